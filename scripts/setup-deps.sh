@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what building and testing the kit needs on a Debian machine:
+# compilers for Linux and both Windows targets, GoogleTest, Wine, Xvfb, the
+# ja_JP.UTF-8 locale and a Japanese font. Does nothing that is already done.
+set -euo pipefail
+
+packages=(cmake make g++ libgtest-dev libgmock-dev googletest
+          mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
+          wine wine64 xvfb x11-apps xauth imagemagick locales fonts-ipafont-gothic
+          time)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "Generating the ja_JP.UTF-8 locale"
+  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

@@ -1,0 +1,40 @@
+#include "base/console.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "base/sjis.h"
+
+namespace base {
+
+void Console::Printf(Stream stream, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  VPrintf(stream, format, args);
+  va_end(args);
+}
+
+void Console::VPrintf(Stream stream, const char* format, va_list args) {
+  va_list copy;
+  va_copy(copy, args);
+  int n = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  if (n <= 0) return;
+  std::vector<char> buffer(static_cast<std::size_t>(n) + 1);
+  std::vsnprintf(buffer.data(), buffer.size(), format, args);
+  Write(stream, std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+}
+
+ConsoleEncoding EncodingFromEnvironment(const char* variable) {
+  const char* value = std::getenv(variable);
+  if (!value) return ConsoleEncoding::kAuto;
+  if (EqualsIgnoreAsciiCase(value, "cp932") || EqualsIgnoreAsciiCase(value, "shift_jis") ||
+      EqualsIgnoreAsciiCase(value, "sjis"))
+    return ConsoleEncoding::kCp932;
+  if (EqualsIgnoreAsciiCase(value, "utf-8") || EqualsIgnoreAsciiCase(value, "utf8"))
+    return ConsoleEncoding::kUtf8;
+  return ConsoleEncoding::kAuto;
+}
+
+}  // namespace base

@@ -1,0 +1,57 @@
+#pragma once
+// Text output of console programs. The kit's messages are Shift-JIS byte
+// strings; a Console decides how they reach the user.
+
+#include <cstdarg>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace base {
+
+enum class Stream { kOut, kErr };
+
+/// Where a console program's texts go. Messages are handed over as
+/// Shift-JIS bytes, exactly as the program means them.
+class Console {
+ public:
+  virtual ~Console() = default;
+  /// Writes `sjis` to the given stream.
+  virtual void Write(Stream stream, std::string_view sjis) = 0;
+  /// printf-style formatting into the stream (arguments are byte strings).
+  void Printf(Stream stream, const char* format, ...)
+#if defined(__GNUC__)
+      __attribute__((format(printf, 3, 4)))
+#endif
+      ;
+  void VPrintf(Stream stream, const char* format, va_list args);
+};
+
+/// Keeps everything written, for tests.
+class CapturingConsole : public Console {
+ public:
+  void Write(Stream stream, std::string_view sjis) override {
+    (stream == Stream::kOut ? out : err).append(sjis);
+  }
+  std::string out;
+  std::string err;
+};
+
+/// How the process console renders Shift-JIS messages.
+enum class ConsoleEncoding {
+  kAuto,   ///< Shift-JIS to pipes and files; readable text on a terminal
+  kCp932,  ///< always the Shift-JIS bytes
+  kUtf8,   ///< always converted to UTF-8
+};
+
+/// Reads an encoding choice ("cp932" or "utf-8", any case; anything else is
+/// kAuto) from the environment variable `variable`.
+ConsoleEncoding EncodingFromEnvironment(const char* variable);
+
+/// The console of this process (standard output and standard error).
+/// With kAuto, a stream that is a terminal gets readable text: UTF-8 on a
+/// POSIX terminal with a UTF-8 locale, wide-character output on a Windows
+/// console (whatever its code page); pipes and files get the Shift-JIS bytes.
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding);
+
+}  // namespace base

@@ -1,0 +1,62 @@
+#include <langinfo.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstring>
+
+#include "base/console.h"
+#include "base/encoding.h"
+#include "base/sjis.h"
+
+namespace base {
+namespace {
+
+bool LocaleIsUtf8() {
+  std::setlocale(LC_CTYPE, "");
+  const char* codeset = nl_langinfo(CODESET);
+  bool utf8 = codeset && (EqualsIgnoreAsciiCase(codeset, "UTF-8") || EqualsIgnoreAsciiCase(codeset, "UTF8"));
+  std::setlocale(LC_CTYPE, "C");
+  return utf8;
+}
+
+void WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n <= 0) return;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+class PosixConsole : public Console {
+ public:
+  explicit PosixConsole(ConsoleEncoding encoding) {
+    bool utf8_locale = encoding == ConsoleEncoding::kAuto && LocaleIsUtf8();
+    for (int i = 0; i < 2; ++i) {
+      int fd = i == 0 ? STDOUT_FILENO : STDERR_FILENO;
+      convert_[i] = encoding == ConsoleEncoding::kUtf8 ||
+                    (encoding == ConsoleEncoding::kAuto && utf8_locale && isatty(fd));
+    }
+  }
+
+  void Write(Stream stream, std::string_view sjis) override {
+    int i = stream == Stream::kOut ? 0 : 1;
+    int fd = i == 0 ? STDOUT_FILENO : STDERR_FILENO;
+    std::string utf8;
+    if (convert_[i] && Cp932ToUtf8(sjis, &utf8)) {
+      WriteAll(fd, utf8);
+    } else {
+      WriteAll(fd, sjis);
+    }
+  }
+
+ private:
+  bool convert_[2];
+};
+
+}  // namespace
+
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding) {
+  return std::make_unique<PosixConsole>(encoding);
+}
+
+}  // namespace base

@@ -1,0 +1,64 @@
+#include <windows.h>
+
+#include "base/console.h"
+#include "base/encoding.h"
+
+namespace base {
+namespace {
+
+void WriteBytes(HANDLE h, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    if (!WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) return;
+    bytes.remove_prefix(written);
+  }
+}
+
+class Win32Console : public Console {
+ public:
+  explicit Win32Console(ConsoleEncoding encoding) : encoding_(encoding) {
+    handles_[0] = GetStdHandle(STD_OUTPUT_HANDLE);
+    handles_[1] = GetStdHandle(STD_ERROR_HANDLE);
+    for (int i = 0; i < 2; ++i) {
+      DWORD mode = 0;
+      is_console_[i] = handles_[i] != nullptr && handles_[i] != INVALID_HANDLE_VALUE &&
+                       GetConsoleMode(handles_[i], &mode);
+    }
+  }
+
+  void Write(Stream stream, std::string_view sjis) override {
+    int i = stream == Stream::kOut ? 0 : 1;
+    HANDLE h = handles_[i];
+    if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
+    if (encoding_ == ConsoleEncoding::kAuto && is_console_[i]) {
+      // A console shows wide characters correctly whatever its code page.
+      int n = MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
+      if (n > 0) {
+        std::wstring wide(static_cast<size_t>(n), L'\0');
+        MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), wide.data(), n);
+        DWORD written = 0;
+        WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+      }
+    }
+    std::string utf8;
+    if (encoding_ == ConsoleEncoding::kUtf8 && Cp932ToUtf8(sjis, &utf8)) {
+      WriteBytes(h, utf8);
+    } else {
+      WriteBytes(h, sjis);
+    }
+  }
+
+ private:
+  ConsoleEncoding encoding_;
+  HANDLE handles_[2];
+  bool is_console_[2];
+};
+
+}  // namespace
+
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding) {
+  return std::make_unique<Win32Console>(encoding);
+}
+
+}  // namespace base

@@ -1,0 +1,51 @@
+#pragma once
+// Folder listing behind one interface, with one implementation per platform
+// (listing_posix.cpp, listing_win32.cpp). Tests may supply their own.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace base {
+
+/// One entry of a folder listing ("." and ".." are never reported).
+struct DirEntry {
+  /// The name as the kit's texts carry it: Shift-JIS bytes. On POSIX it is
+  /// converted from the UTF-8 name on disk; empty when that has no Shift-JIS
+  /// form (see `name_convertible`).
+  std::string name;
+  /// The name exactly as the file system holds it, for building host paths.
+  std::string host_name;
+  /// False when the on-disk name has no Shift-JIS form (POSIX only).
+  bool name_convertible = true;
+  bool is_folder = false;
+  /// Size in bytes (0 for folders).
+  std::uint64_t size = 0;
+};
+
+/// Reads folders. The order of the entries is the platform's: on Windows the
+/// order FindFirstFileA/FindNextFileA give; on POSIX the entries are sorted
+/// by host name, byte by byte with ASCII letters folded to upper case (the
+/// order NTFS gives ASCII names), so a folder lists the same on every machine.
+class FolderLister {
+ public:
+  virtual ~FolderLister() = default;
+  /// Lists `folder`. Returns false when the folder cannot be opened.
+  virtual bool List(const std::string& folder, std::vector<DirEntry>* entries) = 0;
+};
+
+/// The lister of the running platform.
+FolderLister& SystemFolderLister();
+
+/// The separator of host paths: '\\' on Windows, '/' elsewhere.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+/// Joins a host folder path and a name with the platform's separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace base

@@ -1,0 +1,62 @@
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "base/encoding.h"
+#include "base/listing.h"
+
+namespace base {
+namespace {
+
+unsigned char Fold(unsigned char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+bool FoldedLess(const DirEntry& a, const DirEntry& b) {
+  const std::string& x = a.host_name;
+  const std::string& y = b.host_name;
+  std::size_t n = std::min(x.size(), y.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char p = Fold(static_cast<unsigned char>(x[i]));
+    unsigned char q = Fold(static_cast<unsigned char>(y[i]));
+    if (p != q) return p < q;
+  }
+  if (x.size() != y.size()) return x.size() < y.size();
+  return x < y;  // names differing only in case: still a fixed order
+}
+
+class PosixFolderLister : public FolderLister {
+ public:
+  bool List(const std::string& folder, std::vector<DirEntry>* entries) override {
+    entries->clear();
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return false;
+    while (dirent* d = readdir(dir)) {
+      std::string host = d->d_name;
+      if (host == "." || host == "..") continue;
+      DirEntry e;
+      e.host_name = host;
+      struct stat st;
+      if (stat(JoinPath(folder, host).c_str(), &st) == 0) {
+        e.is_folder = S_ISDIR(st.st_mode);
+        e.size = e.is_folder ? 0 : static_cast<std::uint64_t>(st.st_size);
+      }
+      e.name_convertible = Utf8ToCp932(host, &e.name);
+      if (!e.name_convertible) e.name.clear();
+      entries->push_back(std::move(e));
+    }
+    closedir(dir);
+    std::sort(entries->begin(), entries->end(), FoldedLess);
+    return true;
+  }
+};
+
+}  // namespace
+
+FolderLister& SystemFolderLister() {
+  static PosixFolderLister lister;
+  return lister;
+}
+
+}  // namespace base

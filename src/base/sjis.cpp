@@ -1,0 +1,42 @@
+#include "base/sjis.h"
+
+namespace base {
+
+std::size_t SjisFind(std::string_view text, char ch) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ch) return i;
+    if (IsSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
+  }
+  return std::string_view::npos;
+}
+
+std::size_t SjisFindLast(std::string_view text, char ch) {
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ch) found = i;
+    else if (IsSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
+  }
+  return found;
+}
+
+void SjisUpperAscii(std::string& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (IsSjisLeadByte(c)) { ++i; continue; }
+    if (c >= 'a' && c <= 'z') text[i] = static_cast<char>(c - 'a' + 'A');
+  }
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace base

@@ -1,0 +1,34 @@
+#pragma once
+// Shift-JIS (code page 932) byte-string scanning.
+//
+// Every text of the kit is a byte string in code page 932. A scan for a
+// particular character must never match the trail byte of a double-byte
+// character, and lengths are counted in bytes.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace base {
+
+/// True when `c` is a lead byte of a double-byte character in code page 932
+/// (0x81-0x9F or 0xE0-0xFC), the same answer as IsDBCSLeadByteEx(932, c).
+constexpr bool IsSjisLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+/// Position of the first `ch` in `text` that is a character of its own (not
+/// the trail byte of a double-byte character), or npos.
+std::size_t SjisFind(std::string_view text, char ch);
+
+/// Position of the last such `ch` in `text`, or npos.
+std::size_t SjisFindLast(std::string_view text, char ch);
+
+/// Upper-cases the ASCII letters of `text`, leaving double-byte characters
+/// (both of their bytes) untouched.
+void SjisUpperAscii(std::string& text);
+
+/// Compares two texts without regard to ASCII case, byte by byte.
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace base

@@ -1,0 +1,40 @@
+#include "base/sjis.h"
+
+#include <gtest/gtest.h>
+
+namespace base {
+namespace {
+
+// "表" is 0x95 0x5C in Shift-JIS: its trail byte is a backslash.
+const std::string kHyou = "\x95\x5C";
+
+TEST(SjisTest, FindSkipsTrailBytes) {
+  struct Case { std::string text; char ch; std::size_t first, last; };
+  const Case cases[] = {
+      {"abc\\def", '\\', 3, 3},
+      {kHyou + "x", '\\', std::string::npos, std::string::npos},
+      {kHyou + "\\" + kHyou + "\\", '\\', 2, 5},
+      {"a.b.c", '.', 1, 3},
+      {"", '.', std::string::npos, std::string::npos},
+      {"\x81", '\\', std::string::npos, std::string::npos},  // lone lead byte at the end
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SjisFind(c.text, c.ch), c.first) << c.text;
+    EXPECT_EQ(SjisFindLast(c.text, c.ch), c.last) << c.text;
+  }
+}
+
+TEST(SjisTest, UpperCasesOnlyAsciiOutsideDoubleByteCharacters) {
+  std::string text = "ab\x82" "a" "c";  // 0x82 0x61 is one double-byte character
+  SjisUpperAscii(text);
+  EXPECT_EQ(text, "AB\x82" "a" "C");
+}
+
+TEST(SjisTest, EqualsIgnoreAsciiCase) {
+  EXPECT_TRUE(EqualsIgnoreAsciiCase("Native.ina", "NATIVE.INA"));
+  EXPECT_FALSE(EqualsIgnoreAsciiCase("Native.ina", "Native.inb"));
+  EXPECT_FALSE(EqualsIgnoreAsciiCase("a", "ab"));
+}
+
+}  // namespace
+}  // namespace base

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine with the kit's test environment:
+# a throw-away prefix under build/, the Japanese locale (ANSI code page 932)
+# and quiet Wine logging. Used by CTest as the cross-compiling emulator.
+# A display (Xvfb) and a running wineserver are provided by session.sh.
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+exec wine "$@"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# session.sh COMMAND [ARGS...]
+#
+# Runs COMMAND inside a Wine test session: starts Xvfb on a free display,
+# prepares the Wine prefix under build/wineprefix (Japanese locale), keeps a
+# wineserver running for the whole command, and afterwards stops exactly
+# what it started (wineserver -k, Xvfb by its own PID). Background processes
+# never hold this script's standard output open. Exits with COMMAND's status.
+set -u
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+mkdir -p "$root/build"
+
+display=""
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "session.sh: no free X display" >&2; exit 1; }
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$root/build/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+
+cleanup() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT INT TERM
+
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+# First use creates the prefix; later runs reuse it.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "session.sh: creating Wine prefix $WINEPREFIX"
+fi
+wineboot -i </dev/null >"$root/build/wineboot.log" 2>&1
+# Keep one wineserver alive for the whole session, so each test starts fast.
+wineserver -p </dev/null >/dev/null 2>&1
+
+"$@"
+status=$?
+exit $status
