@@ -1,0 +1,78 @@
+#pragma once
+// File utilities shared by the wizard core and its pages.
+//
+// Paths handed to these functions are "kit paths": Shift-JIS byte strings
+// whose separator is the platform's (base::kPathSeparator). On Windows they
+// go to the ANSI file functions unchanged; on POSIX they are converted to the
+// UTF-8 names of the file system at the call (and back for listings), so the
+// same length rules hold on both.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wizard {
+
+/// The process's current directory as a kit path (no trailing separator,
+/// except for a root directory). Empty when it cannot be taken.
+std::string CurrentDirectory();
+
+/// Low 32 bits of the size of the file at `path`; 0 when there is none or it
+/// is a folder.
+std::uint32_t FileSizeOf(const std::string& path);
+
+/// True when a file or a folder exists at `path`.
+bool FileExists(const std::string& path);
+
+/// True when `path` is exactly one separator (the root), or when, after one
+/// trailing separator is removed, `path` names a folder.
+bool FolderExists(const std::string& path);
+
+/// A name usable as a file or folder name: not empty, not only blanks (0x20),
+/// no blank or full stop as its first or last single-byte character, no byte
+/// below 0x20 and none of \ / : * ? " < > | among its single-byte characters.
+/// Double-byte characters are skipped unchecked.
+bool IsValidFileName(std::string_view text);
+
+/// Names (Shift-JIS) of the entries matching `wildcard_path`, a folder path,
+/// the separator and a pattern of the Windows kind ("*.*", "*.exe",
+/// "Pakforge_*.ini"; "*" and "?", letters matched ignoring ASCII case,
+/// "*.*" matching every name). `want_files`: files only; otherwise folders
+/// only. "." and ".." are never returned. The order is the listing order of
+/// base::FolderLister. A folder that cannot be read gives no names. Names
+/// without a Shift-JIS form (POSIX only) are left out.
+std::vector<std::string> ListDirectory(const std::string& wildcard_path, bool want_files);
+
+/// True when `name` matches the Windows-style `pattern` (see ListDirectory).
+bool MatchesWildcard(std::string_view pattern, std::string_view name);
+
+/// Splits a device or kit path into folder (up to and including the last
+/// backslash or platform separator), base (the rest before its last full
+/// stop) and extension (the full stop and what follows). Each output may be
+/// null; all are set (to empty at least). Double-byte characters never
+/// split. Returns true when an extension was found.
+bool SplitPath(std::string_view path, std::string* folder, std::string* base,
+               std::string* extension);
+
+/// Creates or truncates the file at `path` and writes `text` whole. True
+/// only when the file was opened and every byte written.
+bool WriteTextFile(const std::string& path, std::string_view text);
+
+/// Reads the whole file at `path` into `text`. False when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string* text);
+
+/// Deletes the file at `path`; false when there was none or it stays.
+bool DeleteFileAt(const std::string& path);
+
+/// Renames `from` to `to`; fails (false) when `to` exists.
+bool MoveFileTo(const std::string& from, const std::string& to);
+
+/// Equality ignoring ASCII letter case; both bytes of a double-byte character
+/// are compared exactly (so two different kanji never compare equal).
+bool SjisEqualsIgnoreCase(std::string_view a, std::string_view b);
+
+/// `folder`, the platform separator and `name`.
+std::string JoinKitPath(std::string_view folder, std::string_view name);
+
+}  // namespace wizard

@@ -1,0 +1,38 @@
+#pragma once
+// The file work of Finish: saving the project, clearing the old outputs and
+// writing every generated file in a fixed order.
+
+#include <string>
+
+#include "wizard/row_store.h"
+#include "wizard/settings.h"
+#include "wizard/ui_services.h"
+
+namespace wizard {
+
+/// Deletes the old archive (current directory, `Output`, ".lvar") when
+/// length(dir) + length(Output) is below 255, then every file of the source
+/// folder whose extension is exactly ".txt" or ".inf" (case-sensitive).
+/// Returns non-zero when the source folder was cleaned, 0 when its path
+/// could not be built or reached 256 bytes.
+int RemoveOldOutputs(const ProjectSettings& settings, const std::string& current_dir);
+
+/// Checks that "Pakmak.exe" is in the current directory (else message 45 and
+/// 0), removes the old outputs, writes Install.inf, the uninstall
+/// description (when `Uninstall` is on), the menu files, Setup.ini (when
+/// `SetupIniCreate` is on) and the batch file, which `starter` starts. A
+/// failing step shows message 31 and returns 0; files already written stay.
+int MakeProjectFiles(const ProjectSettings& settings, const std::string& current_dir,
+                     const FileRowStore* files, const RegistryRowStore* registry,
+                     MessageSink& messages, BatchStarter& starter);
+
+/// Steps 2 to 4 of Finish (the caller has stored the display name):
+/// the project path is `ProjectPath` when set, else DefaultProjectPath (too
+/// long: message 32, nothing saved or built, returns 0). SaveProject; a
+/// failed save shows kStrProjectNotSaved and the sequence goes on with
+/// MakeProjectFiles, whose result is returned.
+int RunFinish(const ProjectSettings& settings, const std::string& current_dir,
+              const FileRowStore* files, const RegistryRowStore* registry,
+              MessageSink& messages, BatchStarter& starter);
+
+}  // namespace wizard

@@ -1,0 +1,50 @@
+#pragma once
+// The install and uninstall descriptions and the menu description files
+// that Finish writes into the source folder for the archive builder.
+//
+// Every text is Shift-JIS, each line ended by CR LF, built in a growing
+// buffer (a text longer than 128 KB is written whole) and written in one
+// piece. Device paths inside the texts use backslashes on every platform.
+
+#include <string>
+#include <string_view>
+
+#include "wizard/row_store.h"
+#include "wizard/settings.h"
+
+namespace wizard {
+
+/// The text of "Install.inf". A null store counts as an empty list.
+std::string InstallInfText(const ProjectSettings& settings, const FileRowStore* files,
+                           const RegistryRowStore* registry);
+
+/// The text of the uninstall description (`UninstFile` + ".inf").
+std::string UninstallInfText(const ProjectSettings& settings, const FileRowStore* files,
+                             const RegistryRowStore* registry);
+
+/// The menu description of one program file whose wake-up mark is `mark`.
+std::string MenuFileText(const ProjectSettings& settings, std::string_view mark);
+
+/// Writes "Install.inf" into the source folder, and "InsResetFlag.txt"
+/// ("Reboot!") when `Reboot` is on. Non-zero only when every file was
+/// written; 0 without writing when the source folder path fails or its
+/// length + 20 reaches 260.
+int WriteInstallInf(const ProjectSettings& settings, const std::string& current_dir,
+                    const FileRowStore* files, const RegistryRowStore* registry);
+
+/// Writes the uninstall description into the source folder. 0 without
+/// writing when the path would reach 260 bytes; else the write's result.
+int WriteUninstallInf(const ProjectSettings& settings, const std::string& current_dir,
+                      const FileRowStore* files, const RegistryRowStore* registry);
+
+/// Writes one "<base name>.txt" per program row (extension ".EXE", any
+/// case) into the source folder. Stops at the first failure (0); non-zero
+/// when every program row was written (also when there is none).
+int WriteMenuFiles(const ProjectSettings& settings, const std::string& current_dir,
+                   const FileRowStore* files);
+
+/// True when registry key `key` is `previous` itself or lies beneath it
+/// (ASCII letters compared ignoring case, other bytes exactly).
+bool KeyIsBelow(std::string_view previous, std::string_view key);
+
+}  // namespace wizard

@@ -1,0 +1,29 @@
+#pragma once
+// The listings behind the start-up program picker (dialog 107), the source
+// folder picker (dialog 110) and page 2's proposal of a start-up program.
+
+#include <string>
+#include <vector>
+
+#include "wizard/settings.h"
+
+namespace wizard {
+
+/// Start-up program picker: the source folder path in `shown_path` and the
+/// bare names of the "*.exe" files of the source folder, then of each of its
+/// direct sub-folders, in listing order. False (nothing listed; message 34)
+/// when the path cannot be built or its length + 5 reaches 260.
+bool ListStartupPrograms(const ProjectSettings& settings, const std::string& current_dir,
+                         std::string* shown_path, std::vector<std::string>* names);
+
+/// Source folder picker: the sub-folders of the current directory. False
+/// (message 34) when the directory's length + 4 reaches 260.
+bool ListSourceFolders(const std::string& current_dir, std::vector<std::string>* names);
+
+/// The first "*.exe" of the source folder, else of its sub-folders in
+/// listing order; false when there is none or the source folder path fails
+/// or reaches 255 bytes.
+bool FirstProgramInSource(const ProjectSettings& settings, const std::string& current_dir,
+                          std::string* name);
+
+}  // namespace wizard

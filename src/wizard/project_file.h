@@ -1,0 +1,65 @@
+#pragma once
+// The project file "Pakforge_<program name>.ini" in the current directory:
+// saving, loading, the field readers of its Registry rows, and the listing
+// behind the saved-project picker (dialog 108).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "wizard/row_store.h"
+#include "wizard/settings.h"
+
+namespace wizard {
+
+/// Writes every section (Pakforge, Property, Registry, CopyFile, Folder,
+/// SetupIni, each removed and written again, in that order; other sections
+/// of the file stay) to the file at `path`. A null store counts as an empty
+/// list. Returns non-zero on success, 0 when the file could not be written.
+int SaveProject(const ProjectSettings& settings, const std::string& path,
+                const FileRowStore* files, const RegistryRowStore* registry);
+
+/// Reads sections Property, Folder and SetupIni of `path` into `settings`
+/// (absent keys give the documented defaults). Returns non-zero.
+int LoadProjectSettings(ProjectSettings& settings, const std::string& path);
+
+/// Empties `files` and adds one row per CopyFile/File<j> (j from 0 until the
+/// first absent or empty key), through InsertFileRow. Returns non-zero.
+int LoadCopyFileRows(const std::string& path, FileRowStore& files);
+
+/// Empties `registry` and adds one row per Registry/RegistryKey<i> (i from 0
+/// to 254, stopping at the first absent or empty key). Returns non-zero.
+int LoadRegistryRows(const std::string& path, RegistryRowStore& registry);
+
+/// Reads one comma-separated field of a Registry row from `*rest` into
+/// `out`, keeping at most `room` - 1 bytes (the rest of a too-long field is
+/// skipped). A comma ends the field and `*rest` continues after it; NUL, CR,
+/// LF or 0x1A end the row (`*rest` becomes empty). Double-byte characters
+/// are kept whole, so their trail byte never splits.
+void ReadField(std::string_view* rest, std::string* out, std::size_t room);
+
+/// Reads the rest of the row (up to NUL, CR, LF or 0x1A, commas included)
+/// into `out`, keeping at most `room` - 1 bytes.
+void ReadLastField(std::string_view rest, std::string* out, std::size_t room);
+
+/// The project file that Finish writes for a new project: the current
+/// directory, a separator, "Pakforge_", `program_name` and ".ini". False
+/// when length(dir) + length(name) + 15 reaches 260 (message 32).
+bool DefaultProjectPath(const std::string& current_dir, const std::string& program_name,
+                        std::string* path);
+
+/// Picker step 2: renames every "Pakfrge_*.ini" of `current_dir` to the
+/// "Pakforge_" form (a file whose new name exists keeps its old name).
+/// Nothing happens when the directory is 245 bytes or longer.
+void RenameOldProjectFiles(const std::string& current_dir);
+
+/// Picker step 3: the project names of "Pakforge_*.ini" files of
+/// `current_dir` (file name without its last extension and without the
+/// first 9 bytes), in listing order. Empty when the directory is 245 bytes
+/// or longer.
+std::vector<std::string> ListProjectNames(const std::string& current_dir);
+
+/// Picker step 5: the path of the project named `name`.
+std::string ProjectPathFor(const std::string& current_dir, const std::string& name);
+
+}  // namespace wizard

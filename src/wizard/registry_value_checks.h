@@ -1,0 +1,40 @@
+#pragma once
+// Syntax checks for the value of a registry entry, one per value type.
+//
+// The registry entry dialog refuses a value that would not pass the archive
+// builder's registry section checks. The value is kept exactly as the author
+// typed it: strings in double quotes (an escaped quote is \"), MULTI_SZ as
+// quoted strings joined by commas, DWORD as a signed decimal number and
+// BINARY as pairs of hexadecimal digits. No check trims blanks.
+
+#include <cstddef>
+#include <string_view>
+
+namespace wizard {
+
+/// Scans one double-quoted string that starts at `pos` of `text` and answers
+/// the position just after it, or npos when there is none there.
+///
+/// Fails when fewer than 3 bytes remain from `pos` or the byte at `pos` is not
+/// a double quote. The walk counts the content: a Shift-JIS double-byte
+/// character counts 2 (its trail byte is never read as a quote or a
+/// backslash), an escaped quote (\") counts 1, any other byte 1; a double quote
+/// ends the walk just after it. A missing closing quote is accepted (the walk
+/// ends at the end of the text). More than 255 counted bytes fail.
+std::size_t QuotedStringEnd(std::string_view text, std::size_t pos);
+
+/// SZ: one quoted string that ends exactly at the end of `value`.
+bool IsSzValue(std::string_view value);
+
+/// MULTI_SZ: quoted strings joined by single commas, no blanks around the
+/// commas and no trailing comma.
+bool IsMultiSzValue(std::string_view value);
+
+/// DWORD: an optional "+" or "-" and at most 10 decimal digits, not above
+/// 2147483647 (2147483648 after "-"). A lone sign is accepted.
+bool IsDwordValue(std::string_view value);
+
+/// BINARY: an even number (at most 64) of hexadecimal digits, two per byte.
+bool IsBinaryValue(std::string_view value);
+
+}  // namespace wizard

@@ -1,0 +1,117 @@
+#pragma once
+// The two row stores: the files to copy (page 3) and the registry entries
+// (page 4) exist only as rows of two list controls. Every consumer (project
+// file, description writers) reads them through these interfaces; the Win32
+// list views implement them in the UI layer, and the in-memory tables below
+// serve the tests.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "wizard/settings.h"
+
+namespace wizard {
+
+/// One row of the files list.
+struct FileRow {
+  /// Column 0: the bare file name (no folder).
+  std::string name;
+  /// Column 1: "*" start-up program, "x" missing from the source folder, or empty.
+  std::string mark;
+  /// Column 2: destination folder name; kAppFolderText for AppRoot rows.
+  std::string folder;
+  /// Column 3: "D" for Doc and DocOriginal rows, else "A".
+  std::string side;
+  /// Item data: FileRowKind in the upper 16 bits, running number below.
+  std::uint32_t item_data = 0;
+
+  std::uint32_t Kind() const { return item_data & kFileRowKindMask; }
+};
+
+/// The files list (control 1013 of page 3).
+class FileRowStore {
+ public:
+  virtual ~FileRowStore() = default;
+  /// Number of rows.
+  virtual int Count() const = 0;
+  /// Reads row `index` (0 <= index < Count()) into `row`. Implementations
+  /// reading a list control use room for 259 bytes of name and folder and 9
+  /// bytes of mark.
+  virtual void Get(int index, FileRow* row) const = 0;
+  /// Appends `row` at the end; false when the store refuses it.
+  virtual bool Append(const FileRow& row) = 0;
+  /// Replaces every column and the item data of row `index`.
+  virtual void Set(int index, const FileRow& row) = 0;
+  /// Removes every row.
+  virtual void Clear() = 0;
+};
+
+/// One row of the registry list; every column is the text shown.
+struct RegistryRow {
+  std::string root;   ///< "HKLM", "HKCU" or "HKCR"
+  std::string key;    ///< key path as typed
+  std::string name;   ///< value name; empty for the default value
+  std::string type;   ///< "SZ", "MULTI_SZ", "DWORD" or "BINARY"
+  std::string value;  ///< value text as typed
+};
+
+/// The registry list (control 1014 of page 4). The list view numbers its
+/// rows' item data itself (position at insertion) for sorting.
+class RegistryRowStore {
+ public:
+  virtual ~RegistryRowStore() = default;
+  virtual int Count() const = 0;
+  /// Reads row `index` into `row`.
+  virtual void Get(int index, RegistryRow* row) const = 0;
+  /// Appends `row` at the end; false when the store refuses it.
+  virtual bool Append(const RegistryRow& row) = 0;
+  /// Replaces row `index`.
+  virtual void Set(int index, const RegistryRow& row) = 0;
+  /// Removes every row.
+  virtual void Clear() = 0;
+};
+
+/// A plain table of file rows.
+class MemoryFileRowStore : public FileRowStore {
+ public:
+  int Count() const override { return static_cast<int>(rows.size()); }
+  void Get(int index, FileRow* row) const override { *row = rows[index]; }
+  bool Append(const FileRow& row) override { rows.push_back(row); return true; }
+  void Set(int index, const FileRow& row) override { rows[index] = row; }
+  void Clear() override { rows.clear(); }
+  std::vector<FileRow> rows;
+};
+
+/// A plain table of registry rows.
+class MemoryRegistryRowStore : public RegistryRowStore {
+ public:
+  int Count() const override { return static_cast<int>(rows.size()); }
+  void Get(int index, RegistryRow* row) const override { *row = rows[index]; }
+  bool Append(const RegistryRow& row) override { rows.push_back(row); return true; }
+  void Set(int index, const RegistryRow& row) override { rows[index] = row; }
+  void Clear() override { rows.clear(); }
+  std::vector<RegistryRow> rows;
+};
+
+/// Page 3's row insertion: appends a row named `name` with item data
+/// (row count + `kind`), mark "*" when `startup`, folder column
+/// kAppFolderText for AppRoot else `folder`, side "D" for Doc/DocOriginal
+/// else "A". False when the store refuses the row.
+bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
+                   const std::string& folder, std::uint32_t kind);
+
+/// Page 4's RowToEntry: fills `entry` from `row`. Root "HKCU" 2, "HKCR" 3,
+/// else 1; type "MULTI_SZ" 10, "DWORD" 11, "BINARY" 12, else 13 (all
+/// case-sensitive); key, name and value cut to each setting's maximum - 1.
+void RowToEntry(const RegistryRow& row, RegistryEntry* entry);
+
+/// Page 4's EntryToRow: the columns that show `entry`.
+RegistryRow EntryToRow(const RegistryEntry& entry);
+
+/// "HKCU" for 2, "HKCR" for 3, "HKLM" otherwise.
+const char* RootWord(int root);
+/// "MULTI_SZ" for 10, "DWORD" for 11, "BINARY" for 12, "SZ" otherwise.
+const char* TypeWord(int type);
+
+}  // namespace wizard
