@@ -1,0 +1,142 @@
+#pragma once
+// Resource ids of Pakforge: dialogs, controls, strings and icons.
+// Shared by pakforge.rc, lists_dialogs.rc and the C++ sources. Control ids
+// repeat between dialogs; each dialog has its own set of names.
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// ---- Icons ---------------------------------------------------------------
+#define IDI_PAKFORGE_1 1    // program icon shown by the shell
+#define IDI_PAKFORGE_2 2    // second program icon (small variant)
+#define IDI_PAKFORGE 109    // icon of the window class PakforgeWizard
+
+// ---- Dialogs -------------------------------------------------------------
+#define IDD_IO_PAGE 101           // page 1: names, version and folders
+#define IDD_INSTALL_PAGE 102      // page 2: install settings
+#define IDD_FILES_PAGE 103        // page 3: files to copy
+#define IDD_REGISTRY_PAGE 104     // page 4: registry entries
+#define IDD_FINISH_PAGE 105       // page 5: finish
+#define IDD_REGISTRY_ENTRY 106    // registry entry editor
+#define IDD_STARTUP_PICKER 107    // start-up program picker
+#define IDD_PROJECT_PICKER 108    // saved-project picker
+#define IDD_FOLDER_CHOOSER 109    // destination folder chooser
+#define IDD_SOURCE_PICKER 110     // source folder picker
+
+// ---- Dialog 101 (page 1) -------------------------------------------------
+#define IDC_IO_PRODUCT 1000
+#define IDC_IO_NAME 1001
+#define IDC_IO_OUTPUT 1002
+#define IDC_IO_SOURCE 1003
+#define IDC_IO_CAPTION 1005
+#define IDC_IO_BROWSE 1007
+#define IDC_IO_LANGUAGE 1036
+#define IDC_IO_VER_MAJOR 1048
+#define IDC_IO_VER_MINOR 1049
+#define IDC_IO_LVAR 1052
+
+// ---- Dialog 102 (page 2) -------------------------------------------------
+#define IDC_INST_DIR 1005
+#define IDC_INST_EXE_PATH 1006
+#define IDC_INST_SELECT 1007
+#define IDC_INST_DEST_BOTH 1008
+#define IDC_INST_DEST_MAIN 1009
+#define IDC_INST_DEST_CARD 1010
+#define IDC_INST_UNINSTALL 1011
+#define IDC_INST_UNINST_FILE 1012
+#define IDC_INST_PROGRAM_FILES 1037
+#define IDC_INST_CMD 1043
+#define IDC_INST_REBOOT 1046
+#define IDC_INST_UNREGIST 1056
+
+// ---- Dialog 103 (page 3) -------------------------------------------------
+#define IDC_FILES_LIST 1013
+#define IDC_FILES_DEST 1029
+#define IDC_FILES_REFRESH 1031
+#define IDC_FILES_SOURCE_PATH 1050
+
+// ---- Dialog 104 (page 4) -------------------------------------------------
+#define IDC_REG_LIST 1014
+#define IDC_REG_ADD 1015
+#define IDC_REG_EDIT 1016
+#define IDC_REG_DELETE 1017
+#define IDC_REG_COPY 1018
+
+// ---- Dialog 105 (page 5) -------------------------------------------------
+#define IDC_FINISH_NAME 1001
+#define IDC_FINISH_VERSION 1004
+#define IDC_FINISH_TEXT 1047
+#define IDC_FINISH_CREATE 1051
+
+// ---- Dialog 106 (registry entry) -----------------------------------------
+#define IDC_ENTRY_HKLM 1018
+#define IDC_ENTRY_HKCU 1019
+#define IDC_ENTRY_HKCR 1021
+#define IDC_ENTRY_KEY 1022
+#define IDC_ENTRY_NAME 1023
+#define IDC_ENTRY_VALUE 1024
+#define IDC_ENTRY_SZ 1025
+#define IDC_ENTRY_DWORD 1026
+#define IDC_ENTRY_BINARY 1027
+#define IDC_ENTRY_MULTI_SZ 1028
+
+// ---- Dialogs 107, 108, 110 (pickers) -------------------------------------
+#define IDC_PICK_PATH 1029   // 107 only: the source folder path
+#define IDC_PICK_LIST 1030
+
+// ---- Dialog 109 (destination folder chooser) -----------------------------
+#define IDC_CHOOSER_ADD 1015
+#define IDC_CHOOSER_DELETE 1017
+#define IDC_CHOOSER_LIST 1034
+#define IDC_CHOOSER_SELECT 1040
+#define IDC_CHOOSER_CANCEL 1041
+#define IDC_CHOOSER_APP 1044
+#define IDC_CHOOSER_DOCS 1045
+#define IDC_CHOOSER_TEXT 1047
+
+// ---- String table --------------------------------------------------------
+#define IDS_TITLE 1                 // wizard and host window title
+#define IDS_FOLDER_NOT_FOUND 4      // folder '%s' not found
+#define IDS_COL_ROOT 5
+#define IDS_COL_KEY 6
+#define IDS_COL_NAME 7
+#define IDS_COL_TYPE 8
+#define IDS_COL_VALUE 9
+#define IDS_COL_FILE_NAME 10
+#define IDS_NO_FILES 12
+#define IDS_FILL_ALL 13
+#define IDS_MESSAGE_CAPTION 14      // caption of every message box
+#define IDS_SELECT_EXE 15
+#define IDS_KEY_VALUE_REQUIRED 16
+#define IDS_VERSION 17              // "Pakforge.exe Ver 1.00.%02dJ\n"
+#define IDS_BAD_BINARY 18
+#define IDS_BAD_DWORD 19
+#define IDS_BAD_SZ 20
+#define IDS_BAD_MULTI_SZ 21
+#define IDS_APP_FOLDER 22           // "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)"
+#define IDS_COL_DEST 23
+#define IDS_LANG_US 28
+#define IDS_LANG_JP 29
+#define IDS_INSTDIR_TOO_LONG 30
+#define IDS_OUTPUT_FAILED 31
+#define IDS_NAME_TOO_LONG 32
+#define IDS_OUTPUT_TOO_LONG 33
+#define IDS_SOURCE_TOO_LONG 34
+#define IDS_EXISTING 35
+#define IDS_OWN 36
+#define IDS_NEW_FOLDER 37
+#define IDS_BAD_NAME 38
+#define IDS_NO_NATIVE_INA 39
+#define IDS_FOLDER_EXISTS 40
+#define IDS_FINISH_TEXT 41
+#define IDS_NOT_FOUND 42
+#define IDS_MANY_NATIVE_INA 43
+#define IDS_DUPLICATE_NAMES 44
+#define IDS_NO_PAKMAK 45
+#define IDS_PATH_TOO_LONG 46
+#define IDS_NESTED_FOLDERS 47
+#define IDS_MISSING_FILES 49
+#define IDS_CHOOSER_DOCS_TEXT 50    // chooser explanation, "My Documents" mode
+#define IDS_CHOOSER_APP_TEXT 51     // chooser explanation, application folder mode
+#define IDS_SAVE_FAILED 52          // the project file could not be written

@@ -1,0 +1,65 @@
+#pragma once
+// The application object of Pakforge: the project's settings, the five page
+// objects, the pickers and the hidden host window, alive for the whole run.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "wizard/settings.h"
+#include "wizard/ui/wizard_page.h"
+
+namespace wizard::ui {
+
+/// Number of pages of the wizard.
+inline constexpr int kPageCount = 5;
+
+/// Everything the wizard's windows share. The program has one (see
+/// `TheApp`); tests make their own so every test starts from the defaults.
+///
+/// Pages reach their settings through `settings`. Page 3 publishes the
+/// handle of its files list in `files_list` and page 4 that of its registry
+/// list in `registry_list` when their dialogs are created; the Finish
+/// sequence uses them while they are existing windows.
+class WizardApp {
+ public:
+  /// Creates the five pages (IoPage, InstallPage, FilesPage, RegistryPage,
+  /// FinishPage) over default settings.
+  WizardApp();
+  ~WizardApp();
+  WizardApp(const WizardApp&) = delete;
+  WizardApp& operator=(const WizardApp&) = delete;
+
+  /// The settings of the project being authored.
+  ProjectSettings settings;
+  /// The program's instance (string table, dialog templates).
+  HINSTANCE instance = nullptr;
+  /// The hidden top-level window that owns the wizard; null when none.
+  HWND host_window = nullptr;
+  /// The files list of page 3 (control 1013), null until page 3 exists.
+  HWND files_list = nullptr;
+  /// The registry list of page 4 (control 1014), null until page 4 exists.
+  HWND registry_list = nullptr;
+
+  /// Page `index` (0 to 4, in wizard order).
+  WizardPage& page(int index) { return *pages_[index]; }
+
+  /// Result text of the start-up program picker (107): the program file name.
+  TextSetting startup_choice;
+  /// Result text of the project picker (108): the chosen project file's path.
+  TextSetting project_choice{kMaxPath};
+  /// Result text of the source folder picker (110): the folder name.
+  TextSetting source_choice;
+
+ private:
+  std::unique_ptr<WizardPage> pages_[kPageCount];
+};
+
+/// The program's one application object, constructed before WinMain.
+WizardApp& TheApp();
+
+/// The process's current directory (at most 259 bytes); empty on failure.
+std::string CurrentDirectory();
+
+}  // namespace wizard::ui

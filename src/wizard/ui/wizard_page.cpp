@@ -1,0 +1,151 @@
+#include "wizard/ui/wizard_page.h"
+
+#include <vector>
+
+#include "wizard/resources/resource.h"
+#include "wizard/ui/resource_text.h"
+#include "wizard/ui/wizard_app.h"
+
+namespace wizard::ui {
+
+bool WizardPage::GetClientArea(RECT* rect) const {
+  if (!window_) return false;
+  return GetClientRect(window_, rect) != FALSE;
+}
+
+INT_PTR WizardPage::OnInitDialog(HWND window) {
+  window_ = window;
+  return 0;
+}
+
+INT_PTR WizardPage::OnCommand(int, int, HWND) { return 0; }
+
+// Paints the coloured band down the left edge of the page: 10 pixels wide,
+// as tall as the client area. Without a brush nothing is painted.
+void WizardPage::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  if (!dc) return;
+  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(app_.settings.BandColour));
+  if (brush) {
+    RECT client = {};
+    GetClientArea(&client);
+    HGDIOBJ old = SelectObject(dc, brush);
+    PatBlt(dc, 0, 0, 10, client.bottom - client.top, PATCOPY);
+    SelectObject(dc, old);
+    DeleteObject(brush);
+  }
+  EndPaint(window_, &paint);
+}
+
+INT_PTR WizardPage::OnKillActive() { return 0; }
+INT_PTR WizardPage::OnSetActive() { return 0; }
+INT_PTR WizardPage::OnWizardBack() { return 0; }
+INT_PTR WizardPage::OnWizardNext() { return 0; }
+INT_PTR WizardPage::OnQueryCancel() { return 0; }
+INT_PTR WizardPage::OnNotify(int, NMHDR*) { return 0; }
+INT_PTR WizardPage::OnUserMessage(WPARAM, LPARAM) { return FALSE; }
+INT_PTR WizardPage::OnWizardFinish() { return 0; }
+
+HPROPSHEETPAGE WizardPage::MakePage(HINSTANCE instance, int dialog_id) {
+  instance_ = instance;
+  PROPSHEETPAGEA page = {};
+  page.dwSize = PROPSHEETPAGEA_V1_SIZE;
+  page.dwFlags = PSP_DEFAULT;
+  page.hInstance = instance;
+  page.pszTemplate = MAKEINTRESOURCEA(dialog_id);
+  page.pfnDlgProc = &WizardPage::PageDialogProc;
+  // The page object travels in the description so that one dialog
+  // procedure serves every page (and tests can make several wizards).
+  page.lParam = reinterpret_cast<LPARAM>(this);
+  return CreatePropertySheetPageA(&page);
+}
+
+void WizardPage::SetTitleAndButtons(DWORD buttons) {
+  HWND sheet = GetParent(window_);
+  std::string title = LoadText(IDS_TITLE);
+  SendMessageA(sheet, PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(title.c_str()));
+  PostMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+}
+
+INT_PTR WizardPage::RefusePageChange() {
+  SetWindowLongPtrA(window_, DWLP_MSGRESULT, -1);
+  return 1;
+}
+
+INT_PTR WizardPage::RefuseWithMessage(int string_id, int id) {
+  return RefuseWithText(string_id, LoadText(string_id).c_str(), id);
+}
+
+INT_PTR WizardPage::RefuseWithText(int string_id, const char* text, int id) {
+  ShowMessageText(window_, string_id, text, MB_ICONHAND);
+  if (id != 0) FocusAndSelect(id);
+  return RefusePageChange();
+}
+
+std::string WizardPage::ControlText(int id, int maximum) const {
+  if (maximum <= 1) return std::string();
+  std::vector<char> buffer(static_cast<size_t>(maximum), '\0');
+  int length = GetDlgItemTextA(window_, id, buffer.data(), maximum);
+  if (length < 0) length = 0;
+  return std::string(buffer.data(), static_cast<size_t>(length));
+}
+
+void WizardPage::SetControlText(int id, const char* text) const {
+  SetDlgItemTextA(window_, id, text);
+}
+
+bool WizardPage::IsChecked(int id) const {
+  return IsDlgButtonChecked(window_, id) == BST_CHECKED;
+}
+
+void WizardPage::FocusAndSelect(int id) const {
+  HWND control = GetDlgItem(window_, id);
+  if (!control) return;
+  SetFocus(control);
+  SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
+INT_PTR CALLBACK WizardPage::PageDialogProc(HWND window, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
+  WizardPage* page = reinterpret_cast<WizardPage*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (message == WM_INITDIALOG) {
+    const PROPSHEETPAGEA* description = reinterpret_cast<const PROPSHEETPAGEA*>(lparam);
+    page = reinterpret_cast<WizardPage*>(description->lParam);
+    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
+    return page->OnInitDialog(window);
+  }
+  if (!page) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      page->OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+      return TRUE;
+    case WM_PAINT:
+      page->OnPaint();
+      return TRUE;
+    case WM_USER:
+      return page->OnUserMessage(wparam, lparam);
+    case WM_NOTIFY: {
+      NMHDR* header = reinterpret_cast<NMHDR*>(lparam);
+      switch (header->code) {
+        case PSN_SETACTIVE:
+          return page->OnSetActive();
+        case PSN_KILLACTIVE:
+        case PSN_QUERYCANCEL:
+          return 0;
+        case PSN_WIZBACK:
+          return page->OnWizardBack();
+        case PSN_WIZNEXT:
+          return page->OnWizardNext();
+        case PSN_WIZFINISH:
+          return page->OnWizardFinish();
+        default:
+          return page->OnNotify(static_cast<int>(header->idFrom), header);
+      }
+    }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace wizard::ui

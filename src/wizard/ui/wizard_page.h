@@ -1,0 +1,96 @@
+#pragma once
+// Base class of the five wizard pages and the dialog procedure that routes
+// the property sheet's messages to their virtual operations.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <string>
+
+namespace wizard::ui {
+
+class WizardApp;
+
+/// One page of the wizard. Each page is a modeless dialog inside the
+/// property sheet; the shared dialog procedure (`PageDialogProc`) finds the
+/// page object through the page description's parameter and calls the
+/// operations below. Results follow the dialog-procedure conventions:
+/// 0 lets the default handling go on, non-zero means "handled".
+class WizardPage {
+ public:
+  /// The page edits the settings of `app`.
+  explicit WizardPage(WizardApp& app) : app_(app) {}
+  virtual ~WizardPage() = default;
+  WizardPage(const WizardPage&) = delete;
+  WizardPage& operator=(const WizardPage&) = delete;
+
+  /// The client rectangle of the page window; false while there is no window.
+  virtual bool GetClientArea(RECT* rect) const;
+  /// Fills a page description (first-version layout, this page's dialog
+  /// resource and the shared dialog procedure), creates the property sheet
+  /// page and returns its handle (null on failure). Pages implement it with
+  /// `MakePage`.
+  virtual HPROPSHEETPAGE CreatePage(HINSTANCE instance) = 0;
+  /// WM_INITDIALOG: stores the window handle; returns 0.
+  virtual INT_PTR OnInitDialog(HWND window);
+  /// WM_COMMAND from control `id` with notification `code`; returns 0.
+  virtual INT_PTR OnCommand(int id, int code, HWND control);
+  /// WM_PAINT: paints the band at the page's left edge.
+  virtual void OnPaint();
+  /// PSN_KILLACTIVE; returns 0 (continue).
+  virtual INT_PTR OnKillActive();
+  /// PSN_SETACTIVE; returns 0.
+  virtual INT_PTR OnSetActive();
+  /// PSN_WIZBACK; 0 goes back, `RefusePageChange()` stays.
+  virtual INT_PTR OnWizardBack();
+  /// PSN_WIZNEXT; 0 goes on, `RefusePageChange()` stays.
+  virtual INT_PTR OnWizardNext();
+  /// PSN_QUERYCANCEL; returns 0 (allow).
+  virtual INT_PTR OnQueryCancel();
+  /// Any other WM_NOTIFY code, from control `control_id`; returns 0.
+  virtual INT_PTR OnNotify(int control_id, NMHDR* notification);
+  /// WM_USER posted to the page; returns FALSE (not handled).
+  virtual INT_PTR OnUserMessage(WPARAM wparam, LPARAM lparam);
+  /// PSN_WIZFINISH (last page only); returns 0 (the wizard closes).
+  virtual INT_PTR OnWizardFinish();
+
+  /// The page dialog window; null until the dialog is initialised.
+  HWND window() const { return window_; }
+  /// The instance the page was created with.
+  HINSTANCE instance() const { return instance_; }
+  WizardApp& app() const { return app_; }
+
+  /// The dialog procedure of every page.
+  static INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wparam,
+                                         LPARAM lparam);
+
+ protected:
+  /// Creates the property sheet page for dialog resource `dialog_id`.
+  HPROPSHEETPAGE MakePage(HINSTANCE instance, int dialog_id);
+  /// Sends PSM_SETTITLE with string 1 to the sheet and posts
+  /// PSM_SETWIZBUTTONS with `buttons` (PSWIZB_* flags).
+  void SetTitleAndButtons(DWORD buttons);
+  /// Refuses a page change: stores -1 as the dialog's message result and
+  /// answers 1.
+  INT_PTR RefusePageChange();
+  /// Shows message `string_id` (stop-sign icon), focuses control `id` with its
+  /// whole text selected (id 0: no focus change) and refuses the page change.
+  INT_PTR RefuseWithMessage(int string_id, int id);
+  /// As above with an already formatted text recorded under `string_id`.
+  INT_PTR RefuseWithText(int string_id, const char* text, int id);
+  /// Text of control `id`, at most `maximum - 1` bytes.
+  std::string ControlText(int id, int maximum) const;
+  /// Sets the text of control `id`.
+  void SetControlText(int id, const char* text) const;
+  /// True when the check box `id` reports exactly BST_CHECKED.
+  bool IsChecked(int id) const;
+  /// Focuses control `id` and selects its whole text.
+  void FocusAndSelect(int id) const;
+
+  HWND window_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  WizardApp& app_;
+};
+
+}  // namespace wizard::ui
