@@ -1,0 +1,502 @@
+#include "gui_harness.h"
+
+#include <prsht.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/encoding.h"
+#include "wizard/ui/resource_text.h"
+
+namespace guitest {
+
+namespace {
+
+// The common controls (list views, property sheets) are registered once,
+// before any test creates a window.
+struct CommonControlsInit {
+  CommonControlsInit() {
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&init);
+  }
+} g_common_controls_init;
+
+// The sheet whose dialog navigation the pump serves (one at a time).
+HWND g_sheet = nullptr;
+
+// Wizard button ids of the property sheet (comctl32's own).
+constexpr int kBackButton = 0x3023;
+constexpr int kNextButton = 0x3024;
+constexpr int kFinishButton = 0x3025;
+
+bool PumpOne() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (g_sheet && IsWindow(g_sheet) && PropSheet_IsDialogMessage(g_sheet, &msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+}  // namespace
+
+void PumpMessages(DWORD quiet_ms, DWORD max_ms) {
+  const DWORD start = GetTickCount();
+  DWORD last_activity = start;
+  for (;;) {
+    const DWORD now = GetTickCount();
+    if (now - start >= max_ms) return;
+    if (PumpOne()) {
+      last_activity = GetTickCount();
+      continue;
+    }
+    if (now - last_activity >= quiet_ms) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD max_ms) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= max_ms) return done();
+    if (!PumpOne()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// ---- WizardSheet ----
+
+WizardSheet::~WizardSheet() { Close(); }
+
+bool WizardSheet::Open(const std::vector<HPROPSHEETPAGE>& pages, HWND parent) {
+  Close();
+  std::vector<HPROPSHEETPAGE> handles(pages);
+  PROPSHEETHEADERA header{};
+  header.dwSize = sizeof(header);
+  header.dwFlags = PSH_WIZARD | PSH_MODELESS;
+  header.hwndParent = parent;
+  header.hInstance = GetModuleHandleA(nullptr);
+  header.nPages = static_cast<UINT>(handles.size());
+  header.nStartPage = 0;
+  header.phpage = handles.data();
+  const INT_PTR result = PropertySheetA(&header);
+  if (result == 0 || result == -1) return false;
+  sheet_ = reinterpret_cast<HWND>(result);
+  g_sheet = sheet_;
+  ShowWindow(sheet_, SW_SHOW);
+  PumpMessages();
+  return true;
+}
+
+HWND WizardSheet::page() const {
+  if (!sheet_ || !IsWindow(sheet_)) return nullptr;
+  return PropSheet_GetCurrentPageHwnd(sheet_);
+}
+
+int WizardSheet::index() const {
+  HWND current = page();
+  if (!current) return -1;
+  return static_cast<int>(PropSheet_HwndToIndex(sheet_, current));
+}
+
+void WizardSheet::Press(int button) {
+  if (!sheet_) return;
+  PropSheet_PressButton(sheet_, button);
+  PumpMessages();
+}
+
+void WizardSheet::PressNext() { Press(PSBTN_NEXT); }
+void WizardSheet::PressBack() { Press(PSBTN_BACK); }
+void WizardSheet::PressFinish() { Press(PSBTN_FINISH); }
+void WizardSheet::PressCancel() { Press(PSBTN_CANCEL); }
+
+bool WizardSheet::ButtonEnabled(int id) const {
+  if (!sheet_) return false;
+  HWND button = GetDlgItem(sheet_, id);
+  return button && IsWindowVisible(button) && IsWindowEnabled(button);
+}
+
+bool WizardSheet::BackEnabled() const { return ButtonEnabled(kBackButton); }
+bool WizardSheet::NextEnabled() const { return ButtonEnabled(kNextButton); }
+bool WizardSheet::FinishEnabled() const { return ButtonEnabled(kFinishButton); }
+
+std::string WizardSheet::Title() const { return sheet_ ? WindowText(sheet_) : std::string(); }
+
+void WizardSheet::Close() {
+  if (sheet_ && IsWindow(sheet_)) DestroyWindow(sheet_);
+  if (g_sheet == sheet_) g_sheet = nullptr;
+  sheet_ = nullptr;
+  PumpMessages(20, 1000);
+}
+
+// ---- Controls ----
+
+std::string WindowText(HWND window) {
+  if (!window) return std::string();
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(std::max(got, 0)));
+  return text;
+}
+
+void SetText(HWND dialog, int id, const std::string& text) {
+  SetDlgItemTextA(dialog, id, text.c_str());
+  PumpMessages(20);
+}
+
+std::string GetText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+void Click(HWND dialog, int id) {
+  SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+  PumpMessages();
+}
+
+void Command(HWND dialog, int id, int code) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  PumpMessages();
+}
+
+bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+bool IsEnabled(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control && IsWindowEnabled(control);
+}
+
+int EditLimit(HWND dialog, int id) {
+  return static_cast<int>(SendDlgItemMessageA(dialog, id, EM_GETLIMITTEXT, 0, 0));
+}
+
+int FocusedId() {
+  HWND focus = GetFocus();
+  return focus ? GetDlgCtrlID(focus) : 0;
+}
+
+std::pair<int, int> EditSelection(HWND dialog, int id) {
+  DWORD start = 0, end = 0;
+  SendDlgItemMessageA(dialog, id, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                      reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+LONG Style(HWND dialog, int id) { return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE); }
+
+int ComboCount(HWND dialog, int id) {
+  return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
+}
+
+std::string ComboText(HWND dialog, int id, int row) {
+  const LRESULT length = SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, row, 0);
+  if (length == CB_ERR) return std::string();
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+LPARAM ComboData(HWND dialog, int id, int row) {
+  return SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, row, 0);
+}
+
+int ComboSelection(HWND dialog, int id) {
+  return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+void SelectCombo(HWND dialog, int id, int row) {
+  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, row, 0);
+  Command(dialog, id, CBN_SELCHANGE);
+}
+
+// ---- List views ----
+
+int ListCount(HWND list) { return static_cast<int>(ListView_GetItemCount(list)); }
+
+std::string ListText(HWND list, int row, int column) {
+  char buffer[1100] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = sizeof(buffer);
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return std::string(buffer);
+}
+
+LPARAM ListData(HWND list, int row) {
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.lParam;
+}
+
+std::vector<std::vector<std::string>> ListRows(HWND list, int columns) {
+  std::vector<std::vector<std::string>> rows;
+  const int count = ListCount(list);
+  for (int row = 0; row < count; ++row) {
+    std::vector<std::string> texts;
+    for (int column = 0; column < columns; ++column) texts.push_back(ListText(list, row, column));
+    rows.push_back(texts);
+  }
+  return rows;
+}
+
+std::vector<std::string> ListColumn(HWND list, int column) {
+  std::vector<std::string> texts;
+  const int count = ListCount(list);
+  for (int row = 0; row < count; ++row) texts.push_back(ListText(list, row, column));
+  return texts;
+}
+
+int FindListRow(HWND list, const std::string& text) {
+  const int count = ListCount(list);
+  for (int row = 0; row < count; ++row) {
+    if (ListText(list, row, 0) == text) return row;
+  }
+  return -1;
+}
+
+void SelectRows(HWND list, const std::vector<int>& rows) {
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  for (int row : rows) {
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  PumpMessages();
+}
+
+std::vector<int> SelectedRows(HWND list) {
+  std::vector<int> rows;
+  int row = -1;
+  while ((row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1) rows.push_back(row);
+  return rows;
+}
+
+void ActivateRow(HWND list, int row) {
+  NMITEMACTIVATE activate{};
+  activate.hdr.hwndFrom = list;
+  activate.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(list));
+  activate.hdr.code = LVN_ITEMACTIVATE;
+  activate.iItem = row;
+  SendMessageA(GetParent(list), WM_NOTIFY, activate.hdr.idFrom, reinterpret_cast<LPARAM>(&activate));
+  PumpMessages();
+}
+
+// ---- ModalResponder ----
+
+namespace {
+ModalResponder* g_responder = nullptr;
+
+struct FindState {
+  std::vector<HWND> dialogs;
+};
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (std::string(name) == "#32770" && IsWindowVisible(window) && window != g_sheet) {
+    reinterpret_cast<FindState*>(param)->dialogs.push_back(window);
+  }
+  return TRUE;
+}
+}  // namespace
+
+ModalResponder::ModalResponder() {
+  g_responder = this;
+  timer_ = SetTimer(nullptr, 0, 20, &ModalResponder::OnTimer);
+}
+
+ModalResponder::~ModalResponder() {
+  if (timer_) KillTimer(nullptr, timer_);
+  if (g_responder == this) g_responder = nullptr;
+}
+
+void ModalResponder::Expect(const std::string& title, Action action) {
+  steps_.push_back({title, std::move(action)});
+}
+
+void CALLBACK ModalResponder::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_responder) g_responder->Poll();
+}
+
+void ModalResponder::Poll() {
+  if (busy_) return;
+  FindState state;
+  EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&state));
+  for (HWND dialog : state.dialogs) {
+    if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) continue;
+    // Only the innermost (enabled) dialog can take input; its owner waits.
+    if (!IsWindowEnabled(dialog)) continue;
+    handled_.push_back(dialog);
+    const std::string title = WindowText(dialog);
+    busy_ = true;
+    if (!steps_.empty() && steps_.front().title == title) {
+      Step step = std::move(steps_.front());
+      steps_.erase(steps_.begin());
+      answered_.push_back(title);
+      step.action(dialog);
+    } else {
+      unexpected_.push_back(title);
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }
+    busy_ = false;
+    return;
+  }
+}
+
+ModalResponder::Action PressButton(int id) {
+  return [id](HWND dialog) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  };
+}
+
+ModalResponder::Action ChooseRow(int list_id, const std::string& text, int button_id,
+                                 int cancel_id) {
+  return [=](HWND dialog) {
+    HWND list = GetDlgItem(dialog, list_id);
+    const int row = FindListRow(list, text);
+    if (row < 0) {
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(cancel_id, BN_CLICKED), 0);
+      return;
+    }
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button_id)));
+  };
+}
+
+ModalResponder::Action InspectList(int list_id, std::vector<std::string>* rows, int button_id,
+                                   bool* button_enabled, int then_id) {
+  return [=](HWND dialog) {
+    if (rows) *rows = ListColumn(GetDlgItem(dialog, list_id), 0);
+    if (button_enabled) *button_enabled = IsEnabled(dialog, button_id);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(then_id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, then_id)));
+  };
+}
+
+// ---- MessageRecorder ----
+
+MessageRecorder::MessageRecorder() {
+  wizard::ui::SetMessageHook([this](const wizard::ui::MessageRequest& request) {
+    messages_.push_back({request.string_id, request.text, request.style, request.owner});
+    return IDOK;
+  });
+}
+
+MessageRecorder::~MessageRecorder() { wizard::ui::SetMessageHook({}); }
+
+std::vector<int> MessageRecorder::ids() const {
+  std::vector<int> result;
+  for (const ShownMessage& message : messages_) result.push_back(message.id);
+  return result;
+}
+
+// ---- WorkFolder ----
+
+namespace {
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string full = folder + "\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full);
+      } else {
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(full.c_str());
+      }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+}  // namespace
+
+WorkFolder::WorkFolder() {
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  previous_ = previous;
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::string base = temp;
+  if (!base.empty() && base.back() == '\\') base.pop_back();
+  static int counter = 0;
+  for (;;) {
+    char name[64];
+    std::snprintf(name, sizeof(name), "\\pfgui_%lu_%d", GetCurrentProcessId(), ++counter);
+    path_ = base + name;
+    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+      std::fprintf(stderr, "cannot create %s\n", path_.c_str());
+      std::abort();
+    }
+  }
+  SetCurrentDirectoryA(path_.c_str());
+}
+
+WorkFolder::~WorkFolder() {
+  SetCurrentDirectoryA(previous_.c_str());
+  RemoveTree(path_);
+}
+
+std::string WorkFolder::Full(const std::string& relative) const { return path_ + "\\" + relative; }
+
+bool WorkFolder::MakeFolder(const std::string& relative) const {
+  return CreateDirectoryA(Full(relative).c_str(), nullptr) != 0;
+}
+
+bool WorkFolder::WriteFile(const std::string& relative, const std::string& bytes) const {
+  HANDLE file = CreateFileA(Full(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+std::string WorkFolder::ReadFile(const std::string& relative, bool* ok) const {
+  std::string bytes;
+  HANDLE file = CreateFileA(Full(relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (ok) *ok = file != INVALID_HANDLE_VALUE;
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WorkFolder::Exists(const std::string& relative) const {
+  return GetFileAttributesA(Full(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WorkFolder::Remove(const std::string& relative) const {
+  return DeleteFileA(Full(relative).c_str()) != 0;
+}
+
+std::string NativeInaBytes(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + 3) & 0xFF);
+  return bytes;
+}
+
+std::string Sjis(const char* utf8) {
+  std::string out;
+  if (!base::Utf8ToCp932(utf8, &out)) {
+    std::fprintf(stderr, "no Shift-JIS form for a test text\n");
+    std::abort();
+  }
+  return out;
+}
+
+}  // namespace guitest
