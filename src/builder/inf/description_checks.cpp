@@ -1,0 +1,157 @@
+#include "builder/inf/description_checks.h"
+
+#include <string>
+
+#include "base/sjis.h"
+#include "builder/inf/inf_messages.h"
+
+namespace builder {
+
+namespace {
+
+const char* TextOrNull(const OptionalText& text) { return text ? text->c_str() : "(null)"; }
+
+std::uint32_t DestinationCodeOf(const std::string& value) {
+  if (base::EqualsIgnoreAsciiCase(value, "MAINMEM_ONLY")) return 1;
+  if (base::EqualsIgnoreAsciiCase(value, "STORAGE_ONLY")) return 2;
+  if (base::EqualsIgnoreAsciiCase(value, "ALTERNATIVE")) return 3;
+  return 0;
+}
+
+void ListAppInformation(const AppInformationRecord& r, base::Console& console) {
+  const base::Stream e = base::Stream::kErr;
+  console.Write(e, "\n[ App Information ]\n\n");
+  console.Printf(e, "Maker       = %s\n", TextOrNull(r.maker));
+  console.Printf(e, "Program     = %s\n", TextOrNull(r.program));
+  console.Printf(e, "MajorVer    = %u\n", static_cast<unsigned>(r.major_ver));
+  console.Printf(e, "MinorVer    = %u\n", static_cast<unsigned>(r.minor_ver));
+  console.Printf(e, "InstallDir  = %s\n", TextOrNull(r.install_dir));
+  console.Printf(e, "ExeFile     = %s\n", TextOrNull(r.exe_file));
+  console.Printf(e, "Uninstall   = %s\n", TextOrNull(r.uninstall));
+  console.Printf(e, "Icon        = %s\n", TextOrNull(r.icon));
+  console.Printf(e, "Caption     = %s\n", TextOrNull(r.caption));
+  console.Printf(e, "SoundBmp    = %s\n", TextOrNull(r.sound_bmp));
+  console.Printf(e, "Wave        = %s\n", TextOrNull(r.wave));
+  console.Printf(e, "CmndLine    = %s\n", TextOrNull(r.command_line));
+  console.Printf(e, "OpData      = %s\n", TextOrNull(r.op_data));
+  console.Printf(e, "SettingDll  = %s\n", TextOrNull(r.setting_dll));
+  console.Printf(e, "Destination = %s\n", TextOrNull(r.destination));
+  console.Printf(e, "Unload      = %s\n", TextOrNull(r.unload));
+}
+
+std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& console,
+                                  InstallInfoState* state) {
+  state->app_information_checked = true;
+  state->uninstall_file_name = r.uninstall.value_or(std::string());
+  std::uint32_t bits = 0;
+  auto require = [&](bool present, const char* message, std::uint32_t bit) {
+    if (present) return;
+    console.Write(base::Stream::kErr, message);
+    bits |= bit;
+  };
+  require(r.maker.has_value(), inf_text::kMakerMissing, 0x1);
+  require(r.program.has_value(), inf_text::kProgramMissing, 0x2);
+  if (r.major_ver == 0) {
+    console.Write(base::Stream::kErr, inf_text::kMajorVersionZero);
+    console.Write(base::Stream::kErr, inf_text::kMajorVerMayBeMissing);
+    bits |= 0x4;
+  }
+  require(r.install_dir.has_value(), inf_text::kInstallDirMissing, 0x8);
+  require(r.exe_file.has_value(), inf_text::kExeFileMissing, 0x10);
+  require(r.uninstall.has_value(), inf_text::kUninstallMissing, 0x20);
+  require(r.caption.has_value(), inf_text::kCaptionMissing, 0x80);
+  require(r.destination.has_value(), inf_text::kDestinationMissing, 0x200);
+  if (r.destination) {
+    const std::uint32_t code = DestinationCodeOf(*r.destination);
+    require(code != 0, inf_text::kDestinationInvalid, 0x400);
+    if (code != 0) state->destination = code;
+  }
+  require(r.unload.has_value(), inf_text::kUnloadMissing, 0x800);
+  if (bits == 0) return 0;
+  ListAppInformation(r, console);
+  return bits + 0x10000;
+}
+
+std::uint32_t CheckUninstallInformation(const UninstallInformationRecord& r,
+                                        base::Console& console) {
+  std::uint32_t bits = 0;
+  if (!r.maker) {
+    console.Write(base::Stream::kErr, inf_text::kMakerMissing);
+    bits |= 0x1;
+  }
+  if (!r.program) {
+    console.Write(base::Stream::kErr, inf_text::kProgramMissing);
+    bits |= 0x2;
+  }
+  if (bits == 0) return 0;
+  console.Write(base::Stream::kErr, "\n[ Uninstall Information ]\n\n");
+  console.Printf(base::Stream::kErr, "Maker      = %s\n", TextOrNull(r.maker));
+  console.Printf(base::Stream::kErr, "Program    = %s\n", TextOrNull(r.program));
+  return bits + 0x20000;
+}
+
+std::uint32_t CheckExInstallInformation(const ExInstallInformationRecord& r,
+                                        base::Console& console) {
+  if (r.program) return 0;
+  console.Write(base::Stream::kErr, inf_text::kProgramMissing);
+  console.Write(base::Stream::kErr, "\n[ Ex-Install Information ]\n\n");
+  console.Printf(base::Stream::kErr, "Program = %s\n", TextOrNull(r.program));
+  console.Printf(base::Stream::kErr, "TimeOut = %u\n", static_cast<unsigned>(r.time_out));
+  return 0xA0001;
+}
+
+// A list section needs one statement at least; the message and code of an
+// empty one (Setup Data-Files may stay empty).
+struct EmptySectionError {
+  const char* message;
+  std::uint32_t code;
+};
+
+EmptySectionError EmptyListError(SectionKind kind) {
+  switch (kind) {
+    case SectionKind::kMakeDirs: return {inf_text::kMakeDirsEmpty, 0x30000};
+    case SectionKind::kDeleteDirs: return {inf_text::kDeleteDirsEmpty, 0x40000};
+    case SectionKind::kCopyFiles:
+      return {"Error: No definition is found in [ Copy Files ] section.\n", 0x50000};
+    case SectionKind::kDeleteFiles: return {inf_text::kDeleteFilesEmpty, 0x70000};
+    case SectionKind::kAddRegistry: return {inf_text::kAddRegistryEmpty, 0x80000};
+    case SectionKind::kDeleteRegistry: return {inf_text::kDeleteRegistryEmpty, 0x90000};
+    default: return {nullptr, 0};
+  }
+}
+
+bool HasItems(const SectionData& data) {
+  if (auto* items = std::get_if<std::vector<ParameterItem>>(&data)) return !items->empty();
+  if (auto* items = std::get_if<std::vector<AddRegistryItem>>(&data)) return !items->empty();
+  if (auto* items = std::get_if<std::vector<DeleteRegistryItem>>(&data)) return !items->empty();
+  return true;
+}
+
+std::uint32_t CheckRecord(const SectionRecord& record, base::Console& console,
+                          InstallInfoState* state) {
+  if (auto* app = std::get_if<AppInformationRecord>(&record.data)) {
+    return CheckAppInformation(*app, console, state);
+  }
+  if (auto* uninstall = std::get_if<UninstallInformationRecord>(&record.data)) {
+    return CheckUninstallInformation(*uninstall, console);
+  }
+  if (auto* ex = std::get_if<ExInstallInformationRecord>(&record.data)) {
+    return CheckExInstallInformation(*ex, console);
+  }
+  const EmptySectionError error = EmptyListError(record.kind);
+  if (error.code == 0 || HasItems(record.data)) return 0;
+  console.Write(base::Stream::kErr, error.message);
+  return error.code;
+}
+
+}  // namespace
+
+std::uint32_t CheckInstallDescription(const SectionList& sections, base::Console& console,
+                                      InstallInfoState* state) {
+  for (const SectionRecord& record : sections) {
+    if (std::uint32_t code = CheckRecord(record, console, state)) return code;
+  }
+  return 0;
+}
+
+}  // namespace builder

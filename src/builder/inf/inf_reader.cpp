@@ -1,0 +1,145 @@
+#include "builder/inf/inf_reader.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "builder/inf/description_checks.h"
+#include "builder/inf/inf_messages.h"
+#include "builder/inf/section_table.h"
+
+namespace builder {
+
+namespace {
+
+std::uint32_t SendToken(HandlerStates& h, std::string_view token, StatementContext& ctx) {
+  switch (SectionHandler(ctx.current)) {
+    case HandlerKind::kSectionHead: return h.section_head.OnToken(token, ctx);
+    case HandlerKind::kDefinition: return h.definition.OnToken(token, ctx);
+    case HandlerKind::kParameterList: return h.parameter_list.OnToken(token, ctx);
+    case HandlerKind::kAddRegistry: return h.add_registry.OnToken(token, ctx);
+  }
+  return 0;
+}
+
+std::uint32_t SendEnd(HandlerStates& h, StatementContext& ctx) {
+  switch (SectionHandler(ctx.current)) {
+    case HandlerKind::kSectionHead: return h.section_head.OnEnd(ctx);
+    case HandlerKind::kDefinition: return h.definition.OnEnd(ctx);
+    case HandlerKind::kParameterList: return h.parameter_list.OnEnd(ctx);
+    case HandlerKind::kAddRegistry: return h.add_registry.OnEnd(ctx);
+  }
+  return 0;
+}
+
+// Reads the whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string* content) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  content->clear();
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content->append(buffer, n);
+  const bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok;
+}
+
+void PrintContext(base::Console& console, const std::string& file, SectionKind current,
+                  int line_number, std::string_view line) {
+  console.Printf(base::Stream::kErr, inf_text::kLineLocation, file.c_str());
+  if (current == SectionKind::kNone) {
+    console.Write(base::Stream::kErr, inf_text::kOutsideSection);
+  } else {
+    console.Printf(base::Stream::kErr, inf_text::kSectionContext,
+                   std::string(SectionName(current)).c_str());
+  }
+  console.Printf(base::Stream::kErr, inf_text::kLineContext, line_number);
+  console.Write(base::Stream::kErr, line);
+  console.Write(base::Stream::kErr, "\n");
+}
+
+}  // namespace
+
+std::vector<std::string> SplitInfLines(std::string_view content) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    char c = content[i];
+    if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') continue;
+    line += c;
+    if (c == '\n' || line.size() == kMaxInfLineBytes) {
+      lines.push_back(std::move(line));
+      line.clear();
+    }
+  }
+  if (!line.empty()) lines.push_back(std::move(line));
+  return lines;
+}
+
+std::uint32_t ProcessLine(std::string_view line, HandlerStates& h, StatementContext& ctx) {
+  std::string token;
+  std::uint32_t error = 0;
+  h.tokenizer.Start(line);
+  bool have = h.tokenizer.Next(&token, &error, ctx.console);
+  if (error) return error + 0x10000;
+  for (int index = 1; have; ++index) {
+    if (token.front() == ';') {
+      // The rest of the line is a comment.
+      if (std::uint32_t code = SendEnd(h, ctx)) return code + 0x30000;
+      return 0;
+    }
+    if (token.front() == '[' && index == 1) ctx.current = SectionKind::kNone;
+    if (std::uint32_t code = SendToken(h, token, ctx)) return code + 0x40000;
+    have = h.tokenizer.Next(&token, &error, ctx.console);
+    if (error) return error + 0x50000;
+  }
+  if (std::uint32_t code = SendEnd(h, ctx)) return code + 0x60000;
+  return 0;
+}
+
+std::uint32_t ReadInstallInfoFile(const std::string& host_path, const std::string& message_path,
+                                  base::Console& console, InstallInfoState* state) {
+  std::string content;
+  if (!ReadWholeFile(host_path, &content)) {
+    console.Printf(base::Stream::kErr, inf_text::kCannotOpenFile, message_path.c_str());
+    return 0x100000;
+  }
+  if (!state->handlers) state->handlers = std::make_shared<HandlerStates>();
+  HandlerStates& h = *state->handlers;
+
+  SectionList sections;
+  SectionKind current = SectionKind::kNone;
+  StatementContext ctx{console, sections, current};
+  int line_number = 0;
+  for (const std::string& line : SplitInfLines(content)) {
+    ++line_number;
+    const std::uint64_t add_registry_tokens = h.add_registry.token_count();
+    if (std::uint32_t code = ProcessLine(line, h, ctx)) {
+      PrintContext(console, message_path, current, line_number, line);
+      return code + 0x200000;
+    }
+    // Remember the last line that carried on an Add Registry statement left
+    // open, for the warning when reading ends.
+    if (h.add_registry.open() && h.add_registry.token_count() != add_registry_tokens) {
+      h.open_place = {message_path, line_number, line};
+    }
+  }
+  if (std::uint32_t code = CheckInstallDescription(sections, console, state)) {
+    console.Printf(base::Stream::kErr, inf_text::kCheckLocation, message_path.c_str());
+    return code + 0x300000;
+  }
+  return 0;
+}
+
+bool FinishInstallInfoFiles(base::Console& console, InstallInfoState* state) {
+  if (!state->handlers || !state->handlers->add_registry.open()) return false;
+  const HandlerStates& h = *state->handlers;
+  console.Printf(base::Stream::kErr, inf_text::kOpenAddRegistryWarning,
+                 h.add_registry.root_key().c_str(), h.add_registry.subkey().c_str(),
+                 h.add_registry.value_name().c_str());
+  PrintContext(console, h.open_place.file, SectionKind::kAddRegistry, h.open_place.line_number,
+               h.open_place.line);
+  return true;
+}
+
+}  // namespace builder

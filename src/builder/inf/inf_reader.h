@@ -1,0 +1,53 @@
+#pragma once
+// The line loop of the install information reader: splitting a file into
+// lines, tokenising each line and feeding the current section's statement
+// handler, and the context report after a line error.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/console.h"
+#include "builder/inf/inf_tokenizer.h"
+#include "builder/inf/install_description.h"
+#include "builder/inf/install_info.h"
+#include "builder/inf/registry_sections.h"
+#include "builder/inf/statement_handlers.h"
+
+namespace builder {
+
+/// Longest line read at once, in bytes; a longer physical line is read as
+/// several lines, each counted in the line numbers.
+inline constexpr std::size_t kMaxInfLineBytes = 511;
+
+/// Where an Add Registry statement left open was last continued.
+struct OpenStatementPlace {
+  std::string file;  // Shift-JIS path as messages show it
+  int line_number = 0;
+  std::string line;  // as read, with its line break
+};
+
+/// The statement handlers and the tokeniser; their states live from line to
+/// line and from file to file.
+struct HandlerStates {
+  InfTokenizer tokenizer;
+  SectionHeadHandler section_head;
+  DefinitionHandler definition;
+  ParameterListHandler parameter_list;
+  AddRegistryHandler add_registry;
+  OpenStatementPlace open_place;
+};
+
+/// Splits file content into the lines the reader sees: CR LF becomes LF (as
+/// text-mode reading does), each line ends after its LF or after
+/// kMaxInfLineBytes bytes; the last line may lack a line break.
+std::vector<std::string> SplitInfLines(std::string_view content);
+
+/// Tokenises one line and feeds its tokens and the end of statement to the
+/// handler of the current section. Answers 0 or the handler's or the
+/// tokeniser's code plus the line stage (0x10000 first token, 0x30000 end at
+/// a comment, 0x40000 a token, 0x50000 a later token, 0x60000 end of line).
+std::uint32_t ProcessLine(std::string_view line, HandlerStates& handlers, StatementContext& ctx);
+
+}  // namespace builder

@@ -1,0 +1,62 @@
+#include "builder/inf/list_sections.h"
+
+#include <string>
+#include <utility>
+
+#include "builder/inf/inf_messages.h"
+#include "builder/inf/registry_sections.h"
+
+namespace builder {
+
+namespace {
+
+// Statements with a single parameter; the code for any other form.
+std::uint32_t SingleParameterRejectCode(SectionKind kind) {
+  switch (kind) {
+    case SectionKind::kMakeDirs: return 0x3100;
+    case SectionKind::kDeleteDirs: return 0x3200;
+    case SectionKind::kDeleteFiles: return 0x3600;
+    default: return 0;
+  }
+}
+
+std::uint32_t RejectCount(StatementContext& ctx, std::uint32_t code) {
+  ctx.console.Write(base::Stream::kErr, inf_text::kParameterCountWrong);
+  return code;
+}
+
+void Append(ParameterItem item, StatementContext& ctx) {
+  if (auto* items = LastItemList<ParameterItem>(ctx)) items->push_back(std::move(item));
+}
+
+}  // namespace
+
+std::uint32_t AcceptListStatement(int final_state, ParameterItem item, StatementContext& ctx) {
+  switch (ctx.current) {
+    case SectionKind::kMakeDirs:
+    case SectionKind::kDeleteDirs:
+    case SectionKind::kDeleteFiles:
+      if (final_state != 1) return RejectCount(ctx, SingleParameterRejectCode(ctx.current));
+      Append(std::move(item), ctx);
+      return 0;
+    case SectionKind::kCopyFiles:
+      if (final_state != 1 && final_state != 3 && final_state != 5) return RejectCount(ctx, 0x3400);
+      if (item.p3.empty()) item.p3 = kCopyNoOverwrite;
+      if (item.p3 != kCopyNoOverwrite && item.p3 != kCopyReplaceOnly) {
+        ctx.console.Printf(base::Stream::kErr, inf_text::kUndefinedKeyword, item.p3.c_str());
+        return 0x3300;
+      }
+      Append(std::move(item), ctx);
+      return 0;
+    case SectionKind::kSetupDataFiles:
+      if (final_state != 3) return RejectCount(ctx, 0x3500);
+      Append(std::move(item), ctx);
+      return 0;
+    case SectionKind::kDeleteRegistry:
+      return AcceptDeleteRegistryStatement(final_state, std::move(item), ctx);
+    default:
+      return 0;
+  }
+}
+
+}  // namespace builder

@@ -1,0 +1,60 @@
+#pragma once
+// Registry sections: the Add Registry statement handler (root key, subkey,
+// value name, data type, write flag, then the value or values) and the rule
+// of Delete Registry statements.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "builder/inf/statement_context.h"
+
+namespace builder {
+
+/// Most values of one REG_MULTI_SZ entry.
+inline constexpr std::size_t kMaxMultiSzValues = 255;
+
+/// True for a root key that Add Registry accepts (case counts).
+bool IsAddRegistryRootKey(std::string_view name);
+/// True for a root key that Delete Registry accepts (case counts).
+bool IsDeleteRegistryRootKey(std::string_view name);
+
+/// Reads Add Registry statements, position by position. A statement that
+/// ends with a comma after the fifth position or after a value stays open and
+/// is continued by the next token this handler receives, on a later line,
+/// in a later Add Registry section or in a later file.
+class AddRegistryHandler {
+ public:
+  std::uint32_t OnToken(std::string_view token, StatementContext& ctx);
+  std::uint32_t OnEnd(StatementContext& ctx);
+
+  /// Position state (0-12).
+  int state() const { return state_; }
+  /// True when a statement was left open by a trailing comma.
+  bool open() const { return state_ == 10; }
+  /// The open statement's root key, subkey and value name.
+  const std::string& root_key() const { return p1_; }
+  const std::string& subkey() const { return p2_; }
+  const std::string& value_name() const { return p3_; }
+  /// Number of tokens received so far (to tell which lines fed it).
+  std::uint64_t token_count() const { return token_count_; }
+
+ private:
+  std::uint32_t TakeValue(const std::string& value, StatementContext& ctx);
+  void Clear();
+
+  int state_ = 0;
+  std::uint64_t token_count_ = 0;
+  std::string p1_, p2_, p3_, p4_, p5_;
+  AddRegistryItem value_;  // the value area: only the value members are used
+};
+
+/// Applies the Delete Registry rule to a complete parameter-list statement
+/// (P1 root key, P2 subkey, P3 value name) and appends the item. Answers 0,
+/// 0x3700 (unknown root key), 0x3800 (no subkey and no value name) or 0x3900
+/// (ended after a comma).
+std::uint32_t AcceptDeleteRegistryStatement(int final_state, ParameterItem item,
+                                            StatementContext& ctx);
+
+}  // namespace builder
