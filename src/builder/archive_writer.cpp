@@ -1,0 +1,180 @@
+#include "builder/archive_writer.h"
+
+#include "builder/host_text.h"
+#include "builder/messages.h"
+
+namespace builder {
+namespace {
+
+constexpr std::uint64_t kMaxEntries = 0xFFFF;
+constexpr std::size_t kMaxNameLength = 255;
+constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFFull;
+// Fixed fields around the name: length, zero, kind, N, then the NUL and S.
+constexpr std::uint32_t kEntryOverhead = 9;
+
+const EntryKind kKinds[] = {EntryKind::kInstallInfo, EntryKind::kProgram, EntryKind::kData};
+
+}  // namespace
+
+ArchiveWriter::ArchiveWriter(FileSystem& files, base::Console& console, const std::string& archive)
+    : files_(files), console_(console), archive_(archive), archive_message_(MessageTextOf(archive)) {}
+
+ArchiveWriter::~ArchiveWriter() {
+  if (!completed_) Discard();
+}
+
+void ArchiveWriter::Discard() {
+  if (stream_) {
+    stream_->Close();
+    stream_.reset();
+  }
+  if (!temporary_path_.empty()) files_.Remove(temporary_path_);
+  temporary_path_.clear();
+}
+
+BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const BuildOptions& options,
+                                                 std::uint32_t destination, ArchiveHeader* header) {
+  const base::Stream err = base::Stream::kErr;
+  // The count, name length and size fields would silently cut larger values;
+  // refuse such input before anything is written.
+  std::uint64_t count = 0;
+  for (EntryKind kind : kKinds) count += scan.List(kind).size();
+  if (count > kMaxEntries) {
+    console_.Printf(err, messages::kTooManyEntries, static_cast<unsigned long long>(count));
+    return 0x3000000;
+  }
+  for (EntryKind kind : kKinds) {
+    for (const SourceFile& file : scan.List(kind)) {
+      if (file.name.size() > kMaxNameLength) {
+        console_.Printf(err, messages::kNameTooLong, static_cast<unsigned>(file.name.size()),
+                        file.MessagePath().c_str());
+        return 0x4000000;
+      }
+      if (file.size > kMaxFileSize) {
+        console_.Printf(err, messages::kFileTooLarge, file.MessagePath().c_str());
+        return 0x5000000;
+      }
+    }
+  }
+  header->SetFields(static_cast<std::uint16_t>(count), options.platform_mask, options.os_version_mask,
+                    options.cpu_type_mask, destination);
+  if (archive_.empty()) return 0;
+
+  temporary_path_ = archive_ + "." + std::to_string(files_.ProcessId()) + ".tmp";
+  std::unique_ptr<OutputFile> file = files_.CreateNew(temporary_path_);
+  if (!file) {
+    temporary_path_.clear();  // not ours: never remove it
+    console_.Printf(err, messages::kCantOpenArchive, archive_message_.c_str());
+    return 0x1000000;
+  }
+  stream_ = std::make_unique<ArchiveStream>(std::move(file));
+  if (!stream_->Append(header->bytes().data(), kHeaderSize) || !stream_->Flush()) {
+    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    return 0x2000000;
+  }
+  return 0;
+}
+
+BuildErrorCode ArchiveWriter::AppendEntries(ScanResult* scan) {
+  if (archive_.empty()) return 0;
+  const base::Stream out = base::Stream::kOut;
+  std::size_t counts[4] = {};
+  console_.Write(out, "\n");
+  for (EntryKind kind : kKinds) {
+    if (kind != EntryKind::kInstallInfo) console_.Write(out, " ");
+    SourceFileList& list = scan->List(kind);
+    for (const SourceFile& file : list) {
+      console_.Write(out, ".");
+      if (BuildErrorCode code = AppendEntry(kind, file))
+        return code | (0x1000000u * static_cast<std::uint32_t>(kind));
+    }
+    counts[static_cast<int>(kind)] = list.size();
+    SourceFileList().swap(list);
+  }
+  console_.Write(out, "\n\n");
+  console_.Printf(out, "Install Information File = %d, ", static_cast<int>(counts[1]));
+  console_.Printf(out, "Program File = %d, ", static_cast<int>(counts[2]));
+  console_.Printf(out, "Data File = %d\n", static_cast<int>(counts[3]));
+  return 0;
+}
+
+BuildErrorCode ArchiveWriter::AppendEntry(EntryKind kind, const SourceFile& file) {
+  const base::Stream err = base::Stream::kErr;
+  const std::uint32_t name_length = static_cast<std::uint32_t>(file.name.size());
+  const std::uint32_t size = static_cast<std::uint32_t>(file.size);
+  std::uint8_t fixed[8];
+  PutLe32(fixed, name_length + size + kEntryOverhead);
+  PutLe16(fixed + 4, 0);
+  fixed[6] = static_cast<std::uint8_t>(kind);
+  fixed[7] = static_cast<std::uint8_t>(name_length);
+  if (!stream_->Append(fixed, sizeof fixed)) {
+    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    return 0x200000;
+  }
+  if (!stream_->Append(file.name.c_str(), name_length + 1)) {
+    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    return 0x300000;
+  }
+  std::uint8_t size_field[4];
+  PutLe32(size_field, size);
+  if (!stream_->Append(size_field, sizeof size_field)) {
+    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    return 0x400000;
+  }
+  return CopyContent(file);
+}
+
+BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
+  const base::Stream err = base::Stream::kErr;
+  std::unique_ptr<InputFile> source = files_.OpenInput(file.HostPath());
+  if (!source) {
+    console_.Printf(err, messages::kCantOpenFile, file.name.c_str());
+    return 0x500000;
+  }
+  std::uint64_t copied = 0;
+  for (;;) {
+    std::size_t room = 0;
+    std::uint8_t* space = stream_->Reserve(&room);
+    if (!space) {
+      console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+      return 0x700000;
+    }
+    std::size_t got = 0;
+    if (!source->Read(space, room, &got)) {
+      console_.Printf(err, messages::kCantReadFile, file.name.c_str());
+      return 0x600000;
+    }
+    if (got == 0) break;
+    copied += got;
+    if (copied > file.size) break;  // grew since the scan
+    stream_->Commit(got);
+  }
+  // The size field was written from the listing; an entry whose length
+  // does not match its content would corrupt every entry after it.
+  if (copied != file.size) {
+    console_.Printf(err, messages::kFileSizeChanged, file.name.c_str());
+    return 0x800000;
+  }
+  return 0;
+}
+
+BuildErrorCode ArchiveWriter::AppendChecksum() {
+  if (archive_.empty()) return 0;
+  const base::Stream err = base::Stream::kErr;
+  std::uint8_t checksum = stream_->Checksum();
+  bool written = stream_->Append(&checksum, 1);
+  bool closed = stream_->Close();
+  stream_.reset();
+  if (!written || !closed) {
+    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    return 0x2000000;
+  }
+  if (!files_.Replace(temporary_path_, archive_)) {
+    console_.Printf(err, messages::kCantReplaceArchive, archive_message_.c_str());
+    return 0x3000000;
+  }
+  completed_ = true;
+  return 0;
+}
+
+}  // namespace builder

@@ -1,0 +1,68 @@
+#pragma once
+// Writes the archive: the 256-byte header, one length-prefixed entry per
+// file (install information files, then program files, then data files) and
+// the exclusive-or checksum byte.
+//
+// The bytes go to a temporary file beside ARCHIVE, which replaces ARCHIVE
+// only once the checksum is written; a failed run removes the temporary
+// file and leaves an existing ARCHIVE as it was.
+//
+// Codes (each phase's layer; the driver adds its step value):
+//   header   0x1000000 cannot create, 0x2000000 cannot write,
+//            0x3000000 more than 65535 entries, 0x4000000 a name of 256
+//            bytes or more, 0x5000000 a file of 4 GiB or more
+//   entries  kind x 0x1000000 plus 0x200000 / 0x300000 / 0x400000 write of
+//            the fixed fields / name / size failed, 0x500000 source cannot be
+//            opened, 0x600000 source read error, 0x700000 write of the
+//            content failed, 0x800000 the source no longer has its listed size
+//   checksum 0x2000000 cannot write or close, 0x3000000 cannot replace ARCHIVE
+
+#include <memory>
+#include <string>
+
+#include "base/console.h"
+#include "builder/archive_header.h"
+#include "builder/archive_stream.h"
+#include "builder/build_error.h"
+#include "builder/build_options.h"
+#include "builder/file_io.h"
+#include "builder/source_file.h"
+
+namespace builder {
+
+class ArchiveWriter {
+ public:
+  /// `archive` is the host path of ARCHIVE as given; messages name it in its
+  /// Shift-JIS form.
+  ArchiveWriter(FileSystem& files, base::Console& console, const std::string& archive);
+  /// Removes the temporary file unless the archive was completed.
+  ~ArchiveWriter();
+
+  /// Checks the limits of the header and entry fields for every file, fills
+  /// the header fields and writes the header to a new temporary file.
+  BuildErrorCode WriteArchiveHeader(const ScanResult& scan, const BuildOptions& options,
+                                    std::uint32_t destination, ArchiveHeader* header);
+  /// Appends the entries of the three lists (kind 1, 2, 3) with progress on
+  /// standard output; each list is released after its last entry.
+  BuildErrorCode AppendEntries(ScanResult* scan);
+  /// Appends the checksum byte, closes the file and moves it over ARCHIVE.
+  BuildErrorCode AppendChecksum();
+
+  /// Host path of the temporary file (empty before the header phase).
+  const std::string& temporary_path() const { return temporary_path_; }
+
+ private:
+  BuildErrorCode AppendEntry(EntryKind kind, const SourceFile& file);
+  BuildErrorCode CopyContent(const SourceFile& file);
+  void Discard();
+
+  FileSystem& files_;
+  base::Console& console_;
+  std::string archive_;
+  std::string archive_message_;
+  std::string temporary_path_;
+  std::unique_ptr<ArchiveStream> stream_;
+  bool completed_ = false;
+};
+
+}  // namespace builder

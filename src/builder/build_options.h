@@ -1,0 +1,25 @@
+#pragma once
+// What the command line asks the builder to do.
+
+#include <cstdint>
+#include <string>
+
+namespace builder {
+
+/// Default masks: the stored value is the given upper 16 bits shifted left
+/// by 16, so the low 16 bits are always zero.
+inline constexpr std::uint32_t kDefaultPlatformMask = 0xE0000000;
+inline constexpr std::uint32_t kDefaultOsVersionMask = 0xF8000000;
+inline constexpr std::uint32_t kDefaultCpuTypeMask = 0xFFC00000;
+
+/// Values taken from the command line. Paths are host paths, used as given
+/// (relative or absolute, no normalisation, no length limit of our own).
+struct BuildOptions {
+  std::string directory;  ///< source folder; must be given
+  std::string archive;    ///< archive to write; empty means check only
+  std::uint32_t platform_mask = kDefaultPlatformMask;     ///< -p
+  std::uint32_t os_version_mask = kDefaultOsVersionMask;  ///< -o
+  std::uint32_t cpu_type_mask = kDefaultCpuTypeMask;      ///< -c
+};
+
+}  // namespace builder

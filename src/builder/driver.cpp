@@ -1,0 +1,52 @@
+#include "builder/driver.h"
+
+#include "builder/archive_writer.h"
+#include "builder/command_line.h"
+#include "builder/host_text.h"
+#include "builder/messages.h"
+#include "builder/source_scan.h"
+
+namespace builder {
+namespace {
+
+BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env) {
+  base::Console& console = env.console;
+  BuildOptions options;
+  BuildErrorCode code = ParseCommandLine(args, console, &options);
+  if (code == kUsageShown) return 0;
+  if (code) return code | kStepCommandLine;
+
+  ScanResult scan;
+  code = ScanSourceFolder(env.lister, env.files, options.directory, MessageTextOf(options.directory), console,
+                          &scan);
+  if (code) return code | kStepFolderScan;
+  // Checked after the whole scan: a Native.ina anywhere in the tree counts.
+  if (!scan.native_info_found) {
+    console.Printf(base::Stream::kErr, messages::kCantFindMandatoryFile, "Native.ina");
+    return kNativeInfoMissing;
+  }
+
+  InstallInfoState state;
+  code = ReadInstallInfoFiles(scan, console, &state);
+  if (code) return code | kStepInstallInfo;
+  if (options.archive.empty()) console.Write(base::Stream::kOut, messages::kOkCheckPassed);
+
+  ArchiveWriter writer(env.files, console, options.archive);
+  code = writer.WriteArchiveHeader(scan, options, state.destination, &scan.header);
+  if (code) return code | kStepArchiveHeader;
+  code = writer.AppendEntries(&scan);
+  if (code) return code | kStepArchiveEntries;
+  code = writer.AppendChecksum();
+  if (code) return code | kStepArchiveChecksum;
+  return 0;
+}
+
+}  // namespace
+
+BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& env) {
+  BuildErrorCode code = Steps(args, env);
+  if (code) env.console.Printf(base::Stream::kErr, messages::kErrorCodeLine, code);
+  return code;
+}
+
+}  // namespace builder

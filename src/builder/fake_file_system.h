@@ -1,0 +1,97 @@
+#pragma once
+// An in-memory FileSystem for tests, with switches that make single
+// operations fail.
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "builder/file_io.h"
+
+namespace builder {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  using Bytes = std::vector<std::uint8_t>;
+
+  std::map<std::string, Bytes> files;
+  /// Paths whose reads fail.
+  std::set<std::string> unreadable;
+  /// Creating a file fails.
+  bool fail_create = false;
+  /// A write fails once this many bytes have been written to a created file.
+  std::size_t write_limit = SIZE_MAX;
+  /// Closing a created file fails.
+  bool fail_close = false;
+  /// Replace fails.
+  bool fail_replace = false;
+  /// Largest single write seen (shows that the copy buffer is bounded).
+  std::size_t largest_write = 0;
+
+  std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
+    auto it = files.find(path);
+    if (it == files.end()) return nullptr;
+    return std::make_unique<Input>(it->second, unreadable.count(path) != 0);
+  }
+
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
+    if (fail_create || files.count(path)) return nullptr;
+    files[path];
+    return std::make_unique<Output>(this, path);
+  }
+
+  bool Replace(const std::string& from, const std::string& to) override {
+    if (fail_replace || !files.count(from)) return false;
+    files[to] = files[from];
+    files.erase(from);
+    return true;
+  }
+
+  bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+
+  unsigned long ProcessId() override { return 42; }
+
+ private:
+  class Input : public InputFile {
+   public:
+    Input(const Bytes& bytes, bool fail) : bytes_(bytes), fail_(fail) {}
+    bool Read(void* buffer, std::size_t capacity, std::size_t* got) override {
+      if (fail_) return false;
+      std::size_t n = std::min(capacity, bytes_.size() - at_);
+      std::copy(bytes_.begin() + static_cast<std::ptrdiff_t>(at_),
+                bytes_.begin() + static_cast<std::ptrdiff_t>(at_ + n), static_cast<std::uint8_t*>(buffer));
+      at_ += n;
+      *got = n;
+      return true;
+    }
+
+   private:
+    Bytes bytes_;
+    bool fail_;
+    std::size_t at_ = 0;
+  };
+
+  class Output : public OutputFile {
+   public:
+    Output(FakeFileSystem* owner, std::string path) : owner_(owner), path_(std::move(path)) {}
+    bool Write(const void* data, std::size_t size) override {
+      Bytes& bytes = owner_->files[path_];
+      if (bytes.size() + size > owner_->write_limit) return false;
+      owner_->largest_write = std::max(owner_->largest_write, size);
+      const std::uint8_t* p = static_cast<const std::uint8_t*>(data);
+      bytes.insert(bytes.end(), p, p + size);
+      return true;
+    }
+    bool Close() override { return !owner_->fail_close; }
+
+   private:
+    FakeFileSystem* owner_;
+    std::string path_;
+  };
+};
+
+}  // namespace builder

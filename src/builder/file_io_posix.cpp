@@ -1,0 +1,90 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "builder/file_io.h"
+
+namespace builder {
+namespace {
+
+class PosixInputFile : public InputFile {
+ public:
+  explicit PosixInputFile(int fd) : fd_(fd) {}
+  ~PosixInputFile() override { ::close(fd_); }
+
+  bool Read(void* buffer, std::size_t capacity, std::size_t* got) override {
+    for (;;) {
+      ssize_t n = ::read(fd_, buffer, capacity);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      *got = static_cast<std::size_t>(n);
+      return true;
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixOutputFile : public OutputFile {
+ public:
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  bool Write(const void* data, std::size_t size) override {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+      ssize_t n = ::write(fd_, p, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      p += n;
+      size -= static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+
+  bool Close() override {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixInputFile>(fd);
+  }
+
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixOutputFile>(fd);
+  }
+
+  bool Replace(const std::string& from, const std::string& to) override {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+  }
+
+  bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
+  unsigned long ProcessId() override { return static_cast<unsigned long>(::getpid()); }
+};
+
+}  // namespace
+
+FileSystem& SystemFileSystem() {
+  static PosixFileSystem file_system;
+  return file_system;
+}
+
+}  // namespace builder

@@ -1,0 +1,21 @@
+// Pakmak: turns a source folder into one install archive (.lvar), or only
+// checks it when no archive name is given.
+//
+//   Pakmak DIRECTORY [ ARCHIVE ] [ -p MASK ] [ -o MASK ] [ -c MASK ]
+
+#include <string>
+#include <vector>
+
+#include "base/console.h"
+#include "base/listing.h"
+#include "builder/driver.h"
+#include "builder/file_io.h"
+
+int main(int argc, char** argv) {
+  std::unique_ptr<base::Console> console =
+      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"));
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  builder::BuildEnvironment env{*console, base::SystemFolderLister(), builder::SystemFileSystem()};
+  builder::BuildErrorCode code = builder::RunBuild(args, env);
+  return builder::ExitStatusFor(code);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Native.ina, the device description file made on the device by Devprobe.
+// Only its first 192 bytes are read: three blocks copied unchanged into the
+// archive header; the file itself is never stored as an entry.
+
+#include <string>
+
+#include "base/console.h"
+#include "builder/archive_header.h"
+#include "builder/build_error.h"
+#include "builder/file_io.h"
+
+namespace builder {
+
+/// Reads the first 192 bytes of the file at `host_path` into `header`.
+/// Answers 0, 0x100000 when the file cannot be opened or 0x200000 when it
+/// holds fewer than 192 bytes or cannot be read; messages name `message_path`.
+BuildErrorCode ReadNativeInfo(FileSystem& files, const std::string& host_path, const std::string& message_path,
+                              base::Console& console, ArchiveHeader* header);
+
+}  // namespace builder

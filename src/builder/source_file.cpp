@@ -1,0 +1,18 @@
+#include "builder/source_file.h"
+
+#include "base/sjis.h"
+
+namespace builder {
+
+EntryKind EntryKindOf(const std::string& name) {
+  std::size_t dot = base::SjisFindLast(name, '.');
+  if (dot == std::string::npos) return EntryKind::kData;
+  std::string_view extension = std::string_view(name).substr(dot);
+  if (base::EqualsIgnoreAsciiCase(extension, ".INF")) return EntryKind::kInstallInfo;
+  if (base::EqualsIgnoreAsciiCase(extension, ".EXE") || base::EqualsIgnoreAsciiCase(extension, ".DLL") ||
+      base::EqualsIgnoreAsciiCase(extension, ".VB"))
+    return EntryKind::kProgram;
+  return EntryKind::kData;
+}
+
+}  // namespace builder

@@ -1,0 +1,59 @@
+#pragma once
+// The files the source scan found, sorted by entry kind, and the header
+// record that the scan starts to fill.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/listing.h"
+#include "builder/archive_header.h"
+
+namespace builder {
+
+/// Kind of an archive entry, decided by the file's extension.
+enum class EntryKind : std::uint8_t {
+  kInstallInfo = 1,  ///< ".INF"
+  kProgram = 2,      ///< ".EXE", ".DLL", ".VB"
+  kData = 3,         ///< every other file
+};
+
+/// The kind of a file named `name` (Shift-JIS). The extension is the text
+/// from the last "." to the end, compared without regard to ASCII case.
+EntryKind EntryKindOf(const std::string& name);
+
+/// A folder met by the scan, as a host path and as messages show it.
+struct ScannedFolder {
+  std::string host_path;
+  std::string message_path;
+};
+
+/// One file of a SourceFileList.
+struct SourceFile {
+  std::shared_ptr<const ScannedFolder> folder;
+  std::string host_name;  ///< the name on disk
+  std::string name;       ///< the Shift-JIS name stored in the archive
+  std::uint64_t size = 0; ///< size reported by the listing
+
+  std::string HostPath() const { return base::JoinPath(folder->host_path, host_name); }
+  std::string MessagePath() const { return base::JoinPath(folder->message_path, name); }
+};
+
+/// The files of one kind in the order the scan met them.
+using SourceFileList = std::vector<SourceFile>;
+
+/// Everything the scan leaves for the later steps.
+struct ScanResult {
+  /// Lists indexed by EntryKind value (index 0 unused).
+  SourceFileList lists[4];
+  /// A file named Native.ina was met somewhere in the tree.
+  bool native_info_found = false;
+  /// The header record with the Native.ina blocks in place.
+  ArchiveHeader header;
+
+  SourceFileList& List(EntryKind kind) { return lists[static_cast<int>(kind)]; }
+  const SourceFileList& List(EntryKind kind) const { return lists[static_cast<int>(kind)]; }
+};
+
+}  // namespace builder

@@ -1,0 +1,103 @@
+#include "builder/source_scan.h"
+
+#include "base/sjis.h"
+#include "builder/messages.h"
+#include "builder/native_info.h"
+
+namespace builder {
+namespace {
+
+constexpr char kNativeInfoName[] = "Native.ina";
+constexpr char kInstallInfoName[] = "Install.inf";
+constexpr char kUninstallInfoName[] = "Uninst.inf";
+
+class FolderScanner {
+ public:
+  FolderScanner(base::FolderLister& lister, FileSystem& files, base::Console& console, ScanResult* result)
+      : lister_(lister), files_(files), console_(console), result_(result) {}
+
+  BuildErrorCode Scan(std::shared_ptr<const ScannedFolder> folder) {
+    std::vector<base::DirEntry> entries;
+    if (!lister_.List(folder->host_path, &entries)) {
+      console_.Printf(base::Stream::kErr, messages::kCantFindDirectory, folder->message_path.c_str());
+      return 0x1000000;
+    }
+    for (base::DirEntry& entry : entries) {
+      if (!entry.name_convertible) {
+        // The archive and every message carry Shift-JIS names; refuse the
+        // name now rather than store something the device cannot show.
+        std::string shown = base::JoinPath(folder->message_path, entry.host_name);
+        console_.Printf(base::Stream::kErr, messages::kNameNotShiftJis, shown.c_str());
+        return 0x4000000;
+      }
+      if (entry.is_folder) {
+        auto sub = std::make_shared<ScannedFolder>();
+        sub->host_path = base::JoinPath(folder->host_path, entry.host_name);
+        sub->message_path = base::JoinPath(folder->message_path, entry.name);
+        if (BuildErrorCode code = Scan(std::move(sub))) return code | 0x8000000;
+        continue;
+      }
+      if (base::EqualsIgnoreAsciiCase(entry.name, kNativeInfoName)) {
+        result_->native_info_found = true;
+        BuildErrorCode code =
+            ReadNativeInfo(files_, base::JoinPath(folder->host_path, entry.host_name),
+                           base::JoinPath(folder->message_path, entry.name), console_, &result_->header);
+        if (code) return code | 0x2000000;
+        continue;
+      }
+      SourceFile file;
+      file.folder = folder;
+      file.size = entry.size;
+      file.name = std::move(entry.name);
+      file.host_name = std::move(entry.host_name);
+      result_->List(EntryKindOf(file.name)).push_back(std::move(file));
+    }
+    return 0;
+  }
+
+ private:
+  base::FolderLister& lister_;
+  FileSystem& files_;
+  base::Console& console_;
+  ScanResult* result_;
+};
+
+}  // namespace
+
+BuildErrorCode ScanSourceFolder(base::FolderLister& lister, FileSystem& files, const std::string& host_path,
+                                const std::string& message_path, base::Console& console, ScanResult* result) {
+  auto root = std::make_shared<ScannedFolder>();
+  root->host_path = host_path;
+  root->message_path = message_path;
+  FolderScanner scanner(lister, files, console, result);
+  return scanner.Scan(std::move(root));
+}
+
+BuildErrorCode ReadInstallInfoFiles(const ScanResult& scan, base::Console& console, InstallInfoState* state) {
+  bool install_info_read = false;
+  const SourceFileList& infs = scan.List(EntryKind::kInstallInfo);
+  for (const SourceFile& file : infs) {
+    if (base::EqualsIgnoreAsciiCase(file.name, kInstallInfoName)) install_info_read = true;
+    if (BuildErrorCode code = ReadInstallInfoFile(file.HostPath(), file.MessagePath(), console, state))
+      return code | 0x1000000;
+  }
+  FinishInstallInfoFiles(console, state);
+  if (!install_info_read) {
+    console.Printf(base::Stream::kErr, messages::kCantFindMandatoryFile, kInstallInfoName);
+    return 0x2000000;
+  }
+  if (state->app_information_checked) {
+    bool found = false;
+    for (const SourceFile& file : infs) {
+      if (base::EqualsIgnoreAsciiCase(file.name, state->uninstall_file_name)) found = true;
+    }
+    if (!found) {
+      // The message names the usual file name whatever the Uninstall key says.
+      console.Printf(base::Stream::kErr, messages::kCantFindMandatoryFile, kUninstallInfoName);
+      return 0x3000000;
+    }
+  }
+  return 0;
+}
+
+}  // namespace builder

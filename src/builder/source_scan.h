@@ -1,0 +1,31 @@
+#pragma once
+// The source folder scan: walks DIRECTORY and its subfolders depth first,
+// sorts every file into one of three lists by its extension, reads Native.ina
+// on the way, and afterwards reads and checks the install information files.
+
+#include <string>
+
+#include "base/console.h"
+#include "base/listing.h"
+#include "builder/build_error.h"
+#include "builder/file_io.h"
+#include "builder/inf/install_info.h"
+#include "builder/source_file.h"
+
+namespace builder {
+
+/// Scans `host_path` (shown as `message_path`) recursively into `result`.
+/// Answers 0 or the scan layer's code: 0x1000000 folder cannot be listed,
+/// 0x2100000 / 0x2200000 Native.ina cannot be opened / is too short,
+/// 0x4000000 a name without a Shift-JIS form; or-ed with 0x8000000 when the
+/// error lies in a subfolder.
+BuildErrorCode ScanSourceFolder(base::FolderLister& lister, FileSystem& files, const std::string& host_path,
+                                const std::string& message_path, base::Console& console, ScanResult* result);
+
+/// Reads and checks every install information file of the scan, then checks
+/// that Install.inf and the uninstall file named by App Information are
+/// there. Answers 0, the file's code + 0x1000000, 0x2000000 (no Install.inf)
+/// or 0x3000000 (no uninstall file).
+BuildErrorCode ReadInstallInfoFiles(const ScanResult& scan, base::Console& console, InstallInfoState* state);
+
+}  // namespace builder
