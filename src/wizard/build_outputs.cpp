@@ -1,0 +1,81 @@
+#include "wizard/build_outputs.h"
+
+#include "base/listing.h"
+#include "wizard/file_utils.h"
+
+namespace wizard {
+namespace {
+
+// Sum over one folder's files (name length + size + 12), "Native.ina" left out.
+std::uint32_t SumFolder(const std::string& folder_with_separator) {
+  std::uint32_t total = 0;
+  for (const std::string& name : ListDirectory(folder_with_separator + "*.*", true)) {
+    if (SjisEqualsIgnoreCase(name, "Native.ina")) continue;
+    total += static_cast<std::uint32_t>(name.size()) + FileSizeOf(folder_with_separator + name) + 12u;
+  }
+  return total;
+}
+
+// Doubles every "%" so that the command interpreter keeps it.
+std::string BatchQuote(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    out += c;
+    if (c == '%') out += '%';
+  }
+  return out;
+}
+
+}  // namespace
+
+std::uint32_t EstimateArchiveSize(const ProjectSettings& s, const std::string& current_dir) {
+  std::string p;
+  if (!s.SourceFolderPath(current_dir, &p) || p.size() + 3 >= static_cast<std::size_t>(kMaxPath)) return 0;
+  std::uint32_t total = SumFolder(p);
+  for (const std::string& folder : ListDirectory(p + "*.*", false))
+    total += SumFolder(p + folder + base::kPathSeparator);
+  return total;
+}
+
+std::string SetupIniText(const ProjectSettings& s, std::uint32_t estimate) {
+  std::uint32_t ram = estimate + 256u;
+  std::uint32_t registry = static_cast<std::uint32_t>(static_cast<double>(ram) * 0.2);
+  if (registry < 65536u) registry = 65536u;
+  int place = s.Dest == kLocationMainOnly ? 1 : s.Dest == kLocationCardOnly ? 2 : 3;
+  std::string t;
+  t += "[APPNAME]\r\nappname = " + s.SetupIniName.Text() + "\r\n";
+  t += "file = " + s.Output.Text() + ".lvar\r\n";
+  // The figures are unsigned: a folder above 2 GB must not print negative.
+  t += "[REGISTRY]\r\nbyte = " + std::to_string(registry) + "\r\n";
+  t += "[RAM]\r\nbyte = " + std::to_string(ram) + "\r\n";
+  t += "[PLACE]\r\ndrive = " + std::to_string(place) + "\r\n";
+  return t;
+}
+
+int WriteSetupIni(const ProjectSettings& s, const std::string& current_dir) {
+  std::string text = SetupIniText(s, EstimateArchiveSize(s, current_dir));
+  if (current_dir.size() + 10 >= static_cast<std::size_t>(kMaxPath)) return 0;
+  WriteTextFile(JoinKitPath(current_dir, "Setup.ini"), text);  // result not examined
+  return 1;
+}
+
+std::string BatchText(const ProjectSettings& s, const std::string& current_dir) {
+  return "cd \"" + BatchQuote(current_dir) + "\"\r\nPakmak \"" + BatchQuote(s.Source.Text()) + "\" \"" +
+         BatchQuote(s.Output.Text()) + ".lvar\" -p 0000 -o c000 -c 0000\r\n";
+}
+
+bool BatchPath(const ProjectSettings& s, const std::string& current_dir, std::string* path) {
+  if (current_dir.size() + s.Name.Text().size() + 5 >= static_cast<std::size_t>(kMaxPath)) return false;
+  *path = JoinKitPath(current_dir, s.Name.Text() + ".bat");
+  return true;
+}
+
+int WriteBatchAndRun(const ProjectSettings& s, const std::string& current_dir, BatchStarter& starter) {
+  std::string path;
+  if (!BatchPath(s, current_dir, &path)) return 0;
+  if (!WriteTextFile(path, BatchText(s, current_dir))) return 1;  // nothing started, no message
+  starter.Start(path);
+  return 1;
+}
+
+}  // namespace wizard

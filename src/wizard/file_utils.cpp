@@ -1,0 +1,206 @@
+#include "wizard/file_utils.h"
+
+#include <cstdio>
+
+#include "base/listing.h"
+#include "base/sjis.h"
+#include "wizard/host_fs.h"
+
+namespace wizard {
+namespace {
+
+bool IsLead(char c) { return base::IsSjisLeadByte(static_cast<unsigned char>(c)); }
+
+unsigned char FoldAscii(unsigned char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == base::kPathSeparator; }
+
+// Wildcard match from pattern position p and name position n.
+bool Match(std::string_view pattern, std::size_t p, std::string_view name, std::size_t n) {
+  while (p < pattern.size()) {
+    char pc = pattern[p];
+    if (pc == '*') {
+      while (p < pattern.size() && pattern[p] == '*') ++p;
+      if (p == pattern.size()) return true;
+      for (std::size_t k = n; k <= name.size(); ++k) {
+        if (Match(pattern, p, name, k)) return true;
+        if (k < name.size() && IsLead(name[k])) ++k;  // never stop inside a character
+      }
+      return false;
+    }
+    if (n >= name.size()) return false;
+    if (pc == '?') {
+      n += (IsLead(name[n]) && n + 1 < name.size()) ? 2 : 1;
+      ++p;
+      continue;
+    }
+    if (IsLead(pc) && p + 1 < pattern.size()) {
+      if (name.compare(n, 2, pattern.substr(p, 2)) != 0) return false;
+      p += 2;
+      n += 2;
+      continue;
+    }
+    if (FoldAscii(static_cast<unsigned char>(pc)) != FoldAscii(static_cast<unsigned char>(name[n])))
+      return false;
+    if (IsLead(name[n])) return false;
+    ++p;
+    ++n;
+  }
+  return n == name.size();
+}
+
+}  // namespace
+
+std::string CurrentDirectory() { return host::CurrentDirectory(); }
+
+std::uint32_t FileSizeOf(const std::string& path) {
+  bool folder = false;
+  std::uint64_t size = 0;
+  if (!host::Stat(path, &folder, &size) || folder) return 0;
+  return static_cast<std::uint32_t>(size & 0xFFFFFFFFu);
+}
+
+bool FileExists(const std::string& path) {
+  bool folder = false;
+  std::uint64_t size = 0;
+  return host::Stat(path, &folder, &size);
+}
+
+bool FolderExists(const std::string& path) {
+  if (path.size() == 1 && IsSeparator(path[0])) return true;
+  std::string p = path;
+  if (!p.empty() && IsSeparator(p.back())) {
+    // Only a separator of its own, not the trail byte of a character.
+    std::size_t last = base::SjisFindLast(p, p.back());
+    if (last == p.size() - 1) p.pop_back();
+  }
+  if (p.empty()) return false;
+  bool folder = false;
+  std::uint64_t size = 0;
+  return host::Stat(p, &folder, &size) && folder;
+}
+
+bool IsValidFileName(std::string_view text) {
+  if (text.empty()) return false;
+  if (text.find_first_not_of(' ') == std::string_view::npos) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (base::IsSjisLeadByte(c)) {
+      ++i;  // the trail byte goes with it, unchecked
+      continue;
+    }
+    bool first = i == 0;
+    bool last = i + 1 == text.size();
+    if ((first || last) && (c == ' ' || c == '.')) return false;
+    if (c < 0x20) return false;
+    switch (c) {
+      case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+        return false;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
+bool MatchesWildcard(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  return Match(pattern, 0, name, 0);
+}
+
+std::vector<std::string> ListDirectory(const std::string& wildcard_path, bool want_files) {
+  std::vector<std::string> names;
+  std::size_t cut = wildcard_path.find_last_of(base::kPathSeparator);
+  std::string folder = cut == std::string::npos ? std::string(".") : wildcard_path.substr(0, cut);
+  std::string pattern = cut == std::string::npos ? wildcard_path : wildcard_path.substr(cut + 1);
+  if (folder.empty()) folder.assign(1, base::kPathSeparator);
+  std::vector<base::DirEntry> entries;
+  if (!base::SystemFolderLister().List(host::ToHost(folder), &entries)) return names;
+  for (const base::DirEntry& e : entries) {
+    if (e.is_folder == want_files || !e.name_convertible) continue;
+    if (MatchesWildcard(pattern, e.name)) names.push_back(e.name);
+  }
+  return names;
+}
+
+bool SplitPath(std::string_view path, std::string* folder, std::string* base,
+               std::string* extension) {
+  if (folder) folder->clear();
+  if (base) base->clear();
+  if (extension) extension->clear();
+  std::size_t last_sep = std::string_view::npos;
+  std::size_t last_dot = std::string_view::npos;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    char c = path[i];
+    if (IsLead(c)) {
+      ++i;
+      continue;
+    }
+    if (IsSeparator(c)) {
+      last_sep = i;
+      last_dot = std::string_view::npos;
+    } else if (c == '.') {
+      last_dot = i;
+    }
+  }
+  std::size_t rest = last_sep == std::string_view::npos ? 0 : last_sep + 1;
+  if (folder) folder->assign(path.substr(0, rest));
+  if (last_dot == std::string_view::npos) {
+    if (base) base->assign(path.substr(rest));
+    return false;
+  }
+  if (base) base->assign(path.substr(rest, last_dot - rest));
+  if (extension) extension->assign(path.substr(last_dot));
+  return true;
+}
+
+bool WriteTextFile(const std::string& path, std::string_view text) {
+  std::FILE* f = std::fopen(host::ToHost(path).c_str(), "wb");
+  if (!f) return false;
+  bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  if (std::fclose(f) != 0) ok = false;
+  return ok;
+}
+
+bool ReadWholeFile(const std::string& path, std::string* text) {
+  text->clear();
+  std::FILE* f = std::fopen(host::ToHost(path).c_str(), "rb");
+  if (!f) return false;
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text->append(buffer, n);
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  return ok;
+}
+
+bool DeleteFileAt(const std::string& path) { return host::Delete(path); }
+
+bool MoveFileTo(const std::string& from, const std::string& to) { return host::Move(from, to); }
+
+bool SjisEqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (base::IsSjisLeadByte(x)) {
+      if (x != y) return false;
+      if (i + 1 < a.size() && a[i + 1] != b[i + 1]) return false;
+      ++i;
+      continue;
+    }
+    if (FoldAscii(x) != FoldAscii(y)) return false;
+  }
+  return true;
+}
+
+std::string JoinKitPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  path += base::kPathSeparator;
+  path += name;
+  return path;
+}
+
+}  // namespace wizard

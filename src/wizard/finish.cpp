@@ -1,0 +1,57 @@
+#include "wizard/finish.h"
+
+#include "wizard/build_outputs.h"
+#include "wizard/file_utils.h"
+#include "wizard/inf_writer.h"
+#include "wizard/project_file.h"
+#include "wizard/texts.h"
+
+namespace wizard {
+
+int RemoveOldOutputs(const ProjectSettings& s, const std::string& current_dir) {
+  if (current_dir.size() + s.Output.Text().size() < 255)
+    DeleteFileAt(JoinKitPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
+  std::string p;
+  if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return 0;
+  for (const std::string& name : ListDirectory(p + "*.*", true)) {
+    std::string extension;
+    SplitPath(name, nullptr, nullptr, &extension);
+    if (extension == ".txt" || extension == ".inf") DeleteFileAt(p + name);
+  }
+  return 1;
+}
+
+int MakeProjectFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
+                     const RegistryRowStore* registry, MessageSink& messages, BatchStarter& starter) {
+  if (current_dir.size() + 11 >= static_cast<std::size_t>(kMaxPath) ||
+      !FileExists(JoinKitPath(current_dir, "Pakmak.exe"))) {
+    messages.Show(kStrPakmakMissing, MessageIcon::kError);
+    return 0;
+  }
+  RemoveOldOutputs(s, current_dir);
+  bool ok = WriteInstallInf(s, current_dir, files, registry) &&
+            (!s.Uninstall.On() || WriteUninstallInf(s, current_dir, files, registry)) &&
+            WriteMenuFiles(s, current_dir, files);
+  if (ok) {
+    if (s.SetupIniCreate.On()) WriteSetupIni(s, current_dir);
+    ok = WriteBatchAndRun(s, current_dir, starter) != 0;
+  }
+  if (!ok) {
+    messages.Show(kStrNotAllWritten, MessageIcon::kError);
+    return 0;
+  }
+  return 1;
+}
+
+int RunFinish(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
+              const RegistryRowStore* registry, MessageSink& messages, BatchStarter& starter) {
+  std::string path = s.ProjectPath.Text();
+  if (path.empty() && !DefaultProjectPath(current_dir, s.Name.Text(), &path)) {
+    messages.Show(kStrProgramNameTooLong, MessageIcon::kError);
+    return 0;
+  }
+  if (!SaveProject(s, path, files, registry)) messages.Show(kStrProjectNotSaved, MessageIcon::kError);
+  return MakeProjectFiles(s, current_dir, files, registry, messages, starter);
+}
+
+}  // namespace wizard

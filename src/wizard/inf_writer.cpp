@@ -1,0 +1,254 @@
+#include "wizard/inf_writer.h"
+
+#include <vector>
+
+#include "wizard/file_utils.h"
+
+namespace wizard {
+namespace {
+
+constexpr char kProgramFiles[] = "Program Files";
+constexpr char kProgramDisk[] = "Program Disk";
+constexpr char kMyDocuments[] = "My Documents";
+constexpr char kStorageCard[] = "Storage Card";
+
+const char* LocationToken(int location) {
+  switch (location) {
+    case kLocationBoth: return "ALTERNATIVE";
+    case kLocationMainOnly: return "MAINMEM_ONLY";
+    default: return "STORAGE_ONLY";
+  }
+}
+
+const char* RootToken(int root) {
+  switch (root) {
+    case kHkcu: return "HKEY_CURRENT_USER, ";
+    case kHkcr: return "HKEY_CLASSES_ROOT, ";
+    default: return "HKEY_LOCAL_MACHINE, ";
+  }
+}
+
+const char* TypeToken(int type) {
+  switch (type) {
+    case kMultiSz: return "REG_MULTI_SZ, FLG_ADDREG_REPLACEONLY, ";
+    case kDword: return "REG_DWORD, FLG_ADDREG_REPLACEONLY, ";
+    case kBinary: return "REG_BINARY, FLG_ADDREG_REPLACEONLY, ";
+    default: return "REG_SZ, FLG_ADDREG_REPLACEONLY, ";
+  }
+}
+
+std::string Cut(std::string text, std::size_t keep) {
+  if (text.size() > keep) text.resize(keep);
+  return text;
+}
+
+// A files-list row as the writers read it from the list control: name and
+// folder with room for 259 bytes, the mark for 9.
+std::vector<FileRow> ReadFileRows(const FileRowStore* files) {
+  std::vector<FileRow> rows;
+  int count = files ? files->Count() : 0;
+  for (int i = 0; i < count; ++i) {
+    FileRow row;
+    files->Get(i, &row);
+    row.name = Cut(row.name, 259);
+    row.mark = Cut(row.mark, 9);
+    row.folder = Cut(row.folder, 259);
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry) {
+  std::vector<RegistryEntry> entries;
+  int count = registry ? registry->Count() : 0;
+  for (int i = 0; i < count; ++i) {
+    RegistryRow row;
+    registry->Get(i, &row);
+    RegistryEntry entry;
+    RowToEntry(row, &entry);
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+void AddDistinct(std::vector<std::string>& list, const std::string& name) {
+  for (const std::string& known : list)
+    if (SjisEqualsIgnoreCase(known, name)) return;
+  list.push_back(name);
+}
+
+// The own folders named by the rows, distinct ignoring case, in order of
+// first appearance: inside the install folder and under "My Documents".
+void CollectOwnFolders(const std::vector<FileRow>& rows, std::vector<std::string>* app,
+                       std::vector<std::string>* doc) {
+  for (const FileRow& row : rows) {
+    if (row.folder.empty()) continue;
+    if (row.Kind() & AppOriginal) AddDistinct(*app, row.folder);
+    else if (row.Kind() & DocOriginal) AddDistinct(*doc, row.folder);
+  }
+}
+
+bool IsProgram(const std::string& name, std::string* base) {
+  std::string extension;
+  SplitPath(name, nullptr, base, &extension);
+  return SjisEqualsIgnoreCase(extension, ".EXE");
+}
+
+}  // namespace
+
+std::string InstallInfText(const ProjectSettings& s, const FileRowStore* files,
+                           const RegistryRowStore* registry) {
+  const std::string& caption = s.Caption.Text();
+  std::string t;
+  t += "; " + caption + "\r\n[App Information]\r\n";
+  t += "Maker       = \"" + s.Product.Text() + "\"\r\n";
+  t += "Program     = \"" + s.Name.Text() + "\"\r\n";
+  t += "Version     = " + s.Ver.Text() + "\r\n";
+  t += "InstallDir  = \"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.InstDir.Text() + "\"\r\n";
+  t += "ExeFile     = \"\\" + std::string(kProgramDisk) + "\\" + s.InstDir.Text() + "\\" +
+       s.Exe.Text() + "\"\r\n";
+  t += "Destination = " + std::string(LocationToken(s.Dest)) + "\r\n";
+  t += "Unload      = " + std::string(s.Uninstall.On() ? "1" : "0") + "\r\n";
+  if (s.Uninstall.On()) t += "Uninstall   = \"" + s.UninstFile.Text() + ".inf\"\r\n";
+  t += "Caption     = \"" + caption + "\"\r\n";
+  if (!s.Cmd.IsEmpty()) t += "CommandLine = \"" + s.Cmd.Text() + "\"\r\n";
+
+  std::vector<FileRow> rows = ReadFileRows(files);
+  std::vector<std::string> app, doc;
+  CollectOwnFolders(rows, &app, &doc);
+  if (!app.empty() || !doc.empty()) {
+    t += "\r\n[Make Dirs]\r\n";
+    for (const std::string& f : app) t += "\"%INSTALL_DIR%\\" + f + "\"\r\n";
+    for (const std::string& f : doc) t += "\"?Drive?\\" + std::string(kMyDocuments) + "\\" + f + "\"\r\n";
+  }
+
+  t += "\r\n[Copy Files]\r\n";
+  if (s.Uninstall.On()) {
+    t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.UninstFile.Text() + ".inf\" , \"" +
+         s.UninstFile.Text() + ".inf\", COPYFLG_REPLACEONLY\r\n";
+  }
+  if (s.Reboot.On()) t += "\"\\Windows\\InsResetFlag.txt\" , \"InsResetFlag.txt\", COPYFLG_REPLACEONLY\r\n";
+  for (const FileRow& row : rows) {
+    const std::string& f = row.name;
+    std::string base;
+    if (IsProgram(f, &base))
+      t += "\"%INSTALL_DIR%\\" + base + ".inf\" , \"" + base + ".txt\", COPYFLG_REPLACEONLY\r\n";
+    std::uint32_t kind = row.Kind();
+    if ((kind & Doc) || ((kind & DocOriginal) && !doc.empty())) {
+      t += "\"?Drive?\\" + std::string(kMyDocuments) + "\\" + row.folder + "\\" + f + "\" , \"" + f +
+           "\", COPYFLG_REPLACEONLY\r\n";
+    } else if ((kind & AppOriginal) && !app.empty()) {
+      t += "\"%INSTALL_DIR%\\" + row.folder + "\\" + f + "\" , \"" + f + "\", COPYFLG_REPLACEONLY\r\n";
+    } else {
+      t += "\"%INSTALL_DIR%\\" + f + "\" , \"" + f + "\", COPYFLG_REPLACEONLY\r\n";
+    }
+  }
+
+  std::vector<RegistryEntry> entries = ReadRegistryRows(registry);
+  if (!entries.empty()) {
+    t += "\r\n[Add Registry]\r\n";
+    for (const RegistryEntry& e : entries) {
+      t += RootToken(e.root);
+      if (!e.name.IsEmpty()) t += "\"" + e.key.Text() + "\", \"" + e.name.Text() + "\", ";
+      else t += "\"" + e.key.Text() + "\", , ";
+      t += TypeToken(e.type);
+      t += e.value.Text() + "\r\n";
+    }
+  }
+  t += "; End\r\n";
+  return t;
+}
+
+std::string UninstallInfText(const ProjectSettings& s, const FileRowStore* files,
+                             const RegistryRowStore* registry) {
+  std::string t;
+  t += "; " + s.Caption.Text() + "\r\n[Uninstall Information]\r\n";
+  t += "Maker   = \"" + s.Product.Text() + "\"\r\n";
+  t += "Program = \"" + s.Name.Text() + "\"\r\n\r\n";
+  t += "[Delete Files]\r\n\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.UninstFile.Text() +
+       ".inf\"\r\n";
+  std::vector<FileRow> rows = ReadFileRows(files);
+  for (const FileRow& row : rows) {
+    if (row.Kind() & Doc)
+      t += "\"?Drive?\\" + std::string(kMyDocuments) + "\\" + row.folder + "\\" + row.name + "\"\r\n";
+  }
+  t += "\r\n[Delete Dirs]\r\n";
+  std::vector<std::string> app, doc;
+  CollectOwnFolders(rows, &app, &doc);
+  for (const std::string& f : app)
+    t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.InstDir.Text() + "\\" + f + "\"\r\n";
+  t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.InstDir.Text() + "\"\r\n";
+  t += "\r\n";
+  std::vector<RegistryEntry> entries = ReadRegistryRows(registry);
+  if (!s.UnRegist.On() && !entries.empty()) {
+    t += "[Delete Registry]\r\n";
+    const RegistryEntry* last = nullptr;
+    for (const RegistryEntry& e : entries) {
+      if (last && e.root == last->root && KeyIsBelow(last->key.Text(), e.key.Text())) continue;
+      t += std::string(RootToken(e.root)) + "\"" + e.key.Text() + "\"\r\n";
+      last = &e;
+    }
+  }
+  t += "; End\r\n";
+  return t;
+}
+
+std::string MenuFileText(const ProjectSettings& s, std::string_view mark) {
+  const std::string& caption = s.Caption.Text();
+  std::string t = "[" + caption + "]\r\nmenu:\r\n";
+  if (mark.empty() || mark.front() != '*') return t + "no\r\n";
+  t += "yes\r\nappname:\r\n" + caption + "\r\nuninstl:\r\n";
+  if (!s.Uninstall.On()) return t + "no\r\n";
+  t += "yes\r\nunloadfile:\r\n" + std::string(kStorageCard) + "\\" + kProgramFiles + "\\" +
+       s.UninstFile.Text() + ".inf\r\n";
+  return t;
+}
+
+int WriteInstallInf(const ProjectSettings& s, const std::string& current_dir,
+                    const FileRowStore* files, const RegistryRowStore* registry) {
+  std::string text = InstallInfText(s, files, registry);
+  std::string folder;
+  if (!s.SourceFolderPath(current_dir, &folder) || folder.size() + 20 >= static_cast<std::size_t>(kMaxPath))
+    return 0;
+  bool ok = WriteTextFile(folder + "Install.inf", text);
+  if (s.Reboot.On() && !WriteTextFile(folder + "InsResetFlag.txt", "Reboot!")) ok = false;
+  return ok ? 1 : 0;
+}
+
+int WriteUninstallInf(const ProjectSettings& s, const std::string& current_dir,
+                      const FileRowStore* files, const RegistryRowStore* registry) {
+  std::string folder;
+  if (!s.SourceFolderPath(current_dir, &folder) ||
+      folder.size() + s.UninstFile.Text().size() + 4 >= static_cast<std::size_t>(kMaxPath))
+    return 0;
+  return WriteTextFile(folder + s.UninstFile.Text() + ".inf", UninstallInfText(s, files, registry)) ? 1 : 0;
+}
+
+int WriteMenuFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files) {
+  for (const FileRow& row : ReadFileRows(files)) {
+    std::string base;
+    if (!IsProgram(row.name, &base)) continue;
+    std::string text = MenuFileText(s, row.mark);
+    std::string folder;
+    if (!s.SourceFolderPath(current_dir, &folder) ||
+        folder.size() + base.size() + 4 >= static_cast<std::size_t>(kMaxPath))
+      return 0;
+    if (!WriteTextFile(folder + base + ".txt", text)) return 0;
+  }
+  return 1;
+}
+
+bool KeyIsBelow(std::string_view previous, std::string_view key) {
+  std::size_t n = previous.size();
+  if (key.size() < n) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char a = static_cast<unsigned char>(previous[i]);
+    unsigned char b = static_cast<unsigned char>(key[i]);
+    if (a >= 'a' && a <= 'z') a = static_cast<unsigned char>(a - 'a' + 'A');
+    if (b >= 'a' && b <= 'z') b = static_cast<unsigned char>(b - 'a' + 'A');
+    if (a != b) return false;
+  }
+  return key.size() == n || key[n] == '\\';
+}
+
+}  // namespace wizard

@@ -1,0 +1,47 @@
+#include "wizard/pickers.h"
+
+#include "base/listing.h"
+#include "wizard/file_utils.h"
+
+namespace wizard {
+
+bool ListStartupPrograms(const ProjectSettings& s, const std::string& current_dir,
+                         std::string* shown_path, std::vector<std::string>* names) {
+  names->clear();
+  std::string p;
+  if (!s.SourceFolderPath(current_dir, &p) || p.size() + 5 >= static_cast<std::size_t>(kMaxPath))
+    return false;
+  *shown_path = p;
+  for (const std::string& name : ListDirectory(p + "*.exe", true)) names->push_back(name);
+  for (const std::string& folder : ListDirectory(p + "*.*", false))
+    for (const std::string& name : ListDirectory(p + folder + base::kPathSeparator + "*.exe", true))
+      names->push_back(name);
+  return true;
+}
+
+bool ListSourceFolders(const std::string& current_dir, std::vector<std::string>* names) {
+  names->clear();
+  if (current_dir.size() + 4 >= static_cast<std::size_t>(kMaxPath)) return false;
+  *names = ListDirectory(JoinKitPath(current_dir, "*.*"), false);
+  return true;
+}
+
+bool FirstProgramInSource(const ProjectSettings& s, const std::string& current_dir, std::string* name) {
+  std::string p;
+  if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 255) return false;
+  std::vector<std::string> found = ListDirectory(p + "*.exe", true);
+  if (!found.empty()) {
+    *name = found.front();
+    return true;
+  }
+  for (const std::string& folder : ListDirectory(p + "*.*", false)) {
+    found = ListDirectory(p + folder + base::kPathSeparator + "*.exe", true);
+    if (!found.empty()) {
+      *name = found.front();
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace wizard

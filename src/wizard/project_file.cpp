@@ -1,0 +1,268 @@
+#include "wizard/project_file.h"
+
+#include <string>
+
+#include "base/listing.h"
+#include "base/sjis.h"
+#include "wizard/file_utils.h"
+#include "wizard/ini_file.h"
+
+namespace wizard {
+namespace {
+
+const char* Bool(bool on) { return on ? "true" : "false"; }
+
+std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
+
+std::string Cut(const std::string& text, std::size_t keep) {
+  return text.size() > keep ? text.substr(0, keep) : text;
+}
+
+bool IsRowEnd(char c) { return c == '\0' || c == '\r' || c == '\n' || c == '\x1A'; }
+
+bool IsLead(char c) { return base::IsSjisLeadByte(static_cast<unsigned char>(c)); }
+
+// Reads a text setting of section Property with its maximum as buffer size.
+void ReadText(const IniFile& ini, const char* key, TextSetting& setting) {
+  setting.Assign(ini.Get("Property", key, static_cast<std::size_t>(setting.Maximum())));
+}
+
+void ReadNames(const IniFile& ini, const char* stem, NameList& list) {
+  list.Clear();
+  for (int k = 0; k < list.Capacity(); ++k) {
+    std::string name = ini.Get("Folder", Numbered(stem, k), kMaxPath);
+    if (name.empty()) break;
+    if (name.size() >= static_cast<std::size_t>(kMaxPath)) continue;
+    if (!list.IsFull()) list.Add(name);
+  }
+}
+
+// The item data's low 16 bits number the rows, so a list holds at most
+// this many rows before the numbers would run into the kind bits.
+constexpr int kMaxFileRows = 0xFFFF;
+
+}  // namespace
+
+int SaveProject(const ProjectSettings& s, const std::string& path, const FileRowStore* files,
+                const RegistryRowStore* registry) {
+  IniFile ini;
+  ini.Load(path);
+
+  ini.RemoveSection("Pakforge");
+  ini.Write("Pakforge", "Ver", "1.0");
+
+  ini.RemoveSection("Property");
+  const char* p = "Property";
+  if (s.Locate == kLanguageJapanese) ini.Write(p, "Locate", "JP");
+  else if (s.Locate == kLanguageUs) ini.Write(p, "Locate", "US");
+  ini.Write(p, "Product", s.Product.Text());
+  ini.Write(p, "Name", s.Name.Text());
+  ini.Write(p, "Caption", s.Caption.Text());
+  ini.Write(p, "Ver", s.Ver.Text());
+  ini.Write(p, "Output", s.Output.Text());
+  ini.Write(p, "Source", s.Source.Text());
+  ini.Write(p, "InstDir", s.InstDir.Text());
+  ini.Write(p, "Exe", s.Exe.Text());
+  ini.Write(p, "Cmd", s.Cmd.Text());
+  ini.Write(p, "Reboot", Bool(s.Reboot.On()));
+  ini.Write(p, "Dest", s.Dest == kLocationMainOnly   ? "MAIN"
+                       : s.Dest == kLocationCardOnly ? "CARD"
+                                                     : "ALTERNATIVE");
+  ini.Write(p, "Uninstall", Bool(s.Uninstall.On()));
+  ini.Write(p, "UninstFile", s.UninstFile.Text());
+  ini.Write(p, "UnRegist", Bool(s.UnRegist.On()));
+
+  ini.RemoveSection("Registry");
+  int registry_rows = registry ? registry->Count() : 0;
+  for (int i = 0; i < registry_rows; ++i) {
+    RegistryRow row;
+    registry->Get(i, &row);
+    RegistryEntry entry;
+    RowToEntry(row, &entry);
+    // Written whole: the reader has room for far more than the longest row
+    // the page can hold (259 + 259 + 1023 bytes of fields).
+    std::string value = RootWord(entry.root);
+    value += "," + entry.key.Text() + "," + entry.name.Text() + "," + TypeWord(entry.type) + "," +
+             entry.value.Text();
+    ini.Write("Registry", Numbered("RegistryKey", i), value);
+  }
+
+  ini.RemoveSection("CopyFile");
+  int file_rows = files ? files->Count() : 0;
+  for (int j = 0; j < file_rows; ++j) {
+    FileRow row;
+    files->Get(j, &row);
+    ini.Write("CopyFile", Numbered("File", j), Cut(row.name, 259));
+    if (!Cut(row.mark, 9).empty()) ini.Write("CopyFile", Numbered("Wakeup", j), "true");
+    std::uint32_t kind = row.Kind();
+    if (kind & AppRoot) continue;
+    ini.Write("CopyFile", Numbered("Folder", j), Cut(row.folder, 259));
+    const char* type = (kind & Doc) ? "Doc"
+                     : (kind & AppOriginal) ? "AppOriginal"
+                     : (kind & DocOriginal) ? "DocOriginal"
+                                            : nullptr;
+    if (type) ini.Write("CopyFile", Numbered("Type", j), type);
+  }
+
+  ini.RemoveSection("Folder");
+  for (int k = 0; k < s.Folders.app_folders.Count(); ++k)
+    ini.Write("Folder", Numbered("NameApp", k), s.Folders.app_folders.At(k));
+  for (int k = 0; k < s.Folders.doc_folders.Count(); ++k)
+    ini.Write("Folder", Numbered("Name", k), s.Folders.doc_folders.At(k));
+
+  ini.RemoveSection("SetupIni");
+  ini.Write("SetupIni", "Create", Bool(s.SetupIniCreate.On()));
+  ini.Write("SetupIni", "Name", s.SetupIniName.Text());
+
+  return ini.Save(path) ? 1 : 0;
+}
+
+int LoadProjectSettings(ProjectSettings& s, const std::string& path) {
+  IniFile ini;
+  ini.Load(path);
+  s.Locate = base::EqualsIgnoreAsciiCase(ini.Get("Property", "Locate", 50), "JP") ? kLanguageJapanese
+                                                                                  : kLanguageUs;
+  ReadText(ini, "Product", s.Product);
+  ReadText(ini, "Name", s.Name);
+  ReadText(ini, "Caption", s.Caption);
+  ReadText(ini, "Ver", s.Ver);
+  ReadText(ini, "Output", s.Output);
+  ReadText(ini, "Source", s.Source);
+  ReadText(ini, "InstDir", s.InstDir);
+  ReadText(ini, "Exe", s.Exe);
+  ReadText(ini, "Cmd", s.Cmd);
+  s.Reboot.Set(SjisEqualsIgnoreCase(ini.Get("Property", "Reboot", 50), "true"));
+  std::string dest = ini.Get("Property", "Dest", 50);
+  s.Dest = SjisEqualsIgnoreCase(dest, "MAIN")   ? kLocationMainOnly
+         : SjisEqualsIgnoreCase(dest, "CARD")   ? kLocationCardOnly
+                                                : kLocationBoth;
+  s.Uninstall.Set(!SjisEqualsIgnoreCase(ini.Get("Property", "Uninstall", 50), "false"));
+  ReadText(ini, "UninstFile", s.UninstFile);
+  s.UnRegist.Set(!SjisEqualsIgnoreCase(ini.Get("Property", "UnRegist", 50), "false"));
+
+  ReadNames(ini, "NameApp", s.Folders.app_folders);
+  ReadNames(ini, "Name", s.Folders.doc_folders);
+
+  s.SetupIniCreate.Set(SjisEqualsIgnoreCase(ini.Get("SetupIni", "Create", 50), "true"));
+  s.SetupIniName.Assign(ini.Get("SetupIni", "Name", static_cast<std::size_t>(s.SetupIniName.Maximum())));
+  return 1;
+}
+
+int LoadCopyFileRows(const std::string& path, FileRowStore& files) {
+  files.Clear();
+  IniFile ini;
+  ini.Load(path);
+  for (int j = 0; j < kMaxFileRows; ++j) {
+    std::string name = ini.Get("CopyFile", Numbered("File", j), kMaxPath);
+    if (name.empty()) break;
+    bool wakeup = SjisEqualsIgnoreCase(ini.Get("CopyFile", Numbered("Wakeup", j), 50), "true");
+    std::string folder = ini.Get("CopyFile", Numbered("Folder", j), kMaxPath);
+    bool original = SjisEqualsIgnoreCase(ini.Get("CopyFile", Numbered("Original", j), 50), "true");
+    std::uint32_t kind;
+    if (folder.empty()) {
+      kind = AppRoot;
+    } else if (original) {
+      kind = DocOriginal;
+    } else {
+      std::string type = ini.Get("CopyFile", Numbered("Type", j), 50);
+      kind = SjisEqualsIgnoreCase(type, "DocOriginal")   ? DocOriginal
+           : SjisEqualsIgnoreCase(type, "AppOriginal")   ? AppOriginal
+                                                         : Doc;
+    }
+    if (!InsertFileRow(files, name, wakeup, folder, kind)) break;
+  }
+  return 1;
+}
+
+int LoadRegistryRows(const std::string& path, RegistryRowStore& registry) {
+  registry.Clear();
+  IniFile ini;
+  ini.Load(path);
+  for (int i = 0; i < 255; ++i) {
+    std::string text = ini.Get("Registry", Numbered("RegistryKey", i), 32000);
+    if (text.empty()) break;
+    RegistryEntry entry;
+    std::string_view rest = text;
+    std::string field;
+    ReadField(&rest, &field, 5);
+    entry.root = field == "HKCR" ? kHkcr : field == "HKCU" ? kHkcu : kHklm;
+    ReadField(&rest, &field, static_cast<std::size_t>(entry.key.Maximum()));
+    entry.key.Assign(field);
+    ReadField(&rest, &field, static_cast<std::size_t>(entry.name.Maximum()));
+    entry.name.Assign(field);
+    ReadField(&rest, &field, 50);
+    entry.type = field == "MULTI_SZ" ? kMultiSz
+               : field == "DWORD"    ? kDword
+               : field == "BINARY"   ? kBinary
+                                     : kSz;
+    ReadLastField(rest, &field, static_cast<std::size_t>(entry.value.Maximum()));
+    entry.value.Assign(field);
+    if (!registry.Append(EntryToRow(entry))) break;
+  }
+  return 1;
+}
+
+void ReadField(std::string_view* rest, std::string* out, std::size_t room) {
+  out->clear();
+  std::string_view text = *rest;
+  std::size_t keep = room == 0 ? 0 : room - 1;
+  std::size_t i = 0;
+  bool full = false;
+  while (i < text.size()) {
+    char c = text[i];
+    if (c == ',') {
+      *rest = text.substr(i + 1);
+      return;
+    }
+    if (IsRowEnd(c)) break;
+    std::size_t width = (IsLead(c) && i + 1 < text.size()) ? 2 : 1;
+    if (!full && out->size() + width <= keep) out->append(text.substr(i, width));
+    else full = true;  // room exhausted: the rest of the field is passed over
+    i += width;
+  }
+  *rest = std::string_view();  // the row has ended: no further field
+}
+
+void ReadLastField(std::string_view rest, std::string* out, std::size_t room) {
+  out->clear();
+  std::size_t keep = room == 0 ? 0 : room - 1;
+  for (std::size_t i = 0; i < rest.size();) {
+    char c = rest[i];
+    if (IsRowEnd(c)) break;
+    std::size_t width = (IsLead(c) && i + 1 < rest.size()) ? 2 : 1;
+    if (out->size() + width > keep) break;
+    out->append(rest.substr(i, width));
+    i += width;
+  }
+}
+
+bool DefaultProjectPath(const std::string& current_dir, const std::string& program_name,
+                        std::string* path) {
+  if (current_dir.size() + program_name.size() + 15 >= static_cast<std::size_t>(kMaxPath)) return false;
+  *path = JoinKitPath(current_dir, "Pakforge_" + program_name + ".ini");
+  return true;
+}
+
+void RenameOldProjectFiles(const std::string& current_dir) {
+  if (current_dir.size() >= 245) return;
+  for (const std::string& name : ListDirectory(JoinKitPath(current_dir, "Pakfrge_*.ini"), true)) {
+    MoveFileTo(JoinKitPath(current_dir, name), JoinKitPath(current_dir, "Pakforge_" + name.substr(8)));
+  }
+}
+
+std::vector<std::string> ListProjectNames(const std::string& current_dir) {
+  std::vector<std::string> names;
+  if (current_dir.size() >= 245) return names;
+  for (const std::string& file : ListDirectory(JoinKitPath(current_dir, "Pakforge_*.ini"), true)) {
+    std::string base;
+    SplitPath(file, nullptr, &base, nullptr);
+    names.push_back(base.size() > 9 ? base.substr(9) : std::string());
+  }
+  return names;
+}
+
+std::string ProjectPathFor(const std::string& current_dir, const std::string& name) {
+  return JoinKitPath(current_dir, "Pakforge_" + name + ".ini");
+}
+
+}  // namespace wizard

@@ -1,0 +1,64 @@
+#include "wizard/row_store.h"
+
+#include "wizard/texts.h"
+
+namespace wizard {
+namespace {
+
+std::string Cut(const std::string& text, int maximum) {
+  std::size_t keep = maximum > 0 ? static_cast<std::size_t>(maximum - 1) : 0;
+  return text.size() > keep ? text.substr(0, keep) : text;
+}
+
+}  // namespace
+
+bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
+                   const std::string& folder, std::uint32_t kind) {
+  FileRow row;
+  row.name = name;
+  row.item_data = static_cast<std::uint32_t>(files.Count()) + kind;
+  if (startup) row.mark = "*";
+  row.folder = (kind == AppRoot) ? std::string(kAppFolderText) : folder;
+  row.side = (kind == Doc || kind == DocOriginal) ? "D" : "A";
+  return files.Append(row);
+}
+
+void RowToEntry(const RegistryRow& row, RegistryEntry* entry) {
+  entry->root = row.root == "HKCU" ? kHkcu : row.root == "HKCR" ? kHkcr : kHklm;
+  entry->key.Assign(Cut(row.key, entry->key.Maximum()));
+  entry->name.Assign(Cut(row.name, entry->name.Maximum()));
+  entry->value.Assign(Cut(row.value, entry->value.Maximum()));
+  entry->type = row.type == "MULTI_SZ" ? kMultiSz
+              : row.type == "DWORD"    ? kDword
+              : row.type == "BINARY"   ? kBinary
+                                       : kSz;
+}
+
+RegistryRow EntryToRow(const RegistryEntry& entry) {
+  RegistryRow row;
+  row.root = RootWord(entry.root);
+  row.key = entry.key.Text();
+  row.name = entry.name.Text();
+  row.type = TypeWord(entry.type);
+  row.value = entry.value.Text();
+  return row;
+}
+
+const char* RootWord(int root) {
+  switch (root) {
+    case kHkcu: return "HKCU";
+    case kHkcr: return "HKCR";
+    default: return "HKLM";
+  }
+}
+
+const char* TypeWord(int type) {
+  switch (type) {
+    case kMultiSz: return "MULTI_SZ";
+    case kDword: return "DWORD";
+    case kBinary: return "BINARY";
+    default: return "SZ";
+  }
+}
+
+}  // namespace wizard
