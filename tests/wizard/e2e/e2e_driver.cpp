@@ -1,0 +1,1135 @@
+// End-to-end driver of Pakforge.exe: plays an author's whole road through
+// the wizard from another process, the way a user's clicks would, then
+// checks every file the Finish sequence and the batch-started Pakmak.exe
+// leave behind.
+//
+//   pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER]
+//
+// WORK must be an empty folder. The driver copies both programs into it,
+// makes a source folder "src", and runs:
+//   1. a new project: picker cancelled, pages 1-5 filled through their
+//      control ids (Browse, the start-up program picker, the destination
+//      chooser, two registry entries), Finish; a second start of the program
+//      while the first runs must open nothing and exit with 0;
+//   2. the saved project opened from the picker and finished again; every
+//      output must be byte for byte what the first run gave.
+// Screenshots: for each page and dialog the driver writes NAME.req (the
+// window rectangle) into SHOT_REQUEST_FOLDER and waits for NAME.done; the
+// wrapper script grabs the display. Every wait has a time-out; the programs
+// started here are terminated by handle when something goes wrong.
+// Exit status: 0 when every check passed, 1 otherwise.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---- Texts of the program (Shift-JIS) ----
+const char kCaption[] = "\x83\x66\x83\x82";  // "デモ", the menu caption of the test project
+const char kTitleProjectPicker[] = "\x83\x76\x83\x8d\x83\x4f\x83\x89\x83\x80\x82\xcc\x91\x49\x91\xf0";
+const char kTitleSourcePicker[] =
+    "\x83\x5c\x81\x5b\x83\x58\x83\x74\x83\x48\x83\x8b\x83\x5f\x82\xcc\x91\x49\x91\xf0";
+const char kTitleStartupPicker[] = "\x8b\x4e\x93\xae\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xcc\x91\x49\x91\xf0";
+const char kTitleChooser[] =
+    "\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x90\xe6\x83\x74\x83\x48\x83\x8b\x83\x5f\x82\xcc\x91"
+    "\x49\x91\xf0";
+const char kTitleRegistryEntry[] = "\x83\x8c\x83\x57\x83\x58\x83\x67\x83\x8a\x82\xcc\x93\x6f\x98\x5e\x93\xe0\x97\x65";
+// String 14, the caption of every message box.
+const char kMessageCaption[] =
+    "VK-410 \x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x97\x70\x83\x41\x81\x5b\x83\x4a\x83\x43\x83\x75 "
+    "\x8d\xec\x90\xac\x8e\x78\x89\x87\x83\x63\x81\x5b\x83\x8b";
+// String 1, the wizard's title.
+const char kWizardTitle[] =
+    "VK-720 \x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x97\x70\x83\x41\x81\x5b\x83\x4a\x83\x43\x83\x75 "
+    "\x8d\xec\x90\xac\x8e\x78\x89\x87\x83\x63\x81\x5b\x83\x8b";
+// String 13: "すべての有効な入力枠に、値を入力してください。"
+const char kFillAllText[] =
+    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x97\x4c\x8c\xf8\x82\xc8\x93\xfc\x97\xcd\x98\x67\x82\xc9\x81\x41\x92"
+    "\x6c\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
+
+constexpr DWORD kWait = 15000;  // every wait for a window or a process
+constexpr DWORD kBuildWait = 90000;  // the batch-started build
+
+// ---- Project values typed into the pages ----
+const std::string kProduct = "Demo Soft";
+const std::string kName = "Demo";
+const std::string kOutput = "DemoPack";
+const std::string kSource = "src";
+const std::string kInstDir = "Demo Soft Demo";          // page 2's default: Product, blank, Name
+const std::string kUninstFile = "UnDemo SoftDemo";      // page 2's default: Un, Product, Name
+const std::string kExe = "Demo.exe";
+const std::string kCmd = "-x";
+
+// The source folder path as the wizard shows it (with a final backslash).
+std::string g_source_path;
+
+// ---- Results ----
+int g_failures = 0;
+
+void Fail(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::fprintf(stderr, "FAIL: ");
+  std::vfprintf(stderr, format, args);
+  std::fprintf(stderr, "\n");
+  va_end(args);
+  ++g_failures;
+}
+
+void Note(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(stdout, format, args);
+  std::fprintf(stdout, "\n");
+  std::fflush(stdout);
+  va_end(args);
+}
+
+#define CHECK(cond) ((cond) ? true : (Fail("%s:%d: %s", __FILE__, __LINE__, #cond), false))
+
+std::string Printable(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c < 0x20 || c >= 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof(hex), "\\x%02X", c);
+      out += hex;
+    } else out += static_cast<char>(c);
+  }
+  return out;
+}
+
+bool CheckEqual(const std::string& what, const std::string& got, const std::string& want) {
+  if (got == want) return true;
+  Fail("%s\n  got:  %s\n  want: %s", what.c_str(), Printable(got).c_str(), Printable(want).c_str());
+  return false;
+}
+
+// ---- Files ----
+
+bool ReadWhole(const std::string& path, std::string* bytes) {
+  bytes->clear();
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char buffer[8192];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes->append(buffer, got);
+  CloseHandle(file);
+  return true;
+}
+
+bool WriteWhole(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadIni(const std::string& path, const char* section, const char* key) {
+  char buffer[2048] = {};
+  GetPrivateProfileStringA(section, key, "\x01", buffer, sizeof(buffer), path.c_str());
+  return buffer;
+}
+
+struct Listed {
+  std::string name;
+  std::string folder;  // "" for the top level, else the sub-folder name
+  uint32_t size;
+};
+
+// Files of `folder` and of its direct sub-folders, in listing order.
+std::vector<Listed> ListSource(const std::string& folder) {
+  std::vector<Listed> files;
+  std::vector<std::string> subfolders;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    const std::string name = data.cFileName;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (name != "." && name != "..") subfolders.push_back(name);
+    } else {
+      files.push_back({name, "", data.nFileSizeLow});
+    }
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  for (const std::string& sub : subfolders) {
+    HANDLE inner = FindFirstFileA((folder + "\\" + sub + "\\*.*").c_str(), &data);
+    if (inner == INVALID_HANDLE_VALUE) continue;
+    do {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        files.push_back({data.cFileName, sub, data.nFileSizeLow});
+      }
+    } while (FindNextFileA(inner, &data));
+    FindClose(inner);
+  }
+  return files;
+}
+
+// ---- Windows of another process ----
+
+std::string Text(HWND window) {
+  char buffer[2048] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  return buffer;
+}
+
+std::string ItemText(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+
+LRESULT Send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)) {
+    Fail("message 0x%X to window %p timed out", message, static_cast<void*>(window));
+  }
+  return static_cast<LRESULT>(result);
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+  HWND control = GetDlgItem(dialog, id);
+  if (!control) {
+    Fail("control %d missing", id);
+    return;
+  }
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                      5000, &result);
+}
+
+// A click on a check box or radio button (changes its state, no modal loop).
+void ClickCheck(HWND dialog, int id) { Send(GetDlgItem(dialog, id), BM_CLICK); }
+
+// A click on a push button that may open a modal window: posted, so the
+// driver never waits inside the program's modal loop.
+void PostClick(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool Checked(HWND dialog, int id) { return Send(GetDlgItem(dialog, id), BM_GETCHECK) == BST_CHECKED; }
+bool Enabled(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control && IsWindowEnabled(control);
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeout) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeout) return done();
+    Sleep(50);
+  }
+  return true;
+}
+
+struct WindowQuery {
+  DWORD pid;
+  std::function<bool(HWND)> match;
+  std::vector<HWND> found;
+  bool visible_only;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  WindowQuery* query = reinterpret_cast<WindowQuery*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != query->pid) return TRUE;
+  if (query->visible_only && !IsWindowVisible(window)) return TRUE;
+  if (query->match(window)) query->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopWindows(DWORD pid, const std::function<bool(HWND)>& match, bool visible_only = true) {
+  WindowQuery query{pid, match, {}, visible_only};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
+// The visible dialog of `pid` titled `title`, waited for.
+HWND WaitDialog(DWORD pid, const std::string& title, DWORD timeout = kWait) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    auto windows = TopWindows(pid, [&](HWND w) { return ClassOf(w) == "#32770" && Text(w) == title; });
+    found = windows.empty() ? nullptr : windows.front();
+    return found != nullptr;
+  }, timeout);
+  if (!found) Fail("no window titled '%s' appeared", Printable(title).c_str());
+  return found;
+}
+
+bool WaitGone(HWND window, DWORD timeout = kWait) {
+  const bool gone = WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
+  if (!gone) Fail("window '%s' did not close", Printable(Text(window)).c_str());
+  return gone;
+}
+
+// The wizard: the property sheet is the visible top-level window of the
+// program that holds the wizard's Next button.
+constexpr int kSheetNext = 0x3024;
+
+HWND WaitSheet(DWORD pid) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    auto windows = TopWindows(pid, [](HWND w) { return GetDlgItem(w, kSheetNext) != nullptr; });
+    found = windows.empty() ? nullptr : windows.front();
+    return found != nullptr;
+  }, kWait);
+  if (!found) Fail("the wizard did not appear");
+  return found;
+}
+
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(Send(sheet, PSM_GETCURRENTPAGEHWND)); }
+
+int PageIndex(HWND sheet) {
+  HWND page = CurrentPage(sheet);
+  return page ? static_cast<int>(Send(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page))) : -1;
+}
+
+// Waits until page `index` (0-based) is shown; answers its window.
+HWND WaitPage(HWND sheet, int index) {
+  HWND page = nullptr;
+  WaitFor([&] {
+    if (!IsWindow(sheet)) return false;
+    if (PageIndex(sheet) != index) return false;
+    page = CurrentPage(sheet);
+    return page != nullptr;
+  }, kWait);
+  if (!page) Fail("page %d was not shown", index + 1);
+  Sleep(300);  // the page posts its wizard buttons and may post a rebuild
+  return page;
+}
+
+void PressButton(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
+
+// ---- Screenshots ----
+
+std::string g_shot_folder;
+
+void Shot(const std::string& name, HWND window) {
+  if (g_shot_folder.empty() || !window) return;
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
+  Sleep(400);
+  RECT rect;
+  if (!GetWindowRect(window, &rect)) return;
+  char line[128];
+  std::snprintf(line, sizeof(line), "%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+  const std::string base = g_shot_folder + "\\" + name;
+  DeleteFileA((base + ".done").c_str());
+  if (!WriteWhole(base + ".tmp", line) || !MoveFileA((base + ".tmp").c_str(), (base + ".req").c_str())) {
+    Note("screenshot %s: cannot write the request", name.c_str());
+    return;
+  }
+  if (!WaitFor([&] { return Exists(base + ".done"); }, 10000)) {
+    Note("screenshot %s: not taken (no grabber answered)", name.c_str());
+  }
+}
+
+// ---- List views of another process ----
+
+class RemoteList {
+ public:
+  RemoteList(HANDLE process, HWND list) : process_(process), list_(list) {
+    memory_ = static_cast<char*>(
+        VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!memory_) Fail("cannot reserve memory in the wizard process");
+  }
+  ~RemoteList() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+  }
+  RemoteList(const RemoteList&) = delete;
+  RemoteList& operator=(const RemoteList&) = delete;
+
+  int Count() { return static_cast<int>(Send(list_, LVM_GETITEMCOUNT)); }
+
+  std::string Cell(int row, int column) {
+    if (!memory_) return std::string();
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = memory_ + 512;
+    item.cchTextMax = 2048;
+    SIZE_T done = 0;
+    WriteProcessMemory(process_, memory_, &item, sizeof(item), &done);
+    Send(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(memory_));
+    char text[2048] = {};
+    ReadProcessMemory(process_, memory_ + 512, text, sizeof(text) - 1, &done);
+    return text;
+  }
+
+  std::vector<std::vector<std::string>> Rows(int columns) {
+    std::vector<std::vector<std::string>> rows;
+    const int count = Count();
+    for (int row = 0; row < count; ++row) {
+      std::vector<std::string> cells;
+      for (int column = 0; column < columns; ++column) cells.push_back(Cell(row, column));
+      rows.push_back(cells);
+    }
+    return rows;
+  }
+
+  int Find(const std::string& text) {
+    const int count = Count();
+    for (int row = 0; row < count; ++row) {
+      if (Cell(row, 0) == text) return row;
+    }
+    return -1;
+  }
+
+  // Selects exactly `row` (the control notifies its dialog as for a click).
+  bool Select(int row) {
+    if (!memory_ || row < 0) return false;
+    SetState(-1, 0, LVIS_SELECTED);
+    SetState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    Sleep(100);
+    return true;
+  }
+
+ private:
+  void SetState(int row, UINT state, UINT mask) {
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    SIZE_T done = 0;
+    WriteProcessMemory(process_, memory_, &item, sizeof(item), &done);
+    Send(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory_));
+  }
+
+  HANDLE process_;
+  HWND list_;
+  char* memory_ = nullptr;
+};
+
+std::string Join(const std::vector<std::string>& cells) {
+  std::string out;
+  for (size_t i = 0; i < cells.size(); ++i) out += (i ? "|" : "") + cells[i];
+  return out;
+}
+
+// ---- Processes ----
+
+struct Program {
+  PROCESS_INFORMATION info{};
+  bool running = false;
+};
+
+bool Start(const std::string& exe, const std::string& folder, Program* program) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  std::string command = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &program->info)) {
+    Fail("cannot start %s (error %lu)", exe.c_str(), GetLastError());
+    return false;
+  }
+  program->running = true;
+  return true;
+}
+
+// Waits for the program's end; answers its exit code, or -1 after the
+// time-out (the program is then terminated).
+long Finish(Program* program, DWORD timeout) {
+  if (!program->running) return -1;
+  long code = -1;
+  if (WaitForSingleObject(program->info.hProcess, timeout) == WAIT_OBJECT_0) {
+    DWORD exit_code = 0;
+    GetExitCodeProcess(program->info.hProcess, &exit_code);
+    code = static_cast<long>(exit_code);
+  } else {
+    TerminateProcess(program->info.hProcess, 99);
+    WaitForSingleObject(program->info.hProcess, 5000);
+  }
+  CloseHandle(program->info.hProcess);
+  CloseHandle(program->info.hThread);
+  program->running = false;
+  return code;
+}
+
+// ---- The scenario ----
+
+struct Paths {
+  std::string work;
+  std::string pakforge;  // the copy inside work
+  std::string source;    // work\src
+};
+
+std::string NativeIna() {
+  std::string bytes(192, '\0');
+  for (int i = 0; i < 192; ++i) bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
+  return bytes;
+}
+
+const std::string kProgramBytes = std::string("MZ") + std::string(300, '\x90') + "demo program";
+const std::string kDataBytes = "data file of the demo\r\n" + std::string(1000, 'd');
+const std::string kExtraBytes = std::string(77, '\x01') + "extra";
+
+bool PrepareWork(const Paths& paths, const std::string& pakforge, const std::string& pakmak) {
+  bool ok = CopyFileA(pakforge.c_str(), paths.pakforge.c_str(), FALSE) &&
+            CopyFileA(pakmak.c_str(), (paths.work + "\\Pakmak.exe").c_str(), FALSE) &&
+            CreateDirectoryA(paths.source.c_str(), nullptr) &&
+            CreateDirectoryA((paths.source + "\\sub").c_str(), nullptr) &&
+            WriteWhole(paths.source + "\\Native.ina", NativeIna()) &&
+            WriteWhole(paths.source + "\\Demo.exe", kProgramBytes) &&
+            WriteWhole(paths.source + "\\data.bin", kDataBytes) &&
+            WriteWhole(paths.source + "\\sub\\extra.dat", kExtraBytes) &&
+            // Left over from an earlier build: Finish removes ".txt" and ".inf"
+            // (exactly these letters) and keeps "KEEP.TXT".
+            WriteWhole(paths.source + "\\old.txt", "stale") &&
+            WriteWhole(paths.source + "\\KEEP.TXT", "kept");
+  if (!ok) Fail("cannot prepare the work folder %s", paths.work.c_str());
+  return ok;
+}
+
+// Answers a message box, if one is open, noting its text.
+void DismissMessage(DWORD pid, std::string* text_out = nullptr) {
+  auto boxes = TopWindows(pid, [](HWND w) { return ClassOf(w) == "#32770" && Text(w) == kMessageCaption; });
+  for (HWND box : boxes) {
+    if (text_out) {
+      HWND child = GetWindow(box, GW_CHILD);
+      std::string all;
+      while (child) {
+        if (ClassOf(child) == "Static") all += Text(child);
+        child = GetWindow(child, GW_HWNDNEXT);
+      }
+      *text_out = all;
+    }
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitGone(box);
+  }
+}
+
+// Page 1 of a new project: defaults, a refused Next, the fields, Browse.
+void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
+  CheckEqual("page 1 version major default", ItemText(page, 1048), "1");
+  CheckEqual("page 1 version minor default", ItemText(page, 1049), "0");
+  CheckEqual("page 1 .lvar label", ItemText(page, 1052), ".lvar");
+  CHECK(!Enabled(sheet, 0x3023));  // page 1 has no Back
+  CheckEqual("wizard title", Text(sheet), kWizardTitle);
+  Shot("101_page1_empty", sheet);
+
+  // Next with empty fields: message 13, the page stays.
+  PressButton(sheet, PSBTN_NEXT);
+  HWND box = WaitDialog(pid, kMessageCaption);
+  if (box) {
+    Shot("msg_13_fill_all", box);
+    std::string text;
+    DismissMessage(pid, &text);
+    CHECK(text.find(kFillAllText) != std::string::npos);
+  }
+  CHECK(PageIndex(sheet) == 0);
+
+  SetItemText(page, 1000, kProduct);
+  SetItemText(page, 1001, kName);
+  SetItemText(page, 1005, kCaption);
+  SetItemText(page, 1048, "2");
+  SetItemText(page, 1049, "5");
+  SetItemText(page, 1002, kOutput);
+
+  // Browse: the source folder picker lists the work folder's sub-folders.
+  PostClick(page, 1007);
+  HWND picker = WaitDialog(pid, kTitleSourcePicker);
+  if (picker) {
+    RemoteList list(process, GetDlgItem(picker, 1030));
+    CHECK(list.Count() == 1);
+    CheckEqual("source picker row", list.Cell(0, 0), kSource);
+    CHECK(!Enabled(picker, IDOK));
+    list.Select(list.Find(kSource));
+    CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
+    Shot("110_source_picker", picker);
+    PostClick(picker, IDOK);
+    WaitGone(picker);
+  }
+  CHECK(WaitFor([&] { return ItemText(page, 1003) == kSource; }, 3000));
+  // Language: Japanese is the default of a new project.
+  const LRESULT language = Send(GetDlgItem(page, 1036), CB_GETCURSEL);
+  CHECK(Send(GetDlgItem(page, 1036), CB_GETCOUNT) == 2);
+  CHECK(Send(GetDlgItem(page, 1036), CB_GETITEMDATA, language) == 11);
+  Shot("101_page1_filled", sheet);
+}
+
+void FillPage2(HANDLE process, DWORD pid, HWND sheet, HWND page) {
+  // Defaults from page 1's names and the first program of the source folder.
+  CheckEqual("page 2 install folder default", ItemText(page, 1005), kInstDir);
+  CheckEqual("page 2 uninstall file default", ItemText(page, 1012), kUninstFile);
+  CheckEqual("page 2 Program Files label", ItemText(page, 1037), "\\Program Files\\");
+  CheckEqual("page 2 program path", ItemText(page, 1006), "\\Program Disk\\" + kInstDir + "\\" + kExe);
+  CHECK(Checked(page, 1008) && !Checked(page, 1009) && !Checked(page, 1010));
+  CHECK(Checked(page, 1011) && Checked(page, 1056) && !Checked(page, 1046));
+  CHECK(Enabled(page, 1012) && Enabled(page, 1056));
+
+  // The start-up program picker lists the program files of the source tree.
+  PostClick(page, 1007);
+  HWND picker = WaitDialog(pid, kTitleStartupPicker);
+  if (picker) {
+    RemoteList list(process, GetDlgItem(picker, 1030));
+    CHECK(list.Count() == 1);
+    CheckEqual("start-up picker row", list.Cell(0, 0), kExe);
+    CheckEqual("start-up picker path", ItemText(picker, 1029), g_source_path);
+    list.Select(0);
+    CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
+    Shot("107_startup_picker", picker);
+    PostClick(picker, IDOK);
+    WaitGone(picker);
+  }
+  SetItemText(page, 1043, kCmd);
+  ClickCheck(page, 1056);  // registry entries are deleted on uninstall
+  CHECK(!Checked(page, 1056));
+  // Uninstall off disables its fields; on again enables them.
+  ClickCheck(page, 1011);
+  CHECK(!Enabled(page, 1012) && !Enabled(page, 1056));
+  ClickCheck(page, 1011);
+  CHECK(Enabled(page, 1012) && Enabled(page, 1056));
+  Shot("102_page2", sheet);
+}
+
+void FillPage3(HANDLE process, DWORD pid, HWND sheet, HWND page) {
+  RemoteList list(process, GetDlgItem(page, 1013));
+  // The list is built on the first activation (posted rebuild).
+  CHECK(WaitFor([&] { return list.Count() == 3; }, kWait));
+  auto rows = list.Rows(4);
+  std::vector<std::string> joined;
+  for (auto& row : rows) joined.push_back(Join(row));
+  const std::string app_folder = "(\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\xCC\xAB\xD9\xC0\xDE)";
+  // Sorted by extension, then base name; the start-up program marked "*".
+  CheckEqual("files row 0", joined.size() > 0 ? joined[0] : "", "data.bin||" + app_folder + "|A");
+  CheckEqual("files row 1", joined.size() > 1 ? joined[1] : "", "extra.dat||" + app_folder + "|A");
+  CheckEqual("files row 2", joined.size() > 2 ? joined[2] : "", "Demo.exe|*|" + app_folder + "|A");
+  CheckEqual("files page source path", ItemText(page, 1050), g_source_path);
+
+  // A program file keeps the application folder: the button stays disabled.
+  list.Select(list.Find("Demo.exe"));
+  CHECK(WaitFor([&] { return !Enabled(page, 1029); }, 2000));
+  // extra.dat goes to "My Documents\Music".
+  list.Select(list.Find("extra.dat"));
+  CHECK(WaitFor([&] { return Enabled(page, 1029); }, 3000));
+  Shot("103_page3", sheet);
+  PostClick(page, 1029);
+  HWND chooser = WaitDialog(pid, kTitleChooser);
+  if (chooser) {
+    RemoteList choices(process, GetDlgItem(chooser, 1034));
+    CHECK(Checked(chooser, 1044) && !Checked(chooser, 1045));
+    CHECK(choices.Count() == 1);
+    CHECK(!Enabled(chooser, 1040) && !Enabled(chooser, 1017) && Enabled(chooser, 1015));
+    Shot("109_chooser_app", chooser);
+    ClickCheck(chooser, 1045);
+    CHECK(WaitFor([&] { return choices.Count() == 6; }, 3000));
+    CheckEqual("chooser fixed rows",
+               Join({choices.Cell(0, 0), choices.Cell(1, 0), choices.Cell(2, 0), choices.Cell(3, 0),
+                     choices.Cell(4, 0), choices.Cell(5, 0)}),
+               "Movie|Photo|Music|Text|Bookmark|Unknown");
+    choices.Select(choices.Find("Music"));
+    CHECK(WaitFor([&] { return Enabled(chooser, 1040); }, 3000));
+    CHECK(!Enabled(chooser, 1017));
+    Shot("109_chooser_docs", chooser);
+    PostClick(chooser, 1040);
+    WaitGone(chooser);
+  }
+  const int extra = list.Find("extra.dat");
+  CHECK(WaitFor([&] { return list.Cell(extra, 2) == "Music"; }, 3000));
+  CheckEqual("extra.dat kind column", list.Cell(extra, 3), "D");
+}
+
+void AddRegistryEntry(HANDLE, DWORD pid, HWND page, int root_id, const std::string& key,
+                      const std::string& name, int type_id, const std::string& value, const char* shot) {
+  PostClick(page, 1015);
+  HWND dialog = WaitDialog(pid, kTitleRegistryEntry);
+  if (!dialog) return;
+  CHECK(Checked(dialog, 1018) && Checked(dialog, 1025));
+  ClickCheck(dialog, root_id);
+  SetItemText(dialog, 1022, key);
+  SetItemText(dialog, 1023, name);
+  ClickCheck(dialog, type_id);
+  SetItemText(dialog, 1024, value);
+  if (shot) Shot(shot, dialog);
+  PostClick(dialog, IDOK);
+  WaitGone(dialog);
+}
+
+void FillPage4(HANDLE process, DWORD pid, HWND sheet, HWND page) {
+  RemoteList list(process, GetDlgItem(page, 1014));
+  CHECK(list.Count() == 0);
+  CHECK(Enabled(page, 1015) && !Enabled(page, 1016) && !Enabled(page, 1017) && !Enabled(page, 1018));
+  AddRegistryEntry(process, pid, page, 1018, "Software\\Demo", "Level", 1026, "5", "106_registry_entry");
+  AddRegistryEntry(process, pid, page, 1019, "Software\\Demo", "", 1025, "\"hello\"", nullptr);
+  CHECK(WaitFor([&] { return list.Count() == 2; }, 3000));
+  // Sorted by root text: HKCU before HKLM.
+  auto rows = list.Rows(5);
+  CheckEqual("registry row 0", rows.size() > 0 ? Join(rows[0]) : "", "HKCU|Software\\Demo||SZ|\"hello\"");
+  CheckEqual("registry row 1", rows.size() > 1 ? Join(rows[1]) : "", "HKLM|Software\\Demo|Level|DWORD|5");
+  Shot("104_page4", sheet);
+}
+
+void CheckPage5(HWND sheet, HWND page) {
+  // The display name follows the menu caption of page 1.
+  CheckEqual("display name", ItemText(page, 1001), kCaption);
+  CheckEqual("version line", ItemText(page, 1004), "Pakforge.exe Ver 1.00.09J\n");
+  CHECK(Checked(page, 1051) && Enabled(page, 1001));
+  const std::string explanation = ItemText(page, 1047);
+  CHECK(explanation.find("'" + kOutput + ".lvar'") != std::string::npos);
+  Shot("105_page5", sheet);
+}
+
+// ---- Expected outputs ----
+
+std::string ExpectedInstallInf() {
+  const std::string c = kCaption;
+  return "; " + c + "\r\n[App Information]\r\n"
+         "Maker       = \"" + kProduct + "\"\r\n"
+         "Program     = \"" + kName + "\"\r\n"
+         "Version     = 2.5\r\n"
+         "InstallDir  = \"?Drive?\\Program Files\\" + kInstDir + "\"\r\n"
+         "ExeFile     = \"\\Program Disk\\" + kInstDir + "\\" + kExe + "\"\r\n"
+         "Destination = ALTERNATIVE\r\n"
+         "Unload      = 1\r\n"
+         "Uninstall   = \"" + kUninstFile + ".inf\"\r\n"
+         "Caption     = \"" + c + "\"\r\n"
+         "CommandLine = \"" + kCmd + "\"\r\n"
+         "\r\n[Copy Files]\r\n"
+         "\"?Drive?\\Program Files\\" + kUninstFile + ".inf\" , \"" + kUninstFile + ".inf\", COPYFLG_REPLACEONLY\r\n"
+         "\"%INSTALL_DIR%\\data.bin\" , \"data.bin\", COPYFLG_REPLACEONLY\r\n"
+         "\"?Drive?\\My Documents\\Music\\extra.dat\" , \"extra.dat\", COPYFLG_REPLACEONLY\r\n"
+         "\"%INSTALL_DIR%\\Demo.inf\" , \"Demo.txt\", COPYFLG_REPLACEONLY\r\n"
+         "\"%INSTALL_DIR%\\Demo.exe\" , \"Demo.exe\", COPYFLG_REPLACEONLY\r\n"
+         "\r\n[Add Registry]\r\n"
+         "HKEY_CURRENT_USER, \"Software\\Demo\", , REG_SZ, FLG_ADDREG_REPLACEONLY, \"hello\"\r\n"
+         "HKEY_LOCAL_MACHINE, \"Software\\Demo\", \"Level\", REG_DWORD, FLG_ADDREG_REPLACEONLY, 5\r\n"
+         "; End\r\n";
+}
+
+std::string ExpectedUninstallInf() {
+  const std::string c = kCaption;
+  return "; " + c + "\r\n[Uninstall Information]\r\n"
+         "Maker   = \"" + kProduct + "\"\r\n"
+         "Program = \"" + kName + "\"\r\n\r\n"
+         "[Delete Files]\r\n"
+         "\"?Drive?\\Program Files\\" + kUninstFile + ".inf\"\r\n"
+         "\"?Drive?\\My Documents\\Music\\extra.dat\"\r\n"
+         "\r\n[Delete Dirs]\r\n"
+         "\"?Drive?\\Program Files\\" + kInstDir + "\"\r\n"
+         "\r\n"
+         "[Delete Registry]\r\n"
+         "HKEY_CURRENT_USER, \"Software\\Demo\"\r\n"
+         "HKEY_LOCAL_MACHINE, \"Software\\Demo\"\r\n"
+         "; End\r\n";
+}
+
+std::string ExpectedMenuFile() {
+  const std::string c = kCaption;
+  return "[" + c + "]\r\nmenu:\r\nyes\r\nappname:\r\n" + c +
+         "\r\nuninstl:\r\nyes\r\nunloadfile:\r\nStorage Card\\Program Files\\" + kUninstFile + ".inf\r\n";
+}
+
+std::string ExpectedSetupIni(const Paths& paths) {
+  uint32_t total = 0;
+  for (const Listed& file : ListSource(paths.source)) {
+    if (lstrcmpiA(file.name.c_str(), "Native.ina") == 0) continue;
+    total += static_cast<uint32_t>(file.name.size()) + file.size + 12;
+  }
+  const uint32_t ram = total + 256;
+  uint32_t registry = static_cast<uint32_t>(static_cast<double>(ram) * 0.2);
+  if (registry < 65536) registry = 65536;
+  char text[512];
+  std::snprintf(text, sizeof(text),
+                "[APPNAME]\r\nappname = %s\r\nfile = %s.lvar\r\n[REGISTRY]\r\nbyte = %lu\r\n[RAM]\r\nbyte = "
+                "%lu\r\n[PLACE]\r\ndrive = 3\r\n",
+                kCaption, kOutput.c_str(), static_cast<unsigned long>(registry),
+                static_cast<unsigned long>(ram));
+  return text;
+}
+
+void CheckProjectFile(const std::string& path) {
+  struct Key {
+    const char* section;
+    const char* key;
+    std::string value;
+  };
+  const Key keys[] = {
+      {"Pakforge", "Ver", "1.0"},
+      {"Property", "Locate", "JP"},
+      {"Property", "Product", kProduct},
+      {"Property", "Name", kName},
+      {"Property", "Caption", kCaption},
+      {"Property", "Ver", "2.5"},
+      {"Property", "Output", kOutput},
+      {"Property", "Source", kSource},
+      {"Property", "InstDir", kInstDir},
+      {"Property", "Exe", kExe},
+      {"Property", "Cmd", kCmd},
+      {"Property", "Reboot", "false"},
+      {"Property", "Dest", "ALTERNATIVE"},
+      {"Property", "Uninstall", "true"},
+      {"Property", "UninstFile", kUninstFile},
+      {"Property", "UnRegist", "false"},
+      {"Registry", "RegistryKey0", "HKCU,Software\\Demo,,SZ,\"hello\""},
+      {"Registry", "RegistryKey1", "HKLM,Software\\Demo,Level,DWORD,5"},
+      {"CopyFile", "File0", "data.bin"},
+      {"CopyFile", "Wakeup0", "\x01"},
+      {"CopyFile", "Folder0", "\x01"},
+      {"CopyFile", "File1", "extra.dat"},
+      {"CopyFile", "Folder1", "Music"},
+      {"CopyFile", "Type1", "Doc"},
+      {"CopyFile", "File2", "Demo.exe"},
+      {"CopyFile", "Wakeup2", "true"},
+      {"CopyFile", "File3", "\x01"},
+      {"SetupIni", "Create", "true"},
+      {"SetupIni", "Name", kCaption},
+  };
+  for (const Key& key : keys) {
+    CheckEqual(std::string("project ") + key.section + "/" + key.key, ReadIni(path, key.section, key.key),
+               key.value);
+  }
+}
+
+uint32_t U32(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+uint16_t U16(const std::string& bytes, size_t at) {
+  return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                               (static_cast<unsigned char>(bytes[at + 1]) << 8));
+}
+
+bool HasInfExtension(const std::string& name, const char* extension) {
+  const size_t dot = name.rfind('.');
+  return dot != std::string::npos && lstrcmpiA(name.c_str() + dot, extension) == 0;
+}
+
+int KindOf(const std::string& name) {
+  if (HasInfExtension(name, ".INF")) return 1;
+  if (HasInfExtension(name, ".EXE") || HasInfExtension(name, ".DLL") || HasInfExtension(name, ".VB")) return 2;
+  return 3;
+}
+
+// Size the archive of the source folder must have once Pakmak is done.
+size_t ExpectedArchiveSize(const Paths& paths) {
+  size_t size = 256 + 1;
+  for (const Listed& file : ListSource(paths.source)) {
+    if (lstrcmpiA(file.name.c_str(), "Native.ina") == 0) continue;
+    size += 13 + file.name.size() + file.size;
+  }
+  return size;
+}
+
+bool ArchiveComplete(const std::string& path, size_t size) {
+  std::string bytes;
+  if (!ReadWhole(path, &bytes) || bytes.size() != size) return false;
+  unsigned char x = 0;
+  for (unsigned char c : bytes) x ^= c;
+  return x == 0;
+}
+
+void CheckArchive(const Paths& paths, const std::string& bytes) {
+  unsigned char x = 0;
+  for (unsigned char c : bytes) x ^= c;
+  CHECK(x == 0);
+  if (!CHECK(bytes.size() > 257)) return;
+  std::vector<Listed> files;
+  for (const Listed& file : ListSource(paths.source)) {
+    if (lstrcmpiA(file.name.c_str(), "Native.ina") != 0) files.push_back(file);
+  }
+  const std::string native = NativeIna();
+  CHECK(U16(bytes, 0) == 0x100);
+  CHECK(U16(bytes, 2) == files.size());
+  CHECK(U32(bytes, 0x04) == 0x00000000);  // -p 0000
+  CHECK(U32(bytes, 0x94) == 0xC0000000);  // -o c000
+  CHECK(U32(bytes, 0xB0) == 0x00000000);  // -c 0000
+  CHECK(bytes.compare(0x08, 136, native, 0, 136) == 0);
+  CHECK(bytes.compare(0x98, 20, native, 136, 20) == 0);
+  CHECK(bytes.compare(0xB4, 36, native, 156, 36) == 0);
+  CHECK(U32(bytes, 0x90) == 0 && U32(bytes, 0xAC) == 0 && U32(bytes, 0xD8) == 0);
+  CHECK(U32(bytes, 0xDC) == 3);  // ALTERNATIVE
+  CHECK(bytes.compare(0xE0, 32, std::string(32, '\0')) == 0);
+
+  size_t at = 256;
+  int last_kind = 1;
+  std::vector<std::string> seen;
+  while (at + 13 <= bytes.size() - 1) {
+    const uint32_t rest = U32(bytes, at);
+    const int kind = static_cast<unsigned char>(bytes[at + 6]);
+    const size_t n = static_cast<unsigned char>(bytes[at + 7]);
+    const std::string name = bytes.substr(at + 8, n);
+    CHECK(bytes[at + 8 + n] == '\0');
+    const uint32_t size = U32(bytes, at + 9 + n);
+    CHECK(rest == n + size + 9);
+    CHECK(U16(bytes, at + 4) == 0);
+    CHECK(kind >= last_kind);  // install information, then programs, then data
+    last_kind = kind;
+    CHECK(kind == KindOf(name));
+    bool matched = false;
+    for (const Listed& file : files) {
+      if (file.name != name) continue;
+      matched = true;
+      std::string content;
+      const std::string full = paths.source + "\\" + (file.folder.empty() ? "" : file.folder + "\\") + name;
+      ReadWhole(full, &content);
+      CHECK(size == file.size);
+      if (!CHECK(bytes.compare(at + 13 + n, size, content) == 0)) Fail("content of entry %s", name.c_str());
+    }
+    if (!matched) Fail("archive entry %s is not a file of the source folder", name.c_str());
+    seen.push_back(name);
+    at += 4 + rest;
+  }
+  CHECK(at == bytes.size() - 1);
+  CHECK(seen.size() == files.size());
+}
+
+struct Outputs {
+  std::string project, install, uninstall, menu, setup_ini, batch, archive;
+};
+
+Outputs CheckOutputs(const Paths& paths) {
+  Outputs out;
+  const std::string project_path = paths.work + "\\Pakforge_" + kName + ".ini";
+  if (CHECK(ReadWhole(project_path, &out.project))) CheckProjectFile(project_path);
+
+  CHECK(ReadWhole(paths.source + "\\Install.inf", &out.install));
+  CheckEqual("Install.inf", out.install, ExpectedInstallInf());
+  CHECK(ReadWhole(paths.source + "\\" + kUninstFile + ".inf", &out.uninstall));
+  CheckEqual("uninstall description", out.uninstall, ExpectedUninstallInf());
+  CHECK(ReadWhole(paths.source + "\\Demo.txt", &out.menu));
+  CheckEqual("menu description Demo.txt", out.menu, ExpectedMenuFile());
+  CHECK(!Exists(paths.source + "\\old.txt"));
+  CHECK(Exists(paths.source + "\\KEEP.TXT"));
+  CHECK(!Exists(paths.source + "\\InsResetFlag.txt"));
+
+  CHECK(ReadWhole(paths.work + "\\Setup.ini", &out.setup_ini));
+  CheckEqual("Setup.ini", out.setup_ini, ExpectedSetupIni(paths));
+  CHECK(ReadWhole(paths.work + "\\" + kName + ".bat", &out.batch));
+  CheckEqual("batch file", out.batch,
+             "cd \"" + paths.work + "\"\r\nPakmak \"" + kSource + "\" \"" + kOutput +
+                 ".lvar\" -p 0000 -o c000 -c 0000\r\n");
+
+  // The batch runs Pakmak.exe through the command interpreter, unwatched by
+  // the wizard: wait until the archive is whole (size and checksum).
+  const std::string archive = paths.work + "\\" + kOutput + ".lvar";
+  const size_t size = ExpectedArchiveSize(paths);
+  const DWORD start = GetTickCount();
+  if (!WaitFor([&] { return ArchiveComplete(archive, size); }, kBuildWait)) {
+    Fail("archive %s not complete after %lu ms (expected %zu bytes)", archive.c_str(), kBuildWait, size);
+  } else {
+    Note("archive complete %lu ms after Finish", GetTickCount() - start);
+  }
+  if (ReadWhole(archive, &out.archive)) CheckArchive(paths, out.archive);
+  return out;
+}
+
+// ---- The two runs ----
+
+bool FirstRun(const Paths& paths) {
+  Note("run 1: new project");
+  Program wizard;
+  if (!Start(paths.pakforge, paths.work, &wizard)) return false;
+  const DWORD pid = wizard.info.dwProcessId;
+  HANDLE process = wizard.info.hProcess;
+
+  HWND picker = WaitDialog(pid, kTitleProjectPicker);
+  if (!picker) {
+    Finish(&wizard, 0);
+    return false;
+  }
+  {
+    RemoteList list(process, GetDlgItem(picker, 1030));
+    CHECK(list.Count() == 0);
+    CHECK(!Enabled(picker, IDOK));
+  }
+  Shot("108_project_picker_empty", picker);
+
+  // A second start while the first runs opens nothing and ends with 0.
+  Program second;
+  if (Start(paths.pakforge, paths.work, &second)) {
+    const DWORD second_pid = second.info.dwProcessId;
+    const long code = Finish(&second, kWait);
+    CHECK(code == 0);
+    CHECK(TopWindows(second_pid, [](HWND) { return true; }, false).empty());
+    auto hosts = TopWindows(pid, [](HWND w) { return ClassOf(w) == "PakforgeWizard"; }, false);
+    CHECK(hosts.size() == 1);
+    if (!hosts.empty()) CHECK(!IsWindowVisible(hosts[0]));
+    auto pickers = TopWindows(pid, [](HWND w) { return Text(w) == kTitleProjectPicker; });
+    CHECK(pickers.size() == 1);
+  }
+
+  PostClick(picker, IDCANCEL);
+  WaitGone(picker);
+
+  HWND sheet = WaitSheet(pid);
+  if (!sheet) {
+    Finish(&wizard, 0);
+    return false;
+  }
+  HWND page = WaitPage(sheet, 0);
+  if (page) FillPage1(process, pid, sheet, page);
+  PressButton(sheet, PSBTN_NEXT);
+  page = WaitPage(sheet, 1);
+  if (page) FillPage2(process, pid, sheet, page);
+  PressButton(sheet, PSBTN_NEXT);
+  page = WaitPage(sheet, 2);
+  if (page) FillPage3(process, pid, sheet, page);
+  PressButton(sheet, PSBTN_NEXT);
+  page = WaitPage(sheet, 3);
+  if (page) FillPage4(process, pid, sheet, page);
+  PressButton(sheet, PSBTN_NEXT);
+  page = WaitPage(sheet, 4);
+  if (page) CheckPage5(sheet, page);
+  if (g_failures) {
+    Fail("run 1 stopped before Finish");
+    Finish(&wizard, 0);
+    return false;
+  }
+  PressButton(sheet, PSBTN_FINISH);
+  const long code = Finish(&wizard, kWait);
+  CHECK(code == 0);
+  return g_failures == 0;
+}
+
+bool SecondRun(const Paths& paths, const Outputs& first) {
+  Note("run 2: the saved project");
+  // Forget the first archive so the check sees the second build's output.
+  DeleteFileA((paths.work + "\\" + kOutput + ".lvar").c_str());
+  Program wizard;
+  if (!Start(paths.pakforge, paths.work, &wizard)) return false;
+  const DWORD pid = wizard.info.dwProcessId;
+  HANDLE process = wizard.info.hProcess;
+
+  HWND picker = WaitDialog(pid, kTitleProjectPicker);
+  if (!picker) {
+    Finish(&wizard, 0);
+    return false;
+  }
+  {
+    RemoteList list(process, GetDlgItem(picker, 1030));
+    CHECK(list.Count() == 1);
+    CheckEqual("project picker row", list.Cell(0, 0), kName);
+    list.Select(list.Find(kName));
+    CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
+    Shot("108_project_picker", picker);
+  }
+  PostClick(picker, IDOK);
+  WaitGone(picker);
+
+  HWND sheet = WaitSheet(pid);
+  if (!sheet) {
+    Finish(&wizard, 0);
+    return false;
+  }
+  HWND page = WaitPage(sheet, 0);
+  if (page) {
+    CheckEqual("loaded product", ItemText(page, 1000), kProduct);
+    CheckEqual("loaded name", ItemText(page, 1001), kName);
+    CheckEqual("loaded caption", ItemText(page, 1005), kCaption);
+    CheckEqual("loaded version major", ItemText(page, 1048), "2");
+    CheckEqual("loaded version minor", ItemText(page, 1049), "5");
+    CheckEqual("loaded output", ItemText(page, 1002), kOutput);
+    CheckEqual("loaded source", ItemText(page, 1003), kSource);
+  }
+  PressButton(sheet, PSBTN_NEXT);
+  page = WaitPage(sheet, 1);
+  if (page) {
+    CheckEqual("loaded install folder", ItemText(page, 1005), kInstDir);
+    CheckEqual("loaded command line", ItemText(page, 1043), kCmd);
+    CHECK(!Checked(page, 1056));
+  }
+  PressButton(sheet, PSBTN_NEXT);
+  page = WaitPage(sheet, 2);
+  if (page) {
+    RemoteList list(process, GetDlgItem(page, 1013));
+    CHECK(WaitFor([&] { return list.Count() == 3; }, 3000));
+    const int extra = list.Find("extra.dat");
+    CheckEqual("loaded destination", list.Cell(extra, 2), "Music");
+    CheckEqual("loaded start-up mark", list.Cell(list.Find("Demo.exe"), 1), "*");
+  }
+  PressButton(sheet, PSBTN_NEXT);
+  page = WaitPage(sheet, 3);
+  if (page) {
+    RemoteList list(process, GetDlgItem(page, 1014));
+    CHECK(list.Count() == 2);
+  }
+  PressButton(sheet, PSBTN_NEXT);
+  page = WaitPage(sheet, 4);
+  if (page) CheckEqual("loaded display name", ItemText(page, 1001), kCaption);
+  if (g_failures) {
+    Fail("run 2 stopped before Finish");
+    Finish(&wizard, 0);
+    return false;
+  }
+  PressButton(sheet, PSBTN_FINISH);
+  CHECK(Finish(&wizard, kWait) == 0);
+
+  const Outputs second = CheckOutputs(paths);
+  CHECK(second.project == first.project);
+  CHECK(second.install == first.install);
+  CHECK(second.uninstall == first.uninstall);
+  CHECK(second.menu == first.menu);
+  CHECK(second.setup_ini == first.setup_ini);
+  CHECK(second.batch == first.batch);
+  CHECK(second.archive == first.archive);
+  // No second project file arose.
+  WIN32_FIND_DATAA data;
+  int projects = 0;
+  HANDLE find = FindFirstFileA((paths.work + "\\Pakforge_*.ini").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do ++projects;
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  CHECK(projects == 1);
+  return g_failures == 0;
+}
+
+std::string FullPath(const char* path) {
+  char full[MAX_PATH] = {};
+  GetFullPathNameA(path, MAX_PATH, full, nullptr);
+  return full;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER]\n");
+    return 2;
+  }
+  Paths paths;
+  paths.work = FullPath(argv[1]);
+  paths.pakforge = paths.work + "\\Pakforge.exe";
+  paths.source = paths.work + "\\" + kSource;
+  g_source_path = paths.source + "\\";
+  if (argc > 4) g_shot_folder = FullPath(argv[4]);
+
+  if (!PrepareWork(paths, FullPath(argv[2]), FullPath(argv[3]))) return 1;
+  if (FirstRun(paths)) {
+    Note("run 1: checking the outputs");
+    const Outputs first = CheckOutputs(paths);
+    if (g_failures == 0) SecondRun(paths, first);
+  }
+  if (g_failures) {
+    std::fprintf(stderr, "%d check(s) failed\n", g_failures);
+    return 1;
+  }
+  Note("all checks passed");
+  return 0;
+}
