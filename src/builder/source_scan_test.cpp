@@ -1,0 +1,186 @@
+#include "builder/source_scan.h"
+
+#include <gtest/gtest.h>
+
+#include "builder/temp_folder.h"
+
+namespace builder {
+namespace {
+
+std::string NativeInfo(char fill, std::size_t size = kNativeInfoSize) { return std::string(size, fill); }
+
+const char kInstallInf[] =
+    "[App Information]\r\n"
+    "Maker = Kumo\r\nProgram = Memo\r\nVersion = 1.2\r\nInstallDir = \"\\Program Files\\Memo\"\r\n"
+    "ExeFile = Memo.exe\r\nUninstall = Uninst.inf\r\nCaption = Memo\r\nDestination = ALTERNATIVE\r\n"
+    "Unload = Memo.exe\r\n";
+const char kUninstInf[] = "[Uninstall Information]\r\nMaker = Kumo\r\nProgram = Memo\r\n";
+
+std::vector<std::string> Names(const SourceFileList& list) {
+  std::vector<std::string> names;
+  for (const SourceFile& f : list) names.push_back(f.name);
+  return names;
+}
+
+struct Scan {
+  explicit Scan(const TempFolder& folder) {
+    code = ScanSourceFolder(base::SystemFolderLister(), SystemFileSystem(), folder.Path(), "SRC", console, &result);
+  }
+  BuildErrorCode code;
+  base::CapturingConsole console;
+  ScanResult result;
+};
+
+TEST(ScanSourceFolderTest, SortsFilesByKindDepthFirst) {
+  TempFolder src;
+  src.Write("b.txt", "b");
+  src.Write("a.EXE", "a");
+  src.Write("Install.inf", "");
+  src.Write("sub/Native.INA", NativeInfo('n'));
+  src.Write("sub/deeper/readme.txt", "r");
+  src.Write("sub/tool.Dll", "t");
+  src.Write("Other.ina", "o");
+  src.Write("SETUP.Inf", "");
+  src.MakeFolder("folder.inf");
+  src.Write("folder.inf/x.vb", "");
+  src.Write("noext", "");
+  Scan scan(src);
+  ASSERT_EQ(0u, scan.code) << scan.console.err;
+  EXPECT_TRUE(scan.result.native_info_found);
+  // Folders are walked where they stand in the sorted listing.
+  EXPECT_EQ((std::vector<std::string>{"Install.inf", "SETUP.Inf"}), Names(scan.result.List(EntryKind::kInstallInfo)));
+  EXPECT_EQ((std::vector<std::string>{"a.EXE", "x.vb", "tool.Dll"}), Names(scan.result.List(EntryKind::kProgram)));
+  EXPECT_EQ((std::vector<std::string>{"b.txt", "noext", "Other.ina", "readme.txt"}),
+            Names(scan.result.List(EntryKind::kData)));
+  const SourceFile& readme = scan.result.List(EntryKind::kData)[3];
+  EXPECT_EQ(src.Path("sub/deeper/readme.txt"), readme.HostPath());
+  EXPECT_EQ(std::string("SRC") + base::kPathSeparator + "sub" + base::kPathSeparator + "deeper" +
+                base::kPathSeparator + "readme.txt",
+            readme.MessagePath());
+  EXPECT_EQ(1u, readme.size);
+  EXPECT_EQ('n', scan.result.header.bytes()[0x08]);
+}
+
+TEST(ScanSourceFolderTest, NativeInfoBlocksAndTheLastOneWins) {
+  TempFolder src;
+  std::string native;
+  for (int i = 0; i < 200; ++i) native += static_cast<char>(i);
+  src.Write("A/Native.ina", NativeInfo('x'));
+  src.Write("B/native.ina", native);
+  Scan scan(src);
+  ASSERT_EQ(0u, scan.code);
+  const auto& h = scan.result.header.bytes();
+  EXPECT_EQ(0, h[0x08]);
+  EXPECT_EQ(135, h[0x08 + 135]);
+  EXPECT_EQ(136, h[0x98]);
+  EXPECT_EQ(155, h[0x98 + 19]);
+  EXPECT_EQ(156, h[0xB4]);
+  EXPECT_EQ(191, h[0xB4 + 35]);
+  EXPECT_EQ(0, h[0x90]);
+  EXPECT_TRUE(scan.result.List(EntryKind::kData).empty());
+}
+
+TEST(ScanSourceFolderTest, Errors) {
+  const std::string sep(1, base::kPathSeparator);
+  {
+    TempFolder src;
+    Scan scan(src);
+    EXPECT_EQ(0u, scan.code);
+    EXPECT_FALSE(scan.result.native_info_found);
+  }
+  {
+    TempFolder src;
+    src.Write("Native.ina", NativeInfo('x', 191));
+    Scan scan(src);
+    EXPECT_EQ(0x2200000u, scan.code);
+    EXPECT_EQ("Error: Can't read a file [ SRC" + sep + "Native.ina ].\n", scan.console.err);
+  }
+  {
+    TempFolder src;
+    src.Write("a/b/NATIVE.INA", "");
+    Scan scan(src);
+    EXPECT_EQ(0xA200000u, scan.code);
+    EXPECT_EQ("Error: Can't read a file [ SRC" + sep + "a" + sep + "b" + sep + "NATIVE.INA ].\n", scan.console.err);
+  }
+  {
+    TempFolder src;
+    base::CapturingConsole console;
+    ScanResult result;
+    EXPECT_EQ(0x1000000u, ScanSourceFolder(base::SystemFolderLister(), SystemFileSystem(), src.Path("missing"),
+                                           "SRC", console, &result));
+    EXPECT_EQ("Error: Can't find  a directry [ SRC ].\n", console.err);
+  }
+}
+
+#ifndef _WIN32
+TEST(ScanSourceFolderTest, NamesAreConvertedToShiftJisOrRefused) {
+  TempFolder src;
+  src.Write("\xE3\x83\xA1\xE3\x83\xA2.txt", "m");  // "メモ.txt"
+  {
+    Scan scan(src);
+    ASSERT_EQ(0u, scan.code);
+    EXPECT_EQ((std::vector<std::string>{"\x83\x81\x83\x82.txt"}), Names(scan.result.List(EntryKind::kData)));
+  }
+  src.Write("sub/caf\xC3\xA9.txt", "c");  // "é" has no Shift-JIS form
+  Scan scan(src);
+  EXPECT_EQ(0xC000000u, scan.code);
+  EXPECT_EQ("Error: A file name has no Shift-JIS form [ SRC/sub/caf\xC3\xA9.txt ].\n", scan.console.err);
+}
+#endif
+
+struct InfRun {
+  explicit InfRun(const TempFolder& src) {
+    Scan scan(src);
+    EXPECT_EQ(0u, scan.code);
+    code = ReadInstallInfoFiles(scan.result, console, &state);
+  }
+  BuildErrorCode code;
+  base::CapturingConsole console;
+  InstallInfoState state;
+};
+
+TEST(ReadInstallInfoFilesTest, MandatoryFiles) {
+  {
+    TempFolder src;
+    src.Write("Install.inf", kInstallInf);
+    src.Write("a/UNINST.INF", kUninstInf);  // met before Install.inf: counts
+    InfRun run(src);
+    EXPECT_EQ(0u, run.code) << run.console.err;
+    EXPECT_EQ(3u, run.state.destination);
+  }
+  {
+    TempFolder src;
+    src.Write("Install.inf", kInstallInf);
+    InfRun run(src);
+    EXPECT_EQ(0x3000000u, run.code);
+    EXPECT_EQ("Error: Can't find mandatory file [ Uninst.inf ].\n", run.console.err);
+  }
+  {
+    TempFolder src;
+    src.Write("Uninst.inf", kUninstInf);
+    InfRun run(src);
+    EXPECT_EQ(0x2000000u, run.code);
+    EXPECT_EQ("Error: Can't find mandatory file [ Install.inf ].\n", run.console.err);
+  }
+  {
+    // Without an App Information section no uninstall file is needed.
+    TempFolder src;
+    src.Write("INSTALL.INF", "; only a comment\r\n");
+    InfRun run(src);
+    EXPECT_EQ(0u, run.code) << run.console.err;
+    EXPECT_EQ(0u, run.state.destination);
+  }
+}
+
+TEST(ReadInstallInfoFilesTest, EveryInfFileIsChecked) {
+  TempFolder src;
+  src.Write("Install.inf", kInstallInf);
+  src.Write("Uninst.inf", kUninstInf);
+  src.Write("sub/extra.inf", "[No Such Section]\r\n");
+  InfRun run(src);
+  EXPECT_EQ(0x1261100u, run.code);
+  EXPECT_NE(std::string::npos, run.console.err.find("extra.inf")) << run.console.err;
+}
+
+}  // namespace
+}  // namespace builder
