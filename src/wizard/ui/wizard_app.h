@@ -45,6 +45,11 @@ class WizardApp {
   /// Page `index` (0 to 4, in wizard order).
   WizardPage& page(int index) { return *pages_[index]; }
 
+  /// The files list while it is an existing window, else null.
+  HWND LiveFilesList() const { return IsWindow(files_list) ? files_list : nullptr; }
+  /// The registry list while it is an existing window, else null.
+  HWND LiveRegistryList() const { return IsWindow(registry_list) ? registry_list : nullptr; }
+
   /// Result text of the start-up program picker (107): the program file name.
   TextSetting startup_choice;
   /// Result text of the project picker (108): the chosen project file's path.
@@ -58,8 +63,5 @@ class WizardApp {
 
 /// The program's one application object, constructed before WinMain.
 WizardApp& TheApp();
-
-/// The process's current directory (at most 259 bytes); empty on failure.
-std::string CurrentDirectory();
 
 }  // namespace wizard::ui

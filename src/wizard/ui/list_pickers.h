@@ -1,0 +1,51 @@
+#pragma once
+// The small list pickers: start-up program (dialog 107), saved project
+// (dialog 108) and source folder (dialog 110). Each is modal, owned by the
+// calling page, centred on the screen, and answers its end code: 1 when a
+// row was chosen (its result text is set), 2 when cancelled or closed.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace wizard::ui {
+
+class WizardApp;
+
+/// Start-up program picker (107): the "*.exe" files of the source folder
+/// and of its direct sub-folders. Result: `app.startup_choice`.
+int PickStartupProgram(WizardApp& app, HWND owner);
+
+/// Source folder picker (110): the sub-folders of the current directory.
+/// Result: `app.source_choice`.
+int PickSourceFolder(WizardApp& app, HWND owner);
+
+/// Saved-project picker (108): renames old "Pakfrge_" files, lists the
+/// projects of the current directory. Result: `app.project_choice`, the full
+/// path of the chosen project file.
+int ProjectPicker(WizardApp& app, HWND owner);
+
+/// What one picker shows and how its choice becomes the result text.
+struct ListPickerSpec {
+  int dialog_id = 0;
+  /// Rows to show; `fill_failed` shows message 34 and leaves the list empty.
+  std::vector<std::string> rows;
+  bool fill_failed = false;
+  /// Text for static 1029 (dialog 107 only); empty: untouched.
+  std::string shown_path;
+  /// Dialog 108: Cancel posts WM_CLOSE instead of ending at once.
+  bool cancel_posts_close = false;
+  /// Filled with the chosen row's text (at most 258 bytes) when the picker
+  /// ends with 1.
+  std::string chosen;
+  /// The picker dialog while it is open, null otherwise.
+  HWND dialog = nullptr;
+  /// Its list control while it is open.
+  HWND list = nullptr;
+};
+
+/// Runs the picker dialog described by `spec`, owned by `owner`.
+int RunListPicker(HINSTANCE instance, HWND owner, ListPickerSpec& spec);
+
+}  // namespace wizard::ui

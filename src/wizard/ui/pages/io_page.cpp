@@ -1,0 +1,182 @@
+#include "wizard/ui/pages/io_page.h"
+
+#include <windowsx.h>
+
+#include "wizard/file_utils.h"
+#include "wizard/project_file.h"
+#include "wizard/resources/resource.h"
+#include "wizard/ui/list_pickers.h"
+#include "wizard/ui/resource_text.h"
+#include "wizard/ui/win32_services.h"
+#include "wizard/ui/wizard_app.h"
+
+namespace wizard::ui {
+
+void SplitVersion(const std::string& version, std::string* major, std::string* minor,
+                  bool* has_minor) {
+  size_t dot = version.find('.');
+  *major = version.substr(0, dot);
+  *has_minor = dot != std::string::npos;
+  if (!*has_minor) {
+    minor->clear();
+    return;
+  }
+  std::string rest = version.substr(dot + 1);
+  *minor = rest.substr(0, rest.find('.'));
+}
+
+std::string JoinVersion(const std::string& major, const std::string& minor) {
+  return (major.empty() ? std::string("1") : major) + "." + (minor.empty() ? std::string("0") : minor);
+}
+
+HPROPSHEETPAGE IoPage::CreatePage(HINSTANCE instance) { return MakePage(instance, IDD_IO_PAGE); }
+
+INT_PTR IoPage::OnInitDialog(HWND window) {
+  WizardPage::OnInitDialog(window);
+  ProjectSettings& s = app_.settings;
+  s.ResetForNewProject();
+
+  SetControlText(IDC_IO_LVAR, ".lvar");
+  const struct {
+    int id;
+    int limit;
+  } edits[] = {
+      {IDC_IO_PRODUCT, s.Product.Maximum() - 1}, {IDC_IO_NAME, s.Name.Maximum() - 1},
+      {IDC_IO_CAPTION, s.Caption.Maximum() - 1}, {IDC_IO_VER_MAJOR, 3},
+      {IDC_IO_VER_MINOR, 3},                     {IDC_IO_OUTPUT, s.Output.Maximum() - 1},
+      {IDC_IO_SOURCE, s.Source.Maximum() - 1},
+  };
+  for (const auto& edit : edits) {
+    SendDlgItemMessageA(window, edit.id, EM_LIMITTEXT, static_cast<WPARAM>(edit.limit), 0);
+    SetControlText(edit.id, "");
+  }
+
+  HWND language = GetDlgItem(window, IDC_IO_LANGUAGE);
+  SendMessageA(language, CB_RESETCONTENT, 0, 0);
+  const struct {
+    int string_id;
+    int code;
+  } entries[] = {{IDS_LANG_US, kLanguageUs}, {IDS_LANG_JP, kLanguageJapanese}};
+  for (const auto& entry : entries) {
+    std::string text = LoadText(entry.string_id);
+    LRESULT index = SendMessageA(language, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0) SendMessageA(language, CB_SETITEMDATA, static_cast<WPARAM>(index), entry.code);
+  }
+  SelectLanguage();
+
+  PostMessageA(window, WM_USER, 0, 0);
+  return 0;
+}
+
+// Selects the language entry whose item data is `Locate`, else the first.
+void IoPage::SelectLanguage() {
+  HWND language = GetDlgItem(window_, IDC_IO_LANGUAGE);
+  int count = static_cast<int>(SendMessageA(language, CB_GETCOUNT, 0, 0));
+  int chosen = 0;
+  for (int i = 0; i < count; ++i) {
+    if (SendMessageA(language, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == app_.settings.Locate) {
+      chosen = i;
+      break;
+    }
+  }
+  SendMessageA(language, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+}
+
+INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
+  ProjectSettings& s = app_.settings;
+  if (ProjectPicker(app_, window_) == 1) {
+    const std::string path = app_.project_choice.Text();
+    LoadProjectSettings(s, path);
+    s.ProjectPath.Assign(path);
+    s.SourceChanged = 0;
+    s.NativeInaCount = 1;
+    s.DuplicateNames = 0;
+    s.PathTooLong = 0;
+    s.NestedFolders = 0;
+    s.MissingFiles = 0;
+    s.ScannedSource.Assign(s.Source.Text());
+  }
+  FillControls();
+  return TRUE;
+}
+
+void IoPage::FillControls() {
+  const ProjectSettings& s = app_.settings;
+  SetControlText(IDC_IO_PRODUCT, s.Product.Text().c_str());
+  SetControlText(IDC_IO_NAME, s.Name.Text().c_str());
+  SetControlText(IDC_IO_CAPTION, s.Caption.Text().c_str());
+  std::string major, minor;
+  bool has_minor = false;
+  SplitVersion(s.Ver.Text(), &major, &minor, &has_minor);
+  SetControlText(IDC_IO_VER_MAJOR, major.c_str());
+  if (has_minor) SetControlText(IDC_IO_VER_MINOR, minor.c_str());
+  SetControlText(IDC_IO_OUTPUT, s.Output.Text().c_str());
+  SetControlText(IDC_IO_SOURCE, s.Source.Text().c_str());
+  SelectLanguage();
+}
+
+INT_PTR IoPage::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_IO_LANGUAGE) {
+    // Any notification of the list stores the entry then selected.
+    LRESULT index = SendMessageA(control ? control : GetDlgItem(window_, id), CB_GETCURSEL, 0, 0);
+    if (index != CB_ERR) {
+      app_.settings.Locate = static_cast<int>(
+          SendDlgItemMessageA(window_, id, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    }
+    return 0;
+  }
+  if (id == IDC_IO_BROWSE && code == BN_CLICKED) {
+    if (PickSourceFolder(app_, window_) != 1 || app_.source_choice.IsEmpty()) return 0;
+    if (app_.source_choice.Length() < app_.settings.Source.Maximum()) {
+      SetControlText(IDC_IO_SOURCE, app_.source_choice.Text().c_str());
+      // The start-up program of the former folder no longer applies.
+      app_.settings.Exe.Clear();
+    } else {
+      ShowMessage(window_, IDS_SOURCE_TOO_LONG, MB_ICONHAND);
+    }
+  }
+  return 0;
+}
+
+INT_PTR IoPage::OnSetActive() {
+  SetTitleAndButtons(PSWIZB_NEXT);
+  FillControls();
+  return 0;
+}
+
+void IoPage::ReadControls() {
+  ProjectSettings& s = app_.settings;
+  s.Product.Assign(ControlText(IDC_IO_PRODUCT, s.Product.Maximum()));
+  s.Name.Assign(ControlText(IDC_IO_NAME, s.Name.Maximum()));
+  s.Caption.Assign(ControlText(IDC_IO_CAPTION, s.Caption.Maximum()));
+  s.Output.Assign(ControlText(IDC_IO_OUTPUT, s.Output.Maximum()));
+  s.Source.Assign(ControlText(IDC_IO_SOURCE, s.Source.Maximum()));
+  s.Ver.Assign(JoinVersion(ControlText(IDC_IO_VER_MAJOR, 4), ControlText(IDC_IO_VER_MINOR, 4)));
+}
+
+INT_PTR IoPage::OnWizardNext() {
+  ReadControls();
+  ProjectSettings& s = app_.settings;
+  const std::string current_dir = CurrentDirectory();
+
+  if (s.Product.IsEmpty() || s.Name.IsEmpty() || s.Caption.IsEmpty() || s.Output.IsEmpty() ||
+      s.Source.IsEmpty() || s.Ver.IsEmpty()) {
+    return RefuseWithMessage(IDS_FILL_ALL, 0);
+  }
+  if (!s.Product.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_PRODUCT);
+  if (!s.Name.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_NAME);
+  if (!s.Output.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_OUTPUT);
+  if (static_cast<int>(current_dir.size()) + s.Output.Length() + 5 >= kMaxPath) {
+    return RefuseWithMessage(IDS_OUTPUT_TOO_LONG, IDC_IO_OUTPUT);
+  }
+  if (!s.Source.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_SOURCE);
+  std::string source_path;
+  if (!s.SourceFolderPath(current_dir, &source_path) || !FolderExists(source_path)) {
+    std::string text = FormatWithArgument(LoadText(IDS_FOLDER_NOT_FOUND), s.Source.Text());
+    return RefuseWithText(IDS_FOLDER_NOT_FOUND, text.c_str(), IDC_IO_SOURCE);
+  }
+  s.SourceChanged = s.ScannedSource.Equals(s.Source.Text(), true) ? 0 : 1;
+  return 0;
+}
+
+}  // namespace wizard::ui
