@@ -1,0 +1,302 @@
+#include "wizard/ui/pages/files_page.h"
+
+#include <map>
+
+#include "wizard/file_utils.h"
+#include "wizard/project_file.h"
+#include "wizard/resources/resource.h"
+#include "wizard/row_store.h"
+#include "wizard/texts.h"
+#include "wizard/ui/pages/folder_chooser_dialog.h"
+#include "wizard/ui/pages/list_view_rows.h"
+#include "wizard/ui/resource_text.h"
+#include "wizard/ui/wizard_app.h"
+
+namespace wizard::ui {
+namespace {
+
+constexpr char kNativeIna[] = "Native.ina";
+// Length of "Program Disk", the device folder that holds "Program Files".
+constexpr std::size_t kProgramDiskLength = 12;
+
+std::string Extension(const std::string& name) {
+  std::string extension;
+  SplitPath(name, nullptr, nullptr, &extension);
+  return extension;
+}
+
+// ".txt" and ".inf" files are never listed nor copied: the wizard writes
+// them into the source folder itself.
+bool IsGeneratedFile(const std::string& name) {
+  const std::string extension = Extension(name);
+  return SjisEqualsIgnoreCase(extension, ".txt") || SjisEqualsIgnoreCase(extension, ".inf");
+}
+
+bool IsProgramOrLibrary(const std::string& name) {
+  const std::string extension = Extension(name);
+  return SjisEqualsIgnoreCase(extension, ".exe") || SjisEqualsIgnoreCase(extension, ".dll");
+}
+
+using SortKeys = std::map<LPARAM, std::pair<std::string, std::string>>;
+
+// Extension first, then base name, each ignoring case; a name without a
+// dot has the empty extension and comes first.
+int CALLBACK CompareFileRows(LPARAM first, LPARAM second, LPARAM keys_param) {
+  const SortKeys& keys = *reinterpret_cast<const SortKeys*>(keys_param);
+  const auto a = keys.find(first);
+  const auto b = keys.find(second);
+  if (a == keys.end() || b == keys.end()) return 0;
+  const int by_extension = lstrcmpiA(a->second.first.c_str(), b->second.first.c_str());
+  if (by_extension != 0) return by_extension;
+  return lstrcmpiA(a->second.second.c_str(), b->second.second.c_str());
+}
+
+}  // namespace
+
+HPROPSHEETPAGE FilesPage::CreatePage(HINSTANCE instance) {
+  return MakePage(instance, IDD_FILES_PAGE);
+}
+
+INT_PTR FilesPage::OnInitDialog(HWND window) {
+  WizardPage::OnInitDialog(window);
+  list_ = GetDlgItem(window, IDC_FILES_LIST);
+  app_.files_list = list_;
+  SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  RECT client = {};
+  GetClientRect(list_, &client);
+  AddListViewColumn(list_, 0, LoadText(IDS_COL_FILE_NAME), client.right - client.left - 180);
+  AddListViewColumn(list_, 1, " ", 20);
+  AddListViewColumn(list_, 2, LoadText(IDS_COL_DEST), 120);
+  AddListViewColumn(list_, 3, " ", 20);
+
+  const std::string& project = app_.settings.ProjectPath.Text();
+  if (!project.empty()) {
+    ListViewFileRows rows(list_);
+    LoadCopyFileRows(project, rows);
+  }
+  SortRows();
+  MarkFileRows();
+
+  std::string path;
+  SetControlText(IDC_FILES_SOURCE_PATH,
+                 SourcePath(&path) ? path.c_str() : LoadText(IDS_NOT_FOUND).c_str());
+  EnableWindow(GetDlgItem(window, IDC_FILES_DEST), FALSE);
+  SetFocus(list_);
+  return 0;
+}
+
+INT_PTR FilesPage::OnSetActive() {
+  SetTitleAndButtons(PSWIZB_BACK | PSWIZB_NEXT);
+  if (ListViewFileRows(list_).Count() == 0 || app_.settings.SourceChanged) {
+    PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_FILES_REFRESH, BN_CLICKED), 0);
+  } else {
+    MarkFileRows();
+  }
+  return 0;
+}
+
+INT_PTR FilesPage::OnCommand(int id, int, HWND) {
+  if (id == IDC_FILES_DEST) {
+    OnDestinationFolder();
+  } else if (id == IDC_FILES_REFRESH) {
+    RebuildFileList();
+  }
+  return 0;
+}
+
+INT_PTR FilesPage::OnNotify(int control_id, NMHDR* notification) {
+  if (control_id != IDC_FILES_LIST) return 0;
+  if (notification->code == LVN_ITEMACTIVATE) {
+    if (DestinationAllowed()) {
+      PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_FILES_DEST, BN_CLICKED), 0);
+    }
+  } else if (notification->code == LVN_ITEMCHANGED) {
+    EnableWindow(GetDlgItem(window_, IDC_FILES_DEST), DestinationAllowed());
+  }
+  return 0;
+}
+
+INT_PTR FilesPage::OnWizardNext() {
+  CheckSourceFolder();
+  const ProjectSettings& s = app_.settings;
+  if (s.NativeInaCount == 0) return RefuseWithMessage(IDS_NO_NATIVE_INA, 0);
+  if (s.NativeInaCount >= 2) return RefuseWithMessage(IDS_MANY_NATIVE_INA, 0);
+  if (s.MissingFiles) return RefuseWithMessage(IDS_MISSING_FILES, 0);
+  if (s.DuplicateNames) return RefuseWithMessage(IDS_DUPLICATE_NAMES, 0);
+  if (s.PathTooLong) return RefuseWithMessage(IDS_PATH_TOO_LONG, 0);
+  if (s.NestedFolders) return RefuseWithMessage(IDS_NESTED_FOLDERS, 0);
+  return 0;
+}
+
+bool FilesPage::SourcePath(std::string* path) const {
+  return app_.settings.SourceFolderPath(CurrentDirectory(), path);
+}
+
+bool FilesPage::ShowSourcePath(std::string* path) {
+  if (!SourcePath(path)) {
+    SetControlText(IDC_FILES_SOURCE_PATH, LoadText(IDS_NOT_FOUND).c_str());
+    return false;
+  }
+  SetControlText(IDC_FILES_SOURCE_PATH, path->c_str());
+  if (path->size() + 3 >= static_cast<std::size_t>(kMaxPath)) {
+    Warn(IDS_SOURCE_TOO_LONG);
+    return false;
+  }
+  return true;
+}
+
+template <typename Visit>
+void FilesPage::ScanSourceFolder(const std::string& path, Visit visit) {
+  const std::string all = path + "*.*";
+  visit(ListDirectory(all, true));
+  for (const std::string& folder : ListDirectory(all, false)) {
+    const std::string inner = path + folder + "\\*.*";
+    if (!ListDirectory(inner, false).empty()) app_.settings.NestedFolders = 1;
+    visit(ListDirectory(inner, true));
+  }
+}
+
+void FilesPage::RebuildFileList() {
+  ProjectSettings& s = app_.settings;
+  s.SourceChanged = s.NativeInaCount = s.DuplicateNames = 0;
+  s.PathTooLong = s.NestedFolders = s.MissingFiles = 0;
+  s.ScannedSource.Assign(s.Source.Text());
+  ListViewFileRows rows(list_);
+  rows.Clear();
+  EnableWindow(GetDlgItem(window_, IDC_FILES_DEST), FALSE);
+
+  std::string path;
+  if (!ShowSourcePath(&path)) return;
+  ScanSourceFolder(path, [this](const std::vector<std::string>& names) { AddListedFiles(names); });
+
+  if (rows.Count() == 0) {
+    Warn(IDS_NO_FILES);
+    return;
+  }
+  SortRows();
+  if (s.NativeInaCount == 0) Warn(IDS_NO_NATIVE_INA);
+  if (s.NativeInaCount >= 2) Warn(IDS_MANY_NATIVE_INA);
+  if (s.DuplicateNames) Warn(IDS_DUPLICATE_NAMES);
+  if (s.PathTooLong) Warn(IDS_PATH_TOO_LONG);
+  if (s.NestedFolders) Warn(IDS_NESTED_FOLDERS);
+}
+
+void FilesPage::AddListedFiles(const std::vector<std::string>& names) {
+  ProjectSettings& s = app_.settings;
+  ListViewFileRows rows(list_);
+  for (const std::string& name : names) {
+    if (IsGeneratedFile(name)) continue;
+    if (SjisEqualsIgnoreCase(name, kNativeIna)) {
+      ++s.NativeInaCount;
+      continue;
+    }
+    const int count = rows.Count();
+    for (int row = 0; row < count; ++row) {
+      if (SjisEqualsIgnoreCase(ListViewText(list_, row, 0, kMaxPath), name)) {
+        s.DuplicateNames = 1;
+        break;
+      }
+    }
+    if (kProgramDiskLength + s.InstDir.Text().size() + name.size() + 20 >= kMaxPath) {
+      s.PathTooLong = 1;
+    }
+    if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) return;
+  }
+}
+
+void FilesPage::CheckSourceFolder() {
+  ProjectSettings& s = app_.settings;
+  s.NativeInaCount = 0;
+  s.NestedFolders = s.PathTooLong = 0;
+  std::string path;
+  if (!ShowSourcePath(&path)) return;
+  ScanSourceFolder(path, [this](const std::vector<std::string>& names) { CheckListedFiles(names); });
+}
+
+void FilesPage::CheckListedFiles(const std::vector<std::string>& names) {
+  ProjectSettings& s = app_.settings;
+  for (const std::string& name : names) {
+    if (IsGeneratedFile(name)) continue;
+    if (SjisEqualsIgnoreCase(name, kNativeIna)) {
+      ++s.NativeInaCount;
+      continue;
+    }
+    if (kProgramDiskLength + s.InstDir.Text().size() + name.size() + 20 >= kMaxPath) {
+      s.PathTooLong = 1;
+    }
+  }
+}
+
+void FilesPage::MarkFileRows() {
+  ProjectSettings& s = app_.settings;
+  s.MissingFiles = 0;
+  const int count = ListViewFileRows(list_).Count();
+  for (int row = 0; row < count; ++row) {
+    const std::string name = ListViewText(list_, row, 0, kMaxPath);
+    const char* mark = s.Exe.Equals(name, true) ? "*" : "";
+    if (!IsInSourceFolder(name)) {
+      mark = "x";
+      s.MissingFiles = 1;
+    }
+    SetListViewText(list_, row, 1, mark);
+  }
+}
+
+bool FilesPage::IsInSourceFolder(const std::string& name) const {
+  std::string path;
+  if (!SourcePath(&path)) return false;
+  if (path.size() + name.size() >= static_cast<std::size_t>(kMaxPath)) return false;
+  if (FileExists(path + name)) return true;
+  for (const std::string& folder : ListDirectory(path + "*.*", false)) {
+    if (path.size() + folder.size() + name.size() < static_cast<std::size_t>(kMaxPath) - 1 &&
+        FileExists(path + folder + "\\" + name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void FilesPage::SortRows() {
+  SortKeys keys;
+  const int count = ListViewFileRows(list_).Count();
+  for (int row = 0; row < count; ++row) {
+    std::string base;
+    std::string extension;
+    SplitPath(ListViewText(list_, row, 0, kMaxPath), nullptr, &base, &extension);
+    keys[ListViewData(list_, row)] = {extension, base};
+  }
+  SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&keys),
+               reinterpret_cast<LPARAM>(&CompareFileRows));
+}
+
+bool FilesPage::DestinationAllowed() const {
+  int row = NextSelectedRow(list_, -1);
+  if (row < 0) return false;
+  for (; row >= 0; row = NextSelectedRow(list_, row)) {
+    if (IsProgramOrLibrary(ListViewText(list_, row, 0, kMaxPath))) return false;
+  }
+  return true;
+}
+
+void FilesPage::OnDestinationFolder() {
+  FolderChooser& chooser = app_.settings.Folders;
+  const int result = ChooseDestinationFolder(instance_, window_, chooser);
+  if (result < kChooserAppFolder || result > kChooserAppOwn) return;
+  std::uint32_t kind = AppRoot;
+  if (result == kChooserDocFixed) kind = Doc;
+  if (result == kChooserDocOwn) kind = DocOriginal;
+  if (result == kChooserAppOwn) kind = AppOriginal;
+  const std::string folder =
+      result == kChooserAppFolder ? LoadText(IDS_APP_FOLDER) : chooser.result.Text();
+  const char* side = (result == kChooserDocFixed || result == kChooserDocOwn) ? "D" : "A";
+  for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, row)) {
+    const LPARAM data = ListViewData(list_, row);
+    SetListViewData(list_, row, static_cast<LPARAM>((static_cast<std::uint32_t>(data) & 0xFFFFu) | kind));
+    SetListViewText(list_, row, 2, folder);
+    SetListViewText(list_, row, 3, side);
+  }
+}
+
+void FilesPage::Warn(int string_id) { ShowMessage(window_, string_id, MB_ICONEXCLAMATION); }
+
+}  // namespace wizard::ui

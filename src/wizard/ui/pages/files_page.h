@@ -1,0 +1,72 @@
+#pragma once
+// Page 3 of the wizard (dialog 103): the files of the source folder (and of
+// its direct sub-folders) that the package copies, with their destination
+// folders. List control 1013 is the only store of these rows.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "wizard/ui/wizard_page.h"
+
+namespace wizard::ui {
+
+/// The files page. Publishes its list as `WizardApp::files_list`.
+class FilesPage : public WizardPage {
+ public:
+  explicit FilesPage(WizardApp& app) : WizardPage(app) {}
+
+  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
+  /// Prepares the list, loads the project's rows, sorts and marks them.
+  INT_PTR OnInitDialog(HWND window) override;
+  /// Title and buttons; then a rebuild (posted) when the list is empty or
+  /// the source folder changed, else a new marking.
+  INT_PTR OnSetActive() override;
+  /// Destination folder (1029) and rebuild (1031).
+  INT_PTR OnCommand(int id, int code, HWND control) override;
+  /// Rescans the source folder and refuses Next while a rule is broken.
+  INT_PTR OnWizardNext() override;
+  /// Row activation and selection changes of the list.
+  INT_PTR OnNotify(int control_id, NMHDR* notification) override;
+
+  /// The list control (null before the dialog exists).
+  HWND list() const { return list_; }
+
+  /// Empties the list and lists the source folder again (command 1031),
+  /// with its warnings.
+  void RebuildFileList();
+  /// Scans the source folder for the rules checked on Next, leaving the
+  /// list alone.
+  void CheckSourceFolder();
+  /// Sets every row's mark: "*" for the start-up program, "x" for a file no
+  /// longer in the source folder (updates `MissingFiles`).
+  void MarkFileRows();
+  /// True when `name` is in the source folder or one of its sub-folders.
+  bool IsInSourceFolder(const std::string& name) const;
+  /// Orders the rows by extension, then base name (ignoring case).
+  void SortRows();
+
+ private:
+  /// The source folder path (ending in a separator); false when too long.
+  bool SourcePath(std::string* path) const;
+  /// Shows the source folder path, or string 42, in static 1050; answers
+  /// false (after warning 34 when the path is too long to scan).
+  bool ShowSourcePath(std::string* path);
+  /// Adds the files of one listing (RebuildFileList).
+  void AddListedFiles(const std::vector<std::string>& names);
+  /// Counts and tests the files of one listing (CheckSourceFolder).
+  void CheckListedFiles(const std::vector<std::string>& names);
+  /// Scans P and each folder of P with `visit`, setting NestedFolders.
+  template <typename Visit>
+  void ScanSourceFolder(const std::string& path, Visit visit);
+  /// True when at least one row is selected and none is a program or
+  /// library (".exe", ".dll").
+  bool DestinationAllowed() const;
+  void OnDestinationFolder();
+  void Warn(int string_id);
+
+  HWND list_ = nullptr;
+};
+
+}  // namespace wizard::ui

@@ -1,0 +1,24 @@
+#pragma once
+// The registry entry dialog (106): root, key, value name, type and value of
+// one registry entry, with the value checked against its type on Register.
+
+#include <windows.h>
+
+#include <string>
+
+#include "wizard/settings.h"
+
+namespace wizard::ui {
+
+/// Runs dialog 106 modally over `entry`, owned by `owner`. The fields start
+/// from `entry`; Register stores them into it and, once the key and the
+/// value are present and the value passes the check of its type, ends with
+/// 1. Cancel and closing end with 2 (the entry keeps what Register stored
+/// before a refusal).
+int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry);
+
+/// String id of the message for a value that fails the check of `type`
+/// (21 MULTI_SZ, 19 DWORD, 18 BINARY, 20 SZ), or 0 when `value` passes.
+int RegistryValueError(int type, const std::string& value);
+
+}  // namespace wizard::ui

@@ -1,0 +1,191 @@
+#include "wizard/ui/pages/registry_page.h"
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "wizard/project_file.h"
+#include "wizard/resources/resource.h"
+#include "wizard/row_store.h"
+#include "wizard/ui/pages/list_view_rows.h"
+#include "wizard/ui/pages/registry_entry_dialog.h"
+#include "wizard/ui/resource_text.h"
+#include "wizard/ui/wizard_app.h"
+
+namespace wizard::ui {
+namespace {
+
+using SortKeys = std::map<LPARAM, std::pair<std::string, std::string>>;
+
+int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM keys_param) {
+  const SortKeys& keys = *reinterpret_cast<const SortKeys*>(keys_param);
+  const auto a = keys.find(first);
+  const auto b = keys.find(second);
+  if (a == keys.end() || b == keys.end()) return 0;
+  const int by_root = lstrcmpiA(a->second.first.c_str(), b->second.first.c_str());
+  if (by_root != 0) return by_root;
+  return lstrcmpiA(a->second.second.c_str(), b->second.second.c_str());
+}
+
+int SelectedCount(HWND list) {
+  return static_cast<int>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+}  // namespace
+
+HPROPSHEETPAGE RegistryPage::CreatePage(HINSTANCE instance) {
+  return MakePage(instance, IDD_REGISTRY_PAGE);
+}
+
+INT_PTR RegistryPage::OnInitDialog(HWND window) {
+  WizardPage::OnInitDialog(window);
+  list_ = GetDlgItem(window, IDC_REG_LIST);
+  app_.registry_list = list_;
+  SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  const int widths[] = {50, 100, 70, 50, 100};
+  for (int column = 0; column < 5; ++column) {
+    AddListViewColumn(list_, column, LoadText(IDS_COL_ROOT + column), widths[column]);
+  }
+  entry_.Reset();
+  const std::string& project = app_.settings.ProjectPath.Text();
+  if (!project.empty()) {
+    ListViewRegistryRows rows(list_);
+    LoadRegistryRows(project, rows);
+  }
+  Sort();
+  UpdateButtons();
+  SetFocus(list_);
+  return 0;
+}
+
+INT_PTR RegistryPage::OnSetActive() {
+  SetTitleAndButtons(PSWIZB_BACK | PSWIZB_NEXT);
+  return 0;
+}
+
+INT_PTR RegistryPage::OnCommand(int id, int, HWND) {
+  switch (id) {
+    case IDC_REG_ADD:
+      OnAdd();
+      break;
+    case IDC_REG_EDIT:
+      OnEdit();
+      break;
+    case IDC_REG_DELETE:
+      OnDelete();
+      break;
+    case IDC_REG_COPY:
+      OnCopy();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+INT_PTR RegistryPage::OnNotify(int control_id, NMHDR* notification) {
+  if (control_id != IDC_REG_LIST) return 0;
+  if (notification->code == LVN_ITEMACTIVATE) {
+    PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_REG_EDIT, BN_CLICKED), 0);
+  } else if (notification->code == LVN_ITEMCHANGED) {
+    UpdateButtons();
+  }
+  return 0;
+}
+
+void RegistryPage::OnAdd() {
+  ListViewRegistryRows rows(list_);
+  if (rows.Count() >= kMaxRegistryRows) return;
+  entry_.Reset();
+  if (RunRegistryEntryDialog(instance_, window_, entry_) == 1) {
+    Renumber();
+    if (rows.Append(EntryToRow(entry_))) ShowRow(rows.Count() - 1);
+  }
+  UpdateButtons();
+  SetFocus(list_);
+}
+
+void RegistryPage::OnEdit() {
+  const int row = NextSelectedRow(list_, -1);
+  if (row < 0) return;
+  ListViewRegistryRows rows(list_);
+  RegistryRow shown;
+  rows.Get(row, &shown);
+  entry_.Reset();
+  RowToEntry(shown, &entry_);
+  if (RunRegistryEntryDialog(instance_, window_, entry_) == 1) {
+    Renumber();
+    rows.Set(row, EntryToRow(entry_));
+    ShowRow(row);
+  }
+  UpdateButtons();
+  SetFocus(list_);
+}
+
+void RegistryPage::OnDelete() {
+  for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, -1)) {
+    SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+  }
+  Renumber();
+  UpdateButtons();
+  SetFocus(list_);
+}
+
+void RegistryPage::OnCopy() {
+  const int row = NextSelectedRow(list_, -1);
+  ListViewRegistryRows rows(list_);
+  if (row < 0 || rows.Count() >= kMaxRegistryRows) return;
+  RegistryRow shown;
+  rows.Get(row, &shown);
+  RegistryEntry copy;
+  RowToEntry(shown, &copy);
+  Renumber();
+  if (rows.Append(EntryToRow(copy))) ShowRow(rows.Count() - 1);
+  UpdateButtons();
+  SetFocus(list_);
+}
+
+void RegistryPage::Renumber() {
+  const int count = ListViewRegistryRows(list_).Count();
+  for (int row = 0; row < count; ++row) SetListViewData(list_, row, row);
+}
+
+void RegistryPage::ShowRow(int row) {
+  LVITEMA state = {};
+  state.stateMask = LVIS_SELECTED;
+  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+  const LPARAM data = ListViewData(list_, row);
+  Sort();
+  LVFINDINFOA find = {};
+  find.flags = LVFI_PARAM;
+  find.lParam = data;
+  const int found = static_cast<int>(
+      SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+  if (found >= 0) SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(found), FALSE);
+}
+
+void RegistryPage::Sort() {
+  SortKeys keys;
+  const int count = ListViewRegistryRows(list_).Count();
+  for (int row = 0; row < count; ++row) {
+    keys[ListViewData(list_, row)] = {ListViewText(list_, row, 0, 10),
+                                      ListViewText(list_, row, 1, kMaxPath)};
+  }
+  SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&keys),
+               reinterpret_cast<LPARAM>(&CompareRows));
+}
+
+void RegistryPage::UpdateButtons() {
+  const int rows = ListViewRegistryRows(list_).Count();
+  const int selected = SelectedCount(list_);
+  const bool room = rows < kMaxRegistryRows;
+  EnableWindow(GetDlgItem(window_, IDC_REG_ADD), room);
+  EnableWindow(GetDlgItem(window_, IDC_REG_EDIT), selected != 0);
+  EnableWindow(GetDlgItem(window_, IDC_REG_DELETE), selected != 0);
+  EnableWindow(GetDlgItem(window_, IDC_REG_COPY), selected == 1 && room);
+}
+
+}  // namespace wizard::ui

@@ -1,0 +1,53 @@
+#pragma once
+// Page 4 of the wizard (dialog 104): the registry entries that the package
+// adds on the device, kept only as rows of list control 1014.
+
+#include <windows.h>
+
+#include "wizard/settings.h"
+#include "wizard/ui/wizard_page.h"
+
+namespace wizard::ui {
+
+/// Most rows of the registry list (a project holds at most this many).
+inline constexpr int kMaxRegistryRows = 255;
+
+/// The registry entries page: add and edit through dialog 106, copy and
+/// delete rows. Publishes its list as `WizardApp::registry_list`.
+class RegistryPage : public WizardPage {
+ public:
+  explicit RegistryPage(WizardApp& app) : WizardPage(app) {}
+
+  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
+  /// Prepares the list, loads the project's entries, sorts them.
+  INT_PTR OnInitDialog(HWND window) override;
+  /// Title and the Back, Next buttons.
+  INT_PTR OnSetActive() override;
+  /// Add (1015), Edit (1016), Delete (1017), Copy (1018).
+  INT_PTR OnCommand(int id, int code, HWND control) override;
+  /// Row activation (edit) and selection changes (button states).
+  INT_PTR OnNotify(int control_id, NMHDR* notification) override;
+
+  /// The list control (null before the dialog exists).
+  HWND list() const { return list_; }
+
+ private:
+  void OnAdd();
+  void OnEdit();
+  void OnDelete();
+  void OnCopy();
+  /// Item data of every row becomes its position.
+  void Renumber();
+  /// Selects and focuses `row` alone, sorts, and scrolls the row into view.
+  void ShowRow(int row);
+  /// Orders the rows by root text, then key text (ignoring case).
+  void Sort();
+  /// Enables Add, Edit, Delete and Copy for the rows and the selection.
+  void UpdateButtons();
+
+  HWND list_ = nullptr;
+  /// The entry that dialog 106 edits.
+  RegistryEntry entry_;
+};
+
+}  // namespace wizard::ui
