@@ -1,0 +1,122 @@
+#include "launcher/launcher_files.h"
+#include "launcher/setup_ini.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace launcher {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ListedFolder : public base::FolderLister {
+ public:
+  std::vector<base::DirEntry> entries;
+  bool fails = false;
+  std::string listed;
+  bool List(const std::string& folder, std::vector<base::DirEntry>* out) override {
+    listed = folder;
+    *out = entries;
+    return !fails;
+  }
+};
+
+base::DirEntry Entry(const char* name, bool folder = false) {
+  base::DirEntry e;
+  e.name = e.host_name = name;
+  e.is_folder = folder;
+  return e;
+}
+
+TEST(LauncherFilesTest, FindArchive) {
+  const std::string sep(1, base::kPathSeparator);
+  struct Case {
+    const char* name;
+    std::vector<base::DirEntry> entries;
+    bool found;
+    std::string path;
+  } cases[] = {
+      {"one archive", {Entry("readme.txt"), Entry("app.lvar")}, true, "K" + sep + "app.lvar"},
+      {"first of two", {Entry("b.lvar"), Entry("a.lvar")}, true, "K" + sep + "b.lvar"},
+      {"folder passed over", {Entry("dir.lvar", true), Entry("x.lvar")}, true, "K" + sep + "x.lvar"},
+      {"only a folder", {Entry("dir.lvar", true)}, false, "unchanged"},
+      {"case of the extension", {Entry("APP.LVAR")}, true, "K" + sep + "APP.LVAR"},
+      {"blank in the name", {Entry("My App.lvar")}, true, "K" + sep + "My App.lvar"},
+      {"longer extension", {Entry("app.lvarx"), Entry("app.lva")}, false, "unchanged"},
+      {"extension alone", {Entry(".lvar")}, true, "K" + sep + ".lvar"},
+      {"none", {}, false, "unchanged"},
+  };
+  for (const Case& c : cases) {
+    ListedFolder lister;
+    lister.entries = c.entries;
+    std::string path = "unchanged";
+    EXPECT_EQ(FindArchive(lister, "K", &path), c.found) << c.name;
+    EXPECT_EQ(path, c.path) << c.name;
+    EXPECT_EQ(lister.listed, "K");
+  }
+  ListedFolder unreadable;
+  unreadable.fails = true;
+  std::string path;
+  EXPECT_FALSE(FindArchive(unreadable, "K", &path));
+  EXPECT_EQ(path, "");
+}
+
+TEST(LauncherFilesTest, ManagerPathInsertsNoSeparator) {
+  EXPECT_EQ(ManagerPath("C:\\Program Files\\SyncDesk\\"), "C:\\Program Files\\SyncDesk\\deskinst.exe");
+  EXPECT_EQ(ManagerPath("C:\\Tool"), "C:\\Tooldeskinst.exe");
+  EXPECT_EQ(ManagerPath(""), "deskinst.exe");
+}
+
+// The note choice on a real folder, so that "a folder named note.txt" is a real folder.
+class NoteChoiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("launcher_note_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  void MakeFile(const char* name) { std::ofstream(dir_ / name) << "x"; }
+  std::string Folder() const { return dir_.string(); }
+  fs::path dir_;
+};
+
+TEST_F(NoteChoiceTest, NoteBeforeReadme) {
+  MakeFile("note.txt");
+  MakeFile("readme.txt");
+  EXPECT_EQ(NoteFilePath(Folder()), LauncherPath(Folder(), "note.txt"));
+}
+
+TEST_F(NoteChoiceTest, FolderNamedNoteDoesNotCount) {
+  fs::create_directory(dir_ / "note.txt");
+  MakeFile("readme.txt");
+  EXPECT_EQ(NoteFilePath(Folder()), LauncherPath(Folder(), "readme.txt"));
+  EXPECT_FALSE(IsExistingFile(LauncherPath(Folder(), "note.txt")));
+  EXPECT_TRUE(IsExistingFile(LauncherPath(Folder(), "readme.txt")));
+}
+
+TEST_F(NoteChoiceTest, ReadmeWhenNeitherExists) {
+  EXPECT_EQ(NoteFilePath(Folder()), LauncherPath(Folder(), "readme.txt"));
+  EXPECT_FALSE(IsExistingFile(LauncherPath(Folder(), "readme.txt")));
+}
+
+TEST_F(NoteChoiceTest, ReadsSetupIniWhole) {
+  {
+    std::ofstream out(dir_ / "setup.ini", std::ios::binary);
+    out.write("[APPNAME]\r\n\0x", 13);
+  }
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(LauncherPath(Folder(), "setup.ini"), &text));
+  EXPECT_EQ(text, std::string("[APPNAME]\r\n\0x", 13));
+  EXPECT_FALSE(ReadWholeFile(LauncherPath(Folder(), "missing.ini"), &text));
+}
+
+}  // namespace
+}  // namespace launcher

@@ -1,0 +1,30 @@
+// Resource ids of the launcher (Setup.exe).
+#pragma once
+
+// Dialogs (pages).
+#define IDD_WELCOME 101
+#define IDD_LICENSE 103
+#define IDD_TEXT 105
+
+// Picture shown on every page, and the program's icon.
+#define IDB_PICTURE 102
+#define IDI_SETUP 105
+
+// Controls of the pages.
+#define IDC_TEXT 1001
+#define IDC_WELCOME 1006
+#define IDC_INSTRUCTION 1008
+#define IDC_PICTURE 1010
+#define IDC_RULE 1011
+
+// Strings.
+#define IDS_CLASS_NAME 1
+#define IDS_TITLE 2
+#define IDS_CONFIRM_CANCEL 3
+#define IDS_READ_ERROR 5
+#define IDS_WELCOME 6
+#define IDS_LICENSE_INSTRUCTION 7
+#define IDS_LICENSE_TITLE 8
+#define IDS_DEFAULT_APP_NAME 14
+#define IDS_TEXT_TITLE 16
+#define IDS_TEXT_INSTRUCTION 17

@@ -1,0 +1,53 @@
+#pragma once
+// Process-wide state and shared helpers of the launcher's Win32 program.
+
+#include <windows.h>
+
+#include <string>
+
+namespace launcher {
+
+/// Private messages of the main window.
+/// Show the note or read-me page (skipped when its file cannot be opened).
+inline constexpr UINT WM_SHOW_NOTE = WM_USER + 1;
+/// Start the application manager with the archive, then close.
+inline constexpr UINT WM_START_MANAGER = WM_USER + 3;
+/// Show the licence page (skipped when its file cannot be opened).
+inline constexpr UINT WM_SHOW_LICENSE = WM_USER + 5;
+
+/// Everything the launcher sets up at start and keeps until it exits.
+struct LauncherState {
+  HINSTANCE instance = nullptr;
+  /// Folder of the launcher's executable, without a trailing backslash.
+  std::string folder;
+  /// Folder text of the registry value followed by "deskinst.exe".
+  std::string manager_path;
+  /// The [APPNAME] appname of "setup.ini", or string 14.
+  std::string app_name;
+  HWND main_window = nullptr;
+  /// The page dialog now shown, or null.
+  HWND current_page = nullptr;
+  /// The text file the current page shows, kept open (no sharing) while it shows.
+  HANDLE open_text_file = INVALID_HANDLE_VALUE;
+  /// The archive's full path; empty until an archive is found.
+  std::string archive_path;
+};
+
+/// The one state object of the process.
+LauncherState& State();
+
+/// Loads string resource `id` (at most 1000 characters) in the ANSI code page.
+std::string LoadText(UINT id, int room = 1000);
+
+/// The lead-byte test of the system's ANSI code page.
+bool IsSystemLeadByte(unsigned char c);
+
+/// Creates the welcome page (dialog 101) as a modeless child of the main
+/// window. Returns null when it cannot be created.
+HWND CreateWelcomePage();
+
+/// Creates the text page (dialog 105) or the licence page (dialog 103)
+/// showing the open `file`. Returns null when it cannot be created.
+HWND CreateTextPage(UINT dialog_id, HANDLE file);
+
+}  // namespace launcher

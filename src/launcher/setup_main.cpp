@@ -1,0 +1,196 @@
+// Setup.exe: greets the end user, shows the note or read-me and the licence,
+// then hands the archive beside it to the device maker's application manager.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/listing.h"
+#include "launcher/launcher_files.h"
+#include "launcher/launcher_folder.h"
+#include "launcher/resources/resource.h"
+#include "launcher/setup_app.h"
+#include "launcher/setup_ini.h"
+
+namespace launcher {
+
+LauncherState& State() {
+  static LauncherState state;
+  return state;
+}
+
+std::string LoadText(UINT id, int room) {
+  std::vector<char> buffer(static_cast<std::size_t>(room) + 1, '\0');
+  LoadStringA(State().instance, id, buffer.data(), room);
+  return buffer.data();
+}
+
+bool IsSystemLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+namespace {
+
+constexpr char kManagerKey[] = "Software\\TAVRO\\SyncDesk for LORIVANDER";
+constexpr char kManagerValue[] = "deskinst";
+
+/// The manager's folder from the registry; empty on any failure. The key is
+/// opened for reading only, so users without administrator rights find it too.
+std::string ReadManagerFolder() {
+  char folder[MAX_PATH + 1] = {};
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kManagerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return std::string();
+  }
+  DWORD size = MAX_PATH;  // the last byte stays a terminator whatever is stored
+  const LONG status = RegQueryValueExA(key, kManagerValue, nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(folder), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return std::string();
+  return folder;
+}
+
+std::string CurrentDirectory() {
+  char dir[MAX_PATH + 1] = {};
+  GetCurrentDirectoryA(MAX_PATH, dir);
+  return dir;
+}
+
+/// Opens a text file of the launcher's folder for reading, with no sharing.
+HANDLE OpenTextFile(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+void CloseTextFile() {
+  LauncherState& s = State();
+  if (s.open_text_file != INVALID_HANDLE_VALUE) {
+    CloseHandle(s.open_text_file);
+    s.open_text_file = INVALID_HANDLE_VALUE;
+  }
+}
+
+void DestroyCurrentPage() {
+  LauncherState& s = State();
+  if (s.current_page != nullptr && IsWindow(s.current_page)) DestroyWindow(s.current_page);
+  s.current_page = nullptr;
+}
+
+/// Opens `path` and shows it on page `dialog_id`; when it cannot be opened
+/// (or the page cannot be made) posts `skip_to` instead.
+void ShowTextPageOrSkip(const std::string& path, UINT dialog_id, UINT skip_to) {
+  LauncherState& s = State();
+  s.open_text_file = OpenTextFile(path);
+  if (s.open_text_file == INVALID_HANDLE_VALUE) {
+    PostMessageA(s.main_window, skip_to, 0, 0);
+    return;
+  }
+  s.current_page = CreateTextPage(dialog_id, s.open_text_file);
+  if (s.current_page == nullptr) {
+    CloseTextFile();
+    PostMessageA(s.main_window, skip_to, 0, 0);
+  }
+}
+
+/// Starts the manager with the archive path as its whole command line and
+/// does not wait for it; whether it starts is not examined.
+void StartManager() {
+  LauncherState& s = State();
+  FindArchive(base::SystemFolderLister(), s.folder, &s.archive_path);
+  std::vector<char> command_line(s.archive_path.begin(), s.archive_path.end());
+  command_line.push_back('\0');
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessA(s.manager_path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                     nullptr, nullptr, &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LauncherState& s = State();
+  switch (message) {
+    case WM_CREATE: {
+      HANDLE icon = LoadImageA(s.instance, MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON, 16, 16,
+                               LR_DEFAULTCOLOR);
+      SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+      return 0;
+    }
+    case WM_SHOW_NOTE:
+      DestroyCurrentPage();
+      ShowTextPageOrSkip(NoteFilePath(s.folder), IDD_TEXT, WM_SHOW_LICENSE);
+      return 0;
+    case WM_SHOW_LICENSE:
+      CloseTextFile();
+      DestroyCurrentPage();
+      ShowTextPageOrSkip(LauncherPath(s.folder, kLicenseFile), IDD_LICENSE, WM_START_MANAGER);
+      return 0;
+    case WM_START_MANAGER:
+      StartManager();
+      PostMessageA(window, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_CLOSE:
+      CloseTextFile();
+      DestroyCurrentPage();
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+int Run(HINSTANCE instance, HINSTANCE previous) {
+  LauncherState& s = State();
+  s.instance = instance;
+  const std::string class_name = LoadText(IDS_CLASS_NAME, 40);
+  if (previous == nullptr) {
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = class_name.c_str();
+    if (!RegisterClassA(&wc)) return 0;
+  }
+  const std::string title = LoadText(IDS_TITLE);
+
+  s.folder = LauncherFolderFromCommandLine(GetCommandLineA(), CurrentDirectory(), IsSystemLeadByte);
+  s.manager_path = ManagerPath(ReadManagerFolder());
+  const std::string default_name = LoadText(IDS_DEFAULT_APP_NAME);
+  std::string ini_text;
+  s.app_name = ReadWholeFile(LauncherPath(s.folder, kSetupIniFile), &ini_text)
+                   ? AppNameFromIni(ini_text, default_name, IsSystemLeadByte)
+                   : AppNameFromIni("", default_name, IsSystemLeadByte);
+
+  s.main_window = CreateWindowExA(0, class_name.c_str(), title.c_str(), WS_DLGFRAME | WS_SYSMENU,
+                                  0, 0, 480, 205, nullptr, nullptr, instance, nullptr);
+  if (s.main_window == nullptr) return 0;
+  s.current_page = CreateWelcomePage();
+  if (s.current_page == nullptr) return 0;
+  ShowWindow(s.main_window, SW_SHOW);
+  UpdateWindow(s.main_window);
+
+  MSG msg = {};
+  while (IsWindow(s.main_window)) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
+    if (s.current_page != nullptr && IsWindow(s.current_page) &&
+        IsDialogMessageA(s.current_page, &msg)) {
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+}  // namespace launcher
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR /*command_line*/, int /*show*/) {
+  return launcher::Run(instance, previous);
+}

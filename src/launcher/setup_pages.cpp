@@ -1,0 +1,163 @@
+// The three pages of the launcher: modeless child dialogs of the main window.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "launcher/resources/resource.h"
+#include "launcher/setup_app.h"
+#include "launcher/text_reader.h"
+
+namespace launcher {
+namespace {
+
+/// The open file of a text page, read through its handle.
+class HandleTextSource : public TextSource {
+ public:
+  explicit HandleTextSource(HANDLE file) : file_(file) {}
+  bool Size(std::uint64_t* size) override {
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file_, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    *size = (static_cast<std::uint64_t>(high) << 32) | low;
+    return true;
+  }
+  bool Read(char* buffer, std::uint32_t count, std::uint32_t* read) override {
+    DWORD done = 0;
+    const BOOL ok = ReadFile(file_, buffer, count, &done, nullptr);
+    *read = done;
+    return ok != FALSE;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+/// Sizes the main window around `page`, centres it on the screen and shows
+/// the page. The main window keeps its frame, so the page is never clipped.
+void FitPage(HWND page) {
+  HWND main = State().main_window;
+  RECT window, client, page_rect;
+  GetWindowRect(main, &window);
+  GetClientRect(main, &client);
+  GetWindowRect(page, &page_rect);
+  const int frame_width = (window.right - window.left) - client.right;
+  const int frame_height = (window.bottom - window.top) - client.bottom;
+  const int width = (page_rect.right - page_rect.left) + frame_width;
+  const int height = (page_rect.bottom - page_rect.top) + frame_height;
+  SetWindowPos(main, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
+  const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
+  SetWindowPos(main, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(page, SW_SHOW);
+  UpdateWindow(page);
+}
+
+/// Fills edit 1001 with the text of the page's file; message 5 when it cannot be read.
+void ShowFileText(HWND page, HANDLE file) {
+  HandleTextSource source(file);
+  std::string text;
+  if (!ReadTextForPage(source, &text)) {
+    MessageBoxA(page, LoadText(IDS_READ_ERROR).c_str(), LoadText(IDS_TITLE).c_str(),
+                MB_OK | MB_ICONSTOP);
+    return;
+  }
+  SetDlgItemTextA(page, IDC_TEXT, text.c_str());
+}
+
+INT_PTR CALLBACK WelcomeProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      FitPage(page);
+      const std::string format = LoadText(IDS_WELCOME);
+      const char* name = reinterpret_cast<const char*>(lparam);
+      // wsprintfA writes at most 1024 bytes; the name is at most 199.
+      std::vector<char> text(1024 + 1, '\0');
+      wsprintfA(text.data(), format.c_str(), name);
+      SetDlgItemTextA(page, IDC_WELCOME, text.data());
+      SetFocus(GetDlgItem(page, IDOK));
+      return FALSE;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case IDOK:
+          PostMessageA(State().main_window, WM_SHOW_NOTE, 0, 0);
+          if (State().current_page == page) State().current_page = nullptr;
+          DestroyWindow(page);
+          return TRUE;
+        case IDCANCEL:
+          if (MessageBoxA(page, LoadText(IDS_CONFIRM_CANCEL).c_str(), LoadText(IDS_TITLE).c_str(),
+                          MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
+            PostMessageA(State().main_window, WM_CLOSE, 0, 0);
+          }
+          return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
+
+/// Common start of the text and licence pages: fit, title, instruction, file text.
+void InitTextPage(HWND page, UINT title_id, UINT instruction_id, HANDLE file) {
+  FitPage(page);
+  SetWindowTextA(State().main_window, LoadText(title_id).c_str());
+  SetDlgItemTextA(page, IDC_INSTRUCTION, LoadText(instruction_id).c_str());
+  ShowFileText(page, file);
+  SetFocus(GetDlgItem(page, IDOK));
+}
+
+INT_PTR CALLBACK TextPageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      InitTextPage(page, IDS_TEXT_TITLE, IDS_TEXT_INSTRUCTION, reinterpret_cast<HANDLE>(lparam));
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case IDOK:  // Next
+          PostMessageA(State().main_window, WM_SHOW_LICENSE, 0, 0);
+          return TRUE;
+        case IDCANCEL:
+          PostMessageA(State().main_window, WM_CLOSE, 0, 0);
+          return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK LicensePageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      InitTextPage(page, IDS_LICENSE_TITLE, IDS_LICENSE_INSTRUCTION,
+                   reinterpret_cast<HANDLE>(lparam));
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case IDOK:  // I accept
+          PostMessageA(State().main_window, WM_START_MANAGER, 0, 0);
+          return TRUE;
+        case IDCANCEL:  // I do not accept
+          PostMessageA(State().main_window, WM_CLOSE, 0, 0);
+          return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+HWND CreateWelcomePage() {
+  LauncherState& s = State();
+  return CreateDialogParamA(s.instance, MAKEINTRESOURCEA(IDD_WELCOME), s.main_window, WelcomeProc,
+                            reinterpret_cast<LPARAM>(s.app_name.c_str()));
+}
+
+HWND CreateTextPage(UINT dialog_id, HANDLE file) {
+  LauncherState& s = State();
+  return CreateDialogParamA(s.instance, MAKEINTRESOURCEA(dialog_id), s.main_window,
+                            dialog_id == IDD_LICENSE ? LicensePageProc : TextPageProc,
+                            reinterpret_cast<LPARAM>(file));
+}
+
+}  // namespace launcher
