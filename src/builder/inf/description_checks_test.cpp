@@ -1,0 +1,169 @@
+#include "builder/inf/description_checks.h"
+
+#include <gtest/gtest.h>
+
+#include "builder/inf/inf_test_support.h"
+#include "builder/inf/section_table.h"
+
+namespace builder {
+namespace {
+
+using testing::Sj;
+
+AppInformationRecord CompleteApp() {
+  AppInformationRecord r;
+  r.maker = "Maker Co";
+  r.program = "Prog";
+  r.major_ver = 1;
+  r.minor_ver = 2;
+  r.install_dir = "\\Prog";
+  r.exe_file = "prog.exe";
+  r.uninstall = "Uninst";
+  r.caption = "Prog";
+  r.destination = "alternative";
+  r.unload = "1";
+  return r;
+}
+
+SectionRecord Record(AppInformationRecord r) { return {SectionKind::kAppInformation, std::move(r)}; }
+
+TEST(CheckInstallDescriptionTest, CompleteAppInformationRecordsState) {
+  struct Case {
+    std::string destination;
+    std::uint32_t code;
+  };
+  const Case cases[] = {{"MAINMEM_ONLY", 1}, {"storage_only", 2}, {"alternative", 3}};
+  for (const Case& c : cases) {
+    base::CapturingConsole console;
+    InstallInfoState state;
+    AppInformationRecord app = CompleteApp();
+    app.destination = c.destination;
+    SectionList sections;
+    sections.push_back(Record(app));
+    EXPECT_EQ(CheckInstallDescription(sections, console, &state), 0u);
+    EXPECT_TRUE(state.app_information_checked);
+    EXPECT_EQ(state.uninstall_file_name, "Uninst");
+    EXPECT_EQ(state.destination, c.code);
+    EXPECT_EQ(console.err, "");
+  }
+}
+
+TEST(CheckInstallDescriptionTest, EmptyAppInformationListsTheRecord) {
+  base::CapturingConsole console;
+  InstallInfoState state;
+  state.uninstall_file_name = "earlier";
+  SectionList sections;
+  sections.push_back(MakeSectionRecord(SectionKind::kAppInformation));
+  EXPECT_EQ(CheckInstallDescription(sections, console, &state), 0x10ABFu);
+  EXPECT_TRUE(state.app_information_checked);
+  EXPECT_EQ(state.uninstall_file_name, "");
+  EXPECT_EQ(console.err,
+            Sj("エラー：必須キーワード Maker がありません\n"
+               "エラー：必須キーワード Program がありません\n"
+               "エラー：メジャーバージョンが 0 です\n"
+               "必須キーワード MajorVer が指定されていない可能性があります\n"
+               "エラー：必須キーワード InstallDir がありません\n"
+               "エラー：必須キーワード ExeFile がありません\n"
+               "エラー：必須キーワード Uninstall がありません\n"
+               "エラー：必須キーワード Caption がありません\n"
+               "エラー：必須キーワード Destination がありません\n"
+               "エラー：必須キーワード Unload がありません\n") +
+                "\n[ App Information ]\n\n"
+                "Maker       = (null)\nProgram     = (null)\nMajorVer    = 0\nMinorVer    = 0\n"
+                "InstallDir  = (null)\nExeFile     = (null)\nUninstall   = (null)\n"
+                "Icon        = (null)\nCaption     = (null)\nSoundBmp    = (null)\n"
+                "Wave        = (null)\nCmndLine    = (null)\nOpData      = (null)\n"
+                "SettingDll  = (null)\nDestination = (null)\nUnload      = (null)\n");
+}
+
+TEST(CheckInstallDescriptionTest, InvalidDestination) {
+  base::CapturingConsole console;
+  InstallInfoState state;
+  AppInformationRecord app = CompleteApp();
+  app.destination = "BOTH";
+  app.icon = "i.bmp";
+  app.wave = "w.wav";
+  app.sound_bmp = "s.bmp";
+  app.command_line = "-x";
+  app.op_data = "op";
+  app.setting_dll = "set.dll";
+  SectionList sections;
+  sections.push_back(Record(app));
+  EXPECT_EQ(CheckInstallDescription(sections, console, &state), 0x10400u);
+  EXPECT_EQ(state.destination, 0u);
+  EXPECT_EQ(console.err, Sj("エラー：必須キーワード Destination の値が不正です\n") +
+                             "\n[ App Information ]\n\n"
+                             "Maker       = Maker Co\nProgram     = Prog\nMajorVer    = 1\n"
+                             "MinorVer    = 2\nInstallDir  = \\Prog\nExeFile     = prog.exe\n"
+                             "Uninstall   = Uninst\nIcon        = i.bmp\nCaption     = Prog\n"
+                             "SoundBmp    = s.bmp\nWave        = w.wav\nCmndLine    = -x\n"
+                             "OpData      = op\nSettingDll  = set.dll\nDestination = BOTH\n"
+                             "Unload      = 1\n");
+}
+
+TEST(CheckInstallDescriptionTest, OtherRecords) {
+  struct Case {
+    SectionRecord record;
+    std::uint32_t code;
+    std::string message;
+  };
+  UninstallInformationRecord no_program;
+  no_program.maker = "M";
+  ExInstallInformationRecord ex_with_program;
+  ex_with_program.program = "p";
+  ExInstallInformationRecord ex_timeout_only;
+  ex_timeout_only.time_out = 30;
+  std::vector<Case> cases;
+  cases.push_back({{SectionKind::kUninstallInformation, no_program}, 0x20002,
+                   Sj("エラー：必須キーワード Program がありません\n") +
+                       "\n[ Uninstall Information ]\n\nMaker      = M\nProgram    = (null)\n"});
+  cases.push_back({MakeSectionRecord(SectionKind::kUninstallInformation), 0x20003,
+                   Sj("エラー：必須キーワード Maker がありません\n"
+                      "エラー：必須キーワード Program がありません\n") +
+                       "\n[ Uninstall Information ]\n\nMaker      = (null)\nProgram    = (null)\n"});
+  cases.push_back({{SectionKind::kExInstallInformation, ex_with_program}, 0, ""});
+  cases.push_back({{SectionKind::kExInstallInformation, ex_timeout_only}, 0xA0001,
+                   Sj("エラー：必須キーワード Program がありません\n") +
+                       "\n[ Ex-Install Information ]\n\nProgram = (null)\nTimeOut = 30\n"});
+  cases.push_back({MakeSectionRecord(SectionKind::kMakeDirs), 0x30000,
+                   Sj("エラー：[ Make Dirs ] セクションには、最低ひとつの定義文が必要です\n")});
+  cases.push_back({MakeSectionRecord(SectionKind::kDeleteDirs), 0x40000,
+                   Sj("エラー：[ Delete Dirs ] セクションには、最低ひとつの定義文が必要です\n")});
+  cases.push_back({MakeSectionRecord(SectionKind::kCopyFiles), 0x50000,
+                   "Error: No definition is found in [ Copy Files ] section.\n"});
+  cases.push_back({MakeSectionRecord(SectionKind::kSetupDataFiles), 0, ""});
+  cases.push_back({MakeSectionRecord(SectionKind::kDeleteFiles), 0x70000,
+                   Sj("エラー：[ Delete Files ] セクションには、最低ひとつの定義文が必要です\n")});
+  cases.push_back({MakeSectionRecord(SectionKind::kAddRegistry), 0x80000,
+                   Sj("エラー：[ Add Registry ] セクションには、最低ひとつの定義文が必要です\n")});
+  cases.push_back({MakeSectionRecord(SectionKind::kDeleteRegistry), 0x90000,
+                   Sj("エラー：[ Delete Registry ] セクションには、最低ひとつの定義文が必要です\n")});
+  for (const Case& c : cases) {
+    base::CapturingConsole console;
+    InstallInfoState state;
+    SectionList sections{c.record};
+    EXPECT_EQ(CheckInstallDescription(sections, console, &state), c.code) << SectionName(c.record.kind);
+    EXPECT_EQ(console.err, c.message) << SectionName(c.record.kind);
+    EXPECT_FALSE(state.app_information_checked);
+  }
+}
+
+TEST(CheckInstallDescriptionTest, StopsAtTheFirstFailingRecordAndLastAppCounts) {
+  base::CapturingConsole console;
+  InstallInfoState state;
+  AppInformationRecord second = CompleteApp();
+  second.uninstall = "Other";
+  second.destination = "STORAGE_ONLY";
+  SectionList sections;
+  sections.push_back(Record(CompleteApp()));
+  sections.push_back(Record(second));
+  sections.push_back(MakeSectionRecord(SectionKind::kMakeDirs));
+  sections.push_back(MakeSectionRecord(SectionKind::kCopyFiles));
+  EXPECT_EQ(CheckInstallDescription(sections, console, &state), 0x30000u);
+  EXPECT_EQ(state.uninstall_file_name, "Other");
+  EXPECT_EQ(state.destination, 2u);
+  EXPECT_EQ(console.err, Sj("エラー：[ Make Dirs ] セクションには、最低ひとつの定義文が必要です\n"));
+}
+
+}  // namespace
+}  // namespace builder
