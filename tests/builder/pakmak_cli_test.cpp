@@ -1,0 +1,353 @@
+// Runs the built pakmak (Pakmak.exe under Wine) on fixture folders and checks
+// the complete exit status, the exact bytes it writes to standard output and
+// standard error, and the bytes of the archive.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <tuple>
+
+#include "base/encoding.h"
+#include "builder/temp_folder.h"
+#include "process_runner.h"
+
+namespace pakmak_test {
+namespace {
+
+using builder::TempFolder;
+using Bytes = std::string;
+
+#ifdef _WIN32
+const char kProgramName[] = "Pakmak.exe";
+const std::string kSep = "\\";
+// Windows hands the complete code to the parent.
+std::uint32_t StatusFor(std::uint32_t code) { return code; }
+#else
+const char kProgramName[] = "pakmak";
+const std::string kSep = "/";
+// A POSIX status holds 8 bits: the driver step.
+std::uint32_t StatusFor(std::uint32_t code) { return code >> 28; }
+#endif
+
+std::string Sjis(const char* utf8) {
+  std::string out;
+  EXPECT_TRUE(base::Utf8ToCp932(utf8, &out)) << utf8;
+  return out;
+}
+
+std::string ErrorLine(std::uint32_t code) {
+  char line[64];
+  std::snprintf(line, sizeof line, "Error Code = 0x%08X\n", code);
+  return line;
+}
+
+std::string NativeInfo() {
+  std::string n;
+  for (int i = 0; i < 200; ++i) n += static_cast<char>(i * 3 + 1);  // only 192 are read
+  return n;
+}
+
+const char kInstallInf[] =
+    "; Memo pad for the handheld\r\n"
+    "[ App Information ]\r\n"
+    "Maker       = \"Kumo Soft\"\r\n"
+    "Program     = Memo\r\n"
+    "Version     = 1.20\r\n"
+    "InstallDir  = \"?Drive?\\Program Files\\Memo\"\r\n"
+    "ExeFile     = Memo.exe\r\n"
+    "Uninstall   = Uninst.inf\r\n"
+    "Caption     = \"Memo Pad\"\r\n"
+    "Destination = STORAGE_ONLY\r\n"
+    "Unload      = Memo.exe\r\n"
+    "\r\n"
+    "[ Copy Files ]\r\n"
+    "\"?Drive?\\Program Files\\Memo\", Memo.exe\r\n"
+    "\r\n"
+    "[ Add Registry ]\r\n"
+    "HKEY_CURRENT_USER, Software\\Kumo\\Memo, Lines, REG_DWORD, FLG_ADDREG_NOCLOBBER, 40\r\n";
+const char kUninstInf[] = "[ Uninstall Information ]\r\nMaker = \"Kumo Soft\"\r\nProgram = Memo\r\n";
+
+struct Entry {
+  int kind;
+  std::string name;
+  Bytes content;
+  bool operator<(const Entry& o) const { return std::tie(kind, name, content) < std::tie(o.kind, o.name, o.content); }
+  bool operator==(const Entry& o) const { return kind == o.kind && name == o.name && content == o.content; }
+};
+
+std::ostream& operator<<(std::ostream& os, const Entry& e) {
+  return os << "{" << e.kind << ", " << e.name << ", " << e.content.size() << " bytes}";
+}
+
+std::uint32_t Le32(const Bytes& b, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(b[at + i]);
+  return v;
+}
+std::uint32_t Le16(const Bytes& b, std::size_t at) {
+  return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8);
+}
+
+// A source folder with every kind of file, and the entries it must give.
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = ProgramBesideThisOne(kProgramName);
+    native_ = NativeInfo();
+    Put("src/Native.ina", native_);
+    Put("src/Install.inf", kInstallInf);
+    Put("src/Uninst.inf", kUninstInf);
+    Put("src/Memo.exe", "MZ placeholder program");
+    Put("src/lib/Spell.DLL", "MZ placeholder library");
+    Put("src/readme.txt", "Memo pad.\r\n");
+    Put("src/docs/readme.txt", "More about the memo pad.\r\n");
+    Put("src/docs/empty.dat", "");
+  }
+
+  void Put(const std::string& relative, const Bytes& content) { dir_.Write(relative, content); }
+
+  Bytes Read(const std::string& relative) {
+    std::ifstream in(dir_.Path(relative), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  bool Exists(const std::string& relative) { return std::filesystem::exists(dir_.Path(relative)); }
+
+  std::vector<std::string> FilesIn(const std::string& relative) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir_.Path(relative)))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  ProcessResult Run(const std::vector<std::string>& args) {
+    ProcessResult r = RunProcess(program_, args, dir_.Path());
+    EXPECT_TRUE(r.started) << program_;
+    return r;
+  }
+
+  void ExpectFailure(const std::vector<std::string>& args, std::uint32_t code, const std::string& err,
+                     const std::string& out = "") {
+    ProcessResult r = Run(args);
+    EXPECT_EQ(StatusFor(code), r.status);
+    EXPECT_EQ(err + ErrorLine(code), r.err);
+    EXPECT_EQ(out, r.out);
+  }
+
+  std::vector<Entry> ExpectedEntries() {
+    return {{1, "Install.inf", kInstallInf},
+            {1, "Uninst.inf", kUninstInf},
+            {2, "Spell.DLL", "MZ placeholder library"},
+            {2, "Memo.exe", "MZ placeholder program"},
+            {3, "empty.dat", ""},
+            {3, "readme.txt", "More about the memo pad.\r\n"},
+            {3, "readme.txt", "Memo pad.\r\n"}};
+  }
+
+  // Checks the header against the masks and destination, the entries
+  // against `expected` and the checksum.
+  void CheckArchive(const Bytes& a, std::uint32_t p, std::uint32_t o, std::uint32_t c, std::uint32_t destination,
+                    std::vector<Entry> expected) {
+    ASSERT_GT(a.size(), 257u);
+    EXPECT_EQ(0x100u, Le16(a, 0));
+    EXPECT_EQ(expected.size(), Le16(a, 2));
+    EXPECT_EQ(p, Le32(a, 0x04));
+    EXPECT_EQ(o, Le32(a, 0x94));
+    EXPECT_EQ(c, Le32(a, 0xB0));
+    EXPECT_EQ(destination, Le32(a, 0xDC));
+    EXPECT_EQ(native_.substr(0, 136), a.substr(0x08, 136));
+    EXPECT_EQ(native_.substr(136, 20), a.substr(0x98, 20));
+    EXPECT_EQ(native_.substr(156, 36), a.substr(0xB4, 36));
+    EXPECT_EQ(Bytes(4, '\0'), a.substr(0x90, 4));
+    EXPECT_EQ(Bytes(4, '\0'), a.substr(0xAC, 4));
+    EXPECT_EQ(Bytes(4, '\0'), a.substr(0xD8, 4));
+    EXPECT_EQ(Bytes(32, '\0'), a.substr(0xE0, 32));
+
+    std::vector<Entry> actual;
+    std::size_t at = 256;
+    while (at + 1 < a.size()) {
+      ASSERT_LE(at + 13, a.size());
+      std::uint32_t length = Le32(a, at);
+      std::size_t n = static_cast<std::uint8_t>(a[at + 7]);
+      std::uint32_t s = Le32(a, at + 9 + n);
+      EXPECT_EQ(n + s + 9, length);
+      EXPECT_EQ(0u, Le16(a, at + 4));
+      EXPECT_EQ('\0', a[at + 8 + n]);
+      ASSERT_LE(at + 13 + n + s, a.size());
+      actual.push_back({a[at + 6], a.substr(at + 8, n), a.substr(at + 13 + n, s)});
+      at += 4 + length;
+    }
+    EXPECT_EQ(a.size() - 1, at);
+    char sum = 0;
+    for (char b : a) sum ^= b;
+    EXPECT_EQ(0, sum) << "the exclusive-or of a whole archive is 0";
+    // Kinds come in order 1, 2, 3. Within a kind the order is the listing's:
+    // fixed on POSIX; on Windows whatever FindFirstFileA gives.
+    EXPECT_TRUE(std::is_sorted(actual.begin(), actual.end(),
+                               [](const Entry& x, const Entry& y) { return x.kind < y.kind; }));
+#ifdef _WIN32
+    std::sort(actual.begin(), actual.end());
+    std::sort(expected.begin(), expected.end());
+#endif
+    EXPECT_EQ(expected, actual);
+  }
+
+  TempFolder dir_;
+  std::string program_;
+  Bytes native_;
+};
+
+TEST_F(CliTest, NoArgumentPrintsTheUsageAndSucceeds) {
+  ProcessResult r = Run({});
+  EXPECT_EQ(0u, r.status);
+  EXPECT_EQ("", r.err);
+  EXPECT_EQ(0u, r.out.find(Sjis("Pakmak: リモートインストール用アーカイブファイル作成ツール\n"
+                                "  Usage: Pakmak DIRECTORY [ ARCHIVE ] [ -p MASK ] [ -o MASK ] [ -c MASK ]\n\n")));
+  const std::string last = Sjis("-c MASK: CPUタイプ情報有効マスク指定\n"
+                                "  ・マスクの上位2バイトを16進数で指定する（デフォルト：-c FFC0 ）\n");
+  ASSERT_GE(r.out.size(), last.size());
+  EXPECT_EQ(last, r.out.substr(r.out.size() - last.size()));
+  EXPECT_EQ(21, std::count(r.out.begin(), r.out.end(), '\n') - 1);  // 21 lines, one blank
+}
+
+TEST_F(CliTest, CheckOnlyWritesNothing) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"src"}, std::vector<std::string>{"src", "-o", "C000"}}) {
+    ProcessResult r = Run(args);
+    EXPECT_EQ(0u, r.status);
+    EXPECT_EQ("Ok, Check Passed.\n", r.out);
+    EXPECT_EQ("", r.err);
+    EXPECT_EQ((std::vector<std::string>{"src"}), FilesIn(""));
+  }
+}
+
+TEST_F(CliTest, BuildsTheArchive) {
+  ProcessResult r = Run({"src", "Memo.lvar", "-p", "0000", "-o", "c000", "-c", "0000"});
+  EXPECT_EQ(0u, r.status);
+  EXPECT_EQ("", r.err);
+  EXPECT_EQ("\n.. .. ...\n\nInstall Information File = 2, Program File = 2, Data File = 3\n", r.out);
+  CheckArchive(Read("Memo.lvar"), 0, 0xC0000000, 0, 2, ExpectedEntries());
+  EXPECT_EQ((std::vector<std::string>{"Memo.lvar", "src"}), FilesIn(""));
+}
+
+TEST_F(CliTest, SameFolderGivesTheSameBytesAndAnOldArchiveInsideIsData) {
+  ASSERT_EQ(0u, Run({"src", "A.lvar"}).status);
+  ASSERT_EQ(0u, Run({"src", "B.lvar"}).status);
+  EXPECT_EQ(Read("A.lvar"), Read("B.lvar"));
+  CheckArchive(Read("A.lvar"), 0xE0000000, 0xF8000000, 0xFFC00000, 2, ExpectedEntries());
+
+  // An archive written into the source folder is not part of its own scan,
+  // but a second run stores it as a data file.
+  ASSERT_EQ(0u, Run({"src", "src" + kSep + "In.lvar"}).status);
+  Bytes first = Read("src/In.lvar");
+  EXPECT_EQ(Read("A.lvar"), first);
+  ASSERT_EQ(0u, Run({"src", "src" + kSep + "In.lvar"}).status);
+  std::vector<Entry> expected = ExpectedEntries();
+  expected.insert(expected.begin() + 6, Entry{3, "In.lvar", first});
+  CheckArchive(Read("src/In.lvar"), 0xE0000000, 0xF8000000, 0xFFC00000, 2, expected);
+}
+
+TEST_F(CliTest, CommandLineErrors) {
+  const std::string bad_option = Sjis("エラー：オプション指定が間違っています\n");
+  ExpectFailure({"src", "OUT", "-p"}, 0x19000000, Sjis("エラー： -p のマスク値（16進数）が指定されていません\n"));
+  ExpectFailure({"src", "OUT", "-p", "-o", "1234"}, 0x12000000,
+                Sjis("エラー： -p のマスク値（16進数）が指定されていません\n"));
+  ExpectFailure({"-p", "E000", "src"}, 0x15000000, bad_option);
+  ExpectFailure({"src", "OUT", "-P", "E000"}, 0x13000000, bad_option);
+  ExpectFailure({"src", "OUT", "-p", "E00"}, 0x16300000,
+                Sjis("エラー：16進データ（バイト列）の下位 4 ビットがありません\n"));
+  ExpectFailure({"src", "OUT", "-c", "E00011"}, 0x16500000,
+                Sjis("エラー：サイズオーバー - 指定できる最大バイト数は 2 までです\n"));
+  ExpectFailure({"-o", "C000"}, 0x18000000,
+                Sjis("エラー：インストール対象ファイル格納ディレクトリが指定されていません\n"));
+  ExpectFailure({"s", "o", "-p", "0000", "-o", "0000", "-c", "0000", "x"}, 0x15000000, bad_option);
+  ExpectFailure({"s", "o", "-p", "0000", "-o", "0000", "-c", "0000", "-c", "0000"}, 0x11000000,
+                Sjis("エラー：コマンドライン引数の数が多すぎます\n"));
+  EXPECT_EQ((std::vector<std::string>{"src"}), FilesIn(""));
+}
+
+TEST_F(CliTest, ScanAndCheckErrors) {
+  ExpectFailure({"nothere", "X.lvar"}, 0x21000000, "Error: Can't find  a directry [ nothere ].\n");
+  dir_.MakeFolder("empty");
+  ExpectFailure({"empty", "X.lvar"}, 0x30000000, "Error: Can't find mandatory file [ Native.ina ].\n");
+
+  Put("short/Install.inf", "");
+  Put("short/sub/Native.ina", std::string(191, 'n'));
+  ExpectFailure({"short", "X.lvar"}, 0x2A200000,
+                "Error: Can't read a file [ short" + kSep + "sub" + kSep + "Native.ina ].\n");
+
+  std::filesystem::remove(dir_.Path("src/Uninst.inf"));
+  ExpectFailure({"src", "X.lvar"}, 0x43000000, "Error: Can't find mandatory file [ Uninst.inf ].\n");
+  std::filesystem::remove(dir_.Path("src/Install.inf"));
+  ExpectFailure({"src", "X.lvar"}, 0x42000000, "Error: Can't find mandatory file [ Install.inf ].\n");
+
+  // A failing install information file: its messages, then the code.
+  std::string no_maker = kInstallInf;
+  no_maker.erase(no_maker.find("Maker"), no_maker.find("Program") - no_maker.find("Maker"));
+  Put("src/Install.inf", no_maker);
+  Put("src/Uninst.inf", kUninstInf);
+  ProcessResult r = Run({"src", "X.lvar"});
+  EXPECT_EQ(StatusFor(0x41310001), r.status);
+  EXPECT_EQ(0u, r.err.find(Sjis("エラー：必須キーワード Maker がありません\n")));
+  const std::string tail = "\n" + Sjis("発生箇所: ") + "src" + kSep + "Install.inf\n" + ErrorLine(0x41310001);
+  ASSERT_GE(r.err.size(), tail.size());
+  EXPECT_EQ(tail, r.err.substr(r.err.size() - tail.size()));
+  EXPECT_EQ((std::vector<std::string>{"empty", "short", "src"}), FilesIn(""));
+}
+
+// A failed build removes its temporary file and leaves an archive that was
+// already there as it was.
+TEST_F(CliTest, AFailedBuildKeepsTheOldArchive) {
+  Put("Memo.lvar", "old archive");
+  Put("src/Install.inf", "[App Information]\r\nProgram = Memo\r\n");
+  ASSERT_EQ(StatusFor(0x41310001), Run({"src", "Memo.lvar"}).status);
+  EXPECT_EQ("old archive", Read("Memo.lvar"));
+
+  // The archive path is a folder: everything is written, the last step fails.
+  Put("src/Install.inf", kInstallInf);
+  dir_.MakeFolder("Taken.lvar");
+  const std::string progress = "\n.. .. ...\n\nInstall Information File = 2, Program File = 2, Data File = 3\n";
+  ExpectFailure({"src", "Taken.lvar"}, 0x73000000, "Error: Can't replace archive file [ Taken.lvar ].\n",
+                progress);
+  ExpectFailure({"src", "no" + kSep + "Such.lvar"}, 0x51000000,
+                "Error: Can't open archive file [ no" + kSep + "Such.lvar ].\n");
+  EXPECT_EQ((std::vector<std::string>{"Memo.lvar", "Taken.lvar", "src"}), FilesIn(""));
+  EXPECT_TRUE(FilesIn("Taken.lvar").empty());
+}
+
+TEST_F(CliTest, AnAddRegistryStatementLeftOpenIsAWarning) {
+  Put("src/Install.inf", std::string(kInstallInf) + "HKEY_CURRENT_USER, Software\\Kumo\\Memo, Font, , , \r\n");
+  ProcessResult r = Run({"src"});
+  EXPECT_EQ(0u, r.status);
+  EXPECT_EQ("Ok, Check Passed.\n", r.out);
+  EXPECT_EQ(0u, r.err.find(Sjis("警告：[ Add Registry ] セクションの定義文 HKEY_CURRENT_USER, ")));
+}
+
+#ifndef _WIN32
+TEST_F(CliTest, NamesOnDiskAreStoredAsShiftJis) {
+  Put("src/\xE3\x83\xA1\xE3\x83\xA2.txt", "memo");  // "メモ.txt"
+  ASSERT_EQ(0u, Run({"src", "J.lvar"}).status);
+  std::vector<Entry> expected = ExpectedEntries();
+  expected.push_back({3, "\x83\x81\x83\x82.txt", "memo"});
+  CheckArchive(Read("J.lvar"), 0xE0000000, 0xF8000000, 0xFFC00000, 2, expected);
+
+  Put("src/docs/caf\xC3\xA9.txt", "x");  // no Shift-JIS form
+  ExpectFailure({"src", "J.lvar"}, 0x2C000000,
+                "Error: A file name has no Shift-JIS form [ src/docs/caf\xC3\xA9.txt ].\n");
+}
+
+TEST_F(CliTest, AFileThatCannotBeReadFailsTheEntryAndKeepsTheOldArchive) {
+  Put("Memo.lvar", "old archive");
+  std::filesystem::create_symlink("nowhere", dir_.Path("src/link.bin"));
+  ExpectFailure({"src", "Memo.lvar"}, 0x63500000, "Error: Can't open a file [ link.bin ].\n", "\n.. .. ...");
+  EXPECT_EQ("old archive", Read("Memo.lvar"));
+  EXPECT_EQ((std::vector<std::string>{"Memo.lvar", "src"}), FilesIn(""));
+}
+#endif
+
+}  // namespace
+}  // namespace pakmak_test

@@ -1,0 +1,31 @@
+#pragma once
+// Runs a program as a separate process and collects what it wrote and its
+// exit status, with one implementation per platform (process_runner_posix.cpp,
+// process_runner_win32.cpp).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pakmak_test {
+
+/// What one run of a program left behind.
+struct ProcessResult {
+  bool started = false;
+  /// The exit status: on Windows the full 32-bit code from
+  /// GetExitCodeProcess, on POSIX the 8-bit status.
+  std::uint32_t status = 0;
+  std::string out;  ///< standard output, bytes as written
+  std::string err;  ///< standard error, bytes as written
+};
+
+/// Starts `program` with `args` in the folder `working_dir`, standard output
+/// and standard error connected to pipes, PAKMAK_ENCODING set to cp932, and
+/// waits for it to end.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& working_dir);
+
+/// Path of a program that lies in the same folder as this test program.
+std::string ProgramBesideThisOne(const std::string& name);
+
+}  // namespace pakmak_test

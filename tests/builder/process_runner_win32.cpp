@@ -1,0 +1,100 @@
+#include <windows.h>
+
+#include <thread>
+
+#include "process_runner.h"
+
+namespace pakmak_test {
+namespace {
+
+// Quotes one argument the way the C runtime's command-line parser reads it
+// back: backslashes are literal unless they precede a quote.
+std::string QuoteArgument(const std::string& arg) {
+  if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (char c : arg) {
+    if (c == '\\') {
+      ++backslashes;
+    } else if (c == '"') {
+      quoted.append(backslashes + 1, '\\');  // double the run, escape the quote
+      backslashes = 0;
+    } else {
+      backslashes = 0;
+    }
+    quoted += c;
+  }
+  quoted.append(backslashes, '\\');
+  quoted += '"';
+  return quoted;
+}
+
+void Drain(HANDLE pipe, std::string* sink) {
+  char buffer[65536];
+  DWORD n = 0;
+  while (ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) sink->append(buffer, n);
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& working_dir) {
+  ProcessResult result;
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE out_read, out_write, err_read, err_write;
+  if (!CreatePipe(&out_read, &out_write, &inherit, 0)) return result;
+  if (!CreatePipe(&err_read, &err_write, &inherit, 0)) {
+    CloseHandle(out_read);
+    CloseHandle(out_write);
+    return result;
+  }
+  // Only the child's ends are inherited.
+  SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(err_read, HANDLE_FLAG_INHERIT, 0);
+  HANDLE null_in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
+                               0, nullptr);
+
+  std::string command_line = QuoteArgument(program);
+  for (const std::string& a : args) command_line += " " + QuoteArgument(a);
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = null_in;
+  startup.hStdOutput = out_write;
+  startup.hStdError = err_write;
+  PROCESS_INFORMATION process = {};
+  SetEnvironmentVariableA("PAKMAK_ENCODING", "cp932");
+  BOOL created = CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                working_dir.c_str(), &startup, &process);
+  CloseHandle(out_write);
+  CloseHandle(err_write);
+  if (null_in != INVALID_HANDLE_VALUE) CloseHandle(null_in);
+  if (!created) {
+    CloseHandle(out_read);
+    CloseHandle(err_read);
+    return result;
+  }
+  result.started = true;
+  std::thread err_reader(Drain, err_read, &result.err);
+  Drain(out_read, &result.out);
+  err_reader.join();
+  CloseHandle(out_read);
+  CloseHandle(err_read);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  result.status = code;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return result;
+}
+
+std::string ProgramBesideThisOne(const std::string& name) {
+  char self[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
+  std::string path(self, n);
+  return path.substr(0, path.find_last_of("\\/") + 1) + name;
+}
+
+}  // namespace pakmak_test
