@@ -1,0 +1,97 @@
+#include "wizard/build_outputs.h"
+
+#include <gtest/gtest.h>
+
+#include "wizard/file_utils.h"
+#include "wizard/test_support.h"
+
+namespace wizard {
+namespace {
+
+TEST(EstimateTest, CountsTwoLevelsAndSkipsNativeIna) {
+  testing::ScratchFolder dir;
+  ProjectSettings s;
+  s.Source.Assign("src");
+  dir.MakeFolder("src");
+  dir.MakeFile("src/Native.ina", std::string(500, 'n'));
+  EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 0u);
+  dir.MakeFile("src/a.bin", std::string(1000, 'a'));
+  EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 1017u);  // 5 + 1000 + 12
+  dir.MakeFolder("src/sub/deeper");
+  dir.MakeFile("src/sub/NATIVE.INA", "x");
+  dir.MakeFile("src/sub/Native.ina.bak", "xy");
+  dir.MakeFile("src/sub/deeper/hidden.bin", std::string(100, 'h'));
+  EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 1017u + 14u + 2u + 12u);
+  s.Source.Assign(std::string(100, 's'));
+  EXPECT_EQ(EstimateArchiveSize(s, std::string(156, 'd')), 0u);  // 156 + 102 + 3 >= 260
+}
+
+TEST(SetupIniTest, FiguresAndPlaces) {
+  ProjectSettings s;
+  s.Output.Assign("FooPack");
+  s.SetupIniName.Assign("Foo");
+  EXPECT_EQ(SetupIniText(s, 0),
+            "[APPNAME]\r\nappname = Foo\r\nfile = FooPack.lvar\r\n[REGISTRY]\r\nbyte = 65536\r\n"
+            "[RAM]\r\nbyte = 256\r\n[PLACE]\r\ndrive = 3\r\n");
+  struct Case {
+    std::uint32_t ram;
+    const char* registry;
+  } cases[] = {{327684, "byte = 65536\r\n[RAM]"}, {327685, "byte = 65537\r\n[RAM]"},
+               {400000, "byte = 80000\r\n[RAM]"}, {4000000000u, "byte = 800000000\r\n[RAM]\r\nbyte = 4000000000\r\n"}};
+  for (const Case& c : cases)
+    EXPECT_NE(SetupIniText(s, c.ram - 256).find(c.registry), std::string::npos) << c.ram;
+  s.Dest = kLocationMainOnly;
+  EXPECT_NE(SetupIniText(s, 0).find("drive = 1\r\n"), std::string::npos);
+  s.Dest = kLocationCardOnly;
+  EXPECT_NE(SetupIniText(s, 0).find("drive = 2\r\n"), std::string::npos);
+  s.SetupIniName.Clear();
+  EXPECT_NE(SetupIniText(s, 0).find("\r\nappname = \r\n"), std::string::npos);
+}
+
+TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
+  testing::ScratchFolder dir;
+  ProjectSettings s;
+  s.Source.Assign("src");
+  s.Output.Assign("o");
+  dir.MakeFolder("src");
+  dir.MakeFile("src/a.bin", std::string(1000, 'a'));
+  ASSERT_TRUE(WriteSetupIni(s, dir.path()));
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(dir.At("Setup.ini"), &text));
+  EXPECT_EQ(text, SetupIniText(s, 1017));
+  EXPECT_FALSE(WriteSetupIni(s, std::string(250, 'd')));
+}
+
+TEST(BatchTest, TextPathAndStart) {
+  testing::ScratchFolder dir;
+  ProjectSettings s;
+  s.Name.Assign("Foo");
+  s.Source.Assign("src");
+  s.Output.Assign("FooPack");
+  EXPECT_EQ(BatchText(s, "C:\\work"),
+            "cd \"C:\\work\"\r\nPakmak \"src\" \"FooPack.lvar\" -p 0000 -o c000 -c 0000\r\n");
+  s.Output.Assign("100%");
+  s.Source.Assign("%PATH%");
+  EXPECT_EQ(BatchText(s, "C:\\50%"),
+            "cd \"C:\\50%%\"\r\nPakmak \"%%PATH%%\" \"100%%.lvar\" -p 0000 -o c000 -c 0000\r\n");
+
+  testing::RecordingStarter starter;
+  ASSERT_TRUE(WriteBatchAndRun(s, dir.path(), starter));
+  ASSERT_EQ(starter.started.size(), 1u);
+  EXPECT_EQ(starter.started[0], dir.At("Foo.bat"));
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(dir.At("Foo.bat"), &text));
+  EXPECT_EQ(text, BatchText(s, dir.path()));
+
+  // Too long a path: nothing written, nothing started, failure.
+  s.Name.Assign(std::string(55, 'n'));
+  EXPECT_FALSE(WriteBatchAndRun(s, std::string(200, 'd'), starter));
+  EXPECT_EQ(starter.started.size(), 1u);
+  // A batch that cannot be written starts nothing and still succeeds.
+  s.Name.Assign("Foo");
+  EXPECT_TRUE(WriteBatchAndRun(s, dir.At("absent"), starter));
+  EXPECT_EQ(starter.started.size(), 1u);
+}
+
+}  // namespace
+}  // namespace wizard

@@ -1,0 +1,136 @@
+#include "wizard/finish.h"
+
+#include <gtest/gtest.h>
+
+#include "wizard/file_utils.h"
+#include "wizard/project_file.h"
+#include "wizard/test_support.h"
+#include "wizard/texts.h"
+
+namespace wizard {
+namespace {
+
+class FinishTest : public ::testing::Test {
+ protected:
+  FinishTest() {
+    s.Product.Assign("Acme");
+    s.Name.Assign("Foo");
+    s.Caption.Assign("Foo Menu");
+    s.Output.Assign("FooPack");
+    s.Source.Assign("src");
+    s.InstDir.Assign("Foo");
+    s.Exe.Assign("Foo.exe");
+    s.UninstFile.Assign("UnFoo");
+    dir.MakeFolder("src");
+    dir.MakeFile("src/Native.ina");
+    dir.MakeFile("src/Foo.exe");
+    InsertFileRow(files, "Foo.exe", true, "", AppRoot);
+  }
+  std::string Src(const std::string& name) const { return dir.At("src") + testing::Sep() + name; }
+
+  testing::ScratchFolder dir;
+  ProjectSettings s;
+  MemoryFileRowStore files;
+  MemoryRegistryRowStore registry;
+  testing::RecordingMessages messages;
+  testing::RecordingStarter starter;
+};
+
+TEST_F(FinishTest, RemoveOldOutputsIsCaseSensitive) {
+  dir.MakeFile("FooPack.lvar");
+  dir.MakeFile("src/readme.txt");
+  dir.MakeFile("src/old.inf");
+  dir.MakeFile("src/setup.INF");
+  dir.MakeFile("src/Notes.Txt");
+  dir.MakeFolder("src/sub.txt");
+  EXPECT_TRUE(RemoveOldOutputs(s, dir.path()));
+  EXPECT_FALSE(FileExists(dir.At("FooPack.lvar")));
+  EXPECT_FALSE(FileExists(Src("readme.txt")));
+  EXPECT_FALSE(FileExists(Src("old.inf")));
+  EXPECT_TRUE(FileExists(Src("setup.INF")));
+  EXPECT_TRUE(FileExists(Src("Notes.Txt")));
+  EXPECT_TRUE(FileExists(Src("sub.txt")));
+  EXPECT_TRUE(FileExists(Src("Foo.exe")));
+}
+
+TEST_F(FinishTest, WithoutPakmakNothingIsWritten) {
+  dir.MakeFile("src/readme.txt");
+  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_EQ(messages.ids, std::vector<int>{kStrPakmakMissing});
+  EXPECT_TRUE(FileExists(Src("readme.txt")));
+  EXPECT_FALSE(FileExists(Src("Install.inf")));
+  EXPECT_TRUE(starter.started.empty());
+}
+
+TEST_F(FinishTest, WritesEverythingInOrderAndStartsTheBatch) {
+  dir.MakeFile("Pakmak.exe");
+  dir.MakeFile("src/stale.inf");
+  EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_TRUE(messages.ids.empty());
+  EXPECT_FALSE(FileExists(Src("stale.inf")));
+  EXPECT_TRUE(FileExists(Src("Install.inf")));
+  EXPECT_TRUE(FileExists(Src("UnFoo.inf")));
+  EXPECT_TRUE(FileExists(Src("Foo.txt")));
+  EXPECT_TRUE(FileExists(dir.At("Setup.ini")));
+  EXPECT_EQ(starter.started, std::vector<std::string>{dir.At("Foo.bat")});
+}
+
+TEST_F(FinishTest, SetupIniOffKeepsTheOldOne) {
+  dir.MakeFile("Pakmak.exe");
+  dir.MakeFile("Setup.ini", "old");
+  s.SetupIniCreate.Set(false);
+  s.Uninstall.Set(false);
+  EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(dir.At("Setup.ini"), &text));
+  EXPECT_EQ(text, "old");
+  EXPECT_FALSE(FileExists(Src("UnFoo.inf")));
+}
+
+TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
+  dir.MakeFile("Pakmak.exe");
+  s.Name.Assign(std::string(255 - dir.path().size(), 'n'));  // batch path reaches 260
+  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten});
+  EXPECT_TRUE(FileExists(Src("Install.inf")));  // earlier files stay
+  EXPECT_TRUE(starter.started.empty());
+
+  messages.ids.clear();
+  s.Name.Assign("Foo");
+  s.Source.Assign("absent");
+  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten});
+  EXPECT_FALSE(FileExists(dir.At("Foo.bat")));
+}
+
+TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
+  dir.MakeFile("Pakmak.exe");
+  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_TRUE(FileExists(dir.At("Pakforge_Foo.ini")));
+
+  s.ProjectPath.Assign(dir.At("Pakforge_Old.ini"));
+  s.Name.Assign("Renamed");
+  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_TRUE(FileExists(dir.At("Pakforge_Old.ini")));
+  EXPECT_FALSE(FileExists(dir.At("Pakforge_Renamed.ini")));
+  EXPECT_TRUE(messages.ids.empty());
+
+  // The default path too long: message 32, nothing saved or built.
+  s.ProjectPath.Clear();
+  s.Name.Assign(std::string(245 - dir.path().size(), 'n'));
+  starter.started.clear();
+  EXPECT_FALSE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_EQ(messages.ids, std::vector<int>{kStrProgramNameTooLong});
+  EXPECT_TRUE(starter.started.empty());
+}
+
+TEST_F(FinishTest, UnwritableProjectIsReportedAndTheBuildGoesOn) {
+  dir.MakeFile("Pakmak.exe");
+  s.ProjectPath.Assign(dir.At("absent") + testing::Sep() + "Pakforge_Foo.ini");
+  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_EQ(messages.ids, std::vector<int>{kStrProjectNotSaved});
+  EXPECT_EQ(starter.started.size(), 1u);
+}
+
+}  // namespace
+}  // namespace wizard

@@ -1,0 +1,280 @@
+#include "wizard/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include "wizard/file_utils.h"
+#include "wizard/ini_file.h"
+#include "wizard/test_support.h"
+#include "wizard/texts.h"
+
+namespace wizard {
+namespace {
+
+// A project with a bit of everything.
+ProjectSettings SampleSettings() {
+  ProjectSettings s;
+  s.Product.Assign("Acme");
+  s.Name.Assign("Foo");
+  s.Caption.Assign("Foo Menu");
+  s.Ver.Assign("2.3");
+  s.Output.Assign("FooPack");
+  s.Source.Assign("src");
+  s.InstDir.Assign("Acme Foo");
+  s.Exe.Assign("Foo.exe");
+  s.Cmd.Assign("-x");
+  s.UninstFile.Assign("UnAcmeFoo");
+  s.Reboot.Set(true);
+  s.Dest = kLocationCardOnly;
+  s.Locate = kLanguageUs;
+  s.UnRegist.Set(false);
+  s.SetupIniName.Assign("Foo for you");
+  s.Folders.app_folders.Add("New Folder");
+  s.Folders.doc_folders.Add("Mine");
+  s.Folders.doc_folders.Add("Yours");
+  return s;
+}
+
+TEST(ProjectFileTest, SaveWritesSectionsInOrder) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("Pakforge_Foo.ini");
+  // A foreign section and stale keys: the foreign one stays, ours are rewritten.
+  ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nStale=1\r\n[Mine]\r\nkeep=yes\r\n"));
+  ProjectSettings s = SampleSettings();
+  MemoryFileRowStore files;
+  InsertFileRow(files, "Foo.exe", true, "", AppRoot);
+  InsertFileRow(files, "song.dat", false, "Music", Doc);
+  InsertFileRow(files, "a.dat", false, "New Folder", AppOriginal);
+  InsertFileRow(files, "b.dat", false, "Mine", DocOriginal);
+  MemoryRegistryRowStore registry;
+  registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
+  ASSERT_TRUE(SaveProject(s, path, &files, &registry));
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(path, &text));
+  EXPECT_EQ(text,
+            "[Mine]\r\nkeep=yes\r\n"
+            "[Pakforge]\r\nVer=1.0\r\n"
+            "[Property]\r\nLocate=US\r\nProduct=Acme\r\nName=Foo\r\nCaption=Foo Menu\r\nVer=2.3\r\n"
+            "Output=FooPack\r\nSource=src\r\nInstDir=Acme Foo\r\nExe=Foo.exe\r\nCmd=-x\r\n"
+            "Reboot=true\r\nDest=CARD\r\nUninstall=true\r\nUninstFile=UnAcmeFoo\r\nUnRegist=false\r\n"
+            "[Registry]\r\nRegistryKey0=HKCR,Software\\Foo,,BINARY,0aFF\r\n"
+            "[CopyFile]\r\nFile0=Foo.exe\r\nWakeup0=true\r\n"
+            "File1=song.dat\r\nFolder1=Music\r\nType1=Doc\r\n"
+            "File2=a.dat\r\nFolder2=New Folder\r\nType2=AppOriginal\r\n"
+            "File3=b.dat\r\nFolder3=Mine\r\nType3=DocOriginal\r\n"
+            "[Folder]\r\nNameApp0=New Folder\r\nName0=Mine\r\nName1=Yours\r\n"
+            "[SetupIni]\r\nCreate=true\r\nName=Foo for you\r\n");
+}
+
+TEST(ProjectFileTest, RoundTrip) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("Pakforge_Foo.ini");
+  ProjectSettings saved = SampleSettings();
+  MemoryFileRowStore files;
+  InsertFileRow(files, "Foo.exe", true, "", AppRoot);
+  InsertFileRow(files, "song.dat", false, "Music", Doc);
+  InsertFileRow(files, "a.dat", false, "New Folder", AppOriginal);
+  InsertFileRow(files, "b.dat", false, "Mine", DocOriginal);
+  files.rows[2].mark = "x";  // a missing file: still saved as a wake-up row (lossy, kept)
+  MemoryRegistryRowStore registry;
+  registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
+  registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
+  registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
+  ASSERT_TRUE(SaveProject(saved, path, &files, &registry));
+
+  ProjectSettings loaded;
+  ASSERT_TRUE(LoadProjectSettings(loaded, path));
+  for (auto member : {&ProjectSettings::Product, &ProjectSettings::Name, &ProjectSettings::Caption,
+                      &ProjectSettings::Ver, &ProjectSettings::Output, &ProjectSettings::Source,
+                      &ProjectSettings::InstDir, &ProjectSettings::Exe, &ProjectSettings::Cmd,
+                      &ProjectSettings::UninstFile, &ProjectSettings::SetupIniName}) {
+    EXPECT_EQ((loaded.*member).Text(), (saved.*member).Text());
+  }
+  EXPECT_EQ(loaded.Locate, kLanguageUs);
+  EXPECT_EQ(loaded.Dest, kLocationCardOnly);
+  EXPECT_TRUE(loaded.Reboot.On());
+  EXPECT_TRUE(loaded.Uninstall.On());
+  EXPECT_FALSE(loaded.UnRegist.On());
+  EXPECT_TRUE(loaded.SetupIniCreate.On());
+  EXPECT_EQ(loaded.Folders.app_folders.Count(), 1);
+  EXPECT_EQ(loaded.Folders.app_folders.At(0), "New Folder");
+  EXPECT_EQ(loaded.Folders.doc_folders.At(1), "Yours");
+
+  MemoryFileRowStore files_back;
+  files_back.Append(FileRow{"stale", "", "", "A", AppRoot});
+  ASSERT_TRUE(LoadCopyFileRows(path, files_back));
+  ASSERT_EQ(files_back.rows.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(files_back.rows[i].name, files.rows[i].name);
+    EXPECT_EQ(files_back.rows[i].folder, files.rows[i].folder);
+    EXPECT_EQ(files_back.rows[i].item_data, files.rows[i].item_data);
+  }
+  EXPECT_EQ(files_back.rows[2].mark, "*");  // "x" comes back as a wake-up mark
+
+  MemoryRegistryRowStore registry_back;
+  ASSERT_TRUE(LoadRegistryRows(path, registry_back));
+  ASSERT_EQ(registry_back.rows.size(), 3u);
+  EXPECT_EQ(registry_back.rows[0].root, "HKCR");
+  EXPECT_EQ(registry_back.rows[0].type, "BINARY");
+  EXPECT_EQ(registry_back.rows[1].value, "\"a\",\"b\",\"c\"");
+  EXPECT_EQ(registry_back.rows[1].type, "MULTI_SZ");
+  // "K,a,b,SZ,"v"": the name is cut at its comma and the rest slides along.
+  EXPECT_EQ(registry_back.rows[2].name, "a");
+  EXPECT_EQ(registry_back.rows[2].type, "SZ");  // "b" is no type word
+  EXPECT_EQ(registry_back.rows[2].value, "SZ,\"v\"");
+}
+
+TEST(ProjectFileTest, AbsentKeysGiveDefaults) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("p.ini");
+  ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nName=Demo\r\nDest=main\r\nReboot=TRUE\r\n"));
+  ProjectSettings s;
+  s.Uninstall.Set(false);
+  s.UnRegist.Set(false);
+  s.Caption.Assign("was set");
+  ASSERT_TRUE(LoadProjectSettings(s, path));
+  EXPECT_EQ(s.Locate, kLanguageUs);
+  EXPECT_TRUE(s.Uninstall.On());
+  EXPECT_TRUE(s.UnRegist.On());
+  EXPECT_FALSE(s.SetupIniCreate.On());
+  EXPECT_EQ(s.Dest, kLocationMainOnly);
+  EXPECT_TRUE(s.Reboot.On());
+  EXPECT_TRUE(s.Caption.IsEmpty());  // an empty text read clears the setting
+}
+
+TEST(ProjectFileTest, LongValuesAreCutToTheSettingMaximum) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("p.ini");
+  ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nName=" + std::string(80, 'n') + "\r\nVer=" +
+                                      std::string(20, '1') + "\r\nSource=" + std::string(150, 's') + "\r\n"));
+  ProjectSettings s;
+  LoadProjectSettings(s, path);
+  EXPECT_EQ(s.Name.Length(), 64);
+  EXPECT_EQ(s.Ver.Length(), 10);
+  EXPECT_EQ(s.Source.Length(), 100);
+}
+
+TEST(ProjectFileTest, FileRowsStopAtTheFirstGapAndKinds) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("p.ini");
+  ASSERT_TRUE(WriteTextFile(path,
+                            "[CopyFile]\r\nFile0=a\r\nFolder0=X\r\nOriginal0=TRUE\r\nType0=Doc\r\n"
+                            "File1=b\r\nFolder1=Y\r\nType1=apporiginal\r\nWakeup1=True\r\n"
+                            "File3=d\r\n"));
+  MemoryFileRowStore files;
+  LoadCopyFileRows(path, files);
+  ASSERT_EQ(files.rows.size(), 2u);
+  EXPECT_EQ(files.rows[0].Kind(), DocOriginal);  // Original wins over Type
+  EXPECT_EQ(files.rows[1].Kind(), AppOriginal);
+  EXPECT_EQ(files.rows[1].mark, "*");
+  // A folder with an unknown type reads as Doc.
+  ASSERT_TRUE(WriteTextFile(path, "[CopyFile]\r\nFile0=a\r\nFolder0=X\r\nType0=odd\r\n"));
+  LoadCopyFileRows(path, files);
+  ASSERT_EQ(files.rows.size(), 1u);
+  EXPECT_EQ(files.rows[0].Kind(), Doc);
+  // Without a project file the list is emptied.
+  LoadCopyFileRows("", files);
+  EXPECT_TRUE(files.rows.empty());
+}
+
+TEST(ProjectFileTest, ThreeHundredFileRowsComeBack) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("p.ini");
+  ProjectSettings s;
+  MemoryFileRowStore files;
+  for (int i = 0; i < 300; ++i) InsertFileRow(files, "f" + std::to_string(i) + ".dat", false, "", AppRoot);
+  ASSERT_TRUE(SaveProject(s, path, &files, nullptr));
+  MemoryFileRowStore back;
+  LoadCopyFileRows(path, back);
+  ASSERT_EQ(back.rows.size(), 300u);
+  EXPECT_EQ(back.rows[299].name, "f299.dat");
+}
+
+TEST(ProjectFileTest, RegistryRowsShortAndCapped) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("p.ini");
+  std::string text = "[Registry]\r\nRegistryKey0=hkcr,Software\\A\r\n";
+  for (int i = 1; i < 260; ++i) text += "RegistryKey" + std::to_string(i) + "=HKCU,K" + std::to_string(i) + "\r\n";
+  ASSERT_TRUE(WriteTextFile(path, text));
+  MemoryRegistryRowStore registry;
+  LoadRegistryRows(path, registry);
+  ASSERT_EQ(registry.rows.size(), 255u);
+  EXPECT_EQ(registry.rows[0].root, "HKLM");  // lower-case hkcr is not HKCR
+  EXPECT_EQ(registry.rows[0].key, "Software\\A");
+  EXPECT_EQ(registry.rows[0].name, "");
+  EXPECT_EQ(registry.rows[0].type, "SZ");
+  EXPECT_EQ(registry.rows[0].value, "");
+}
+
+TEST(ProjectFileTest, LongRegistryRowIsSavedWhole) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("p.ini");
+  ProjectSettings s;
+  MemoryRegistryRowStore registry;
+  RegistryRow row{"HKLM", std::string(259, 'k'), std::string(259, 'n'), "SZ",
+                  "\"" + std::string(1021, 'v') + "\""};
+  registry.Append(row);
+  ASSERT_TRUE(SaveProject(s, path, nullptr, &registry));
+  MemoryRegistryRowStore back;
+  LoadRegistryRows(path, back);
+  ASSERT_EQ(back.rows.size(), 1u);
+  EXPECT_EQ(back.rows[0].key, row.key);
+  EXPECT_EQ(back.rows[0].name, row.name);
+  EXPECT_EQ(back.rows[0].value, row.value);
+}
+
+TEST(ReadFieldTest, FieldsRoomAndDoubleByteCharacters) {
+  std::string_view rest = "HKCU,So\x83\x2C,name\r\nmore";
+  std::string out;
+  ReadField(&rest, &out, 5);
+  EXPECT_EQ(out, "HKCU");
+  ReadField(&rest, &out, 260);
+  EXPECT_EQ(out, "So\x83\x2C");  // 0x2C as a trail byte is no comma
+  ReadField(&rest, &out, 260);
+  EXPECT_EQ(out, "name");
+  EXPECT_TRUE(rest.empty());  // CR ended the row
+  ReadField(&rest, &out, 260);
+  EXPECT_EQ(out, "");
+
+  rest = "TOOLONG,next";
+  ReadField(&rest, &out, 5);
+  EXPECT_EQ(out, "TOOL");
+  ReadField(&rest, &out, 50);
+  EXPECT_EQ(out, "next");
+
+  rest = "ab\x88\x9F" "cd,x";  // room for 3: the double-byte character does not fit
+  ReadField(&rest, &out, 4);
+  EXPECT_EQ(out, "ab");
+  EXPECT_EQ(rest, "x");
+
+  ReadLastField("a,b,c\x1Azzz", &out, 1024);
+  EXPECT_EQ(out, "a,b,c");
+  ReadLastField("abcdef", &out, 4);
+  EXPECT_EQ(out, "abc");
+}
+
+TEST(ProjectPickerTest, RenamingAndListing) {
+  testing::ScratchFolder dir;
+  dir.MakeFile("Pakfrge_Demo.ini");
+  dir.MakeFile("Pakfrge_Old.ini");
+  dir.MakeFile("Pakforge_Demo.ini");
+  dir.MakeFile("Pakforge_.ini");
+  dir.MakeFile("Pakforge_Demo.2.ini");
+  dir.MakeFile("Pakforge_x.txt");
+  RenameOldProjectFiles(dir.path());
+  EXPECT_TRUE(FileExists(dir.At("Pakfrge_Demo.ini")));  // target existed
+  EXPECT_FALSE(FileExists(dir.At("Pakfrge_Old.ini")));
+  EXPECT_TRUE(FileExists(dir.At("Pakforge_Old.ini")));
+  std::vector<std::string> names = ListProjectNames(dir.path());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"", "Demo", "Demo.2", "Old"}));
+  EXPECT_EQ(ProjectPathFor(dir.path(), "Demo"), dir.At("Pakforge_Demo.ini"));
+  EXPECT_TRUE(ListProjectNames(std::string(245, 'd')).empty());
+
+  std::string path;
+  EXPECT_FALSE(DefaultProjectPath(std::string(200, 'd'), std::string(45, 'n'), &path));  // 260
+  ASSERT_TRUE(DefaultProjectPath("cwd", "Demo.2", &path));
+  EXPECT_EQ(path, "cwd" + testing::Sep() + "Pakforge_Demo.2.ini");
+}
+
+}  // namespace
+}  // namespace wizard
