@@ -153,11 +153,11 @@ TEST(ArchiveWriterTest, FailuresLeaveTheOldArchiveAlone) {
        }, 0x62700000, write_msg},
       {"source vanished", [](Harness& t) {
          t.AddFile("gone.bmp", Pattern(10, 4));
-         t.fs_.files.erase("src/gone.bmp");
+         t.fs_.files.erase(base::JoinPath("src", "gone.bmp"));
        }, 0x63500000, "Error: Can't open a file [ gone.bmp ].\n"},
       {"read error", [](Harness& t) {
          t.AddFile("bad.wav", Pattern(10, 4));
-         t.fs_.unreadable.insert("src/bad.wav");
+         t.fs_.unreadable.insert(base::JoinPath("src", "bad.wav"));
        }, 0x63600000, "Error: Can't read a file [ bad.wav ].\n"},
       {"file shrank", [](Harness& t) { t.AddFile("s.bin", Pattern(10, 4), 11); }, 0x63800000,
        "Error: A file changed while the archive was written [ s.bin ].\n"},
@@ -213,10 +213,11 @@ TEST(ArchiveWriterTest, FieldLimits) {
          }
        }, 0x53000000, "Error: Too many files for one archive (65536; at most 65535).\n"},
       {"name of 256 bytes", [](Harness& t) { t.AddFile(std::string(256, 'n'), {}); }, 0x54000000,
-       "Error: A file name is too long for the archive (256 bytes; at most 255) [ src/" + std::string(256, 'n') +
-           " ].\n"},
+       "Error: A file name is too long for the archive (256 bytes; at most 255) [ " +
+           base::JoinPath("src", std::string(256, 'n')) + " ].\n"},
       {"4 GiB", [](Harness& t) { t.AddFile("huge.bin", {}, 0x100000000ull); }, 0x55000000,
-       "Error: A file is too large for the archive (4 GiB or more) [ src/huge.bin ].\n"},
+       "Error: A file is too large for the archive (4 GiB or more) [ " + base::JoinPath("src", "huge.bin") +
+           " ].\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

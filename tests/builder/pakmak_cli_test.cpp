@@ -304,7 +304,7 @@ TEST_F(CliTest, ScanAndCheckErrors) {
 TEST_F(CliTest, AFailedBuildKeepsTheOldArchive) {
   Put("Memo.lvar", "old archive");
   Put("src/Install.inf", "[App Information]\r\nProgram = Memo\r\n");
-  ASSERT_EQ(StatusFor(0x41310001), Run({"src", "Memo.lvar"}).status);
+  ASSERT_EQ(StatusFor(0x41310ABD), Run({"src", "Memo.lvar"}).status);
   EXPECT_EQ("old archive", Read("Memo.lvar"));
 
   // The archive path is a folder: everything is written, the last step fails.

@@ -55,7 +55,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
                                0, nullptr);
 
   std::string command_line = QuoteArgument(program);
-  for (const std::string& a : args) command_line += " " + QuoteArgument(a);
+  for (const std::string& a : args) {
+    command_line += ' ';
+    command_line += QuoteArgument(a);
+  }
 
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;

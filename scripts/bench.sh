@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Times pakmak against `tar cf` on the same folders, in the same run:
+#   (a) 512 files of 1 MiB each
+#   (b) 10,000 files of 100 B to 8 KiB in 20 sub-folders
+# Each folder also holds a valid Native.ina and install descriptions. Prints
+# the median of several runs, the ratio pakmak / tar and pakmak's peak
+# memory (maximum resident set size from /usr/bin/time -v).
+#
+# Uses its own optimised build without sanitizers in build/bench.
+# Usage: scripts/bench.sh [RUNS]   (default 5)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+runs="${1:-5}"
+work="$root/build/bench"
+data="$work/data"
+out="$work/out"
+
+echo "== Building pakmak (Release, no sanitizers) in build/bench"
+cmake -S . -B "$work" -DCMAKE_BUILD_TYPE=Release -DPAK_SANITIZE=OFF >/dev/null
+cmake --build "$work" --target pakmak -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+pakmak="$work/bin/pakmak"
+[ -x /usr/bin/time ] || { echo "bench.sh: /usr/bin/time is missing (apt-get install time)" >&2; exit 1; }
+
+# A valid set of mandatory files in folder $1.
+mandatory() {
+  head -c 192 /dev/zero | tr '\0' 'N' >"$1/Native.ina"
+  printf '[App Information]\r\nMaker = Bench\r\nProgram = Bench\r\nVersion = 1\r\nInstallDir = \\Bench\r\nExeFile = Bench.exe\r\nUninstall = Uninst.inf\r\nCaption = Bench\r\nDestination = MAINMEM_ONLY\r\nUnload = Bench.exe\r\n' >"$1/Install.inf"
+  printf '[Uninstall Information]\r\nMaker = Bench\r\nProgram = Bench\r\n' >"$1/Uninst.inf"
+  printf 'MZ' >"$1/Bench.exe"
+}
+
+if [ ! -f "$data/.complete" ]; then
+  echo "== Generating the test folders in build/bench/data"
+  rm -rf "$data"
+  mkdir -p "$data/a" "$data/b"
+  mandatory "$data/a"
+  mandatory "$data/b"
+  # Pseudo-random contents (not compressible, not all alike), made by perl,
+  # which every Debian system has.
+  perl -e '
+    use strict;
+    my ($dir_a, $dir_b) = @ARGV;
+    srand(720);
+    my $mib = join("", map { chr(int(rand(256))) } 1 .. 65536) x 16;
+    for my $i (0 .. 511) {
+      open(my $f, ">", sprintf("%s/file%03d.bin", $dir_a, $i)) or die;
+      binmode $f;
+      print $f substr($mib, $i, 1048576 - $i) . substr($mib, 0, $i);
+      close $f;
+    }
+    for my $i (0 .. 9999) {
+      my $sub = sprintf("%s/dir%02d", $dir_b, $i % 20);
+      mkdir $sub unless -d $sub;
+      my $size = 100 + int(rand(8192 - 100 + 1));
+      open(my $f, ">", sprintf("%s/item%05d.dat", $sub, $i)) or die;
+      binmode $f;
+      print $f substr($mib, int(rand(1048576 - 8192)), $size);
+      close $f;
+    }' "$data/a" "$data/b"
+  touch "$data/.complete"
+fi
+mkdir -p "$out"
+
+now() { date +%s%N; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Times "$@" $runs times; prints the median in milliseconds.
+time_ms() {
+  local i t0 t1
+  for ((i = 0; i < runs; i++)); do
+    rm -f "$out/archive.lvar" "$out/archive.tar"
+    t0=$(now)
+    "$@" >/dev/null
+    t1=$(now)
+    echo $(((t1 - t0) / 1000000))
+  done | median
+}
+
+peak_kib() {
+  rm -f "$out/archive.lvar"
+  /usr/bin/time -v "$pakmak" "$1" "$out/archive.lvar" 2>&1 >/dev/null | awk -F: '/Maximum resident set size/ { gsub(/ /, "", $2); print $2 }'
+}
+
+printf '\n%-34s %10s %10s %8s %14s\n' "case ($runs runs, median)" "pakmak ms" "tar ms" "ratio" "pakmak peak"
+for c in a b; do
+  case $c in
+    a) label="(a) 512 x 1 MiB" ;;
+    b) label="(b) 10,000 x 100 B-8 KiB" ;;
+  esac
+  # One untimed run of each warms the page cache for both.
+  "$pakmak" "$data/$c" "$out/archive.lvar" >/dev/null
+  tar cf "$out/archive.tar" -C "$data" "$c"
+  p=$(time_ms "$pakmak" "$data/$c" "$out/archive.lvar")
+  t=$(time_ms tar cf "$out/archive.tar" -C "$data" "$c")
+  m=$(peak_kib "$data/$c")
+  ratio=$(awk -v p="$p" -v t="$t" 'BEGIN { printf (t > 0 ? "%.2f" : "n/a"), (t > 0 ? p / t : 0) }')
+  printf '%-34s %10s %10s %8s %10s KiB\n' "$label" "$p" "$t" "${ratio}x" "$m"
+done
+echo
+echo "Targets: (a) at most 1.2x tar, (b) at most 1.5x tar, peak memory under 16 MiB (16384 KiB)."
+rm -f "$out/archive.lvar" "$out/archive.tar"
