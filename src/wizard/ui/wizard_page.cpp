@@ -65,6 +65,10 @@ void WizardPage::SetTitleAndButtons(DWORD buttons) {
   HWND sheet = GetParent(window_);
   std::string title = LoadText(IDS_TITLE);
   SendMessageA(sheet, PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(title.c_str()));
+  // The sheet may still be initialising (the first page is activated from
+  // inside its creation, before it sets its own caption); the posted copy,
+  // by resource id, arrives after that and keeps the title in place.
+  PostMessageA(sheet, PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(IDS_TITLE)));
   PostMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
 }
 
