@@ -1,0 +1,254 @@
+// Destination folder chooser (dialog 109): fixed and own rows, Add with its
+// numbered names, label editing with its refusals, the 50-folder capacity,
+// the mode switch and the end codes.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "gui_harness.h"
+#include "wizard/resources/resource.h"
+#include "wizard/settings.h"
+#include "wizard/ui/pages/folder_chooser_dialog.h"
+#include "wizard/ui/resource_text.h"
+
+namespace {
+
+using guitest::ModalResponder;
+using guitest::Sjis;
+
+const std::string& ChooserTitle() {
+  static const std::string title = Sjis("インストール先フォルダの選択");
+  return title;
+}
+
+// Inside a modal dialog the harness's pumping helpers wait for a quiet queue
+// that the responder's timer never leaves; these act synchronously instead.
+void Press(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Clicks a radio button (BM_CLICK checks it and notifies the dialog).
+void ClickRadio(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
+
+// Selects `row` alone (-1: nothing); LVN_ITEMCHANGED reaches the dialog.
+void SelectOnly(HWND list, int row) {
+  LVITEMA state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  if (row < 0) return;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+}
+
+// Renames row `row` through label editing: starts editing, types `text` and
+// presses Enter in the edit control.
+void RenameRow(HWND list, int row, const std::string& text) {
+  SetFocus(list);
+  HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_EDITLABELA, row, 0));
+  if (!edit) return;
+  SetWindowTextA(edit, text.c_str());
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+class FolderChooserTest : public ::testing::Test {
+ protected:
+  void SetUp() override { wizard::ui::SetTextInstance(GetModuleHandleA(nullptr)); }
+
+  // Opens the chooser; `inside` runs in it with the dialog and its list and
+  // must end it. Answers the end code.
+  int Run(const std::function<void(HWND dialog, HWND list)>& inside) {
+    ModalResponder responder;
+    responder.Expect(ChooserTitle(), [&](HWND dialog) {
+      inside(dialog, GetDlgItem(dialog, IDC_CHOOSER_LIST));
+    });
+    const int result = wizard::ui::ChooseDestinationFolder(GetModuleHandleA(nullptr), nullptr, chooser);
+    EXPECT_EQ(responder.pending(), 0u);
+    EXPECT_TRUE(responder.unexpected().empty());
+    return result;
+  }
+
+  wizard::FolderChooser chooser;
+  guitest::MessageRecorder messages;
+};
+
+TEST_F(FolderChooserTest, OpensInApplicationModeAndSwitchesToMyDocuments) {
+  chooser.app_folders.Add("Data");
+  chooser.doc_folders.Add("Notes");
+  std::vector<std::vector<std::string>> app_rows, doc_rows;
+  bool add_enabled = false, select_enabled = true, delete_enabled = true;
+  std::string app_text, doc_text;
+  const int result = Run([&](HWND dialog, HWND list) {
+    app_rows = guitest::ListRows(list, 2);
+    add_enabled = guitest::IsEnabled(dialog, IDC_CHOOSER_ADD);
+    select_enabled = guitest::IsEnabled(dialog, IDC_CHOOSER_SELECT);
+    delete_enabled = guitest::IsEnabled(dialog, IDC_CHOOSER_DELETE);
+    app_text = guitest::GetText(dialog, IDC_CHOOSER_TEXT);
+    EXPECT_TRUE(guitest::IsChecked(dialog, IDC_CHOOSER_APP));
+    ClickRadio(dialog, IDC_CHOOSER_DOCS);
+    doc_rows = guitest::ListRows(list, 2);
+    doc_text = guitest::GetText(dialog, IDC_CHOOSER_TEXT);
+    Press(dialog, IDC_CHOOSER_CANCEL);
+  });
+  EXPECT_EQ(result, 5);
+  const std::string existing = Sjis("既存"), own = Sjis("独自");
+  const std::vector<std::vector<std::string>> want_app = {
+      {Sjis("(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)"), existing}, {"Data", own}};
+  EXPECT_EQ(app_rows, want_app);
+  const std::vector<std::vector<std::string>> want_docs = {
+      {"Movie", existing}, {"Photo", existing},    {"Music", existing}, {"Text", existing},
+      {"Bookmark", existing}, {"Unknown", existing}, {"Notes", own}};
+  EXPECT_EQ(doc_rows, want_docs);
+  EXPECT_TRUE(add_enabled);
+  EXPECT_FALSE(select_enabled);
+  EXPECT_FALSE(delete_enabled);
+  EXPECT_EQ(app_text, wizard::ui::LoadText(IDS_CHOOSER_APP_TEXT));
+  EXPECT_EQ(doc_text, wizard::ui::LoadText(IDS_CHOOSER_DOCS_TEXT));
+}
+
+TEST_F(FolderChooserTest, SelectAnswersTheRowKindAndName) {
+  struct Case {
+    bool docs_mode;
+    std::string row;
+    int kind;
+    std::string result;
+  };
+  chooser.app_folders.Add("Data");
+  chooser.doc_folders.Add("Notes");
+  const Case cases[] = {
+      {false, Sjis("(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)"), 1, ""},
+      {true, "Music", 2, "Music"},
+      {true, "Notes", 3, "Notes"},
+      {false, "Data", 4, "Data"},
+  };
+  for (const Case& c : cases) {
+    chooser.result.Assign("stale");
+    bool buttons_ok = false;
+    const int result = Run([&](HWND dialog, HWND list) {
+      if (c.docs_mode) ClickRadio(dialog, IDC_CHOOSER_DOCS);
+      SelectOnly(list, guitest::FindListRow(list, c.row));
+      // Delete is offered only for own rows.
+      buttons_ok = guitest::IsEnabled(dialog, IDC_CHOOSER_SELECT) &&
+                   guitest::IsEnabled(dialog, IDC_CHOOSER_DELETE) == (c.kind == 3 || c.kind == 4);
+      Press(dialog, IDC_CHOOSER_SELECT);
+    });
+    EXPECT_EQ(result, c.kind) << c.row;
+    EXPECT_EQ(chooser.result.Text(), c.result) << c.row;
+    EXPECT_TRUE(buttons_ok) << c.row;
+  }
+}
+
+TEST_F(FolderChooserTest, AddNumbersNewFoldersAndSelectKeepsThem) {
+  chooser.app_folders.Add("new folder");  // taken, ignoring case
+  std::vector<std::string> rows;
+  const int result = Run([&](HWND dialog, HWND list) {
+    Press(dialog, IDC_CHOOSER_ADD);
+    SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
+    Press(dialog, IDC_CHOOSER_ADD);
+    SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
+    rows = guitest::ListColumn(list, 0);
+    SelectOnly(list, 3);
+    Press(dialog, IDC_CHOOSER_SELECT);
+  });
+  const std::vector<std::string> want = {Sjis("(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)"), "new folder", "New Folder 2",
+                                         "New Folder 3"};
+  EXPECT_EQ(rows, want);
+  EXPECT_EQ(result, 4);
+  EXPECT_EQ(chooser.result.Text(), "New Folder 3");
+  ASSERT_EQ(chooser.app_folders.Count(), 3);
+  EXPECT_EQ(chooser.app_folders.At(2), "New Folder 3");
+}
+
+TEST_F(FolderChooserTest, RenamingRefusesTakenAndInvalidNames) {
+  chooser.doc_folders.Add("Mine");
+  chooser.doc_folders.Add("Other");
+  struct Case {
+    std::string name;
+    int message;  // 0: accepted
+  };
+  const Case cases[] = {
+      {"Movie", IDS_FOLDER_EXISTS},  // the fixed row counts
+      {"OTHER", IDS_FOLDER_EXISTS},
+      {" Lead", IDS_BAD_NAME},
+      {"Trail.", IDS_BAD_NAME},
+      {"a:b", IDS_BAD_NAME},
+      {"Photos 2024", 0},
+  };
+  std::vector<std::string> shown;
+  std::vector<std::vector<int>> ids;
+  bool fixed_refused = false;
+  Run([&](HWND dialog, HWND list) {
+    ClickRadio(dialog, IDC_CHOOSER_DOCS);
+    const int mine = guitest::FindListRow(list, "Mine");
+    for (const Case& c : cases) {
+      messages.Clear();
+      RenameRow(list, mine, c.name);
+      shown.push_back(guitest::ListText(list, mine, 0));
+      ids.push_back(messages.ids());
+    }
+    // Fixed rows cannot be edited at all.
+    fixed_refused = SendMessageA(list, LVM_EDITLABELA, 0, 0) == 0;
+    SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
+    SelectOnly(list, mine);
+    Press(dialog, IDC_CHOOSER_SELECT);
+  });
+  ASSERT_EQ(shown.size(), std::size(cases));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    if (c.message == 0) {
+      EXPECT_EQ(shown[i], c.name);
+      EXPECT_TRUE(ids[i].empty()) << c.name;
+    } else {
+      EXPECT_EQ(shown[i], "Mine") << c.name;
+      EXPECT_EQ(ids[i], std::vector<int>{c.message}) << c.name;
+    }
+  }
+  EXPECT_TRUE(fixed_refused);
+  EXPECT_EQ(chooser.result.Text(), "Photos 2024");
+  EXPECT_EQ(chooser.doc_folders.At(0), "Photos 2024");
+}
+
+TEST_F(FolderChooserTest, FiftyOwnFoldersDisableAddUntilOneIsDeleted) {
+  for (int i = 0; i < 50; ++i) chooser.app_folders.Add(std::string("F").append(std::to_string(i)));
+  bool add_at_50 = true, add_after_delete = false, add_at_50_again = true;
+  int rows_after_delete = 0;
+  Run([&](HWND dialog, HWND list) {
+    add_at_50 = guitest::IsEnabled(dialog, IDC_CHOOSER_ADD);
+    SelectOnly(list, guitest::FindListRow(list, "F7"));
+    Press(dialog, IDC_CHOOSER_DELETE);
+    rows_after_delete = guitest::ListCount(list);
+    add_after_delete = guitest::IsEnabled(dialog, IDC_CHOOSER_ADD);
+    Press(dialog, IDC_CHOOSER_ADD);
+    SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
+    add_at_50_again = guitest::IsEnabled(dialog, IDC_CHOOSER_ADD);
+    Press(dialog, IDC_CHOOSER_CANCEL);
+  });
+  EXPECT_FALSE(add_at_50);
+  EXPECT_EQ(rows_after_delete, 50);
+  EXPECT_TRUE(add_after_delete);
+  EXPECT_FALSE(add_at_50_again);
+  // Cancelled: the deletion and the addition are not kept.
+  EXPECT_EQ(chooser.app_folders.Count(), 50);
+  EXPECT_EQ(chooser.app_folders.At(7), "F7");
+}
+
+TEST_F(FolderChooserTest, ModeSwitchKeepsOwnRowsButCancelDropsLaterChanges) {
+  chooser.app_folders.Add("Keep");
+  Run([&](HWND dialog, HWND list) {
+    Press(dialog, IDC_CHOOSER_ADD);
+    SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
+    ClickRadio(dialog, IDC_CHOOSER_DOCS);  // copies "Keep", "New Folder" back
+    ClickRadio(dialog, IDC_CHOOSER_DOCS);  // already shown: nothing
+    Press(dialog, IDC_CHOOSER_ADD);   // a docs folder, then cancelled
+    SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
+    Press(dialog, IDC_CHOOSER_CANCEL);
+  });
+  ASSERT_EQ(chooser.app_folders.Count(), 2);
+  EXPECT_EQ(chooser.app_folders.At(1), "New Folder");
+  EXPECT_EQ(chooser.doc_folders.Count(), 0);
+}
+
+}  // namespace
