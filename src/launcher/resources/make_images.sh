@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
-# Bitmap 102: a handheld on a blue band, with an arrow from the PC side.
+# Bitmap 102 (64 x 64): a handheld on a blue band, with an arrow from the PC side.
 convert -size 96x96 gradient:'#1d4f91-#8fb8e8' \
   -fill '#2b2b2b' -stroke '#101010' -draw 'roundrectangle 30,8 70,88 6,6' \
   -fill '#cfe8cf' -stroke '#6d8f6d' -draw 'rectangle 35,16 65,60' \
@@ -12,7 +12,7 @@ convert -size 96x96 gradient:'#1d4f91-#8fb8e8' \
   -fill '#f5c542' -draw 'polygon 6,44 20,44 20,38 28,48 20,58 20,52 6,52' \
   -fill '#1d4f91' -draw 'rectangle 39,22 61,25' -draw 'rectangle 39,30 55,33' \
   -draw 'rectangle 39,38 59,41' -draw 'rectangle 39,46 51,49' \
-  -type TrueColor BMP3:setup.bmp
+  -resize 64x64 -type TrueColor BMP3:setup.bmp
 
 # Icon 105: the same handheld, 16 and 32 pixels.
 for s in 16 32; do

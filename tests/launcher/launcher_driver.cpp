@@ -1,0 +1,520 @@
+// End-to-end driver of Setup.exe under Wine (or Windows).
+//
+//   launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE SHOTS_DIR
+//
+// Builds WORK_DIR\SCENARIO with a kit folder (Setup.exe and the files of the
+// scenario, in a folder whose name holds a blank) and a manager folder (the
+// stand-in deskinst.exe), points the registry value at the manager, starts
+// Setup.exe, presses the buttons of each page by control id and checks the
+// texts, the page order and what the manager received. Screenshots of the
+// pages go to SHOTS_DIR as .bmp files. Every wait has a time limit; Setup is
+// ended if it is still running at the end. Exit status 0 when all checks pass.
+//
+// The driver reads window texts with the wide functions so that it compares
+// exactly what the user sees, whatever the ANSI code page.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int g_failures = 0;
+
+std::wstring Wide(const char* utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
+  out.resize(static_cast<std::size_t>(n) - 1);
+  return out;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+  out.resize(static_cast<std::size_t>(n) - 1);
+  return out;
+}
+
+void Check(bool ok, const std::string& what) {
+  if (!ok) {
+    ++g_failures;
+    std::fprintf(stderr, "FAIL: %s\n", what.c_str());
+  } else {
+    std::printf("ok: %s\n", what.c_str());
+  }
+  std::fflush(stdout);
+  std::fflush(stderr);
+}
+
+void CheckText(const std::wstring& actual, const std::wstring& expected, const std::string& what) {
+  Check(actual == expected, what + (actual == expected ? "" : "\n  got:      [" + Utf8(actual) +
+                                                                  "]\n  expected: [" +
+                                                                  Utf8(expected) + "]"));
+}
+
+// Texts of the launcher as the user must see them.
+const std::wstring kTitle = Wide("LORIVANDER Application Installer (v1.06)");
+const std::wstring kTextTitle = Wide("LORIVANDER Application Installer");
+const std::wstring kLicenseTitle = Wide("LORIVANDER Application Installer - Лицензионное соглашение");
+const std::wstring kConfirm = Wide("Отменить процедуру установки?");
+const std::wstring kTextInstruction = Wide(
+    "Используйте полосу прокрутки для просмотра содержимого.\n\nДля продолжения процедуры "
+    "установки нажмите кнопку [Далее].");
+const std::wstring kLicenseInstruction = Wide(
+    "Используйте полосу прокрутки для просмотра лицензионного соглашения и внимательно "
+    "ознакомьтесь с ним. \nПринимаете ли вы условия данного лицензионного соглашения?  Если нет, "
+    "нажмите [Не принимаю.] для отмены процедуры установки. \n\nПродолжив установку, вы "
+    "автоматически принимаете условия данного соглашения.\n");
+
+std::wstring WelcomeText(const std::wstring& app_name) {
+  return Wide("Установка ") + app_name +
+         Wide(" на вашу LORIVANDER.\n\nУбедитесь что устройство подключено к ПК и включено. "
+              "\n\nДля начала процедуры установки нажмите [Установить].\n");
+}
+
+// ---------------------------------------------------------------------------
+// Files and registry.
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+  return ok && written == bytes.size();
+}
+
+bool ReadBytes(const std::wstring& path, std::string* bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  char buffer[4096];
+  DWORD read = 0;
+  bytes->clear();
+  while (ReadFile(f, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes->append(buffer, read);
+  CloseHandle(f);
+  return true;
+}
+
+bool SetRegistryString(HKEY root, const wchar_t* key, const wchar_t* name,
+                       const std::wstring& value) {
+  HKEY k = nullptr;
+  if (RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const LONG status =
+      RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(k);
+  return status == ERROR_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------
+// Windows of the launcher.
+
+bool WaitFor(const std::function<bool()>& ready, DWORD timeout_ms = 15000) {
+  const ULONGLONG end = GetTickCount64() + timeout_ms;
+  while (GetTickCount64() < end) {
+    if (ready()) return true;
+    Sleep(50);
+  }
+  return ready();
+}
+
+std::wstring ClassOf(HWND w) {
+  wchar_t name[64] = {};
+  GetClassNameW(w, name, 64);
+  return name;
+}
+
+/// The text of a window of another process. WM_GETTEXT is sent rather than
+/// GetWindowText called, because only the message reaches an edit control's text.
+std::wstring TextOf(HWND w) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 2, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  return buffer.data();
+}
+
+/// The visible top-level window of process `pid` of class `cls` (and title, if given).
+HWND FindTopLevel(DWORD pid, const wchar_t* cls, const std::wstring* title = nullptr) {
+  struct Query {
+    DWORD pid;
+    const wchar_t* cls;
+    const std::wstring* title;
+    HWND found;
+  } q{pid, cls, title, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        Query* q = reinterpret_cast<Query*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != q->pid || !IsWindowVisible(w) || ClassOf(w) != q->cls) return TRUE;
+        if (q->title != nullptr && TextOf(w) != *q->title) return TRUE;
+        q->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
+/// The visible page of the main window that holds control `marker`.
+HWND FindPage(HWND main, int marker) {
+  for (HWND w = FindWindowExW(main, nullptr, L"#32770", nullptr); w != nullptr;
+       w = FindWindowExW(main, w, L"#32770", nullptr)) {
+    if (IsWindowVisible(w) && GetDlgItem(w, marker) != nullptr) return w;
+  }
+  return nullptr;
+}
+
+void Press(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+/// Saves the screen area of `w` as a 24-bit BMP file.
+void Screenshot(HWND w, const std::wstring& path) {
+  Sleep(600);  // let the page paint
+  RECT r;
+  GetWindowRect(w, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(mem, old);
+
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof(info);
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  std::string pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), '\0');
+  GetDIBits(mem, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+  bytes += pixels;
+  Check(WriteBytes(path, bytes), "screenshot " + Utf8(path));
+}
+
+/// Lists the windows under `main` on standard error, for diagnosing a failed wait.
+void DumpWindows(HWND main) {
+  std::fprintf(stderr, "  main %p hung=%d title [%s]\n", static_cast<void*>(main),
+               IsHungAppWindow(main) ? 1 : 0, Utf8(TextOf(main)).c_str());
+  EnumChildWindows(
+      main,
+      [](HWND w, LPARAM) -> BOOL {
+        std::fprintf(stderr, "  child %p parent %p id %d class %s visible %d text [%.60s]\n",
+                     static_cast<void*>(w), static_cast<void*>(GetParent(w)), GetDlgCtrlID(w),
+                     Utf8(ClassOf(w)).c_str(), IsWindowVisible(w) ? 1 : 0,
+                     Utf8(TextOf(w)).c_str());
+        return TRUE;
+      },
+      0);
+}
+
+// ---------------------------------------------------------------------------
+// One run of the launcher.
+
+struct Run {
+  std::wstring kit;       // folder of Setup.exe
+  std::wstring record;    // received.txt of the stand-in manager
+  std::wstring manager_exe;
+  std::wstring shots;     // screenshot folder
+  PROCESS_INFORMATION process = {};
+  HWND main = nullptr;
+
+  bool Start() {
+    std::wstring command = L"\"" + kit + L"\\Setup.exe\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, kit.c_str(),
+                        &startup, &process)) {
+      Check(false, "Setup.exe starts");
+      return false;
+    }
+    const DWORD pid = process.dwProcessId;
+    const bool shown = WaitFor([&] { return (main = FindTopLevel(pid, L"Wakeup")) != nullptr; });
+    Check(shown, "main window of class Wakeup appears");
+    return shown;
+  }
+
+  HWND WaitPage(int marker, const std::wstring& title, const std::string& what) {
+    HWND page = nullptr;
+    // The title first: the launcher destroys the old page before it makes the
+    // new one and sets the title, so a page found after the title matched is
+    // the new page (and not an old one about to go).
+    const bool ok = WaitFor([&] {
+      if (TextOf(main) != title) return false;
+      page = FindPage(main, marker);
+      return page != nullptr;
+    });
+    // The page is shown and the title set before the page fills its texts: wait for them.
+    if (ok) WaitFor([&] { return !TextOf(GetDlgItem(page, marker)).empty(); }, 5000);
+    Check(ok, what + " is shown");
+    if (!ok) CheckText(TextOf(main), title, what + ": window title");
+    if (ok && TextOf(GetDlgItem(page, marker)).empty()) {
+      std::fprintf(stderr, "  found page %p, marker %p\n", static_cast<void*>(page),
+                   static_cast<void*>(GetDlgItem(page, marker)));
+      DumpWindows(main);
+    }
+    return ok ? page : nullptr;
+  }
+
+  bool WaitExit(const std::string& what) {
+    const bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    Check(ended, what + ": Setup.exe ends");
+    return ended;
+  }
+
+  std::wstring Item(HWND page, int id) { return TextOf(GetDlgItem(page, id)); }
+
+  void Shot(const char* name) { Screenshot(main, shots + L"\\" + Wide(name) + L".bmp"); }
+
+  /// Checks that the manager was started exactly once with `expected` as its
+  /// command line (or, with `expected` null, that it never started).
+  void CheckManager(const std::wstring* expected) {
+    std::string received;
+    if (expected == nullptr) {
+      Sleep(1500);
+      Check(!ReadBytes(record, &received), "no manager started");
+      return;
+    }
+    const bool arrived = WaitFor([&] { return ReadBytes(record, &received) && !received.empty(); });
+    Check(arrived, "manager started");
+    if (expected->empty()) {
+      // Wine gives a process started with an empty command line its own quoted
+      // path instead; Windows passes the empty line. Either way no archive is passed.
+      const std::wstring got = Wide(received.c_str());
+      Check(got == L"\n" || got == L"\"" + manager_exe + L"\"\n",
+            "manager's command line is empty: [" + received + "]");
+      return;
+    }
+    CheckText(Wide(received.c_str()), *expected + L"\n", "manager's command line");
+  }
+
+  void Finish() {
+    if (process.hProcess != nullptr) {
+      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        Check(false, "Setup.exe still running at the end; ended by the driver");
+        EnumWindows(
+            [](HWND w, LPARAM pid) -> BOOL {
+              DWORD owner = 0;
+              GetWindowThreadProcessId(w, &owner);
+              if (owner == static_cast<DWORD>(pid) && IsWindowVisible(w)) {
+                std::fprintf(stderr, "  window left: class %s, text [%s]\n",
+                             Utf8(ClassOf(w)).c_str(), Utf8(TextOf(w)).c_str());
+              }
+              return TRUE;
+            },
+            static_cast<LPARAM>(process.dwProcessId));
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+      }
+      CloseHandle(process.hProcess);
+      CloseHandle(process.hThread);
+    }
+  }
+};
+
+const char kNote[] = "Note for \x83\x65\x83\x58\x83\x67 users.\r\nSecond line.\r\n";  // テスト
+const char kReadme[] = "Read me first.\r\n";
+const std::string kLicense("License terms.\r\nAll rights reserved.\r\n\0hidden tail\r\n", 53);
+
+/// Presses Install on the welcome page after checking its text.
+void Welcome(Run& run, const std::wstring& app_name, const char* shot) {
+  HWND page = run.WaitPage(1006, kTitle, "welcome page");
+  if (page == nullptr) return;
+  CheckText(run.Item(page, 1006), WelcomeText(app_name), "welcome text carries the name");
+  if (shot != nullptr) run.Shot(shot);
+  Press(page, IDOK);
+}
+
+HWND TextPage(Run& run, const std::wstring& text, const char* shot) {
+  HWND page = run.WaitPage(1008, kTextTitle, "text page");
+  if (page == nullptr) return nullptr;
+  CheckText(run.Item(page, 1008), kTextInstruction, "text page instruction");
+  CheckText(run.Item(page, 1001), text, "text page shows the file");
+  if (shot != nullptr) run.Shot(shot);
+  return page;
+}
+
+HWND LicensePage(Run& run, const char* shot) {
+  HWND page = run.WaitPage(1008, kLicenseTitle, "licence page");
+  if (page == nullptr) return nullptr;
+  CheckText(run.Item(page, 1008), kLicenseInstruction, "licence page instruction");
+  CheckText(run.Item(page, 1001), Wide("License terms.\r\nAll rights reserved.\r\n"),
+            "licence text shown up to its NUL byte");
+  if (shot != nullptr) run.Shot(shot);
+  return page;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv == nullptr || argc != 6) {
+    std::fprintf(stderr, "usage: launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE SHOTS\n");
+    return 2;
+  }
+  const std::wstring scenario = argv[1];
+  const std::wstring base = std::wstring(argv[2]) + L"\\" + scenario;
+  Run run;
+  run.kit = base + L"\\My Kit";
+  run.shots = argv[5];
+  std::wstring manager_dir = base + L"\\manager";
+  std::wstring manager_value = manager_dir + L"\\";
+  std::wstring manager_exe = manager_dir + L"\\deskinst.exe";
+  if (scenario == L"bare") {
+    // A registry folder without a trailing backslash: the manager is "<folder>deskinst.exe".
+    manager_dir = base;
+    manager_value = base + L"\\mgr";
+    manager_exe = base + L"\\mgrdeskinst.exe";
+  }
+  run.record = manager_dir + L"\\received.txt";
+  run.manager_exe = manager_exe;
+
+  CreateDirectoryW(argv[2], nullptr);
+  CreateDirectoryW(base.c_str(), nullptr);
+  CreateDirectoryW(run.kit.c_str(), nullptr);
+  CreateDirectoryW(manager_dir.c_str(), nullptr);
+  CreateDirectoryW(run.shots.c_str(), nullptr);
+  Check(CopyFileW(argv[3], (run.kit + L"\\Setup.exe").c_str(), FALSE) != FALSE, "copy Setup.exe");
+  Check(CopyFileW(argv[4], manager_exe.c_str(), FALSE) != FALSE, "copy deskinst.exe");
+  Check(SetRegistryString(HKEY_LOCAL_MACHINE, L"Software\\TAVRO\\SyncDesk for LORIVANDER",
+                          L"deskinst", manager_value),
+        "registry value deskinst");
+  // Under Wine without a window manager, let Wine draw Setup's frame and caption itself.
+  SetRegistryString(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Setup.exe\\X11 Driver",
+                    L"Managed", L"N");
+
+  auto file = [&](const wchar_t* name, const std::string& bytes) {
+    Check(WriteBytes(run.kit + L"\\" + name, bytes), "write " + Utf8(name));
+  };
+  const std::string ini_with_name =
+      "[APPNAME]\r\nappname = \x83\x65\x83\x58\x83\x67 App\r\nfile = My App.lvar\r\n"
+      "[REGISTRY]\r\nbyte = 65536\r\n[RAM]\r\nbyte = 1300\r\n[PLACE]\r\ndrive = 3\r\n";
+  const std::wstring name = Wide("テスト App");
+  const std::wstring archive = run.kit + L"\\My App.lvar";
+
+  if (scenario == L"full") {
+    // Every file: note wins over readme, a folder named like an archive is passed over.
+    file(L"Setup.ini", ini_with_name);
+    file(L"note.txt", kNote);
+    file(L"readme.txt", kReadme);
+    file(L"license.txt", kLicense);
+    file(L"My App.lvar", "LVAR");
+    CreateDirectoryW((run.kit + L"\\a folder.lvar").c_str(), nullptr);
+    if (run.Start()) {
+      Welcome(run, name, "setup-welcome");
+      if (HWND page = TextPage(run, Wide("Note for テスト users.\r\nSecond line.\r\n"), "setup-text")) {
+        Press(page, IDOK);
+        if (HWND lic = LicensePage(run, "setup-license")) Press(lic, IDOK);
+      }
+      if (run.WaitExit("accept")) run.CheckManager(&archive);
+    }
+  } else if (scenario == L"readme") {
+    // A folder named note.txt does not count; no licence: Next starts the manager.
+    file(L"readme.txt", kReadme);
+    file(L"My App.lvar", "LVAR");
+    CreateDirectoryW((run.kit + L"\\note.txt").c_str(), nullptr);
+    if (run.Start()) {
+      Welcome(run, Wide("Software"), "setup-welcome-default");
+      if (HWND page = TextPage(run, Wide(kReadme), "setup-readme")) Press(page, IDOK);
+      if (run.WaitExit("next without licence")) run.CheckManager(&archive);
+    }
+  } else if (scenario == L"bare") {
+    // No text files: Install starts the manager found without a separator.
+    file(L"Setup.ini", ini_with_name);
+    file(L"My App.lvar", "LVAR");
+    if (run.Start()) {
+      Welcome(run, name, nullptr);
+      if (run.WaitExit("install without texts")) run.CheckManager(&archive);
+    }
+  } else if (scenario == L"noarchive") {
+    // Nothing beside Setup.exe: the manager gets an empty command line.
+    if (run.Start()) {
+      Welcome(run, Wide("Software"), nullptr);
+      const std::wstring empty;
+      if (run.WaitExit("install without archive")) run.CheckManager(&empty);
+    }
+  } else if (scenario == L"cancel") {
+    // Cancel on the welcome page asks first; answering Cancel keeps the page.
+    file(L"Setup.ini", ini_with_name);
+    file(L"My App.lvar", "LVAR");
+    if (run.Start()) {
+      HWND page = run.WaitPage(1006, kTitle, "welcome page");
+      const DWORD pid = run.process.dwProcessId;
+      for (int answer : {IDCANCEL, IDOK}) {
+        if (page == nullptr) break;
+        Press(page, IDCANCEL);
+        HWND box = nullptr;
+        Check(WaitFor([&] { return (box = FindTopLevel(pid, L"#32770", &kTitle)) != nullptr; }),
+              "cancel asks for confirmation");
+        if (box == nullptr) break;
+        CheckText(TextOf(GetDlgItem(box, 0xFFFF)), kConfirm, "confirmation text");
+        if (answer == IDCANCEL) {
+          Screenshot(box, run.shots + L"\\setup-cancel-confirm.bmp");
+          Press(box, IDCANCEL);
+          Check(WaitFor([&] { return !IsWindow(box); }), "confirmation closes");
+          Sleep(500);
+          Check(IsWindow(page) && IsWindowVisible(page), "welcome page stays after Cancel");
+        } else {
+          Press(box, IDOK);
+        }
+      }
+      if (run.WaitExit("cancel confirmed")) run.CheckManager(nullptr);
+    }
+  } else if (scenario == L"textcancel") {
+    file(L"note.txt", kNote);
+    file(L"license.txt", kLicense);
+    file(L"My App.lvar", "LVAR");
+    if (run.Start()) {
+      Welcome(run, Wide("Software"), nullptr);
+      if (HWND page = TextPage(run, Wide("Note for テスト users.\r\nSecond line.\r\n"), nullptr)) {
+        Press(page, IDCANCEL);
+      }
+      if (run.WaitExit("cancel on the text page")) run.CheckManager(nullptr);
+    }
+  } else if (scenario == L"decline") {
+    // No note or readme: Install leads straight to the licence; I do not accept ends.
+    file(L"license.txt", kLicense);
+    file(L"My App.lvar", "LVAR");
+    if (run.Start()) {
+      Welcome(run, Wide("Software"), nullptr);
+      if (HWND lic = LicensePage(run, nullptr)) Press(lic, IDCANCEL);
+      if (run.WaitExit("I do not accept")) run.CheckManager(nullptr);
+    }
+  } else {
+    std::fprintf(stderr, "unknown scenario\n");
+    g_failures = 1;
+  }
+  run.Finish();
+  LocalFree(argv);
+  std::printf("%s: %d failure(s)\n", Utf8(scenario).c_str(), g_failures);
+  return g_failures == 0 ? 0 : 1;
+}
