@@ -101,51 +101,52 @@ TEST(CheckInstallDescriptionTest, InvalidDestination) {
                              "Unload      = 1\n");
 }
 
+void ExpectCheck(const SectionRecord& record, std::uint32_t code, const std::string& message) {
+  base::CapturingConsole console;
+  InstallInfoState state;
+  SectionList sections;
+  sections.push_back(record);
+  EXPECT_EQ(CheckInstallDescription(sections, console, &state), code) << SectionName(record.kind);
+  EXPECT_EQ(console.err, message) << SectionName(record.kind);
+  EXPECT_FALSE(state.app_information_checked);
+}
+
 TEST(CheckInstallDescriptionTest, OtherRecords) {
-  struct Case {
-    SectionRecord record;
-    std::uint32_t code;
-    std::string message;
-  };
-  UninstallInformationRecord no_program;
-  no_program.maker = "M";
-  ExInstallInformationRecord ex_with_program;
-  ex_with_program.program = "p";
-  ExInstallInformationRecord ex_timeout_only;
-  ex_timeout_only.time_out = 30;
-  std::vector<Case> cases;
-  cases.push_back({{SectionKind::kUninstallInformation, no_program}, 0x20002,
-                   Sj("エラー：必須キーワード Program がありません\n") +
-                       "\n[ Uninstall Information ]\n\nMaker      = M\nProgram    = (null)\n"});
-  cases.push_back({MakeSectionRecord(SectionKind::kUninstallInformation), 0x20003,
-                   Sj("エラー：必須キーワード Maker がありません\n"
-                      "エラー：必須キーワード Program がありません\n") +
-                       "\n[ Uninstall Information ]\n\nMaker      = (null)\nProgram    = (null)\n"});
-  cases.push_back({{SectionKind::kExInstallInformation, ex_with_program}, 0, ""});
-  cases.push_back({{SectionKind::kExInstallInformation, ex_timeout_only}, 0xA0001,
-                   Sj("エラー：必須キーワード Program がありません\n") +
-                       "\n[ Ex-Install Information ]\n\nProgram = (null)\nTimeOut = 30\n"});
-  cases.push_back({MakeSectionRecord(SectionKind::kMakeDirs), 0x30000,
-                   Sj("エラー：[ Make Dirs ] セクションには、最低ひとつの定義文が必要です\n")});
-  cases.push_back({MakeSectionRecord(SectionKind::kDeleteDirs), 0x40000,
-                   Sj("エラー：[ Delete Dirs ] セクションには、最低ひとつの定義文が必要です\n")});
-  cases.push_back({MakeSectionRecord(SectionKind::kCopyFiles), 0x50000,
-                   "Error: No definition is found in [ Copy Files ] section.\n"});
-  cases.push_back({MakeSectionRecord(SectionKind::kSetupDataFiles), 0, ""});
-  cases.push_back({MakeSectionRecord(SectionKind::kDeleteFiles), 0x70000,
-                   Sj("エラー：[ Delete Files ] セクションには、最低ひとつの定義文が必要です\n")});
-  cases.push_back({MakeSectionRecord(SectionKind::kAddRegistry), 0x80000,
-                   Sj("エラー：[ Add Registry ] セクションには、最低ひとつの定義文が必要です\n")});
-  cases.push_back({MakeSectionRecord(SectionKind::kDeleteRegistry), 0x90000,
-                   Sj("エラー：[ Delete Registry ] セクションには、最低ひとつの定義文が必要です\n")});
-  for (const Case& c : cases) {
-    base::CapturingConsole console;
-    InstallInfoState state;
-    SectionList sections{c.record};
-    EXPECT_EQ(CheckInstallDescription(sections, console, &state), c.code) << SectionName(c.record.kind);
-    EXPECT_EQ(console.err, c.message) << SectionName(c.record.kind);
-    EXPECT_FALSE(state.app_information_checked);
-  }
+  SectionRecord no_program = MakeSectionRecord(SectionKind::kUninstallInformation);
+  std::get<UninstallInformationRecord>(no_program.data).maker = "M";
+  ExpectCheck(no_program, 0x20002,
+              Sj("エラー：必須キーワード Program がありません\n") +
+                  "\n[ Uninstall Information ]\n\nMaker      = M\nProgram    = (null)\n");
+  ExpectCheck(MakeSectionRecord(SectionKind::kUninstallInformation), 0x20003,
+              Sj("エラー：必須キーワード Maker がありません\n"
+                 "エラー：必須キーワード Program がありません\n") +
+                  "\n[ Uninstall Information ]\n\nMaker      = (null)\nProgram    = (null)\n");
+
+  SectionRecord ex = MakeSectionRecord(SectionKind::kExInstallInformation);
+  std::get<ExInstallInformationRecord>(ex.data).time_out = 30;
+  ExpectCheck(ex, 0xA0001,
+              Sj("エラー：必須キーワード Program がありません\n") +
+                  "\n[ Ex-Install Information ]\n\nProgram = (null)\nTimeOut = 30\n");
+  std::get<ExInstallInformationRecord>(ex.data).program = "p";
+  ExpectCheck(ex, 0, "");
+
+  ExpectCheck(MakeSectionRecord(SectionKind::kMakeDirs), 0x30000,
+              Sj("エラー：[ Make Dirs ] セクションには、最低ひとつの定義文が必要です\n"));
+  ExpectCheck(MakeSectionRecord(SectionKind::kDeleteDirs), 0x40000,
+              Sj("エラー：[ Delete Dirs ] セクションには、最低ひとつの定義文が必要です\n"));
+  ExpectCheck(MakeSectionRecord(SectionKind::kCopyFiles), 0x50000,
+              "Error: No definition is found in [ Copy Files ] section.\n");
+  ExpectCheck(MakeSectionRecord(SectionKind::kSetupDataFiles), 0, "");
+  ExpectCheck(MakeSectionRecord(SectionKind::kDeleteFiles), 0x70000,
+              Sj("エラー：[ Delete Files ] セクションには、最低ひとつの定義文が必要です\n"));
+  ExpectCheck(MakeSectionRecord(SectionKind::kAddRegistry), 0x80000,
+              Sj("エラー：[ Add Registry ] セクションには、最低ひとつの定義文が必要です\n"));
+  ExpectCheck(MakeSectionRecord(SectionKind::kDeleteRegistry), 0x90000,
+              Sj("エラー：[ Delete Registry ] セクションには、最低ひとつの定義文が必要です\n"));
+
+  SectionRecord copy = MakeSectionRecord(SectionKind::kCopyFiles);
+  std::get<std::vector<ParameterItem>>(copy.data).push_back({"d", "", "COPYFLG_NO_OVERWRITE"});
+  ExpectCheck(copy, 0, "");
 }
 
 TEST(CheckInstallDescriptionTest, StopsAtTheFirstFailingRecordAndLastAppCounts) {

@@ -137,7 +137,10 @@ TEST(AddRegistryTest, MultiSzHoldsAtMost255Values) {
   HandlerStates h;
   ASSERT_EQ(Feed(f, h, {"HKEY_USERS, k, v, REG_MULTI_SZ, ,\n"}), 0u);
   for (int i = 0; i < 255; ++i) {
-    ASSERT_EQ(Feed(f, h, {"v" + std::to_string(i) + ",\n"}), 0u) << i;
+    std::string line = "v";
+    line += std::to_string(i);
+    line += ",\n";
+    ASSERT_EQ(Feed(f, h, {line}), 0u) << i;
   }
   EXPECT_EQ(Feed(f, h, {"last\n"}), 0x44E00u);
   EXPECT_EQ(f.console.err,
