@@ -146,25 +146,27 @@ std::wstring TextOf(HWND w) {
   return buffer.data();
 }
 
+struct TopLevelQuery {
+  DWORD pid;
+  const wchar_t* cls;
+  const std::wstring* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND w, LPARAM p) {
+  TopLevelQuery* q = reinterpret_cast<TopLevelQuery*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  if (owner != q->pid || !IsWindowVisible(w) || ClassOf(w) != q->cls) return TRUE;
+  if (q->title != nullptr && TextOf(w) != *q->title) return TRUE;
+  q->found = w;
+  return FALSE;
+}
+
 /// The visible top-level window of process `pid` of class `cls` (and title, if given).
 HWND FindTopLevel(DWORD pid, const wchar_t* cls, const std::wstring* title = nullptr) {
-  struct Query {
-    DWORD pid;
-    const wchar_t* cls;
-    const std::wstring* title;
-    HWND found;
-  } q{pid, cls, title, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        Query* q = reinterpret_cast<Query*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner != q->pid || !IsWindowVisible(w) || ClassOf(w) != q->cls) return TRUE;
-        if (q->title != nullptr && TextOf(w) != *q->title) return TRUE;
-        q->found = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&q));
+  TopLevelQuery q{pid, cls, title, nullptr};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&q));
   return q.found;
 }
 
@@ -220,20 +222,28 @@ void Screenshot(HWND w, const std::wstring& path) {
   Check(WriteBytes(path, bytes), "screenshot " + Utf8(path));
 }
 
+BOOL CALLBACK PrintChild(HWND w, LPARAM) {
+  std::fprintf(stderr, "  child %p parent %p id %d class %s visible %d text [%.60s]\n",
+               static_cast<void*>(w), static_cast<void*>(GetParent(w)), GetDlgCtrlID(w),
+               Utf8(ClassOf(w)).c_str(), IsWindowVisible(w) ? 1 : 0, Utf8(TextOf(w)).c_str());
+  return TRUE;
+}
+
+BOOL CALLBACK PrintProcessWindow(HWND w, LPARAM pid) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  if (owner == static_cast<DWORD>(pid) && IsWindowVisible(w)) {
+    std::fprintf(stderr, "  window left: class %s, text [%s]\n", Utf8(ClassOf(w)).c_str(),
+                 Utf8(TextOf(w)).c_str());
+  }
+  return TRUE;
+}
+
 /// Lists the windows under `main` on standard error, for diagnosing a failed wait.
 void DumpWindows(HWND main) {
   std::fprintf(stderr, "  main %p hung=%d title [%s]\n", static_cast<void*>(main),
                IsHungAppWindow(main) ? 1 : 0, Utf8(TextOf(main)).c_str());
-  EnumChildWindows(
-      main,
-      [](HWND w, LPARAM) -> BOOL {
-        std::fprintf(stderr, "  child %p parent %p id %d class %s visible %d text [%.60s]\n",
-                     static_cast<void*>(w), static_cast<void*>(GetParent(w)), GetDlgCtrlID(w),
-                     Utf8(ClassOf(w)).c_str(), IsWindowVisible(w) ? 1 : 0,
-                     Utf8(TextOf(w)).c_str());
-        return TRUE;
-      },
-      0);
+  EnumChildWindows(main, PrintChild, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -320,17 +330,7 @@ struct Run {
     if (process.hProcess != nullptr) {
       if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
         Check(false, "Setup.exe still running at the end; ended by the driver");
-        EnumWindows(
-            [](HWND w, LPARAM pid) -> BOOL {
-              DWORD owner = 0;
-              GetWindowThreadProcessId(w, &owner);
-              if (owner == static_cast<DWORD>(pid) && IsWindowVisible(w)) {
-                std::fprintf(stderr, "  window left: class %s, text [%s]\n",
-                             Utf8(ClassOf(w)).c_str(), Utf8(TextOf(w)).c_str());
-              }
-              return TRUE;
-            },
-            static_cast<LPARAM>(process.dwProcessId));
+        EnumWindows(PrintProcessWindow, static_cast<LPARAM>(process.dwProcessId));
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, 5000);
       }
