@@ -1,0 +1,154 @@
+// A project authored through the wizard core, handed to the real builder:
+// Finish writes the project file, the descriptions, Setup.ini and the batch
+// file; the batch's builder line is then run with the built pakmak.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "process_runner.h"
+#include "wizard/build_outputs.h"
+#include "wizard/file_utils.h"
+#include "wizard/finish.h"
+#include "wizard/inf_writer.h"
+#include "wizard/project_file.h"
+#include "wizard/test_support.h"
+
+namespace wizard {
+namespace {
+
+// Splits the builder line of the batch file into its words: blanks separate,
+// double quotes group, and "%%" is one "%" as the command interpreter reads it.
+std::vector<std::string> BatchWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool quoted = false, any = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    char c = line[i];
+    if (c == '"') {
+      quoted = !quoted;
+      any = true;
+    } else if (c == ' ' && !quoted) {
+      if (any) words.push_back(word);
+      word.clear();
+      any = false;
+    } else if (c == '%' && i + 1 < line.size() && line[i + 1] == '%') {
+      word += '%';
+      ++i;
+      any = true;
+    } else {
+      word += c;
+      any = true;
+    }
+  }
+  if (any) words.push_back(word);
+  return words;
+}
+
+class RoundTripTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(pakmak_test::ProgramBesideThisOne(PAKMAK_FILE_NAME), dir.At("Pakmak.exe"));
+    std::filesystem::permissions(dir.At("Pakmak.exe"), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add);
+    s.Product.Assign("Acme");
+    s.Name.Assign("Foo");
+    s.Caption.Assign("Foo Menu");
+    s.Ver.Assign("1.2");
+    s.Output.Assign("FooPack");
+    s.Source.Assign("src");
+    s.InstDir.Assign("Acme Foo");
+    s.Exe.Assign("Foo.exe");
+    s.Cmd.Assign("/start");
+    s.UninstFile.Assign("UnAcmeFoo");
+    s.UnRegist.Set(false);
+    s.Reboot.Set(true);
+    s.SetupIniName.Assign("Foo");
+
+    dir.MakeFolder("src/sub");
+    dir.MakeFile("src/Native.ina", std::string(192, '\x5A'));
+    dir.MakeFile("src/Foo.exe", "MZ program");
+    dir.MakeFile("src/Tool.exe", "MZ tool");
+    dir.MakeFile("src/song.dat", "song");
+    dir.MakeFile("src/sub/a.dat", "a data");
+    dir.MakeFile("src/sub/b.dat", "b data");
+    dir.MakeFile("src/readme.txt", "an old generated file");
+
+    InsertFileRow(files, "song.dat", false, "Music", Doc);
+    InsertFileRow(files, "a.dat", false, "Data", AppOriginal);
+    InsertFileRow(files, "b.dat", false, "Mine", DocOriginal);
+    InsertFileRow(files, "Foo.exe", true, "", AppRoot);
+    InsertFileRow(files, "Tool.exe", false, "", AppRoot);
+    s.Folders.app_folders.Add("Data");
+    s.Folders.doc_folders.Add("Mine");
+
+    registry.Append({"HKLM", "Software\\Acme\\Foo", "Path", "SZ", "\"\\Program Disk\\Acme Foo\""});
+    registry.Append({"HKLM", "Software\\Acme\\Foo\\Sub", "Count", "DWORD", "42"});
+    registry.Append({"HKCU", "Software\\Acme", "List", "MULTI_SZ", "\"a\",\"b\",\"c\""});
+    registry.Append({"HKCR", ".foo", "", "BINARY", "0aFF"});
+  }
+
+  // Runs Finish, checks the batch file and runs its builder line.
+  pakmak_test::ProcessResult FinishAndBuild() {
+    EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+    EXPECT_TRUE(messages.ids.empty());
+    EXPECT_EQ(starter.started, std::vector<std::string>{dir.At("Foo.bat")});
+    std::string batch;
+    EXPECT_TRUE(ReadWholeFile(dir.At("Foo.bat"), &batch));
+    std::size_t end_of_first = batch.find("\r\n");
+    EXPECT_EQ(batch.substr(0, end_of_first), "cd \"" + dir.path() + "\"");
+    std::string line = batch.substr(end_of_first + 2);
+    line = line.substr(0, line.find("\r\n"));
+    std::vector<std::string> words = BatchWords(line);
+    EXPECT_EQ(words, (std::vector<std::string>{"Pakmak", "src", "FooPack.lvar", "-p", "0000", "-o", "c000",
+                                               "-c", "0000"}));
+    words.erase(words.begin());
+    return pakmak_test::RunProcess(dir.At("Pakmak.exe"), words, dir.path());
+  }
+
+  testing::ScratchFolder dir;
+  ProjectSettings s;
+  MemoryFileRowStore files;
+  MemoryRegistryRowStore registry;
+  testing::RecordingMessages messages;
+  testing::RecordingStarter starter;
+};
+
+TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
+  pakmak_test::ProcessResult run = FinishAndBuild();
+  ASSERT_TRUE(run.started);
+  EXPECT_EQ(run.status, 0u) << run.err;
+  std::string archive;
+  ASSERT_TRUE(ReadWholeFile(dir.At("FooPack.lvar"), &archive)) << run.out << run.err;
+  EXPECT_GT(archive.size(), 256u);
+  // The descriptions are stored verbatim; the stale readme.txt was removed
+  // before the build and is not packed.
+  EXPECT_NE(archive.find(InstallInfText(s, &files, &registry)), std::string::npos);
+  EXPECT_NE(archive.find(UninstallInfText(s, &files, &registry)), std::string::npos);
+  EXPECT_NE(archive.find(MenuFileText(s, "*")), std::string::npos);
+  EXPECT_EQ(archive.find("an old generated file"), std::string::npos);
+  EXPECT_NE(archive.find("Reboot!"), std::string::npos);
+
+  // The project saved on the way reads back into the same rows.
+  MemoryFileRowStore files_back;
+  MemoryRegistryRowStore registry_back;
+  LoadCopyFileRows(dir.At("Pakforge_Foo.ini"), files_back);
+  LoadRegistryRows(dir.At("Pakforge_Foo.ini"), registry_back);
+  EXPECT_EQ(InstallInfText(s, &files_back, &registry_back), InstallInfText(s, &files, &registry));
+}
+
+TEST_F(RoundTripTest, UninstallOffIsRefusedAtTheMissingUninstallKey) {
+  s.Uninstall.Set(false);
+  pakmak_test::ProcessResult run = FinishAndBuild();
+  ASSERT_TRUE(run.started);
+  EXPECT_NE(run.status, 0u);
+  // "エラー：必須キーワード Uninstall がありません" (required keyword Uninstall missing)
+  EXPECT_NE(run.err.find("\x83\x47\x83\x89\x81\x5B\x81\x46\x95\x4B\x90\x7B\x83\x4C\x81\x5B\x83\x8F\x81\x5B"
+                         "\x83\x68 Uninstall \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(FileExists(dir.At("FooPack.lvar")));
+}
+
+}  // namespace
+}  // namespace wizard
