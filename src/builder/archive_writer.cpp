@@ -35,10 +35,14 @@ void ArchiveWriter::Discard() {
 BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const BuildOptions& options,
                                                  std::uint32_t destination, ArchiveHeader* header) {
   const base::Stream err = base::Stream::kErr;
-  // The count, name length and size fields would silently cut larger values;
-  // refuse such input before anything is written.
   std::uint64_t count = 0;
   for (EntryKind kind : kKinds) count += scan.List(kind).size();
+  header->SetFields(static_cast<std::uint16_t>(count), options.platform_mask, options.os_version_mask,
+                    options.cpu_type_mask, destination);
+  if (archive_.empty()) return 0;
+
+  // The count, name length and size fields would silently cut larger values;
+  // refuse such input before anything is written.
   if (count > kMaxEntries) {
     console_.Printf(err, messages::kTooManyEntries, static_cast<unsigned long long>(count));
     return 0x3000000;
@@ -56,9 +60,6 @@ BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const B
       }
     }
   }
-  header->SetFields(static_cast<std::uint16_t>(count), options.platform_mask, options.os_version_mask,
-                    options.cpu_type_mask, destination);
-  if (archive_.empty()) return 0;
 
   temporary_path_ = archive_ + "." + std::to_string(files_.ProcessId()) + ".tmp";
   std::unique_ptr<OutputFile> file = files_.CreateNew(temporary_path_);
