@@ -30,13 +30,22 @@ constexpr int kBackButton = 0x3023;
 constexpr int kNextButton = 0x3024;
 constexpr int kFinishButton = 0x3025;
 
-bool PumpOne() {
+// Dispatches one waiting message. Answers 0 when the queue was empty, 1 for
+// a message, 2 for a timer tick (which does not count as activity: the
+// responder's timer ticks all the time).
+int PumpOne() {
   MSG msg;
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-  if (g_sheet && IsWindow(g_sheet) && PropSheet_IsDialogMessage(g_sheet, &msg)) return true;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return 0;
+  const int kind = msg.message == WM_TIMER ? 2 : 1;
+  if (std::getenv("GUITEST_TRACE")) {
+    char name[64] = {};
+    GetClassNameA(msg.hwnd, name, sizeof(name));
+    std::fprintf(stderr, "  msg 0x%X %s\n", msg.message, name);
+  }
+  if (g_sheet && IsWindow(g_sheet) && PropSheet_IsDialogMessage(g_sheet, &msg)) return kind;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
-  return true;
+  return kind;
 }
 
 }  // namespace
@@ -46,12 +55,23 @@ void PumpMessages(DWORD quiet_ms, DWORD max_ms) {
   DWORD last_activity = start;
   for (;;) {
     const DWORD now = GetTickCount();
-    if (now - start >= max_ms) return;
-    if (PumpOne()) {
-      last_activity = GetTickCount();
-      continue;
+    if (now - start >= max_ms) {
+      if (std::getenv("GUITEST_TRACE")) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+          char name[64] = {};
+          GetClassNameA(msg.hwnd, name, sizeof(name));
+          std::fprintf(stderr, "pump did not settle: message 0x%X to %s\n", msg.message, name);
+        }
+      }
+      return;
     }
-    if (now - last_activity >= quiet_ms) return;
+    const int pumped = PumpOne();
+    if (pumped == 1) last_activity = GetTickCount();
+    if (pumped) continue;
+    if (now - last_activity >= quiet_ms) {
+      return;
+    }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
@@ -302,7 +322,7 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
 }
 }  // namespace
 
-ModalResponder::ModalResponder() {
+ModalResponder::ModalResponder(DWORD grace_ms) : grace_ms_(grace_ms) {
   g_responder = this;
   timer_ = SetTimer(nullptr, 0, 20, &ModalResponder::OnTimer);
 }
@@ -328,20 +348,29 @@ void ModalResponder::Poll() {
     if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) continue;
     // Only the innermost (enabled) dialog can take input; its owner waits.
     if (!IsWindowEnabled(dialog)) continue;
-    handled_.push_back(dialog);
     const std::string title = WindowText(dialog);
-    busy_ = true;
     if (!steps_.empty() && steps_.front().title == title) {
+      handled_.push_back(dialog);
       Step step = std::move(steps_.front());
       steps_.erase(steps_.begin());
       answered_.push_back(title);
+      busy_ = true;
       step.action(dialog);
-    } else {
-      unexpected_.push_back(title);
-      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-      PostMessageA(dialog, WM_CLOSE, 0, 0);
+      busy_ = false;
+      return;
     }
-    busy_ = false;
+    // Not (yet) expected: give the test's steps a moment, then cancel it.
+    auto seen = std::find_if(waiting_.begin(), waiting_.end(),
+                             [dialog](const auto& entry) { return entry.first == dialog; });
+    if (seen == waiting_.end()) {
+      waiting_.push_back({dialog, GetTickCount()});
+      continue;
+    }
+    if (GetTickCount() - seen->second < grace_ms_) continue;
+    handled_.push_back(dialog);
+    unexpected_.push_back(title);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
     return;
   }
 }
@@ -482,6 +511,23 @@ bool WorkFolder::Exists(const std::string& relative) const {
 
 bool WorkFolder::Remove(const std::string& relative) const {
   return DeleteFileA(Full(relative).c_str()) != 0;
+}
+
+std::string WorkFolder::EnterFolderOfLength(size_t length) {
+  std::string folder = path_;
+  if (length <= folder.size() + 2) return std::string();
+  while (folder.size() < length) {
+    // Each step adds a backslash and a name of at most 100 bytes; never
+    // leave a remainder of a single byte (no room for a backslash and name).
+    size_t room = length - folder.size() - 1;
+    size_t take = room > 100 ? 100 : room;
+    if (room > 100 && room - take < 2) take = room - 2;
+    folder.push_back('\\');
+    folder.append(take, 'd');
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) return std::string();
+  }
+  if (!SetCurrentDirectoryA(folder.c_str())) return std::string();
+  return folder;
 }
 
 std::string NativeInaBytes(size_t size) {

@@ -19,7 +19,8 @@ namespace guitest {
 
 /// Dispatches every message of this thread until the queue has stayed empty
 /// for `quiet_ms`, or until `max_ms` have passed. Messages of the open
-/// `WizardSheet` go through `PropSheet_IsDialogMessage` first.
+/// `WizardSheet` go through `PropSheet_IsDialogMessage` first. With the
+/// environment variable GUITEST_TRACE set, every message is logged.
 void PumpMessages(DWORD quiet_ms = 60, DWORD max_ms = 5000);
 
 /// Pumps until `done()` is true or `max_ms` pass. Answers `done()`.
@@ -129,16 +130,17 @@ void ActivateRow(HWND list, int row);
 // ---- Modal dialogs opened by the code under test ----
 
 /// Answers modal dialogs of this thread in the order they are expected.
-/// While an instance lives, a 20 ms thread timer looks for a visible
-/// top-level dialog (other than the test's sheet) that has not been handled
-/// yet. If the first expected step's title matches, its action runs with the
-/// dialog handle; any other dialog is recorded as unexpected and cancelled
-/// (IDCANCEL, then WM_CLOSE), so a test never waits for a human.
+/// While an instance lives, a 20 ms thread timer looks for a visible,
+/// enabled top-level dialog (other than the test's sheet) that has not been
+/// handled yet. If the first expected step's title matches, its action runs
+/// with the dialog handle. A dialog that matches no step for `grace_ms` is
+/// recorded as unexpected and cancelled (IDCANCEL, then WM_CLOSE), so a test
+/// never waits for a human.
 class ModalResponder {
  public:
   using Action = std::function<void(HWND dialog)>;
 
-  ModalResponder();
+  explicit ModalResponder(DWORD grace_ms = 1500);
   ~ModalResponder();
   ModalResponder(const ModalResponder&) = delete;
   ModalResponder& operator=(const ModalResponder&) = delete;
@@ -161,7 +163,9 @@ class ModalResponder {
   void Poll();
 
   UINT_PTR timer_ = 0;
+  DWORD grace_ms_;
   bool busy_ = false;
+  std::vector<std::pair<HWND, DWORD>> waiting_;  // unmatched dialogs, first seen
   std::vector<Step> steps_;
   std::vector<HWND> handled_;
   std::vector<std::string> unexpected_;
@@ -232,6 +236,10 @@ class WorkFolder {
   std::string ReadFile(const std::string& relative, bool* ok = nullptr) const;
   bool Exists(const std::string& relative) const;
   bool Remove(const std::string& relative) const;
+  /// Makes a folder inside the work folder whose full path is exactly
+  /// `length` bytes long (nested when needed) and makes it the current
+  /// directory. Answers the path, or "" when it cannot be made.
+  std::string EnterFolderOfLength(size_t length);
 
  private:
   std::string path_;
