@@ -214,6 +214,18 @@ TEST_F(CliTest, NoArgumentPrintsTheUsageAndSucceeds) {
   EXPECT_EQ(21, std::count(r.out.begin(), r.out.end(), '\n') - 1);  // 21 lines, one blank
 }
 
+// Pipes get the Shift-JIS bytes; PAKMAK_ENCODING=utf-8 asks for UTF-8.
+TEST_F(CliTest, EncodingOverride) {
+  const std::string first = "Pakmak: リモートインストール用アーカイブファイル作成ツール\n";
+  EXPECT_EQ(0u, RunProcess(program_, {}, dir_.Path(), "utf-8").out.find(first));
+  ProcessResult r = RunProcess(program_, {"-o", "C000"}, dir_.Path(), "UTF-8");
+  EXPECT_EQ(std::string("エラー：インストール対象ファイル格納ディレクトリが指定されていません\n") + ErrorLine(0x18000000),
+            r.err);
+  r = RunProcess(program_, {"-o", "C000"}, dir_.Path(), "cp932");
+  EXPECT_EQ(Sjis("エラー：インストール対象ファイル格納ディレクトリが指定されていません\n") + ErrorLine(0x18000000),
+            r.err);
+}
+
 TEST_F(CliTest, CheckOnlyWritesNothing) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"src"}, std::vector<std::string>{"src", "-o", "C000"}}) {

@@ -20,10 +20,10 @@ struct ProcessResult {
 };
 
 /// Starts `program` with `args` in the folder `working_dir`, standard output
-/// and standard error connected to pipes, PAKMAK_ENCODING set to cp932, and
-/// waits for it to end.
+/// and standard error connected to pipes, PAKMAK_ENCODING set to `encoding`,
+/// and waits for it to end.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir);
+                         const std::string& working_dir, const std::string& encoding = "cp932");
 
 /// Path of a program that lies in the same folder as this test program.
 std::string ProgramBesideThisOne(const std::string& name);

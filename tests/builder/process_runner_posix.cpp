@@ -15,7 +15,7 @@ extern char** environ;
 namespace pakmak_test {
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir) {
+                         const std::string& working_dir, const std::string& encoding) {
   ProcessResult result;
   int out_pipe[2], err_pipe[2];
   if (pipe2(out_pipe, O_CLOEXEC) != 0) return result;
@@ -41,7 +41,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   for (char** e = environ; *e; ++e) {
     if (std::strncmp(*e, "PAKMAK_ENCODING=", 16) != 0) env_strings.push_back(*e);
   }
-  env_strings.push_back("PAKMAK_ENCODING=cp932");
+  env_strings.push_back("PAKMAK_ENCODING=" + encoding);
   std::vector<char*> envp;
   for (std::string& s : env_strings) envp.push_back(s.data());
   envp.push_back(nullptr);

@@ -38,7 +38,7 @@ void Drain(HANDLE pipe, std::string* sink) {
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir) {
+                         const std::string& working_dir, const std::string& encoding) {
   ProcessResult result;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE out_read, out_write, err_read, err_write;
@@ -67,7 +67,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   startup.hStdOutput = out_write;
   startup.hStdError = err_write;
   PROCESS_INFORMATION process = {};
-  SetEnvironmentVariableA("PAKMAK_ENCODING", "cp932");
+  SetEnvironmentVariableA("PAKMAK_ENCODING", encoding.c_str());
   BOOL created = CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                 working_dir.c_str(), &startup, &process);
   CloseHandle(out_write);
