@@ -71,15 +71,19 @@ TEST(SectionHeadTest, Errors) {
 }
 
 TEST(SectionHeadTest, VeryLongNameIsUndefined) {
-  // Words of a head are joined without bound; an over-long name is simply
-  // not in the table.
+  // The words of a head are joined with blanks: a 511-byte line of
+  // single-character tokens makes a name of about a thousand bytes, which is
+  // held whole and is simply not in the table.
   ContextFixture f(SectionKind::kNone);
   HandlerStates h;
   std::string line = "[";
-  for (int i = 0; i < 3; ++i) line += " " + std::string(160, 'W');
-  line += " ]";
+  while (line.size() < 508) line += "a,";
+  line += "]";
+  ASSERT_LE(line.size(), 511u);
   EXPECT_EQ(ProcessLine(line, h, f.ctx), 0x61100u);
+  EXPECT_EQ(f.console.err, Sj("エラー：定義されていないセクション名です\n"));
   EXPECT_EQ(ProcessLine("[ Make Dirs ]", h, f.ctx), 0u);
+  EXPECT_EQ(f.current, SectionKind::kMakeDirs);
 }
 
 TEST(DefinitionTest, StoresValues) {
