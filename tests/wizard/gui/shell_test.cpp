@@ -1,0 +1,156 @@
+// The application shell run in-process: the hidden host window, the modal
+// wizard it starts, Cancel ending the program without writing anything,
+// the single-instance rule, centring, and the band painted on every page.
+
+#include <gtest/gtest.h>
+
+#include "resource.h"
+#include "wizard/ui/center_window.h"
+#include "wizard/ui/host_window.h"
+#include "wizard_fixture.h"
+
+namespace guitest {
+namespace {
+
+/// Runs the whole program in this process and cleans up after it: the
+/// window class is unregistered and the loop's WM_QUIT is taken from the
+/// queue, so later tests can run their own dialogs.
+int RunProgram(wizard::ui::WizardApp& app) {
+  const int result = wizard::ui::RunPakforge(app, app.instance);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  UnregisterClassA(wizard::ui::kHostWindowClass, app.instance);
+  return result;
+}
+
+/// Names of the files in `folder` (not recursive).
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
+}
+
+class ShellTest : public WizardFixture {};
+
+TEST(CenteredOrigin, TruncatesTowardZero) {
+  struct Case {
+    int screen_w, screen_h, w, h, x, y;
+  };
+  const Case cases[] = {
+      {1280, 1024, 276, 140, 502, 442},
+      {1025, 769, 100, 100, 462, 334},
+      {100, 100, 301, 201, -100, -50},  // larger than the screen
+      {640, 480, 640, 480, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const POINT p = wizard::ui::CenteredOrigin(c.screen_w, c.screen_h, c.w, c.h);
+    EXPECT_EQ(p.x, c.x) << c.w << "x" << c.h;
+    EXPECT_EQ(p.y, c.y) << c.w << "x" << c.h;
+  }
+}
+
+TEST(CenterWindow, KeepsTheSize) {
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 3, 7, 276, 140, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  wizard::ui::CenterWindow(window);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.right - rect.left, 276);
+  EXPECT_EQ(rect.bottom - rect.top, 140);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 276) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 140) / 2);
+  DestroyWindow(window);
+}
+
+TEST_F(ShellTest, CancelEndsTheProgramWithoutWritingAnything) {
+  MakeSource({"Demo.exe"});
+  ASSERT_TRUE(work.WriteFile("Pakmak.exe", "x"));
+  const std::vector<std::string> before = FilesIn(work.path());
+  const std::vector<std::string> source_before = FilesIn(work.Full("src"));
+
+  HWND host = nullptr;
+  bool host_hidden = false, host_centred = false, owned_by_host = false;
+  int page_index = -1;
+  std::string host_title;
+  modal.Expect(kProjectPickerTitle, PressButton(IDCANCEL));
+  modal.Expect(Sjis("VK-720 インストール用アーカイブ 作成支援ツール"), [&](HWND wizard_sheet) {
+    host = FindWindowA(wizard::ui::kHostWindowClass, nullptr);
+    host_hidden = host && !IsWindowVisible(host);
+    host_title = WindowText(host);
+    RECT rect;
+    GetWindowRect(host, &rect);
+    host_centred = rect.right - rect.left == 276 && rect.bottom - rect.top == 140 &&
+                   rect.left == (GetSystemMetrics(SM_CXSCREEN) - 276) / 2 &&
+                   rect.top == (GetSystemMetrics(SM_CYSCREEN) - 140) / 2;
+    owned_by_host = GetWindow(wizard_sheet, GW_OWNER) == host;
+    HWND current = PropSheet_GetCurrentPageHwnd(wizard_sheet);
+    page_index = static_cast<int>(PropSheet_HwndToIndex(wizard_sheet, current));
+    PropSheet_PressButton(wizard_sheet, PSBTN_CANCEL);
+  });
+  EXPECT_EQ(RunProgram(app), 0);
+  EXPECT_EQ(modal.pending(), 0u);
+  EXPECT_TRUE(modal.unexpected().empty());
+  EXPECT_NE(host, nullptr);
+  EXPECT_TRUE(host_hidden);
+  EXPECT_TRUE(host_centred);
+  EXPECT_TRUE(owned_by_host);
+  EXPECT_EQ(page_index, 0);
+  EXPECT_EQ(host_title, Sjis("VK-720 インストール用アーカイブ 作成支援ツール"));
+  // The host window is gone and nothing was written.
+  EXPECT_EQ(FindWindowA(wizard::ui::kHostWindowClass, nullptr), nullptr);
+  EXPECT_EQ(FilesIn(work.path()), before);
+  EXPECT_EQ(FilesIn(work.Full("src")), source_before);
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(ShellTest, SecondInstanceOpensNothing) {
+  // Another copy's host window: a window of the same class.
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = DefWindowProcA;
+  window_class.hInstance = app.instance;
+  window_class.lpszClassName = wizard::ui::kHostWindowClass;
+  ASSERT_NE(RegisterClassA(&window_class), 0);
+  HWND other = CreateWindowExA(0, wizard::ui::kHostWindowClass, "", WS_DLGFRAME | WS_SYSMENU, 0, 0, 276,
+                               140, nullptr, nullptr, app.instance, nullptr);
+  ASSERT_NE(other, nullptr);
+  const int result = wizard::ui::RunPakforge(app, app.instance);
+  PumpMessages(60, 1500);
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(modal.answered().empty());
+  EXPECT_TRUE(modal.unexpected().empty());
+  EXPECT_TRUE(IsWindow(other));
+  EXPECT_FALSE(IsWindowVisible(other));
+  DestroyWindow(other);
+  UnregisterClassA(wizard::ui::kHostWindowClass, app.instance);
+}
+
+TEST_F(ShellTest, EveryPagePaintsTheBand) {
+  MakeSource({"Demo.exe"});
+  app.settings.Name.Assign("Demo");
+  app.settings.Source.Assign("src");
+  OpenPages({1, 4});
+  HWND page = Page(1);
+  ASSERT_NE(page, nullptr);
+  RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpMessages();
+  RECT client;
+  GetClientRect(page, &client);
+  HDC dc = GetDC(page);
+  const COLORREF band = RGB(0x80, 0x80, 0x00);  // colour value 0x008080
+  EXPECT_EQ(GetPixel(dc, 0, 0), band);
+  EXPECT_EQ(GetPixel(dc, 9, client.bottom / 2), band);
+  EXPECT_EQ(GetPixel(dc, 5, client.bottom - 1), band);
+  EXPECT_NE(GetPixel(dc, 10, client.bottom / 2), band);
+  ReleaseDC(page, dc);
+}
+
+}  // namespace
+}  // namespace guitest
