@@ -12,6 +12,19 @@ namespace {
 
 const char* Bool(bool on) { return on ? "true" : "false"; }
 
+// A value that reading would alter (blanks at either end, or enclosed in a
+// pair of quotation marks) is written inside one more pair of double
+// quotes, which reading removes again: a command line such as "a b" "c"
+// or a file named 'x' comes back as it was saved.
+std::string Protected(std::string_view value) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  bool altered = !value.empty() &&
+                 (blank(value.front()) || blank(value.back()) ||
+                  (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                   value.back() == value.front()));
+  return altered ? "\"" + std::string(value) + "\"" : std::string(value);
+}
+
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
 std::string Cut(const std::string& text, std::size_t keep) {
@@ -55,21 +68,21 @@ int SaveProject(const ProjectSettings& s, const std::string& path, const FileRow
   const char* p = "Property";
   if (s.Locate == kLanguageJapanese) ini.Write(p, "Locate", "JP");
   else if (s.Locate == kLanguageUs) ini.Write(p, "Locate", "US");
-  ini.Write(p, "Product", s.Product.Text());
-  ini.Write(p, "Name", s.Name.Text());
-  ini.Write(p, "Caption", s.Caption.Text());
-  ini.Write(p, "Ver", s.Ver.Text());
-  ini.Write(p, "Output", s.Output.Text());
-  ini.Write(p, "Source", s.Source.Text());
-  ini.Write(p, "InstDir", s.InstDir.Text());
-  ini.Write(p, "Exe", s.Exe.Text());
-  ini.Write(p, "Cmd", s.Cmd.Text());
+  ini.Write(p, "Product", Protected(s.Product.Text()));
+  ini.Write(p, "Name", Protected(s.Name.Text()));
+  ini.Write(p, "Caption", Protected(s.Caption.Text()));
+  ini.Write(p, "Ver", Protected(s.Ver.Text()));
+  ini.Write(p, "Output", Protected(s.Output.Text()));
+  ini.Write(p, "Source", Protected(s.Source.Text()));
+  ini.Write(p, "InstDir", Protected(s.InstDir.Text()));
+  ini.Write(p, "Exe", Protected(s.Exe.Text()));
+  ini.Write(p, "Cmd", Protected(s.Cmd.Text()));
   ini.Write(p, "Reboot", Bool(s.Reboot.On()));
   ini.Write(p, "Dest", s.Dest == kLocationMainOnly   ? "MAIN"
                        : s.Dest == kLocationCardOnly ? "CARD"
                                                      : "ALTERNATIVE");
   ini.Write(p, "Uninstall", Bool(s.Uninstall.On()));
-  ini.Write(p, "UninstFile", s.UninstFile.Text());
+  ini.Write(p, "UninstFile", Protected(s.UninstFile.Text()));
   ini.Write(p, "UnRegist", Bool(s.UnRegist.On()));
 
   ini.RemoveSection("Registry");
@@ -84,7 +97,7 @@ int SaveProject(const ProjectSettings& s, const std::string& path, const FileRow
     std::string value = RootWord(entry.root);
     value += "," + entry.key.Text() + "," + entry.name.Text() + "," + TypeWord(entry.type) + "," +
              entry.value.Text();
-    ini.Write("Registry", Numbered("RegistryKey", i), value);
+    ini.Write("Registry", Numbered("RegistryKey", i), Protected(value));
   }
 
   ini.RemoveSection("CopyFile");
@@ -92,11 +105,11 @@ int SaveProject(const ProjectSettings& s, const std::string& path, const FileRow
   for (int j = 0; j < file_rows; ++j) {
     FileRow row;
     files->Get(j, &row);
-    ini.Write("CopyFile", Numbered("File", j), Cut(row.name, 259));
+    ini.Write("CopyFile", Numbered("File", j), Protected(Cut(row.name, 259)));
     if (!Cut(row.mark, 9).empty()) ini.Write("CopyFile", Numbered("Wakeup", j), "true");
     std::uint32_t kind = row.Kind();
     if (kind & AppRoot) continue;
-    ini.Write("CopyFile", Numbered("Folder", j), Cut(row.folder, 259));
+    ini.Write("CopyFile", Numbered("Folder", j), Protected(Cut(row.folder, 259)));
     const char* type = (kind & Doc) ? "Doc"
                      : (kind & AppOriginal) ? "AppOriginal"
                      : (kind & DocOriginal) ? "DocOriginal"
@@ -106,13 +119,13 @@ int SaveProject(const ProjectSettings& s, const std::string& path, const FileRow
 
   ini.RemoveSection("Folder");
   for (int k = 0; k < s.Folders.app_folders.Count(); ++k)
-    ini.Write("Folder", Numbered("NameApp", k), s.Folders.app_folders.At(k));
+    ini.Write("Folder", Numbered("NameApp", k), Protected(s.Folders.app_folders.At(k)));
   for (int k = 0; k < s.Folders.doc_folders.Count(); ++k)
-    ini.Write("Folder", Numbered("Name", k), s.Folders.doc_folders.At(k));
+    ini.Write("Folder", Numbered("Name", k), Protected(s.Folders.doc_folders.At(k)));
 
   ini.RemoveSection("SetupIni");
   ini.Write("SetupIni", "Create", Bool(s.SetupIniCreate.On()));
-  ini.Write("SetupIni", "Name", s.SetupIniName.Text());
+  ini.Write("SetupIni", "Name", Protected(s.SetupIniName.Text()));
 
   return ini.Save(path) ? 1 : 0;
 }

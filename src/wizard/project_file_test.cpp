@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "wizard/file_utils.h"
 #include "wizard/ini_file.h"
 #include "wizard/test_support.h"
@@ -274,6 +276,39 @@ TEST(ProjectPickerTest, RenamingAndListing) {
   EXPECT_FALSE(DefaultProjectPath(std::string(200, 'd'), std::string(45, 'n'), &path));  // 260
   ASSERT_TRUE(DefaultProjectPath("cwd", "Demo.2", &path));
   EXPECT_EQ(path, "cwd" + testing::Sep() + "Pakforge_Demo.2.ini");
+}
+
+}  // namespace
+}  // namespace wizard
+
+namespace wizard {
+namespace {
+
+TEST(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("p.ini");
+  ProjectSettings saved;
+  saved.Cmd.Assign("\"a b\" \"c d\"");
+  saved.Caption.Assign(" lead and trail ");
+  saved.SetupIniName.Assign("'q'");
+  saved.Product.Assign("\"half");  // not enclosed: written as it is
+  MemoryFileRowStore files;
+  InsertFileRow(files, "'x'", false, "\"Own\"", AppOriginal);
+  ASSERT_TRUE(SaveProject(saved, path, &files, nullptr));
+  IniFile raw;
+  raw.Load(path);
+  EXPECT_TRUE(raw.Text().find("Product=\"half\r\n") != std::string::npos);
+  ProjectSettings loaded;
+  LoadProjectSettings(loaded, path);
+  EXPECT_EQ(loaded.Cmd.Text(), saved.Cmd.Text());
+  EXPECT_EQ(loaded.Caption.Text(), saved.Caption.Text());
+  EXPECT_EQ(loaded.SetupIniName.Text(), "'q'");
+  EXPECT_EQ(loaded.Product.Text(), "\"half");
+  MemoryFileRowStore back;
+  LoadCopyFileRows(path, back);
+  ASSERT_EQ(back.rows.size(), 1u);
+  EXPECT_EQ(back.rows[0].name, "'x'");
+  EXPECT_EQ(back.rows[0].folder, "\"Own\"");
 }
 
 }  // namespace
