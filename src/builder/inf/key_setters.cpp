@@ -1,6 +1,5 @@
 #include "builder/inf/key_setters.h"
 
-#include <iterator>
 #include <string>
 
 #include "base/sjis.h"

@@ -1,6 +1,5 @@
 #include "builder/inf/registry_sections.h"
 
-#include <iterator>
 #include <utility>
 #include <vector>
 
