@@ -254,6 +254,17 @@ TEST(WritersTest, FilesInTheSourceFolder) {
   EXPECT_TRUE(WriteMenuFiles(e.s, dir.path(), &data_only));
 }
 
+TEST(WritersTest, UnwritableResetFlagFailsTheStep) {
+  testing::ScratchFolder dir;
+  dir.MakeFolder("src/InsResetFlag.txt");  // a folder where the flag file should go
+  Example e;
+  e.s.Reboot.Set(true);
+  EXPECT_FALSE(WriteInstallInf(e.s, dir.path(), &e.files, &e.registry));
+  EXPECT_TRUE(FileExists(dir.At("src") + testing::Sep() + "Install.inf"));  // written all the same
+  e.s.Reboot.Set(false);
+  EXPECT_TRUE(WriteInstallInf(e.s, dir.path(), &e.files, &e.registry));
+}
+
 TEST(WritersTest, PathLimits) {
   ProjectSettings s;
   s.Source.Assign("s");
