@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "process_runner.h"
@@ -149,6 +150,23 @@ TEST_F(RoundTripTest, UninstallOffIsRefusedAtTheMissingUninstallKey) {
       << run.err;
   EXPECT_FALSE(FileExists(dir.At("FooPack.lvar")));
 }
+
+#ifdef _WIN32
+// On Windows the batch file itself runs: the command interpreter changes to
+// the folder of its first line and starts Pakmak.exe found there.
+TEST_F(RoundTripTest, TheBatchFileRunsTheBuilder) {
+  ASSERT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  ASSERT_EQ(starter.started.size(), 1u);
+  std::string system_folder = "C:\\windows\\system32";
+  if (const char* root = std::getenv("SystemRoot")) system_folder = std::string(root) + "\\system32";
+  pakmak_test::ProcessResult run =
+      pakmak_test::RunProcess(system_folder + "\\cmd.exe", {"/c", starter.started[0]}, dir.path());
+  ASSERT_TRUE(run.started);
+  std::string archive;
+  ASSERT_TRUE(ReadWholeFile(dir.At("FooPack.lvar"), &archive)) << run.out << run.err;
+  EXPECT_NE(archive.find(InstallInfText(s, &files, &registry)), std::string::npos);
+}
+#endif
 
 }  // namespace
 }  // namespace wizard
