@@ -32,6 +32,16 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
   for (std::size_t i = 0; i < a.size(); ++i) {
     unsigned char x = static_cast<unsigned char>(a[i]);
     unsigned char y = static_cast<unsigned char>(b[i]);
+    if (IsSjisLeadByte(x) || IsSjisLeadByte(y)) {
+      // A double-byte character matches only itself: its trail byte may look
+      // like an ASCII letter but must not be folded.
+      if (x != y) return false;
+      if (i + 1 < a.size()) {
+        ++i;
+        if (a[i] != b[i]) return false;
+      }
+      continue;
+    }
     if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
     if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
     if (x != y) return false;

@@ -28,7 +28,8 @@ std::size_t SjisFindLast(std::string_view text, char ch);
 /// (both of their bytes) untouched.
 void SjisUpperAscii(std::string& text);
 
-/// Compares two texts without regard to ASCII case, byte by byte.
+/// Compares two Shift-JIS texts without regard to ASCII case; double-byte
+/// characters (whose trail bytes may look like letters) must match exactly.
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 
 }  // namespace base

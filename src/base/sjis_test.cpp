@@ -34,6 +34,9 @@ TEST(SjisTest, EqualsIgnoreAsciiCase) {
   EXPECT_TRUE(EqualsIgnoreAsciiCase("Native.ina", "NATIVE.INA"));
   EXPECT_FALSE(EqualsIgnoreAsciiCase("Native.ina", "Native.inb"));
   EXPECT_FALSE(EqualsIgnoreAsciiCase("a", "ab"));
+  // 0x82 0x61 and 0x82 0x41 are two different double-byte characters.
+  EXPECT_FALSE(EqualsIgnoreAsciiCase("\x82\x61.inf", "\x82\x41.inf"));
+  EXPECT_TRUE(EqualsIgnoreAsciiCase("\x82\x61.inf", "\x82\x61.INF"));
 }
 
 }  // namespace
