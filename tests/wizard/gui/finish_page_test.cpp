@@ -144,5 +144,32 @@ TEST_F(FinishPageTest, TooLongProjectPathStopsEverything) {
   EXPECT_FALSE(work.Exists(relative + "\\src\\Install.inf"));
 }
 
+TEST_F(FinishPageTest, FinishRemovesOldOutputsAndWritesTheDescriptions) {
+  Open();
+  ASSERT_TRUE(work.WriteFile("Pakmak.exe", "x"));
+  ASSERT_TRUE(work.WriteFile("DemoPack.lvar", "old archive"));
+  ASSERT_TRUE(work.WriteFile("src\\readme.txt", "old"));
+  ASSERT_TRUE(work.WriteFile("src\\old.inf", "old"));
+  ASSERT_TRUE(work.WriteFile("src\\KEEP.INF", "kept"));
+  ASSERT_TRUE(work.WriteFile("src\\Mixed.Txt", "kept"));
+  // A folder in place of the batch file: the batch cannot be written, so
+  // nothing is started from this test (no message either).
+  ASSERT_TRUE(work.MakeFolder("Demo.bat"));
+  sheet.PressFinish();
+  EXPECT_TRUE(sheet.ended());
+  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_FALSE(work.Exists("DemoPack.lvar"));
+  EXPECT_FALSE(work.Exists("src\\readme.txt"));
+  EXPECT_FALSE(work.Exists("src\\old.inf"));
+  EXPECT_TRUE(work.Exists("src\\KEEP.INF"));
+  EXPECT_TRUE(work.Exists("src\\Mixed.Txt"));
+  const std::string install = work.ReadFile("src\\Install.inf");
+  EXPECT_EQ(install.rfind("; Menu\r\n[App Information]\r\nMaker       = \"Demo Soft\"\r\n", 0), 0u) << install;
+  EXPECT_TRUE(work.Exists("src\\UnDemo SoftDemo.inf"));
+  const std::string setup_ini = work.ReadFile("Setup.ini");
+  EXPECT_EQ(setup_ini.rfind("[APPNAME]\r\nappname = Menu\r\nfile = DemoPack.lvar\r\n", 0), 0u) << setup_ini;
+  EXPECT_TRUE(work.Exists("Pakforge_Demo.ini"));
+}
+
 }  // namespace
 }  // namespace guitest
