@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake make g++ libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
           wine wine64 xvfb x11-apps xauth imagemagick locales fonts-ipafont-gothic
-          time)
+          fonts-wine time)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -24,4 +24,13 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
+fi
+# Wine draws the title-bar buttons with Marlett; fonts-wine ships it, but this
+# Wine build does not pick up its own font folder, so make it visible through
+# fontconfig.
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && ! fc-list 2>/dev/null | grep -qi marlett; then
+  echo "Making Wine's Marlett font visible to fontconfig"
+  $SUDO mkdir -p /usr/local/share/fonts/wine
+  $SUDO ln -sf /usr/share/wine/fonts/marlett.ttf /usr/local/share/fonts/wine/marlett.ttf
+  $SUDO fc-cache -f /usr/local/share/fonts >/dev/null 2>&1 || true
 fi
