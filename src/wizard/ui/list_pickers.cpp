@@ -16,11 +16,11 @@ namespace {
 
 // Prepares the list: full-row selection, two captionless columns (the
 // second a 2-pixel stub), then the rows; OK starts disabled.
-void InitPicker(HWND dialog, ListPickerSpec& spec) {
-  spec.dialog = dialog;
+void InitPicker(HWND dialog, ListPickerContent& content) {
+  content.dialog = dialog;
   CenterWindow(dialog);
   HWND list = GetDlgItem(dialog, IDC_PICK_LIST);
-  spec.list = list;
+  content.list = list;
   ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   RECT client = {};
   GetClientRect(list, &client);
@@ -31,11 +31,11 @@ void InitPicker(HWND dialog, ListPickerSpec& spec) {
   column.cx = 2;
   SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
 
-  if (spec.fill_failed) {
+  if (content.fill_failed) {
     ShowMessage(dialog, IDS_SOURCE_TOO_LONG, MB_ICONHAND);
   } else {
-    if (!spec.shown_path.empty()) SetDlgItemTextA(dialog, IDC_PICK_PATH, spec.shown_path.c_str());
-    for (const std::string& row : spec.rows) {
+    if (!content.shown_path.empty()) SetDlgItemTextA(dialog, IDC_PICK_PATH, content.shown_path.c_str());
+    for (const std::string& row : content.rows) {
       LVITEMA item = {};
       item.mask = LVIF_TEXT;
       item.iItem = ListView_GetItemCount(list);
@@ -47,45 +47,45 @@ void InitPicker(HWND dialog, ListPickerSpec& spec) {
   EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
 }
 
-void ChooseSelected(HWND dialog, ListPickerSpec& spec) {
-  int selected = ListView_GetNextItem(spec.list, -1, LVNI_SELECTED);
+void ChooseSelected(HWND dialog, ListPickerContent& content) {
+  int selected = ListView_GetNextItem(content.list, -1, LVNI_SELECTED);
   if (selected < 0) return;
   char text[259] = {};
   LVITEMA item = {};
   item.iSubItem = 0;
   item.pszText = text;
   item.cchTextMax = sizeof text;
-  SendMessageA(spec.list, LVM_GETITEMTEXTA, static_cast<WPARAM>(selected),
+  SendMessageA(content.list, LVM_GETITEMTEXTA, static_cast<WPARAM>(selected),
                reinterpret_cast<LPARAM>(&item));
-  spec.chosen = text;
+  content.chosen = text;
   EndDialog(dialog, 1);
 }
 
 INT_PTR CALLBACK PickerProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  ListPickerSpec* spec = reinterpret_cast<ListPickerSpec*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  ListPickerContent* content = reinterpret_cast<ListPickerContent*>(GetWindowLongPtrA(dialog, DWLP_USER));
   if (message == WM_INITDIALOG) {
-    spec = reinterpret_cast<ListPickerSpec*>(lparam);
+    content = reinterpret_cast<ListPickerContent*>(lparam);
     SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-    InitPicker(dialog, *spec);
+    InitPicker(dialog, *content);
     return FALSE;  // the focus is set
   }
-  if (!spec) return FALSE;
+  if (!content) return FALSE;
   switch (message) {
     case WM_NOTIFY: {
       NMHDR* header = reinterpret_cast<NMHDR*>(lparam);
       if (header->idFrom == IDC_PICK_LIST && header->code == LVN_ITEMCHANGED) {
-        EnableWindow(GetDlgItem(dialog, IDOK), ListView_GetSelectedCount(spec->list) != 0);
-        SetFocus(spec->list);
+        EnableWindow(GetDlgItem(dialog, IDOK), ListView_GetSelectedCount(content->list) != 0);
+        SetFocus(content->list);
       }
       return FALSE;
     }
     case WM_COMMAND:
       switch (LOWORD(wparam)) {
         case IDOK:
-          ChooseSelected(dialog, *spec);
+          ChooseSelected(dialog, *content);
           return TRUE;
         case IDCANCEL:
-          if (spec->cancel_posts_close) {
+          if (content->cancel_posts_close) {
             PostMessageA(dialog, WM_CLOSE, 0, 0);
           } else {
             EndDialog(dialog, 2);
@@ -106,42 +106,42 @@ HINSTANCE InstanceOf(const WizardApp& app) {
 
 }  // namespace
 
-int RunListPicker(HINSTANCE instance, HWND owner, ListPickerSpec& spec) {
-  INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(spec.dialog_id), owner, PickerProc,
-                                   reinterpret_cast<LPARAM>(&spec));
-  spec.dialog = nullptr;
-  spec.list = nullptr;
+int RunListPicker(HINSTANCE instance, HWND owner, ListPickerContent& content) {
+  INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(content.dialog_id), owner, PickerProc,
+                                   reinterpret_cast<LPARAM>(&content));
+  content.dialog = nullptr;
+  content.list = nullptr;
   return result == 1 ? 1 : 2;
 }
 
 int PickStartupProgram(WizardApp& app, HWND owner) {
-  ListPickerSpec spec;
-  spec.dialog_id = IDD_STARTUP_PICKER;
-  spec.fill_failed = !ListStartupPrograms(app.settings, CurrentDirectory(), &spec.shown_path,
-                                          &spec.rows);
-  int result = RunListPicker(InstanceOf(app), owner, spec);
-  if (result == 1) app.startup_choice.Assign(spec.chosen);
+  ListPickerContent content;
+  content.dialog_id = IDD_STARTUP_PICKER;
+  content.fill_failed = !ListStartupPrograms(app.settings, CurrentDirectory(), &content.shown_path,
+                                          &content.rows);
+  int result = RunListPicker(InstanceOf(app), owner, content);
+  if (result == 1) app.startup_choice.Assign(content.chosen);
   return result;
 }
 
 int PickSourceFolder(WizardApp& app, HWND owner) {
-  ListPickerSpec spec;
-  spec.dialog_id = IDD_SOURCE_PICKER;
-  spec.fill_failed = !ListSourceFolders(CurrentDirectory(), &spec.rows);
-  int result = RunListPicker(InstanceOf(app), owner, spec);
-  if (result == 1) app.source_choice.Assign(spec.chosen);
+  ListPickerContent content;
+  content.dialog_id = IDD_SOURCE_PICKER;
+  content.fill_failed = !ListSourceFolders(CurrentDirectory(), &content.rows);
+  int result = RunListPicker(InstanceOf(app), owner, content);
+  if (result == 1) app.source_choice.Assign(content.chosen);
   return result;
 }
 
 int ProjectPicker(WizardApp& app, HWND owner) {
   std::string current_dir = CurrentDirectory();
   RenameOldProjectFiles(current_dir);
-  ListPickerSpec spec;
-  spec.dialog_id = IDD_PROJECT_PICKER;
-  spec.rows = ListProjectNames(current_dir);
-  spec.cancel_posts_close = true;
-  int result = RunListPicker(InstanceOf(app), owner, spec);
-  if (result == 1) app.project_choice.Assign(ProjectPathFor(current_dir, spec.chosen));
+  ListPickerContent content;
+  content.dialog_id = IDD_PROJECT_PICKER;
+  content.rows = ListProjectNames(current_dir);
+  content.cancel_posts_close = true;
+  int result = RunListPicker(InstanceOf(app), owner, content);
+  if (result == 1) app.project_choice.Assign(ProjectPathFor(current_dir, content.chosen));
   return result;
 }
 

@@ -27,7 +27,7 @@ int PickSourceFolder(WizardApp& app, HWND owner);
 int ProjectPicker(WizardApp& app, HWND owner);
 
 /// What one picker shows and how its choice becomes the result text.
-struct ListPickerSpec {
+struct ListPickerContent {
   int dialog_id = 0;
   /// Rows to show; `fill_failed` shows message 34 and leaves the list empty.
   std::vector<std::string> rows;
@@ -45,7 +45,7 @@ struct ListPickerSpec {
   HWND list = nullptr;
 };
 
-/// Runs the picker dialog described by `spec`, owned by `owner`.
-int RunListPicker(HINSTANCE instance, HWND owner, ListPickerSpec& spec);
+/// Runs the picker dialog described by `content`, owned by `owner`.
+int RunListPicker(HINSTANCE instance, HWND owner, ListPickerContent& content);
 
 }  // namespace wizard::ui
