@@ -38,20 +38,6 @@ class BlankPage : public wizard::ui::WizardPage {
   }
 };
 
-void Press(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-void SelectOnly(HWND list, std::vector<int> rows) {
-  LVITEMA state = {};
-  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-  state.state = LVIS_SELECTED;
-  for (int row : rows) {
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-  }
-}
-
 const std::string& AppFolder() {
   static const std::string text = Sjis("(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)");
   return text;
@@ -205,7 +191,7 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
   const int song = guitest::FindListRow(list, "song.dat");
   const LPARAM running = guitest::ListData(list, song) & 0xFFFF;
 
-  SelectOnly(list, {app_row, song});
+  guitest::SelectRowsNow(list, {app_row, song});
   EXPECT_FALSE(guitest::IsEnabled(page, IDC_FILES_DEST));
   {
     ModalResponder none;  // activation must not open the chooser
@@ -213,7 +199,7 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
     EXPECT_TRUE(none.unexpected().empty());
   }
 
-  SelectOnly(list, {song});
+  guitest::SelectRowsNow(list, {song});
   EXPECT_TRUE(guitest::IsEnabled(page, IDC_FILES_DEST));
   const std::string chooser = Sjis("インストール先フォルダの選択");
   struct Step {
@@ -226,38 +212,38 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
       {[](HWND d) {
          SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
          HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         SelectOnly(l, {guitest::FindListRow(l, "Music")});
-         Press(d, IDC_CHOOSER_SELECT);
+         guitest::SelectRowsNow(l, {guitest::FindListRow(l, "Music")});
+         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
        },
        "Music", "D", wizard::Doc},
       {[](HWND d) {
          HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         Press(d, IDC_CHOOSER_ADD);
+         guitest::CommandNow(d, IDC_CHOOSER_ADD);
          SendMessageA(l, LVM_CANCELEDITLABEL, 0, 0);
-         SelectOnly(l, {1});
-         Press(d, IDC_CHOOSER_SELECT);
+         guitest::SelectRowsNow(l, {1});
+         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
        },
        "New Folder", "A", wizard::AppOriginal},
       {[](HWND d) {
          SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
          HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         Press(d, IDC_CHOOSER_ADD);
+         guitest::CommandNow(d, IDC_CHOOSER_ADD);
          SendMessageA(l, LVM_CANCELEDITLABEL, 0, 0);
-         SelectOnly(l, {6});
-         Press(d, IDC_CHOOSER_SELECT);
+         guitest::SelectRowsNow(l, {6});
+         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
        },
        "New Folder", "D", wizard::DocOriginal},
       {[](HWND d) {
-         SelectOnly(GetDlgItem(d, IDC_CHOOSER_LIST), {0});
-         Press(d, IDC_CHOOSER_SELECT);
+         guitest::SelectRowsNow(GetDlgItem(d, IDC_CHOOSER_LIST), {0});
+         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
        },
        AppFolder(), "A", wizard::AppRoot},
-      {[](HWND d) { Press(d, IDC_CHOOSER_CANCEL); }, AppFolder(), "A", wizard::AppRoot},
+      {[](HWND d) { guitest::CommandNow(d, IDC_CHOOSER_CANCEL); }, AppFolder(), "A", wizard::AppRoot},
   };
   for (const Step& step : steps) {
     ModalResponder responder;
     responder.Expect(chooser, step.answer);
-    Press(page, IDC_FILES_DEST);
+    guitest::CommandNow(page, IDC_FILES_DEST);
     EXPECT_EQ(responder.pending(), 0u);
     EXPECT_EQ(guitest::ListText(list, song, 2), step.folder);
     EXPECT_EQ(guitest::ListText(list, song, 3), step.side);
@@ -268,10 +254,10 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
 
   // A new source folder on page 1: the next activation rebuilds the list
   // and every destination choice is gone.
-  SelectOnly(list, {song});
+  guitest::SelectRowsNow(list, {song});
   ModalResponder responder;
   responder.Expect(chooser, steps[0].answer);
-  Press(page, IDC_FILES_DEST);
+  guitest::CommandNow(page, IDC_FILES_DEST);
   EXPECT_EQ(guitest::ListText(list, song, 2), "Music");
   work.MakeFolder("other");
   work.WriteFile("other\\Native.ina", guitest::NativeInaBytes());

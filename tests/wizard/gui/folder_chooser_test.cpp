@@ -24,26 +24,6 @@ const std::string& ChooserTitle() {
   return title;
 }
 
-// Inside a modal dialog the harness's pumping helpers wait for a quiet queue
-// that the responder's timer never leaves; these act synchronously instead.
-void Press(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-// Clicks a radio button (BM_CLICK checks it and notifies the dialog).
-void ClickRadio(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
-
-// Selects `row` alone (-1: nothing); LVN_ITEMCHANGED reaches the dialog.
-void SelectOnly(HWND list, int row) {
-  LVITEMA state = {};
-  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-  if (row < 0) return;
-  state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-}
-
 // Renames row `row` through label editing: starts editing, types `text` and
 // presses Enter in the edit control.
 void RenameRow(HWND list, int row, const std::string& text) {
@@ -88,10 +68,10 @@ TEST_F(FolderChooserTest, OpensInApplicationModeAndSwitchesToMyDocuments) {
     delete_enabled = guitest::IsEnabled(dialog, IDC_CHOOSER_DELETE);
     app_text = guitest::GetText(dialog, IDC_CHOOSER_TEXT);
     EXPECT_TRUE(guitest::IsChecked(dialog, IDC_CHOOSER_APP));
-    ClickRadio(dialog, IDC_CHOOSER_DOCS);
+    guitest::ClickNow(dialog, IDC_CHOOSER_DOCS);
     doc_rows = guitest::ListRows(list, 2);
     doc_text = guitest::GetText(dialog, IDC_CHOOSER_TEXT);
-    Press(dialog, IDC_CHOOSER_CANCEL);
+    guitest::CommandNow(dialog, IDC_CHOOSER_CANCEL);
   });
   EXPECT_EQ(result, 5);
   const std::string existing = Sjis("既存"), own = Sjis("独自");
@@ -128,12 +108,12 @@ TEST_F(FolderChooserTest, SelectAnswersTheRowKindAndName) {
     chooser.result.Assign("stale");
     bool buttons_ok = false;
     const int result = Run([&](HWND dialog, HWND list) {
-      if (c.docs_mode) ClickRadio(dialog, IDC_CHOOSER_DOCS);
-      SelectOnly(list, guitest::FindListRow(list, c.row));
+      if (c.docs_mode) guitest::ClickNow(dialog, IDC_CHOOSER_DOCS);
+      guitest::SelectRowsNow(list, {guitest::FindListRow(list, c.row)});
       // Delete is offered only for own rows.
       buttons_ok = guitest::IsEnabled(dialog, IDC_CHOOSER_SELECT) &&
                    guitest::IsEnabled(dialog, IDC_CHOOSER_DELETE) == (c.kind == 3 || c.kind == 4);
-      Press(dialog, IDC_CHOOSER_SELECT);
+      guitest::CommandNow(dialog, IDC_CHOOSER_SELECT);
     });
     EXPECT_EQ(result, c.kind) << c.row;
     EXPECT_EQ(chooser.result.Text(), c.result) << c.row;
@@ -145,13 +125,13 @@ TEST_F(FolderChooserTest, AddNumbersNewFoldersAndSelectKeepsThem) {
   chooser.app_folders.Add("new folder");  // taken, ignoring case
   std::vector<std::string> rows;
   const int result = Run([&](HWND dialog, HWND list) {
-    Press(dialog, IDC_CHOOSER_ADD);
+    guitest::CommandNow(dialog, IDC_CHOOSER_ADD);
     SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
-    Press(dialog, IDC_CHOOSER_ADD);
+    guitest::CommandNow(dialog, IDC_CHOOSER_ADD);
     SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
     rows = guitest::ListColumn(list, 0);
-    SelectOnly(list, 3);
-    Press(dialog, IDC_CHOOSER_SELECT);
+    guitest::SelectRowsNow(list, {3});
+    guitest::CommandNow(dialog, IDC_CHOOSER_SELECT);
   });
   const std::vector<std::string> want = {Sjis("(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)"), "new folder", "New Folder 2",
                                          "New Folder 3"};
@@ -181,7 +161,7 @@ TEST_F(FolderChooserTest, RenamingRefusesTakenAndInvalidNames) {
   std::vector<std::vector<int>> ids;
   bool fixed_refused = false;
   Run([&](HWND dialog, HWND list) {
-    ClickRadio(dialog, IDC_CHOOSER_DOCS);
+    guitest::ClickNow(dialog, IDC_CHOOSER_DOCS);
     const int mine = guitest::FindListRow(list, "Mine");
     for (const Case& c : cases) {
       messages.Clear();
@@ -192,8 +172,8 @@ TEST_F(FolderChooserTest, RenamingRefusesTakenAndInvalidNames) {
     // Fixed rows cannot be edited at all.
     fixed_refused = SendMessageA(list, LVM_EDITLABELA, 0, 0) == 0;
     SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
-    SelectOnly(list, mine);
-    Press(dialog, IDC_CHOOSER_SELECT);
+    guitest::SelectRowsNow(list, {mine});
+    guitest::CommandNow(dialog, IDC_CHOOSER_SELECT);
   });
   ASSERT_EQ(shown.size(), std::size(cases));
   for (size_t i = 0; i < std::size(cases); ++i) {
@@ -217,14 +197,14 @@ TEST_F(FolderChooserTest, FiftyOwnFoldersDisableAddUntilOneIsDeleted) {
   int rows_after_delete = 0;
   Run([&](HWND dialog, HWND list) {
     add_at_50 = guitest::IsEnabled(dialog, IDC_CHOOSER_ADD);
-    SelectOnly(list, guitest::FindListRow(list, "F7"));
-    Press(dialog, IDC_CHOOSER_DELETE);
+    guitest::SelectRowsNow(list, {guitest::FindListRow(list, "F7")});
+    guitest::CommandNow(dialog, IDC_CHOOSER_DELETE);
     rows_after_delete = guitest::ListCount(list);
     add_after_delete = guitest::IsEnabled(dialog, IDC_CHOOSER_ADD);
-    Press(dialog, IDC_CHOOSER_ADD);
+    guitest::CommandNow(dialog, IDC_CHOOSER_ADD);
     SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
     add_at_50_again = guitest::IsEnabled(dialog, IDC_CHOOSER_ADD);
-    Press(dialog, IDC_CHOOSER_CANCEL);
+    guitest::CommandNow(dialog, IDC_CHOOSER_CANCEL);
   });
   EXPECT_FALSE(add_at_50);
   EXPECT_EQ(rows_after_delete, 50);
@@ -238,13 +218,13 @@ TEST_F(FolderChooserTest, FiftyOwnFoldersDisableAddUntilOneIsDeleted) {
 TEST_F(FolderChooserTest, ModeSwitchKeepsOwnRowsButCancelDropsLaterChanges) {
   chooser.app_folders.Add("Keep");
   Run([&](HWND dialog, HWND list) {
-    Press(dialog, IDC_CHOOSER_ADD);
+    guitest::CommandNow(dialog, IDC_CHOOSER_ADD);
     SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
-    ClickRadio(dialog, IDC_CHOOSER_DOCS);  // copies "Keep", "New Folder" back
-    ClickRadio(dialog, IDC_CHOOSER_DOCS);  // already shown: nothing
-    Press(dialog, IDC_CHOOSER_ADD);   // a docs folder, then cancelled
+    guitest::ClickNow(dialog, IDC_CHOOSER_DOCS);  // copies "Keep", "New Folder" back
+    guitest::ClickNow(dialog, IDC_CHOOSER_DOCS);  // already shown: nothing
+    guitest::CommandNow(dialog, IDC_CHOOSER_ADD);   // a docs folder, then cancelled
     SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
-    Press(dialog, IDC_CHOOSER_CANCEL);
+    guitest::CommandNow(dialog, IDC_CHOOSER_CANCEL);
   });
   ASSERT_EQ(chooser.app_folders.Count(), 2);
   EXPECT_EQ(chooser.app_folders.At(1), "New Folder");

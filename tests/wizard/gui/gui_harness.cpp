@@ -168,14 +168,20 @@ void SetText(HWND dialog, int id, const std::string& text) {
 
 std::string GetText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
+void ClickNow(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
 void Click(HWND dialog, int id) {
-  SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+  ClickNow(dialog, id);
   PumpMessages();
 }
 
-void Command(HWND dialog, int id, int code) {
+void CommandNow(HWND dialog, int id, int code) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Command(HWND dialog, int id, int code) {
+  CommandNow(dialog, id, code);
   PumpMessages();
 }
 
@@ -278,11 +284,16 @@ int FindListRow(HWND list, const std::string& text) {
   return -1;
 }
 
-void SelectRows(HWND list, const std::vector<int>& rows) {
+void SelectRowsNow(HWND list, const std::vector<int>& rows) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   for (int row : rows) {
+    if (row < 0) continue;  // a row that was not found selects nothing
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   }
+}
+
+void SelectRows(HWND list, const std::vector<int>& rows) {
+  SelectRowsNow(list, rows);
   PumpMessages();
 }
 

@@ -88,6 +88,12 @@ void Click(HWND dialog, int id);
 /// Sends WM_COMMAND (BN_CLICKED) from control `id` to `dialog` directly,
 /// whatever the button's state, then pumps.
 void Command(HWND dialog, int id, int code = BN_CLICKED);
+/// The same without pumping, for use inside a modal dialog, whose
+/// responder's timer never lets the queue turn quiet.
+void CommandNow(HWND dialog, int id, int code = BN_CLICKED);
+/// BM_CLICK on control `id` without pumping (checks a radio button and
+/// notifies the dialog).
+void ClickNow(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 /// The input limit of an edit (EM_GETLIMITTEXT).
@@ -121,6 +127,8 @@ int FindListRow(HWND list, const std::string& text);
 /// Replaces the selection by `rows` (LVN_ITEMCHANGED reaches the parent)
 /// and pumps.
 void SelectRows(HWND list, const std::vector<int>& rows);
+/// The same without pumping (see CommandNow); negative rows are skipped.
+void SelectRowsNow(HWND list, const std::vector<int>& rows);
 /// Indices of the selected rows, ascending.
 std::vector<int> SelectedRows(HWND list);
 /// Sends the parent the LVN_ITEMACTIVATE that a double click on `row`

@@ -24,22 +24,6 @@ const std::string& EntryTitle() {
   return title;
 }
 
-// Synchronous stand-ins for the harness's pumping helpers: while a
-// responder's timer runs the queue never turns quiet.
-void Press(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-void ClickRadio(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
-void SelectOnly(HWND list, int row) {
-  LVITEMA state = {};
-  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-  if (row < 0) return;
-  state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-}
-
 struct Entry {
   int root_id;
   std::string key;
@@ -50,17 +34,17 @@ struct Entry {
 
 // Fills dialog 106 with `entry` (without pressing Register).
 void Fill(HWND dialog, const Entry& entry) {
-  ClickRadio(dialog, entry.root_id);
+  guitest::ClickNow(dialog, entry.root_id);
   SetDlgItemTextA(dialog, IDC_ENTRY_KEY, entry.key.c_str());
   SetDlgItemTextA(dialog, IDC_ENTRY_NAME, entry.name.c_str());
-  ClickRadio(dialog, entry.type_id);
+  guitest::ClickNow(dialog, entry.type_id);
   SetDlgItemTextA(dialog, IDC_ENTRY_VALUE, entry.value.c_str());
 }
 
 ModalResponder::Action Register(const Entry& entry) {
   return [entry](HWND dialog) {
     Fill(dialog, entry);
-    Press(dialog, IDOK);
+    guitest::CommandNow(dialog, IDOK);
   };
 }
 
@@ -83,7 +67,7 @@ class RegistryPageTest : public ::testing::Test {
   void WithDialog(int command, ModalResponder::Action action) {
     ModalResponder responder;
     responder.Expect(EntryTitle(), std::move(action));
-    Press(page, command);
+    guitest::CommandNow(page, command);
     EXPECT_EQ(responder.pending(), 0u);
     EXPECT_TRUE(responder.unexpected().empty());
   }
@@ -117,8 +101,8 @@ TEST_F(RegistryPageTest, AddEditCopyAndDeleteRows) {
   EXPECT_TRUE(Enabled(IDC_REG_EDIT) && Enabled(IDC_REG_COPY) && Enabled(IDC_REG_DELETE));
 
   // Copy the HKLM row, then edit the copy: the original stays.
-  SelectOnly(list, 1);
-  Press(page, IDC_REG_COPY);
+  guitest::SelectRowsNow(list, {1});
+  guitest::CommandNow(page, IDC_REG_COPY);
   ASSERT_EQ(guitest::ListCount(list), 3);
   const int copy = Selected();
   ASSERT_GE(copy, 0);
@@ -133,9 +117,9 @@ TEST_F(RegistryPageTest, AddEditCopyAndDeleteRows) {
                   guitest::EditLimit(dialog, IDC_ENTRY_NAME) == 259 &&
                   guitest::EditLimit(dialog, IDC_ENTRY_VALUE) == 1023;
     SetDlgItemTextA(dialog, IDC_ENTRY_VALUE, "\"y\"");
-    ClickRadio(dialog, IDC_ENTRY_HKCR);
-    ClickRadio(dialog, IDC_ENTRY_MULTI_SZ);
-    Press(dialog, IDOK);
+    guitest::ClickNow(dialog, IDC_ENTRY_HKCR);
+    guitest::ClickNow(dialog, IDC_ENTRY_MULTI_SZ);
+    guitest::CommandNow(dialog, IDOK);
   });
   EXPECT_TRUE(shown_right);
   EXPECT_EQ(guitest::ListRows(list, 5),
@@ -147,11 +131,11 @@ TEST_F(RegistryPageTest, AddEditCopyAndDeleteRows) {
   // Cancel changes nothing.
   WithDialog(IDC_REG_EDIT, [](HWND dialog) {
     SetDlgItemTextA(dialog, IDC_ENTRY_VALUE, "\"z\"");
-    Press(dialog, IDCANCEL);
+    guitest::CommandNow(dialog, IDCANCEL);
   });
   EXPECT_EQ(guitest::ListText(list, 0, 4), "\"y\"");
 
-  Press(page, IDC_REG_DELETE);
+  guitest::CommandNow(page, IDC_REG_DELETE);
   EXPECT_EQ(guitest::ListColumn(list, 0), (std::vector<std::string>{"HKCU", "HKLM"}));
   EXPECT_FALSE(Enabled(IDC_REG_EDIT) || Enabled(IDC_REG_COPY) || Enabled(IDC_REG_DELETE));
   EXPECT_TRUE(Enabled(IDC_REG_ADD));
@@ -185,7 +169,7 @@ TEST_F(RegistryPageTest, RegisterRefusesMissingAndMalformedValues) {
     for (const Case& c : cases) {
       messages.Clear();
       Fill(dialog, c.entry);
-      Press(dialog, IDOK);
+      guitest::CommandNow(dialog, IDOK);
       ids.push_back(messages.ids());
       styles.push_back(messages.messages().empty() ? 0 : messages.messages()[0].style);
       focus.push_back(guitest::FocusedId());
@@ -223,13 +207,13 @@ TEST_F(RegistryPageTest, ProjectRowsAreLoadedUpToTheLimitOf255) {
   EXPECT_EQ(guitest::ListText(list, 254, 1), "Software\\K299");
   EXPECT_FALSE(Enabled(IDC_REG_ADD));
 
-  SelectOnly(list, 3);
+  guitest::SelectRowsNow(list, {3});
   EXPECT_TRUE(Enabled(IDC_REG_EDIT));
   EXPECT_FALSE(Enabled(IDC_REG_COPY));
-  Press(page, IDC_REG_COPY);  // refused at the limit even when sent
+  guitest::CommandNow(page, IDC_REG_COPY);  // refused at the limit even when sent
   EXPECT_EQ(guitest::ListCount(list), 255);
 
-  Press(page, IDC_REG_DELETE);
+  guitest::CommandNow(page, IDC_REG_DELETE);
   EXPECT_EQ(guitest::ListCount(list), 254);
   EXPECT_TRUE(Enabled(IDC_REG_ADD));
 
@@ -241,7 +225,7 @@ TEST_F(RegistryPageTest, ProjectRowsAreLoadedUpToTheLimitOf255) {
   EXPECT_FALSE(Enabled(IDC_REG_COPY));
   EXPECT_TRUE(Enabled(IDC_REG_EDIT));
   ModalResponder none;
-  Press(page, IDC_REG_ADD);
+  guitest::CommandNow(page, IDC_REG_ADD);
   EXPECT_TRUE(none.unexpected().empty());
   EXPECT_EQ(guitest::ListCount(list), 255);
 }
@@ -257,7 +241,7 @@ TEST_F(RegistryPageTest, ActivatingARowOpensItForEditing) {
     name = guitest::GetText(dialog, IDC_ENTRY_NAME);
     hkcu = guitest::IsChecked(dialog, IDC_ENTRY_HKCU);
     binary = guitest::IsChecked(dialog, IDC_ENTRY_BINARY);
-    Press(dialog, IDCANCEL);
+    guitest::CommandNow(dialog, IDCANCEL);
   });
   NMITEMACTIVATE activate = {};
   activate.hdr.hwndFrom = list;
