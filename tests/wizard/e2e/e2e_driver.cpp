@@ -935,18 +935,45 @@ Outputs CheckOutputs(const Paths& paths) {
 
 // ---- The two runs ----
 
+// Starts Pakforge in the work folder and waits for its project picker;
+// null (and the wizard ended) when either fails.
+HWND StartAtPicker(const Paths& paths, Program* wizard) {
+  if (!Start(paths.pakforge, paths.work, wizard)) return nullptr;
+  HWND picker = WaitDialog(wizard->info.dwProcessId, kTitleProjectPicker);
+  if (!picker) Finish(wizard, 0);
+  return picker;
+}
+
+// Closes the picker with `button` and waits for the wizard sheet; null (and
+// the wizard ended) when no sheet comes.
+HWND SheetAfterPicker(HWND picker, int button, Program* wizard) {
+  PostClick(picker, button);
+  WaitGone(picker);
+  HWND sheet = WaitSheet(wizard->info.dwProcessId);
+  if (!sheet) Finish(wizard, 0);
+  return sheet;
+}
+
+// Presses Finish unless the run already failed (then the wizard is ended
+// and the answer is false), and checks that the wizard ends with 0.
+bool FinishRun(const char* run, HWND sheet, Program* wizard) {
+  if (g_failures) {
+    Fail("%s stopped before Finish", run);
+    Finish(wizard, 0);
+    return false;
+  }
+  PressButton(sheet, PSBTN_FINISH);
+  CHECK(Finish(wizard, kWait) == 0);
+  return true;
+}
+
 bool FirstRun(const Paths& paths) {
   Note("run 1: new project");
   Program wizard;
-  if (!Start(paths.pakforge, paths.work, &wizard)) return false;
+  HWND picker = StartAtPicker(paths, &wizard);
+  if (!picker) return false;
   const DWORD pid = wizard.info.dwProcessId;
   HANDLE process = wizard.info.hProcess;
-
-  HWND picker = WaitDialog(pid, kTitleProjectPicker);
-  if (!picker) {
-    Finish(&wizard, 0);
-    return false;
-  }
   {
     RemoteList list(process, GetDlgItem(picker, 1030));
     CHECK(list.Count() == 0);
@@ -968,14 +995,8 @@ bool FirstRun(const Paths& paths) {
     CHECK(pickers.size() == 1);
   }
 
-  PostClick(picker, IDCANCEL);
-  WaitGone(picker);
-
-  HWND sheet = WaitSheet(pid);
-  if (!sheet) {
-    Finish(&wizard, 0);
-    return false;
-  }
+  HWND sheet = SheetAfterPicker(picker, IDCANCEL, &wizard);
+  if (!sheet) return false;
   HWND page = WaitPage(sheet, 0);
   if (page) FillPage1(process, pid, sheet, page);
   PressButton(sheet, PSBTN_NEXT);
@@ -990,15 +1011,7 @@ bool FirstRun(const Paths& paths) {
   PressButton(sheet, PSBTN_NEXT);
   page = WaitPage(sheet, 4);
   if (page) CheckPage5(sheet, page);
-  if (g_failures) {
-    Fail("run 1 stopped before Finish");
-    Finish(&wizard, 0);
-    return false;
-  }
-  PressButton(sheet, PSBTN_FINISH);
-  const long code = Finish(&wizard, kWait);
-  CHECK(code == 0);
-  return g_failures == 0;
+  return FinishRun("run 1", sheet, &wizard) && g_failures == 0;
 }
 
 bool SecondRun(const Paths& paths, const Outputs& first) {
@@ -1006,15 +1019,9 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
   // Forget the first archive so the check sees the second build's output.
   DeleteFileA((paths.work + "\\" + kOutput + ".lvar").c_str());
   Program wizard;
-  if (!Start(paths.pakforge, paths.work, &wizard)) return false;
-  const DWORD pid = wizard.info.dwProcessId;
+  HWND picker = StartAtPicker(paths, &wizard);
+  if (!picker) return false;
   HANDLE process = wizard.info.hProcess;
-
-  HWND picker = WaitDialog(pid, kTitleProjectPicker);
-  if (!picker) {
-    Finish(&wizard, 0);
-    return false;
-  }
   {
     RemoteList list(process, GetDlgItem(picker, 1030));
     CHECK(list.Count() == 1);
@@ -1023,14 +1030,8 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
     CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
     Shot("108_project_picker", picker);
   }
-  PostClick(picker, IDOK);
-  WaitGone(picker);
-
-  HWND sheet = WaitSheet(pid);
-  if (!sheet) {
-    Finish(&wizard, 0);
-    return false;
-  }
+  HWND sheet = SheetAfterPicker(picker, IDOK, &wizard);
+  if (!sheet) return false;
   HWND page = WaitPage(sheet, 0);
   if (page) {
     CheckEqual("loaded product", ItemText(page, 1000), kProduct);
@@ -1066,13 +1067,7 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
   PressButton(sheet, PSBTN_NEXT);
   page = WaitPage(sheet, 4);
   if (page) CheckEqual("loaded display name", ItemText(page, 1001), kCaption);
-  if (g_failures) {
-    Fail("run 2 stopped before Finish");
-    Finish(&wizard, 0);
-    return false;
-  }
-  PressButton(sheet, PSBTN_FINISH);
-  CHECK(Finish(&wizard, kWait) == 0);
+  if (!FinishRun("run 2", sheet, &wizard)) return false;
 
   const Outputs second = CheckOutputs(paths);
   CHECK(second.project == first.project);
