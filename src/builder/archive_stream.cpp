@@ -16,7 +16,7 @@ std::uint64_t XorLanes(const std::uint8_t* data, std::size_t size) {
   return lanes;
 }
 
-ArchiveStream::ArchiveStream(std::unique_ptr<OutputFile> file, std::size_t capacity)
+ArchiveStream::ArchiveStream(std::unique_ptr<base::OutputFile> file, std::size_t capacity)
     : file_(std::move(file)), buffer_(capacity) {}
 
 bool ArchiveStream::Flush() {

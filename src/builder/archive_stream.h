@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "builder/file_io.h"
+#include "base/file_system.h"
 
 namespace builder {
 
@@ -17,7 +17,7 @@ inline constexpr std::size_t kCopyBufferSize = 256 * 1024;
 
 class ArchiveStream {
  public:
-  explicit ArchiveStream(std::unique_ptr<OutputFile> file, std::size_t capacity = kCopyBufferSize);
+  explicit ArchiveStream(std::unique_ptr<base::OutputFile> file, std::size_t capacity = kCopyBufferSize);
 
   /// Appends bytes; false when a write of the buffer failed.
   bool Append(const void* data, std::size_t size);
@@ -36,7 +36,7 @@ class ArchiveStream {
   std::uint8_t Checksum();
 
  private:
-  std::unique_ptr<OutputFile> file_;
+  std::unique_ptr<base::OutputFile> file_;
   std::vector<std::uint8_t> buffer_;
   std::size_t used_ = 0;
   std::uint64_t xor_ = 0;  // eight byte lanes, folded by Checksum()

@@ -16,7 +16,7 @@ const EntryKind kKinds[] = {EntryKind::kInstallInfo, EntryKind::kProgram, EntryK
 
 }  // namespace
 
-ArchiveWriter::ArchiveWriter(FileSystem& files, base::Console& console, const std::string& archive)
+ArchiveWriter::ArchiveWriter(base::FileSystem& files, base::Console& console, const std::string& archive)
     : files_(files), console_(console), archive_(archive), archive_message_(MessageTextOf(archive)) {}
 
 ArchiveWriter::~ArchiveWriter() {
@@ -62,7 +62,7 @@ BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const B
   }
 
   temporary_path_ = archive_ + "." + std::to_string(files_.ProcessId()) + ".tmp";
-  std::unique_ptr<OutputFile> file = files_.CreateNew(temporary_path_);
+  std::unique_ptr<base::OutputFile> file = files_.CreateNew(temporary_path_);
   if (!file) {
     temporary_path_.clear();  // not ours: never remove it
     console_.Printf(err, messages::kCantOpenArchive, archive_message_.c_str());
@@ -127,7 +127,7 @@ BuildErrorCode ArchiveWriter::AppendEntry(EntryKind kind, const SourceFile& file
 
 BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
   const base::Stream err = base::Stream::kErr;
-  std::unique_ptr<InputFile> source = files_.OpenInput(file.HostPath());
+  std::unique_ptr<base::InputFile> source = files_.OpenInput(file.HostPath());
   if (!source) {
     console_.Printf(err, messages::kCantOpenFile, file.name.c_str());
     return 0x500000;

@@ -25,7 +25,7 @@
 #include "builder/archive_stream.h"
 #include "builder/build_error.h"
 #include "builder/build_options.h"
-#include "builder/file_io.h"
+#include "base/file_system.h"
 #include "builder/source_file.h"
 
 namespace builder {
@@ -34,7 +34,7 @@ class ArchiveWriter {
  public:
   /// `archive` is the host path of ARCHIVE as given; messages name it in its
   /// Shift-JIS form.
-  ArchiveWriter(FileSystem& files, base::Console& console, const std::string& archive);
+  ArchiveWriter(base::FileSystem& files, base::Console& console, const std::string& archive);
   /// Removes the temporary file unless the archive was completed.
   ~ArchiveWriter();
 
@@ -56,7 +56,7 @@ class ArchiveWriter {
   BuildErrorCode CopyContent(const SourceFile& file);
   void Discard();
 
-  FileSystem& files_;
+  base::FileSystem& files_;
   base::Console& console_;
   std::string archive_;
   std::string archive_message_;

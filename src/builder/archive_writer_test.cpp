@@ -6,12 +6,12 @@
 #include <functional>
 #include <numeric>
 
-#include "builder/fake_file_system.h"
+#include "base/fake_file_system.h"
 
 namespace builder {
 namespace {
 
-using Bytes = FakeFileSystem::Bytes;
+using Bytes = base::FakeFileSystem::Bytes;
 
 std::uint32_t Le32(const Bytes& b, std::size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
@@ -55,7 +55,7 @@ struct Harness {
 
   std::shared_ptr<const ScannedFolder> folder_;
   ScanResult scan_;
-  FakeFileSystem fs_;
+  base::FakeFileSystem fs_;
   base::CapturingConsole console_;
 };
 
@@ -239,7 +239,7 @@ TEST(ArchiveWriterTest, FieldLimits) {
 TEST(ArchiveStreamTest, ChecksumMatchesByteWiseXorAcrossFlushes) {
   for (std::size_t capacity : {1u, 7u, 8u, 13u, 4096u}) {
     SCOPED_TRACE(capacity);
-    FakeFileSystem fs;
+    base::FakeFileSystem fs;
     ArchiveStream stream(fs.CreateNew("a"), capacity);
     std::uint8_t expected = 0;
     for (std::size_t piece = 1; piece < 40; ++piece) {

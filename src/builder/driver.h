@@ -7,7 +7,7 @@
 #include "base/console.h"
 #include "base/listing.h"
 #include "builder/build_error.h"
-#include "builder/file_io.h"
+#include "base/file_system.h"
 
 namespace builder {
 
@@ -15,7 +15,7 @@ namespace builder {
 struct BuildEnvironment {
   base::Console& console;
   base::FolderLister& lister;
-  FileSystem& files;
+  base::FileSystem& files;
 };
 
 /// Runs one build: parses `args` (without the program name), scans the

@@ -9,13 +9,13 @@
 #include "base/console.h"
 #include "base/listing.h"
 #include "builder/driver.h"
-#include "builder/file_io.h"
+#include "base/file_system.h"
 
 int main(int argc, char** argv) {
   std::unique_ptr<base::Console> console =
       base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"));
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  builder::BuildEnvironment env{*console, base::SystemFolderLister(), builder::SystemFileSystem()};
+  builder::BuildEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem()};
   builder::BuildErrorCode code = builder::RunBuild(args, env);
   return builder::ExitStatusFor(code);
 }

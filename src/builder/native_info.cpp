@@ -6,9 +6,9 @@
 
 namespace builder {
 
-BuildErrorCode ReadNativeInfo(FileSystem& files, const std::string& host_path, const std::string& message_path,
+BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_path, const std::string& message_path,
                               base::Console& console, ArchiveHeader* header) {
-  std::unique_ptr<InputFile> file = files.OpenInput(host_path);
+  std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
   if (!file) {
     console.Printf(base::Stream::kErr, messages::kCantOpenFile, message_path.c_str());
     return 0x100000;

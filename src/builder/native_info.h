@@ -8,14 +8,14 @@
 #include "base/console.h"
 #include "builder/archive_header.h"
 #include "builder/build_error.h"
-#include "builder/file_io.h"
+#include "base/file_system.h"
 
 namespace builder {
 
 /// Reads the first 192 bytes of the file at `host_path` into `header`.
 /// Answers 0, 0x100000 when the file cannot be opened or 0x200000 when it
 /// holds fewer than 192 bytes or cannot be read; messages name `message_path`.
-BuildErrorCode ReadNativeInfo(FileSystem& files, const std::string& host_path, const std::string& message_path,
+BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_path, const std::string& message_path,
                               base::Console& console, ArchiveHeader* header);
 
 }  // namespace builder

@@ -13,7 +13,7 @@ constexpr char kUninstallInfoName[] = "Uninst.inf";
 
 class FolderScanner {
  public:
-  FolderScanner(base::FolderLister& lister, FileSystem& files, base::Console& console, ScanResult* result)
+  FolderScanner(base::FolderLister& lister, base::FileSystem& files, base::Console& console, ScanResult* result)
       : lister_(lister), files_(files), console_(console), result_(result) {}
 
   BuildErrorCode Scan(std::shared_ptr<const ScannedFolder> folder) {
@@ -57,14 +57,14 @@ class FolderScanner {
 
  private:
   base::FolderLister& lister_;
-  FileSystem& files_;
+  base::FileSystem& files_;
   base::Console& console_;
   ScanResult* result_;
 };
 
 }  // namespace
 
-BuildErrorCode ScanSourceFolder(base::FolderLister& lister, FileSystem& files, const std::string& host_path,
+BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& files, const std::string& host_path,
                                 const std::string& message_path, base::Console& console, ScanResult* result) {
   auto root = std::make_shared<ScannedFolder>();
   root->host_path = host_path;

@@ -8,7 +8,7 @@
 #include "base/console.h"
 #include "base/listing.h"
 #include "builder/build_error.h"
-#include "builder/file_io.h"
+#include "base/file_system.h"
 #include "builder/inf/install_info.h"
 #include "builder/source_file.h"
 
@@ -19,7 +19,7 @@ namespace builder {
 /// 0x2100000 / 0x2200000 Native.ina cannot be opened / is too short,
 /// 0x4000000 a name without a Shift-JIS form; or-ed with 0x8000000 when the
 /// error lies in a subfolder.
-BuildErrorCode ScanSourceFolder(base::FolderLister& lister, FileSystem& files, const std::string& host_path,
+BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& files, const std::string& host_path,
                                 const std::string& message_path, base::Console& console, ScanResult* result);
 
 /// Reads and checks every install information file of the scan, then checks

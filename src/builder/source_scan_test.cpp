@@ -24,7 +24,7 @@ std::vector<std::string> Names(const SourceFileList& list) {
 
 struct Scan {
   explicit Scan(const TempFolder& folder) {
-    code = ScanSourceFolder(base::SystemFolderLister(), SystemFileSystem(), folder.Path(), "SRC", console, &result);
+    code = ScanSourceFolder(base::SystemFolderLister(), base::SystemFileSystem(), folder.Path(), "SRC", console, &result);
   }
   BuildErrorCode code;
   base::CapturingConsole console;
@@ -106,7 +106,7 @@ TEST(ScanSourceFolderTest, Errors) {
     TempFolder src;
     base::CapturingConsole console;
     ScanResult result;
-    EXPECT_EQ(0x1000000u, ScanSourceFolder(base::SystemFolderLister(), SystemFileSystem(), src.Path("missing"),
+    EXPECT_EQ(0x1000000u, ScanSourceFolder(base::SystemFolderLister(), base::SystemFileSystem(), src.Path("missing"),
                                            "SRC", console, &result));
     EXPECT_EQ("Error: Can't find  a directry [ SRC ].\n", console.err);
   }

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "builder/file_io.h"
+#include "base/file_system.h"
 
-namespace builder {
+namespace base {
 namespace {
 
 // ReadFile and WriteFile take 32-bit sizes; larger requests go in pieces.
@@ -56,6 +56,15 @@ class Win32OutputFile : public OutputFile {
 
 class Win32FileSystem : public FileSystem {
  public:
+  bool Stat(const std::string& path, FileInfo* info) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    info->kind = folder ? FileKind::kFolder : FileKind::kRegular;
+    info->size = folder ? 0 : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+  }
+
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -68,6 +77,17 @@ class Win32FileSystem : public FileSystem {
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32OutputFile>(h);
+  }
+
+  std::unique_ptr<OutputFile> Create(const std::string& path) override {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32OutputFile>(h);
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
   }
 
   bool Replace(const std::string& from, const std::string& to) override {
@@ -86,4 +106,4 @@ FileSystem& SystemFileSystem() {
   return file_system;
 }
 
-}  // namespace builder
+}  // namespace base

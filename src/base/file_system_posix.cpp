@@ -1,12 +1,13 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 
-#include "builder/file_io.h"
+#include "base/file_system.h"
 
-namespace builder {
+namespace base {
 namespace {
 
 class PosixInputFile : public InputFile {
@@ -59,6 +60,14 @@ class PosixOutputFile : public OutputFile {
 
 class PosixFileSystem : public FileSystem {
  public:
+  bool Stat(const std::string& path, FileInfo* info) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    info->kind = S_ISREG(st.st_mode) ? FileKind::kRegular : S_ISDIR(st.st_mode) ? FileKind::kFolder : FileKind::kOther;
+    info->size = info->kind == FileKind::kRegular ? static_cast<std::uint64_t>(st.st_size) : 0;
+    return true;
+  }
+
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
@@ -69,6 +78,21 @@ class PosixFileSystem : public FileSystem {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixOutputFile>(fd);
+  }
+
+  std::unique_ptr<OutputFile> Create(const std::string& path) override {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixOutputFile>(fd);
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
+    // link() refuses an existing target, as MoveFileA does; fall back to a
+    // checked rename where hard links are not available.
+    if (::link(from.c_str(), to.c_str()) == 0) return ::unlink(from.c_str()) == 0;
+    struct stat st;
+    if (::lstat(to.c_str(), &st) == 0) return false;
+    return std::rename(from.c_str(), to.c_str()) == 0;
   }
 
   bool Replace(const std::string& from, const std::string& to) override {
@@ -87,4 +111,4 @@ FileSystem& SystemFileSystem() {
   return file_system;
 }
 
-}  // namespace builder
+}  // namespace base

@@ -1,13 +1,16 @@
 #pragma once
 // Plain binary file access behind one interface, with one implementation per
-// platform (file_io_posix.cpp, file_io_win32.cpp). Tests supply their own to
-// provoke read and write failures.
+// platform (file_system_posix.cpp, file_system_win32.cpp) and one in-memory
+// fake for tests (fake_file_system.h). Every path is a host path: what the
+// platform's own file functions take (UTF-8 on POSIX, the ANSI code page on
+// Windows).
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
-namespace builder {
+namespace base {
 
 /// A file opened for reading.
 class InputFile {
@@ -28,14 +31,34 @@ class OutputFile {
   virtual bool Close() = 0;
 };
 
-/// Opens, creates, renames and removes files by host path.
+/// What a path names.
+enum class FileKind {
+  kRegular,  ///< a regular file
+  kFolder,   ///< a folder
+  kOther,    ///< anything else: FIFO, socket, device
+};
+
+/// What Stat reports of a path.
+struct FileInfo {
+  FileKind kind = FileKind::kRegular;
+  /// Size in bytes of a regular file; 0 otherwise.
+  std::uint64_t size = 0;
+};
+
+/// Opens, creates, examines, renames and removes files by host path.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
+  /// Examines `path`; false when nothing can be found there.
+  virtual bool Stat(const std::string& path, FileInfo* info) = 0;
   /// Opens an existing file for reading; null when it cannot be opened.
   virtual std::unique_ptr<InputFile> OpenInput(const std::string& path) = 0;
   /// Creates a file that must not exist yet; null when that fails.
   virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
+  /// Creates `path` or empties the file already there; null when that fails.
+  virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+  /// Renames `from` to `to`, refusing (false) when `to` already exists.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
   /// Renames `from` to `to`, replacing a file at `to` in one step.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   /// Deletes a file; false when it could not be deleted.
@@ -48,4 +71,12 @@ class FileSystem {
 /// The file system of the running platform.
 FileSystem& SystemFileSystem();
 
-}  // namespace builder
+/// Reads the whole file at `path` into `content`; false when it cannot be
+/// opened or read.
+bool ReadWholeFile(FileSystem& files, const std::string& path, std::string* content);
+
+/// Writes `content` as the whole file at `path` (created or emptied first);
+/// false when any step fails.
+bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& content);
+
+}  // namespace base

@@ -1,5 +1,5 @@
 #pragma once
-// An in-memory FileSystem for tests, with switches that make single
+// The in-memory FileSystem for tests, with switches that make single
 // operations fail.
 
 #include <algorithm>
@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "builder/file_io.h"
+#include "base/file_system.h"
 
-namespace builder {
+namespace base {
 
 class FakeFileSystem : public FileSystem {
  public:
@@ -32,6 +32,26 @@ class FakeFileSystem : public FileSystem {
   /// Largest single write seen (shows that the copy buffer is bounded).
   std::size_t largest_write = 0;
 
+  /// Paths that exist as something other than a file or folder (a FIFO).
+  std::set<std::string> others;
+  /// Paths that exist as folders.
+  std::set<std::string> folders;
+
+  bool Stat(const std::string& path, FileInfo* info) override {
+    if (folders.count(path)) {
+      *info = FileInfo{FileKind::kFolder, 0};
+      return true;
+    }
+    if (others.count(path)) {
+      *info = FileInfo{FileKind::kOther, 0};
+      return true;
+    }
+    auto it = files.find(path);
+    if (it == files.end()) return false;
+    *info = FileInfo{FileKind::kRegular, it->second.size()};
+    return true;
+  }
+
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
     auto it = files.find(path);
     if (it == files.end()) return nullptr;
@@ -42,6 +62,19 @@ class FakeFileSystem : public FileSystem {
     if (fail_create || files.count(path)) return nullptr;
     files[path];
     return std::make_unique<Output>(this, path);
+  }
+
+  std::unique_ptr<OutputFile> Create(const std::string& path) override {
+    if (fail_create) return nullptr;
+    files[path].clear();
+    return std::make_unique<Output>(this, path);
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
+    if (!files.count(from) || files.count(to)) return false;
+    files[to] = files[from];
+    files.erase(from);
+    return true;
   }
 
   bool Replace(const std::string& from, const std::string& to) override {
@@ -94,4 +127,4 @@ class FakeFileSystem : public FileSystem {
   };
 };
 
-}  // namespace builder
+}  // namespace base
