@@ -25,6 +25,9 @@ class Console {
 #endif
       ;
   void VPrintf(Stream stream, const char* format, va_list args);
+  /// True once a write to standard output did not complete (for example to
+  /// a pipe whose reader has gone).
+  virtual bool OutputFailed() const { return false; }
 };
 
 /// Keeps everything written, for tests.

@@ -19,12 +19,13 @@ bool LocaleIsUtf8() {
   return utf8;
 }
 
-void WriteAll(int fd, std::string_view bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n <= 0) return;
+    if (n <= 0) return false;
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
+  return true;
 }
 
 class PosixConsole : public Console {
@@ -42,15 +43,15 @@ class PosixConsole : public Console {
     int i = stream == Stream::kOut ? 0 : 1;
     int fd = i == 0 ? STDOUT_FILENO : STDERR_FILENO;
     std::string utf8;
-    if (convert_[i] && Cp932ToUtf8(sjis, &utf8)) {
-      WriteAll(fd, utf8);
-    } else {
-      WriteAll(fd, sjis);
-    }
+    bool written = convert_[i] && Cp932ToUtf8(sjis, &utf8) ? WriteAll(fd, utf8) : WriteAll(fd, sjis);
+    if (!written && i == 0) output_failed_ = true;
   }
+
+  bool OutputFailed() const override { return output_failed_; }
 
  private:
   bool convert_[2];
+  bool output_failed_ = false;
 };
 
 }  // namespace

@@ -6,12 +6,14 @@
 namespace base {
 namespace {
 
-void WriteBytes(HANDLE h, std::string_view bytes) {
+bool WriteBytes(HANDLE h, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
-    if (!WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) return;
+    if (!WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0)
+      return false;
     bytes.remove_prefix(written);
   }
+  return true;
 }
 
 class Win32Console : public Console {
@@ -37,19 +39,21 @@ class Win32Console : public Console {
         std::wstring wide(static_cast<size_t>(n), L'\0');
         MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), wide.data(), n);
         DWORD written = 0;
-        WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        if (!WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) && i == 0)
+          output_failed_ = true;
         return;
       }
     }
     std::string utf8;
-    if (encoding_ == ConsoleEncoding::kUtf8 && Cp932ToUtf8(sjis, &utf8)) {
-      WriteBytes(h, utf8);
-    } else {
-      WriteBytes(h, sjis);
-    }
+    bool written = encoding_ == ConsoleEncoding::kUtf8 && Cp932ToUtf8(sjis, &utf8) ? WriteBytes(h, utf8)
+                                                                                    : WriteBytes(h, sjis);
+    if (!written && i == 0) output_failed_ = true;
   }
 
+  bool OutputFailed() const override { return output_failed_; }
+
  private:
+  bool output_failed_ = false;
   ConsoleEncoding encoding_;
   HANDLE handles_[2];
   bool is_console_[2];

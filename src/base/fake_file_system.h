@@ -14,6 +14,7 @@
 
 namespace base {
 
+/// Files and folders held in maps; every operation answers at once.
 class FakeFileSystem : public FileSystem {
  public:
   using Bytes = std::vector<std::uint8_t>;
@@ -31,6 +32,13 @@ class FakeFileSystem : public FileSystem {
   bool fail_replace = false;
   /// Largest single write seen (shows that the copy buffer is bounded).
   std::size_t largest_write = 0;
+
+  /// Syncing a created file fails.
+  bool fail_sync = false;
+  /// The changes that reach the storage device, in order: "sync PATH" for a
+  /// file synced, "replace FROM TO", "rename FROM TO", "remove PATH" and
+  /// "sync folder PATH".
+  std::vector<std::string> log;
 
   /// Paths that exist as something other than a file or folder (a FIFO).
   std::set<std::string> others;
@@ -54,7 +62,7 @@ class FakeFileSystem : public FileSystem {
 
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
     auto it = files.find(path);
-    if (it == files.end()) return nullptr;
+    if (it == files.end() || others.count(path)) return nullptr;
     return std::make_unique<Input>(it->second, unreadable.count(path) != 0);
   }
 
@@ -74,6 +82,7 @@ class FakeFileSystem : public FileSystem {
     if (!files.count(from) || files.count(to)) return false;
     files[to] = files[from];
     files.erase(from);
+    log.push_back("rename " + from + " " + to);
     return true;
   }
 
@@ -81,10 +90,20 @@ class FakeFileSystem : public FileSystem {
     if (fail_replace || !files.count(from)) return false;
     files[to] = files[from];
     files.erase(from);
+    log.push_back("replace " + from + " " + to);
     return true;
   }
 
-  bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+  bool Remove(const std::string& path) override {
+    if (!files.erase(path)) return false;
+    log.push_back("remove " + path);
+    return true;
+  }
+
+  bool SyncFolder(const std::string& folder) override {
+    log.push_back("sync folder " + folder);
+    return true;
+  }
 
   unsigned long ProcessId() override { return 42; }
 
@@ -117,6 +136,11 @@ class FakeFileSystem : public FileSystem {
       owner_->largest_write = std::max(owner_->largest_write, size);
       const std::uint8_t* p = static_cast<const std::uint8_t*>(data);
       bytes.insert(bytes.end(), p, p + size);
+      return true;
+    }
+    bool Sync() override {
+      if (owner_->fail_sync) return false;
+      owner_->log.push_back("sync " + path_);
       return true;
     }
     bool Close() override { return !owner_->fail_close; }

@@ -27,6 +27,9 @@ class OutputFile {
   virtual ~OutputFile() = default;
   /// Writes all `size` bytes; false when that did not complete.
   virtual bool Write(const void* data, std::size_t size) = 0;
+  /// Makes everything written so far durable on the storage device (so a
+  /// crash cannot leave the file shorter); false when that failed.
+  virtual bool Sync() = 0;
   /// Flushes and closes the file; false when that failed. Called once.
   virtual bool Close() = 0;
 };
@@ -51,7 +54,9 @@ class FileSystem {
   virtual ~FileSystem() = default;
   /// Examines `path`; false when nothing can be found there.
   virtual bool Stat(const std::string& path, FileInfo* info) = 0;
-  /// Opens an existing file for reading; null when it cannot be opened.
+  /// Opens an existing regular file for reading; null when it cannot be
+  /// opened or is anything else (a folder, FIFO, socket or device), so that
+  /// opening never waits for a writer.
   virtual std::unique_ptr<InputFile> OpenInput(const std::string& path) = 0;
   /// Creates a file that must not exist yet; null when that fails.
   virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
@@ -63,6 +68,9 @@ class FileSystem {
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   /// Deletes a file; false when it could not be deleted.
   virtual bool Remove(const std::string& path) = 0;
+  /// Makes the entries of `folder` (a rename into it) durable on the storage
+  /// device; false when that failed.
+  virtual bool SyncFolder(const std::string& folder) = 0;
   /// A number that differs between processes running at the same time,
   /// used to name temporary files.
   virtual unsigned long ProcessId() = 0;

@@ -48,6 +48,13 @@ class PosixOutputFile : public OutputFile {
     return true;
   }
 
+  bool Sync() override {
+    for (;;) {
+      if (::fsync(fd_) == 0) return true;
+      if (errno != EINTR) return false;
+    }
+  }
+
   bool Close() override {
     int fd = fd_;
     fd_ = -1;
@@ -69,8 +76,15 @@ class PosixFileSystem : public FileSystem {
   }
 
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO must not wait for a writer. Reads of a
+    // regular file are not affected by it.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return nullptr;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      return nullptr;
+    }
     return std::make_unique<PosixInputFile>(fd);
   }
 
@@ -100,6 +114,14 @@ class PosixFileSystem : public FileSystem {
   }
 
   bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
+  bool SyncFolder(const std::string& folder) override {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+  }
 
   unsigned long ProcessId() override { return static_cast<unsigned long>(::getpid()); }
 };

@@ -44,6 +44,8 @@ class Win32OutputFile : public OutputFile {
     return true;
   }
 
+  bool Sync() override { return FlushFileBuffers(handle_) != 0; }
+
   bool Close() override {
     HANDLE h = handle_;
     handle_ = INVALID_HANDLE_VALUE;
@@ -69,11 +71,18 @@ class Win32FileSystem : public FileSystem {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
+    // Only files on disk: a named pipe or a device (CON, COM1) could block.
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+      CloseHandle(h);
+      return nullptr;
+    }
     return std::make_unique<Win32InputFile>(h);
   }
 
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    // FILE_SHARE_DELETE: an interrupted build can delete its temporary file
+    // while the handle is still open.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32OutputFile>(h);
@@ -95,6 +104,10 @@ class Win32FileSystem : public FileSystem {
   }
 
   bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+
+  // MoveFileExA with MOVEFILE_WRITE_THROUGH has already made the rename
+  // durable; folders cannot be flushed on their own here.
+  bool SyncFolder(const std::string&) override { return true; }
 
   unsigned long ProcessId() override { return GetCurrentProcessId(); }
 };

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
+
 namespace base {
 
 /// One entry of a folder listing ("." and ".." are never reported).
@@ -19,8 +21,14 @@ struct DirEntry {
   std::string host_name;
   /// False when the on-disk name has no Shift-JIS form (POSIX only).
   bool name_convertible = true;
+  /// What the entry is: only kRegular entries are files to read.
+  FileKind kind = FileKind::kRegular;
+  /// Same as kind == FileKind::kFolder.
   bool is_folder = false;
-  /// Size in bytes (0 for folders).
+  /// False when the entry could not be examined (it vanished, or its path is
+  /// too long for the system); kind and size are then unknown.
+  bool examined = true;
+  /// Size in bytes of a regular file (0 otherwise).
   std::uint64_t size = 0;
 };
 

@@ -39,8 +39,11 @@ class PosixFolderLister : public FolderLister {
       e.host_name = host;
       struct stat st;
       if (stat(JoinPath(folder, host).c_str(), &st) == 0) {
-        e.is_folder = S_ISDIR(st.st_mode);
-        e.size = e.is_folder ? 0 : static_cast<std::uint64_t>(st.st_size);
+        e.kind = S_ISREG(st.st_mode) ? FileKind::kRegular : S_ISDIR(st.st_mode) ? FileKind::kFolder : FileKind::kOther;
+        e.is_folder = e.kind == FileKind::kFolder;
+        e.size = e.kind == FileKind::kRegular ? static_cast<std::uint64_t>(st.st_size) : 0;
+      } else {
+        e.examined = false;
       }
       e.name_convertible = Utf8ToCp932(host, &e.name);
       if (!e.name_convertible) e.name.clear();

@@ -2,30 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/types.h>
+#endif
+
 #include <filesystem>
-#include <fstream>
+
+#include "base/test_temp_folder.h"
 
 namespace base {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(ListingTest, ListsFilesAndFoldersWithSizes) {
-  fs::path dir = fs::temp_directory_path() / "pak_listing_test";
-  fs::remove_all(dir);
-  fs::create_directories(dir / "sub");
-  std::ofstream(dir / "b.txt", std::ios::binary) << "12345";
-  std::ofstream(dir / "A.dat", std::ios::binary) << "";
+  TestTempFolder dir;
+  dir.MakeFolder("sub");
+  dir.Write("b.txt", "12345");
+  dir.Write("A.dat", "");
 
   std::vector<DirEntry> entries;
-  ASSERT_TRUE(SystemFolderLister().List(dir.string(), &entries));
+  ASSERT_TRUE(SystemFolderLister().List(dir.Path(), &entries));
   ASSERT_EQ(entries.size(), 3u);
   int seen = 0;
   for (const DirEntry& e : entries) {
-    if (e.name == "b.txt") { EXPECT_FALSE(e.is_folder); EXPECT_EQ(e.size, 5u); ++seen; }
-    if (e.name == "A.dat") { EXPECT_FALSE(e.is_folder); EXPECT_EQ(e.size, 0u); ++seen; }
-    if (e.name == "sub") { EXPECT_TRUE(e.is_folder); ++seen; }
+    EXPECT_TRUE(e.examined) << e.name;
+    if (e.name == "b.txt") { EXPECT_EQ(e.kind, FileKind::kRegular); EXPECT_EQ(e.size, 5u); ++seen; }
+    if (e.name == "A.dat") { EXPECT_EQ(e.kind, FileKind::kRegular); EXPECT_EQ(e.size, 0u); ++seen; }
+    if (e.name == "sub") { EXPECT_EQ(e.kind, FileKind::kFolder); EXPECT_TRUE(e.is_folder); ++seen; }
   }
   EXPECT_EQ(seen, 3);
 #ifndef _WIN32
@@ -34,8 +37,27 @@ TEST(ListingTest, ListsFilesAndFoldersWithSizes) {
   EXPECT_EQ(entries[1].name, "b.txt");
   EXPECT_EQ(entries[2].name, "sub");
 #endif
-  fs::remove_all(dir);
 }
+
+#ifndef _WIN32
+// A FIFO is neither a file nor a folder; an entry that cannot be examined
+// (here a link to nothing) says so instead of passing for an empty file.
+TEST(ListingTest, ReportsOtherKindsAndEntriesThatCannotBeExamined) {
+  TestTempFolder dir;
+  ASSERT_EQ(0, mkfifo(dir.Path("fifo").c_str(), 0600));
+  std::filesystem::create_symlink("nowhere", dir.Path("link"));
+
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(SystemFolderLister().List(dir.Path(), &entries));
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].name, "fifo");
+  EXPECT_TRUE(entries[0].examined);
+  EXPECT_EQ(entries[0].kind, FileKind::kOther);
+  EXPECT_FALSE(entries[0].is_folder);
+  EXPECT_EQ(entries[1].name, "link");
+  EXPECT_FALSE(entries[1].examined);
+}
+#endif
 
 TEST(ListingTest, MissingFolderFails) {
   std::vector<DirEntry> entries;

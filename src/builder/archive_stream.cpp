@@ -49,6 +49,8 @@ std::uint8_t* ArchiveStream::Reserve(std::size_t* room) {
   return buffer_.data() + used_;
 }
 
+bool ArchiveStream::Sync() { return Flush() && file_->Sync(); }
+
 bool ArchiveStream::Close() {
   bool ok = Flush();
   return file_->Close() && ok;

@@ -15,8 +15,10 @@ namespace builder {
 /// Size of the copy buffer.
 inline constexpr std::size_t kCopyBufferSize = 256 * 1024;
 
+/// The archive file behind a fixed buffer, with the running checksum.
 class ArchiveStream {
  public:
+  /// Writes to `file` through a buffer of `capacity` bytes.
   explicit ArchiveStream(std::unique_ptr<base::OutputFile> file, std::size_t capacity = kCopyBufferSize);
 
   /// Appends bytes; false when a write of the buffer failed.
@@ -29,6 +31,9 @@ class ArchiveStream {
   void Commit(std::size_t size) { used_ += size; }
   /// Writes out everything buffered; false on a write error.
   bool Flush();
+  /// Flushes and makes the file durable on the storage device; false on an
+  /// error.
+  bool Sync();
   /// Flushes and closes the file; false on an error.
   bool Close();
 

@@ -1,6 +1,8 @@
 #include "builder/archive_writer.h"
 
+#include "base/sjis.h"
 #include "builder/host_text.h"
+#include "builder/interrupt_cleanup.h"
 #include "builder/messages.h"
 
 namespace builder {
@@ -8,11 +10,51 @@ namespace {
 
 constexpr std::uint64_t kMaxEntries = 0xFFFF;
 constexpr std::size_t kMaxNameLength = 255;
-constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFFull;
+// The entry's length field (N + S + 9) is 32 bits.
+constexpr std::uint64_t kMaxEntryLength = 0xFFFFFFFFull;
 // Fixed fields around the name: length, zero, kind, N, then the NUL and S.
-constexpr std::uint32_t kEntryOverhead = 9;
+constexpr std::uint64_t kEntryOverhead = 9;
+// Longest name of one folder entry that file systems take.
+constexpr std::size_t kMaxHostNameBytes = 255;
+// Names tried for the temporary file before giving up.
+constexpr int kTemporaryNameAttempts = 100;
 
 const EntryKind kKinds[] = {EntryKind::kInstallInfo, EntryKind::kProgram, EntryKind::kData};
+
+// Where the last name of a host path begins.
+std::size_t NameStart(const std::string& path) {
+#ifdef _WIN32
+  std::size_t start = 0;
+  for (char separator : {'\\', '/', ':'}) {
+    std::size_t at = base::SjisFindLast(path, separator);
+    if (at != std::string::npos && at + 1 > start) start = at + 1;
+  }
+  return start;
+#else
+  std::size_t at = path.rfind('/');
+  return at == std::string::npos ? 0 : at + 1;
+#endif
+}
+
+// The folder that holds `path`, for making a rename in it durable.
+std::string FolderOf(const std::string& path) {
+  std::size_t start = NameStart(path);
+  if (start == 0) return ".";
+  if (start == 1) return path.substr(0, 1);
+  return path.substr(0, start - 1);
+}
+
+// ARCHIVE.<pid>.tmp beside ARCHIVE, or ARCHIVE.<pid>-<n>.tmp when that is
+// taken; "pakmak.<pid>[-<n>].tmp" in the same folder when the name would be
+// longer than a folder entry's name may be.
+std::string TemporaryPath(const std::string& archive, unsigned long pid, int attempt) {
+  std::string suffix = "." + std::to_string(pid);
+  if (attempt > 0) suffix += "-" + std::to_string(attempt);
+  suffix += ".tmp";
+  const std::size_t start = NameStart(archive);
+  if (archive.size() - start + suffix.size() <= kMaxHostNameBytes) return archive + suffix;
+  return archive.substr(0, start) + "pakmak" + suffix;
+}
 
 }  // namespace
 
@@ -30,6 +72,7 @@ void ArchiveWriter::Discard() {
   }
   if (!temporary_path_.empty()) files_.Remove(temporary_path_);
   temporary_path_.clear();
+  RemoveOnInterrupt("");
 }
 
 BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const BuildOptions& options,
@@ -54,17 +97,28 @@ BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const B
                         file.MessagePath().c_str());
         return 0x4000000;
       }
-      if (file.size > kMaxFileSize) {
+      if (file.name.size() + file.size + kEntryOverhead > kMaxEntryLength) {
         console_.Printf(err, messages::kFileTooLarge, file.MessagePath().c_str());
         return 0x5000000;
       }
     }
   }
 
-  temporary_path_ = archive_ + "." + std::to_string(files_.ProcessId()) + ".tmp";
-  std::unique_ptr<base::OutputFile> file = files_.CreateNew(temporary_path_);
+  // A file left by another run (a process number can come again) is never
+  // touched: the next name is tried instead.
+  std::unique_ptr<base::OutputFile> file;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts && !file; ++attempt) {
+    const std::string candidate = TemporaryPath(archive_, files_.ProcessId(), attempt);
+    file = files_.CreateNew(candidate);
+    if (file) {
+      temporary_path_ = candidate;
+      RemoveOnInterrupt(temporary_path_);
+      break;
+    }
+    base::FileInfo taken;
+    if (!files_.Stat(candidate, &taken)) break;  // not a collision: give up
+  }
   if (!file) {
-    temporary_path_.clear();  // not ours: never remove it
     console_.Printf(err, messages::kCantOpenArchive, archive_message_.c_str());
     return 0x1000000;
   }
@@ -101,10 +155,12 @@ BuildErrorCode ArchiveWriter::AppendEntries(ScanResult* scan) {
 
 BuildErrorCode ArchiveWriter::AppendEntry(EntryKind kind, const SourceFile& file) {
   const base::Stream err = base::Stream::kErr;
+  // The header phase made sure that the length fits its 32 bits.
   const std::uint32_t name_length = static_cast<std::uint32_t>(file.name.size());
   const std::uint32_t size = static_cast<std::uint32_t>(file.size);
+  const std::uint64_t entry_length = file.name.size() + file.size + kEntryOverhead;
   std::uint8_t fixed[8];
-  PutLe32(fixed, name_length + size + kEntryOverhead);
+  PutLe32(fixed, static_cast<std::uint32_t>(entry_length));
   PutLe16(fixed + 4, 0);
   fixed[6] = static_cast<std::uint8_t>(kind);
   fixed[7] = static_cast<std::uint8_t>(name_length);
@@ -132,6 +188,10 @@ BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
     console_.Printf(err, messages::kCantOpenFile, file.name.c_str());
     return 0x500000;
   }
+  // The file is read straight into the archive's buffer, which collects
+  // many small entries before it is written. Each read asks for one byte
+  // more than the rest of the listed size: a shorter answer is the end of
+  // the file (no extra read to find it), a full one shows that it grew.
   std::uint64_t copied = 0;
   for (;;) {
     std::size_t room = 0;
@@ -140,8 +200,10 @@ BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
       console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
       return 0x700000;
     }
+    const std::uint64_t wanted = file.size - copied + 1;
+    const std::size_t asked = wanted < room ? static_cast<std::size_t>(wanted) : room;
     std::size_t got = 0;
-    if (!source->Read(space, room, &got)) {
+    if (!source->Read(space, asked, &got)) {
       console_.Printf(err, messages::kCantReadFile, file.name.c_str());
       return 0x600000;
     }
@@ -149,6 +211,7 @@ BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
     copied += got;
     if (copied > file.size) break;  // grew since the scan
     stream_->Commit(got);
+    if (copied == file.size && got < asked) break;
   }
   // The size field was written from the listing; an entry whose length
   // does not match its content would corrupt every entry after it.
@@ -163,7 +226,9 @@ BuildErrorCode ArchiveWriter::AppendChecksum() {
   if (archive_.empty()) return 0;
   const base::Stream err = base::Stream::kErr;
   std::uint8_t checksum = stream_->Checksum();
-  bool written = stream_->Append(&checksum, 1);
+  // On the storage device before the rename, so that a crash never leaves a
+  // short file under the final name.
+  bool written = stream_->Append(&checksum, 1) && stream_->Sync();
   bool closed = stream_->Close();
   stream_.reset();
   if (!written || !closed) {
@@ -175,6 +240,10 @@ BuildErrorCode ArchiveWriter::AppendChecksum() {
     return 0x3000000;
   }
   completed_ = true;
+  RemoveOnInterrupt("");
+  // The archive is complete under its name; making the rename durable is
+  // the last step and cannot undo it, so its result does not fail the run.
+  files_.SyncFolder(FolderOf(archive_));
   return 0;
 }
 

@@ -3,14 +3,17 @@
 // file (install information files, then program files, then data files) and
 // the exclusive-or checksum byte.
 //
-// The bytes go to a temporary file beside ARCHIVE, which replaces ARCHIVE
-// only once the checksum is written; a failed run removes the temporary
-// file and leaves an existing ARCHIVE as it was.
+// The bytes go to a new temporary file beside ARCHIVE (a name no other file
+// has, short enough for the file system), which is synced to the storage
+// device and then replaces ARCHIVE, once the checksum is written; a failed
+// or interrupted run removes the temporary file and leaves an existing
+// ARCHIVE as it was.
 //
 // Codes (each phase's layer; the driver adds its step value):
 //   header   0x1000000 cannot create, 0x2000000 cannot write,
 //            0x3000000 more than 65535 entries, 0x4000000 a name of 256
-//            bytes or more, 0x5000000 a file of 4 GiB or more
+//            bytes or more, 0x5000000 an entry whose length N + S + 9 does
+//            not fit 32 bits
 //   entries  kind x 0x1000000 plus 0x200000 / 0x300000 / 0x400000 write of
 //            the fixed fields / name / size failed, 0x500000 source cannot be
 //            opened, 0x600000 source read error, 0x700000 write of the
@@ -30,6 +33,7 @@
 
 namespace builder {
 
+/// Writes one archive in three phases: header, entries, checksum.
 class ArchiveWriter {
  public:
   /// `archive` is the host path of ARCHIVE as given; messages name it in its

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <numeric>
@@ -180,17 +181,73 @@ TEST(ArchiveWriterTest, FailuresLeaveTheOldArchiveAlone) {
   }
 }
 
+// A leftover of another run with the same process number is neither
+// removed nor in the way: the next free name is taken.
 TEST(ArchiveWriterTest, ATemporaryFileOfAnotherRunIsNeverRemoved) {
   Harness t;
   t.AddFile("Install.inf", Pattern(4, 3));
   t.fs_.files[kTemp] = {1, 2, 3};
-  EXPECT_EQ(0x51000000u, t.Write(kArchive));
+  t.fs_.files["out/Demo.lvar.42-1.tmp"] = {4};
+  EXPECT_EQ(0u, t.Write(kArchive)) << t.console_.err;
   EXPECT_EQ((Bytes{1, 2, 3}), t.fs_.files.at(kTemp));
+  EXPECT_EQ((Bytes{4}), t.fs_.files.at("out/Demo.lvar.42-1.tmp"));
+  EXPECT_EQ(1u, std::count(t.fs_.log.begin(), t.fs_.log.end(), "replace out/Demo.lvar.42-2.tmp out/Demo.lvar"));
+}
+
+// The temporary name stays within the 255 bytes a folder entry's name may
+// have, however long ARCHIVE's name is.
+TEST(ArchiveWriterTest, TemporaryNameFitsAFolderEntry) {
+  const std::string fits = std::string(243, 'a') + ".lvar";  // 248 + ".42.tmp" = 255
+  const std::string too_long = fits + "x";
+  const std::pair<std::string, std::string> cases[] = {
+      {"out/" + fits, "out/" + fits + ".42.tmp"},
+      {"out/" + too_long, "out/pakmak.42.tmp"},
+      {too_long, "pakmak.42.tmp"},
+  };
+  for (const auto& [archive, temporary] : cases) {
+    SCOPED_TRACE(archive.size());
+    Harness t;
+    t.AddFile("Install.inf", Pattern(4, 3));
+    EXPECT_EQ(0u, t.Write(archive)) << t.console_.err;
+    EXPECT_EQ(1u, t.fs_.files.count(archive));
+    EXPECT_EQ(1u, std::count(t.fs_.log.begin(), t.fs_.log.end(), "replace " + temporary + " " + archive));
+  }
+}
+
+// The archive reaches the storage device before it takes its name, and the
+// rename after; an archive that cannot be synced is not kept.
+TEST(ArchiveWriterTest, SyncsTheArchiveBeforeTheRenameAndTheFolderAfter) {
+  Harness t;
+  t.AddFile("Install.inf", Pattern(4, 3));
+  ASSERT_EQ(0u, t.Write(kArchive)) << t.console_.err;
+  EXPECT_EQ((std::vector<std::string>{"sync " + kTemp, "replace " + kTemp + " " + kArchive, "sync folder out"}),
+            t.fs_.log);
+
+  Harness failing;
+  failing.AddFile("Install.inf", Pattern(4, 3));
+  failing.fs_.fail_sync = true;
+  EXPECT_EQ(0x72000000u, failing.Write(kArchive));
+  EXPECT_EQ(0u, failing.fs_.files.count(kArchive));
+  EXPECT_EQ(0u, failing.fs_.files.count(kTemp));
+}
+
+std::string TooLarge(const std::string& name) {
+  return "Error: A file is too large for the archive (an entry of 4 GiB or more) [ " + base::JoinPath("src", name) +
+         " ].\n";
 }
 
 // Values that the header and entry fields cannot hold are refused before
 // anything is created.
 TEST(ArchiveWriterTest, FieldLimits) {
+  {
+    // The largest entry that fits: N + S + 9 = 0xFFFFFFFF passes the header.
+    Harness t;
+    t.AddFile("huge.bin", {}, 0xFFFFFFEEull);
+    ArchiveWriter writer(t.fs_, t.console_, kArchive);
+    BuildOptions options;
+    options.archive = kArchive;
+    EXPECT_EQ(0u, writer.WriteArchiveHeader(t.scan_, options, 1, &t.scan_.header)) << t.console_.err;
+  }
   {
     Harness t;
     t.AddFile(std::string(255, 'n'), {});
@@ -216,9 +273,11 @@ TEST(ArchiveWriterTest, FieldLimits) {
       {"name of 256 bytes", [](Harness& t) { t.AddFile(std::string(256, 'n'), {}); }, 0x54000000,
        "Error: A file name is too long for the archive (256 bytes; at most 255) [ " +
            base::JoinPath("src", std::string(256, 'n')) + " ].\n"},
-      {"4 GiB", [](Harness& t) { t.AddFile("huge.bin", {}, 0x100000000ull); }, 0x55000000,
-       "Error: A file is too large for the archive (4 GiB or more) [ " + base::JoinPath("src", "huge.bin") +
-           " ].\n"},
+      {"4 GiB", [](Harness& t) { t.AddFile("huge.bin", {}, 0x100000000ull); }, 0x55000000, TooLarge("huge.bin")},
+      // The entry's length N + S + 9 must fit 32 bits, not only S.
+      {"4 GiB - 1", [](Harness& t) { t.AddFile("huge.bin", {}, 0xFFFFFFFFull); }, 0x55000000, TooLarge("huge.bin")},
+      {"entry of 4 GiB", [](Harness& t) { t.AddFile("huge.bin", {}, 0xFFFFFFEFull); }, 0x55000000,
+       TooLarge("huge.bin")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

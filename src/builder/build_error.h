@@ -22,6 +22,10 @@ inline constexpr BuildErrorCode kStepArchiveHeader = 0x50000000;
 inline constexpr BuildErrorCode kStepArchiveEntries = 0x60000000;
 inline constexpr BuildErrorCode kStepArchiveChecksum = 0x70000000;
 
+/// Layer code of the checksum step: standard output could not be written,
+/// checked before the archive is completed (0x74000000 in all).
+inline constexpr BuildErrorCode kOutputLost = 0x4000000;
+
 /// Process exit status for a complete code. Windows keeps all 32 bits; a
 /// POSIX status holds only 8, and the low byte of most codes is 0, so there
 /// the driver step (code >> 28, 1 to 7) is the status and the full code is

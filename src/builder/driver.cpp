@@ -27,7 +27,7 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
   }
 
   InstallInfoState state;
-  code = ReadInstallInfoFiles(scan, console, &state);
+  code = ReadInstallInfoFiles(env.files, scan, console, &state);
   if (code) return code | kStepInstallInfo;
   if (options.archive.empty()) console.Write(base::Stream::kOut, messages::kOkCheckPassed);
 
@@ -36,6 +36,12 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
   if (code) return code | kStepArchiveHeader;
   code = writer.AppendEntries(&scan);
   if (code) return code | kStepArchiveEntries;
+  // Standard output was lost (a closed pipe): say so, and keep no archive
+  // made by a run whose report did not arrive.
+  if (console.OutputFailed()) {
+    console.Write(base::Stream::kErr, messages::kCantWriteOutput);
+    return kOutputLost | kStepArchiveChecksum;
+  }
   code = writer.AppendChecksum();
   if (code) return code | kStepArchiveChecksum;
   return 0;

@@ -9,9 +9,11 @@
 #include "base/console.h"
 #include "base/listing.h"
 #include "builder/driver.h"
+#include "builder/interrupt_cleanup.h"
 #include "base/file_system.h"
 
 int main(int argc, char** argv) {
+  builder::InstallInterruptCleanup();
   std::unique_ptr<base::Console> console =
       base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"));
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);

@@ -100,12 +100,15 @@ inline constexpr char kCantWriteArchive[] = "Error: Can't write archive file [ %
 inline constexpr char kOkCheckPassed[] = "Ok, Check Passed.\n";
 inline constexpr char kErrorCodeLine[] = "Error Code = 0x%08X\n";
 
-// Messages of the safeguards this builder adds.
+// Messages of the limits and failures that the messages above do not cover.
 inline constexpr char kNameNotShiftJis[] = "Error: A file name has no Shift-JIS form [ %s ].\n";
+inline constexpr char kNotRegularFile[] = "Error: Not a regular file (FIFO, socket or device) [ %s ].\n";
+inline constexpr char kCantExamineEntry[] = "Error: Can't examine an entry of the folder [ %s ].\n";
+inline constexpr char kCantWriteOutput[] = "Error: Can't write to standard output.\n";
 inline constexpr char kFileSizeChanged[] = "Error: A file changed while the archive was written [ %s ].\n";
 inline constexpr char kCantReplaceArchive[] = "Error: Can't replace archive file [ %s ].\n";
 inline constexpr char kTooManyEntries[] = "Error: Too many files for one archive (%llu; at most 65535).\n";
 inline constexpr char kNameTooLong[] = "Error: A file name is too long for the archive (%u bytes; at most 255) [ %s ].\n";
-inline constexpr char kFileTooLarge[] = "Error: A file is too large for the archive (4 GiB or more) [ %s ].\n";
+inline constexpr char kFileTooLarge[] = "Error: A file is too large for the archive (an entry of 4 GiB or more) [ %s ].\n";
 
 }  // namespace builder::messages

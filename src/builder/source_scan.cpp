@@ -30,7 +30,19 @@ class FolderScanner {
         console_.Printf(base::Stream::kErr, messages::kNameNotShiftJis, shown.c_str());
         return 0x4000000;
       }
-      if (entry.is_folder) {
+      if (!entry.examined) {
+        // Taking it for an empty file would pass a check that never read it.
+        std::string shown = base::JoinPath(folder->message_path, entry.name);
+        console_.Printf(base::Stream::kErr, messages::kCantExamineEntry, shown.c_str());
+        return 0x6000000;
+      }
+      if (entry.kind == base::FileKind::kOther) {
+        // A FIFO, socket or device: opening or reading it could wait forever.
+        std::string shown = base::JoinPath(folder->message_path, entry.name);
+        console_.Printf(base::Stream::kErr, messages::kNotRegularFile, shown.c_str());
+        return 0x5000000;
+      }
+      if (entry.kind == base::FileKind::kFolder) {
         auto sub = std::make_shared<ScannedFolder>();
         sub->host_path = base::JoinPath(folder->host_path, entry.host_name);
         sub->message_path = base::JoinPath(folder->message_path, entry.name);
@@ -73,12 +85,13 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
   return scanner.Scan(std::move(root));
 }
 
-BuildErrorCode ReadInstallInfoFiles(const ScanResult& scan, base::Console& console, InstallInfoState* state) {
+BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
+                                    InstallInfoState* state) {
   bool install_info_read = false;
   const SourceFileList& infs = scan.List(EntryKind::kInstallInfo);
   for (const SourceFile& file : infs) {
     if (base::EqualsIgnoreAsciiCase(file.name, kInstallInfoName)) install_info_read = true;
-    if (BuildErrorCode code = ReadInstallInfoFile(file.HostPath(), file.MessagePath(), console, state))
+    if (BuildErrorCode code = ReadInstallInfoFile(files, file.HostPath(), file.MessagePath(), console, state))
       return code | 0x1000000;
   }
   FinishInstallInfoFiles(console, state);

@@ -17,15 +17,20 @@ namespace builder {
 /// Scans `host_path` (shown as `message_path`) recursively into `result`.
 /// Answers 0 or the scan layer's code: 0x1000000 folder cannot be listed,
 /// 0x2100000 / 0x2200000 Native.ina cannot be opened / is too short,
-/// 0x4000000 a name without a Shift-JIS form; or-ed with 0x8000000 when the
-/// error lies in a subfolder.
+/// 0x4000000 a name without a Shift-JIS form, 0x5000000 an entry that is
+/// neither a regular file nor a folder (FIFO, socket, device), 0x6000000 an
+/// entry that cannot be examined; or-ed with 0x8000000 when the error lies
+/// in a subfolder. Only regular files become entries, and nothing but
+/// Native.ina is opened during the scan.
 BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& files, const std::string& host_path,
                                 const std::string& message_path, base::Console& console, ScanResult* result);
 
-/// Reads and checks every install information file of the scan, then checks
+/// Reads and checks every install information file of the scan through
+/// `files`, then checks
 /// that Install.inf and the uninstall file named by App Information are
 /// there. Answers 0, the file's code + 0x1000000, 0x2000000 (no Install.inf)
 /// or 0x3000000 (no uninstall file).
-BuildErrorCode ReadInstallInfoFiles(const ScanResult& scan, base::Console& console, InstallInfoState* state);
+BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
+                                    InstallInfoState* state);
 
 }  // namespace builder

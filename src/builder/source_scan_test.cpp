@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "builder/temp_folder.h"
+#include <map>
+
+#include "base/fake_file_system.h"
+#include "base/test_temp_folder.h"
 
 namespace builder {
 namespace {
+
+using TempFolder = base::TestTempFolder;
 
 std::string NativeInfo(char fill, std::size_t size = kNativeInfoSize) { return std::string(size, fill); }
 
@@ -112,6 +117,61 @@ TEST(ScanSourceFolderTest, Errors) {
   }
 }
 
+// A lister that answers fixed entries per folder.
+class FixedLister : public base::FolderLister {
+ public:
+  bool List(const std::string& folder, std::vector<base::DirEntry>* entries) override {
+    auto it = folders.find(folder);
+    if (it == folders.end()) return false;
+    *entries = it->second;
+    return true;
+  }
+  std::map<std::string, std::vector<base::DirEntry>> folders;
+};
+
+base::DirEntry Entry(const std::string& name, base::FileKind kind, bool examined = true) {
+  base::DirEntry e;
+  e.name = e.host_name = name;
+  e.kind = kind;
+  e.is_folder = kind == base::FileKind::kFolder;
+  e.examined = examined;
+  return e;
+}
+
+// Only regular files become entries: anything else, or an entry that cannot
+// be examined, stops the scan with its path before anything is opened.
+TEST(ScanSourceFolderTest, RefusesWhatIsNotARegularFile) {
+  const std::string sep(1, base::kPathSeparator);
+  const std::string fifo = "Error: Not a regular file (FIFO, socket or device) [ SRC" + sep;
+  const std::string cannot = "Error: Can't examine an entry of the folder [ SRC" + sep;
+  struct Case {
+    base::DirEntry entry;
+    bool in_sub;
+    BuildErrorCode code;
+    std::string err;
+  };
+  const Case cases[] = {
+      {Entry("pipe.dat", base::FileKind::kOther), false, 0x5000000, fifo + "pipe.dat ].\n"},
+      {Entry("Native.ina", base::FileKind::kOther), false, 0x5000000, fifo + "Native.ina ].\n"},
+      {Entry("Install.inf", base::FileKind::kOther), true, 0xD000000, fifo + "sub" + sep + "Install.inf ].\n"},
+      {Entry("gone.inf", base::FileKind::kRegular, false), false, 0x6000000, cannot + "gone.inf ].\n"},
+      {Entry("deep", base::FileKind::kRegular, false), true, 0xE000000, cannot + "sub" + sep + "deep ].\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.entry.name);
+    FixedLister lister;
+    base::FakeFileSystem files;
+    const std::string sub = base::JoinPath("root", "sub");
+    lister.folders["root"] = {Entry("a.txt", base::FileKind::kRegular), Entry("sub", base::FileKind::kFolder)};
+    lister.folders[sub] = {};
+    lister.folders[c.in_sub ? sub : "root"].push_back(c.entry);
+    base::CapturingConsole console;
+    ScanResult result;
+    EXPECT_EQ(c.code, ScanSourceFolder(lister, files, "root", "SRC", console, &result));
+    EXPECT_EQ(c.err, console.err);
+  }
+}
+
 #ifndef _WIN32
 TEST(ScanSourceFolderTest, NamesAreConvertedToShiftJisOrRefused) {
   TempFolder src;
@@ -132,7 +192,7 @@ struct InfRun {
   explicit InfRun(const TempFolder& src) {
     Scan scan(src);
     EXPECT_EQ(0u, scan.code);
-    code = ReadInstallInfoFiles(scan.result, console, &state);
+    code = ReadInstallInfoFiles(base::SystemFileSystem(), scan.result, console, &state);
   }
   BuildErrorCode code;
   base::CapturingConsole console;

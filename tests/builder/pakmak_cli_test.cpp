@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -11,13 +15,13 @@
 #include <tuple>
 
 #include "base/encoding.h"
-#include "builder/temp_folder.h"
+#include "base/test_temp_folder.h"
 #include "process_runner.h"
 
 namespace pakmak_test {
 namespace {
 
-using builder::TempFolder;
+using TempFolder = base::TestTempFolder;
 using Bytes = std::string;
 
 #ifdef _WIN32
@@ -363,12 +367,44 @@ TEST_F(CliTest, NamesOnDiskAreStoredAsShiftJis) {
                 "Error: A file name has no Shift-JIS form [ src/docs/caf\xC3\xA9.txt ].\n");
 }
 
-TEST_F(CliTest, AFileThatCannotBeReadFailsTheEntryAndKeepsTheOldArchive) {
+// An entry that cannot be examined (a link to nothing) is a scan error with
+// its path, not an empty file; the old archive stays.
+TEST_F(CliTest, AnEntryThatCannotBeExaminedFailsTheScanAndKeepsTheOldArchive) {
   Put("Memo.lvar", "old archive");
   std::filesystem::create_symlink("nowhere", dir_.Path("src/link.bin"));
-  ExpectFailure({"src", "Memo.lvar"}, 0x63500000, "Error: Can't open a file [ link.bin ].\n", "\n.. .. ...");
+  for (const char* archive : {"Memo.lvar", ""}) {
+    std::vector<std::string> args = {"src"};
+    if (*archive) args.push_back(archive);
+    ExpectFailure(args, 0x26000000, "Error: Can't examine an entry of the folder [ src/link.bin ].\n");
+  }
   EXPECT_EQ("old archive", Read("Memo.lvar"));
   EXPECT_EQ((std::vector<std::string>{"Memo.lvar", "src"}), FilesIn(""));
+}
+
+// A FIFO anywhere in the folder is refused at once, in check-only runs as
+// well, instead of blocking on it; nothing is left behind.
+TEST_F(CliTest, AFifoIsRefusedBeforeAnythingIsOpened) {
+  const std::pair<const char*, std::uint32_t> cases[] = {
+      {"src/pipe.dat", 0x25000000}, {"src/docs/extra.inf", 0x2D000000}, {"src/lib/Native.ina", 0x2D000000}};
+  for (const auto& [fifo, code] : cases) {
+    SCOPED_TRACE(fifo);
+    ASSERT_EQ(0, mkfifo(dir_.Path(fifo).c_str(), 0600));
+    const std::string err = std::string("Error: Not a regular file (FIFO, socket or device) [ ") + fifo + " ].\n";
+    ExpectFailure({"src"}, code, err);
+    ExpectFailure({"src", "Memo.lvar"}, code, err);
+    EXPECT_EQ((std::vector<std::string>{"src"}), FilesIn(""));
+    std::filesystem::remove(dir_.Path(fifo));
+  }
+}
+
+// Standard output piped into a program that has ended: the write error is
+// reported and the temporary archive removed, instead of the build being
+// killed by SIGPIPE and leaving it behind.
+TEST_F(CliTest, ALostStandardOutputFailsTheBuildAndLeavesNothing) {
+  ProcessResult r = RunProcess(program_, {"src", "Memo.lvar"}, dir_.Path(), "cp932", true);
+  EXPECT_EQ(StatusFor(0x74000000), r.status);
+  EXPECT_EQ("Error: Can't write to standard output.\n" + ErrorLine(0x74000000), r.err);
+  EXPECT_EQ((std::vector<std::string>{"src"}), FilesIn(""));
 }
 #endif
 

@@ -21,9 +21,12 @@ struct ProcessResult {
 
 /// Starts `program` with `args` in the folder `working_dir`, standard output
 /// and standard error connected to pipes, PAKMAK_ENCODING set to `encoding`,
-/// and waits for it to end.
+/// and waits for it to end. With `output_reader_gone` the reading end of
+/// standard output's pipe is closed before the program starts, so that its
+/// every write there fails (a program piped into one that has ended).
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir, const std::string& encoding = "cp932");
+                         const std::string& working_dir, const std::string& encoding = "cp932",
+                         bool output_reader_gone = false);
 
 /// Path of a program that lies in the same folder as this test program.
 std::string ProgramBesideThisOne(const std::string& name);

@@ -15,7 +15,7 @@ extern char** environ;
 namespace pakmak_test {
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir, const std::string& encoding) {
+                         const std::string& working_dir, const std::string& encoding, bool output_reader_gone) {
   ProcessResult result;
   int out_pipe[2], err_pipe[2];
   if (pipe2(out_pipe, O_CLOEXEC) != 0) return result;
@@ -23,6 +23,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     close(out_pipe[0]);
     close(out_pipe[1]);
     return result;
+  }
+  if (output_reader_gone) {
+    close(out_pipe[0]);
+    out_pipe[0] = -1;
   }
 
   posix_spawn_file_actions_t actions;
@@ -52,7 +56,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   close(out_pipe[1]);
   close(err_pipe[1]);
   if (spawned != 0) {
-    close(out_pipe[0]);
+    if (out_pipe[0] >= 0) close(out_pipe[0]);
     close(err_pipe[0]);
     return result;
   }
@@ -61,7 +65,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   // Read both pipes until both are closed, so neither can fill up and block.
   pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
   std::string* sinks[2] = {&result.out, &result.err};
-  int open_count = 2;
+  int open_count = out_pipe[0] >= 0 ? 2 : 1;
   char buffer[65536];
   while (open_count > 0) {
     if (poll(fds, 2, -1) < 0) {

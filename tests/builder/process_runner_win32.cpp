@@ -38,7 +38,7 @@ void Drain(HANDLE pipe, std::string* sink) {
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir, const std::string& encoding) {
+                         const std::string& working_dir, const std::string& encoding, bool output_reader_gone) {
   ProcessResult result;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE out_read, out_write, err_read, err_write;
@@ -51,6 +51,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   // Only the child's ends are inherited.
   SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
   SetHandleInformation(err_read, HANDLE_FLAG_INHERIT, 0);
+  if (output_reader_gone) {
+    CloseHandle(out_read);
+    out_read = INVALID_HANDLE_VALUE;
+  }
   HANDLE null_in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
                                0, nullptr);
 
@@ -74,15 +78,17 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   CloseHandle(err_write);
   if (null_in != INVALID_HANDLE_VALUE) CloseHandle(null_in);
   if (!created) {
-    CloseHandle(out_read);
+    if (out_read != INVALID_HANDLE_VALUE) CloseHandle(out_read);
     CloseHandle(err_read);
     return result;
   }
   result.started = true;
   std::thread err_reader(Drain, err_read, &result.err);
-  Drain(out_read, &result.out);
+  if (out_read != INVALID_HANDLE_VALUE) {
+    Drain(out_read, &result.out);
+    CloseHandle(out_read);
+  }
   err_reader.join();
-  CloseHandle(out_read);
   CloseHandle(err_read);
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;

@@ -120,13 +120,6 @@ EmptySectionError EmptyListError(SectionKind kind) {
   }
 }
 
-bool HasItems(const SectionData& data) {
-  if (auto* items = std::get_if<std::vector<ParameterItem>>(&data)) return !items->empty();
-  if (auto* items = std::get_if<std::vector<AddRegistryItem>>(&data)) return !items->empty();
-  if (auto* items = std::get_if<std::vector<DeleteRegistryItem>>(&data)) return !items->empty();
-  return true;
-}
-
 std::uint32_t CheckRecord(const SectionRecord& record, base::Console& console,
                           InstallInfoState* state) {
   if (auto* app = std::get_if<AppInformationRecord>(&record.data)) {
@@ -139,19 +132,53 @@ std::uint32_t CheckRecord(const SectionRecord& record, base::Console& console,
     return CheckExInstallInformation(*ex, console);
   }
   const EmptySectionError error = EmptyListError(record.kind);
-  if (error.code == 0 || HasItems(record.data)) return 0;
+  if (error.code == 0 || record.item_count > 0) return 0;
   console.Write(base::Stream::kErr, error.message);
   return error.code;
 }
 
+// Drops what it is given: the checks of a passing record print nothing, and
+// a failing one is checked again, printing, at the end of the file.
+class SilentConsole : public base::Console {
+ public:
+  void Write(base::Stream, std::string_view) override {}
+};
+
 }  // namespace
+
+DescriptionChecker::DescriptionChecker(const InstallInfoState& state)
+    : app_information_checked_(state.app_information_checked),
+      uninstall_file_name_(state.uninstall_file_name),
+      destination_(state.destination) {}
+
+void DescriptionChecker::Add(SectionRecord record) {
+  if (failed_) return;  // the checks stop at the first failing record
+  InstallInfoState trial;
+  trial.app_information_checked = app_information_checked_;
+  trial.uninstall_file_name = uninstall_file_name_;
+  trial.destination = destination_;
+  SilentConsole silent;
+  if (CheckRecord(record, silent, &trial)) {
+    failed_ = std::move(record);
+    return;
+  }
+  app_information_checked_ = trial.app_information_checked;
+  uninstall_file_name_ = std::move(trial.uninstall_file_name);
+  destination_ = trial.destination;
+}
+
+std::uint32_t DescriptionChecker::Finish(base::Console& console, InstallInfoState* state) {
+  state->app_information_checked = app_information_checked_;
+  state->uninstall_file_name = uninstall_file_name_;
+  state->destination = destination_;
+  return failed_ ? CheckRecord(*failed_, console, state) : 0;
+}
 
 std::uint32_t CheckInstallDescription(const SectionList& sections, base::Console& console,
                                       InstallInfoState* state) {
-  for (const SectionRecord& record : sections) {
-    if (std::uint32_t code = CheckRecord(record, console, state)) return code;
-  }
-  return 0;
+  DescriptionChecker checker(*state);
+  for (const SectionRecord& record : sections) checker.Add(record);
+  return checker.Finish(console, state);
 }
 
 }  // namespace builder

@@ -145,7 +145,7 @@ TEST(CheckInstallDescriptionTest, OtherRecords) {
               Sj("エラー：[ Delete Registry ] セクションには、最低ひとつの定義文が必要です\n"));
 
   SectionRecord copy = MakeSectionRecord(SectionKind::kCopyFiles);
-  std::get<std::vector<ParameterItem>>(copy.data).push_back({"d", "", "COPYFLG_NO_OVERWRITE"});
+  copy.item_count = 1;  // one statement, whether or not its item is kept
   ExpectCheck(copy, 0, "");
 }
 

@@ -1,6 +1,5 @@
 #include "builder/inf/inf_reader.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "builder/inf/description_checks.h"
@@ -31,19 +30,6 @@ std::uint32_t SendEnd(HandlerStates& h, StatementContext& ctx) {
   return 0;
 }
 
-// Reads the whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string* content) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  content->clear();
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content->append(buffer, n);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
-
 void PrintContext(base::Console& console, const std::string& file, SectionKind current,
                   int line_number, std::string_view line) {
   console.Printf(base::Stream::kErr, inf_text::kLineLocation, file.c_str());
@@ -59,22 +45,6 @@ void PrintContext(base::Console& console, const std::string& file, SectionKind c
 }
 
 }  // namespace
-
-std::vector<std::string> SplitInfLines(std::string_view content) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < content.size(); ++i) {
-    char c = content[i];
-    if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') continue;
-    line += c;
-    if (c == '\n' || line.size() == kMaxInfLineBytes) {
-      lines.push_back(std::move(line));
-      line.clear();
-    }
-  }
-  if (!line.empty()) lines.push_back(std::move(line));
-  return lines;
-}
 
 std::uint32_t ProcessLine(std::string_view line, HandlerStates& h, StatementContext& ctx) {
   std::string token;
@@ -97,21 +67,27 @@ std::uint32_t ProcessLine(std::string_view line, HandlerStates& h, StatementCont
   return 0;
 }
 
-std::uint32_t ReadInstallInfoFile(const std::string& host_path, const std::string& message_path,
-                                  base::Console& console, InstallInfoState* state) {
-  std::string content;
-  if (!ReadWholeFile(host_path, &content)) {
+std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& host_path,
+                                  const std::string& message_path, base::Console& console,
+                                  InstallInfoState* state) {
+  std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
+  if (!file) {
     console.Printf(base::Stream::kErr, inf_text::kCannotOpenFile, message_path.c_str());
     return 0x100000;
   }
   if (!state->handlers) state->handlers = std::make_shared<HandlerStates>();
   HandlerStates& h = *state->handlers;
 
+  // Only the record of the current section is kept; a new section head
+  // hands the records before it to the checker.
   SectionList sections;
   SectionKind current = SectionKind::kNone;
-  StatementContext ctx{console, sections, current};
+  StatementContext ctx{console, sections, current, /*keep_items=*/false};
+  DescriptionChecker checker(*state);
+  InfLineReader lines(*file);
+  std::string line;
   int line_number = 0;
-  for (const std::string& line : SplitInfLines(content)) {
+  while (lines.Next(&line)) {
     ++line_number;
     const std::uint64_t add_registry_tokens = h.add_registry.token_count();
     if (std::uint32_t code = ProcessLine(line, h, ctx)) {
@@ -123,8 +99,17 @@ std::uint32_t ReadInstallInfoFile(const std::string& host_path, const std::strin
     if (h.add_registry.open() && h.add_registry.token_count() != add_registry_tokens) {
       h.open_place = {message_path, line_number, line};
     }
+    if (sections.size() > 1) {
+      for (std::size_t i = 0; i + 1 < sections.size(); ++i) checker.Add(std::move(sections[i]));
+      sections.erase(sections.begin(), sections.end() - 1);
+    }
   }
-  if (std::uint32_t code = CheckInstallDescription(sections, console, state)) {
+  if (lines.failed()) {
+    console.Printf(base::Stream::kErr, inf_text::kCannotOpenFile, message_path.c_str());
+    return 0x100000;
+  }
+  if (!sections.empty()) checker.Add(std::move(sections.back()));
+  if (std::uint32_t code = checker.Finish(console, state)) {
     console.Printf(base::Stream::kErr, inf_text::kCheckLocation, message_path.c_str());
     return code + 0x300000;
   }

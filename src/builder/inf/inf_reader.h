@@ -1,14 +1,14 @@
 #pragma once
-// The line loop of the install information reader: splitting a file into
-// lines, tokenising each line and feeding the current section's statement
-// handler, and the context report after a line error.
+// The line loop of the install information reader: tokenising each line of
+// a file and feeding the current section's statement handler, and the
+// context report after a line error.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/console.h"
+#include "builder/inf/inf_line_reader.h"
 #include "builder/inf/inf_tokenizer.h"
 #include "builder/inf/install_description.h"
 #include "builder/inf/install_info.h"
@@ -16,10 +16,6 @@
 #include "builder/inf/statement_handlers.h"
 
 namespace builder {
-
-/// Longest line read at once, in bytes; a longer physical line is read as
-/// several lines, each counted in the line numbers.
-inline constexpr std::size_t kMaxInfLineBytes = 511;
 
 /// Where an Add Registry statement left open was last continued.
 struct OpenStatementPlace {
@@ -38,11 +34,6 @@ struct HandlerStates {
   AddRegistryHandler add_registry;
   OpenStatementPlace open_place;
 };
-
-/// Splits file content into the lines the reader sees: CR LF becomes LF (as
-/// text-mode reading does), each line ends after its LF or after
-/// kMaxInfLineBytes bytes; the last line may lack a line break.
-std::vector<std::string> SplitInfLines(std::string_view content);
 
 /// Tokenises one line and feeds its tokens and the end of statement to the
 /// handler of the current section. Answers 0 or the handler's or the

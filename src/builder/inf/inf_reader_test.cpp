@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "base/fake_file_system.h"
 #include "builder/inf/inf_test_support.h"
 
 namespace builder {
 namespace {
 
 using testing::Sj;
-using testing::TempFolder;
+using Files = base::FakeFileSystem;
 
 const char kCompleteApp[] =
     "[ App Information ]\r\n"
@@ -36,30 +37,11 @@ struct ReadResult {
   std::string out;
 };
 
-ReadResult Read(const TempFolder& folder, const std::string& name, std::string_view content,
-                InstallInfoState* state) {
-  const std::string path = folder.Write(name, content);
+ReadResult Read(Files& folder, const std::string& name, std::string_view content, InstallInfoState* state) {
+  folder.files[name].assign(content.begin(), content.end());
   base::CapturingConsole console;
-  const std::uint32_t code = ReadInstallInfoFile(path, name, console, state);
+  const std::uint32_t code = ReadInstallInfoFile(folder, name, name, console, state);
   return {code, console.err, console.out};
-}
-
-TEST(SplitInfLinesTest, Table) {
-  struct Case {
-    std::string content;
-    std::vector<std::string> lines;
-  };
-  const Case cases[] = {
-      {"", {}},
-      {"a\nb", {"a\n", "b"}},
-      {"a\r\nb\r\n", {"a\n", "b\n"}},
-      {"a\rb\n", {"a\rb\n"}},                     // a lone CR stays (a blank)
-      {"\n\n", {"\n", "\n"}},
-      {std::string(510, 'x') + "\n", {std::string(510, 'x') + "\n"}},
-      {std::string(511, 'x') + "\n", {std::string(511, 'x'), "\n"}},
-      {std::string(600, 'x') + "\n", {std::string(511, 'x'), std::string(89, 'x') + "\n"}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(SplitInfLines(c.content), c.lines) << c.content.size();
 }
 
 TEST(ReadInstallInfoFileTest, Accepts) {
@@ -74,7 +56,7 @@ TEST(ReadInstallInfoFileTest, Accepts) {
       "[ Add Registry ]\nHKEY_USERS, k, v\n[ Delete Registry ]\nHKEY_USERS, k\n",
   };
   for (const std::string& content : cases) {
-    TempFolder folder;
+    Files folder;
     InstallInfoState state;
     const ReadResult r = Read(folder, "Install.inf", content, &state);
     EXPECT_EQ(r.code, 0u) << content;
@@ -84,7 +66,7 @@ TEST(ReadInstallInfoFileTest, Accepts) {
 }
 
 TEST(ReadInstallInfoFileTest, RecordsAppInformation) {
-  TempFolder folder;
+  Files folder;
   InstallInfoState state;
   ASSERT_EQ(Read(folder, "Install.inf", kCompleteApp, &state).code, 0u);
   EXPECT_TRUE(state.app_information_checked);
@@ -132,7 +114,7 @@ TEST(ReadInstallInfoFileTest, LineErrorsWithContext) {
        "App Information", 3, std::string(80, ' ') + "Caption My\n"},
   };
   for (const Case& c : cases) {
-    TempFolder folder;
+    Files folder;
     InstallInfoState state;
     const ReadResult r = Read(folder, "Setup.inf", c.content, &state);
     EXPECT_EQ(r.code, c.code) << c.content;
@@ -142,7 +124,7 @@ TEST(ReadInstallInfoFileTest, LineErrorsWithContext) {
 }
 
 TEST(ReadInstallInfoFileTest, CheckErrorsName) {
-  TempFolder folder;
+  Files folder;
   InstallInfoState state;
   std::string content = kCompleteApp;
   content.replace(content.find("Maker"), 5, "; Maker");
@@ -160,7 +142,7 @@ TEST(ReadInstallInfoFileTest, CheckErrorsName) {
 }
 
 TEST(ReadInstallInfoFileTest, SecondAppInformationIsCheckedOnItsOwn) {
-  TempFolder folder;
+  Files folder;
   InstallInfoState state;
   const ReadResult r =
       Read(folder, "Install.inf", std::string(kCompleteApp) + "[ App Information ]\nMaker = M\n", &state);
@@ -169,16 +151,22 @@ TEST(ReadInstallInfoFileTest, SecondAppInformationIsCheckedOnItsOwn) {
 }
 
 TEST(ReadInstallInfoFileTest, CannotOpen) {
-  TempFolder folder;
+  Files folder;
   InstallInfoState state;
   base::CapturingConsole console;
   const std::string name = Sj("無い.inf");
-  EXPECT_EQ(ReadInstallInfoFile(folder.Path("missing.inf"), name, console, &state), 0x100000u);
+  EXPECT_EQ(ReadInstallInfoFile(folder, "missing.inf", name, console, &state), 0x100000u);
   EXPECT_EQ(console.err, Sj("エラー：インストール情報ファイル 無い.inf を開けません\n"));
+  // A file that fails while it is read is reported the same way.
+  folder.files["bad.inf"] = {'[', ']'};
+  folder.unreadable.insert("bad.inf");
+  base::CapturingConsole bad;
+  EXPECT_EQ(ReadInstallInfoFile(folder, "bad.inf", name, bad, &state), 0x100000u);
+  EXPECT_EQ(bad.err, Sj("エラー：インストール情報ファイル 無い.inf を開けません\n"));
 }
 
 TEST(ReadInstallInfoFileTest, AddRegistryStatementContinuesInTheNextFile) {
-  TempFolder folder;
+  Files folder;
   InstallInfoState state;
   const ReadResult first = Read(folder, "A.inf",
                                 "[ Add Registry ]\nHKEY_USERS, k, v\n"
@@ -194,7 +182,7 @@ TEST(ReadInstallInfoFileTest, AddRegistryStatementContinuesInTheNextFile) {
 }
 
 TEST(ReadInstallInfoFileTest, OpenStatementAloneLeavesTheSectionEmpty) {
-  TempFolder folder;
+  Files folder;
   InstallInfoState state;
   const ReadResult r =
       Read(folder, "A.inf", "[ Add Registry ]\nHKEY_USERS, k, v, REG_SZ, ,\n", &state);
@@ -202,7 +190,7 @@ TEST(ReadInstallInfoFileTest, OpenStatementAloneLeavesTheSectionEmpty) {
 }
 
 TEST(FinishInstallInfoFilesTest, WarnsAboutAnOpenAddRegistryStatement) {
-  TempFolder folder;
+  Files folder;
   InstallInfoState state;
   base::CapturingConsole none;
   EXPECT_FALSE(FinishInstallInfoFiles(none, &state));  // nothing read yet

@@ -79,9 +79,12 @@ using SectionData =
 struct SectionRecord {
   SectionKind kind = SectionKind::kNone;
   SectionData data;
+  /// Statements added to a list section (also when their items are not
+  /// kept).
+  std::uint64_t item_count = 0;
 };
 
-/// The records of one file, in file order.
+/// Section records in file order.
 using SectionList = std::vector<SectionRecord>;
 
 /// A new, empty record of `kind` (kNone is not a section).

@@ -2,17 +2,17 @@
 // Reading and checking the install information files (".INF") of a source
 // folder: the one interface the rest of the builder uses.
 //
-// Beyond the first sketch of this interface: InstallInfoState also carries the
-// statement handlers' state from one file to the next (an Add Registry
-// statement left open by a trailing comma continues in a later file), and
-// FinishInstallInfoFiles reports such a statement still open after the last
-// file.
+// InstallInfoState carries what the checks record and the statement
+// handlers' state from one file to the next (an Add Registry statement left
+// open by a trailing comma continues in a later file); FinishInstallInfoFiles
+// reports such a statement still open after the last file.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "base/console.h"
+#include "base/file_system.h"
 
 namespace builder {
 
@@ -34,13 +34,16 @@ struct InstallInfoState {
   std::shared_ptr<HandlerStates> handlers;
 };
 
-/// Reads and checks one install information file. `host_path` opens the file;
+/// Reads and checks one install information file, line by line through
+/// `files`, in memory that does not grow with the file. `host_path` opens
+/// the file;
 /// `message_path` is the Shift-JIS path as messages show it. Prints its own
 /// messages to `console` (errors, context lines and listings to
 /// base::Stream::kErr). Returns 0 or the file's error code (file stage
 /// 0x100000-0x300000 and below); the caller adds the upper layers.
-std::uint32_t ReadInstallInfoFile(const std::string& host_path, const std::string& message_path,
-                                  base::Console& console, InstallInfoState* state);
+std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& host_path,
+                                  const std::string& message_path, base::Console& console,
+                                  InstallInfoState* state);
 
 /// Call once after the last file has been read without error: when an
 /// Add Registry statement is still open (it ended with a comma), prints a

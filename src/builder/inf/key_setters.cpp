@@ -4,6 +4,7 @@
 
 #include "base/sjis.h"
 #include "builder/inf/inf_messages.h"
+#include "builder/inf/statement_context.h"
 #include "builder/inf/value_parsers.h"
 
 namespace builder {
@@ -33,10 +34,6 @@ constexpr AppKey kAppKeys[] = {
     {"Destination", &AppInformationRecord::destination, false},
     {"Unload", &AppInformationRecord::unload, false},
 };
-
-void PrintUndefinedKey(std::string_view key, base::Console& console) {
-  console.Printf(base::Stream::kErr, inf_text::kUndefinedKeyword, std::string(key).c_str());
-}
 
 void PrintAlreadySet(std::string_view key, const std::string& earlier, base::Console& console) {
   console.Write(base::Stream::kErr, inf_text::kDuplicateKeyword);
@@ -88,7 +85,7 @@ std::uint32_t SetAppInformationKey(AppInformationRecord* record, std::string_vie
     field = std::string(value);
     return 0;
   }
-  PrintUndefinedKey(key, console);
+  PrintUndefinedKeyword(console, key);
   return 0x60;
 }
 
@@ -103,7 +100,7 @@ std::uint32_t SetUninstallInformationKey(UninstallInformationRecord* record, std
     field = &record->program;
     table_name = "Program";
   } else {
-    PrintUndefinedKey(key, console);
+    PrintUndefinedKeyword(console, key);
     return 0x30;
   }
   if (*field) {
@@ -134,7 +131,7 @@ std::uint32_t SetExInstallInformationKey(ExInstallInformationRecord* record, std
     if (std::uint32_t e = ParseDecimal(value, &record->time_out, console)) return 0x30 + e;
     return 0;
   }
-  PrintUndefinedKey(key, console);
+  PrintUndefinedKeyword(console, key);
   return 0x30;
 }
 

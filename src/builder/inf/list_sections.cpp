@@ -21,13 +21,10 @@ std::uint32_t SingleParameterRejectCode(SectionKind kind) {
 }
 
 std::uint32_t RejectCount(StatementContext& ctx, std::uint32_t code) {
-  ctx.console.Write(base::Stream::kErr, inf_text::kParameterCountWrong);
-  return code;
+  return Fail(ctx, inf_text::kParameterCountWrong, code);
 }
 
-void Append(ParameterItem item, StatementContext& ctx) {
-  if (auto* items = LastItemList<ParameterItem>(ctx)) items->push_back(std::move(item));
-}
+void Append(ParameterItem item, StatementContext& ctx) { AddItem(ctx, std::move(item)); }
 
 }  // namespace
 
@@ -43,8 +40,7 @@ std::uint32_t AcceptListStatement(int final_state, ParameterItem item, Statement
       if (final_state != 1 && final_state != 3 && final_state != 5) return RejectCount(ctx, 0x3400);
       if (item.p3.empty()) item.p3 = kCopyNoOverwrite;
       if (item.p3 != kCopyNoOverwrite && item.p3 != kCopyReplaceOnly) {
-        ctx.console.Printf(base::Stream::kErr, inf_text::kUndefinedKeyword, item.p3.c_str());
-        return 0x3300;
+        return FailUndefined(ctx, item.p3, 0x3300);
       }
       Append(std::move(item), ctx);
       return 0;

@@ -29,16 +29,6 @@ bool IsDataType(std::string_view name) {
 
 bool IsWriteFlag(std::string_view name) { return name == kNoClobber || name == kReplaceOnly; }
 
-std::uint32_t Fail(StatementContext& ctx, const char* message, std::uint32_t code) {
-  ctx.console.Write(base::Stream::kErr, message);
-  return code;
-}
-
-std::uint32_t FailUndefined(StatementContext& ctx, const std::string& keyword, std::uint32_t code) {
-  ctx.console.Printf(base::Stream::kErr, inf_text::kUndefinedKeyword, keyword.c_str());
-  return code;
-}
-
 }  // namespace
 
 bool IsAddRegistryRootKey(std::string_view name) {
@@ -174,14 +164,14 @@ std::uint32_t AddRegistryHandler::OnEnd(StatementContext& ctx) {
   std::uint32_t code = 0;
   if (p2_.empty() && p3_.empty()) {
     code = Fail(ctx, inf_text::kSubkeyAndValueNameOmitted, 0x4000);
-  } else if (auto* items = LastItemList<AddRegistryItem>(ctx)) {
+  } else {
     AddRegistryItem item = std::move(value_);
     item.root_key = std::move(p1_);
     item.subkey = std::move(p2_);
     item.value_name = std::move(p3_);
     item.data_type = std::move(p4_);
     item.write_flag = std::move(p5_);
-    items->push_back(std::move(item));
+    AddItem(ctx, std::move(item));
   }
   Clear();
   return code;
@@ -204,9 +194,7 @@ std::uint32_t AcceptDeleteRegistryStatement(int final_state, ParameterItem item,
   if (item.p2.empty() && item.p3.empty()) {
     return Fail(ctx, inf_text::kSubkeyAndValueNameOmitted, 0x3800);
   }
-  if (auto* items = LastItemList<DeleteRegistryItem>(ctx)) {
-    items->push_back({std::move(item.p1), std::move(item.p2), std::move(item.p3)});
-  }
+  AddItem(ctx, DeleteRegistryItem{std::move(item.p1), std::move(item.p2), std::move(item.p3)});
   return 0;
 }
 

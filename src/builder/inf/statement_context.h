@@ -1,8 +1,15 @@
 #pragma once
 // What a statement handler works on: the console for its messages, the
-// section records of the file being read and the current section.
+// section records of the file being read and the current section; and the
+// one way the handlers report a statement they refuse.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "base/console.h"
+#include "builder/inf/inf_messages.h"
 #include "builder/inf/install_description.h"
 
 namespace builder {
@@ -10,16 +17,42 @@ namespace builder {
 /// The handlers' view of the file being read.
 struct StatementContext {
   base::Console& console;
+  /// The records still open: every statement adds to the last one.
   SectionList& sections;
   SectionKind& current;
+  /// Whether the items of list sections are stored in their records or only
+  /// counted. The reader only counts them: the checks need no more, and a
+  /// file of any size then takes the same memory.
+  bool keep_items = true;
 };
 
-/// The item list of the most recent record when it holds items of type T
-/// (the record that every statement adds to), else null.
+/// Adds a complete list statement to the most recent record when that
+/// record holds items of type T (the record every statement adds to).
 template <typename T>
-std::vector<T>* LastItemList(StatementContext& ctx) {
-  if (ctx.sections.empty()) return nullptr;
-  return std::get_if<std::vector<T>>(&ctx.sections.back().data);
+void AddItem(StatementContext& ctx, T&& item) {
+  if (ctx.sections.empty()) return;
+  SectionRecord& record = ctx.sections.back();
+  auto* items = std::get_if<std::vector<std::decay_t<T>>>(&record.data);
+  if (!items) return;
+  ++record.item_count;
+  if (ctx.keep_items) items->push_back(std::forward<T>(item));
+}
+
+/// Prints `message` and answers `code`.
+inline std::uint32_t Fail(StatementContext& ctx, const char* message, std::uint32_t code) {
+  ctx.console.Write(base::Stream::kErr, message);
+  return code;
+}
+
+/// Prints the undefined-keyword message naming `keyword`.
+inline void PrintUndefinedKeyword(base::Console& console, std::string_view keyword) {
+  console.Printf(base::Stream::kErr, inf_text::kUndefinedKeyword, std::string(keyword).c_str());
+}
+
+/// Prints the undefined-keyword message naming `keyword` and answers `code`.
+inline std::uint32_t FailUndefined(StatementContext& ctx, std::string_view keyword, std::uint32_t code) {
+  PrintUndefinedKeyword(ctx.console, keyword);
+  return code;
 }
 
 }  // namespace builder

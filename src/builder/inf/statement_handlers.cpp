@@ -8,15 +8,6 @@
 
 namespace builder {
 
-namespace {
-
-std::uint32_t Fail(StatementContext& ctx, const char* message, std::uint32_t code) {
-  ctx.console.Write(base::Stream::kErr, message);
-  return code;
-}
-
-}  // namespace
-
 // Section head ---------------------------------------------------------------
 
 std::uint32_t SectionHeadHandler::OnToken(std::string_view token, StatementContext& ctx) {
