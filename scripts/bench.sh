@@ -79,11 +79,11 @@ if [ ! -f "$data/.complete-c" ]; then
     my $memo = "\x83\x81\x83\x82\x92\xA0";  # Shift-JIS text
     print $f "[Add Registry]\r\n";
     for my $i (0 .. 399999) {
-      my $key = sprintf("\"Software\\Bench\\Program\\Settings%06d\"", $i);
+      my $key = sprintf("\"Software\\Bench\\Prog\\Set%06d\"", $i);
       my $t = $i % 4;
       my $line;
       if ($t == 0) {
-        $line = sprintf("HKEY_LOCAL_MACHINE, %s, \"Text%06d\", REG_SZ, FLG_ADDREG_NOCLOBBER, \"%s value %06d of the bench\"", $key, $i, $memo x 3, $i);
+        $line = sprintf("HKEY_LOCAL_MACHINE, %s, \"Text%06d\", REG_SZ, FLG_ADDREG_NOCLOBBER, \"%s value %06d\"", $key, $i, $memo x 3, $i);
       } elsif ($t == 1) {
         $line = sprintf("HKEY_CURRENT_USER, %s, \"Number%06d\", REG_DWORD, FLG_ADDREG_REPLACEONLY, %d", $key, $i, $i * 7);
       } elsif ($t == 2) {
