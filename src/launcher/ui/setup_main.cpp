@@ -9,7 +9,7 @@
 #include "launcher/launcher_files.h"
 #include "launcher/launcher_folder.h"
 #include "launcher/resources/resource.h"
-#include "launcher/setup_app.h"
+#include "launcher/ui/setup_app.h"
 #include "launcher/setup_ini.h"
 
 namespace launcher {
