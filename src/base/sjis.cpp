@@ -2,6 +2,17 @@
 
 namespace base {
 
+std::string_view SjisCut(std::string_view text, std::size_t max_bytes, LeadByteTest is_lead) {
+  if (text.size() <= max_bytes) return text;
+  std::size_t end = 0;
+  while (end < max_bytes) {
+    std::size_t step = is_lead(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    if (end + step > max_bytes) break;
+    end += step;
+  }
+  return text.substr(0, end);
+}
+
 std::size_t SjisFind(std::string_view text, char ch) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == ch) return i;

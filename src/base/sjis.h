@@ -17,6 +17,14 @@ constexpr bool IsSjisLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+/// Answers whether a byte is the lead byte of a double-byte character.
+using LeadByteTest = bool (*)(unsigned char);
+
+/// The longest start of `text` of at most `max_bytes` bytes that does not
+/// end inside a double-byte character (lead bytes as `is_lead` tells).
+std::string_view SjisCut(std::string_view text, std::size_t max_bytes,
+                         LeadByteTest is_lead = IsSjisLeadByte);
+
 /// Position of the first `ch` in `text` that is a character of its own (not
 /// the trail byte of a double-byte character), or npos.
 std::size_t SjisFind(std::string_view text, char ch);

@@ -39,5 +39,20 @@ TEST(SjisTest, EqualsIgnoreAsciiCase) {
   EXPECT_TRUE(EqualsIgnoreAsciiCase("\x82\x61.inf", "\x82\x61.INF"));
 }
 
+TEST(SjisTest, CutKeepsDoubleByteCharactersWhole) {
+  struct Case { std::string text; std::size_t max; std::string kept; };
+  const Case cases[] = {
+      {"abcdef", 3, "abc"},
+      {"ab", 5, "ab"},
+      {"a" + kHyou + "b", 2, "a"},           // the character would straddle the cut
+      {"a" + kHyou + "b", 3, "a" + kHyou},
+      {kHyou + kHyou, 3, kHyou},
+      {"abc", 0, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SjisCut(c.text, c.max), c.kept) << c.text << " " << c.max;
+  // Another code page's lead-byte test: no byte leads, so any cut is whole.
+  EXPECT_EQ(SjisCut("a" + kHyou + "b", 2, [](unsigned char) { return false; }), "a\x95");
+}
+
 }  // namespace
 }  // namespace base

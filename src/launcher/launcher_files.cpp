@@ -20,9 +20,14 @@ std::string LauncherPath(const std::string& folder, const std::string& name) {
   return base::JoinPath(folder, name);
 }
 
-std::string NoteFilePath(const std::string& folder) {
+bool IsExistingFile(base::FileSystem& files, const std::string& path) {
+  base::FileInfo info;
+  return files.Stat(path, &info) && info.kind != base::FileKind::kFolder;
+}
+
+std::string NoteFilePath(base::FileSystem& files, const std::string& folder) {
   std::string path = LauncherPath(folder, kNoteFile);
-  if (!IsExistingFile(path)) path = LauncherPath(folder, kReadmeFile);
+  if (!IsExistingFile(files, path)) path = LauncherPath(folder, kReadmeFile);
   return path;
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "base/file_system.h"
 #include "base/listing.h"
 
 namespace launcher {
@@ -22,11 +23,11 @@ inline constexpr char kArchiveExtension[] = ".lvar";
 std::string LauncherPath(const std::string& folder, const std::string& name);
 
 /// True when `path` names an existing file; a folder does not count.
-bool IsExistingFile(const std::string& path);
+bool IsExistingFile(base::FileSystem& files, const std::string& path);
 
 /// Path of the text for the text page: "note.txt" when that exists as a
 /// file, otherwise "readme.txt" (whether or not that exists).
-std::string NoteFilePath(const std::string& folder);
+std::string NoteFilePath(base::FileSystem& files, const std::string& folder);
 
 /// The manager's path: the registry's folder text followed directly by
 /// "deskinst.exe" (no separator is inserted; an empty folder leaves the

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/fake_file_system.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -73,49 +75,49 @@ TEST(LauncherFilesTest, ManagerPathInsertsNoSeparator) {
   EXPECT_EQ(ManagerPath(""), "deskinst.exe");
 }
 
-// The note choice on a real folder, so that "a folder named note.txt" is a real folder.
+// The note choice, through the one fake file system.
 class NoteChoiceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("launcher_note_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  void MakeFile(const char* name) { std::ofstream(dir_ / name) << "x"; }
-  std::string Folder() const { return dir_.string(); }
-  fs::path dir_;
+  void MakeFile(const char* name) { files_.files[LauncherPath(Folder(), name)] = {'x'}; }
+  std::string Folder() const { return "dir"; }
+  base::FakeFileSystem files_;
 };
 
 TEST_F(NoteChoiceTest, NoteBeforeReadme) {
   MakeFile("note.txt");
   MakeFile("readme.txt");
-  EXPECT_EQ(NoteFilePath(Folder()), LauncherPath(Folder(), "note.txt"));
+  EXPECT_EQ(NoteFilePath(files_, Folder()), LauncherPath(Folder(), "note.txt"));
 }
 
 TEST_F(NoteChoiceTest, FolderNamedNoteDoesNotCount) {
-  fs::create_directory(dir_ / "note.txt");
+  files_.folders.insert(LauncherPath(Folder(), "note.txt"));
   MakeFile("readme.txt");
-  EXPECT_EQ(NoteFilePath(Folder()), LauncherPath(Folder(), "readme.txt"));
-  EXPECT_FALSE(IsExistingFile(LauncherPath(Folder(), "note.txt")));
-  EXPECT_TRUE(IsExistingFile(LauncherPath(Folder(), "readme.txt")));
+  EXPECT_EQ(NoteFilePath(files_, Folder()), LauncherPath(Folder(), "readme.txt"));
+  EXPECT_FALSE(IsExistingFile(files_, LauncherPath(Folder(), "note.txt")));
+  EXPECT_TRUE(IsExistingFile(files_, LauncherPath(Folder(), "readme.txt")));
 }
 
 TEST_F(NoteChoiceTest, ReadmeWhenNeitherExists) {
-  EXPECT_EQ(NoteFilePath(Folder()), LauncherPath(Folder(), "readme.txt"));
-  EXPECT_FALSE(IsExistingFile(LauncherPath(Folder(), "readme.txt")));
+  EXPECT_EQ(NoteFilePath(files_, Folder()), LauncherPath(Folder(), "readme.txt"));
+  EXPECT_FALSE(IsExistingFile(files_, LauncherPath(Folder(), "readme.txt")));
 }
 
-TEST_F(NoteChoiceTest, ReadsSetupIniWhole) {
+// Reading "setup.ini" from a real folder: the bytes come whole, NUL included.
+TEST(SetupIniFileTest, ReadsSetupIniWhole) {
+  const fs::path dir = fs::temp_directory_path() / "launcher_setup_ini_whole";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string folder = dir.string();
   {
-    std::ofstream out(dir_ / "setup.ini", std::ios::binary);
+    std::ofstream out(dir / "setup.ini", std::ios::binary);
     out.write("[APPNAME]\r\n\0x", 13);
   }
   std::string text;
-  ASSERT_TRUE(ReadWholeFile(LauncherPath(Folder(), "setup.ini"), &text));
+  base::FileSystem& files = base::SystemFileSystem();
+  EXPECT_TRUE(base::ReadWholeFile(files, LauncherPath(folder, "setup.ini"), &text));
   EXPECT_EQ(text, std::string("[APPNAME]\r\n\0x", 13));
-  EXPECT_FALSE(ReadWholeFile(LauncherPath(Folder(), "missing.ini"), &text));
+  EXPECT_FALSE(base::ReadWholeFile(files, LauncherPath(folder, "missing.ini"), &text));
+  fs::remove_all(dir);
 }
 
 }  // namespace

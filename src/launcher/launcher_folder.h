@@ -4,11 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/sjis.h"
+
 namespace launcher {
 
 /// Answers whether a byte is the lead byte of a double-byte character in the
 /// ANSI code page the texts are in (IsDBCSLeadByte on Windows).
-using LeadByteTest = bool (*)(unsigned char);
+using LeadByteTest = base::LeadByteTest;
 
 /// Longest command-line part copied when looking for the folder, in bytes.
 inline constexpr std::size_t kMaxFolderCopy = 260;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
 #include "launcher/launcher_folder.h"
 
 namespace launcher {
@@ -11,18 +12,21 @@ namespace launcher {
 /// Room for the application name, terminator included: names are cut to 199 bytes.
 inline constexpr std::size_t kAppNameRoom = 200;
 
-/// The [APPNAME] appname value of an INI text, read the way the Windows
-/// profile functions read it: section and key names compared without regard
-/// to ASCII case, the first match wins, blanks around keys and values
-/// dropped, one pair of matching surrounding quotes (' or ") removed, lines
-/// ended by CR LF or LF, lines starting with ';' ignored. A key present with
-/// an empty value gives the empty name. Without the section or key the
-/// answer is `default_name`. The answer is cut to kAppNameRoom - 1 bytes,
-/// never in the middle of a double-byte character (`is_lead`).
+/// The [APPNAME] appname value of an INI text, read with the rules of the
+/// Windows profile functions (base::IniFile): section and key names compared
+/// without regard to ASCII case, the first match wins, blanks around keys
+/// and values dropped, one pair of matching surrounding quotes (' or ")
+/// removed, lines starting with ';' ignored, a UTF-8 byte-order mark
+/// skipped. A key present with an empty value gives the empty name. Without
+/// the section or key the answer is `default_name`. The answer is cut to
+/// kAppNameRoom - 1 bytes, never in the middle of a double-byte character
+/// (`is_lead`).
 std::string AppNameFromIni(std::string_view ini_text, std::string_view default_name,
                            LeadByteTest is_lead);
 
-/// Reads the file at `path` whole into `text`. Returns false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string* text);
+/// The application name from the INI file at `path` (a host path), as
+/// AppNameFromIni reads it; a file that cannot be read gives `default_name`.
+std::string ReadAppName(base::FileSystem& files, const std::string& path,
+                        std::string_view default_name, LeadByteTest is_lead);
 
 }  // namespace launcher

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/fake_file_system.h"
 #include "base/sjis.h"
 
 namespace launcher {
@@ -60,6 +61,16 @@ TEST(SetupIniTest, NameIsCutTo199Bytes) {
   const std::string fits = std::string(197, 'n') + "\x83\x65" + "tail";
   EXPECT_EQ(AppNameFromIni("[APPNAME]\nappname = " + fits + "\n", "S", base::IsSjisLeadByte),
             std::string(197, 'n') + "\x83\x65");
+}
+
+TEST(SetupIniTest, ReadFromTheFile) {
+  base::FakeFileSystem files;
+  const std::string text = "[APPNAME]\r\nappname = From File\r\n";
+  files.files["dir/setup.ini"] = base::FakeFileSystem::Bytes(text.begin(), text.end());
+  EXPECT_EQ(ReadAppName(files, "dir/setup.ini", "Software", base::IsSjisLeadByte), "From File");
+  EXPECT_EQ(ReadAppName(files, "dir/none.ini", "Software", base::IsSjisLeadByte), "Software");
+  files.unreadable.insert("dir/setup.ini");
+  EXPECT_EQ(ReadAppName(files, "dir/setup.ini", "Software", base::IsSjisLeadByte), "Software");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "wizard/file_utils.h"
 
-#include <cstdio>
-
+#include "base/file_system.h"
 #include "base/listing.h"
 #include "base/sjis.h"
 #include "wizard/host_fs.h"
@@ -55,17 +54,24 @@ bool Match(std::string_view pattern, std::size_t p, std::string_view name, std::
 
 std::string CurrentDirectory() { return host::CurrentDirectory(); }
 
+namespace {
+
+// Examines a kit path through the one file system; false when nothing is there.
+bool StatKitPath(const std::string& path, base::FileInfo* info) {
+  return base::SystemFileSystem().Stat(host::ToHost(path), info);
+}
+
+}  // namespace
+
 std::uint32_t FileSizeOf(const std::string& path) {
-  bool folder = false;
-  std::uint64_t size = 0;
-  if (!host::Stat(path, &folder, &size) || folder) return 0;
-  return static_cast<std::uint32_t>(size & 0xFFFFFFFFu);
+  base::FileInfo info;
+  if (!StatKitPath(path, &info) || info.kind == base::FileKind::kFolder) return 0;
+  return static_cast<std::uint32_t>(info.size & 0xFFFFFFFFu);
 }
 
 bool FileExists(const std::string& path) {
-  bool folder = false;
-  std::uint64_t size = 0;
-  return host::Stat(path, &folder, &size);
+  base::FileInfo info;
+  return StatKitPath(path, &info);
 }
 
 bool FolderExists(const std::string& path) {
@@ -77,9 +83,8 @@ bool FolderExists(const std::string& path) {
     if (last == p.size() - 1) p.pop_back();
   }
   if (p.empty()) return false;
-  bool folder = false;
-  std::uint64_t size = 0;
-  return host::Stat(p, &folder, &size) && folder;
+  base::FileInfo info;
+  return StatKitPath(p, &info) && info.kind == base::FileKind::kFolder;
 }
 
 bool IsValidFileName(std::string_view text) {
@@ -157,43 +162,20 @@ bool SplitPath(std::string_view path, std::string* folder, std::string* base,
 }
 
 bool WriteTextFile(const std::string& path, std::string_view text) {
-  std::FILE* f = std::fopen(host::ToHost(path).c_str(), "wb");
-  if (!f) return false;
-  bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  if (std::fclose(f) != 0) ok = false;
-  return ok;
+  return base::WriteWholeFile(base::SystemFileSystem(), host::ToHost(path), std::string(text));
 }
 
 bool ReadWholeFile(const std::string& path, std::string* text) {
   text->clear();
-  std::FILE* f = std::fopen(host::ToHost(path).c_str(), "rb");
-  if (!f) return false;
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text->append(buffer, n);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
+  return base::ReadWholeFile(base::SystemFileSystem(), host::ToHost(path), text);
 }
 
-bool DeleteFileAt(const std::string& path) { return host::Delete(path); }
+bool DeleteFileAt(const std::string& path) {
+  return base::SystemFileSystem().Remove(host::ToHost(path));
+}
 
-bool MoveFileTo(const std::string& from, const std::string& to) { return host::Move(from, to); }
-
-bool SjisEqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (base::IsSjisLeadByte(x)) {
-      if (x != y) return false;
-      if (i + 1 < a.size() && a[i + 1] != b[i + 1]) return false;
-      ++i;
-      continue;
-    }
-    if (FoldAscii(x) != FoldAscii(y)) return false;
-  }
-  return true;
+bool MoveFileTo(const std::string& from, const std::string& to) {
+  return base::SystemFileSystem().Rename(host::ToHost(from), host::ToHost(to));
 }
 
 std::string JoinKitPath(std::string_view folder, std::string_view name) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/sjis.h"
+
 namespace wizard {
 
 /// The process's current directory as a kit path (no trailing separator,
@@ -69,8 +71,11 @@ bool DeleteFileAt(const std::string& path);
 bool MoveFileTo(const std::string& from, const std::string& to);
 
 /// Equality ignoring ASCII letter case; both bytes of a double-byte character
-/// are compared exactly (so two different kanji never compare equal).
-bool SjisEqualsIgnoreCase(std::string_view a, std::string_view b);
+/// are compared exactly (so two different kanji never compare equal). The
+/// name the pages use for base::EqualsIgnoreAsciiCase.
+inline bool SjisEqualsIgnoreCase(std::string_view a, std::string_view b) {
+  return base::EqualsIgnoreAsciiCase(a, b);
+}
 
 /// `folder`, the platform separator and `name`.
 std::string JoinKitPath(std::string_view folder, std::string_view name);

@@ -14,19 +14,5 @@ std::string CurrentDirectory() {
   return std::string(buffer, n);
 }
 
-bool Stat(const std::string& path, bool* is_folder, std::uint64_t* size) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-  *is_folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  *size = *is_folder ? 0 : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return true;
-}
-
-bool Delete(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
-
-bool Move(const std::string& from, const std::string& to) {
-  return MoveFileA(from.c_str(), to.c_str()) != 0;
-}
-
 }  // namespace host
 }  // namespace wizard

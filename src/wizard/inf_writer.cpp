@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/sjis.h"
 #include "wizard/file_utils.h"
 
 namespace wizard {
@@ -37,9 +38,8 @@ const char* TypeToken(int type) {
   }
 }
 
-std::string Cut(std::string text, std::size_t keep) {
-  if (text.size() > keep) text.resize(keep);
-  return text;
+std::string Cut(const std::string& text, std::size_t keep) {
+  return std::string(base::SjisCut(text, keep));
 }
 
 // A files-list row as the writers read it from the list control: name and
@@ -73,7 +73,7 @@ std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry) {
 
 void AddDistinct(std::vector<std::string>& list, const std::string& name) {
   for (const std::string& known : list)
-    if (SjisEqualsIgnoreCase(known, name)) return;
+    if (base::EqualsIgnoreAsciiCase(known, name)) return;
   list.push_back(name);
 }
 
@@ -91,7 +91,7 @@ void CollectOwnFolders(const std::vector<FileRow>& rows, std::vector<std::string
 bool IsProgram(const std::string& name, std::string* base) {
   std::string extension;
   SplitPath(name, nullptr, base, &extension);
-  return SjisEqualsIgnoreCase(extension, ".EXE");
+  return base::EqualsIgnoreAsciiCase(extension, ".EXE");
 }
 
 }  // namespace
@@ -240,14 +240,7 @@ int WriteMenuFiles(const ProjectSettings& s, const std::string& current_dir, con
 
 bool KeyIsBelow(std::string_view previous, std::string_view key) {
   std::size_t n = previous.size();
-  if (key.size() < n) return false;
-  for (std::size_t i = 0; i < n; ++i) {
-    unsigned char a = static_cast<unsigned char>(previous[i]);
-    unsigned char b = static_cast<unsigned char>(key[i]);
-    if (a >= 'a' && a <= 'z') a = static_cast<unsigned char>(a - 'a' + 'A');
-    if (b >= 'a' && b <= 'z') b = static_cast<unsigned char>(b - 'a' + 'A');
-    if (a != b) return false;
-  }
+  if (key.size() < n || !base::EqualsIgnoreAsciiCase(previous, key.substr(0, n))) return false;
   return key.size() == n || key[n] == '\\';
 }
 

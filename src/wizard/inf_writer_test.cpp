@@ -204,6 +204,8 @@ TEST(KeyIsBelowTest, Table) {
       {"Software\\Foo", "Software\\Foobar", false}, {"Software\\Foo", "Software", false},
       {"", "anything", false},                      {"", "", true},
       {"\x83\x5C", "\x83\x5C\\x", true},
+      // Two katakana whose trail bytes differ only in ASCII letter case.
+      {"Software\\\x83\x41", "Software\\\x83\x61\\x", false},
   };
   for (const Case& c : cases) EXPECT_EQ(KeyIsBelow(c.previous, c.key), c.below) << c.previous << " " << c.key;
 }

@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "base/encoding.h"
+#include "base/ini_file.h"
 #include "base/listing.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
-#include "wizard/ini_file.h"
 
 namespace wizard {
 namespace {
@@ -28,7 +29,24 @@ std::string Protected(std::string_view value) {
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
 std::string Cut(const std::string& text, std::size_t keep) {
-  return text.size() > keep ? text.substr(0, keep) : text;
+  return std::string(base::SjisCut(text, keep));
+}
+
+// Reads the project file at `path`; a missing or unreadable file reads as an
+// empty one. A file that an editor saved as UTF-8 with a byte-order mark is
+// read in Shift-JIS, as the wizard writes it.
+base::IniFile ReadProjectFile(const std::string& path) {
+  std::string text;
+  if (!ReadWholeFile(path, &text)) text.clear();
+  std::string_view body = text;
+  std::string converted;
+  if (body.substr(0, base::kUtf8ByteOrderMark.size()) == base::kUtf8ByteOrderMark &&
+      base::Utf8ToCp932(body.substr(base::kUtf8ByteOrderMark.size()), &converted)) {
+    body = converted;
+  }
+  base::IniFile ini;
+  ini.Parse(body);
+  return ini;
 }
 
 bool IsRowEnd(char c) { return c == '\0' || c == '\r' || c == '\n' || c == '\x1A'; }
@@ -36,11 +54,11 @@ bool IsRowEnd(char c) { return c == '\0' || c == '\r' || c == '\n' || c == '\x1A
 bool IsLead(char c) { return base::IsSjisLeadByte(static_cast<unsigned char>(c)); }
 
 // Reads a text setting of section Property with its maximum as buffer size.
-void ReadText(const IniFile& ini, const char* key, TextSetting& setting) {
+void ReadText(const base::IniFile& ini, const char* key, TextSetting& setting) {
   setting.Assign(ini.Get("Property", key, static_cast<std::size_t>(setting.Maximum())));
 }
 
-void ReadNames(const IniFile& ini, const char* stem, NameList& list) {
+void ReadNames(const base::IniFile& ini, const char* stem, NameList& list) {
   list.Clear();
   for (int k = 0; k < list.Capacity(); ++k) {
     std::string name = ini.Get("Folder", Numbered(stem, k), kMaxPath);
@@ -56,10 +74,9 @@ constexpr int kMaxFileRows = 0xFFFF;
 
 }  // namespace
 
-int SaveProject(const ProjectSettings& s, const std::string& path, const FileRowStore* files,
+bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRowStore* files,
                 const RegistryRowStore* registry) {
-  IniFile ini;
-  ini.Load(path);
+  base::IniFile ini = ReadProjectFile(path);
 
   ini.RemoveSection("Pakforge");
   ini.Write("Pakforge", "Ver", "1.0");
@@ -127,12 +144,11 @@ int SaveProject(const ProjectSettings& s, const std::string& path, const FileRow
   ini.Write("SetupIni", "Create", Bool(s.SetupIniCreate.On()));
   ini.Write("SetupIni", "Name", Protected(s.SetupIniName.Text()));
 
-  return ini.Save(path) ? 1 : 0;
+  return WriteTextFile(path, ini.Text());
 }
 
-int LoadProjectSettings(ProjectSettings& s, const std::string& path) {
-  IniFile ini;
-  ini.Load(path);
+void LoadProjectSettings(ProjectSettings& s, const std::string& path) {
+  base::IniFile ini = ReadProjectFile(path);
   s.Locate = base::EqualsIgnoreAsciiCase(ini.Get("Property", "Locate", 50), "JP") ? kLanguageJapanese
                                                                                   : kLanguageUs;
   ReadText(ini, "Product", s.Product);
@@ -144,33 +160,31 @@ int LoadProjectSettings(ProjectSettings& s, const std::string& path) {
   ReadText(ini, "InstDir", s.InstDir);
   ReadText(ini, "Exe", s.Exe);
   ReadText(ini, "Cmd", s.Cmd);
-  s.Reboot.Set(SjisEqualsIgnoreCase(ini.Get("Property", "Reboot", 50), "true"));
+  s.Reboot.Set(base::EqualsIgnoreAsciiCase(ini.Get("Property", "Reboot", 50), "true"));
   std::string dest = ini.Get("Property", "Dest", 50);
-  s.Dest = SjisEqualsIgnoreCase(dest, "MAIN")   ? kLocationMainOnly
-         : SjisEqualsIgnoreCase(dest, "CARD")   ? kLocationCardOnly
+  s.Dest = base::EqualsIgnoreAsciiCase(dest, "MAIN")   ? kLocationMainOnly
+         : base::EqualsIgnoreAsciiCase(dest, "CARD")   ? kLocationCardOnly
                                                 : kLocationBoth;
-  s.Uninstall.Set(!SjisEqualsIgnoreCase(ini.Get("Property", "Uninstall", 50), "false"));
+  s.Uninstall.Set(!base::EqualsIgnoreAsciiCase(ini.Get("Property", "Uninstall", 50), "false"));
   ReadText(ini, "UninstFile", s.UninstFile);
-  s.UnRegist.Set(!SjisEqualsIgnoreCase(ini.Get("Property", "UnRegist", 50), "false"));
+  s.UnRegist.Set(!base::EqualsIgnoreAsciiCase(ini.Get("Property", "UnRegist", 50), "false"));
 
   ReadNames(ini, "NameApp", s.Folders.app_folders);
   ReadNames(ini, "Name", s.Folders.doc_folders);
 
-  s.SetupIniCreate.Set(SjisEqualsIgnoreCase(ini.Get("SetupIni", "Create", 50), "true"));
+  s.SetupIniCreate.Set(base::EqualsIgnoreAsciiCase(ini.Get("SetupIni", "Create", 50), "true"));
   s.SetupIniName.Assign(ini.Get("SetupIni", "Name", static_cast<std::size_t>(s.SetupIniName.Maximum())));
-  return 1;
 }
 
-int LoadCopyFileRows(const std::string& path, FileRowStore& files) {
+void LoadCopyFileRows(const std::string& path, FileRowStore& files) {
   files.Clear();
-  IniFile ini;
-  ini.Load(path);
+  base::IniFile ini = ReadProjectFile(path);
   for (int j = 0; j < kMaxFileRows; ++j) {
     std::string name = ini.Get("CopyFile", Numbered("File", j), kMaxPath);
     if (name.empty()) break;
-    bool wakeup = SjisEqualsIgnoreCase(ini.Get("CopyFile", Numbered("Wakeup", j), 50), "true");
+    bool wakeup = base::EqualsIgnoreAsciiCase(ini.Get("CopyFile", Numbered("Wakeup", j), 50), "true");
     std::string folder = ini.Get("CopyFile", Numbered("Folder", j), kMaxPath);
-    bool original = SjisEqualsIgnoreCase(ini.Get("CopyFile", Numbered("Original", j), 50), "true");
+    bool original = base::EqualsIgnoreAsciiCase(ini.Get("CopyFile", Numbered("Original", j), 50), "true");
     std::uint32_t kind;
     if (folder.empty()) {
       kind = AppRoot;
@@ -178,19 +192,17 @@ int LoadCopyFileRows(const std::string& path, FileRowStore& files) {
       kind = DocOriginal;
     } else {
       std::string type = ini.Get("CopyFile", Numbered("Type", j), 50);
-      kind = SjisEqualsIgnoreCase(type, "DocOriginal")   ? DocOriginal
-           : SjisEqualsIgnoreCase(type, "AppOriginal")   ? AppOriginal
+      kind = base::EqualsIgnoreAsciiCase(type, "DocOriginal")   ? DocOriginal
+           : base::EqualsIgnoreAsciiCase(type, "AppOriginal")   ? AppOriginal
                                                          : Doc;
     }
     if (!InsertFileRow(files, name, wakeup, folder, kind)) break;
   }
-  return 1;
 }
 
-int LoadRegistryRows(const std::string& path, RegistryRowStore& registry) {
+void LoadRegistryRows(const std::string& path, RegistryRowStore& registry) {
   registry.Clear();
-  IniFile ini;
-  ini.Load(path);
+  base::IniFile ini = ReadProjectFile(path);
   for (int i = 0; i < 255; ++i) {
     std::string text = ini.Get("Registry", Numbered("RegistryKey", i), 32000);
     if (text.empty()) break;
@@ -212,7 +224,6 @@ int LoadRegistryRows(const std::string& path, RegistryRowStore& registry) {
     entry.value.Assign(field);
     if (!registry.Append(EntryToRow(entry))) break;
   }
-  return 1;
 }
 
 void ReadField(std::string_view* rest, std::string* out, std::size_t room) {

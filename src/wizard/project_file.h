@@ -15,21 +15,21 @@ namespace wizard {
 /// Writes every section (Pakforge, Property, Registry, CopyFile, Folder,
 /// SetupIni, each removed and written again, in that order; other sections
 /// of the file stay) to the file at `path`. A null store counts as an empty
-/// list. Returns non-zero on success, 0 when the file could not be written.
-int SaveProject(const ProjectSettings& settings, const std::string& path,
+/// list. False when the file could not be written.
+bool SaveProject(const ProjectSettings& settings, const std::string& path,
                 const FileRowStore* files, const RegistryRowStore* registry);
 
 /// Reads sections Property, Folder and SetupIni of `path` into `settings`
-/// (absent keys give the documented defaults). Returns non-zero.
-int LoadProjectSettings(ProjectSettings& settings, const std::string& path);
+/// (absent keys and a missing file give the documented defaults).
+void LoadProjectSettings(ProjectSettings& settings, const std::string& path);
 
 /// Empties `files` and adds one row per CopyFile/File<j> (j from 0 until the
-/// first absent or empty key), through InsertFileRow. Returns non-zero.
-int LoadCopyFileRows(const std::string& path, FileRowStore& files);
+/// first absent or empty key), through InsertFileRow.
+void LoadCopyFileRows(const std::string& path, FileRowStore& files);
 
 /// Empties `registry` and adds one row per Registry/RegistryKey<i> (i from 0
-/// to 254, stopping at the first absent or empty key). Returns non-zero.
-int LoadRegistryRows(const std::string& path, RegistryRowStore& registry);
+/// to 254, stopping at the first absent or empty key).
+void LoadRegistryRows(const std::string& path, RegistryRowStore& registry);
 
 /// Reads one comma-separated field of a Registry row from `*rest` into
 /// `out`, keeping at most `room` - 1 bytes (the rest of a too-long field is

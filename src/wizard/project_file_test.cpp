@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "wizard/file_utils.h"
-#include "wizard/ini_file.h"
 #include "wizard/test_support.h"
 #include "wizard/texts.h"
 
@@ -84,7 +83,7 @@ TEST(ProjectFileTest, RoundTrip) {
   ASSERT_TRUE(SaveProject(saved, path, &files, &registry));
 
   ProjectSettings loaded;
-  ASSERT_TRUE(LoadProjectSettings(loaded, path));
+  LoadProjectSettings(loaded, path);
   for (auto member : {&ProjectSettings::Product, &ProjectSettings::Name, &ProjectSettings::Caption,
                       &ProjectSettings::Ver, &ProjectSettings::Output, &ProjectSettings::Source,
                       &ProjectSettings::InstDir, &ProjectSettings::Exe, &ProjectSettings::Cmd,
@@ -103,7 +102,7 @@ TEST(ProjectFileTest, RoundTrip) {
 
   MemoryFileRowStore files_back;
   files_back.Append(FileRow{"stale", "", "", "A", AppRoot});
-  ASSERT_TRUE(LoadCopyFileRows(path, files_back));
+  LoadCopyFileRows(path, files_back);
   ASSERT_EQ(files_back.rows.size(), 4u);
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(files_back.rows[i].name, files.rows[i].name);
@@ -113,7 +112,7 @@ TEST(ProjectFileTest, RoundTrip) {
   EXPECT_EQ(files_back.rows[2].mark, "*");  // "x" comes back as a wake-up mark
 
   MemoryRegistryRowStore registry_back;
-  ASSERT_TRUE(LoadRegistryRows(path, registry_back));
+  LoadRegistryRows(path, registry_back);
   ASSERT_EQ(registry_back.rows.size(), 3u);
   EXPECT_EQ(registry_back.rows[0].root, "HKCR");
   EXPECT_EQ(registry_back.rows[0].type, "BINARY");
@@ -133,7 +132,7 @@ TEST(ProjectFileTest, AbsentKeysGiveDefaults) {
   s.Uninstall.Set(false);
   s.UnRegist.Set(false);
   s.Caption.Assign("was set");
-  ASSERT_TRUE(LoadProjectSettings(s, path));
+  LoadProjectSettings(s, path);
   EXPECT_EQ(s.Locate, kLanguageUs);
   EXPECT_TRUE(s.Uninstall.On());
   EXPECT_TRUE(s.UnRegist.On());
@@ -141,6 +140,28 @@ TEST(ProjectFileTest, AbsentKeysGiveDefaults) {
   EXPECT_EQ(s.Dest, kLocationMainOnly);
   EXPECT_TRUE(s.Reboot.On());
   EXPECT_TRUE(s.Caption.IsEmpty());  // an empty text read clears the setting
+}
+
+TEST(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
+  testing::ScratchFolder dir;
+  ProjectSettings s;
+  s.Caption.Assign("was set");
+  LoadProjectSettings(s, dir.At("none.ini"));
+  EXPECT_TRUE(s.Caption.IsEmpty());
+  EXPECT_FALSE(SaveProject(s, dir.At("no") + testing::Sep() + "p.ini", nullptr, nullptr));
+
+  // Saved by an editor as UTF-8 with a byte-order mark: read whole, in
+  // Shift-JIS ("テスト"), the first section included.
+  std::string path = dir.At("p.ini");
+  ASSERT_TRUE(WriteTextFile(path, "\xEF\xBB\xBF[Property]\r\nName=\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88\r\n"
+                                  "Dest=CARD\r\n[CopyFile]\r\nFile0=a.exe\r\n"));
+  LoadProjectSettings(s, path);
+  EXPECT_EQ(s.Name.Text(), "\x83\x65\x83\x58\x83\x67");
+  EXPECT_EQ(s.Dest, kLocationCardOnly);
+  MemoryFileRowStore files;
+  LoadCopyFileRows(path, files);
+  ASSERT_EQ(files.rows.size(), 1u);
+  EXPECT_EQ(files.rows[0].name, "a.exe");
 }
 
 TEST(ProjectFileTest, LongValuesAreCutToTheSettingMaximum) {
@@ -295,9 +316,9 @@ TEST(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
   MemoryFileRowStore files;
   InsertFileRow(files, "'x'", false, "\"Own\"", AppOriginal);
   ASSERT_TRUE(SaveProject(saved, path, &files, nullptr));
-  IniFile raw;
-  raw.Load(path);
-  EXPECT_TRUE(raw.Text().find("Product=\"half\r\n") != std::string::npos);
+  std::string raw;
+  ASSERT_TRUE(ReadWholeFile(path, &raw));
+  EXPECT_TRUE(raw.find("Product=\"half\r\n") != std::string::npos);
   ProjectSettings loaded;
   LoadProjectSettings(loaded, path);
   EXPECT_EQ(loaded.Cmd.Text(), saved.Cmd.Text());

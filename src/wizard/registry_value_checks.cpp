@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "base/hex.h"
 #include "base/sjis.h"
 
 namespace wizard {
@@ -13,9 +14,6 @@ constexpr std::size_t kMaxBinaryDigits = 64;
 
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsHexDigit(char c) {
-  return IsDecimalDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 
 }  // namespace
 
@@ -89,7 +87,7 @@ bool IsDwordValue(std::string_view value) {
 bool IsBinaryValue(std::string_view value) {
   if (value.empty() || value.size() % 2 != 0 || value.size() > kMaxBinaryDigits) return false;
   for (char c : value) {
-    if (!IsHexDigit(c)) return false;
+    if (base::HexDigitValue(c) < 0) return false;
   }
   return true;
 }

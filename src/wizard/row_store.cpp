@@ -1,13 +1,15 @@
 #include "wizard/row_store.h"
 
+#include "base/sjis.h"
 #include "wizard/texts.h"
 
 namespace wizard {
 namespace {
 
+// The text as a read buffer of `maximum` bytes (terminator included) holds it.
 std::string Cut(const std::string& text, int maximum) {
   std::size_t keep = maximum > 0 ? static_cast<std::size_t>(maximum - 1) : 0;
-  return text.size() > keep ? text.substr(0, keep) : text;
+  return std::string(base::SjisCut(text, keep));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "wizard/settings.h"
 
 #include "base/listing.h"
+#include "base/sjis.h"
 #include "wizard/file_utils.h"
 
 namespace wizard {
@@ -19,7 +20,7 @@ int TextSetting::Assign(std::string_view text) {
 
 bool TextSetting::Equals(std::string_view text, bool ignore_case) const {
   if (text_.empty()) return false;
-  return ignore_case ? SjisEqualsIgnoreCase(text_, text) : text_ == text;
+  return ignore_case ? base::EqualsIgnoreAsciiCase(text_, text) : text_ == text;
 }
 
 bool TextSetting::IsValidFileName() const {

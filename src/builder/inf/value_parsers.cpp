@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/hex.h"
 #include "base/sjis.h"
 #include "builder/inf/inf_messages.h"
 
@@ -39,13 +40,6 @@ namespace {
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 }  // namespace
 
@@ -91,28 +85,23 @@ std::uint32_t ParseHexBytes(std::string_view text, std::vector<unsigned char>* b
     console.Write(base::Stream::kErr, inf_text::kNoHexData);
     return kHexEmpty;
   }
-  for (std::size_t pos = 0; pos < text.size(); pos += 2) {
-    const int high = HexDigitValue(text[pos]);
-    if (high < 0) {
+  switch (base::ParseHexPairs(text, max_bytes, bytes)) {
+    case base::HexPairsResult::kOk:
+      return 0;
+    case base::HexPairsResult::kBadFirstDigit:
       console.Write(base::Stream::kErr, inf_text::kInvalidHexCharacter);
       return kHexBadFirstDigit;
-    }
-    if (pos + 1 >= text.size()) {
+    case base::HexPairsResult::kMissingLowDigit:
       console.Write(base::Stream::kErr, inf_text::kHexLowNibbleMissing);
       return kHexMissingLowDigit;
-    }
-    const int low = HexDigitValue(text[pos + 1]);
-    if (low < 0) {
+    case base::HexPairsResult::kBadSecondDigit:
       console.Write(base::Stream::kErr, inf_text::kInvalidHexCharacter);
       return kHexBadSecondDigit;
-    }
-    if (bytes->size() == max_bytes) {
-      console.Printf(base::Stream::kErr, inf_text::kHexSizeOver, static_cast<unsigned>(max_bytes));
-      return kHexTooLong;
-    }
-    bytes->push_back(static_cast<unsigned char>(high * 16 + low));
+    case base::HexPairsResult::kTooLong:
+      break;
   }
-  return 0;
+  console.Printf(base::Stream::kErr, inf_text::kHexSizeOver, static_cast<unsigned>(max_bytes));
+  return kHexTooLong;
 }
 
 }  // namespace builder

@@ -9,7 +9,7 @@
 #include "launcher/launcher_files.h"
 #include "launcher/launcher_folder.h"
 #include "launcher/resources/resource.h"
-#include "launcher/setup_app.h"
+#include "launcher/ui/setup_app.h"
 #include "launcher/setup_ini.h"
 
 namespace launcher {
@@ -121,7 +121,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     }
     case WM_SHOW_NOTE:
       DestroyCurrentPage();
-      ShowTextPageOrSkip(NoteFilePath(s.folder), IDD_TEXT, WM_SHOW_LICENSE);
+      ShowTextPageOrSkip(NoteFilePath(base::SystemFileSystem(), s.folder), IDD_TEXT, WM_SHOW_LICENSE);
       return 0;
     case WM_SHOW_LICENSE:
       CloseTextFile();
@@ -162,10 +162,8 @@ int Run(HINSTANCE instance, HINSTANCE previous) {
   s.folder = LauncherFolderFromCommandLine(GetCommandLineA(), CurrentDirectory(), IsSystemLeadByte);
   s.manager_path = ManagerPath(ReadManagerFolder());
   const std::string default_name = LoadText(IDS_DEFAULT_APP_NAME);
-  std::string ini_text;
-  s.app_name = ReadWholeFile(LauncherPath(s.folder, kSetupIniFile), &ini_text)
-                   ? AppNameFromIni(ini_text, default_name, IsSystemLeadByte)
-                   : AppNameFromIni("", default_name, IsSystemLeadByte);
+  s.app_name = ReadAppName(base::SystemFileSystem(), LauncherPath(s.folder, kSetupIniFile),
+                           default_name, IsSystemLeadByte);
 
   s.main_window = CreateWindowExA(0, class_name.c_str(), title.c_str(), WS_DLGFRAME | WS_SYSMENU,
                                   0, 0, 480, 205, nullptr, nullptr, instance, nullptr);

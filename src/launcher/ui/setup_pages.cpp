@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "launcher/resources/resource.h"
-#include "launcher/setup_app.h"
+#include "launcher/ui/setup_app.h"
 #include "launcher/text_reader.h"
 
 namespace launcher {

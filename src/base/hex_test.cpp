@@ -1,0 +1,35 @@
+#include "base/hex.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace base {
+namespace {
+
+TEST(HexTest, PairsAndTheirFaults) {
+  using R = HexPairsResult;
+  struct Case { std::string text; std::size_t max; R result; std::vector<unsigned char> bytes; };
+  const Case cases[] = {
+      {"", 4, R::kOk, {}},
+      {"00fFa9", 4, R::kOk, {0x00, 0xFF, 0xA9}},
+      {"0g", 4, R::kBadSecondDigit, {}},
+      {"12g0", 4, R::kBadFirstDigit, {0x12}},
+      {"123", 4, R::kMissingLowDigit, {0x12}},
+      {"0102", 2, R::kOk, {0x01, 0x02}},
+      {"010203", 2, R::kTooLong, {0x01, 0x02}},
+      {"01020x", 2, R::kBadSecondDigit, {0x01, 0x02}},  // the pair's fault comes first
+  };
+  for (const Case& c : cases) {
+    std::vector<unsigned char> bytes{0x55};
+    EXPECT_EQ(ParseHexPairs(c.text, c.max, &bytes), c.result) << c.text;
+    EXPECT_EQ(bytes, c.bytes) << c.text;
+  }
+  EXPECT_EQ(HexDigitValue('/'), -1);
+  EXPECT_EQ(HexDigitValue(':'), -1);
+  EXPECT_EQ(HexDigitValue('G'), -1);
+  EXPECT_EQ(HexDigitValue('`'), -1);
+}
+
+}  // namespace
+}  // namespace base
