@@ -61,14 +61,14 @@ int MakeProjectFiles(const ProjectSettings& s, const std::string& current_dir, c
   bool ok = WriteInstallInf(s, current_dir, files, registry) &&
             (!s.Uninstall.On() || WriteUninstallInf(s, current_dir, files, registry)) &&
             WriteMenuFiles(s, current_dir, files);
-  if (ok) {
-    if (s.SetupIniCreate.On()) WriteSetupIni(s, current_dir);
-    ok = WriteBatchAndRun(s, current_dir, starter) != 0;
-  }
+  BuildRun run;
+  ok = ok && (!s.SetupIniCreate.On() || WriteSetupIni(s, current_dir)) &&
+       WriteBatchAndRun(s, current_dir, starter, &run);
   if (!ok) {
     messages.Show(kStrNotAllWritten, MessageIcon::kError);
     return 0;
   }
+  ReportBuild(s, current_dir, run, messages);
   return 1;
 }
 

@@ -28,8 +28,10 @@ int RemoveOldOutputs(const ProjectSettings& settings, const std::string& current
 /// 0), removes the old outputs (the other ".txt"/".inf" files of the source
 /// folder too when `remove_foreign`), writes Install.inf, the uninstall
 /// description (when `Uninstall` is on), the menu files, Setup.ini (when
-/// `SetupIniCreate` is on) and the batch file, which `starter` starts. A
-/// failing step shows message 31 and returns 0; files already written stay.
+/// `SetupIniCreate` is on) and the batch file, which `starter` runs; then
+/// ReportBuild tells how the build went. A failing write (Setup.ini and the
+/// batch file included) shows message 31, runs nothing and returns 0;
+/// files already written stay.
 int MakeProjectFiles(const ProjectSettings& settings, const std::string& current_dir,
                      const FileRowStore* files, const RegistryRowStore* registry,
                      bool remove_foreign, MessageSink& messages, BatchStarter& starter);

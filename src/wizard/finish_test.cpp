@@ -103,7 +103,8 @@ TEST_F(FinishTest, WritesEverythingInOrderAndStartsTheBatch) {
   dir.MakeFile("Pakmak.exe");
   dir.MakeFile("src/stale.inf");
   EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
-  EXPECT_TRUE(messages.ids.empty());
+  // The recorder makes no archive: the report says the build failed.
+  EXPECT_EQ(messages.ids, std::vector<int>{kStrBuildFailed});
   EXPECT_FALSE(FileExists(Src("stale.inf")));
   EXPECT_TRUE(FileExists(Src("Install.inf")));
   EXPECT_TRUE(FileExists(Src("UnFoo.inf")));
@@ -138,6 +139,20 @@ TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
   EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten});
   EXPECT_FALSE(FileExists(dir.At("Foo.bat")));
+
+  // Setup.ini or the batch file that cannot be written: message 31, nothing run.
+  s.Source.Assign("src");
+  for (const char* blocked : {"Setup.ini", "Foo.bat"}) {
+    testing::ScratchFolder other;
+    other.MakeFolder("src");
+    other.MakeFile("src/Native.ina");
+    other.MakeFile("Pakmak.exe");
+    other.MakeFolder(blocked);
+    messages.ids.clear();
+    EXPECT_FALSE(MakeProjectFiles(s, other.path(), &files, &registry, true, messages, starter)) << blocked;
+    EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten}) << blocked;
+    EXPECT_TRUE(starter.started.empty()) << blocked;
+  }
 }
 
 TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
@@ -150,7 +165,8 @@ TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
   EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_TRUE(FileExists(dir.At("Pakforge_Old.ini")));
   EXPECT_FALSE(FileExists(dir.At("Pakforge_Renamed.ini")));
-  EXPECT_TRUE(messages.ids.empty());
+  EXPECT_EQ(messages.ids, (std::vector<int>{kStrBuildFailed, kStrBuildFailed}));  // no archive made
+  messages.ids.clear();
 
   // The default path too long: message 32, nothing saved or built.
   s.ProjectPath.Clear();
@@ -165,7 +181,7 @@ TEST_F(FinishTest, UnwritableProjectIsReportedAndTheBuildGoesOn) {
   dir.MakeFile("Pakmak.exe");
   s.ProjectPath.Assign(dir.At("absent") + testing::Sep() + "Pakforge_Foo.ini");
   EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
-  EXPECT_EQ(messages.ids, std::vector<int>{kStrProjectNotSaved});
+  EXPECT_EQ(messages.ids, (std::vector<int>{kStrProjectNotSaved, kStrBuildFailed}));
   EXPECT_EQ(starter.started.size(), 1u);
 }
 
