@@ -119,7 +119,7 @@ TEST_F(FinishPageTest, OtherFilesOfTheSourceFolderAreDeletedOnlyAfterYes) {
   ASSERT_TRUE(work.WriteFile("src\\readme.txt", "author's"));
   ASSERT_TRUE(work.WriteFile("src\\notes.inf", "author's"));
   ASSERT_TRUE(work.WriteFile("src\\Install.inf", "old"));
-  ASSERT_TRUE(work.WriteFile("src\\Demo.txt", "old"));
+  ASSERT_TRUE(work.WriteFile("src\\UnDemo SoftDemo.inf", "old"));
   // No: nothing is saved, deleted or written, and the wizard stays.
   messages.Answer(IDNO);
   sheet.PressFinish();
@@ -129,7 +129,7 @@ TEST_F(FinishPageTest, OtherFilesOfTheSourceFolderAreDeletedOnlyAfterYes) {
   EXPECT_NE(question.text.find("\nnotes.inf\n"), std::string::npos) << question.text;
   EXPECT_NE(question.text.find("\nreadme.txt\n"), std::string::npos) << question.text;
   EXPECT_EQ(question.text.find("Install.inf"), std::string::npos);
-  EXPECT_EQ(question.text.find("Demo.txt"), std::string::npos);
+  EXPECT_EQ(question.text.find("UnDemo SoftDemo.inf"), std::string::npos);
   EXPECT_EQ(question.style & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
   EXPECT_TRUE(work.Exists("DemoPack.lvar"));
   EXPECT_EQ(work.ReadFile("src\\Install.inf"), "old");
