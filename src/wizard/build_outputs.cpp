@@ -1,7 +1,10 @@
 #include "wizard/build_outputs.h"
 
 #include "base/listing.h"
+#include "base/sjis.h"
 #include "wizard/file_utils.h"
+#include "wizard/host_fs.h"
+#include "wizard/texts.h"
 
 namespace wizard {
 namespace {
@@ -24,6 +27,30 @@ std::string BatchQuote(const std::string& text) {
     if (c == '%') out += '%';
   }
   return out;
+}
+
+// "1,234,567": the digits of `value` in groups of three.
+std::string GroupDigits(std::uint64_t value) {
+  std::string digits = std::to_string(value);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+// `text` cut to at most `limit` bytes without splitting a double-byte
+// character, with "..." after a cut.
+std::string CutAtCharacter(const std::string& text, std::size_t limit) {
+  if (text.size() <= limit) return text;
+  std::size_t end = 0;
+  while (end < limit) {
+    std::size_t step = base::IsSjisLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    if (end + step > limit) break;
+    end += step;
+  }
+  return text.substr(0, end) + "...";
 }
 
 }  // namespace
@@ -55,8 +82,7 @@ std::string SetupIniText(const ProjectSettings& s, std::uint32_t estimate) {
 int WriteSetupIni(const ProjectSettings& s, const std::string& current_dir) {
   std::string text = SetupIniText(s, EstimateArchiveSize(s, current_dir));
   if (current_dir.size() + 10 >= static_cast<std::size_t>(kMaxPath)) return 0;
-  WriteTextFile(JoinKitPath(current_dir, "Setup.ini"), text);  // result not examined
-  return 1;
+  return WriteTextFile(JoinKitPath(current_dir, "Setup.ini"), text) ? 1 : 0;
 }
 
 std::string BatchText(const ProjectSettings& s, const std::string& current_dir) {
@@ -70,12 +96,29 @@ bool BatchPath(const ProjectSettings& s, const std::string& current_dir, std::st
   return true;
 }
 
-int WriteBatchAndRun(const ProjectSettings& s, const std::string& current_dir, BatchStarter& starter) {
+int WriteBatchAndRun(const ProjectSettings& s, const std::string& current_dir, BatchStarter& starter,
+                     BuildRun* run) {
   std::string path;
-  if (!BatchPath(s, current_dir, &path)) return 0;
-  if (!WriteTextFile(path, BatchText(s, current_dir))) return 1;  // nothing started, no message
-  starter.Start(path);
+  if (!BatchPath(s, current_dir, &path) || !WriteTextFile(path, BatchText(s, current_dir))) return 0;
+  *run = starter.Run(path);
   return 1;
+}
+
+void ReportBuild(const ProjectSettings& s, const std::string& current_dir, const BuildRun& run,
+                 MessageSink& messages) {
+  if (run.outcome == BuildRun::Outcome::kStillRunning) {
+    messages.ShowFilled(kStrBuildRunning, MessageIcon::kWarning, {std::to_string(run.waited_seconds)});
+    return;
+  }
+  const std::string name = s.Output.Text() + ".lvar";
+  bool is_folder = false;
+  std::uint64_t size = 0;
+  if (run.outcome == BuildRun::Outcome::kEnded && run.exit_code == 0 &&
+      host::Stat(JoinKitPath(current_dir, name), &is_folder, &size) && !is_folder) {
+    messages.ShowFilled(kStrBuildDone, MessageIcon::kInformation, {name, GroupDigits(size)});
+    return;
+  }
+  messages.ShowFilled(kStrBuildFailed, MessageIcon::kError, {CutAtCharacter(run.output, kBuildOutputShown)});
 }
 
 }  // namespace wizard

@@ -20,8 +20,7 @@ std::uint32_t EstimateArchiveSize(const ProjectSettings& settings, const std::st
 std::string SetupIniText(const ProjectSettings& settings, std::uint32_t estimate);
 
 /// Writes "Setup.ini" into the current directory. Non-zero on success; 0
-/// when the path would reach 260 bytes. A failed write is not reported (the
-/// caller ignores the result anyway).
+/// when the path would reach 260 bytes or the file could not be written.
 int WriteSetupIni(const ProjectSettings& settings, const std::string& current_dir);
 
 /// The two lines of the batch file. A "%" in the directory, `Source` or
@@ -32,10 +31,23 @@ std::string BatchText(const ProjectSettings& settings, const std::string& curren
 /// false when length(dir) + length(Name) + 5 reaches 260.
 bool BatchPath(const ProjectSettings& settings, const std::string& current_dir, std::string* path);
 
-/// Writes the batch file and, when it was written, starts it with
-/// `starter`. 0 only when the path would reach 260 bytes; a failed write
-/// starts nothing and still answers non-zero.
+/// Writes the batch file and, when it was written, runs it with `starter`
+/// and stores what became of the run in `run`. 0 (nothing run) when the
+/// path would reach 260 bytes or the file could not be written.
 int WriteBatchAndRun(const ProjectSettings& settings, const std::string& current_dir,
-                     BatchStarter& starter);
+                     BatchStarter& starter, BuildRun* run);
+
+/// The one message that tells how the build went: the archive
+/// (current directory, `Output`, ".lvar") exists after an ended run with
+/// status 0: kStrBuildDone with its name and its size in bytes (digits
+/// grouped by commas); a run still going on: kStrBuildRunning with the
+/// seconds waited; otherwise kStrBuildFailed with what the builder printed
+/// (at most kBuildOutputShown bytes, cut at a character boundary, "..."
+/// after a cut; for a run that could not start, the reason).
+void ReportBuild(const ProjectSettings& settings, const std::string& current_dir, const BuildRun& run,
+                 MessageSink& messages);
+
+/// The most bytes of the builder's output shown in a message.
+inline constexpr std::size_t kBuildOutputShown = 2000;
 
 }  // namespace wizard

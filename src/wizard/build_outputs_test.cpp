@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "wizard/file_utils.h"
 #include "wizard/test_support.h"
+#include "wizard/texts.h"
 
 namespace wizard {
 namespace {
@@ -60,6 +63,7 @@ TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
   ASSERT_TRUE(ReadWholeFile(dir.At("Setup.ini"), &text));
   EXPECT_EQ(text, SetupIniText(s, 1017));
   EXPECT_FALSE(WriteSetupIni(s, std::string(250, 'd')));
+  EXPECT_FALSE(WriteSetupIni(s, dir.At("absent")));  // the write itself fails
 }
 
 TEST(BatchTest, TextPathAndStart) {
@@ -76,7 +80,10 @@ TEST(BatchTest, TextPathAndStart) {
             "cd \"C:\\50%%\"\r\nPakmak \"%%PATH%%\" \"100%%.lvar\" -p 0000 -o c000 -c 0000\r\n");
 
   testing::RecordingStarter starter;
-  ASSERT_TRUE(WriteBatchAndRun(s, dir.path(), starter));
+  starter.result.output = "ran";
+  BuildRun run;
+  ASSERT_TRUE(WriteBatchAndRun(s, dir.path(), starter, &run));
+  EXPECT_EQ(run.output, "ran");
   ASSERT_EQ(starter.started.size(), 1u);
   EXPECT_EQ(starter.started[0], dir.At("Foo.bat"));
   std::string text;
@@ -85,12 +92,48 @@ TEST(BatchTest, TextPathAndStart) {
 
   // Too long a path: nothing written, nothing started, failure.
   s.Name.Assign(std::string(55, 'n'));
-  EXPECT_FALSE(WriteBatchAndRun(s, std::string(200, 'd'), starter));
+  EXPECT_FALSE(WriteBatchAndRun(s, std::string(200, 'd'), starter, &run));
   EXPECT_EQ(starter.started.size(), 1u);
-  // A batch that cannot be written starts nothing and still succeeds.
+  // A batch that cannot be written runs nothing and is a failure.
   s.Name.Assign("Foo");
-  EXPECT_TRUE(WriteBatchAndRun(s, dir.At("absent"), starter));
+  EXPECT_FALSE(WriteBatchAndRun(s, dir.At("absent"), starter, &run));
   EXPECT_EQ(starter.started.size(), 1u);
+}
+
+TEST(BatchTest, ReportTellsWhatBecameOfTheBuild) {
+  testing::ScratchFolder dir;
+  ProjectSettings s;
+  s.Output.Assign("FooPack");
+  const std::string long_output = std::string(kBuildOutputShown - 1, 'e') + "\x83\x41";  // split kana
+  using O = BuildRun::Outcome;
+  struct Case {
+    O outcome;
+    unsigned long exit_code;
+    std::string output;
+    bool archive;
+    int id;
+    std::vector<std::string> arguments;
+  } cases[] = {
+      {O::kEnded, 0, "done", true, kStrBuildDone, {"FooPack.lvar", "1,234,567"}},
+      {O::kEnded, 0, "no archive", false, kStrBuildFailed, {"no archive"}},
+      {O::kEnded, 0x41242600, "Error Code", true, kStrBuildFailed, {"Error Code"}},
+      {O::kEnded, 1, long_output, false, kStrBuildFailed, {std::string(kBuildOutputShown - 1, 'e') + "..."}},
+      {O::kNotStarted, 0, "no interpreter", true, kStrBuildFailed, {"no interpreter"}},
+      {O::kStillRunning, 0, "half", true, kStrBuildRunning, {"300"}},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(dir.At("FooPack.lvar"));
+    if (c.archive) dir.MakeFile("FooPack.lvar", std::string(1234567, 'a'));
+    BuildRun run;
+    run.outcome = c.outcome;
+    run.exit_code = c.exit_code;
+    run.output = c.output;
+    run.waited_seconds = 300;
+    testing::RecordingMessages messages;
+    ReportBuild(s, dir.path(), run, messages);
+    EXPECT_EQ(messages.ids, std::vector<int>{c.id}) << c.output;
+    EXPECT_EQ(messages.arguments, std::vector<std::vector<std::string>>{c.arguments}) << c.output;
+  }
 }
 
 }  // namespace

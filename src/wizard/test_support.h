@@ -53,21 +53,29 @@ class ScratchFolder {
 /// Records every message shown.
 class RecordingMessages : public MessageSink {
  public:
-  int Show(int string_id, MessageIcon, const std::string& = std::string()) override {
+  int Show(int string_id, MessageIcon icon, const std::string& argument = std::string()) override {
+    return ShowFilled(string_id, icon, argument.empty() ? std::vector<std::string>{} : std::vector{argument});
+  }
+  int ShowFilled(int string_id, MessageIcon, const std::vector<std::string>& arguments) override {
     ids.push_back(string_id);
+    this->arguments.push_back(arguments);
     return 1;
   }
   std::vector<int> ids;
+  /// The arguments of each message, in the order of `ids`.
+  std::vector<std::vector<std::string>> arguments;
 };
 
-/// Records every batch start.
+/// Records every batch run and answers `result` (an ended run by default).
 class RecordingStarter : public BatchStarter {
  public:
-  bool Start(const std::string& batch_path) override {
+  RecordingStarter() { result.outcome = BuildRun::Outcome::kEnded; }
+  BuildRun Run(const std::string& batch_path) override {
     started.push_back(batch_path);
-    return true;
+    return result;
   }
   std::vector<std::string> started;
+  BuildRun result;
 };
 
 /// The platform separator as a string, for expected paths.

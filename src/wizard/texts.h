@@ -21,6 +21,11 @@ enum StringId : int {
   /// here for reading): "プロジェクトファイルを保存できませんでした。"
   /// (kProjectNotSavedText below holds its Shift-JIS bytes).
   kStrProjectNotSaved = 52,
+  kStrBuildDone = 71,     ///< the archive '%s' was made, size %s bytes
+  kStrBuildFailed = 72,   ///< the archive was not made; the builder's messages: %s
+  kStrBuildRunning = 73,  ///< the builder has not ended within %s seconds
+  kStrCmdQuote = 74,      ///< a double quote in the start-up command line
+  kStrUninstallRequired = 75,  ///< the builder requires uninstall information
 };
 
 /// String 22 in Shift-JIS: "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)" (half-width katakana), shown in

@@ -140,3 +140,12 @@
 #define IDS_CHOOSER_DOCS_TEXT 50    // chooser explanation, "My Documents" mode
 #define IDS_CHOOSER_APP_TEXT 51     // chooser explanation, application folder mode
 #define IDS_SAVE_FAILED 52          // the project file could not be written
+
+// Finish's question about other files and its report of the build; page 2's
+// refusals of settings the archive builder cannot take.
+#define IDS_FOREIGN_OUTPUTS 70      // other .txt/.inf files would be deleted (Yes/No)
+#define IDS_BUILD_DONE 71           // the archive was made: name, size
+#define IDS_BUILD_FAILED 72         // the archive was not made: the builder's messages
+#define IDS_BUILD_RUNNING 73        // the builder has not ended within the wait
+#define IDS_CMD_QUOTE 74            // a double quote in the start-up command line
+#define IDS_UNINSTALL_REQUIRED 75   // the builder requires uninstall information

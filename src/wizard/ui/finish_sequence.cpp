@@ -1,23 +1,51 @@
 #include "wizard/ui/finish_sequence.h"
 
+#include <string>
+#include <vector>
+
 #include "wizard/file_utils.h"
 #include "wizard/finish.h"
+#include "wizard/resources/resource.h"
 #include "wizard/ui/pages/list_view_rows.h"
+#include "wizard/ui/resource_text.h"
 #include "wizard/ui/win32_services.h"
 #include "wizard/ui/wizard_app.h"
 
 namespace wizard::ui {
+namespace {
 
-int RunFinishSequence(WizardApp& app, HWND owner) {
+// At most this many names are listed in the question; the rest are counted.
+constexpr size_t kNamesShown = 20;
+
+// Asks whether the source folder's other ".txt"/".inf" files may be
+// deleted; true when there are none or the answer is Yes.
+bool MayRemoveForeignOutputs(const std::vector<std::string>& names, HWND owner) {
+  if (names.empty()) return true;
+  std::string list;
+  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) list += (i ? "\n" : "") + names[i];
+  if (names.size() > kNamesShown) list += "\n... (+" + std::to_string(names.size() - kNamesShown) + ")";
+  std::string text = FormatWithArgument(LoadText(IDS_FOREIGN_OUTPUTS), list);
+  return ShowMessageText(owner, IDS_FOREIGN_OUTPUTS, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+}  // namespace
+
+FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   // Each list is passed only while it is an existing window.
   HWND files_list = app.LiveFilesList();
   HWND registry_list = app.LiveRegistryList();
   ListViewFileRows files(files_list);
   ListViewRegistryRows registry(registry_list);
+  const FileRowStore* file_rows = files_list ? &files : nullptr;
+  const std::string current_dir = CurrentDirectory();
+  std::vector<std::string> foreign;
+  ListForeignOutputs(app.settings, current_dir, file_rows, &foreign);
+  if (!MayRemoveForeignOutputs(foreign, owner)) return FinishOutcome::kDeclined;
   Win32MessageSink messages(owner);
-  ShellBatchStarter starter(app.host_window);
-  return RunFinish(app.settings, CurrentDirectory(), files_list ? &files : nullptr,
-                   registry_list ? &registry : nullptr, messages, starter);
+  CapturedBatchRunner starter(owner);
+  int ok = RunFinish(app.settings, current_dir, file_rows, registry_list ? &registry : nullptr, true,
+                     messages, starter);
+  return ok ? FinishOutcome::kDone : FinishOutcome::kFailed;
 }
 
 }  // namespace wizard::ui

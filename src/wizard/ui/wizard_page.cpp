@@ -122,12 +122,11 @@ INT_PTR CALLBACK WizardPage::PageDialogProc(HWND window, UINT message, WPARAM wp
   if (!page) return FALSE;
   switch (message) {
     case WM_COMMAND:
-      page->OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
-      return TRUE;
+      return page->OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
     case WM_PAINT:
       page->OnPaint();
       return TRUE;
-    case WM_USER:
+    case kPagePostedWork:
       return page->OnUserMessage(wparam, lparam);
     case WM_NOTIFY: {
       NMHDR* header = reinterpret_cast<NMHDR*>(lparam);
@@ -135,8 +134,9 @@ INT_PTR CALLBACK WizardPage::PageDialogProc(HWND window, UINT message, WPARAM wp
         case PSN_SETACTIVE:
           return page->OnSetActive();
         case PSN_KILLACTIVE:
+          return page->OnKillActive();
         case PSN_QUERYCANCEL:
-          return 0;
+          return page->OnQueryCancel();
         case PSN_WIZBACK:
           return page->OnWizardBack();
         case PSN_WIZNEXT:

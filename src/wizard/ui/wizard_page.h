@@ -12,11 +12,19 @@ namespace wizard::ui {
 
 class WizardApp;
 
+/// The message a page posts to itself to do work once its dialog is shown
+/// (page 1 opens the project picker with it). Private to the pages: above
+/// WM_APP, so no message of the dialog manager (WM_USER is DM_GETDEFID in a
+/// dialog) ever reaches `OnUserMessage`.
+inline constexpr UINT kPagePostedWork = WM_APP + 1;
+
 /// One page of the wizard. Each page is a modeless dialog inside the
 /// property sheet; the shared dialog procedure (`PageDialogProc`) finds the
 /// page object through the page description's parameter and calls the
 /// operations below. Results follow the dialog-procedure conventions:
-/// 0 lets the default handling go on, non-zero means "handled".
+/// 0 lets the default handling go on, non-zero means "handled"; a page
+/// that answers a notification stores its answer with DWLP_MSGRESULT (as
+/// `RefusePageChange` does) and returns non-zero.
 class WizardPage {
  public:
   /// The page edits the settings of `app`.
@@ -34,11 +42,13 @@ class WizardPage {
   virtual HPROPSHEETPAGE CreatePage(HINSTANCE instance) = 0;
   /// WM_INITDIALOG: stores the window handle; returns 0.
   virtual INT_PTR OnInitDialog(HWND window);
-  /// WM_COMMAND from control `id` with notification `code`; returns 0.
+  /// WM_COMMAND from control `id` with notification `code`; returns 0 (not
+  /// handled). The answer is the dialog procedure's.
   virtual INT_PTR OnCommand(int id, int code, HWND control);
   /// WM_PAINT: paints the band at the page's left edge.
   virtual void OnPaint();
-  /// PSN_KILLACTIVE; returns 0 (continue).
+  /// PSN_KILLACTIVE; returns 0 (the page may be left). To keep the page,
+  /// store TRUE with DWLP_MSGRESULT and return non-zero.
   virtual INT_PTR OnKillActive();
   /// PSN_SETACTIVE; returns 0.
   virtual INT_PTR OnSetActive();
@@ -46,11 +56,12 @@ class WizardPage {
   virtual INT_PTR OnWizardBack();
   /// PSN_WIZNEXT; 0 goes on, `RefusePageChange()` stays.
   virtual INT_PTR OnWizardNext();
-  /// PSN_QUERYCANCEL; returns 0 (allow).
+  /// PSN_QUERYCANCEL; returns 0 (the wizard may close). To stay open,
+  /// store TRUE with DWLP_MSGRESULT and return non-zero.
   virtual INT_PTR OnQueryCancel();
   /// Any other WM_NOTIFY code, from control `control_id`; returns 0.
   virtual INT_PTR OnNotify(int control_id, NMHDR* notification);
-  /// WM_USER posted to the page; returns FALSE (not handled).
+  /// kPagePostedWork posted to the page; returns FALSE (not handled).
   virtual INT_PTR OnUserMessage(WPARAM wparam, LPARAM lparam);
   /// PSN_WIZFINISH (last page only); returns 0 (the wizard closes).
   virtual INT_PTR OnWizardFinish();

@@ -52,6 +52,9 @@ const char kFillAllText[] =
     "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x97\x4c\x8c\xf8\x82\xc8\x93\xfc\x97\xcd\x98\x67\x82\xc9\x81\x41\x92"
     "\x6c\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
 
+// Caption of every message box, "VK-410 インストール用アーカイブ 作成支援ツール".
+const char kTitleMessage[] =
+    "\x56\x4b\x2d\x34\x31\x30\x20\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x97\x70\x83\x41\x81\x5b\x83\x4a\x83\x43\x83\x75\x20\x8d\xec\x90\xac\x8e\x78\x89\x87\x83\x63\x81\x5b\x83\x8b";
 constexpr DWORD kWait = 15000;  // every wait for a window or a process
 constexpr DWORD kBuildWait = 90000;  // the batch-started build
 
@@ -599,6 +602,28 @@ void FillPage2(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   ClickCheck(page, 1011);
   CHECK(Enabled(page, 1012) && Enabled(page, 1056));
   Shot("102_page2", sheet);
+
+  // What the builder would refuse is refused by Next: a double quote in the
+  // command line, then uninstall information off.
+  struct Refusal {
+    const char* shot;
+    const char* cmd;
+    bool uninstall_off;
+  } refusals[] = {{"102_refused_quote", "/f \"a b\"", false}, {"102_refused_no_uninstall", "-x", true}};
+  for (const Refusal& r : refusals) {
+    SetItemText(page, 1043, r.cmd);
+    if (r.uninstall_off) ClickCheck(page, 1011);
+    PressButton(sheet, PSBTN_NEXT);
+    HWND box = WaitDialog(pid, kTitleMessage);
+    if (box) {
+      Shot(r.shot, box);
+      PostClick(box, IDOK);
+      WaitGone(box);
+    }
+    CHECK(PageIndex(sheet) == 1);
+    if (r.uninstall_off) ClickCheck(page, 1011);
+  }
+  SetItemText(page, 1043, kCmd);
 }
 
 void FillPage3(HANDLE process, DWORD pid, HWND sheet, HWND page) {
@@ -919,8 +944,8 @@ Outputs CheckOutputs(const Paths& paths) {
              "cd \"" + paths.work + "\"\r\nPakmak \"" + kSource + "\" \"" + kOutput +
                  ".lvar\" -p 0000 -o c000 -c 0000\r\n");
 
-  // The batch runs Pakmak.exe through the command interpreter, unwatched by
-  // the wizard: wait until the archive is whole (size and checksum).
+  // The wizard waited for the build and reported it: the archive is whole
+  // (size and checksum); the wait stays for a slow file system.
   const std::string archive = paths.work + "\\" + kOutput + ".lvar";
   const size_t size = ExpectedArchiveSize(paths);
   const DWORD start = GetTickCount();
@@ -956,13 +981,57 @@ HWND SheetAfterPicker(HWND picker, int button, Program* wizard) {
 
 // Presses Finish unless the run already failed (then the wizard is ended
 // and the answer is false), and checks that the wizard ends with 0.
-bool FinishRun(const char* run, HWND sheet, Program* wizard) {
+// The texts of the static controls of a message box, joined.
+std::string MessageText(HWND box) {
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0) text += Text(child);
+  }
+  return text;
+}
+
+// "1,234": the digits of `value` in groups of three.
+std::string GroupDigits(size_t value) {
+  const std::string digits = std::to_string(value);
+  std::string out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+// Presses Finish unless the run already failed (then the wizard is ended
+// and the answer is false). With `other_files`, Finish first asks about the
+// source folder's own ".txt" file (answered Yes). The build's report must
+// name the archive and its size; answered, the wizard ends with 0.
+bool FinishRun(const char* run, HWND sheet, Program* wizard, const Paths& paths, bool other_files) {
   if (g_failures) {
     Fail("%s stopped before Finish", run);
     Finish(wizard, 0);
     return false;
   }
+  const DWORD pid = wizard->info.dwProcessId;
   PressButton(sheet, PSBTN_FINISH);
+  if (other_files) {
+    HWND question = WaitDialog(pid, kTitleMessage);
+    if (!question) return Finish(wizard, 0), false;
+    const std::string text = MessageText(question);
+    CHECK(text.find("\nold.txt\n") != std::string::npos);
+    CHECK(text.find("KEEP.TXT") == std::string::npos);
+    Shot("finish_other_files_question", question);
+    PostClick(question, IDYES);
+    WaitGone(question);
+  }
+  HWND report = WaitDialog(pid, kTitleMessage, kBuildWait);
+  if (!report) return Finish(wizard, 0), false;
+  const std::string text = MessageText(report);
+  if (!CHECK(text.find("'" + kOutput + ".lvar'") != std::string::npos &&
+             text.find(GroupDigits(ExpectedArchiveSize(paths))) != std::string::npos)) {
+    Fail("%s: build report '%s'", run, Printable(text).c_str());
+  }
+  Shot("finish_build_report", report);
+  PostClick(report, IDOK);
   CHECK(Finish(wizard, kWait) == 0);
   return true;
 }
@@ -1011,7 +1080,7 @@ bool FirstRun(const Paths& paths) {
   PressButton(sheet, PSBTN_NEXT);
   page = WaitPage(sheet, 4);
   if (page) CheckPage5(sheet, page);
-  return FinishRun("run 1", sheet, &wizard) && g_failures == 0;
+  return FinishRun("run 1", sheet, &wizard, paths, true) && g_failures == 0;
 }
 
 bool SecondRun(const Paths& paths, const Outputs& first) {
@@ -1067,7 +1136,7 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
   PressButton(sheet, PSBTN_NEXT);
   page = WaitPage(sheet, 4);
   if (page) CheckEqual("loaded display name", ItemText(page, 1001), kCaption);
-  if (!FinishRun("run 2", sheet, &wizard)) return false;
+  if (!FinishRun("run 2", sheet, &wizard, paths, false)) return false;
 
   const Outputs second = CheckOutputs(paths);
   CHECK(second.project == first.project);

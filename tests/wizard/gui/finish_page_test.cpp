@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
+#include "wizard/ui/win32_services.h"
 #include "wizard_fixture.h"
 
 namespace guitest {
@@ -95,9 +96,10 @@ TEST_F(FinishPageTest, FinishWithoutPakmakSavesTheProjectOnly) {
   Open();
   ASSERT_TRUE(work.WriteFile("src\\readme.txt", "old"));
   SetText(page, IDC_FINISH_NAME, "Shown");
+  messages.Answer(IDYES);
   sheet.PressFinish();
   EXPECT_TRUE(sheet.ended());
-  EXPECT_EQ(messages.ids(), std::vector<int>{45});
+  EXPECT_EQ(messages.ids(), (std::vector<int>{IDS_FOREIGN_OUTPUTS, 45}));
   EXPECT_EQ(app.settings.SetupIniName.Text(), "Shown");
   // The project file is written before the outputs are attempted.
   bool ok = false;
@@ -108,6 +110,58 @@ TEST_F(FinishPageTest, FinishWithoutPakmakSavesTheProjectOnly) {
   EXPECT_TRUE(work.Exists("src\\readme.txt"));
   EXPECT_FALSE(work.Exists("Setup.ini"));
   EXPECT_FALSE(work.Exists("Demo.bat"));
+}
+
+TEST_F(FinishPageTest, OtherFilesOfTheSourceFolderAreDeletedOnlyAfterYes) {
+  Open();
+  ASSERT_TRUE(work.WriteFile("Pakmak.exe", "x"));
+  ASSERT_TRUE(work.WriteFile("DemoPack.lvar", "old archive"));
+  ASSERT_TRUE(work.WriteFile("src\\readme.txt", "author's"));
+  ASSERT_TRUE(work.WriteFile("src\\notes.inf", "author's"));
+  ASSERT_TRUE(work.WriteFile("src\\Install.inf", "old"));
+  ASSERT_TRUE(work.WriteFile("src\\UnDemo SoftDemo.inf", "old"));
+  // No: nothing is saved, deleted or written, and the wizard stays.
+  messages.Answer(IDNO);
+  sheet.PressFinish();
+  EXPECT_FALSE(sheet.ended());
+  ASSERT_EQ(messages.ids(), std::vector<int>{IDS_FOREIGN_OUTPUTS});
+  const ShownMessage& question = messages.messages()[0];
+  EXPECT_NE(question.text.find("\nnotes.inf\n"), std::string::npos) << question.text;
+  EXPECT_NE(question.text.find("\nreadme.txt\n"), std::string::npos) << question.text;
+  EXPECT_EQ(question.text.find("Install.inf"), std::string::npos);
+  EXPECT_EQ(question.text.find("UnDemo SoftDemo.inf"), std::string::npos);
+  EXPECT_EQ(question.style & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_TRUE(work.Exists("DemoPack.lvar"));
+  EXPECT_EQ(work.ReadFile("src\\Install.inf"), "old");
+  EXPECT_TRUE(work.Exists("src\\readme.txt"));
+  EXPECT_FALSE(work.Exists("Pakforge_Demo.ini"));
+  EXPECT_FALSE(work.Exists("Demo.bat"));
+
+  // Yes: they are deleted as before and Finish goes on.
+  messages.Clear();
+  messages.Answer(IDYES);
+  ASSERT_TRUE(work.MakeFolder("Demo.bat"));  // stops Finish before the build
+  sheet.PressFinish();
+  EXPECT_TRUE(sheet.ended());
+  EXPECT_EQ(messages.ids(), (std::vector<int>{IDS_FOREIGN_OUTPUTS, 31}));
+  EXPECT_FALSE(work.Exists("src\\readme.txt"));
+  EXPECT_FALSE(work.Exists("src\\notes.inf"));
+  EXPECT_NE(work.ReadFile("src\\Install.inf"), "old");
+  EXPECT_TRUE(work.Exists("Pakforge_Demo.ini"));
+}
+
+TEST_F(FinishPageTest, FinishWaitsForTheBuildAndReportsItsFailure) {
+  Open();
+  // Not a program: the command interpreter cannot run it and says so.
+  ASSERT_TRUE(work.WriteFile("Pakmak.exe", "x"));
+  sheet.PressFinish();
+  EXPECT_TRUE(sheet.ended());
+  ASSERT_EQ(messages.ids(), std::vector<int>{IDS_BUILD_FAILED});
+  const std::string empty_report = wizard::ui::FormatWithArgument(wizard::ui::LoadText(IDS_BUILD_FAILED), "");
+  EXPECT_GT(messages.messages()[0].text.size(), empty_report.size()) << messages.messages()[0].text;
+  EXPECT_EQ(messages.messages()[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONHAND));
+  EXPECT_TRUE(work.Exists("Demo.bat"));
+  EXPECT_FALSE(work.Exists("DemoPack.lvar"));
 }
 
 TEST_F(FinishPageTest, OpenedProjectIsSavedBackToItsFile) {
@@ -153,11 +207,12 @@ TEST_F(FinishPageTest, FinishRemovesOldOutputsAndWritesTheDescriptions) {
   ASSERT_TRUE(work.WriteFile("src\\KEEP.INF", "kept"));
   ASSERT_TRUE(work.WriteFile("src\\Mixed.Txt", "kept"));
   // A folder in place of the batch file: the batch cannot be written, so
-  // nothing is started from this test (no message either).
+  // nothing is started from this test, and Finish says so (message 31).
   ASSERT_TRUE(work.MakeFolder("Demo.bat"));
+  messages.Answer(IDYES);
   sheet.PressFinish();
   EXPECT_TRUE(sheet.ended());
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(messages.ids(), (std::vector<int>{IDS_FOREIGN_OUTPUTS, 31}));
   EXPECT_FALSE(work.Exists("DemoPack.lvar"));
   EXPECT_FALSE(work.Exists("src\\readme.txt"));
   EXPECT_FALSE(work.Exists("src\\old.inf"));

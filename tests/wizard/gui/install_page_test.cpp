@@ -160,6 +160,7 @@ TEST_F(InstallPageTest, NextChecksInOrder) {
     bool clear_exe;
     int message;
     int focus;
+    const char* cmd = "";
   };
   const Case cases[] = {
       {"", "UnDemo", true, false, 13, 0},
@@ -171,8 +172,13 @@ TEST_F(InstallPageTest, NextChecksInOrder) {
       // to the disabled field, which Wine (like Windows) does not accept, so
       // the focus is not examined here.
       {"Demo", "", false, false, 38, 0},
+      // What the archive builder would refuse: a quote in the command line,
+      // then uninstall information off.
+      {"Demo", "UnDemo", true, false, IDS_CMD_QUOTE, IDC_INST_CMD, "/f \"a b\""},
+      {"Demo", "UnDemo", false, false, IDS_UNINSTALL_REQUIRED, IDC_INST_UNINSTALL},
   };
   for (const Case& c : cases) {
+    SetText(page, IDC_INST_CMD, c.cmd);
     SetText(page, IDC_INST_DIR, c.inst_dir);
     SetText(page, IDC_INST_UNINST_FILE, c.uninst_file);
     if (IsChecked(page, IDC_INST_UNINSTALL) != c.uninstall) Click(page, IDC_INST_UNINSTALL);
@@ -185,7 +191,8 @@ TEST_F(InstallPageTest, NextChecksInOrder) {
       EXPECT_EQ(FocusedId(), c.focus) << c.inst_dir << "/" << c.uninst_file;
     }
   }
-  // Valid values pass; Cmd and UninstFile are stored by Next, Cmd unchecked.
+  // Valid values pass; Cmd and UninstFile are stored by Next.
+  Click(page, IDC_INST_UNINSTALL);
   SetText(page, IDC_INST_DIR, "Demo");
   SetText(page, IDC_INST_UNINST_FILE, "UnDemo");
   SetText(page, IDC_INST_CMD, "a|b*");

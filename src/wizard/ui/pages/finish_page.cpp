@@ -60,7 +60,11 @@ INT_PTR FinishPage::OnWizardBack() {
 
 INT_PTR FinishPage::OnWizardFinish() {
   StoreDisplayName();
-  RunFinishSequence(app_, window_);
+  if (RunFinishSequence(app_, window_) == FinishOutcome::kDeclined) {
+    // Nothing was done: the wizard stays open so the author can move the files.
+    SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+  }
   return 0;
 }
 

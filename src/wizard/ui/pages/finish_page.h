@@ -19,7 +19,8 @@ class FinishPage : public WizardPage {
   INT_PTR OnCommand(int id, int code, HWND control) override;
   /// Stores the display name.
   INT_PTR OnWizardBack() override;
-  /// The Finish sequence; answers 0 so the wizard always closes.
+  /// The Finish sequence; the wizard closes unless the user declined the
+  /// deletion of the source folder's other files (it then stays open).
   INT_PTR OnWizardFinish() override;
 
   /// Stores field 1001 into the display name (Back and Finish step 1).

@@ -1,9 +1,11 @@
 #include "wizard/ui/pages/install_page.h"
 
 #include "base/sjis.h"
+#include "wizard/builder_requirements.h"
 #include "wizard/file_utils.h"
 #include "wizard/pickers.h"
 #include "wizard/resources/resource.h"
+#include "wizard/texts.h"
 #include "wizard/ui/list_pickers.h"
 #include "wizard/ui/resource_text.h"
 #include "wizard/ui/wizard_app.h"
@@ -175,6 +177,16 @@ INT_PTR InstallPage::OnWizardNext() {
   if (s.Exe.IsEmpty()) return RefuseWithMessage(IDS_SELECT_EXE, 0);
   if (!s.InstDir.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_INST_DIR);
   if (!s.UninstFile.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_INST_UNINST_FILE);
+  // What the archive builder would refuse is told here, before Finish.
+  switch (BuilderRefusal(s)) {
+    case kStrCmdQuote:
+      return RefuseWithMessage(IDS_CMD_QUOTE, IDC_INST_CMD);
+    case kStrUninstallRequired: {
+      INT_PTR refused = RefuseWithMessage(IDS_UNINSTALL_REQUIRED, 0);
+      SetFocus(GetDlgItem(window_, IDC_INST_UNINSTALL));
+      return refused;
+    }
+  }
   return 0;
 }
 

@@ -64,7 +64,7 @@ INT_PTR IoPage::OnInitDialog(HWND window) {
   }
   SelectLanguage();
 
-  PostMessageA(window, WM_USER, 0, 0);
+  PostMessageA(window, kPagePostedWork, 0, 0);
   return 0;
 }
 

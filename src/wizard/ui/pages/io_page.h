@@ -14,7 +14,7 @@ class IoPage : public WizardPage {
   using WizardPage::WizardPage;
 
   HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
-  /// Resets the settings, prepares the controls, posts WM_USER.
+  /// Resets the settings, prepares the controls, posts kPagePostedWork.
   INT_PTR OnInitDialog(HWND window) override;
   /// Browse (1007) and the language list (1036).
   INT_PTR OnCommand(int id, int code, HWND control) override;
