@@ -3,6 +3,10 @@
 //   pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean] [--json]
 
 #include <cstdio>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <string>
 #include <vector>
 
@@ -26,6 +30,9 @@ int main(int argc, char** argv) {
                                      options.json ? &json : nullptr};
   const int status = pakforge_build::RunProjectBuild(options, env);
   if (!json.empty()) {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // the document's own line ends
+#endif
     std::fwrite(json.data(), 1, json.size(), stdout);
     std::fflush(stdout);
   }

@@ -12,7 +12,9 @@
 
 #ifdef _WIN32
 #include <direct.h>
+#include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -106,23 +108,44 @@ Project BaseProject() {
   return p;
 }
 
+// Creates the folder at the kit path `path` and those above it.
+void MakeFolders(const std::string& path) {
+  const std::size_t cut = path.find_last_of(base::kPathSeparator);
+  if (cut != std::string::npos && cut > 0 && !wizard::FolderExists(path.substr(0, cut))) {
+    MakeFolders(path.substr(0, cut));
+  }
+#ifdef _WIN32
+  CreateDirectoryA(path.c_str(), nullptr);
+#else
+  mkdir(Host(path).c_str(), 0777);
+#endif
+}
+
 void Lay(const ScratchFolder& dir, const Project& p) {
   for (const auto& [path, bytes] : p.files) {
-    const fs::path host = fs::path(Host(dir.At(Kit(path))));
-    fs::create_directories(host.parent_path());
-    std::ofstream(host, std::ios::binary) << bytes;
+    const std::string kit = dir.At(Kit(path));
+    MakeFolders(kit.substr(0, kit.find_last_of(base::kPathSeparator)));
+    ASSERT_TRUE(wizard::WriteTextFile(kit, bytes)) << path;
   }
   ASSERT_TRUE(wizard::SaveProject(p.settings, dir.At(p.ProjectName()), &p.saved, &p.registry));
 }
 
+// Every file under `folder` (kit paths): '/'-separated relative path -> bytes.
+void Walk(const std::string& folder, const std::string& prefix, std::map<std::string, std::string>* tree) {
+  const std::string all = wizard::JoinKitPath(folder, "*.*");
+  for (const std::string& name : wizard::ListDirectory(all, true)) {
+    std::string bytes;
+    EXPECT_TRUE(wizard::ReadWholeFile(wizard::JoinKitPath(folder, name), &bytes)) << name;
+    (*tree)[prefix + name] = bytes;
+  }
+  for (const std::string& name : wizard::ListDirectory(all, false)) {
+    Walk(wizard::JoinKitPath(folder, name), prefix + name + "/", tree);
+  }
+}
+
 std::map<std::string, std::string> Tree(const ScratchFolder& dir) {
   std::map<std::string, std::string> tree;
-  for (const auto& entry : fs::recursive_directory_iterator(Host(dir.path()))) {
-    if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    tree[fs::relative(entry.path(), Host(dir.path())).generic_string()] =
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  Walk(dir.path(), "", &tree);
   return tree;
 }
 
@@ -200,11 +223,11 @@ void ExpectSameAsWizard(Project p, const char* label, bool builds = true) {
   std::map<std::string, std::string> expected = Tree(wizard_dir);
   std::map<std::string, std::string> got = Tree(cli_dir);
   // The batch file names its own folder.
-  const std::string batch = Host(p.settings.Name.Text() + ".bat");
+  const std::string batch = p.settings.Name.Text() + ".bat";
   ASSERT_TRUE(expected.count(batch)) << label;
   std::string& text = expected[batch];
   text.replace(text.find(wizard_dir.path()), wizard_dir.path().size(), cli_dir.path());
-  EXPECT_EQ(expected.count(Host(p.settings.Output.Text() + ".lvar")), code ? 0u : 1u) << label;
+  EXPECT_EQ(expected.count(p.settings.Output.Text() + ".lvar"), code ? 0u : 1u) << label;
   ASSERT_EQ(got.size(), expected.size()) << label;
   for (const auto& [path, bytes] : expected) {
     ASSERT_TRUE(got.count(path)) << label << ": " << path;
