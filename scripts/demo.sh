@@ -27,7 +27,7 @@ fi
 # --- build -----------------------------------------------------------------
 bold "Building pakmak (preset native, build/native)"
 cmake --preset native >/dev/null
-cmake --build --preset native --target pakmak -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+cmake --build --preset native --target pakmak pakforge-build -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
 pakmak="$root/build/native/bin/pakmak"
 
 # --- pack ------------------------------------------------------------------
@@ -90,3 +90,19 @@ xor=0
 for b in $(od -An -tu1 -v "$out"); do xor=$((xor ^ b)); done
 printf '\n  checksum byte at 0x%06X: 0x%02X; exclusive-or of the whole archive: %d (0 = intact)\n' \
   "$pos" "$checksum" "$xor"
+
+# --- the same program as a saved Pakforge project ----------------------------
+# examples/project holds what the wizard leaves beside a source folder: the
+# saved project file. pakforge-build checks it as the wizard does, writes the
+# files of Finish into a copy and builds the archive there.
+project="build/demo/project"
+rm -rf "$project"
+mkdir -p "$project"
+cp -R examples/project/. "$project/"
+bold "A saved project:  pakforge-build $project/Pakforge_KantanMemo.ini"
+set +e
+PAKMAK_ENCODING="${PAKMAK_ENCODING:-utf-8}" "$root/build/native/bin/pakforge-build" "$project/Pakforge_KantanMemo.ini"
+status=$?
+set -e
+echo "(exit status $status)"
+[ "$status" -eq 0 ] || { echo "pakforge-build failed" >&2; exit "$status"; }

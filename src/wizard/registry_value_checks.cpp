@@ -4,6 +4,8 @@
 
 #include "base/hex.h"
 #include "base/sjis.h"
+#include "wizard/settings.h"
+#include "wizard/texts.h"
 
 namespace wizard {
 namespace {
@@ -90,6 +92,19 @@ bool IsBinaryValue(std::string_view value) {
     if (base::HexDigitValue(c) < 0) return false;
   }
   return true;
+}
+
+int RegistryValueError(int type, std::string_view value) {
+  switch (type) {
+    case kMultiSz:
+      return IsMultiSzValue(value) ? 0 : kStrBadMultiSz;
+    case kDword:
+      return IsDwordValue(value) ? 0 : kStrBadDword;
+    case kBinary:
+      return IsBinaryValue(value) ? 0 : kStrBadBinary;
+    default:
+      return IsSzValue(value) ? 0 : kStrBadSz;
+  }
 }
 
 }  // namespace wizard
