@@ -28,12 +28,10 @@ std::string CutToRoom(std::string_view value, LeadByteTest is_lead) {
   return std::string(value.substr(0, i));
 }
 
-}  // namespace
-
-std::string AppNameFromIni(std::string_view ini_text, std::string_view default_name,
-                           LeadByteTest is_lead) {
-  static constexpr std::string_view kSection = "APPNAME";
-  static constexpr std::string_view kKey = "appname";
+// Finds [section] key the way the Windows profile functions do (see
+// AppNameFromIni); false when the section or the key is absent.
+bool FindIniValue(std::string_view ini_text, std::string_view section, std::string_view key,
+                  std::string_view* value) {
   if (ini_text.substr(0, 3) == "\xEF\xBB\xBF") ini_text.remove_prefix(3);
 
   bool in_section = false;
@@ -47,21 +45,37 @@ std::string AppNameFromIni(std::string_view ini_text, std::string_view default_n
       const std::size_t close = line.rfind(']');
       const std::string_view name =
           line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-      in_section = base::EqualsIgnoreAsciiCase(name, kSection);
+      in_section = base::EqualsIgnoreAsciiCase(name, section);
       continue;
     }
     if (!in_section) continue;
     const std::size_t eq = line.find('=');
-    if (!base::EqualsIgnoreAsciiCase(Trim(line.substr(0, eq)), kKey)) continue;
-    std::string_view value =
+    if (!base::EqualsIgnoreAsciiCase(Trim(line.substr(0, eq)), key)) continue;
+    std::string_view found =
         eq == std::string_view::npos ? std::string_view() : Trim(line.substr(eq + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-      value = value.substr(1, value.size() - 2);
+    if (found.size() >= 2 && (found.front() == '"' || found.front() == '\'') &&
+        found.back() == found.front()) {
+      found = found.substr(1, found.size() - 2);
     }
-    return CutToRoom(value, is_lead);
+    *value = found;
+    return true;
   }
+  return false;
+}
+
+}  // namespace
+
+std::string AppNameFromIni(std::string_view ini_text, std::string_view default_name,
+                           LeadByteTest is_lead) {
+  std::string_view value;
+  if (FindIniValue(ini_text, "APPNAME", "appname", &value)) return CutToRoom(value, is_lead);
   return CutToRoom(default_name, is_lead);
+}
+
+std::string ArchiveNameFromIni(std::string_view ini_text) {
+  std::string_view value;
+  if (!FindIniValue(ini_text, "APPNAME", "file", &value)) return std::string();
+  return std::string(value);
 }
 
 bool ReadWholeFile(const std::string& path, std::string* text) {

@@ -22,6 +22,11 @@ inline constexpr std::size_t kAppNameRoom = 200;
 std::string AppNameFromIni(std::string_view ini_text, std::string_view default_name,
                            LeadByteTest is_lead);
 
+/// The [APPNAME] file value of an INI text (the archive's file name, as the
+/// wizard writes it), read as AppNameFromIni reads its key but not cut;
+/// empty without the section or key.
+std::string ArchiveNameFromIni(std::string_view ini_text);
+
 /// Reads the file at `path` whole into `text`. Returns false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string* text);
 
