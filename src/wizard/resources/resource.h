@@ -140,3 +140,6 @@
 #define IDS_CHOOSER_DOCS_TEXT 50    // chooser explanation, "My Documents" mode
 #define IDS_CHOOSER_APP_TEXT 51     // chooser explanation, application folder mode
 #define IDS_SAVE_FAILED 52          // the project file could not be written
+
+// Closing the wizard with changes that Finish has not saved: the question.
+#define IDS_CONFIRM_CLOSE 70

@@ -134,6 +134,9 @@ std::vector<int> SelectedRows(HWND list);
 /// Sends the parent the LVN_ITEMACTIVATE that a double click on `row`
 /// produces, then pumps.
 void ActivateRow(HWND list, int row);
+/// Double-clicks row `row` with the mouse (WM_LBUTTONDBLCLK at the middle
+/// of its label, as the list view receives it), without pumping.
+void DoubleClickRowNow(HWND list, int row);
 
 // ---- Modal dialogs opened by the code under test ----
 
@@ -216,9 +219,12 @@ class MessageRecorder {
   /// Ids of the recorded messages in order.
   std::vector<int> ids() const;
   void Clear() { messages_.clear(); }
+  /// The answer every later message gets (IDOK until changed).
+  void SetAnswer(int answer) { answer_ = answer; }
 
  private:
   std::vector<ShownMessage> messages_;
+  int answer_ = IDOK;
 };
 
 // ---- Scratch work folder ----

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "wizard/file_utils.h"
 #include "wizard/project_file.h"
 #include "wizard/resources/resource.h"
@@ -97,6 +99,8 @@ INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
     s.ScannedSource.Assign(s.Source.Text());
   }
   FillControls();
+  // The starting point for "anything changed": a new project or the one loaded.
+  app_.changes.Start(app_.ProjectStateNow());
   return TRUE;
 }
 
@@ -126,7 +130,8 @@ INT_PTR IoPage::OnCommand(int id, int code, HWND control) {
     return 0;
   }
   if (id == IDC_IO_BROWSE && code == BN_CLICKED) {
-    if (PickSourceFolder(app_, window_) != 1 || app_.source_choice.IsEmpty()) return 0;
+    const std::string shown = ControlText(IDC_IO_SOURCE, app_.settings.Source.Maximum());
+    if (PickSourceFolder(app_, window_, shown) != 1 || app_.source_choice.IsEmpty()) return 0;
     if (app_.source_choice.Length() < app_.settings.Source.Maximum()) {
       SetControlText(IDC_IO_SOURCE, app_.source_choice.Text().c_str());
       // The start-up program of the former folder no longer applies.
@@ -161,7 +166,18 @@ INT_PTR IoPage::OnWizardNext() {
 
   if (s.Product.IsEmpty() || s.Name.IsEmpty() || s.Caption.IsEmpty() || s.Output.IsEmpty() ||
       s.Source.IsEmpty() || s.Ver.IsEmpty()) {
-    return RefuseWithMessage(IDS_FILL_ALL, 0);
+    // The focus goes to the first empty field, in the order of the page.
+    const std::pair<const TextSetting*, int> fields[] = {
+        {&s.Product, IDC_IO_PRODUCT}, {&s.Name, IDC_IO_NAME},     {&s.Caption, IDC_IO_CAPTION},
+        {&s.Ver, IDC_IO_VER_MAJOR},   {&s.Output, IDC_IO_OUTPUT}, {&s.Source, IDC_IO_SOURCE}};
+    int first_empty = 0;
+    for (const auto& [setting, id] : fields) {
+      if (setting->IsEmpty()) {
+        first_empty = id;
+        break;
+      }
+    }
+    return RefuseWithMessage(IDS_FILL_ALL, first_empty);
   }
   if (!s.Product.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_PRODUCT);
   if (!s.Name.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_NAME);
