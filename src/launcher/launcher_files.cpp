@@ -36,15 +36,28 @@ std::string ManagerPath(const std::string& manager_folder) {
 }
 
 bool FindArchive(base::FolderLister& lister, const std::string& folder,
-                 std::string* archive_path) {
+                 std::string* archive_path, const std::string& named) {
   std::vector<base::DirEntry> entries;
   if (!lister.List(folder, &entries)) return false;
+  const base::DirEntry* first = nullptr;
   for (const base::DirEntry& e : entries) {
     if (e.is_folder || !HasArchiveExtension(e.host_name)) continue;
-    *archive_path = LauncherPath(folder, e.host_name);
-    return true;
+    if (!named.empty() && base::EqualsIgnoreAsciiCase(e.host_name, named)) {
+      first = &e;
+      break;
+    }
+    if (first == nullptr) first = &e;
   }
-  return false;
+  if (first == nullptr) return false;
+  *archive_path = LauncherPath(folder, first->host_name);
+  return true;
+}
+
+ManagerFailure DiagnoseManagerStart(bool started, bool folder_known, bool file_exists) {
+  if (started) return ManagerFailure::kNone;
+  if (!folder_known) return ManagerFailure::kNoRegistryValue;
+  if (!file_exists) return ManagerFailure::kNoManagerFile;
+  return ManagerFailure::kStartFailed;
 }
 
 }  // namespace launcher

@@ -34,11 +34,27 @@ std::string NoteFilePath(base::FileSystem& files, const std::string& folder);
 /// bare file name, found relative to the current directory).
 std::string ManagerPath(const std::string& manager_folder);
 
-/// Looks for the archive in `folder`: the first entry, in listing order,
-/// whose name ends with ".lvar" and that is not a folder. On success sets
-/// `archive_path` to the folder, a separator and the name and returns true;
-/// otherwise leaves `archive_path` unchanged and returns false.
+/// Looks for the archive in `folder`. When `named` (the archive that
+/// "setup.ini" names) is not empty, ends with ".lvar" and is listed in the
+/// folder as a file (name compared without regard to ASCII case), that file
+/// is the archive. Otherwise the first entry, in listing order, whose name
+/// ends with ".lvar" and that is not a folder. On success sets
+/// `archive_path` to the folder, a separator and the listed name and returns
+/// true; otherwise leaves `archive_path` unchanged and returns false.
 bool FindArchive(base::FolderLister& lister, const std::string& folder,
-                 std::string* archive_path);
+                 std::string* archive_path, const std::string& named = std::string());
+
+/// Why the application manager did not start, as the user is told.
+enum class ManagerFailure {
+  kNone,            ///< it started
+  kNoRegistryValue, ///< the registry gives no manager folder
+  kNoManagerFile,   ///< no file at the manager path
+  kStartFailed,     ///< the file is there but would not start
+};
+
+/// The failure to report after an attempt to start the manager: none when
+/// it `started`; else the missing registry value when no `folder_known`,
+/// else the missing file when not `file_exists`, else the failed start.
+ManagerFailure DiagnoseManagerStart(bool started, bool folder_known, bool file_exists);
 
 }  // namespace launcher

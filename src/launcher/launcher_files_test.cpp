@@ -69,6 +69,56 @@ TEST(LauncherFilesTest, FindArchive) {
   EXPECT_EQ(path, "");
 }
 
+TEST(LauncherFilesTest, FindArchiveTakesTheNamedOne) {
+  const std::string sep(1, base::kPathSeparator);
+  struct Case {
+    const char* name;
+    std::vector<base::DirEntry> entries;
+    std::string named;
+    std::string path;
+  } cases[] = {
+      {"named after an older one", {Entry("AAA_old.lvar"), Entry("Demo.lvar")}, "Demo.lvar",
+       "K" + sep + "Demo.lvar"},
+      {"named in other letter case", {Entry("a.lvar"), Entry("DEMO.LVAR")}, "Demo.lvar",
+       "K" + sep + "DEMO.LVAR"},
+      {"named one missing", {Entry("AAA_old.lvar"), Entry("b.lvar")}, "Demo.lvar",
+       "K" + sep + "AAA_old.lvar"},
+      {"named one a folder", {Entry("a.lvar"), Entry("Demo.lvar", true)}, "Demo.lvar",
+       "K" + sep + "a.lvar"},
+      {"named file not an archive", {Entry("a.lvar"), Entry("Setup.exe")}, "Setup.exe",
+       "K" + sep + "a.lvar"},
+      {"named path outside the folder", {Entry("a.lvar")}, ".." + sep + "x.lvar",
+       "K" + sep + "a.lvar"},
+      {"none named", {Entry("b.lvar"), Entry("Demo.lvar")}, "", "K" + sep + "b.lvar"},
+      {"named, nothing there", {}, "Demo.lvar", "unchanged"},
+  };
+  for (const Case& c : cases) {
+    ListedFolder lister;
+    lister.entries = c.entries;
+    std::string path = "unchanged";
+    EXPECT_EQ(FindArchive(lister, "K", &path, c.named), c.path != "unchanged") << c.name;
+    EXPECT_EQ(path, c.path) << c.name;
+  }
+}
+
+TEST(LauncherFilesTest, DiagnoseManagerStart) {
+  struct Case {
+    bool started, folder_known, file_exists;
+    ManagerFailure expected;
+  } cases[] = {
+      {true, true, true, ManagerFailure::kNone},
+      {true, false, false, ManagerFailure::kNone},  // found relative to the current directory
+      {false, false, false, ManagerFailure::kNoRegistryValue},
+      {false, false, true, ManagerFailure::kNoRegistryValue},
+      {false, true, false, ManagerFailure::kNoManagerFile},
+      {false, true, true, ManagerFailure::kStartFailed},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DiagnoseManagerStart(c.started, c.folder_known, c.file_exists), c.expected)
+        << c.started << c.folder_known << c.file_exists;
+  }
+}
+
 TEST(LauncherFilesTest, ManagerPathInsertsNoSeparator) {
   EXPECT_EQ(ManagerPath("C:\\Program Files\\SyncDesk\\"), "C:\\Program Files\\SyncDesk\\deskinst.exe");
   EXPECT_EQ(ManagerPath("C:\\Tool"), "C:\\Tooldeskinst.exe");

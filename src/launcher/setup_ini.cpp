@@ -15,11 +15,12 @@ std::string AppNameFromIni(std::string_view ini_text, std::string_view default_n
   return name;
 }
 
-std::string ReadAppName(base::FileSystem& files, const std::string& path,
-                        std::string_view default_name, LeadByteTest is_lead) {
-  std::string text;
-  if (!base::ReadWholeFile(files, path, &text)) text.clear();
-  return AppNameFromIni(text, default_name, is_lead);
+std::string ArchiveNameFromIni(std::string_view ini_text) {
+  base::IniFile ini;
+  ini.Parse(ini_text);
+  std::string name;
+  if (!ini.Find("APPNAME", "file", &name)) name.clear();
+  return name;
 }
 
 }  // namespace launcher

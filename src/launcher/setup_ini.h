@@ -24,9 +24,9 @@ inline constexpr std::size_t kAppNameRoom = 200;
 std::string AppNameFromIni(std::string_view ini_text, std::string_view default_name,
                            LeadByteTest is_lead);
 
-/// The application name from the INI file at `path` (a host path), as
-/// AppNameFromIni reads it; a file that cannot be read gives `default_name`.
-std::string ReadAppName(base::FileSystem& files, const std::string& path,
-                        std::string_view default_name, LeadByteTest is_lead);
+/// The [APPNAME] file value of an INI text (the archive's file name, as the
+/// wizard writes it), read as AppNameFromIni reads its key but not cut;
+/// empty without the section or key.
+std::string ArchiveNameFromIni(std::string_view ini_text);
 
 }  // namespace launcher

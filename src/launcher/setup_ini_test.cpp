@@ -45,6 +45,18 @@ TEST(SetupIniTest, AppName) {
   }
 }
 
+TEST(SetupIniTest, ArchiveName) {
+  const IniCase cases[] = {
+      {"as the wizard writes it",
+       "[APPNAME]\r\nappname = Hello\r\nfile = My App.lvar\r\n[RAM]\r\nfile = no.lvar\r\n",
+       "My App.lvar"},
+      {"no key", "[APPNAME]\r\nappname = Hello\r\n", ""},
+      {"key in another section", "[RAM]\r\nfile = no.lvar\r\n", ""},
+      {"quoted, other letter case", "[appname]\nFILE = \"a b.lvar\"\n", "a b.lvar"},
+  };
+  for (const IniCase& c : cases) EXPECT_EQ(ArchiveNameFromIni(c.text), c.expected) << c.name;
+}
+
 TEST(SetupIniTest, NameIsCutTo199Bytes) {
   const std::string long_name(250, 'n');
   EXPECT_EQ(AppNameFromIni("[APPNAME]\r\nappname = " + long_name + "\r\n", "Software",

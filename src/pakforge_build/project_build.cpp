@@ -237,6 +237,8 @@ class Run {
     switch (field) {
       case wizard::Field::kProduct: return "(Product)";
       case wizard::Field::kName: return "(Name)";
+      case wizard::Field::kCaption: return "(Caption)";
+      case wizard::Field::kVer: return "(Ver)";
       case wizard::Field::kOutput: return "(Output)";
       case wizard::Field::kSource: return "(Source)";
       case wizard::Field::kInstDir: return "(InstDir)";

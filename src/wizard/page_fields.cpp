@@ -1,5 +1,7 @@
 #include "wizard/page_fields.h"
 
+#include <utility>
+
 #include "wizard/builder_requirements.h"
 
 #include "base/sjis.h"
@@ -60,9 +62,12 @@ std::string DefaultInstallText(const std::string& prefix, const std::string& sep
 
 bool CheckProgramFields(const ProjectSettings& s, const std::string& current_dir,
                         Refusal* refusal) {
-  if (s.Product.IsEmpty() || s.Name.IsEmpty() || s.Caption.IsEmpty() || s.Output.IsEmpty() ||
-      s.Source.IsEmpty() || s.Ver.IsEmpty()) {
-    return Refuse(refusal, kStrFillAll, Field::kNone);
+  // An empty field: the refusal names the first one, in the order of the page.
+  const std::pair<const TextSetting*, Field> fields[] = {
+      {&s.Product, Field::kProduct}, {&s.Name, Field::kName},     {&s.Caption, Field::kCaption},
+      {&s.Ver, Field::kVer},         {&s.Output, Field::kOutput}, {&s.Source, Field::kSource}};
+  for (const auto& [setting, field] : fields) {
+    if (setting->IsEmpty()) return Refuse(refusal, kStrFillAll, field);
   }
   if (!s.Product.IsValidFileName()) return Refuse(refusal, kStrBadName, Field::kProduct);
   if (!s.Name.IsValidFileName()) return Refuse(refusal, kStrBadName, Field::kName);

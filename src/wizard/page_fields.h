@@ -17,6 +17,8 @@ enum class Field {
   kNone,
   kProduct,
   kName,
+  kCaption,
+  kVer,
   kOutput,
   kSource,
   kInstDir,

@@ -26,4 +26,9 @@ bool ListSourceFolders(const std::string& current_dir, std::vector<std::string>*
 bool FirstProgramInSource(const ProjectSettings& settings, const std::string& current_dir,
                           std::string* name);
 
+/// The row a picker selects when it opens: the first of `rows` equal to
+/// `current` (the value the picker would replace) without regard to letter
+/// case, or -1 when `current` is empty or not listed.
+int RowOfCurrentValue(const std::vector<std::string>& rows, const std::string& current);
+
 }  // namespace wizard

@@ -34,6 +34,21 @@ TEST(PickersTest, StartupProgramsFromTheSourceFolderAndItsSubFolders) {
   EXPECT_TRUE(names.empty());
 }
 
+TEST(PickersTest, RowOfCurrentValue) {
+  const std::vector<std::string> rows = {"App.exe", "Tool.EXE", "\x83\x41.exe", "app.exe"};
+  const struct {
+    const char* current;
+    int row;
+  } cases[] = {
+      {"App.exe", 0},  {"APP.EXE", 0},         // the first match, letter case aside
+      {"tool.exe", 1}, {"\x83\x41.exe", 2},
+      {"\x83\x61.exe", -1},                    // a trail byte is never folded
+      {"", -1},        {"Other.exe", -1}, {"App", -1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RowOfCurrentValue(rows, c.current), c.row) << c.current;
+  EXPECT_EQ(RowOfCurrentValue({}, "App.exe"), -1);
+}
+
 TEST(PickersTest, SourceFolders) {
   testing::ScratchFolder dir;
   dir.MakeFolder("b");

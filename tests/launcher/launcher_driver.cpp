@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,15 @@ const std::wstring kLicenseInstruction = Wide(
     "нажмите [Не принимаю.] для отмены процедуры установки. \n\nПродолжив установку, вы "
     "автоматически принимаете условия данного соглашения.\n");
 
+const std::wstring kNoManagerRegistry = Wide(
+    "Не удалось запустить менеджер приложений (Application Manager): в реестре нет значения\n"
+    "HKEY_LOCAL_MACHINE\\Software\\TAVRO\\SyncDesk for LORIVANDER\\deskinst.\n\n"
+    "Установка не была выполнена.");
+std::wstring NoManagerFile(const std::wstring& path) {
+  return Wide("Не удалось запустить менеджер приложений (Application Manager): файл не найден:\n") +
+         path + Wide("\n\nУстановка не была выполнена.");
+}
+
 std::wstring WelcomeText(const std::wstring& app_name) {
   return Wide("Установка ") + app_name +
          Wide(" на вашу LORIVANDER.\n\nУбедитесь что устройство подключено к ПК и включено. "
@@ -114,6 +124,14 @@ bool SetRegistryString(HKEY root, const wchar_t* key, const wchar_t* name,
                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(k);
   return status == ERROR_SUCCESS;
+}
+
+bool DeleteRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(root, key, 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return true;
+  const LONG status = RegDeleteValueW(k, name);
+  RegCloseKey(k);
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 // ---------------------------------------------------------------------------
@@ -297,7 +315,31 @@ struct Run {
   bool WaitExit(const std::string& what) {
     const bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
     Check(ended, what + ": Setup.exe ends");
+    DWORD code = 1;
+    if (ended) GetExitCodeProcess(process.hProcess, &code);
+    if (ended) Check(code == 0, what + ": exit code 0 (got " + std::to_string(code) + ")");
     return ended;
+  }
+
+  /// The window that has the keyboard focus in Setup's thread.
+  HWND Focus() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(process.dwThreadId, &info)) return nullptr;
+    return info.hwndFocus;
+  }
+
+  /// Waits for a message box of Setup with text `expected`, shoots it as
+  /// `shot` and presses OK.
+  void AnswerMessage(const std::wstring& expected, const char* shot, const std::string& what) {
+    HWND box = nullptr;
+    const DWORD pid = process.dwProcessId;
+    Check(WaitFor([&] { return (box = FindTopLevel(pid, L"#32770", &kTitle)) != nullptr; }),
+          what + ": a message is shown");
+    if (box == nullptr) return;
+    CheckText(TextOf(GetDlgItem(box, 0xFFFF)), expected, what + ": message text");
+    if (shot != nullptr) Screenshot(box, shots + L"\\" + Wide(shot) + L".bmp");
+    Press(box, IDOK);
   }
 
   std::wstring Item(HWND page, int id) { return TextOf(GetDlgItem(page, id)); }
@@ -483,11 +525,52 @@ int main() {
           Check(WaitFor([&] { return !IsWindow(box); }), "confirmation closes");
           Sleep(500);
           Check(IsWindow(page) && IsWindowVisible(page), "welcome page stays after Cancel");
+          Check(WaitFor([&] { return run.Focus() == GetDlgItem(page, IDOK); }, 3000),
+                "the focus is back on the default button");
         } else {
           Press(box, IDOK);
         }
       }
       if (run.WaitExit("cancel confirmed")) run.CheckManager(nullptr);
+    }
+  } else if (scenario == L"named") {
+    // Setup.ini names the archive: older archives beside it are passed over.
+    file(L"Setup.ini", ini_with_name);
+    for (const wchar_t* old : {L"AAA_old.lvar", L"0 old.lvar", L"b.lvar", L"Zed.lvar"}) {
+      file(old, "OLD");
+    }
+    file(L"My App.lvar", "LVAR");
+    if (run.Start()) {
+      Welcome(run, name, nullptr);
+      if (run.WaitExit("install the named archive")) run.CheckManager(&archive);
+    }
+  } else if (scenario == L"noregistry" || scenario == L"nomanager") {
+    // No manager to start: the user is told what is missing, then Setup closes.
+    if (scenario == L"noregistry") {
+      Check(DeleteRegistryValue(HKEY_LOCAL_MACHINE, L"Software\\TAVRO\\SyncDesk for LORIVANDER",
+                                L"deskinst"),
+            "registry value removed");
+    } else {
+      DeleteFileW(manager_exe.c_str());
+    }
+    file(L"My App.lvar", "LVAR");
+    if (run.Start()) {
+      Welcome(run, Wide("Software"), nullptr);
+      if (scenario == L"noregistry") {
+        run.AnswerMessage(kNoManagerRegistry, "setup-no-manager-registry", "no registry value");
+      } else {
+        run.AnswerMessage(NoManagerFile(manager_exe), "setup-no-manager-file", "no deskinst.exe");
+      }
+      if (run.WaitExit("no manager")) run.CheckManager(nullptr);
+    }
+  } else if (scenario == L"closebox") {
+    // The window's close box ends Setup with exit code 0 and starts nothing.
+    file(L"My App.lvar", "LVAR");
+    if (run.Start()) {
+      if (run.WaitPage(1006, kTitle, "welcome page") != nullptr) {
+        PostMessageW(run.main, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      if (run.WaitExit("close box")) run.CheckManager(nullptr);
     }
   } else if (scenario == L"textcancel") {
     file(L"note.txt", kNote);

@@ -28,3 +28,8 @@
 #define IDS_DEFAULT_APP_NAME 14
 #define IDS_TEXT_TITLE 16
 #define IDS_TEXT_INSTRUCTION 17
+
+// Strings: the application manager could not be started.
+#define IDS_NO_MANAGER_REGISTRY 20
+#define IDS_NO_MANAGER_FILE 21
+#define IDS_MANAGER_START_FAILED 22

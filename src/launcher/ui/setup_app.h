@@ -22,6 +22,10 @@ struct LauncherState {
   std::string folder;
   /// Folder text of the registry value followed by "deskinst.exe".
   std::string manager_path;
+  /// True when the registry gave a manager folder.
+  bool manager_folder_known = false;
+  /// The archive "setup.ini" names ([APPNAME] file); empty when none.
+  std::string named_archive;
   /// The [APPNAME] appname of "setup.ini", or string 14.
   std::string app_name;
   HWND main_window = nullptr;
@@ -41,6 +45,10 @@ std::string LoadText(UINT id, int room = 1000);
 
 /// The lead-byte test of the system's ANSI code page.
 bool IsSystemLeadByte(unsigned char c);
+
+/// Shows message `id` (caption string 2, stop-sign icon, OK only) with
+/// `detail` in place of its "%s", owned by `owner`.
+void ShowStopMessage(HWND owner, UINT id, const std::string& detail = std::string());
 
 /// Creates the welcome page (dialog 101) as a modeless child of the main
 /// window. Returns null when it cannot be created.

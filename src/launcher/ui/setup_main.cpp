@@ -27,6 +27,13 @@ std::string LoadText(UINT id, int room) {
 
 bool IsSystemLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
+void ShowStopMessage(HWND owner, UINT id, const std::string& detail) {
+  std::string text = LoadText(id);
+  const std::size_t mark = text.find("%s");
+  if (mark != std::string::npos) text.replace(mark, 2, detail);
+  MessageBoxA(owner, text.c_str(), LoadText(IDS_TITLE).c_str(), MB_OK | MB_ICONSTOP);
+}
+
 namespace {
 
 constexpr char kManagerKey[] = "Software\\TAVRO\\SyncDesk for LORIVANDER";
@@ -91,10 +98,11 @@ void ShowTextPageOrSkip(const std::string& path, UINT dialog_id, UINT skip_to) {
 }
 
 /// Starts the manager with the archive path as its whole command line and
-/// does not wait for it; whether it starts is not examined.
+/// does not wait for it. When it does not start, tells the user what is
+/// missing (the registry value, the manager's file) or that it failed.
 void StartManager() {
   LauncherState& s = State();
-  FindArchive(base::SystemFolderLister(), s.folder, &s.archive_path);
+  FindArchive(base::SystemFolderLister(), s.folder, &s.archive_path, s.named_archive);
   std::vector<char> command_line(s.archive_path.begin(), s.archive_path.end());
   command_line.push_back('\0');
 
@@ -103,10 +111,26 @@ void StartManager() {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process = {};
-  if (CreateProcessA(s.manager_path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
-                     nullptr, nullptr, &startup, &process)) {
+  const bool started = CreateProcessA(s.manager_path.c_str(), command_line.data(), nullptr,
+                                      nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                      &process) != FALSE;
+  if (started) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+  }
+  switch (DiagnoseManagerStart(started, s.manager_folder_known, IsExistingFile(s.manager_path))) {
+    case ManagerFailure::kNone:
+      break;
+    case ManagerFailure::kNoRegistryValue:
+      ShowStopMessage(s.main_window, IDS_NO_MANAGER_REGISTRY,
+                      std::string("HKEY_LOCAL_MACHINE\\") + kManagerKey + "\\" + kManagerValue);
+      break;
+    case ManagerFailure::kNoManagerFile:
+      ShowStopMessage(s.main_window, IDS_NO_MANAGER_FILE, s.manager_path);
+      break;
+    case ManagerFailure::kStartFailed:
+      ShowStopMessage(s.main_window, IDS_MANAGER_START_FAILED, s.manager_path);
+      break;
   }
 }
 
@@ -160,10 +184,16 @@ int Run(HINSTANCE instance, HINSTANCE previous) {
   const std::string title = LoadText(IDS_TITLE);
 
   s.folder = LauncherFolderFromCommandLine(GetCommandLineA(), CurrentDirectory(), IsSystemLeadByte);
-  s.manager_path = ManagerPath(ReadManagerFolder());
+  const std::string manager_folder = ReadManagerFolder();
+  s.manager_folder_known = !manager_folder.empty();
+  s.manager_path = ManagerPath(manager_folder);
   const std::string default_name = LoadText(IDS_DEFAULT_APP_NAME);
-  s.app_name = ReadAppName(base::SystemFileSystem(), LauncherPath(s.folder, kSetupIniFile),
-                           default_name, IsSystemLeadByte);
+  std::string ini_text;
+  if (!base::ReadWholeFile(base::SystemFileSystem(), LauncherPath(s.folder, kSetupIniFile), &ini_text)) {
+    ini_text.clear();
+  }
+  s.app_name = AppNameFromIni(ini_text, default_name, IsSystemLeadByte);
+  s.named_archive = ArchiveNameFromIni(ini_text);
 
   s.main_window = CreateWindowExA(0, class_name.c_str(), title.c_str(), WS_DLGFRAME | WS_SYSMENU,
                                   0, 0, 480, 205, nullptr, nullptr, instance, nullptr);
@@ -183,7 +213,10 @@ int Run(HINSTANCE instance, HINSTANCE previous) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  return static_cast<int>(msg.wParam);
+  // The loop usually ends because the window is gone, with the last message
+  // dispatched still in `msg` (for the close box, a WM_SYSCOMMAND whose
+  // wParam is SC_CLOSE); only a WM_QUIT carries the exit code.
+  return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
 
 }  // namespace

@@ -89,6 +89,11 @@ INT_PTR CALLBACK WelcomeProc(HWND page, UINT message, WPARAM wparam, LPARAM lpar
           if (MessageBoxA(page, LoadText(IDS_CONFIRM_CANCEL).c_str(), LoadText(IDS_TITLE).c_str(),
                           MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
             PostMessageA(State().main_window, WM_CLOSE, 0, 0);
+          } else {
+            // The message box gives the focus back to the main window, not
+            // to a control of the page: put it on the default button again.
+            SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, IDOK)),
+                         TRUE);
           }
           return TRUE;
       }

@@ -149,3 +149,6 @@
 #define IDS_BUILD_RUNNING 73        // the builder has not ended within the wait
 #define IDS_CMD_QUOTE 74            // a double quote in the start-up command line
 #define IDS_UNINSTALL_REQUIRED 75   // the builder requires uninstall information
+
+// Closing the wizard with changes that Finish has not saved: the question.
+#define IDS_CONFIRM_CLOSE 76

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "wizard/file_utils.h"
 #include "wizard/pickers.h"
 #include "wizard/project_file.h"
@@ -13,6 +16,17 @@
 namespace wizard::ui {
 
 namespace {
+
+// The text of row `row` (at most 258 bytes).
+std::string RowText(HWND list, int row) {
+  char text[259] = {};
+  LVITEMA item = {};
+  item.iSubItem = 0;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
 
 // Prepares the list: full-row selection, two captionless columns (the
 // second a 2-pixel stub), then the rows; OK starts disabled.
@@ -45,19 +59,23 @@ void InitPicker(HWND dialog, ListPickerContent& content) {
   }
   SetFocus(list);
   EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+  // The current value is selected (which enables OK) and scrolled into view;
+  // the list sorts its rows, so they are looked up as shown.
+  std::vector<std::string> shown;
+  for (int row = 0; row < ListView_GetItemCount(list); ++row) shown.push_back(RowText(list, row));
+  const int current = RowOfCurrentValue(shown, content.current);
+  if (current >= 0) {
+    ListView_SetItemState(list, current, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, current, FALSE);
+  }
 }
 
-void ChooseSelected(HWND dialog, ListPickerContent& content) {
-  int selected = ListView_GetNextItem(content.list, -1, LVNI_SELECTED);
+// Ends the picker with row `row`, or with the selected row when `row` is -1.
+void ChooseRow(HWND dialog, ListPickerContent& content, int row) {
+  const int selected = row >= 0 ? row : ListView_GetNextItem(content.list, -1, LVNI_SELECTED);
   if (selected < 0) return;
-  char text[259] = {};
-  LVITEMA item = {};
-  item.iSubItem = 0;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(content.list, LVM_GETITEMTEXTA, static_cast<WPARAM>(selected),
-               reinterpret_cast<LPARAM>(&item));
-  content.chosen = text;
+  content.chosen = RowText(content.list, selected);
   EndDialog(dialog, 1);
 }
 
@@ -76,13 +94,16 @@ INT_PTR CALLBACK PickerProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
       if (header->idFrom == IDC_PICK_LIST && header->code == LVN_ITEMCHANGED) {
         EnableWindow(GetDlgItem(dialog, IDOK), ListView_GetSelectedCount(content->list) != 0);
         SetFocus(content->list);
+      } else if (header->idFrom == IDC_PICK_LIST && header->code == LVN_ITEMACTIVATE) {
+        // A double click on a row chooses it, as OK does.
+        ChooseRow(dialog, *content, reinterpret_cast<const NMITEMACTIVATE*>(lparam)->iItem);
       }
       return FALSE;
     }
     case WM_COMMAND:
       switch (LOWORD(wparam)) {
         case IDOK:
-          ChooseSelected(dialog, *content);
+          ChooseRow(dialog, *content, -1);
           return TRUE;
         case IDCANCEL:
           if (content->cancel_posts_close) {
@@ -119,15 +140,17 @@ int PickStartupProgram(WizardApp& app, HWND owner) {
   content.dialog_id = IDD_STARTUP_PICKER;
   content.fill_failed = !ListStartupPrograms(app.settings, CurrentDirectory(), &content.shown_path,
                                           &content.rows);
+  content.current = app.settings.Exe.Text();
   int result = RunListPicker(InstanceOf(app), owner, content);
   if (result == 1) app.startup_choice.Assign(content.chosen);
   return result;
 }
 
-int PickSourceFolder(WizardApp& app, HWND owner) {
+int PickSourceFolder(WizardApp& app, HWND owner, const std::string& current) {
   ListPickerContent content;
   content.dialog_id = IDD_SOURCE_PICKER;
   content.fill_failed = !ListSourceFolders(CurrentDirectory(), &content.rows);
+  content.current = current;
   int result = RunListPicker(InstanceOf(app), owner, content);
   if (result == 1) app.source_choice.Assign(content.chosen);
   return result;

@@ -2,7 +2,8 @@
 // The small list pickers: start-up program (dialog 107), saved project
 // (dialog 108) and source folder (dialog 110). Each is modal, owned by the
 // calling page, centred on the screen, and answers its end code: 1 when a
-// row was chosen (its result text is set), 2 when cancelled or closed.
+// row was chosen with OK or a double click (its result text is set), 2 when
+// cancelled or closed.
 
 #include <windows.h>
 
@@ -14,12 +15,14 @@ namespace wizard::ui {
 class WizardApp;
 
 /// Start-up program picker (107): the "*.exe" files of the source folder
-/// and of its direct sub-folders. Result: `app.startup_choice`.
+/// and of its direct sub-folders; the project's start-up program is selected
+/// when listed. Result: `app.startup_choice`.
 int PickStartupProgram(WizardApp& app, HWND owner);
 
-/// Source folder picker (110): the sub-folders of the current directory.
-/// Result: `app.source_choice`.
-int PickSourceFolder(WizardApp& app, HWND owner);
+/// Source folder picker (110): the sub-folders of the current directory;
+/// the folder named `current` (the source folder shown) is selected when
+/// listed. Result: `app.source_choice`.
+int PickSourceFolder(WizardApp& app, HWND owner, const std::string& current = std::string());
 
 /// Saved-project picker (108): renames old "Pakfrge_" files, lists the
 /// projects of the current directory. Result: `app.project_choice`, the full
@@ -32,6 +35,8 @@ struct ListPickerContent {
   /// Rows to show; `fill_failed` shows message 34 and leaves the list empty.
   std::vector<std::string> rows;
   bool fill_failed = false;
+  /// The current value: its row is selected when the picker opens.
+  std::string current;
   /// Text for static 1029 (dialog 107 only); empty: untouched.
   std::string shown_path;
   /// Dialog 108: Cancel posts WM_CLOSE instead of ending at once.

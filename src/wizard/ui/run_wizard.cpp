@@ -3,9 +3,21 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "wizard/ui/center_window.h"
 #include "wizard/ui/wizard_app.h"
 
 namespace wizard::ui {
+namespace {
+
+// Centres the sheet on the screen once it has its size, as the pickers are
+// centred: left to itself it opens at the hidden host window's position,
+// below and right of the centre.
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+  if (message == PSCB_INITIALIZED) CenterWindow(sheet);
+  return 0;
+}
+
+}  // namespace
 
 void RunWizard(WizardApp& app, HWND parent, HINSTANCE instance) {
   app.instance = instance;
@@ -14,13 +26,14 @@ void RunWizard(WizardApp& app, HWND parent, HINSTANCE instance) {
 
   PROPSHEETHEADERA header = {};
   header.dwSize = PROPSHEETHEADERA_V1_SIZE;
-  header.dwFlags = PSH_WIZARD;
+  header.dwFlags = PSH_WIZARD | PSH_USECALLBACK;
   header.hwndParent = parent;
   header.hInstance = instance;
   header.pszCaption = nullptr;
   header.nPages = kPageCount;
   header.nStartPage = 0;
   header.phpage = pages;
+  header.pfnCallback = SheetCallback;
   PropertySheetA(&header);
 }
 

@@ -10,7 +10,8 @@ class WizardApp;
 
 /// Stores `instance` in `app`, asks the five pages for their page handles
 /// and runs the modal property sheet (PSH_WIZARD, first-version header, no
-/// caption, start page 0) owned by `parent`. Returns when the wizard closes.
+/// caption, start page 0) owned by `parent`, centred on the screen. Returns
+/// when the wizard closes.
 void RunWizard(WizardApp& app, HWND parent, HINSTANCE instance);
 
 }  // namespace wizard::ui

@@ -1,10 +1,14 @@
 #include "wizard/ui/wizard_app.h"
 
+#include "wizard/project_file.h"
+#include "wizard/resources/resource.h"
 #include "wizard/ui/pages/files_page.h"
 #include "wizard/ui/pages/finish_page.h"
 #include "wizard/ui/pages/install_page.h"
 #include "wizard/ui/pages/io_page.h"
+#include "wizard/ui/pages/list_view_rows.h"
 #include "wizard/ui/pages/registry_page.h"
+#include "wizard/ui/resource_text.h"
 
 namespace wizard::ui {
 
@@ -17,6 +21,36 @@ WizardApp::WizardApp() {
 }
 
 WizardApp::~WizardApp() = default;
+
+std::string WizardApp::ProjectStateNow() const {
+  const std::string& project = settings.ProjectPath.Text();
+  MemoryFileRowStore saved_files;
+  MemoryRegistryRowStore saved_registry;
+  const FileRowStore* files = nullptr;
+  const RegistryRowStore* registry = nullptr;
+  ListViewFileRows shown_files(LiveFilesList());
+  ListViewRegistryRows shown_registry(LiveRegistryList());
+  if (LiveFilesList()) {
+    files = &shown_files;
+  } else if (!project.empty()) {
+    LoadCopyFileRows(project, saved_files);
+    files = &saved_files;
+  }
+  if (LiveRegistryList()) {
+    registry = &shown_registry;
+  } else if (!project.empty()) {
+    LoadRegistryRows(project, saved_registry);
+    registry = &saved_registry;
+  }
+  return ProjectState(settings, files, registry);
+}
+
+bool WizardApp::ConfirmClose(HWND owner) {
+  if (!changes.Changed(ProjectStateNow())) return true;
+
+  return ShowMessage(owner, IDS_CONFIRM_CLOSE, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+         IDYES;
+}
 
 WizardApp& TheApp() {
   static WizardApp app;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "wizard/change_tracker.h"
 #include "wizard/settings.h"
 #include "wizard/ui/wizard_page.h"
 
@@ -49,6 +50,18 @@ class WizardApp {
   HWND LiveFilesList() const { return IsWindow(files_list) ? files_list : nullptr; }
   /// The registry list while it is an existing window, else null.
   HWND LiveRegistryList() const { return IsWindow(registry_list) ? registry_list : nullptr; }
+
+  /// Whether the author changed the project since the wizard opened or a
+  /// project was loaded (page 1 starts it; the pages note field edits).
+  ChangeTracker changes;
+  /// The project's state now: the settings and the rows of both lists; a
+  /// list whose page was not created yet counts with the rows it will load
+  /// from the opened project file.
+  std::string ProjectStateNow() const;
+  /// Asked before the wizard closes without Finish (Cancel, Escape, the
+  /// close box): true closes. With nothing changed, true at once; otherwise
+  /// asks (string 70, Yes/No, No the default) with `owner` as the owner.
+  bool ConfirmClose(HWND owner);
 
   /// Result text of the start-up program picker (107): the program file name.
   TextSetting startup_choice;

@@ -42,7 +42,7 @@ INT_PTR WizardPage::OnKillActive() { return 0; }
 INT_PTR WizardPage::OnSetActive() { return 0; }
 INT_PTR WizardPage::OnWizardBack() { return 0; }
 INT_PTR WizardPage::OnWizardNext() { return 0; }
-INT_PTR WizardPage::OnQueryCancel() { return 0; }
+INT_PTR WizardPage::OnQueryCancel() { return app_.ConfirmClose(window_) ? FALSE : TRUE; }
 INT_PTR WizardPage::OnNotify(int, NMHDR*) { return 0; }
 INT_PTR WizardPage::OnUserMessage(WPARAM, LPARAM) { return FALSE; }
 INT_PTR WizardPage::OnWizardFinish() { return 0; }
@@ -110,6 +110,33 @@ void WizardPage::FocusAndSelect(int id) const {
   SendMessageA(control, EM_SETSEL, 0, -1);
 }
 
+namespace {
+
+// Depth of the pages' own filling of their fields (creation, activation):
+// the notifications that filling causes are not the author's edits.
+int g_filling = 0;
+
+// True when notification `code` from `control` means the author changed a
+// field: typing in an edit, choosing in a list box, or (un)checking a box or
+// choosing a radio button. Push buttons change nothing by themselves.
+bool IsFieldEdit(int code, HWND control) {
+  if (code == EN_CHANGE || code == CBN_SELCHANGE) return true;
+  if (code != BN_CLICKED || !control) return false;
+  switch (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 INT_PTR CALLBACK WizardPage::PageDialogProc(HWND window, UINT message, WPARAM wparam,
                                             LPARAM lparam) {
   WizardPage* page = reinterpret_cast<WizardPage*>(GetWindowLongPtrA(window, DWLP_USER));
@@ -117,11 +144,18 @@ INT_PTR CALLBACK WizardPage::PageDialogProc(HWND window, UINT message, WPARAM wp
     const PROPSHEETPAGEA* description = reinterpret_cast<const PROPSHEETPAGEA*>(lparam);
     page = reinterpret_cast<WizardPage*>(description->lParam);
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
-    return page->OnInitDialog(window);
+    ++g_filling;
+    const INT_PTR result = page->OnInitDialog(window);
+    --g_filling;
+    return result;
   }
   if (!page) return FALSE;
   switch (message) {
     case WM_COMMAND:
+      if (g_filling == 0 &&
+          IsFieldEdit(HIWORD(wparam), reinterpret_cast<HWND>(lparam))) {
+        page->app().changes.NoteEdit();
+      }
       return page->OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
     case WM_PAINT:
       page->OnPaint();
@@ -131,12 +165,18 @@ INT_PTR CALLBACK WizardPage::PageDialogProc(HWND window, UINT message, WPARAM wp
     case WM_NOTIFY: {
       NMHDR* header = reinterpret_cast<NMHDR*>(lparam);
       switch (header->code) {
-        case PSN_SETACTIVE:
-          return page->OnSetActive();
+        case PSN_SETACTIVE: {
+          ++g_filling;
+          const INT_PTR result = page->OnSetActive();
+          --g_filling;
+          return result;
+        }
         case PSN_KILLACTIVE:
           return page->OnKillActive();
         case PSN_QUERYCANCEL:
-          return page->OnQueryCancel();
+          // Non-zero keeps the wizard open.
+          SetWindowLongPtrA(window, DWLP_MSGRESULT, page->OnQueryCancel());
+          return TRUE;
         case PSN_WIZBACK:
           return page->OnWizardBack();
         case PSN_WIZNEXT:

@@ -56,8 +56,9 @@ class WizardPage {
   virtual INT_PTR OnWizardBack();
   /// PSN_WIZNEXT; 0 goes on, `RefusePageChange()` stays.
   virtual INT_PTR OnWizardNext();
-  /// PSN_QUERYCANCEL; returns 0 (the wizard may close). To stay open,
-  /// store TRUE with DWLP_MSGRESULT and return non-zero.
+  /// PSN_QUERYCANCEL (Cancel, Escape, the close box): 0 lets the wizard
+  /// close, non-zero keeps it open. Asks first when the project changed
+  /// (WizardApp::ConfirmClose).
   virtual INT_PTR OnQueryCancel();
   /// Any other WM_NOTIFY code, from control `control_id`; returns 0.
   virtual INT_PTR OnNotify(int control_id, NMHDR* notification);

@@ -51,6 +51,11 @@ const char kMessageCaption[] =
 const char kFillAllText[] =
     "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x97\x4c\x8c\xf8\x82\xc8\x93\xfc\x97\xcd\x98\x67\x82\xc9\x81\x41\x92"
     "\x6c\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
+// "変更した内容は保存されていません。ウィザードを終了しますか？"
+const char kConfirmCloseText[] =
+    "\x95\xcf\x8d\x58\x82\xb5\x82\xbd\x93\xe0\x97\x65\x82\xcd\x95\xdb\x91\xb6\x82\xb3\x82\xea"
+    "\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1\x81\x42\x83\x45\x83\x42\x83\x55\x81\x5b\x83\x68"
+    "\x82\xf0\x8f\x49\x97\xb9\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
 
 // Caption of every message box, "VK-410 インストール用アーカイブ 作成支援ツール".
 const char kTitleMessage[] =
@@ -567,6 +572,29 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   CHECK(Send(GetDlgItem(page, 1036), CB_GETCOUNT) == 2);
   CHECK(Send(GetDlgItem(page, 1036), CB_GETITEMDATA, language) == 11);
   Shot("101_page1_filled", sheet);
+
+  // The sheet is centred on the screen.
+  RECT rect;
+  GetWindowRect(sheet, &rect);
+  CHECK(rect.left == (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2);
+  CHECK(rect.top == (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2);
+
+  // Escape with the fields filled asks before closing; No keeps the wizard.
+  PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  HWND question = WaitDialog(pid, kMessageCaption);
+  if (question) {
+    Shot("msg_70_confirm_close", question);
+    HWND child = GetWindow(question, GW_CHILD);
+    std::string all;
+    for (; child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (ClassOf(child) == "Static") all += Text(child);
+    }
+    CHECK(all.find(kConfirmCloseText) != std::string::npos);
+    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+    WaitGone(question);
+  }
+  Sleep(300);
+  CHECK(IsWindow(sheet) && PageIndex(sheet) == 0);
 }
 
 void FillPage2(HANDLE process, DWORD pid, HWND sheet, HWND page) {

@@ -191,6 +191,57 @@ TEST_F(FolderChooserTest, RenamingRefusesTakenAndInvalidNames) {
   EXPECT_EQ(chooser.doc_folders.At(0), "Photos 2024");
 }
 
+TEST_F(FolderChooserTest, F2RenamesAndARefusedNameIsOfferedAgain) {
+  chooser.app_folders.Add("Data");
+  chooser.app_folders.Add("Logs");
+  auto editor = [](HWND list) {
+    return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+  };
+  auto press = [](HWND window, WPARAM key) {
+    SendMessageA(window, WM_KEYDOWN, key, 0);
+    SendMessageA(window, WM_KEYUP, key, 0);
+  };
+  bool fixed_edited = true, own_edited = false;
+  std::vector<std::string> offered;  // edit texts after each refusal
+  std::vector<std::string> shown;    // row 1 after each attempt
+  const int result = Run([&](HWND dialog, HWND list) {
+    SetFocus(list);
+    guitest::SelectRowsNow(list, {0});
+    press(list, VK_F2);  // the application folder row keeps its name
+    fixed_edited = editor(list) != nullptr;
+    SendMessageA(list, LVM_CANCELEDITLABEL, 0, 0);
+
+    guitest::SelectRowsNow(list, {1});
+    press(list, VK_F2);
+    HWND edit = editor(list);
+    own_edited = edit != nullptr;
+    for (const char* name : {"logs", "a*b", "Logs 2"}) {
+      if (!edit) break;
+      messages.Clear();
+      SetWindowTextA(edit, name);
+      press(edit, VK_RETURN);
+      shown.push_back(guitest::ListText(list, 1, 0));
+      // After a refusal editing starts again (posted), showing the typed text.
+      edit = nullptr;
+      if (!messages.ids().empty() && guitest::PumpUntil([&] { return editor(list) != nullptr; }, 2000)) {
+        edit = editor(list);
+        offered.push_back(guitest::WindowText(edit));
+      }
+    }
+    // A double click on a row chooses it.
+    guitest::SelectRowsNow(list, {2});
+    guitest::DoubleClickRowNow(list, 2);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CHOOSER_CANCEL, BN_CLICKED), 0);
+  });
+  EXPECT_FALSE(fixed_edited);
+  EXPECT_TRUE(own_edited);
+  EXPECT_EQ(offered, (std::vector<std::string>{"logs", "a*b"}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"Data", "Data", "Logs 2"}));
+  EXPECT_EQ(result, 4);
+  EXPECT_EQ(chooser.result.Text(), "Logs");
+  EXPECT_EQ(chooser.app_folders.At(0), "Logs 2");
+}
+
 TEST_F(FolderChooserTest, FiftyOwnFoldersDisableAddUntilOneIsDeleted) {
   for (int i = 0; i < 50; ++i) chooser.app_folders.Add(std::string("F").append(std::to_string(i)));
   bool add_at_50 = true, add_after_delete = false, add_at_50_again = true;

@@ -314,6 +314,15 @@ void ActivateRow(HWND list, int row) {
   PumpMessages();
 }
 
+void DoubleClickRowNow(HWND list, int row) {
+  RECT rect{};
+  rect.left = LVIR_LABEL;
+  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
 // ---- ModalResponder ----
 
 namespace {
@@ -424,7 +433,7 @@ ModalResponder::Action InspectList(int list_id, std::vector<std::string>* rows, 
 MessageRecorder::MessageRecorder() {
   wizard::ui::SetMessageHook([this](const wizard::ui::MessageRequest& request) {
     messages_.push_back({request.string_id, request.text, request.style, request.owner});
-    if (answers_.empty()) return IDOK;
+    if (answers_.empty()) return default_answer_;
     const int answer = answers_.front();
     answers_.erase(answers_.begin());
     return answer;

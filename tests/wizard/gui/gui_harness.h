@@ -134,6 +134,9 @@ std::vector<int> SelectedRows(HWND list);
 /// Sends the parent the LVN_ITEMACTIVATE that a double click on `row`
 /// produces, then pumps.
 void ActivateRow(HWND list, int row);
+/// Double-clicks row `row` with the mouse (WM_LBUTTONDBLCLK at the middle
+/// of its label, as the list view receives it), without pumping.
+void DoubleClickRowNow(HWND list, int row);
 
 // ---- Modal dialogs opened by the code under test ----
 
@@ -217,12 +220,16 @@ class MessageRecorder {
   std::vector<int> ids() const;
   void Clear() { messages_.clear(); }
   /// Queues the answer of the next message (IDYES, IDNO...); a message with
-  /// no queued answer gets IDOK.
+  /// no queued answer gets the standing answer (see SetAnswer).
   void Answer(int result) { answers_.push_back(result); }
+  /// The answer every later message without a queued answer gets (IDOK
+  /// until changed).
+  void SetAnswer(int answer) { default_answer_ = answer; }
 
  private:
   std::vector<ShownMessage> messages_;
   std::vector<int> answers_;
+  int default_answer_ = IDOK;
 };
 
 // ---- Scratch work folder ----

@@ -211,9 +211,11 @@ TEST_F(InstallPageTest, StartupProgramPicker) {
   Names("", "Demo");
   Open();
   std::vector<std::string> rows;
-  bool ok_enabled = true;
+  std::vector<int> selected;
+  bool ok_enabled = false;
   modal.Expect(kStartupPickerTitle, [&](HWND dialog) {
     rows = ListColumn(GetDlgItem(dialog, IDC_PICK_LIST));
+    selected = SelectedRows(GetDlgItem(dialog, IDC_PICK_LIST));
     ok_enabled = IsEnabled(dialog, IDOK);
     ChooseRow(IDC_PICK_LIST, "Helper.exe", IDOK)(dialog);
   });
@@ -221,7 +223,9 @@ TEST_F(InstallPageTest, StartupProgramPicker) {
   ASSERT_TRUE(PumpUntil([&] { return modal.pending() == 0; }));
   PumpMessages();
   EXPECT_EQ(rows, (std::vector<std::string>{"Helper.exe", "Tool.exe"}));
-  EXPECT_FALSE(ok_enabled);
+  // The program the page proposed is selected, so OK is ready.
+  EXPECT_EQ(selected, std::vector<int>{1});
+  EXPECT_TRUE(ok_enabled);
   EXPECT_EQ(app.settings.Exe.Text(), "Helper.exe");
   EXPECT_EQ(GetText(page, IDC_INST_EXE_PATH), "\\Program Disk\\Demo\\Helper.exe");
 

@@ -109,8 +109,12 @@ TEST_F(IoPageTest, NextChecksInOrderWithMessageAndFocus) {
   // One case per message and field: the order and the rules of the checks
   // are tested with the core's CheckProgramFields.
   const Case cases[] = {
-      {IDC_IO_PRODUCT, "", 13, 0},
-      {IDC_IO_SOURCE, "", 13, 0},
+      // An empty field: message 13, the focus in that field.
+      {IDC_IO_PRODUCT, "", 13, IDC_IO_PRODUCT},
+      {IDC_IO_NAME, "", 13, IDC_IO_NAME},
+      {IDC_IO_CAPTION, "", 13, IDC_IO_CAPTION},
+      {IDC_IO_OUTPUT, "", 13, IDC_IO_OUTPUT},
+      {IDC_IO_SOURCE, "", 13, IDC_IO_SOURCE},
       {IDC_IO_PRODUCT, " Demo", 38, IDC_IO_PRODUCT},
       {IDC_IO_NAME, "a/b", 38, IDC_IO_NAME},
       {IDC_IO_OUTPUT, "x*y", 38, IDC_IO_OUTPUT},
@@ -134,6 +138,17 @@ TEST_F(IoPageTest, NextChecksInOrderWithMessageAndFocus) {
     // The fields keep what was typed.
     EXPECT_EQ(GetText(page, c.field), c.value);
   }
+  // With several fields empty the focus goes to the first of the page.
+  FillValid();
+  SetText(page, IDC_IO_SOURCE, "");
+  SetText(page, IDC_IO_OUTPUT, "");
+  SetText(page, IDC_IO_NAME, "");
+  SetFocus(GetDlgItem(page, IDC_IO_SOURCE));
+  messages.Clear();
+  sheet.PressNext();
+  EXPECT_EQ(messages.ids(), std::vector<int>{13});
+  EXPECT_EQ(FocusedId(), IDC_IO_NAME);
+
   // Message 4 names the folder.
   FillValid();
   SetText(page, IDC_IO_SOURCE, "missing");

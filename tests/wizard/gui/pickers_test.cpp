@@ -121,6 +121,52 @@ TEST_F(PickersTest, StartupPickerListsProgramsOfTheSourceTree) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
+/// Records the selected rows and OK's state, double-clicks the row whose
+/// text is `text`, then cancels in case the dialog is still open.
+ModalResponder::Action SelectedThenDoubleClick(std::vector<std::string>* selected, bool* ok,
+                                               const std::string& text) {
+  return [=](HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_PICK_LIST);
+    for (int row : SelectedRows(list)) selected->push_back(ListText(list, row, 0));
+    *ok = IsEnabled(dialog, IDOK);
+    DoubleClickRowNow(list, FindListRow(list, text));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  };
+}
+
+TEST_F(PickersTest, PickersSelectTheCurrentValueAndChooseOnDoubleClick) {
+  MakeSource({"Main.exe", "Zed.exe"});
+  ASSERT_TRUE(work.MakeFolder("data"));
+  ASSERT_TRUE(work.MakeFolder("more"));
+  app.settings.Source.Assign("src");
+  app.settings.Exe.Assign("zed.EXE");  // letter case aside
+
+  std::vector<std::string> selected;
+  bool ok = false;
+  modal.Expect(kStartupPickerTitle, SelectedThenDoubleClick(&selected, &ok, "Main.exe"));
+  EXPECT_EQ(wizard::ui::PickStartupProgram(app, nullptr), 1);
+  EXPECT_EQ(selected, std::vector<std::string>{"Zed.exe"});
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(app.startup_choice.Text(), "Main.exe");
+
+  // The source folder picker selects the folder the page shows.
+  selected.clear();
+  modal.Expect(kSourcePickerTitle, SelectedThenDoubleClick(&selected, &ok, "more"));
+  EXPECT_EQ(wizard::ui::PickSourceFolder(app, nullptr, "SRC"), 1);
+  EXPECT_EQ(selected, std::vector<std::string>{"src"});
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(app.source_choice.Text(), "more");
+
+  // Nothing current: nothing selected, OK disabled.
+  selected.clear();
+  modal.Expect(kSourcePickerTitle, SelectedThenDoubleClick(&selected, &ok, "data"));
+  EXPECT_EQ(wizard::ui::PickSourceFolder(app, nullptr, "gone"), 1);
+  EXPECT_TRUE(selected.empty());
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(app.source_choice.Text(), "data");
+  EXPECT_TRUE(modal.unexpected().empty());
+}
+
 TEST_F(PickersTest, StartupPickerWithTooLongPathShowsMessage34) {
   // Current directory 200 + "\" + 55 + "\" = 257; 257 + 5 reaches 260.
   const std::string deep = work.EnterFolderOfLength(200);

@@ -135,13 +135,44 @@ TEST_F(RegistryPageTest, AddEditCopyAndDeleteRows) {
   });
   EXPECT_EQ(guitest::ListText(list, 0, 4), "\"y\"");
 
+  // Delete: the row that takes the deleted one's place is selected, so the
+  // buttons stay usable.
   guitest::CommandNow(page, IDC_REG_DELETE);
   EXPECT_EQ(guitest::ListColumn(list, 0), (std::vector<std::string>{"HKCU", "HKLM"}));
-  EXPECT_FALSE(Enabled(IDC_REG_EDIT) || Enabled(IDC_REG_COPY) || Enabled(IDC_REG_DELETE));
+  EXPECT_EQ(guitest::SelectedRows(list), std::vector<int>{0});
+  EXPECT_TRUE(Enabled(IDC_REG_EDIT) && Enabled(IDC_REG_COPY) && Enabled(IDC_REG_DELETE));
   EXPECT_TRUE(Enabled(IDC_REG_ADD));
 
   // Item data stay distinct for the sort to find rows again.
   EXPECT_NE(guitest::ListData(list, 0), guitest::ListData(list, 1));
+  EXPECT_TRUE(messages.ids().empty());
+}
+
+TEST_F(RegistryPageTest, DeleteKeyDeletesTheSelectedRowAndSelectsTheNext) {
+  Open();
+  for (const char* key : {"Software\\A", "Software\\B", "Software\\C"}) {
+    WithDialog(IDC_REG_ADD, Register({IDC_ENTRY_HKLM, key, "", IDC_ENTRY_SZ, "\"x\""}));
+  }
+  // The Delete key, as the list view reports it to the page.
+  auto press_delete = [&] {
+    SetFocus(list);
+    SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+    SendMessageA(list, WM_KEYUP, VK_DELETE, 0);
+  };
+  guitest::SelectRowsNow(list, {1});
+  press_delete();
+  EXPECT_EQ(guitest::ListColumn(list, 1),
+            (std::vector<std::string>{"Software\\A", "Software\\C"}));
+  EXPECT_EQ(guitest::SelectedRows(list), std::vector<int>{1});  // the next row
+  // The last row deleted: the new last row is selected.
+  press_delete();
+  EXPECT_EQ(guitest::ListColumn(list, 1), std::vector<std::string>{"Software\\A"});
+  EXPECT_EQ(guitest::SelectedRows(list), std::vector<int>{0});
+  EXPECT_TRUE(Enabled(IDC_REG_EDIT) && Enabled(IDC_REG_DELETE));
+  press_delete();
+  EXPECT_EQ(guitest::ListCount(list), 0);
+  EXPECT_FALSE(Enabled(IDC_REG_EDIT) || Enabled(IDC_REG_DELETE));
+  press_delete();  // nothing left: nothing happens
   EXPECT_TRUE(messages.ids().empty());
 }
 

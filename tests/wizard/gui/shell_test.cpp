@@ -77,7 +77,7 @@ TEST_F(ShellTest, CancelEndsTheProgramWithoutWritingAnything) {
   const std::vector<std::string> source_before = FilesIn(work.Full("src"));
 
   HWND host = nullptr;
-  bool host_hidden = false, host_centred = false, owned_by_host = false;
+  bool host_hidden = false, host_centred = false, owned_by_host = false, sheet_centred = false;
   int page_index = -1;
   std::string host_title;
   modal.Expect(kProjectPickerTitle, PressButton(IDCANCEL));
@@ -91,6 +91,10 @@ TEST_F(ShellTest, CancelEndsTheProgramWithoutWritingAnything) {
                    rect.left == (GetSystemMetrics(SM_CXSCREEN) - 276) / 2 &&
                    rect.top == (GetSystemMetrics(SM_CYSCREEN) - 140) / 2;
     owned_by_host = GetWindow(wizard_sheet, GW_OWNER) == host;
+    GetWindowRect(wizard_sheet, &rect);
+    sheet_centred =
+        rect.left == (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2 &&
+        rect.top == (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2;
     HWND current = PropSheet_GetCurrentPageHwnd(wizard_sheet);
     page_index = static_cast<int>(PropSheet_HwndToIndex(wizard_sheet, current));
     PropSheet_PressButton(wizard_sheet, PSBTN_CANCEL);
@@ -102,6 +106,7 @@ TEST_F(ShellTest, CancelEndsTheProgramWithoutWritingAnything) {
   EXPECT_TRUE(host_hidden);
   EXPECT_TRUE(host_centred);
   EXPECT_TRUE(owned_by_host);
+  EXPECT_TRUE(sheet_centred);
   EXPECT_EQ(page_index, 0);
   EXPECT_EQ(host_title, Sjis("VK-720 インストール用アーカイブ 作成支援ツール"));
   // The host window is gone and nothing was written.
@@ -109,6 +114,103 @@ TEST_F(ShellTest, CancelEndsTheProgramWithoutWritingAnything) {
   EXPECT_EQ(FilesIn(work.path()), before);
   EXPECT_EQ(FilesIn(work.Full("src")), source_before);
   EXPECT_TRUE(messages.messages().empty());
+}
+
+class CloseQuestionTest : public ShellTest {
+ protected:
+  /// Opens the five pages; the project picker chooses `project` (empty:
+  /// cancelled, a new project).
+  void OpenWizard(const std::string& project) {
+    if (project.empty()) {
+      modal.Expect(kProjectPickerTitle, PressButton(IDCANCEL));
+    } else {
+      modal.Expect(kProjectPickerTitle, ChooseRow(IDC_PICK_LIST, project, IDOK));
+    }
+    OpenPages({0, 1, 2, 3, 4});
+    ASSERT_TRUE(PumpUntil([&] { return modal.pending() == 0; }));
+    PumpMessages();
+  }
+
+  /// Presses Cancel answering `answer` to a question; true when one was asked.
+  bool CancelAsks(int answer) {
+    messages.Clear();
+    messages.SetAnswer(answer);
+    sheet.PressCancel();
+    if (messages.ids().empty()) return false;
+    EXPECT_EQ(messages.ids(), std::vector<int>{IDS_CONFIRM_CLOSE});
+    EXPECT_EQ(messages.messages()[0].text,
+              Sjis("変更した内容は保存されていません。ウィザードを終了しますか？"));
+    EXPECT_EQ(messages.messages()[0].style, UINT{MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2});
+    return true;
+  }
+
+  /// A project as Finish saves it, with rows in both lists, and its source
+  /// folder.
+  void SaveProject() {
+    MakeSource({"Demo.exe", "song.dat"});
+    ASSERT_TRUE(work.WriteFile(
+        "Pakforge_Demo.ini",
+        "[Property]\r\nLocate=JP\r\nProduct=Maker\r\nName=Demo\r\nCaption=Demo\r\nVer=1.0\r\n"
+        "Output=Demo\r\nSource=src\r\nInstDir=Demo\r\nExe=Demo.exe\r\nUninstFile=UnMakerDemo\r\n"
+        "[Registry]\r\nRegistryKey0=HKLM,Software\\Z,,SZ,\"z\"\r\n"
+        "RegistryKey1=HKCU,Software\\A,Count,DWORD,1\r\n"
+        "[CopyFile]\r\nFile0=Native.ina\r\nFile1=Demo.exe\r\nWakeup1=true\r\n"
+        "File2=song.dat\r\nFolder2=Music\r\nType2=Doc\r\n"
+        "[SetupIni]\r\nCreate=true\r\nName=Demo\r\n"));
+  }
+};
+
+TEST_F(CloseQuestionTest, NewProjectClosesAtOnceUntilAFieldIsTyped) {
+  MakeSource({"Demo.exe"});
+  OpenWizard("");
+  EXPECT_FALSE(CancelAsks(IDYES));
+  EXPECT_TRUE(sheet.ended());
+}
+
+TEST_F(CloseQuestionTest, TypedFieldAsksAndNoKeepsTheWizard) {
+  MakeSource({"Demo.exe"});
+  OpenWizard("");
+  SetText(Page(0), IDC_IO_PRODUCT, "Maker");
+  EXPECT_TRUE(CancelAsks(IDNO));
+  EXPECT_FALSE(sheet.ended());
+  EXPECT_EQ(GetText(Page(0), IDC_IO_PRODUCT), "Maker");
+  EXPECT_TRUE(CancelAsks(IDYES));
+  EXPECT_TRUE(sheet.ended());
+}
+
+TEST_F(CloseQuestionTest, LoadedProjectWalkedThroughUnchangedClosesAtOnce) {
+  SaveProject();
+  OpenWizard("Demo");
+  for (int page = 1; page <= 4; ++page) {
+    sheet.PressNext();
+    ASSERT_EQ(sheet.index(), page) << "messages: " << messages.ids().size();
+  }
+  EXPECT_TRUE(messages.ids().empty());
+  sheet.PressBack();
+  EXPECT_FALSE(CancelAsks(IDNO));
+  EXPECT_TRUE(sheet.ended());
+}
+
+TEST_F(CloseQuestionTest, LoadedProjectAsksAfterARowIsDeleted) {
+  SaveProject();
+  OpenWizard("Demo");
+  for (int page = 1; page <= 3; ++page) sheet.PressNext();
+  ASSERT_EQ(sheet.index(), 3);
+  SelectRows(app.registry_list, {0});
+  Command(Page(3), IDC_REG_DELETE);
+  EXPECT_TRUE(CancelAsks(IDNO));
+  EXPECT_FALSE(sheet.ended());
+}
+
+TEST_F(CloseQuestionTest, LoadedProjectAsksAfterACheckBoxOfAnotherPage) {
+  SaveProject();
+  OpenWizard("Demo");
+  sheet.PressNext();
+  ASSERT_EQ(sheet.index(), 1);
+  Click(Page(1), IDC_INST_REBOOT);
+  sheet.PressBack();
+  EXPECT_TRUE(CancelAsks(IDNO));
+  EXPECT_FALSE(sheet.ended());
 }
 
 TEST_F(ShellTest, SecondInstanceOpensNothing) {

@@ -16,12 +16,16 @@ namespace wizard::ui {
 namespace {
 
 constexpr int kMaxEditedName = 259;
+/// Posted to the dialog after a refused name: edit row wParam again.
+constexpr UINT kEditAgain = WM_APP + 1;
 
 // State of the open dialog. The dialog is modal, so one at a time.
 struct ChooserState {
   FolderChooser* chooser = nullptr;
   HWND dialog = nullptr;
   HWND list = nullptr;
+  /// The refused name, shown again when its row's editing restarts.
+  std::string refused_name;
 };
 
 ChooserState* g_open = nullptr;
@@ -198,15 +202,38 @@ BOOL OnBeginEdit(ChooserState& state, const NMLVDISPINFOA* info) {
 BOOL OnEndEdit(ChooserState& state, const NMLVDISPINFOA* info) {
   if (!info->item.pszText || info->item.pszText[0] == '\0') return FALSE;
   const std::string name = info->item.pszText;
+  int refusal = 0;
   if (NameTaken(state, name, info->item.iItem)) {
-    ShowMessage(state.dialog, IDS_FOLDER_EXISTS, MB_ICONHAND);
-    return FALSE;
+    refusal = IDS_FOLDER_EXISTS;
+  } else if (!IsValidFileName(name)) {
+    refusal = IDS_BAD_NAME;
   }
-  if (!IsValidFileName(name)) {
-    ShowMessage(state.dialog, IDS_BAD_NAME, MB_ICONHAND);
-    return FALSE;
-  }
-  return TRUE;
+  if (refusal == 0) return TRUE;
+  ShowMessage(state.dialog, refusal, MB_ICONHAND);
+  // Editing starts again with the typed text, so it can be corrected.
+  state.refused_name = name;
+  PostMessageA(state.dialog, kEditAgain, static_cast<WPARAM>(info->item.iItem), 0);
+  return FALSE;
+}
+
+// Starts editing `row` with the refused name in the edit control, all selected.
+void EditAgain(ChooserState& state, int row) {
+  if (row < state.chooser->fixed_rows || row >= RowCount(state.list)) return;
+  SetFocus(state.list);
+  HWND edit = reinterpret_cast<HWND>(
+      SendMessageA(state.list, LVM_EDITLABELA, static_cast<WPARAM>(row), 0));
+  if (!edit) return;
+  SetWindowTextA(edit, state.refused_name.c_str());
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+
+// F2 renames the selected own row, as in Explorer.
+void OnKeyDown(ChooserState& state, const NMLVKEYDOWN* key) {
+  if (key->wVKey != VK_F2) return;
+  const int row = NextSelectedRow(state.list, -1);
+  if (row < state.chooser->fixed_rows) return;  // none selected, or a fixed row
+  SetFocus(state.list);
+  SendMessageA(state.list, LVM_EDITLABELA, static_cast<WPARAM>(row), 0);
 }
 
 INT_PTR CALLBACK ChooserProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -247,6 +274,9 @@ INT_PTR CALLBACK ChooserProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
     case WM_CLOSE:
       EndDialog(dialog, kChooserCancelled);
       return TRUE;
+    case kEditAgain:
+      EditAgain(*state, static_cast<int>(wparam));
+      return TRUE;
     case WM_NOTIFY: {
       const NMHDR* header = reinterpret_cast<const NMHDR*>(lparam);
       if (header->idFrom != IDC_CHOOSER_LIST) return FALSE;
@@ -260,6 +290,13 @@ INT_PTR CALLBACK ChooserProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
           break;
         case LVN_ENDLABELEDITA:
           answer = OnEndEdit(*state, reinterpret_cast<const NMLVDISPINFOA*>(lparam));
+          break;
+        case LVN_KEYDOWN:
+          OnKeyDown(*state, reinterpret_cast<const NMLVKEYDOWN*>(lparam));
+          break;
+        case LVN_ITEMACTIVATE:
+          // A double click on a row chooses it, as Select does.
+          OnSelect(*state);
           break;
         default:
           return FALSE;

@@ -1,8 +1,10 @@
 #pragma once
 // The destination folder chooser (dialog 109): the fixed folders and the
 // author's own folders, either inside the application's install folder or
-// under "My Documents". Own folders can be added, renamed (label editing)
-// and deleted; they are kept in the FolderChooser's two NameLists.
+// under "My Documents". Own folders can be added, renamed (label editing,
+// also started with F2; a refused name is offered again for correction)
+// and deleted; they are kept in the FolderChooser's two NameLists. A double
+// click on a row chooses it, as Select does.
 
 #include <windows.h>
 

@@ -81,6 +81,8 @@ INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
     s.ScannedSource.Assign(s.Source.Text());
   }
   FillControls();
+  // The starting point for "anything changed": a new project or the one loaded.
+  app_.changes.Start(app_.ProjectStateNow());
   return TRUE;
 }
 
@@ -110,7 +112,8 @@ INT_PTR IoPage::OnCommand(int id, int code, HWND control) {
     return 0;
   }
   if (id == IDC_IO_BROWSE && code == BN_CLICKED) {
-    if (PickSourceFolder(app_, window_) != 1 || app_.source_choice.IsEmpty()) return 0;
+    const std::string shown = ControlText(IDC_IO_SOURCE, app_.settings.Source.Maximum());
+    if (PickSourceFolder(app_, window_, shown) != 1 || app_.source_choice.IsEmpty()) return 0;
     if (app_.source_choice.Length() < app_.settings.Source.Maximum()) {
       SetControlText(IDC_IO_SOURCE, app_.source_choice.Text().c_str());
       // The start-up program of the former folder no longer applies.
@@ -149,6 +152,8 @@ INT_PTR IoPage::OnWizardNext() {
     switch (refusal.field) {
       case Field::kProduct: control = IDC_IO_PRODUCT; break;
       case Field::kName: control = IDC_IO_NAME; break;
+      case Field::kCaption: control = IDC_IO_CAPTION; break;
+      case Field::kVer: control = IDC_IO_VER_MAJOR; break;
       case Field::kOutput: control = IDC_IO_OUTPUT; break;
       case Field::kSource: control = IDC_IO_SOURCE; break;
       default: break;

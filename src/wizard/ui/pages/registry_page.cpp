@@ -89,6 +89,9 @@ INT_PTR RegistryPage::OnNotify(int control_id, NMHDR* notification) {
     PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_REG_EDIT, BN_CLICKED), 0);
   } else if (notification->code == LVN_ITEMCHANGED) {
     UpdateButtons();
+  } else if (notification->code == LVN_KEYDOWN &&
+             reinterpret_cast<NMLVKEYDOWN*>(notification)->wVKey == VK_DELETE) {
+    OnDelete();
   }
   return 0;
 }
@@ -123,10 +126,23 @@ void RegistryPage::OnEdit() {
 }
 
 void RegistryPage::OnDelete() {
-  for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, -1)) {
+  const int first = NextSelectedRow(list_, -1);
+  for (int row = first; row >= 0; row = NextSelectedRow(list_, -1)) {
     SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
   }
   Renumber();
+  // The row that took the place of the first deleted one (or the new last
+  // row) is selected, so Edit, Copy and Delete stay at hand.
+  const int count = ListViewRegistryRows(list_).Count();
+  if (first >= 0 && count > 0) {
+    const int next = first < count ? first : count - 1;
+    LVITEMA state = {};
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(next),
+                 reinterpret_cast<LPARAM>(&state));
+    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
+  }
   UpdateButtons();
   SetFocus(list_);
 }

@@ -25,7 +25,8 @@ class RegistryPage : public WizardPage {
   INT_PTR OnSetActive() override;
   /// Add (1015), Edit (1016), Delete (1017), Copy (1018).
   INT_PTR OnCommand(int id, int code, HWND control) override;
-  /// Row activation (edit) and selection changes (button states).
+  /// Row activation (edit), selection changes (button states) and the
+  /// Delete key (deletes the selected rows, as the Delete button does).
   INT_PTR OnNotify(int control_id, NMHDR* notification) override;
 
   /// The list control (null before the dialog exists).
