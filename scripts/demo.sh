@@ -29,6 +29,8 @@ bold "Building pakmak (preset native, build/native)"
 cmake --preset native >/dev/null
 cmake --build --preset native --target pakmak -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
 pakmak="$root/build/native/bin/pakmak"
+cmake --build --preset native --target lvar -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+lvar="$root/build/native/bin/lvar"
 
 # --- pack ------------------------------------------------------------------
 src="examples/demo"
@@ -90,3 +92,8 @@ xor=0
 for b in $(od -An -tu1 -v "$out"); do xor=$((xor ^ b)); done
 printf '\n  checksum byte at 0x%06X: 0x%02X; exclusive-or of the whole archive: %d (0 = intact)\n' \
   "$pos" "$checksum" "$xor"
+
+bold "lvar list $out"
+LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" list "$out" | sed 's/^/  /'
+bold "lvar verify $out"
+LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" verify "$out" | sed 's/^/  /'

@@ -7,7 +7,6 @@
 
 #include "base/sjis.h"
 #include "builder/archive_stream.h"
-#include "builder/host_text.h"
 
 namespace lvar {
 namespace {
@@ -295,11 +294,10 @@ Status ReadArchive(base::InputFile& input, ArchiveVisitor& visitor, ArchiveSumma
 Status ReadArchiveFile(base::FileSystem& files, const std::string& path, ArchiveVisitor& visitor,
                        ArchiveSummary* summary) {
   base::FileInfo info;
-  const std::string shown = builder::MessageTextOf(path);
-  if (!files.Stat(path, &info)) return Failure(Fault::kCannotOpen, 0, "cannot find " + shown);
-  if (info.kind == base::FileKind::kFolder) return Failure(Fault::kCannotOpen, 0, shown + " is a folder");
+  if (!files.Stat(path, &info)) return Failure(Fault::kCannotOpen, 0, "no such file");
+  if (info.kind == base::FileKind::kFolder) return Failure(Fault::kCannotOpen, 0, "a folder, not an archive file");
   std::unique_ptr<base::InputFile> input = files.OpenInput(path);
-  if (!input) return Failure(Fault::kCannotOpen, 0, "cannot open " + shown);
+  if (!input) return Failure(Fault::kCannotOpen, 0, "cannot open the file");
   return ReadArchive(*input, visitor, summary);
 }
 
