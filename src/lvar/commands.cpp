@@ -59,8 +59,24 @@ std::string Offset(std::uint64_t value) {
   return text;
 }
 
+// "lvar: ARCHIVE: offset 0x........: message" for a fault of the archive's
+// bytes, "lvar: ARCHIVE: message" for the others.
 void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& status) {
-  env.console.Write(kErr, "lvar: " + builder::MessageTextOf(path) + ": " + DisplayText(status.message) + "\n");
+  std::string where;
+  switch (status.fault) {
+    case Fault::kNotArchive:
+    case Fault::kTruncated:
+    case Fault::kBadField:
+    case Fault::kUnsound:
+      where = "offset " + Offset(status.offset) + ": ";
+      break;
+    case Fault::kRefused:  // a name, or the folder (offset 0)
+      if (status.offset != 0) where = "offset " + Offset(status.offset) + ": ";
+      break;
+    default:
+      break;
+  }
+  env.console.Write(kErr, "lvar: " + builder::MessageTextOf(path) + ": " + where + DisplayText(status.message) + "\n");
 }
 
 void JsonStatus(JsonWriter& json, const Status& status) {

@@ -148,9 +148,9 @@ TEST_F(LvarCliTest, DamagedArchivesGiveTheirStatusAndOffset) {
   FixChecksum(&long_length);
   checksum.back() ^= 1;
   const Case cases[] = {
-      {"not an archive", "MZ\x90", 4, "offset 0x00000000 is 0x5A4D"},
+      {"not an archive", "MZ\x90", 4, ": offset 0x00000000: not an archive: the header length field"},
       {"truncated", cut, 5, "ends at offset 0x0000012C inside the content of the entry at offset 0x00000100"},
-      {"length too long", long_length, 6, "the length field of the entry at offset 0x00000100"},
+      {"length too long", long_length, 6, ": offset 0x00000100: the length field of the entry at offset 0x00000100"},
       {"checksum", checksum, 7, "the checksum byte at offset"},
   };
   for (const Case& c : cases) {
