@@ -29,6 +29,8 @@ bold "Building pakmak (preset native, build/native)"
 cmake --preset native >/dev/null
 cmake --build --preset native --target pakmak pakforge-build -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
 pakmak="$root/build/native/bin/pakmak"
+cmake --build --preset native --target lvar -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+lvar="$root/build/native/bin/lvar"
 
 # --- pack ------------------------------------------------------------------
 src="examples/demo"
@@ -106,3 +108,8 @@ status=$?
 set -e
 echo "(exit status $status)"
 [ "$status" -eq 0 ] || { echo "pakforge-build failed" >&2; exit "$status"; }
+
+bold "lvar list $out"
+LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" list "$out" | sed 's/^/  /'
+bold "lvar verify $out"
+LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" verify "$out" | sed 's/^/  /'

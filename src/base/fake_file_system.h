@@ -104,6 +104,10 @@ class FakeFileSystem : public FileSystem {
     log.push_back("sync folder " + folder);
     return true;
   }
+  bool CreateFolder(const std::string& path) override {
+    if (fail_create || files.count(path) || others.count(path)) return false;
+    return folders.insert(path).second;
+  }
 
   unsigned long ProcessId() override { return 42; }
 

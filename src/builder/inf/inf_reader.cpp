@@ -78,11 +78,14 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
   if (!state->handlers) state->handlers = std::make_shared<HandlerStates>();
   HandlerStates& h = *state->handlers;
 
-  // Only the record of the current section is kept; a new section head
-  // hands the records before it to the checker.
+  // Only the record of the current section is held; a new section head
+  // hands the records before it to the checker. A caller that asked for the
+  // records gets copies of them, items included.
   SectionList sections;
+  SectionList kept;
+  const bool keep = state->sections != nullptr;
   SectionKind current = SectionKind::kNone;
-  StatementContext ctx{console, sections, current, /*keep_items=*/false};
+  StatementContext ctx{console, sections, current, /*keep_items=*/keep};
   DescriptionChecker checker(*state);
   InfLineReader lines(*file);
   std::string line;
@@ -100,7 +103,10 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
       h.open_place = {message_path, line_number, line};
     }
     if (sections.size() > 1) {
-      for (std::size_t i = 0; i + 1 < sections.size(); ++i) checker.Add(std::move(sections[i]));
+      for (std::size_t i = 0; i + 1 < sections.size(); ++i) {
+        if (keep) kept.push_back(sections[i]);
+        checker.Add(std::move(sections[i]));
+      }
       sections.erase(sections.begin(), sections.end() - 1);
     }
   }
@@ -108,11 +114,15 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
     console.Printf(base::Stream::kErr, inf_text::kCannotOpenFile, message_path.c_str());
     return 0x100000;
   }
-  if (!sections.empty()) checker.Add(std::move(sections.back()));
+  if (!sections.empty()) {
+    if (keep) kept.push_back(sections.back());
+    checker.Add(std::move(sections.back()));
+  }
   if (std::uint32_t code = checker.Finish(console, state)) {
     console.Printf(base::Stream::kErr, inf_text::kCheckLocation, message_path.c_str());
     return code + 0x300000;
   }
+  if (keep) *state->sections = std::move(kept);
   return 0;
 }
 

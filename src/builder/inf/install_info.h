@@ -13,6 +13,7 @@
 
 #include "base/console.h"
 #include "base/file_system.h"
+#include "builder/inf/install_description.h"
 
 namespace builder {
 
@@ -32,6 +33,10 @@ struct InstallInfoState {
   std::uint32_t destination = 0;
   /// Handler states carried between files; created by the first read.
   std::shared_ptr<HandlerStates> handlers;
+  /// When set, receives the section records of each file that reads and
+  /// passes its checks, with their items (for callers that show what a file
+  /// describes). Unset, only the current section's record is held.
+  SectionList* sections = nullptr;
 };
 
 /// Reads and checks one install information file, line by line through
