@@ -4,7 +4,8 @@
 # its header and its entries.
 #
 # On a fresh Debian machine it first installs what building pakmak needs
-# (cmake, g++, GoogleTest) and builds the native preset (build/native).
+# (cmake, g++) and builds the release preset (optimised, no sanitizers, no
+# tests; build/native-release).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -12,7 +13,7 @@ cd "$root"
 bold() { if [ -t 1 ]; then printf '\n\033[1m== %s\033[0m\n' "$*"; else printf '\n== %s\n' "$*"; fi; }
 
 # --- what building needs (a light subset of scripts/setup-deps.sh) ----------
-packages=(cmake make g++ libgtest-dev libgmock-dev)
+packages=(cmake make g++)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -25,10 +26,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # --- build -----------------------------------------------------------------
-bold "Building pakmak (preset native, build/native)"
-cmake --preset native >/dev/null
-cmake --build --preset native --target pakmak -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
-pakmak="$root/build/native/bin/pakmak"
+bold "Building pakmak (preset release, build/native-release)"
+cmake --preset release >/dev/null
+cmake --build --preset release --target pakmak -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+pakmak="$root/build/native-release/bin/pakmak"
 
 # --- pack ------------------------------------------------------------------
 src="examples/demo"
