@@ -7,6 +7,7 @@
 #   (asInvoker, supported Windows versions, first-version common controls);
 # - installs it: into bin/ natively, into the top of the package for Windows
 #   (beside the authors' read-me and the example project);
+# - links kit_version (the generated kit_version.h) into it;
 # - records it in the global property PAK_PROGRAMS.
 # Set the target's OUTPUT_NAME before calling: the resource names the file.
 set(PAK_CMAKE_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -16,6 +17,7 @@ function(pak_install_program target)
   if(NOT ARG_DESCRIPTION)
     message(FATAL_ERROR "pak_install_program(${target}): DESCRIPTION is required")
   endif()
+  target_link_libraries(${target} PRIVATE kit_version)
   if(WIN32)
     get_target_property(output_name ${target} OUTPUT_NAME)
     if(NOT output_name)
