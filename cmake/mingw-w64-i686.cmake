@@ -10,8 +10,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Release programs carry no debug information or symbols (the static C++
-# runtime brings its own debug sections otherwise).
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 # Tests of Windows programs run under Wine (see tests/wine/run.sh).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/run.sh)
