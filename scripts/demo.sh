@@ -26,10 +26,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # --- build -----------------------------------------------------------------
-bold "Building pakmak (preset release, build/native-release)"
+bold "Building pakmak and lvar (preset release, build/native-release)"
 cmake --preset release >/dev/null
-cmake --build --preset release --target pakmak -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+cmake --build --preset release --target pakmak lvar -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
 pakmak="$root/build/native-release/bin/pakmak"
+lvar="$root/build/native-release/bin/lvar"
 
 # --- pack ------------------------------------------------------------------
 src="examples/demo"
@@ -91,3 +92,8 @@ xor=0
 for b in $(od -An -tu1 -v "$out"); do xor=$((xor ^ b)); done
 printf '\n  checksum byte at 0x%06X: 0x%02X; exclusive-or of the whole archive: %d (0 = intact)\n' \
   "$pos" "$checksum" "$xor"
+
+bold "lvar list $out"
+LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" list "$out" | sed 's/^/  /'
+bold "lvar verify $out"
+LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" verify "$out" | sed 's/^/  /'

@@ -1,0 +1,128 @@
+#include "lvar/extractor.h"
+
+#include <gtest/gtest.h>
+
+#include "base/fake_file_system.h"
+#include "lvar/test_archive.h"
+
+namespace lvar {
+namespace {
+
+using lvar_test::MakeArchive;
+using lvar_test::SoundEntries;
+using lvar_test::TestEntry;
+using Bytes = base::FakeFileSystem::Bytes;
+
+// Lists the fake's files and folders directly inside a folder.
+class FakeLister : public base::FolderLister {
+ public:
+  explicit FakeLister(base::FakeFileSystem& files) : files_(files) {}
+  bool List(const std::string& folder, std::vector<base::DirEntry>* entries) override {
+    if (!files_.folders.count(folder)) return false;
+    const std::string prefix = folder + base::kPathSeparator;
+    for (const auto& [path, bytes] : files_.files)
+      if (path.compare(0, prefix.size(), prefix) == 0) entries->push_back({path, path, true, false, bytes.size()});
+    return true;
+  }
+
+ private:
+  base::FakeFileSystem& files_;
+};
+
+class ExtractorTest : public ::testing::Test {
+ protected:
+  void PutArchive(const std::vector<TestEntry>& entries) {
+    const std::string a = MakeArchive(entries);
+    files_.files["in.lvar"] = Bytes(a.begin(), a.end());
+  }
+  Status Extract(const ExtractOptions& options = {}) {
+    report_ = {};
+    return ExtractArchive(files_, lister_, "in.lvar", "out", options, &report_);
+  }
+  std::string Content(const std::string& name) {
+    const Bytes& b = files_.files.at("out" + std::string(1, base::kPathSeparator) + name);
+    return std::string(b.begin(), b.end());
+  }
+
+  base::FakeFileSystem files_;
+  FakeLister lister_{files_};
+  ExtractReport report_;
+};
+
+TEST_F(ExtractorTest, WritesEveryEntryAndTheDeviceBytes) {
+  PutArchive(SoundEntries());
+  ExtractOptions options;
+  options.native_ina = true;
+  ASSERT_TRUE(Extract(options).ok());
+  EXPECT_TRUE(files_.folders.count("out"));
+  EXPECT_EQ(8u, files_.files.size());  // the archive, six entries, Native.ina
+  EXPECT_EQ("first", Content("a.txt"));
+  EXPECT_EQ("", Content("b.txt"));
+  EXPECT_EQ(std::string("\x00\x01\xFF", 3), Content("extra.bin"));
+  const std::string native = Content("Native.ina");
+  ASSERT_EQ(192u, native.size());
+  EXPECT_EQ("PLATFORM", native.substr(0, 8));
+  EXPECT_EQ("OS", native.substr(136, 2));
+  EXPECT_EQ("CPU", native.substr(156, 3));
+
+  // A folder that is not empty is refused unless --force, which still never
+  // replaces a file.
+  const auto before = files_.files;
+  EXPECT_EQ(Fault::kRefused, Extract().fault);
+  options.force = true;
+  EXPECT_EQ(Fault::kWriteError, Extract(options).fault);
+  EXPECT_EQ(before, files_.files);
+}
+
+// Every hostile archive is refused before anything is created: the whole
+// tree stays as it was.
+TEST_F(ExtractorTest, HostileNamesAndDuplicatesWriteNothing) {
+  const std::string hostile[] = {"..\\x", "C:x", "a/b", "a\x01z", "..", "CON", "/etc"};
+  for (const std::string& name : hostile) {
+    std::vector<TestEntry> entries = SoundEntries();
+    entries.push_back({3, name, "evil"});
+    PutArchive(entries);
+    const auto files_before = files_.files;
+    const auto folders_before = files_.folders;
+    Status s = Extract();
+    EXPECT_EQ(Fault::kRefused, s.fault) << name;
+    EXPECT_NE(std::string::npos, s.message.find("refused")) << s.message;
+    EXPECT_EQ(files_before, files_.files) << name;
+    EXPECT_EQ(folders_before, files_.folders) << name;
+  }
+
+  std::vector<TestEntry> entries = SoundEntries();
+  entries.push_back({3, "A.TXT", "second"});
+  entries.push_back({3, "a (2).txt", "third"});
+  PutArchive(entries);
+  Status s = Extract();
+  EXPECT_EQ(Fault::kRefused, s.fault);
+  EXPECT_NE(std::string::npos, s.message.find("--rename")) << s.message;
+  EXPECT_EQ(1u, files_.files.size());
+  EXPECT_TRUE(files_.folders.empty());
+
+  ExtractOptions options;
+  options.rename = true;
+  ASSERT_TRUE(Extract(options).ok());
+  EXPECT_EQ("first", Content("a.txt"));
+  EXPECT_EQ("second", Content("A (2).TXT"));
+  EXPECT_EQ("third", Content("a (2) (2).txt"));
+  EXPECT_EQ("A.TXT", report_.files[6].stored_name);
+}
+
+TEST_F(ExtractorTest, AFailedWriteLeavesNoPartFile) {
+  PutArchive(SoundEntries());
+  files_.write_limit = 3;  // every file's write of more than 3 bytes fails
+  Status s = Extract();
+  EXPECT_EQ(Fault::kWriteError, s.fault);
+  EXPECT_EQ(1u, files_.files.size()) << "only the archive is left";
+}
+
+TEST(ExtractorDefaultTest, FolderNamedAfterTheArchive) {
+  EXPECT_EQ("Demo", DefaultExtractFolder("Demo.lvar"));
+  EXPECT_EQ("Demo", DefaultExtractFolder(std::string("build") + base::kPathSeparator + "Demo.lvar"));
+  EXPECT_EQ("Demo.files", DefaultExtractFolder("Demo"));
+}
+
+}  // namespace
+}  // namespace lvar

@@ -1,0 +1,220 @@
+// Runs the built lvar (lvar.exe under Wine) and pakmak as separate processes:
+// round trips through the builder, damaged archives with their exit status
+// and message, hostile names with a check of the whole folder tree.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "builder/temp_folder.h"
+#include "kit_version.h"
+#include "lvar/test_archive.h"
+#include "process_runner.h"
+
+namespace lvar_cli_test {
+namespace {
+
+using builder::TempFolder;
+using lvar_test::FixChecksum;
+using lvar_test::MakeArchive;
+using lvar_test::SoundEntries;
+using lvar_test::TestEntry;
+using pakmak_test::ProcessResult;
+using pakmak_test::ProgramBesideThisOne;
+using pakmak_test::RunProcess;
+
+#ifdef _WIN32
+const char kLvar[] = "lvar.exe";
+const char kPakmak[] = "Pakmak.exe";
+const char kSep[] = "\\";
+#else
+const char kLvar[] = "lvar";
+const char kPakmak[] = "pakmak";
+const char kSep[] = "/";
+#endif
+
+const char kInstallInf[] =
+    "[ App Information ]\r\nMaker = \"Kumo Soft\"\r\nProgram = Memo\r\nVersion = 1.20\r\n"
+    "InstallDir = \"?Drive?\\Program Files\\Memo\"\r\nExeFile = Memo.exe\r\nUninstall = Uninst.inf\r\n"
+    "Caption = \"Memo Pad\"\r\nDestination = MAINMEM_ONLY\r\nUnload = Memo.exe\r\n"
+    "[ Copy Files ]\r\n\"%INSTALL_DIR%\\Memo.exe\", Memo.exe\r\n";
+const char kUninstInf[] = "[ Uninstall Information ]\r\nMaker = \"Kumo Soft\"\r\nProgram = Memo\r\n";
+
+class LvarCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lvar_ = ProgramBesideThisOne(kLvar);
+    pakmak_ = ProgramBesideThisOne(kPakmak);
+  }
+
+  ProcessResult Lvar(const std::vector<std::string>& args) {
+    ProcessResult r = RunProcess(lvar_, args, dir_.Path());
+    EXPECT_TRUE(r.started) << lvar_;
+    return r;
+  }
+  ProcessResult Pakmak(const std::vector<std::string>& args) {
+    ProcessResult r = RunProcess(pakmak_, args, dir_.Path());
+    EXPECT_TRUE(r.started) << pakmak_;
+    return r;
+  }
+
+  std::string Read(const std::string& relative) {
+    std::ifstream in(dir_.Path(relative), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  // Every file and folder under the test folder with its size, sorted.
+  std::vector<std::string> Tree() {
+    std::vector<std::string> tree;
+    const std::filesystem::path root = dir_.Path();
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+      std::string line = std::filesystem::relative(e.path(), root).generic_string();
+      if (e.is_regular_file()) line += " " + std::to_string(e.file_size());
+      tree.push_back(line);
+    }
+    std::sort(tree.begin(), tree.end());
+    return tree;
+  }
+
+  // Builds src/ into `archive` with pakmak.
+  void Build(const std::string& folder, const std::string& archive) {
+    ProcessResult r = Pakmak({folder, archive, "-p", "0000", "-o", "C000", "-c", "0000"});
+    ASSERT_EQ(0u, r.status) << r.err;
+  }
+
+  // Extracts with --native-ina, rebuilds with pakmak and compares the bytes.
+  void ExpectRoundTrip(const std::string& archive, const std::string& folder) {
+    ProcessResult r = Lvar({"verify", archive});
+    EXPECT_EQ(0u, r.status) << r.err;
+    EXPECT_NE(std::string::npos, r.out.find(": sound: ")) << r.out;
+    r = Lvar({"list", archive});
+    EXPECT_EQ(0u, r.status) << r.err;
+    EXPECT_NE(std::string::npos, r.out.find("install information")) << r.out;
+    r = Lvar({"extract", "--native-ina", archive, folder});
+    ASSERT_EQ(0u, r.status) << r.err;
+    EXPECT_NE(std::string::npos, r.out.find("rebuild: pakmak " + folder + " ARCHIVE -p 0000 -o C000 -c 0000"))
+        << r.out;
+    Build(folder, "again.lvar");
+    EXPECT_EQ(Read(archive), Read("again.lvar"));
+    EXPECT_EQ(0u, Lvar({"diff", archive, "again.lvar"}).status);
+    std::filesystem::remove(dir_.Path("again.lvar"));
+  }
+
+  TempFolder dir_;
+  std::string lvar_, pakmak_;
+};
+
+TEST_F(LvarCliTest, ArchivesMadeByTheBuilderRoundTrip) {
+  std::string native;
+  for (int i = 0; i < 192; ++i) native += static_cast<char>(i * 7 + 3);
+  dir_.Write("src/Native.ina", native);
+  dir_.Write("src/Install.inf", kInstallInf);
+  dir_.Write("src/Uninst.inf", kUninstInf);
+  dir_.Write("src/Memo.exe", "MZ program");
+  dir_.Write("src/b.txt", "");
+  dir_.Write("src/data.bin", std::string("\0\1\2\377", 4));
+  Build("src", "Memo.lvar");
+  ExpectRoundTrip("Memo.lvar", "memo");
+
+  std::filesystem::copy(LVAR_DEMO_DIR, dir_.Path("demo"), std::filesystem::copy_options::recursive);
+  Build("demo", "Demo.lvar");
+  ExpectRoundTrip("Demo.lvar", "demo-out");
+
+  ProcessResult r = Lvar({"plan", "Demo.lvar"});
+  EXPECT_EQ(0u, r.status) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("destination:       ALTERNATIVE (code 3)")) << r.out;
+  r = Lvar({"diff", "Memo.lvar", "Demo.lvar"});
+  EXPECT_EQ(1u, r.status);
+  EXPECT_NE(std::string::npos, r.out.find("header destination (0xDC): 1 -> 3")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("+ Shopping.txt (data, 16 bytes)")) << r.out;
+}
+
+// Each damaged archive: its own exit status and a message with the offset.
+TEST_F(LvarCliTest, DamagedArchivesGiveTheirStatusAndOffset) {
+  const std::string sound = MakeArchive(SoundEntries());
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::uint32_t status;
+    const char* says;
+  };
+  std::string cut = sound.substr(0, 300), long_length = sound, checksum = sound, kinds = sound;
+  long_length[256] += 1;  // the first entry's length field
+  FixChecksum(&long_length);
+  checksum.back() ^= 1;
+  const Case cases[] = {
+      {"not an archive", "MZ\x90", 4, "offset 0x00000000 is 0x5A4D"},
+      {"truncated", cut, 5, "ends at offset 0x0000012C inside the content of the entry at offset 0x00000100"},
+      {"length too long", long_length, 6, "the length field of the entry at offset 0x00000100"},
+      {"checksum", checksum, 7, "the checksum byte at offset"},
+  };
+  for (const Case& c : cases) {
+    dir_.Write("bad.lvar", c.bytes);
+    ProcessResult r = Lvar({"verify", "bad.lvar"});
+    EXPECT_EQ(c.status, r.status) << c.what;
+    EXPECT_EQ(0u, r.err.find("lvar: bad.lvar: ")) << r.err;
+    EXPECT_NE(std::string::npos, r.err.find(c.says)) << c.what << ": " << r.err;
+    EXPECT_EQ("", r.out);
+    EXPECT_EQ(2u, Lvar({"diff", "bad.lvar", "bad.lvar"}).status) << c.what;
+  }
+  ProcessResult r = Lvar({"list", "--json", "bad.lvar"});
+  EXPECT_EQ(7u, r.status);
+  EXPECT_NE(std::string::npos, r.out.find("\"fault\":\"unsound\"")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("{\"offset\":256,\"kind\":1,\"kind_word\":\"install information\","
+                                          "\"size\":")) << r.out;
+  EXPECT_EQ(3u, Lvar({"verify", "missing.lvar"}).status);
+  EXPECT_EQ(2u, Lvar({"verify"}).status);
+  EXPECT_EQ(2u, Lvar({"frobnicate", "x"}).status);
+  r = Lvar({"--help"});
+  EXPECT_EQ(0u, r.status);
+  EXPECT_NE(std::string::npos, r.out.find("lvar extract [--force] [--rename] [--native-ina] ARCHIVE [DIR]"));
+  EXPECT_EQ(PAK_KIT_NAME " " PAK_KIT_VERSION "\n", Lvar({"--version"}).out);
+}
+
+// A hostile archive is refused before anything is written: the whole tree
+// is the same afterwards.
+TEST_F(LvarCliTest, HostileNamesWriteNothingAnywhere) {
+  dir_.MakeFolder("inside/out");
+  const std::string names[] = {"..\\x", "..", "C:x", "a/b", "\\x", "a\x01z", "CON", "x.", "ok.txt"};
+  for (const std::string& name : names) {
+    std::vector<TestEntry> entries = SoundEntries();
+    entries.push_back({3, name, "evil"});
+    if (name == "ok.txt") entries.push_back({3, "OK.TXT", "twice"});
+    dir_.Write("inside/h.lvar", MakeArchive(entries));
+    const std::vector<std::string> before = Tree();
+    for (const char* dir : {"out", "new"}) {
+      ProcessResult r = Lvar({"extract", "inside" + std::string(kSep) + "h.lvar", "inside" + std::string(kSep) + dir});
+      EXPECT_EQ(8u, r.status) << name << ": " << r.err;
+      EXPECT_NE(std::string::npos, r.err.find("refused")) << r.err;
+      EXPECT_EQ(before, Tree()) << name;
+    }
+  }
+  ProcessResult r = Lvar({"extract", "--rename", "inside" + std::string(kSep) + "h.lvar"});
+  EXPECT_EQ(0u, r.status) << r.err;
+  EXPECT_EQ("twice", Read("h/OK (2).TXT"));
+  EXPECT_EQ(8u, Lvar({"extract", "--rename", "inside" + std::string(kSep) + "h.lvar"}).status) << "not empty";
+  EXPECT_EQ(9u, Lvar({"extract", "--rename", "--force", "inside" + std::string(kSep) + "h.lvar"}).status)
+      << "never replaces a file";
+}
+
+TEST_F(LvarCliTest, ShiftJisNamesBecomeHostNames) {
+  std::vector<TestEntry> entries = SoundEntries();
+  entries.push_back({3, "\x83\x81\x83\x82.txt", "memo"});  // "メモ.txt"
+  dir_.Write("j.lvar", MakeArchive(entries));
+  ProcessResult r = Lvar({"extract", "j.lvar", "j"});
+  ASSERT_EQ(0u, r.status) << r.err;
+#ifdef _WIN32
+  std::ifstream in(dir_.Path() + "\\j\\\x83\x81\x83\x82.txt", std::ios::binary);  // ANSI code page 932
+#else
+  std::ifstream in(dir_.Path("j/\xE3\x83\xA1\xE3\x83\xA2.txt"), std::ios::binary);
+#endif
+  EXPECT_EQ("memo", std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+  r = Lvar({"list", "--json", "j.lvar"});
+  EXPECT_NE(std::string::npos, r.out.find("\"name\":\"\xE3\x83\xA1\xE3\x83\xA2.txt\"")) << r.out;
+}
+
+}  // namespace
+}  // namespace lvar_cli_test
