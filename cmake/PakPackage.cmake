@@ -4,11 +4,10 @@
 # in share/doc/<package>/; packed as a .tar.gz and a Debian package.
 # Windows presets: every program at the top of the package, beside the
 # authors' read-me (README.txt), the documentation (docs/) and the example
-# project (its saved project file and its source folder demo/); packed as a
-# .zip.
+# project (examples/project: its saved project file and its source folder
+# KantanMemo/); packed as a .zip.
 
 file(GLOB pak_docs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.md)
-set(pak_example_project ${CMAKE_SOURCE_DIR}/examples/Pakforge_KantanMemo.ini)
 
 if(WIN32)
   # The read-me is opened with Notepad: written with CR LF line ends.
@@ -21,8 +20,7 @@ if(WIN32)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/windows-readme.txt)
   install(FILES ${PAK_GENERATED_DIR}/README.txt DESTINATION .)
   install(FILES ${pak_docs} DESTINATION docs)
-  install(FILES ${pak_example_project} DESTINATION .)
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/demo DESTINATION .)
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/project/ DESTINATION .)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(pak_platform windows-x64)
   else()

@@ -26,9 +26,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # --- build -----------------------------------------------------------------
-bold "Building pakmak and lvar (preset release, build/native-release)"
+bold "Building pakmak, lvar and pakforge-build (preset release, build/native-release)"
 cmake --preset release >/dev/null
-cmake --build --preset release --target pakmak lvar -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+cmake --build --preset release --target pakmak lvar pakforge-build -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
 pakmak="$root/build/native-release/bin/pakmak"
 lvar="$root/build/native-release/bin/lvar"
 
@@ -97,3 +97,19 @@ bold "lvar list $out"
 LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" list "$out" | sed 's/^/  /'
 bold "lvar verify $out"
 LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" verify "$out" | sed 's/^/  /'
+
+# --- the same program as a saved Pakforge project ----------------------------
+# examples/project holds what the wizard leaves beside a source folder: the
+# saved project file. pakforge-build checks it as the wizard does, writes the
+# files of Finish into a copy and builds the archive there.
+project="build/demo/project"
+rm -rf "$project"
+mkdir -p "$project"
+cp -R examples/project/. "$project/"
+bold "A saved project:  pakforge-build $project/Pakforge_KantanMemo.ini"
+set +e
+PAKMAK_ENCODING="${PAKMAK_ENCODING:-utf-8}" "$root/build/native-release/bin/pakforge-build" "$project/Pakforge_KantanMemo.ini"
+status=$?
+set -e
+echo "(exit status $status)"
+[ "$status" -eq 0 ] || { echo "pakforge-build failed" >&2; exit "$status"; }

@@ -50,7 +50,7 @@ require() {  # require PACKAGE-LISTING NAME...
 for arch in x86 x64; do
   package="$out/$kit-$version-windows-$arch.zip"
   [ -f "$package" ] || { echo "release.sh: $package was not made" >&2; exit 1; }
-  require "$(cmake -E tar tf "$package")" "${windows_programs[@]}" README.txt Pakforge_KantanMemo.ini demo/Install.inf
+  require "$(cmake -E tar tf "$package")" "${windows_programs[@]}" README.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina
 done
 package="$out/$kit-$version-linux-x86_64.tar.gz"
 [ -f "$package" ] || { echo "release.sh: $package was not made" >&2; exit 1; }

@@ -43,7 +43,7 @@ TEST_F(FinishTest, RemoveOldOutputsIsCaseSensitive) {
   dir.MakeFile("src/setup.INF");
   dir.MakeFile("src/Notes.Txt");
   dir.MakeFolder("src/sub.txt");
-  EXPECT_TRUE(RemoveOldOutputs(s, dir.path()));
+  EXPECT_TRUE(RemoveOldOutputs(s, dir.path(), &files, true));
   EXPECT_FALSE(FileExists(dir.At("FooPack.lvar")));
   EXPECT_FALSE(FileExists(Src("readme.txt")));
   EXPECT_FALSE(FileExists(Src("old.inf")));
@@ -53,9 +53,46 @@ TEST_F(FinishTest, RemoveOldOutputsIsCaseSensitive) {
   EXPECT_TRUE(FileExists(Src("Foo.exe")));
 }
 
+TEST_F(FinishTest, ForeignOutputsAreListedAndKeptUnlessAsked) {
+  InsertFileRow(files, "Tool.EXE", false, "", AppRoot);
+  InsertFileRow(files, "data.bin", false, "", AppRoot);
+  s.Uninstall.Set(false);  // its description is still this project's own
+  s.Reboot.Set(false);
+  struct Case {
+    const char* name;
+    bool foreign;
+  } cases[] = {
+      {"Install.inf", false}, {"unfoo.inf", false},  {"InsResetFlag.txt", false},
+      {"Foo.txt", false},     {"tool.txt", false},   {"data.txt", true},
+      {"readme.txt", true},   {"old.inf", true},     {"Notes.Txt", false},
+      {"Install.inf.bak", false},
+  };
+  for (const Case& c : cases) dir.MakeFile(std::string("src/") + c.name);
+  std::vector<std::string> names;
+  ASSERT_TRUE(ListForeignOutputs(s, dir.path(), &files, &names));
+  std::vector<std::string> expected;
+  for (const std::string& name : ListDirectory(Src("*.*"), true))
+    for (const Case& c : cases)
+      if (c.foreign && name == c.name) expected.push_back(name);
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(names.size(), 3u);
+
+  EXPECT_TRUE(RemoveOldOutputs(s, dir.path(), &files, false));
+  for (const Case& c : cases) {
+    std::string extension;
+    SplitPath(c.name, nullptr, nullptr, &extension);
+    bool cleared = extension == ".txt" || extension == ".inf";
+    EXPECT_EQ(FileExists(Src(c.name)), c.foreign || !cleared) << c.name;
+  }
+
+  s.Source.Assign("absent");
+  EXPECT_FALSE(ListForeignOutputs(s, dir.path(), &files, &names));
+  EXPECT_TRUE(names.empty());
+}
+
 TEST_F(FinishTest, WithoutPakmakNothingIsWritten) {
   dir.MakeFile("src/readme.txt");
-  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrPakmakMissing});
   EXPECT_TRUE(FileExists(Src("readme.txt")));
   EXPECT_FALSE(FileExists(Src("Install.inf")));
@@ -65,7 +102,7 @@ TEST_F(FinishTest, WithoutPakmakNothingIsWritten) {
 TEST_F(FinishTest, WritesEverythingInOrderAndStartsTheBatch) {
   dir.MakeFile("Pakmak.exe");
   dir.MakeFile("src/stale.inf");
-  EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_TRUE(messages.ids.empty());
   EXPECT_FALSE(FileExists(Src("stale.inf")));
   EXPECT_TRUE(FileExists(Src("Install.inf")));
@@ -80,7 +117,7 @@ TEST_F(FinishTest, SetupIniOffKeepsTheOldOne) {
   dir.MakeFile("Setup.ini", "old");
   s.SetupIniCreate.Set(false);
   s.Uninstall.Set(false);
-  EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
   std::string text;
   ASSERT_TRUE(ReadWholeFile(dir.At("Setup.ini"), &text));
   EXPECT_EQ(text, "old");
@@ -90,7 +127,7 @@ TEST_F(FinishTest, SetupIniOffKeepsTheOldOne) {
 TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
   dir.MakeFile("Pakmak.exe");
   s.Name.Assign(std::string(255 - dir.path().size(), 'n'));  // batch path reaches 260
-  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten});
   EXPECT_TRUE(FileExists(Src("Install.inf")));  // earlier files stay
   EXPECT_TRUE(starter.started.empty());
@@ -98,19 +135,19 @@ TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
   messages.ids.clear();
   s.Name.Assign("Foo");
   s.Source.Assign("absent");
-  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten});
   EXPECT_FALSE(FileExists(dir.At("Foo.bat")));
 }
 
 TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
   dir.MakeFile("Pakmak.exe");
-  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_TRUE(FileExists(dir.At("Pakforge_Foo.ini")));
 
   s.ProjectPath.Assign(dir.At("Pakforge_Old.ini"));
   s.Name.Assign("Renamed");
-  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_TRUE(FileExists(dir.At("Pakforge_Old.ini")));
   EXPECT_FALSE(FileExists(dir.At("Pakforge_Renamed.ini")));
   EXPECT_TRUE(messages.ids.empty());
@@ -119,7 +156,7 @@ TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
   s.ProjectPath.Clear();
   s.Name.Assign(std::string(245 - dir.path().size(), 'n'));
   starter.started.clear();
-  EXPECT_FALSE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_FALSE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrProgramNameTooLong});
   EXPECT_TRUE(starter.started.empty());
 }
@@ -127,7 +164,7 @@ TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
 TEST_F(FinishTest, UnwritableProjectIsReportedAndTheBuildGoesOn) {
   dir.MakeFile("Pakmak.exe");
   s.ProjectPath.Assign(dir.At("absent") + testing::Sep() + "Pakforge_Foo.ini");
-  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrProjectNotSaved});
   EXPECT_EQ(starter.started.size(), 1u);
 }

@@ -238,6 +238,15 @@ int WriteMenuFiles(const ProjectSettings& s, const std::string& current_dir, con
   return 1;
 }
 
+std::vector<std::string> SourceFolderOutputNames(const ProjectSettings& s, const FileRowStore* files) {
+  std::vector<std::string> names = {"Install.inf", "InsResetFlag.txt", s.UninstFile.Text() + ".inf"};
+  for (const FileRow& row : ReadFileRows(files)) {
+    std::string base;
+    if (IsProgram(row.name, &base)) names.push_back(base + ".txt");
+  }
+  return names;
+}
+
 bool KeyIsBelow(std::string_view previous, std::string_view key) {
   std::size_t n = previous.size();
   if (key.size() < n) return false;

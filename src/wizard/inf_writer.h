@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
@@ -42,6 +43,12 @@ int WriteUninstallInf(const ProjectSettings& settings, const std::string& curren
 /// when every program row was written (also when there is none).
 int WriteMenuFiles(const ProjectSettings& settings, const std::string& current_dir,
                    const FileRowStore* files);
+
+/// The names of every file the writers above may put into the source
+/// folder, whatever the switches: "Install.inf", "InsResetFlag.txt", the
+/// uninstall description and the menu description of each program row.
+std::vector<std::string> SourceFolderOutputNames(const ProjectSettings& settings,
+                                                 const FileRowStore* files);
 
 /// True when registry key `key` is `previous` itself or lies beneath it
 /// (ASCII letters compared ignoring case, other bytes exactly).

@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "base/sjis.h"
+#include "wizard/settings.h"
+#include "wizard/texts.h"
 
 namespace wizard {
 namespace {
@@ -92,6 +94,19 @@ bool IsBinaryValue(std::string_view value) {
     if (!IsHexDigit(c)) return false;
   }
   return true;
+}
+
+int RegistryValueError(int type, std::string_view value) {
+  switch (type) {
+    case kMultiSz:
+      return IsMultiSzValue(value) ? 0 : kStrBadMultiSz;
+    case kDword:
+      return IsDwordValue(value) ? 0 : kStrBadDword;
+    case kBinary:
+      return IsBinaryValue(value) ? 0 : kStrBadBinary;
+    default:
+      return IsSzValue(value) ? 0 : kStrBadSz;
+  }
 }
 
 }  // namespace wizard

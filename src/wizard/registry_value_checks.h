@@ -37,4 +37,9 @@ bool IsDwordValue(std::string_view value);
 /// BINARY: an even number (at most 64) of hexadecimal digits, two per byte.
 bool IsBinaryValue(std::string_view value);
 
+/// String id of the message for a value that fails the check of registry
+/// type `type` (21 MULTI_SZ, 19 DWORD, 18 BINARY, 20 SZ and any unknown
+/// type), or 0 when `value` passes.
+int RegistryValueError(int type, std::string_view value);
+
 }  // namespace wizard

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "wizard/settings.h"
+#include "wizard/texts.h"
+
 namespace wizard {
 namespace {
 
@@ -122,6 +125,21 @@ TEST(RegistryValueChecksTest, Binary) {
   for (const ValueCase& c : cases) EXPECT_EQ(IsBinaryValue(c.value), c.valid) << c.value;
   EXPECT_TRUE(IsBinaryValue(std::string(64, 'f')));
   EXPECT_FALSE(IsBinaryValue(std::string(66, 'f')));
+}
+
+TEST(RegistryValueChecksTest, MessageOfEachType) {
+  struct Case {
+    int type;
+    const char* value;
+    int message;
+  } cases[] = {
+      {kSz, "\"abc\"", 0},          {kSz, "abc", kStrBadSz},
+      {kMultiSz, "\"a\",\"b\"", 0}, {kMultiSz, "\"a\", \"b\"", kStrBadMultiSz},
+      {kDword, "-12", 0},             {kDword, "0x1", kStrBadDword},
+      {kBinary, "0aFF", 0},           {kBinary, "0aF", kStrBadBinary},
+      {99, "abc", kStrBadSz},         // an unknown type is checked as SZ
+  };
+  for (const Case& c : cases) EXPECT_EQ(RegistryValueError(c.type, c.value), c.message) << c.value;
 }
 
 }  // namespace

@@ -11,12 +11,29 @@ namespace wizard {
 /// Ids of the string table entries that the core shows or uses.
 enum StringId : int {
   kStrWizardTitle = 1,        ///< title of the host window and of every page
+  kStrFolderNotFound = 4,     ///< folder '%s' not found
+  kStrNoFiles = 12,           ///< the source folder holds no file to copy
+  kStrFillAll = 13,           ///< every field needs a value
   kStrCaption = 14,           ///< caption of every message box
+  kStrSelectExe = 15,         ///< choose the start-up program
+  kStrKeyValueRequired = 16,  ///< a registry entry needs its key and value
+  kStrBadBinary = 18,         ///< a BINARY value fails its check
+  kStrBadDword = 19,          ///< a DWORD value fails its check
+  kStrBadSz = 20,             ///< an SZ value fails its check
+  kStrBadMultiSz = 21,        ///< a MULTI_SZ value fails its check
   kStrAppFolderRow = 22,      ///< "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)", folder column of AppRoot rows
   kStrNotAllWritten = 31,     ///< an error occurred; not all files could be written
   kStrProgramNameTooLong = 32,///< the default project file path would be too long
+  kStrOutputTooLong = 33,     ///< the archive name is too long
   kStrSourceNameTooLong = 34, ///< a picker's folder path would be too long
+  kStrBadName = 38,           ///< a name holds a character names cannot hold
+  kStrNoNativeIna = 39,       ///< no "Native.ina" in the source folder
+  kStrManyNativeIna = 43,     ///< more than one "Native.ina"
+  kStrDuplicateNames = 44,    ///< two files of one name
   kStrPakmakMissing = 45,     ///< "'Pakmak.exe'が見つかりません。"
+  kStrPathTooLong = 46,       ///< a device path would be too long
+  kStrNestedFolders = 47,     ///< a folder inside a sub-folder
+  kStrMissingFiles = 49,      ///< a row's file is not in the source folder
   /// Added by the core: the project file could not be written. Text (UTF-8
   /// here for reading): "プロジェクトファイルを保存できませんでした。"
   /// (kProjectNotSavedText below holds its Shift-JIS bytes).

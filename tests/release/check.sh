@@ -7,7 +7,9 @@
 #   its own file name, an asInvoker manifest without Common Controls 6, imports
 #   only DLLs that every Windows has, and has no debug sections;
 # - the windows-x64 zip, unpacked into an empty folder with a fresh Wine
-#   prefix, builds its example project with its own Pakmak.exe;
+#   prefix, builds its example project: pakforge-build.exe writes the files of
+#   Finish and the archive, then the batch file it wrote runs the bundled
+#   Pakmak.exe, which must make the same archive;
 # - the Debian package, unpacked with dpkg -x, answers --version with every
 #   program and packs the demo; the .tar.gz holds the same programs;
 # - SHA256SUMS matches.
@@ -86,7 +88,7 @@ for arch in x86 x64; do
   top="$dir/$kit-$version-windows-$arch"
   [ -d "$top" ] || { fail "$zip has no top folder $(basename "$top")"; continue; }
   before=$failures
-  for f in "${windows_programs[@]}" README.txt Pakforge_KantanMemo.ini demo/Install.inf demo/Native.ina; do
+  for f in "${windows_programs[@]}" README.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina KantanMemo/Memo.exe; do
     [ -f "$top/$f" ] || fail "$zip lacks $f"
   done
   for exe in "$top"/*.exe; do
@@ -110,14 +112,20 @@ for exe in "$@"; do
   echo "$exe --version: $out"
   [ "$out" = "$EXPECTED_VERSION_LINE" ] || status=1
 done
-wine Pakmak.exe demo KantanMemo.lvar </dev/null >pakmak.out 2>&1
+wine pakforge-build.exe Pakforge_KantanMemo.ini </dev/null >build.out 2>&1
 code=$?
-echo "Pakmak.exe demo KantanMemo.lvar: exit $code"
-[ $code -eq 0 ] && [ -s KantanMemo.lvar ] || { cat pakmak.out; status=1; }
+echo "pakforge-build.exe Pakforge_KantanMemo.ini: exit $code"
+[ $code -eq 0 ] && [ -s KantanMemo.lvar ] && [ -f KantanMemo.bat ] || { cat build.out; exit 1; }
+mv KantanMemo.lvar by-pakforge-build.lvar
+wine cmd /c KantanMemo.bat </dev/null >batch.out 2>&1
+code=$?
+echo "KantanMemo.bat (Pakmak.exe): exit $code"
+[ $code -eq 0 ] && [ -s KantanMemo.lvar ] || { cat batch.out; exit 1; }
+cmp by-pakforge-build.lvar KantanMemo.lvar || { echo "the two archives differ"; status=1; }
 exit $status
 EOF
   if WINEPREFIX="$work/wineprefix" "$root/tests/wine/session.sh" bash "$work/wine-run.sh" "$top" "${console_programs[@]}"; then
-    pass "windows-x64 zip: the bundled example builds with the bundled Pakmak.exe in a fresh prefix"
+    pass "windows-x64 zip: the example builds in a fresh prefix (pakforge-build.exe, then its batch with Pakmak.exe)"
   else
     fail "windows-x64 zip: the bundled programs did not run as expected under Wine"
   fi
@@ -141,12 +149,14 @@ else
     "$work/deb/usr/bin/pakmak" --help >/dev/null || fail "pakmak --help exited with $?"
     "$work/deb/usr/bin/pakmak" "$root/examples/demo" "$work/Demo.lvar" >"$work/pakmak.out" 2>&1 \
       || { cat "$work/pakmak.out"; fail "the packaged pakmak did not pack examples/demo"; }
-    if [ -f "$top/KantanMemo.lvar" ] && [ -f "$work/Demo.lvar" ]; then
-      cmp -s "$top/KantanMemo.lvar" "$work/Demo.lvar" \
-        || fail "Pakmak.exe and the packaged pakmak made different archives of the demo"
-    fi
   fi
-  [ $failures -eq $before ] && pass "Debian package: --version of every program, the demo packs (same bytes as Pakmak.exe)"
+  if [ -x "$work/deb/usr/bin/pakforge-build" ]; then
+    mkdir -p "$work/project"
+    cp -R "$root/examples/project/." "$work/project/"
+    "$work/deb/usr/bin/pakforge-build" "$work/project/Pakforge_KantanMemo.ini" >"$work/pakforge-build.out" 2>&1 \
+      || { cat "$work/pakforge-build.out"; fail "the packaged pakforge-build did not build examples/project"; }
+  fi
+  [ $failures -eq $before ] && pass "Debian package: --version of every program; the demo and the example project build"
 fi
 tgz="$bundle/$kit-$version-linux-x86_64.tar.gz"
 if [ -f "$tgz" ]; then

@@ -17,7 +17,7 @@ int RunFinishSequence(WizardApp& app, HWND owner) {
   Win32MessageSink messages(owner);
   ShellBatchStarter starter(app.host_window);
   return RunFinish(app.settings, CurrentDirectory(), files_list ? &files : nullptr,
-                   registry_list ? &registry : nullptr, messages, starter);
+                   registry_list ? &registry : nullptr, true, messages, starter);
 }
 
 }  // namespace wizard::ui

@@ -7,8 +7,6 @@
 
 #include "base/encoding.h"
 #include "wizard/ui/center_window.h"
-#include "wizard/ui/pages/install_page.h"
-#include "wizard/ui/pages/io_page.h"
 #include "wizard/ui/resource_text.h"
 #include "wizard/ui/win32_services.h"
 
@@ -85,64 +83,6 @@ TEST(StringTable, LoadTextCopiesSoTwoTextsCanBeHeld) {
   std::string second = LoadText(36);
   EXPECT_EQ(first, Sjis("既存"));
   EXPECT_EQ(second, Sjis("独自"));
-}
-
-TEST(Version, SplitAndJoin) {
-  struct Case {
-    const char* version;
-    const char* major;
-    const char* minor;
-    bool has_minor;
-  } cases[] = {
-      {"1.0", "1", "0", true}, {"3", "3", "", false},   {"1.2.3", "1", "2", true},
-      {".5", "", "5", true},   {"2.", "2", "", true},   {"", "", "", false},
-  };
-  for (const Case& c : cases) {
-    std::string major, minor = "kept";
-    bool has_minor = false;
-    SplitVersion(c.version, &major, &minor, &has_minor);
-    EXPECT_EQ(major, c.major) << c.version;
-    EXPECT_EQ(has_minor, c.has_minor) << c.version;
-    if (c.has_minor) {
-      EXPECT_EQ(minor, c.minor) << c.version;
-    }
-  }
-  EXPECT_EQ(JoinVersion("", ""), "1.0");
-  EXPECT_EQ(JoinVersion("2", ""), "2.0");
-  EXPECT_EQ(JoinVersion("", "5"), "1.5");
-  EXPECT_EQ(JoinVersion("10", "25"), "10.25");
-}
-
-TEST(ProgramPath, FullAndShortForms) {
-  EXPECT_EQ(ProgramPathText("Demo", "app.exe", false), "\\Program Disk\\Demo\\app.exe");
-  EXPECT_EQ(ProgramPathText("Demo", "app.exe", true), "\\Program Disk\\...\\app.exe");
-  // No program chosen yet: the full form ends in a backslash.
-  EXPECT_EQ(ProgramPathText("Demo", "", false), "\\Program Disk\\Demo\\");
-  // 12 + 100 + 127 + 20 = 259 fits; one byte more does not.
-  EXPECT_FALSE(ProgramPathTooLong(100, 127));
-  EXPECT_TRUE(ProgramPathTooLong(100, 128));
-}
-
-TEST(InstallDefaults, FromProductAndName) {
-  EXPECT_EQ(DefaultInstallText("", " ", "Maker", "Tool"), "Maker Tool");
-  EXPECT_EQ(DefaultInstallText("Un", "", "Maker", "Tool"), "UnMakerTool");
-  EXPECT_EQ(DefaultInstallText("", " ", "", "Tool"), "Tool");
-  EXPECT_EQ(DefaultInstallText("Un", "", "", "Tool"), "UnTool");
-  // 64 + 1 + 64 = 129 bytes are cut to the first 100.
-  std::string product(64, 'p'), name(64, 'n');
-  EXPECT_EQ(DefaultInstallText("", " ", product, name), product + " " + std::string(35, 'n'));
-  EXPECT_EQ(DefaultInstallText("Un", "", product, name), "Un" + product + std::string(34, 'n'));
-}
-
-TEST(InstallDefaults, CutNeverSplitsADoubleByteCharacter) {
-  // 32 kanji (64 bytes) + blank + 32 kanji: byte 100 would fall in the
-  // middle of the 18th kanji of the name, which is left out whole.
-  std::string kanji = Sjis("漢");
-  std::string product, name;
-  for (int i = 0; i < 32; ++i) product += kanji, name += kanji;
-  std::string text = DefaultInstallText("", " ", product, name);
-  EXPECT_EQ(text.size(), 99u);
-  EXPECT_EQ(text, product + " " + name.substr(0, 34));
 }
 
 TEST(MessageFormat, ArgumentReplacesTheFirstPercentS) {

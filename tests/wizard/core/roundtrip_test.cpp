@@ -91,7 +91,7 @@ class RoundTripTest : public ::testing::Test {
 
   // Runs Finish, checks the batch file and runs its builder line.
   pakmak_test::ProcessResult FinishAndBuild() {
-    EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+    EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
     EXPECT_TRUE(messages.ids.empty());
     EXPECT_EQ(starter.started, std::vector<std::string>{dir.At("Foo.bat")});
     std::string batch;
@@ -155,7 +155,7 @@ TEST_F(RoundTripTest, UninstallOffIsRefusedAtTheMissingUninstallKey) {
 // On Windows the batch file itself runs: the command interpreter changes to
 // the folder of its first line and starts Pakmak.exe found there.
 TEST_F(RoundTripTest, TheBatchFileRunsTheBuilder) {
-  ASSERT_TRUE(RunFinish(s, dir.path(), &files, &registry, messages, starter));
+  ASSERT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
   ASSERT_EQ(starter.started.size(), 1u);
   std::string system_folder = "C:\\windows\\system32";
   if (const char* root = std::getenv("SystemRoot")) system_folder = std::string(root) + "\\system32";

@@ -6,6 +6,7 @@
 #include "wizard/project_file.h"
 #include "wizard/resources/resource.h"
 #include "wizard/row_store.h"
+#include "wizard/source_folder_rules.h"
 #include "wizard/texts.h"
 #include "wizard/ui/pages/folder_chooser_dialog.h"
 #include "wizard/ui/pages/list_view_rows.h"
@@ -14,28 +15,6 @@
 
 namespace wizard::ui {
 namespace {
-
-constexpr char kNativeIna[] = "Native.ina";
-// Length of "Program Disk", the device folder that holds "Program Files".
-constexpr std::size_t kProgramDiskLength = 12;
-
-std::string Extension(const std::string& name) {
-  std::string extension;
-  SplitPath(name, nullptr, nullptr, &extension);
-  return extension;
-}
-
-// ".txt" and ".inf" files are never listed nor copied: the wizard writes
-// them into the source folder itself.
-bool IsGeneratedFile(const std::string& name) {
-  const std::string extension = Extension(name);
-  return SjisEqualsIgnoreCase(extension, ".txt") || SjisEqualsIgnoreCase(extension, ".inf");
-}
-
-bool IsProgramOrLibrary(const std::string& name) {
-  const std::string extension = Extension(name);
-  return SjisEqualsIgnoreCase(extension, ".exe") || SjisEqualsIgnoreCase(extension, ".dll");
-}
 
 using SortKeys = std::map<LPARAM, std::pair<std::string, std::string>>;
 
@@ -138,22 +117,11 @@ bool FilesPage::ShowSourcePath(std::string* path) {
     return false;
   }
   SetControlText(IDC_FILES_SOURCE_PATH, path->c_str());
-  if (path->size() + 3 >= static_cast<std::size_t>(kMaxPath)) {
+  if (SourcePathTooLong(*path)) {
     Warn(IDS_SOURCE_TOO_LONG);
     return false;
   }
   return true;
-}
-
-template <typename Visit>
-void FilesPage::ScanSourceFolder(const std::string& path, Visit visit) {
-  const std::string all = path + "*.*";
-  visit(ListDirectory(all, true));
-  for (const std::string& folder : ListDirectory(all, false)) {
-    const std::string inner = path + folder + "\\*.*";
-    if (!ListDirectory(inner, false).empty()) app_.settings.NestedFolders = 1;
-    visit(ListDirectory(inner, true));
-  }
 }
 
 void FilesPage::RebuildFileList() {
@@ -167,7 +135,14 @@ void FilesPage::RebuildFileList() {
 
   std::string path;
   if (!ShowSourcePath(&path)) return;
-  ScanSourceFolder(path, [this](const std::vector<std::string>& names) { AddListedFiles(names); });
+  const SourceFolderScan scan = ScanSourceFolder(path, s.InstDir.Text());
+  s.NativeInaCount = scan.native_ina_count;
+  s.DuplicateNames = scan.duplicate_names ? 1 : 0;
+  s.PathTooLong = scan.path_too_long ? 1 : 0;
+  s.NestedFolders = scan.nested_folders ? 1 : 0;
+  for (const std::string& name : scan.files) {
+    if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) break;
+  }
 
   if (rows.Count() == 0) {
     Warn(IDS_NO_FILES);
@@ -181,79 +156,24 @@ void FilesPage::RebuildFileList() {
   if (s.NestedFolders) Warn(IDS_NESTED_FOLDERS);
 }
 
-void FilesPage::AddListedFiles(const std::vector<std::string>& names) {
-  ProjectSettings& s = app_.settings;
-  ListViewFileRows rows(list_);
-  for (const std::string& name : names) {
-    if (IsGeneratedFile(name)) continue;
-    if (SjisEqualsIgnoreCase(name, kNativeIna)) {
-      ++s.NativeInaCount;
-      continue;
-    }
-    const int count = rows.Count();
-    for (int row = 0; row < count; ++row) {
-      if (SjisEqualsIgnoreCase(ListViewText(list_, row, 0, kMaxPath), name)) {
-        s.DuplicateNames = 1;
-        break;
-      }
-    }
-    if (kProgramDiskLength + s.InstDir.Text().size() + name.size() + 20 >= kMaxPath) {
-      s.PathTooLong = 1;
-    }
-    if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) return;
-  }
-}
-
 void FilesPage::CheckSourceFolder() {
   ProjectSettings& s = app_.settings;
   s.NativeInaCount = 0;
   s.NestedFolders = s.PathTooLong = 0;
   std::string path;
   if (!ShowSourcePath(&path)) return;
-  ScanSourceFolder(path, [this](const std::vector<std::string>& names) { CheckListedFiles(names); });
-}
-
-void FilesPage::CheckListedFiles(const std::vector<std::string>& names) {
-  ProjectSettings& s = app_.settings;
-  for (const std::string& name : names) {
-    if (IsGeneratedFile(name)) continue;
-    if (SjisEqualsIgnoreCase(name, kNativeIna)) {
-      ++s.NativeInaCount;
-      continue;
-    }
-    if (kProgramDiskLength + s.InstDir.Text().size() + name.size() + 20 >= kMaxPath) {
-      s.PathTooLong = 1;
-    }
-  }
+  const SourceFolderScan scan = ScanSourceFolder(path, s.InstDir.Text());
+  s.NativeInaCount = scan.native_ina_count;
+  s.PathTooLong = scan.path_too_long ? 1 : 0;
+  s.NestedFolders = scan.nested_folders ? 1 : 0;
 }
 
 void FilesPage::MarkFileRows() {
   ProjectSettings& s = app_.settings;
-  s.MissingFiles = 0;
-  const int count = ListViewFileRows(list_).Count();
-  for (int row = 0; row < count; ++row) {
-    const std::string name = ListViewText(list_, row, 0, kMaxPath);
-    const char* mark = s.Exe.Equals(name, true) ? "*" : "";
-    if (!IsInSourceFolder(name)) {
-      mark = "x";
-      s.MissingFiles = 1;
-    }
-    SetListViewText(list_, row, 1, mark);
-  }
-}
-
-bool FilesPage::IsInSourceFolder(const std::string& name) const {
   std::string path;
-  if (!SourcePath(&path)) return false;
-  if (path.size() + name.size() >= static_cast<std::size_t>(kMaxPath)) return false;
-  if (FileExists(path + name)) return true;
-  for (const std::string& folder : ListDirectory(path + "*.*", false)) {
-    if (path.size() + folder.size() + name.size() < static_cast<std::size_t>(kMaxPath) - 1 &&
-        FileExists(path + folder + "\\" + name)) {
-      return true;
-    }
-  }
-  return false;
+  if (!SourcePath(&path)) path.clear();
+  ListViewFileRows rows(list_);
+  s.MissingFiles = wizard::MarkFileRows(rows, s.Exe.Text(), path) ? 1 : 0;
 }
 
 void FilesPage::SortRows() {

@@ -42,8 +42,6 @@ class FilesPage : public WizardPage {
   /// Sets every row's mark: "*" for the start-up program, "x" for a file no
   /// longer in the source folder (updates `MissingFiles`).
   void MarkFileRows();
-  /// True when `name` is in the source folder or one of its sub-folders.
-  bool IsInSourceFolder(const std::string& name) const;
   /// Orders the rows by extension, then base name (ignoring case).
   void SortRows();
 
@@ -53,13 +51,6 @@ class FilesPage : public WizardPage {
   /// Shows the source folder path, or string 42, in static 1050; answers
   /// false (after warning 34 when the path is too long to scan).
   bool ShowSourcePath(std::string* path);
-  /// Adds the files of one listing (RebuildFileList).
-  void AddListedFiles(const std::vector<std::string>& names);
-  /// Counts and tests the files of one listing (CheckSourceFolder).
-  void CheckListedFiles(const std::vector<std::string>& names);
-  /// Scans P and each folder of P with `visit`, setting NestedFolders.
-  template <typename Visit>
-  void ScanSourceFolder(const std::string& path, Visit visit);
   /// True when at least one row is selected and none is a program or
   /// library (".exe", ".dll").
   bool DestinationAllowed() const;

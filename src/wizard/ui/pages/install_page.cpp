@@ -1,7 +1,8 @@
 #include "wizard/ui/pages/install_page.h"
 
-#include "base/sjis.h"
 #include "wizard/file_utils.h"
+#include "wizard/page_fields.h"
+#include "wizard/source_folder_rules.h"
 #include "wizard/pickers.h"
 #include "wizard/resources/resource.h"
 #include "wizard/ui/list_pickers.h"
@@ -9,38 +10,6 @@
 #include "wizard/ui/wizard_app.h"
 
 namespace wizard::ui {
-
-namespace {
-
-// Cuts `text` to at most `limit` bytes; a double-byte character that would
-// be split is left out whole, so the text stays valid Shift-JIS.
-std::string CutToBytes(const std::string& text, size_t limit) {
-  if (text.size() <= limit) return text;
-  size_t end = 0;
-  while (end < limit) {
-    size_t step = base::IsSjisLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-    if (end + step > limit) break;
-    end += step;
-  }
-  return text.substr(0, end);
-}
-
-}  // namespace
-
-bool ProgramPathTooLong(int inst_dir_length, int exe_length) {
-  return kProgramDiskLength + inst_dir_length + exe_length + 20 >= kMaxPath;
-}
-
-std::string ProgramPathText(const std::string& inst_dir, const std::string& exe, bool short_form) {
-  if (short_form) return "\\Program Disk\\...\\" + exe;
-  return "\\Program Disk\\" + inst_dir + "\\" + exe;
-}
-
-std::string DefaultInstallText(const std::string& prefix, const std::string& separator,
-                               const std::string& product, const std::string& name) {
-  std::string text = product.empty() ? prefix + name : prefix + product + separator + name;
-  return CutToBytes(text, kDefaultTextMaximum - 1);
-}
 
 HPROPSHEETPAGE InstallPage::CreatePage(HINSTANCE instance) {
   return MakePage(instance, IDD_INSTALL_PAGE);
@@ -113,7 +82,7 @@ INT_PTR InstallPage::OnCommand(int id, int code, HWND) {
     case IDC_INST_DIR:
       if (code != EN_UPDATE || initialising_) return 0;
       s.InstDir.Assign(ControlText(IDC_INST_DIR, s.InstDir.Maximum()));
-      if (ProgramPathTooLong(s.InstDir.Length(), s.Exe.Length())) {
+      if (DevicePathTooLong(s.InstDir.Text().size(), s.Exe.Text().size())) {
         ShowProgramPath(true);
         ShowMessage(window_, IDS_INSTDIR_TOO_LONG, MB_ICONHAND);
       } else {
@@ -123,7 +92,7 @@ INT_PTR InstallPage::OnCommand(int id, int code, HWND) {
     case IDC_INST_SELECT:
       if (code != BN_CLICKED) return 0;
       if (PickStartupProgram(app_, window_) == 1) {
-        if (ProgramPathTooLong(s.InstDir.Length(), app_.startup_choice.Length())) {
+        if (DevicePathTooLong(s.InstDir.Text().size(), app_.startup_choice.Text().size())) {
           ShowProgramPath(true);
           ShowMessage(window_, IDS_INSTDIR_TOO_LONG, MB_ICONHAND);
         } else {
@@ -169,12 +138,13 @@ INT_PTR InstallPage::OnWizardBack() {
 INT_PTR InstallPage::OnWizardNext() {
   StoreTexts();
   const ProjectSettings& s = app_.settings;
-  if (s.InstDir.IsEmpty() || (s.Uninstall.On() && s.UninstFile.IsEmpty())) {
-    return RefuseWithMessage(IDS_FILL_ALL, 0);
+  Refusal refusal;
+  if (!CheckInstallFields(s, &refusal)) {
+    const int control = refusal.field == Field::kInstDir      ? IDC_INST_DIR
+                        : refusal.field == Field::kUninstFile ? IDC_INST_UNINST_FILE
+                                                              : 0;
+    return RefuseWithMessage(refusal.string_id, control);
   }
-  if (s.Exe.IsEmpty()) return RefuseWithMessage(IDS_SELECT_EXE, 0);
-  if (!s.InstDir.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_INST_DIR);
-  if (!s.UninstFile.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_INST_UNINST_FILE);
   return 0;
 }
 

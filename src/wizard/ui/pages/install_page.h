@@ -32,22 +32,4 @@ class InstallPage : public WizardPage {
   bool initialising_ = false;
 };
 
-/// Length of "Program Disk", the device's program folder.
-inline constexpr int kProgramDiskLength = 12;
-
-/// True when the program path of `inst_dir` and `exe` would be too long for
-/// its full form: 12 + length(inst_dir) + length(exe) + 20 reaches 260.
-bool ProgramPathTooLong(int inst_dir_length, int exe_length);
-
-/// The program path shown in 1006: "\Program Disk\<inst_dir>\<exe>", or the
-/// short form "\Program Disk\...\<exe>" when `short_form`.
-std::string ProgramPathText(const std::string& inst_dir, const std::string& exe, bool short_form);
-
-/// The default of an empty text: `format` filled from Product and Name
-/// ("<Product> <Name>" / "Un<Product><Name>" with a product, else
-/// "<Name>" / "Un<Name>"), cut to at most 100 bytes without splitting a
-/// double-byte character.
-std::string DefaultInstallText(const std::string& prefix, const std::string& separator,
-                               const std::string& product, const std::string& name);
-
 }  // namespace wizard::ui

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "wizard/file_utils.h"
+#include "wizard/page_fields.h"
 #include "wizard/project_file.h"
 #include "wizard/resources/resource.h"
 #include "wizard/ui/list_pickers.h"
@@ -11,23 +12,6 @@
 #include "wizard/ui/wizard_app.h"
 
 namespace wizard::ui {
-
-void SplitVersion(const std::string& version, std::string* major, std::string* minor,
-                  bool* has_minor) {
-  size_t dot = version.find('.');
-  *major = version.substr(0, dot);
-  *has_minor = dot != std::string::npos;
-  if (!*has_minor) {
-    minor->clear();
-    return;
-  }
-  std::string rest = version.substr(dot + 1);
-  *minor = rest.substr(0, rest.find('.'));
-}
-
-std::string JoinVersion(const std::string& major, const std::string& minor) {
-  return (major.empty() ? std::string("1") : major) + "." + (minor.empty() ? std::string("0") : minor);
-}
 
 HPROPSHEETPAGE IoPage::CreatePage(HINSTANCE instance) { return MakePage(instance, IDD_IO_PAGE); }
 
@@ -159,21 +143,19 @@ INT_PTR IoPage::OnWizardNext() {
   ProjectSettings& s = app_.settings;
   const std::string current_dir = CurrentDirectory();
 
-  if (s.Product.IsEmpty() || s.Name.IsEmpty() || s.Caption.IsEmpty() || s.Output.IsEmpty() ||
-      s.Source.IsEmpty() || s.Ver.IsEmpty()) {
-    return RefuseWithMessage(IDS_FILL_ALL, 0);
-  }
-  if (!s.Product.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_PRODUCT);
-  if (!s.Name.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_NAME);
-  if (!s.Output.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_OUTPUT);
-  if (static_cast<int>(current_dir.size()) + s.Output.Length() + 5 >= kMaxPath) {
-    return RefuseWithMessage(IDS_OUTPUT_TOO_LONG, IDC_IO_OUTPUT);
-  }
-  if (!s.Source.IsValidFileName()) return RefuseWithMessage(IDS_BAD_NAME, IDC_IO_SOURCE);
-  std::string source_path;
-  if (!s.SourceFolderPath(current_dir, &source_path) || !FolderExists(source_path)) {
-    std::string text = FormatWithArgument(LoadText(IDS_FOLDER_NOT_FOUND), s.Source.Text());
-    return RefuseWithText(IDS_FOLDER_NOT_FOUND, text.c_str(), IDC_IO_SOURCE);
+  Refusal refusal;
+  if (!CheckProgramFields(s, current_dir, &refusal)) {
+    int control = 0;
+    switch (refusal.field) {
+      case Field::kProduct: control = IDC_IO_PRODUCT; break;
+      case Field::kName: control = IDC_IO_NAME; break;
+      case Field::kOutput: control = IDC_IO_OUTPUT; break;
+      case Field::kSource: control = IDC_IO_SOURCE; break;
+      default: break;
+    }
+    if (refusal.argument.empty()) return RefuseWithMessage(refusal.string_id, control);
+    const std::string text = FormatWithArgument(LoadText(refusal.string_id), refusal.argument);
+    return RefuseWithText(refusal.string_id, text.c_str(), control);
   }
   s.SourceChanged = s.ScannedSource.Equals(s.Source.Text(), true) ? 0 : 1;
   return 0;

@@ -31,14 +31,4 @@ class IoPage : public WizardPage {
   void ReadControls();
 };
 
-/// The version fields for `version`: the text before its first "." as the
-/// major part; when there is a ".", the text after it up to a second "." as
-/// the minor part (`has_minor` true), else `has_minor` false.
-void SplitVersion(const std::string& version, std::string* major, std::string* minor,
-                  bool* has_minor);
-
-/// `Ver` from the two fields: an empty major counts as "1", an empty minor
-/// as "0".
-std::string JoinVersion(const std::string& major, const std::string& minor);
-
 }  // namespace wizard::ui

@@ -107,19 +107,6 @@ INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARA
 
 }  // namespace
 
-int RegistryValueError(int type, const std::string& value) {
-  switch (type) {
-    case kMultiSz:
-      return IsMultiSzValue(value) ? 0 : IDS_BAD_MULTI_SZ;
-    case kDword:
-      return IsDwordValue(value) ? 0 : IDS_BAD_DWORD;
-    case kBinary:
-      return IsBinaryValue(value) ? 0 : IDS_BAD_BINARY;
-    default:
-      return IsSzValue(value) ? 0 : IDS_BAD_SZ;
-  }
-}
-
 int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry) {
   EntryDialogState state;
   state.entry = &entry;

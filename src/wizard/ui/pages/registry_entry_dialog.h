@@ -17,8 +17,4 @@ namespace wizard::ui {
 /// before a refusal).
 int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry);
 
-/// String id of the message for a value that fails the check of `type`
-/// (21 MULTI_SZ, 19 DWORD, 18 BINARY, 20 SZ), or 0 when `value` passes.
-int RegistryValueError(int type, const std::string& value);
-
 }  // namespace wizard::ui

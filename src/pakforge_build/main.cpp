@@ -1,0 +1,33 @@
+// pakforge-build: builds the archive of a project saved by Pakforge.
+//
+//   pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean] [--json]
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/console.h"
+#include "base/file_system.h"
+#include "base/listing.h"
+#include "pakforge_build/project_build.h"
+
+int main(int argc, char** argv) {
+  std::unique_ptr<base::Console> console =
+      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"));
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  pakforge_build::Options options;
+  std::string error;
+  if (!pakforge_build::ParseOptions(args, &options, &error)) {
+    console->Write(base::Stream::kErr, "pakforge-build: " + error + "\n" + pakforge_build::UsageText());
+    return pakforge_build::kExitUsage;
+  }
+  std::string json;
+  pakforge_build::RunEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(),
+                                     options.json ? &json : nullptr};
+  const int status = pakforge_build::RunProjectBuild(options, env);
+  if (!json.empty()) {
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    std::fflush(stdout);
+  }
+  return status;
+}

@@ -1,0 +1,61 @@
+#pragma once
+// pakforge-build: builds the archive of a project saved by the wizard, from
+// a terminal or a build script. It reads the project file with the wizard's
+// reader, makes every check the wizard makes before Finish, writes the same
+// files as Finish and runs the archive builder in the same process.
+
+#include <string>
+#include <vector>
+
+#include "base/console.h"
+#include "base/file_system.h"
+#include "base/listing.h"
+
+namespace pakforge_build {
+
+/// Exit statuses of pakforge-build's own refusals. A failure of the archive
+/// builder ends with the builder's status instead (the complete code on
+/// Windows, code >> 28, 1 to 7, on POSIX), so the two never meet.
+enum ExitStatus : int {
+  kExitOk = 0,
+  kExitUsage = 64,         ///< the command line is wrong
+  kExitRefused = 65,       ///< a check of the wizard refuses the project
+  kExitNoProject = 66,     ///< the project file is missing or cannot be read
+  kExitForeignFiles = 67,  ///< the source folder holds .txt/.inf files the wizard did not write
+  kExitNotWritten = 73,    ///< a file of Finish could not be written
+};
+
+/// What the command line asks for. Paths and names are host texts (UTF-8 on
+/// POSIX, the ANSI code page on Windows).
+struct Options {
+  std::string project;        ///< the project file
+  std::string source;         ///< --source: replaces the project's source folder
+  std::string output;         ///< --output: replaces the project's archive name
+  bool check = false;         ///< --check: stop after the builder's check
+  bool clean = false;         ///< --clean: delete foreign .txt/.inf files
+  bool json = false;          ///< --json: the report as one JSON document
+  bool help = false;          ///< -h, --help
+  bool version = false;       ///< --version
+};
+
+/// Parses the arguments (without the program name). False with a message in
+/// `error` when they are wrong.
+bool ParseOptions(const std::vector<std::string>& args, Options* options, std::string* error);
+
+/// The usage text.
+std::string UsageText();
+
+/// Where a run reads, writes and reports.
+struct RunEnvironment {
+  base::Console& console;      ///< report (standard output) and errors (standard error)
+  base::FolderLister& lister;  ///< for the builder
+  base::FileSystem& files;     ///< for the builder
+  /// With --json, the JSON document (UTF-8) is stored here instead of being
+  /// written to the console, so that the caller writes it unconverted.
+  std::string* json = nullptr;
+};
+
+/// Runs one build of `options.project` and answers the exit status.
+int RunProjectBuild(const Options& options, RunEnvironment& env);
+
+}  // namespace pakforge_build

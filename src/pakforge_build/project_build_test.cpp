@@ -1,0 +1,424 @@
+// pakforge-build against the wizard's Finish: for the same project the files
+// and the archive are byte-identical; every refusal of the wizard's checks,
+// the overrides, the check-only run and the failures of a run.
+
+#include "pakforge_build/project_build.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "base/encoding.h"
+#include "builder/driver.h"
+#include "pakforge_build/wizard_messages.h"
+#include "wizard/finish.h"
+#include "wizard/project_file.h"
+#include "wizard/test_support.h"
+#include "wizard/texts.h"
+
+namespace pakforge_build {
+namespace {
+
+namespace fs = std::filesystem;
+using wizard::testing::ScratchFolder;
+
+std::string Sjis(const char* utf8) {
+  std::string out;
+  EXPECT_TRUE(base::Utf8ToCp932(utf8, &out)) << utf8;
+  return out;
+}
+
+// A kit path (Shift-JIS) as the file system's name.
+std::string Host(const std::string& kit) {
+#ifdef _WIN32
+  return kit;
+#else
+  std::string utf8;
+  return base::Cp932ToUtf8(kit, &utf8) ? utf8 : kit;
+#endif
+}
+
+std::string Kit(const std::string& relative) {
+  std::string out = relative;
+  for (char& c : out) {
+    if (c == '/') c = base::kPathSeparator;
+  }
+  return out;
+}
+
+std::string NativeInfo() { return std::string(192, '\x5A'); }
+
+// A project as the wizard holds it at Finish, and its source folder.
+struct Project {
+  wizard::ProjectSettings settings;
+  wizard::MemoryFileRowStore saved;  ///< rows saved in the project file
+  wizard::MemoryFileRowStore shown;  ///< rows of the files list at Finish when none were saved
+  wizard::MemoryRegistryRowStore registry;
+  std::map<std::string, std::string> files;  ///< '/'-separated path under the project folder -> bytes
+
+  void AddRow(const std::string& name, const std::string& folder = std::string(),
+              std::uint32_t kind = wizard::AppRoot) {
+    wizard::InsertFileRow(saved, name, settings.Exe.Equals(name, true), folder, kind);
+  }
+  void AddRegistry(int root, const std::string& key, const std::string& name, int type,
+                   const std::string& value) {
+    wizard::RegistryEntry entry;
+    entry.root = root;
+    entry.key.Assign(key);
+    entry.name.Assign(name);
+    entry.type = type;
+    entry.value.Assign(value);
+    registry.Append(wizard::EntryToRow(entry));
+  }
+  const wizard::FileRowStore& RowsAtFinish() const { return saved.Count() ? saved : shown; }
+  std::string ProjectName() const { return "Pakforge_" + settings.Name.Text() + ".ini"; }
+};
+
+Project BaseProject() {
+  Project p;
+  wizard::ProjectSettings& s = p.settings;
+  s.Product.Assign("Kumo Soft");
+  s.Name.Assign("Memo");
+  s.Caption.Assign("Memo Pad");
+  s.Ver.Assign("1.20");
+  s.Output.Assign("MemoPack");
+  s.Source.Assign("src");
+  s.InstDir.Assign("Memo");
+  s.Exe.Assign("Memo.exe");
+  s.UninstFile.Assign("UnMemo");
+  s.SetupIniName.Assign("Memo");
+  p.files = {{"src/Native.ina", NativeInfo()},
+             {"src/Memo.exe", "MZ memo"},
+             {"src/data.bin", std::string("\x00\x01\x02", 3)},
+             {"src/sub/pic.dat", "picture"}};
+  p.AddRow("Memo.exe");
+  p.AddRow("data.bin", "Music", wizard::Doc);
+  p.AddRow("pic.dat", "Pics", wizard::AppOriginal);
+  p.settings.Folders.app_folders.Add("Pics");
+  return p;
+}
+
+void Lay(const ScratchFolder& dir, const Project& p) {
+  for (const auto& [path, bytes] : p.files) {
+    const fs::path host = fs::path(Host(dir.At(Kit(path))));
+    fs::create_directories(host.parent_path());
+    std::ofstream(host, std::ios::binary) << bytes;
+  }
+  ASSERT_TRUE(wizard::SaveProject(p.settings, dir.At(p.ProjectName()), &p.saved, &p.registry));
+}
+
+std::map<std::string, std::string> Tree(const ScratchFolder& dir) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(Host(dir.path()))) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    tree[fs::relative(entry.path(), Host(dir.path())).generic_string()] =
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return tree;
+}
+
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::string& kit) {
+    char buffer[4096];
+#ifdef _WIN32
+    if (_getcwd(buffer, sizeof buffer)) saved_ = buffer;
+    EXPECT_EQ(_chdir(Host(kit).c_str()), 0);
+#else
+    if (getcwd(buffer, sizeof buffer)) saved_ = buffer;
+    EXPECT_EQ(chdir(Host(kit).c_str()), 0);
+#endif
+  }
+  ~WorkingFolder() {
+#ifdef _WIN32
+    _chdir(saved_.c_str());
+#else
+    if (chdir(saved_.c_str()) != 0) ADD_FAILURE();
+#endif
+  }
+
+ private:
+  std::string saved_;
+};
+
+// The wizard's road: save, Finish's files, then the batch file's builder
+// run from the project folder. Answers the builder's code.
+builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p) {
+  Lay(dir, p);
+  dir.MakeFile("Pakmak.exe");
+  wizard::testing::RecordingMessages messages;
+  wizard::testing::RecordingStarter starter;
+  EXPECT_TRUE(wizard::MakeProjectFiles(p.settings, dir.path(), &p.RowsAtFinish(), &p.registry,
+                                       messages, starter));
+  EXPECT_TRUE(messages.ids.empty());
+  EXPECT_EQ(starter.started.size(), 1u);
+  fs::remove(Host(dir.At("Pakmak.exe")));
+  WorkingFolder here(dir.path());
+  base::CapturingConsole console;
+  builder::BuildEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+  return builder::RunBuild({Host(p.settings.Source.Text()), Host(p.settings.Output.Text() + ".lvar"),
+                            "-p", "0000", "-o", "c000", "-c", "0000"},
+                           env);
+}
+
+struct Result {
+  int status = -1;
+  std::string out, err, json;
+};
+
+Result Build(const ScratchFolder& dir, const std::string& project, std::vector<std::string> args = {}) {
+  args.insert(args.begin(), Host(dir.At(project)));
+  Options options;
+  std::string error;
+  EXPECT_TRUE(ParseOptions(args, &options, &error)) << error;
+  Result result;
+  base::CapturingConsole console;
+  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), &result.json};
+  result.status = RunProjectBuild(options, env);
+  result.out = console.out;
+  result.err = console.err;
+  return result;
+}
+
+void ExpectSameAsWizard(Project p, const char* label) {
+  ScratchFolder wizard_dir, cli_dir;
+  const builder::BuildErrorCode code = WizardFinish(wizard_dir, p);
+  Lay(cli_dir, p);
+  const Result result = Build(cli_dir, p.ProjectName());
+  EXPECT_EQ(result.status, code ? builder::ExitStatusFor(code) : 0) << label << result.err;
+
+  std::map<std::string, std::string> expected = Tree(wizard_dir);
+  std::map<std::string, std::string> got = Tree(cli_dir);
+  // The batch file names its own folder.
+  const std::string batch = Host(p.settings.Name.Text() + ".bat");
+  ASSERT_TRUE(expected.count(batch)) << label;
+  std::string& text = expected[batch];
+  text.replace(text.find(wizard_dir.path()), wizard_dir.path().size(), cli_dir.path());
+  EXPECT_EQ(expected.count(Host(p.settings.Output.Text() + ".lvar")), code ? 0u : 1u) << label;
+  ASSERT_EQ(got.size(), expected.size()) << label;
+  for (const auto& [path, bytes] : expected) {
+    ASSERT_TRUE(got.count(path)) << label << ": " << path;
+    EXPECT_TRUE(got[path] == bytes) << label << ": " << path << " differs";
+  }
+}
+
+TEST(ProjectBuildTest, SameFilesAndArchiveAsTheWizard) {
+  {
+    // Every flag that changes a text on: reset, registry deletion on
+    // uninstall, card only; registry rows of each type and root.
+    Project p = BaseProject();
+    p.settings.Reboot.Set(true);
+    p.settings.UnRegist.Set(false);
+    p.settings.Dest = wizard::kLocationCardOnly;
+    p.settings.Cmd.Assign("-q");
+    p.files["src/Tool.EXE"] = "MZ tool";
+    p.AddRow("Tool.EXE");
+    p.AddRegistry(wizard::kHklm, "Software\\Kumo\\Memo", "Title", wizard::kSz, "\"Memo\"");
+    p.AddRegistry(wizard::kHkcu, "Software\\Kumo\\Memo", "Lines", wizard::kDword, "40");
+    p.AddRegistry(wizard::kHkcr, ".memo", "", wizard::kSz, "\"MemoFile\"");
+    p.AddRegistry(wizard::kHkcu, "Software\\Kumo\\Memo", "Recent", wizard::kMultiSz, "\"a\",\"b\"");
+    p.AddRegistry(wizard::kHklm, "Software\\Kumo\\Memo", "Key", wizard::kBinary, "0aFF");
+    ExpectSameAsWizard(p, "flags on");
+  }
+  {
+    // Japanese names everywhere, no saved rows (the list is rebuilt and
+    // sorted), main memory only, US device, no Setup.ini.
+    Project p;
+    wizard::ProjectSettings& s = p.settings;
+    s.Product.Assign(Sjis("雲ソフト"));
+    s.Name.Assign(Sjis("メモ"));
+    s.Caption.Assign(Sjis("かんたんメモ"));
+    s.Output.Assign(Sjis("メモ"));
+    s.Source.Assign(Sjis("ソース"));
+    s.InstDir.Assign(Sjis("雲ソフト メモ"));
+    s.Exe.Assign(Sjis("メモ.exe"));
+    s.UninstFile.Assign(Sjis("Unメモ"));
+    s.SetupIniCreate.Set(false);
+    s.Dest = wizard::kLocationMainOnly;
+    s.Locate = wizard::kLanguageUs;
+    const std::string src = Sjis("ソース") + "/";
+    p.files = {{src + "Native.ina", NativeInfo()},
+               {src + Sjis("メモ.exe"), "MZ"},
+               {src + Sjis("データ.dat"), "data"},
+               {src + Sjis("絵/写真.dat"), "photo"},
+               {src + "Zeta.BIN", "z"},
+               {src + "alpha", "a"}};
+    // Page 3's order: extension, then base name, ignoring letter case.
+    for (const char* name : {"alpha", "Zeta.BIN", "データ.dat", "写真.dat", "メモ.exe"}) {
+      wizard::InsertFileRow(p.shown, Sjis(name), Sjis(name) == s.Exe.Text(), "", wizard::AppRoot);
+    }
+    ExpectSameAsWizard(p, "Japanese, rebuilt list");
+  }
+  {
+    // More than 255 files, saved rows, both places.
+    Project p = BaseProject();
+    for (int i = 0; i < 300; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "f%03d.dat", i);
+      p.files[std::string("src/") + name] = name;
+      p.AddRow(name);
+    }
+    ExpectSameAsWizard(p, "300 files");
+  }
+}
+
+TEST(ProjectBuildTest, BuilderFailureCodeComesThrough) {
+  // Without uninstall information the builder refuses the description.
+  Project p = BaseProject();
+  p.settings.Uninstall.Set(false);
+  ExpectSameAsWizard(p, "uninstall off");
+  ScratchFolder dir;
+  Lay(dir, p);
+  const Result result = Build(dir, p.ProjectName());
+  EXPECT_NE(result.status, 0);
+  EXPECT_NE(result.err.find("Error Code = 0x"), std::string::npos) << result.err;
+}
+
+TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
+  struct Case {
+    const char* label;
+    void (*change)(Project&);
+    int message;
+    std::vector<std::string> args;
+  };
+  const Case cases[] = {
+      {"empty caption", [](Project& p) { p.settings.Caption.Clear(); }, wizard::kStrFillAll, {}},
+      {"bad product", [](Project& p) { p.settings.Product.Assign("a/b"); }, wizard::kStrBadName, {}},
+      {"no source folder", [](Project& p) { p.settings.Source.Assign("missing"); },
+       wizard::kStrFolderNotFound, {}},
+      {"no program", [](Project& p) { p.settings.Exe.Clear(); }, wizard::kStrSelectExe, {}},
+      {"bad install folder", [](Project& p) { p.settings.InstDir.Assign("a|b"); },
+       wizard::kStrBadName, {}},
+      {"archive name too long", [](Project&) {}, wizard::kStrOutputTooLong,
+       {"--output", std::string(101, 'o')}},
+      {"no Native.ina", [](Project& p) { p.files.erase("src/Native.ina"); }, wizard::kStrNoNativeIna,
+       {}},
+      {"two Native.ina", [](Project& p) { p.files["src/sub/Native.ina"] = NativeInfo(); },
+       wizard::kStrManyNativeIna, {}},
+      {"row file gone", [](Project& p) { p.AddRow("gone.dat"); }, wizard::kStrMissingFiles, {}},
+      {"duplicate", [](Project& p) { p.files["src/sub/DATA.bin"] = "x"; },
+       wizard::kStrDuplicateNames, {}},
+      {"device path too long",
+       [](Project& p) {
+         p.settings.InstDir.Assign(std::string(100, 'i'));
+         p.files["src/" + std::string(124, 'n') + ".dat"] = "x";
+       },
+       wizard::kStrPathTooLong, {}},
+      {"nested", [](Project& p) { p.files["src/sub/deep/x.dat"] = "x"; }, wizard::kStrNestedFolders,
+       {}},
+      {"registry value empty",
+       [](Project& p) { p.AddRegistry(wizard::kHklm, "Software\\Kumo", "v", wizard::kSz, ""); },
+       wizard::kStrKeyValueRequired, {}},
+      {"registry DWORD",
+       [](Project& p) { p.AddRegistry(wizard::kHklm, "Software\\Kumo", "v", wizard::kDword, "0x1"); },
+       wizard::kStrBadDword, {}},
+  };
+  for (const Case& c : cases) {
+    Project p = BaseProject();
+    c.change(p);
+    ScratchFolder dir;
+    Lay(dir, p);
+    const Result result = Build(dir, p.ProjectName(), c.args);
+    EXPECT_EQ(result.status, kExitRefused) << c.label;
+    const std::string message = WizardMessage(c.message, c.message == 4 ? "missing" : "");
+    ASSERT_FALSE(message.empty()) << c.label;
+    EXPECT_NE(result.err.find(message), std::string::npos) << c.label << ": " << result.err;
+    // Nothing of Finish is written.
+    EXPECT_FALSE(fs::exists(Host(dir.At(Kit("src/Install.inf"))))) << c.label;
+    EXPECT_FALSE(fs::exists(Host(dir.At("Memo.bat")))) << c.label;
+  }
+}
+
+TEST(ProjectBuildTest, OverridesLeaveTheProjectFileAlone) {
+  Project p = BaseProject();
+  for (auto [path, bytes] : Project(p).files) p.files["other/" + path.substr(4)] = bytes;
+  ScratchFolder dir;
+  Lay(dir, p);
+  const std::string saved = Tree(dir)[p.ProjectName()];
+  const Result result = Build(dir, p.ProjectName(), {"--source", "other", "--output", "Other"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto tree = Tree(dir);
+  EXPECT_TRUE(tree.count("Other.lvar"));
+  EXPECT_FALSE(tree.count("MemoPack.lvar"));
+  EXPECT_TRUE(tree.count("other/Install.inf"));
+  EXPECT_FALSE(tree.count("src/Install.inf"));
+  EXPECT_NE(tree.at("Memo.bat").find("Pakmak \"other\" \"Other.lvar\""), std::string::npos);
+  EXPECT_EQ(tree.at(p.ProjectName()), saved);
+  EXPECT_NE(result.out.find("Other.lvar"), std::string::npos) << result.out;
+}
+
+TEST(ProjectBuildTest, CheckOnlyWritesNoArchive) {
+  Project p = BaseProject();
+  ScratchFolder dir;
+  Lay(dir, p);
+  Result result = Build(dir, p.ProjectName(), {"--check"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_FALSE(fs::exists(Host(dir.At("MemoPack.lvar"))));
+  EXPECT_NE(result.out.find("Ok, Check Passed."), std::string::npos) << result.out;
+  // --json: the builder's lines move to standard error, the report is JSON.
+  result = Build(dir, p.ProjectName(), {"--check", "--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.json.front(), '{');
+  EXPECT_NE(result.json.find("\"check_only\": true"), std::string::npos) << result.json;
+  EXPECT_NE(result.json.find("\"status\": 0"), std::string::npos) << result.json;
+}
+
+TEST(ProjectBuildTest, ReportAndWarnings) {
+  Project p = BaseProject();
+  p.files["src/extra.dat"] = "not in a row";
+  ScratchFolder dir;
+  Lay(dir, p);
+  const Result result = Build(dir, p.ProjectName(), {"--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("warning: 'extra.dat'"), std::string::npos) << result.err;
+  const std::uint64_t size = fs::file_size(Host(dir.At("MemoPack.lvar")));
+  EXPECT_NE(result.json.find("\"archive_size\": " + std::to_string(size)), std::string::npos)
+      << result.json;
+  // Native.ina, Memo.exe, data.bin, extra.dat, Install.inf, UnMemo.inf, Memo.txt, pic.dat.
+  EXPECT_NE(result.json.find("\"files\": 8,"), std::string::npos) << result.json;
+}
+
+TEST(ProjectBuildTest, MissingOrUnreadableProjectFile) {
+  ScratchFolder dir;
+  dir.MakeFolder("Pakforge_Folder.ini");
+  for (const char* name : {"Pakforge_None.ini", "Pakforge_Folder.ini"}) {
+    const Result result = Build(dir, name);
+    EXPECT_EQ(result.status, kExitNoProject) << name;
+    EXPECT_NE(result.err.find("cannot read the project file"), std::string::npos) << result.err;
+  }
+}
+
+TEST(ProjectBuildTest, CommandLine) {
+  struct Case {
+    std::vector<std::string> args;
+    bool ok;
+  } cases[] = {
+      {{"p.ini"}, true},
+      {{"p.ini", "--source", "s", "--output", "o", "--check", "--clean", "--json"}, true},
+      {{"--help"}, true},
+      {{"--version"}, true},
+      {{}, false},
+      {{"p.ini", "q.ini"}, false},
+      {{"p.ini", "--source"}, false},
+      {{"p.ini", "--bogus"}, false},
+  };
+  for (const Case& c : cases) {
+    Options options;
+    std::string error;
+    EXPECT_EQ(ParseOptions(c.args, &options, &error), c.ok) << c.args.size();
+    EXPECT_EQ(error.empty(), c.ok);
+  }
+}
+
+}  // namespace
+}  // namespace pakforge_build

@@ -1,0 +1,103 @@
+#include "wizard/source_folder_rules.h"
+
+#include <unordered_set>
+
+#include "base/listing.h"
+#include "base/sjis.h"
+#include "wizard/file_utils.h"
+#include "wizard/settings.h"
+
+namespace wizard {
+namespace {
+
+std::string Extension(std::string_view name) {
+  std::string extension;
+  SplitPath(name, nullptr, nullptr, &extension);
+  return extension;
+}
+
+// The key under which two names count as the same file: ASCII letters
+// folded, double-byte characters kept whole.
+std::string NameKey(const std::string& name) {
+  std::string key = name;
+  base::SjisUpperAscii(key);
+  return key;
+}
+
+}  // namespace
+
+bool DevicePathTooLong(std::size_t inst_dir_length, std::size_t name_length) {
+  return kProgramDiskLength + inst_dir_length + name_length + 20 >= static_cast<std::size_t>(kMaxPath);
+}
+
+bool IsGeneratedFile(std::string_view name) {
+  const std::string extension = Extension(name);
+  return SjisEqualsIgnoreCase(extension, ".txt") || SjisEqualsIgnoreCase(extension, ".inf");
+}
+
+bool IsProgramOrLibrary(std::string_view name) {
+  const std::string extension = Extension(name);
+  return SjisEqualsIgnoreCase(extension, ".exe") || SjisEqualsIgnoreCase(extension, ".dll");
+}
+
+bool IsNativeIna(std::string_view name) { return SjisEqualsIgnoreCase(name, "Native.ina"); }
+
+bool SourcePathTooLong(const std::string& source_path) {
+  return source_path.size() + 3 >= static_cast<std::size_t>(kMaxPath);
+}
+
+SourceFolderScan ScanSourceFolder(const std::string& source_path, std::string_view inst_dir) {
+  SourceFolderScan scan;
+  std::unordered_set<std::string> seen;
+  auto take = [&](const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+      if (IsGeneratedFile(name)) continue;
+      if (IsNativeIna(name)) {
+        ++scan.native_ina_count;
+        continue;
+      }
+      if (!seen.insert(NameKey(name)).second) scan.duplicate_names = true;
+      if (DevicePathTooLong(inst_dir.size(), name.size())) scan.path_too_long = true;
+      scan.files.push_back(name);
+    }
+  };
+  const std::string all = source_path + "*.*";
+  take(ListDirectory(all, true));
+  for (const std::string& folder : ListDirectory(all, false)) {
+    const std::string inner = source_path + folder + base::kPathSeparator + "*.*";
+    if (!ListDirectory(inner, false).empty()) scan.nested_folders = true;
+    take(ListDirectory(inner, true));
+  }
+  return scan;
+}
+
+bool IsInSourceFolder(const std::string& source_path, const std::string& name) {
+  const std::size_t limit = static_cast<std::size_t>(kMaxPath);
+  if (source_path.size() + name.size() >= limit) return false;
+  if (FileExists(source_path + name)) return true;
+  for (const std::string& folder : ListDirectory(source_path + "*.*", false)) {
+    if (source_path.size() + folder.size() + name.size() < limit - 1 &&
+        FileExists(source_path + folder + base::kPathSeparator + name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool MarkFileRows(FileRowStore& rows, const std::string& exe, const std::string& source_path) {
+  bool missing = false;
+  const int count = rows.Count();
+  for (int index = 0; index < count; ++index) {
+    FileRow row;
+    rows.Get(index, &row);
+    row.mark = !exe.empty() && SjisEqualsIgnoreCase(exe, row.name) ? "*" : "";
+    if (source_path.empty() || !IsInSourceFolder(source_path, row.name)) {
+      row.mark = "x";
+      missing = true;
+    }
+    rows.Set(index, row);
+  }
+  return missing;
+}
+
+}  // namespace wizard

@@ -1,0 +1,123 @@
+// Runs the built pakforge-build (pakforge-build.exe under Wine) on saved
+// projects and checks its exit statuses, its streams and what it leaves.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "base/encoding.h"
+#include "builder/temp_folder.h"
+#include "process_runner.h"
+#include "wizard/project_file.h"
+
+namespace pakmak_test {
+namespace {
+
+#ifdef _WIN32
+const char kProgramName[] = "pakforge-build.exe";
+// Windows hands the builder's complete code to the parent.
+std::uint32_t StatusFor(std::uint32_t code) { return code; }
+#else
+const char kProgramName[] = "pakforge-build";
+std::uint32_t StatusFor(std::uint32_t code) { return code >> 28; }
+#endif
+
+class PakforgeBuildCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = ProgramBesideThisOne(kProgramName);
+    dir_.Write("src/Native.ina", std::string(192, 'N'));
+    dir_.Write("src/Memo.exe", "MZ memo");
+    dir_.Write("src/sub/data.dat", "data");
+    settings_.Product.Assign("Kumo Soft");
+    settings_.Name.Assign("Memo");
+    settings_.Caption.Assign("Memo Pad");
+    settings_.Output.Assign("MemoPack");
+    settings_.Source.Assign("src");
+    settings_.InstDir.Assign("Memo");
+    settings_.Exe.Assign("Memo.exe");
+    settings_.UninstFile.Assign("UnMemo");
+  }
+
+  // Saves the project (no rows: the list is built from the source folder).
+  void Save() {
+    ASSERT_TRUE(wizard::SaveProject(settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, nullptr));
+  }
+
+  std::string Read(const std::string& relative) {
+    std::ifstream in(dir_.Path(relative), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  ProcessResult Run(const std::vector<std::string>& args) {
+    ProcessResult r = RunProcess(program_, args, dir_.Path());
+    EXPECT_TRUE(r.started) << program_;
+    return r;
+  }
+
+  std::string program_;
+  builder::TempFolder dir_;
+  wizard::ProjectSettings settings_;
+};
+
+TEST_F(PakforgeBuildCliTest, BuildsTheArchiveAndLeavesTheProjectAlone) {
+  Save();
+  const std::string saved = Read("Pakforge_Memo.ini");
+  const ProcessResult r = Run({"Pakforge_Memo.ini"});
+  EXPECT_EQ(r.status, 0u) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(dir_.Path("MemoPack.lvar")));
+  EXPECT_TRUE(std::filesystem::exists(dir_.Path("Memo.bat")));
+  EXPECT_TRUE(std::filesystem::exists(dir_.Path("src/Install.inf")));
+  EXPECT_NE(r.out.find("MemoPack.lvar"), std::string::npos) << r.out;
+  EXPECT_EQ(Read("Pakforge_Memo.ini"), saved);
+}
+
+TEST_F(PakforgeBuildCliTest, JsonReportAloneOnStandardOutput) {
+  Save();
+  const ProcessResult r = Run({"--json", "Pakforge_Memo.ini", "--check"});
+  EXPECT_EQ(r.status, 0u) << r.err;
+  ASSERT_FALSE(r.out.empty());
+  EXPECT_EQ(r.out.front(), '{');
+  EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
+  EXPECT_NE(r.out.find("\"status\": 0"), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("Ok, Check Passed."), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path("MemoPack.lvar")));
+}
+
+TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
+  // The command line, then the project file.
+  ProcessResult r = Run({});
+  EXPECT_EQ(r.status, 64u);
+  EXPECT_NE(r.err.find("Usage: pakforge-build"), std::string::npos) << r.err;
+  r = Run({"Pakforge_None.ini"});
+  EXPECT_EQ(r.status, 66u);
+
+  // A check of the wizard: its own Shift-JIS message.
+  std::filesystem::remove(dir_.Path("src/Native.ina"));
+  Save();
+  r = Run({"Pakforge_Memo.ini"});
+  EXPECT_EQ(r.status, 65u);
+  std::string message;
+  ASSERT_TRUE(base::Utf8ToCp932("'Native.ina' がソースフォルダの中に見つかりません。", &message));
+  EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+
+  // The builder refuses a description without uninstall information: its
+  // complete code is printed and becomes the status as pakmak's would.
+  dir_.Write("src/Native.ina", std::string(192, 'N'));
+  settings_.Uninstall.Set(false);
+  Save();
+  r = Run({"Pakforge_Memo.ini"});
+  const std::size_t at = r.err.find("Error Code = 0x");
+  ASSERT_NE(at, std::string::npos) << r.err;
+  const std::uint32_t code =
+      static_cast<std::uint32_t>(std::stoul(r.err.substr(at + 15, 8), nullptr, 16));
+  EXPECT_NE(code, 0u);
+  EXPECT_EQ(r.status, StatusFor(code));
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path("MemoPack.lvar")));
+}
+
+}  // namespace
+}  // namespace pakmak_test
