@@ -7,6 +7,14 @@
 # project (examples/project: its saved project file and its source folder
 # KantanMemo/); packed as a .zip.
 
+# The target "programs" builds every program that pak_install_program named;
+# installing and packing need only those (not every test), so "install" and
+# CPack do not build "all" first.
+get_property(pak_programs GLOBAL PROPERTY PAK_PROGRAMS)
+add_custom_target(programs)
+add_dependencies(programs ${pak_programs})
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
 file(GLOB pak_docs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.md)
 
 if(WIN32)

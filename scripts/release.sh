@@ -17,7 +17,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 for preset in release win32 win64; do
   echo "== Building $preset"
   cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
+  cmake --build --preset "$preset" --target programs -j "$jobs"
 done
 
 out="$root/build/release"
