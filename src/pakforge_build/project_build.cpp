@@ -71,13 +71,34 @@ bool IsAbsolute(const std::string& path) {
 #endif
 }
 
-bool ChangeDirectory(const std::string& kit_path) {
+// Enters a folder for the life of the object and goes back to the folder
+// it came from (kept in the host's own form).
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::string& kit_path) {
+    char here[4096];
 #ifdef _WIN32
-  return _chdir(ToHost(kit_path).c_str()) == 0;
+    if (_getcwd(here, sizeof here)) saved_ = here;
+    entered_ = _chdir(ToHost(kit_path).c_str()) == 0;
 #else
-  return chdir(ToHost(kit_path).c_str()) == 0;
+    if (getcwd(here, sizeof here)) saved_ = here;
+    entered_ = chdir(ToHost(kit_path).c_str()) == 0;
 #endif
-}
+  }
+  ~WorkingFolder() {
+    if (!entered_ || saved_.empty()) return;
+#ifdef _WIN32
+    (void)_chdir(saved_.c_str());
+#else
+    (void)!chdir(saved_.c_str());
+#endif
+  }
+  bool entered() const { return entered_; }
+
+ private:
+  std::string saved_;
+  bool entered_ = false;
+};
 
 // The folder that holds the project file, as the wizard's current
 // directory: absolute, without a trailing separator.
@@ -312,7 +333,18 @@ class Run {
 
   // What Finish writes after saving the project, in its order.
   int WriteFinishFiles() {
-    wizard::RemoveOldOutputs(settings_, current_dir_);
+    // .txt/.inf files that Finish does not write: the wizard asks before
+    // deleting them; here --clean is the author's yes.
+    std::vector<std::string> foreign;
+    wizard::ListForeignOutputs(settings_, current_dir_, &rows_, &foreign);
+    if (!foreign.empty() && !options_.clean) {
+      std::string names;
+      for (const std::string& name : foreign) names += "\n  " + source_path_ + name;
+      return Fail(kExitForeignFiles,
+                  "the source folder holds .txt/.inf files that Pakforge does not write; "
+                  "--clean deletes them:" + names);
+    }
+    wizard::RemoveOldOutputs(settings_, current_dir_, &rows_, options_.clean);
     bool ok = wizard::WriteInstallInf(settings_, current_dir_, &rows_, &registry_) &&
               (!settings_.Uninstall.On() ||
                wizard::WriteUninstallInf(settings_, current_dir_, &rows_, &registry_)) &&
@@ -336,15 +368,14 @@ class Run {
 
   // The builder with the batch file's arguments, from the project's folder.
   int RunBuilder() {
-    const std::string here = wizard::CurrentDirectory();
-    if (!ChangeDirectory(current_dir_)) return Fail(kExitNotWritten, "cannot enter " + current_dir_);
+    WorkingFolder folder(current_dir_);
+    if (!folder.entered()) return Fail(kExitNotWritten, "cannot enter " + current_dir_);
     archive_ = settings_.Output.Text() + ".lvar";
     std::vector<std::string> args = {ToHost(settings_.Source.Text())};
     if (!options_.check) args.push_back(ToHost(archive_));
     for (const char* arg : {"-p", "0000", "-o", "c000", "-c", "0000"}) args.push_back(arg);
     builder::BuildEnvironment build{console_, env_.lister, env_.files};
     builder_code_ = builder::RunBuild(args, build);
-    if (!here.empty()) ChangeDirectory(here);
     if (builder_code_ != 0) {
       char code[16];
       std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(builder_code_));

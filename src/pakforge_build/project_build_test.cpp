@@ -158,7 +158,7 @@ builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p)
   wizard::testing::RecordingMessages messages;
   wizard::testing::RecordingStarter starter;
   EXPECT_TRUE(wizard::MakeProjectFiles(p.settings, dir.path(), &p.RowsAtFinish(), &p.registry,
-                                       messages, starter));
+                                       false, messages, starter));
   EXPECT_TRUE(messages.ids.empty());
   EXPECT_EQ(starter.started.size(), 1u);
   fs::remove(Host(dir.At("Pakmak.exe")));
@@ -189,9 +189,10 @@ Result Build(const ScratchFolder& dir, const std::string& project, std::vector<s
   return result;
 }
 
-void ExpectSameAsWizard(Project p, const char* label) {
+void ExpectSameAsWizard(Project p, const char* label, bool builds = true) {
   ScratchFolder wizard_dir, cli_dir;
   const builder::BuildErrorCode code = WizardFinish(wizard_dir, p);
+  EXPECT_EQ(code == 0, builds) << label << std::hex << code;
   Lay(cli_dir, p);
   const Result result = Build(cli_dir, p.ProjectName());
   EXPECT_EQ(result.status, code ? builder::ExitStatusFor(code) : 0) << label << result.err;
@@ -275,7 +276,7 @@ TEST(ProjectBuildTest, BuilderFailureCodeComesThrough) {
   // Without uninstall information the builder refuses the description.
   Project p = BaseProject();
   p.settings.Uninstall.Set(false);
-  ExpectSameAsWizard(p, "uninstall off");
+  ExpectSameAsWizard(p, "uninstall off", false);
   ScratchFolder dir;
   Lay(dir, p);
   const Result result = Build(dir, p.ProjectName());
@@ -386,6 +387,24 @@ TEST(ProjectBuildTest, ReportAndWarnings) {
       << result.json;
   // Native.ina, Memo.exe, data.bin, extra.dat, Install.inf, UnMemo.inf, Memo.txt, pic.dat.
   EXPECT_NE(result.json.find("\"files\": 8,"), std::string::npos) << result.json;
+}
+
+TEST(ProjectBuildTest, ForeignTextFilesStopTheRunUnlessCleanIsGiven) {
+  Project p = BaseProject();
+  p.files["src/readme.txt"] = "the author's own";
+  p.files["src/UnMemo.inf"] = "an old uninstall description";
+  ScratchFolder dir;
+  Lay(dir, p);
+  Result result = Build(dir, p.ProjectName());
+  EXPECT_EQ(result.status, kExitForeignFiles);
+  EXPECT_NE(result.err.find("readme.txt"), std::string::npos) << result.err;
+  EXPECT_EQ(result.err.find("UnMemo.inf"), std::string::npos) << result.err;  // its own output
+  EXPECT_TRUE(fs::exists(Host(dir.At(Kit("src/readme.txt")))));
+  EXPECT_FALSE(fs::exists(Host(dir.At(Kit("src/Install.inf")))));
+  result = Build(dir, p.ProjectName(), {"--clean"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_FALSE(fs::exists(Host(dir.At(Kit("src/readme.txt")))));
+  EXPECT_TRUE(fs::exists(Host(dir.At("MemoPack.lvar"))));
 }
 
 TEST(ProjectBuildTest, MissingOrUnreadableProjectFile) {

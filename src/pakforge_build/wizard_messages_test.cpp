@@ -60,7 +60,9 @@ TEST(WizardMessagesTest, EveryTextIsTheWizardsOwn) {
     EXPECT_EQ(table[i].utf8, found->second) << table[i].id;
     std::string sjis;
     ASSERT_TRUE(base::Utf8ToCp932(found->second, &sjis));
-    if (found->second.find("%s") == std::string::npos) EXPECT_EQ(WizardMessage(table[i].id), sjis);
+    if (found->second.find("%s") == std::string::npos) {
+      EXPECT_EQ(WizardMessage(table[i].id), sjis);
+    }
   }
 }
 
