@@ -113,20 +113,31 @@ ArchiveDifference CompareArchives(const ArchiveDigest& a, const ArchiveDigest& b
     Key key{entry.name, seen[entry.name]++};
     auto it = in_b.find(key);
     if (it == in_b.end()) {
-      diff.entries.push_back({EntryChange::What::kRemoved, entry, {}});
+      EntryChange removed;
+      removed.what = EntryChange::What::kRemoved;
+      removed.a = entry;
+      diff.entries.push_back(std::move(removed));
       continue;
     }
     matched[it->second] = true;
     common_a.push_back(key);
     const EntryDigest& other = b.entries[it->second];
-    if (!SameContent(entry, other)) diff.entries.push_back({EntryChange::What::kChanged, entry, other});
+    if (!SameContent(entry, other)) {
+      EntryChange changed;
+      changed.a = entry;
+      changed.b = other;
+      diff.entries.push_back(std::move(changed));
+    }
   }
   std::vector<Key> common_b;
   for (std::size_t i = 0; i < b.entries.size(); ++i) {
     if (matched[i]) {
       common_b.push_back(keys_b[i]);
     } else {
-      diff.entries.push_back({EntryChange::What::kAdded, {}, b.entries[i]});
+      EntryChange added;
+      added.what = EntryChange::What::kAdded;
+      added.b = b.entries[i];
+      diff.entries.push_back(std::move(added));
     }
   }
   diff.order_differs = common_a != common_b;

@@ -376,7 +376,8 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
     env.console.Printf(kOut, "%10u  Native.ina (the header's device bytes)\n",
                        static_cast<unsigned>(builder::kNativeInfoSize));
   const HeaderFields& h = report.header;
-  env.console.Printf(kOut, "%zu files written into %s\n", report.files.size(), builder::MessageTextOf(dir).c_str());
+  env.console.Printf(kOut, "%u files written into %s\n", static_cast<unsigned>(report.files.size()),
+                     builder::MessageTextOf(dir).c_str());
   if (report.native_ina_written && (h.platform_mask & 0xFFFF) == 0 && (h.os_version_mask & 0xFFFF) == 0 &&
       (h.cpu_type_mask & 0xFFFF) == 0)
     env.console.Printf(kOut, "rebuild: pakmak %s ARCHIVE -p %04X -o %04X -c %04X\n",

@@ -7,6 +7,7 @@
 #include "base/sjis.h"
 #include "builder/host_text.h"
 #include "lvar/entry_name.h"
+#include "lvar/text_form.h"
 
 namespace lvar {
 namespace {
@@ -31,7 +32,7 @@ class NamePlanner : public ArchiveVisitor {
     const std::string where = "the entry at offset " + Hex8(entry.offset);
     if (std::string problem = NameProblem(entry.name); !problem.empty())
       return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
-                     "refused: the name \"" + Printable(entry.name) + "\" of " + where + " holds " + problem);
+                     "refused: the name \"" + DisplayText(entry.name) + "\" of " + where + " holds " + problem);
     std::string name = entry.name;
     if (used_.count(NameKey(name))) {
       if (!options_.rename)
@@ -49,21 +50,6 @@ class NamePlanner : public ArchiveVisitor {
   }
 
  private:
-  // The name with control bytes shown as \xNN, so the message stays one line.
-  static std::string Printable(const std::string& name) {
-    std::string out;
-    for (unsigned char c : name) {
-      if (c < 0x20 || c == 0x7F) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
-        out += hex;
-      } else {
-        out += static_cast<char>(c);
-      }
-    }
-    return out;
-  }
-
   const ExtractOptions& options_;
   std::vector<std::string>* names_;
   std::set<std::string> used_;

@@ -152,7 +152,10 @@ void PlanUninstall(const builder::SectionList& sections, const std::string& inst
     } else if (const auto* regs = std::get_if<std::vector<builder::DeleteRegistryItem>>(&record.data)) {
       for (const builder::DeleteRegistryItem& item : *regs) {
         std::string key = item.root_key + (item.subkey.empty() ? "" : "\\" + item.subkey);
-        if (!item.value_name.empty()) key += " " + Quoted(item.value_name);
+        if (!item.value_name.empty()) {
+          key += ' ';
+          key += Quoted(item.value_name);
+        }
         plan->registry_keys.push_back(key);
       }
     }

@@ -72,7 +72,10 @@ class LvarCliTest : public ::testing::Test {
     const std::filesystem::path root = dir_.Path();
     for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
       std::string line = std::filesystem::relative(e.path(), root).generic_string();
-      if (e.is_regular_file()) line += " " + std::to_string(e.file_size());
+      if (e.is_regular_file()) {
+        line += ' ';
+        line += std::to_string(e.file_size());
+      }
       tree.push_back(line);
     }
     std::sort(tree.begin(), tree.end());
