@@ -4,7 +4,8 @@
 # its header and its entries.
 #
 # On a fresh Debian machine it first installs what building pakmak needs
-# (cmake, g++, GoogleTest) and builds the native preset (build/native).
+# (cmake, g++) and builds the release preset (optimised, no sanitizers, no
+# tests; build/native-release).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -12,7 +13,7 @@ cd "$root"
 bold() { if [ -t 1 ]; then printf '\n\033[1m== %s\033[0m\n' "$*"; else printf '\n== %s\n' "$*"; fi; }
 
 # --- what building needs (a light subset of scripts/setup-deps.sh) ----------
-packages=(cmake make g++ libgtest-dev libgmock-dev)
+packages=(cmake make g++)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -25,12 +26,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # --- build -----------------------------------------------------------------
-bold "Building pakmak (preset native, build/native)"
-cmake --preset native >/dev/null
-cmake --build --preset native --target pakmak pakforge-build -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
-pakmak="$root/build/native/bin/pakmak"
-cmake --build --preset native --target lvar -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
-lvar="$root/build/native/bin/lvar"
+bold "Building pakmak, lvar and pakforge-build (preset release, build/native-release)"
+cmake --preset release >/dev/null
+cmake --build --preset release --target pakmak lvar pakforge-build -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+pakmak="$root/build/native-release/bin/pakmak"
+lvar="$root/build/native-release/bin/lvar"
 
 # --- pack ------------------------------------------------------------------
 src="examples/demo"
@@ -93,6 +93,11 @@ for b in $(od -An -tu1 -v "$out"); do xor=$((xor ^ b)); done
 printf '\n  checksum byte at 0x%06X: 0x%02X; exclusive-or of the whole archive: %d (0 = intact)\n' \
   "$pos" "$checksum" "$xor"
 
+bold "lvar list $out"
+LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" list "$out" | sed 's/^/  /'
+bold "lvar verify $out"
+LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" verify "$out" | sed 's/^/  /'
+
 # --- the same program as a saved Pakforge project ----------------------------
 # examples/project holds what the wizard leaves beside a source folder: the
 # saved project file. pakforge-build checks it as the wizard does, writes the
@@ -103,13 +108,8 @@ mkdir -p "$project"
 cp -R examples/project/. "$project/"
 bold "A saved project:  pakforge-build $project/Pakforge_KantanMemo.ini"
 set +e
-PAKMAK_ENCODING="${PAKMAK_ENCODING:-utf-8}" "$root/build/native/bin/pakforge-build" "$project/Pakforge_KantanMemo.ini"
+PAKMAK_ENCODING="${PAKMAK_ENCODING:-utf-8}" "$root/build/native-release/bin/pakforge-build" "$project/Pakforge_KantanMemo.ini"
 status=$?
 set -e
 echo "(exit status $status)"
 [ "$status" -eq 0 ] || { echo "pakforge-build failed" >&2; exit "$status"; }
-
-bold "lvar list $out"
-LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" list "$out" | sed 's/^/  /'
-bold "lvar verify $out"
-LVAR_ENCODING="${LVAR_ENCODING:-utf-8}" "$lvar" verify "$out" | sed 's/^/  /'

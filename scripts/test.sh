@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the kit for all three presets and runs every test: the native tests
-# (under AddressSanitizer and UBSan), then the Windows tests under Wine.
-# Ends with CTest's summary; exits non-zero when anything failed.
+# (under AddressSanitizer and UBSan), the Windows tests under Wine, and the
+# checks of the release bundle (scripts/release.sh, tests/release/check.sh).
+# Ends with a summary; exits non-zero when anything failed.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -15,17 +16,21 @@ for preset in native win64 win32; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
-echo "== Windows tests under Wine (win64)"
 set +e
+echo "== Windows tests under Wine (win64)"
 "$root/tests/wine/session.sh" ctest --preset win64 -j 1
 win_status=$?
 
 echo "== Native tests"
 ctest --preset native -j "$jobs"
 native_status=$?
+
+echo "== Release bundle (build/release)"
+"$root/scripts/release.sh" && "$root/tests/release/check.sh"
+release_status=$?
 set -e
 
-if [ $win_status -ne 0 ]; then
-  echo "Windows tests under Wine FAILED (see above)." >&2
-fi
-[ $win_status -eq 0 ] && [ $native_status -eq 0 ]
+[ $win_status -eq 0 ] || echo "Windows tests under Wine FAILED (see above)." >&2
+[ $native_status -eq 0 ] || echo "Native tests FAILED (see above)." >&2
+[ $release_status -eq 0 ] || echo "Release bundle checks FAILED (see above)." >&2
+[ $win_status -eq 0 ] && [ $native_status -eq 0 ] && [ $release_status -eq 0 ]

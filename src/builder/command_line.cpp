@@ -1,6 +1,7 @@
 #include "builder/command_line.h"
 
 #include "builder/mask_value.h"
+#include "kit_version.h"
 #include "builder/messages.h"
 
 namespace builder {
@@ -48,8 +49,12 @@ void PrintUsage(base::Console& console) {
 BuildErrorCode ParseCommandLine(const std::vector<std::string>& args, base::Console& console,
                                 BuildOptions* options) {
   const base::Stream err = base::Stream::kErr;
-  if (args.empty()) {
+  if (args.empty() || (args.size() == 1 && args[0] == "--help")) {
     PrintUsage(console);
+    return kUsageShown;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    console.Write(base::Stream::kOut, PAK_KIT_NAME " " PAK_KIT_VERSION "\n");
     return kUsageShown;
   }
   *options = BuildOptions();

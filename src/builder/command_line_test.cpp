@@ -4,6 +4,7 @@
 
 #include "base/encoding.h"
 #include "builder/mask_value.h"
+#include "kit_version.h"
 
 namespace builder {
 namespace {
@@ -166,6 +167,39 @@ TEST(ParseCommandLineTest, NoArgumentPrintsUsage) {
       "-c MASK: CPUタイプ情報有効マスク指定\n"
       "  ・マスクの上位2バイトを16進数で指定する（デフォルト：-c FFC0 ）\n";
   EXPECT_EQ(Sjis(expected), console.out);
+}
+
+// "--help" and "--version" count only as the one and only argument; anywhere
+// else, and "-h" always, they are wrong options with the usual codes.
+TEST(ParseCommandLineTest, HelpAndVersionAloneOnly) {
+  base::CapturingConsole no_argument;
+  BuildOptions options;
+  ParseCommandLine({}, no_argument, &options);
+  const std::string usage = no_argument.out;
+  const std::string version = std::string(PAK_KIT_NAME) + " " + PAK_KIT_VERSION + "\n";
+  ASSERT_NE("", usage);
+  struct Case {
+    std::vector<std::string> args;
+    BuildErrorCode code;
+    std::string out;
+    bool bad_option;  // the wrong-option message on standard error
+  };
+  const Case cases[] = {
+      {{"--help"}, kUsageShown, usage, false},
+      {{"--version"}, kUsageShown, version, false},
+      {{"-h"}, 0x3000000, "", true},
+      {{"--Help"}, 0x3000000, "", true},
+      {{"--version", "SRC"}, 0x3000000, "", true},
+      {{"SRC", "--help"}, 0x3000000, "", true},
+      {{"SRC", "OUT", "--version"}, 0x3000000, "", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));
+    base::CapturingConsole console;
+    EXPECT_EQ(c.code, ParseCommandLine(c.args, console, &options));
+    EXPECT_EQ(c.out, console.out);
+    EXPECT_EQ(c.bad_option ? Sjis(kBadOption) : "", console.err);
+  }
 }
 
 }  // namespace

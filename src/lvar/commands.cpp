@@ -4,6 +4,7 @@
 
 #include "builder/archive_format.h"
 #include "builder/host_text.h"
+#include "kit_version.h"
 #include "lvar/archive_diff.h"
 #include "lvar/archive_reader.h"
 #include "lvar/exit_status.h"
@@ -543,7 +544,7 @@ int RunLvar(const std::vector<std::string>& args, LvarEnvironment& env) {
       if (arg == "--") options_end = true;
       else if (arg == "-h" || arg == "--help") cl.help = true;
       else if (arg == "--version") {
-        env.console.Printf(kOut, "lvar %s\n", kVersion);
+        env.console.Write(kOut, PAK_KIT_NAME " " PAK_KIT_VERSION "\n");
         return kExitOk;
       } else if (arg == "--json") cl.json = true;
       else if (arg == "--force") cl.force = true;

@@ -18,9 +18,6 @@
 
 namespace lvar {
 
-/// The version that --version prints.
-inline constexpr const char kVersion[] = "1.0";
-
 /// What a run reads and writes through; the program passes the system's.
 struct LvarEnvironment {
   /// Texts for people (Shift-JIS, rendered by the console's rules).

@@ -14,6 +14,7 @@
 #include "base/sjis.h"
 #include "builder/build_error.h"
 #include "builder/driver.h"
+#include "kit_version.h"
 #include "pakforge_build/wizard_messages.h"
 #include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
@@ -32,7 +33,7 @@ namespace {
 
 using base::Stream;
 
-constexpr char kVersion[] = "pakforge-build 1.0\n";
+constexpr char kVersion[] = PAK_KIT_NAME " " PAK_KIT_VERSION "\n";
 
 // Host texts (the command line, the file system) to the kit's Shift-JIS
 // and back. Windows hands over ANSI texts, which already are Shift-JIS.

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "builder/temp_folder.h"
+#include "kit_version.h"
 #include "lvar/test_archive.h"
 #include "process_runner.h"
 
@@ -173,7 +174,7 @@ TEST_F(LvarCliTest, DamagedArchivesGiveTheirStatusAndOffset) {
   r = Lvar({"--help"});
   EXPECT_EQ(0u, r.status);
   EXPECT_NE(std::string::npos, r.out.find("lvar extract [--force] [--rename] [--native-ina] ARCHIVE [DIR]"));
-  EXPECT_EQ("lvar 1.0\n", Lvar({"--version"}).out);
+  EXPECT_EQ(PAK_KIT_NAME " " PAK_KIT_VERSION "\n", Lvar({"--version"}).out);
 }
 
 // A hostile archive is refused before anything is written: the whole tree

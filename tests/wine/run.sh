@@ -6,6 +6,8 @@
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No Mono or Gecko installers; no winemenubuilder (it would write menu
+# entries and file associations into the user's home for every prefix).
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 exec wine "$@"

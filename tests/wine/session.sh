@@ -10,7 +10,9 @@ set -u
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No Mono or Gecko installers; no winemenubuilder (it would write menu
+# entries and file associations into the user's home for every prefix).
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 mkdir -p "$root/build"
 
@@ -32,12 +34,21 @@ trap cleanup EXIT INT TERM
 
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 
+# One wineserver stays alive for the whole session, so each test starts in a
+# second instead of starting the server and Wine's system processes again.
+# It is started before wineboot: a server started by wineboot would still be
+# running when wineboot returns (its background processes outlive it on a new
+# prefix), and a later "wineserver -p" would then find it and quit, leaving
+# every test to start a server of its own.
+mkdir -p "$WINEPREFIX"
+wineserver -p </dev/null >/dev/null 2>&1
 # First use creates the prefix; later runs reuse it.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "session.sh: creating Wine prefix $WINEPREFIX"
 fi
 wineboot -i </dev/null >"$root/build/wineboot.log" 2>&1
-# Keep one wineserver alive for the whole session, so each test starts fast.
+# Status 2: the server started above is running (as it should be); 0: it had
+# gone, and this starts it again.
 wineserver -p </dev/null >/dev/null 2>&1
 
 "$@"

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds the presets release (Linux), win32 and win64 and writes the kit's
+# downloadable bundle into build/release/:
+#   <kit>-<version>-windows-x86.zip, <kit>-<version>-windows-x64.zip
+#   <kit>-<version>-linux-x86_64.tar.gz and the Debian package
+#   SHA256SUMS
+# The packages are made by CPack from the install rules. Every program of the
+# kit must be in them: a missing one fails the script.
+# Check the bundle with tests/release/check.sh (./scripts/test.sh does).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+"$root/scripts/setup-deps.sh"
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+for preset in release win32 win64; do
+  echo "== Building $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target programs -j "$jobs"
+done
+
+out="$root/build/release"
+rm -rf "$out"
+mkdir -p "$out"
+for dir in native-release win32 win64; do
+  echo "== Packing build/$dir"
+  # CPack keeps its staging folders in -B; only the packages move on.
+  stage="$root/build/$dir/cpack"
+  rm -rf "$stage"
+  (cd "$root/build/$dir" && cpack -B "$stage" >/dev/null)
+  mv "$stage"/*.zip "$stage"/*.tar.gz "$stage"/*.deb "$out"/ 2>/dev/null || true
+  rm -rf "$stage"
+done
+
+# Every package must hold every program.
+define() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" build/native-release/generated/kit_version.h; }
+version="$(define PAK_KIT_VERSION)"
+kit="$(define PAK_PACKAGE_NAME)"
+windows_programs=(Pakforge.exe Pakmak.exe Setup.exe lvar.exe pakforge-build.exe)
+linux_programs=(pakmak lvar pakforge-build)
+missing=0
+require() {  # require PACKAGE-LISTING NAME...
+  local listing="$1"; shift
+  local name
+  for name in "$@"; do
+    grep -qE "(^|/)$name\$" <<<"$listing" || { echo "release.sh: $name is missing from $package" >&2; missing=1; }
+  done
+}
+for arch in x86 x64; do
+  package="$out/$kit-$version-windows-$arch.zip"
+  [ -f "$package" ] || { echo "release.sh: $package was not made" >&2; exit 1; }
+  require "$(cmake -E tar tf "$package")" "${windows_programs[@]}" README.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina
+done
+package="$out/$kit-$version-linux-x86_64.tar.gz"
+[ -f "$package" ] || { echo "release.sh: $package was not made" >&2; exit 1; }
+require "$(tar tzf "$package")" "${linux_programs[@]/#/bin/}"
+package="$(ls "$out"/"${kit}_${version}"*.deb 2>/dev/null | head -n 1 || true)"
+[ -n "$package" ] || { echo "release.sh: the Debian package was not made" >&2; exit 1; }
+require "$(dpkg-deb -c "$package" | awk '{ print $NF }')" "${linux_programs[@]/#/usr/bin/}"
+[ "$missing" -eq 0 ] || exit 1
+
+(cd "$out" && sha256sum -- *.zip *.tar.gz *.deb >SHA256SUMS)
+echo "== build/release"
+ls -l "$out"
