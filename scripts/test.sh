@@ -15,6 +15,9 @@ for preset in native win64 win32; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
+# The fuzz targets over their committed corpora (skipped without clang's libFuzzer).
+"$root/scripts/fuzz.sh" --corpus
+
 echo "== Windows tests under Wine (win64)"
 set +e
 "$root/tests/wine/session.sh" ctest --preset win64 -j 1
