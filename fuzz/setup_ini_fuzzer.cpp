@@ -1,5 +1,6 @@
 // The launcher's "setup.ini" reader: the application name never exceeds its
-// room and never ends in the middle of a double-byte character.
+// room, and a cut never splits a double-byte character (a name may end in
+// a lone lead byte only when the file's value itself ends so).
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string fallback = "Fallback";
   std::string name = launcher::AppNameFromIni(text, fallback, IsLead);
   FUZZ_CHECK(name.size() < launcher::kAppNameRoom);
-  FUZZ_CHECK(!EndsInsideCharacter(name));
+  if (EndsInsideCharacter(name)) {
+    // Then the whole value was taken: in the text it ends right after it.
+    bool whole_value = false;
+    for (std::size_t at = text.find(name); at != std::string_view::npos; at = text.find(name, at + 1)) {
+      std::size_t after = at + name.size();
+      whole_value = whole_value || after == text.size() ||
+                    std::string_view(" \t\r\n\v\f\"'").find(text[after]) != std::string_view::npos;
+    }
+    FUZZ_CHECK(whole_value);
+  }
   return 0;
 }
