@@ -84,6 +84,11 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
 
+  bool CreateFolder(const std::string& path) override {
+    if (fail_create || files.count(path) || others.count(path)) return false;
+    return folders.insert(path).second;
+  }
+
   bool Remove(const std::string& path) override { return files.erase(path) != 0; }
 
   unsigned long ProcessId() override { return 42; }

@@ -61,6 +61,9 @@ class FileSystem {
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   /// Renames `from` to `to`, replacing a file at `to` in one step.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  /// Creates the folder `path` (its parent must exist); false when that
+  /// fails, also when something is already there.
+  virtual bool CreateFolder(const std::string& path) = 0;
   /// Deletes a file; false when it could not be deleted.
   virtual bool Remove(const std::string& path) = 0;
   /// A number that differs between processes running at the same time,

@@ -99,6 +99,8 @@ class PosixFileSystem : public FileSystem {
     return std::rename(from.c_str(), to.c_str()) == 0;
   }
 
+  bool CreateFolder(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
+
   bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
   unsigned long ProcessId() override { return static_cast<unsigned long>(::getpid()); }

@@ -94,6 +94,8 @@ class Win32FileSystem : public FileSystem {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
+  bool CreateFolder(const std::string& path) override { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
   bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
 
   unsigned long ProcessId() override { return GetCurrentProcessId(); }

@@ -1,29 +1,13 @@
 #pragma once
-// The archive's fixed 256-byte header and the little-endian field helpers.
-//
-//   0x00 u16 0x0100 (header length)   0x02 u16 number of entries
-//   0x04 u32 platform mask            0x08 136 bytes platform information
-//   0x94 u32 OS version mask          0x98 20 bytes OS version information
-//   0xB0 u32 CPU type mask            0xB4 36 bytes CPU type information
-//   0xDC u32 destination code         everything else zero
+// The archive's fixed 256-byte header record (layout in archive_format.h).
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "builder/archive_format.h"
+
 namespace builder {
-
-inline constexpr std::size_t kHeaderSize = 256;
-inline constexpr std::size_t kNativeInfoSize = 192;
-
-/// Stores `value` little-endian at `out`, whatever the host's byte order.
-inline void PutLe16(std::uint8_t* out, std::uint16_t value) {
-  out[0] = static_cast<std::uint8_t>(value);
-  out[1] = static_cast<std::uint8_t>(value >> 8);
-}
-inline void PutLe32(std::uint8_t* out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 /// The header record, filled in two stages: the scan places the three
 /// blocks of Native.ina, the header phase the counts, masks and destination.

@@ -6,12 +6,6 @@
 namespace builder {
 namespace {
 
-constexpr std::uint64_t kMaxEntries = 0xFFFF;
-constexpr std::size_t kMaxNameLength = 255;
-constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFFull;
-// Fixed fields around the name: length, zero, kind, N, then the NUL and S.
-constexpr std::uint32_t kEntryOverhead = 9;
-
 const EntryKind kKinds[] = {EntryKind::kInstallInfo, EntryKind::kProgram, EntryKind::kData};
 
 }  // namespace
@@ -103,11 +97,11 @@ BuildErrorCode ArchiveWriter::AppendEntry(EntryKind kind, const SourceFile& file
   const base::Stream err = base::Stream::kErr;
   const std::uint32_t name_length = static_cast<std::uint32_t>(file.name.size());
   const std::uint32_t size = static_cast<std::uint32_t>(file.size);
-  std::uint8_t fixed[8];
-  PutLe32(fixed, name_length + size + kEntryOverhead);
-  PutLe16(fixed + 4, 0);
-  fixed[6] = static_cast<std::uint8_t>(kind);
-  fixed[7] = static_cast<std::uint8_t>(name_length);
+  std::uint8_t fixed[kEntryFixedSize];
+  PutLe32(fixed + kEntryLengthAt, name_length + size + kEntryOverhead);
+  PutLe16(fixed + kEntryZeroAt, 0);
+  fixed[kEntryKindAt] = static_cast<std::uint8_t>(kind);
+  fixed[kEntryNameLengthAt] = static_cast<std::uint8_t>(name_length);
   if (!stream_->Append(fixed, sizeof fixed)) {
     console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
     return 0x200000;
@@ -116,7 +110,7 @@ BuildErrorCode ArchiveWriter::AppendEntry(EntryKind kind, const SourceFile& file
     console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
     return 0x300000;
   }
-  std::uint8_t size_field[4];
+  std::uint8_t size_field[kEntrySizeFieldSize];
   PutLe32(size_field, size);
   if (!stream_->Append(size_field, sizeof size_field)) {
     console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());

@@ -12,13 +12,6 @@
 
 namespace builder {
 
-/// Kind of an archive entry, decided by the file's extension.
-enum class EntryKind : std::uint8_t {
-  kInstallInfo = 1,  ///< ".INF"
-  kProgram = 2,      ///< ".EXE", ".DLL", ".VB"
-  kData = 3,         ///< every other file
-};
-
 /// The kind of a file named `name` (Shift-JIS). The extension is the text
 /// from the last "." to the end, compared without regard to ASCII case.
 EntryKind EntryKindOf(const std::string& name);

@@ -31,19 +31,6 @@ std::uint32_t SendEnd(HandlerStates& h, StatementContext& ctx) {
   return 0;
 }
 
-// Reads the whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string* content) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  content->clear();
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content->append(buffer, n);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
-
 void PrintContext(base::Console& console, const std::string& file, SectionKind current,
                   int line_number, std::string_view line) {
   console.Printf(base::Stream::kErr, inf_text::kLineLocation, file.c_str());
@@ -99,8 +86,14 @@ std::uint32_t ProcessLine(std::string_view line, HandlerStates& h, StatementCont
 
 std::uint32_t ReadInstallInfoFile(const std::string& host_path, const std::string& message_path,
                                   base::Console& console, InstallInfoState* state) {
+  return ReadInstallInfoFile(base::SystemFileSystem(), host_path, message_path, console, state);
+}
+
+std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& host_path,
+                                  const std::string& message_path, base::Console& console,
+                                  InstallInfoState* state) {
   std::string content;
-  if (!ReadWholeFile(host_path, &content)) {
+  if (!base::ReadWholeFile(files, host_path, &content)) {
     console.Printf(base::Stream::kErr, inf_text::kCannotOpenFile, message_path.c_str());
     return 0x100000;
   }
@@ -128,6 +121,7 @@ std::uint32_t ReadInstallInfoFile(const std::string& host_path, const std::strin
     console.Printf(base::Stream::kErr, inf_text::kCheckLocation, message_path.c_str());
     return code + 0x300000;
   }
+  if (state->sections) *state->sections = std::move(sections);
   return 0;
 }
 

@@ -13,6 +13,8 @@
 #include <string>
 
 #include "base/console.h"
+#include "base/file_system.h"
+#include "builder/inf/install_description.h"
 
 namespace builder {
 
@@ -32,6 +34,9 @@ struct InstallInfoState {
   std::uint32_t destination = 0;
   /// Handler states carried between files; created by the first read.
   std::shared_ptr<HandlerStates> handlers;
+  /// When set, receives the section records of each file that reads and
+  /// passes its checks (for callers that show what a file describes).
+  SectionList* sections = nullptr;
 };
 
 /// Reads and checks one install information file. `host_path` opens the file;
@@ -41,6 +46,11 @@ struct InstallInfoState {
 /// 0x100000-0x300000 and below); the caller adds the upper layers.
 std::uint32_t ReadInstallInfoFile(const std::string& host_path, const std::string& message_path,
                                   base::Console& console, InstallInfoState* state);
+
+/// The same, reading the file through `files`.
+std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& host_path,
+                                  const std::string& message_path, base::Console& console,
+                                  InstallInfoState* state);
 
 /// Call once after the last file has been read without error: when an
 /// Add Registry statement is still open (it ended with a comma), prints a

@@ -1,0 +1,136 @@
+#include "lvar/archive_diff.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <utility>
+
+#include "builder/archive_format.h"
+
+namespace lvar {
+namespace {
+
+constexpr std::uint64_t kFnvPrime = 0x100000001B3ull;
+constexpr std::uint64_t kFnvBases[2] = {0xCBF29CE484222325ull, 0x84222325CBF29CE4ull};
+
+class Digester : public ArchiveVisitor {
+ public:
+  explicit Digester(ArchiveDigest* digest) : digest_(digest) {}
+
+  Status OnHeader(const HeaderFields& header) override {
+    digest_->header = header;
+    return {};
+  }
+  Status OnEntry(const EntryFields& entry) override {
+    EntryDigest d;
+    d.name = entry.name;
+    d.kind = entry.kind;
+    d.size = entry.size;
+    d.offset = entry.offset;
+    d.hash[0] = kFnvBases[0];
+    d.hash[1] = kFnvBases[1];
+    digest_->entries.push_back(std::move(d));
+    return {};
+  }
+  Status OnContent(const std::uint8_t* data, std::size_t size) override {
+    EntryDigest& d = digest_->entries.back();
+    std::uint64_t h0 = d.hash[0], h1 = d.hash[1];
+    for (std::size_t i = 0; i < size; ++i) {
+      h0 = (h0 ^ data[i]) * kFnvPrime;
+      h1 = (h1 ^ static_cast<std::uint8_t>(data[i] + 0x5A)) * kFnvPrime;
+    }
+    d.hash[0] = h0;
+    d.hash[1] = h1;
+    return {};
+  }
+
+ private:
+  ArchiveDigest* digest_;
+};
+
+std::string Hex32(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", value);
+  return text;
+}
+
+std::string BlockText(const HeaderFields& h, std::size_t at, std::size_t size) {
+  std::string text;
+  for (std::size_t i = 0; i < size; ++i) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02X", h.bytes[at + i]);
+    text += hex;
+  }
+  return text;
+}
+
+bool SameContent(const EntryDigest& a, const EntryDigest& b) {
+  return a.kind == b.kind && a.size == b.size && a.hash[0] == b.hash[0] && a.hash[1] == b.hash[1];
+}
+
+}  // namespace
+
+Status DigestArchive(base::FileSystem& files, const std::string& path, ArchiveDigest* digest) {
+  Digester digester(digest);
+  return ReadArchiveFile(files, path, digester);
+}
+
+ArchiveDifference CompareArchives(const ArchiveDigest& a, const ArchiveDigest& b) {
+  ArchiveDifference diff;
+  auto field = [&](const char* name, std::uint32_t x, std::uint32_t y, bool hex) {
+    if (x != y) diff.header.push_back({name, hex ? Hex32(x) : std::to_string(x), hex ? Hex32(y) : std::to_string(y)});
+  };
+  field("entry count (0x02)", a.header.entry_count, b.header.entry_count, false);
+  field("platform mask (0x04)", a.header.platform_mask, b.header.platform_mask, true);
+  field("OS version mask (0x94)", a.header.os_version_mask, b.header.os_version_mask, true);
+  field("CPU type mask (0xB0)", a.header.cpu_type_mask, b.header.cpu_type_mask, true);
+  field("destination (0xDC)", a.header.destination, b.header.destination, false);
+  struct Block {
+    const char* name;
+    std::size_t at, size;
+  };
+  for (const Block& block : {Block{"platform information (0x08)", builder::kPlatformBlockAt, builder::kPlatformBlockSize},
+                             Block{"OS version information (0x98)", builder::kOsBlockAt, builder::kOsBlockSize},
+                             Block{"CPU type information (0xB4)", builder::kCpuBlockAt, builder::kCpuBlockSize}}) {
+    if (std::memcmp(&a.header.bytes[block.at], &b.header.bytes[block.at], block.size) != 0)
+      diff.header.push_back({block.name, BlockText(a.header, block.at, block.size), BlockText(b.header, block.at, block.size)});
+  }
+
+  // Match the n-th entry of a name in A with the n-th of that name in B.
+  using Key = std::pair<std::string, int>;
+  std::map<Key, std::size_t> in_b;
+  std::map<std::string, int> seen;
+  std::vector<Key> keys_b;
+  for (std::size_t i = 0; i < b.entries.size(); ++i) {
+    Key key{b.entries[i].name, seen[b.entries[i].name]++};
+    in_b[key] = i;
+    keys_b.push_back(key);
+  }
+  seen.clear();
+  std::vector<Key> common_a;
+  std::vector<bool> matched(b.entries.size(), false);
+  for (const EntryDigest& entry : a.entries) {
+    Key key{entry.name, seen[entry.name]++};
+    auto it = in_b.find(key);
+    if (it == in_b.end()) {
+      diff.entries.push_back({EntryChange::What::kRemoved, entry, {}});
+      continue;
+    }
+    matched[it->second] = true;
+    common_a.push_back(key);
+    const EntryDigest& other = b.entries[it->second];
+    if (!SameContent(entry, other)) diff.entries.push_back({EntryChange::What::kChanged, entry, other});
+  }
+  std::vector<Key> common_b;
+  for (std::size_t i = 0; i < b.entries.size(); ++i) {
+    if (matched[i]) {
+      common_b.push_back(keys_b[i]);
+    } else {
+      diff.entries.push_back({EntryChange::What::kAdded, {}, b.entries[i]});
+    }
+  }
+  diff.order_differs = common_a != common_b;
+  return diff;
+}
+
+}  // namespace lvar

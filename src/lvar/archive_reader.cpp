@@ -1,0 +1,311 @@
+#include "lvar/archive_reader.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "base/sjis.h"
+#include "builder/archive_stream.h"
+#include "builder/host_text.h"
+
+namespace lvar {
+namespace {
+
+using builder::GetLe16;
+using builder::GetLe32;
+
+constexpr std::size_t kReadBufferSize = 128 * 1024;
+
+std::string Hex(std::uint64_t value, int digits) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%0*llX", digits, static_cast<unsigned long long>(value));
+  return text;
+}
+
+// A read buffer over the input that keeps the position and the
+// exclusive-or of every byte consumed.
+class ByteSource {
+ public:
+  explicit ByteSource(base::InputFile& input) : input_(input), buffer_(kReadBufferSize) {}
+
+  // Makes at least `wanted` bytes (at most the buffer size) available unless
+  // the file ends first; answers how many are available.
+  std::size_t Fill(std::size_t wanted) {
+    if (end_ - begin_ >= wanted) return end_ - begin_;
+    if (begin_ > 0) {
+      std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+      end_ -= begin_;
+      begin_ = 0;
+    }
+    while (end_ < wanted && !at_end_ && !error_) {
+      std::size_t got = 0;
+      if (!input_.Read(buffer_.data() + end_, buffer_.size() - end_, &got)) {
+        error_ = true;
+      } else if (got == 0) {
+        at_end_ = true;
+      } else {
+        end_ += got;
+      }
+    }
+    return end_ - begin_;
+  }
+
+  const std::uint8_t* Data() const { return buffer_.data() + begin_; }
+
+  void Consume(std::size_t size) {
+    lanes_ ^= builder::XorLanes(Data(), size);
+    begin_ += size;
+    position_ += size;
+  }
+
+  std::uint64_t position() const { return position_; }
+  bool error() const { return error_; }
+
+  std::uint8_t Checksum() const {
+    std::uint8_t sum = 0;
+    for (int i = 0; i < 8; ++i) sum ^= static_cast<std::uint8_t>(lanes_ >> (8 * i));
+    return sum;
+  }
+
+ private:
+  base::InputFile& input_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t begin_ = 0, end_ = 0;
+  std::uint64_t position_ = 0;
+  std::uint64_t lanes_ = 0;
+  bool at_end_ = false;
+  bool error_ = false;
+};
+
+class Reader {
+ public:
+  Reader(base::InputFile& input, ArchiveVisitor& visitor) : source_(input), visitor_(visitor) {}
+
+  Status Run(ArchiveSummary* summary);
+
+ private:
+  // The file ended (or a read failed) with fewer than `wanted` bytes where
+  // `what` was expected.
+  Status Short(const std::string& what) {
+    if (source_.error()) return Failure(Fault::kReadError, source_.position(), "read error at offset " + Hex(source_.position(), 8));
+    return Failure(Fault::kTruncated, source_.position(),
+                   "the file ends at offset " + Hex(source_.position(), 8) + " inside " + what);
+  }
+  Status ReadHeader(HeaderFields* header);
+  Status ReadEntry(int index, EntryFields* entry);
+
+  ByteSource source_;
+  ArchiveVisitor& visitor_;
+  int previous_kind_ = 0;
+};
+
+Status Reader::ReadHeader(HeaderFields* header) {
+  if (source_.Fill(2) < 2) {
+    if (source_.error()) return Short("");
+    return Failure(Fault::kNotArchive, 0, "not an archive: the file is shorter than the header length field");
+  }
+  const std::uint16_t length = GetLe16(source_.Data());
+  if (length != builder::kHeaderLengthValue)
+    return Failure(Fault::kNotArchive, 0,
+                   "not an archive: the header length field at offset 0x00000000 is " + Hex(length, 4) +
+                       ", not 0x0100");
+  if (source_.Fill(builder::kHeaderSize) < builder::kHeaderSize) {
+    source_.Consume(source_.Fill(builder::kHeaderSize));
+    return Short("the 256-byte header");
+  }
+  *header = DecodeHeader(source_.Data());
+  for (const auto& range : builder::kZeroRanges) {
+    for (std::size_t i = 0; i < range[1]; ++i) {
+      if (header->bytes[range[0] + i] != 0)
+        return Failure(Fault::kBadField, range[0] + i,
+                       "header byte at offset " + Hex(range[0] + i, 8) + " is " + Hex(header->bytes[range[0] + i], 2) +
+                           "; the header bytes " + Hex(range[0], 2) + "-" + Hex(range[0] + range[1] - 1, 2) +
+                           " are always zero");
+    }
+  }
+  source_.Consume(builder::kHeaderSize);
+  return visitor_.OnHeader(*header);
+}
+
+Status Reader::ReadEntry(int index, EntryFields* entry) {
+  const std::uint64_t at = source_.position();
+  const std::string where = "the entry at offset " + Hex(at, 8);
+  entry->offset = at;
+  entry->index = index;
+  if (source_.Fill(builder::kEntryFixedSize) < builder::kEntryFixedSize) {
+    source_.Consume(source_.Fill(builder::kEntryFixedSize));
+    return Short("the fixed fields of " + where);
+  }
+  const std::uint8_t* fixed = source_.Data();
+  entry->length = GetLe32(fixed + builder::kEntryLengthAt);
+  const std::uint16_t zero = GetLe16(fixed + builder::kEntryZeroAt);
+  entry->kind = fixed[builder::kEntryKindAt];
+  const std::size_t n = fixed[builder::kEntryNameLengthAt];
+  if (zero != 0)
+    return Failure(Fault::kBadField, at + builder::kEntryZeroAt,
+                   "the field at offset " + Hex(at + builder::kEntryZeroAt, 8) + " of " + where + " is " +
+                       Hex(zero, 4) + ", not zero");
+  if (entry->kind < 1 || entry->kind > 3)
+    return Failure(Fault::kBadField, at + builder::kEntryKindAt,
+                   "the kind of " + where + " is " + std::to_string(entry->kind) + ", not 1, 2 or 3");
+  if (entry->kind < previous_kind_)
+    return Failure(Fault::kUnsound, at + builder::kEntryKindAt,
+                   "the " + std::string(KindWord(entry->kind)) + " entry at offset " + Hex(at, 8) + " follows a " +
+                       KindWord(static_cast<std::uint8_t>(previous_kind_)) +
+                       " entry (install information, then programs, then data)");
+  previous_kind_ = entry->kind;
+  const std::size_t fixed_part = builder::kEntryFixedSize + n + 1 + builder::kEntrySizeFieldSize;
+  if (source_.Fill(fixed_part) < fixed_part) {
+    source_.Consume(source_.Fill(fixed_part));
+    return Short("the name or size field of " + where);
+  }
+  const std::uint8_t* name = source_.Data() + builder::kEntryNameAt;
+  if (name[n] != 0) {
+    const void* nul = std::memchr(name, 0, n);
+    std::string detail = nul ? "its NUL comes after " + std::to_string(static_cast<const std::uint8_t*>(nul) - name) +
+                                   " bytes"
+                             : "no NUL follows";
+    return Failure(Fault::kBadField, at + builder::kEntryNameAt + n,
+                   "the name of " + where + " is " + std::to_string(n) + " bytes long but " + detail +
+                       " (byte at offset " + Hex(at + builder::kEntryNameAt + n, 8) + " is " + Hex(name[n], 2) + ")");
+  }
+  if (std::memchr(name, 0, n))
+    return Failure(Fault::kBadField, at + builder::kEntryNameAt,
+                   "the name of " + where + " holds a NUL before its end");
+  entry->name.assign(reinterpret_cast<const char*>(name), n);
+  entry->size = GetLe32(name + n + 1);
+  const std::uint64_t expected = n + static_cast<std::uint64_t>(entry->size) + builder::kEntryOverhead;
+  if (entry->length != expected)
+    return Failure(Fault::kBadField, at,
+                   "the length field of " + where + " is " + std::to_string(entry->length) + ", too " +
+                       (entry->length > expected ? "long" : "short") + ": name (" + std::to_string(n) +
+                       ") and size (" + std::to_string(entry->size) + ") give " + std::to_string(expected));
+  source_.Consume(fixed_part);
+  if (Status s = visitor_.OnEntry(*entry); !s.ok()) return s;
+  std::uint64_t left = entry->size;
+  while (left > 0) {
+    std::size_t have = source_.Fill(1);
+    if (have == 0)
+      return Short("the content of " + where + " (" + std::to_string(left) + " of its " +
+                   std::to_string(entry->size) + " bytes missing)");
+    std::size_t take = have < left ? have : static_cast<std::size_t>(left);
+    if (Status s = visitor_.OnContent(source_.Data(), take); !s.ok()) return s;
+    source_.Consume(take);
+    left -= take;
+  }
+  return visitor_.OnEntryEnd(*entry);
+}
+
+Status Reader::Run(ArchiveSummary* summary) {
+  HeaderFields header;
+  if (Status s = ReadHeader(&header); !s.ok()) return s;
+  int found = 0;
+  bool install_info = false;
+  for (;;) {
+    const std::size_t left = source_.Fill(2);
+    if (source_.error()) return Short("");
+    if (left == 0) return Short("the archive: the checksum byte after the last entry is missing");
+    if (left == 1) break;  // the checksum byte
+    if (found >= header.entry_count)
+      return Failure(Fault::kUnsound, source_.position(),
+                     "an entry at offset " + Hex(source_.position(), 8) + " beyond the " +
+                         std::to_string(header.entry_count) + " entries that the count at offset 0x00000002 gives");
+    EntryFields entry;
+    if (Status s = ReadEntry(found, &entry); !s.ok()) return s;
+    if (entry.kind == static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo) &&
+        base::EqualsIgnoreAsciiCase(entry.name, "Install.inf"))
+      install_info = true;
+    ++found;
+  }
+  const std::uint64_t checksum_at = source_.position();
+  const std::uint8_t before = source_.Checksum();
+  const std::uint8_t checksum = source_.Data()[0];
+  source_.Consume(1);
+  if (found != header.entry_count)
+    return Failure(Fault::kUnsound, builder::kEntryCountAt,
+                   "the entry count at offset 0x00000002 is " + std::to_string(header.entry_count) + " but the archive holds " +
+                       std::to_string(found) + " entries");
+  if (checksum != before)
+    return Failure(Fault::kUnsound, checksum_at,
+                   "the checksum byte at offset " + Hex(checksum_at, 8) + " is " + Hex(checksum, 2) +
+                       " but the bytes before it give " + Hex(before, 2));
+  if (!install_info)
+    return Failure(Fault::kUnsound, builder::kHeaderSize,
+                   "no install information entry named Install.inf (entries start at offset 0x00000100)");
+  if (summary) {
+    summary->header = header;
+    summary->entries = found;
+    summary->file_size = source_.position();
+    summary->checksum = checksum;
+  }
+  return {};
+}
+
+}  // namespace
+
+Status Failure(Fault fault, std::uint64_t offset, std::string message) {
+  Status s;
+  s.fault = fault;
+  s.offset = offset;
+  s.message = std::move(message);
+  return s;
+}
+
+std::array<std::uint8_t, builder::kNativeInfoSize> HeaderFields::NativeInfo() const {
+  std::array<std::uint8_t, builder::kNativeInfoSize> native{};
+  std::memcpy(native.data(), &bytes[builder::kPlatformBlockAt], builder::kPlatformBlockSize);
+  std::memcpy(native.data() + builder::kPlatformBlockSize, &bytes[builder::kOsBlockAt], builder::kOsBlockSize);
+  std::memcpy(native.data() + builder::kPlatformBlockSize + builder::kOsBlockSize, &bytes[builder::kCpuBlockAt],
+              builder::kCpuBlockSize);
+  return native;
+}
+
+HeaderFields DecodeHeader(const std::uint8_t* bytes) {
+  HeaderFields h;
+  std::memcpy(h.bytes.data(), bytes, builder::kHeaderSize);
+  h.entry_count = GetLe16(bytes + builder::kEntryCountAt);
+  h.platform_mask = GetLe32(bytes + builder::kPlatformMaskAt);
+  h.os_version_mask = GetLe32(bytes + builder::kOsVersionMaskAt);
+  h.cpu_type_mask = GetLe32(bytes + builder::kCpuTypeMaskAt);
+  h.destination = GetLe32(bytes + builder::kDestinationAt);
+  return h;
+}
+
+const char* KindWord(std::uint8_t kind) {
+  switch (kind) {
+    case 1: return "install information";
+    case 2: return "program";
+    case 3: return "data";
+  }
+  return "unknown";
+}
+
+const char* DestinationWord(std::uint32_t destination) {
+  if (destination == 0) return "none";
+  if (destination < builder::kDestinationCount) return builder::kDestinationWords[destination];
+  return "unknown";
+}
+
+Status ReadArchive(base::InputFile& input, ArchiveVisitor& visitor, ArchiveSummary* summary) {
+  Reader reader(input, visitor);
+  return reader.Run(summary);
+}
+
+Status ReadArchiveFile(base::FileSystem& files, const std::string& path, ArchiveVisitor& visitor,
+                       ArchiveSummary* summary) {
+  base::FileInfo info;
+  const std::string shown = builder::MessageTextOf(path);
+  if (!files.Stat(path, &info)) return Failure(Fault::kCannotOpen, 0, "cannot find " + shown);
+  if (info.kind == base::FileKind::kFolder) return Failure(Fault::kCannotOpen, 0, shown + " is a folder");
+  std::unique_ptr<base::InputFile> input = files.OpenInput(path);
+  if (!input) return Failure(Fault::kCannotOpen, 0, "cannot open " + shown);
+  return ReadArchive(*input, visitor, summary);
+}
+
+Status VerifyArchive(base::FileSystem& files, const std::string& path, ArchiveSummary* summary) {
+  ArchiveVisitor nothing;
+  return ReadArchiveFile(files, path, nothing, summary);
+}
+
+}  // namespace lvar

@@ -1,0 +1,559 @@
+#include "lvar/commands.h"
+
+#include <cstdio>
+
+#include "builder/archive_format.h"
+#include "builder/host_text.h"
+#include "lvar/archive_diff.h"
+#include "lvar/archive_reader.h"
+#include "lvar/exit_status.h"
+#include "lvar/extractor.h"
+#include "lvar/install_plan.h"
+#include "lvar/text_form.h"
+
+namespace lvar {
+namespace {
+
+const base::Stream kOut = base::Stream::kOut;
+const base::Stream kErr = base::Stream::kErr;
+
+const char kUsage[] =
+    "lvar: lists, checks, compares and extracts install archives (.lvar)\n"
+    "\n"
+    "Usage:\n"
+    "  lvar list    [--json] ARCHIVE         the header and one line per entry\n"
+    "  lvar verify  [--json] ARCHIVE         check every field and the checksum\n"
+    "  lvar diff    [--json] A B             entries added, removed and changed\n"
+    "  lvar extract [--force] [--rename] [--native-ina] ARCHIVE [DIR]\n"
+    "                                        write every entry into DIR\n"
+    "  lvar plan    [--json] ARCHIVE         what installing does on the device\n"
+    "  lvar -h | --help | --version\n"
+    "\n"
+    "Options:\n"
+    "  --json        one JSON document (UTF-8) on standard output\n"
+    "  --force       extract into a folder that is not empty (never replaces files)\n"
+    "  --rename      number later entries of a name met twice instead of refusing\n"
+    "  --native-ina  also write the header's device bytes as Native.ina\n"
+    "\n"
+    "Exit status: 0 sound / done / identical, 1 archives differ (diff),\n"
+    "  2 usage error (diff: any error), 3 cannot open or read, 4 not an archive,\n"
+    "  5 truncated, 6 a field with an impossible value, 7 count, kind order,\n"
+    "  checksum or Install.inf wrong, 8 extraction refused, 9 cannot write,\n"
+    "  10 the stored install information fails the builder's checks.\n";
+
+struct CommandLine {
+  std::string command;
+  std::vector<std::string> operands;
+  bool json = false, force = false, rename = false, native_ina = false, help = false;
+};
+
+std::string Hex32(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", value);
+  return text;
+}
+
+std::string Offset(std::uint64_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(value));
+  return text;
+}
+
+void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& status) {
+  env.console.Write(kErr, "lvar: " + builder::MessageTextOf(path) + ": " + DisplayText(status.message) + "\n");
+}
+
+void JsonStatus(JsonWriter& json, const Status& status) {
+  json.Key("status");
+  json.BeginObject();
+  json.Key("ok");
+  json.Bool(status.ok());
+  if (!status.ok()) {
+    json.Key("fault");
+    json.String(FaultWord(status.fault));
+    json.Key("offset");
+    json.Number(status.offset);
+    json.Key("message");
+    json.SjisText(status.message);
+  }
+  json.EndObject();
+}
+
+void JsonPath(JsonWriter& json, const char* key, const std::string& host_path) {
+  json.Key(key);
+#ifdef _WIN32
+  json.SjisText(host_path);
+#else
+  json.String(host_path);
+#endif
+}
+
+struct Block {
+  const char* name;
+  const char* key;
+  std::size_t at, size;
+};
+const Block kBlocks[] = {
+    {"platform information", "platform_information", builder::kPlatformBlockAt, builder::kPlatformBlockSize},
+    {"OS version information", "os_version_information", builder::kOsBlockAt, builder::kOsBlockSize},
+    {"CPU type information", "cpu_type_information", builder::kCpuBlockAt, builder::kCpuBlockSize}};
+
+void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
+  env.console.Printf(kOut, "entries:          %u\n", h.entry_count);
+  env.console.Printf(kOut, "platform mask:    %s\n", Hex32(h.platform_mask).c_str());
+  env.console.Printf(kOut, "OS version mask:  %s\n", Hex32(h.os_version_mask).c_str());
+  env.console.Printf(kOut, "CPU type mask:    %s\n", Hex32(h.cpu_type_mask).c_str());
+  env.console.Printf(kOut, "destination:      %u (%s)\n", h.destination, DestinationWord(h.destination));
+  for (const Block& block : kBlocks) {
+    std::string text;
+    const std::string label = std::string(block.name) + ":";
+    if (BlockAsText(&h.bytes[block.at], block.size, &text)) {
+      env.console.Printf(kOut, "%-23s \"%s\"\n", label.c_str(), text.c_str());
+    } else {
+      env.console.Printf(kOut, "%-23s %s\n", label.c_str(), HexBytes(&h.bytes[block.at], block.size).c_str());
+    }
+  }
+}
+
+void JsonHeader(JsonWriter& json, const HeaderFields& h) {
+  json.Key("header");
+  json.BeginObject();
+  json.Key("entry_count");
+  json.Number(h.entry_count);
+  json.Key("platform_mask");
+  json.Number(h.platform_mask);
+  json.Key("os_version_mask");
+  json.Number(h.os_version_mask);
+  json.Key("cpu_type_mask");
+  json.Number(h.cpu_type_mask);
+  json.Key("destination");
+  json.Number(h.destination);
+  json.Key("destination_word");
+  json.String(DestinationWord(h.destination));
+  for (const Block& block : kBlocks) {
+    json.Key(block.key);
+    json.BeginObject();
+    std::string text;
+    if (BlockAsText(&h.bytes[block.at], block.size, &text)) {
+      json.Key("text");
+      json.SjisText(text);
+    }
+    json.Key("hex");
+    json.String(HexBytes(&h.bytes[block.at], block.size));
+    json.EndObject();
+  }
+  json.EndObject();
+}
+
+// Prints the header and each entry as the reading meets them.
+class ListPrinter : public ArchiveVisitor {
+ public:
+  ListPrinter(LvarEnvironment& env, bool json, std::string* out) : env_(env), json_(json), out_(out), writer_(out) {}
+
+  JsonWriter& writer() { return writer_; }
+
+  Status OnHeader(const HeaderFields& header) override {
+    if (json_) {
+      JsonHeader(writer_, header);
+      writer_.Key("entries");
+      writer_.BeginArray();
+      in_array_ = true;
+    } else {
+      PrintHeader(env_, header);
+      env_.console.Printf(kOut, "\n%-10s  %-19s  %10s  %s\n", "offset", "kind", "size", "name");
+    }
+    return {};
+  }
+
+  Status OnEntry(const EntryFields& e) override {
+    if (json_) {
+      writer_.BeginObject();
+      writer_.Key("offset");
+      writer_.Number(e.offset);
+      writer_.Key("kind");
+      writer_.Number(e.kind);
+      writer_.Key("kind_word");
+      writer_.String(KindWord(e.kind));
+      writer_.Key("size");
+      writer_.Number(e.size);
+      writer_.SjisName("name", e.name);
+      writer_.EndObject();
+      Flush();
+    } else {
+      env_.console.Printf(kOut, "%-10s  %-19s  %10u  %s\n", Offset(e.offset).c_str(), KindWord(e.kind), e.size,
+                          DisplayText(e.name).c_str());
+    }
+    return {};
+  }
+
+  void EndArray() {
+    if (in_array_) writer_.EndArray();
+    in_array_ = false;
+  }
+
+  void Flush() {
+    env_.json.Write(kOut, *out_);
+    out_->clear();
+  }
+
+ private:
+  LvarEnvironment& env_;
+  bool json_;
+  std::string* out_;
+  JsonWriter writer_;
+  bool in_array_ = false;
+};
+
+int List(LvarEnvironment& env, const CommandLine& cl) {
+  const std::string& path = cl.operands[0];
+  std::string out;
+  ListPrinter printer(env, cl.json, &out);
+  if (cl.json) {
+    printer.writer().BeginObject();
+    JsonPath(printer.writer(), "archive", path);
+  }
+  Status status = ReadArchiveFile(env.files, path, printer);
+  if (cl.json) {
+    printer.EndArray();
+    JsonStatus(printer.writer(), status);
+    printer.writer().EndObject();
+    out += "\n";
+    printer.Flush();
+  }
+  if (!status.ok()) ReportFailure(env, path, status);
+  return ExitStatusOf(status);
+}
+
+int Verify(LvarEnvironment& env, const CommandLine& cl) {
+  const std::string& path = cl.operands[0];
+  ArchiveSummary summary;
+  Status status = VerifyArchive(env.files, path, &summary);
+  if (cl.json) {
+    std::string out;
+    JsonWriter json(&out);
+    json.BeginObject();
+    JsonPath(json, "archive", path);
+    if (status.ok()) {
+      json.Key("entries");
+      json.Number(static_cast<std::uint64_t>(summary.entries));
+      json.Key("size");
+      json.Number(summary.file_size);
+      json.Key("checksum");
+      json.Number(summary.checksum);
+    }
+    JsonStatus(json, status);
+    json.EndObject();
+    env.json.Write(kOut, out + "\n");
+  } else if (status.ok()) {
+    env.console.Printf(kOut, "%s: sound: %d entries, %llu bytes, checksum 0x%02X\n",
+                       builder::MessageTextOf(path).c_str(), summary.entries,
+                       static_cast<unsigned long long>(summary.file_size), summary.checksum);
+  }
+  if (!status.ok()) ReportFailure(env, path, status);
+  return ExitStatusOf(status);
+}
+
+const char* ChangeWord(EntryChange::What what) {
+  switch (what) {
+    case EntryChange::What::kAdded: return "added";
+    case EntryChange::What::kRemoved: return "removed";
+    case EntryChange::What::kChanged: return "changed";
+  }
+  return "";
+}
+
+int Diff(LvarEnvironment& env, const CommandLine& cl) {
+  ArchiveDigest a, b;
+  for (int i = 0; i < 2; ++i) {
+    Status status = DigestArchive(env.files, cl.operands[static_cast<std::size_t>(i)], i == 0 ? &a : &b);
+    if (!status.ok()) {
+      ReportFailure(env, cl.operands[static_cast<std::size_t>(i)], status);
+      return kExitUsage;
+    }
+  }
+  ArchiveDifference diff = CompareArchives(a, b);
+  if (cl.json) {
+    std::string out;
+    JsonWriter json(&out);
+    json.BeginObject();
+    JsonPath(json, "a", cl.operands[0]);
+    JsonPath(json, "b", cl.operands[1]);
+    json.Key("identical");
+    json.Bool(diff.identical());
+    json.Key("header");
+    json.BeginArray();
+    for (const HeaderChange& change : diff.header) {
+      json.BeginObject();
+      json.Key("field");
+      json.String(change.field);
+      json.Key("a");
+      json.String(change.a);
+      json.Key("b");
+      json.String(change.b);
+      json.EndObject();
+    }
+    json.EndArray();
+    json.Key("entries");
+    json.BeginArray();
+    for (const EntryChange& change : diff.entries) {
+      const EntryDigest& any = change.what == EntryChange::What::kAdded ? change.b : change.a;
+      json.BeginObject();
+      json.Key("change");
+      json.String(ChangeWord(change.what));
+      json.SjisName("name", any.name);
+      if (change.what != EntryChange::What::kAdded) {
+        json.Key("a");
+        json.BeginObject();
+        json.Key("kind");
+        json.Number(change.a.kind);
+        json.Key("size");
+        json.Number(change.a.size);
+        json.EndObject();
+      }
+      if (change.what != EntryChange::What::kRemoved) {
+        json.Key("b");
+        json.BeginObject();
+        json.Key("kind");
+        json.Number(change.b.kind);
+        json.Key("size");
+        json.Number(change.b.size);
+        json.EndObject();
+      }
+      json.EndObject();
+    }
+    json.EndArray();
+    json.Key("order_differs");
+    json.Bool(diff.order_differs);
+    json.EndObject();
+    env.json.Write(kOut, out + "\n");
+  } else {
+    for (const HeaderChange& change : diff.header)
+      env.console.Printf(kOut, "header %s: %s -> %s\n", change.field.c_str(), change.a.c_str(), change.b.c_str());
+    for (const EntryChange& change : diff.entries) {
+      switch (change.what) {
+        case EntryChange::What::kAdded:
+          env.console.Printf(kOut, "+ %s (%s, %u bytes)\n", DisplayText(change.b.name).c_str(),
+                             KindWord(change.b.kind), change.b.size);
+          break;
+        case EntryChange::What::kRemoved:
+          env.console.Printf(kOut, "- %s (%s, %u bytes)\n", DisplayText(change.a.name).c_str(),
+                             KindWord(change.a.kind), change.a.size);
+          break;
+        case EntryChange::What::kChanged:
+          env.console.Printf(kOut, "~ %s (%s, %u bytes -> %s, %u bytes)\n", DisplayText(change.a.name).c_str(),
+                             KindWord(change.a.kind), change.a.size, KindWord(change.b.kind), change.b.size);
+          break;
+      }
+    }
+    if (diff.order_differs) env.console.Write(kOut, "the entries are stored in another order\n");
+  }
+  return diff.identical() ? kExitOk : kExitDiffer;
+}
+
+int Extract(LvarEnvironment& env, const CommandLine& cl) {
+  const std::string& path = cl.operands[0];
+  const std::string dir = cl.operands.size() > 1 ? cl.operands[1] : DefaultExtractFolder(path);
+  ExtractOptions options;
+  options.force = cl.force;
+  options.rename = cl.rename;
+  options.native_ina = cl.native_ina;
+  ExtractReport report;
+  Status status = ExtractArchive(env.files, env.lister, path, dir, options, &report);
+  for (const ExtractedFile& file : report.files) {
+    if (file.written_name == file.stored_name) {
+      env.console.Printf(kOut, "%10u  %s\n", file.size, DisplayText(file.written_name).c_str());
+    } else {
+      env.console.Printf(kOut, "%10u  %s (stored as %s)\n", file.size, DisplayText(file.written_name).c_str(),
+                         DisplayText(file.stored_name).c_str());
+    }
+  }
+  if (!status.ok()) {
+    ReportFailure(env, path, status);
+    return ExitStatusOf(status);
+  }
+  if (report.native_ina_written)
+    env.console.Printf(kOut, "%10u  Native.ina (the header's device bytes)\n",
+                       static_cast<unsigned>(builder::kNativeInfoSize));
+  const HeaderFields& h = report.header;
+  env.console.Printf(kOut, "%zu files written into %s\n", report.files.size(), builder::MessageTextOf(dir).c_str());
+  if (report.native_ina_written && (h.platform_mask & 0xFFFF) == 0 && (h.os_version_mask & 0xFFFF) == 0 &&
+      (h.cpu_type_mask & 0xFFFF) == 0)
+    env.console.Printf(kOut, "rebuild: pakmak %s ARCHIVE -p %04X -o %04X -c %04X\n",
+                       builder::MessageTextOf(dir).c_str(), h.platform_mask >> 16, h.os_version_mask >> 16,
+                       h.cpu_type_mask >> 16);
+  return kExitOk;
+}
+
+void JsonTexts(JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
+  json.Key(key);
+  json.BeginArray();
+  for (const std::string& text : texts) json.SjisText(text);
+  json.EndArray();
+}
+
+void JsonKey(JsonWriter& json, const char* key, const std::string& sjis) {
+  json.Key(key);
+  json.SjisText(sjis);
+}
+
+void PlanJson(LvarEnvironment& env, const std::string& path, const InstallPlan& plan, const Status& status) {
+  std::string out;
+  JsonWriter json(&out);
+  json.BeginObject();
+  JsonPath(json, "archive", path);
+  if (status.ok()) {
+    JsonKey(json, "destination", plan.destination);
+    json.Key("destination_code");
+    json.Number(plan.header.destination);
+    JsonKey(json, "install_dir", plan.install_dir);
+    JsonTexts(json, "folders", plan.folders);
+    json.Key("files");
+    json.BeginArray();
+    for (const PlannedFile& file : plan.files) {
+      json.BeginObject();
+      json.SjisName("archive_name", file.archive_name);
+      JsonKey(json, "device_path", file.device_path);
+      JsonKey(json, "flags", file.flags);
+      json.Key("in_archive");
+      json.Bool(file.in_archive);
+      json.EndObject();
+    }
+    json.EndArray();
+    json.Key("registry");
+    json.BeginArray();
+    for (const PlannedRegistryValue& value : plan.registry) {
+      json.BeginObject();
+      JsonKey(json, "root_key", value.root_key);
+      JsonKey(json, "subkey", value.subkey);
+      JsonKey(json, "value_name", value.value_name);
+      JsonKey(json, "type", value.data_type);
+      JsonKey(json, "flag", value.write_flag);
+      JsonKey(json, "value", value.value);
+      json.EndObject();
+    }
+    json.EndArray();
+    JsonKey(json, "startup_program", plan.startup_program);
+    JsonKey(json, "menu_caption", plan.menu_caption);
+    json.Key("uninstall");
+    json.BeginObject();
+    JsonKey(json, "file", plan.uninstall.file_name);
+    json.Key("in_archive");
+    json.Bool(plan.uninstall.in_archive);
+    JsonTexts(json, "delete_files", plan.uninstall.files);
+    JsonTexts(json, "delete_folders", plan.uninstall.folders);
+    JsonTexts(json, "delete_registry", plan.uninstall.registry_keys);
+    json.EndObject();
+    JsonTexts(json, "warnings", plan.warnings);
+  }
+  JsonStatus(json, status);
+  json.EndObject();
+  env.json.Write(kOut, out + "\n");
+}
+
+void PlanText(LvarEnvironment& env, const InstallPlan& plan) {
+  auto line = [&](const char* label, const std::string& sjis) {
+    env.console.Printf(kOut, "%-18s %s\n", label, DisplayText(sjis).c_str());
+  };
+  auto list = [&](const char* title, const std::vector<std::string>& texts) {
+    const char* indent = title[0] == ' ' ? "    " : "  ";
+    env.console.Printf(kOut, "%s%s\n", title, texts.empty() ? " none" : "");
+    for (const std::string& text : texts) env.console.Printf(kOut, "%s%s\n", indent, DisplayText(text).c_str());
+  };
+  line("destination:", plan.destination + " (code " + std::to_string(plan.header.destination) + ")");
+  line("install folder:", plan.install_dir);
+  line("start-up program:", plan.startup_program);
+  line("menu caption:", plan.menu_caption);
+  list("folders made:", plan.folders);
+  env.console.Printf(kOut, "files copied:%s\n", plan.files.empty() ? " none" : "");
+  for (const PlannedFile& file : plan.files)
+    env.console.Printf(kOut, "  %s -> %s [%s]%s\n", DisplayText(file.archive_name).c_str(),
+                       DisplayText(file.device_path).c_str(), DisplayText(file.flags).c_str(),
+                       file.in_archive ? "" : " (not in the archive)");
+  env.console.Printf(kOut, "registry values:%s\n", plan.registry.empty() ? " none" : "");
+  for (const PlannedRegistryValue& v : plan.registry)
+    env.console.Printf(kOut, "  %s\\%s [%s] %s %s = %s\n", DisplayText(v.root_key).c_str(),
+                       DisplayText(v.subkey).c_str(), DisplayText(v.value_name).c_str(), v.data_type.c_str(),
+                       v.write_flag.c_str(), DisplayText(v.value).c_str());
+  if (plan.uninstall.file_name.empty()) {
+    env.console.Write(kOut, "uninstall:         no uninstall description\n");
+  } else {
+    line("uninstall:", plan.uninstall.file_name + (plan.uninstall.in_archive ? "" : " (not in the archive)"));
+    list("  files deleted:", plan.uninstall.files);
+    list("  folders deleted:", plan.uninstall.folders);
+    list("  registry deleted:", plan.uninstall.registry_keys);
+  }
+  list("warnings:", plan.warnings);
+}
+
+int Plan(LvarEnvironment& env, const CommandLine& cl) {
+  const std::string& path = cl.operands[0];
+  InstallPlan plan;
+  Status status = MakeInstallPlan(env.files, path, env.console, &plan);
+  if (cl.json) {
+    PlanJson(env, path, plan, status);
+  } else if (status.ok()) {
+    PlanText(env, plan);
+  }
+  if (!status.ok()) ReportFailure(env, path, status);
+  return ExitStatusOf(status);
+}
+
+struct CommandInfo {
+  const char* name;
+  std::size_t min_operands, max_operands;
+  int (*run)(LvarEnvironment&, const CommandLine&);
+};
+const CommandInfo kCommands[] = {
+    {"list", 1, 1, List}, {"verify", 1, 1, Verify}, {"diff", 2, 2, Diff},
+    {"extract", 1, 2, Extract}, {"plan", 1, 1, Plan}};
+
+int UsageError(LvarEnvironment& env, const std::string& message) {
+  env.console.Write(kErr, "lvar: " + message + "\n(lvar --help shows the usage)\n");
+  return kExitUsage;
+}
+
+}  // namespace
+
+int RunLvar(const std::vector<std::string>& args, LvarEnvironment& env) {
+  if (args.empty()) {
+    env.console.Write(kErr, kUsage);
+    return kExitUsage;
+  }
+  CommandLine cl;
+  bool options_end = false;
+  for (const std::string& arg : args) {
+    if (!options_end && arg.size() > 1 && arg[0] == '-') {
+      if (arg == "--") options_end = true;
+      else if (arg == "-h" || arg == "--help") cl.help = true;
+      else if (arg == "--version") {
+        env.console.Printf(kOut, "lvar %s\n", kVersion);
+        return kExitOk;
+      } else if (arg == "--json") cl.json = true;
+      else if (arg == "--force") cl.force = true;
+      else if (arg == "--rename") cl.rename = true;
+      else if (arg == "--native-ina") cl.native_ina = true;
+      else return UsageError(env, "unknown option " + arg);
+    } else if (cl.command.empty()) {
+      cl.command = arg;
+    } else {
+      cl.operands.push_back(arg);
+    }
+  }
+  if (cl.help) {
+    env.console.Write(kOut, kUsage);
+    return kExitOk;
+  }
+  for (const CommandInfo& command : kCommands) {
+    if (cl.command != command.name) continue;
+    if (cl.operands.size() < command.min_operands || cl.operands.size() > command.max_operands)
+      return UsageError(env, "wrong number of arguments for " + cl.command);
+    const bool extract = cl.command == "extract";
+    if (extract && cl.json) return UsageError(env, "--json is not an option of extract");
+    if (!extract && (cl.force || cl.rename || cl.native_ina))
+      return UsageError(env, "--force, --rename and --native-ina are options of extract");
+    return command.run(env, cl);
+  }
+  return UsageError(env, "unknown command " + cl.command);
+}
+
+}  // namespace lvar

@@ -1,0 +1,193 @@
+#include "lvar/extractor.h"
+
+#include <cstdio>
+#include <memory>
+#include <set>
+
+#include "base/sjis.h"
+#include "builder/host_text.h"
+#include "lvar/entry_name.h"
+
+namespace lvar {
+namespace {
+
+constexpr const char kNativeInfoName[] = "Native.ina";
+
+std::string Hex8(std::uint64_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(value));
+  return text;
+}
+
+// First pass: decides the name of every entry's file, refusing unsafe names
+// and, without --rename, names met twice.
+class NamePlanner : public ArchiveVisitor {
+ public:
+  NamePlanner(const ExtractOptions& options, std::vector<std::string>* names) : options_(options), names_(names) {
+    if (options.native_ina) used_.insert(NameKey(kNativeInfoName));
+  }
+
+  Status OnEntry(const EntryFields& entry) override {
+    const std::string where = "the entry at offset " + Hex8(entry.offset);
+    if (std::string problem = NameProblem(entry.name); !problem.empty())
+      return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
+                     "refused: the name \"" + Printable(entry.name) + "\" of " + where + " holds " + problem);
+    std::string name = entry.name;
+    if (used_.count(NameKey(name))) {
+      if (!options_.rename)
+        return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
+                       "refused: the name \"" + entry.name + "\" of " + where +
+                           " is taken by an earlier file (--rename numbers the later ones)");
+      for (int n = 2; used_.count(NameKey(name)); ++n) name = NumberedName(entry.name, n);
+      if (std::string problem = NameProblem(name); !problem.empty())
+        return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
+                       "refused: the numbered name \"" + name + "\" of " + where + " holds " + problem);
+    }
+    used_.insert(NameKey(name));
+    names_->push_back(name);
+    return {};
+  }
+
+ private:
+  // The name with control bytes shown as \xNN, so the message stays one line.
+  static std::string Printable(const std::string& name) {
+    std::string out;
+    for (unsigned char c : name) {
+      if (c < 0x20 || c == 0x7F) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
+      } else {
+        out += static_cast<char>(c);
+      }
+    }
+    return out;
+  }
+
+  const ExtractOptions& options_;
+  std::vector<std::string>* names_;
+  std::set<std::string> used_;
+};
+
+// Second pass: writes every entry into its new file.
+class FileWriter : public ArchiveVisitor {
+ public:
+  FileWriter(base::FileSystem& files, const std::string& dir, const std::vector<std::string>& names,
+             ExtractReport* report)
+      : files_(files), dir_(dir), names_(names), report_(report) {}
+
+  ~FileWriter() override { Abandon(); }
+
+  Status OnEntry(const EntryFields& entry) override {
+    if (entry.index >= static_cast<int>(names_.size()))
+      return Failure(Fault::kReadError, entry.offset, "the archive changed while it was being extracted");
+    const std::string& name = names_[static_cast<std::size_t>(entry.index)];
+    path_ = base::JoinPath(dir_, HostName(name));
+    output_ = files_.CreateNew(path_);
+    if (!output_) {
+      path_.clear();
+      return Failure(Fault::kWriteError, entry.offset,
+                     "cannot create " + builder::MessageTextOf(base::JoinPath(dir_, HostName(name))) +
+                         " (does a file of that name exist already?)");
+    }
+    report_->files.push_back({entry.name, name, entry.size});
+    return {};
+  }
+
+  Status OnContent(const std::uint8_t* data, std::size_t size) override {
+    if (!output_->Write(data, size)) return WriteFailure();
+    return {};
+  }
+
+  Status OnEntryEnd(const EntryFields&) override {
+    bool closed = output_->Close();
+    output_.reset();
+    if (!closed) return WriteFailure();
+    path_.clear();
+    return {};
+  }
+
+ private:
+  Status WriteFailure() {
+    Status s = Failure(Fault::kWriteError, 0, "cannot write " + builder::MessageTextOf(path_));
+    Abandon();
+    return s;
+  }
+
+  // Removes a file left partly written.
+  void Abandon() {
+    if (output_) {
+      output_->Close();
+      output_.reset();
+    }
+    if (!path_.empty()) files_.Remove(path_);
+    path_.clear();
+  }
+
+  base::FileSystem& files_;
+  const std::string& dir_;
+  const std::vector<std::string>& names_;
+  ExtractReport* report_;
+  std::unique_ptr<base::OutputFile> output_;
+  std::string path_;
+};
+
+}  // namespace
+
+Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const std::string& archive,
+                      const std::string& dir, const ExtractOptions& options, ExtractReport* report) {
+  std::vector<std::string> names;
+  NamePlanner planner(options, &names);
+  ArchiveSummary summary;
+  if (Status s = ReadArchiveFile(files, archive, planner, &summary); !s.ok()) return s;
+  report->header = summary.header;
+
+  const std::string shown = builder::MessageTextOf(dir);
+  base::FileInfo info;
+  if (!files.Stat(dir, &info)) {
+    if (!files.CreateFolder(dir)) return Failure(Fault::kWriteError, 0, "cannot create the folder " + shown);
+  } else if (info.kind != base::FileKind::kFolder) {
+    return Failure(Fault::kRefused, 0, "refused: " + shown + " exists and is not a folder");
+  } else if (!options.force) {
+    std::vector<base::DirEntry> entries;
+    if (!lister.List(dir, &entries)) return Failure(Fault::kWriteError, 0, "cannot read the folder " + shown);
+    if (!entries.empty())
+      return Failure(Fault::kRefused, 0, "refused: the folder " + shown + " is not empty (--force writes into it)");
+  }
+
+  FileWriter writer(files, dir, names, report);
+  if (Status s = ReadArchiveFile(files, archive, writer); !s.ok()) return s;
+
+  if (options.native_ina) {
+    const std::string path = base::JoinPath(dir, kNativeInfoName);
+    std::unique_ptr<base::OutputFile> output = files.CreateNew(path);
+    const auto native = summary.header.NativeInfo();
+    if (!output) return Failure(Fault::kWriteError, 0, "cannot create " + builder::MessageTextOf(path));
+    bool written = output->Write(native.data(), native.size());
+    if (!output->Close() || !written) {
+      files.Remove(path);
+      return Failure(Fault::kWriteError, 0, "cannot write " + builder::MessageTextOf(path));
+    }
+    report->native_ina_written = true;
+  }
+  return {};
+}
+
+std::string DefaultExtractFolder(const std::string& archive) {
+#ifdef _WIN32
+  std::size_t cut = 0;
+  for (char separator : {'\\', '/', ':'}) {
+    std::size_t at = base::SjisFindLast(archive, separator);
+    if (at != std::string::npos && at + 1 > cut) cut = at + 1;
+  }
+#else
+  std::size_t slash = archive.rfind('/');
+  std::size_t cut = slash == std::string::npos ? 0 : slash + 1;
+#endif
+  std::string name = archive.substr(cut);
+  std::size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos || dot == 0) return name + ".files";
+  return name.substr(0, dot);
+}
+
+}  // namespace lvar

@@ -1,0 +1,229 @@
+#include "lvar/install_plan.h"
+
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "base/fake_file_system.h"
+#include "base/sjis.h"
+#include "builder/inf/install_info.h"
+#include "lvar/entry_name.h"
+
+namespace lvar {
+namespace {
+
+constexpr std::size_t kMaxInstallInfoSize = 4 * 1024 * 1024;
+constexpr const char kInstallInfoName[] = "Install.inf";
+constexpr const char kInstallDirMarker[] = "%INSTALL_DIR%";
+
+struct StoredEntry {
+  std::string name;
+  std::uint8_t kind = 0;
+  std::uint64_t offset = 0;
+};
+
+// Keeps every entry's name and the content of the install information
+// entries (the first of each name), in an in-memory file system under the
+// names' keys.
+class Collector : public ArchiveVisitor {
+ public:
+  explicit Collector(base::FakeFileSystem* store) : store_(store) {}
+
+  Status OnHeader(const HeaderFields& header) override {
+    header_ = header;
+    return {};
+  }
+  Status OnEntry(const EntryFields& entry) override {
+    entries.push_back({entry.name, entry.kind, entry.offset});
+    const std::string key = NameKey(entry.name);
+    capturing_ = entry.kind == static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo) &&
+                 entry.size <= kMaxInstallInfoSize && !store_->files.count(key);
+    if (capturing_) store_->files[key];
+    return {};
+  }
+  Status OnContent(const std::uint8_t* data, std::size_t size) override {
+    if (capturing_) {
+      auto& bytes = store_->files[NameKey(entries.back().name)];
+      bytes.insert(bytes.end(), data, data + size);
+    }
+    return {};
+  }
+
+  std::vector<StoredEntry> entries;
+  HeaderFields header_;
+
+ private:
+  base::FakeFileSystem* store_;
+  bool capturing_ = false;
+};
+
+const StoredEntry* FindEntry(const std::vector<StoredEntry>& entries, const std::string& name) {
+  for (const StoredEntry& entry : entries)
+    if (base::EqualsIgnoreAsciiCase(entry.name, name)) return &entry;
+  return nullptr;
+}
+
+// The part after the last backslash (the whole text when there is none).
+std::string LastPart(const std::string& path) {
+  std::size_t at = base::SjisFindLast(path, '\\');
+  return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string RegistryValueText(const builder::AddRegistryItem& item) {
+  if (item.data_type == "REG_DWORD") return std::to_string(item.dword);
+  if (item.data_type == "REG_BINARY") {
+    std::string hex;
+    for (unsigned char b : item.binary) {
+      char pair[4];
+      std::snprintf(pair, sizeof pair, "%02X", b);
+      hex += pair;
+    }
+    return hex;
+  }
+  if (item.data_type == "REG_MULTI_SZ") {
+    std::string joined;
+    for (const std::string& value : item.multi_sz) joined += (joined.empty() ? "" : ", ") + Quoted(value);
+    return joined;
+  }
+  return Quoted(item.sz);
+}
+
+// Reads one stored install information file with the builder's reader.
+Status ReadStored(base::FakeFileSystem& store, const StoredEntry& entry, base::Console& console,
+                  builder::InstallInfoState* state, builder::SectionList* sections) {
+  const std::string key = NameKey(entry.name);
+  if (entry.kind != static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo))
+    return Failure(Fault::kInstallInfo, entry.offset, entry.name + " is not stored as an install information file");
+  if (!store.files.count(key))
+    return Failure(Fault::kInstallInfo, entry.offset, "the install information entry " + entry.name + " is too large to read");
+  state->sections = sections;
+  if (std::uint32_t code = builder::ReadInstallInfoFile(store, key, entry.name, console, state)) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%08X", code);
+    return Failure(Fault::kInstallInfo, entry.offset,
+                   "the stored " + entry.name + " does not pass the builder's checks (code " + text + ")");
+  }
+  return {};
+}
+
+void PlanInstall(const builder::SectionList& sections, InstallPlan* plan) {
+  const builder::AppInformationRecord* app = nullptr;
+  for (const builder::SectionRecord& record : sections)
+    if (const auto* a = std::get_if<builder::AppInformationRecord>(&record.data)) app = a;
+  if (app) {
+    plan->destination = app->destination.value_or("");
+    plan->install_dir = app->install_dir.value_or("");
+    plan->startup_program = app->exe_file.value_or("");
+    plan->menu_caption = app->caption.value_or("");
+    plan->uninstall.file_name = app->uninstall.value_or("");
+  }
+  for (const builder::SectionRecord& record : sections) {
+    if (const auto* items = std::get_if<std::vector<builder::ParameterItem>>(&record.data)) {
+      for (const builder::ParameterItem& item : *items) {
+        if (record.kind == builder::SectionKind::kMakeDirs) {
+          plan->folders.push_back(ExpandInstallDir(item.p1, plan->install_dir));
+        } else if (record.kind == builder::SectionKind::kCopyFiles) {
+          PlannedFile file;
+          file.device_path = ExpandInstallDir(item.p1, plan->install_dir);
+          file.archive_name = item.p2.empty() ? LastPart(item.p1) : item.p2;
+          file.flags = item.p3;
+          plan->files.push_back(std::move(file));
+        }
+      }
+    } else if (const auto* regs = std::get_if<std::vector<builder::AddRegistryItem>>(&record.data)) {
+      for (const builder::AddRegistryItem& item : *regs)
+        plan->registry.push_back({item.root_key, item.subkey, item.value_name, item.data_type, item.write_flag,
+                                  RegistryValueText(item)});
+    }
+  }
+}
+
+void PlanUninstall(const builder::SectionList& sections, const std::string& install_dir, PlannedUninstall* plan) {
+  for (const builder::SectionRecord& record : sections) {
+    if (const auto* items = std::get_if<std::vector<builder::ParameterItem>>(&record.data)) {
+      for (const builder::ParameterItem& item : *items) {
+        if (record.kind == builder::SectionKind::kDeleteFiles)
+          plan->files.push_back(ExpandInstallDir(item.p1, install_dir));
+        else if (record.kind == builder::SectionKind::kDeleteDirs)
+          plan->folders.push_back(ExpandInstallDir(item.p1, install_dir));
+      }
+    } else if (const auto* regs = std::get_if<std::vector<builder::DeleteRegistryItem>>(&record.data)) {
+      for (const builder::DeleteRegistryItem& item : *regs) {
+        std::string key = item.root_key + (item.subkey.empty() ? "" : "\\" + item.subkey);
+        if (!item.value_name.empty()) key += " " + Quoted(item.value_name);
+        plan->registry_keys.push_back(key);
+      }
+    }
+  }
+}
+
+void AddWarnings(const std::vector<StoredEntry>& entries, InstallPlan* plan) {
+  std::set<std::string> copied;
+  std::map<std::string, std::string> landing;  // device path key -> archive name
+  for (PlannedFile& file : plan->files) {
+    file.in_archive = FindEntry(entries, file.archive_name) != nullptr;
+    copied.insert(NameKey(file.archive_name));
+    if (!file.in_archive)
+      plan->warnings.push_back("the copy line for " + file.archive_name + " names a file that is not in the archive");
+    auto [it, added] = landing.emplace(NameKey(file.device_path), file.archive_name);
+    if (!added)
+      plan->warnings.push_back(file.archive_name + " and " + it->second + " both land on " + file.device_path);
+  }
+  std::set<std::string> warned;
+  for (const StoredEntry& entry : entries) {
+    const std::string key = NameKey(entry.name);
+    if (key == NameKey(kInstallInfoName) || copied.count(key) || !warned.insert(key).second) continue;
+    plan->warnings.push_back("the archive file " + entry.name + " is named by no copy line");
+  }
+  if (!plan->uninstall.file_name.empty() && !plan->uninstall.in_archive)
+    plan->warnings.push_back("the uninstall description " + plan->uninstall.file_name + " is not in the archive");
+}
+
+}  // namespace
+
+std::string ExpandInstallDir(const std::string& path, const std::string& install_dir) {
+  const std::string_view marker = kInstallDirMarker;
+  std::string out;
+  for (std::size_t i = 0; i < path.size();) {
+    if (path.size() - i >= marker.size() &&
+        base::EqualsIgnoreAsciiCase(std::string_view(path).substr(i, marker.size()), marker)) {
+      out += install_dir;
+      i += marker.size();
+    } else {
+      const bool lead = base::IsSjisLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size();
+      out.append(path, i, lead ? 2 : 1);
+      i += lead ? 2 : 1;
+    }
+  }
+  return out;
+}
+
+Status MakeInstallPlan(base::FileSystem& files, const std::string& archive, base::Console& console,
+                       InstallPlan* plan) {
+  base::FakeFileSystem store;
+  Collector collector(&store);
+  if (Status s = ReadArchiveFile(files, archive, collector); !s.ok()) return s;
+  plan->header = collector.header_;
+
+  // A sound archive always holds Install.inf.
+  const StoredEntry* install = FindEntry(collector.entries, kInstallInfoName);
+  builder::InstallInfoState state;
+  builder::SectionList sections;
+  if (Status s = ReadStored(store, *install, console, &state, &sections); !s.ok()) return s;
+  PlanInstall(sections, plan);
+
+  if (!plan->uninstall.file_name.empty()) {
+    if (const StoredEntry* uninstall = FindEntry(collector.entries, plan->uninstall.file_name)) {
+      plan->uninstall.in_archive = true;
+      builder::SectionList uninstall_sections;
+      if (Status s = ReadStored(store, *uninstall, console, &state, &uninstall_sections); !s.ok()) return s;
+      PlanUninstall(uninstall_sections, plan->install_dir, &plan->uninstall);
+    }
+  }
+  AddWarnings(collector.entries, plan);
+  return {};
+}
+
+}  // namespace lvar

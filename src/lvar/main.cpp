@@ -1,0 +1,18 @@
+// lvar: lists, verifies, compares, plans and extracts install archives.
+
+#include <string>
+#include <vector>
+
+#include "base/console.h"
+#include "base/file_system.h"
+#include "base/listing.h"
+#include "lvar/commands.h"
+
+int main(int argc, char** argv) {
+  std::unique_ptr<base::Console> console =
+      base::MakeProcessConsole(base::EncodingFromEnvironment("LVAR_ENCODING"));
+  std::unique_ptr<base::Console> json = base::MakeProcessConsole(base::ConsoleEncoding::kCp932);
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  lvar::LvarEnvironment env{*console, *json, base::SystemFileSystem(), base::SystemFolderLister()};
+  return lvar::RunLvar(args, env);
+}
