@@ -1,11 +1,14 @@
 // The builder's whole run over a source folder made from the input: once
 // check-only, once writing an archive. Both runs must end with the same code,
-// and the archive must exist exactly when the run succeeded.
+// and the archive must exist exactly when the run succeeded; a written
+// archive must pass lvar's verification with one entry per file of the
+// folder (Native.ina aside).
 //
 // Input: the text of Install.inf, optionally followed by more files, each
 // introduced by a line "@@ NAME" (NAME may hold "/" for subfolders). A
 // Native.ina is added to the top folder when the input brings none.
-// PAK_FUZZ_VERBOSE=1 in the environment prints the check-only run's output.
+// PAK_FUZZ_VERBOSE=1 in the environment prints the check-only run's output;
+// PAK_FUZZ_SAVE_ARCHIVE=PATH writes the archive made to PATH.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +24,7 @@
 #include "base/sjis.h"
 #include "builder/driver.h"
 #include "fuzz_support.h"
+#include "lvar/archive_reader.h"
 
 namespace {
 
@@ -129,6 +133,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // No temporary file stays behind.
   FUZZ_CHECK(files.files.size() == file_count + (write_code == 0 ? 1 : 0));
 
+  if (write_code == 0) {
+    lvar::ArchiveSummary summary;
+    lvar::Status verified = lvar::VerifyArchive(files, archive, &summary);
+    if (!verified.ok()) std::fprintf(stderr, "lvar: %s\n", verified.message.c_str());
+    FUZZ_CHECK(verified.ok());
+    int stored = 0;
+    for (const auto& [path, bytes] : files.files) {
+      if (path.compare(0, root.size() + 1, root + "/") != 0) continue;
+      std::string name = path.substr(path.rfind('/') + 1);
+      if (!base::EqualsIgnoreAsciiCase(name, "Native.ina")) ++stored;
+    }
+    FUZZ_CHECK(summary.entries == stored);
+    if (const char* save = std::getenv("PAK_FUZZ_SAVE_ARCHIVE")) {
+      const base::FakeFileSystem::Bytes& bytes = files.files[archive];
+      std::ofstream(save, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                  static_cast<std::streamsize>(bytes.size()));
+    }
+  }
   scratch.Clear();
   return 0;
 }
