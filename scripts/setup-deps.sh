@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and testing the kit needs on a Debian machine:
 # compilers for Linux and both Windows targets, GoogleTest, Wine, Xvfb, the
-# ja_JP.UTF-8 locale and a Japanese font, ccache, and what packing the
-# release bundle needs (dpkg-dev for the Debian package's dependencies).
+# ja_JP.UTF-8 locale and a Japanese font, ccache, clang with its libFuzzer
+# runtime, and what packing the release bundle needs (dpkg-dev for the
+# Debian package's dependencies).
 # Does nothing that is already done.
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
           wine wine64 xvfb x11-apps xauth imagemagick locales fonts-ipafont-gothic
-          fonts-wine time ccache dpkg-dev)
+          fonts-wine time ccache dpkg-dev
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,32 @@
+// Native.ina: read from the in-memory file system, it is accepted exactly
+// when it holds at least 192 bytes, and then only those bytes reach the
+// archive header.
+
+#include <cstddef>
+#include <cstdint>
+#include <algorithm>
+#include <string>
+
+#include "base/console.h"
+#include "base/fake_file_system.h"
+#include "builder/archive_header.h"
+#include "builder/native_info.h"
+#include "fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  base::FakeFileSystem files;
+  files.files["Native.ina"].assign(data, data + size);
+  base::CapturingConsole console;
+  builder::ArchiveHeader header;
+  builder::BuildErrorCode code = builder::ReadNativeInfo(files, "Native.ina", "Native.ina", console, &header);
+  FUZZ_CHECK((code == 0) == (size >= builder::kNativeInfoSize));
+  FUZZ_CHECK(code == 0 || code == 0x200000);
+  if (code == 0) {
+    builder::ArchiveHeader expected;
+    std::uint8_t native[builder::kNativeInfoSize];
+    std::copy(data, data + builder::kNativeInfoSize, native);
+    expected.SetNativeInfo(native);
+    FUZZ_CHECK(header.bytes() == expected.bytes());
+  }
+  return 0;
+}

@@ -1,0 +1,47 @@
+// The wizard's project file: loading a file and saving it back, then loading
+// and saving once more, must give the same file both times; nothing may
+// crash on the way.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_support.h"
+#include "wizard/file_utils.h"
+#include "wizard/project_file.h"
+#include "wizard/row_store.h"
+#include "wizard/settings.h"
+
+namespace {
+
+// Loads the whole project at `path` and saves it back to the same file, as
+// the wizard does when an existing project is opened and finished again.
+std::string LoadAndSave(const std::string& path) {
+  wizard::ProjectSettings settings;
+  wizard::MemoryFileRowStore files;
+  wizard::MemoryRegistryRowStore registry;
+  wizard::LoadProjectSettings(settings, path);
+  wizard::LoadCopyFileRows(path, files);
+  wizard::LoadRegistryRows(path, registry);
+  FUZZ_CHECK(wizard::SaveProject(settings, path, &files, &registry));
+  std::string saved;
+  FUZZ_CHECK(wizard::ReadWholeFile(path, &saved));
+  return saved;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > 64 * 1024) return 0;
+  const fuzz::ScratchFolder& scratch = fuzz::ScratchFolder::For("project");
+  const std::string path = wizard::JoinKitPath(scratch.path(), "Pakforge_Fuzz.ini");
+  FUZZ_CHECK(wizard::WriteTextFile(path, std::string_view(reinterpret_cast<const char*>(data), size)));
+  std::string first = LoadAndSave(path);
+  std::string second = LoadAndSave(path);
+  if (first != second) {
+    std::fprintf(stderr, "first save:\n%s\nsecond save:\n%s\n", first.c_str(), second.c_str());
+    FUZZ_CHECK(first == second);
+  }
+  return 0;
+}
