@@ -1,6 +1,7 @@
 #include "wizard/build_outputs.h"
 
 #include "base/listing.h"
+#include "base/file_system.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
 #include "wizard/host_fs.h"
@@ -44,13 +45,7 @@ std::string GroupDigits(std::uint64_t value) {
 // character, with "..." after a cut.
 std::string CutAtCharacter(const std::string& text, std::size_t limit) {
   if (text.size() <= limit) return text;
-  std::size_t end = 0;
-  while (end < limit) {
-    std::size_t step = base::IsSjisLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-    if (end + step > limit) break;
-    end += step;
-  }
-  return text.substr(0, end) + "...";
+  return std::string(base::SjisCut(text, limit)) + "...";
 }
 
 }  // namespace
@@ -111,11 +106,11 @@ void ReportBuild(const ProjectSettings& s, const std::string& current_dir, const
     return;
   }
   const std::string name = s.Output.Text() + ".lvar";
-  bool is_folder = false;
-  std::uint64_t size = 0;
+  base::FileInfo archive;
   if (run.outcome == BuildRun::Outcome::kEnded && run.exit_code == 0 &&
-      host::Stat(JoinKitPath(current_dir, name), &is_folder, &size) && !is_folder) {
-    messages.ShowFilled(kStrBuildDone, MessageIcon::kInformation, {name, GroupDigits(size)});
+      base::SystemFileSystem().Stat(host::ToHost(JoinKitPath(current_dir, name)), &archive) &&
+      archive.kind == base::FileKind::kRegular) {
+    messages.ShowFilled(kStrBuildDone, MessageIcon::kInformation, {name, GroupDigits(archive.size)});
     return;
   }
   messages.ShowFilled(kStrBuildFailed, MessageIcon::kError, {CutAtCharacter(run.output, kBuildOutputShown)});
