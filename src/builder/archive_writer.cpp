@@ -44,12 +44,21 @@ std::string FolderOf(const std::string& path) {
 // taken; "pakmak.<pid>[-<n>].tmp" in the same folder when the name would be
 // longer than a folder entry's name may be.
 std::string TemporaryPath(const std::string& archive, unsigned long pid, int attempt) {
-  std::string suffix = "." + std::to_string(pid);
-  if (attempt > 0) suffix += "-" + std::to_string(attempt);
-  suffix += ".tmp";
+  std::string suffix(1, '.');
+  suffix.append(std::to_string(pid));
+  if (attempt > 0) {
+    suffix.push_back('-');
+    suffix.append(std::to_string(attempt));
+  }
+  suffix.append(".tmp");
   const std::size_t start = NameStart(archive);
-  if (archive.size() - start + suffix.size() <= kMaxHostNameBytes) return archive + suffix;
-  return archive.substr(0, start) + "pakmak" + suffix;
+  std::string path = archive;
+  if (archive.size() - start + suffix.size() > kMaxHostNameBytes) {
+    path.resize(start);
+    path.append("pakmak");
+  }
+  path.append(suffix);
+  return path;
 }
 
 }  // namespace

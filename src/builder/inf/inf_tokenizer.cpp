@@ -20,7 +20,7 @@ bool IsInfSingleCharToken(char c) {
 bool IsSjisTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
 void InfTokenizer::Start(std::string_view line) {
-  line_.assign(line);
+  line_ = line;
   pos_ = 0;
 }
 

@@ -26,7 +26,7 @@ bool IsSjisTrailByte(unsigned char c);
 /// Hands out the tokens of one line, left to right.
 class InfTokenizer {
  public:
-  /// Starts on `line` (copied).
+  /// Starts on `line`, which must stay unchanged until the last Next.
   void Start(std::string_view line);
 
   /// Next token into `token`. Returns true with a token, false at the end of
@@ -35,7 +35,7 @@ class InfTokenizer {
   bool Next(std::string* token, std::uint32_t* error, base::Console& console);
 
  private:
-  std::string line_;
+  std::string_view line_;
   std::size_t pos_ = 0;
 };
 

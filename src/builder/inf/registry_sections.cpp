@@ -48,11 +48,11 @@ bool IsDeleteRegistryRootKey(std::string_view name) {
 std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementContext& ctx) {
   ++token_count_;
   const bool comma = token == ",";
-  const std::string text = comma ? std::string() : UnquoteValue(token);
+  std::string text = comma ? std::string() : UnquoteValue(token);
   switch (state_) {
     case 0:
       if (comma) return Fail(ctx, inf_text::kFirstParameterOmitted, 0x4200);
-      p1_ = text;
+      p1_ = std::move(text);
       if (!IsAddRegistryRootKey(p1_)) return FailUndefined(ctx, p1_, 0x4300);
       state_ = 1;
       return 0;
@@ -64,7 +64,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       if (comma) {
         state_ = 4;  // no subkey
       } else {
-        p2_ = text;
+        p2_ = std::move(text);
         state_ = 3;
       }
       return 0;
@@ -76,7 +76,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       if (comma) {
         state_ = 6;  // no value name
       } else {
-        p3_ = text;
+        p3_ = std::move(text);
         state_ = 5;
       }
       return 0;
@@ -90,7 +90,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
         state_ = 8;
         return 0;
       }
-      p4_ = text;
+      p4_ = std::move(text);
       if (!IsDataType(p4_)) return FailUndefined(ctx, p4_, 0x4700);
       state_ = 7;
       return 0;
@@ -103,7 +103,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
         state_ = 10;  // default write flag
         return 0;
       }
-      p5_ = text;
+      p5_ = std::move(text);
       if (!IsWriteFlag(p5_)) return FailUndefined(ctx, p5_, 0x4900);
       state_ = 9;
       return 0;
