@@ -255,21 +255,21 @@ void ReadLastField(std::string_view rest, std::string* out, std::size_t room) {
 bool DefaultProjectPath(const std::string& current_dir, const std::string& program_name,
                         std::string* path) {
   if (current_dir.size() + program_name.size() + 15 >= static_cast<std::size_t>(kMaxPath)) return false;
-  *path = JoinKitPath(current_dir, "Pakforge_" + program_name + ".ini");
+  *path = base::JoinPath(current_dir, "Pakforge_" + program_name + ".ini");
   return true;
 }
 
 void RenameOldProjectFiles(const std::string& current_dir) {
   if (current_dir.size() >= 245) return;
-  for (const std::string& name : ListDirectory(JoinKitPath(current_dir, "Pakfrge_*.ini"), true)) {
-    MoveFileTo(JoinKitPath(current_dir, name), JoinKitPath(current_dir, "Pakforge_" + name.substr(8)));
+  for (const std::string& name : ListDirectory(base::JoinPath(current_dir, "Pakfrge_*.ini"), true)) {
+    MoveFileTo(base::JoinPath(current_dir, name), base::JoinPath(current_dir, "Pakforge_" + name.substr(8)));
   }
 }
 
 std::vector<std::string> ListProjectNames(const std::string& current_dir) {
   std::vector<std::string> names;
   if (current_dir.size() >= 245) return names;
-  for (const std::string& file : ListDirectory(JoinKitPath(current_dir, "Pakforge_*.ini"), true)) {
+  for (const std::string& file : ListDirectory(base::JoinPath(current_dir, "Pakforge_*.ini"), true)) {
     std::string base;
     SplitPath(file, nullptr, &base, nullptr);
     names.push_back(base.size() > 9 ? base.substr(9) : std::string());
@@ -278,7 +278,7 @@ std::vector<std::string> ListProjectNames(const std::string& current_dir) {
 }
 
 std::string ProjectPathFor(const std::string& current_dir, const std::string& name) {
-  return JoinKitPath(current_dir, "Pakforge_" + name + ".ini");
+  return base::JoinPath(current_dir, "Pakforge_" + name + ".ini");
 }
 
 }  // namespace wizard
