@@ -119,7 +119,10 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
   std::string text = std::string(key) + "=" + std::string(value);
   Section* s = FindSection(section);
   if (!s) {
-    AddLine(MakeLine("[" + std::string(section) + "]"));
+    std::string header(1, '[');
+    header.append(section);
+    header += ']';
+    AddLine(MakeLine(std::move(header)));
     AddLine(MakeLine(std::move(text)));
     return;
   }

@@ -178,11 +178,4 @@ bool MoveFileTo(const std::string& from, const std::string& to) {
   return base::SystemFileSystem().Rename(host::ToHost(from), host::ToHost(to));
 }
 
-std::string JoinKitPath(std::string_view folder, std::string_view name) {
-  std::string path(folder);
-  path += base::kPathSeparator;
-  path += name;
-  return path;
-}
-
 }  // namespace wizard

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/listing.h"
 #include "base/sjis.h"
 
 namespace wizard {
@@ -77,7 +78,9 @@ inline bool SjisEqualsIgnoreCase(std::string_view a, std::string_view b) {
   return base::EqualsIgnoreAsciiCase(a, b);
 }
 
-/// `folder`, the platform separator and `name`.
-std::string JoinKitPath(std::string_view folder, std::string_view name);
+/// `folder`, the platform separator and `name`: base::JoinPath for kit paths.
+inline std::string JoinKitPath(std::string_view folder, std::string_view name) {
+  return base::JoinPath(std::string(folder), std::string(name));
+}
 
 }  // namespace wizard

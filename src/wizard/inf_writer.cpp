@@ -38,39 +38,6 @@ const char* TypeToken(int type) {
   }
 }
 
-std::string Cut(const std::string& text, std::size_t keep) {
-  return std::string(base::SjisCut(text, keep));
-}
-
-// A files-list row as the writers read it from the list control: name and
-// folder with room for 259 bytes, the mark for 9.
-std::vector<FileRow> ReadFileRows(const FileRowStore* files) {
-  std::vector<FileRow> rows;
-  int count = files ? files->Count() : 0;
-  for (int i = 0; i < count; ++i) {
-    FileRow row;
-    files->Get(i, &row);
-    row.name = Cut(row.name, 259);
-    row.mark = Cut(row.mark, 9);
-    row.folder = Cut(row.folder, 259);
-    rows.push_back(std::move(row));
-  }
-  return rows;
-}
-
-std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry) {
-  std::vector<RegistryEntry> entries;
-  int count = registry ? registry->Count() : 0;
-  for (int i = 0; i < count; ++i) {
-    RegistryRow row;
-    registry->Get(i, &row);
-    RegistryEntry entry;
-    RowToEntry(row, &entry);
-    entries.push_back(entry);
-  }
-  return entries;
-}
-
 void AddDistinct(std::vector<std::string>& list, const std::string& name) {
   for (const std::string& known : list)
     if (base::EqualsIgnoreAsciiCase(known, name)) return;
@@ -204,27 +171,27 @@ std::string MenuFileText(const ProjectSettings& s, std::string_view mark) {
   return t;
 }
 
-int WriteInstallInf(const ProjectSettings& s, const std::string& current_dir,
-                    const FileRowStore* files, const RegistryRowStore* registry) {
+bool WriteInstallInf(const ProjectSettings& s, const std::string& current_dir,
+                     const FileRowStore* files, const RegistryRowStore* registry) {
   std::string text = InstallInfText(s, files, registry);
   std::string folder;
   if (!s.SourceFolderPath(current_dir, &folder) || folder.size() + 20 >= static_cast<std::size_t>(kMaxPath))
-    return 0;
+    return false;
   bool ok = WriteTextFile(folder + "Install.inf", text);
   if (s.Reboot.On() && !WriteTextFile(folder + "InsResetFlag.txt", "Reboot!")) ok = false;
-  return ok ? 1 : 0;
+  return ok;
 }
 
-int WriteUninstallInf(const ProjectSettings& s, const std::string& current_dir,
-                      const FileRowStore* files, const RegistryRowStore* registry) {
+bool WriteUninstallInf(const ProjectSettings& s, const std::string& current_dir,
+                       const FileRowStore* files, const RegistryRowStore* registry) {
   std::string folder;
   if (!s.SourceFolderPath(current_dir, &folder) ||
       folder.size() + s.UninstFile.Text().size() + 4 >= static_cast<std::size_t>(kMaxPath))
-    return 0;
-  return WriteTextFile(folder + s.UninstFile.Text() + ".inf", UninstallInfText(s, files, registry)) ? 1 : 0;
+    return false;
+  return WriteTextFile(folder + s.UninstFile.Text() + ".inf", UninstallInfText(s, files, registry));
 }
 
-int WriteMenuFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files) {
+bool WriteMenuFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files) {
   for (const FileRow& row : ReadFileRows(files)) {
     std::string base;
     if (!IsProgram(row.name, &base)) continue;
@@ -232,10 +199,10 @@ int WriteMenuFiles(const ProjectSettings& s, const std::string& current_dir, con
     std::string folder;
     if (!s.SourceFolderPath(current_dir, &folder) ||
         folder.size() + base.size() + 4 >= static_cast<std::size_t>(kMaxPath))
-      return 0;
-    if (!WriteTextFile(folder + base + ".txt", text)) return 0;
+      return false;
+    if (!WriteTextFile(folder + base + ".txt", text)) return false;
   }
-  return 1;
+  return true;
 }
 
 std::vector<std::string> SourceFolderOutputNames(const ProjectSettings& s, const FileRowStore* files) {

@@ -27,22 +27,22 @@ std::string UninstallInfText(const ProjectSettings& settings, const FileRowStore
 std::string MenuFileText(const ProjectSettings& settings, std::string_view mark);
 
 /// Writes "Install.inf" into the source folder, and "InsResetFlag.txt"
-/// ("Reboot!") when `Reboot` is on. Non-zero only when every file was
-/// written; 0 without writing when the source folder path fails or its
+/// ("Reboot!") when `Reboot` is on. True only when every file was
+/// written; false without writing when the source folder path fails or its
 /// length + 20 reaches 260.
-int WriteInstallInf(const ProjectSettings& settings, const std::string& current_dir,
-                    const FileRowStore* files, const RegistryRowStore* registry);
+bool WriteInstallInf(const ProjectSettings& settings, const std::string& current_dir,
+                     const FileRowStore* files, const RegistryRowStore* registry);
 
-/// Writes the uninstall description into the source folder. 0 without
+/// Writes the uninstall description into the source folder. False without
 /// writing when the path would reach 260 bytes; else the write's result.
-int WriteUninstallInf(const ProjectSettings& settings, const std::string& current_dir,
-                      const FileRowStore* files, const RegistryRowStore* registry);
+bool WriteUninstallInf(const ProjectSettings& settings, const std::string& current_dir,
+                       const FileRowStore* files, const RegistryRowStore* registry);
 
 /// Writes one "<base name>.txt" per program row (extension ".EXE", any
-/// case) into the source folder. Stops at the first failure (0); non-zero
+/// case) into the source folder. Stops at the first failure (false); true
 /// when every program row was written (also when there is none).
-int WriteMenuFiles(const ProjectSettings& settings, const std::string& current_dir,
-                   const FileRowStore* files);
+bool WriteMenuFiles(const ProjectSettings& settings, const std::string& current_dir,
+                    const FileRowStore* files);
 
 /// The names of every file the writers above may put into the source
 /// folder, whatever the switches: "Install.inf", "InsResetFlag.txt", the
@@ -51,7 +51,7 @@ std::vector<std::string> SourceFolderOutputNames(const ProjectSettings& settings
                                                  const FileRowStore* files);
 
 /// True when registry key `key` is `previous` itself or lies beneath it
-/// (ASCII letters compared ignoring case, other bytes exactly).
+/// (ASCII letters compared ignoring case, double-byte characters exactly).
 bool KeyIsBelow(std::string_view previous, std::string_view key);
 
 }  // namespace wizard

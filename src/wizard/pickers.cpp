@@ -22,7 +22,7 @@ bool ListStartupPrograms(const ProjectSettings& s, const std::string& current_di
 bool ListSourceFolders(const std::string& current_dir, std::vector<std::string>* names) {
   names->clear();
   if (current_dir.size() + 4 >= static_cast<std::size_t>(kMaxPath)) return false;
-  *names = ListDirectory(JoinKitPath(current_dir, "*.*"), false);
+  *names = ListDirectory(base::JoinPath(current_dir, "*.*"), false);
   return true;
 }
 

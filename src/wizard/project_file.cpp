@@ -28,10 +28,6 @@ std::string Protected(std::string_view value) {
 
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
-std::string Cut(const std::string& text, std::size_t keep) {
-  return std::string(base::SjisCut(text, keep));
-}
-
 // Reads the project file at `path`; a missing or unreadable file reads as an
 // empty one. A file that an editor saved as UTF-8 with a byte-order mark is
 // read in Shift-JIS, as the wizard writes it.
@@ -103,30 +99,26 @@ bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRo
   ini.Write(p, "UnRegist", Bool(s.UnRegist.On()));
 
   ini.RemoveSection("Registry");
-  int registry_rows = registry ? registry->Count() : 0;
-  for (int i = 0; i < registry_rows; ++i) {
-    RegistryRow row;
-    registry->Get(i, &row);
-    RegistryEntry entry;
-    RowToEntry(row, &entry);
+  const std::vector<RegistryEntry> entries = ReadRegistryRows(registry);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const RegistryEntry& entry = entries[i];
     // Written whole: the reader has room for far more than the longest row
     // the page can hold (259 + 259 + 1023 bytes of fields).
     std::string value = RootWord(entry.root);
     value += "," + entry.key.Text() + "," + entry.name.Text() + "," + TypeWord(entry.type) + "," +
              entry.value.Text();
-    ini.Write("Registry", Numbered("RegistryKey", i), Protected(value));
+    ini.Write("Registry", Numbered("RegistryKey", static_cast<int>(i)), Protected(value));
   }
 
   ini.RemoveSection("CopyFile");
-  int file_rows = files ? files->Count() : 0;
-  for (int j = 0; j < file_rows; ++j) {
-    FileRow row;
-    files->Get(j, &row);
-    ini.Write("CopyFile", Numbered("File", j), Protected(Cut(row.name, 259)));
-    if (!Cut(row.mark, 9).empty()) ini.Write("CopyFile", Numbered("Wakeup", j), "true");
+  const std::vector<FileRow> rows = ReadFileRows(files);
+  for (int j = 0; j < static_cast<int>(rows.size()); ++j) {
+    const FileRow& row = rows[static_cast<std::size_t>(j)];
+    ini.Write("CopyFile", Numbered("File", j), Protected(row.name));
+    if (!row.mark.empty()) ini.Write("CopyFile", Numbered("Wakeup", j), "true");
     std::uint32_t kind = row.Kind();
     if (kind & AppRoot) continue;
-    ini.Write("CopyFile", Numbered("Folder", j), Protected(Cut(row.folder, 259)));
+    ini.Write("CopyFile", Numbered("Folder", j), Protected(row.folder));
     const char* type = (kind & Doc) ? "Doc"
                      : (kind & AppOriginal) ? "AppOriginal"
                      : (kind & DocOriginal) ? "DocOriginal"
@@ -263,21 +255,21 @@ void ReadLastField(std::string_view rest, std::string* out, std::size_t room) {
 bool DefaultProjectPath(const std::string& current_dir, const std::string& program_name,
                         std::string* path) {
   if (current_dir.size() + program_name.size() + 15 >= static_cast<std::size_t>(kMaxPath)) return false;
-  *path = JoinKitPath(current_dir, "Pakforge_" + program_name + ".ini");
+  *path = base::JoinPath(current_dir, "Pakforge_" + program_name + ".ini");
   return true;
 }
 
 void RenameOldProjectFiles(const std::string& current_dir) {
   if (current_dir.size() >= 245) return;
-  for (const std::string& name : ListDirectory(JoinKitPath(current_dir, "Pakfrge_*.ini"), true)) {
-    MoveFileTo(JoinKitPath(current_dir, name), JoinKitPath(current_dir, "Pakforge_" + name.substr(8)));
+  for (const std::string& name : ListDirectory(base::JoinPath(current_dir, "Pakfrge_*.ini"), true)) {
+    MoveFileTo(base::JoinPath(current_dir, name), base::JoinPath(current_dir, "Pakforge_" + name.substr(8)));
   }
 }
 
 std::vector<std::string> ListProjectNames(const std::string& current_dir) {
   std::vector<std::string> names;
   if (current_dir.size() >= 245) return names;
-  for (const std::string& file : ListDirectory(JoinKitPath(current_dir, "Pakforge_*.ini"), true)) {
+  for (const std::string& file : ListDirectory(base::JoinPath(current_dir, "Pakforge_*.ini"), true)) {
     std::string base;
     SplitPath(file, nullptr, &base, nullptr);
     names.push_back(base.size() > 9 ? base.substr(9) : std::string());
@@ -286,7 +278,7 @@ std::vector<std::string> ListProjectNames(const std::string& current_dir) {
 }
 
 std::string ProjectPathFor(const std::string& current_dir, const std::string& name) {
-  return JoinKitPath(current_dir, "Pakforge_" + name + ".ini");
+  return base::JoinPath(current_dir, "Pakforge_" + name + ".ini");
 }
 
 }  // namespace wizard

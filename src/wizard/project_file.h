@@ -48,18 +48,18 @@ void ReadLastField(std::string_view rest, std::string* out, std::size_t room);
 bool DefaultProjectPath(const std::string& current_dir, const std::string& program_name,
                         std::string* path);
 
-/// Picker step 2: renames every "Pakfrge_*.ini" of `current_dir` to the
+/// Done when the project picker opens: renames every "Pakfrge_*.ini" of `current_dir` to the
 /// "Pakforge_" form (a file whose new name exists keeps its old name).
 /// Nothing happens when the directory is 245 bytes or longer.
 void RenameOldProjectFiles(const std::string& current_dir);
 
-/// Picker step 3: the project names of "Pakforge_*.ini" files of
+/// The rows of the project picker: the project names of "Pakforge_*.ini" files of
 /// `current_dir` (file name without its last extension and without the
 /// first 9 bytes), in listing order. Empty when the directory is 245 bytes
 /// or longer.
 std::vector<std::string> ListProjectNames(const std::string& current_dir);
 
-/// Picker step 5: the path of the project named `name`.
+/// The path of the project named `name`, chosen in the project picker.
 std::string ProjectPathFor(const std::string& current_dir, const std::string& name);
 
 }  // namespace wizard

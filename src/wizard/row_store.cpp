@@ -63,4 +63,31 @@ const char* TypeWord(int type) {
   }
 }
 
+std::vector<FileRow> ReadFileRows(const FileRowStore* files) {
+  std::vector<FileRow> rows;
+  int count = files ? files->Count() : 0;
+  for (int i = 0; i < count; ++i) {
+    FileRow row;
+    files->Get(i, &row);
+    row.name = Cut(row.name, kMaxPath);
+    row.mark = Cut(row.mark, 10);
+    row.folder = Cut(row.folder, kMaxPath);
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry) {
+  std::vector<RegistryEntry> entries;
+  int count = registry ? registry->Count() : 0;
+  for (int i = 0; i < count; ++i) {
+    RegistryRow row;
+    registry->Get(i, &row);
+    RegistryEntry entry;
+    RowToEntry(row, &entry);
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
 }  // namespace wizard

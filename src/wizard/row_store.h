@@ -109,6 +109,15 @@ void RowToEntry(const RegistryRow& row, RegistryEntry* entry);
 /// Page 4's EntryToRow: the columns that show `entry`.
 RegistryRow EntryToRow(const RegistryEntry& entry);
 
+/// The files-list rows as the writers read them from the list control: name
+/// and folder in buffers of 260 bytes, the mark in one of 10 (each cut
+/// Shift-JIS-safe). A null store has no rows.
+std::vector<FileRow> ReadFileRows(const FileRowStore* files);
+
+/// The registry rows read back into entries with RowToEntry. A null store
+/// has no rows.
+std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry);
+
 /// "HKCU" for 2, "HKCR" for 3, "HKLM" otherwise.
 const char* RootWord(int root);
 /// "MULTI_SZ" for 10, "DWORD" for 11, "BINARY" for 12, "SZ" otherwise.

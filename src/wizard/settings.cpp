@@ -13,10 +13,7 @@ void TextSetting::SetMaximum(int n) {
 
 void TextSetting::Clear() { text_.clear(); }
 
-int TextSetting::Assign(std::string_view text) {
-  text_.assign(text.data(), text.size());
-  return 1;
-}
+void TextSetting::Assign(std::string_view text) { text_.assign(text.data(), text.size()); }
 
 bool TextSetting::Equals(std::string_view text, bool ignore_case) const {
   if (text_.empty()) return false;
@@ -30,7 +27,6 @@ bool TextSetting::IsValidFileName() const {
 TextSetting& TextSetting::operator=(const TextSetting& other) {
   if (this == &other) return *this;
   text_ = other.text_;
-  error_ = 0;
   maximum_ = other.maximum_;
   return *this;
 }

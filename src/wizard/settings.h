@@ -65,40 +65,33 @@ class TextSetting {
  public:
   explicit TextSetting(int maximum = kDefaultTextMaximum) : maximum_(maximum) {}
   TextSetting(const TextSetting& other) { *this = other; }
-  virtual ~TextSetting() = default;
 
   /// Empties the text, then sets the maximum to `n`.
-  virtual void SetMaximum(int n);
+  void SetMaximum(int n);
   /// Empties the text.
-  virtual void Clear();
-  /// Stores a copy of `text` (empty text: the setting becomes empty). Always
-  /// succeeds here (non-zero); 0 would mean no memory, setting left empty.
-  virtual int Assign(std::string_view text);
+  void Clear();
+  /// Stores a copy of `text` (empty text: the setting becomes empty).
+  void Assign(std::string_view text);
   /// The text; the empty string when the setting is empty.
-  virtual const std::string& Text() const { return text_; }
+  const std::string& Text() const { return text_; }
   /// Length of the text in bytes.
-  virtual int Length() const { return static_cast<int>(text_.size()); }
+  int Length() const { return static_cast<int>(text_.size()); }
   /// True when there is no text.
-  virtual bool IsEmpty() const { return text_.empty(); }
+  bool IsEmpty() const { return text_.empty(); }
   /// False whenever the setting is empty (even against ""); otherwise byte
   /// equality, or equality ignoring ASCII letter case (double-byte characters
   /// compared exactly) when `ignore_case`.
-  virtual bool Equals(std::string_view text, bool ignore_case) const;
+  bool Equals(std::string_view text, bool ignore_case) const;
   /// False when empty, else IsValidFileName of the text.
-  virtual bool IsValidFileName() const;
+  bool IsValidFileName() const;
 
-  /// Takes the other's maximum and text and clears the error flag (does
-  /// nothing for self-assignment).
+  /// Takes the other's maximum and text (does nothing for self-assignment).
   TextSetting& operator=(const TextSetting& other);
 
   int Maximum() const { return maximum_; }
-  /// 1 when a copy found no memory (never set by this implementation, kept
-  /// for the callers that test it).
-  int Error() const { return error_; }
 
  private:
   std::string text_;
-  int error_ = 0;
   int maximum_ = kDefaultTextMaximum;
 };
 
@@ -106,9 +99,8 @@ class TextSetting {
 class FlagSetting {
  public:
   explicit FlagSetting(int default_value) : value(default_value ? 1 : 0) {}
-  virtual ~FlagSetting() = default;
   /// Sets the value to 0.
-  virtual void Clear() { value = 0; }
+  void Clear() { value = 0; }
   bool On() const { return value != 0; }
   void Set(bool on) { value = on ? 1 : 0; }
   int value;

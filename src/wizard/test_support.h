@@ -36,7 +36,7 @@ class ScratchFolder {
   }
   const std::string& path() const { return path_; }
   /// Kit path of `name` inside the folder.
-  std::string At(const std::string& name) const { return JoinKitPath(path_, name); }
+  std::string At(const std::string& name) const { return base::JoinPath(path_, name); }
   /// Creates sub-folder `name` (a kit path relative to the folder).
   void MakeFolder(const std::string& name) const {
     std::filesystem::create_directories(std::filesystem::path(path_) / name);

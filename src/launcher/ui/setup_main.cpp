@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/listing.h"
+#include "base/resource_string_win32.h"
 #include "launcher/launcher_files.h"
 #include "launcher/launcher_folder.h"
 #include "launcher/resources/resource.h"
@@ -20,9 +21,7 @@ LauncherState& State() {
 }
 
 std::string LoadText(UINT id, int room) {
-  std::vector<char> buffer(static_cast<std::size_t>(room) + 1, '\0');
-  LoadStringA(State().instance, id, buffer.data(), room);
-  return buffer.data();
+  return base::LoadResourceString(State().instance, id, room);
 }
 
 bool IsSystemLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }

@@ -1,5 +1,6 @@
 #include "wizard/ui/resource_text.h"
 
+#include "base/resource_string_win32.h"
 #include "wizard/resources/resource.h"
 
 namespace wizard::ui {
@@ -18,11 +19,8 @@ MessageHook& Hook() {
 void SetTextInstance(HINSTANCE instance) { g_text_instance = instance; }
 
 std::string LoadText(int id) {
-  char buffer[512] = {};
   HINSTANCE instance = g_text_instance ? g_text_instance : GetModuleHandleA(nullptr);
-  int length = LoadStringA(instance, static_cast<UINT>(id), buffer, sizeof buffer);
-  if (length <= 0) return std::string();
-  return std::string(buffer, static_cast<size_t>(length));
+  return base::LoadResourceString(instance, static_cast<UINT>(id), 512);
 }
 
 void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
