@@ -59,7 +59,10 @@ std::string SystemErrorText(DWORD error) {
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                                 text, sizeof text, nullptr);
   std::string result(text, length);
-  return result + "(" + std::to_string(error) + ")";
+  result += '(';
+  result += std::to_string(error);
+  result += ')';
+  return result;
 }
 
 }  // namespace
@@ -106,7 +109,11 @@ BuildRun CapturedBatchRunner::Run(const std::string& batch_path) {
   if (length == 0 || length >= sizeof interpreter) lstrcpyA(interpreter, "cmd.exe");
   // The outer pair of quotes is removed by the interpreter; the inner pair
   // keeps a path with blanks whole.
-  std::string command = "\"" + std::string(interpreter) + "\" /q /c \"\"" + batch_path + "\"\"";
+  std::string command = "\"";
+  command += interpreter;
+  command += "\" /q /c \"\"";
+  command += batch_path;
+  command += "\"\"";
 
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
