@@ -23,8 +23,8 @@ windows_programs=(Pakforge.exe Pakmak.exe Setup.exe lvar.exe pakforge-build.exe)
 console_programs=(Pakmak.exe lvar.exe pakforge-build.exe)
 linux_programs=(pakmak lvar pakforge-build)
 # DLLs of every Windows installation (no compiler runtime DLLs).
-system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll advapi32.dll
-  ole32.dll oleaut32.dll shlwapi.dll version.dll msvcrt.dll "
+system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll advapi32.dll "
+system_dlls+="ole32.dll oleaut32.dll shlwapi.dll version.dll msvcrt.dll "
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
