@@ -23,4 +23,11 @@ std::string ArchiveNameFromIni(std::string_view ini_text) {
   return name;
 }
 
+SetupIniValues ReadSetupIni(base::FileSystem& files, const std::string& path,
+                            std::string_view default_name, LeadByteTest is_lead) {
+  std::string text;
+  if (!base::ReadWholeFile(files, path, &text)) text.clear();
+  return SetupIniValues{AppNameFromIni(text, default_name, is_lead), ArchiveNameFromIni(text)};
+}
+
 }  // namespace launcher

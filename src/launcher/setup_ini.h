@@ -29,4 +29,17 @@ std::string AppNameFromIni(std::string_view ini_text, std::string_view default_n
 /// empty without the section or key.
 std::string ArchiveNameFromIni(std::string_view ini_text);
 
+/// What the launcher takes from its INI file.
+struct SetupIniValues {
+  /// As AppNameFromIni reads it.
+  std::string app_name;
+  /// As ArchiveNameFromIni reads it.
+  std::string archive_name;
+};
+
+/// Reads the INI file at `path` (a host path); a file that cannot be read
+/// counts as empty: `default_name` and no archive name.
+SetupIniValues ReadSetupIni(base::FileSystem& files, const std::string& path,
+                            std::string_view default_name, LeadByteTest is_lead);
+
 }  // namespace launcher

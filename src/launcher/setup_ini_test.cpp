@@ -77,12 +77,16 @@ TEST(SetupIniTest, NameIsCutTo199Bytes) {
 
 TEST(SetupIniTest, ReadFromTheFile) {
   base::FakeFileSystem files;
-  const std::string text = "[APPNAME]\r\nappname = From File\r\n";
+  const std::string text = "[APPNAME]\r\nappname = From File\r\nfile = Demo.lvar\r\n";
   files.files["dir/setup.ini"] = base::FakeFileSystem::Bytes(text.begin(), text.end());
-  EXPECT_EQ(ReadAppName(files, "dir/setup.ini", "Software", base::IsSjisLeadByte), "From File");
-  EXPECT_EQ(ReadAppName(files, "dir/none.ini", "Software", base::IsSjisLeadByte), "Software");
+  SetupIniValues values = ReadSetupIni(files, "dir/setup.ini", "Software", base::IsSjisLeadByte);
+  EXPECT_EQ(values.app_name, "From File");
+  EXPECT_EQ(values.archive_name, "Demo.lvar");
+  values = ReadSetupIni(files, "dir/none.ini", "Software", base::IsSjisLeadByte);
+  EXPECT_EQ(values.app_name, "Software");
+  EXPECT_EQ(values.archive_name, "");
   files.unreadable.insert("dir/setup.ini");
-  EXPECT_EQ(ReadAppName(files, "dir/setup.ini", "Software", base::IsSjisLeadByte), "Software");
+  EXPECT_EQ(ReadSetupIni(files, "dir/setup.ini", "Software", base::IsSjisLeadByte).app_name, "Software");
 }
 
 }  // namespace

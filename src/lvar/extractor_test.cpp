@@ -21,7 +21,12 @@ class FakeLister : public base::FolderLister {
     if (!files_.folders.count(folder)) return false;
     const std::string prefix = folder + base::kPathSeparator;
     for (const auto& [path, bytes] : files_.files)
-      if (path.compare(0, prefix.size(), prefix) == 0) entries->push_back({path, path, true, false, bytes.size()});
+      if (path.compare(0, prefix.size(), prefix) == 0) {
+        base::DirEntry entry;
+        entry.name = entry.host_name = path;
+        entry.size = bytes.size();
+        entries->push_back(entry);
+      }
     return true;
   }
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "builder/temp_folder.h"
+#include "base/test_temp_folder.h"
 #include "kit_version.h"
 #include "lvar/test_archive.h"
 #include "process_runner.h"
@@ -17,7 +17,7 @@
 namespace lvar_cli_test {
 namespace {
 
-using builder::TempFolder;
+using TempFolder = base::TestTempFolder;
 using lvar_test::FixChecksum;
 using lvar_test::MakeArchive;
 using lvar_test::SoundEntries;

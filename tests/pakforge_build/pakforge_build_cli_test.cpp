@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "base/encoding.h"
-#include "builder/temp_folder.h"
+#include "base/test_temp_folder.h"
 #include "process_runner.h"
 #include "wizard/project_file.h"
 
@@ -59,7 +59,7 @@ class PakforgeBuildCliTest : public ::testing::Test {
   }
 
   std::string program_;
-  builder::TempFolder dir_;
+  base::TestTempFolder dir_;
   wizard::ProjectSettings settings_;
 };
 

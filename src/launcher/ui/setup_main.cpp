@@ -187,12 +187,10 @@ int Run(HINSTANCE instance, HINSTANCE previous) {
   s.manager_folder_known = !manager_folder.empty();
   s.manager_path = ManagerPath(manager_folder);
   const std::string default_name = LoadText(IDS_DEFAULT_APP_NAME);
-  std::string ini_text;
-  if (!base::ReadWholeFile(base::SystemFileSystem(), LauncherPath(s.folder, kSetupIniFile), &ini_text)) {
-    ini_text.clear();
-  }
-  s.app_name = AppNameFromIni(ini_text, default_name, IsSystemLeadByte);
-  s.named_archive = ArchiveNameFromIni(ini_text);
+  SetupIniValues ini = ReadSetupIni(base::SystemFileSystem(), LauncherPath(s.folder, kSetupIniFile),
+                                    default_name, IsSystemLeadByte);
+  s.app_name = ini.app_name;
+  s.named_archive = ini.archive_name;
 
   s.main_window = CreateWindowExA(0, class_name.c_str(), title.c_str(), WS_DLGFRAME | WS_SYSMENU,
                                   0, 0, 480, 205, nullptr, nullptr, instance, nullptr);
