@@ -2,7 +2,8 @@
 // check-only, once writing an archive. Both runs must end with the same code,
 // and the archive must exist exactly when the run succeeded; a written
 // archive must pass lvar's verification with one entry per file of the
-// folder (Native.ina aside).
+// folder (Native.ina aside), and lvar's plan must read its install
+// information again.
 //
 // Input: the text of Install.inf, optionally followed by more files, each
 // introduced by a line "@@ NAME" (NAME may hold "/" for subfolders). A
@@ -25,6 +26,8 @@
 #include "builder/driver.h"
 #include "fuzz_support.h"
 #include "lvar/archive_reader.h"
+#include "lvar/commands.h"
+#include "lvar/exit_status.h"
 
 namespace {
 
@@ -145,6 +148,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (!base::EqualsIgnoreAsciiCase(name, "Native.ina")) ++stored;
     }
     FUZZ_CHECK(summary.entries == stored);
+    // The stored install information reads again from the archive.
+    base::CapturingConsole plan_console, plan_json;
+    lvar::LvarEnvironment lvar_env{plan_console, plan_json, files, lister};
+    const int planned = lvar::RunLvar({"plan", archive}, lvar_env);
+    if (planned != lvar::kExitOk) std::fprintf(stderr, "lvar plan: %d\n%s", planned, plan_console.err.c_str());
+    FUZZ_CHECK(planned == lvar::kExitOk);
     if (const char* save = std::getenv("PAK_FUZZ_SAVE_ARCHIVE")) {
       const base::FakeFileSystem::Bytes& bytes = files.files[archive];
       std::ofstream(save, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),

@@ -6,8 +6,8 @@
 #                               (cov/ft) and findings
 #   scripts/fuzz.sh --corpus    run each target over its committed corpus
 #                               only (no new inputs); used by scripts/test.sh
-#   scripts/fuzz.sh --merge     minimise what the runs found into the
-#                               committed corpora fuzz/corpus/<target>/
+#   scripts/fuzz.sh --merge     add to the committed corpora fuzz/corpus/<target>/
+#                               the inputs of the runs that reach new coverage
 #
 # PAK_FUZZ_TARGETS (names, blank-separated) limits the run to some targets;
 # PAK_FUZZ_JOBS runs that many targets at the same time (default 1).
@@ -85,10 +85,9 @@ summarise() {
 
 if [ "$mode" = merge ]; then
   for name in "${targets[@]}"; do
-    seeds="$root/fuzz/corpus/$name" merged="$build/merged/$name"
-    rm -rf "$merged" && mkdir -p "$merged" "$build/corpus/$name"
-    "$build/bin/${name}_fuzzer" -merge=1 "$merged" "$seeds" "$build/corpus/$name" >"$build/logs/$name.merge.log" 2>&1
-    rm -rf "$seeds" && mv "$merged" "$seeds"
+    seeds="$root/fuzz/corpus/$name"
+    mkdir -p "$seeds" "$build/corpus/$name"
+    "$build/bin/${name}_fuzzer" -merge=1 "$seeds" "$build/corpus/$name" >"$build/logs/$name.merge.log" 2>&1
     echo "$name: $(find "$seeds" -type f | wc -l) inputs"
   done
   exit 0

@@ -49,6 +49,18 @@ bool IsRowEnd(char c) { return c == '\0' || c == '\r' || c == '\n' || c == '\x1A
 
 bool IsLead(char c) { return base::IsSjisLeadByte(static_cast<unsigned char>(c)); }
 
+// A Registry field followed by a comma must not end in a lead byte without
+// its trail byte: reading would take the comma as that trail byte and the
+// later fields would shift. Such a stray byte is left out.
+std::string WithoutStrayLead(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (IsLead(text[i]) && i + 1 == text.size()) return text.substr(0, i);
+    i += IsLead(text[i]) ? 2 : 1;
+  }
+  return text;
+}
+
 // Reads a text setting of section Property with its maximum as buffer size.
 void ReadText(const base::IniFile& ini, const char* key, TextSetting& setting) {
   setting.Assign(ini.Get("Property", key, static_cast<std::size_t>(setting.Maximum())));
@@ -105,8 +117,8 @@ bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRo
     // Written whole: the reader has room for far more than the longest row
     // the page can hold (259 + 259 + 1023 bytes of fields).
     std::string value = RootWord(entry.root);
-    value += "," + entry.key.Text() + "," + entry.name.Text() + "," + TypeWord(entry.type) + "," +
-             entry.value.Text();
+    value += "," + WithoutStrayLead(entry.key.Text()) + "," + WithoutStrayLead(entry.name.Text()) + "," +
+             TypeWord(entry.type) + "," + entry.value.Text();
     ini.Write("Registry", Numbered("RegistryKey", static_cast<int>(i)), Protected(value));
   }
 

@@ -245,6 +245,23 @@ TEST(ProjectFileTest, LongRegistryRowIsSavedWhole) {
   EXPECT_EQ(back.rows[0].value, row.value);
 }
 
+TEST(ProjectFileTest, StrayLeadByteAtAFieldEndDoesNotShiftTheFields) {
+  testing::ScratchFolder dir;
+  std::string path = dir.At("p.ini");
+  // Key and value name end in a lead byte without its trail byte (as a cut
+  // in the middle of a double-byte character leaves them).
+  MemoryRegistryRowStore registry;
+  registry.Append({"HKCR", "Software\\Fo\x9B", "Na\x83", "DWORD", "12"});
+  ASSERT_TRUE(SaveProject(ProjectSettings(), path, nullptr, &registry));
+  MemoryRegistryRowStore back;
+  LoadRegistryRows(path, back);
+  ASSERT_EQ(back.rows.size(), 1u);
+  EXPECT_EQ(back.rows[0].key, "Software\\Fo");
+  EXPECT_EQ(back.rows[0].name, "Na");
+  EXPECT_EQ(back.rows[0].type, "DWORD");
+  EXPECT_EQ(back.rows[0].value, "12");
+}
+
 TEST(ReadFieldTest, FieldsRoomAndDoubleByteCharacters) {
   std::string_view rest = "HKCU,So\x83\x2C,name\r\nmore";
   std::string out;
