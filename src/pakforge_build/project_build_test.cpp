@@ -182,7 +182,9 @@ builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p)
   wizard::testing::RecordingStarter starter;
   EXPECT_TRUE(wizard::MakeProjectFiles(p.settings, dir.path(), &p.RowsAtFinish(), &p.registry,
                                        false, messages, starter));
-  EXPECT_TRUE(messages.ids.empty());
+  // The recording starter runs nothing, so Finish's only message is its
+  // report that no archive was made; the builder runs below instead.
+  EXPECT_EQ(messages.ids, std::vector<int>{wizard::kStrBuildFailed});
   EXPECT_EQ(starter.started.size(), 1u);
   fs::remove(Host(dir.At("Pakmak.exe")));
   WorkingFolder here(dir.path());
@@ -299,10 +301,11 @@ TEST(ProjectBuildTest, SameFilesAndArchiveAsTheWizard) {
 }
 
 TEST(ProjectBuildTest, BuilderFailureCodeComesThrough) {
-  // Without uninstall information the builder refuses the description.
+  // The wizard only looks for Native.ina; the builder refuses one that is
+  // too short to hold the device description.
   Project p = BaseProject();
-  p.settings.Uninstall.Set(false);
-  ExpectSameAsWizard(p, "uninstall off", false);
+  p.files["src/Native.ina"] = "short";
+  ExpectSameAsWizard(p, "short Native.ina", false);
   ScratchFolder dir;
   Lay(dir, p);
   const Result result = Build(dir, p.ProjectName());
@@ -325,6 +328,10 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
       {"no program", [](Project& p) { p.settings.Exe.Clear(); }, wizard::kStrSelectExe, {}},
       {"bad install folder", [](Project& p) { p.settings.InstDir.Assign("a|b"); },
        wizard::kStrBadName, {}},
+      {"uninstall off", [](Project& p) { p.settings.Uninstall.Set(false); },
+       wizard::kStrUninstallRequired, {}},
+      {"quote in the command line", [](Project& p) { p.settings.Cmd.Assign("-f \"x\""); },
+       wizard::kStrCmdQuote, {}},
       {"archive name too long", [](Project&) {}, wizard::kStrOutputTooLong,
        {"--output", std::string(101, 'o')}},
       {"no Native.ina", [](Project& p) { p.files.erase("src/Native.ina"); }, wizard::kStrNoNativeIna,

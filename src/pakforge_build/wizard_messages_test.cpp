@@ -21,7 +21,7 @@ std::map<int, std::string> ResourceStrings() {
   while (std::getline(in, line)) {
     if (line.rfind("STRINGTABLE", 0) == 0) inside = true;
     if (!inside) continue;
-    if (line.rfind("END", 0) == 0) break;
+    if (line.rfind("END", 0) == 0) inside = false;
     std::istringstream fields(line);
     int id = 0;
     char comma = 0;

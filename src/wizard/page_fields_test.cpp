@@ -90,12 +90,13 @@ TEST(PageFieldsTest, ProgramFieldsCheckedInOrder) {
     Field focus;
   };
   const Case cases[] = {
-      {&ProjectSettings::Product, "", kStrFillAll, Field::kNone},
-      {&ProjectSettings::Name, "", kStrFillAll, Field::kNone},
-      {&ProjectSettings::Caption, "", kStrFillAll, Field::kNone},
-      {&ProjectSettings::Output, "", kStrFillAll, Field::kNone},
-      {&ProjectSettings::Source, "", kStrFillAll, Field::kNone},
-      {&ProjectSettings::Ver, "", kStrFillAll, Field::kNone},
+      // An empty field is named, so the page can put the focus in it.
+      {&ProjectSettings::Product, "", kStrFillAll, Field::kProduct},
+      {&ProjectSettings::Name, "", kStrFillAll, Field::kName},
+      {&ProjectSettings::Caption, "", kStrFillAll, Field::kCaption},
+      {&ProjectSettings::Output, "", kStrFillAll, Field::kOutput},
+      {&ProjectSettings::Source, "", kStrFillAll, Field::kSource},
+      {&ProjectSettings::Ver, "", kStrFillAll, Field::kVer},
       {&ProjectSettings::Product, " Demo", kStrBadName, Field::kProduct},
       {&ProjectSettings::Product, "Demo.", kStrBadName, Field::kProduct},
       {&ProjectSettings::Name, "a/b", kStrBadName, Field::kName},
@@ -140,18 +141,23 @@ TEST(PageFieldsTest, InstallFieldsCheckedInOrder) {
     const char* uninst_file;
     bool uninstall;
     const char* exe;
+    const char* cmd;
     int message;  // 0: passes
     Field focus;
   };
   const Case cases[] = {
-      {"", "UnDemo", true, "Tool.exe", kStrFillAll, Field::kNone},
-      {"Demo", "", true, "Tool.exe", kStrFillAll, Field::kNone},
-      {"Demo", "UnDemo", true, "", kStrSelectExe, Field::kNone},
-      {"a|b", "UnDemo", true, "Tool.exe", kStrBadName, Field::kInstDir},
-      {"Demo", "a?b", true, "Tool.exe", kStrBadName, Field::kUninstFile},
-      // Uninstall off: the name is still checked.
-      {"Demo", "", false, "Tool.exe", kStrBadName, Field::kUninstFile},
-      {"Demo", "UnDemo", false, "Tool.exe", 0, Field::kNone},
+      {"", "UnDemo", true, "Tool.exe", "", kStrFillAll, Field::kNone},
+      {"Demo", "", true, "Tool.exe", "", kStrFillAll, Field::kNone},
+      {"Demo", "UnDemo", true, "", "", kStrSelectExe, Field::kNone},
+      {"a|b", "UnDemo", true, "Tool.exe", "", kStrBadName, Field::kInstDir},
+      {"Demo", "a?b", true, "Tool.exe", "", kStrBadName, Field::kUninstFile},
+      // Uninstall off: the name is still checked, then the builder's need
+      // for uninstall information refuses it.
+      {"Demo", "", false, "Tool.exe", "", kStrBadName, Field::kUninstFile},
+      {"Demo", "UnDemo", false, "Tool.exe", "", kStrUninstallRequired, Field::kUninstall},
+      // What the builder would refuse comes after the fields' own checks.
+      {"Demo", "UnDemo", true, "Tool.exe", "-a \"b\"", kStrCmdQuote, Field::kCmd},
+      {"Demo", "UnDemo", true, "Tool.exe", "-a b", 0, Field::kNone},
   };
   for (const Case& c : cases) {
     ProjectSettings s;
@@ -159,6 +165,7 @@ TEST(PageFieldsTest, InstallFieldsCheckedInOrder) {
     s.UninstFile.Assign(c.uninst_file);
     s.Uninstall.Set(c.uninstall);
     s.Exe.Assign(c.exe);
+    s.Cmd.Assign(c.cmd);
     Refusal refusal;
     EXPECT_EQ(CheckInstallFields(s, &refusal), c.message == 0) << c.inst_dir << "/" << c.uninst_file;
     EXPECT_EQ(refusal.string_id, c.message) << c.inst_dir << "/" << c.uninst_file;

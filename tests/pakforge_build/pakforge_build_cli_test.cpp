@@ -104,10 +104,9 @@ TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
   ASSERT_TRUE(base::Utf8ToCp932("'Native.ina' がソースフォルダの中に見つかりません。", &message));
   EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
 
-  // The builder refuses a description without uninstall information: its
-  // complete code is printed and becomes the status as pakmak's would.
-  dir_.Write("src/Native.ina", std::string(192, 'N'));
-  settings_.Uninstall.Set(false);
+  // The builder refuses a Native.ina too short for the device description:
+  // its complete code is printed and becomes the status as pakmak's would.
+  dir_.Write("src/Native.ina", "short");
   Save();
   r = Run({"Pakforge_Memo.ini"});
   const std::size_t at = r.err.find("Error Code = 0x");
