@@ -35,7 +35,7 @@ std::string LoadAndSave(const std::string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > 64 * 1024) return 0;
   const fuzz::ScratchFolder& scratch = fuzz::ScratchFolder::For("project");
-  const std::string path = wizard::JoinKitPath(scratch.path(), "Pakforge_Fuzz.ini");
+  const std::string path = base::JoinPath(scratch.path(), "Pakforge_Fuzz.ini");
   FUZZ_CHECK(wizard::WriteTextFile(path, std::string_view(reinterpret_cast<const char*>(data), size)));
   std::string first = LoadAndSave(path);
   std::string second = LoadAndSave(path);

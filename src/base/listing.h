@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/file_system.h"
@@ -54,6 +55,6 @@ inline constexpr char kPathSeparator = '/';
 #endif
 
 /// Joins a host folder path and a name with the platform's separator.
-std::string JoinPath(const std::string& folder, const std::string& name);
+std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace base

@@ -2,8 +2,8 @@
 
 namespace base {
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  std::string path = folder;
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
   path += kPathSeparator;
   path += name;
   return path;

@@ -107,7 +107,7 @@ std::string ProjectFolder(const std::string& kit_project) {
   wizard::SplitPath(kit_project, &folder, nullptr, nullptr);
   if (!IsAbsolute(folder)) {
     const std::string here = wizard::CurrentDirectory();
-    folder = folder.empty() ? here : wizard::JoinKitPath(here, folder);
+    folder = folder.empty() ? here : base::JoinPath(here, folder);
   }
   while (folder.size() > 1 && folder.back() == base::kPathSeparator) folder.pop_back();
   return folder;
@@ -364,7 +364,7 @@ class Run {
     for (const std::string& name : wizard::ListDirectory(source_path_ + "*.*", true)) {
       if (wizard::IsGeneratedFile(name)) written_.push_back(source_path_ + name);
     }
-    if (settings_.SetupIniCreate.On()) written_.push_back(wizard::JoinKitPath(current_dir_, "Setup.ini"));
+    if (settings_.SetupIniCreate.On()) written_.push_back(base::JoinPath(current_dir_, "Setup.ini"));
     if (ok) written_.push_back(batch);
     if (!ok) return Fail(kExitNotWritten, WizardMessage(wizard::kStrNotAllWritten));
     return 0;
@@ -388,7 +388,7 @@ class Run {
     }
     if (!options_.check) {
       base::FileInfo info;
-      if (env_.files.Stat(ToHost(wizard::JoinKitPath(current_dir_, archive_)), &info)) {
+      if (env_.files.Stat(ToHost(base::JoinPath(current_dir_, archive_)), &info)) {
         archive_size_ = info.size;
       }
     }
@@ -434,7 +434,7 @@ class Run {
     for (const std::string& path : written_) r += "Wrote " + path + "\n";
     if (status == kExitOk) {
       if (built) {
-        r += "Archive " + wizard::JoinKitPath(current_dir_, archive_) + ": " +
+        r += "Archive " + base::JoinPath(current_dir_, archive_) + ": " +
              std::to_string(archive_size_) + " bytes, " + std::to_string(file_count_) + " files in " +
              std::to_string(folder_count_) + " sub-folders\n";
       } else {

@@ -132,14 +132,14 @@ void Lay(const ScratchFolder& dir, const Project& p) {
 
 // Every file under `folder` (kit paths): '/'-separated relative path -> bytes.
 void Walk(const std::string& folder, const std::string& prefix, std::map<std::string, std::string>* tree) {
-  const std::string all = wizard::JoinKitPath(folder, "*.*");
+  const std::string all = base::JoinPath(folder, "*.*");
   for (const std::string& name : wizard::ListDirectory(all, true)) {
     std::string bytes;
-    EXPECT_TRUE(wizard::ReadWholeFile(wizard::JoinKitPath(folder, name), &bytes)) << name;
+    EXPECT_TRUE(wizard::ReadWholeFile(base::JoinPath(folder, name), &bytes)) << name;
     (*tree)[prefix + name] = bytes;
   }
   for (const std::string& name : wizard::ListDirectory(all, false)) {
-    Walk(wizard::JoinKitPath(folder, name), prefix + name + "/", tree);
+    Walk(base::JoinPath(folder, name), prefix + name + "/", tree);
   }
 }
 

@@ -14,7 +14,7 @@ namespace {
 std::uint32_t SumFolder(const std::string& folder_with_separator) {
   std::uint32_t total = 0;
   for (const std::string& name : ListDirectory(folder_with_separator + "*.*", true)) {
-    if (SjisEqualsIgnoreCase(name, "Native.ina")) continue;
+    if (base::EqualsIgnoreAsciiCase(name, "Native.ina")) continue;
     total += static_cast<std::uint32_t>(name.size()) + FileSizeOf(folder_with_separator + name) + 12u;
   }
   return total;
@@ -77,7 +77,7 @@ std::string SetupIniText(const ProjectSettings& s, std::uint32_t estimate) {
 int WriteSetupIni(const ProjectSettings& s, const std::string& current_dir) {
   std::string text = SetupIniText(s, EstimateArchiveSize(s, current_dir));
   if (current_dir.size() + 10 >= static_cast<std::size_t>(kMaxPath)) return 0;
-  return WriteTextFile(JoinKitPath(current_dir, "Setup.ini"), text) ? 1 : 0;
+  return WriteTextFile(base::JoinPath(current_dir, "Setup.ini"), text) ? 1 : 0;
 }
 
 std::string BatchText(const ProjectSettings& s, const std::string& current_dir) {
@@ -87,7 +87,7 @@ std::string BatchText(const ProjectSettings& s, const std::string& current_dir) 
 
 bool BatchPath(const ProjectSettings& s, const std::string& current_dir, std::string* path) {
   if (current_dir.size() + s.Name.Text().size() + 5 >= static_cast<std::size_t>(kMaxPath)) return false;
-  *path = JoinKitPath(current_dir, s.Name.Text() + ".bat");
+  *path = base::JoinPath(current_dir, s.Name.Text() + ".bat");
   return true;
 }
 
@@ -108,7 +108,7 @@ void ReportBuild(const ProjectSettings& s, const std::string& current_dir, const
   const std::string name = s.Output.Text() + ".lvar";
   base::FileInfo archive;
   if (run.outcome == BuildRun::Outcome::kEnded && run.exit_code == 0 &&
-      base::SystemFileSystem().Stat(host::ToHost(JoinKitPath(current_dir, name)), &archive) &&
+      base::SystemFileSystem().Stat(host::ToHost(base::JoinPath(current_dir, name)), &archive) &&
       archive.kind == base::FileKind::kRegular) {
     messages.ShowFilled(kStrBuildDone, MessageIcon::kInformation, {name, GroupDigits(archive.size)});
     return;

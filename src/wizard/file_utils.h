@@ -71,16 +71,4 @@ bool DeleteFileAt(const std::string& path);
 /// Renames `from` to `to`; fails (false) when `to` exists.
 bool MoveFileTo(const std::string& from, const std::string& to);
 
-/// Equality ignoring ASCII letter case; both bytes of a double-byte character
-/// are compared exactly (so two different kanji never compare equal). The
-/// name the pages use for base::EqualsIgnoreAsciiCase.
-inline bool SjisEqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return base::EqualsIgnoreAsciiCase(a, b);
-}
-
-/// `folder`, the platform separator and `name`: base::JoinPath for kit paths.
-inline std::string JoinKitPath(std::string_view folder, std::string_view name) {
-  return base::JoinPath(std::string(folder), std::string(name));
-}
-
 }  // namespace wizard

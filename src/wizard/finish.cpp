@@ -20,7 +20,7 @@ bool IsOutputKind(const std::string& name) {
 
 bool IsOwnOutput(const std::vector<std::string>& own, const std::string& name) {
   for (const std::string& known : own)
-    if (SjisEqualsIgnoreCase(known, name)) return true;
+    if (base::EqualsIgnoreAsciiCase(known, name)) return true;
   return false;
 }
 
@@ -40,7 +40,7 @@ bool ListForeignOutputs(const ProjectSettings& s, const std::string& current_dir
 int RemoveOldOutputs(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
                      bool remove_foreign) {
   if (current_dir.size() + s.Output.Text().size() < 255)
-    DeleteFileAt(JoinKitPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
+    DeleteFileAt(base::JoinPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return 0;
   std::vector<std::string> own = SourceFolderOutputNames(s, files);
@@ -53,7 +53,7 @@ int MakeProjectFiles(const ProjectSettings& s, const std::string& current_dir, c
                      const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
                      BatchStarter& starter) {
   if (current_dir.size() + 11 >= static_cast<std::size_t>(kMaxPath) ||
-      !FileExists(JoinKitPath(current_dir, "Pakmak.exe"))) {
+      !FileExists(base::JoinPath(current_dir, "Pakmak.exe"))) {
     messages.Show(kStrPakmakMissing, MessageIcon::kError);
     return 0;
   }

@@ -10,19 +10,6 @@
 namespace wizard {
 namespace {
 
-// Cuts `text` to at most `limit` bytes; a double-byte character that would
-// be split is left out whole, so the text stays valid Shift-JIS.
-std::string CutToBytes(const std::string& text, size_t limit) {
-  if (text.size() <= limit) return text;
-  size_t end = 0;
-  while (end < limit) {
-    size_t step = base::IsSjisLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-    if (end + step > limit) break;
-    end += step;
-  }
-  return text.substr(0, end);
-}
-
 bool Refuse(Refusal* refusal, int string_id, Field field, std::string argument = std::string()) {
   refusal->string_id = string_id;
   refusal->field = field;
@@ -57,7 +44,8 @@ std::string ProgramPathText(const std::string& inst_dir, const std::string& exe,
 std::string DefaultInstallText(const std::string& prefix, const std::string& separator,
                                const std::string& product, const std::string& name) {
   std::string text = product.empty() ? prefix + name : prefix + product + separator + name;
-  return CutToBytes(text, kDefaultTextMaximum - 1);
+  // A double-byte character that would be split is left out whole.
+  return std::string(base::SjisCut(text, kDefaultTextMaximum - 1));
 }
 
 bool CheckProgramFields(const ProjectSettings& s, const std::string& current_dir,

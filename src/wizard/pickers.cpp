@@ -47,7 +47,7 @@ bool FirstProgramInSource(const ProjectSettings& s, const std::string& current_d
 int RowOfCurrentValue(const std::vector<std::string>& rows, const std::string& current) {
   if (current.empty()) return -1;
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (SjisEqualsIgnoreCase(rows[i], current)) return static_cast<int>(i);
+    if (base::EqualsIgnoreAsciiCase(rows[i], current)) return static_cast<int>(i);
   }
   return -1;
 }

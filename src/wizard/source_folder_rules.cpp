@@ -32,15 +32,15 @@ bool DevicePathTooLong(std::size_t inst_dir_length, std::size_t name_length) {
 
 bool IsGeneratedFile(std::string_view name) {
   const std::string extension = Extension(name);
-  return SjisEqualsIgnoreCase(extension, ".txt") || SjisEqualsIgnoreCase(extension, ".inf");
+  return base::EqualsIgnoreAsciiCase(extension, ".txt") || base::EqualsIgnoreAsciiCase(extension, ".inf");
 }
 
 bool IsProgramOrLibrary(std::string_view name) {
   const std::string extension = Extension(name);
-  return SjisEqualsIgnoreCase(extension, ".exe") || SjisEqualsIgnoreCase(extension, ".dll");
+  return base::EqualsIgnoreAsciiCase(extension, ".exe") || base::EqualsIgnoreAsciiCase(extension, ".dll");
 }
 
-bool IsNativeIna(std::string_view name) { return SjisEqualsIgnoreCase(name, "Native.ina"); }
+bool IsNativeIna(std::string_view name) { return base::EqualsIgnoreAsciiCase(name, "Native.ina"); }
 
 bool SourcePathTooLong(const std::string& source_path) {
   return source_path.size() + 3 >= static_cast<std::size_t>(kMaxPath);
@@ -90,7 +90,7 @@ bool MarkFileRows(FileRowStore& rows, const std::string& exe, const std::string&
   for (int index = 0; index < count; ++index) {
     FileRow row;
     rows.Get(index, &row);
-    row.mark = !exe.empty() && SjisEqualsIgnoreCase(exe, row.name) ? "*" : "";
+    row.mark = !exe.empty() && base::EqualsIgnoreAsciiCase(exe, row.name) ? "*" : "";
     if (source_path.empty() || !IsInSourceFolder(source_path, row.name)) {
       row.mark = "x";
       missing = true;

@@ -1,48 +1,50 @@
 #pragma once
 // String-resource ids and the few fixed texts that the wizard core needs.
 //
-// The string table itself lives in the Win32 program's resource script; the
-// core only names messages by id (a MessageSink turns them into message
-// boxes). Texts that the core writes into rows or files are kept here as
-// Shift-JIS bytes.
+// The string table itself lives in the Win32 program's resource script, and
+// its ids are numbered once, in resources/resource.h; the core only names
+// messages by id (a MessageSink turns them into message boxes). Texts that
+// the core writes into rows or files are kept here as Shift-JIS bytes.
+
+#include "wizard/resources/resource.h"
 
 namespace wizard {
 
 /// Ids of the string table entries that the core shows or uses.
 enum StringId : int {
-  kStrWizardTitle = 1,        ///< title of the host window and of every page
-  kStrFolderNotFound = 4,     ///< folder '%s' not found
-  kStrNoFiles = 12,           ///< the source folder holds no file to copy
-  kStrFillAll = 13,           ///< every field needs a value
-  kStrCaption = 14,           ///< caption of every message box
-  kStrSelectExe = 15,         ///< choose the start-up program
-  kStrKeyValueRequired = 16,  ///< a registry entry needs its key and value
-  kStrBadBinary = 18,         ///< a BINARY value fails its check
-  kStrBadDword = 19,          ///< a DWORD value fails its check
-  kStrBadSz = 20,             ///< an SZ value fails its check
-  kStrBadMultiSz = 21,        ///< a MULTI_SZ value fails its check
-  kStrAppFolderRow = 22,      ///< "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)", folder column of AppRoot rows
-  kStrNotAllWritten = 31,     ///< an error occurred; not all files could be written
-  kStrProgramNameTooLong = 32,///< the default project file path would be too long
-  kStrOutputTooLong = 33,     ///< the archive name is too long
-  kStrSourceNameTooLong = 34, ///< a picker's folder path would be too long
-  kStrBadName = 38,           ///< a name holds a character names cannot hold
-  kStrNoNativeIna = 39,       ///< no "Native.ina" in the source folder
-  kStrManyNativeIna = 43,     ///< more than one "Native.ina"
-  kStrDuplicateNames = 44,    ///< two files of one name
-  kStrPakmakMissing = 45,     ///< "'Pakmak.exe'が見つかりません。"
-  kStrPathTooLong = 46,       ///< a device path would be too long
-  kStrNestedFolders = 47,     ///< a folder inside a sub-folder
-  kStrMissingFiles = 49,      ///< a row's file is not in the source folder
+  kStrWizardTitle = IDS_TITLE,                     ///< title of the host window and of every page
+  kStrFolderNotFound = IDS_FOLDER_NOT_FOUND,       ///< folder '%s' not found
+  kStrNoFiles = IDS_NO_FILES,                      ///< the source folder holds no file to copy
+  kStrFillAll = IDS_FILL_ALL,                      ///< every field needs a value
+  kStrCaption = IDS_MESSAGE_CAPTION,               ///< caption of every message box
+  kStrSelectExe = IDS_SELECT_EXE,                  ///< choose the start-up program
+  kStrKeyValueRequired = IDS_KEY_VALUE_REQUIRED,   ///< a registry entry needs its key and value
+  kStrBadBinary = IDS_BAD_BINARY,                  ///< a BINARY value fails its check
+  kStrBadDword = IDS_BAD_DWORD,                    ///< a DWORD value fails its check
+  kStrBadSz = IDS_BAD_SZ,                          ///< an SZ value fails its check
+  kStrBadMultiSz = IDS_BAD_MULTI_SZ,               ///< a MULTI_SZ value fails its check
+  kStrAppFolderRow = IDS_APP_FOLDER,               ///< "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)", folder column of AppRoot rows
+  kStrNotAllWritten = IDS_OUTPUT_FAILED,           ///< an error occurred; not all files could be written
+  kStrProgramNameTooLong = IDS_NAME_TOO_LONG,      ///< the default project file path would be too long
+  kStrOutputTooLong = IDS_OUTPUT_TOO_LONG,         ///< the archive name is too long
+  kStrSourceNameTooLong = IDS_SOURCE_TOO_LONG,     ///< a picker's folder path would be too long
+  kStrBadName = IDS_BAD_NAME,                      ///< a name holds a character names cannot hold
+  kStrNoNativeIna = IDS_NO_NATIVE_INA,             ///< no "Native.ina" in the source folder
+  kStrManyNativeIna = IDS_MANY_NATIVE_INA,         ///< more than one "Native.ina"
+  kStrDuplicateNames = IDS_DUPLICATE_NAMES,        ///< two files of one name
+  kStrPakmakMissing = IDS_NO_PAKMAK,               ///< "'Pakmak.exe'が見つかりません。"
+  kStrPathTooLong = IDS_PATH_TOO_LONG,             ///< a device path would be too long
+  kStrNestedFolders = IDS_NESTED_FOLDERS,          ///< a folder inside a sub-folder
+  kStrMissingFiles = IDS_MISSING_FILES,            ///< a row's file is not in the source folder
   /// Added by the core: the project file could not be written. Text (UTF-8
   /// here for reading): "プロジェクトファイルを保存できませんでした。"
   /// (kProjectNotSavedText below holds its Shift-JIS bytes).
-  kStrProjectNotSaved = 52,
-  kStrBuildDone = 71,     ///< the archive '%s' was made, size %s bytes
-  kStrBuildFailed = 72,   ///< the archive was not made; the builder's messages: %s
-  kStrBuildRunning = 73,  ///< the builder has not ended within %s seconds
-  kStrCmdQuote = 74,      ///< a double quote in the start-up command line
-  kStrUninstallRequired = 75,  ///< the builder requires uninstall information
+  kStrProjectNotSaved = IDS_SAVE_FAILED,
+  kStrBuildDone = IDS_BUILD_DONE,                  ///< the archive '%s' was made, size %s bytes
+  kStrBuildFailed = IDS_BUILD_FAILED,              ///< the archive was not made; the builder's messages: %s
+  kStrBuildRunning = IDS_BUILD_RUNNING,            ///< the builder has not ended within %s seconds
+  kStrCmdQuote = IDS_CMD_QUOTE,                    ///< a double quote in the start-up command line
+  kStrUninstallRequired = IDS_UNINSTALL_REQUIRED,  ///< the builder requires uninstall information
 };
 
 /// String 22 in Shift-JIS: "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)" (half-width katakana), shown in

@@ -117,7 +117,8 @@ void StartManager() {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
-  switch (DiagnoseManagerStart(started, s.manager_folder_known, IsExistingFile(s.manager_path))) {
+  switch (DiagnoseManagerStart(started, s.manager_folder_known,
+                               IsExistingFile(base::SystemFileSystem(), s.manager_path))) {
     case ManagerFailure::kNone:
       break;
     case ManagerFailure::kNoRegistryValue:

@@ -63,7 +63,7 @@ bool NameTaken(const ChooserState& state, const std::string& name, int except) {
   for (int row = 0; row < count; ++row) {
     if (row == except) continue;
     if (ListViewData(state.list, row) == kChooserAppFolder) continue;
-    if (SjisEqualsIgnoreCase(ListViewText(state.list, row, 0, kMaxPath), name)) return true;
+    if (base::EqualsIgnoreAsciiCase(ListViewText(state.list, row, 0, kMaxPath), name)) return true;
   }
   return false;
 }
