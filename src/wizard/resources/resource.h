@@ -140,3 +140,7 @@
 #define IDS_CHOOSER_DOCS_TEXT 50    // chooser explanation, "My Documents" mode
 #define IDS_CHOOSER_APP_TEXT 51     // chooser explanation, application folder mode
 #define IDS_SAVE_FAILED 52          // the project file could not be written
+
+// Page 3's questions about the files list.
+#define IDS_REREAD_FILES 80         // a re-read resets the chosen destinations (Yes/No)
+#define IDS_UNLISTED_FILES 81       // files not in a loaded project's list: add them? (Yes/No)

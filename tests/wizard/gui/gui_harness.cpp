@@ -424,7 +424,10 @@ ModalResponder::Action InspectList(int list_id, std::vector<std::string>* rows, 
 MessageRecorder::MessageRecorder() {
   wizard::ui::SetMessageHook([this](const wizard::ui::MessageRequest& request) {
     messages_.push_back({request.string_id, request.text, request.style, request.owner});
-    return IDOK;
+    if (answers_.empty()) return IDOK;
+    const int answer = answers_.front();
+    answers_.erase(answers_.begin());
+    return answer;
   });
 }
 

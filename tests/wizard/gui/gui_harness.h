@@ -216,9 +216,13 @@ class MessageRecorder {
   /// Ids of the recorded messages in order.
   std::vector<int> ids() const;
   void Clear() { messages_.clear(); }
+  /// Queues the answer of the next message (IDYES, IDNO...); a message with
+  /// no queued answer gets IDOK.
+  void Answer(int result) { answers_.push_back(result); }
 
  private:
   std::vector<ShownMessage> messages_;
+  std::vector<int> answers_;
 };
 
 // ---- Scratch work folder ----
