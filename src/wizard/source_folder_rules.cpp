@@ -100,4 +100,29 @@ bool MarkFileRows(FileRowStore& rows, const std::string& exe, const std::string&
   return missing;
 }
 
+std::vector<std::string> UnlistedFiles(const FileRowStore& rows, const std::vector<std::string>& files) {
+  std::unordered_set<std::string> listed;
+  const int count = rows.Count();
+  for (int index = 0; index < count; ++index) {
+    FileRow row;
+    rows.Get(index, &row);
+    listed.insert(NameKey(row.name));
+  }
+  std::vector<std::string> unlisted;
+  for (const std::string& name : files) {
+    if (listed.count(NameKey(name)) == 0) unlisted.push_back(name);
+  }
+  return unlisted;
+}
+
+bool HasChosenDestination(const FileRowStore& rows) {
+  const int count = rows.Count();
+  for (int index = 0; index < count; ++index) {
+    FileRow row;
+    rows.Get(index, &row);
+    if (row.Kind() != AppRoot) return true;
+  }
+  return false;
+}
+
 }  // namespace wizard

@@ -67,4 +67,14 @@ bool IsInSourceFolder(const std::string& source_path, const std::string& name);
 /// none. True when some row's file is missing.
 bool MarkFileRows(FileRowStore& rows, const std::string& exe, const std::string& source_path);
 
+/// The names of `files` (a scan's list) that no row of `rows` names, ASCII
+/// letter case ignored, in the order of `files`: the files a re-read of the
+/// source folder would add to a list kept from a saved project.
+std::vector<std::string> UnlistedFiles(const FileRowStore& rows, const std::vector<std::string>& files);
+
+/// True when some row of `rows` installs elsewhere than the application
+/// folder itself: a destination chosen by the author, which a re-read of
+/// the source folder would reset.
+bool HasChosenDestination(const FileRowStore& rows);
+
 }  // namespace wizard

@@ -123,5 +123,30 @@ TEST(SourceFolderRulesTest, RowFilesPresentInTheFolderOrASubFolder) {
   EXPECT_EQ(rows.rows[0].mark, "x");
 }
 
+TEST(SourceFolderRulesTest, UnlistedFilesAndChosenDestinations) {
+  struct Case {
+    const char* label;
+    std::vector<std::pair<std::string, std::uint32_t>> rows;
+    std::vector<std::string> files;
+    std::vector<std::string> unlisted;
+    bool chosen;
+  };
+  const Case cases[] = {
+      {"empty list", {}, {"b.dat", "a.dat"}, {"b.dat", "a.dat"}, false},
+      {"all listed", {{"a.dat", AppRoot}, {"b.dat", Doc}}, {"a.dat", "b.dat"}, {}, true},
+      {"letter case ignored", {{"A.DAT", AppRoot}}, {"a.dat", "new.dat"}, {"new.dat"}, false},
+      // "ア" and "ヂ" differ only in a trail byte that folds like "A" and "a".
+      {"double-byte kept whole", {{"\x83\x41.dat", AppOriginal}}, {"\x83\x41.dat", "\x83\x61.dat"},
+       {"\x83\x61.dat"}, true},
+      {"missing rows named", {{"gone.dat", DocOriginal}}, {}, {}, true},
+  };
+  for (const Case& c : cases) {
+    MemoryFileRowStore rows;
+    for (const auto& row : c.rows) InsertFileRow(rows, row.first, false, "Mine", row.second);
+    EXPECT_EQ(UnlistedFiles(rows, c.files), c.unlisted) << c.label;
+    EXPECT_EQ(HasChosenDestination(rows), c.chosen) << c.label;
+  }
+}
+
 }  // namespace
 }  // namespace wizard

@@ -152,3 +152,7 @@
 
 // Closing the wizard with changes that Finish has not saved: the question.
 #define IDS_CONFIRM_CLOSE 76
+
+// Page 3's questions about the files list.
+#define IDS_REREAD_FILES 80         // a re-read resets the chosen destinations (Yes/No)
+#define IDS_UNLISTED_FILES 81       // files not in a loaded project's list: add them? (Yes/No)

@@ -508,8 +508,8 @@ bool PrepareWork(const Paths& paths, const std::string& pakforge, const std::str
   return ok;
 }
 
-// Answers a message box, if one is open, noting its text.
-void DismissMessage(DWORD pid, std::string* text_out = nullptr) {
+// Answers a message box, if one is open, with `button`, noting its text.
+void DismissMessage(DWORD pid, std::string* text_out = nullptr, int button = IDOK) {
   auto boxes = TopWindows(pid, [](HWND w) { return ClassOf(w) == "#32770" && Text(w) == kMessageCaption; });
   for (HWND box : boxes) {
     if (text_out) {
@@ -521,7 +521,7 @@ void DismissMessage(DWORD pid, std::string* text_out = nullptr) {
       }
       *text_out = all;
     }
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     WaitGone(box);
   }
 }
@@ -1146,9 +1146,33 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
     CheckEqual("loaded command line", ItemText(page, 1043), kCmd);
     CHECK(!Checked(page, 1056));
   }
+  // A file added to the source folder since the save is named once on
+  // page 3; No keeps the saved list. It goes again before the build.
+  const std::string added = paths.source + "\\added.dat";
+  CHECK(WriteWhole(added, "added"));
   PressButton(sheet, PSBTN_NEXT);
   page = WaitPage(sheet, 2);
   if (page) {
+    const DWORD pid = wizard.info.dwProcessId;
+    HWND box = WaitDialog(pid, kMessageCaption);
+    if (box) {
+      Shot("msg_81_unlisted_files", box);
+      std::string text;
+      DismissMessage(pid, &text, IDNO);
+      CHECK(text.find("added.dat") != std::string::npos);
+    } else {
+      Fail("no question about the file added to the source folder");
+    }
+    DeleteFileA(added.c_str());
+    // The re-read would reset the destination "Music": it asks, No keeps it.
+    PostClick(page, 1031);
+    box = WaitDialog(pid, kMessageCaption);
+    if (box) {
+      Shot("msg_80_reread", box);
+      DismissMessage(pid, nullptr, IDNO);
+    } else {
+      Fail("no question before the re-read");
+    }
     RemoteList list(process, GetDlgItem(page, 1013));
     CHECK(WaitFor([&] { return list.Count() == 3; }, 3000));
     const int extra = list.Find("extra.dat");

@@ -1,7 +1,8 @@
 // Page 3 (files to copy): the list built from the source folder with its
 // sorting and marks, the warnings of a rebuild and the refusals of Next,
 // destination changes through the chooser, files going missing, a changed
-// source folder and the rows of a saved project.
+// source folder, the rows of a saved project and the questions before a
+// re-read and about files a saved project leaves out.
 
 #include <algorithm>
 #include <cstdio>
@@ -316,7 +317,9 @@ TEST_F(FilesPageTest, LoadsTheRowsOfASavedProjectWithoutRebuilding) {
   EXPECT_EQ(guitest::ListData(list, 1) & 0xFFFF0000, wizard::Doc);
   EXPECT_EQ(guitest::ListData(list, 0) & 0xFFFF0000, wizard::AppOriginal);
   EXPECT_EQ(app.settings.MissingFiles, 1);
-  EXPECT_TRUE(Ids().empty());
+  // The file added since is only named (the recorder answers neither Yes
+  // nor No), not listed.
+  EXPECT_EQ(Ids(), std::vector<int>{IDS_UNLISTED_FILES});
 }
 
 TEST_F(FilesPageTest, ListsThreeHundredFiles) {
@@ -332,6 +335,121 @@ TEST_F(FilesPageTest, ListsThreeHundredFiles) {
   EXPECT_EQ(guitest::ListText(list, 0, 0), "f000.dat");
   EXPECT_EQ(guitest::ListText(list, 299, 0), "f299.dat");
   EXPECT_TRUE(Ids().empty());
+}
+
+TEST_F(FilesPageTest, RereadAsksFirstWhenADestinationWasChosen) {
+  MakeFiles({"Native.ina", "song.dat", "a.dat"});
+  // Without chosen destinations a click re-reads at once.
+  Open();
+  guitest::Command(page, IDC_FILES_REFRESH);
+  EXPECT_TRUE(Ids().empty());
+  guitest::SelectRows(list, {guitest::FindListRow(list, "song.dat")});
+  ModalResponder responder;
+  responder.Expect(Sjis("インストール先フォルダの選択"), [](HWND d) {
+    SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
+    HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
+    guitest::SelectRowsNow(l, {guitest::FindListRow(l, "Music")});
+    guitest::CommandNow(d, IDC_CHOOSER_SELECT);
+  });
+  guitest::Command(page, IDC_FILES_DEST);
+  const Rows chosen = {{"a.dat", "", AppFolder(), "A"}, {"song.dat", "", "Music", "D"}};
+  ASSERT_EQ(Shown(), chosen);
+
+  messages.Answer(IDNO);
+  guitest::Command(page, IDC_FILES_REFRESH);
+  EXPECT_EQ(Ids(), std::vector<int>{IDS_REREAD_FILES});
+  ASSERT_EQ(messages.messages().size(), 1u);
+  EXPECT_EQ(messages.messages()[0].style & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(Shown(), chosen);
+
+  messages.Answer(IDYES);
+  guitest::Command(page, IDC_FILES_REFRESH);
+  EXPECT_EQ(Ids(), (std::vector<int>{IDS_REREAD_FILES, IDS_REREAD_FILES}));
+  EXPECT_EQ(Shown(), AppRows({{"a.dat", ""}, {"song.dat", ""}}));
+}
+
+TEST_F(FilesPageTest, NextShowsTheMissingRowAndDeleteRemovesOnlyMissingRows) {
+  std::vector<std::string> files = {"Native.ina"};
+  for (int i = 0; i < 300; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "f%03d.dat", i);
+    files.push_back(name);
+  }
+  MakeFiles(files);
+  Open();
+  sheet.PressNext();
+  work.Remove("src\\f280.dat");
+  sheet.PressBack();
+  guitest::SelectRows(list, {0});
+  sheet.PressNext();
+  EXPECT_EQ(Ids(), std::vector<int>{IDS_MISSING_FILES});
+  ASSERT_EQ(sheet.index(), 1);
+  EXPECT_EQ(guitest::SelectedRows(list), std::vector<int>{280});
+  const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+  const int shown = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+  EXPECT_LE(top, 280);
+  EXPECT_GT(top + shown, 280);
+
+  // Delete takes the missing row of the selection and keeps the present one.
+  guitest::SelectRows(list, {5, 280});
+  SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+  guitest::PumpMessages();
+  EXPECT_EQ(guitest::ListCount(list), 299);
+  EXPECT_EQ(guitest::FindListRow(list, "f280.dat"), -1);
+  EXPECT_EQ(guitest::FindListRow(list, "f005.dat"), 5);
+  EXPECT_EQ(app.settings.MissingFiles, 0);
+  std::vector<LPARAM> low;
+  for (int row = 0; row < guitest::ListCount(list); ++row) low.push_back(guitest::ListData(list, row) & 0xFFFF);
+  std::sort(low.begin(), low.end());
+  EXPECT_EQ(std::unique(low.begin(), low.end()), low.end());
+  messages.Clear();
+  sheet.PressNext();
+  EXPECT_TRUE(Ids().empty());
+  EXPECT_EQ(sheet.index(), 2);
+}
+
+TEST_F(FilesPageTest, AReopenedProjectOffersTheFilesAddedSinceOnce) {
+  for (const int answer : {IDNO, IDYES}) {
+    guitest::WorkFolder folder;
+    wizard::ui::WizardApp wizard;
+    wizard.instance = app.instance;
+    BlankPage front(wizard);
+    folder.MakeFolder("src");
+    folder.MakeFolder("src\\sub");
+    for (const char* file : {"Native.ina", "app.exe", "song.dat", "new.dat", "sub\\more.dat", "readme.txt"}) {
+      folder.WriteFile(std::string("src\\") + file, guitest::NativeInaBytes());
+    }
+    folder.WriteFile("Pakforge_Demo.ini",
+                     "[CopyFile]\r\nFile0=app.exe\r\nWakeup0=true\r\n"
+                     "File1=SONG.DAT\r\nFolder1=Music\r\nType1=Doc\r\n");
+    wizard.settings.Source.Assign("src");
+    wizard.settings.Exe.Assign("app.exe");
+    wizard.settings.ProjectPath.Assign(folder.Full("Pakforge_Demo.ini"));
+    messages.Clear();
+    messages.Answer(answer);
+    guitest::WizardSheet wizard_sheet;
+    ASSERT_TRUE(wizard_sheet.Open({front.CreatePage(app.instance),
+                                   wizard.page(2).CreatePage(app.instance),
+                                   wizard.page(3).CreatePage(app.instance)}));
+    wizard_sheet.PressNext();
+    HWND files = GetDlgItem(wizard_sheet.page(), IDC_FILES_LIST);
+    ASSERT_EQ(messages.ids(), std::vector<int>{IDS_UNLISTED_FILES}) << answer;
+    const std::string& text = messages.messages()[0].text;
+    EXPECT_NE(text.find("new.dat\nmore.dat"), std::string::npos) << text;
+    EXPECT_EQ(text.find("song.dat"), std::string::npos) << text;
+    EXPECT_EQ(text.find("readme.txt"), std::string::npos) << text;
+    EXPECT_EQ(messages.messages()[0].style & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    Rows expected = {{"SONG.DAT", "", "Music", "D"}, {"app.exe", "*", AppFolder(), "A"}};
+    if (answer == IDYES) {
+      expected.insert(expected.begin(), {{"more.dat", "", AppFolder(), "A"}, {"new.dat", "", AppFolder(), "A"}});
+    }
+    EXPECT_EQ(guitest::ListRows(files, 4), expected) << answer;
+    // Asked once: coming back to the page keeps the list without a question.
+    wizard_sheet.PressNext();
+    wizard_sheet.PressBack();
+    EXPECT_EQ(messages.ids(), std::vector<int>{IDS_UNLISTED_FILES}) << answer;
+    EXPECT_EQ(guitest::ListRows(files, 4), expected) << answer;
+  }
 }
 
 }  // namespace

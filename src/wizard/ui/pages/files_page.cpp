@@ -1,6 +1,8 @@
 #include "wizard/ui/pages/files_page.h"
 
 #include <map>
+#include <string>
+#include <vector>
 
 #include "wizard/file_utils.h"
 #include "wizard/project_file.h"
@@ -11,12 +13,27 @@
 #include "wizard/ui/pages/folder_chooser_dialog.h"
 #include "wizard/ui/pages/list_view_rows.h"
 #include "wizard/ui/resource_text.h"
+#include "wizard/ui/win32_services.h"
 #include "wizard/ui/wizard_app.h"
 
 namespace wizard::ui {
 namespace {
 
 using SortKeys = std::map<LPARAM, std::pair<std::string, std::string>>;
+
+// The WM_USER request for the question about files a project leaves out.
+constexpr WPARAM kOfferUnlistedFiles = 1;
+
+// At most this many names are listed in a question; the rest are counted.
+constexpr size_t kNamesShown = 20;
+
+// One name a line, at most kNamesShown of them.
+std::string NameLines(const std::vector<std::string>& names) {
+  std::string lines;
+  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) lines += (i ? "\n" : "") + names[i];
+  if (names.size() > kNamesShown) lines += "\n... (+" + std::to_string(names.size() - kNamesShown) + ")";
+  return lines;
+}
 
 // Extension first, then base name, each ignoring case; a name without a
 // dot has the empty extension and comes first.
@@ -52,6 +69,7 @@ INT_PTR FilesPage::OnInitDialog(HWND window) {
   if (!project.empty()) {
     ListViewFileRows rows(list_);
     LoadCopyFileRows(project, rows);
+    check_unlisted_ = true;
   }
   SortRows();
   MarkFileRows();
@@ -70,15 +88,22 @@ INT_PTR FilesPage::OnSetActive() {
     PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_FILES_REFRESH, BN_CLICKED), 0);
   } else {
     MarkFileRows();
+    if (check_unlisted_) PostMessageA(window_, WM_USER, kOfferUnlistedFiles, 0);
   }
   return 0;
 }
 
-INT_PTR FilesPage::OnCommand(int id, int, HWND) {
+INT_PTR FilesPage::OnUserMessage(WPARAM wparam, LPARAM) {
+  if (wparam != kOfferUnlistedFiles) return FALSE;
+  OfferUnlistedFiles();
+  return TRUE;
+}
+
+INT_PTR FilesPage::OnCommand(int id, int, HWND control) {
   if (id == IDC_FILES_DEST) {
     OnDestinationFolder();
   } else if (id == IDC_FILES_REFRESH) {
-    RebuildFileList();
+    if (control == nullptr || MayRebuild()) RebuildFileList();
   }
   return 0;
 }
@@ -91,6 +116,8 @@ INT_PTR FilesPage::OnNotify(int control_id, NMHDR* notification) {
     }
   } else if (notification->code == LVN_ITEMCHANGED) {
     EnableWindow(GetDlgItem(window_, IDC_FILES_DEST), DestinationAllowed());
+  } else if (notification->code == LVN_KEYDOWN) {
+    if (reinterpret_cast<NMLVKEYDOWN*>(notification)->wVKey == VK_DELETE) RemoveMissingSelectedRows();
   }
   return 0;
 }
@@ -100,7 +127,10 @@ INT_PTR FilesPage::OnWizardNext() {
   const ProjectSettings& s = app_.settings;
   if (s.NativeInaCount == 0) return RefuseWithMessage(IDS_NO_NATIVE_INA, 0);
   if (s.NativeInaCount >= 2) return RefuseWithMessage(IDS_MANY_NATIVE_INA, 0);
-  if (s.MissingFiles) return RefuseWithMessage(IDS_MISSING_FILES, 0);
+  if (s.MissingFiles) {
+    ShowFirstMissingRow();
+    return RefuseWithMessage(IDS_MISSING_FILES, 0);
+  }
   if (s.DuplicateNames) return RefuseWithMessage(IDS_DUPLICATE_NAMES, 0);
   if (s.PathTooLong) return RefuseWithMessage(IDS_PATH_TOO_LONG, 0);
   if (s.NestedFolders) return RefuseWithMessage(IDS_NESTED_FOLDERS, 0);
@@ -126,6 +156,7 @@ bool FilesPage::ShowSourcePath(std::string* path) {
 
 void FilesPage::RebuildFileList() {
   ProjectSettings& s = app_.settings;
+  check_unlisted_ = false;
   s.SourceChanged = s.NativeInaCount = s.DuplicateNames = 0;
   s.PathTooLong = s.NestedFolders = s.MissingFiles = 0;
   s.ScannedSource.Assign(s.Source.Text());
@@ -218,5 +249,67 @@ void FilesPage::OnDestinationFolder() {
 }
 
 void FilesPage::Warn(int string_id) { ShowMessage(window_, string_id, MB_ICONEXCLAMATION); }
+
+bool FilesPage::MayRebuild() {
+  if (!HasChosenDestination(ListViewFileRows(list_))) return true;
+  return ShowMessage(window_, IDS_REREAD_FILES, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void FilesPage::OfferUnlistedFiles() {
+  if (!check_unlisted_) return;
+  check_unlisted_ = false;
+  const ProjectSettings& s = app_.settings;
+  std::string path;
+  if (!SourcePath(&path) || SourcePathTooLong(path)) return;
+  ListViewFileRows rows(list_);
+  const std::vector<std::string> names =
+      UnlistedFiles(rows, ScanSourceFolder(path, s.InstDir.Text()).files);
+  if (names.empty()) return;
+  const std::string text = FormatWithArgument(LoadText(IDS_UNLISTED_FILES), NameLines(names));
+  if (ShowMessageText(window_, IDS_UNLISTED_FILES, text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  for (const std::string& name : names) {
+    if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) break;
+  }
+  SortRows();
+  MarkFileRows();
+}
+
+void FilesPage::RemoveMissingSelectedRows() {
+  std::string path;
+  if (!SourcePath(&path)) path.clear();
+  std::vector<int> missing;
+  for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, row)) {
+    if (path.empty() || !IsInSourceFolder(path, ListViewText(list_, row, 0, kMaxPath))) {
+      missing.push_back(row);
+    }
+  }
+  if (missing.empty()) return;
+  for (auto row = missing.rbegin(); row != missing.rend(); ++row) {
+    SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(*row), 0);
+  }
+  // Running numbers stay unique, so rows added later cannot repeat one.
+  const int count = ListViewFileRows(list_).Count();
+  for (int row = 0; row < count; ++row) {
+    const std::uint32_t kind = static_cast<std::uint32_t>(ListViewData(list_, row)) & kFileRowKindMask;
+    SetListViewData(list_, row, static_cast<LPARAM>(kind | static_cast<std::uint32_t>(row)));
+  }
+  MarkFileRows();
+  EnableWindow(GetDlgItem(window_, IDC_FILES_DEST), DestinationAllowed());
+}
+
+void FilesPage::ShowFirstMissingRow() {
+  const int count = ListViewFileRows(list_).Count();
+  for (int row = 0; row < count; ++row) {
+    if (ListViewText(list_, row, 1, 9) != "x") continue;
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    SetFocus(list_);
+    return;
+  }
+}
 
 }  // namespace wizard::ui

@@ -19,16 +19,24 @@ class FilesPage : public WizardPage {
 
   HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
   /// Prepares the list, loads the project's rows, sorts and marks them.
+  /// Rows from a project are checked once, on the first activation, for
+  /// source folder files they leave out.
   INT_PTR OnInitDialog(HWND window) override;
   /// Title and buttons; then a rebuild (posted) when the list is empty or
   /// the source folder changed, else a new marking.
   INT_PTR OnSetActive() override;
-  /// Destination folder (1029) and rebuild (1031).
+  /// Destination folder (1029) and rebuild (1031). A click on the rebuild
+  /// button asks first when a row has a chosen destination; the rebuild the
+  /// page posts itself comes without a control and does not ask.
   INT_PTR OnCommand(int id, int code, HWND control) override;
-  /// Rescans the source folder and refuses Next while a rule is broken.
+  /// Rescans the source folder and refuses Next while a rule is broken;
+  /// for missing files the first row marked "x" is selected and shown.
   INT_PTR OnWizardNext() override;
-  /// Row activation and selection changes of the list.
+  /// Row activation, selection changes and the Delete key of the list.
   INT_PTR OnNotify(int control_id, NMHDR* notification) override;
+  /// The question about files a loaded project leaves out (posted by the
+  /// first activation).
+  INT_PTR OnUserMessage(WPARAM wparam, LPARAM lparam) override;
 
   /// The list control (null before the dialog exists).
   HWND list() const { return list_; }
@@ -56,8 +64,21 @@ class FilesPage : public WizardPage {
   bool DestinationAllowed() const;
   void OnDestinationFolder();
   void Warn(int string_id);
+  /// True when no row has a chosen destination or the user agrees that a
+  /// rebuild may reset them.
+  bool MayRebuild();
+  /// Names the source folder files that no row lists and, when the user
+  /// agrees, adds them as a rebuild would.
+  void OfferUnlistedFiles();
+  /// Removes the selected rows whose file is not in the source folder.
+  void RemoveMissingSelectedRows();
+  /// Selects the first row marked "x" alone and scrolls it into view.
+  void ShowFirstMissingRow();
 
   HWND list_ = nullptr;
+  /// The rows came from a project and have not been checked for files
+  /// they leave out.
+  bool check_unlisted_ = false;
 };
 
 }  // namespace wizard::ui
