@@ -12,12 +12,12 @@
 
 #ifdef _WIN32
 #include <direct.h>
-#include <windows.h>
 #else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
+#include "base/file_system.h"
 #include "base/encoding.h"
 #include "builder/driver.h"
 #include "pakforge_build/wizard_messages.h"
@@ -114,11 +114,7 @@ void MakeFolders(const std::string& path) {
   if (cut != std::string::npos && cut > 0 && !wizard::FolderExists(path.substr(0, cut))) {
     MakeFolders(path.substr(0, cut));
   }
-#ifdef _WIN32
-  CreateDirectoryA(path.c_str(), nullptr);
-#else
-  mkdir(Host(path).c_str(), 0777);
-#endif
+  base::SystemFileSystem().CreateFolder(Host(path));
 }
 
 void Lay(const ScratchFolder& dir, const Project& p) {

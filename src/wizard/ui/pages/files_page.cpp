@@ -88,7 +88,7 @@ INT_PTR FilesPage::OnSetActive() {
     PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_FILES_REFRESH, BN_CLICKED), 0);
   } else {
     MarkFileRows();
-    if (check_unlisted_) PostMessageA(window_, WM_USER, kOfferUnlistedFiles, 0);
+    if (check_unlisted_) PostMessageA(window_, kPagePostedWork, kOfferUnlistedFiles, 0);
   }
   return 0;
 }
