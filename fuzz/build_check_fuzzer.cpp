@@ -73,15 +73,9 @@ std::vector<std::string> NameParts(const std::string& name) {
   return parts;
 }
 
-bool EndsWithInf(const std::string& name) {
-  return name.size() >= 4 && base::EqualsIgnoreAsciiCase(std::string_view(name).substr(name.size() - 4), ".inf");
-}
-
-// Places the files in `files` under `root` (and the .inf files also on disk,
-// where the install information reader opens them).
+// Places the files in `files` under `root`.
 void MakeSourceFolder(const std::vector<InputFile>& input, const std::string& root, base::FakeFileSystem* files) {
   files->folders.insert(root);
-  std::filesystem::create_directories(root);
   bool native_info = false;
   for (const InputFile& file : input) {
     std::vector<std::string> parts = NameParts(file.name);
@@ -97,11 +91,6 @@ void MakeSourceFolder(const std::vector<InputFile>& input, const std::string& ro
     if (!usable || files->folders.count(path) || files->files.count(path)) continue;
     files->files[path].assign(file.content.begin(), file.content.end());
     if (base::EqualsIgnoreAsciiCase(parts.back(), "Native.ina")) native_info = true;
-    if (EndsWithInf(parts.back())) {
-      std::error_code ignored;
-      std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-      std::ofstream(path, std::ios::binary) << file.content;
-    }
   }
   if (!native_info) files->files[root + "/Native.ina"].assign(192, 0x4E);
 }
@@ -131,6 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   base::CapturingConsole write_console;
   builder::BuildEnvironment write_env{write_console, lister, files};
   builder::BuildErrorCode write_code = builder::RunBuild({root, archive}, write_env);
+  if (std::getenv("PAK_FUZZ_VERBOSE")) {
+    std::fprintf(stderr, "with archive: 0x%08X\n%s%s", write_code, write_console.out.c_str(), write_console.err.c_str());
+  }
   FUZZ_CHECK(write_code == check_code);
   FUZZ_CHECK((files.files.count(archive) != 0) == (write_code == 0));
   // No temporary file stays behind.

@@ -99,6 +99,7 @@ class FakeFolderLister : public base::FolderLister {
     entry.name = name;
     entry.host_name = name;
     entry.is_folder = is_folder;
+    entry.kind = is_folder ? base::FileKind::kFolder : base::FileKind::kRegular;
     entry.size = size;
     return entry;
   }
