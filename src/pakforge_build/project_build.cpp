@@ -19,6 +19,7 @@
 #include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
 #include "wizard/finish.h"
+#include "wizard/host_fs.h"
 #include "wizard/inf_writer.h"
 #include "wizard/page_fields.h"
 #include "wizard/project_file.h"
@@ -46,15 +47,6 @@ bool ToKit(const std::string& host, std::string* kit) {
 #endif
 }
 
-std::string ToHost(const std::string& kit) {
-#ifdef _WIN32
-  return kit;
-#else
-  std::string utf8;
-  return base::Cp932ToUtf8(kit, &utf8) ? utf8 : kit;
-#endif
-}
-
 std::string ToUtf8(const std::string& sjis) {
   std::string utf8;
   if (base::Cp932ToUtf8(sjis, &utf8)) return utf8;
@@ -79,10 +71,10 @@ class WorkingFolder {
     char here[4096];
 #ifdef _WIN32
     if (_getcwd(here, sizeof here)) saved_ = here;
-    entered_ = _chdir(ToHost(kit_path).c_str()) == 0;
+    entered_ = _chdir(wizard::host::ToHost(kit_path).c_str()) == 0;
 #else
     if (getcwd(here, sizeof here)) saved_ = here;
-    entered_ = chdir(ToHost(kit_path).c_str()) == 0;
+    entered_ = chdir(wizard::host::ToHost(kit_path).c_str()) == 0;
 #endif
   }
   ~WorkingFolder() {
@@ -375,8 +367,8 @@ class Run {
     WorkingFolder folder(current_dir_);
     if (!folder.entered()) return Fail(kExitNotWritten, "cannot enter " + current_dir_);
     archive_ = settings_.Output.Text() + ".lvar";
-    std::vector<std::string> args = {ToHost(settings_.Source.Text())};
-    if (!options_.check) args.push_back(ToHost(archive_));
+    std::vector<std::string> args = {wizard::host::ToHost(settings_.Source.Text())};
+    if (!options_.check) args.push_back(wizard::host::ToHost(archive_));
     for (const char* arg : {"-p", "0000", "-o", "c000", "-c", "0000"}) args.push_back(arg);
     builder::BuildEnvironment build{console_, env_.lister, env_.files};
     builder_code_ = builder::RunBuild(args, build);
@@ -388,7 +380,7 @@ class Run {
     }
     if (!options_.check) {
       base::FileInfo info;
-      if (env_.files.Stat(ToHost(base::JoinPath(current_dir_, archive_)), &info)) {
+      if (env_.files.Stat(wizard::host::ToHost(base::JoinPath(current_dir_, archive_)), &info)) {
         archive_size_ = info.size;
       }
     }

@@ -22,6 +22,7 @@
 #include "builder/driver.h"
 #include "pakforge_build/wizard_messages.h"
 #include "wizard/finish.h"
+#include "wizard/host_fs.h"
 #include "wizard/project_file.h"
 #include "wizard/test_support.h"
 #include "wizard/texts.h"
@@ -39,14 +40,7 @@ std::string Sjis(const char* utf8) {
 }
 
 // A kit path (Shift-JIS) as the file system's name.
-std::string Host(const std::string& kit) {
-#ifdef _WIN32
-  return kit;
-#else
-  std::string utf8;
-  return base::Cp932ToUtf8(kit, &utf8) ? utf8 : kit;
-#endif
-}
+std::string Host(const std::string& kit) { return wizard::host::ToHost(kit); }
 
 std::string Kit(const std::string& relative) {
   std::string out = relative;
