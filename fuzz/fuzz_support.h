@@ -98,7 +98,6 @@ class FakeFolderLister : public base::FolderLister {
     base::DirEntry entry;
     entry.name = name;
     entry.host_name = name;
-    entry.is_folder = is_folder;
     entry.kind = is_folder ? base::FileKind::kFolder : base::FileKind::kRegular;
     entry.size = size;
     return entry;

@@ -24,13 +24,13 @@ struct DirEntry {
   bool name_convertible = true;
   /// What the entry is: only kRegular entries are files to read.
   FileKind kind = FileKind::kRegular;
-  /// Same as kind == FileKind::kFolder.
-  bool is_folder = false;
   /// False when the entry could not be examined (it vanished, or its path is
   /// too long for the system); kind and size are then unknown.
   bool examined = true;
   /// Size in bytes of a regular file (0 otherwise).
   std::uint64_t size = 0;
+
+  bool is_folder() const { return kind == FileKind::kFolder; }
 };
 
 /// Reads folders. The order of the entries is the platform's: on Windows the

@@ -40,7 +40,6 @@ class PosixFolderLister : public FolderLister {
       struct stat st;
       if (stat(JoinPath(folder, host).c_str(), &st) == 0) {
         e.kind = S_ISREG(st.st_mode) ? FileKind::kRegular : S_ISDIR(st.st_mode) ? FileKind::kFolder : FileKind::kOther;
-        e.is_folder = e.kind == FileKind::kFolder;
         e.size = e.kind == FileKind::kRegular ? static_cast<std::uint64_t>(st.st_size) : 0;
       } else {
         e.examined = false;

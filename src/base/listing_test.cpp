@@ -28,7 +28,7 @@ TEST(ListingTest, ListsFilesAndFoldersWithSizes) {
     EXPECT_TRUE(e.examined) << e.name;
     if (e.name == "b.txt") { EXPECT_EQ(e.kind, FileKind::kRegular); EXPECT_EQ(e.size, 5u); ++seen; }
     if (e.name == "A.dat") { EXPECT_EQ(e.kind, FileKind::kRegular); EXPECT_EQ(e.size, 0u); ++seen; }
-    if (e.name == "sub") { EXPECT_EQ(e.kind, FileKind::kFolder); EXPECT_TRUE(e.is_folder); ++seen; }
+    if (e.name == "sub") { EXPECT_EQ(e.kind, FileKind::kFolder); EXPECT_TRUE(e.is_folder()); ++seen; }
   }
   EXPECT_EQ(seen, 3);
 #ifndef _WIN32
@@ -53,7 +53,7 @@ TEST(ListingTest, ReportsOtherKindsAndEntriesThatCannotBeExamined) {
   EXPECT_EQ(entries[0].name, "fifo");
   EXPECT_TRUE(entries[0].examined);
   EXPECT_EQ(entries[0].kind, FileKind::kOther);
-  EXPECT_FALSE(entries[0].is_folder);
+  EXPECT_FALSE(entries[0].is_folder());
   EXPECT_EQ(entries[1].name, "link");
   EXPECT_FALSE(entries[1].examined);
 }

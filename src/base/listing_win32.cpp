@@ -19,11 +19,11 @@ class Win32FolderLister : public FolderLister {
       DirEntry e;
       e.name = name;
       e.host_name = name;
-      e.is_folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
       // FindFirstFileA lists only files and folders; devices have no entries.
-      e.kind = e.is_folder ? FileKind::kFolder : FileKind::kRegular;
-      e.size = e.is_folder ? 0
-                           : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+      const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      e.kind = folder ? FileKind::kFolder : FileKind::kRegular;
+      e.size = folder ? 0
+                      : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
       entries->push_back(std::move(e));
     } while (FindNextFileA(find, &data));
     FindClose(find);

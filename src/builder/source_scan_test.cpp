@@ -133,7 +133,6 @@ base::DirEntry Entry(const std::string& name, base::FileKind kind, bool examined
   base::DirEntry e;
   e.name = e.host_name = name;
   e.kind = kind;
-  e.is_folder = kind == base::FileKind::kFolder;
   e.examined = examined;
   return e;
 }

@@ -41,7 +41,7 @@ bool FindArchive(base::FolderLister& lister, const std::string& folder,
   if (!lister.List(folder, &entries)) return false;
   const base::DirEntry* first = nullptr;
   for (const base::DirEntry& e : entries) {
-    if (e.is_folder || !HasArchiveExtension(e.host_name)) continue;
+    if (e.is_folder() || !HasArchiveExtension(e.host_name)) continue;
     if (!named.empty() && base::EqualsIgnoreAsciiCase(e.host_name, named)) {
       first = &e;
       break;

@@ -32,7 +32,7 @@ class ListedFolder : public base::FolderLister {
 base::DirEntry Entry(const char* name, bool folder = false) {
   base::DirEntry e;
   e.name = e.host_name = name;
-  e.is_folder = folder;
+  e.kind = folder ? base::FileKind::kFolder : base::FileKind::kRegular;
   return e;
 }
 

@@ -124,7 +124,7 @@ std::vector<std::string> ListDirectory(const std::string& wildcard_path, bool wa
   std::vector<base::DirEntry> entries;
   if (!base::SystemFolderLister().List(host::ToHost(folder), &entries)) return names;
   for (const base::DirEntry& e : entries) {
-    if (e.is_folder == want_files || !e.name_convertible) continue;
+    if (e.is_folder() == want_files || !e.name_convertible) continue;
     if (MatchesWildcard(pattern, e.name)) names.push_back(e.name);
   }
   return names;
