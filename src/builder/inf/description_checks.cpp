@@ -20,23 +20,18 @@ std::uint32_t DestinationCodeOf(const std::string& value) {
 
 void ListAppInformation(const AppInformationRecord& r, base::Console& console) {
   const base::Stream e = base::Stream::kErr;
+  const std::string major = std::to_string(r.major_ver), minor = std::to_string(r.minor_ver);
+  const std::pair<const char*, const char*> keys[] = {
+      {"Maker", TextOrNull(r.maker)},          {"Program", TextOrNull(r.program)},
+      {"MajorVer", major.c_str()},             {"MinorVer", minor.c_str()},
+      {"InstallDir", TextOrNull(r.install_dir)}, {"ExeFile", TextOrNull(r.exe_file)},
+      {"Uninstall", TextOrNull(r.uninstall)},  {"Icon", TextOrNull(r.icon)},
+      {"Caption", TextOrNull(r.caption)},      {"SoundBmp", TextOrNull(r.sound_bmp)},
+      {"Wave", TextOrNull(r.wave)},            {"CmndLine", TextOrNull(r.command_line)},
+      {"OpData", TextOrNull(r.op_data)},       {"SettingDll", TextOrNull(r.setting_dll)},
+      {"Destination", TextOrNull(r.destination)}, {"Unload", TextOrNull(r.unload)}};
   console.Write(e, "\n[ App Information ]\n\n");
-  console.Printf(e, "Maker       = %s\n", TextOrNull(r.maker));
-  console.Printf(e, "Program     = %s\n", TextOrNull(r.program));
-  console.Printf(e, "MajorVer    = %u\n", static_cast<unsigned>(r.major_ver));
-  console.Printf(e, "MinorVer    = %u\n", static_cast<unsigned>(r.minor_ver));
-  console.Printf(e, "InstallDir  = %s\n", TextOrNull(r.install_dir));
-  console.Printf(e, "ExeFile     = %s\n", TextOrNull(r.exe_file));
-  console.Printf(e, "Uninstall   = %s\n", TextOrNull(r.uninstall));
-  console.Printf(e, "Icon        = %s\n", TextOrNull(r.icon));
-  console.Printf(e, "Caption     = %s\n", TextOrNull(r.caption));
-  console.Printf(e, "SoundBmp    = %s\n", TextOrNull(r.sound_bmp));
-  console.Printf(e, "Wave        = %s\n", TextOrNull(r.wave));
-  console.Printf(e, "CmndLine    = %s\n", TextOrNull(r.command_line));
-  console.Printf(e, "OpData      = %s\n", TextOrNull(r.op_data));
-  console.Printf(e, "SettingDll  = %s\n", TextOrNull(r.setting_dll));
-  console.Printf(e, "Destination = %s\n", TextOrNull(r.destination));
-  console.Printf(e, "Unload      = %s\n", TextOrNull(r.unload));
+  for (const auto& [key, value] : keys) console.Printf(e, "%-11s = %s\n", key, value);
 }
 
 std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& console,
