@@ -6,24 +6,19 @@
 # Uses its own optimised build without sanitizers in build/bench-lvar.
 # Usage: scripts/bench-lvar.sh [RUNS]   (default 5)
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 runs="${1:-5}"
 work="$root/build/bench-lvar"
 data="$work/data"
 
 echo "== Building lvar and pakmak (Release, no sanitizers) in build/bench-lvar"
-cmake -S . -B "$work" -DCMAKE_BUILD_TYPE=Release -DPAK_SANITIZE=OFF >/dev/null
-cmake --build "$work" --target lvar pakmak -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
-[ -x /usr/bin/time ] || { echo "bench-lvar.sh: /usr/bin/time is missing (apt-get install time)" >&2; exit 1; }
+bench_build "$work" lvar pakmak
 
 archive="$work/big.lvar"
 if [ ! -f "$archive" ]; then
   echo "== Making a 512 MiB archive"
   rm -rf "$data"; mkdir -p "$data"
-  head -c 192 /dev/zero | tr '\0' 'N' >"$data/Native.ina"
-  printf '[App Information]\r\nMaker = Bench\r\nProgram = Bench\r\nVersion = 1\r\nInstallDir = \\Bench\r\nExeFile = Bench.exe\r\nUninstall = Uninst.inf\r\nCaption = Bench\r\nDestination = MAINMEM_ONLY\r\nUnload = Bench.exe\r\n' >"$data/Install.inf"
-  printf '[Uninstall Information]\r\nMaker = Bench\r\nProgram = Bench\r\n' >"$data/Uninst.inf"
+  bench_install_files "$data"
   head -c $((256 * 1024 * 1024)) /dev/urandom >"$data/one.bin"
   for i in $(seq 1 256); do head -c $((1024 * 1024)) /dev/urandom >"$data/part$i.dat"; done
   "$work/bin/pakmak" "$data" "$archive" >/dev/null

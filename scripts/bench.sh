@@ -12,24 +12,19 @@
 # Uses its own optimised build without sanitizers in build/bench.
 # Usage: scripts/bench.sh [RUNS]   (default 5)
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 runs="${1:-5}"
 work="$root/build/bench"
 data="$work/data"
 out="$work/out"
 
 echo "== Building pakmak (Release, no sanitizers) in build/bench"
-cmake -S . -B "$work" -DCMAKE_BUILD_TYPE=Release -DPAK_SANITIZE=OFF >/dev/null
-cmake --build "$work" --target pakmak -j "$(nproc 2>/dev/null || echo 2)" | tail -n 1
+bench_build "$work" pakmak
 pakmak="$work/bin/pakmak"
-[ -x /usr/bin/time ] || { echo "bench.sh: /usr/bin/time is missing (apt-get install time)" >&2; exit 1; }
 
 # A valid set of mandatory files in folder $1.
 mandatory() {
-  head -c 192 /dev/zero | tr '\0' 'N' >"$1/Native.ina"
-  printf '[App Information]\r\nMaker = Bench\r\nProgram = Bench\r\nVersion = 1\r\nInstallDir = \\Bench\r\nExeFile = Bench.exe\r\nUninstall = Uninst.inf\r\nCaption = Bench\r\nDestination = MAINMEM_ONLY\r\nUnload = Bench.exe\r\n' >"$1/Install.inf"
-  printf '[Uninstall Information]\r\nMaker = Bench\r\nProgram = Bench\r\n' >"$1/Uninst.inf"
+  bench_install_files "$1"
   printf 'MZ' >"$1/Bench.exe"
 }
 

@@ -8,17 +8,11 @@
 # kit must be in them: a missing one fails the script.
 # Check the bundle with tests/release/check.sh (./scripts/test.sh does).
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 "$root/scripts/setup-deps.sh"
 
-jobs="$(nproc 2>/dev/null || echo 2)"
-for preset in release win32 win64; do
-  echo "== Building $preset"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target programs -j "$jobs"
-done
+build_presets --target programs release win32 win64
 
 out="$root/build/release"
 rm -rf "$out"

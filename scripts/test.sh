@@ -5,17 +5,11 @@
 # and the fuzz targets over their corpora. Ends with CTest's summary of the
 # native tests; exits non-zero when anything failed.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 "$root/scripts/setup-deps.sh"
 
-jobs="$(nproc 2>/dev/null || echo 2)"
-for preset in native win64 win32; do
-  echo "== Building $preset"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
-done
+build_presets native win64 win32
 
 set +e
 echo "== Windows tests under Wine (win64)"

@@ -1,6 +1,7 @@
 #include "lvar/commands.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "builder/archive_format.h"
 #include "builder/host_text.h"
@@ -81,17 +82,12 @@ void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& 
 }
 
 void JsonStatus(JsonWriter& json, const Status& status) {
-  json.Key("status");
-  json.BeginObject();
-  json.Key("ok");
-  json.Bool(status.ok());
+  json.Key("status").BeginObject();
+  json.Key("ok").Bool(status.ok());
   if (!status.ok()) {
-    json.Key("fault");
-    json.String(FaultWord(status.fault));
-    json.Key("offset");
-    json.Number(status.offset);
-    json.Key("message");
-    json.SjisText(status.message);
+    json.Key("fault").String(FaultWord(status.fault));
+    json.Key("offset").Number(status.offset);
+    json.Key("message").SjisText(status.message);
   }
   json.EndObject();
 }
@@ -133,30 +129,18 @@ void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
 }
 
 void JsonHeader(JsonWriter& json, const HeaderFields& h) {
-  json.Key("header");
-  json.BeginObject();
-  json.Key("entry_count");
-  json.Number(h.entry_count);
-  json.Key("platform_mask");
-  json.Number(h.platform_mask);
-  json.Key("os_version_mask");
-  json.Number(h.os_version_mask);
-  json.Key("cpu_type_mask");
-  json.Number(h.cpu_type_mask);
-  json.Key("destination");
-  json.Number(h.destination);
-  json.Key("destination_word");
-  json.String(DestinationWord(h.destination));
+  json.Key("header").BeginObject();
+  json.Key("entry_count").Number(h.entry_count);
+  json.Key("platform_mask").Number(h.platform_mask);
+  json.Key("os_version_mask").Number(h.os_version_mask);
+  json.Key("cpu_type_mask").Number(h.cpu_type_mask);
+  json.Key("destination").Number(h.destination);
+  json.Key("destination_word").String(DestinationWord(h.destination));
   for (const Block& block : kBlocks) {
-    json.Key(block.key);
-    json.BeginObject();
+    json.Key(block.key).BeginObject();
     std::string text;
-    if (BlockAsText(&h.bytes[block.at], block.size, &text)) {
-      json.Key("text");
-      json.SjisText(text);
-    }
-    json.Key("hex");
-    json.String(HexBytes(&h.bytes[block.at], block.size));
+    if (BlockAsText(&h.bytes[block.at], block.size, &text)) json.Key("text").SjisText(text);
+    json.Key("hex").String(HexBytes(&h.bytes[block.at], block.size));
     json.EndObject();
   }
   json.EndObject();
@@ -172,8 +156,7 @@ class ListPrinter : public ArchiveVisitor {
   Status OnHeader(const HeaderFields& header) override {
     if (json_) {
       JsonHeader(writer_, header);
-      writer_.Key("entries");
-      writer_.BeginArray();
+      writer_.Key("entries").BeginArray();
       in_array_ = true;
     } else {
       PrintHeader(env_, header);
@@ -185,14 +168,10 @@ class ListPrinter : public ArchiveVisitor {
   Status OnEntry(const EntryFields& e) override {
     if (json_) {
       writer_.BeginObject();
-      writer_.Key("offset");
-      writer_.Number(e.offset);
-      writer_.Key("kind");
-      writer_.Number(e.kind);
-      writer_.Key("kind_word");
-      writer_.String(KindWord(e.kind));
-      writer_.Key("size");
-      writer_.Number(e.size);
+      writer_.Key("offset").Number(e.offset);
+      writer_.Key("kind").Number(e.kind);
+      writer_.Key("kind_word").String(KindWord(e.kind));
+      writer_.Key("size").Number(e.size);
       writer_.SjisName("name", e.name);
       writer_.EndObject();
       Flush();
@@ -241,26 +220,30 @@ int List(LvarEnvironment& env, const CommandLine& cl) {
   return ExitStatusOf(status);
 }
 
+// Writes the JSON document of a command on one archive: its path, what
+// `members` writes when the command succeeded, and the status.
+template <typename Members>
+void JsonReport(LvarEnvironment& env, const std::string& path, const Status& status, Members members) {
+  std::string out;
+  JsonWriter json(&out);
+  json.BeginObject();
+  JsonPath(json, "archive", path);
+  if (status.ok()) members(json);
+  JsonStatus(json, status);
+  json.EndObject();
+  env.json.Write(kOut, out + "\n");
+}
+
 int Verify(LvarEnvironment& env, const CommandLine& cl) {
   const std::string& path = cl.operands[0];
   ArchiveSummary summary;
   Status status = VerifyArchive(env.files, path, &summary);
   if (cl.json) {
-    std::string out;
-    JsonWriter json(&out);
-    json.BeginObject();
-    JsonPath(json, "archive", path);
-    if (status.ok()) {
-      json.Key("entries");
-      json.Number(static_cast<std::uint64_t>(summary.entries));
-      json.Key("size");
-      json.Number(summary.file_size);
-      json.Key("checksum");
-      json.Number(summary.checksum);
-    }
-    JsonStatus(json, status);
-    json.EndObject();
-    env.json.Write(kOut, out + "\n");
+    JsonReport(env, path, status, [&](JsonWriter& json) {
+      json.Key("entries").Number(static_cast<std::uint64_t>(summary.entries));
+      json.Key("size").Number(summary.file_size);
+      json.Key("checksum").Number(summary.checksum);
+    });
   } else if (status.ok()) {
     env.console.Printf(kOut, "%s: sound: %d entries, %llu bytes, checksum 0x%02X\n",
                        builder::MessageTextOf(path).c_str(), summary.entries,
@@ -295,72 +278,49 @@ int Diff(LvarEnvironment& env, const CommandLine& cl) {
     json.BeginObject();
     JsonPath(json, "a", cl.operands[0]);
     JsonPath(json, "b", cl.operands[1]);
-    json.Key("identical");
-    json.Bool(diff.identical());
-    json.Key("header");
-    json.BeginArray();
+    json.Key("identical").Bool(diff.identical());
+    json.Key("header").BeginArray();
     for (const HeaderChange& change : diff.header) {
       json.BeginObject();
-      json.Key("field");
-      json.String(change.field);
-      json.Key("a");
-      json.String(change.a);
-      json.Key("b");
-      json.String(change.b);
+      json.Key("field").String(change.field);
+      json.Key("a").String(change.a);
+      json.Key("b").String(change.b);
       json.EndObject();
     }
     json.EndArray();
-    json.Key("entries");
-    json.BeginArray();
+    auto side = [&](const char* key, const EntryDigest& entry) {
+      json.Key(key).BeginObject();
+      json.Key("kind").Number(entry.kind);
+      json.Key("size").Number(entry.size);
+      json.EndObject();
+    };
+    json.Key("entries").BeginArray();
     for (const EntryChange& change : diff.entries) {
       const EntryDigest& any = change.what == EntryChange::What::kAdded ? change.b : change.a;
       json.BeginObject();
-      json.Key("change");
-      json.String(ChangeWord(change.what));
+      json.Key("change").String(ChangeWord(change.what));
       json.SjisName("name", any.name);
-      if (change.what != EntryChange::What::kAdded) {
-        json.Key("a");
-        json.BeginObject();
-        json.Key("kind");
-        json.Number(change.a.kind);
-        json.Key("size");
-        json.Number(change.a.size);
-        json.EndObject();
-      }
-      if (change.what != EntryChange::What::kRemoved) {
-        json.Key("b");
-        json.BeginObject();
-        json.Key("kind");
-        json.Number(change.b.kind);
-        json.Key("size");
-        json.Number(change.b.size);
-        json.EndObject();
-      }
+      if (change.what != EntryChange::What::kAdded) side("a", change.a);
+      if (change.what != EntryChange::What::kRemoved) side("b", change.b);
       json.EndObject();
     }
     json.EndArray();
-    json.Key("order_differs");
-    json.Bool(diff.order_differs);
+    json.Key("order_differs").Bool(diff.order_differs);
     json.EndObject();
     env.json.Write(kOut, out + "\n");
   } else {
     for (const HeaderChange& change : diff.header)
       env.console.Printf(kOut, "header %s: %s -> %s\n", change.field.c_str(), change.a.c_str(), change.b.c_str());
     for (const EntryChange& change : diff.entries) {
-      switch (change.what) {
-        case EntryChange::What::kAdded:
-          env.console.Printf(kOut, "+ %s (%s, %u bytes)\n", DisplayText(change.b.name).c_str(),
-                             KindWord(change.b.kind), change.b.size);
-          break;
-        case EntryChange::What::kRemoved:
-          env.console.Printf(kOut, "- %s (%s, %u bytes)\n", DisplayText(change.a.name).c_str(),
-                             KindWord(change.a.kind), change.a.size);
-          break;
-        case EntryChange::What::kChanged:
-          env.console.Printf(kOut, "~ %s (%s, %u bytes -> %s, %u bytes)\n", DisplayText(change.a.name).c_str(),
-                             KindWord(change.a.kind), change.a.size, KindWord(change.b.kind), change.b.size);
-          break;
+      if (change.what == EntryChange::What::kChanged) {
+        env.console.Printf(kOut, "~ %s (%s, %u bytes -> %s, %u bytes)\n", DisplayText(change.a.name).c_str(),
+                           KindWord(change.a.kind), change.a.size, KindWord(change.b.kind), change.b.size);
+        continue;
       }
+      const bool added = change.what == EntryChange::What::kAdded;
+      const EntryDigest& entry = added ? change.b : change.a;
+      env.console.Printf(kOut, "%c %s (%s, %u bytes)\n", added ? '+' : '-', DisplayText(entry.name).c_str(),
+                         KindWord(entry.kind), entry.size);
     }
     if (diff.order_differs) env.console.Write(kOut, "the entries are stored in another order\n");
   }
@@ -403,69 +363,49 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
 }
 
 void JsonTexts(JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
-  json.Key(key);
-  json.BeginArray();
+  json.Key(key).BeginArray();
   for (const std::string& text : texts) json.SjisText(text);
   json.EndArray();
 }
 
-void JsonKey(JsonWriter& json, const char* key, const std::string& sjis) {
-  json.Key(key);
-  json.SjisText(sjis);
-}
+// The members of a registry value in the plan's JSON, in their order.
+const std::pair<const char*, std::string PlannedRegistryValue::*> kRegistryMembers[] = {
+    {"root_key", &PlannedRegistryValue::root_key}, {"subkey", &PlannedRegistryValue::subkey},
+    {"value_name", &PlannedRegistryValue::value_name}, {"type", &PlannedRegistryValue::data_type},
+    {"flag", &PlannedRegistryValue::write_flag}, {"value", &PlannedRegistryValue::value}};
 
-void PlanJson(LvarEnvironment& env, const std::string& path, const InstallPlan& plan, const Status& status) {
-  std::string out;
-  JsonWriter json(&out);
-  json.BeginObject();
-  JsonPath(json, "archive", path);
-  if (status.ok()) {
-    JsonKey(json, "destination", plan.destination);
-    json.Key("destination_code");
-    json.Number(plan.header.destination);
-    JsonKey(json, "install_dir", plan.install_dir);
-    JsonTexts(json, "folders", plan.folders);
-    json.Key("files");
-    json.BeginArray();
-    for (const PlannedFile& file : plan.files) {
-      json.BeginObject();
-      json.SjisName("archive_name", file.archive_name);
-      JsonKey(json, "device_path", file.device_path);
-      JsonKey(json, "flags", file.flags);
-      json.Key("in_archive");
-      json.Bool(file.in_archive);
-      json.EndObject();
-    }
-    json.EndArray();
-    json.Key("registry");
-    json.BeginArray();
-    for (const PlannedRegistryValue& value : plan.registry) {
-      json.BeginObject();
-      JsonKey(json, "root_key", value.root_key);
-      JsonKey(json, "subkey", value.subkey);
-      JsonKey(json, "value_name", value.value_name);
-      JsonKey(json, "type", value.data_type);
-      JsonKey(json, "flag", value.write_flag);
-      JsonKey(json, "value", value.value);
-      json.EndObject();
-    }
-    json.EndArray();
-    JsonKey(json, "startup_program", plan.startup_program);
-    JsonKey(json, "menu_caption", plan.menu_caption);
-    json.Key("uninstall");
+void PlanJson(JsonWriter& json, const InstallPlan& plan) {
+  json.Key("destination").SjisText(plan.destination);
+  json.Key("destination_code").Number(plan.header.destination);
+  json.Key("install_dir").SjisText(plan.install_dir);
+  JsonTexts(json, "folders", plan.folders);
+  json.Key("files").BeginArray();
+  for (const PlannedFile& file : plan.files) {
     json.BeginObject();
-    JsonKey(json, "file", plan.uninstall.file_name);
-    json.Key("in_archive");
-    json.Bool(plan.uninstall.in_archive);
-    JsonTexts(json, "delete_files", plan.uninstall.files);
-    JsonTexts(json, "delete_folders", plan.uninstall.folders);
-    JsonTexts(json, "delete_registry", plan.uninstall.registry_keys);
+    json.SjisName("archive_name", file.archive_name);
+    json.Key("device_path").SjisText(file.device_path);
+    json.Key("flags").SjisText(file.flags);
+    json.Key("in_archive").Bool(file.in_archive);
     json.EndObject();
-    JsonTexts(json, "warnings", plan.warnings);
   }
-  JsonStatus(json, status);
+  json.EndArray();
+  json.Key("registry").BeginArray();
+  for (const PlannedRegistryValue& value : plan.registry) {
+    json.BeginObject();
+    for (const auto& [key, member] : kRegistryMembers) json.Key(key).SjisText(value.*member);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("startup_program").SjisText(plan.startup_program);
+  json.Key("menu_caption").SjisText(plan.menu_caption);
+  json.Key("uninstall").BeginObject();
+  json.Key("file").SjisText(plan.uninstall.file_name);
+  json.Key("in_archive").Bool(plan.uninstall.in_archive);
+  JsonTexts(json, "delete_files", plan.uninstall.files);
+  JsonTexts(json, "delete_folders", plan.uninstall.folders);
+  JsonTexts(json, "delete_registry", plan.uninstall.registry_keys);
   json.EndObject();
-  env.json.Write(kOut, out + "\n");
+  JsonTexts(json, "warnings", plan.warnings);
 }
 
 void PlanText(LvarEnvironment& env, const InstallPlan& plan) {
@@ -508,7 +448,7 @@ int Plan(LvarEnvironment& env, const CommandLine& cl) {
   InstallPlan plan;
   Status status = MakeInstallPlan(env.files, path, env.console, &plan);
   if (cl.json) {
-    PlanJson(env, path, plan, status);
+    JsonReport(env, path, status, [&](JsonWriter& json) { PlanJson(json, plan); });
   } else if (status.ok()) {
     PlanText(env, plan);
   }

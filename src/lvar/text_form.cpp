@@ -83,11 +83,12 @@ void JsonWriter::Close(char c) {
   *out_ += c;
 }
 
-void JsonWriter::Key(std::string_view key) {
+JsonWriter& JsonWriter::Key(std::string_view key) {
   Separate();
   Quote(key);
   *out_ += ':';
   after_key_ = true;
+  return *this;
 }
 
 void JsonWriter::String(std::string_view utf8) {

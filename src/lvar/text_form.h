@@ -30,8 +30,9 @@ class JsonWriter {
   void EndObject() { Close('}'); }
   void BeginArray() { Open('['); }
   void EndArray() { Close(']'); }
-  /// Starts a member of the current object.
-  void Key(std::string_view key);
+  /// Starts a member of the current object; its value follows, as in
+  /// `json.Key("size").Number(size)`.
+  JsonWriter& Key(std::string_view key);
   void String(std::string_view utf8);
   /// A Shift-JIS text converted to UTF-8 (as DisplayText where it cannot be).
   void SjisText(std::string_view sjis);

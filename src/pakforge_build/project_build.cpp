@@ -4,18 +4,13 @@
 #include <cstdio>
 #include <unordered_set>
 
-#ifdef _WIN32
-#include <direct.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "base/encoding.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
 #include "builder/driver.h"
 #include "kit_version.h"
 #include "pakforge_build/wizard_messages.h"
+#include "pakforge_build/working_folder.h"
 #include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
 #include "wizard/finish.h"
@@ -62,35 +57,6 @@ bool IsAbsolute(const std::string& path) {
   return !path.empty() && path[0] == '/';
 #endif
 }
-
-// Enters a folder for the life of the object and goes back to the folder
-// it came from (kept in the host's own form).
-class WorkingFolder {
- public:
-  explicit WorkingFolder(const std::string& kit_path) {
-    char here[4096];
-#ifdef _WIN32
-    if (_getcwd(here, sizeof here)) saved_ = here;
-    entered_ = _chdir(wizard::host::ToHost(kit_path).c_str()) == 0;
-#else
-    if (getcwd(here, sizeof here)) saved_ = here;
-    entered_ = chdir(wizard::host::ToHost(kit_path).c_str()) == 0;
-#endif
-  }
-  ~WorkingFolder() {
-    if (!entered_ || saved_.empty()) return;
-#ifdef _WIN32
-    (void)_chdir(saved_.c_str());
-#else
-    (void)!chdir(saved_.c_str());
-#endif
-  }
-  bool entered() const { return entered_; }
-
- private:
-  std::string saved_;
-  bool entered_ = false;
-};
 
 // The folder that holds the project file, as the wizard's current
 // directory: absolute, without a trailing separator.

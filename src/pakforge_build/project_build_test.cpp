@@ -10,17 +10,11 @@
 #include <fstream>
 #include <map>
 
-#ifdef _WIN32
-#include <direct.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include "base/file_system.h"
 #include "base/encoding.h"
 #include "builder/driver.h"
 #include "pakforge_build/wizard_messages.h"
+#include "pakforge_build/working_folder.h"
 #include "wizard/finish.h"
 #include "wizard/host_fs.h"
 #include "wizard/project_file.h"
@@ -139,30 +133,6 @@ std::map<std::string, std::string> Tree(const ScratchFolder& dir) {
   return tree;
 }
 
-class WorkingFolder {
- public:
-  explicit WorkingFolder(const std::string& kit) {
-    char buffer[4096];
-#ifdef _WIN32
-    if (_getcwd(buffer, sizeof buffer)) saved_ = buffer;
-    EXPECT_EQ(_chdir(Host(kit).c_str()), 0);
-#else
-    if (getcwd(buffer, sizeof buffer)) saved_ = buffer;
-    EXPECT_EQ(chdir(Host(kit).c_str()), 0);
-#endif
-  }
-  ~WorkingFolder() {
-#ifdef _WIN32
-    _chdir(saved_.c_str());
-#else
-    if (chdir(saved_.c_str()) != 0) ADD_FAILURE();
-#endif
-  }
-
- private:
-  std::string saved_;
-};
-
 // The wizard's road: save, Finish's files, then the batch file's builder
 // run from the project folder. Answers the builder's code.
 builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p) {
@@ -178,6 +148,7 @@ builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p)
   EXPECT_EQ(starter.started.size(), 1u);
   fs::remove(Host(dir.At("Pakmak.exe")));
   WorkingFolder here(dir.path());
+  EXPECT_TRUE(here.entered());
   base::CapturingConsole console;
   builder::BuildEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
   return builder::RunBuild({Host(p.settings.Source.Text()), Host(p.settings.Output.Text() + ".lvar"),

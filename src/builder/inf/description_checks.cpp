@@ -4,6 +4,7 @@
 
 #include "base/sjis.h"
 #include "builder/inf/inf_messages.h"
+#include "builder/inf/section_table.h"
 
 namespace builder {
 
@@ -20,23 +21,18 @@ std::uint32_t DestinationCodeOf(const std::string& value) {
 
 void ListAppInformation(const AppInformationRecord& r, base::Console& console) {
   const base::Stream e = base::Stream::kErr;
+  const std::string major = std::to_string(r.major_ver), minor = std::to_string(r.minor_ver);
+  const std::pair<const char*, const char*> keys[] = {
+      {"Maker", TextOrNull(r.maker)},          {"Program", TextOrNull(r.program)},
+      {"MajorVer", major.c_str()},             {"MinorVer", minor.c_str()},
+      {"InstallDir", TextOrNull(r.install_dir)}, {"ExeFile", TextOrNull(r.exe_file)},
+      {"Uninstall", TextOrNull(r.uninstall)},  {"Icon", TextOrNull(r.icon)},
+      {"Caption", TextOrNull(r.caption)},      {"SoundBmp", TextOrNull(r.sound_bmp)},
+      {"Wave", TextOrNull(r.wave)},            {"CmndLine", TextOrNull(r.command_line)},
+      {"OpData", TextOrNull(r.op_data)},       {"SettingDll", TextOrNull(r.setting_dll)},
+      {"Destination", TextOrNull(r.destination)}, {"Unload", TextOrNull(r.unload)}};
   console.Write(e, "\n[ App Information ]\n\n");
-  console.Printf(e, "Maker       = %s\n", TextOrNull(r.maker));
-  console.Printf(e, "Program     = %s\n", TextOrNull(r.program));
-  console.Printf(e, "MajorVer    = %u\n", static_cast<unsigned>(r.major_ver));
-  console.Printf(e, "MinorVer    = %u\n", static_cast<unsigned>(r.minor_ver));
-  console.Printf(e, "InstallDir  = %s\n", TextOrNull(r.install_dir));
-  console.Printf(e, "ExeFile     = %s\n", TextOrNull(r.exe_file));
-  console.Printf(e, "Uninstall   = %s\n", TextOrNull(r.uninstall));
-  console.Printf(e, "Icon        = %s\n", TextOrNull(r.icon));
-  console.Printf(e, "Caption     = %s\n", TextOrNull(r.caption));
-  console.Printf(e, "SoundBmp    = %s\n", TextOrNull(r.sound_bmp));
-  console.Printf(e, "Wave        = %s\n", TextOrNull(r.wave));
-  console.Printf(e, "CmndLine    = %s\n", TextOrNull(r.command_line));
-  console.Printf(e, "OpData      = %s\n", TextOrNull(r.op_data));
-  console.Printf(e, "SettingDll  = %s\n", TextOrNull(r.setting_dll));
-  console.Printf(e, "Destination = %s\n", TextOrNull(r.destination));
-  console.Printf(e, "Unload      = %s\n", TextOrNull(r.unload));
+  for (const auto& [key, value] : keys) console.Printf(e, "%-11s = %s\n", key, value);
 }
 
 std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& console,
@@ -44,29 +40,32 @@ std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& 
   state->app_information_checked = true;
   state->uninstall_file_name = r.uninstall.value_or(std::string());
   std::uint32_t bits = 0;
-  auto require = [&](bool present, const char* message, std::uint32_t bit) {
+  auto require = [&](bool present, const char* key, std::uint32_t bit) {
     if (present) return;
-    console.Write(base::Stream::kErr, message);
+    console.Printf(base::Stream::kErr, inf_text::kKeywordMissing, key);
     bits |= bit;
   };
-  require(r.maker.has_value(), inf_text::kMakerMissing, 0x1);
-  require(r.program.has_value(), inf_text::kProgramMissing, 0x2);
+  require(r.maker.has_value(), "Maker", 0x1);
+  require(r.program.has_value(), "Program", 0x2);
   if (r.major_ver == 0) {
     console.Write(base::Stream::kErr, inf_text::kMajorVersionZero);
     console.Write(base::Stream::kErr, inf_text::kMajorVerMayBeMissing);
     bits |= 0x4;
   }
-  require(r.install_dir.has_value(), inf_text::kInstallDirMissing, 0x8);
-  require(r.exe_file.has_value(), inf_text::kExeFileMissing, 0x10);
-  require(r.uninstall.has_value(), inf_text::kUninstallMissing, 0x20);
-  require(r.caption.has_value(), inf_text::kCaptionMissing, 0x80);
-  require(r.destination.has_value(), inf_text::kDestinationMissing, 0x200);
+  require(r.install_dir.has_value(), "InstallDir", 0x8);
+  require(r.exe_file.has_value(), "ExeFile", 0x10);
+  require(r.uninstall.has_value(), "Uninstall", 0x20);
+  require(r.caption.has_value(), "Caption", 0x80);
+  require(r.destination.has_value(), "Destination", 0x200);
   if (r.destination) {
     const std::uint32_t code = DestinationCodeOf(*r.destination);
-    require(code != 0, inf_text::kDestinationInvalid, 0x400);
+    if (code == 0) {
+      console.Write(base::Stream::kErr, inf_text::kDestinationInvalid);
+      bits |= 0x400;
+    }
     if (code != 0) state->destination = code;
   }
-  require(r.unload.has_value(), inf_text::kUnloadMissing, 0x800);
+  require(r.unload.has_value(), "Unload", 0x800);
   if (bits == 0) return 0;
   ListAppInformation(r, console);
   return bits + 0x10000;
@@ -76,11 +75,11 @@ std::uint32_t CheckUninstallInformation(const UninstallInformationRecord& r,
                                         base::Console& console) {
   std::uint32_t bits = 0;
   if (!r.maker) {
-    console.Write(base::Stream::kErr, inf_text::kMakerMissing);
+    console.Printf(base::Stream::kErr, inf_text::kKeywordMissing, "Maker");
     bits |= 0x1;
   }
   if (!r.program) {
-    console.Write(base::Stream::kErr, inf_text::kProgramMissing);
+    console.Printf(base::Stream::kErr, inf_text::kKeywordMissing, "Program");
     bits |= 0x2;
   }
   if (bits == 0) return 0;
@@ -93,30 +92,24 @@ std::uint32_t CheckUninstallInformation(const UninstallInformationRecord& r,
 std::uint32_t CheckExInstallInformation(const ExInstallInformationRecord& r,
                                         base::Console& console) {
   if (r.program) return 0;
-  console.Write(base::Stream::kErr, inf_text::kProgramMissing);
+  console.Printf(base::Stream::kErr, inf_text::kKeywordMissing, "Program");
   console.Write(base::Stream::kErr, "\n[ Ex-Install Information ]\n\n");
   console.Printf(base::Stream::kErr, "Program = %s\n", TextOrNull(r.program));
   console.Printf(base::Stream::kErr, "TimeOut = %u\n", static_cast<unsigned>(r.time_out));
   return 0xA0001;
 }
 
-// A list section needs one statement at least; the message and code of an
-// empty one (Setup Data-Files may stay empty).
-struct EmptySectionError {
-  const char* message;
-  std::uint32_t code;
-};
-
-EmptySectionError EmptyListError(SectionKind kind) {
+// A list section needs one statement at least: the code of an empty one;
+// 0 for the other sections (Setup Data-Files may stay empty).
+std::uint32_t EmptyListCode(SectionKind kind) {
   switch (kind) {
-    case SectionKind::kMakeDirs: return {inf_text::kMakeDirsEmpty, 0x30000};
-    case SectionKind::kDeleteDirs: return {inf_text::kDeleteDirsEmpty, 0x40000};
-    case SectionKind::kCopyFiles:
-      return {"Error: No definition is found in [ Copy Files ] section.\n", 0x50000};
-    case SectionKind::kDeleteFiles: return {inf_text::kDeleteFilesEmpty, 0x70000};
-    case SectionKind::kAddRegistry: return {inf_text::kAddRegistryEmpty, 0x80000};
-    case SectionKind::kDeleteRegistry: return {inf_text::kDeleteRegistryEmpty, 0x90000};
-    default: return {nullptr, 0};
+    case SectionKind::kMakeDirs: return 0x30000;
+    case SectionKind::kDeleteDirs: return 0x40000;
+    case SectionKind::kCopyFiles: return 0x50000;
+    case SectionKind::kDeleteFiles: return 0x70000;
+    case SectionKind::kAddRegistry: return 0x80000;
+    case SectionKind::kDeleteRegistry: return 0x90000;
+    default: return 0;
   }
 }
 
@@ -131,10 +124,15 @@ std::uint32_t CheckRecord(const SectionRecord& record, base::Console& console,
   if (auto* ex = std::get_if<ExInstallInformationRecord>(&record.data)) {
     return CheckExInstallInformation(*ex, console);
   }
-  const EmptySectionError error = EmptyListError(record.kind);
-  if (error.code == 0 || record.item_count > 0) return 0;
-  console.Write(base::Stream::kErr, error.message);
-  return error.code;
+  const std::uint32_t code = EmptyListCode(record.kind);
+  if (code == 0 || record.item_count > 0) return 0;
+  if (record.kind == SectionKind::kCopyFiles) {
+    console.Write(base::Stream::kErr, "Error: No definition is found in [ Copy Files ] section.\n");
+  } else {
+    console.Printf(base::Stream::kErr, inf_text::kSectionWithoutDefinition,
+                   std::string(SectionName(record.kind)).c_str());
+  }
+  return code;
 }
 
 // Drops what it is given: the checks of a passing record print nothing, and

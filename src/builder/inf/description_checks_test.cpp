@@ -27,6 +27,19 @@ AppInformationRecord CompleteApp() {
 
 SectionRecord Record(AppInformationRecord r) { return {SectionKind::kAppInformation, std::move(r)}; }
 
+// One check of `sections`: its code, what it printed and the state it left.
+struct Checked {
+  std::uint32_t code;
+  std::string err;
+  InstallInfoState state;
+};
+
+Checked Check(const SectionList& sections, InstallInfoState state = {}) {
+  base::CapturingConsole console;
+  const std::uint32_t code = CheckInstallDescription(sections, console, &state);
+  return {code, console.err, state};
+}
+
 TEST(CheckInstallDescriptionTest, CompleteAppInformationRecordsState) {
   struct Case {
     std::string destination;
@@ -34,30 +47,25 @@ TEST(CheckInstallDescriptionTest, CompleteAppInformationRecordsState) {
   };
   const Case cases[] = {{"MAINMEM_ONLY", 1}, {"storage_only", 2}, {"alternative", 3}};
   for (const Case& c : cases) {
-    base::CapturingConsole console;
-    InstallInfoState state;
     AppInformationRecord app = CompleteApp();
     app.destination = c.destination;
-    SectionList sections;
-    sections.push_back(Record(app));
-    EXPECT_EQ(CheckInstallDescription(sections, console, &state), 0u);
-    EXPECT_TRUE(state.app_information_checked);
-    EXPECT_EQ(state.uninstall_file_name, "Uninst");
-    EXPECT_EQ(state.destination, c.code);
-    EXPECT_EQ(console.err, "");
+    const Checked checked = Check({Record(app)});
+    EXPECT_EQ(checked.code, 0u);
+    EXPECT_TRUE(checked.state.app_information_checked);
+    EXPECT_EQ(checked.state.uninstall_file_name, "Uninst");
+    EXPECT_EQ(checked.state.destination, c.code);
+    EXPECT_EQ(checked.err, "");
   }
 }
 
 TEST(CheckInstallDescriptionTest, EmptyAppInformationListsTheRecord) {
-  base::CapturingConsole console;
-  InstallInfoState state;
-  state.uninstall_file_name = "earlier";
-  SectionList sections;
-  sections.push_back(MakeSectionRecord(SectionKind::kAppInformation));
-  EXPECT_EQ(CheckInstallDescription(sections, console, &state), 0x10ABFu);
-  EXPECT_TRUE(state.app_information_checked);
-  EXPECT_EQ(state.uninstall_file_name, "");
-  EXPECT_EQ(console.err,
+  InstallInfoState earlier;
+  earlier.uninstall_file_name = "earlier";
+  const Checked checked = Check({MakeSectionRecord(SectionKind::kAppInformation)}, earlier);
+  EXPECT_EQ(checked.code, 0x10ABFu);
+  EXPECT_TRUE(checked.state.app_information_checked);
+  EXPECT_EQ(checked.state.uninstall_file_name, "");
+  EXPECT_EQ(checked.err,
             Sj("エラー：必須キーワード Maker がありません\n"
                "エラー：必須キーワード Program がありません\n"
                "エラー：メジャーバージョンが 0 です\n"
@@ -77,21 +85,14 @@ TEST(CheckInstallDescriptionTest, EmptyAppInformationListsTheRecord) {
 }
 
 TEST(CheckInstallDescriptionTest, InvalidDestination) {
-  base::CapturingConsole console;
-  InstallInfoState state;
-  AppInformationRecord app = CompleteApp();
-  app.destination = "BOTH";
-  app.icon = "i.bmp";
-  app.wave = "w.wav";
-  app.sound_bmp = "s.bmp";
-  app.command_line = "-x";
-  app.op_data = "op";
-  app.setting_dll = "set.dll";
-  SectionList sections;
-  sections.push_back(Record(app));
-  EXPECT_EQ(CheckInstallDescription(sections, console, &state), 0x10400u);
-  EXPECT_EQ(state.destination, 0u);
-  EXPECT_EQ(console.err, Sj("エラー：必須キーワード Destination の値が不正です\n") +
+  const Checked checked = Check({Record({.maker = "Maker Co", .program = "Prog", .major_ver = 1, .minor_ver = 2,
+                                         .install_dir = "\\Prog", .exe_file = "prog.exe", .uninstall = "Uninst",
+                                         .icon = "i.bmp", .caption = "Prog", .wave = "w.wav", .sound_bmp = "s.bmp",
+                                         .command_line = "-x", .op_data = "op", .setting_dll = "set.dll",
+                                         .destination = "BOTH", .unload = "1"})});
+  EXPECT_EQ(checked.code, 0x10400u);
+  EXPECT_EQ(checked.state.destination, 0u);
+  EXPECT_EQ(checked.err, Sj("エラー：必須キーワード Destination の値が不正です\n") +
                              "\n[ App Information ]\n\n"
                              "Maker       = Maker Co\nProgram     = Prog\nMajorVer    = 1\n"
                              "MinorVer    = 2\nInstallDir  = \\Prog\nExeFile     = prog.exe\n"
@@ -102,13 +103,10 @@ TEST(CheckInstallDescriptionTest, InvalidDestination) {
 }
 
 void ExpectCheck(const SectionRecord& record, std::uint32_t code, const std::string& message) {
-  base::CapturingConsole console;
-  InstallInfoState state;
-  SectionList sections;
-  sections.push_back(record);
-  EXPECT_EQ(CheckInstallDescription(sections, console, &state), code) << SectionName(record.kind);
-  EXPECT_EQ(console.err, message) << SectionName(record.kind);
-  EXPECT_FALSE(state.app_information_checked);
+  const Checked checked = Check({record});
+  EXPECT_EQ(checked.code, code) << SectionName(record.kind);
+  EXPECT_EQ(checked.err, message) << SectionName(record.kind);
+  EXPECT_FALSE(checked.state.app_information_checked);
 }
 
 TEST(CheckInstallDescriptionTest, OtherRecords) {
@@ -150,20 +148,15 @@ TEST(CheckInstallDescriptionTest, OtherRecords) {
 }
 
 TEST(CheckInstallDescriptionTest, StopsAtTheFirstFailingRecordAndLastAppCounts) {
-  base::CapturingConsole console;
-  InstallInfoState state;
   AppInformationRecord second = CompleteApp();
   second.uninstall = "Other";
   second.destination = "STORAGE_ONLY";
-  SectionList sections;
-  sections.push_back(Record(CompleteApp()));
-  sections.push_back(Record(second));
-  sections.push_back(MakeSectionRecord(SectionKind::kMakeDirs));
-  sections.push_back(MakeSectionRecord(SectionKind::kCopyFiles));
-  EXPECT_EQ(CheckInstallDescription(sections, console, &state), 0x30000u);
-  EXPECT_EQ(state.uninstall_file_name, "Other");
-  EXPECT_EQ(state.destination, 2u);
-  EXPECT_EQ(console.err, Sj("エラー：[ Make Dirs ] セクションには、最低ひとつの定義文が必要です\n"));
+  const Checked checked = Check({Record(CompleteApp()), Record(second), MakeSectionRecord(SectionKind::kMakeDirs),
+                                 MakeSectionRecord(SectionKind::kCopyFiles)});
+  EXPECT_EQ(checked.code, 0x30000u);
+  EXPECT_EQ(checked.state.uninstall_file_name, "Other");
+  EXPECT_EQ(checked.state.destination, 2u);
+  EXPECT_EQ(checked.err, Sj("エラー：[ Make Dirs ] セクションには、最低ひとつの定義文が必要です\n"));
 }
 
 }  // namespace

@@ -49,9 +49,8 @@ void PrintTooLong(std::string_view table_name, base::Console& console) {
 std::uint32_t SetVersion(AppInformationRecord* record, std::string_view value,
                          base::Console& console) {
   if (record->major_ver != 0) {
-    console.Write(base::Stream::kErr, inf_text::kDuplicateKeyword);
-    console.Printf(base::Stream::kErr, inf_text::kVersionAlreadySet,
-                   static_cast<unsigned>(record->major_ver), static_cast<unsigned>(record->minor_ver));
+    PrintAlreadySet("Version", std::to_string(record->major_ver) + "." + std::to_string(record->minor_ver),
+                    console);
     return 0x10;
   }
   std::string_view major = value;
@@ -119,8 +118,7 @@ std::uint32_t SetExInstallInformationKey(ExInstallInformationRecord* record, std
                                          std::string_view value, base::Console& console) {
   if (base::EqualsIgnoreAsciiCase(key, "Program")) {
     if (record->program) {
-      console.Write(base::Stream::kErr, inf_text::kDuplicateKeyword);
-      console.Printf(base::Stream::kErr, inf_text::kProgramAlreadySet, record->program->c_str());
+      PrintAlreadySet("Program", *record->program, console);
       return 0x10;
     }
     record->program = std::string(value);

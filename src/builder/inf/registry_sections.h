@@ -23,14 +23,13 @@ bool IsDeleteRegistryRootKey(std::string_view name);
 /// Reads Add Registry statements, position by position. A statement that
 /// ends with a comma after the fifth position or after a value stays open and
 /// is continued by the next token this handler receives, on a later line,
-/// in a later Add Registry section or in a later file.
-class AddRegistryHandler {
+/// in a later Add Registry section or in a later file. Its state is the
+/// position (0-12).
+class AddRegistryHandler : public StatementHandler {
  public:
   std::uint32_t OnToken(std::string_view token, StatementContext& ctx);
   std::uint32_t OnEnd(StatementContext& ctx);
 
-  /// Position state (0-12).
-  int state() const { return state_; }
   /// True when a statement was left open by a trailing comma.
   bool open() const { return state_ == 10; }
   /// The open statement's root key, subkey and value name.
@@ -44,7 +43,6 @@ class AddRegistryHandler {
   std::uint32_t TakeValue(const std::string& value, StatementContext& ctx);
   void Clear();
 
-  int state_ = 0;
   std::uint64_t token_count_ = 0;
   std::string p1_, p2_, p3_, p4_, p5_;
   AddRegistryItem value_;  // the value area: only the value members are used

@@ -26,6 +26,16 @@ struct StatementContext {
   bool keep_items = true;
 };
 
+/// What every statement handler keeps: the state of the statement it is
+/// reading, 0 between statements.
+class StatementHandler {
+ public:
+  int state() const { return state_; }
+
+ protected:
+  int state_ = 0;
+};
+
 /// Adds a complete list statement to the most recent record when that
 /// record holds items of type T (the record every statement adds to).
 template <typename T>

@@ -15,41 +15,35 @@ namespace builder {
 
 /// Reads "[ name ]". On a complete head the named section becomes current
 /// and a new record of its kind is appended.
-class SectionHeadHandler {
+class SectionHeadHandler : public StatementHandler {
  public:
   std::uint32_t OnToken(std::string_view token, StatementContext& ctx);
   std::uint32_t OnEnd(StatementContext& ctx);
-  int state() const { return state_; }
 
  private:
-  int state_ = 0;
   std::string name_;
 };
 
 /// Reads "key = value" and hands it to the current section's key setter.
-class DefinitionHandler {
+class DefinitionHandler : public StatementHandler {
  public:
   std::uint32_t OnToken(std::string_view token, StatementContext& ctx);
   std::uint32_t OnEnd(StatementContext& ctx);
-  int state() const { return state_; }
 
  private:
-  int state_ = 0;
   std::string key_, value_;
 };
 
 /// Reads "P1 [, [P2] [, P3]]"; at the end the current section's rule decides
 /// by the final state (1: one parameter, 3: two, 5: three or first and third,
 /// 2 and 4: ended after a comma).
-class ParameterListHandler {
+class ParameterListHandler : public StatementHandler {
  public:
   std::uint32_t OnToken(std::string_view token, StatementContext& ctx);
   std::uint32_t OnEnd(StatementContext& ctx);
-  int state() const { return state_; }
 
  private:
   void Clear();
-  int state_ = 0;
   std::string p1_, p2_, p3_;
 };
 

@@ -19,9 +19,8 @@ namespace builder {
 /// 0x5C is no escape).
 std::string UnquoteValue(std::string_view token);
 
-/// Decimal value codes.
-inline constexpr std::uint32_t kDecimalNotNumeric = 1;
-inline constexpr std::uint32_t kDecimalTooLarge = 2;
+/// What ParseDecimal answers besides 0.
+enum DecimalCode : std::uint32_t { kDecimalNotNumeric = 1, kDecimalTooLarge = 2 };
 
 /// Reads an unsigned 32-bit decimal the way the C library's unsigned
 /// conversion does (leading white space, optional sign, a minus negating
@@ -34,15 +33,17 @@ std::uint32_t ParseDecimal(std::string_view text, std::uint32_t* result, base::C
 /// Most bytes one hexadecimal value may hold.
 inline constexpr std::size_t kMaxHexBytes = 1016;
 
-/// Hexadecimal byte codes.
-inline constexpr std::uint32_t kHexEmpty = 0x10;
-inline constexpr std::uint32_t kHexBadFirstDigit = 0x20;
-inline constexpr std::uint32_t kHexMissingLowDigit = 0x30;
-inline constexpr std::uint32_t kHexBadSecondDigit = 0x40;
-inline constexpr std::uint32_t kHexTooLong = 0x50;
+/// What ParseHexBytes answers besides 0.
+enum HexCode : std::uint32_t {
+  kHexEmpty = 0x10,
+  kHexBadFirstDigit = 0x20,
+  kHexMissingLowDigit = 0x30,
+  kHexBadSecondDigit = 0x40,
+  kHexTooLong = 0x50,
+};
 
 /// Reads pairs of hexadecimal digits (no separators) into `bytes`, at most
-/// `max_bytes` of them. Returns 0 or one of the kHex codes.
+/// `max_bytes` of them. Returns 0 or a HexCode.
 std::uint32_t ParseHexBytes(std::string_view text, std::vector<unsigned char>* bytes,
                             base::Console& console, std::size_t max_bytes = kMaxHexBytes);
 
