@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "wizard/file_utils.h"
 #include "wizard/test_support.h"
 #include "wizard/texts.h"
@@ -12,7 +10,7 @@ namespace wizard {
 namespace {
 
 TEST(EstimateTest, CountsTwoLevelsAndSkipsNativeIna) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Source.Assign("src");
   dir.MakeFolder("src");
@@ -52,7 +50,7 @@ TEST(SetupIniTest, FiguresAndPlaces) {
 }
 
 TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Source.Assign("src");
   s.Output.Assign("o");
@@ -67,7 +65,7 @@ TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
 }
 
 TEST(BatchTest, TextPathAndStart) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Name.Assign("Foo");
   s.Source.Assign("src");
@@ -101,7 +99,7 @@ TEST(BatchTest, TextPathAndStart) {
 }
 
 TEST(BatchTest, ReportTellsWhatBecameOfTheBuild) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Output.Assign("FooPack");
   const std::string long_output = std::string(kBuildOutputShown - 1, 'e') + "\x83\x41";  // split kana
@@ -122,7 +120,7 @@ TEST(BatchTest, ReportTellsWhatBecameOfTheBuild) {
       {O::kStillRunning, 0, "half", true, kStrBuildRunning, {"300"}},
   };
   for (const Case& c : cases) {
-    std::filesystem::remove(dir.At("FooPack.lvar"));
+    dir.files.files.erase(dir.At("FooPack.lvar"));
     if (c.archive) dir.MakeFile("FooPack.lvar", std::string(1234567, 'a'));
     BuildRun run;
     run.outcome = c.outcome;

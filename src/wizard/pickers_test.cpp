@@ -10,7 +10,7 @@ namespace wizard {
 namespace {
 
 TEST(PickersTest, StartupProgramsFromTheSourceFolderAndItsSubFolders) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Source.Assign("src");
   std::string shown, first;
@@ -50,7 +50,7 @@ TEST(PickersTest, RowOfCurrentValue) {
 }
 
 TEST(PickersTest, SourceFolders) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFolder("b");
   dir.MakeFolder("a");
   dir.MakeFile("file.txt");

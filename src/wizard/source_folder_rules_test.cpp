@@ -65,7 +65,7 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
        false, true},
   };
   for (const Case& c : cases) {
-    testing::ScratchFolder dir;
+    testing::FakeFolder dir;
     dir.MakeFolder("src");
     for (const std::string& file : c.files) {
       const std::size_t slash = file.rfind('/');
@@ -85,7 +85,7 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
 }
 
 TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFolder("src/a");
   dir.MakeFile("src/a/first.dat");
   dir.MakeFile("src/z.dat");
@@ -94,7 +94,7 @@ TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
 }
 
 TEST(SourceFolderRulesTest, RowFilesPresentInTheFolderOrASubFolder) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFolder("src/sub/deep");
   dir.MakeFile("src/top.dat");
   dir.MakeFile("src/sub/inner.dat");

@@ -743,11 +743,17 @@ void CheckPage5(HWND sheet, HWND page) {
 
 // ---- Expected outputs ----
 
+// The opening both descriptions share: the caption as a comment, the
+// information section, maker and program (`key_width`: the keys' padded width).
+std::string ExpectedInfHead(const std::string& section, std::size_t key_width) {
+  auto key = [&](const std::string& name) { return name + std::string(key_width - name.size(), ' ') + "= \""; };
+  return "; " + std::string(kCaption) + "\r\n[" + section + "]\r\n" + key("Maker") + kProduct + "\"\r\n" +
+         key("Program") + kName + "\"\r\n";
+}
+
 std::string ExpectedInstallInf() {
   const std::string c = kCaption;
-  return "; " + c + "\r\n[App Information]\r\n"
-         "Maker       = \"" + kProduct + "\"\r\n"
-         "Program     = \"" + kName + "\"\r\n"
+  return ExpectedInfHead("App Information", 12) +
          "Version     = 2.5\r\n"
          "InstallDir  = \"?Drive?\\Program Files\\" + kInstDir + "\"\r\n"
          "ExeFile     = \"\\Program Disk\\" + kInstDir + "\\" + kExe + "\"\r\n"
@@ -769,11 +775,8 @@ std::string ExpectedInstallInf() {
 }
 
 std::string ExpectedUninstallInf() {
-  const std::string c = kCaption;
-  return "; " + c + "\r\n[Uninstall Information]\r\n"
-         "Maker   = \"" + kProduct + "\"\r\n"
-         "Program = \"" + kName + "\"\r\n\r\n"
-         "[Delete Files]\r\n"
+  return ExpectedInfHead("Uninstall Information", 8) +
+         "\r\n[Delete Files]\r\n"
          "\"?Drive?\\Program Files\\" + kUninstFile + ".inf\"\r\n"
          "\"?Drive?\\My Documents\\Music\\extra.dat\"\r\n"
          "\r\n[Delete Dirs]\r\n"

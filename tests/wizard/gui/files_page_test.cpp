@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -204,47 +203,37 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
   guitest::SelectRowsNow(list, {song});
   EXPECT_TRUE(guitest::IsEnabled(page, IDC_FILES_DEST));
   const std::string chooser = Sjis("インストール先フォルダの選択");
+  // Each step answers the chooser: to the documents side or not, a new
+  // folder added (its proposed name kept) or not, then the row named or
+  // numbered is chosen; no row at all cancels.
   struct Step {
-    std::function<void(HWND)> answer;
-    std::string folder;
-    std::string side;
+    bool docs, add;
+    const char* row_name;
+    int row;
+    std::string folder, side;
     LPARAM kind;
+    void operator()(HWND d) const {
+      HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
+      if (!row_name && row < 0) return guitest::CommandNow(d, IDC_CHOOSER_CANCEL);
+      if (docs) SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
+      if (add) {
+        guitest::CommandNow(d, IDC_CHOOSER_ADD);
+        SendMessageA(l, LVM_CANCELEDITLABEL, 0, 0);
+      }
+      guitest::SelectRowsNow(l, {row_name ? guitest::FindListRow(l, row_name) : row});
+      guitest::CommandNow(d, IDC_CHOOSER_SELECT);
+    }
   };
   const Step steps[] = {
-      {[](HWND d) {
-         SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
-         HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         guitest::SelectRowsNow(l, {guitest::FindListRow(l, "Music")});
-         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
-       },
-       "Music", "D", wizard::Doc},
-      {[](HWND d) {
-         HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         guitest::CommandNow(d, IDC_CHOOSER_ADD);
-         SendMessageA(l, LVM_CANCELEDITLABEL, 0, 0);
-         guitest::SelectRowsNow(l, {1});
-         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
-       },
-       "New Folder", "A", wizard::AppOriginal},
-      {[](HWND d) {
-         SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
-         HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         guitest::CommandNow(d, IDC_CHOOSER_ADD);
-         SendMessageA(l, LVM_CANCELEDITLABEL, 0, 0);
-         guitest::SelectRowsNow(l, {6});
-         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
-       },
-       "New Folder", "D", wizard::DocOriginal},
-      {[](HWND d) {
-         guitest::SelectRowsNow(GetDlgItem(d, IDC_CHOOSER_LIST), {0});
-         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
-       },
-       AppFolder(), "A", wizard::AppRoot},
-      {[](HWND d) { guitest::CommandNow(d, IDC_CHOOSER_CANCEL); }, AppFolder(), "A", wizard::AppRoot},
+      {true, false, "Music", 0, "Music", "D", wizard::Doc},
+      {false, true, nullptr, 1, "New Folder", "A", wizard::AppOriginal},
+      {true, true, nullptr, 6, "New Folder", "D", wizard::DocOriginal},
+      {false, false, nullptr, 0, AppFolder(), "A", wizard::AppRoot},
+      {false, false, nullptr, -1, AppFolder(), "A", wizard::AppRoot},
   };
   for (const Step& step : steps) {
     ModalResponder responder;
-    responder.Expect(chooser, step.answer);
+    responder.Expect(chooser, step);
     guitest::CommandNow(page, IDC_FILES_DEST);
     EXPECT_EQ(responder.pending(), 0u);
     EXPECT_EQ(guitest::ListText(list, song, 2), step.folder);
@@ -258,7 +247,7 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
   // and every destination choice is gone.
   guitest::SelectRowsNow(list, {song});
   ModalResponder responder;
-  responder.Expect(chooser, steps[0].answer);
+  responder.Expect(chooser, steps[0]);
   guitest::CommandNow(page, IDC_FILES_DEST);
   EXPECT_EQ(guitest::ListText(list, song, 2), "Music");
   work.MakeFolder("other");
