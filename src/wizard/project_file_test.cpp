@@ -29,9 +29,16 @@ ProjectSettings SampleSettings() {
   return s;
 }
 
-// A project file on the in-memory file system.
+// A project file on the in-memory file system, and the sample project's rows.
 class ProjectFileTest : public ::testing::Test {
  protected:
+  ProjectFileTest() {
+    InsertFileRow(sample_files, "Foo.exe", true, "", AppRoot);
+    InsertFileRow(sample_files, "song.dat", false, "Music", Doc);
+    InsertFileRow(sample_files, "a.dat", false, "New Folder", AppOriginal);
+    InsertFileRow(sample_files, "b.dat", false, "Mine", DocOriginal);
+    sample_registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
+  }
   MemoryFileRowStore FileRows() const {
     MemoryFileRowStore rows;
     LoadCopyFileRows(path, rows);
@@ -50,20 +57,14 @@ class ProjectFileTest : public ::testing::Test {
 
   testing::FakeFolder dir;
   const std::string path = dir.At("Pakforge_Foo.ini");
+  MemoryFileRowStore sample_files;
+  MemoryRegistryRowStore sample_registry;
 };
 
 TEST_F(ProjectFileTest, SaveWritesSectionsInOrder) {
   // A foreign section and stale keys: the foreign one stays, ours are rewritten.
   ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nStale=1\r\n[Mine]\r\nkeep=yes\r\n"));
-  ProjectSettings s = SampleSettings();
-  MemoryFileRowStore files;
-  InsertFileRow(files, "Foo.exe", true, "", AppRoot);
-  InsertFileRow(files, "song.dat", false, "Music", Doc);
-  InsertFileRow(files, "a.dat", false, "New Folder", AppOriginal);
-  InsertFileRow(files, "b.dat", false, "Mine", DocOriginal);
-  MemoryRegistryRowStore registry;
-  registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
-  ASSERT_TRUE(SaveProject(s, path, &files, &registry));
+  ASSERT_TRUE(SaveProject(SampleSettings(), path, &sample_files, &sample_registry));
   EXPECT_EQ(Text(),
             "[Mine]\r\nkeep=yes\r\n"
             "[Pakforge]\r\nVer=1.0\r\n"
@@ -81,17 +82,11 @@ TEST_F(ProjectFileTest, SaveWritesSectionsInOrder) {
 
 TEST_F(ProjectFileTest, RoundTrip) {
   ProjectSettings saved = SampleSettings();
-  MemoryFileRowStore files;
-  InsertFileRow(files, "Foo.exe", true, "", AppRoot);
-  InsertFileRow(files, "song.dat", false, "Music", Doc);
-  InsertFileRow(files, "a.dat", false, "New Folder", AppOriginal);
-  InsertFileRow(files, "b.dat", false, "Mine", DocOriginal);
+  MemoryFileRowStore& files = sample_files;
   files.rows[2].mark = "x";  // a missing file: still saved as a wake-up row (lossy, kept)
-  MemoryRegistryRowStore registry;
-  registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
-  registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
-  registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
-  ASSERT_TRUE(SaveProject(saved, path, &files, &registry));
+  sample_registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
+  sample_registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
+  ASSERT_TRUE(SaveProject(saved, path, &files, &sample_registry));
 
   ProjectSettings loaded;
   LoadProjectSettings(loaded, path);
