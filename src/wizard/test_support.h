@@ -17,7 +17,8 @@ namespace testing {
 
 /// Puts the file utilities on an in-memory file system for as long as it
 /// lives, holding one empty folder, path(). Names given to its members are
-/// relative, with "/" between folders; the answers are kit paths.
+/// relative, with "/" between folders; the answers are kit paths. Names are
+/// ASCII, so that kit and host paths are the same bytes.
 class FakeFolder {
  public:
   FakeFolder() {

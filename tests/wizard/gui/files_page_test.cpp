@@ -52,6 +52,16 @@ class FilesPageTest : public ::testing::Test {
     app.settings.Source.Assign("src");
   }
 
+  // Opens `front`, then pages 2 and 3 of `wizard`, in `sheet` and steps on
+  // to the files page; answers its list (null when the sheet did not open).
+  HWND EnterFilesPage(guitest::WizardSheet& sheet, BlankPage& front, wizard::ui::WizardApp& wizard) {
+    if (!sheet.Open({front.CreatePage(app.instance), wizard.page(2).CreatePage(app.instance),
+                     wizard.page(3).CreatePage(app.instance)}))
+      return nullptr;
+    sheet.PressNext();
+    return GetDlgItem(sheet.page(), IDC_FILES_LIST);
+  }
+
   // Writes the files (relative to the source folder; folders are made).
   void MakeFiles(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
@@ -161,11 +171,8 @@ TEST_F(FilesPageTest, RebuildWarningsAndNextRefusals) {
     }
     messages.Clear();
     guitest::WizardSheet wizard_sheet;
-    ASSERT_TRUE(wizard_sheet.Open({front.CreatePage(app.instance),
-                                   wizard.page(2).CreatePage(app.instance),
-                                   wizard.page(3).CreatePage(app.instance)}));
-    wizard_sheet.PressNext();
-    HWND files = GetDlgItem(wizard_sheet.page(), IDC_FILES_LIST);
+    HWND files = EnterFilesPage(wizard_sheet, front, wizard);
+    ASSERT_NE(files, nullptr);
     EXPECT_EQ(guitest::ListColumn(files, 0), c.names) << c.label;
     EXPECT_EQ(messages.ids(), c.warnings) << c.label;
     for (const auto& shown : messages.messages()) {
@@ -417,11 +424,8 @@ TEST_F(FilesPageTest, AReopenedProjectOffersTheFilesAddedSinceOnce) {
     messages.Clear();
     messages.Answer(answer);
     guitest::WizardSheet wizard_sheet;
-    ASSERT_TRUE(wizard_sheet.Open({front.CreatePage(app.instance),
-                                   wizard.page(2).CreatePage(app.instance),
-                                   wizard.page(3).CreatePage(app.instance)}));
-    wizard_sheet.PressNext();
-    HWND files = GetDlgItem(wizard_sheet.page(), IDC_FILES_LIST);
+    HWND files = EnterFilesPage(wizard_sheet, front, wizard);
+    ASSERT_NE(files, nullptr);
     ASSERT_EQ(messages.ids(), std::vector<int>{IDS_UNLISTED_FILES}) << answer;
     const std::string& text = messages.messages()[0].text;
     EXPECT_NE(text.find("new.dat\nmore.dat"), std::string::npos) << text;
