@@ -13,12 +13,10 @@ TEST(EstimateTest, CountsTwoLevelsAndSkipsNativeIna) {
   testing::FakeFolder dir;
   ProjectSettings s;
   s.Source.Assign("src");
-  dir.MakeFolder("src");
   dir.MakeFile("src/Native.ina", std::string(500, 'n'));
   EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 0u);
   dir.MakeFile("src/a.bin", std::string(1000, 'a'));
   EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 1017u);  // 5 + 1000 + 12
-  dir.MakeFolder("src/sub/deeper");
   dir.MakeFile("src/sub/NATIVE.INA", "x");
   dir.MakeFile("src/sub/Native.ina.bak", "xy");
   dir.MakeFile("src/sub/deeper/hidden.bin", std::string(100, 'h'));
@@ -54,7 +52,6 @@ TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
   ProjectSettings s;
   s.Source.Assign("src");
   s.Output.Assign("o");
-  dir.MakeFolder("src");
   dir.MakeFile("src/a.bin", std::string(1000, 'a'));
   ASSERT_TRUE(WriteSetupIni(s, dir.path()));
   std::string text;

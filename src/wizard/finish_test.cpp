@@ -130,7 +130,6 @@ TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
   s.Source.Assign("src");
   for (const char* blocked : {"Setup.ini", "Foo.bat"}) {
     testing::FakeFolder other;
-    other.MakeFolder("src");
     other.MakeFile("src/Native.ina");
     other.MakeFile("Pakmak.exe");
     other.MakeFolder(blocked);

@@ -16,7 +16,6 @@ TEST(PickersTest, StartupProgramsFromTheSourceFolderAndItsSubFolders) {
   std::string shown, first;
   std::vector<std::string> names;
   EXPECT_FALSE(FirstProgramInSource(s, dir.path(), &first));  // no folder, no program
-  dir.MakeFolder("src/bin");
   dir.MakeFolder("src/more.exe");  // a folder is never a program
   dir.MakeFile("src/bin/Tool.EXE");
   dir.MakeFile("src/data.dat");

@@ -67,11 +67,7 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
   for (const Case& c : cases) {
     testing::FakeFolder dir;
     dir.MakeFolder("src");
-    for (const std::string& file : c.files) {
-      const std::size_t slash = file.rfind('/');
-      if (slash != std::string::npos) dir.MakeFolder("src/" + file.substr(0, slash));
-      dir.MakeFile("src/" + file);
-    }
+    for (const std::string& file : c.files) dir.MakeFile("src/" + file);
     const SourceFolderScan scan =
         ScanSourceFolder(dir.At("src") + testing::Sep(), std::string(c.inst_dir, 'i'));
     std::vector<std::string> names = scan.files;
@@ -86,7 +82,6 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
 
 TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
   testing::FakeFolder dir;
-  dir.MakeFolder("src/a");
   dir.MakeFile("src/a/first.dat");
   dir.MakeFile("src/z.dat");
   const SourceFolderScan scan = ScanSourceFolder(dir.At("src") + testing::Sep(), "");
@@ -95,7 +90,6 @@ TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
 
 TEST(SourceFolderRulesTest, RowFilesPresentInTheFolderOrASubFolder) {
   testing::FakeFolder dir;
-  dir.MakeFolder("src/sub/deep");
   dir.MakeFile("src/top.dat");
   dir.MakeFile("src/sub/inner.dat");
   dir.MakeFile("src/sub/deep/hidden.dat");
