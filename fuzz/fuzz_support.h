@@ -1,18 +1,15 @@
 #pragma once
 // Helpers shared by the fuzz targets: a scratch folder owned by the process,
-// and a folder lister that lists the in-memory file system.
+// and the folder lister of the in-memory file system.
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
-#include "base/fake_file_system.h"
-#include "base/listing.h"
+#include "base/fake_folder_lister.h"
 
 namespace fuzz {
 
@@ -63,52 +60,7 @@ class ScratchFolder {
   std::string path_;
 };
 
-/// Lists the folders of a FakeFileSystem: a path's entries are the files
-/// whose path continues it by "/" and one name, plus the folders named in
-/// `files.folders` the same way. Sorted like the POSIX lister (ASCII letters
-/// folded to upper case); every name counts as Shift-JIS.
-class FakeFolderLister : public base::FolderLister {
- public:
-  explicit FakeFolderLister(base::FakeFileSystem& files) : files_(files) {}
-
-  bool List(const std::string& folder, std::vector<base::DirEntry>* entries) override {
-    entries->clear();
-    if (!files_.folders.count(folder)) return false;
-    const std::string prefix = folder + "/";
-    auto child = [&](const std::string& path, std::string* name) {
-      if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) return false;
-      *name = path.substr(prefix.size());
-      return name->find('/') == std::string::npos;
-    };
-    std::string name;
-    for (const std::string& path : files_.folders) {
-      if (child(path, &name)) entries->push_back(Entry(name, true, 0));
-    }
-    for (const auto& [path, bytes] : files_.files) {
-      if (child(path, &name)) entries->push_back(Entry(name, false, bytes.size()));
-    }
-    std::sort(entries->begin(), entries->end(), [](const base::DirEntry& a, const base::DirEntry& b) {
-      return Folded(a.host_name) < Folded(b.host_name);
-    });
-    return true;
-  }
-
- private:
-  static base::DirEntry Entry(const std::string& name, bool is_folder, std::uint64_t size) {
-    base::DirEntry entry;
-    entry.name = name;
-    entry.host_name = name;
-    entry.kind = is_folder ? base::FileKind::kFolder : base::FileKind::kRegular;
-    entry.size = size;
-    return entry;
-  }
-  static std::string Folded(std::string text) {
-    for (char& c : text) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-  }
-  base::FakeFileSystem& files_;
-};
+/// The fuzz targets list the in-memory file system with the one fake lister.
+using base::FakeFolderLister;
 
 }  // namespace fuzz

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/listing.h"
 
 namespace base {
 
@@ -44,6 +45,9 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> others;
   /// Paths that exist as folders.
   std::set<std::string> folders;
+  /// Creating or renaming to a path fails unless the folder it goes in is
+  /// one of `folders` (for tests that model the folders).
+  bool need_parent_folder = false;
 
   bool Stat(const std::string& path, FileInfo* info) override {
     if (folders.count(path)) {
@@ -67,19 +71,19 @@ class FakeFileSystem : public FileSystem {
   }
 
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
-    if (fail_create || files.count(path)) return nullptr;
+    if (fail_create || files.count(path) || !Creatable(path)) return nullptr;
     files[path];
     return std::make_unique<Output>(this, path);
   }
 
   std::unique_ptr<OutputFile> Create(const std::string& path) override {
-    if (fail_create) return nullptr;
+    if (fail_create || !Creatable(path)) return nullptr;
     files[path].clear();
     return std::make_unique<Output>(this, path);
   }
 
   bool Rename(const std::string& from, const std::string& to) override {
-    if (!files.count(from) || files.count(to)) return false;
+    if (!files.count(from) || files.count(to) || !Creatable(to)) return false;
     files[to] = files[from];
     files.erase(from);
     log.push_back("rename " + from + " " + to);
@@ -87,7 +91,7 @@ class FakeFileSystem : public FileSystem {
   }
 
   bool Replace(const std::string& from, const std::string& to) override {
-    if (fail_replace || !files.count(from)) return false;
+    if (fail_replace || !files.count(from) || !Creatable(to)) return false;
     files[to] = files[from];
     files.erase(from);
     log.push_back("replace " + from + " " + to);
@@ -105,13 +109,21 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
   bool CreateFolder(const std::string& path) override {
-    if (fail_create || files.count(path) || others.count(path)) return false;
+    if (fail_create || files.count(path) || !Creatable(path)) return false;
     return folders.insert(path).second;
   }
 
   unsigned long ProcessId() override { return 42; }
 
  private:
+  // False when a folder or something else is at `path`, or when its folder
+  // is missing while folders are modelled.
+  bool Creatable(const std::string& path) const {
+    if (folders.count(path) || others.count(path)) return false;
+    const std::size_t cut = path.find_last_of(kPathSeparator);
+    return !need_parent_folder || (cut != std::string::npos && folders.count(path.substr(0, cut)));
+  }
+
   class Input : public InputFile {
    public:
     Input(const Bytes& bytes, bool fail) : bytes_(bytes), fail_(fail) {}

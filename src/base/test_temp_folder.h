@@ -36,9 +36,14 @@ class TestTempFolder {
 
   /// Host path of the folder.
   std::string Path() const { return path_.string(); }
-  /// Host path of `name` inside the folder.
-  std::string Path(const std::string& name) const {
-    return (path_ / std::filesystem::path(name)).make_preferred().string();
+  /// Path of `name` inside the folder: its bytes kept as they are (so a
+  /// Shift-JIS name gives a kit path), each "/" made the platform's separator.
+  std::string Path(std::string name) const {
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    for (char& c : name) {
+      if (c == '/') c = separator;
+    }
+    return Path() + separator + name;
   }
   /// Writes `bytes` verbatim as the file `name`, creating folders on the
   /// way; answers its host path.

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "base/fake_file_system.h"
+#include "base/fake_folder_lister.h"
 #include "base/test_temp_folder.h"
 
 namespace builder {
@@ -117,26 +115,6 @@ TEST(ScanSourceFolderTest, Errors) {
   }
 }
 
-// A lister that answers fixed entries per folder.
-class FixedLister : public base::FolderLister {
- public:
-  bool List(const std::string& folder, std::vector<base::DirEntry>* entries) override {
-    auto it = folders.find(folder);
-    if (it == folders.end()) return false;
-    *entries = it->second;
-    return true;
-  }
-  std::map<std::string, std::vector<base::DirEntry>> folders;
-};
-
-base::DirEntry Entry(const std::string& name, base::FileKind kind, bool examined = true) {
-  base::DirEntry e;
-  e.name = e.host_name = name;
-  e.kind = kind;
-  e.examined = examined;
-  return e;
-}
-
 // Only regular files become entries: anything else, or an entry that cannot
 // be examined, stops the scan with its path before anything is opened.
 TEST(ScanSourceFolderTest, RefusesWhatIsNotARegularFile) {
@@ -144,26 +122,34 @@ TEST(ScanSourceFolderTest, RefusesWhatIsNotARegularFile) {
   const std::string fifo = "Error: Not a regular file (FIFO, socket or device) [ SRC" + sep;
   const std::string cannot = "Error: Can't examine an entry of the folder [ SRC" + sep;
   struct Case {
-    base::DirEntry entry;
+    const char* name;
+    base::FileKind kind;
+    bool examined;
     bool in_sub;
     BuildErrorCode code;
     std::string err;
   };
   const Case cases[] = {
-      {Entry("pipe.dat", base::FileKind::kOther), false, 0x5000000, fifo + "pipe.dat ].\n"},
-      {Entry("Native.ina", base::FileKind::kOther), false, 0x5000000, fifo + "Native.ina ].\n"},
-      {Entry("Install.inf", base::FileKind::kOther), true, 0xD000000, fifo + "sub" + sep + "Install.inf ].\n"},
-      {Entry("gone.inf", base::FileKind::kRegular, false), false, 0x6000000, cannot + "gone.inf ].\n"},
-      {Entry("deep", base::FileKind::kRegular, false), true, 0xE000000, cannot + "sub" + sep + "deep ].\n"},
+      {"pipe.dat", base::FileKind::kOther, true, false, 0x5000000, fifo + "pipe.dat ].\n"},
+      {"Native.ina", base::FileKind::kOther, true, false, 0x5000000, fifo + "Native.ina ].\n"},
+      {"Install.inf", base::FileKind::kOther, true, true, 0xD000000, fifo + "sub" + sep + "Install.inf ].\n"},
+      {"gone.inf", base::FileKind::kRegular, false, false, 0x6000000, cannot + "gone.inf ].\n"},
+      {"deep", base::FileKind::kRegular, false, true, 0xE000000, cannot + "sub" + sep + "deep ].\n"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.entry.name);
-    FixedLister lister;
+    SCOPED_TRACE(c.name);
     base::FakeFileSystem files;
+    base::FakeFolderLister lister(files);
     const std::string sub = base::JoinPath("root", "sub");
-    lister.folders["root"] = {Entry("a.txt", base::FileKind::kRegular), Entry("sub", base::FileKind::kFolder)};
-    lister.folders[sub] = {};
-    lister.folders[c.in_sub ? sub : "root"].push_back(c.entry);
+    files.folders = {"root", sub};
+    files.files[base::JoinPath("root", "a.txt")];
+    const std::string path = base::JoinPath(c.in_sub ? sub : "root", c.name);
+    if (c.kind == base::FileKind::kOther) {
+      files.others.insert(path);
+    } else {
+      files.files[path];
+    }
+    if (!c.examined) lister.unexamined.insert(path);
     base::CapturingConsole console;
     ScanResult result;
     EXPECT_EQ(c.code, ScanSourceFolder(lister, files, "root", "SRC", console, &result));

@@ -12,6 +12,7 @@
 
 #include "base/file_system.h"
 #include "base/encoding.h"
+#include "base/test_temp_folder.h"
 #include "builder/driver.h"
 #include "pakforge_build/wizard_messages.h"
 #include "pakforge_build/working_folder.h"
@@ -25,7 +26,7 @@ namespace pakforge_build {
 namespace {
 
 namespace fs = std::filesystem;
-using wizard::testing::ScratchFolder;
+using ScratchFolder = base::TestTempFolder;
 
 std::string Sjis(const char* utf8) {
   std::string out;
@@ -107,11 +108,11 @@ void MakeFolders(const std::string& path) {
 
 void Lay(const ScratchFolder& dir, const Project& p) {
   for (const auto& [path, bytes] : p.files) {
-    const std::string kit = dir.At(Kit(path));
+    const std::string kit = dir.Path(Kit(path));
     MakeFolders(kit.substr(0, kit.find_last_of(base::kPathSeparator)));
     ASSERT_TRUE(wizard::WriteTextFile(kit, bytes)) << path;
   }
-  ASSERT_TRUE(wizard::SaveProject(p.settings, dir.At(p.ProjectName()), &p.saved, &p.registry));
+  ASSERT_TRUE(wizard::SaveProject(p.settings, dir.Path(p.ProjectName()), &p.saved, &p.registry));
 }
 
 // Every file under `folder` (kit paths): '/'-separated relative path -> bytes.
@@ -129,7 +130,7 @@ void Walk(const std::string& folder, const std::string& prefix, std::map<std::st
 
 std::map<std::string, std::string> Tree(const ScratchFolder& dir) {
   std::map<std::string, std::string> tree;
-  Walk(dir.path(), "", &tree);
+  Walk(dir.Path(), "", &tree);
   return tree;
 }
 
@@ -137,17 +138,17 @@ std::map<std::string, std::string> Tree(const ScratchFolder& dir) {
 // run from the project folder. Answers the builder's code.
 builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p) {
   Lay(dir, p);
-  dir.MakeFile("Pakmak.exe");
+  dir.Write("Pakmak.exe", "x");
   wizard::testing::RecordingMessages messages;
   wizard::testing::RecordingStarter starter;
-  EXPECT_TRUE(wizard::MakeProjectFiles(p.settings, dir.path(), &p.RowsAtFinish(), &p.registry,
+  EXPECT_TRUE(wizard::MakeProjectFiles(p.settings, dir.Path(), &p.RowsAtFinish(), &p.registry,
                                        false, messages, starter));
   // The recording starter runs nothing, so Finish's only message is its
   // report that no archive was made; the builder runs below instead.
   EXPECT_EQ(messages.ids, std::vector<int>{wizard::kStrBuildFailed});
   EXPECT_EQ(starter.started.size(), 1u);
-  fs::remove(Host(dir.At("Pakmak.exe")));
-  WorkingFolder here(dir.path());
+  fs::remove(Host(dir.Path("Pakmak.exe")));
+  WorkingFolder here(dir.Path());
   EXPECT_TRUE(here.entered());
   base::CapturingConsole console;
   builder::BuildEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
@@ -162,7 +163,7 @@ struct Result {
 };
 
 Result Build(const ScratchFolder& dir, const std::string& project, std::vector<std::string> args = {}) {
-  args.insert(args.begin(), Host(dir.At(project)));
+  args.insert(args.begin(), Host(dir.Path(project)));
   Options options;
   std::string error;
   EXPECT_TRUE(ParseOptions(args, &options, &error)) << error;
@@ -189,7 +190,7 @@ void ExpectSameAsWizard(Project p, const char* label, bool builds = true) {
   const std::string batch = p.settings.Name.Text() + ".bat";
   ASSERT_TRUE(expected.count(batch)) << label;
   std::string& text = expected[batch];
-  text.replace(text.find(wizard_dir.path()), wizard_dir.path().size(), cli_dir.path());
+  text.replace(text.find(wizard_dir.Path()), wizard_dir.Path().size(), cli_dir.Path());
   EXPECT_EQ(expected.count(p.settings.Output.Text() + ".lvar"), code ? 0u : 1u) << label;
   ASSERT_EQ(got.size(), expected.size()) << label;
   for (const auto& [path, bytes] : expected) {
@@ -328,8 +329,8 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
     ASSERT_FALSE(message.empty()) << c.label;
     EXPECT_NE(result.err.find(message), std::string::npos) << c.label << ": " << result.err;
     // Nothing of Finish is written.
-    EXPECT_FALSE(fs::exists(Host(dir.At(Kit("src/Install.inf"))))) << c.label;
-    EXPECT_FALSE(fs::exists(Host(dir.At("Memo.bat")))) << c.label;
+    EXPECT_FALSE(fs::exists(Host(dir.Path(Kit("src/Install.inf"))))) << c.label;
+    EXPECT_FALSE(fs::exists(Host(dir.Path("Memo.bat")))) << c.label;
   }
 }
 
@@ -357,7 +358,7 @@ TEST(ProjectBuildTest, CheckOnlyWritesNoArchive) {
   Lay(dir, p);
   Result result = Build(dir, p.ProjectName(), {"--check"});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_FALSE(fs::exists(Host(dir.At("MemoPack.lvar"))));
+  EXPECT_FALSE(fs::exists(Host(dir.Path("MemoPack.lvar"))));
   EXPECT_NE(result.out.find("Ok, Check Passed."), std::string::npos) << result.out;
   // --json: the builder's lines move to standard error, the report is JSON.
   result = Build(dir, p.ProjectName(), {"--check", "--json"});
@@ -376,7 +377,7 @@ TEST(ProjectBuildTest, ReportAndWarnings) {
   const Result result = Build(dir, p.ProjectName(), {"--json"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.err.find("warning: 'extra.dat'"), std::string::npos) << result.err;
-  const std::uint64_t size = fs::file_size(Host(dir.At("MemoPack.lvar")));
+  const std::uint64_t size = fs::file_size(Host(dir.Path("MemoPack.lvar")));
   EXPECT_NE(result.json.find("\"archive_size\": " + std::to_string(size)), std::string::npos)
       << result.json;
   // Native.ina, Memo.exe, data.bin, extra.dat, Install.inf, UnMemo.inf, Memo.txt, pic.dat.
@@ -393,12 +394,12 @@ TEST(ProjectBuildTest, ForeignTextFilesStopTheRunUnlessCleanIsGiven) {
   EXPECT_EQ(result.status, kExitForeignFiles);
   EXPECT_NE(result.err.find("readme.txt"), std::string::npos) << result.err;
   EXPECT_EQ(result.err.find("UnMemo.inf"), std::string::npos) << result.err;  // its own output
-  EXPECT_TRUE(fs::exists(Host(dir.At(Kit("src/readme.txt")))));
-  EXPECT_FALSE(fs::exists(Host(dir.At(Kit("src/Install.inf")))));
+  EXPECT_TRUE(fs::exists(Host(dir.Path(Kit("src/readme.txt")))));
+  EXPECT_FALSE(fs::exists(Host(dir.Path(Kit("src/Install.inf")))));
   result = Build(dir, p.ProjectName(), {"--clean"});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_FALSE(fs::exists(Host(dir.At(Kit("src/readme.txt")))));
-  EXPECT_TRUE(fs::exists(Host(dir.At("MemoPack.lvar"))));
+  EXPECT_FALSE(fs::exists(Host(dir.Path(Kit("src/readme.txt")))));
+  EXPECT_TRUE(fs::exists(Host(dir.Path("MemoPack.lvar"))));
 }
 
 TEST(ProjectBuildTest, MissingOrUnreadableProjectFile) {

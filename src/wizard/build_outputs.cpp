@@ -108,7 +108,7 @@ void ReportBuild(const ProjectSettings& s, const std::string& current_dir, const
   const std::string name = s.Output.Text() + ".lvar";
   base::FileInfo archive;
   if (run.outcome == BuildRun::Outcome::kEnded && run.exit_code == 0 &&
-      base::SystemFileSystem().Stat(host::ToHost(base::JoinPath(current_dir, name)), &archive) &&
+      KitFileSystem().Stat(host::ToHost(base::JoinPath(current_dir, name)), &archive) &&
       archive.kind == base::FileKind::kRegular) {
     messages.ShowFilled(kStrBuildDone, MessageIcon::kInformation, {name, GroupDigits(archive.size)});
     return;

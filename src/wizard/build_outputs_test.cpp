@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "wizard/file_utils.h"
 #include "wizard/test_support.h"
 #include "wizard/texts.h"
@@ -12,15 +10,13 @@ namespace wizard {
 namespace {
 
 TEST(EstimateTest, CountsTwoLevelsAndSkipsNativeIna) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Source.Assign("src");
-  dir.MakeFolder("src");
   dir.MakeFile("src/Native.ina", std::string(500, 'n'));
   EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 0u);
   dir.MakeFile("src/a.bin", std::string(1000, 'a'));
   EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 1017u);  // 5 + 1000 + 12
-  dir.MakeFolder("src/sub/deeper");
   dir.MakeFile("src/sub/NATIVE.INA", "x");
   dir.MakeFile("src/sub/Native.ina.bak", "xy");
   dir.MakeFile("src/sub/deeper/hidden.bin", std::string(100, 'h'));
@@ -52,11 +48,10 @@ TEST(SetupIniTest, FiguresAndPlaces) {
 }
 
 TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Source.Assign("src");
   s.Output.Assign("o");
-  dir.MakeFolder("src");
   dir.MakeFile("src/a.bin", std::string(1000, 'a'));
   ASSERT_TRUE(WriteSetupIni(s, dir.path()));
   std::string text;
@@ -67,7 +62,7 @@ TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
 }
 
 TEST(BatchTest, TextPathAndStart) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Name.Assign("Foo");
   s.Source.Assign("src");
@@ -101,7 +96,7 @@ TEST(BatchTest, TextPathAndStart) {
 }
 
 TEST(BatchTest, ReportTellsWhatBecameOfTheBuild) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Output.Assign("FooPack");
   const std::string long_output = std::string(kBuildOutputShown - 1, 'e') + "\x83\x41";  // split kana
@@ -122,7 +117,7 @@ TEST(BatchTest, ReportTellsWhatBecameOfTheBuild) {
       {O::kStillRunning, 0, "half", true, kStrBuildRunning, {"300"}},
   };
   for (const Case& c : cases) {
-    std::filesystem::remove(dir.At("FooPack.lvar"));
+    dir.files.files.erase(dir.At("FooPack.lvar"));
     if (c.archive) dir.MakeFile("FooPack.lvar", std::string(1234567, 'a'));
     BuildRun run;
     run.outcome = c.outcome;

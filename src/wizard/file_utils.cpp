@@ -8,6 +8,10 @@
 namespace wizard {
 namespace {
 
+// What a live ScopedFileSystem put in place; null: the platform's.
+base::FileSystem* g_files = nullptr;
+base::FolderLister* g_lister = nullptr;
+
 bool IsLead(char c) { return base::IsSjisLeadByte(static_cast<unsigned char>(c)); }
 
 unsigned char FoldAscii(unsigned char c) {
@@ -52,13 +56,28 @@ bool Match(std::string_view pattern, std::size_t p, std::string_view name, std::
 
 }  // namespace
 
+base::FileSystem& KitFileSystem() { return g_files ? *g_files : base::SystemFileSystem(); }
+
+base::FolderLister& KitFolderLister() { return g_lister ? *g_lister : base::SystemFolderLister(); }
+
+ScopedFileSystem::ScopedFileSystem(base::FileSystem& files, base::FolderLister& lister)
+    : previous_files_(g_files), previous_lister_(g_lister) {
+  g_files = &files;
+  g_lister = &lister;
+}
+
+ScopedFileSystem::~ScopedFileSystem() {
+  g_files = previous_files_;
+  g_lister = previous_lister_;
+}
+
 std::string CurrentDirectory() { return host::CurrentDirectory(); }
 
 namespace {
 
 // Examines a kit path through the one file system; false when nothing is there.
 bool StatKitPath(const std::string& path, base::FileInfo* info) {
-  return base::SystemFileSystem().Stat(host::ToHost(path), info);
+  return KitFileSystem().Stat(host::ToHost(path), info);
 }
 
 }  // namespace
@@ -122,7 +141,7 @@ std::vector<std::string> ListDirectory(const std::string& wildcard_path, bool wa
   std::string pattern = cut == std::string::npos ? wildcard_path : wildcard_path.substr(cut + 1);
   if (folder.empty()) folder.assign(1, base::kPathSeparator);
   std::vector<base::DirEntry> entries;
-  if (!base::SystemFolderLister().List(host::ToHost(folder), &entries)) return names;
+  if (!KitFolderLister().List(host::ToHost(folder), &entries)) return names;
   for (const base::DirEntry& e : entries) {
     if (e.is_folder() == want_files || !e.name_convertible) continue;
     if (MatchesWildcard(pattern, e.name)) names.push_back(e.name);
@@ -162,20 +181,20 @@ bool SplitPath(std::string_view path, std::string* folder, std::string* base,
 }
 
 bool WriteTextFile(const std::string& path, std::string_view text) {
-  return base::WriteWholeFile(base::SystemFileSystem(), host::ToHost(path), std::string(text));
+  return base::WriteWholeFile(KitFileSystem(), host::ToHost(path), std::string(text));
 }
 
 bool ReadWholeFile(const std::string& path, std::string* text) {
   text->clear();
-  return base::ReadWholeFile(base::SystemFileSystem(), host::ToHost(path), text);
+  return base::ReadWholeFile(KitFileSystem(), host::ToHost(path), text);
 }
 
 bool DeleteFileAt(const std::string& path) {
-  return base::SystemFileSystem().Remove(host::ToHost(path));
+  return KitFileSystem().Remove(host::ToHost(path));
 }
 
 bool MoveFileTo(const std::string& from, const std::string& to) {
-  return base::SystemFileSystem().Rename(host::ToHost(from), host::ToHost(to));
+  return KitFileSystem().Rename(host::ToHost(from), host::ToHost(to));
 }
 
 }  // namespace wizard

@@ -5,17 +5,42 @@
 // whose separator is the platform's (base::kPathSeparator). On Windows they
 // go to the ANSI file functions unchanged; on POSIX they are converted to the
 // UTF-8 names of the file system at the call (and back for listings), so the
-// same length rules hold on both.
+// same length rules hold on both. Every file access goes through
+// KitFileSystem() and KitFolderLister(), which tests may replace.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/file_system.h"
 #include "base/listing.h"
 #include "base/sjis.h"
 
 namespace wizard {
+
+/// The file system the functions below use: the platform's, or the one of
+/// the innermost live ScopedFileSystem.
+base::FileSystem& KitFileSystem();
+
+/// The folder lister the functions below use: the platform's, or the one of
+/// the innermost live ScopedFileSystem.
+base::FolderLister& KitFolderLister();
+
+/// For tests: while alive, the functions below reach `files` and `lister`
+/// (an in-memory fake) instead of the platform's; the ones in use before
+/// come back when it goes.
+class ScopedFileSystem {
+ public:
+  ScopedFileSystem(base::FileSystem& files, base::FolderLister& lister);
+  ~ScopedFileSystem();
+  ScopedFileSystem(const ScopedFileSystem&) = delete;
+  ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+ private:
+  base::FileSystem* previous_files_;
+  base::FolderLister* previous_lister_;
+};
 
 /// The process's current directory as a kit path (no trailing separator,
 /// except for a root directory). Empty when it cannot be taken.

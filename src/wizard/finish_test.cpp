@@ -10,30 +10,16 @@
 namespace wizard {
 namespace {
 
-class FinishTest : public ::testing::Test {
+class FinishTest : public ::testing::Test, public testing::FinishInputs {
  protected:
   FinishTest() {
-    s.Product.Assign("Acme");
-    s.Name.Assign("Foo");
-    s.Caption.Assign("Foo Menu");
-    s.Output.Assign("FooPack");
-    s.Source.Assign("src");
-    s.InstDir.Assign("Foo");
-    s.Exe.Assign("Foo.exe");
-    s.UninstFile.Assign("UnFoo");
-    dir.MakeFolder("src");
     dir.MakeFile("src/Native.ina");
     dir.MakeFile("src/Foo.exe");
     InsertFileRow(files, "Foo.exe", true, "", AppRoot);
   }
   std::string Src(const std::string& name) const { return dir.At("src") + testing::Sep() + name; }
 
-  testing::ScratchFolder dir;
-  ProjectSettings s;
-  MemoryFileRowStore files;
-  MemoryRegistryRowStore registry;
-  testing::RecordingMessages messages;
-  testing::RecordingStarter starter;
+  testing::FakeFolder dir;
 };
 
 TEST_F(FinishTest, RemoveOldOutputsIsCaseSensitive) {
@@ -143,8 +129,7 @@ TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
   // Setup.ini or the batch file that cannot be written: message 31, nothing run.
   s.Source.Assign("src");
   for (const char* blocked : {"Setup.ini", "Foo.bat"}) {
-    testing::ScratchFolder other;
-    other.MakeFolder("src");
+    testing::FakeFolder other;
     other.MakeFile("src/Native.ina");
     other.MakeFile("Pakmak.exe");
     other.MakeFolder(blocked);

@@ -21,46 +21,36 @@ std::string Lines(std::initializer_list<const char*> lines) {
 // program Foo.exe (marked "*"), one data file in Music, one registry row.
 struct Example {
   Example() {
-    s.Product.Assign("Acme");
-    s.Name.Assign("Foo");
-    s.Caption.Assign("Foo Menu");
-    s.InstDir.Assign("Foo");
-    s.Exe.Assign("Foo.exe");
-    s.UninstFile.Assign("UnFoo");
-    s.Source.Assign("src");
     InsertFileRow(files, "Foo.exe", true, "", AppRoot);
     InsertFileRow(files, "song.dat", false, "Music", Doc);
     registry.Append({"HKLM", "Software\\Foo", "Path", "SZ", "\"abc\""});
   }
-  ProjectSettings s;
+  ProjectSettings s = testing::FooProject();
   MemoryFileRowStore files;
   MemoryRegistryRowStore registry;
 };
 
+// The example's install description up to its destination line, and its
+// copy lines of the listed files up to the registry section.
+const std::string kExampleHead = Lines({"; Foo Menu", "[App Information]", "Maker       = \"Acme\"",
+                                        "Program     = \"Foo\"", "Version     = 1.0",
+                                        "InstallDir  = \"?Drive?\\Program Files\\Foo\"",
+                                        "ExeFile     = \"\\Program Disk\\Foo\\Foo.exe\""});
+const std::string kExampleCopies =
+    Lines({"\"%INSTALL_DIR%\\Foo.inf\" , \"Foo.txt\", COPYFLG_REPLACEONLY",
+           "\"%INSTALL_DIR%\\Foo.exe\" , \"Foo.exe\", COPYFLG_REPLACEONLY",
+           "\"?Drive?\\My Documents\\Music\\song.dat\" , \"song.dat\", COPYFLG_REPLACEONLY", "", "[Add Registry]"});
+
 TEST(InstallInfTest, WorkedExample) {
   Example e;
   EXPECT_EQ(InstallInfText(e.s, &e.files, &e.registry),
-            Lines({"; Foo Menu",
-                   "[App Information]",
-                   "Maker       = \"Acme\"",
-                   "Program     = \"Foo\"",
-                   "Version     = 1.0",
-                   "InstallDir  = \"?Drive?\\Program Files\\Foo\"",
-                   "ExeFile     = \"\\Program Disk\\Foo\\Foo.exe\"",
-                   "Destination = ALTERNATIVE",
-                   "Unload      = 1",
-                   "Uninstall   = \"UnFoo.inf\"",
-                   "Caption     = \"Foo Menu\"",
-                   "",
-                   "[Copy Files]",
-                   "\"?Drive?\\Program Files\\UnFoo.inf\" , \"UnFoo.inf\", COPYFLG_REPLACEONLY",
-                   "\"%INSTALL_DIR%\\Foo.inf\" , \"Foo.txt\", COPYFLG_REPLACEONLY",
-                   "\"%INSTALL_DIR%\\Foo.exe\" , \"Foo.exe\", COPYFLG_REPLACEONLY",
-                   "\"?Drive?\\My Documents\\Music\\song.dat\" , \"song.dat\", COPYFLG_REPLACEONLY",
-                   "",
-                   "[Add Registry]",
-                   "HKEY_LOCAL_MACHINE, \"Software\\Foo\", \"Path\", REG_SZ, FLG_ADDREG_REPLACEONLY, \"abc\"",
-                   "; End"}));
+            kExampleHead +
+                Lines({"Destination = ALTERNATIVE", "Unload      = 1", "Uninstall   = \"UnFoo.inf\"",
+                       "Caption     = \"Foo Menu\"", "", "[Copy Files]",
+                       "\"?Drive?\\Program Files\\UnFoo.inf\" , \"UnFoo.inf\", COPYFLG_REPLACEONLY"}) +
+                kExampleCopies +
+                Lines({"HKEY_LOCAL_MACHINE, \"Software\\Foo\", \"Path\", REG_SZ, FLG_ADDREG_REPLACEONLY, \"abc\"",
+                       "; End"}));
 }
 
 TEST(InstallInfTest, UninstallOffRebootCommandLineAndLocations) {
@@ -74,29 +64,14 @@ TEST(InstallInfTest, UninstallOffRebootCommandLineAndLocations) {
   e.registry.Append({"HKCR", "K", "", "MULTI_SZ", "\"a\",\"b\""});
   e.registry.Append({"HKLM", "K", "", "BINARY", "0aFF"});
   std::string text = InstallInfText(e.s, &e.files, &e.registry);
-  EXPECT_EQ(text, Lines({"; Foo Menu",
-                         "[App Information]",
-                         "Maker       = \"Acme\"",
-                         "Program     = \"Foo\"",
-                         "Version     = 1.0",
-                         "InstallDir  = \"?Drive?\\Program Files\\Foo\"",
-                         "ExeFile     = \"\\Program Disk\\Foo\\Foo.exe\"",
-                         "Destination = STORAGE_ONLY",
-                         "Unload      = 0",
-                         "Caption     = \"Foo Menu\"",
-                         "CommandLine = \"/q\"",
-                         "",
-                         "[Copy Files]",
-                         "\"\\Windows\\InsResetFlag.txt\" , \"InsResetFlag.txt\", COPYFLG_REPLACEONLY",
-                         "\"%INSTALL_DIR%\\Foo.inf\" , \"Foo.txt\", COPYFLG_REPLACEONLY",
-                         "\"%INSTALL_DIR%\\Foo.exe\" , \"Foo.exe\", COPYFLG_REPLACEONLY",
-                         "\"?Drive?\\My Documents\\Music\\song.dat\" , \"song.dat\", COPYFLG_REPLACEONLY",
-                         "",
-                         "[Add Registry]",
-                         "HKEY_CURRENT_USER, \"K\", , REG_DWORD, FLG_ADDREG_REPLACEONLY, 5",
-                         "HKEY_CLASSES_ROOT, \"K\", , REG_MULTI_SZ, FLG_ADDREG_REPLACEONLY, \"a\",\"b\"",
-                         "HKEY_LOCAL_MACHINE, \"K\", , REG_BINARY, FLG_ADDREG_REPLACEONLY, 0aFF",
-                         "; End"}));
+  EXPECT_EQ(text, kExampleHead +
+                      Lines({"Destination = STORAGE_ONLY", "Unload      = 0", "Caption     = \"Foo Menu\"",
+                             "CommandLine = \"/q\"", "", "[Copy Files]",
+                             "\"\\Windows\\InsResetFlag.txt\" , \"InsResetFlag.txt\", COPYFLG_REPLACEONLY"}) +
+                      kExampleCopies +
+                      Lines({"HKEY_CURRENT_USER, \"K\", , REG_DWORD, FLG_ADDREG_REPLACEONLY, 5",
+                             "HKEY_CLASSES_ROOT, \"K\", , REG_MULTI_SZ, FLG_ADDREG_REPLACEONLY, \"a\",\"b\"",
+                             "HKEY_LOCAL_MACHINE, \"K\", , REG_BINARY, FLG_ADDREG_REPLACEONLY, 0aFF", "; End"}));
   e.s.Dest = kLocationMainOnly;
   EXPECT_NE(InstallInfText(e.s, &e.files, &e.registry).find("Destination = MAINMEM_ONLY\r\n"),
             std::string::npos);
@@ -154,7 +129,7 @@ TEST(InstallInfTest, LongDescriptionIsWrittenWhole) {
   std::string text = InstallInfText(e.s, &e.files, nullptr);
   EXPECT_GT(text.size(), 131072u);
   EXPECT_EQ(text.substr(text.size() - 7), "; End\r\n");
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFolder("src");
   ASSERT_TRUE(WriteInstallInf(e.s, dir.path(), &e.files, nullptr));
   EXPECT_EQ(FileSizeOf(dir.At("src") + testing::Sep() + "Install.inf"), text.size());
@@ -223,7 +198,7 @@ TEST(MenuFileTest, ThreeForms) {
 }
 
 TEST(WritersTest, FilesInTheSourceFolder) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFolder("src");
   Example e;
   e.s.Reboot.Set(true);
@@ -257,7 +232,7 @@ TEST(WritersTest, FilesInTheSourceFolder) {
 }
 
 TEST(WritersTest, UnwritableResetFlagFailsTheStep) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFolder("src/InsResetFlag.txt");  // a folder where the flag file should go
   Example e;
   e.s.Reboot.Set(true);

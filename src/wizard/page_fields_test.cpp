@@ -69,18 +69,8 @@ TEST(PageFieldsTest, InstallDefaultCutNeverSplitsADoubleByteCharacter) {
   EXPECT_EQ(text, product + " " + name.substr(0, 34));
 }
 
-ProjectSettings ValidProgramFields() {
-  ProjectSettings s;
-  s.Product.Assign("Demo Soft");
-  s.Name.Assign("Demo");
-  s.Caption.Assign("Demo");
-  s.Output.Assign("DemoPack");
-  s.Source.Assign("src");
-  return s;
-}
-
 TEST(PageFieldsTest, ProgramFieldsCheckedInOrder) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFolder("src");
   dir.MakeFile("plain.bin");
   struct Case {
@@ -108,7 +98,7 @@ TEST(PageFieldsTest, ProgramFieldsCheckedInOrder) {
       {&ProjectSettings::Caption, "a*b?", 0, Field::kNone},
   };
   for (const Case& c : cases) {
-    ProjectSettings s = ValidProgramFields();
+    ProjectSettings s = testing::FooProject();
     (s.*c.field).Assign(c.value);
     Refusal refusal;
     EXPECT_EQ(CheckProgramFields(s, dir.path(), &refusal), c.message == 0) << c.value;
@@ -123,7 +113,7 @@ TEST(PageFieldsTest, ProgramFieldsCheckedInOrder) {
 TEST(PageFieldsTest, ArchivePathLengthCountsTheCurrentDirectory) {
   // 200 + 55 + 5 = 260 is refused; 54 passes that check, so the missing
   // source folder answers.
-  ProjectSettings s = ValidProgramFields();
+  ProjectSettings s = testing::FooProject();
   const std::string dir(200, 'd');
   Refusal refusal;
   s.Output.Assign(std::string(55, 'o'));

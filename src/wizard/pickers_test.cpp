@@ -10,13 +10,12 @@ namespace wizard {
 namespace {
 
 TEST(PickersTest, StartupProgramsFromTheSourceFolderAndItsSubFolders) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Source.Assign("src");
   std::string shown, first;
   std::vector<std::string> names;
   EXPECT_FALSE(FirstProgramInSource(s, dir.path(), &first));  // no folder, no program
-  dir.MakeFolder("src/bin");
   dir.MakeFolder("src/more.exe");  // a folder is never a program
   dir.MakeFile("src/bin/Tool.EXE");
   dir.MakeFile("src/data.dat");
@@ -50,7 +49,7 @@ TEST(PickersTest, RowOfCurrentValue) {
 }
 
 TEST(PickersTest, SourceFolders) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFolder("b");
   dir.MakeFolder("a");
   dir.MakeFile("file.txt");

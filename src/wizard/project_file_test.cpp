@@ -13,15 +13,9 @@ namespace {
 
 // A project with a bit of everything.
 ProjectSettings SampleSettings() {
-  ProjectSettings s;
-  s.Product.Assign("Acme");
-  s.Name.Assign("Foo");
-  s.Caption.Assign("Foo Menu");
+  ProjectSettings s = testing::FooProject();
   s.Ver.Assign("2.3");
-  s.Output.Assign("FooPack");
-  s.Source.Assign("src");
   s.InstDir.Assign("Acme Foo");
-  s.Exe.Assign("Foo.exe");
   s.Cmd.Assign("-x");
   s.UninstFile.Assign("UnAcmeFoo");
   s.Reboot.Set(true);
@@ -35,23 +29,43 @@ ProjectSettings SampleSettings() {
   return s;
 }
 
-TEST(ProjectFileTest, SaveWritesSectionsInOrder) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("Pakforge_Foo.ini");
+// A project file on the in-memory file system, and the sample project's rows.
+class ProjectFileTest : public ::testing::Test {
+ protected:
+  ProjectFileTest() {
+    InsertFileRow(sample_files, "Foo.exe", true, "", AppRoot);
+    InsertFileRow(sample_files, "song.dat", false, "Music", Doc);
+    InsertFileRow(sample_files, "a.dat", false, "New Folder", AppOriginal);
+    InsertFileRow(sample_files, "b.dat", false, "Mine", DocOriginal);
+    sample_registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
+  }
+  MemoryFileRowStore FileRows() const {
+    MemoryFileRowStore rows;
+    LoadCopyFileRows(path, rows);
+    return rows;
+  }
+  MemoryRegistryRowStore RegistryRows() const {
+    MemoryRegistryRowStore rows;
+    LoadRegistryRows(path, rows);
+    return rows;
+  }
+  std::string Text() const {
+    std::string text;
+    EXPECT_TRUE(ReadWholeFile(path, &text));
+    return text;
+  }
+
+  testing::FakeFolder dir;
+  const std::string path = dir.At("Pakforge_Foo.ini");
+  MemoryFileRowStore sample_files;
+  MemoryRegistryRowStore sample_registry;
+};
+
+TEST_F(ProjectFileTest, SaveWritesSectionsInOrder) {
   // A foreign section and stale keys: the foreign one stays, ours are rewritten.
   ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nStale=1\r\n[Mine]\r\nkeep=yes\r\n"));
-  ProjectSettings s = SampleSettings();
-  MemoryFileRowStore files;
-  InsertFileRow(files, "Foo.exe", true, "", AppRoot);
-  InsertFileRow(files, "song.dat", false, "Music", Doc);
-  InsertFileRow(files, "a.dat", false, "New Folder", AppOriginal);
-  InsertFileRow(files, "b.dat", false, "Mine", DocOriginal);
-  MemoryRegistryRowStore registry;
-  registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
-  ASSERT_TRUE(SaveProject(s, path, &files, &registry));
-  std::string text;
-  ASSERT_TRUE(ReadWholeFile(path, &text));
-  EXPECT_EQ(text,
+  ASSERT_TRUE(SaveProject(SampleSettings(), path, &sample_files, &sample_registry));
+  EXPECT_EQ(Text(),
             "[Mine]\r\nkeep=yes\r\n"
             "[Pakforge]\r\nVer=1.0\r\n"
             "[Property]\r\nLocate=US\r\nProduct=Acme\r\nName=Foo\r\nCaption=Foo Menu\r\nVer=2.3\r\n"
@@ -66,21 +80,13 @@ TEST(ProjectFileTest, SaveWritesSectionsInOrder) {
             "[SetupIni]\r\nCreate=true\r\nName=Foo for you\r\n");
 }
 
-TEST(ProjectFileTest, RoundTrip) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("Pakforge_Foo.ini");
+TEST_F(ProjectFileTest, RoundTrip) {
   ProjectSettings saved = SampleSettings();
-  MemoryFileRowStore files;
-  InsertFileRow(files, "Foo.exe", true, "", AppRoot);
-  InsertFileRow(files, "song.dat", false, "Music", Doc);
-  InsertFileRow(files, "a.dat", false, "New Folder", AppOriginal);
-  InsertFileRow(files, "b.dat", false, "Mine", DocOriginal);
+  MemoryFileRowStore& files = sample_files;
   files.rows[2].mark = "x";  // a missing file: still saved as a wake-up row (lossy, kept)
-  MemoryRegistryRowStore registry;
-  registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
-  registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
-  registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
-  ASSERT_TRUE(SaveProject(saved, path, &files, &registry));
+  sample_registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
+  sample_registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
+  ASSERT_TRUE(SaveProject(saved, path, &files, &sample_registry));
 
   ProjectSettings loaded;
   LoadProjectSettings(loaded, path);
@@ -111,8 +117,7 @@ TEST(ProjectFileTest, RoundTrip) {
   }
   EXPECT_EQ(files_back.rows[2].mark, "*");  // "x" comes back as a wake-up mark
 
-  MemoryRegistryRowStore registry_back;
-  LoadRegistryRows(path, registry_back);
+  const MemoryRegistryRowStore registry_back = RegistryRows();
   ASSERT_EQ(registry_back.rows.size(), 3u);
   EXPECT_EQ(registry_back.rows[0].root, "HKCR");
   EXPECT_EQ(registry_back.rows[0].type, "BINARY");
@@ -124,9 +129,7 @@ TEST(ProjectFileTest, RoundTrip) {
   EXPECT_EQ(registry_back.rows[2].value, "SZ,\"v\"");
 }
 
-TEST(ProjectFileTest, AbsentKeysGiveDefaults) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("p.ini");
+TEST_F(ProjectFileTest, AbsentKeysGiveDefaults) {
   ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nName=Demo\r\nDest=main\r\nReboot=TRUE\r\n"));
   ProjectSettings s;
   s.Uninstall.Set(false);
@@ -142,8 +145,7 @@ TEST(ProjectFileTest, AbsentKeysGiveDefaults) {
   EXPECT_TRUE(s.Caption.IsEmpty());  // an empty text read clears the setting
 }
 
-TEST(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
-  testing::ScratchFolder dir;
+TEST_F(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
   ProjectSettings s;
   s.Caption.Assign("was set");
   LoadProjectSettings(s, dir.At("none.ini"));
@@ -152,21 +154,17 @@ TEST(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
 
   // Saved by an editor as UTF-8 with a byte-order mark: read whole, in
   // Shift-JIS ("テスト"), the first section included.
-  std::string path = dir.At("p.ini");
   ASSERT_TRUE(WriteTextFile(path, "\xEF\xBB\xBF[Property]\r\nName=\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88\r\n"
                                   "Dest=CARD\r\n[CopyFile]\r\nFile0=a.exe\r\n"));
   LoadProjectSettings(s, path);
   EXPECT_EQ(s.Name.Text(), "\x83\x65\x83\x58\x83\x67");
   EXPECT_EQ(s.Dest, kLocationCardOnly);
-  MemoryFileRowStore files;
-  LoadCopyFileRows(path, files);
+  const MemoryFileRowStore files = FileRows();
   ASSERT_EQ(files.rows.size(), 1u);
   EXPECT_EQ(files.rows[0].name, "a.exe");
 }
 
-TEST(ProjectFileTest, LongValuesAreCutToTheSettingMaximum) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("p.ini");
+TEST_F(ProjectFileTest, LongValuesAreCutToTheSettingMaximum) {
   ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nName=" + std::string(80, 'n') + "\r\nVer=" +
                                       std::string(20, '1') + "\r\nSource=" + std::string(150, 's') + "\r\n"));
   ProjectSettings s;
@@ -176,15 +174,12 @@ TEST(ProjectFileTest, LongValuesAreCutToTheSettingMaximum) {
   EXPECT_EQ(s.Source.Length(), 100);
 }
 
-TEST(ProjectFileTest, FileRowsStopAtTheFirstGapAndKinds) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("p.ini");
+TEST_F(ProjectFileTest, FileRowsStopAtTheFirstGapAndKinds) {
   ASSERT_TRUE(WriteTextFile(path,
                             "[CopyFile]\r\nFile0=a\r\nFolder0=X\r\nOriginal0=TRUE\r\nType0=Doc\r\n"
                             "File1=b\r\nFolder1=Y\r\nType1=apporiginal\r\nWakeup1=True\r\n"
                             "File3=d\r\n"));
-  MemoryFileRowStore files;
-  LoadCopyFileRows(path, files);
+  MemoryFileRowStore files = FileRows();
   ASSERT_EQ(files.rows.size(), 2u);
   EXPECT_EQ(files.rows[0].Kind(), DocOriginal);  // Original wins over Type
   EXPECT_EQ(files.rows[1].Kind(), AppOriginal);
@@ -199,27 +194,21 @@ TEST(ProjectFileTest, FileRowsStopAtTheFirstGapAndKinds) {
   EXPECT_TRUE(files.rows.empty());
 }
 
-TEST(ProjectFileTest, ThreeHundredFileRowsComeBack) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("p.ini");
+TEST_F(ProjectFileTest, ThreeHundredFileRowsComeBack) {
   ProjectSettings s;
   MemoryFileRowStore files;
   for (int i = 0; i < 300; ++i) InsertFileRow(files, "f" + std::to_string(i) + ".dat", false, "", AppRoot);
   ASSERT_TRUE(SaveProject(s, path, &files, nullptr));
-  MemoryFileRowStore back;
-  LoadCopyFileRows(path, back);
+  const MemoryFileRowStore back = FileRows();
   ASSERT_EQ(back.rows.size(), 300u);
   EXPECT_EQ(back.rows[299].name, "f299.dat");
 }
 
-TEST(ProjectFileTest, RegistryRowsShortAndCapped) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("p.ini");
+TEST_F(ProjectFileTest, RegistryRowsShortAndCapped) {
   std::string text = "[Registry]\r\nRegistryKey0=hkcr,Software\\A\r\n";
   for (int i = 1; i < 260; ++i) text += "RegistryKey" + std::to_string(i) + "=HKCU,K" + std::to_string(i) + "\r\n";
   ASSERT_TRUE(WriteTextFile(path, text));
-  MemoryRegistryRowStore registry;
-  LoadRegistryRows(path, registry);
+  const MemoryRegistryRowStore registry = RegistryRows();
   ASSERT_EQ(registry.rows.size(), 255u);
   EXPECT_EQ(registry.rows[0].root, "HKLM");  // lower-case hkcr is not HKCR
   EXPECT_EQ(registry.rows[0].key, "Software\\A");
@@ -228,33 +217,27 @@ TEST(ProjectFileTest, RegistryRowsShortAndCapped) {
   EXPECT_EQ(registry.rows[0].value, "");
 }
 
-TEST(ProjectFileTest, LongRegistryRowIsSavedWhole) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("p.ini");
+TEST_F(ProjectFileTest, LongRegistryRowIsSavedWhole) {
   ProjectSettings s;
   MemoryRegistryRowStore registry;
   RegistryRow row{"HKLM", std::string(259, 'k'), std::string(259, 'n'), "SZ",
                   "\"" + std::string(1021, 'v') + "\""};
   registry.Append(row);
   ASSERT_TRUE(SaveProject(s, path, nullptr, &registry));
-  MemoryRegistryRowStore back;
-  LoadRegistryRows(path, back);
+  const MemoryRegistryRowStore back = RegistryRows();
   ASSERT_EQ(back.rows.size(), 1u);
   EXPECT_EQ(back.rows[0].key, row.key);
   EXPECT_EQ(back.rows[0].name, row.name);
   EXPECT_EQ(back.rows[0].value, row.value);
 }
 
-TEST(ProjectFileTest, StrayLeadByteAtAFieldEndDoesNotShiftTheFields) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("p.ini");
+TEST_F(ProjectFileTest, StrayLeadByteAtAFieldEndDoesNotShiftTheFields) {
   // Key and value name end in a lead byte without its trail byte (as a cut
   // in the middle of a double-byte character leaves them).
   MemoryRegistryRowStore registry;
   registry.Append({"HKCR", "Software\\Fo\x9B", "Na\x83", "DWORD", "12"});
   ASSERT_TRUE(SaveProject(ProjectSettings(), path, nullptr, &registry));
-  MemoryRegistryRowStore back;
-  LoadRegistryRows(path, back);
+  const MemoryRegistryRowStore back = RegistryRows();
   ASSERT_EQ(back.rows.size(), 1u);
   EXPECT_EQ(back.rows[0].key, "Software\\Fo");
   EXPECT_EQ(back.rows[0].name, "Na");
@@ -293,7 +276,7 @@ TEST(ReadFieldTest, FieldsRoomAndDoubleByteCharacters) {
 }
 
 TEST(ProjectPickerTest, RenamingAndListing) {
-  testing::ScratchFolder dir;
+  testing::FakeFolder dir;
   dir.MakeFile("Pakfrge_Demo.ini");
   dir.MakeFile("Pakfrge_Old.ini");
   dir.MakeFile("Pakforge_Demo.ini");
@@ -322,9 +305,7 @@ TEST(ProjectPickerTest, RenamingAndListing) {
 namespace wizard {
 namespace {
 
-TEST(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
-  testing::ScratchFolder dir;
-  std::string path = dir.At("p.ini");
+TEST_F(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
   ProjectSettings saved;
   saved.Cmd.Assign("\"a b\" \"c d\"");
   saved.Caption.Assign(" lead and trail ");
@@ -333,17 +314,14 @@ TEST(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
   MemoryFileRowStore files;
   InsertFileRow(files, "'x'", false, "\"Own\"", AppOriginal);
   ASSERT_TRUE(SaveProject(saved, path, &files, nullptr));
-  std::string raw;
-  ASSERT_TRUE(ReadWholeFile(path, &raw));
-  EXPECT_TRUE(raw.find("Product=\"half\r\n") != std::string::npos);
+  EXPECT_TRUE(Text().find("Product=\"half\r\n") != std::string::npos);
   ProjectSettings loaded;
   LoadProjectSettings(loaded, path);
   EXPECT_EQ(loaded.Cmd.Text(), saved.Cmd.Text());
   EXPECT_EQ(loaded.Caption.Text(), saved.Caption.Text());
   EXPECT_EQ(loaded.SetupIniName.Text(), "'q'");
   EXPECT_EQ(loaded.Product.Text(), "\"half");
-  MemoryFileRowStore back;
-  LoadCopyFileRows(path, back);
+  const MemoryFileRowStore back = FileRows();
   ASSERT_EQ(back.rows.size(), 1u);
   EXPECT_EQ(back.rows[0].name, "'x'");
   EXPECT_EQ(back.rows[0].folder, "\"Own\"");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/test_temp_folder.h"
 #include "wizard/file_utils.h"
 #include "wizard/row_store.h"
 #include "wizard/test_support.h"
@@ -137,55 +138,60 @@ TEST(SplitPathTest, FolderBaseExtension) {
 }
 
 TEST(WildcardTest, WindowsStylePatterns) {
-  EXPECT_TRUE(MatchesWildcard("*.*", "noext"));
-  EXPECT_TRUE(MatchesWildcard("*.exe", "App.EXE"));
-  EXPECT_FALSE(MatchesWildcard("*.exe", "app.exe.bak"));
-  EXPECT_FALSE(MatchesWildcard("*.exe", "app.exex"));
-  EXPECT_TRUE(MatchesWildcard("Pakforge_*.ini", "pakforge_.ini"));
-  EXPECT_TRUE(MatchesWildcard("Pakforge_*.ini", "Pakforge_Demo.2.ini"));
-  EXPECT_FALSE(MatchesWildcard("Pakforge_*.ini", "Pakfrge_Demo.ini"));
-  EXPECT_TRUE(MatchesWildcard("?.txt", "\x83\x5C.txt"));  // one double-byte character
+  const struct {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  } cases[] = {
+      {"*.*", "noext", true},          {"*.exe", "App.EXE", true},
+      {"*.exe", "app.exe.bak", false}, {"*.exe", "app.exex", false},
+      {"Pakforge_*.ini", "pakforge_.ini", true},
+      {"Pakforge_*.ini", "Pakforge_Demo.2.ini", true},
+      {"Pakforge_*.ini", "Pakfrge_Demo.ini", false},
+      {"?.txt", "\x83\x5C.txt", true},  // one double-byte character
+  };
+  for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
 }
 
 TEST(FileUtilsTest, ExistenceSizeAndListing) {
-  testing::ScratchFolder dir;
+  base::TestTempFolder dir;
   dir.MakeFolder("sub");
-  dir.MakeFile("a.bin", std::string(1000, 'z'));
-  EXPECT_EQ(FileSizeOf(dir.At("a.bin")), 1000u);
-  EXPECT_EQ(FileSizeOf(dir.At("sub")), 0u);
-  EXPECT_EQ(FileSizeOf(dir.At("none")), 0u);
-  EXPECT_TRUE(FileExists(dir.At("sub")));
-  EXPECT_TRUE(FileExists(dir.At("a.bin")));
-  EXPECT_TRUE(FolderExists(dir.At("sub") + testing::Sep()));
-  EXPECT_TRUE(FolderExists(dir.At("sub")));
-  EXPECT_FALSE(FolderExists(dir.At("a.bin")));
-  EXPECT_FALSE(FolderExists(dir.At("none")));
+  dir.Write("a.bin", std::string(1000, 'z'));
+  EXPECT_EQ(FileSizeOf(dir.Path("a.bin")), 1000u);
+  EXPECT_EQ(FileSizeOf(dir.Path("sub")), 0u);
+  EXPECT_EQ(FileSizeOf(dir.Path("none")), 0u);
+  EXPECT_TRUE(FileExists(dir.Path("sub")));
+  EXPECT_TRUE(FileExists(dir.Path("a.bin")));
+  EXPECT_TRUE(FolderExists(dir.Path("sub") + testing::Sep()));
+  EXPECT_TRUE(FolderExists(dir.Path("sub")));
+  EXPECT_FALSE(FolderExists(dir.Path("a.bin")));
+  EXPECT_FALSE(FolderExists(dir.Path("none")));
   EXPECT_TRUE(FolderExists(testing::Sep()));
 
-  for (int i = 0; i < 51; ++i) dir.MakeFile("f" + std::to_string(i) + ".dat");
-  EXPECT_EQ(ListDirectory(dir.At("*.dat"), true).size(), 51u);
-  EXPECT_EQ(ListDirectory(dir.At("*.*"), true).size(), 52u);
-  std::vector<std::string> folders = ListDirectory(dir.At("*.*"), false);
+  for (int i = 0; i < 51; ++i) dir.Write("f" + std::to_string(i) + ".dat", "x");
+  EXPECT_EQ(ListDirectory(dir.Path("*.dat"), true).size(), 51u);
+  EXPECT_EQ(ListDirectory(dir.Path("*.*"), true).size(), 52u);
+  std::vector<std::string> folders = ListDirectory(dir.Path("*.*"), false);
   ASSERT_EQ(folders.size(), 1u);
   EXPECT_EQ(folders[0], "sub");
-  EXPECT_TRUE(ListDirectory(dir.At("missing") + testing::Sep() + "*.*", true).empty());
+  EXPECT_TRUE(ListDirectory(dir.Path("missing") + testing::Sep() + "*.*", true).empty());
 }
 
 TEST(FileUtilsTest, ShiftJisNamesAndMove) {
-  testing::ScratchFolder dir;
+  base::TestTempFolder dir;
   const std::string name = "\x83\x5C\x83\x74\x83\x67.txt";  // "ソフト.txt"
-  ASSERT_TRUE(WriteTextFile(dir.At(name), "abc"));
-  std::vector<std::string> names = ListDirectory(dir.At("*.txt"), true);
+  ASSERT_TRUE(WriteTextFile(dir.Path(name), "abc"));
+  std::vector<std::string> names = ListDirectory(dir.Path("*.txt"), true);
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(names[0], name);
-  EXPECT_EQ(FileSizeOf(dir.At(name)), 3u);
-  dir.MakeFile("b.txt");
-  EXPECT_FALSE(MoveFileTo(dir.At(name), dir.At("b.txt")));  // target exists
-  EXPECT_TRUE(FileExists(dir.At(name)));
-  EXPECT_TRUE(MoveFileTo(dir.At(name), dir.At("c.txt")));
-  EXPECT_FALSE(FileExists(dir.At(name)));
-  EXPECT_TRUE(DeleteFileAt(dir.At("c.txt")));
-  EXPECT_FALSE(DeleteFileAt(dir.At("c.txt")));
+  EXPECT_EQ(FileSizeOf(dir.Path(name)), 3u);
+  dir.Write("b.txt", "x");
+  EXPECT_FALSE(MoveFileTo(dir.Path(name), dir.Path("b.txt")));  // target exists
+  EXPECT_TRUE(FileExists(dir.Path(name)));
+  EXPECT_TRUE(MoveFileTo(dir.Path(name), dir.Path("c.txt")));
+  EXPECT_FALSE(FileExists(dir.Path(name)));
+  EXPECT_TRUE(DeleteFileAt(dir.Path("c.txt")));
+  EXPECT_FALSE(DeleteFileAt(dir.Path("c.txt")));
 }
 
 TEST(RowStoreTest, InsertFileRowAndRegistryConversions) {

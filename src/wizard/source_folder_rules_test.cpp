@@ -65,13 +65,9 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
        false, true},
   };
   for (const Case& c : cases) {
-    testing::ScratchFolder dir;
+    testing::FakeFolder dir;
     dir.MakeFolder("src");
-    for (const std::string& file : c.files) {
-      const std::size_t slash = file.rfind('/');
-      if (slash != std::string::npos) dir.MakeFolder("src/" + file.substr(0, slash));
-      dir.MakeFile("src/" + file);
-    }
+    for (const std::string& file : c.files) dir.MakeFile("src/" + file);
     const SourceFolderScan scan =
         ScanSourceFolder(dir.At("src") + testing::Sep(), std::string(c.inst_dir, 'i'));
     std::vector<std::string> names = scan.files;
@@ -85,8 +81,7 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
 }
 
 TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
-  testing::ScratchFolder dir;
-  dir.MakeFolder("src/a");
+  testing::FakeFolder dir;
   dir.MakeFile("src/a/first.dat");
   dir.MakeFile("src/z.dat");
   const SourceFolderScan scan = ScanSourceFolder(dir.At("src") + testing::Sep(), "");
@@ -94,8 +89,7 @@ TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
 }
 
 TEST(SourceFolderRulesTest, RowFilesPresentInTheFolderOrASubFolder) {
-  testing::ScratchFolder dir;
-  dir.MakeFolder("src/sub/deep");
+  testing::FakeFolder dir;
   dir.MakeFile("src/top.dat");
   dir.MakeFile("src/sub/inner.dat");
   dir.MakeFile("src/sub/deep/hidden.dat");

@@ -1,54 +1,74 @@
 #pragma once
-// Helpers for the wizard core's tests: a scratch folder that is removed
-// again, and recorders for the two UI services.
+// Helpers for the wizard core's tests: a folder on the in-memory file
+// system, a sample project, and recorders for the two UI services.
 
-#include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "base/fake_folder_lister.h"
 #include "base/listing.h"
 #include "wizard/file_utils.h"
+#include "wizard/row_store.h"
+#include "wizard/settings.h"
 #include "wizard/ui_services.h"
 
 namespace wizard {
 namespace testing {
 
-/// A fresh folder under the system's temporary folder, removed with all it
-/// holds on destruction. path() is a kit path (ASCII only).
-class ScratchFolder {
+/// Puts the file utilities on an in-memory file system for as long as it
+/// lives, holding one empty folder, path(). Names given to its members are
+/// relative, with "/" between folders; the answers are kit paths. Names are
+/// ASCII, so that kit and host paths are the same bytes.
+class FakeFolder {
  public:
-  ScratchFolder() {
-    std::random_device random;
-    std::filesystem::path root = std::filesystem::temp_directory_path();
-    for (;;) {
-      std::filesystem::path candidate = root / ("wizcore" + std::to_string(random() % 100000000));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) {
-        path_ = candidate.string();
-        break;
-      }
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
+  FakeFolder() {
+    files.folders.insert(path_);
+    files.need_parent_folder = true;
   }
   const std::string& path() const { return path_; }
   /// Kit path of `name` inside the folder.
-  std::string At(const std::string& name) const { return base::JoinPath(path_, name); }
-  /// Creates sub-folder `name` (a kit path relative to the folder).
-  void MakeFolder(const std::string& name) const {
-    std::filesystem::create_directories(std::filesystem::path(path_) / name);
+  std::string At(std::string name) const {
+    for (char& c : name) {
+      if (c == '/') c = base::kPathSeparator;
+    }
+    return base::JoinPath(path_, name);
   }
-  /// Writes a file `name` with `content`.
-  void MakeFile(const std::string& name, const std::string& content = "x") const {
-    WriteTextFile(At(name), content);
+  /// Creates the folder `name` and the folders above it.
+  void MakeFolder(const std::string& name) {
+    for (std::size_t slash = name.find('/'); slash != std::string::npos; slash = name.find('/', slash + 1))
+      files.folders.insert(At(name.substr(0, slash)));
+    files.folders.insert(At(name));
+  }
+  /// Writes the file `name` with `content`, creating the folders above it.
+  void MakeFile(const std::string& name, const std::string& content = "x") {
+    const std::size_t slash = name.rfind('/');
+    if (slash != std::string::npos) MakeFolder(name.substr(0, slash));
+    files.files[At(name)].assign(content.begin(), content.end());
   }
 
+  base::FakeFileSystem files;
+  base::FakeFolderLister lister{files};
+
  private:
-  std::string path_;
+  ScopedFileSystem scope_{files, lister};
+  std::string path_ = std::string(1, base::kPathSeparator) + "kit";
 };
+
+/// A small project: Acme's Foo with the menu caption "Foo Menu", the archive
+/// FooPack packed from the folder src, installed to Foo with the program
+/// Foo.exe and the uninstall description UnFoo.
+inline ProjectSettings FooProject() {
+  ProjectSettings s;
+  s.Product.Assign("Acme");
+  s.Name.Assign("Foo");
+  s.Caption.Assign("Foo Menu");
+  s.Output.Assign("FooPack");
+  s.Source.Assign("src");
+  s.InstDir.Assign("Foo");
+  s.Exe.Assign("Foo.exe");
+  s.UninstFile.Assign("UnFoo");
+  return s;
+}
 
 /// Records every message shown.
 class RecordingMessages : public MessageSink {
@@ -76,6 +96,16 @@ class RecordingStarter : public BatchStarter {
   }
   std::vector<std::string> started;
   BuildRun result;
+};
+
+/// What a Finish run takes besides its folder: the project, its file and
+/// registry rows, and the two recorders.
+struct FinishInputs {
+  ProjectSettings s = FooProject();
+  MemoryFileRowStore files;
+  MemoryRegistryRowStore registry;
+  RecordingMessages messages;
+  RecordingStarter starter;
 };
 
 /// The platform separator as a string, for expected paths.

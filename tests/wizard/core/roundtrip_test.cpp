@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/test_temp_folder.h"
 #include "process_runner.h"
 #include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
@@ -47,34 +48,27 @@ std::vector<std::string> BatchWords(const std::string& line) {
   return words;
 }
 
-class RoundTripTest : public ::testing::Test {
+class RoundTripTest : public ::testing::Test, public testing::FinishInputs {
  protected:
   void SetUp() override {
-    std::filesystem::copy_file(pakmak_test::ProgramBesideThisOne(PAKMAK_FILE_NAME), dir.At("Pakmak.exe"));
-    std::filesystem::permissions(dir.At("Pakmak.exe"), std::filesystem::perms::owner_all,
+    std::filesystem::copy_file(pakmak_test::ProgramBesideThisOne(PAKMAK_FILE_NAME), dir.Path("Pakmak.exe"));
+    std::filesystem::permissions(dir.Path("Pakmak.exe"), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add);
-    s.Product.Assign("Acme");
-    s.Name.Assign("Foo");
-    s.Caption.Assign("Foo Menu");
     s.Ver.Assign("1.2");
-    s.Output.Assign("FooPack");
-    s.Source.Assign("src");
     s.InstDir.Assign("Acme Foo");
-    s.Exe.Assign("Foo.exe");
     s.Cmd.Assign("/start");
-    s.UninstFile.Assign("UnAcmeFoo");
     s.UnRegist.Set(false);
     s.Reboot.Set(true);
     s.SetupIniName.Assign("Foo");
 
     dir.MakeFolder("src/sub");
-    dir.MakeFile("src/Native.ina", std::string(192, '\x5A'));
-    dir.MakeFile("src/Foo.exe", "MZ program");
-    dir.MakeFile("src/Tool.exe", "MZ tool");
-    dir.MakeFile("src/song.dat", "song");
-    dir.MakeFile("src/sub/a.dat", "a data");
-    dir.MakeFile("src/sub/b.dat", "b data");
-    dir.MakeFile("src/readme.txt", "an old generated file");
+    dir.Write("src/Native.ina", std::string(192, '\x5A'));
+    dir.Write("src/Foo.exe", "MZ program");
+    dir.Write("src/Tool.exe", "MZ tool");
+    dir.Write("src/song.dat", "song");
+    dir.Write("src/sub/a.dat", "a data");
+    dir.Write("src/sub/b.dat", "b data");
+    dir.Write("src/readme.txt", "an old generated file");
 
     InsertFileRow(files, "song.dat", false, "Music", Doc);
     InsertFileRow(files, "a.dat", false, "Data", AppOriginal);
@@ -92,29 +86,24 @@ class RoundTripTest : public ::testing::Test {
 
   // Runs Finish, checks the batch file and runs its builder line.
   pakmak_test::ProcessResult FinishAndBuild() {
-    EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
+    EXPECT_TRUE(RunFinish(s, dir.Path(), &files, &registry, true, messages, starter));
     // The recorder runs nothing, so Finish reports that no archive was made.
     EXPECT_EQ(messages.ids, std::vector<int>{kStrBuildFailed});
-    EXPECT_EQ(starter.started, std::vector<std::string>{dir.At("Foo.bat")});
+    EXPECT_EQ(starter.started, std::vector<std::string>{dir.Path("Foo.bat")});
     std::string batch;
-    EXPECT_TRUE(ReadWholeFile(dir.At("Foo.bat"), &batch));
+    EXPECT_TRUE(ReadWholeFile(dir.Path("Foo.bat"), &batch));
     std::size_t end_of_first = batch.find("\r\n");
-    EXPECT_EQ(batch.substr(0, end_of_first), "cd \"" + dir.path() + "\"");
+    EXPECT_EQ(batch.substr(0, end_of_first), "cd \"" + dir.Path() + "\"");
     std::string line = batch.substr(end_of_first + 2);
     line = line.substr(0, line.find("\r\n"));
     std::vector<std::string> words = BatchWords(line);
     EXPECT_EQ(words, (std::vector<std::string>{"Pakmak", "src", "FooPack.lvar", "-p", "0000", "-o", "c000",
                                                "-c", "0000"}));
     words.erase(words.begin());
-    return pakmak_test::RunProcess(dir.At("Pakmak.exe"), words, dir.path());
+    return pakmak_test::RunProcess(dir.Path("Pakmak.exe"), words, dir.Path());
   }
 
-  testing::ScratchFolder dir;
-  ProjectSettings s;
-  MemoryFileRowStore files;
-  MemoryRegistryRowStore registry;
-  testing::RecordingMessages messages;
-  testing::RecordingStarter starter;
+  base::TestTempFolder dir;
 };
 
 TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
@@ -122,7 +111,7 @@ TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
   ASSERT_TRUE(run.started);
   EXPECT_EQ(run.status, 0u) << run.err;
   std::string archive;
-  ASSERT_TRUE(ReadWholeFile(dir.At("FooPack.lvar"), &archive)) << run.out << run.err;
+  ASSERT_TRUE(ReadWholeFile(dir.Path("FooPack.lvar"), &archive)) << run.out << run.err;
   EXPECT_GT(archive.size(), 256u);
   // The descriptions are stored verbatim; the stale readme.txt was removed
   // before the build and is not packed.
@@ -135,8 +124,8 @@ TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
   // The project saved on the way reads back into the same rows.
   MemoryFileRowStore files_back;
   MemoryRegistryRowStore registry_back;
-  LoadCopyFileRows(dir.At("Pakforge_Foo.ini"), files_back);
-  LoadRegistryRows(dir.At("Pakforge_Foo.ini"), registry_back);
+  LoadCopyFileRows(dir.Path("Pakforge_Foo.ini"), files_back);
+  LoadRegistryRows(dir.Path("Pakforge_Foo.ini"), registry_back);
   EXPECT_EQ(InstallInfText(s, &files_back, &registry_back), InstallInfText(s, &files, &registry));
 }
 
@@ -150,22 +139,22 @@ TEST_F(RoundTripTest, UninstallOffIsRefusedAtTheMissingUninstallKey) {
                          "\x83\x68 Uninstall \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"),
             std::string::npos)
       << run.err;
-  EXPECT_FALSE(FileExists(dir.At("FooPack.lvar")));
+  EXPECT_FALSE(FileExists(dir.Path("FooPack.lvar")));
 }
 
 #ifdef _WIN32
 // On Windows the batch file itself runs: the command interpreter changes to
 // the folder of its first line and starts Pakmak.exe found there.
 TEST_F(RoundTripTest, TheBatchFileRunsTheBuilder) {
-  ASSERT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
+  ASSERT_TRUE(RunFinish(s, dir.Path(), &files, &registry, true, messages, starter));
   ASSERT_EQ(starter.started.size(), 1u);
   std::string system_folder = "C:\\windows\\system32";
   if (const char* root = std::getenv("SystemRoot")) system_folder = std::string(root) + "\\system32";
   pakmak_test::ProcessResult run =
-      pakmak_test::RunProcess(system_folder + "\\cmd.exe", {"/c", starter.started[0]}, dir.path());
+      pakmak_test::RunProcess(system_folder + "\\cmd.exe", {"/c", starter.started[0]}, dir.Path());
   ASSERT_TRUE(run.started);
   std::string archive;
-  ASSERT_TRUE(ReadWholeFile(dir.At("FooPack.lvar"), &archive)) << run.out << run.err;
+  ASSERT_TRUE(ReadWholeFile(dir.Path("FooPack.lvar"), &archive)) << run.out << run.err;
   EXPECT_NE(archive.find(InstallInfText(s, &files, &registry)), std::string::npos);
 }
 #endif

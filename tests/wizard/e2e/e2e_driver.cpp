@@ -527,6 +527,24 @@ void DismissMessage(DWORD pid, std::string* text_out = nullptr, int button = IDO
 }
 
 // Page 1 of a new project: defaults, a refused Next, the fields, Browse.
+// Opens the picker behind the page's Browse button (1007), which must list
+// `row` alone, lets `check` look at it, then chooses the row with OK.
+void PickTheOnlyRow(HANDLE process, DWORD pid, HWND page, const char* title, const std::string& row,
+                    const char* shot, const std::function<void(HWND)>& check) {
+  PostClick(page, 1007);
+  HWND picker = WaitDialog(pid, title);
+  if (!picker) return;
+  RemoteList list(process, GetDlgItem(picker, 1030));
+  CHECK(list.Count() == 1);
+  CheckEqual(std::string(shot) + " row", list.Cell(0, 0), row);
+  check(picker);
+  list.Select(list.Find(row));
+  CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
+  Shot(shot, picker);
+  PostClick(picker, IDOK);
+  WaitGone(picker);
+}
+
 void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   CheckEqual("page 1 version major default", ItemText(page, 1048), "1");
   CheckEqual("page 1 version minor default", ItemText(page, 1049), "0");
@@ -553,19 +571,8 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   SetItemText(page, 1002, kOutput);
 
   // Browse: the source folder picker lists the work folder's sub-folders.
-  PostClick(page, 1007);
-  HWND picker = WaitDialog(pid, kTitleSourcePicker);
-  if (picker) {
-    RemoteList list(process, GetDlgItem(picker, 1030));
-    CHECK(list.Count() == 1);
-    CheckEqual("source picker row", list.Cell(0, 0), kSource);
-    CHECK(!Enabled(picker, IDOK));
-    list.Select(list.Find(kSource));
-    CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
-    Shot("110_source_picker", picker);
-    PostClick(picker, IDOK);
-    WaitGone(picker);
-  }
+  PickTheOnlyRow(process, pid, page, kTitleSourcePicker, kSource, "110_source_picker",
+                 [](HWND picker) { CHECK(!Enabled(picker, IDOK)); });
   CHECK(WaitFor([&] { return ItemText(page, 1003) == kSource; }, 3000));
   // Language: Japanese is the default of a new project.
   const LRESULT language = Send(GetDlgItem(page, 1036), CB_GETCURSEL);
@@ -608,19 +615,9 @@ void FillPage2(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   CHECK(Enabled(page, 1012) && Enabled(page, 1056));
 
   // The start-up program picker lists the program files of the source tree.
-  PostClick(page, 1007);
-  HWND picker = WaitDialog(pid, kTitleStartupPicker);
-  if (picker) {
-    RemoteList list(process, GetDlgItem(picker, 1030));
-    CHECK(list.Count() == 1);
-    CheckEqual("start-up picker row", list.Cell(0, 0), kExe);
+  PickTheOnlyRow(process, pid, page, kTitleStartupPicker, kExe, "107_startup_picker", [](HWND picker) {
     CheckEqual("start-up picker path", ItemText(picker, 1029), g_source_path);
-    list.Select(0);
-    CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
-    Shot("107_startup_picker", picker);
-    PostClick(picker, IDOK);
-    WaitGone(picker);
-  }
+  });
   SetItemText(page, 1043, kCmd);
   ClickCheck(page, 1056);  // registry entries are deleted on uninstall
   CHECK(!Checked(page, 1056));
@@ -743,11 +740,17 @@ void CheckPage5(HWND sheet, HWND page) {
 
 // ---- Expected outputs ----
 
+// The opening both descriptions share: the caption as a comment, the
+// information section, maker and program (`key_width`: the keys' padded width).
+std::string ExpectedInfHead(const std::string& section, std::size_t key_width) {
+  auto key = [&](const std::string& name) { return name + std::string(key_width - name.size(), ' ') + "= \""; };
+  return "; " + std::string(kCaption) + "\r\n[" + section + "]\r\n" + key("Maker") + kProduct + "\"\r\n" +
+         key("Program") + kName + "\"\r\n";
+}
+
 std::string ExpectedInstallInf() {
   const std::string c = kCaption;
-  return "; " + c + "\r\n[App Information]\r\n"
-         "Maker       = \"" + kProduct + "\"\r\n"
-         "Program     = \"" + kName + "\"\r\n"
+  return ExpectedInfHead("App Information", 12) +
          "Version     = 2.5\r\n"
          "InstallDir  = \"?Drive?\\Program Files\\" + kInstDir + "\"\r\n"
          "ExeFile     = \"\\Program Disk\\" + kInstDir + "\\" + kExe + "\"\r\n"
@@ -769,11 +772,8 @@ std::string ExpectedInstallInf() {
 }
 
 std::string ExpectedUninstallInf() {
-  const std::string c = kCaption;
-  return "; " + c + "\r\n[Uninstall Information]\r\n"
-         "Maker   = \"" + kProduct + "\"\r\n"
-         "Program = \"" + kName + "\"\r\n\r\n"
-         "[Delete Files]\r\n"
+  return ExpectedInfHead("Uninstall Information", 8) +
+         "\r\n[Delete Files]\r\n"
          "\"?Drive?\\Program Files\\" + kUninstFile + ".inf\"\r\n"
          "\"?Drive?\\My Documents\\Music\\extra.dat\"\r\n"
          "\r\n[Delete Dirs]\r\n"

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +50,16 @@ class FilesPageTest : public ::testing::Test {
     wizard::ui::SetTextInstance(app.instance);
     work.MakeFolder("src");
     app.settings.Source.Assign("src");
+  }
+
+  // Opens `front`, then pages 2 and 3 of `wizard`, in `sheet` and steps on
+  // to the files page; answers its list (null when the sheet did not open).
+  HWND EnterFilesPage(guitest::WizardSheet& sheet, BlankPage& front, wizard::ui::WizardApp& wizard) {
+    if (!sheet.Open({front.CreatePage(app.instance), wizard.page(2).CreatePage(app.instance),
+                     wizard.page(3).CreatePage(app.instance)}))
+      return nullptr;
+    sheet.PressNext();
+    return GetDlgItem(sheet.page(), IDC_FILES_LIST);
   }
 
   // Writes the files (relative to the source folder; folders are made).
@@ -162,11 +171,8 @@ TEST_F(FilesPageTest, RebuildWarningsAndNextRefusals) {
     }
     messages.Clear();
     guitest::WizardSheet wizard_sheet;
-    ASSERT_TRUE(wizard_sheet.Open({front.CreatePage(app.instance),
-                                   wizard.page(2).CreatePage(app.instance),
-                                   wizard.page(3).CreatePage(app.instance)}));
-    wizard_sheet.PressNext();
-    HWND files = GetDlgItem(wizard_sheet.page(), IDC_FILES_LIST);
+    HWND files = EnterFilesPage(wizard_sheet, front, wizard);
+    ASSERT_NE(files, nullptr);
     EXPECT_EQ(guitest::ListColumn(files, 0), c.names) << c.label;
     EXPECT_EQ(messages.ids(), c.warnings) << c.label;
     for (const auto& shown : messages.messages()) {
@@ -204,47 +210,37 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
   guitest::SelectRowsNow(list, {song});
   EXPECT_TRUE(guitest::IsEnabled(page, IDC_FILES_DEST));
   const std::string chooser = Sjis("インストール先フォルダの選択");
+  // Each step answers the chooser: to the documents side or not, a new
+  // folder added (its proposed name kept) or not, then the row named or
+  // numbered is chosen; no row at all cancels.
   struct Step {
-    std::function<void(HWND)> answer;
-    std::string folder;
-    std::string side;
+    bool docs, add;
+    const char* row_name;
+    int row;
+    std::string folder, side;
     LPARAM kind;
+    void operator()(HWND d) const {
+      HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
+      if (!row_name && row < 0) return guitest::CommandNow(d, IDC_CHOOSER_CANCEL);
+      if (docs) SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
+      if (add) {
+        guitest::CommandNow(d, IDC_CHOOSER_ADD);
+        SendMessageA(l, LVM_CANCELEDITLABEL, 0, 0);
+      }
+      guitest::SelectRowsNow(l, {row_name ? guitest::FindListRow(l, row_name) : row});
+      guitest::CommandNow(d, IDC_CHOOSER_SELECT);
+    }
   };
   const Step steps[] = {
-      {[](HWND d) {
-         SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
-         HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         guitest::SelectRowsNow(l, {guitest::FindListRow(l, "Music")});
-         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
-       },
-       "Music", "D", wizard::Doc},
-      {[](HWND d) {
-         HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         guitest::CommandNow(d, IDC_CHOOSER_ADD);
-         SendMessageA(l, LVM_CANCELEDITLABEL, 0, 0);
-         guitest::SelectRowsNow(l, {1});
-         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
-       },
-       "New Folder", "A", wizard::AppOriginal},
-      {[](HWND d) {
-         SendDlgItemMessageA(d, IDC_CHOOSER_DOCS, BM_CLICK, 0, 0);
-         HWND l = GetDlgItem(d, IDC_CHOOSER_LIST);
-         guitest::CommandNow(d, IDC_CHOOSER_ADD);
-         SendMessageA(l, LVM_CANCELEDITLABEL, 0, 0);
-         guitest::SelectRowsNow(l, {6});
-         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
-       },
-       "New Folder", "D", wizard::DocOriginal},
-      {[](HWND d) {
-         guitest::SelectRowsNow(GetDlgItem(d, IDC_CHOOSER_LIST), {0});
-         guitest::CommandNow(d, IDC_CHOOSER_SELECT);
-       },
-       AppFolder(), "A", wizard::AppRoot},
-      {[](HWND d) { guitest::CommandNow(d, IDC_CHOOSER_CANCEL); }, AppFolder(), "A", wizard::AppRoot},
+      {true, false, "Music", 0, "Music", "D", wizard::Doc},
+      {false, true, nullptr, 1, "New Folder", "A", wizard::AppOriginal},
+      {true, true, nullptr, 6, "New Folder", "D", wizard::DocOriginal},
+      {false, false, nullptr, 0, AppFolder(), "A", wizard::AppRoot},
+      {false, false, nullptr, -1, AppFolder(), "A", wizard::AppRoot},
   };
   for (const Step& step : steps) {
     ModalResponder responder;
-    responder.Expect(chooser, step.answer);
+    responder.Expect(chooser, step);
     guitest::CommandNow(page, IDC_FILES_DEST);
     EXPECT_EQ(responder.pending(), 0u);
     EXPECT_EQ(guitest::ListText(list, song, 2), step.folder);
@@ -258,7 +254,7 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
   // and every destination choice is gone.
   guitest::SelectRowsNow(list, {song});
   ModalResponder responder;
-  responder.Expect(chooser, steps[0].answer);
+  responder.Expect(chooser, steps[0]);
   guitest::CommandNow(page, IDC_FILES_DEST);
   EXPECT_EQ(guitest::ListText(list, song, 2), "Music");
   work.MakeFolder("other");
@@ -428,11 +424,8 @@ TEST_F(FilesPageTest, AReopenedProjectOffersTheFilesAddedSinceOnce) {
     messages.Clear();
     messages.Answer(answer);
     guitest::WizardSheet wizard_sheet;
-    ASSERT_TRUE(wizard_sheet.Open({front.CreatePage(app.instance),
-                                   wizard.page(2).CreatePage(app.instance),
-                                   wizard.page(3).CreatePage(app.instance)}));
-    wizard_sheet.PressNext();
-    HWND files = GetDlgItem(wizard_sheet.page(), IDC_FILES_LIST);
+    HWND files = EnterFilesPage(wizard_sheet, front, wizard);
+    ASSERT_NE(files, nullptr);
     ASSERT_EQ(messages.ids(), std::vector<int>{IDS_UNLISTED_FILES}) << answer;
     const std::string& text = messages.messages()[0].text;
     EXPECT_NE(text.find("new.dat\nmore.dat"), std::string::npos) << text;

@@ -114,12 +114,9 @@ TEST_F(FinishPageTest, FinishWithoutPakmakSavesTheProjectOnly) {
 
 TEST_F(FinishPageTest, OtherFilesOfTheSourceFolderAreDeletedOnlyAfterYes) {
   Open();
-  ASSERT_TRUE(work.WriteFile("Pakmak.exe", "x"));
-  ASSERT_TRUE(work.WriteFile("DemoPack.lvar", "old archive"));
-  ASSERT_TRUE(work.WriteFile("src\\readme.txt", "author's"));
-  ASSERT_TRUE(work.WriteFile("src\\notes.inf", "author's"));
-  ASSERT_TRUE(work.WriteFile("src\\Install.inf", "old"));
-  ASSERT_TRUE(work.WriteFile("src\\UnDemo SoftDemo.inf", "old"));
+  ASSERT_TRUE(work.WriteFiles({{"Pakmak.exe", "x"}, {"DemoPack.lvar", "old archive"},
+                               {"src\\readme.txt", "author's"}, {"src\\notes.inf", "author's"},
+                               {"src\\Install.inf", "old"}, {"src\\UnDemo SoftDemo.inf", "old"}}));
   // No: nothing is saved, deleted or written, and the wizard stays.
   messages.Answer(IDNO);
   sheet.PressFinish();
@@ -200,12 +197,8 @@ TEST_F(FinishPageTest, TooLongProjectPathStopsEverything) {
 
 TEST_F(FinishPageTest, FinishRemovesOldOutputsAndWritesTheDescriptions) {
   Open();
-  ASSERT_TRUE(work.WriteFile("Pakmak.exe", "x"));
-  ASSERT_TRUE(work.WriteFile("DemoPack.lvar", "old archive"));
-  ASSERT_TRUE(work.WriteFile("src\\readme.txt", "old"));
-  ASSERT_TRUE(work.WriteFile("src\\old.inf", "old"));
-  ASSERT_TRUE(work.WriteFile("src\\KEEP.INF", "kept"));
-  ASSERT_TRUE(work.WriteFile("src\\Mixed.Txt", "kept"));
+  ASSERT_TRUE(work.WriteFiles({{"Pakmak.exe", "x"}, {"DemoPack.lvar", "old archive"}, {"src\\readme.txt", "old"},
+                               {"src\\old.inf", "old"}, {"src\\KEEP.INF", "kept"}, {"src\\Mixed.Txt", "kept"}}));
   // A folder in place of the batch file: the batch cannot be written, so
   // nothing is started from this test, and Finish says so (message 31).
   ASSERT_TRUE(work.MakeFolder("Demo.bat"));

@@ -450,54 +450,15 @@ std::vector<int> MessageRecorder::ids() const {
 
 // ---- WorkFolder ----
 
-namespace {
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string full = folder + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(full);
-      } else {
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(full.c_str());
-      }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-}  // namespace
-
-WorkFolder::WorkFolder() {
+WorkFolder::WorkFolder() : path_(folder_.Path()) {
   char previous[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, previous);
   previous_ = previous;
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string base = temp;
-  if (!base.empty() && base.back() == '\\') base.pop_back();
-  static int counter = 0;
-  for (;;) {
-    char name[64];
-    std::snprintf(name, sizeof(name), "\\pfgui_%lu_%d", GetCurrentProcessId(), ++counter);
-    path_ = base + name;
-    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-    if (GetLastError() != ERROR_ALREADY_EXISTS) {
-      std::fprintf(stderr, "cannot create %s\n", path_.c_str());
-      std::abort();
-    }
-  }
   SetCurrentDirectoryA(path_.c_str());
 }
 
-WorkFolder::~WorkFolder() {
-  SetCurrentDirectoryA(previous_.c_str());
-  RemoveTree(path_);
-}
+// The folder itself goes with folder_, after the current directory has left it.
+WorkFolder::~WorkFolder() { SetCurrentDirectoryA(previous_.c_str()); }
 
 std::string WorkFolder::Full(const std::string& relative) const { return path_ + "\\" + relative; }
 
@@ -513,6 +474,13 @@ bool WorkFolder::WriteFile(const std::string& relative, const std::string& bytes
   const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
   return ok && written == bytes.size();
+}
+
+bool WorkFolder::WriteFiles(const std::vector<std::pair<std::string, std::string>>& files) const {
+  for (const auto& [relative, bytes] : files) {
+    if (!WriteFile(relative, bytes)) return false;
+  }
+  return true;
 }
 
 std::string WorkFolder::ReadFile(const std::string& relative, bool* ok) const {

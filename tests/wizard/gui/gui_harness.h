@@ -13,7 +13,10 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "base/test_temp_folder.h"
 
 namespace guitest {
 
@@ -251,6 +254,8 @@ class WorkFolder {
   bool MakeFolder(const std::string& relative) const;
   /// Writes `bytes` into a file (created or replaced).
   bool WriteFile(const std::string& relative, const std::string& bytes) const;
+  /// Writes each (relative path, bytes) of `files`; false when one fails.
+  bool WriteFiles(const std::vector<std::pair<std::string, std::string>>& files) const;
   /// Reads a whole file; `ok` false when it cannot be opened.
   std::string ReadFile(const std::string& relative, bool* ok = nullptr) const;
   bool Exists(const std::string& relative) const;
@@ -261,6 +266,7 @@ class WorkFolder {
   std::string EnterFolderOfLength(size_t length);
 
  private:
+  base::TestTempFolder folder_;
   std::string path_;
   std::string previous_;
 };

@@ -26,6 +26,26 @@ class InstallPageTest : public WizardFixture {
     app.settings.Name.Assign(name);
     app.settings.Source.Assign("src");
   }
+  /// What the open page shows and holds after activation.
+  struct Shown {
+    std::string inst_dir, uninst_file, exe, exe_path;
+    int dest;
+    bool reboot, uninstall, unregist;
+  };
+  void ExpectShown(const Shown& shown) {
+    EXPECT_EQ(app.settings.InstDir.Text(), shown.inst_dir);
+    EXPECT_EQ(app.settings.UninstFile.Text(), shown.uninst_file);
+    EXPECT_EQ(app.settings.Exe.Text(), shown.exe);
+    EXPECT_EQ(GetText(page, IDC_INST_EXE_PATH), shown.exe_path);
+    for (int id : {IDC_INST_DEST_BOTH, IDC_INST_DEST_MAIN, IDC_INST_DEST_CARD})
+      EXPECT_EQ(IsChecked(page, id), id == shown.dest) << id;
+    EXPECT_EQ(IsChecked(page, IDC_INST_REBOOT), shown.reboot);
+    EXPECT_EQ(IsChecked(page, IDC_INST_UNINSTALL), shown.uninstall);
+    EXPECT_EQ(IsChecked(page, IDC_INST_UNREGIST), shown.unregist);
+    // The uninstall file and the registry choice only count with an uninstaller.
+    EXPECT_EQ(IsEnabled(page, IDC_INST_UNINST_FILE), shown.uninstall);
+    EXPECT_EQ(IsEnabled(page, IDC_INST_UNREGIST), shown.uninstall);
+  }
   HWND page = nullptr;
 };
 
@@ -33,21 +53,11 @@ TEST_F(InstallPageTest, ActivationProposesDefaults) {
   MakeSource({"Tool.exe", "data.bin"});
   Names("Demo Soft", "Demo");
   Open();
-  EXPECT_EQ(app.settings.InstDir.Text(), "Demo Soft Demo");
-  EXPECT_EQ(app.settings.UninstFile.Text(), "UnDemo SoftDemo");
-  EXPECT_EQ(app.settings.Exe.Text(), "Tool.exe");
+  ExpectShown({"Demo Soft Demo", "UnDemo SoftDemo", "Tool.exe", "\\Program Disk\\Demo Soft Demo\\Tool.exe",
+               IDC_INST_DEST_BOTH, false, true, true});
   EXPECT_EQ(GetText(page, IDC_INST_DIR), "Demo Soft Demo");
   EXPECT_EQ(GetText(page, IDC_INST_UNINST_FILE), "UnDemo SoftDemo");
   EXPECT_EQ(GetText(page, IDC_INST_PROGRAM_FILES), "\\Program Files\\");
-  EXPECT_EQ(GetText(page, IDC_INST_EXE_PATH), "\\Program Disk\\Demo Soft Demo\\Tool.exe");
-  EXPECT_TRUE(IsChecked(page, IDC_INST_DEST_BOTH));
-  EXPECT_FALSE(IsChecked(page, IDC_INST_DEST_MAIN));
-  EXPECT_FALSE(IsChecked(page, IDC_INST_DEST_CARD));
-  EXPECT_TRUE(IsChecked(page, IDC_INST_UNINSTALL));
-  EXPECT_TRUE(IsChecked(page, IDC_INST_UNREGIST));
-  EXPECT_FALSE(IsChecked(page, IDC_INST_REBOOT));
-  EXPECT_TRUE(IsEnabled(page, IDC_INST_UNINST_FILE));
-  EXPECT_TRUE(IsEnabled(page, IDC_INST_UNREGIST));
   EXPECT_EQ(EditLimit(page, IDC_INST_DIR), 100);
   EXPECT_EQ(EditLimit(page, IDC_INST_CMD), 100);
   EXPECT_EQ(EditLimit(page, IDC_INST_UNINST_FILE), 100);
@@ -95,18 +105,9 @@ TEST_F(InstallPageTest, LoadedValuesAreKept) {
   app.settings.Uninstall.Set(false);
   app.settings.UnRegist.Set(false);
   Open();
-  EXPECT_EQ(app.settings.InstDir.Text(), "Keep");
-  EXPECT_EQ(app.settings.UninstFile.Text(), "UnKeep");
-  EXPECT_EQ(app.settings.Exe.Text(), "Other.exe");
-  EXPECT_EQ(GetText(page, IDC_INST_EXE_PATH), "\\Program Disk\\Keep\\Other.exe");
+  ExpectShown({"Keep", "UnKeep", "Other.exe", "\\Program Disk\\Keep\\Other.exe", IDC_INST_DEST_CARD, true, false,
+               false});
   EXPECT_EQ(GetText(page, IDC_INST_CMD), "/q");
-  EXPECT_TRUE(IsChecked(page, IDC_INST_DEST_CARD));
-  EXPECT_FALSE(IsChecked(page, IDC_INST_DEST_BOTH));
-  EXPECT_TRUE(IsChecked(page, IDC_INST_REBOOT));
-  EXPECT_FALSE(IsChecked(page, IDC_INST_UNINSTALL));
-  EXPECT_FALSE(IsChecked(page, IDC_INST_UNREGIST));
-  EXPECT_FALSE(IsEnabled(page, IDC_INST_UNINST_FILE));
-  EXPECT_FALSE(IsEnabled(page, IDC_INST_UNREGIST));
 }
 
 TEST_F(InstallPageTest, NoProgramInTheSourceFolder) {

@@ -38,12 +38,9 @@ class PickersTest : public WizardFixture {};
 
 TEST_F(PickersTest, ProjectPickerListsRenamesAndChooses) {
   // Old prefix renamed; a name clash keeps the old file unlisted.
-  ASSERT_TRUE(work.WriteFile("Pakforge_Demo.ini", "[Property]\r\nName=Demo\r\n"));
-  ASSERT_TRUE(work.WriteFile("Pakfrge_Demo.ini", "old"));
-  ASSERT_TRUE(work.WriteFile("Pakfrge_Legacy.ini", "[Property]\r\nName=Legacy\r\n"));
-  ASSERT_TRUE(work.WriteFile("Pakforge_.ini", ""));
-  ASSERT_TRUE(work.WriteFile("Pakforge_Demo.2.ini", ""));
-  ASSERT_TRUE(work.WriteFile("Other.ini", ""));
+  ASSERT_TRUE(work.WriteFiles({{"Pakforge_Demo.ini", "[Property]\r\nName=Demo\r\n"}, {"Pakfrge_Demo.ini", "old"},
+                               {"Pakfrge_Legacy.ini", "[Property]\r\nName=Legacy\r\n"}, {"Pakforge_.ini", ""},
+                               {"Pakforge_Demo.2.ini", ""}, {"Other.ini", ""}}));
   Seen seen;
   modal.Expect(kProjectPickerTitle, Observe(&seen, ChooseRow(IDC_PICK_LIST, "Legacy", IDOK)));
   EXPECT_EQ(wizard::ui::ProjectPicker(app, nullptr), 1);
