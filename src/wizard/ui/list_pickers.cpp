@@ -101,19 +101,16 @@ INT_PTR CALLBACK PickerProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
       return FALSE;
     }
     case WM_COMMAND:
-      switch (LOWORD(wparam)) {
-        case IDOK:
-          ChooseRow(dialog, *content, -1);
-          return TRUE;
-        case IDCANCEL:
-          if (content->cancel_posts_close) {
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-          } else {
-            EndDialog(dialog, 2);
-          }
-          return TRUE;
+      if (LOWORD(wparam) == IDOK) {
+        ChooseRow(dialog, *content, -1);
+      } else if (LOWORD(wparam) == IDCANCEL && content->cancel_posts_close) {
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+      } else if (LOWORD(wparam) == IDCANCEL) {
+        EndDialog(dialog, 2);
+      } else {
+        return FALSE;
       }
-      return FALSE;
+      return TRUE;
     case WM_CLOSE:
       EndDialog(dialog, 2);
       return TRUE;
