@@ -268,12 +268,7 @@ void FilesPage::ShowFirstMissingRow() {
   const int count = ListViewFileRows(list_).Count();
   for (int row = 0; row < count; ++row) {
     if (ListViewText(list_, row, 1, 9) != "x") continue;
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    SelectListViewRow(list_, row);
     SetFocus(list_);
     return;
   }

@@ -31,7 +31,7 @@ INT_PTR ListPage::OnInitDialog(HWND window) {
 
 void ListPage::SortRows() {
   SortKeys keys;
-  const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+  const int count = ListViewRowCount(list_);
   for (int row = 0; row < count; ++row) keys[ListViewData(list_, row)] = sort_key_(list_, row);
   SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&keys),
                reinterpret_cast<LPARAM>(&CompareRows));

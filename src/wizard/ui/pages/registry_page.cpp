@@ -123,15 +123,7 @@ void RegistryPage::OnDelete() {
   // The row that took the place of the first deleted one (or the new last
   // row) is selected, so Edit, Copy and Delete stay at hand.
   const int count = ListViewRegistryRows(list_).Count();
-  if (first >= 0 && count > 0) {
-    const int next = first < count ? first : count - 1;
-    LVITEMA state = {};
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(next),
-                 reinterpret_cast<LPARAM>(&state));
-    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
-  }
+  if (first >= 0 && count > 0) SelectListViewRow(list_, first < count ? first : count - 1);
   UpdateButtons();
   SetFocus(list_);
 }
@@ -156,12 +148,7 @@ void RegistryPage::Renumber() {
 }
 
 void RegistryPage::ShowRow(int row) {
-  LVITEMA state = {};
-  state.stateMask = LVIS_SELECTED;
-  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-  state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+  SelectListViewRow(list_, row);
   const LPARAM data = ListViewData(list_, row);
   SortRows();
   LVFINDINFOA find = {};
