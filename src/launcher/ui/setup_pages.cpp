@@ -81,45 +81,36 @@ INT_PTR CALLBACK WelcomeProc(HWND page, UINT message, WPARAM wparam, LPARAM lpar
   return FALSE;
 }
 
-/// Common start of the text and licence pages: fit, title, instruction, file text.
-void InitTextPage(HWND page, UINT title_id, UINT instruction_id) {
-  FitPage(page);
-  SetWindowTextA(State().main_window, LoadText(title_id).c_str());
-  SetDlgItemTextA(page, IDC_INSTRUCTION, LoadText(instruction_id).c_str());
-  ShowFileText(page);
-  SetFocus(GetDlgItem(page, IDOK));
-}
+/// What tells the text page and the licence page apart.
+struct TextPageKind {
+  UINT title_id;        ///< the main window's title while the page shows
+  UINT instruction_id;  ///< the text of static 1008
+  UINT next_message;    ///< posted to the main window by button 1
+};
+const TextPageKind kTextPage = {IDS_TEXT_TITLE, IDS_TEXT_INSTRUCTION, WM_SHOW_LICENSE};
+const TextPageKind kLicensePage = {IDS_LICENSE_TITLE, IDS_LICENSE_INSTRUCTION, WM_START_MANAGER};
 
-INT_PTR CALLBACK TextPageProc(HWND page, UINT message, WPARAM wparam, LPARAM) {
+/// The text and licence pages; their TextPageKind travels in DWLP_USER.
+INT_PTR CALLBACK TextPageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG:
-      InitTextPage(page, IDS_TEXT_TITLE, IDS_TEXT_INSTRUCTION);
+    case WM_INITDIALOG: {
+      SetWindowLongPtrA(page, DWLP_USER, lparam);
+      const TextPageKind& kind = *reinterpret_cast<const TextPageKind*>(lparam);
+      FitPage(page);
+      SetWindowTextA(State().main_window, LoadText(kind.title_id).c_str());
+      SetDlgItemTextA(page, IDC_INSTRUCTION, LoadText(kind.instruction_id).c_str());
+      ShowFileText(page);
+      SetFocus(GetDlgItem(page, IDOK));
       return FALSE;
+    }
     case WM_COMMAND:
       switch (LOWORD(wparam)) {
-        case IDOK:  // Next
-          PostMessageA(State().main_window, WM_SHOW_LICENSE, 0, 0);
+        case IDOK: {  // Next, or I accept
+          const auto* kind = reinterpret_cast<const TextPageKind*>(GetWindowLongPtrA(page, DWLP_USER));
+          PostMessageA(State().main_window, kind->next_message, 0, 0);
           return TRUE;
-        case IDCANCEL:
-          PostMessageA(State().main_window, WM_CLOSE, 0, 0);
-          return TRUE;
-      }
-      break;
-  }
-  return FALSE;
-}
-
-INT_PTR CALLBACK LicensePageProc(HWND page, UINT message, WPARAM wparam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      InitTextPage(page, IDS_LICENSE_TITLE, IDS_LICENSE_INSTRUCTION);
-      return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wparam)) {
-        case IDOK:  // I accept
-          PostMessageA(State().main_window, WM_START_MANAGER, 0, 0);
-          return TRUE;
-        case IDCANCEL:  // I do not accept
+        }
+        case IDCANCEL:  // Cancel, or I do not accept
           PostMessageA(State().main_window, WM_CLOSE, 0, 0);
           return TRUE;
       }
@@ -138,8 +129,9 @@ HWND CreateWelcomePage() {
 
 HWND CreateTextPage(UINT dialog_id) {
   LauncherState& s = State();
-  return CreateDialogParamA(s.instance, MAKEINTRESOURCEA(dialog_id), s.main_window,
-                            dialog_id == IDD_LICENSE ? LicensePageProc : TextPageProc, 0);
+  const TextPageKind& kind = dialog_id == IDD_LICENSE ? kLicensePage : kTextPage;
+  return CreateDialogParamA(s.instance, MAKEINTRESOURCEA(dialog_id), s.main_window, TextPageProc,
+                            reinterpret_cast<LPARAM>(&kind));
 }
 
 }  // namespace launcher
