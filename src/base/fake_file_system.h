@@ -70,6 +70,12 @@ class FakeFileSystem : public FileSystem {
     return std::make_unique<Input>(it->second, unreadable.count(path) != 0);
   }
 
+  std::unique_ptr<InputFile> OpenLocked(const std::string& path, std::uint64_t* size) override {
+    auto it = files.find(path);
+    if (it != files.end()) *size = it->second.size();
+    return OpenInput(path);
+  }
+
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
     if (fail_create || files.count(path) || !Creatable(path)) return nullptr;
     files[path];

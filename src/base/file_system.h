@@ -58,6 +58,10 @@ class FileSystem {
   /// opened or is anything else (a folder, FIFO, socket or device), so that
   /// opening never waits for a writer.
   virtual std::unique_ptr<InputFile> OpenInput(const std::string& path) = 0;
+  /// Opens as OpenInput does, but shares the file with no one: while it stays
+  /// open nobody else can open, change, rename or delete it (where the
+  /// platform locks files; POSIX does not). Sets `*size` to its size.
+  virtual std::unique_ptr<InputFile> OpenLocked(const std::string& path, std::uint64_t* size) = 0;
   /// Creates a file that must not exist yet; null when that fails.
   virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
   /// Creates `path` or empties the file already there; null when that fails.

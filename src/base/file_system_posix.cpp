@@ -76,6 +76,12 @@ class PosixFileSystem : public FileSystem {
   }
 
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
+    std::uint64_t size = 0;
+    return OpenLocked(path, &size);
+  }
+
+  // POSIX has no mandatory locks: the file is opened as any other.
+  std::unique_ptr<InputFile> OpenLocked(const std::string& path, std::uint64_t* size) override {
     // O_NONBLOCK: opening a FIFO must not wait for a writer. Reads of a
     // regular file are not affected by it.
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -85,6 +91,7 @@ class PosixFileSystem : public FileSystem {
       ::close(fd);
       return nullptr;
     }
+    *size = static_cast<std::uint64_t>(st.st_size);
     return std::make_unique<PosixInputFile>(fd);
   }
 

@@ -68,15 +68,12 @@ class Win32FileSystem : public FileSystem {
   }
 
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
-    // Only files on disk: a named pipe or a device (CON, COM1) could block.
-    if (GetFileType(h) != FILE_TYPE_DISK) {
-      CloseHandle(h);
-      return nullptr;
-    }
-    return std::make_unique<Win32InputFile>(h);
+    std::uint64_t size = 0;
+    return Open(path, FILE_SHARE_READ | FILE_SHARE_WRITE, &size);
+  }
+
+  std::unique_ptr<InputFile> OpenLocked(const std::string& path, std::uint64_t* size) override {
+    return Open(path, 0, size);
   }
 
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
@@ -112,6 +109,21 @@ class Win32FileSystem : public FileSystem {
   bool SyncFolder(const std::string&) override { return true; }
 
   unsigned long ProcessId() override { return GetCurrentProcessId(); }
+ private:
+  // Opens an existing file on disk for reading with sharing mode `share`.
+  static std::unique_ptr<InputFile> Open(const std::string& path, DWORD share, std::uint64_t* size) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    // Only files on disk: a named pipe or a device (CON, COM1) could block.
+    LARGE_INTEGER bytes;
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileSizeEx(h, &bytes)) {
+      CloseHandle(h);
+      return nullptr;
+    }
+    *size = static_cast<std::uint64_t>(bytes.QuadPart);
+    return std::make_unique<Win32InputFile>(h);
+  }
 };
 
 }  // namespace

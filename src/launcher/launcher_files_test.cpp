@@ -4,18 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "base/fake_file_system.h"
+#include "base/test_temp_folder.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace launcher {
 namespace {
-
-namespace fs = std::filesystem;
 
 class ListedFolder : public base::FolderLister {
  public:
@@ -154,20 +150,31 @@ TEST_F(NoteChoiceTest, ReadmeWhenNeitherExists) {
 
 // Reading "setup.ini" from a real folder: the bytes come whole, NUL included.
 TEST(SetupIniFileTest, ReadsSetupIniWhole) {
-  const fs::path dir = fs::temp_directory_path() / "launcher_setup_ini_whole";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  const std::string folder = dir.string();
-  {
-    std::ofstream out(dir / "setup.ini", std::ios::binary);
-    out.write("[APPNAME]\r\n\0x", 13);
-  }
+  base::TestTempFolder folder;
+  folder.Write("setup.ini", std::string("[APPNAME]\r\n\0x", 13));
   std::string text;
   base::FileSystem& files = base::SystemFileSystem();
-  EXPECT_TRUE(base::ReadWholeFile(files, LauncherPath(folder, "setup.ini"), &text));
+  EXPECT_TRUE(base::ReadWholeFile(files, LauncherPath(folder.Path(), "setup.ini"), &text));
   EXPECT_EQ(text, std::string("[APPNAME]\r\n\0x", 13));
-  EXPECT_FALSE(base::ReadWholeFile(files, LauncherPath(folder, "missing.ini"), &text));
-  fs::remove_all(dir);
+  EXPECT_FALSE(base::ReadWholeFile(files, LauncherPath(folder.Path(), "missing.ini"), &text));
+}
+
+// A text file stays locked while a page shows it: on Windows nobody else can
+// open or delete it until it is closed (POSIX has no such lock).
+TEST(TextFileLockTest, ShownFileIsLockedUntilClosed) {
+  base::TestTempFolder folder;
+  const std::string path = folder.Write("note.txt", "text");
+  base::FileSystem& files = base::SystemFileSystem();
+  std::uint64_t size = 0;
+  std::unique_ptr<base::InputFile> shown = files.OpenLocked(path, &size);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(size, 4u);
+#ifdef _WIN32
+  EXPECT_FALSE(files.OpenInput(path));
+  EXPECT_FALSE(files.Remove(path));
+#endif
+  shown.reset();
+  EXPECT_TRUE(files.OpenInput(path));
 }
 
 }  // namespace

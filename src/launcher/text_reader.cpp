@@ -7,18 +7,18 @@
 
 namespace launcher {
 
-bool ReadTextForPage(TextSource& source, std::string* text) {
+bool ReadTextForPage(base::InputFile& file, std::uint64_t size, std::string* text) {
   text->clear();
-  std::uint64_t size = 0;
-  if (!source.Size(&size)) return false;
   if (size >= std::numeric_limits<std::uint32_t>::max()) return false;
-  const std::uint32_t count = static_cast<std::uint32_t>(size);
+  const std::size_t count = static_cast<std::size_t>(size);
 
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[std::size_t{count} + 1]);
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[count + 1]);
   if (!buffer) return false;
-  std::memset(buffer.get(), 0, std::size_t{count} + 1);
-  std::uint32_t read = 0;
-  if (!source.Read(buffer.get(), count, &read)) return false;
+  std::memset(buffer.get(), 0, count + 1);
+  for (std::size_t done = 0, got = 0; done < count; done += got) {
+    if (!file.Read(buffer.get() + done, count - done, &got)) return false;
+    if (got == 0) break;  // the file is shorter than it was
+  }
   text->assign(buffer.get());  // up to the first NUL byte
   return true;
 }

@@ -12,18 +12,15 @@ namespace wizard {
 
 /// Ids of the string table entries that the core shows or uses.
 enum StringId : int {
-  kStrWizardTitle = IDS_TITLE,                     ///< title of the host window and of every page
   kStrFolderNotFound = IDS_FOLDER_NOT_FOUND,       ///< folder '%s' not found
   kStrNoFiles = IDS_NO_FILES,                      ///< the source folder holds no file to copy
   kStrFillAll = IDS_FILL_ALL,                      ///< every field needs a value
-  kStrCaption = IDS_MESSAGE_CAPTION,               ///< caption of every message box
   kStrSelectExe = IDS_SELECT_EXE,                  ///< choose the start-up program
   kStrKeyValueRequired = IDS_KEY_VALUE_REQUIRED,   ///< a registry entry needs its key and value
   kStrBadBinary = IDS_BAD_BINARY,                  ///< a BINARY value fails its check
   kStrBadDword = IDS_BAD_DWORD,                    ///< a DWORD value fails its check
   kStrBadSz = IDS_BAD_SZ,                          ///< an SZ value fails its check
   kStrBadMultiSz = IDS_BAD_MULTI_SZ,               ///< a MULTI_SZ value fails its check
-  kStrAppFolderRow = IDS_APP_FOLDER,               ///< "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)", folder column of AppRoot rows
   kStrNotAllWritten = IDS_OUTPUT_FAILED,           ///< an error occurred; not all files could be written
   kStrProgramNameTooLong = IDS_NAME_TOO_LONG,      ///< the default project file path would be too long
   kStrOutputTooLong = IDS_OUTPUT_TOO_LONG,         ///< the archive name is too long

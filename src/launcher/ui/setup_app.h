@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
+
+#include "base/file_system.h"
 
 namespace launcher {
 
@@ -31,8 +35,11 @@ struct LauncherState {
   HWND main_window = nullptr;
   /// The page dialog now shown, or null.
   HWND current_page = nullptr;
-  /// The text file the current page shows, kept open (no sharing) while it shows.
-  HANDLE open_text_file = INVALID_HANDLE_VALUE;
+  /// The text file the current page shows, kept open and locked (no sharing)
+  /// while it shows, so that it cannot change meanwhile; null when none is open.
+  std::unique_ptr<base::InputFile> open_text_file;
+  /// Its size when it was opened.
+  std::uint64_t open_text_size = 0;
   /// The archive's full path; empty until an archive is found.
   std::string archive_path;
 };
@@ -55,7 +62,7 @@ void ShowStopMessage(HWND owner, UINT id, const std::string& detail = std::strin
 HWND CreateWelcomePage();
 
 /// Creates the text page (dialog 105) or the licence page (dialog 103)
-/// showing the open `file`. Returns null when it cannot be created.
-HWND CreateTextPage(UINT dialog_id, HANDLE file);
+/// showing the open text file. Returns null when it cannot be created.
+HWND CreateTextPage(UINT dialog_id);
 
 }  // namespace launcher

@@ -60,38 +60,21 @@ std::string CurrentDirectory() {
   return dir;
 }
 
-/// Opens a text file of the launcher's folder for reading, with no sharing.
-HANDLE OpenTextFile(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
-}
-
-void CloseTextFile() {
-  LauncherState& s = State();
-  if (s.open_text_file != INVALID_HANDLE_VALUE) {
-    CloseHandle(s.open_text_file);
-    s.open_text_file = INVALID_HANDLE_VALUE;
-  }
-}
-
 void DestroyCurrentPage() {
   LauncherState& s = State();
   if (s.current_page != nullptr && IsWindow(s.current_page)) DestroyWindow(s.current_page);
   s.current_page = nullptr;
 }
 
-/// Opens `path` and shows it on page `dialog_id`; when it cannot be opened
-/// (or the page cannot be made) posts `skip_to` instead.
+/// Opens `path`, locked while it is shown, and shows it on page `dialog_id`;
+/// when it cannot be opened (or the page cannot be made) posts `skip_to`
+/// instead.
 void ShowTextPageOrSkip(const std::string& path, UINT dialog_id, UINT skip_to) {
   LauncherState& s = State();
-  s.open_text_file = OpenTextFile(path);
-  if (s.open_text_file == INVALID_HANDLE_VALUE) {
-    PostMessageA(s.main_window, skip_to, 0, 0);
-    return;
-  }
-  s.current_page = CreateTextPage(dialog_id, s.open_text_file);
+  s.open_text_file = base::SystemFileSystem().OpenLocked(path, &s.open_text_size);
+  if (s.open_text_file) s.current_page = CreateTextPage(dialog_id);
   if (s.current_page == nullptr) {
-    CloseTextFile();
+    s.open_text_file.reset();
     PostMessageA(s.main_window, skip_to, 0, 0);
   }
 }
@@ -148,7 +131,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       ShowTextPageOrSkip(NoteFilePath(base::SystemFileSystem(), s.folder), IDD_TEXT, WM_SHOW_LICENSE);
       return 0;
     case WM_SHOW_LICENSE:
-      CloseTextFile();
+      s.open_text_file.reset();
       DestroyCurrentPage();
       ShowTextPageOrSkip(LauncherPath(s.folder, kLicenseFile), IDD_LICENSE, WM_START_MANAGER);
       return 0;
@@ -157,7 +140,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       PostMessageA(window, WM_CLOSE, 0, 0);
       return 0;
     case WM_CLOSE:
-      CloseTextFile();
+      s.open_text_file.reset();
       DestroyCurrentPage();
       DestroyWindow(window);
       return 0;

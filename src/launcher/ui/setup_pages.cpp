@@ -11,28 +11,6 @@
 namespace launcher {
 namespace {
 
-/// The open file of a text page, read through its handle.
-class HandleTextSource : public TextSource {
- public:
-  explicit HandleTextSource(HANDLE file) : file_(file) {}
-  bool Size(std::uint64_t* size) override {
-    DWORD high = 0;
-    const DWORD low = GetFileSize(file_, &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
-    *size = (static_cast<std::uint64_t>(high) << 32) | low;
-    return true;
-  }
-  bool Read(char* buffer, std::uint32_t count, std::uint32_t* read) override {
-    DWORD done = 0;
-    const BOOL ok = ReadFile(file_, buffer, count, &done, nullptr);
-    *read = done;
-    return ok != FALSE;
-  }
-
- private:
-  HANDLE file_;
-};
-
 /// Sizes the main window around `page`, centres it on the screen and shows
 /// the page. The main window keeps its frame, so the page is never clipped.
 void FitPage(HWND page) {
@@ -53,11 +31,12 @@ void FitPage(HWND page) {
   UpdateWindow(page);
 }
 
-/// Fills edit 1001 with the text of the page's file; message 5 when it cannot be read.
-void ShowFileText(HWND page, HANDLE file) {
-  HandleTextSource source(file);
+/// Fills edit 1001 with the text of the open text file; message 5 when it
+/// cannot be read.
+void ShowFileText(HWND page) {
+  const LauncherState& s = State();
   std::string text;
-  if (!ReadTextForPage(source, &text)) {
+  if (!ReadTextForPage(*s.open_text_file, s.open_text_size, &text)) {
     MessageBoxA(page, LoadText(IDS_READ_ERROR).c_str(), LoadText(IDS_TITLE).c_str(),
                 MB_OK | MB_ICONSTOP);
     return;
@@ -102,46 +81,36 @@ INT_PTR CALLBACK WelcomeProc(HWND page, UINT message, WPARAM wparam, LPARAM lpar
   return FALSE;
 }
 
-/// Common start of the text and licence pages: fit, title, instruction, file text.
-void InitTextPage(HWND page, UINT title_id, UINT instruction_id, HANDLE file) {
-  FitPage(page);
-  SetWindowTextA(State().main_window, LoadText(title_id).c_str());
-  SetDlgItemTextA(page, IDC_INSTRUCTION, LoadText(instruction_id).c_str());
-  ShowFileText(page, file);
-  SetFocus(GetDlgItem(page, IDOK));
-}
+/// What tells the text page and the licence page apart.
+struct TextPageKind {
+  UINT title_id;        ///< the main window's title while the page shows
+  UINT instruction_id;  ///< the text of static 1008
+  UINT next_message;    ///< posted to the main window by button 1
+};
+const TextPageKind kTextPage = {IDS_TEXT_TITLE, IDS_TEXT_INSTRUCTION, WM_SHOW_LICENSE};
+const TextPageKind kLicensePage = {IDS_LICENSE_TITLE, IDS_LICENSE_INSTRUCTION, WM_START_MANAGER};
 
+/// The text and licence pages; their TextPageKind travels in DWLP_USER.
 INT_PTR CALLBACK TextPageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG:
-      InitTextPage(page, IDS_TEXT_TITLE, IDS_TEXT_INSTRUCTION, reinterpret_cast<HANDLE>(lparam));
+    case WM_INITDIALOG: {
+      SetWindowLongPtrA(page, DWLP_USER, lparam);
+      const TextPageKind& kind = *reinterpret_cast<const TextPageKind*>(lparam);
+      FitPage(page);
+      SetWindowTextA(State().main_window, LoadText(kind.title_id).c_str());
+      SetDlgItemTextA(page, IDC_INSTRUCTION, LoadText(kind.instruction_id).c_str());
+      ShowFileText(page);
+      SetFocus(GetDlgItem(page, IDOK));
       return FALSE;
+    }
     case WM_COMMAND:
       switch (LOWORD(wparam)) {
-        case IDOK:  // Next
-          PostMessageA(State().main_window, WM_SHOW_LICENSE, 0, 0);
+        case IDOK: {  // Next, or I accept
+          const auto* kind = reinterpret_cast<const TextPageKind*>(GetWindowLongPtrA(page, DWLP_USER));
+          PostMessageA(State().main_window, kind->next_message, 0, 0);
           return TRUE;
-        case IDCANCEL:
-          PostMessageA(State().main_window, WM_CLOSE, 0, 0);
-          return TRUE;
-      }
-      break;
-  }
-  return FALSE;
-}
-
-INT_PTR CALLBACK LicensePageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      InitTextPage(page, IDS_LICENSE_TITLE, IDS_LICENSE_INSTRUCTION,
-                   reinterpret_cast<HANDLE>(lparam));
-      return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wparam)) {
-        case IDOK:  // I accept
-          PostMessageA(State().main_window, WM_START_MANAGER, 0, 0);
-          return TRUE;
-        case IDCANCEL:  // I do not accept
+        }
+        case IDCANCEL:  // Cancel, or I do not accept
           PostMessageA(State().main_window, WM_CLOSE, 0, 0);
           return TRUE;
       }
@@ -158,11 +127,11 @@ HWND CreateWelcomePage() {
                             reinterpret_cast<LPARAM>(s.app_name.c_str()));
 }
 
-HWND CreateTextPage(UINT dialog_id, HANDLE file) {
+HWND CreateTextPage(UINT dialog_id) {
   LauncherState& s = State();
-  return CreateDialogParamA(s.instance, MAKEINTRESOURCEA(dialog_id), s.main_window,
-                            dialog_id == IDD_LICENSE ? LicensePageProc : TextPageProc,
-                            reinterpret_cast<LPARAM>(file));
+  const TextPageKind& kind = dialog_id == IDD_LICENSE ? kLicensePage : kTextPage;
+  return CreateDialogParamA(s.instance, MAKEINTRESOURCEA(dialog_id), s.main_window, TextPageProc,
+                            reinterpret_cast<LPARAM>(&kind));
 }
 
 }  // namespace launcher

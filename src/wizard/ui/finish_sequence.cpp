@@ -5,6 +5,7 @@
 
 #include "wizard/file_utils.h"
 #include "wizard/finish.h"
+#include "wizard/name_lines.h"
 #include "wizard/resources/resource.h"
 #include "wizard/ui/pages/list_view_rows.h"
 #include "wizard/ui/resource_text.h"
@@ -14,17 +15,11 @@
 namespace wizard::ui {
 namespace {
 
-// At most this many names are listed in the question; the rest are counted.
-constexpr size_t kNamesShown = 20;
-
 // Asks whether the source folder's other ".txt"/".inf" files may be
 // deleted; true when there are none or the answer is Yes.
 bool MayRemoveForeignOutputs(const std::vector<std::string>& names, HWND owner) {
   if (names.empty()) return true;
-  std::string list;
-  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) list += (i ? "\n" : "") + names[i];
-  if (names.size() > kNamesShown) list += "\n... (+" + std::to_string(names.size() - kNamesShown) + ")";
-  std::string text = FormatWithArgument(LoadText(IDS_FOREIGN_OUTPUTS), list);
+  std::string text = FormatWithArgument(LoadText(IDS_FOREIGN_OUTPUTS), NameLines(names));
   return ShowMessageText(owner, IDS_FOREIGN_OUTPUTS, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 

@@ -10,6 +10,7 @@
 #include "wizard/project_file.h"
 #include "wizard/resources/resource.h"
 #include "wizard/ui/center_window.h"
+#include "wizard/ui/pages/list_view_rows.h"
 #include "wizard/ui/resource_text.h"
 #include "wizard/ui/wizard_app.h"
 
@@ -18,15 +19,7 @@ namespace wizard::ui {
 namespace {
 
 // The text of row `row` (at most 258 bytes).
-std::string RowText(HWND list, int row) {
-  char text[259] = {};
-  LVITEMA item = {};
-  item.iSubItem = 0;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return text;
-}
+std::string RowText(HWND list, int row) { return ListViewText(list, row, 0, 259); }
 
 // Prepares the list: full-row selection, two captionless columns (the
 // second a 2-pixel stub), then the rows; OK starts disabled.
@@ -50,11 +43,7 @@ void InitPicker(HWND dialog, ListPickerContent& content) {
   } else {
     if (!content.shown_path.empty()) SetDlgItemTextA(dialog, IDC_PICK_PATH, content.shown_path.c_str());
     for (const std::string& row : content.rows) {
-      LVITEMA item = {};
-      item.mask = LVIF_TEXT;
-      item.iItem = ListView_GetItemCount(list);
-      item.pszText = const_cast<char*>(row.c_str());
-      if (SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) < 0) break;
+      if (InsertListViewRow(list, ListViewRowCount(list), row, 0) < 0) break;
     }
   }
   SetFocus(list);
@@ -64,11 +53,7 @@ void InitPicker(HWND dialog, ListPickerContent& content) {
   std::vector<std::string> shown;
   for (int row = 0; row < ListView_GetItemCount(list); ++row) shown.push_back(RowText(list, row));
   const int current = RowOfCurrentValue(shown, content.current);
-  if (current >= 0) {
-    ListView_SetItemState(list, current, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list, current, FALSE);
-  }
+  if (current >= 0) SelectListViewRow(list, current);
 }
 
 // Ends the picker with row `row`, or with the selected row when `row` is -1.
@@ -101,19 +86,16 @@ INT_PTR CALLBACK PickerProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
       return FALSE;
     }
     case WM_COMMAND:
-      switch (LOWORD(wparam)) {
-        case IDOK:
-          ChooseRow(dialog, *content, -1);
-          return TRUE;
-        case IDCANCEL:
-          if (content->cancel_posts_close) {
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-          } else {
-            EndDialog(dialog, 2);
-          }
-          return TRUE;
+      if (LOWORD(wparam) == IDOK) {
+        ChooseRow(dialog, *content, -1);
+      } else if (LOWORD(wparam) == IDCANCEL && content->cancel_posts_close) {
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+      } else if (LOWORD(wparam) == IDCANCEL) {
+        EndDialog(dialog, 2);
+      } else {
+        return FALSE;
       }
-      return FALSE;
+      return TRUE;
     case WM_CLOSE:
       EndDialog(dialog, 2);
       return TRUE;

@@ -47,13 +47,13 @@ INT_PTR WizardPage::OnNotify(int, NMHDR*) { return 0; }
 INT_PTR WizardPage::OnUserMessage(WPARAM, LPARAM) { return FALSE; }
 INT_PTR WizardPage::OnWizardFinish() { return 0; }
 
-HPROPSHEETPAGE WizardPage::MakePage(HINSTANCE instance, int dialog_id) {
+HPROPSHEETPAGE WizardPage::CreatePage(HINSTANCE instance) {
   instance_ = instance;
   PROPSHEETPAGEA page = {};
   page.dwSize = PROPSHEETPAGEA_V1_SIZE;
   page.dwFlags = PSP_DEFAULT;
   page.hInstance = instance;
-  page.pszTemplate = MAKEINTRESOURCEA(dialog_id);
+  page.pszTemplate = MAKEINTRESOURCEA(dialog_id_);
   page.pfnDlgProc = &WizardPage::PageDialogProc;
   // The page object travels in the description so that one dialog
   // procedure serves every page (and tests can make several wizards).

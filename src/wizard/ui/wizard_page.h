@@ -27,8 +27,9 @@ inline constexpr UINT kPagePostedWork = WM_APP + 1;
 /// `RefusePageChange` does) and returns non-zero.
 class WizardPage {
  public:
-  /// The page edits the settings of `app`.
-  explicit WizardPage(WizardApp& app) : app_(app) {}
+  /// The page edits the settings of `app` and shows dialog resource
+  /// `dialog_id`.
+  WizardPage(WizardApp& app, int dialog_id) : app_(app), dialog_id_(dialog_id) {}
   virtual ~WizardPage() = default;
   WizardPage(const WizardPage&) = delete;
   WizardPage& operator=(const WizardPage&) = delete;
@@ -37,9 +38,8 @@ class WizardPage {
   virtual bool GetClientArea(RECT* rect) const;
   /// Fills a page description (first-version layout, this page's dialog
   /// resource and the shared dialog procedure), creates the property sheet
-  /// page and returns its handle (null on failure). Pages implement it with
-  /// `MakePage`.
-  virtual HPROPSHEETPAGE CreatePage(HINSTANCE instance) = 0;
+  /// page and returns its handle (null on failure).
+  HPROPSHEETPAGE CreatePage(HINSTANCE instance);
   /// WM_INITDIALOG: stores the window handle; returns 0.
   virtual INT_PTR OnInitDialog(HWND window);
   /// WM_COMMAND from control `id` with notification `code`; returns 0 (not
@@ -78,8 +78,6 @@ class WizardPage {
                                          LPARAM lparam);
 
  protected:
-  /// Creates the property sheet page for dialog resource `dialog_id`.
-  HPROPSHEETPAGE MakePage(HINSTANCE instance, int dialog_id);
   /// Sends PSM_SETTITLE with string 1 to the sheet and posts
   /// PSM_SETWIZBUTTONS with `buttons` (PSWIZB_* flags).
   void SetTitleAndButtons(DWORD buttons);
@@ -103,6 +101,9 @@ class WizardPage {
   HWND window_ = nullptr;
   HINSTANCE instance_ = nullptr;
   WizardApp& app_;
+
+ private:
+  int dialog_id_;
 };
 
 }  // namespace wizard::ui

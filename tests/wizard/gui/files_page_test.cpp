@@ -28,10 +28,7 @@ using Rows = std::vector<std::vector<std::string>>;
 // go back and activate page 3 again.
 class BlankPage : public wizard::ui::WizardPage {
  public:
-  using WizardPage::WizardPage;
-  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override {
-    return MakePage(instance, IDD_FINISH_PAGE);
-  }
+  explicit BlankPage(wizard::ui::WizardApp& app) : WizardPage(app, IDD_FINISH_PAGE) {}
   INT_PTR OnSetActive() override {
     SetTitleAndButtons(PSWIZB_NEXT);
     return 0;

@@ -16,8 +16,7 @@ constexpr int kFinishPage = 4;
 /// A page that records the operations called and refuses what it is told to.
 class ProbePage : public wizard::ui::WizardPage {
  public:
-  using WizardPage::WizardPage;
-  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override { return MakePage(instance, IDD_FINISH_PAGE); }
+  explicit ProbePage(wizard::ui::WizardApp& app) : WizardPage(app, IDD_FINISH_PAGE) {}
   INT_PTR OnCommand(int id, int, HWND) override { return id == IDC_FINISH_CREATE ? TRUE : FALSE; }
   INT_PTR OnKillActive() override {
     ++kill_active;

@@ -1,10 +1,10 @@
 #include "wizard/ui/pages/files_page.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "wizard/file_utils.h"
+#include "wizard/name_lines.h"
 #include "wizard/project_file.h"
 #include "wizard/resources/resource.h"
 #include "wizard/row_store.h"
@@ -19,45 +19,25 @@
 namespace wizard::ui {
 namespace {
 
-using SortKeys = std::map<LPARAM, std::pair<std::string, std::string>>;
-
 // The WM_USER request for the question about files a project leaves out.
 constexpr WPARAM kOfferUnlistedFiles = 1;
 
-// At most this many names are listed in a question; the rest are counted.
-constexpr size_t kNamesShown = 20;
-
-// One name a line, at most kNamesShown of them.
-std::string NameLines(const std::vector<std::string>& names) {
-  std::string lines;
-  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) lines += (i ? "\n" : "") + names[i];
-  if (names.size() > kNamesShown) lines += "\n... (+" + std::to_string(names.size() - kNamesShown) + ")";
-  return lines;
-}
-
-// Extension first, then base name, each ignoring case; a name without a
-// dot has the empty extension and comes first.
-int CALLBACK CompareFileRows(LPARAM first, LPARAM second, LPARAM keys_param) {
-  const SortKeys& keys = *reinterpret_cast<const SortKeys*>(keys_param);
-  const auto a = keys.find(first);
-  const auto b = keys.find(second);
-  if (a == keys.end() || b == keys.end()) return 0;
-  const int by_extension = lstrcmpiA(a->second.first.c_str(), b->second.first.c_str());
-  if (by_extension != 0) return by_extension;
-  return lstrcmpiA(a->second.second.c_str(), b->second.second.c_str());
+// Extension first, then base name; a name without a dot has the empty
+// extension and comes first.
+std::pair<std::string, std::string> FileSortKey(HWND list, int row) {
+  std::string base;
+  std::string extension;
+  SplitPath(ListViewText(list, row, 0, kMaxPath), nullptr, &base, &extension);
+  return {extension, base};
 }
 
 }  // namespace
 
-HPROPSHEETPAGE FilesPage::CreatePage(HINSTANCE instance) {
-  return MakePage(instance, IDD_FILES_PAGE);
-}
+FilesPage::FilesPage(WizardApp& app) : ListPage(app, IDD_FILES_PAGE, IDC_FILES_LIST, &FileSortKey) {}
 
 INT_PTR FilesPage::OnInitDialog(HWND window) {
-  WizardPage::OnInitDialog(window);
-  list_ = GetDlgItem(window, IDC_FILES_LIST);
+  ListPage::OnInitDialog(window);
   app_.files_list = list_;
-  SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   RECT client = {};
   GetClientRect(list_, &client);
   AddListViewColumn(list_, 0, LoadText(IDS_COL_FILE_NAME), client.right - client.left - 180);
@@ -157,20 +137,15 @@ bool FilesPage::ShowSourcePath(std::string* path) {
 void FilesPage::RebuildFileList() {
   ProjectSettings& s = app_.settings;
   check_unlisted_ = false;
-  s.SourceChanged = s.NativeInaCount = s.DuplicateNames = 0;
-  s.PathTooLong = s.NestedFolders = s.MissingFiles = 0;
+  s.SourceChanged = s.DuplicateNames = s.MissingFiles = 0;
   s.ScannedSource.Assign(s.Source.Text());
   ListViewFileRows rows(list_);
   rows.Clear();
   EnableWindow(GetDlgItem(window_, IDC_FILES_DEST), FALSE);
 
-  std::string path;
-  if (!ShowSourcePath(&path)) return;
-  const SourceFolderScan scan = ScanSourceFolder(path, s.InstDir.Text());
-  s.NativeInaCount = scan.native_ina_count;
+  SourceFolderScan scan;
+  if (!ScanSource(&scan)) return;
   s.DuplicateNames = scan.duplicate_names ? 1 : 0;
-  s.PathTooLong = scan.path_too_long ? 1 : 0;
-  s.NestedFolders = scan.nested_folders ? 1 : 0;
   for (const std::string& name : scan.files) {
     if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) break;
   }
@@ -188,15 +163,20 @@ void FilesPage::RebuildFileList() {
 }
 
 void FilesPage::CheckSourceFolder() {
+  SourceFolderScan scan;
+  ScanSource(&scan);
+}
+
+bool FilesPage::ScanSource(SourceFolderScan* scan) {
   ProjectSettings& s = app_.settings;
-  s.NativeInaCount = 0;
-  s.NestedFolders = s.PathTooLong = 0;
+  s.NativeInaCount = s.NestedFolders = s.PathTooLong = 0;
   std::string path;
-  if (!ShowSourcePath(&path)) return;
-  const SourceFolderScan scan = ScanSourceFolder(path, s.InstDir.Text());
-  s.NativeInaCount = scan.native_ina_count;
-  s.PathTooLong = scan.path_too_long ? 1 : 0;
-  s.NestedFolders = scan.nested_folders ? 1 : 0;
+  if (!ShowSourcePath(&path)) return false;
+  *scan = ScanSourceFolder(path, s.InstDir.Text());
+  s.NativeInaCount = scan->native_ina_count;
+  s.PathTooLong = scan->path_too_long ? 1 : 0;
+  s.NestedFolders = scan->nested_folders ? 1 : 0;
+  return true;
 }
 
 void FilesPage::MarkFileRows() {
@@ -205,19 +185,6 @@ void FilesPage::MarkFileRows() {
   if (!SourcePath(&path)) path.clear();
   ListViewFileRows rows(list_);
   s.MissingFiles = wizard::MarkFileRows(rows, s.Exe.Text(), path) ? 1 : 0;
-}
-
-void FilesPage::SortRows() {
-  SortKeys keys;
-  const int count = ListViewFileRows(list_).Count();
-  for (int row = 0; row < count; ++row) {
-    std::string base;
-    std::string extension;
-    SplitPath(ListViewText(list_, row, 0, kMaxPath), nullptr, &base, &extension);
-    keys[ListViewData(list_, row)] = {extension, base};
-  }
-  SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&keys),
-               reinterpret_cast<LPARAM>(&CompareFileRows));
 }
 
 bool FilesPage::DestinationAllowed() const {
@@ -301,12 +268,7 @@ void FilesPage::ShowFirstMissingRow() {
   const int count = ListViewFileRows(list_).Count();
   for (int row = 0; row < count; ++row) {
     if (ListViewText(list_, row, 1, 9) != "x") continue;
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    SelectListViewRow(list_, row);
     SetFocus(list_);
     return;
   }

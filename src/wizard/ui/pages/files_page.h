@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "wizard/ui/wizard_page.h"
+#include "wizard/source_folder_rules.h"
+#include "wizard/ui/pages/list_page.h"
 
 namespace wizard::ui {
 
 /// The files page. Publishes its list as `WizardApp::files_list`.
-class FilesPage : public WizardPage {
+class FilesPage : public ListPage {
  public:
-  explicit FilesPage(WizardApp& app) : WizardPage(app) {}
+  explicit FilesPage(WizardApp& app);
 
-  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
   /// Prepares the list, loads the project's rows, sorts and marks them.
   /// Rows from a project are checked once, on the first activation, for
   /// source folder files they leave out.
@@ -38,9 +38,6 @@ class FilesPage : public WizardPage {
   /// first activation).
   INT_PTR OnUserMessage(WPARAM wparam, LPARAM lparam) override;
 
-  /// The list control (null before the dialog exists).
-  HWND list() const { return list_; }
-
   /// Empties the list and lists the source folder again (command 1031),
   /// with its warnings.
   void RebuildFileList();
@@ -50,10 +47,12 @@ class FilesPage : public WizardPage {
   /// Sets every row's mark: "*" for the start-up program, "x" for a file no
   /// longer in the source folder (updates `MissingFiles`).
   void MarkFileRows();
-  /// Orders the rows by extension, then base name (ignoring case).
-  void SortRows();
 
  private:
+  /// Shows the source folder path and scans it, storing the counts of
+  /// "Native.ina" files, too long paths and nested folders into the settings
+  /// (all 0 first); false, with nothing scanned, when it cannot be scanned.
+  bool ScanSource(SourceFolderScan* scan);
   /// The source folder path (ending in a separator); false when too long.
   bool SourcePath(std::string* path) const;
   /// Shows the source folder path, or string 42, in static 1050; answers
@@ -75,7 +74,6 @@ class FilesPage : public WizardPage {
   /// Selects the first row marked "x" alone and scrolls it into view.
   void ShowFirstMissingRow();
 
-  HWND list_ = nullptr;
   /// The rows came from a project and have not been checked for files
   /// they leave out.
   bool check_unlisted_ = false;

@@ -9,9 +9,7 @@
 
 namespace wizard::ui {
 
-HPROPSHEETPAGE FinishPage::CreatePage(HINSTANCE instance) {
-  return MakePage(instance, IDD_FINISH_PAGE);
-}
+FinishPage::FinishPage(WizardApp& app) : WizardPage(app, IDD_FINISH_PAGE) {}
 
 INT_PTR FinishPage::OnInitDialog(HWND window) {
   WizardPage::OnInitDialog(window);

@@ -8,9 +8,8 @@ namespace wizard::ui {
 
 class FinishPage : public WizardPage {
  public:
-  using WizardPage::WizardPage;
+  explicit FinishPage(WizardApp& app);
 
-  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
   /// Limits the display name, shows the version line.
   INT_PTR OnInitDialog(HWND window) override;
   /// Title, Back/Finish, Setup.ini options, the explanation.

@@ -34,20 +34,12 @@ NameList& CurrentNames(const ChooserState& state) {
   return state.chooser->mode == 1 ? state.chooser->app_folders : state.chooser->doc_folders;
 }
 
-int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
-
 int OwnRowCount(const ChooserState& state) {
-  return RowCount(state.list) - state.chooser->fixed_rows;
+  return ListViewRowCount(state.list) - state.chooser->fixed_rows;
 }
 
 int AppendRow(HWND list, const std::string& name, int kind, const std::string& note) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = RowCount(list);
-  item.pszText = const_cast<char*>(name.c_str());
-  item.lParam = kind;
-  const int row =
-      static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  const int row = InsertListViewRow(list, ListViewRowCount(list), name, kind);
   if (row >= 0) SetListViewText(list, row, 1, note);
   return row;
 }
@@ -59,7 +51,7 @@ void Enable(const ChooserState& state, int id, bool on) {
 // True when a row other than `except` and other than the application-folder
 // row is named `name` (ASCII letters compared ignoring case).
 bool NameTaken(const ChooserState& state, const std::string& name, int except) {
-  const int count = RowCount(state.list);
+  const int count = ListViewRowCount(state.list);
   for (int row = 0; row < count; ++row) {
     if (row == except) continue;
     if (ListViewData(state.list, row) == kChooserAppFolder) continue;
@@ -100,7 +92,7 @@ void FillList(ChooserState& state) {
 void StoreOwnRows(ChooserState& state) {
   NameList& names = CurrentNames(state);
   names.Clear();
-  const int count = RowCount(state.list);
+  const int count = ListViewRowCount(state.list);
   for (int row = state.chooser->fixed_rows; row < count && !names.IsFull(); ++row) {
     names.Add(ListViewText(state.list, row, 0, kMaxPath + 1));
   }
@@ -218,7 +210,7 @@ BOOL OnEndEdit(ChooserState& state, const NMLVDISPINFOA* info) {
 
 // Starts editing `row` with the refused name in the edit control, all selected.
 void EditAgain(ChooserState& state, int row) {
-  if (row < state.chooser->fixed_rows || row >= RowCount(state.list)) return;
+  if (row < state.chooser->fixed_rows || row >= ListViewRowCount(state.list)) return;
   SetFocus(state.list);
   HWND edit = reinterpret_cast<HWND>(
       SendMessageA(state.list, LVM_EDITLABELA, static_cast<WPARAM>(row), 0));

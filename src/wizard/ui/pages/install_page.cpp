@@ -12,9 +12,7 @@
 
 namespace wizard::ui {
 
-HPROPSHEETPAGE InstallPage::CreatePage(HINSTANCE instance) {
-  return MakePage(instance, IDD_INSTALL_PAGE);
-}
+InstallPage::InstallPage(WizardApp& app) : WizardPage(app, IDD_INSTALL_PAGE) {}
 
 INT_PTR InstallPage::OnInitDialog(HWND window) {
   WizardPage::OnInitDialog(window);

@@ -11,9 +11,8 @@ namespace wizard::ui {
 
 class InstallPage : public WizardPage {
  public:
-  using WizardPage::WizardPage;
+  explicit InstallPage(WizardApp& app);
 
-  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
   /// Limits and empties the edits (edit notifications ignored meanwhile).
   INT_PTR OnInitDialog(HWND window) override;
   /// Title, Back/Next, the proposed defaults and the fields.

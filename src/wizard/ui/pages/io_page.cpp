@@ -13,7 +13,7 @@
 
 namespace wizard::ui {
 
-HPROPSHEETPAGE IoPage::CreatePage(HINSTANCE instance) { return MakePage(instance, IDD_IO_PAGE); }
+IoPage::IoPage(WizardApp& app) : WizardPage(app, IDD_IO_PAGE) {}
 
 INT_PTR IoPage::OnInitDialog(HWND window) {
   WizardPage::OnInitDialog(window);

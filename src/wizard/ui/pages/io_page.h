@@ -11,9 +11,8 @@ namespace wizard::ui {
 
 class IoPage : public WizardPage {
  public:
-  using WizardPage::WizardPage;
+  explicit IoPage(WizardApp& app);
 
-  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
   /// Resets the settings, prepares the controls, posts kPagePostedWork.
   INT_PTR OnInitDialog(HWND window) override;
   /// Browse (1007) and the language list (1036).

@@ -12,22 +12,6 @@ constexpr int kRootRoom = 10;
 constexpr int kTypeRoom = 20;
 constexpr int kValueRoom = 1024;
 
-// Inserts a row at `index` with column 0 `text` and item data `data`;
-// answers the new row's index or -1.
-int InsertRow(HWND list, int index, const std::string& text, LPARAM data) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = index;
-  item.pszText = const_cast<char*>(text.c_str());
-  item.lParam = data;
-  return static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-int RowCount(HWND list) {
-  if (!list) return 0;
-  return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-}
-
 }  // namespace
 
 std::string ListViewText(HWND list, int row, int column, int room) {
@@ -80,9 +64,32 @@ void AddListViewColumn(HWND list, int index, const std::string& caption, int wid
   SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
+int ListViewRowCount(HWND list) {
+  if (!list) return 0;
+  return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int InsertListViewRow(HWND list, int index, const std::string& text, LPARAM data) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = index;
+  item.pszText = const_cast<char*>(text.c_str());
+  item.lParam = data;
+  return static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void SelectListViewRow(HWND list, int row) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
 // ---- Files list ----
 
-int ListViewFileRows::Count() const { return RowCount(list_); }
+int ListViewFileRows::Count() const { return ListViewRowCount(list_); }
 
 void ListViewFileRows::Get(int index, FileRow* row) const {
   row->name = ListViewText(list_, index, 0, kNameRoom);
@@ -94,7 +101,7 @@ void ListViewFileRows::Get(int index, FileRow* row) const {
 
 bool ListViewFileRows::Append(const FileRow& row) {
   if (!list_) return false;
-  const int index = InsertRow(list_, Count(), row.name, static_cast<LPARAM>(row.item_data));
+  const int index = InsertListViewRow(list_, Count(), row.name, static_cast<LPARAM>(row.item_data));
   if (index < 0) return false;
   if (!row.mark.empty()) SetListViewText(list_, index, 1, row.mark);
   SetListViewText(list_, index, 2, row.folder);
@@ -117,7 +124,7 @@ void ListViewFileRows::Clear() {
 
 // ---- Registry list ----
 
-int ListViewRegistryRows::Count() const { return RowCount(list_); }
+int ListViewRegistryRows::Count() const { return ListViewRowCount(list_); }
 
 void ListViewRegistryRows::Get(int index, RegistryRow* row) const {
   row->root = ListViewText(list_, index, 0, kRootRoom);
@@ -130,7 +137,7 @@ void ListViewRegistryRows::Get(int index, RegistryRow* row) const {
 bool ListViewRegistryRows::Append(const RegistryRow& row) {
   if (!list_) return false;
   const int position = Count();
-  const int index = InsertRow(list_, position, row.root, position);
+  const int index = InsertListViewRow(list_, position, row.root, position);
   if (index < 0) return false;
   SetListViewText(list_, index, 1, row.key);
   SetListViewText(list_, index, 2, row.name);

@@ -27,6 +27,13 @@ void SetListViewData(HWND list, int row, LPARAM data);
 int NextSelectedRow(HWND list, int start);
 /// Adds a left-aligned column `index` with `caption` and `width` pixels.
 void AddListViewColumn(HWND list, int index, const std::string& caption, int width);
+/// Number of rows (0 for a null list).
+int ListViewRowCount(HWND list);
+/// Inserts a row at `index` with column 0 `text` and item data `data`;
+/// answers the new row's index or -1.
+int InsertListViewRow(HWND list, int index, const std::string& text, LPARAM data);
+/// Selects and focuses row `row` alone and scrolls it into view.
+void SelectListViewRow(HWND list, int row);
 
 /// The files list (control 1013): columns name, mark, folder, side; the item
 /// data holds the running number and the FileRowKind.

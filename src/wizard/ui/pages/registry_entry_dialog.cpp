@@ -11,11 +11,6 @@
 namespace wizard::ui {
 namespace {
 
-struct EntryDialogState {
-  RegistryEntry* entry = nullptr;
-  HWND dialog = nullptr;
-};
-
 // Text of edit `id`, at most `maximum` - 1 bytes.
 std::string FieldText(HWND dialog, int id, int maximum) {
   std::vector<char> buffer(static_cast<size_t>(maximum), '\0');
@@ -34,9 +29,7 @@ void Refuse(HWND dialog, int string_id, int id) {
   SendMessageA(edit, EM_SETSEL, 0, -1);
 }
 
-void OnInit(EntryDialogState& state) {
-  HWND dialog = state.dialog;
-  const RegistryEntry& entry = *state.entry;
+void OnInit(HWND dialog, const RegistryEntry& entry) {
   CenterWindow(dialog);
   const int root_id = entry.root == kHkcu   ? IDC_ENTRY_HKCU
                       : entry.root == kHkcr ? IDC_ENTRY_HKCR
@@ -57,9 +50,7 @@ void OnInit(EntryDialogState& state) {
   }
 }
 
-void OnRegister(EntryDialogState& state) {
-  HWND dialog = state.dialog;
-  RegistryEntry& entry = *state.entry;
+void OnRegister(HWND dialog, RegistryEntry& entry) {
   entry.root = Checked(dialog, IDC_ENTRY_HKCU) ? kHkcu : Checked(dialog, IDC_ENTRY_HKCR) ? kHkcr : kHklm;
   entry.key.Assign(FieldText(dialog, IDC_ENTRY_KEY, entry.key.Maximum()));
   if (entry.key.IsEmpty()) return Refuse(dialog, IDS_KEY_VALUE_REQUIRED, IDC_ENTRY_KEY);
@@ -75,44 +66,30 @@ void OnRegister(EntryDialogState& state) {
   EndDialog(dialog, 1);
 }
 
+// The entry edited travels in DWLP_USER from WM_INITDIALOG on.
 INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  EntryDialogState* state =
-      reinterpret_cast<EntryDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
   if (message == WM_INITDIALOG) {
-    state = reinterpret_cast<EntryDialogState*>(lparam);
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
-    state->dialog = dialog;
-    OnInit(*state);
+    SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+    OnInit(dialog, *reinterpret_cast<const RegistryEntry*>(lparam));
     return TRUE;  // focus on the first control
   }
-  if (!state) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      if (LOWORD(wparam) == IDOK) {
-        OnRegister(*state);
-        return TRUE;
-      }
-      if (LOWORD(wparam) == IDCANCEL) {
-        EndDialog(dialog, 2);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 2);
-      return TRUE;
-    default:
-      return FALSE;
+  RegistryEntry* entry = reinterpret_cast<RegistryEntry*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (!entry) return FALSE;
+  if (message == WM_COMMAND && LOWORD(wparam) == IDOK) {
+    OnRegister(dialog, *entry);
+  } else if (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wparam) == IDCANCEL)) {
+    EndDialog(dialog, 2);
+  } else {
+    return FALSE;
   }
+  return TRUE;
 }
 
 }  // namespace
 
 int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry) {
-  EntryDialogState state;
-  state.entry = &entry;
-  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_REGISTRY_ENTRY), owner,
-                                         &EntryDialogProc, reinterpret_cast<LPARAM>(&state));
-  return result == 1 ? 1 : 2;
+  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_REGISTRY_ENTRY), owner, &EntryDialogProc,
+                         reinterpret_cast<LPARAM>(&entry)) == 1 ? 1 : 2;
 }
 
 }  // namespace wizard::ui

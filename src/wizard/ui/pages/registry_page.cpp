@@ -1,6 +1,5 @@
 #include "wizard/ui/pages/registry_page.h"
 
-#include <map>
 #include <string>
 #include <utility>
 
@@ -15,16 +14,9 @@
 namespace wizard::ui {
 namespace {
 
-using SortKeys = std::map<LPARAM, std::pair<std::string, std::string>>;
-
-int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM keys_param) {
-  const SortKeys& keys = *reinterpret_cast<const SortKeys*>(keys_param);
-  const auto a = keys.find(first);
-  const auto b = keys.find(second);
-  if (a == keys.end() || b == keys.end()) return 0;
-  const int by_root = lstrcmpiA(a->second.first.c_str(), b->second.first.c_str());
-  if (by_root != 0) return by_root;
-  return lstrcmpiA(a->second.second.c_str(), b->second.second.c_str());
+// Root text, then key text.
+std::pair<std::string, std::string> RegistrySortKey(HWND list, int row) {
+  return {ListViewText(list, row, 0, 10), ListViewText(list, row, 1, kMaxPath)};
 }
 
 int SelectedCount(HWND list) {
@@ -33,15 +25,12 @@ int SelectedCount(HWND list) {
 
 }  // namespace
 
-HPROPSHEETPAGE RegistryPage::CreatePage(HINSTANCE instance) {
-  return MakePage(instance, IDD_REGISTRY_PAGE);
-}
+RegistryPage::RegistryPage(WizardApp& app)
+    : ListPage(app, IDD_REGISTRY_PAGE, IDC_REG_LIST, &RegistrySortKey) {}
 
 INT_PTR RegistryPage::OnInitDialog(HWND window) {
-  WizardPage::OnInitDialog(window);
-  list_ = GetDlgItem(window, IDC_REG_LIST);
+  ListPage::OnInitDialog(window);
   app_.registry_list = list_;
-  SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   const int widths[] = {50, 100, 70, 50, 100};
   for (int column = 0; column < 5; ++column) {
     AddListViewColumn(list_, column, LoadText(IDS_COL_ROOT + column), widths[column]);
@@ -52,7 +41,7 @@ INT_PTR RegistryPage::OnInitDialog(HWND window) {
     ListViewRegistryRows rows(list_);
     LoadRegistryRows(project, rows);
   }
-  Sort();
+  SortRows();
   UpdateButtons();
   SetFocus(list_);
   return 0;
@@ -134,15 +123,7 @@ void RegistryPage::OnDelete() {
   // The row that took the place of the first deleted one (or the new last
   // row) is selected, so Edit, Copy and Delete stay at hand.
   const int count = ListViewRegistryRows(list_).Count();
-  if (first >= 0 && count > 0) {
-    const int next = first < count ? first : count - 1;
-    LVITEMA state = {};
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(next),
-                 reinterpret_cast<LPARAM>(&state));
-    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
-  }
+  if (first >= 0 && count > 0) SelectListViewRow(list_, first < count ? first : count - 1);
   UpdateButtons();
   SetFocus(list_);
 }
@@ -167,31 +148,15 @@ void RegistryPage::Renumber() {
 }
 
 void RegistryPage::ShowRow(int row) {
-  LVITEMA state = {};
-  state.stateMask = LVIS_SELECTED;
-  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-  state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+  SelectListViewRow(list_, row);
   const LPARAM data = ListViewData(list_, row);
-  Sort();
+  SortRows();
   LVFINDINFOA find = {};
   find.flags = LVFI_PARAM;
   find.lParam = data;
   const int found = static_cast<int>(
       SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
   if (found >= 0) SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(found), FALSE);
-}
-
-void RegistryPage::Sort() {
-  SortKeys keys;
-  const int count = ListViewRegistryRows(list_).Count();
-  for (int row = 0; row < count; ++row) {
-    keys[ListViewData(list_, row)] = {ListViewText(list_, row, 0, 10),
-                                      ListViewText(list_, row, 1, kMaxPath)};
-  }
-  SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&keys),
-               reinterpret_cast<LPARAM>(&CompareRows));
 }
 
 void RegistryPage::UpdateButtons() {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "wizard/settings.h"
-#include "wizard/ui/wizard_page.h"
+#include "wizard/ui/pages/list_page.h"
 
 namespace wizard::ui {
 
@@ -14,11 +14,10 @@ inline constexpr int kMaxRegistryRows = 255;
 
 /// The registry entries page: add and edit through dialog 106, copy and
 /// delete rows. Publishes its list as `WizardApp::registry_list`.
-class RegistryPage : public WizardPage {
+class RegistryPage : public ListPage {
  public:
-  explicit RegistryPage(WizardApp& app) : WizardPage(app) {}
+  explicit RegistryPage(WizardApp& app);
 
-  HPROPSHEETPAGE CreatePage(HINSTANCE instance) override;
   /// Prepares the list, loads the project's entries, sorts them.
   INT_PTR OnInitDialog(HWND window) override;
   /// Title and the Back, Next buttons.
@@ -29,9 +28,6 @@ class RegistryPage : public WizardPage {
   /// Delete key (deletes the selected rows, as the Delete button does).
   INT_PTR OnNotify(int control_id, NMHDR* notification) override;
 
-  /// The list control (null before the dialog exists).
-  HWND list() const { return list_; }
-
  private:
   void OnAdd();
   void OnEdit();
@@ -41,12 +37,9 @@ class RegistryPage : public WizardPage {
   void Renumber();
   /// Selects and focuses `row` alone, sorts, and scrolls the row into view.
   void ShowRow(int row);
-  /// Orders the rows by root text, then key text (ignoring case).
-  void Sort();
   /// Enables Add, Edit, Delete and Copy for the rows and the selection.
   void UpdateButtons();
 
-  HWND list_ = nullptr;
   /// The entry that dialog 106 edits.
   RegistryEntry entry_;
 };
