@@ -25,8 +25,10 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$root/build/xv
 xvfb_pid=$!
 export DISPLAY="$display"
 
+keeper_pid=""
 cleanup() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
+  [ -z "$keeper_pid" ] || wait "$keeper_pid" 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
   wait "$xvfb_pid" 2>/dev/null || true
 }
@@ -50,6 +52,24 @@ wineboot -i </dev/null >"$root/build/wineboot.log" 2>&1
 # Status 2: the server started above is running (as it should be); 0: it had
 # gone, and this starts it again.
 wineserver -p </dev/null >/dev/null 2>&1
+
+# The desktop process stays up for the whole session (desktop_keeper.cpp says
+# why): without it each GUI test's output stays open for seconds after the
+# test ends, and CTest waits for it.
+keeper="${PAK_DESKTOP_KEEPER:-$root/build/win64/bin/desktop_keeper.exe}"
+if [ -f "$keeper" ]; then
+  wine "$keeper" </dev/null >"$root/build/desktop_keeper.log" 2>&1 &
+  keeper_pid=$!
+  for _ in $(seq 300); do
+    grep -q ready "$root/build/desktop_keeper.log" 2>/dev/null && break
+    kill -0 "$keeper_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  grep -q ready "$root/build/desktop_keeper.log" ||
+    echo "session.sh: the desktop keeper did not start (see build/desktop_keeper.log)" >&2
+else
+  echo "session.sh: $keeper is not built; GUI tests will each wait for the desktop to close" >&2
+fi
 
 "$@"
 status=$?
