@@ -49,6 +49,14 @@ class ProjectFileTest : public ::testing::Test {
     LoadRegistryRows(path, rows);
     return rows;
   }
+  /// The registry rows read back, one "root|key|name|type|value" line each.
+  std::vector<std::string> RegistryLines() const {
+    std::vector<std::string> lines;
+    for (const RegistryRow& r : RegistryRows().rows) {
+      lines.push_back(r.root + "|" + r.key + "|" + r.name + "|" + r.type + "|" + r.value);
+    }
+    return lines;
+  }
   std::string Text() const {
     std::string text;
     EXPECT_TRUE(ReadWholeFile(path, &text));
@@ -117,16 +125,11 @@ TEST_F(ProjectFileTest, RoundTrip) {
   }
   EXPECT_EQ(files_back.rows[2].mark, "*");  // "x" comes back as a wake-up mark
 
-  const MemoryRegistryRowStore registry_back = RegistryRows();
-  ASSERT_EQ(registry_back.rows.size(), 3u);
-  EXPECT_EQ(registry_back.rows[0].root, "HKCR");
-  EXPECT_EQ(registry_back.rows[0].type, "BINARY");
-  EXPECT_EQ(registry_back.rows[1].value, "\"a\",\"b\",\"c\"");
-  EXPECT_EQ(registry_back.rows[1].type, "MULTI_SZ");
-  // "K,a,b,SZ,"v"": the name is cut at its comma and the rest slides along.
-  EXPECT_EQ(registry_back.rows[2].name, "a");
-  EXPECT_EQ(registry_back.rows[2].type, "SZ");  // "b" is no type word
-  EXPECT_EQ(registry_back.rows[2].value, "SZ,\"v\"");
+  // "K,a,b,SZ,"v"": the name is cut at its comma and the rest slides along
+  // ("b" is no type word).
+  EXPECT_EQ(RegistryLines(), (std::vector<std::string>{"HKCR|Software\\Foo||BINARY|0aFF",
+                                                       "HKCU|K|list|MULTI_SZ|\"a\",\"b\",\"c\"",
+                                                       "HKLM|K|a|SZ|SZ,\"v\""}));
 }
 
 TEST_F(ProjectFileTest, AbsentKeysGiveDefaults) {
@@ -237,12 +240,7 @@ TEST_F(ProjectFileTest, StrayLeadByteAtAFieldEndDoesNotShiftTheFields) {
   MemoryRegistryRowStore registry;
   registry.Append({"HKCR", "Software\\Fo\x9B", "Na\x83", "DWORD", "12"});
   ASSERT_TRUE(SaveProject(ProjectSettings(), path, nullptr, &registry));
-  const MemoryRegistryRowStore back = RegistryRows();
-  ASSERT_EQ(back.rows.size(), 1u);
-  EXPECT_EQ(back.rows[0].key, "Software\\Fo");
-  EXPECT_EQ(back.rows[0].name, "Na");
-  EXPECT_EQ(back.rows[0].type, "DWORD");
-  EXPECT_EQ(back.rows[0].value, "12");
+  EXPECT_EQ(RegistryLines(), std::vector<std::string>{"HKCR|Software\\Fo|Na|DWORD|12"});
 }
 
 TEST(ReadFieldTest, FieldsRoomAndDoubleByteCharacters) {

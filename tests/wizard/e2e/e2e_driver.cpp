@@ -1094,19 +1094,13 @@ bool FirstRun(const Paths& paths) {
 
   HWND sheet = SheetAfterPicker(picker, IDCANCEL, &wizard);
   if (!sheet) return false;
-  HWND page = WaitPage(sheet, 0);
-  if (page) FillPage1(process, pid, sheet, page);
-  PressButton(sheet, PSBTN_NEXT);
-  page = WaitPage(sheet, 1);
-  if (page) FillPage2(process, pid, sheet, page);
-  PressButton(sheet, PSBTN_NEXT);
-  page = WaitPage(sheet, 2);
-  if (page) FillPage3(process, pid, sheet, page);
-  PressButton(sheet, PSBTN_NEXT);
-  page = WaitPage(sheet, 3);
-  if (page) FillPage4(process, pid, sheet, page);
-  PressButton(sheet, PSBTN_NEXT);
-  page = WaitPage(sheet, 4);
+  // Pages 1 to 4 are filled in and left with Next; page 5 is checked.
+  void (*const fillers[])(HANDLE, DWORD, HWND, HWND) = {FillPage1, FillPage2, FillPage3, FillPage4};
+  for (int index = 0; index < 4; ++index) {
+    if (HWND page = WaitPage(sheet, index)) fillers[index](process, pid, sheet, page);
+    PressButton(sheet, PSBTN_NEXT);
+  }
+  HWND page = WaitPage(sheet, 4);
   if (page) CheckPage5(sheet, page);
   return FinishRun("run 1", sheet, &wizard, paths, true) && g_failures == 0;
 }
