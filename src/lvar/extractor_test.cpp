@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/fake_file_system.h"
+#include "base/fake_folder_lister.h"
 #include "lvar/test_archive.h"
 
 namespace lvar {
@@ -12,27 +13,6 @@ using lvar_test::MakeArchive;
 using lvar_test::SoundEntries;
 using lvar_test::TestEntry;
 using Bytes = base::FakeFileSystem::Bytes;
-
-// Lists the fake's files and folders directly inside a folder.
-class FakeLister : public base::FolderLister {
- public:
-  explicit FakeLister(base::FakeFileSystem& files) : files_(files) {}
-  bool List(const std::string& folder, std::vector<base::DirEntry>* entries) override {
-    if (!files_.folders.count(folder)) return false;
-    const std::string prefix = folder + base::kPathSeparator;
-    for (const auto& [path, bytes] : files_.files)
-      if (path.compare(0, prefix.size(), prefix) == 0) {
-        base::DirEntry entry;
-        entry.name = entry.host_name = path;
-        entry.size = bytes.size();
-        entries->push_back(entry);
-      }
-    return true;
-  }
-
- private:
-  base::FakeFileSystem& files_;
-};
 
 class ExtractorTest : public ::testing::Test {
  protected:
@@ -50,7 +30,7 @@ class ExtractorTest : public ::testing::Test {
   }
 
   base::FakeFileSystem files_;
-  FakeLister lister_{files_};
+  base::FakeFolderLister lister_{files_};
   ExtractReport report_;
 };
 

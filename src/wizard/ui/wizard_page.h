@@ -35,7 +35,7 @@ class WizardPage {
   WizardPage& operator=(const WizardPage&) = delete;
 
   /// The client rectangle of the page window; false while there is no window.
-  virtual bool GetClientArea(RECT* rect) const;
+  bool GetClientArea(RECT* rect) const;
   /// Fills a page description (first-version layout, this page's dialog
   /// resource and the shared dialog procedure), creates the property sheet
   /// page and returns its handle (null on failure).
@@ -46,7 +46,7 @@ class WizardPage {
   /// handled). The answer is the dialog procedure's.
   virtual INT_PTR OnCommand(int id, int code, HWND control);
   /// WM_PAINT: paints the band at the page's left edge.
-  virtual void OnPaint();
+  void OnPaint();
   /// PSN_KILLACTIVE; returns 0 (the page may be left). To keep the page,
   /// store TRUE with DWLP_MSGRESULT and return non-zero.
   virtual INT_PTR OnKillActive();
