@@ -26,6 +26,22 @@ void Console::VPrintf(Stream stream, const char* format, va_list args) {
   Write(stream, std::string_view(buffer.data(), static_cast<std::size_t>(n)));
 }
 
+void BatchedConsole::Write(Stream stream, std::string_view sjis) {
+  if (stream == Stream::kErr) {
+    Flush();
+    inner_->Write(stream, sjis);
+    return;
+  }
+  held_.append(sjis);
+  if (held_.size() >= 64 * 1024) Flush();
+}
+
+void BatchedConsole::Flush() {
+  if (held_.empty()) return;
+  inner_->Write(Stream::kOut, held_);
+  held_.clear();
+}
+
 ConsoleEncoding EncodingFromEnvironment(const char* variable) {
   const char* value = std::getenv(variable);
   if (!value) return ConsoleEncoding::kAuto;

@@ -26,8 +26,32 @@ class Console {
       ;
   void VPrintf(Stream stream, const char* format, va_list args);
   /// True once a write to standard output did not complete (for example to
-  /// a pipe whose reader has gone).
+  /// a pipe whose reader has gone). Call Flush() first when output may be
+  /// held back.
   virtual bool OutputFailed() const { return false; }
+  /// Writes out whatever standard output holds back (see BatchedConsole).
+  virtual void Flush() {}
+};
+
+/// Holds back what goes to standard output and hands it to `inner` in
+/// blocks of whole writes: when 64 KiB are held, before anything goes to
+/// standard error (so the two streams keep their order), at Flush() and
+/// when it goes. A program that prints a mark per file then makes a few
+/// large writes instead of one per file.
+class BatchedConsole : public Console {
+ public:
+  explicit BatchedConsole(std::unique_ptr<Console> inner) : inner_(std::move(inner)) {}
+  ~BatchedConsole() override { Flush(); }
+  BatchedConsole(const BatchedConsole&) = delete;
+  BatchedConsole& operator=(const BatchedConsole&) = delete;
+
+  void Write(Stream stream, std::string_view sjis) override;
+  bool OutputFailed() const override { return inner_->OutputFailed(); }
+  void Flush() override;
+
+ private:
+  std::unique_ptr<Console> inner_;
+  std::string held_;
 };
 
 /// Keeps everything written, for tests.
@@ -55,6 +79,8 @@ ConsoleEncoding EncodingFromEnvironment(const char* variable);
 /// With kAuto, a stream that is a terminal gets readable text: UTF-8 on a
 /// POSIX terminal with a UTF-8 locale, wide-character output on a Windows
 /// console (whatever its code page); pipes and files get the Shift-JIS bytes.
-std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding);
+/// With `batch_redirected`, standard output that is not a terminal is
+/// batched (BatchedConsole); a terminal always shows each write at once.
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, bool batch_redirected = false);
 
 }  // namespace base

@@ -56,8 +56,10 @@ class PosixConsole : public Console {
 
 }  // namespace
 
-std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding) {
-  return std::make_unique<PosixConsole>(encoding);
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, bool batch_redirected) {
+  auto console = std::make_unique<PosixConsole>(encoding);
+  if (!batch_redirected || isatty(STDOUT_FILENO)) return console;
+  return std::make_unique<BatchedConsole>(std::move(console));
 }
 
 }  // namespace base

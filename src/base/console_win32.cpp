@@ -61,8 +61,12 @@ class Win32Console : public Console {
 
 }  // namespace
 
-std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding) {
-  return std::make_unique<Win32Console>(encoding);
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, bool batch_redirected) {
+  DWORD mode = 0;
+  const bool terminal = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+  auto console = std::make_unique<Win32Console>(encoding);
+  if (!batch_redirected || terminal) return console;
+  return std::make_unique<BatchedConsole>(std::move(console));
 }
 
 }  // namespace base

@@ -38,6 +38,7 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
   if (code) return code | kStepArchiveEntries;
   // Standard output was lost (a closed pipe): say so, and keep no archive
   // made by a run whose report did not arrive.
+  console.Flush();
   if (console.OutputFailed()) {
     console.Write(base::Stream::kErr, messages::kCantWriteOutput);
     return kOutputLost | kStepArchiveChecksum;

@@ -15,7 +15,7 @@
 int main(int argc, char** argv) {
   builder::InstallInterruptCleanup();
   std::unique_ptr<base::Console> console =
-      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"));
+      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), /*batch_redirected=*/true);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   builder::BuildEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem()};
   builder::BuildErrorCode code = builder::RunBuild(args, env);

@@ -1,0 +1,50 @@
+#include "base/console.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace base {
+namespace {
+
+// Logs each write it receives as "out:TEXT" or "err:TEXT".
+class LoggingConsole : public Console {
+ public:
+  explicit LoggingConsole(std::vector<std::string>* log) : log_(log) {}
+  void Write(Stream stream, std::string_view sjis) override {
+    log_->push_back((stream == Stream::kOut ? "out:" : "err:") + std::string(sjis));
+  }
+
+ private:
+  std::vector<std::string>* log_;
+};
+
+TEST(BatchedConsoleTest, HoldsOutputBackButKeepsTheOrderOfTheStreams) {
+  std::vector<std::string> log;
+  {
+    BatchedConsole console(std::make_unique<LoggingConsole>(&log));
+    console.Write(Stream::kOut, "a");
+    console.Printf(Stream::kOut, "%s", "b");
+    EXPECT_TRUE(log.empty());
+    console.Write(Stream::kErr, "E");
+    console.Write(Stream::kOut, "c");
+    console.Flush();
+    console.Flush();  // nothing held: no empty write
+    console.Write(Stream::kOut, "d");
+  }  // going: "d" still comes out
+  EXPECT_EQ(log, (std::vector<std::string>{"out:ab", "err:E", "out:c", "out:d"}));
+}
+
+TEST(BatchedConsoleTest, WritesWholeBlocksWhenEnoughIsHeld) {
+  std::vector<std::string> log;
+  BatchedConsole console(std::make_unique<LoggingConsole>(&log));
+  const std::string line(1000, '.');
+  for (int i = 0; i < 66; ++i) console.Write(Stream::kOut, line);
+  ASSERT_EQ(log.size(), 1u);  // 66,000 bytes passed 64 KiB after the 66th write
+  EXPECT_EQ(log[0].size(), 4 + 66 * line.size());
+}
+
+}  // namespace
+}  // namespace base
