@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdio>
 #include <thread>
 
 #include "process_runner.h"
@@ -35,10 +36,11 @@ void Drain(HANDLE pipe, std::string* sink) {
   while (ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) sink->append(buffer, n);
 }
 
-}  // namespace
-
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir, const std::string& encoding, bool output_reader_gone) {
+// One attempt of RunProcess; `error` gets GetLastError() when the program
+// could not be started.
+ProcessResult RunOnce(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& working_dir, const std::string& encoding, bool output_reader_gone,
+                      DWORD* error) {
   ProcessResult result;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE out_read, out_write, err_read, err_write;
@@ -78,6 +80,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   CloseHandle(err_write);
   if (null_in != INVALID_HANDLE_VALUE) CloseHandle(null_in);
   if (!created) {
+    *error = GetLastError();
     if (out_read != INVALID_HANDLE_VALUE) CloseHandle(out_read);
     CloseHandle(err_read);
     return result;
@@ -97,6 +100,23 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return result;
+}
+
+}  // namespace
+
+// Wine now and then fails to start a program that starts fine a moment
+// later; a start that fails is tried twice more, and said, so that such a
+// failure is not taken for the program's.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& working_dir, const std::string& encoding, bool output_reader_gone) {
+  for (int attempt = 1;; ++attempt) {
+    DWORD error = 0;
+    ProcessResult result = RunOnce(program, args, working_dir, encoding, output_reader_gone, &error);
+    if (result.started || attempt == 3) return result;
+    std::fprintf(stderr, "RunProcess: %s did not start (error %lu); trying again\n", program.c_str(),
+                 static_cast<unsigned long>(error));
+    Sleep(200);
+  }
 }
 
 std::string ProgramBesideThisOne(const std::string& name) {
