@@ -58,15 +58,15 @@ wineserver -p </dev/null >/dev/null 2>&1
 # test ends, and CTest waits for it.
 keeper="${PAK_DESKTOP_KEEPER:-$root/build/win64/bin/desktop_keeper.exe}"
 if [ -f "$keeper" ]; then
-  wine "$keeper" </dev/null >"$root/build/desktop_keeper.log" 2>&1 &
+  wine "$keeper" </dev/null >"$WINEPREFIX/desktop_keeper.log" 2>&1 &
   keeper_pid=$!
   for _ in $(seq 300); do
-    grep -q ready "$root/build/desktop_keeper.log" 2>/dev/null && break
+    grep -q ready "$WINEPREFIX/desktop_keeper.log" 2>/dev/null && break
     kill -0 "$keeper_pid" 2>/dev/null || break
     sleep 0.1
   done
-  grep -q ready "$root/build/desktop_keeper.log" ||
-    echo "session.sh: the desktop keeper did not start (see build/desktop_keeper.log)" >&2
+  grep -q ready "$WINEPREFIX/desktop_keeper.log" ||
+    echo "session.sh: the desktop keeper did not start (see $WINEPREFIX/desktop_keeper.log)" >&2
 else
   echo "session.sh: $keeper is not built; GUI tests will each wait for the desktop to close" >&2
 fi
