@@ -34,4 +34,29 @@ constexpr bool CoversEveryIdInOrder(const TextEntry<Id> (&table)[N], Id count) {
 /// languages' texts of one id must give the same list.
 std::vector<std::string> PrintfArguments(std::string_view format);
 
+/// The texts that two languages' tables do not agree on, one line each
+/// ("id 12: ..."): a missing or empty text, texts taking different printf
+/// arguments, and in `ascii_table` a byte outside ASCII. Empty when they
+/// agree. `text_a` and `ascii_table` answer an id's text in each language.
+template <typename Id>
+std::vector<std::string> TableDisagreements(const char* (*text_a)(Id), const char* (*ascii_table)(Id), Id count) {
+  std::vector<std::string> found;
+  for (int i = 0; i < static_cast<int>(count); ++i) {
+    const char* a = text_a(static_cast<Id>(i));
+    const char* b = ascii_table(static_cast<Id>(i));
+    const std::string id = "id " + std::to_string(i) + ": ";
+    if (!a || !b || !*a || !*b) {
+      found.push_back(id + "no text");
+      continue;
+    }
+    if (PrintfArguments(a) != PrintfArguments(b)) found.push_back(id + "other arguments: " + b);
+    for (const char* c = b; *c; ++c)
+      if (static_cast<unsigned char>(*c) >= 0x80) {
+        found.push_back(id + "not ASCII: " + b);
+        break;
+      }
+  }
+  return found;
+}
+
 }  // namespace base

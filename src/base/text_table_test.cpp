@@ -36,5 +36,20 @@ TEST(TextTableTest, CoversEveryIdInOrder) {
   static_assert(!CoversEveryIdInOrder(kTwice, Id::kCount));
 }
 
+const char* Japanese(Id id) { return id == Id::kA ? "\x83G %s" : "%u"; }
+const char* EnglishAgreeing(Id id) { return id == Id::kA ? "E %s" : "%u"; }
+const char* EnglishWrongArgument(Id id) { return id == Id::kA ? "E %d" : "%u"; }
+const char* EnglishNotAscii(Id id) { return id == Id::kA ? "E %s" : "\x83G %u"; }
+const char* EnglishMissing(Id id) { return id == Id::kA ? "E %s" : ""; }
+
+TEST(TextTableTest, TableDisagreements) {
+  EXPECT_EQ(TableDisagreements(Japanese, EnglishAgreeing, Id::kCount), std::vector<std::string>{});
+  EXPECT_EQ(TableDisagreements(Japanese, EnglishWrongArgument, Id::kCount),
+            std::vector<std::string>{"id 0: other arguments: E %d"});
+  EXPECT_EQ(TableDisagreements(Japanese, EnglishNotAscii, Id::kCount),
+            std::vector<std::string>{"id 1: not ASCII: \x83G %u"});
+  EXPECT_EQ(TableDisagreements(Japanese, EnglishMissing, Id::kCount), std::vector<std::string>{"id 1: no text"});
+}
+
 }  // namespace
 }  // namespace base

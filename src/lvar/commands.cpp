@@ -401,7 +401,7 @@ void PlanText(LvarEnvironment& env, const InstallPlan& plan) {
   auto text = [&](Message id) { return MessageText(console.language(), id); };
   const std::string not_in_archive = text(Message::kPlanNotInArchive);
   auto line = [&](Message label, const std::string& sjis) {
-    console.Printf(kOut, "%-18s %s\n", text(label), DisplayText(sjis).c_str());
+    Say(console, kOut, Message::kPlanLabelLine, text(label), DisplayText(sjis).c_str());
   };
   auto heading = [&](Message title, bool empty) {
     console.Printf(kOut, "%s%s\n", text(title), empty ? text(Message::kPlanNone) : "");

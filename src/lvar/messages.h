@@ -42,6 +42,7 @@ enum class Message {
   kExtractedNativeInfo,
   kExtractDone,
   kRebuild,
+  kPlanLabelLine,
   kPlanDestination,
   kPlanDestinationCode,
   kPlanInstallFolder,

@@ -127,6 +127,8 @@ constexpr base::TextEntry<Message> kJapanese[] = {
      "%u \x8C\xC2\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xF0 %s \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x82\xDC\x82\xB5\x82\xBD\n"},
     // 再作成: pakmak %s ARCHIVE -p %04X -o %04X -c %04X\n
     {Message::kRebuild, "\x8D\xC4\x8D\xEC\x90\xAC: pakmak %s ARCHIVE -p %04X -o %04X -c %04X\n"},
+    // %-21s %s\n
+    {Message::kPlanLabelLine, "%-21s %s\n"},
     // インストール先:
     {Message::kPlanDestination, "\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x90\xE6:"},
     // %s (コード %u)
@@ -145,9 +147,9 @@ constexpr base::TextEntry<Message> kJapanese[] = {
     {Message::kPlanRegistry, "\x83\x8C\x83W\x83X\x83g\x83\x8A\x92l:"},
     // アンインストール:
     {Message::kPlanUninstall, "\x83" "A\x83\x93\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B:"},
-    // アンインストール:  アンインストール記述なし\n
+    // アンインストール:     アンインストール記述なし\n
     {Message::kPlanNoUninstall,
-     "\x83" "A\x83\x93\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B:  \x83" "A\x83\x93\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x8BL\x8Fq\x82\xC8\x82\xB5\n"},
+     "\x83" "A\x83\x93\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B:     \x83" "A\x83\x93\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x8BL\x8Fq\x82\xC8\x82\xB5\n"},
     //   削除するファイル:
     {Message::kPlanFilesDeleted, "  \x8D\xED\x8F\x9C\x82\xB7\x82\xE9\x83t\x83@\x83" "C\x83\x8B:"},
     //   削除するフォルダ:
