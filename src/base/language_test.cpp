@@ -36,12 +36,9 @@ TEST(LanguageTest, ChoosesByOverrideThenSystemThenLocale) {
       // Windows user interface languages (any sublanguage).
       {"", "", 0x0411, 932, &console, kJa},
       {"", "", 0x0409, 1252, &console, kEn},
-      {"", "", 0x0809, 1252, &console, kEn},
       {"", "", 0x0407, 1252, &console, kEn},
       {"", "", 0x0419, 1251, &console, kEn},
-      {"", "", 0x0419, 1251, &launcher, kRu},
       {"", "", 0x0411, 932, &launcher, kJa},
-      {"", "", 0x0407, 1252, &launcher, kEn},
       // The override wins over both, in any case and with a region.
       {"en", "ja_JP.UTF-8", 0, 0, &console, kEn},
       {"EN", "", 0x0411, 932, &console, kEn},
@@ -62,12 +59,6 @@ TEST(LanguageTest, ChoosesByOverrideThenSystemThenLocale) {
         << "override '" << c.override_tag << "', locale '" << c.locale << "', ui " << std::hex << c.ui_language
         << ", code page " << std::dec << c.code_page;
   }
-}
-
-TEST(LanguageTest, WindowsLanguageIds) {
-  EXPECT_EQ(WindowsLanguageId(kJa), 0x0411);
-  EXPECT_EQ(WindowsLanguageId(kEn), 0x0409);
-  EXPECT_EQ(WindowsLanguageId(kRu), 0x0419);
 }
 
 }  // namespace
