@@ -41,7 +41,10 @@ function(pak_install_program target)
     if(NOT ARG_FOR_END_USERS)
       install(TARGETS ${target} RUNTIME DESTINATION .)
     elseif(CMAKE_SIZEOF_VOID_P EQUAL 4)
-      install(TARGETS ${target} RUNTIME DESTINATION ${PAK_SHIP_FOLDER})
+      # As a plain file, not as a target: CPack would strip it (it has no
+      # symbols; the Release link leaves none) and so give it a new time
+      # stamp, and the two packages would hold different bytes.
+      install(PROGRAMS $<TARGET_FILE:${target}> DESTINATION ${PAK_SHIP_FOLDER})
     endif()
   else()
     install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

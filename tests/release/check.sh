@@ -143,8 +143,9 @@ for arch in x86 x64; do
   # The Setup.exe for end users runs on every Windows: a 32-bit GUI program.
   setup="$top/$ship_folder/Setup.exe"
   if [ -f "$setup" ]; then
-    $objdump -f "$setup" | grep -q 'file format pei-i386' || fail "$setup is not a 32-bit (i386) program"
-    $objdump -p "$setup" | grep -qE '^Subsystem[[:space:]]+0+2[[:space:]]+\(Windows GUI\)' || fail "$setup is not a GUI program"
+    headers="$($objdump -f -p "$setup")"
+    grep -q 'file format pei-i386' <<<"$headers" || fail "$setup is not a 32-bit (i386) program"
+    grep -qE '^Subsystem[[:space:]]+0+2[[:space:]]+\(Windows GUI\)' <<<"$headers" || fail "$setup is not a GUI program"
   fi
   if [ -f "$readme" ]; then
     [ "$(readme_commands "$readme")" = "$windows_commands" ] \
@@ -223,14 +224,15 @@ run_readme_commands() {
 # renders without a groff warning, is found by man, is what md2man.awk makes
 # of the packaged document, and names every option that --help prints.
 check_manual_pages() {
-  local man="$1" docs="$2" bin="$3" p page source warnings option roff
+  local man="$1" docs="$2" bin="$3" p page source warnings option roff rendered
   for p in "${linux_programs[@]}"; do
     page="$man/man1/$p.1.gz"
     [ -f "$page" ] || { fail "no manual page $page"; continue; }
     source="$(zcat "$page")"
     warnings="$(groff -ww -man -Tutf8 <<<"$source" 2>&1 >/dev/null)"
     [ -z "$warnings" ] || fail "$page: groff warns: $warnings"
-    MANWIDTH=80 man -M "$man" -P cat "$p" 2>/dev/null | grep -q '^NAME' || fail "man $p does not find $page"
+    rendered="$(MANWIDTH=80 man -M "$man" -P cat "$p" 2>/dev/null || true)"
+    grep -q '^NAME$' <<<"$rendered" || fail "man $p does not find $page"
     [ "$(LC_ALL=C awk -v "source=$EXPECTED_VERSION_LINE" -f "$root/scripts/md2man.awk" "$docs/$p.md")" = "$source" ] \
       || fail "$page is not what scripts/md2man.awk makes of $docs/$p.md"
     for option in $("$bin/$p" --help 2>&1 | LC_ALL=C grep -oE -- '(^|[ [,])--?[a-z][a-z-]*' | LC_ALL=C tr -d ' [,' | sort -u); do
