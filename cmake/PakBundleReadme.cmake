@@ -4,7 +4,6 @@
 # - Debian package: /usr/share/doc/<package>/README, programs on the PATH;
 # - .tar.gz: README at the top of the unpacked folder, commands typed there
 #   (bin/pakmak, share/doc/<package>/...); no README in share/doc.
-cmake_policy(VERSION 3.21)
 include(${CMAKE_CURRENT_LIST_DIR}/PakReadme.cmake)
 set(PAK_KIT_NAME "${CPACK_PAK_KIT_NAME}")
 set(PAK_KIT_VERSION "${CPACK_PACKAGE_VERSION}")

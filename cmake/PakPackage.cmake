@@ -75,7 +75,7 @@ else()
             ${CMAKE_CURRENT_LIST_DIR}/PakDocFile.cmake
     COMMENT "Debian change log" VERBATIM)
   list(APPEND pak_doc_outputs ${changelog})
-  add_custom_target(package_docs DEPENDS ${pak_doc_outputs})
+  add_custom_target(package_docs ALL DEPENDS ${pak_doc_outputs})
   add_dependencies(programs package_docs)
 
   # The licence in Debian's machine-readable copyright form.
@@ -107,12 +107,17 @@ else()
     "License: Expat\n"
     "${pak_license_body}")
 
-  # The read-me of a prefix installation; CPack gives each package its own
+  install(FILES ${PAK_GENERATED_DIR}/copyright ${changelog} ${pak_docs} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # The read-me of an installation names the paths under the prefix given at
+  # install time; CPack gives each package its own instead
   # (cmake/PakBundleReadme.cmake).
-  pak_render_readme(${CMAKE_SOURCE_DIR}/docs/linux-readme.txt ${PAK_GENERATED_DIR}/README
-    DOC ${CMAKE_INSTALL_FULL_DOCDIR} BIN "" MAN "man " MAN_END "")
-  install(FILES ${PAK_GENERATED_DIR}/README ${PAK_GENERATED_DIR}/copyright ${changelog} ${pak_docs}
-    DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(CODE "
+    include(\"${CMAKE_CURRENT_LIST_DIR}/PakReadme.cmake\")
+    set(PAK_KIT_NAME \"${PAK_KIT_NAME}\")
+    set(PAK_KIT_VERSION \"${PROJECT_VERSION}\")
+    set(doc \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}\")
+    pak_render_readme(\"${CMAKE_SOURCE_DIR}/docs/linux-readme.txt\" \"\$ENV{DESTDIR}\${doc}/README\"
+      DOC \"\${doc}\" BIN \"\" MAN \"man \" MAN_END \"\")")
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/project/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
   set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PakBundleReadme.cmake)
   set(CPACK_PAK_KIT_NAME "${PAK_KIT_NAME}")

@@ -6,6 +6,9 @@
 # the lines end in CR LF (read-mes opened with Notepad).
 # Used at configure time and by the CPack script PakBundleReadme.cmake, so
 # it needs PAK_KIT_NAME and PAK_KIT_VERSION set by its caller.
+# Also included by install and CPack scripts, which set no policies.
+cmake_policy(VERSION 3.21)
+
 function(pak_render_readme template output)
   set(args "${ARGN}")  # quoted: an empty value stays a list element
   file(READ "${template}" text)
