@@ -46,7 +46,7 @@ pass() { echo "ok: $*"; }
 # readme_commands FILE: the first block of indented lines of a read-me (the
 # commands it starts with), without the indent and CR.
 readme_commands() {
-  tr -d '\r' <"$1" | awk '/^    [^ ]/ { print substr($0, 5); found = 1; next } found { exit }'
+  tr -d '\r' <"$1" | awk 'done { next } /^    [^ ]/ { print substr($0, 5); found = 1; next } found { done = 1 }'
 }
 # check_readme_names_docs README DOC_FOLDER PREFIX: every document of
 # DOC_FOLDER must be named in README as PREFIX followed by its name.
@@ -59,11 +59,13 @@ check_readme_names_docs() {
   done
 }
 # check_license_text FILE: FILE holds the kit's licence (LICENSE) word for word.
+# (Texts are read whole before grep -q: with pipefail, a writer that grep -q
+# leaves behind would fail the pipeline.)
 check_license_text() {
-  local words
+  local words text
   words="$(tr -d '\r' <"$root/LICENSE" | sed -n '/^Permission /,$p' | tr -s ' \n' '  ')"
-  tr -d '\r' <"$1" | sed 's/^ \.$//; s/^ //' | sed -n '/^Permission /,$p' | tr -s ' \n' '  ' \
-    | grep -qF -- "$words" || fail "$1 does not hold the kit's licence"
+  text="$(tr -d '\r' <"$1" | sed 's/^ \.$//; s/^ //' | sed -n '/^Permission /,$p' | tr -s ' \n' '  ')"
+  grep -qF -- "$words" <<<"$text" || fail "$1 does not hold the kit's licence"
 }
 
 # The kit's package name and version come from the packages' own names.
@@ -151,7 +153,7 @@ for arch in x86 x64; do
     [ "$(readme_commands "$readme")" = "$windows_commands" ] \
       || fail "$readme does not start with the commands: $windows_commands"
     check_readme_names_docs "$readme" "$top/docs" 'docs\'
-    tr -d '\r' <"$readme" | grep -qF "$ship_folder\\Setup.exe" || fail "$readme does not name $ship_folder\\Setup.exe"
+    grep -qF "$ship_folder\\Setup.exe" "$readme" || fail "$readme does not name $ship_folder\\Setup.exe"
   fi
   [ -f "$top/LORIVANDER-kit-LICENSE.txt" ] && check_license_text "$top/LORIVANDER-kit-LICENSE.txt"
   [ $failures -eq $before ] && pass "windows-$arch zip: contents, no Setup text names, 32-bit GUI Setup.exe for end users, read-me, licence, version resources, manifests, imports, no debug sections"
