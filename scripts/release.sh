@@ -10,6 +10,15 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
+# The version must have its section in CHANGELOG.md ("## [1.2.0] - date"):
+# the Debian package's change log is made from it.
+version="$(sed -n 's/^project([A-Za-z]* VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+[ -n "$version" ] || { echo "release.sh: no project(... VERSION ...) in CMakeLists.txt" >&2; exit 1; }
+if ! grep -qE "^## \[${version//./\\.}\] - [0-9]{4}-[0-9]{2}-[0-9]{2}\$" "$root/CHANGELOG.md"; then
+  echo "release.sh: CHANGELOG.md has no section \"## [$version] - YYYY-MM-DD\" for version $version" >&2
+  exit 1
+fi
+
 "$root/scripts/setup-deps.sh"
 
 build_presets --target programs release win32 win64
@@ -27,12 +36,15 @@ for dir in native-release win32 win64; do
   rm -rf "$stage"
 done
 
-# Every package must hold every program.
+# Every package must hold every program, the licence and the example.
 define() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" build/native-release/generated/kit_version.h; }
 version="$(define PAK_KIT_VERSION)"
 kit="$(define PAK_PACKAGE_NAME)"
-windows_programs=(Pakforge.exe Pakmak.exe Setup.exe lvar.exe pakforge-build.exe)
+windows_programs=(Pakforge.exe Pakmak.exe lvar.exe pakforge-build.exe ShipToUsers/Setup.exe)
+windows_files=(LORIVANDER-kit-README.txt LORIVANDER-kit-LICENSE.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina)
 linux_programs=(pakmak lvar pakforge-build)
+manual_pages=("${linux_programs[@]/#/share/man/man1/}")
+linux_files=(share/doc/$kit/copyright share/doc/$kit/changelog.gz share/doc/$kit/examples/Pakforge_KantanMemo.ini "${manual_pages[@]/%/.1.gz}")
 missing=0
 require() {  # require PACKAGE-LISTING NAME...
   local listing="$1"; shift
@@ -44,14 +56,14 @@ require() {  # require PACKAGE-LISTING NAME...
 for arch in x86 x64; do
   package="$out/$kit-$version-windows-$arch.zip"
   [ -f "$package" ] || { echo "release.sh: $package was not made" >&2; exit 1; }
-  require "$(cmake -E tar tf "$package")" "${windows_programs[@]}" README.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina
+  require "$(cmake -E tar tf "$package")" "${windows_programs[@]}" "${windows_files[@]}"
 done
 package="$out/$kit-$version-linux-x86_64.tar.gz"
 [ -f "$package" ] || { echo "release.sh: $package was not made" >&2; exit 1; }
-require "$(tar tzf "$package")" "${linux_programs[@]/#/bin/}"
+require "$(tar tzf "$package")" "${linux_programs[@]/#/bin/}" README "${linux_files[@]}"
 package="$(ls "$out"/"${kit}_${version}"*.deb 2>/dev/null | head -n 1 || true)"
 [ -n "$package" ] || { echo "release.sh: the Debian package was not made" >&2; exit 1; }
-require "$(dpkg-deb -c "$package" | awk '{ print $NF }')" "${linux_programs[@]/#/usr/bin/}"
+require "$(dpkg-deb -c "$package" | awk '{ print $NF }')" "${linux_programs[@]/#/usr/bin/}" "${linux_files[@]/#/usr/}" usr/share/doc/$kit/README
 [ "$missing" -eq 0 ] || exit 1
 
 (cd "$out" && sha256sum -- *.zip *.tar.gz *.deb >SHA256SUMS)

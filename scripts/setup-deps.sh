@@ -2,15 +2,16 @@
 # Installs what building and testing the kit needs on a Debian machine:
 # compilers for Linux and both Windows targets, GoogleTest, Wine, Xvfb, the
 # ja_JP.UTF-8 locale and a Japanese font, ccache, clang with its libFuzzer
-# runtime, and what packing the release bundle needs (dpkg-dev for the
-# Debian package's dependencies).
+# runtime, and what packing and checking the release bundle needs (dpkg-dev
+# for the Debian package's dependencies, lintian for its check, man-db and
+# groff-base to render the manual pages).
 # Does nothing that is already done.
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
           wine wine64 xvfb x11-apps xauth imagemagick locales fonts-ipafont-gothic
-          fonts-wine time ccache dpkg-dev
+          fonts-wine time ccache dpkg-dev lintian man-db groff-base
           clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

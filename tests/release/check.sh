@@ -2,16 +2,28 @@
 # check.sh [BUNDLE_FOLDER]   (default build/release)
 #
 # Checks the bundle that scripts/release.sh wrote, from the files alone:
-# - both Windows zips hold every program, the read-me and the example
-#   project; every .exe carries a version resource with the kit's version and
-#   its own file name, an asInvoker manifest without Common Controls 6, imports
-#   only DLLs that every Windows has, and has no debug sections;
+# - both Windows zips hold every program, the kit's read-me and licence, the
+#   example project and ShipToUsers/Setup.exe, the same 32-bit GUI program in
+#   both; no file whose name Setup takes for an application's text
+#   (readme.txt, note.txt, license.txt in any letter case); every .exe
+#   carries a version resource with the kit's version and its own file name,
+#   an asInvoker manifest without Common Controls 6, imports only DLLs that
+#   every Windows has, and has no debug sections;
+# - each bundle's read-me starts with the three commands that build the
+#   example, as typed where the read-me lies, and names every document where
+#   it lies in that bundle;
 # - the windows-x64 zip, unpacked into an empty folder with a fresh Wine
-#   prefix, builds its example project: pakforge-build.exe writes the files of
-#   Finish and the archive, then the batch file it wrote runs the bundled
-#   Pakmak.exe, which must make the same archive;
-# - the Debian package, unpacked with dpkg -x, answers --version with every
-#   program and packs the demo; the .tar.gz holds the same programs;
+#   prefix, runs its read-me's commands: pakforge-build.exe writes the files
+#   of Finish and the archive, the batch file it wrote runs the bundled
+#   Pakmak.exe, which must make the same archive, and lvar.exe lists it;
+# - the Debian package: lintian (when installed) reports no error or
+#   warning; unpacked with dpkg -x, it answers --version with every program,
+#   packs the demo, runs its read-me's commands; its manual pages render
+#   with groff without a warning, are found by `man`, are made from the
+#   packaged documents (scripts/md2man.awk gives the same bytes) and name
+#   every option of --help; it carries the licence as its copyright file;
+# - the .tar.gz holds the same programs, manual pages and licence, and its
+#   read-me's commands run in the unpacked folder;
 # - SHA256SUMS matches.
 # Starts its own Wine session (tests/wine/session.sh) for the Windows part.
 set -euo pipefail
@@ -19,7 +31,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 bundle="$(cd "${1:-$root/build/release}" && pwd)"
 work="$root/build/release-check"
 
-windows_programs=(Pakforge.exe Pakmak.exe Setup.exe lvar.exe pakforge-build.exe)
+windows_programs=(Pakforge.exe Pakmak.exe lvar.exe pakforge-build.exe)
+ship_folder=ShipToUsers
 console_programs=(Pakmak.exe lvar.exe pakforge-build.exe)
 linux_programs=(pakmak lvar pakforge-build)
 # DLLs of every Windows installation (no compiler runtime DLLs).
@@ -29,6 +42,31 @@ system_dlls+="ole32.dll oleaut32.dll shlwapi.dll version.dll msvcrt.dll "
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
+
+# readme_commands FILE: the first block of indented lines of a read-me (the
+# commands it starts with), without the indent and CR.
+readme_commands() {
+  tr -d '\r' <"$1" | awk 'done { next } /^    [^ ]/ { print substr($0, 5); found = 1; next } found { done = 1 }'
+}
+# check_readme_names_docs README DOC_FOLDER PREFIX: every document of
+# DOC_FOLDER must be named in README as PREFIX followed by its name.
+check_readme_names_docs() {
+  local readme="$1" folder="$2" prefix="$3" doc text
+  text="$(tr -d '\r' <"$readme")"
+  for doc in "$folder"/*.md; do
+    [ -e "$doc" ] || { fail "$folder holds no documents"; return; }
+    grep -qF -- "$prefix$(basename "$doc")" <<<"$text" || fail "$readme does not name $prefix$(basename "$doc")"
+  done
+}
+# check_license_text FILE: FILE holds the kit's licence (LICENSE) word for word.
+# (Texts are read whole before grep -q: with pipefail, a writer that grep -q
+# leaves behind would fail the pipeline.)
+check_license_text() {
+  local words text
+  words="$(tr -d '\r' <"$root/LICENSE" | sed -n '/^Permission /,$p' | tr -s ' \n' '  ')"
+  text="$(tr -d '\r' <"$1" | sed 's/^ \.$//; s/^ //' | sed -n '/^Permission /,$p' | tr -s ' \n' '  ')"
+  grep -qF -- "$words" <<<"$text" || fail "$1 does not hold the kit's licence"
+}
 
 # The kit's package name and version come from the packages' own names.
 zip64="$(ls "$bundle"/*-windows-x64.zip 2>/dev/null | head -n 1 || true)"
@@ -79,6 +117,8 @@ check_exe() {  # check_exe FILE
   ! grep -q 'Microsoft.Windows.Common-Controls' <<<"$text" || fail "$exe asks for Common Controls 6"
 }
 
+# The x64 zip's read-me, as typed at a command prompt in the zip's folder.
+windows_commands=$'pakforge-build Pakforge_KantanMemo.ini\nKantanMemo.bat\nlvar list KantanMemo.lvar'
 for arch in x86 x64; do
   zip="$bundle/$kit-$version-windows-$arch.zip"
   dir="$work/$arch"
@@ -88,14 +128,40 @@ for arch in x86 x64; do
   top="$dir/$kit-$version-windows-$arch"
   [ -d "$top" ] || { fail "$zip has no top folder $(basename "$top")"; continue; }
   before=$failures
-  for f in "${windows_programs[@]}" README.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina KantanMemo/Memo.exe; do
+  readme="$top/LORIVANDER-kit-README.txt"
+  for f in "${windows_programs[@]}" "$ship_folder/Setup.exe" LORIVANDER-kit-README.txt LORIVANDER-kit-LICENSE.txt \
+           Pakforge_KantanMemo.ini KantanMemo/Native.ina KantanMemo/Memo.exe; do
     [ -f "$top/$f" ] || fail "$zip lacks $f"
   done
-  for exe in "$top"/*.exe; do
+  for exe in "$top"/*.exe "$top/$ship_folder"/*.exe; do
     [ -e "$exe" ] && check_exe "$exe"
   done
-  [ $failures -eq $before ] && pass "windows-$arch zip: contents, version resources, manifests, imports, no debug sections"
+  # Setup shows readme.txt, note.txt and license.txt of its folder, in any
+  # letter case: the kit's own files must never have those names.
+  clashes="$(cd "$top" && find . -type f | awk -F/ '{ name = tolower($NF) } name == "readme.txt" || name == "note.txt" || name == "license.txt"')"
+  [ -z "$clashes" ] || fail "$zip holds files that Setup would show as the application's: $clashes"
+  setups="$(cd "$top" && find . -type f -iname setup.exe)"
+  [ "$setups" = "./$ship_folder/Setup.exe" ] || fail "$zip: Setup.exe must be only in $ship_folder (found: $setups)"
+  # The Setup.exe for end users runs on every Windows: a 32-bit GUI program.
+  setup="$top/$ship_folder/Setup.exe"
+  if [ -f "$setup" ]; then
+    headers="$($objdump -f -p "$setup")"
+    grep -q 'file format pei-i386' <<<"$headers" || fail "$setup is not a 32-bit (i386) program"
+    grep -qE '^Subsystem[[:space:]]+0+2[[:space:]]+\(Windows GUI\)' <<<"$headers" || fail "$setup is not a GUI program"
+  fi
+  if [ -f "$readme" ]; then
+    [ "$(readme_commands "$readme")" = "$windows_commands" ] \
+      || fail "$readme does not start with the commands: $windows_commands"
+    check_readme_names_docs "$readme" "$top/docs" 'docs\'
+    grep -qF "$ship_folder\\Setup.exe" "$readme" || fail "$readme does not name $ship_folder\\Setup.exe"
+  fi
+  [ -f "$top/LORIVANDER-kit-LICENSE.txt" ] && check_license_text "$top/LORIVANDER-kit-LICENSE.txt"
+  [ $failures -eq $before ] && pass "windows-$arch zip: contents, no Setup text names, 32-bit GUI Setup.exe for end users, read-me, licence, version resources, manifests, imports, no debug sections"
 done
+if [ -f "$work/x86/$kit-$version-windows-x86/$ship_folder/Setup.exe" ] && [ -f "$work/x64/$kit-$version-windows-x64/$ship_folder/Setup.exe" ]; then
+  cmp -s "$work/x86/$kit-$version-windows-x86/$ship_folder/Setup.exe" "$work/x64/$kit-$version-windows-x64/$ship_folder/Setup.exe" \
+    && pass "both zips: the same Setup.exe for end users" || fail "the two zips hold different $ship_folder/Setup.exe"
+fi
 
 # --- the x64 zip in an empty folder with a fresh Wine prefix -----------------
 top="$work/x64/$kit-$version-windows-x64"
@@ -112,60 +178,133 @@ for exe in "$@"; do
   echo "$exe --version: $out"
   [ "$out" = "$EXPECTED_VERSION_LINE" ] || status=1
 done
-wine pakforge-build.exe Pakforge_KantanMemo.ini </dev/null >build.out 2>&1
-code=$?
-echo "pakforge-build.exe Pakforge_KantanMemo.ini: exit $code"
-[ $code -eq 0 ] && [ -s KantanMemo.lvar ] && [ -f KantanMemo.bat ] || { cat build.out; exit 1; }
-mv KantanMemo.lvar by-pakforge-build.lvar
-wine cmd /c KantanMemo.bat </dev/null >batch.out 2>&1
-code=$?
-echo "KantanMemo.bat (Pakmak.exe): exit $code"
-[ $code -eq 0 ] && [ -s KantanMemo.lvar ] || { cat batch.out; exit 1; }
+# The read-me's three commands, one line each in commands.txt: the build,
+# the batch it wrote (Pakmak.exe, which must make the same archive), the
+# listing.
+mapfile -t commands <commands.txt
+run() {  # run LINE: LINE as typed at a command prompt
+  wine cmd /c "$1" </dev/null >run.out 2>&1
+  local code=$?
+  echo "$1: exit $code"
+  [ $code -eq 0 ] || { cat run.out; return 1; }
+}
+run "${commands[0]}" && [ -s KantanMemo.lvar ] && [ -f KantanMemo.bat ] || exit 1
+cp KantanMemo.lvar by-pakforge-build.lvar
+run "${commands[1]}" && [ -s KantanMemo.lvar ] || exit 1
 cmp by-pakforge-build.lvar KantanMemo.lvar || { echo "the two archives differ"; status=1; }
+run "${commands[2]}" || status=1
+grep -q 'Memo\.exe' run.out || { cat run.out; echo "the listing does not show Memo.exe"; status=1; }
 exit $status
 EOF
+  printf '%s\n' "$windows_commands" >"$top/commands.txt"
   if WINEPREFIX="$work/wineprefix" "$root/tests/wine/session.sh" bash "$work/wine-run.sh" "$top" "${console_programs[@]}"; then
-    pass "windows-x64 zip: the example builds in a fresh prefix (pakforge-build.exe, then its batch with Pakmak.exe)"
+    pass "windows-x64 zip: the read-me's commands build the example in a fresh prefix (pakforge-build.exe, its batch with Pakmak.exe, lvar.exe)"
   else
     fail "windows-x64 zip: the bundled programs did not run as expected under Wine"
   fi
 fi
 
 # --- the Debian package and the .tar.gz --------------------------------------
+# run_readme_commands README FOLDER [SED]: runs the commands README starts
+# with in FOLDER (after the sed expression SED, which maps installed paths
+# into the unpacked package); the last one lists the example's archive.
+run_readme_commands() {
+  local readme="$1" folder="$2" map="${3:-}" line
+  local commands
+  commands="$(readme_commands "$readme")"
+  [ "$(wc -l <<<"$commands")" -eq 3 ] || { fail "$readme does not start with three commands"; return; }
+  [ -z "$map" ] || commands="$(sed "$map" <<<"$commands")"
+  (
+    cd "$folder" || exit 1
+    while IFS= read -r line; do
+      bash -c "$line" >"$work/readme-run.out" 2>&1 || { code=$?; cat "$work/readme-run.out"; echo "exit $code: $line"; exit 1; }
+    done <<<"$commands"
+    grep -q 'Memo\.exe' "$work/readme-run.out" || { cat "$work/readme-run.out"; echo "the listing does not show Memo.exe"; exit 1; }
+  ) || fail "$readme: its commands do not build the example in $folder"
+}
+# check_manual_pages MAN_FOLDER DOC_FOLDER BIN_FOLDER: each program's page
+# renders without a groff warning, is found by man, is what md2man.awk makes
+# of the packaged document, and names every option that --help prints.
+check_manual_pages() {
+  local man="$1" docs="$2" bin="$3" p page source warnings option roff rendered
+  for p in "${linux_programs[@]}"; do
+    page="$man/man1/$p.1.gz"
+    [ -f "$page" ] || { fail "no manual page $page"; continue; }
+    source="$(zcat "$page")"
+    warnings="$(groff -ww -man -Tutf8 <<<"$source" 2>&1 >/dev/null)"
+    [ -z "$warnings" ] || fail "$page: groff warns: $warnings"
+    rendered="$(MANWIDTH=80 man -M "$man" -P cat "$p" 2>/dev/null || true)"
+    grep -q '^NAME$' <<<"$rendered" || fail "man $p does not find $page"
+    [ "$(LC_ALL=C awk -v "source=$EXPECTED_VERSION_LINE" -f "$root/scripts/md2man.awk" "$docs/$p.md")" = "$source" ] \
+      || fail "$page is not what scripts/md2man.awk makes of $docs/$p.md"
+    for option in $("$bin/$p" --help 2>&1 | LC_ALL=C grep -oE -- '(^|[ [,])--?[a-z][a-z-]*' | LC_ALL=C tr -d ' [,' | sort -u); do
+      roff="${option//-/\\-}"
+      grep -qF -- "\\fB$roff" <<<"$source" || fail "$page does not name the option $option of $p --help"
+    done
+  done
+}
+
 deb="$(ls "$bundle"/"${kit}_${version}"*.deb 2>/dev/null | head -n 1 || true)"
 if [ -z "$deb" ]; then
   fail "no Debian package ${kit}_${version}*.deb"
 else
-  dpkg -x "$deb" "$work/deb"
   before=$failures
+  if command -v lintian >/dev/null; then
+    # No override: every tag lintian knows applies to this package.
+    lintian --fail-on error,warning "$deb" >"$work/lintian.out" 2>&1 \
+      || { cat "$work/lintian.out"; fail "lintian reports errors or warnings on $(basename "$deb")"; }
+  else
+    echo "note: lintian is not installed (scripts/setup-deps.sh installs it); the Debian package is not linted"
+  fi
+  listing="$(dpkg-deb -c "$deb" | awk '{ print $NF }')"
+  for f in "${linux_programs[@]/#/./usr/share/man/man1/}"; do
+    grep -qx -- "$f.1.gz" <<<"$listing" || fail "$(basename "$deb") lacks ${f#.}.1.gz"
+  done
+  dpkg -x "$deb" "$work/deb"
+  doc="$work/deb/usr/share/doc/$kit"
   for p in "${linux_programs[@]}"; do
     exe="$work/deb/usr/bin/$p"
     if [ ! -x "$exe" ]; then fail "$(basename "$deb") lacks /usr/bin/$p"; continue; fi
     out="$("$exe" --version)" || fail "$p --version exited with $?"
     [ "$out" = "$EXPECTED_VERSION_LINE" ] || fail "$p --version printed \"$out\""
   done
-  [ -f "$work/deb/usr/share/doc/$kit/pakmak.md" ] || fail "$(basename "$deb") lacks /usr/share/doc/$kit/pakmak.md"
+  for f in pakmak.md README copyright changelog.gz examples/Pakforge_KantanMemo.ini examples/KantanMemo/Native.ina; do
+    [ -f "$doc/$f" ] || fail "$(basename "$deb") lacks /usr/share/doc/$kit/$f"
+  done
   if [ -x "$work/deb/usr/bin/pakmak" ]; then
     "$work/deb/usr/bin/pakmak" --help >/dev/null || fail "pakmak --help exited with $?"
     "$work/deb/usr/bin/pakmak" "$root/examples/demo" "$work/Demo.lvar" >"$work/pakmak.out" 2>&1 \
       || { cat "$work/pakmak.out"; fail "the packaged pakmak did not pack examples/demo"; }
   fi
-  if [ -x "$work/deb/usr/bin/pakforge-build" ]; then
-    mkdir -p "$work/project"
-    cp -R "$root/examples/project/." "$work/project/"
-    "$work/deb/usr/bin/pakforge-build" "$work/project/Pakforge_KantanMemo.ini" >"$work/pakforge-build.out" 2>&1 \
-      || { cat "$work/pakforge-build.out"; fail "the packaged pakforge-build did not build examples/project"; }
+  if [ -f "$doc/README" ]; then
+    mkdir -p "$work/deb-run"
+    PATH="$work/deb/usr/bin:$PATH" run_readme_commands "$doc/README" "$work/deb-run" "s#/usr/share/doc/$kit#$doc#g"
+    check_readme_names_docs "$doc/README" "$doc" "/usr/share/doc/$kit/"
   fi
-  [ $failures -eq $before ] && pass "Debian package: --version of every program; the demo and the example project build"
+  [ -f "$doc/copyright" ] && check_license_text "$doc/copyright"
+  grep -q '^License: Expat$' "$doc/copyright" 2>/dev/null || fail "$doc/copyright names no licence"
+  check_manual_pages "$work/deb/usr/share/man" "$doc" "$work/deb/usr/bin"
+  [ $failures -eq $before ] && pass "Debian package: lintian, --version of every program, the demo, the read-me's commands and documents, copyright, manual pages"
 fi
 tgz="$bundle/$kit-$version-linux-x86_64.tar.gz"
 if [ -f "$tgz" ]; then
-  listing="$(tar tzf "$tgz")"
   before=$failures
-  for p in "${linux_programs[@]/#/bin/}" "share/doc/$kit/pakmak.md"; do
-    grep -q "^$kit-$version-linux-x86_64/$p\$" <<<"$listing" || fail "$(basename "$tgz") lacks $p"
+  mkdir -p "$work/tgz"
+  tar xzf "$tgz" -C "$work/tgz"
+  top="$work/tgz/$kit-$version-linux-x86_64"
+  doc="$top/share/doc/$kit"
+  for f in "${linux_programs[@]/#/bin/}" README "share/doc/$kit/pakmak.md" "share/doc/$kit/copyright" \
+           "share/doc/$kit/examples/Pakforge_KantanMemo.ini"; do
+    [ -f "$top/$f" ] || fail "$(basename "$tgz") lacks $f"
   done
-  [ $failures -eq $before ] && pass "linux tar.gz: programs and documentation"
+  [ ! -e "$doc/README" ] || fail "$(basename "$tgz") holds share/doc/$kit/README, whose paths are those of the Debian package"
+  if [ -f "$top/README" ]; then
+    run_readme_commands "$top/README" "$top"
+    check_readme_names_docs "$top/README" "$doc" "share/doc/$kit/"
+  fi
+  [ -f "$doc/copyright" ] && check_license_text "$doc/copyright"
+  check_manual_pages "$top/share/man" "$doc" "$top/bin"
+  [ $failures -eq $before ] && pass "linux tar.gz: programs, the read-me's commands and documents, copyright, manual pages"
 else
   fail "$tgz is missing"
 fi
