@@ -71,14 +71,16 @@ struct Texts {
   const char* fill_all;
   const char* confirm_close;
   const char* version_line;
+  const char* app_folder;  ///< the destination column of a file in the application folder
 };
 const Texts kJapanese = {kTitleProjectPicker, kTitleSourcePicker, kTitleStartupPicker, kTitleChooser,
                          kTitleRegistryEntry, kMessageCaption,    kFillAllText,        kConfirmCloseText,
-                         "Pakforge.exe Ver 1.00.09J\n"};
+                         "Pakforge.exe Ver 1.00.09J\n", "(\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\xCC\xAB\xD9\xC0\xDE)"};
 const Texts kEnglish = {"Select a Program", "Select the Source Folder", "Select the Start-up Program",
                         "Select the Destination Folder", "Registry Value", "VK-410 Install Archive Authoring Tool",
                         "Enter a value in every available field.",
-                        "Your changes have not been saved. Close the wizard?", "Pakforge.exe Ver 1.00.09\n"};
+                        "Your changes have not been saved. Close the wizard?", "Pakforge.exe Ver 1.00.09\n",
+                        "(Application folder)"};
 /// The language the wizard must speak in this run (set from the command line).
 const Texts* g_texts = &kJapanese;
 
@@ -680,7 +682,7 @@ void FillPage3(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   auto rows = list.Rows(4);
   std::vector<std::string> joined;
   for (auto& row : rows) joined.push_back(Join(row));
-  const std::string app_folder = "(\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\xCC\xAB\xD9\xC0\xDE)";
+  const std::string app_folder = g_texts->app_folder;
   // Sorted by extension, then base name; the start-up program marked "*".
   CheckEqual("files row 0", joined.size() > 0 ? joined[0] : "", "data.bin||" + app_folder + "|A");
   CheckEqual("files row 1", joined.size() > 1 ? joined[1] : "", "extra.dat||" + app_folder + "|A");
