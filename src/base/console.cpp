@@ -53,4 +53,21 @@ ConsoleEncoding EncodingFromEnvironment(const char* variable) {
   return ConsoleEncoding::kAuto;
 }
 
+bool LocaleNameIsUtf8(std::string_view locale) {
+  const std::size_t dot = locale.find('.');
+  if (dot == std::string_view::npos) return false;
+  std::string_view codeset = locale.substr(dot + 1);
+  codeset = codeset.substr(0, codeset.find('@'));
+  return EqualsIgnoreAsciiCase(codeset, "UTF-8") || EqualsIgnoreAsciiCase(codeset, "UTF8");
+}
+
+bool PosixConsoleConvertsToUtf8(ConsoleEncoding encoding, bool utf8_locale) {
+  switch (encoding) {
+    case ConsoleEncoding::kCp932: return false;
+    case ConsoleEncoding::kUtf8: return true;
+    case ConsoleEncoding::kAuto: break;
+  }
+  return utf8_locale;
+}
+
 }  // namespace base

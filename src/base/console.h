@@ -1,21 +1,29 @@
 #pragma once
 // Text output of console programs. The kit's messages are Shift-JIS byte
-// strings; a Console decides how they reach the user.
+// strings in the language the user reads; a Console knows that language and
+// decides how the bytes reach the user.
 
 #include <cstdarg>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "base/language.h"
+
 namespace base {
 
 enum class Stream { kOut, kErr };
 
 /// Where a console program's texts go. Messages are handed over as
-/// Shift-JIS bytes, exactly as the program means them.
+/// Shift-JIS bytes, exactly as the program means them, taken from the
+/// program's table for language().
 class Console {
  public:
+  explicit Console(Language language = Language::kJapanese) : language_(language) {}
   virtual ~Console() = default;
+  /// The language of the reader: the program takes its texts from this
+  /// language's table.
+  Language language() const { return language_; }
   /// Writes `sjis` to the given stream.
   virtual void Write(Stream stream, std::string_view sjis) = 0;
   /// printf-style formatting into the stream (arguments are byte strings).
@@ -31,6 +39,9 @@ class Console {
   virtual bool OutputFailed() const { return false; }
   /// Writes out whatever standard output holds back (see BatchedConsole).
   virtual void Flush() {}
+
+ private:
+  Language language_;
 };
 
 /// Holds back what goes to standard output and hands it to `inner` in
@@ -40,7 +51,8 @@ class Console {
 /// large writes instead of one per file.
 class BatchedConsole : public Console {
  public:
-  explicit BatchedConsole(std::unique_ptr<Console> inner) : inner_(std::move(inner)) {}
+  explicit BatchedConsole(std::unique_ptr<Console> inner)
+      : Console(inner->language()), inner_(std::move(inner)) {}
   ~BatchedConsole() override { Flush(); }
   BatchedConsole(const BatchedConsole&) = delete;
   BatchedConsole& operator=(const BatchedConsole&) = delete;
@@ -57,6 +69,7 @@ class BatchedConsole : public Console {
 /// Keeps everything written, for tests.
 class CapturingConsole : public Console {
  public:
+  explicit CapturingConsole(Language language = Language::kJapanese) : Console(language) {}
   void Write(Stream stream, std::string_view sjis) override {
     (stream == Stream::kOut ? out : err).append(sjis);
   }
@@ -66,7 +79,7 @@ class CapturingConsole : public Console {
 
 /// How the process console renders Shift-JIS messages.
 enum class ConsoleEncoding {
-  kAuto,   ///< Shift-JIS to pipes and files; readable text on a terminal
+  kAuto,   ///< as the locale's character set says (see MakeProcessConsole)
   kCp932,  ///< always the Shift-JIS bytes
   kUtf8,   ///< always converted to UTF-8
 };
@@ -75,12 +88,24 @@ enum class ConsoleEncoding {
 /// kAuto) from the environment variable `variable`.
 ConsoleEncoding EncodingFromEnvironment(const char* variable);
 
-/// The console of this process (standard output and standard error).
-/// With kAuto, a stream that is a terminal gets readable text: UTF-8 on a
-/// POSIX terminal with a UTF-8 locale, wide-character output on a Windows
-/// console (whatever its code page); pipes and files get the Shift-JIS bytes.
+/// True when the locale named `locale` (as in LC_ALL, LC_CTYPE or LANG:
+/// "en_US.UTF-8", "C.utf8") has UTF-8 as its character set.
+bool LocaleNameIsUtf8(std::string_view locale);
+
+/// Whether a POSIX console converts the Shift-JIS messages to UTF-8, for a
+/// locale whose character set is UTF-8 or not. Terminals and pipes are
+/// alike: a UTF-8 locale gets UTF-8 on both; any other locale (C, POSIX or
+/// none) gets the Shift-JIS bytes as they are.
+bool PosixConsoleConvertsToUtf8(ConsoleEncoding encoding, bool utf8_locale);
+
+/// The console of this process (standard output and standard error), whose
+/// reader speaks `language`. With kAuto, on POSIX the character set of the
+/// locale (LC_ALL, LC_CTYPE, LANG) decides (PosixConsoleConvertsToUtf8); on
+/// Windows a console gets wide-character output (whatever its code page) and
+/// pipes and files get the Shift-JIS bytes.
 /// With `batch_redirected`, standard output that is not a terminal is
 /// batched (BatchedConsole); a terminal always shows each write at once.
-std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, bool batch_redirected = false);
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, Language language,
+                                            bool batch_redirected = false);
 
 }  // namespace base

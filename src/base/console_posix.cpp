@@ -1,22 +1,22 @@
-#include <langinfo.h>
 #include <unistd.h>
 
-#include <clocale>
-#include <cstring>
+#include <cstdlib>
 
 #include "base/console.h"
 #include "base/encoding.h"
-#include "base/sjis.h"
 
 namespace base {
 namespace {
 
+// The character set of the locale as its name gives it: the first set of
+// LC_ALL, LC_CTYPE and LANG, the order in which the C library looks. The name
+// decides, whether or not that locale is installed.
 bool LocaleIsUtf8() {
-  std::setlocale(LC_CTYPE, "");
-  const char* codeset = nl_langinfo(CODESET);
-  bool utf8 = codeset && (EqualsIgnoreAsciiCase(codeset, "UTF-8") || EqualsIgnoreAsciiCase(codeset, "UTF8"));
-  std::setlocale(LC_CTYPE, "C");
-  return utf8;
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value && *value) return LocaleNameIsUtf8(value);
+  }
+  return false;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -30,34 +30,27 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 class PosixConsole : public Console {
  public:
-  explicit PosixConsole(ConsoleEncoding encoding) {
-    bool utf8_locale = encoding == ConsoleEncoding::kAuto && LocaleIsUtf8();
-    for (int i = 0; i < 2; ++i) {
-      int fd = i == 0 ? STDOUT_FILENO : STDERR_FILENO;
-      convert_[i] = encoding == ConsoleEncoding::kUtf8 ||
-                    (encoding == ConsoleEncoding::kAuto && utf8_locale && isatty(fd));
-    }
-  }
+  PosixConsole(ConsoleEncoding encoding, Language language)
+      : Console(language), convert_(PosixConsoleConvertsToUtf8(encoding, LocaleIsUtf8())) {}
 
   void Write(Stream stream, std::string_view sjis) override {
-    int i = stream == Stream::kOut ? 0 : 1;
-    int fd = i == 0 ? STDOUT_FILENO : STDERR_FILENO;
+    int fd = stream == Stream::kOut ? STDOUT_FILENO : STDERR_FILENO;
     std::string utf8;
-    bool written = convert_[i] && Cp932ToUtf8(sjis, &utf8) ? WriteAll(fd, utf8) : WriteAll(fd, sjis);
-    if (!written && i == 0) output_failed_ = true;
+    bool written = convert_ && Cp932ToUtf8(sjis, &utf8) ? WriteAll(fd, utf8) : WriteAll(fd, sjis);
+    if (!written && stream == Stream::kOut) output_failed_ = true;
   }
 
   bool OutputFailed() const override { return output_failed_; }
 
  private:
-  bool convert_[2];
+  bool convert_;
   bool output_failed_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, bool batch_redirected) {
-  auto console = std::make_unique<PosixConsole>(encoding);
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, Language language, bool batch_redirected) {
+  auto console = std::make_unique<PosixConsole>(encoding, language);
   if (!batch_redirected || isatty(STDOUT_FILENO)) return console;
   return std::make_unique<BatchedConsole>(std::move(console));
 }

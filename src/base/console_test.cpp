@@ -46,5 +46,28 @@ TEST(BatchedConsoleTest, WritesWholeBlocksWhenEnoughIsHeld) {
   EXPECT_EQ(log[0].size(), 4 + 66 * line.size());
 }
 
+TEST(ConsoleEncodingTest, LocaleAndOverrideDecideTheBytes) {
+  struct Case {
+    ConsoleEncoding encoding;
+    const char* locale;
+    bool utf8;
+  } cases[] = {
+      {ConsoleEncoding::kAuto, "", false},  // no locale: the Shift-JIS bytes, terminal or pipe
+      {ConsoleEncoding::kAuto, "C", false},
+      {ConsoleEncoding::kAuto, "POSIX", false},
+      {ConsoleEncoding::kAuto, "ja_JP.SJIS", false},
+      {ConsoleEncoding::kAuto, "en_US.UTF-8", true},  // terminal or pipe alike
+      {ConsoleEncoding::kAuto, "ja_JP.utf8", true},
+      {ConsoleEncoding::kAuto, "C.UTF-8", true},
+      {ConsoleEncoding::kAuto, "de_DE.UTF-8@euro", true},
+      {ConsoleEncoding::kAuto, "UTF-8", false},  // a language named UTF-8, no character set
+      {ConsoleEncoding::kCp932, "en_US.UTF-8", false},
+      {ConsoleEncoding::kUtf8, "C", true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PosixConsoleConvertsToUtf8(c.encoding, LocaleNameIsUtf8(c.locale)), c.utf8)
+        << "locale '" << c.locale << "', encoding " << static_cast<int>(c.encoding);
+}
+
 }  // namespace
 }  // namespace base

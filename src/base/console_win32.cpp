@@ -18,7 +18,7 @@ bool WriteBytes(HANDLE h, std::string_view bytes) {
 
 class Win32Console : public Console {
  public:
-  explicit Win32Console(ConsoleEncoding encoding) : encoding_(encoding) {
+  Win32Console(ConsoleEncoding encoding, Language language) : Console(language), encoding_(encoding) {
     handles_[0] = GetStdHandle(STD_OUTPUT_HANDLE);
     handles_[1] = GetStdHandle(STD_ERROR_HANDLE);
     for (int i = 0; i < 2; ++i) {
@@ -61,10 +61,10 @@ class Win32Console : public Console {
 
 }  // namespace
 
-std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, bool batch_redirected) {
+std::unique_ptr<Console> MakeProcessConsole(ConsoleEncoding encoding, Language language, bool batch_redirected) {
   DWORD mode = 0;
   const bool terminal = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
-  auto console = std::make_unique<Win32Console>(encoding);
+  auto console = std::make_unique<Win32Console>(encoding, language);
   if (!batch_redirected || terminal) return console;
   return std::make_unique<BatchedConsole>(std::move(console));
 }

@@ -6,10 +6,16 @@ namespace base {
 
 LanguageRequest CurrentLanguageRequest() {
   LanguageRequest request;
-  char tag[16];
-  DWORD n = GetEnvironmentVariableA("LORIVANDER_LANG", tag, sizeof tag);
-  if (n > 0 && n < sizeof tag) request.override_tag.assign(tag, n);
-  else if (n >= sizeof tag) request.override_tag = "?";  // too long to be a tag the kit knows
+  // The first call answers the size the value needs, terminator included.
+  const DWORD size = GetEnvironmentVariableA("LORIVANDER_LANG", nullptr, 0);
+  if (size > 1) {
+    std::string value(size, '\0');
+    const DWORD n = GetEnvironmentVariableA("LORIVANDER_LANG", value.data(), size);
+    if (n < size) {
+      value.resize(n);
+      request.override_tag = value;
+    }
+  }
   request.windows_ui_language = GetUserDefaultUILanguage();
   request.ansi_code_page = GetACP();
   return request;

@@ -92,18 +92,18 @@ BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const B
   // The count, name length and size fields would silently cut larger values;
   // refuse such input before anything is written.
   if (count > kMaxEntries) {
-    console_.Printf(err, messages::kTooManyEntries, static_cast<unsigned long long>(count));
+    Say(console_, err, Message::kTooManyEntries, static_cast<unsigned long long>(count));
     return 0x3000000;
   }
   for (EntryKind kind : kKinds) {
     for (const SourceFile& file : scan.List(kind)) {
       if (file.name.size() > kMaxNameLength) {
-        console_.Printf(err, messages::kNameTooLong, static_cast<unsigned>(file.name.size()),
+        Say(console_, err, Message::kNameTooLong, static_cast<unsigned>(file.name.size()),
                         file.MessagePath().c_str());
         return 0x4000000;
       }
       if (file.name.size() + file.size + kEntryOverhead > kMaxEntryLength) {
-        console_.Printf(err, messages::kFileTooLarge, file.MessagePath().c_str());
+        Say(console_, err, Message::kFileTooLarge, file.MessagePath().c_str());
         return 0x5000000;
       }
     }
@@ -124,12 +124,12 @@ BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const B
     if (!files_.Stat(candidate, &taken)) break;  // not a collision: give up
   }
   if (!file) {
-    console_.Printf(err, messages::kCantOpenArchive, archive_message_.c_str());
+    Say(console_, err, Message::kCantOpenArchive, archive_message_.c_str());
     return 0x1000000;
   }
   stream_ = std::make_unique<ArchiveStream>(std::move(file));
   if (!stream_->Append(header->bytes().data(), kHeaderSize) || !stream_->Flush()) {
-    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x2000000;
   }
   return 0;
@@ -152,9 +152,8 @@ BuildErrorCode ArchiveWriter::AppendEntries(ScanResult* scan) {
     SourceFileList().swap(list);
   }
   console_.Write(out, "\n\n");
-  console_.Printf(out, "Install Information File = %d, ", static_cast<int>(counts[1]));
-  console_.Printf(out, "Program File = %d, ", static_cast<int>(counts[2]));
-  console_.Printf(out, "Data File = %d\n", static_cast<int>(counts[3]));
+  Say(console_, out, Message::kEntryCounts, static_cast<int>(counts[1]), static_cast<int>(counts[2]),
+      static_cast<int>(counts[3]));
   return 0;
 }
 
@@ -170,17 +169,17 @@ BuildErrorCode ArchiveWriter::AppendEntry(EntryKind kind, const SourceFile& file
   fixed[kEntryKindAt] = static_cast<std::uint8_t>(kind);
   fixed[kEntryNameLengthAt] = static_cast<std::uint8_t>(name_length);
   if (!stream_->Append(fixed, sizeof fixed)) {
-    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x200000;
   }
   if (!stream_->Append(file.name.c_str(), name_length + 1)) {
-    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x300000;
   }
   std::uint8_t size_field[kEntrySizeFieldSize];
   PutLe32(size_field, size);
   if (!stream_->Append(size_field, sizeof size_field)) {
-    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x400000;
   }
   return CopyContent(file);
@@ -190,7 +189,7 @@ BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
   const base::Stream err = base::Stream::kErr;
   std::unique_ptr<base::InputFile> source = files_.OpenInput(file.HostPath());
   if (!source) {
-    console_.Printf(err, messages::kCantOpenFile, file.name.c_str());
+    Say(console_, err, Message::kCantOpenFile, file.name.c_str());
     return 0x500000;
   }
   // The file is read straight into the archive's buffer, which collects
@@ -202,14 +201,14 @@ BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
     std::size_t room = 0;
     std::uint8_t* space = stream_->Reserve(&room);
     if (!space) {
-      console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+      Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
       return 0x700000;
     }
     const std::uint64_t wanted = file.size - copied + 1;
     const std::size_t asked = wanted < room ? static_cast<std::size_t>(wanted) : room;
     std::size_t got = 0;
     if (!source->Read(space, asked, &got)) {
-      console_.Printf(err, messages::kCantReadFile, file.name.c_str());
+      Say(console_, err, Message::kCantReadFile, file.name.c_str());
       return 0x600000;
     }
     if (got == 0) break;
@@ -221,7 +220,7 @@ BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
   // The size field was written from the listing; an entry whose length
   // does not match its content would corrupt every entry after it.
   if (copied != file.size) {
-    console_.Printf(err, messages::kFileSizeChanged, file.name.c_str());
+    Say(console_, err, Message::kFileSizeChanged, file.name.c_str());
     return 0x800000;
   }
   return 0;
@@ -237,11 +236,11 @@ BuildErrorCode ArchiveWriter::AppendChecksum() {
   bool closed = stream_->Close();
   stream_.reset();
   if (!written || !closed) {
-    console_.Printf(err, messages::kCantWriteArchive, archive_message_.c_str());
+    Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x2000000;
   }
   if (!files_.Replace(temporary_path_, archive_)) {
-    console_.Printf(err, messages::kCantReplaceArchive, archive_message_.c_str());
+    Say(console_, err, Message::kCantReplaceArchive, archive_message_.c_str());
     return 0x3000000;
   }
   completed_ = true;

@@ -21,29 +21,22 @@ std::uint32_t* MaskFor(char letter, BuildOptions* options) {
 }  // namespace
 
 void PrintUsage(base::Console& console) {
-  using namespace messages;
   const base::Stream out = base::Stream::kOut;
-  console.Write(out, kUsage1);
-  console.Printf(out, kUsage2, 'p', 'o', 'c');
-  console.Write(out, kUsage3);
-  console.Write(out, kUsage4);
-  console.Printf(out, kUsage5, "Native.ina");
-  console.Write(out, kUsage6);
-  console.Printf(out, kUsage7, "Install.inf");
-  console.Write(out, kUsage8);
-  console.Write(out, kUsage9);
-  console.Write(out, kUsage10);
-  console.Write(out, kUsage11);
-  console.Write(out, kUsage12);
-  console.Write(out, kUsage13);
-  console.Write(out, kUsage14);
-  console.Write(out, kUsage15);
-  console.Write(out, kUsage16);
-  console.Printf(out, kUsage17, 'p', kDefaultPlatformMask >> 16);
-  console.Write(out, kUsage18);
-  console.Printf(out, kUsage17, 'o', kDefaultOsVersionMask >> 16);
-  console.Write(out, kUsage20);
-  console.Printf(out, kUsage17, 'c', kDefaultCpuTypeMask >> 16);
+  Say(console, out, Message::kUsage1);
+  Say(console, out, Message::kUsage2, 'p', 'o', 'c');
+  Say(console, out, Message::kUsage3);
+  Say(console, out, Message::kUsage4);
+  Say(console, out, Message::kUsage5, "Native.ina");
+  Say(console, out, Message::kUsage6);
+  Say(console, out, Message::kUsage7, "Install.inf");
+  for (Message line : {Message::kUsage8, Message::kUsage9, Message::kUsage10, Message::kUsage11, Message::kUsage12,
+                       Message::kUsage13, Message::kUsage14, Message::kUsage15, Message::kUsage16})
+    Say(console, out, line);
+  Say(console, out, Message::kUsage17, 'p', kDefaultPlatformMask >> 16);
+  Say(console, out, Message::kUsage18);
+  Say(console, out, Message::kUsage17, 'o', kDefaultOsVersionMask >> 16);
+  Say(console, out, Message::kUsage20);
+  Say(console, out, Message::kUsage17, 'c', kDefaultCpuTypeMask >> 16);
 }
 
 BuildErrorCode ParseCommandLine(const std::vector<std::string>& args, base::Console& console,
@@ -63,21 +56,21 @@ BuildErrorCode ParseCommandLine(const std::vector<std::string>& args, base::Cons
     const std::string& arg = args[index];
     const std::size_t position = index + 1;
     if (position > kMaxArguments) {
-      console.Write(err, messages::kTooManyArguments);
+      Say(console, err, Message::kTooManyArguments);
       return 0x1000000;
     }
     if (!arg.empty() && arg[0] == '-') {
       if (pending) {
-        console.Printf(err, messages::kMaskValueMissing, pending);
+        Say(console, err, Message::kMaskValueMissing, pending);
         return 0x2000000;
       }
       char letter = arg.size() > 1 ? arg[1] : 0;
       if (letter != 'p' && letter != 'o' && letter != 'c') {
-        console.Write(err, messages::kBadOption);
+        Say(console, err, Message::kBadOption);
         return 0x3000000;
       }
       if (arg.size() > 2) {
-        console.Write(err, messages::kBadOption);
+        Say(console, err, Message::kBadOption);
         return 0x4000000;
       }
       pending = letter;
@@ -89,7 +82,7 @@ BuildErrorCode ParseCommandLine(const std::vector<std::string>& args, base::Cons
       pending = 0;
     } else {
       if (!pending) {
-        console.Write(err, messages::kBadOption);
+        Say(console, err, Message::kBadOption);
         return 0x5000000;
       }
       std::uint16_t value = 0;
@@ -99,11 +92,11 @@ BuildErrorCode ParseCommandLine(const std::vector<std::string>& args, base::Cons
     }
   }
   if (options->directory.empty()) {
-    console.Write(err, messages::kDirectoryMissing);
+    Say(console, err, Message::kDirectoryMissing);
     return 0x8000000;
   }
   if (pending) {
-    console.Printf(err, messages::kMaskValueMissing, pending);
+    Say(console, err, Message::kMaskValueMissing, pending);
     return 0x9000000;
   }
   return 0;

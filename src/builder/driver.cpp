@@ -22,14 +22,14 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
   if (code) return code | kStepFolderScan;
   // Checked after the whole scan: a Native.ina anywhere in the tree counts.
   if (!scan.native_info_found) {
-    console.Printf(base::Stream::kErr, messages::kCantFindMandatoryFile, "Native.ina");
+    Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, "Native.ina");
     return kNativeInfoMissing;
   }
 
   InstallInfoState state;
   code = ReadInstallInfoFiles(env.files, scan, console, &state);
   if (code) return code | kStepInstallInfo;
-  if (options.archive.empty()) console.Write(base::Stream::kOut, messages::kOkCheckPassed);
+  if (options.archive.empty()) Say(console, base::Stream::kOut, Message::kOkCheckPassed);
 
   ArchiveWriter writer(env.files, console, options.archive);
   code = writer.WriteArchiveHeader(scan, options, state.destination, &scan.header);
@@ -40,7 +40,7 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
   // made by a run whose report did not arrive.
   console.Flush();
   if (console.OutputFailed()) {
-    console.Write(base::Stream::kErr, messages::kCantWriteOutput);
+    Say(console, base::Stream::kErr, Message::kCantWriteOutput);
     return kOutputLost | kStepArchiveChecksum;
   }
   code = writer.AppendChecksum();
@@ -52,7 +52,7 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
 
 BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& env) {
   BuildErrorCode code = Steps(args, env);
-  if (code) env.console.Printf(base::Stream::kErr, messages::kErrorCodeLine, code);
+  if (code) Say(env.console, base::Stream::kErr, Message::kErrorCodeLine, code);
   return code;
 }
 

@@ -7,15 +7,18 @@
 #include <vector>
 
 #include "base/console.h"
+#include "base/file_system.h"
+#include "base/language.h"
 #include "base/listing.h"
 #include "builder/driver.h"
 #include "builder/interrupt_cleanup.h"
-#include "base/file_system.h"
+#include "builder/messages.h"
 
 int main(int argc, char** argv) {
   builder::InstallInterruptCleanup();
+  const base::Language language = base::ChooseLanguage(base::CurrentLanguageRequest(), builder::kMessageLanguages);
   std::unique_ptr<base::Console> console =
-      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), /*batch_redirected=*/true);
+      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language, /*batch_redirected=*/true);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   builder::BuildEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem()};
   builder::BuildErrorCode code = builder::RunBuild(args, env);

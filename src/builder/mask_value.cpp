@@ -18,20 +18,20 @@ BuildErrorCode ParseMaskValue(std::string_view text, base::Console& console, std
     case base::HexPairsResult::kOk:
       break;
     case base::HexPairsResult::kBadFirstDigit:
-      console.Write(base::Stream::kErr, messages::kHexInvalidCharacter);
+      Say(console, base::Stream::kErr, Message::kHexInvalidCharacter);
       return 0x200000;
     case base::HexPairsResult::kMissingLowDigit:
-      console.Write(base::Stream::kErr, messages::kHexLowNibbleMissing);
+      Say(console, base::Stream::kErr, Message::kHexLowNibbleMissing);
       return 0x300000;
     case base::HexPairsResult::kBadSecondDigit:
-      console.Write(base::Stream::kErr, messages::kHexInvalidCharacter);
+      Say(console, base::Stream::kErr, Message::kHexInvalidCharacter);
       return 0x400000;
     case base::HexPairsResult::kTooLong:
-      console.Printf(base::Stream::kErr, messages::kHexSizeOver, kMaskBytes);
+      Say(console, base::Stream::kErr, Message::kHexSizeOver, kMaskBytes);
       return 0x500000;
   }
   if (bytes.size() != kMaskBytes) {
-    console.Write(base::Stream::kErr, messages::kHexWrongLength);
+    Say(console, base::Stream::kErr, Message::kHexWrongLength);
     return 0x100000;
   }
   const std::uint32_t result = (std::uint32_t{bytes[0]} << 8) | bytes[1];

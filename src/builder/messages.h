@@ -1,114 +1,132 @@
 #pragma once
-// Texts of the builder's driver, command line and archive writer, as the
-// Shift-JIS (code page 932) bytes that reach the console. The Japanese texts
-// are written as escaped bytes; the comment above each shows it readably.
+// The builder's texts: one id per message, and the text of each id in every
+// language the builder speaks (messages_ja.cpp, messages_en.cpp). Messages
+// reach the console through Say(), in the console's language.
 
-namespace builder::messages {
+#include "base/console.h"
+#include "base/language.h"
 
-// Pakmak: リモートインストール用アーカイブファイル作成ツール\n
-inline constexpr char kUsage1[] =
-    "Pakmak: \x83\x8A\x83\x82\x81[\x83g\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x97p\x83" "A\x81[\x83J\x83" "C\x83u\x83t\x83@\x83" "C\x83\x8B\x8D\xEC\x90\xAC\x83" "c\x81[\x83\x8B\n";
-//   Usage: Pakmak DIRECTORY [ ARCHIVE ] [ -%c MASK ] [ -%c MASK ] [ -%c MASK ]\n\n
-inline constexpr char kUsage2[] =
-    "  Usage: Pakmak DIRECTORY [ ARCHIVE ] [ -%c MASK ] [ -%c MASK ] [ -%c MASK ]\n\n";
-// DIRECTORY: インストール対象ファイル格納ディレクトリ指定\n
-inline constexpr char kUsage3[] =
-    "DIRECTORY: \x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x91\xCE\x8F\xDB\x83t\x83@\x83" "C\x83\x8B\x8Ai\x94[\x83" "f\x83" "B\x83\x8C\x83N\x83g\x83\x8A\x8Ew\x92\xE8\n";
-//   ・下記ファイルが格納されているディレクトリを指定する\n
-inline constexpr char kUsage4[] =
-    "  \x81" "E\x89\xBA\x8BL\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8Ai\x94[\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x83" "f\x83" "B\x83\x8C\x83N\x83g\x83\x8A\x82\xF0\x8Ew\x92\xE8\x82\xB7\x82\xE9\n";
-//       1. ネイティブアーキテクチャ情報ファイル（%s ファイル）\n
-inline constexpr char kUsage5[] =
-    "      1. \x83l\x83" "C\x83" "e\x83" "B\x83u\x83" "A\x81[\x83L\x83" "e\x83N\x83`\x83\x83\x8F\xEE\x95\xF1\x83t\x83@\x83" "C\x83\x8B\x81i%s \x83t\x83@\x83" "C\x83\x8B\x81j\n";
-//          （ターゲットマシンで Devprobe を実行して作成するファイル）\n
-inline constexpr char kUsage6[] =
-    "         \x81i\x83^\x81[\x83Q\x83" "b\x83g\x83}\x83V\x83\x93\x82\xC5 Devprobe \x82\xF0\x8E\xC0\x8Ds\x82\xB5\x82\xC4\x8D\xEC\x90\xAC\x82\xB7\x82\xE9\x83t\x83@\x83" "C\x83\x8B\x81j\n";
-//       2. インストール情報ファイル（%s ファイルなど）\n
-inline constexpr char kUsage7[] =
-    "      2. \x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x8F\xEE\x95\xF1\x83t\x83@\x83" "C\x83\x8B\x81i%s \x83t\x83@\x83" "C\x83\x8B\x82\xC8\x82\xC7\x81j\n";
-//       3. プログラムファイル（EXE, DLL ファイルなど）\n
-inline constexpr char kUsage8[] =
-    "      3. \x83v\x83\x8D\x83O\x83\x89\x83\x80\x83t\x83@\x83" "C\x83\x8B\x81iEXE, DLL \x83t\x83@\x83" "C\x83\x8B\x82\xC8\x82\xC7\x81j\n";
-//       4. その他データファイル（BMP, WAV ファイルなど）\n
-inline constexpr char kUsage9[] =
-    "      4. \x82\xBB\x82\xCC\x91\xBC\x83" "f\x81[\x83^\x83t\x83@\x83" "C\x83\x8B\x81iBMP, WAV \x83t\x83@\x83" "C\x83\x8B\x82\xC8\x82\xC7\x81j\n";
-//   ・指定ディレクトリ下のファイルを元に、アーカイブファイルが作成される\n
-inline constexpr char kUsage10[] =
-    "  \x81" "E\x8Ew\x92\xE8\x83" "f\x83" "B\x83\x8C\x83N\x83g\x83\x8A\x89\xBA\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8C\xB3\x82\xC9\x81" "A\x83" "A\x81[\x83J\x83" "C\x83u\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8D\xEC\x90\xAC\x82\xB3\x82\xEA\x82\xE9\n";
-//   ・ディレクトリ中にサブディレクトリがあっても構わない（ネスト可能）\n
-inline constexpr char kUsage11[] =
-    "  \x81" "E\x83" "f\x83" "B\x83\x8C\x83N\x83g\x83\x8A\x92\x86\x82\xC9\x83T\x83u\x83" "f\x83" "B\x83\x8C\x83N\x83g\x83\x8A\x82\xAA\x82\xA0\x82\xC1\x82\xC4\x82\xE0\x8D\\\x82\xED\x82\xC8\x82\xA2\x81i\x83l\x83X\x83g\x89\xC2\x94\\\x81j\n";
-//   ・この指定を省略すると、本メッセージが出力される\n
-inline constexpr char kUsage12[] =
-    "  \x81" "E\x82\xB1\x82\xCC\x8Ew\x92\xE8\x82\xF0\x8F\xC8\x97\xAA\x82\xB7\x82\xE9\x82\xC6\x81" "A\x96{\x83\x81\x83" "b\x83Z\x81[\x83W\x82\xAA\x8Fo\x97\xCD\x82\xB3\x82\xEA\x82\xE9\n";
-// ARCHIVE: アーカイブファイル名指定\n
-inline constexpr char kUsage13[] =
-    "ARCHIVE: \x83" "A\x81[\x83J\x83" "C\x83u\x83t\x83@\x83" "C\x83\x8B\x96\xBC\x8Ew\x92\xE8\n";
-//   ・作成するアーカイブファイルの名称を指定する（名称は自由）\n
-inline constexpr char kUsage14[] =
-    "  \x81" "E\x8D\xEC\x90\xAC\x82\xB7\x82\xE9\x83" "A\x81[\x83J\x83" "C\x83u\x83t\x83@\x83" "C\x83\x8B\x82\xCC\x96\xBC\x8F\xCC\x82\xF0\x8Ew\x92\xE8\x82\xB7\x82\xE9\x81i\x96\xBC\x8F\xCC\x82\xCD\x8E\xA9\x97R\x81j\n";
-//   ・指定を省略すると、アーカイブファイルを作成しない（各種チェックのみ）\n
-inline constexpr char kUsage15[] =
-    "  \x81" "E\x8Ew\x92\xE8\x82\xF0\x8F\xC8\x97\xAA\x82\xB7\x82\xE9\x82\xC6\x81" "A\x83" "A\x81[\x83J\x83" "C\x83u\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8D\xEC\x90\xAC\x82\xB5\x82\xC8\x82\xA2\x81i\x8A" "e\x8E\xED\x83`\x83" "F\x83" "b\x83N\x82\xCC\x82\xDD\x81j\n";
-// -p MASK: プラットフォーム情報有効マスク指定\n
-inline constexpr char kUsage16[] =
-    "-p MASK: \x83v\x83\x89\x83" "b\x83g\x83t\x83H\x81[\x83\x80\x8F\xEE\x95\xF1\x97L\x8C\xF8\x83}\x83X\x83N\x8Ew\x92\xE8\n";
-//   ・マスクの上位2バイトを16進数で指定する（デフォルト：-%c %04X ）\n
-inline constexpr char kUsage17[] =
-    "  \x81" "E\x83}\x83X\x83N\x82\xCC\x8F\xE3\x88\xCA" "2\x83o\x83" "C\x83g\x82\xF0" "16\x90i\x90\x94\x82\xC5\x8Ew\x92\xE8\x82\xB7\x82\xE9\x81i\x83" "f\x83t\x83H\x83\x8B\x83g\x81" "F-%c %04X \x81j\n";
-// -o MASK: OSバージョン情報有効マスク指定\n
-inline constexpr char kUsage18[] =
-    "-o MASK: OS\x83o\x81[\x83W\x83\x87\x83\x93\x8F\xEE\x95\xF1\x97L\x8C\xF8\x83}\x83X\x83N\x8Ew\x92\xE8\n";
-// -c MASK: CPUタイプ情報有効マスク指定\n
-inline constexpr char kUsage20[] =
-    "-c MASK: CPU\x83^\x83" "C\x83v\x8F\xEE\x95\xF1\x97L\x8C\xF8\x83}\x83X\x83N\x8Ew\x92\xE8\n";
-// エラー：コマンドライン引数の数が多すぎます\n
-inline constexpr char kTooManyArguments[] =
-    "\x83G\x83\x89\x81[\x81" "F\x83R\x83}\x83\x93\x83h\x83\x89\x83" "C\x83\x93\x88\xF8\x90\x94\x82\xCC\x90\x94\x82\xAA\x91\xBD\x82\xB7\x82\xAC\x82\xDC\x82\xB7\n";
-// エラー： -%c のマスク値（16進数）が指定されていません\n
-inline constexpr char kMaskValueMissing[] =
-    "\x83G\x83\x89\x81[\x81" "F -%c \x82\xCC\x83}\x83X\x83N\x92l\x81i16\x90i\x90\x94\x81j\x82\xAA\x8Ew\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\n";
-// エラー：オプション指定が間違っています\n
-inline constexpr char kBadOption[] =
-    "\x83G\x83\x89\x81[\x81" "F\x83I\x83v\x83V\x83\x87\x83\x93\x8Ew\x92\xE8\x82\xAA\x8A\xD4\x88\xE1\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\n";
-// エラー：インストール対象ファイル格納ディレクトリが指定されていません\n
-inline constexpr char kDirectoryMissing[] =
-    "\x83G\x83\x89\x81[\x81" "F\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x91\xCE\x8F\xDB\x83t\x83@\x83" "C\x83\x8B\x8Ai\x94[\x83" "f\x83" "B\x83\x8C\x83N\x83g\x83\x8A\x82\xAA\x8Ew\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\n";
-// エラー：16進数に変換できない不正な文字があります\n
-inline constexpr char kHexInvalidCharacter[] =
-    "\x83G\x83\x89\x81[\x81" "F16\x90i\x90\x94\x82\xC9\x95\xCF\x8A\xB7\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x95s\x90\xB3\x82\xC8\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\n";
-// エラー：16進データ（バイト列）の下位 4 ビットがありません\n
-inline constexpr char kHexLowNibbleMissing[] =
-    "\x83G\x83\x89\x81[\x81" "F16\x90i\x83" "f\x81[\x83^\x81i\x83o\x83" "C\x83g\x97\xF1\x81j\x82\xCC\x89\xBA\x88\xCA 4 \x83r\x83" "b\x83g\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n";
-// エラー：サイズオーバー - 指定できる最大バイト数は %u までです\n
-inline constexpr char kHexSizeOver[] =
-    "\x83G\x83\x89\x81[\x81" "F\x83T\x83" "C\x83Y\x83I\x81[\x83o\x81[ - \x8Ew\x92\xE8\x82\xC5\x82\xAB\x82\xE9\x8D\xC5\x91\xE5\x83o\x83" "C\x83g\x90\x94\x82\xCD %u \x82\xDC\x82\xC5\x82\xC5\x82\xB7\n";
-// エラー：16進データの指定に過不足があります\n
-inline constexpr char kHexWrongLength[] =
-    "\x83G\x83\x89\x81[\x81" "F16\x90i\x83" "f\x81[\x83^\x82\xCC\x8Ew\x92\xE8\x82\xC9\x89\xDF\x95s\x91\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\n";
-// エラー：アーカイブファイル %s を開けません\n
-inline constexpr char kChecksumCantOpen[] =
-    "\x83G\x83\x89\x81[\x81" "F\x83" "A\x81[\x83J\x83" "C\x83u\x83t\x83@\x83" "C\x83\x8B %s \x82\xF0\x8AJ\x82\xAF\x82\xDC\x82\xB9\x82\xF1\n";
+namespace builder {
 
-// English messages of the scan and the archive writer.
-inline constexpr char kCantFindDirectory[] = "Error: Can't find  a directry [ %s ].\n";
-inline constexpr char kCantOpenFile[] = "Error: Can't open a file [ %s ].\n";
-inline constexpr char kCantReadFile[] = "Error: Can't read a file [ %s ].\n";
-inline constexpr char kCantFindMandatoryFile[] = "Error: Can't find mandatory file [ %s ].\n";
-inline constexpr char kCantOpenArchive[] = "Error: Can't open archive file [ %s ].\n";
-inline constexpr char kCantWriteArchive[] = "Error: Can't write archive file [ %s ].\n";
-inline constexpr char kOkCheckPassed[] = "Ok, Check Passed.\n";
-inline constexpr char kErrorCodeLine[] = "Error Code = 0x%08X\n";
+/// The builder's messages. A new message is one id here and one line in each
+/// language's table.
+enum class Message {
+  // The usage text, line by line (line 17 serves the three masks).
+  kUsage1,
+  kUsage2,
+  kUsage3,
+  kUsage4,
+  kUsage5,
+  kUsage6,
+  kUsage7,
+  kUsage8,
+  kUsage9,
+  kUsage10,
+  kUsage11,
+  kUsage12,
+  kUsage13,
+  kUsage14,
+  kUsage15,
+  kUsage16,
+  kUsage17,
+  kUsage18,
+  kUsage20,
 
-// Messages of the limits and failures that the messages above do not cover.
-inline constexpr char kNameNotShiftJis[] = "Error: A file name has no Shift-JIS form [ %s ].\n";
-inline constexpr char kNotRegularFile[] = "Error: Not a regular file (FIFO, socket or device) [ %s ].\n";
-inline constexpr char kCantExamineEntry[] = "Error: Can't examine an entry of the folder [ %s ].\n";
-inline constexpr char kCantWriteOutput[] = "Error: Can't write to standard output.\n";
-inline constexpr char kFileSizeChanged[] = "Error: A file changed while the archive was written [ %s ].\n";
-inline constexpr char kCantReplaceArchive[] = "Error: Can't replace archive file [ %s ].\n";
-inline constexpr char kTooManyEntries[] = "Error: Too many files for one archive (%llu; at most 65535).\n";
-inline constexpr char kNameTooLong[] = "Error: A file name is too long for the archive (%u bytes; at most 255) [ %s ].\n";
-inline constexpr char kFileTooLarge[] = "Error: A file is too large for the archive (an entry of 4 GiB or more) [ %s ].\n";
+  // The command line and its mask values.
+  kTooManyArguments,
+  kMaskValueMissing,
+  kBadOption,
+  kDirectoryMissing,
+  kHexInvalidCharacter,
+  kHexLowNibbleMissing,
+  kHexSizeOver,
+  kHexWrongLength,
 
-}  // namespace builder::messages
+  // The scan, the driver and the archive writer.
+  kCantFindDirectory,
+  kCantOpenFile,
+  kCantReadFile,
+  kCantFindMandatoryFile,
+  kCantOpenArchive,
+  kCantWriteArchive,
+  kOkCheckPassed,
+  kEntryCounts,
+  kErrorCodeLine,
+  kNameNotShiftJis,
+  kNotRegularFile,
+  kCantExamineEntry,
+  kCantWriteOutput,
+  kFileSizeChanged,
+  kCantReplaceArchive,
+  kTooManyEntries,
+  kNameTooLong,
+  kFileTooLarge,
+
+  // The install information reader and its checks.
+  kNotShiftJis,
+  kStringNotClosed,
+  kSectionMustStartWithBracket,
+  kTextAfterSectionBracket,
+  kSectionIncomplete,
+  kUndefinedSection,
+  kAssignmentMissing,
+  kTextAfterDefinition,
+  kDefinitionIncomplete,
+  kFirstParameterOmitted,
+  kNotSeparatedByComma,
+  kThirdParameterComma,
+  kParameterCountWrong,
+  kUndefinedKeyword,
+  kCannotOpenFile,
+  kCheckLocation,
+  kLineLocation,
+  kSectionContext,
+  kOutsideSection,
+  kLineContext,
+  kNotNumeric,
+  kNumberTooLarge,
+  kNoHexData,
+  kDuplicateKeyword,
+  kValueAlreadySet,
+  kValueTooLong,
+  kKeywordMissing,
+  kMajorVersionZero,
+  kMajorVerMayBeMissing,
+  kDestinationInvalid,
+  kSectionWithoutDefinition,
+  kCopyFilesWithoutDefinition,
+  kCommaAtValuePosition,
+  kTooManyParameters,
+  kMultiSzLimit,
+  kSubkeyAndValueNameOmitted,
+  kOpenAddRegistryWarning,
+
+  kCount  ///< the number of messages, not a message
+};
+
+/// The languages the builder speaks; the first is its default.
+inline constexpr base::Language kMessageLanguages[] = {base::Language::kJapanese, base::Language::kEnglish};
+
+/// The text of `id` in Japanese, as Shift-JIS bytes (messages_ja.cpp).
+const char* JapaneseMessage(Message id);
+/// The text of `id` in English, ASCII (messages_en.cpp).
+const char* EnglishMessage(Message id);
+
+/// The text of `id` in `language`; English for a language the builder lacks.
+inline const char* MessageText(base::Language language, Message id) {
+  return language == base::Language::kJapanese ? JapaneseMessage(id) : EnglishMessage(id);
+}
+
+/// Writes message `id` to `stream` in the console's language, its printf
+/// conversions filled from `args`.
+template <typename... Args>
+void Say(base::Console& console, base::Stream stream, Message id, Args... args) {
+  const char* text = MessageText(console.language(), id);
+  if constexpr (sizeof...(Args) == 0) {
+    console.Write(stream, text);
+  } else {
+    console.Printf(stream, text, args...);
+  }
+}
+
+}  // namespace builder

@@ -10,7 +10,7 @@ BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_p
                               base::Console& console, ArchiveHeader* header) {
   std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
   if (!file) {
-    console.Printf(base::Stream::kErr, messages::kCantOpenFile, message_path.c_str());
+    Say(console, base::Stream::kErr, Message::kCantOpenFile, message_path.c_str());
     return 0x100000;
   }
   std::uint8_t native[kNativeInfoSize];
@@ -21,7 +21,7 @@ BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_p
     have += got;
   }
   if (have < kNativeInfoSize) {
-    console.Printf(base::Stream::kErr, messages::kCantReadFile, message_path.c_str());
+    Say(console, base::Stream::kErr, Message::kCantReadFile, message_path.c_str());
     return 0x200000;
   }
   header->SetNativeInfo(native);

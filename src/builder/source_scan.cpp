@@ -19,7 +19,7 @@ class FolderScanner {
   BuildErrorCode Scan(std::shared_ptr<const ScannedFolder> folder) {
     std::vector<base::DirEntry> entries;
     if (!lister_.List(folder->host_path, &entries)) {
-      console_.Printf(base::Stream::kErr, messages::kCantFindDirectory, folder->message_path.c_str());
+      Say(console_, base::Stream::kErr, Message::kCantFindDirectory, folder->message_path.c_str());
       return 0x1000000;
     }
     for (base::DirEntry& entry : entries) {
@@ -27,19 +27,19 @@ class FolderScanner {
         // The archive and every message carry Shift-JIS names; refuse the
         // name now rather than store something the device cannot show.
         std::string shown = base::JoinPath(folder->message_path, entry.host_name);
-        console_.Printf(base::Stream::kErr, messages::kNameNotShiftJis, shown.c_str());
+        Say(console_, base::Stream::kErr, Message::kNameNotShiftJis, shown.c_str());
         return 0x4000000;
       }
       if (!entry.examined) {
         // Taking it for an empty file would pass a check that never read it.
         std::string shown = base::JoinPath(folder->message_path, entry.name);
-        console_.Printf(base::Stream::kErr, messages::kCantExamineEntry, shown.c_str());
+        Say(console_, base::Stream::kErr, Message::kCantExamineEntry, shown.c_str());
         return 0x6000000;
       }
       if (entry.kind == base::FileKind::kOther) {
         // A FIFO, socket or device: opening or reading it could wait forever.
         std::string shown = base::JoinPath(folder->message_path, entry.name);
-        console_.Printf(base::Stream::kErr, messages::kNotRegularFile, shown.c_str());
+        Say(console_, base::Stream::kErr, Message::kNotRegularFile, shown.c_str());
         return 0x5000000;
       }
       if (entry.kind == base::FileKind::kFolder) {
@@ -96,7 +96,7 @@ BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& s
   }
   FinishInstallInfoFiles(console, state);
   if (!install_info_read) {
-    console.Printf(base::Stream::kErr, messages::kCantFindMandatoryFile, kInstallInfoName);
+    Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, kInstallInfoName);
     return 0x2000000;
   }
   if (state->app_information_checked) {
@@ -106,7 +106,7 @@ BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& s
     }
     if (!found) {
       // The message names the usual file name whatever the Uninstall key says.
-      console.Printf(base::Stream::kErr, messages::kCantFindMandatoryFile, kUninstallInfoName);
+      Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, kUninstallInfoName);
       return 0x3000000;
     }
   }

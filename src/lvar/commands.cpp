@@ -11,6 +11,7 @@
 #include "lvar/exit_status.h"
 #include "lvar/extractor.h"
 #include "lvar/install_plan.h"
+#include "lvar/messages.h"
 #include "lvar/text_form.h"
 
 namespace lvar {
@@ -18,30 +19,6 @@ namespace {
 
 const base::Stream kOut = base::Stream::kOut;
 const base::Stream kErr = base::Stream::kErr;
-
-const char kUsage[] =
-    "lvar: lists, checks, compares and extracts install archives (.lvar)\n"
-    "\n"
-    "Usage:\n"
-    "  lvar list    [--json] ARCHIVE         the header and one line per entry\n"
-    "  lvar verify  [--json] ARCHIVE         check every field and the checksum\n"
-    "  lvar diff    [--json] A B             entries added, removed and changed\n"
-    "  lvar extract [--force] [--rename] [--native-ina] ARCHIVE [DIR]\n"
-    "                                        write every entry into DIR\n"
-    "  lvar plan    [--json] ARCHIVE         what installing does on the device\n"
-    "  lvar -h | --help | --version\n"
-    "\n"
-    "Options:\n"
-    "  --json        one JSON document (UTF-8) on standard output\n"
-    "  --force       extract into a folder that is not empty (never replaces files)\n"
-    "  --rename      number later entries of a name met twice instead of refusing\n"
-    "  --native-ina  also write the header's device bytes as Native.ina\n"
-    "\n"
-    "Exit status: 0 sound / done / identical, 1 archives differ (diff),\n"
-    "  2 usage error (diff: any error), 3 cannot open or read, 4 not an archive,\n"
-    "  5 truncated, 6 a field with an impossible value, 7 count, kind order,\n"
-    "  checksum or Install.inf wrong, 8 extraction refused, 9 cannot write,\n"
-    "  10 the stored install information fails the builder's checks.\n";
 
 struct CommandLine {
   std::string command;
@@ -64,21 +41,35 @@ std::string Offset(std::uint64_t value) {
 // "lvar: ARCHIVE: offset 0x........: message" for a fault of the archive's
 // bytes, "lvar: ARCHIVE: message" for the others.
 void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& status) {
-  std::string where;
+  bool at_offset = false;
   switch (status.fault) {
     case Fault::kNotArchive:
     case Fault::kTruncated:
     case Fault::kBadField:
     case Fault::kUnsound:
-      where = "offset " + Offset(status.offset) + ": ";
+      at_offset = true;
       break;
     case Fault::kRefused:  // a name, or the folder (offset 0)
-      if (status.offset != 0) where = "offset " + Offset(status.offset) + ": ";
+      at_offset = status.offset != 0;
       break;
     default:
       break;
   }
-  env.console.Write(kErr, "lvar: " + builder::MessageTextOf(path) + ": " + where + DisplayText(status.message) + "\n");
+  const std::string shown = builder::MessageTextOf(path), message = DisplayText(status.message);
+  if (at_offset)
+    Say(env.console, kErr, Message::kFailureAt, shown.c_str(), Offset(status.offset).c_str(), message.c_str());
+  else
+    Say(env.console, kErr, Message::kFailure, shown.c_str(), message.c_str());
+}
+
+// The word for an entry kind in the reader's language (JSON keeps KindWord).
+const char* KindText(const base::Console& console, std::uint32_t kind) {
+  switch (kind) {
+    case 1: return MessageText(console.language(), Message::kKindInstallInformation);
+    case 2: return MessageText(console.language(), Message::kKindProgram);
+    case 3: return MessageText(console.language(), Message::kKindData);
+    default: return MessageText(console.language(), Message::kKindUnknown);
+  }
 }
 
 void JsonStatus(JsonWriter& json, const Status& status) {
@@ -102,28 +93,28 @@ void JsonPath(JsonWriter& json, const char* key, const std::string& host_path) {
 }
 
 struct Block {
-  const char* name;
+  Message label;
   const char* key;
   std::size_t at, size;
 };
 const Block kBlocks[] = {
-    {"platform information", "platform_information", builder::kPlatformBlockAt, builder::kPlatformBlockSize},
-    {"OS version information", "os_version_information", builder::kOsBlockAt, builder::kOsBlockSize},
-    {"CPU type information", "cpu_type_information", builder::kCpuBlockAt, builder::kCpuBlockSize}};
+    {Message::kBlockPlatform, "platform_information", builder::kPlatformBlockAt, builder::kPlatformBlockSize},
+    {Message::kBlockOsVersion, "os_version_information", builder::kOsBlockAt, builder::kOsBlockSize},
+    {Message::kBlockCpuType, "cpu_type_information", builder::kCpuBlockAt, builder::kCpuBlockSize}};
 
 void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
-  env.console.Printf(kOut, "entries:          %u\n", h.entry_count);
-  env.console.Printf(kOut, "platform mask:    %s\n", Hex32(h.platform_mask).c_str());
-  env.console.Printf(kOut, "OS version mask:  %s\n", Hex32(h.os_version_mask).c_str());
-  env.console.Printf(kOut, "CPU type mask:    %s\n", Hex32(h.cpu_type_mask).c_str());
-  env.console.Printf(kOut, "destination:      %u (%s)\n", h.destination, DestinationWord(h.destination));
+  Say(env.console, kOut, Message::kHeaderEntries, h.entry_count);
+  Say(env.console, kOut, Message::kHeaderPlatformMask, Hex32(h.platform_mask).c_str());
+  Say(env.console, kOut, Message::kHeaderOsMask, Hex32(h.os_version_mask).c_str());
+  Say(env.console, kOut, Message::kHeaderCpuMask, Hex32(h.cpu_type_mask).c_str());
+  Say(env.console, kOut, Message::kHeaderDestination, h.destination, DestinationWord(h.destination));
   for (const Block& block : kBlocks) {
     std::string text;
-    const std::string label = std::string(block.name) + ":";
+    const char* label = MessageText(env.console.language(), block.label);
     if (BlockAsText(&h.bytes[block.at], block.size, &text)) {
-      env.console.Printf(kOut, "%-23s \"%s\"\n", label.c_str(), text.c_str());
+      env.console.Printf(kOut, "%-23s \"%s\"\n", label, text.c_str());
     } else {
-      env.console.Printf(kOut, "%-23s %s\n", label.c_str(), HexBytes(&h.bytes[block.at], block.size).c_str());
+      env.console.Printf(kOut, "%-23s %s\n", label, HexBytes(&h.bytes[block.at], block.size).c_str());
     }
   }
 }
@@ -160,7 +151,7 @@ class ListPrinter : public ArchiveVisitor {
       in_array_ = true;
     } else {
       PrintHeader(env_, header);
-      env_.console.Printf(kOut, "\n%-10s  %-19s  %10s  %s\n", "offset", "kind", "size", "name");
+      Say(env_.console, kOut, Message::kListColumns);
     }
     return {};
   }
@@ -176,8 +167,8 @@ class ListPrinter : public ArchiveVisitor {
       writer_.EndObject();
       Flush();
     } else {
-      env_.console.Printf(kOut, "%-10s  %-19s  %10u  %s\n", Offset(e.offset).c_str(), KindWord(e.kind), e.size,
-                          DisplayText(e.name).c_str());
+      env_.console.Printf(kOut, "%-10s  %-19s  %10u  %s\n", Offset(e.offset).c_str(), KindText(env_.console, e.kind),
+                          e.size, DisplayText(e.name).c_str());
     }
     return {};
   }
@@ -245,9 +236,8 @@ int Verify(LvarEnvironment& env, const CommandLine& cl) {
       json.Key("checksum").Number(summary.checksum);
     });
   } else if (status.ok()) {
-    env.console.Printf(kOut, "%s: sound: %d entries, %llu bytes, checksum 0x%02X\n",
-                       builder::MessageTextOf(path).c_str(), summary.entries,
-                       static_cast<unsigned long long>(summary.file_size), summary.checksum);
+    Say(env.console, kOut, Message::kVerifySound, builder::MessageTextOf(path).c_str(), summary.entries,
+        static_cast<unsigned long long>(summary.file_size), summary.checksum);
   }
   if (!status.ok()) ReportFailure(env, path, status);
   return ExitStatusOf(status);
@@ -310,19 +300,19 @@ int Diff(LvarEnvironment& env, const CommandLine& cl) {
     env.json.Write(kOut, out + "\n");
   } else {
     for (const HeaderChange& change : diff.header)
-      env.console.Printf(kOut, "header %s: %s -> %s\n", change.field.c_str(), change.a.c_str(), change.b.c_str());
+      Say(env.console, kOut, Message::kDiffHeader, change.field.c_str(), change.a.c_str(), change.b.c_str());
     for (const EntryChange& change : diff.entries) {
       if (change.what == EntryChange::What::kChanged) {
-        env.console.Printf(kOut, "~ %s (%s, %u bytes -> %s, %u bytes)\n", DisplayText(change.a.name).c_str(),
-                           KindWord(change.a.kind), change.a.size, KindWord(change.b.kind), change.b.size);
+        Say(env.console, kOut, Message::kDiffChanged, DisplayText(change.a.name).c_str(),
+            KindText(env.console, change.a.kind), change.a.size, KindText(env.console, change.b.kind), change.b.size);
         continue;
       }
       const bool added = change.what == EntryChange::What::kAdded;
       const EntryDigest& entry = added ? change.b : change.a;
-      env.console.Printf(kOut, "%c %s (%s, %u bytes)\n", added ? '+' : '-', DisplayText(entry.name).c_str(),
-                         KindWord(entry.kind), entry.size);
+      Say(env.console, kOut, Message::kDiffAddedOrRemoved, added ? '+' : '-', DisplayText(entry.name).c_str(),
+          KindText(env.console, entry.kind), entry.size);
     }
-    if (diff.order_differs) env.console.Write(kOut, "the entries are stored in another order\n");
+    if (diff.order_differs) Say(env.console, kOut, Message::kDiffOrder);
   }
   return diff.identical() ? kExitOk : kExitDiffer;
 }
@@ -340,8 +330,8 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
     if (file.written_name == file.stored_name) {
       env.console.Printf(kOut, "%10u  %s\n", file.size, DisplayText(file.written_name).c_str());
     } else {
-      env.console.Printf(kOut, "%10u  %s (stored as %s)\n", file.size, DisplayText(file.written_name).c_str(),
-                         DisplayText(file.stored_name).c_str());
+      Say(env.console, kOut, Message::kExtractedRenamed, file.size, DisplayText(file.written_name).c_str(),
+          DisplayText(file.stored_name).c_str());
     }
   }
   if (!status.ok()) {
@@ -349,16 +339,14 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
     return ExitStatusOf(status);
   }
   if (report.native_ina_written)
-    env.console.Printf(kOut, "%10u  Native.ina (the header's device bytes)\n",
-                       static_cast<unsigned>(builder::kNativeInfoSize));
+    Say(env.console, kOut, Message::kExtractedNativeInfo, static_cast<unsigned>(builder::kNativeInfoSize));
   const HeaderFields& h = report.header;
-  env.console.Printf(kOut, "%u files written into %s\n", static_cast<unsigned>(report.files.size()),
-                     builder::MessageTextOf(dir).c_str());
+  Say(env.console, kOut, Message::kExtractDone, static_cast<unsigned>(report.files.size()),
+      builder::MessageTextOf(dir).c_str());
   if (report.native_ina_written && (h.platform_mask & 0xFFFF) == 0 && (h.os_version_mask & 0xFFFF) == 0 &&
       (h.cpu_type_mask & 0xFFFF) == 0)
-    env.console.Printf(kOut, "rebuild: pakmak %s ARCHIVE -p %04X -o %04X -c %04X\n",
-                       builder::MessageTextOf(dir).c_str(), h.platform_mask >> 16, h.os_version_mask >> 16,
-                       h.cpu_type_mask >> 16);
+    Say(env.console, kOut, Message::kRebuild, builder::MessageTextOf(dir).c_str(), h.platform_mask >> 16,
+        h.os_version_mask >> 16, h.cpu_type_mask >> 16);
   return kExitOk;
 }
 
@@ -409,38 +397,47 @@ void PlanJson(JsonWriter& json, const InstallPlan& plan) {
 }
 
 void PlanText(LvarEnvironment& env, const InstallPlan& plan) {
-  auto line = [&](const char* label, const std::string& sjis) {
-    env.console.Printf(kOut, "%-18s %s\n", label, DisplayText(sjis).c_str());
+  base::Console& console = env.console;
+  auto text = [&](Message id) { return MessageText(console.language(), id); };
+  const std::string not_in_archive = text(Message::kPlanNotInArchive);
+  auto line = [&](Message label, const std::string& sjis) {
+    console.Printf(kOut, "%-18s %s\n", text(label), DisplayText(sjis).c_str());
   };
-  auto list = [&](const char* title, const std::vector<std::string>& texts) {
-    const char* indent = title[0] == ' ' ? "    " : "  ";
-    env.console.Printf(kOut, "%s%s\n", title, texts.empty() ? " none" : "");
-    for (const std::string& text : texts) env.console.Printf(kOut, "%s%s\n", indent, DisplayText(text).c_str());
+  auto heading = [&](Message title, bool empty) {
+    console.Printf(kOut, "%s%s\n", text(title), empty ? text(Message::kPlanNone) : "");
   };
-  line("destination:", plan.destination + " (code " + std::to_string(plan.header.destination) + ")");
-  line("install folder:", plan.install_dir);
-  line("start-up program:", plan.startup_program);
-  line("menu caption:", plan.menu_caption);
-  list("folders made:", plan.folders);
-  env.console.Printf(kOut, "files copied:%s\n", plan.files.empty() ? " none" : "");
+  auto list = [&](Message title, const std::vector<std::string>& texts) {
+    const char* indent = text(title)[0] == ' ' ? "    " : "  ";
+    heading(title, texts.empty());
+    for (const std::string& t : texts) console.Printf(kOut, "%s%s\n", indent, DisplayText(t).c_str());
+  };
+  std::vector<char> destination(plan.destination.size() + 64);
+  std::snprintf(destination.data(), destination.size(), text(Message::kPlanDestinationCode), plan.destination.c_str(),
+                static_cast<unsigned>(plan.header.destination));
+  line(Message::kPlanDestination, destination.data());
+  line(Message::kPlanInstallFolder, plan.install_dir);
+  line(Message::kPlanStartupProgram, plan.startup_program);
+  line(Message::kPlanMenuCaption, plan.menu_caption);
+  list(Message::kPlanFolders, plan.folders);
+  heading(Message::kPlanFiles, plan.files.empty());
   for (const PlannedFile& file : plan.files)
-    env.console.Printf(kOut, "  %s -> %s [%s]%s\n", DisplayText(file.archive_name).c_str(),
-                       DisplayText(file.device_path).c_str(), DisplayText(file.flags).c_str(),
-                       file.in_archive ? "" : " (not in the archive)");
-  env.console.Printf(kOut, "registry values:%s\n", plan.registry.empty() ? " none" : "");
+    console.Printf(kOut, "  %s -> %s [%s]%s\n", DisplayText(file.archive_name).c_str(),
+                   DisplayText(file.device_path).c_str(), DisplayText(file.flags).c_str(),
+                   file.in_archive ? "" : not_in_archive.c_str());
+  heading(Message::kPlanRegistry, plan.registry.empty());
   for (const PlannedRegistryValue& v : plan.registry)
-    env.console.Printf(kOut, "  %s\\%s [%s] %s %s = %s\n", DisplayText(v.root_key).c_str(),
-                       DisplayText(v.subkey).c_str(), DisplayText(v.value_name).c_str(), v.data_type.c_str(),
-                       v.write_flag.c_str(), DisplayText(v.value).c_str());
+    console.Printf(kOut, "  %s\\%s [%s] %s %s = %s\n", DisplayText(v.root_key).c_str(),
+                   DisplayText(v.subkey).c_str(), DisplayText(v.value_name).c_str(), v.data_type.c_str(),
+                   v.write_flag.c_str(), DisplayText(v.value).c_str());
   if (plan.uninstall.file_name.empty()) {
-    env.console.Write(kOut, "uninstall:         no uninstall description\n");
+    Say(console, kOut, Message::kPlanNoUninstall);
   } else {
-    line("uninstall:", plan.uninstall.file_name + (plan.uninstall.in_archive ? "" : " (not in the archive)"));
-    list("  files deleted:", plan.uninstall.files);
-    list("  folders deleted:", plan.uninstall.folders);
-    list("  registry deleted:", plan.uninstall.registry_keys);
+    line(Message::kPlanUninstall, plan.uninstall.file_name + (plan.uninstall.in_archive ? "" : not_in_archive));
+    list(Message::kPlanFilesDeleted, plan.uninstall.files);
+    list(Message::kPlanFoldersDeleted, plan.uninstall.folders);
+    list(Message::kPlanRegistryDeleted, plan.uninstall.registry_keys);
   }
-  list("warnings:", plan.warnings);
+  list(Message::kPlanWarnings, plan.warnings);
 }
 
 int Plan(LvarEnvironment& env, const CommandLine& cl) {
@@ -465,8 +462,11 @@ const CommandInfo kCommands[] = {
     {"list", 1, 1, List}, {"verify", 1, 1, Verify}, {"diff", 2, 2, Diff},
     {"extract", 1, 2, Extract}, {"plan", 1, 1, Plan}};
 
-int UsageError(LvarEnvironment& env, const std::string& message) {
-  env.console.Write(kErr, "lvar: " + message + "\n(lvar --help shows the usage)\n");
+// Prints the usage error `id`, filled with `argument`, and the hint to --help.
+int UsageError(LvarEnvironment& env, Message id, const std::string& argument = "") {
+  std::vector<char> message(argument.size() + 256);
+  std::snprintf(message.data(), message.size(), MessageText(env.console.language(), id), argument.c_str());
+  Say(env.console, kErr, Message::kUsageError, message.data());
   return kExitUsage;
 }
 
@@ -474,7 +474,7 @@ int UsageError(LvarEnvironment& env, const std::string& message) {
 
 int RunLvar(const std::vector<std::string>& args, LvarEnvironment& env) {
   if (args.empty()) {
-    env.console.Write(kErr, kUsage);
+    Say(env.console, kErr, Message::kUsage);
     return kExitUsage;
   }
   CommandLine cl;
@@ -490,7 +490,7 @@ int RunLvar(const std::vector<std::string>& args, LvarEnvironment& env) {
       else if (arg == "--force") cl.force = true;
       else if (arg == "--rename") cl.rename = true;
       else if (arg == "--native-ina") cl.native_ina = true;
-      else return UsageError(env, "unknown option " + arg);
+      else return UsageError(env, Message::kUnknownOption, arg);
     } else if (cl.command.empty()) {
       cl.command = arg;
     } else {
@@ -498,20 +498,20 @@ int RunLvar(const std::vector<std::string>& args, LvarEnvironment& env) {
     }
   }
   if (cl.help) {
-    env.console.Write(kOut, kUsage);
+    Say(env.console, kOut, Message::kUsage);
     return kExitOk;
   }
   for (const CommandInfo& command : kCommands) {
     if (cl.command != command.name) continue;
     if (cl.operands.size() < command.min_operands || cl.operands.size() > command.max_operands)
-      return UsageError(env, "wrong number of arguments for " + cl.command);
+      return UsageError(env, Message::kWrongArgumentCount, cl.command);
     const bool extract = cl.command == "extract";
-    if (extract && cl.json) return UsageError(env, "--json is not an option of extract");
+    if (extract && cl.json) return UsageError(env, Message::kJsonNotForExtract);
     if (!extract && (cl.force || cl.rename || cl.native_ina))
-      return UsageError(env, "--force, --rename and --native-ina are options of extract");
+      return UsageError(env, Message::kExtractOnlyOptions);
     return command.run(env, cl);
   }
-  return UsageError(env, "unknown command " + cl.command);
+  return UsageError(env, Message::kUnknownCommand, cl.command);
 }
 
 }  // namespace lvar

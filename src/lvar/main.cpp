@@ -5,13 +5,16 @@
 
 #include "base/console.h"
 #include "base/file_system.h"
+#include "base/language.h"
 #include "base/listing.h"
 #include "lvar/commands.h"
+#include "lvar/messages.h"
 
 int main(int argc, char** argv) {
+  const base::Language language = base::ChooseLanguage(base::CurrentLanguageRequest(), lvar::kMessageLanguages);
   std::unique_ptr<base::Console> console =
-      base::MakeProcessConsole(base::EncodingFromEnvironment("LVAR_ENCODING"));
-  std::unique_ptr<base::Console> json = base::MakeProcessConsole(base::ConsoleEncoding::kCp932);
+      base::MakeProcessConsole(base::EncodingFromEnvironment("LVAR_ENCODING"), language);
+  std::unique_ptr<base::Console> json = base::MakeProcessConsole(base::ConsoleEncoding::kCp932, language);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   lvar::LvarEnvironment env{*console, *json, base::SystemFileSystem(), base::SystemFolderLister()};
   return lvar::RunLvar(args, env);

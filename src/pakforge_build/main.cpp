@@ -12,12 +12,16 @@
 
 #include "base/console.h"
 #include "base/file_system.h"
+#include "base/language.h"
 #include "base/listing.h"
+#include "builder/messages.h"
 #include "pakforge_build/project_build.h"
 
 int main(int argc, char** argv) {
+  // The builder's messages follow the user's language; this program's own texts are Japanese.
+  const base::Language language = base::ChooseLanguage(base::CurrentLanguageRequest(), builder::kMessageLanguages);
   std::unique_ptr<base::Console> console =
-      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"));
+      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   pakforge_build::Options options;
   std::string error;

@@ -230,6 +230,39 @@ TEST_F(CliTest, EncodingOverride) {
             r.err);
 }
 
+// The language and the bytes of the messages follow LORIVANDER_LANG, the
+// locale (POSIX) or the user interface language (Windows, Japanese in the
+// test session), and PAKMAK_ENCODING; the error code never changes.
+TEST_F(CliTest, LanguageAndEncodingOfTheMessages) {
+  const std::string japanese = "エラー：インストール対象ファイル格納ディレクトリが指定されていません\n";
+  const std::string english = "Error: no source folder is given\n";
+  struct Case {
+    std::vector<std::string> environment;
+    const char* encoding;
+    std::string err;
+  } cases[] = {
+      {{}, "", Sjis(japanese.c_str())},
+      {{"LORIVANDER_LANG=en"}, "", english},
+      {{"LORIVANDER_LANG=ru"}, "", english},  // a language Pakmak lacks
+      {{"LORIVANDER_LANG=ja"}, "cp932", Sjis(japanese.c_str())},
+#ifndef _WIN32
+      {{"LANG=C"}, "", Sjis(japanese.c_str())},
+      {{"LANG=en_US.UTF-8"}, "", english},
+      {{"LANG=ja_JP.UTF-8"}, "", japanese},  // UTF-8 on a pipe
+      {{"LANG=ja_JP.UTF-8"}, "cp932", Sjis(japanese.c_str())},
+      {{"LC_ALL=en_US.UTF-8", "LANG=ja_JP.UTF-8"}, "", english},
+      {{"LC_MESSAGES=ja_JP.UTF-8", "LANG=en_US.UTF-8"}, "", japanese},
+      {{"LORIVANDER_LANG=en", "LANG=ja_JP.UTF-8"}, "", english},
+#endif
+  };
+  for (const Case& c : cases) {
+    ProcessResult r = RunProcess(program_, {"-o", "C000"}, dir_.Path(), c.encoding, false, c.environment);
+    const std::string where = c.environment.empty() ? "no variables" : c.environment[0];
+    EXPECT_EQ(StatusFor(0x18000000), r.status) << where;
+    EXPECT_EQ(c.err + ErrorLine(0x18000000), r.err) << where;
+  }
+}
+
 TEST_F(CliTest, CheckOnlyWritesNothing) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"src"}, std::vector<std::string>{"src", "-o", "C000"}}) {

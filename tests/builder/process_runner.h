@@ -24,9 +24,12 @@ struct ProcessResult {
 /// and waits for it to end. With `output_reader_gone` the reading end of
 /// standard output's pipe is closed before the program starts, so that its
 /// every write there fails (a program piped into one that has ended).
+/// The program sees no LORIVANDER_LANG and, on POSIX, no locale (LC_ALL,
+/// LC_MESSAGES, LC_CTYPE, LANG), whoever runs the tests, except as
+/// `environment` ("NAME=value" each) sets them.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& working_dir, const std::string& encoding = "cp932",
-                         bool output_reader_gone = false);
+                         bool output_reader_gone = false, const std::vector<std::string>& environment = {});
 
 /// Path of a program that lies in the same folder as this test program.
 std::string ProgramBesideThisOne(const std::string& name);

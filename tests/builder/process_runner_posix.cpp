@@ -15,7 +15,8 @@ extern char** environ;
 namespace pakmak_test {
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir, const std::string& encoding, bool output_reader_gone) {
+                         const std::string& working_dir, const std::string& encoding, bool output_reader_gone,
+                         const std::vector<std::string>& environment) {
   ProcessResult result;
   int out_pipe[2], err_pipe[2];
   if (pipe2(out_pipe, O_CLOEXEC) != 0) return result;
@@ -43,9 +44,13 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
   std::vector<std::string> env_strings;
   for (char** e = environ; *e; ++e) {
-    if (std::strncmp(*e, "PAKMAK_ENCODING=", 16) != 0) env_strings.push_back(*e);
+    bool replaced = false;
+    for (const char* name : {"PAKMAK_ENCODING=", "LORIVANDER_LANG=", "LC_ALL=", "LC_MESSAGES=", "LC_CTYPE=", "LANG="})
+      replaced = replaced || std::strncmp(*e, name, std::strlen(name)) == 0;
+    if (!replaced) env_strings.push_back(*e);
   }
   env_strings.push_back("PAKMAK_ENCODING=" + encoding);
+  env_strings.insert(env_strings.end(), environment.begin(), environment.end());
   std::vector<char*> envp;
   for (std::string& s : env_strings) envp.push_back(s.data());
   envp.push_back(nullptr);

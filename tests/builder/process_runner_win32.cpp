@@ -40,7 +40,7 @@ void Drain(HANDLE pipe, std::string* sink) {
 // could not be started.
 ProcessResult RunOnce(const std::string& program, const std::vector<std::string>& args,
                       const std::string& working_dir, const std::string& encoding, bool output_reader_gone,
-                      DWORD* error) {
+                      const std::vector<std::string>& environment, DWORD* error) {
   ProcessResult result;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE out_read, out_write, err_read, err_write;
@@ -73,9 +73,18 @@ ProcessResult RunOnce(const std::string& program, const std::vector<std::string>
   startup.hStdOutput = out_write;
   startup.hStdError = err_write;
   PROCESS_INFORMATION process = {};
+  // The child inherits this process's environment: set what it is to see,
+  // and take it away again afterwards.
   SetEnvironmentVariableA("PAKMAK_ENCODING", encoding.c_str());
+  SetEnvironmentVariableA("LORIVANDER_LANG", nullptr);
+  for (const std::string& variable : environment) {
+    const std::size_t equals = variable.find('=');
+    SetEnvironmentVariableA(variable.substr(0, equals).c_str(), variable.substr(equals + 1).c_str());
+  }
   BOOL created = CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                 working_dir.c_str(), &startup, &process);
+  for (const std::string& variable : environment)
+    SetEnvironmentVariableA(variable.substr(0, variable.find('=')).c_str(), nullptr);
   CloseHandle(out_write);
   CloseHandle(err_write);
   if (null_in != INVALID_HANDLE_VALUE) CloseHandle(null_in);
@@ -108,10 +117,11 @@ ProcessResult RunOnce(const std::string& program, const std::vector<std::string>
 // later; a start that fails is tried twice more, and said, so that such a
 // failure is not taken for the program's.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& working_dir, const std::string& encoding, bool output_reader_gone) {
+                         const std::string& working_dir, const std::string& encoding, bool output_reader_gone,
+                         const std::vector<std::string>& environment) {
   for (int attempt = 1;; ++attempt) {
     DWORD error = 0;
-    ProcessResult result = RunOnce(program, args, working_dir, encoding, output_reader_gone, &error);
+    ProcessResult result = RunOnce(program, args, working_dir, encoding, output_reader_gone, environment, &error);
     if (result.started || attempt == 3) return result;
     std::fprintf(stderr, "RunProcess: %s did not start (error %lu); trying again\n", program.c_str(),
                  static_cast<unsigned long>(error));

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/encoding.h"
 #include "base/test_temp_folder.h"
 #include "kit_version.h"
 #include "lvar/test_archive.h"
@@ -50,8 +51,9 @@ class LvarCliTest : public ::testing::Test {
     pakmak_ = ProgramBesideThisOne(kPakmak);
   }
 
+  // These tests read lvar's English, whatever the system's language.
   ProcessResult Lvar(const std::vector<std::string>& args) {
-    ProcessResult r = RunProcess(lvar_, args, dir_.Path());
+    ProcessResult r = RunProcess(lvar_, args, dir_.Path(), "cp932", false, {"LORIVANDER_LANG=en"});
     EXPECT_TRUE(r.started) << lvar_;
     return r;
   }
@@ -109,6 +111,36 @@ class LvarCliTest : public ::testing::Test {
   TempFolder dir_;
   std::string lvar_, pakmak_;
 };
+
+// lvar speaks English unless LORIVANDER_LANG, the locale (POSIX) or the
+// user interface language (Windows, Japanese in the test session) asks for
+// Japanese; a UTF-8 locale gets UTF-8 on a pipe.
+TEST_F(LvarCliTest, LanguageOfTheTexts) {
+  const std::string english = "lvar: unknown command bogus\n(lvar --help shows the usage)\n";
+  const std::string japanese = "lvar: 不明なコマンド bogus\n（使い方は lvar --help で表示されます）\n";
+  std::string japanese_sjis;
+  ASSERT_TRUE(base::Utf8ToCp932(japanese, &japanese_sjis));
+  struct Case {
+    std::vector<std::string> environment;
+    std::string err;
+  } cases[] = {
+      {{"LORIVANDER_LANG=en"}, english},
+      {{"LORIVANDER_LANG=ja"}, japanese_sjis},
+#ifdef _WIN32
+      {{}, japanese_sjis},
+#else
+      {{}, english},
+      {{"LANG=C"}, english},
+      {{"LANG=en_US.UTF-8"}, english},
+      {{"LANG=ja_JP.UTF-8"}, japanese},
+#endif
+  };
+  for (const Case& c : cases) {
+    ProcessResult r = RunProcess(lvar_, {"bogus"}, dir_.Path(), "cp932", false, c.environment);
+    EXPECT_EQ(2u, r.status);
+    EXPECT_EQ(c.err, r.err) << (c.environment.empty() ? "no variables" : c.environment[0]);
+  }
+}
 
 TEST_F(LvarCliTest, ArchivesMadeByTheBuilderRoundTrip) {
   std::string native;

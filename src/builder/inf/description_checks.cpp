@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/sjis.h"
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 #include "builder/inf/section_table.h"
 
 namespace builder {
@@ -42,14 +42,14 @@ std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& 
   std::uint32_t bits = 0;
   auto require = [&](bool present, const char* key, std::uint32_t bit) {
     if (present) return;
-    console.Printf(base::Stream::kErr, inf_text::kKeywordMissing, key);
+    Say(console, base::Stream::kErr, Message::kKeywordMissing, key);
     bits |= bit;
   };
   require(r.maker.has_value(), "Maker", 0x1);
   require(r.program.has_value(), "Program", 0x2);
   if (r.major_ver == 0) {
-    console.Write(base::Stream::kErr, inf_text::kMajorVersionZero);
-    console.Write(base::Stream::kErr, inf_text::kMajorVerMayBeMissing);
+    Say(console, base::Stream::kErr, Message::kMajorVersionZero);
+    Say(console, base::Stream::kErr, Message::kMajorVerMayBeMissing);
     bits |= 0x4;
   }
   require(r.install_dir.has_value(), "InstallDir", 0x8);
@@ -60,7 +60,7 @@ std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& 
   if (r.destination) {
     const std::uint32_t code = DestinationCodeOf(*r.destination);
     if (code == 0) {
-      console.Write(base::Stream::kErr, inf_text::kDestinationInvalid);
+      Say(console, base::Stream::kErr, Message::kDestinationInvalid);
       bits |= 0x400;
     }
     if (code != 0) state->destination = code;
@@ -75,11 +75,11 @@ std::uint32_t CheckUninstallInformation(const UninstallInformationRecord& r,
                                         base::Console& console) {
   std::uint32_t bits = 0;
   if (!r.maker) {
-    console.Printf(base::Stream::kErr, inf_text::kKeywordMissing, "Maker");
+    Say(console, base::Stream::kErr, Message::kKeywordMissing, "Maker");
     bits |= 0x1;
   }
   if (!r.program) {
-    console.Printf(base::Stream::kErr, inf_text::kKeywordMissing, "Program");
+    Say(console, base::Stream::kErr, Message::kKeywordMissing, "Program");
     bits |= 0x2;
   }
   if (bits == 0) return 0;
@@ -92,7 +92,7 @@ std::uint32_t CheckUninstallInformation(const UninstallInformationRecord& r,
 std::uint32_t CheckExInstallInformation(const ExInstallInformationRecord& r,
                                         base::Console& console) {
   if (r.program) return 0;
-  console.Printf(base::Stream::kErr, inf_text::kKeywordMissing, "Program");
+  Say(console, base::Stream::kErr, Message::kKeywordMissing, "Program");
   console.Write(base::Stream::kErr, "\n[ Ex-Install Information ]\n\n");
   console.Printf(base::Stream::kErr, "Program = %s\n", TextOrNull(r.program));
   console.Printf(base::Stream::kErr, "TimeOut = %u\n", static_cast<unsigned>(r.time_out));
@@ -127,9 +127,9 @@ std::uint32_t CheckRecord(const SectionRecord& record, base::Console& console,
   const std::uint32_t code = EmptyListCode(record.kind);
   if (code == 0 || record.item_count > 0) return 0;
   if (record.kind == SectionKind::kCopyFiles) {
-    console.Write(base::Stream::kErr, "Error: No definition is found in [ Copy Files ] section.\n");
+    Say(console, base::Stream::kErr, Message::kCopyFilesWithoutDefinition);
   } else {
-    console.Printf(base::Stream::kErr, inf_text::kSectionWithoutDefinition,
+    Say(console, base::Stream::kErr, Message::kSectionWithoutDefinition,
                    std::string(SectionName(record.kind)).c_str());
   }
   return code;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "builder/inf/description_checks.h"
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 #include "builder/inf/section_table.h"
 
 namespace builder {
@@ -32,14 +32,14 @@ std::uint32_t SendEnd(HandlerStates& h, StatementContext& ctx) {
 
 void PrintContext(base::Console& console, const std::string& file, SectionKind current,
                   int line_number, std::string_view line) {
-  console.Printf(base::Stream::kErr, inf_text::kLineLocation, file.c_str());
+  Say(console, base::Stream::kErr, Message::kLineLocation, file.c_str());
   if (current == SectionKind::kNone) {
-    console.Write(base::Stream::kErr, inf_text::kOutsideSection);
+    Say(console, base::Stream::kErr, Message::kOutsideSection);
   } else {
-    console.Printf(base::Stream::kErr, inf_text::kSectionContext,
+    Say(console, base::Stream::kErr, Message::kSectionContext,
                    std::string(SectionName(current)).c_str());
   }
-  console.Printf(base::Stream::kErr, inf_text::kLineContext, line_number);
+  Say(console, base::Stream::kErr, Message::kLineContext, line_number);
   console.Write(base::Stream::kErr, line);
   console.Write(base::Stream::kErr, "\n");
 }
@@ -72,7 +72,7 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
                                   InstallInfoState* state) {
   std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
   if (!file) {
-    console.Printf(base::Stream::kErr, inf_text::kCannotOpenFile, message_path.c_str());
+    Say(console, base::Stream::kErr, Message::kCannotOpenFile, message_path.c_str());
     return 0x100000;
   }
   if (!state->handlers) state->handlers = std::make_shared<HandlerStates>();
@@ -111,7 +111,7 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
     }
   }
   if (lines.failed()) {
-    console.Printf(base::Stream::kErr, inf_text::kCannotOpenFile, message_path.c_str());
+    Say(console, base::Stream::kErr, Message::kCannotOpenFile, message_path.c_str());
     return 0x100000;
   }
   if (!sections.empty()) {
@@ -119,7 +119,7 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
     checker.Add(std::move(sections.back()));
   }
   if (std::uint32_t code = checker.Finish(console, state)) {
-    console.Printf(base::Stream::kErr, inf_text::kCheckLocation, message_path.c_str());
+    Say(console, base::Stream::kErr, Message::kCheckLocation, message_path.c_str());
     return code + 0x300000;
   }
   if (keep) *state->sections = std::move(kept);
@@ -129,7 +129,7 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
 bool FinishInstallInfoFiles(base::Console& console, InstallInfoState* state) {
   if (!state->handlers || !state->handlers->add_registry.open()) return false;
   const HandlerStates& h = *state->handlers;
-  console.Printf(base::Stream::kErr, inf_text::kOpenAddRegistryWarning,
+  Say(console, base::Stream::kErr, Message::kOpenAddRegistryWarning,
                  h.add_registry.root_key().c_str(), h.add_registry.subkey().c_str(),
                  h.add_registry.value_name().c_str());
   PrintContext(console, h.open_place.file, SectionKind::kAddRegistry, h.open_place.line_number,

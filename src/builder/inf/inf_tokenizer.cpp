@@ -1,7 +1,7 @@
 #include "builder/inf/inf_tokenizer.h"
 
 #include "base/sjis.h"
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 
 namespace builder {
 
@@ -31,8 +31,8 @@ bool InfTokenizer::Next(std::string* token, std::uint32_t* error, base::Console&
   while (pos_ < size && IsInfBlank(line_[pos_])) ++pos_;
   if (pos_ >= size) return false;
 
-  auto fail = [&](const char* message, std::uint32_t code) {
-    console.Write(base::Stream::kErr, message);
+  auto fail = [&](Message message, std::uint32_t code) {
+    Say(console, base::Stream::kErr, message);
     pos_ = size;
     token->clear();
     *error = code;
@@ -61,7 +61,7 @@ bool InfTokenizer::Next(std::string* token, std::uint32_t* error, base::Console&
         continue;
       }
       if (lead_at(pos_)) {
-        if (!trail_at(pos_ + 1)) return fail(inf_text::kNotShiftJis, kTokenBadSjisInString);
+        if (!trail_at(pos_ + 1)) return fail(Message::kNotShiftJis, kTokenBadSjisInString);
         pos_ += 2;
         continue;
       }
@@ -71,7 +71,7 @@ bool InfTokenizer::Next(std::string* token, std::uint32_t* error, base::Console&
         return true;
       }
     }
-    return fail(inf_text::kStringNotClosed, kTokenStringNotClosed);
+    return fail(Message::kStringNotClosed, kTokenStringNotClosed);
   }
   // A bare word: backslashes and other bytes, up to a blank, a
   // single-character token or a quote.
@@ -79,7 +79,7 @@ bool InfTokenizer::Next(std::string* token, std::uint32_t* error, base::Console&
     const char c = line_[pos_];
     if (IsInfBlank(c) || IsInfSingleCharToken(c) || c == '"') break;
     if (lead_at(pos_)) {
-      if (!trail_at(pos_ + 1)) return fail(inf_text::kNotShiftJis, kTokenBadSjisInWord);
+      if (!trail_at(pos_ + 1)) return fail(Message::kNotShiftJis, kTokenBadSjisInWord);
       pos_ += 2;
       continue;
     }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/sjis.h"
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 #include "builder/inf/statement_context.h"
 #include "builder/inf/value_parsers.h"
 
@@ -36,13 +36,13 @@ constexpr AppKey kAppKeys[] = {
 };
 
 void PrintAlreadySet(std::string_view key, const std::string& earlier, base::Console& console) {
-  console.Write(base::Stream::kErr, inf_text::kDuplicateKeyword);
-  console.Printf(base::Stream::kErr, inf_text::kValueAlreadySet, std::string(key).c_str(),
+  Say(console, base::Stream::kErr, Message::kDuplicateKeyword);
+  Say(console, base::Stream::kErr, Message::kValueAlreadySet, std::string(key).c_str(),
                  earlier.c_str());
 }
 
 void PrintTooLong(std::string_view table_name, base::Console& console) {
-  console.Printf(base::Stream::kErr, inf_text::kValueTooLong, std::string(table_name).c_str(),
+  Say(console, base::Stream::kErr, Message::kValueTooLong, std::string(table_name).c_str(),
                  static_cast<int>(kMaxNameValueBytes));
 }
 

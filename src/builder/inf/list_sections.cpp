@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 #include "builder/inf/registry_sections.h"
 
 namespace builder {
@@ -21,7 +21,7 @@ std::uint32_t SingleParameterRejectCode(SectionKind kind) {
 }
 
 std::uint32_t RejectCount(StatementContext& ctx, std::uint32_t code) {
-  return Fail(ctx, inf_text::kParameterCountWrong, code);
+  return Fail(ctx, Message::kParameterCountWrong, code);
 }
 
 void Append(ParameterItem item, StatementContext& ctx) { AddItem(ctx, std::move(item)); }

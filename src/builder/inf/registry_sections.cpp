@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 #include "builder/inf/value_parsers.h"
 
 namespace builder {
@@ -51,13 +51,13 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
   std::string text = comma ? std::string() : UnquoteValue(token);
   switch (state_) {
     case 0:
-      if (comma) return Fail(ctx, inf_text::kFirstParameterOmitted, 0x4200);
+      if (comma) return Fail(ctx, Message::kFirstParameterOmitted, 0x4200);
       p1_ = std::move(text);
       if (!IsAddRegistryRootKey(p1_)) return FailUndefined(ctx, p1_, 0x4300);
       state_ = 1;
       return 0;
     case 1:
-      if (!comma) return Fail(ctx, inf_text::kNotSeparatedByComma, 0x4400);
+      if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4400);
       state_ = 2;
       return 0;
     case 2:
@@ -69,7 +69,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       }
       return 0;
     case 3:
-      if (!comma) return Fail(ctx, inf_text::kNotSeparatedByComma, 0x4500);
+      if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4500);
       state_ = 4;
       return 0;
     case 4:
@@ -81,7 +81,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       }
       return 0;
     case 5:
-      if (!comma) return Fail(ctx, inf_text::kNotSeparatedByComma, 0x4600);
+      if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4600);
       state_ = 6;
       return 0;
     case 6:
@@ -95,7 +95,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       state_ = 7;
       return 0;
     case 7:
-      if (!comma) return Fail(ctx, inf_text::kNotSeparatedByComma, 0x4800);
+      if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4800);
       state_ = 8;
       return 0;
     case 8:
@@ -108,18 +108,18 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       state_ = 9;
       return 0;
     case 9:
-      if (!comma) return Fail(ctx, inf_text::kNotSeparatedByComma, 0x4A00);
+      if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4A00);
       state_ = 10;
       return 0;
     case 10:
-      if (comma) return Fail(ctx, inf_text::kCommaAtValuePosition, 0x4B00);
+      if (comma) return Fail(ctx, Message::kCommaAtValuePosition, 0x4B00);
       return TakeValue(text, ctx);
     case 11:
-      if (!comma) return Fail(ctx, inf_text::kNotSeparatedByComma, 0x4F00);
+      if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4F00);
       state_ = 10;
       return 0;
     default:
-      return Fail(ctx, inf_text::kTooManyParameters, 0x5000);
+      return Fail(ctx, Message::kTooManyParameters, 0x5000);
   }
 }
 
@@ -132,8 +132,8 @@ std::uint32_t AddRegistryHandler::TakeValue(const std::string& value, StatementC
     state_ = 12;
   } else if (p4_ == kRegMultiSz) {
     if (value_.multi_sz.size() >= kMaxMultiSzValues) {
-      ctx.console.Write(base::Stream::kErr, inf_text::kTooManyParameters);
-      ctx.console.Printf(base::Stream::kErr, inf_text::kMultiSzLimit,
+      Say(ctx.console, base::Stream::kErr, Message::kTooManyParameters);
+      Say(ctx.console, base::Stream::kErr, Message::kMultiSzLimit,
                          static_cast<int>(kMaxMultiSzValues));
       return 0x4E00;
     }
@@ -155,7 +155,7 @@ std::uint32_t AddRegistryHandler::OnEnd(StatementContext& ctx) {
       return 0;
     case 2: case 4: case 6: case 8:
       Clear();
-      return Fail(ctx, inf_text::kParameterCountWrong, 0x4100);
+      return Fail(ctx, Message::kParameterCountWrong, 0x4100);
     default:
       break;
   }
@@ -163,7 +163,7 @@ std::uint32_t AddRegistryHandler::OnEnd(StatementContext& ctx) {
   if (p5_.empty()) p5_ = kNoClobber;
   std::uint32_t code = 0;
   if (p2_.empty() && p3_.empty()) {
-    code = Fail(ctx, inf_text::kSubkeyAndValueNameOmitted, 0x4000);
+    code = Fail(ctx, Message::kSubkeyAndValueNameOmitted, 0x4000);
   } else {
     AddRegistryItem item = std::move(value_);
     item.root_key = std::move(p1_);
@@ -189,10 +189,10 @@ void AddRegistryHandler::Clear() {
 
 std::uint32_t AcceptDeleteRegistryStatement(int final_state, ParameterItem item,
                                             StatementContext& ctx) {
-  if (final_state == 2 || final_state == 4) return Fail(ctx, inf_text::kParameterCountWrong, 0x3900);
+  if (final_state == 2 || final_state == 4) return Fail(ctx, Message::kParameterCountWrong, 0x3900);
   if (!IsDeleteRegistryRootKey(item.p1)) return FailUndefined(ctx, item.p1, 0x3700);
   if (item.p2.empty() && item.p3.empty()) {
-    return Fail(ctx, inf_text::kSubkeyAndValueNameOmitted, 0x3800);
+    return Fail(ctx, Message::kSubkeyAndValueNameOmitted, 0x3800);
   }
   AddItem(ctx, DeleteRegistryItem{std::move(item.p1), std::move(item.p2), std::move(item.p3)});
   return 0;

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "base/console.h"
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 #include "builder/inf/install_description.h"
 
 namespace builder {
@@ -49,14 +49,14 @@ void AddItem(StatementContext& ctx, T&& item) {
 }
 
 /// Prints `message` and answers `code`.
-inline std::uint32_t Fail(StatementContext& ctx, const char* message, std::uint32_t code) {
-  ctx.console.Write(base::Stream::kErr, message);
+inline std::uint32_t Fail(StatementContext& ctx, Message message, std::uint32_t code) {
+  Say(ctx.console, base::Stream::kErr, message);
   return code;
 }
 
 /// Prints the undefined-keyword message naming `keyword`.
 inline void PrintUndefinedKeyword(base::Console& console, std::string_view keyword) {
-  console.Printf(base::Stream::kErr, inf_text::kUndefinedKeyword, std::string(keyword).c_str());
+  Say(console, base::Stream::kErr, Message::kUndefinedKeyword, std::string(keyword).c_str());
 }
 
 /// Prints the undefined-keyword message naming `keyword` and answers `code`.

@@ -1,6 +1,6 @@
 #include "builder/inf/statement_handlers.h"
 
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 #include "builder/inf/key_setters.h"
 #include "builder/inf/list_sections.h"
 #include "builder/inf/section_table.h"
@@ -14,7 +14,7 @@ std::uint32_t SectionHeadHandler::OnToken(std::string_view token, StatementConte
   switch (state_) {
     case 0:
       if (token.empty() || token.front() != '[') {
-        return Fail(ctx, inf_text::kSectionMustStartWithBracket, 0x1300);
+        return Fail(ctx, Message::kSectionMustStartWithBracket, 0x1300);
       }
       state_ = 1;
       return 0;
@@ -31,17 +31,17 @@ std::uint32_t SectionHeadHandler::OnToken(std::string_view token, StatementConte
       }
       return 0;
     default:
-      return Fail(ctx, inf_text::kTextAfterSectionBracket, 0x1400);
+      return Fail(ctx, Message::kTextAfterSectionBracket, 0x1400);
   }
 }
 
 std::uint32_t SectionHeadHandler::OnEnd(StatementContext& ctx) {
   if (state_ == 0) return 0;
-  if (state_ != 3) return Fail(ctx, inf_text::kSectionIncomplete, 0x1200);
+  if (state_ != 3) return Fail(ctx, Message::kSectionIncomplete, 0x1200);
   const SectionKind kind = FindSection(name_);
   state_ = 0;
   name_.clear();
-  if (kind == SectionKind::kNone) return Fail(ctx, inf_text::kUndefinedSection, 0x1100);
+  if (kind == SectionKind::kNone) return Fail(ctx, Message::kUndefinedSection, 0x1100);
   ctx.current = kind;
   ctx.sections.push_back(MakeSectionRecord(kind));
   return 0;
@@ -56,7 +56,7 @@ std::uint32_t DefinitionHandler::OnToken(std::string_view token, StatementContex
       state_ = 1;
       return 0;
     case 1:
-      if (token != "=") return Fail(ctx, inf_text::kAssignmentMissing, 0x2500);
+      if (token != "=") return Fail(ctx, Message::kAssignmentMissing, 0x2500);
       state_ = 2;
       return 0;
     case 2:
@@ -64,13 +64,13 @@ std::uint32_t DefinitionHandler::OnToken(std::string_view token, StatementContex
       state_ = 3;
       return 0;
     default:
-      return Fail(ctx, inf_text::kTextAfterDefinition, 0x2600);
+      return Fail(ctx, Message::kTextAfterDefinition, 0x2600);
   }
 }
 
 std::uint32_t DefinitionHandler::OnEnd(StatementContext& ctx) {
   if (state_ == 0) return 0;
-  if (state_ != 3) return Fail(ctx, inf_text::kDefinitionIncomplete, 0x2400);
+  if (state_ != 3) return Fail(ctx, Message::kDefinitionIncomplete, 0x2400);
   std::uint32_t code = 0;
   if (!ctx.sections.empty()) {
     SectionData& data = ctx.sections.back().data;
@@ -98,12 +98,12 @@ std::uint32_t ParameterListHandler::OnToken(std::string_view token, StatementCon
   const bool comma = token == ",";
   switch (state_) {
     case 0:
-      if (comma) return Fail(ctx, inf_text::kFirstParameterOmitted, 0x3A00);
+      if (comma) return Fail(ctx, Message::kFirstParameterOmitted, 0x3A00);
       p1_ = UnquoteValue(token);
       state_ = 1;
       return 0;
     case 1:
-      if (!comma) return Fail(ctx, inf_text::kNotSeparatedByComma, 0x3B00);
+      if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x3B00);
       state_ = 2;
       return 0;
     case 2:
@@ -115,16 +115,16 @@ std::uint32_t ParameterListHandler::OnToken(std::string_view token, StatementCon
       }
       return 0;
     case 3:
-      if (!comma) return Fail(ctx, inf_text::kNotSeparatedByComma, 0x3C00);
+      if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x3C00);
       state_ = 4;
       return 0;
     case 4:
-      if (comma) return Fail(ctx, inf_text::kThirdParameterComma, 0x3D00);
+      if (comma) return Fail(ctx, Message::kThirdParameterComma, 0x3D00);
       p3_ = UnquoteValue(token);
       state_ = 5;
       return 0;
     default:
-      return Fail(ctx, inf_text::kTextAfterDefinition, 0x3E00);
+      return Fail(ctx, Message::kTextAfterDefinition, 0x3E00);
   }
 }
 

@@ -4,7 +4,7 @@
 
 #include "base/hex.h"
 #include "base/sjis.h"
-#include "builder/inf/inf_messages.h"
+#include "builder/messages.h"
 
 namespace builder {
 
@@ -67,11 +67,11 @@ std::uint32_t ParseDecimal(std::string_view text, std::uint32_t* result, base::C
   if (negative && !overflow) value = 0u - value;
   if (value == 0 && end < text.size()) {
     const std::string rest(text.substr(end));
-    console.Printf(base::Stream::kErr, inf_text::kNotNumeric, rest.c_str());
+    Say(console, base::Stream::kErr, Message::kNotNumeric, rest.c_str());
     return kDecimalNotNumeric;
   }
   if (overflow) {
-    console.Write(base::Stream::kErr, inf_text::kNumberTooLarge);
+    Say(console, base::Stream::kErr, Message::kNumberTooLarge);
     return kDecimalTooLarge;
   }
   *result = value;
@@ -82,25 +82,25 @@ std::uint32_t ParseHexBytes(std::string_view text, std::vector<unsigned char>* b
                             base::Console& console, std::size_t max_bytes) {
   bytes->clear();
   if (text.empty()) {
-    console.Write(base::Stream::kErr, inf_text::kNoHexData);
+    Say(console, base::Stream::kErr, Message::kNoHexData);
     return kHexEmpty;
   }
   switch (base::ParseHexPairs(text, max_bytes, bytes)) {
     case base::HexPairsResult::kOk:
       return 0;
     case base::HexPairsResult::kBadFirstDigit:
-      console.Write(base::Stream::kErr, inf_text::kInvalidHexCharacter);
+      Say(console, base::Stream::kErr, Message::kHexInvalidCharacter);
       return kHexBadFirstDigit;
     case base::HexPairsResult::kMissingLowDigit:
-      console.Write(base::Stream::kErr, inf_text::kHexLowNibbleMissing);
+      Say(console, base::Stream::kErr, Message::kHexLowNibbleMissing);
       return kHexMissingLowDigit;
     case base::HexPairsResult::kBadSecondDigit:
-      console.Write(base::Stream::kErr, inf_text::kInvalidHexCharacter);
+      Say(console, base::Stream::kErr, Message::kHexInvalidCharacter);
       return kHexBadSecondDigit;
     case base::HexPairsResult::kTooLong:
       break;
   }
-  console.Printf(base::Stream::kErr, inf_text::kHexSizeOver, static_cast<unsigned>(max_bytes));
+  Say(console, base::Stream::kErr, Message::kHexSizeOver, static_cast<unsigned>(max_bytes));
   return kHexTooLong;
 }
 

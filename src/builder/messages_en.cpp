@@ -1,0 +1,112 @@
+// The builder's messages in English. "Ok, Check Passed.", the "Error Code"
+// line, the entry counts and the scan's and writer's "Error: Can't ..."
+// messages read as in Japanese, so that scripts that look for them find them
+// in either language; only the missing folder's message is worded anew.
+
+#include "base/text_table.h"
+#include "builder/messages.h"
+
+namespace builder {
+namespace {
+
+constexpr base::TextEntry<Message> kEnglish[] = {
+    // The usage text, line by line (line 17 serves the three masks).
+    {Message::kUsage1, "Pakmak: builds archives for remote installation\n"},
+    {Message::kUsage2, "  Usage: Pakmak DIRECTORY [ ARCHIVE ] [ -%c MASK ] [ -%c MASK ] [ -%c MASK ]\n\n"},
+    {Message::kUsage3, "DIRECTORY: the source folder\n"},
+    {Message::kUsage4, "  - the folder that holds the files below\n"},
+    {Message::kUsage5, "      1. the device description file (%s)\n"},
+    {Message::kUsage6, "         (made by running Devprobe on the target device)\n"},
+    {Message::kUsage7, "      2. install information files (%s and others)\n"},
+    {Message::kUsage8, "      3. program files (EXE, DLL and others)\n"},
+    {Message::kUsage9, "      4. other data files (BMP, WAV and others)\n"},
+    {Message::kUsage10, "  - the archive is made from the files in the folder\n"},
+    {Message::kUsage11, "  - the folder may hold subfolders, nested to any depth\n"},
+    {Message::kUsage12, "  - without it, this message is printed\n"},
+    {Message::kUsage13, "ARCHIVE: the name of the archive\n"},
+    {Message::kUsage14, "  - the archive to make (any name)\n"},
+    {Message::kUsage15, "  - without it, no archive is made (checks only)\n"},
+    {Message::kUsage16, "-p MASK: the platform information mask\n"},
+    {Message::kUsage17, "  - the upper 2 bytes of the mask in hexadecimal (default: -%c %04X)\n"},
+    {Message::kUsage18, "-o MASK: the OS version information mask\n"},
+    {Message::kUsage20, "-c MASK: the CPU type information mask\n"},
+
+    // The command line and its mask values.
+    {Message::kTooManyArguments, "Error: too many command-line arguments\n"},
+    {Message::kMaskValueMissing, "Error: the mask value (hexadecimal) of -%c is missing\n"},
+    {Message::kBadOption, "Error: invalid option\n"},
+    {Message::kDirectoryMissing, "Error: no source folder is given\n"},
+    {Message::kHexInvalidCharacter, "Error: a character that is not a hexadecimal digit\n"},
+    {Message::kHexLowNibbleMissing, "Error: the hexadecimal data (bytes) lacks its last 4 bits\n"},
+    {Message::kHexSizeOver, "Error: too long: at most %u bytes can be given\n"},
+    {Message::kHexWrongLength, "Error: the hexadecimal data is too short or too long\n"},
+
+    // The scan, the driver and the archive writer.
+    {Message::kCantFindDirectory, "Error: Can't find the folder [ %s ].\n"},
+    {Message::kCantOpenFile, "Error: Can't open a file [ %s ].\n"},
+    {Message::kCantReadFile, "Error: Can't read a file [ %s ].\n"},
+    {Message::kCantFindMandatoryFile, "Error: Can't find mandatory file [ %s ].\n"},
+    {Message::kCantOpenArchive, "Error: Can't open archive file [ %s ].\n"},
+    {Message::kCantWriteArchive, "Error: Can't write archive file [ %s ].\n"},
+    {Message::kOkCheckPassed, "Ok, Check Passed.\n"},
+    {Message::kEntryCounts, "Install Information File = %d, Program File = %d, Data File = %d\n"},
+    {Message::kErrorCodeLine, "Error Code = 0x%08X\n"},
+    {Message::kNameNotShiftJis, "Error: A file name has no Shift-JIS form [ %s ].\n"},
+    {Message::kNotRegularFile, "Error: Not a regular file (FIFO, socket or device) [ %s ].\n"},
+    {Message::kCantExamineEntry, "Error: Can't examine an entry of the folder [ %s ].\n"},
+    {Message::kCantWriteOutput, "Error: Can't write to standard output.\n"},
+    {Message::kFileSizeChanged, "Error: A file changed while the archive was written [ %s ].\n"},
+    {Message::kCantReplaceArchive, "Error: Can't replace archive file [ %s ].\n"},
+    {Message::kTooManyEntries, "Error: Too many files for one archive (%llu; at most 65535).\n"},
+    {Message::kNameTooLong, "Error: A file name is too long for the archive (%u bytes; at most 255) [ %s ].\n"},
+    {Message::kFileTooLarge, "Error: A file is too large for the archive (an entry of 4 GiB or more) [ %s ].\n"},
+
+    // The install information reader and its checks.
+    {Message::kNotShiftJis, "Error: a character that is not Shift-JIS\n"},
+    {Message::kStringNotClosed, "Error: a string is not closed with \"\n"},
+    {Message::kSectionMustStartWithBracket, "Error: a section statement must begin with [\n"},
+    {Message::kTextAfterSectionBracket, "Error: text follows the ] of a section statement\n"},
+    {Message::kSectionIncomplete, "Error: incomplete section statement\n"},
+    {Message::kUndefinedSection, "Error: unknown section name\n"},
+    {Message::kAssignmentMissing, "Error: the assignment operator = is missing\n"},
+    {Message::kTextAfterDefinition, "Error: text follows a definition statement\n"},
+    {Message::kDefinitionIncomplete, "Error: incomplete definition statement\n"},
+    {Message::kFirstParameterOmitted, "Error: the first parameter cannot be omitted\n"},
+    {Message::kNotSeparatedByComma, "Error: the parameters are not separated by commas (,)\n"},
+    {Message::kThirdParameterComma, "Error: the value of the third parameter is invalid (,)\n"},
+    {Message::kParameterCountWrong, "Error: a definition statement has too few or too many parameters\n"},
+    {Message::kUndefinedKeyword, "Error: unknown keyword %s\n"},
+    {Message::kCannotOpenFile, "Error: can't open the install information file %s\n"},
+    {Message::kCheckLocation, "\nFound in: %s\n"},
+    {Message::kLineLocation, "Found in: %s, "},
+    {Message::kSectionContext, "[ %s ] section\n"},
+    {Message::kOutsideSection, "outside any section\n"},
+    {Message::kLineContext, "\nline %d:\n> "},
+    {Message::kNotNumeric, "Error: the value %s is not a number\n"},
+    {Message::kNumberTooLarge, "Error: the number is too large\n"},
+    {Message::kNoHexData, "Error: no hexadecimal data\n"},
+    {Message::kDuplicateKeyword, "Error: a keyword is given twice\n"},
+    {Message::kValueAlreadySet, "%s already has the value %s\n"},
+    {Message::kValueTooLong, "Error: the value of the keyword %s must be at most %d bytes long\n"},
+    {Message::kKeywordMissing, "Error: the mandatory keyword %s is missing\n"},
+    {Message::kMajorVersionZero, "Error: the major version is 0\n"},
+    {Message::kMajorVerMayBeMissing, "The mandatory keyword MajorVer may be missing\n"},
+    {Message::kDestinationInvalid, "Error: the value of the mandatory keyword Destination is invalid\n"},
+    {Message::kSectionWithoutDefinition, "Error: the [ %s ] section needs at least one definition statement\n"},
+    {Message::kCopyFilesWithoutDefinition,
+     "Error: No definition statement is found in the [ Copy Files ] section.\n"},
+    {Message::kCommaAtValuePosition, "Error: a comma (,) stands in the place of parameter n (n >= 6)\n"},
+    {Message::kTooManyParameters, "Error: a definition statement has too many parameters\n"},
+    {Message::kMultiSzLimit, "A value of type REG_MULTI_SZ can hold at most %d strings\n"},
+    {Message::kSubkeyAndValueNameOmitted,
+     "Error: the subkey name and the registry value name cannot both be omitted\n"},
+    {Message::kOpenAddRegistryWarning,
+     "Warning: the [ Add Registry ] definition statement %s, %s, %s ends with a comma (,) and is left open; it is not added\n"},
+};
+static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
+
+}  // namespace
+
+const char* EnglishMessage(Message id) { return kEnglish[static_cast<int>(id)].text; }
+
+}  // namespace builder
