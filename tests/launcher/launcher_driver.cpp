@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "text_fit.h"
+
 namespace {
 
 int g_failures = 0;
@@ -242,42 +244,10 @@ void Press(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-/// Saves the screen area of `w` as a 24-bit BMP file.
+/// Saves the screen area of `w` as a 24-bit BMP file, once it has painted.
 void Screenshot(HWND w, const std::wstring& path) {
-  Sleep(600);  // let the page paint
-  RECT r;
-  GetWindowRect(w, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(mem, old);
-
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof(info);
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  std::string pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), '\0');
-  GetDIBits(mem, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-  bytes += pixels;
-  Check(WriteBytes(path, bytes), "screenshot " + Utf8(path));
+  Sleep(600);
+  Check(textfit::SaveScreenArea(w, path), "screenshot " + Utf8(path));
 }
 
 BOOL CALLBACK PrintChild(HWND w, LPARAM) {

@@ -102,18 +102,9 @@ ShownDialog::~ShownDialog() {
   if (frame_) DestroyWindow(frame_);
 }
 
-bool ShownDialog::Screenshot(const std::string& path) const {
-  // Let the dialog paint first.
-  MSG message;
-  for (int round = 0; round < 20; ++round) {
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    Sleep(10);
-  }
+bool SaveScreenArea(HWND window, const std::wstring& path) {
   RECT r;
-  GetWindowRect((GetWindowLongA(dialog_, GWL_STYLE) & WS_CHILD) ? frame_ : dialog_, &r);
+  GetWindowRect(window, &r);
   const int width = r.right - r.left, height = r.bottom - r.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -138,7 +129,7 @@ bool ShownDialog::Screenshot(const std::string& path) const {
   file.bfType = 0x4D42;
   file.bfOffBits = sizeof file + sizeof info;
   file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (out == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) != FALSE;
@@ -146,6 +137,16 @@ bool ShownDialog::Screenshot(const std::string& path) const {
   ok = ok && WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr) != FALSE;
   CloseHandle(out);
   return ok;
+}
+
+bool ShownDialog::Screenshot(const std::string& path) const {
+  MSG message;
+  for (int round = 0; round < 20; ++round) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  const std::wstring wide(path.begin(), path.end());  // the test's paths are ASCII
+  return SaveScreenArea((GetWindowLongA(dialog_, GWL_STYLE) & WS_CHILD) ? frame_ : dialog_, wide);
 }
 
 std::string ScreenshotFolder(const std::string& language) {
