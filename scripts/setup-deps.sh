@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing the kit needs on a Debian machine:
 # compilers for Linux and both Windows targets, GoogleTest, Wine, Xvfb, the
-# ja_JP.UTF-8 locale and a Japanese font, ccache, clang with its libFuzzer
-# runtime, and what packing and checking the release bundle needs (dpkg-dev
-# for the Debian package's dependencies, lintian for its check, man-db and
-# groff-base to render the manual pages).
+# ja_JP, en_US and ru_RU UTF-8 locales and a Japanese font, ccache, clang with
+# its libFuzzer runtime, and what packing and checking the release bundle
+# needs (dpkg-dev for the Debian package's dependencies, lintian for its
+# check, man-db and groff-base to render the manual pages).
 # Does nothing that is already done.
 set -euo pipefail
 
@@ -24,12 +24,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "Generating the ja_JP.UTF-8 locale"
-  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
-  $SUDO locale-gen >/dev/null
-fi
+# The Wine tests run the programs under Japanese (the default), English and
+# Russian locales.
+for loc in ja_JP en_US ru_RU; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
+    echo "Generating the $loc.UTF-8 locale"
+    $SUDO sed -i "s/^# *$loc.UTF-8 UTF-8/$loc.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    generate=1
+  fi
+done
+if [ -n "${generate:-}" ]; then $SUDO locale-gen >/dev/null; fi
 # Wine draws the title-bar buttons with Marlett; fonts-wine ships it, but this
 # Wine build does not pick up its own font folder, so make it visible through
 # fontconfig.

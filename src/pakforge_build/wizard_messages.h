@@ -4,20 +4,18 @@
 
 #include <string>
 
+#include "base/language.h"
+
 namespace pakforge_build {
 
-/// The Shift-JIS text of the wizard's message `string_id` with `argument`
-/// in place of its "%s" (when it has one); the empty text for an id the
-/// wizard does not show before Finish.
-std::string WizardMessage(int string_id, const std::string& argument = std::string());
+/// The text of the wizard's string `string_id` in `language` (Shift-JIS
+/// bytes; English is plain ASCII) with `argument` in place of its "%s"
+/// (when it has one); the empty text for an id the string table lacks.
+std::string WizardMessage(base::Language language, int string_id,
+                          const std::string& argument = std::string());
 
-/// The message texts as UTF-8, for each id that WizardMessage knows; the
-/// test holds them against the wizard's resource script.
-struct MessageEntry {
-  int id;
-  const char* utf8;
-};
-/// The table and its length.
-const MessageEntry* MessageTable(int* count);
+/// The same in the language this process speaks: chosen once, by the rule
+/// of every program of the kit, among the wizard's languages.
+std::string WizardMessage(int string_id, const std::string& argument = std::string());
 
 }  // namespace pakforge_build

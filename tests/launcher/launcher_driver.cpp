@@ -1,6 +1,6 @@
 // End-to-end driver of Setup.exe under Wine (or Windows).
 //
-//   launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE SHOTS_DIR
+//   launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE SHOTS_DIR [ru|en|ja]
 //
 // Builds WORK_DIR\SCENARIO with a kit folder (Setup.exe and the files of the
 // scenario, in a folder whose name holds a blank) and a manager folder (the
@@ -9,6 +9,8 @@
 // texts, the page order and what the manager received. Screenshots of the
 // pages go to SHOTS_DIR as .bmp files. Every wait has a time limit; Setup is
 // ended if it is still running at the end. Exit status 0 when all checks pass.
+// The last argument names the language whose texts Setup must show (Russian
+// when it is left out); the caller sets up the locale that makes Setup choose it.
 //
 // The driver reads window texts with the wide functions so that it compares
 // exactly what the user sees, whatever the ANSI code page.
@@ -20,6 +22,8 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "text_fit.h"
 
 namespace {
 
@@ -58,33 +62,71 @@ void CheckText(const std::wstring& actual, const std::wstring& expected, const s
                                                                   Utf8(expected) + "]"));
 }
 
-// Texts of the launcher as the user must see them.
-const std::wstring kTitle = Wide("LORIVANDER Application Installer (v1.06)");
-const std::wstring kTextTitle = Wide("LORIVANDER Application Installer");
-const std::wstring kLicenseTitle = Wide("LORIVANDER Application Installer - Лицензионное соглашение");
-const std::wstring kConfirm = Wide("Отменить процедуру установки?");
-const std::wstring kTextInstruction = Wide(
-    "Используйте полосу прокрутки для просмотра содержимого.\n\nДля продолжения процедуры "
-    "установки нажмите кнопку [Далее].");
-const std::wstring kLicenseInstruction = Wide(
-    "Используйте полосу прокрутки для просмотра лицензионного соглашения и внимательно "
-    "ознакомьтесь с ним. \nПринимаете ли вы условия данного лицензионного соглашения?  Если нет, "
-    "нажмите [Не принимаю.] для отмены процедуры установки. \n\nПродолжив установку, вы "
-    "автоматически принимаете условия данного соглашения.\n");
+// Texts of the launcher as the user must see them, in each language it
+// speaks; "%s" stands for the name or path the launcher fills in.
+struct Texts {
+  const char* tag;
+  const char* title;
+  const char* text_title;
+  const char* license_title;
+  const char* confirm;
+  const char* welcome;
+  const char* text_instruction;
+  const char* license_instruction;
+  const char* no_manager_registry;
+  const char* no_manager_file;
+};
 
-const std::wstring kNoManagerRegistry = Wide(
-    "Не удалось запустить менеджер приложений (Application Manager): в реестре нет значения\n"
-    "HKEY_LOCAL_MACHINE\\Software\\TAVRO\\SyncDesk for LORIVANDER\\deskinst.\n\n"
-    "Установка не была выполнена.");
-std::wstring NoManagerFile(const std::wstring& path) {
-  return Wide("Не удалось запустить менеджер приложений (Application Manager): файл не найден:\n") +
-         path + Wide("\n\nУстановка не была выполнена.");
-}
+const Texts kLanguages[] = {
+    {"ru", "LORIVANDER Application Installer (v1.06)", "LORIVANDER Application Installer",
+     "LORIVANDER Application Installer - Лицензионное соглашение", "Отменить процедуру установки?",
+     "Установка %s на вашу LORIVANDER.\n\nУбедитесь что устройство подключено к ПК и включено. "
+     "\n\nДля начала процедуры установки нажмите [Установить].\n",
+     "Используйте полосу прокрутки для просмотра содержимого.\n\nДля продолжения процедуры "
+     "установки нажмите кнопку [Далее].",
+     "Используйте полосу прокрутки для просмотра лицензионного соглашения и внимательно "
+     "ознакомьтесь с ним. \nПринимаете ли вы условия данного лицензионного соглашения?  Если нет, "
+     "нажмите [Не принимаю.] для отмены процедуры установки. \n\nПродолжив установку, вы "
+     "автоматически принимаете условия данного соглашения.\n",
+     "Не удалось запустить менеджер приложений (Application Manager): в реестре нет значения\n"
+     "%s.\n\nУстановка не была выполнена.",
+     "Не удалось запустить менеджер приложений (Application Manager): файл не найден:\n%s\n\n"
+     "Установка не была выполнена."},
+    {"en", "LORIVANDER Application Installer (v1.06)", "LORIVANDER Application Installer",
+     "LORIVANDER Application Installer - License Agreement", "Cancel the installation?",
+     "Installing %s on your LORIVANDER.\n\nMake sure that the device is connected to the PC and "
+     "switched on.\n\nTo begin the installation, click [Install].\n",
+     "Use the scroll bar to view the contents.\n\nTo continue the installation, click [Next].",
+     "Use the scroll bar to view the license agreement, and read it carefully.\nDo you accept the "
+     "terms of this license agreement? If you do not, click [I Do Not Accept] to cancel the "
+     "installation.\n\nBy continuing the installation, you accept the terms of this agreement.\n",
+     "The Application Manager could not be started: the registry has no value\n%s.\n\n"
+     "Nothing was installed.",
+     "The Application Manager could not be started: file not found:\n%s\n\nNothing was installed."},
+    {"ja", "LORIVANDER Application Installer (v1.06)", "LORIVANDER Application Installer",
+     "LORIVANDER Application Installer - 使用許諾契約", "インストールを中止しますか？",
+     "%s を LORIVANDER にインストールします。\n\nデバイスが PC に接続され、電源が入っていることを"
+     "確認してください。\n\nインストールを開始するには [インストール] をクリックしてください。\n",
+     "スクロール バーで内容を表示してください。\n\nインストールを続けるには [次へ] をクリック"
+     "してください。",
+     "スクロール バーで使用許諾契約の全文を表示し、よくお読みください。\nこの使用許諾契約の条件"
+     "に同意しますか？ 同意しない場合は、[同意しない] をクリックしてインストールを中止して"
+     "ください。\n\nインストールを続けると、この契約の条件に同意したことになります。\n",
+     "アプリケーション マネージャー (Application Manager) を起動できませんでした。レジストリに"
+     "次の値がありません:\n%s\n\nインストールは行われませんでした。",
+     "アプリケーション マネージャー (Application Manager) を起動できませんでした。ファイルが"
+     "見つかりません:\n%s\n\nインストールは行われませんでした。"},
+};
 
-std::wstring WelcomeText(const std::wstring& app_name) {
-  return Wide("Установка ") + app_name +
-         Wide(" на вашу LORIVANDER.\n\nУбедитесь что устройство подключено к ПК и включено. "
-              "\n\nДля начала процедуры установки нажмите [Установить].\n");
+/// The texts of the language this run expects (set from the command line).
+const Texts* g_texts = &kLanguages[0];
+
+/// `format` (UTF-8) with `fill` in place of its "%s".
+std::wstring Filled(const char* format, const std::wstring& fill) {
+  std::wstring text = Wide(format);
+  const std::size_t at = text.find(L"%s");
+  if (at != std::wstring::npos) text.replace(at, 2, fill);
+  return text;
 }
 
 // ---------------------------------------------------------------------------
@@ -202,42 +244,10 @@ void Press(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-/// Saves the screen area of `w` as a 24-bit BMP file.
+/// Saves the screen area of `w` as a 24-bit BMP file, once it has painted.
 void Screenshot(HWND w, const std::wstring& path) {
-  Sleep(600);  // let the page paint
-  RECT r;
-  GetWindowRect(w, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(mem, old);
-
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof(info);
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  std::string pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), '\0');
-  GetDIBits(mem, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-  bytes += pixels;
-  Check(WriteBytes(path, bytes), "screenshot " + Utf8(path));
+  Sleep(600);
+  Check(textfit::SaveScreenArea(w, path), "screenshot " + Utf8(path));
 }
 
 BOOL CALLBACK PrintChild(HWND w, LPARAM) {
@@ -334,7 +344,8 @@ struct Run {
   void AnswerMessage(const std::wstring& expected, const char* shot, const std::string& what) {
     HWND box = nullptr;
     const DWORD pid = process.dwProcessId;
-    Check(WaitFor([&] { return (box = FindTopLevel(pid, L"#32770", &kTitle)) != nullptr; }),
+    const std::wstring title = Wide(g_texts->title);
+    Check(WaitFor([&] { return (box = FindTopLevel(pid, L"#32770", &title)) != nullptr; }),
           what + ": a message is shown");
     if (box == nullptr) return;
     CheckText(TextOf(GetDlgItem(box, 0xFFFF)), expected, what + ": message text");
@@ -382,32 +393,52 @@ struct Run {
   }
 };
 
-const char kNote[] = "Note for \x83\x65\x83\x58\x83\x67 users.\r\nSecond line.\r\n";  // テスト
+/// A word in the system's own script, for the name in "setup.ini" and the
+/// note, which Setup shows in the ANSI code page.
+std::wstring NativeWord() {
+  switch (GetACP()) {
+    case 932: return Wide("テスト");
+    case 1251: return Wide("Тест");
+    default: return L"Test";
+  }
+}
+
+/// `text` in the ANSI code page.
+std::string Ansi(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+  out.resize(static_cast<std::size_t>(n) - 1);
+  return out;
+}
+
+const std::wstring kNoteText = L"Note for " + NativeWord() + L" users.\r\nSecond line.\r\n";
+const std::string kNote = Ansi(kNoteText);
 const char kReadme[] = "Read me first.\r\n";
 const std::string kLicense("License terms.\r\nAll rights reserved.\r\n\0hidden tail\r\n", 53);
 
 /// Presses Install on the welcome page after checking its text.
 void Welcome(Run& run, const std::wstring& app_name, const char* shot) {
-  HWND page = run.WaitPage(1006, kTitle, "welcome page");
+  HWND page = run.WaitPage(1006, Wide(g_texts->title), "welcome page");
   if (page == nullptr) return;
-  CheckText(run.Item(page, 1006), WelcomeText(app_name), "welcome text carries the name");
+  CheckText(run.Item(page, 1006), Filled(g_texts->welcome, app_name), "welcome text carries the name");
   if (shot != nullptr) run.Shot(shot);
   Press(page, IDOK);
 }
 
 HWND TextPage(Run& run, const std::wstring& text, const char* shot) {
-  HWND page = run.WaitPage(1008, kTextTitle, "text page");
+  HWND page = run.WaitPage(1008, Wide(g_texts->text_title), "text page");
   if (page == nullptr) return nullptr;
-  CheckText(run.Item(page, 1008), kTextInstruction, "text page instruction");
+  CheckText(run.Item(page, 1008), Wide(g_texts->text_instruction), "text page instruction");
   CheckText(run.Item(page, 1001), text, "text page shows the file");
   if (shot != nullptr) run.Shot(shot);
   return page;
 }
 
 HWND LicensePage(Run& run, const char* shot) {
-  HWND page = run.WaitPage(1008, kLicenseTitle, "licence page");
+  HWND page = run.WaitPage(1008, Wide(g_texts->license_title), "licence page");
   if (page == nullptr) return nullptr;
-  CheckText(run.Item(page, 1008), kLicenseInstruction, "licence page instruction");
+  CheckText(run.Item(page, 1008), Wide(g_texts->license_instruction), "licence page instruction");
   CheckText(run.Item(page, 1001), Wide("License terms.\r\nAll rights reserved.\r\n"),
             "licence text shown up to its NUL byte");
   if (shot != nullptr) run.Shot(shot);
@@ -419,9 +450,20 @@ HWND LicensePage(Run& run, const char* shot) {
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argv == nullptr || argc != 6) {
-    std::fprintf(stderr, "usage: launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE SHOTS\n");
+  if (argv == nullptr || argc < 6 || argc > 7) {
+    std::fprintf(stderr,
+                 "usage: launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE SHOTS [ru|en|ja]\n");
     return 2;
+  }
+  if (argc == 7) {
+    g_texts = nullptr;
+    for (const Texts& texts : kLanguages) {
+      if (Wide(texts.tag) == argv[6]) g_texts = &texts;
+    }
+    if (g_texts == nullptr) {
+      std::fprintf(stderr, "launcher_driver: unknown language\n");
+      return 2;
+    }
   }
   const std::wstring scenario = argv[1];
   const std::wstring base = std::wstring(argv[2]) + L"\\" + scenario;
@@ -458,9 +500,9 @@ int main() {
     Check(WriteBytes(run.kit + L"\\" + name, bytes), "write " + Utf8(name));
   };
   const std::string ini_with_name =
-      "[APPNAME]\r\nappname = \x83\x65\x83\x58\x83\x67 App\r\nfile = My App.lvar\r\n"
+      "[APPNAME]\r\nappname = " + Ansi(NativeWord()) + " App\r\nfile = My App.lvar\r\n"
       "[REGISTRY]\r\nbyte = 65536\r\n[RAM]\r\nbyte = 1300\r\n[PLACE]\r\ndrive = 3\r\n";
-  const std::wstring name = Wide("テスト App");
+  const std::wstring name = NativeWord() + L" App";
   const std::wstring archive = run.kit + L"\\My App.lvar";
 
   if (scenario == L"full") {
@@ -473,7 +515,7 @@ int main() {
     CreateDirectoryW((run.kit + L"\\a folder.lvar").c_str(), nullptr);
     if (run.Start()) {
       Welcome(run, name, "setup-welcome");
-      if (HWND page = TextPage(run, Wide("Note for テスト users.\r\nSecond line.\r\n"), "setup-text")) {
+      if (HWND page = TextPage(run, kNoteText, "setup-text")) {
         Press(page, IDOK);
         if (HWND lic = LicensePage(run, "setup-license")) Press(lic, IDOK);
       }
@@ -509,16 +551,17 @@ int main() {
     file(L"Setup.ini", ini_with_name);
     file(L"My App.lvar", "LVAR");
     if (run.Start()) {
-      HWND page = run.WaitPage(1006, kTitle, "welcome page");
+      const std::wstring title = Wide(g_texts->title);
+      HWND page = run.WaitPage(1006, title, "welcome page");
       const DWORD pid = run.process.dwProcessId;
       for (int answer : {IDCANCEL, IDOK}) {
         if (page == nullptr) break;
         Press(page, IDCANCEL);
         HWND box = nullptr;
-        Check(WaitFor([&] { return (box = FindTopLevel(pid, L"#32770", &kTitle)) != nullptr; }),
+        Check(WaitFor([&] { return (box = FindTopLevel(pid, L"#32770", &title)) != nullptr; }),
               "cancel asks for confirmation");
         if (box == nullptr) break;
-        CheckText(TextOf(GetDlgItem(box, 0xFFFF)), kConfirm, "confirmation text");
+        CheckText(TextOf(GetDlgItem(box, 0xFFFF)), Wide(g_texts->confirm), "confirmation text");
         if (answer == IDCANCEL) {
           Screenshot(box, run.shots + L"\\setup-cancel-confirm.bmp");
           Press(box, IDCANCEL);
@@ -557,9 +600,13 @@ int main() {
     if (run.Start()) {
       Welcome(run, Wide("Software"), nullptr);
       if (scenario == L"noregistry") {
-        run.AnswerMessage(kNoManagerRegistry, "setup-no-manager-registry", "no registry value");
+        run.AnswerMessage(
+            Filled(g_texts->no_manager_registry,
+                   L"HKEY_LOCAL_MACHINE\\Software\\TAVRO\\SyncDesk for LORIVANDER\\deskinst"),
+            "setup-no-manager-registry", "no registry value");
       } else {
-        run.AnswerMessage(NoManagerFile(manager_exe), "setup-no-manager-file", "no deskinst.exe");
+        run.AnswerMessage(Filled(g_texts->no_manager_file, manager_exe), "setup-no-manager-file",
+                          "no deskinst.exe");
       }
       if (run.WaitExit("no manager")) run.CheckManager(nullptr);
     }
@@ -567,7 +614,7 @@ int main() {
     // The window's close box ends Setup with exit code 0 and starts nothing.
     file(L"My App.lvar", "LVAR");
     if (run.Start()) {
-      if (run.WaitPage(1006, kTitle, "welcome page") != nullptr) {
+      if (run.WaitPage(1006, Wide(g_texts->title), "welcome page") != nullptr) {
         PostMessageW(run.main, WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       if (run.WaitExit("close box")) run.CheckManager(nullptr);
@@ -578,7 +625,7 @@ int main() {
     file(L"My App.lvar", "LVAR");
     if (run.Start()) {
       Welcome(run, Wide("Software"), nullptr);
-      if (HWND page = TextPage(run, Wide("Note for テスト users.\r\nSecond line.\r\n"), nullptr)) {
+      if (HWND page = TextPage(run, kNoteText, nullptr)) {
         Press(page, IDCANCEL);
       }
       if (run.WaitExit("cancel on the text page")) run.CheckManager(nullptr);

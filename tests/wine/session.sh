@@ -2,7 +2,8 @@
 # session.sh COMMAND [ARGS...]
 #
 # Runs COMMAND inside a Wine test session: starts Xvfb on a free display,
-# prepares the Wine prefix under build/wineprefix (Japanese locale), keeps a
+# prepares the Wine prefix under build/wineprefix (Japanese locale; a test
+# that sets PAK_WINE_LANG runs its programs in another, see run.sh), keeps a
 # wineserver running for the whole command, and afterwards stops exactly
 # what it started (wineserver -k, Xvfb by its own PID). Background processes
 # never hold this script's standard output open. Exits with COMMAND's status.

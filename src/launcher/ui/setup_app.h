@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/file_system.h"
+#include "base/language.h"
 
 namespace launcher {
 
@@ -19,9 +20,16 @@ inline constexpr UINT WM_START_MANAGER = WM_USER + 3;
 /// Show the licence page (skipped when its file cannot be opened).
 inline constexpr UINT WM_SHOW_LICENSE = WM_USER + 5;
 
+/// The languages Setup speaks; the first is its default.
+inline constexpr base::Language kSetupLanguages[] = {base::Language::kRussian, base::Language::kEnglish,
+                                                     base::Language::kJapanese};
+
 /// Everything the launcher sets up at start and keeps until it exits.
 struct LauncherState {
   HINSTANCE instance = nullptr;
+  /// LANGID of the language chosen at start: every text and page is loaded
+  /// in it.
+  WORD language_id = 0;
   /// Folder of the launcher's executable, without a trailing backslash.
   std::string folder;
   /// Folder text of the registry value followed by "deskinst.exe".
@@ -47,7 +55,8 @@ struct LauncherState {
 /// The one state object of the process.
 LauncherState& State();
 
-/// Loads string resource `id` (at most 1000 characters) in the ANSI code page.
+/// Loads string resource `id` (at most 1000 characters) in the chosen
+/// language, in the ANSI code page.
 std::string LoadText(UINT id, int room = 1000);
 
 /// The lead-byte test of the system's ANSI code page.

@@ -21,7 +21,7 @@ LauncherState& State() {
 }
 
 std::string LoadText(UINT id, int room) {
-  return base::LoadResourceString(State().instance, id, room);
+  return base::LoadResourceString(State().instance, id, room, State().language_id);
 }
 
 bool IsSystemLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
@@ -154,6 +154,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 int Run(HINSTANCE instance, HINSTANCE previous) {
   LauncherState& s = State();
   s.instance = instance;
+  s.language_id = base::WindowsLanguageId(
+      base::ChooseLanguage(base::CurrentLanguageRequest(), kSetupLanguages));
   const std::string class_name = LoadText(IDS_CLASS_NAME, 40);
   if (previous == nullptr) {
     WNDCLASSA wc = {};

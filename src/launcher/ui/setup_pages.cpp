@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/resource_string_win32.h"
 #include "launcher/resources/resource.h"
 #include "launcher/ui/setup_app.h"
 #include "launcher/text_reader.h"
@@ -119,19 +120,24 @@ INT_PTR CALLBACK TextPageProc(HWND page, UINT message, WPARAM wparam, LPARAM lpa
   return FALSE;
 }
 
+/// Creates page `dialog_id` in the chosen language as a modeless child of
+/// the main window; null when it cannot be made.
+HWND CreatePage(UINT dialog_id, DLGPROC procedure, LPARAM parameter) {
+  LauncherState& s = State();
+  const DLGTEMPLATE* page = base::FindDialogTemplate(s.instance, dialog_id, s.language_id);
+  if (page == nullptr) return nullptr;
+  return CreateDialogIndirectParamA(s.instance, page, s.main_window, procedure, parameter);
+}
+
 }  // namespace
 
 HWND CreateWelcomePage() {
-  LauncherState& s = State();
-  return CreateDialogParamA(s.instance, MAKEINTRESOURCEA(IDD_WELCOME), s.main_window, WelcomeProc,
-                            reinterpret_cast<LPARAM>(s.app_name.c_str()));
+  return CreatePage(IDD_WELCOME, WelcomeProc, reinterpret_cast<LPARAM>(State().app_name.c_str()));
 }
 
 HWND CreateTextPage(UINT dialog_id) {
-  LauncherState& s = State();
   const TextPageKind& kind = dialog_id == IDD_LICENSE ? kLicensePage : kTextPage;
-  return CreateDialogParamA(s.instance, MAKEINTRESOURCEA(dialog_id), s.main_window, TextPageProc,
-                            reinterpret_cast<LPARAM>(&kind));
+  return CreatePage(dialog_id, TextPageProc, reinterpret_cast<LPARAM>(&kind));
 }
 
 }  // namespace launcher

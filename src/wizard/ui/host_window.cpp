@@ -51,6 +51,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 int RunPakforge(WizardApp& app, HINSTANCE instance) {
   InitCommonControls();
   SetTextInstance(instance);
+  SetTextLanguage(base::ChooseLanguage(base::CurrentLanguageRequest(), kWizardLanguages));
 
   // A second copy never opens a wizard: it brings the first one forward.
   HWND running = FindWindowA(kHostWindowClass, nullptr);

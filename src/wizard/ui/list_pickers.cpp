@@ -110,8 +110,8 @@ HINSTANCE InstanceOf(const WizardApp& app) {
 }  // namespace
 
 int RunListPicker(HINSTANCE instance, HWND owner, ListPickerContent& content) {
-  INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(content.dialog_id), owner, PickerProc,
-                                   reinterpret_cast<LPARAM>(&content));
+  INT_PTR result = RunModalDialog(instance, content.dialog_id, owner, PickerProc,
+                                  reinterpret_cast<LPARAM>(&content));
   content.dialog = nullptr;
   content.list = nullptr;
   return result == 1 ? 1 : 2;

@@ -51,9 +51,10 @@ HPROPSHEETPAGE WizardPage::CreatePage(HINSTANCE instance) {
   instance_ = instance;
   PROPSHEETPAGEA page = {};
   page.dwSize = PROPSHEETPAGEA_V1_SIZE;
-  page.dwFlags = PSP_DEFAULT;
+  page.dwFlags = PSP_DLGINDIRECT;
   page.hInstance = instance;
-  page.pszTemplate = MAKEINTRESOURCEA(dialog_id_);
+  page.pResource = DialogTemplate(instance, dialog_id_);
+  if (page.pResource == nullptr) return nullptr;
   page.pfnDlgProc = &WizardPage::PageDialogProc;
   // The page object travels in the description so that one dialog
   // procedure serves every page (and tests can make several wizards).
@@ -66,9 +67,13 @@ void WizardPage::SetTitleAndButtons(DWORD buttons) {
   std::string title = LoadText(IDS_TITLE);
   SendMessageA(sheet, PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(title.c_str()));
   // The sheet may still be initialising (the first page is activated from
-  // inside its creation, before it sets its own caption); the posted copy,
-  // by resource id, arrives after that and keeps the title in place.
-  PostMessageA(sheet, PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(IDS_TITLE)));
+  // inside its creation, before it sets its own caption); the posted copy
+  // arrives after that and keeps the title in place. It is posted as text
+  // (the sheet would load a resource id in the system's language, not the
+  // chosen one), from a buffer that stays where it is.
+  static char posted_title[512];
+  lstrcpynA(posted_title, title.c_str(), sizeof posted_title);
+  PostMessageA(sheet, PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(posted_title));
   PostMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
 }
 

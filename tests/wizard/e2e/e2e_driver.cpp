@@ -3,7 +3,7 @@
 // checks every file the Finish sequence and the batch-started Pakmak.exe
 // leave behind.
 //
-//   pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER]
+//   pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER [ja|en]]
 //
 // WORK must be an empty folder. The driver copies both programs into it,
 // makes a source folder "src", and runs:
@@ -17,6 +17,8 @@
 // window rectangle) into SHOT_REQUEST_FOLDER and waits for NAME.done; the
 // wrapper script grabs the display. Every wait has a time-out; the programs
 // started here are terminated by handle when something goes wrong.
+// The last argument names the language the wizard must speak (Japanese when
+// it is left out); the caller sets up the locale that makes it choose so.
 // Exit status: 0 when every check passed, 1 otherwise.
 
 #include <windows.h>
@@ -57,9 +59,31 @@ const char kConfirmCloseText[] =
     "\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1\x81\x42\x83\x45\x83\x42\x83\x55\x81\x5b\x83\x68"
     "\x82\xf0\x8f\x49\x97\xb9\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
 
-// Caption of every message box, "VK-410 インストール用アーカイブ 作成支援ツール".
-const char kTitleMessage[] =
-    "\x56\x4b\x2d\x34\x31\x30\x20\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x97\x70\x83\x41\x81\x5b\x83\x4a\x83\x43\x83\x75\x20\x8d\xec\x90\xac\x8e\x78\x89\x87\x83\x63\x81\x5b\x83\x8b";
+// The texts the driver looks for, in each language of the program (English
+// is plain ASCII, the same bytes in every code page).
+struct Texts {
+  const char* project_picker;
+  const char* source_picker;
+  const char* startup_picker;
+  const char* chooser;
+  const char* registry_entry;
+  const char* message_caption;
+  const char* fill_all;
+  const char* confirm_close;
+  const char* version_line;
+  const char* app_folder;  ///< the destination column of a file in the application folder
+};
+const Texts kJapanese = {kTitleProjectPicker, kTitleSourcePicker, kTitleStartupPicker, kTitleChooser,
+                         kTitleRegistryEntry, kMessageCaption,    kFillAllText,        kConfirmCloseText,
+                         "Pakforge.exe Ver 1.00.09J\n", "(\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\xCC\xAB\xD9\xC0\xDE)"};
+const Texts kEnglish = {"Select a Program", "Select the Source Folder", "Select the Start-up Program",
+                        "Select the Destination Folder", "Registry Value", "VK-410 Install Archive Authoring Tool",
+                        "Enter a value in every available field.",
+                        "Your changes have not been saved. Close the wizard?", "Pakforge.exe Ver 1.00.09\n",
+                        "(Application folder)"};
+/// The language the wizard must speak in this run (set from the command line).
+const Texts* g_texts = &kJapanese;
+
 constexpr DWORD kWait = 15000;  // every wait for a window or a process
 constexpr DWORD kBuildWait = 90000;  // the batch-started build
 
@@ -510,7 +534,7 @@ bool PrepareWork(const Paths& paths, const std::string& pakforge, const std::str
 
 // Answers a message box, if one is open, with `button`, noting its text.
 void DismissMessage(DWORD pid, std::string* text_out = nullptr, int button = IDOK) {
-  auto boxes = TopWindows(pid, [](HWND w) { return ClassOf(w) == "#32770" && Text(w) == kMessageCaption; });
+  auto boxes = TopWindows(pid, [](HWND w) { return ClassOf(w) == "#32770" && Text(w) == g_texts->message_caption; });
   for (HWND box : boxes) {
     if (text_out) {
       HWND child = GetWindow(box, GW_CHILD);
@@ -554,12 +578,12 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
 
   // Next with empty fields: message 13, the page stays.
   PressButton(sheet, PSBTN_NEXT);
-  HWND box = WaitDialog(pid, kMessageCaption);
+  HWND box = WaitDialog(pid, g_texts->message_caption);
   if (box) {
     Shot("msg_13_fill_all", box);
     std::string text;
     DismissMessage(pid, &text);
-    CHECK(text.find(kFillAllText) != std::string::npos);
+    CHECK(text.find(g_texts->fill_all) != std::string::npos);
   }
   CHECK(PageIndex(sheet) == 0);
 
@@ -571,7 +595,7 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   SetItemText(page, 1002, kOutput);
 
   // Browse: the source folder picker lists the work folder's sub-folders.
-  PickTheOnlyRow(process, pid, page, kTitleSourcePicker, kSource, "110_source_picker",
+  PickTheOnlyRow(process, pid, page, g_texts->source_picker, kSource, "110_source_picker",
                  [](HWND picker) { CHECK(!Enabled(picker, IDOK)); });
   CHECK(WaitFor([&] { return ItemText(page, 1003) == kSource; }, 3000));
   // Language: Japanese is the default of a new project.
@@ -588,7 +612,7 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
 
   // Escape with the fields filled asks before closing; No keeps the wizard.
   PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  HWND question = WaitDialog(pid, kMessageCaption);
+  HWND question = WaitDialog(pid, g_texts->message_caption);
   if (question) {
     Shot("msg_70_confirm_close", question);
     HWND child = GetWindow(question, GW_CHILD);
@@ -596,7 +620,7 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
     for (; child; child = GetWindow(child, GW_HWNDNEXT)) {
       if (ClassOf(child) == "Static") all += Text(child);
     }
-    CHECK(all.find(kConfirmCloseText) != std::string::npos);
+    CHECK(all.find(g_texts->confirm_close) != std::string::npos);
     PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
     WaitGone(question);
   }
@@ -615,7 +639,7 @@ void FillPage2(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   CHECK(Enabled(page, 1012) && Enabled(page, 1056));
 
   // The start-up program picker lists the program files of the source tree.
-  PickTheOnlyRow(process, pid, page, kTitleStartupPicker, kExe, "107_startup_picker", [](HWND picker) {
+  PickTheOnlyRow(process, pid, page, g_texts->startup_picker, kExe, "107_startup_picker", [](HWND picker) {
     CheckEqual("start-up picker path", ItemText(picker, 1029), g_source_path);
   });
   SetItemText(page, 1043, kCmd);
@@ -639,7 +663,7 @@ void FillPage2(HANDLE process, DWORD pid, HWND sheet, HWND page) {
     SetItemText(page, 1043, r.cmd);
     if (r.uninstall_off) ClickCheck(page, 1011);
     PressButton(sheet, PSBTN_NEXT);
-    HWND box = WaitDialog(pid, kTitleMessage);
+    HWND box = WaitDialog(pid, g_texts->message_caption);
     if (box) {
       Shot(r.shot, box);
       PostClick(box, IDOK);
@@ -658,7 +682,7 @@ void FillPage3(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   auto rows = list.Rows(4);
   std::vector<std::string> joined;
   for (auto& row : rows) joined.push_back(Join(row));
-  const std::string app_folder = "(\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\xCC\xAB\xD9\xC0\xDE)";
+  const std::string app_folder = g_texts->app_folder;
   // Sorted by extension, then base name; the start-up program marked "*".
   CheckEqual("files row 0", joined.size() > 0 ? joined[0] : "", "data.bin||" + app_folder + "|A");
   CheckEqual("files row 1", joined.size() > 1 ? joined[1] : "", "extra.dat||" + app_folder + "|A");
@@ -673,7 +697,7 @@ void FillPage3(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   CHECK(WaitFor([&] { return Enabled(page, 1029); }, 3000));
   Shot("103_page3", sheet);
   PostClick(page, 1029);
-  HWND chooser = WaitDialog(pid, kTitleChooser);
+  HWND chooser = WaitDialog(pid, g_texts->chooser);
   if (chooser) {
     RemoteList choices(process, GetDlgItem(chooser, 1034));
     CHECK(Checked(chooser, 1044) && !Checked(chooser, 1045));
@@ -701,7 +725,7 @@ void FillPage3(HANDLE process, DWORD pid, HWND sheet, HWND page) {
 void AddRegistryEntry(HANDLE, DWORD pid, HWND page, int root_id, const std::string& key,
                       const std::string& name, int type_id, const std::string& value, const char* shot) {
   PostClick(page, 1015);
-  HWND dialog = WaitDialog(pid, kTitleRegistryEntry);
+  HWND dialog = WaitDialog(pid, g_texts->registry_entry);
   if (!dialog) return;
   CHECK(Checked(dialog, 1018) && Checked(dialog, 1025));
   ClickCheck(dialog, root_id);
@@ -731,7 +755,7 @@ void FillPage4(HANDLE process, DWORD pid, HWND sheet, HWND page) {
 void CheckPage5(HWND sheet, HWND page) {
   // The display name follows the menu caption of page 1.
   CheckEqual("display name", ItemText(page, 1001), kCaption);
-  CheckEqual("version line", ItemText(page, 1004), "Pakforge.exe Ver 1.00.09J\n");
+  CheckEqual("version line", ItemText(page, 1004), g_texts->version_line);
   CHECK(Checked(page, 1051) && Enabled(page, 1001));
   const std::string explanation = ItemText(page, 1047);
   CHECK(explanation.find("'" + kOutput + ".lvar'") != std::string::npos);
@@ -992,7 +1016,7 @@ Outputs CheckOutputs(const Paths& paths) {
 // null (and the wizard ended) when either fails.
 HWND StartAtPicker(const Paths& paths, Program* wizard) {
   if (!Start(paths.pakforge, paths.work, wizard)) return nullptr;
-  HWND picker = WaitDialog(wizard->info.dwProcessId, kTitleProjectPicker);
+  HWND picker = WaitDialog(wizard->info.dwProcessId, g_texts->project_picker);
   if (!picker) Finish(wizard, 0);
   return picker;
 }
@@ -1042,7 +1066,7 @@ bool FinishRun(const char* run, HWND sheet, Program* wizard, const Paths& paths,
   const DWORD pid = wizard->info.dwProcessId;
   PressButton(sheet, PSBTN_FINISH);
   if (other_files) {
-    HWND question = WaitDialog(pid, kTitleMessage);
+    HWND question = WaitDialog(pid, g_texts->message_caption);
     if (!question) return Finish(wizard, 0), false;
     const std::string text = MessageText(question);
     CHECK(text.find("\nold.txt\n") != std::string::npos);
@@ -1051,7 +1075,7 @@ bool FinishRun(const char* run, HWND sheet, Program* wizard, const Paths& paths,
     PostClick(question, IDYES);
     WaitGone(question);
   }
-  HWND report = WaitDialog(pid, kTitleMessage, kBuildWait);
+  HWND report = WaitDialog(pid, g_texts->message_caption, kBuildWait);
   if (!report) return Finish(wizard, 0), false;
   const std::string text = MessageText(report);
   if (!CHECK(text.find("'" + kOutput + ".lvar'") != std::string::npos &&
@@ -1088,7 +1112,7 @@ bool FirstRun(const Paths& paths) {
     auto hosts = TopWindows(pid, [](HWND w) { return ClassOf(w) == "PakforgeWizard"; }, false);
     CHECK(hosts.size() == 1);
     if (!hosts.empty()) CHECK(!IsWindowVisible(hosts[0]));
-    auto pickers = TopWindows(pid, [](HWND w) { return Text(w) == kTitleProjectPicker; });
+    auto pickers = TopWindows(pid, [](HWND w) { return Text(w) == g_texts->project_picker; });
     CHECK(pickers.size() == 1);
   }
 
@@ -1148,7 +1172,7 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
   page = WaitPage(sheet, 2);
   if (page) {
     const DWORD pid = wizard.info.dwProcessId;
-    HWND box = WaitDialog(pid, kMessageCaption);
+    HWND box = WaitDialog(pid, g_texts->message_caption);
     if (box) {
       Shot("msg_81_unlisted_files", box);
       std::string text;
@@ -1160,7 +1184,7 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
     DeleteFileA(added.c_str());
     // The re-read would reset the destination "Music": it asks, No keeps it.
     PostClick(page, 1031);
-    box = WaitDialog(pid, kMessageCaption);
+    box = WaitDialog(pid, g_texts->message_caption);
     if (box) {
       Shot("msg_80_reread", box);
       DismissMessage(pid, nullptr, IDNO);
@@ -1215,9 +1239,10 @@ std::string FullPath(const char* path) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER]\n");
+    std::fprintf(stderr, "usage: pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER [ja|en]]\n");
     return 2;
   }
+  if (argc > 5) g_texts = std::string(argv[5]) == "en" ? &kEnglish : &kJapanese;
   Paths paths;
   paths.work = FullPath(argv[1]);
   paths.pakforge = paths.work + "\\Pakforge.exe";

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# run_e2e.sh DRIVER_EXE PAKFORGE_EXE PAKMAK_EXE WORK_FOLDER
+# run_e2e.sh DRIVER_EXE PAKFORGE_EXE PAKMAK_EXE WORK_FOLDER [LANGUAGE]
 #
 # Runs the end-to-end driver of Pakforge.exe under Wine, in a fresh work
-# folder, and grabs the screenshots it asks for into build/screenshots/.
+# folder, and grabs the screenshots it asks for into build/screenshots/
+# (build/screenshots/LANGUAGE/ when a LANGUAGE, ja or en, is given: the one
+# the wizard must speak under the locale the caller set in PAK_WINE_LANG).
 # Expects the display and wineserver of tests/wine/session.sh (DISPLAY set).
 # The screenshot grabber is a background loop of this script: it answers
 # each NAME.req (x y w h of a window) with build/screenshots/NAME.png and
 # NAME.done, and is stopped by its PID when the driver ends.
 set -u
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
-driver="$1" pakforge="$2" pakmak="$3" work="$4"
-shots="$root/build/screenshots"
+driver="$1" pakforge="$2" pakmak="$3" work="$4" language="${5:-}"
+shots="$root/build/screenshots${language:+/$language}"
 requests="$work.shots"
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -44,7 +46,8 @@ stop_grabber() { kill "$grabber_pid" 2>/dev/null; wait "$grabber_pid" 2>/dev/nul
 trap stop_grabber EXIT
 
 timeout -k 10 400 "$root/tests/wine/run.sh" "$driver" \
-  "$(winpath "$work")" "$(winpath "$pakforge")" "$(winpath "$pakmak")" "$(winpath "$requests")"
+  "$(winpath "$work")" "$(winpath "$pakforge")" "$(winpath "$pakmak")" "$(winpath "$requests")" \
+  ${language:+"$language"}
 status=$?
 [ $status -eq 124 ] && echo "run_e2e.sh: the driver timed out" >&2
 exit $status

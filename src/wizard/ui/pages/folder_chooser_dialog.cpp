@@ -308,8 +308,8 @@ int ChooseDestinationFolder(HINSTANCE instance, HWND owner, FolderChooser& choos
   state.chooser = &chooser;
   ChooserState* outer = g_open;
   g_open = &state;
-  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FOLDER_CHOOSER), owner,
-                                         &ChooserProc, reinterpret_cast<LPARAM>(&state));
+  const INT_PTR result = RunModalDialog(instance, IDD_FOLDER_CHOOSER, owner, &ChooserProc,
+                                        reinterpret_cast<LPARAM>(&state));
   g_open = outer;
   if (result < kChooserAppFolder || result > kChooserAppOwn) return kChooserCancelled;
   return static_cast<int>(result);

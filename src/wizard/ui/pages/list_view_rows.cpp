@@ -2,6 +2,10 @@
 
 #include <vector>
 
+#include "wizard/resources/resource.h"
+#include "wizard/texts.h"
+#include "wizard/ui/resource_text.h"
+
 namespace wizard::ui {
 namespace {
 
@@ -11,6 +15,13 @@ constexpr int kMarkRoom = 10;
 constexpr int kRootRoom = 10;
 constexpr int kTypeRoom = 20;
 constexpr int kValueRoom = 1024;
+
+/// The folder column as shown: an AppRoot row shows the application folder
+/// in the chosen language, while the rows themselves keep kAppFolderText, so
+/// that what is saved and compared never depends on the language.
+std::string ShownFolder(const FileRow& row) {
+  return (row.Kind() & AppRoot) ? LoadText(IDS_APP_FOLDER) : row.folder;
+}
 
 }  // namespace
 
@@ -97,6 +108,7 @@ void ListViewFileRows::Get(int index, FileRow* row) const {
   row->folder = ListViewText(list_, index, 2, kNameRoom);
   row->side = ListViewText(list_, index, 3, kMarkRoom);
   row->item_data = static_cast<std::uint32_t>(ListViewData(list_, index));
+  if (row->Kind() & AppRoot) row->folder = kAppFolderText;
 }
 
 bool ListViewFileRows::Append(const FileRow& row) {
@@ -104,7 +116,7 @@ bool ListViewFileRows::Append(const FileRow& row) {
   const int index = InsertListViewRow(list_, Count(), row.name, static_cast<LPARAM>(row.item_data));
   if (index < 0) return false;
   if (!row.mark.empty()) SetListViewText(list_, index, 1, row.mark);
-  SetListViewText(list_, index, 2, row.folder);
+  SetListViewText(list_, index, 2, ShownFolder(row));
   SetListViewText(list_, index, 3, row.side);
   return true;
 }
@@ -113,7 +125,7 @@ void ListViewFileRows::Set(int index, const FileRow& row) {
   if (!list_) return;
   SetListViewText(list_, index, 0, row.name);
   SetListViewText(list_, index, 1, row.mark);
-  SetListViewText(list_, index, 2, row.folder);
+  SetListViewText(list_, index, 2, ShownFolder(row));
   SetListViewText(list_, index, 3, row.side);
   SetListViewData(list_, index, static_cast<LPARAM>(row.item_data));
 }

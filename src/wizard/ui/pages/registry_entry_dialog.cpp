@@ -88,8 +88,8 @@ INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARA
 }  // namespace
 
 int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry) {
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_REGISTRY_ENTRY), owner, &EntryDialogProc,
-                         reinterpret_cast<LPARAM>(&entry)) == 1 ? 1 : 2;
+  return RunModalDialog(instance, IDD_REGISTRY_ENTRY, owner, &EntryDialogProc,
+                        reinterpret_cast<LPARAM>(&entry)) == 1 ? 1 : 2;
 }
 
 }  // namespace wizard::ui

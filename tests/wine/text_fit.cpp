@@ -1,0 +1,162 @@
+#include "text_fit.h"
+
+#include <vector>
+
+namespace textfit {
+namespace {
+
+INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+const char* FrameClass(HINSTANCE instance) {
+  static const char kName[] = "TextFitFrame";
+  WNDCLASSA frame = {};
+  frame.lpfnWndProc = DefWindowProcA;
+  frame.hInstance = instance;
+  frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  frame.lpszClassName = kName;
+  RegisterClassA(&frame);  // fails harmlessly when already registered
+  return kName;
+}
+
+std::string WindowText(HWND window) {
+  std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
+}  // namespace
+
+std::string Misfit(HWND control) {
+  char cls[32] = {};
+  GetClassNameA(control, cls, sizeof cls);
+  const LONG style = GetWindowLongA(control, GWL_STYLE);
+  const std::string text = WindowText(control);
+  const bool is_static = lstrcmpiA(cls, "Static") == 0;
+  if (text.empty() || (!is_static && lstrcmpiA(cls, "Button") != 0)) return std::string();
+  const LONG type = style & (is_static ? SS_TYPEMASK : BS_TYPEMASK);
+  if (is_static && type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP) {
+    return std::string();  // pictures and rules
+  }
+  RECT client;
+  GetClientRect(control, &client);
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics;
+  GetTextMetricsA(dc, &metrics);
+  LONG width = client.right;
+  UINT format = DT_CALCRECT | ((is_static && (style & SS_NOPREFIX)) ? DT_NOPREFIX : 0);
+  if (is_static) {
+    if (type != SS_LEFTNOWORDWRAP) format |= DT_WORDBREAK;
+  } else if (type == BS_GROUPBOX) {
+    width -= 2 * metrics.tmAveCharWidth;  // the frame's line on either side of the caption
+    format |= DT_SINGLELINE;
+  } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+    width -= 4 * GetSystemMetrics(SM_CXEDGE);
+    format |= DT_SINGLELINE;
+  } else {
+    width -= GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2;  // the box or circle
+    format |= (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+  }
+  RECT needed = {0, 0, width, 0};
+  DrawTextA(dc, text.c_str(), -1, &needed, format);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  const LONG height = (format & DT_SINGLELINE) ? metrics.tmHeight : client.bottom;
+  if (needed.right <= width && needed.bottom <= height) return std::string();
+  return "control " + std::to_string(GetDlgCtrlID(control)) + " [" + text + "] needs " +
+         std::to_string(needed.right) + "x" + std::to_string(needed.bottom) + ", has " +
+         std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::string DialogMisfits(HWND dialog) {
+  std::string misfits;
+  for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    const std::string misfit = Misfit(control);
+    if (!misfit.empty()) misfits += misfit + "\n";
+  }
+  return misfits;
+}
+
+ShownDialog::ShownDialog(HINSTANCE instance, const DLGTEMPLATE* layout) {
+  if (layout == nullptr) return;
+  frame_ = CreateWindowExA(WS_EX_TOPMOST, FrameClass(instance), "", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
+                           40, 40, nullptr, nullptr, instance, nullptr);
+  dialog_ = CreateDialogIndirectParamA(instance, layout, frame_, QuietProc, 0);
+  if (dialog_ == nullptr) return;
+  if (GetWindowLongA(dialog_, GWL_STYLE) & WS_CHILD) {
+    RECT r = {0, 0, 0, 0};
+    GetWindowRect(dialog_, &r);
+    RECT outer = {0, 0, r.right - r.left, r.bottom - r.top};
+    AdjustWindowRect(&outer, WS_POPUP | WS_CAPTION, FALSE);
+    SetWindowPos(frame_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOZORDER);
+    SetWindowLongA(dialog_, GWL_STYLE, GetWindowLongA(dialog_, GWL_STYLE) & ~WS_CAPTION);
+    SetWindowPos(dialog_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_FRAMECHANGED);
+  } else {
+    SetWindowPos(dialog_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
+  }
+  ShowWindow(dialog_, SW_SHOW);
+}
+
+ShownDialog::~ShownDialog() {
+  if (dialog_) DestroyWindow(dialog_);
+  if (frame_) DestroyWindow(frame_);
+}
+
+bool SaveScreenArea(HWND window, const std::wstring& path) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  std::string pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), '\0');
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) != FALSE;
+  ok = ok && WriteFile(out, &info, sizeof info, &written, nullptr) != FALSE;
+  ok = ok && WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr) != FALSE;
+  CloseHandle(out);
+  return ok;
+}
+
+bool ShownDialog::Screenshot(const std::string& path) const {
+  MSG message;
+  for (int round = 0; round < 20; ++round) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  const std::wstring wide(path.begin(), path.end());  // the test's paths are ASCII
+  return SaveScreenArea((GetWindowLongA(dialog_, GWL_STYLE) & WS_CHILD) ? frame_ : dialog_, wide);
+}
+
+std::string ScreenshotFolder(const std::string& language) {
+  char shots[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("PAK_SCREENSHOTS", shots, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  CreateDirectoryA(shots, nullptr);
+  const std::string folder = std::string(shots) + "\\" + language;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+}  // namespace textfit
