@@ -1,6 +1,10 @@
 #include "wizard/row_store.h"
 
+#include <algorithm>
+#include <numeric>
+
 #include "base/sjis.h"
+#include "wizard/file_utils.h"
 #include "wizard/texts.h"
 
 namespace wizard {
@@ -44,6 +48,82 @@ RegistryRow EntryToRow(const RegistryEntry& entry) {
   row.type = TypeWord(entry.type);
   row.value = entry.value.Text();
   return row;
+}
+
+int CompareFolded(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  bool trail = false;  // the byte at i is the second of a double-byte character
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (!trail) {
+      if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+      if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    }
+    if (x != y) return x < y ? -1 : 1;
+    // Equal so far, so both texts agree on where characters begin.
+    trail = !trail && base::IsSjisLeadByte(x);
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+std::pair<std::string, std::string> FileSortKeys(std::string_view name) {
+  std::string base;
+  std::string extension;
+  SplitPath(name, nullptr, &base, &extension);
+  return {extension, base};
+}
+
+int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a_number,
+                   const std::pair<std::string, std::string>& b, std::uint32_t b_number) {
+  if (int by_first = CompareFolded(a.first, b.first)) return by_first;
+  if (int by_second = CompareFolded(a.second, b.second)) return by_second;
+  return a_number == b_number ? 0 : (a_number < b_number ? -1 : 1);
+}
+
+namespace {
+
+// Sorts `rows` of a store by `keys` and running `numbers`, then writes back
+// every row whose place changed.
+template <typename Store, typename Row>
+void SortStore(Store& store, std::vector<Row>& rows, const std::vector<std::pair<std::string, std::string>>& keys,
+               const std::vector<std::uint32_t>& numbers) {
+  std::vector<std::size_t> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return CompareRowKeys(keys[a], numbers[a], keys[b], numbers[b]) < 0;
+  });
+  for (std::size_t at = 0; at < order.size(); ++at) {
+    if (order[at] != at) store.Set(static_cast<int>(at), rows[order[at]]);
+  }
+}
+
+}  // namespace
+
+void SortFileRows(FileRowStore& files) {
+  const int count = files.Count();
+  std::vector<FileRow> rows(static_cast<std::size_t>(count));
+  std::vector<std::pair<std::string, std::string>> keys;
+  std::vector<std::uint32_t> numbers;
+  for (int i = 0; i < count; ++i) {
+    files.Get(i, &rows[static_cast<std::size_t>(i)]);
+    keys.push_back(FileSortKeys(rows[static_cast<std::size_t>(i)].name));
+    numbers.push_back(rows[static_cast<std::size_t>(i)].item_data & ~kFileRowKindMask);
+  }
+  SortStore(files, rows, keys, numbers);
+}
+
+void SortRegistryRows(RegistryRowStore& registry) {
+  const int count = registry.Count();
+  std::vector<RegistryRow> rows(static_cast<std::size_t>(count));
+  std::vector<std::pair<std::string, std::string>> keys;
+  std::vector<std::uint32_t> numbers;
+  for (int i = 0; i < count; ++i) {
+    registry.Get(i, &rows[static_cast<std::size_t>(i)]);
+    keys.emplace_back(rows[static_cast<std::size_t>(i)].root, rows[static_cast<std::size_t>(i)].key);
+    numbers.push_back(static_cast<std::uint32_t>(i));
+  }
+  SortStore(registry, rows, keys, numbers);
 }
 
 const char* RootWord(int root) {
