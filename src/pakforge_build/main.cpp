@@ -17,7 +17,7 @@
 
 int main(int argc, char** argv) {
   std::unique_ptr<base::Console> console =
-      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"));
+      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), /*batch_redirected=*/true);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   pakforge_build::Options options;
   std::string error;
