@@ -75,7 +75,15 @@ ListReading ReadListsAsPages(const ProjectSettings& settings, const SourceIndex*
 }
 
 bool CheckFilesPage(const ProjectUnderCheck& project, Refusal* refusal) {
-  if (project.source == nullptr) return Refuse(refusal, kStrSourceNameTooLong, Field::kSource);
+  if (project.source == nullptr) {
+    // A path too long to hold the names inside it, else a folder that
+    // cannot be read: it has no "Native.ina".
+    std::string path;
+    if (!project.settings.SourceFolderPath(project.current_dir, &path) || SourcePathTooLong(path)) {
+      return Refuse(refusal, kStrSourceNameTooLong, Field::kSource);
+    }
+    return Refuse(refusal, kStrNoNativeIna, Field::kNone);
+  }
   const SourceFolderScan scan = ScanSourceFolder(*project.source, project.settings.InstDir.Text());
   if (scan.native_ina_count == 0) return Refuse(refusal, kStrNoNativeIna, Field::kNone);
   if (scan.native_ina_count >= 2) return Refuse(refusal, kStrManyNativeIna, Field::kNone);

@@ -80,7 +80,9 @@ struct ProjectUnderCheck {
   const RegistryRowStore& registry;
 };
 
-/// Page 3's checks in order: the source folder readable, exactly one
+/// Page 3's checks in order: the source folder's path short enough (else
+/// the message of a too long source folder name) and the folder readable
+/// (else no "Native.ina"), exactly one
 /// "Native.ina", no row marked missing ("x"; the first such row named), no
 /// two files of one name, no device path too long, no folder inside a
 /// sub-folder.
