@@ -83,17 +83,25 @@ int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a
 
 namespace {
 
-// Sorts `rows` of a store by `keys` and running `numbers`, then writes back
-// every row whose place changed.
-template <typename Store, typename Row>
-void SortStore(Store& store, std::vector<Row>& rows, const std::vector<std::pair<std::string, std::string>>& keys,
-               const std::vector<std::uint32_t>& numbers) {
-  std::vector<std::size_t> order(rows.size());
+using SortKeys = std::pair<std::string, std::string>;
+
+// Sorts the rows of `store` by the keys and running number that `key_of`
+// gives each (row, index), then writes back every row whose place changed.
+template <typename Row, typename Store, typename KeyOf>
+void SortStore(Store& store, KeyOf key_of) {
+  const std::size_t count = static_cast<std::size_t>(store.Count());
+  std::vector<Row> rows(count);
+  std::vector<std::pair<SortKeys, std::uint32_t>> keys;
+  for (std::size_t i = 0; i < count; ++i) {
+    store.Get(static_cast<int>(i), &rows[i]);
+    keys.push_back(key_of(rows[i], static_cast<std::uint32_t>(i)));
+  }
+  std::vector<std::size_t> order(count);
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return CompareRowKeys(keys[a], numbers[a], keys[b], numbers[b]) < 0;
+    return CompareRowKeys(keys[a].first, keys[a].second, keys[b].first, keys[b].second) < 0;
   });
-  for (std::size_t at = 0; at < order.size(); ++at) {
+  for (std::size_t at = 0; at < count; ++at) {
     if (order[at] != at) store.Set(static_cast<int>(at), rows[order[at]]);
   }
 }
@@ -101,29 +109,15 @@ void SortStore(Store& store, std::vector<Row>& rows, const std::vector<std::pair
 }  // namespace
 
 void SortFileRows(FileRowStore& files) {
-  const int count = files.Count();
-  std::vector<FileRow> rows(static_cast<std::size_t>(count));
-  std::vector<std::pair<std::string, std::string>> keys;
-  std::vector<std::uint32_t> numbers;
-  for (int i = 0; i < count; ++i) {
-    files.Get(i, &rows[static_cast<std::size_t>(i)]);
-    keys.push_back(FileSortKeys(rows[static_cast<std::size_t>(i)].name));
-    numbers.push_back(rows[static_cast<std::size_t>(i)].item_data & ~kFileRowKindMask);
-  }
-  SortStore(files, rows, keys, numbers);
+  SortStore<FileRow>(files, [](const FileRow& row, std::uint32_t) {
+    return std::make_pair(FileSortKeys(row.name), row.item_data & ~kFileRowKindMask);
+  });
 }
 
 void SortRegistryRows(RegistryRowStore& registry) {
-  const int count = registry.Count();
-  std::vector<RegistryRow> rows(static_cast<std::size_t>(count));
-  std::vector<std::pair<std::string, std::string>> keys;
-  std::vector<std::uint32_t> numbers;
-  for (int i = 0; i < count; ++i) {
-    registry.Get(i, &rows[static_cast<std::size_t>(i)]);
-    keys.emplace_back(rows[static_cast<std::size_t>(i)].root, rows[static_cast<std::size_t>(i)].key);
-    numbers.push_back(static_cast<std::uint32_t>(i));
-  }
-  SortStore(registry, rows, keys, numbers);
+  SortStore<RegistryRow>(registry, [](const RegistryRow& row, std::uint32_t index) {
+    return std::make_pair(SortKeys(row.root, row.key), index);
+  });
 }
 
 const char* RootWord(int root) {
