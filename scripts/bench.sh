@@ -162,7 +162,7 @@ pakforge_project() {
     close $ini;' "$1" "$2" "$3" "${4:-}"
 }
 
-printf '\n%-34s %10s %10s %8s %14s\n' "case ($runs runs, median)" "pakmak ms" "tar ms" "ratio" "pakmak peak"
+[ -n "$only" ] || printf '\n%-34s %10s %10s %8s %14s\n' "case ($runs runs, median)" "pakmak ms" "tar ms" "ratio" "pakmak peak"
 for c in a b; do
   [ -z "$only" ] || break
   case $c in
