@@ -5,22 +5,30 @@
 # and the check of one large install description against decoding the same
 # file with `iconv -f cp932 -t utf-8`:
 #   (c) an Install.inf of about 46 MB with 400,000 registry lines (check only)
+# and pakforge-build on a saved project against pakmak on the folder it
+# leaves (the same files, its Install.inf included), 10,000 small files
+# each, every file a saved row:
+#   (d) flat, (e) 256 sub-folders x 40 files, (f) 16 sub-folders x 625 files
+# and (g) `pakforge-build --check` of a project of 65,532 rows whose files
+# are missing, over 1,000 empty sub-folders (refused; time only).
 # Each folder also holds a valid Native.ina and install descriptions. Prints
 # the median of several runs, the ratio pakmak / the other tool and pakmak's
 # peak memory (maximum resident set size from /usr/bin/time -v).
 #
 # Uses its own optimised build without sanitizers in build/bench.
-# Usage: scripts/bench.sh [RUNS]   (default 5)
+# Usage: scripts/bench.sh [RUNS] [pakforge]   (default 5; "pakforge": (d)-(g) only)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 runs="${1:-5}"
+only="${2:-}"
 work="$root/build/bench"
 data="$work/data"
 out="$work/out"
 
 echo "== Building pakmak (Release, no sanitizers) in build/bench"
-bench_build "$work" pakmak
+bench_build "$work" pakmak pakforge-build
 pakmak="$work/bin/pakmak"
+pakforge_build="$work/bin/pakforge-build"
 
 # A valid set of mandatory files in folder $1.
 mandatory() {
@@ -28,7 +36,7 @@ mandatory() {
   printf 'MZ' >"$1/Bench.exe"
 }
 
-if [ ! -f "$data/.complete" ]; then
+if [ -z "$only" ] && [ ! -f "$data/.complete" ]; then
   echo "== Generating the test folders in build/bench/data"
   rm -rf "$data"
   mkdir -p "$data/a" "$data/b"
@@ -58,7 +66,7 @@ if [ ! -f "$data/.complete" ]; then
     }' "$data/a" "$data/b"
   touch "$data/.complete"
 fi
-if [ ! -f "$data/.complete-c" ]; then
+if [ -z "$only" ] && [ ! -f "$data/.complete-c" ]; then
   echo "== Generating the large install description in build/bench/data/c"
   rm -rf "$data/c"
   mkdir -p "$data/c"
@@ -114,8 +122,49 @@ peak_kib() {
   /usr/bin/time -v "$pakmak" "$@" 2>&1 >/dev/null | awk -F: '/Maximum resident set size/ { gsub(/ /, "", $2); print $2 }'
 }
 
-printf '\n%-34s %10s %10s %8s %14s\n' "case ($runs runs, median)" "pakmak ms" "tar ms" "ratio" "pakmak peak"
+# (d)-(g): a working folder $1 holding the project Pakforge_Bench.ini and
+# its source folder src with $2 sub-folders of $3 files each (0 sub-folders:
+# $3 files in src itself), every file a saved row; $4 "missing": $2 empty
+# sub-folders and $3 rows naming files that are not there.
+pakforge_project() {
+  rm -rf "$1"
+  mkdir -p "$1/src"
+  head -c 192 /dev/zero | tr '\0' 'N' >"$1/src/Native.ina"
+  printf 'MZ' >"$1/src/Bench.exe"
+  perl -e '
+    use strict;
+    my ($dir, $folders, $files, $missing) = @ARGV;
+    open(my $ini, ">", "$dir/Pakforge_Bench.ini") or die;
+    binmode $ini;
+    print $ini "[Property]\r\nLocate=JP\r\nProduct=Bench\r\nName=Bench\r\nCaption=Bench\r\n",
+      "Ver=1.0\r\nOutput=Bench\r\nSource=src\r\nInstDir=Bench\r\nExe=Bench.exe\r\n",
+      "Uninstall=true\r\nUninstFile=UnBench\r\n[CopyFile]\r\nFile0=Bench.exe\r\nWakeup0=true\r\n";
+    my $row = 1;
+    if ($missing) {
+      mkdir sprintf("%s/src/d%04d", $dir, $_) for 0 .. $folders - 1;
+      print $ini sprintf("File%d=m%05d.dat\r\n", $row++, $_) for 0 .. $files - 1;
+      $folders = 0;
+      $files = 0;
+    }
+    for my $d (0 .. ($folders ? $folders - 1 : ($files ? 0 : -1))) {
+      my $sub = $folders ? sprintf("%s/src/d%04d", $dir, $d) : "$dir/src";
+      mkdir $sub unless -d $sub;
+      for my $i (0 .. $files - 1) {
+        my $name = sprintf("f%04d_%05d.dat", $d, $i);
+        print $ini "File$row=$name\r\n";
+        ++$row;
+        open(my $f, ">", "$sub/$name") or die;
+        print $f "x" x (100 + ($row * 37) % 900);
+        close $f;
+      }
+    }
+    print $ini "[SetupIni]\r\nCreate=true\r\nName=Bench\r\n";
+    close $ini;' "$1" "$2" "$3" "${4:-}"
+}
+
+[ -n "$only" ] || printf '\n%-34s %10s %10s %8s %14s\n' "case ($runs runs, median)" "pakmak ms" "tar ms" "ratio" "pakmak peak"
 for c in a b; do
+  [ -z "$only" ] || break
   case $c in
     a) label="(a) 512 x 1 MiB" ;;
     b) label="(b) 10,000 x 100 B-8 KiB" ;;
@@ -130,6 +179,7 @@ for c in a b; do
   printf '%-34s %10s %10s %8s %10s KiB\n' "$label" "$p" "$t" "${ratio}x" "$m"
 done
 
+if [ -z "$only" ]; then
 inf="$data/c/Install.inf"
 iconv -f cp932 -t utf-8 "$inf" >/dev/null
 "$pakmak" "$data/c" >/dev/null
@@ -139,7 +189,29 @@ m=$(peak_kib "$data/c")
 ratio=$(awk -v p="$p" -v t="$t" 'BEGIN { printf (t > 0 ? "%.2f" : "n/a"), (t > 0 ? p / t : 0) }')
 mb=$(awk -v b="$(stat -c %s "$inf")" -v p="$p" 'BEGIN { printf "%.0f", (p > 0 ? b / p / 1000 : 0) }')
 printf '%-34s %10s %10s %8s %10s KiB  (%s MB/s; second column: iconv)\n' "(c) check of a 46 MB Install.inf" "$p" "$t" "${ratio}x" "$m" "$mb"
+fi
+
+printf '\n%-34s %10s %10s %8s\n' "case ($runs runs, median)" "build ms" "pakmak ms" "ratio"
+for c in d e f; do
+  case $c in
+    d) label="(d) flat, 10,000 files"; shape=(0 10000) ;;
+    e) label="(e) 256 sub-folders x 40 files"; shape=(256 40) ;;
+    f) label="(f) 16 sub-folders x 625 files"; shape=(16 625) ;;
+  esac
+  w="$data/$c"
+  [ -f "$w/.complete" ] || { pakforge_project "$w" "${shape[@]}"; touch "$w/.complete"; }
+  # The first run writes the descriptions that pakmak then packs too.
+  "$pakforge_build" "$w/Pakforge_Bench.ini" >/dev/null
+  b=$(time_ms "$pakforge_build" "$w/Pakforge_Bench.ini")
+  p=$(time_ms "$pakmak" "$w/src" "$out/archive.lvar" -p 0000 -o c000 -c 0000)
+  ratio=$(awk -v b="$b" -v p="$p" 'BEGIN { printf (p > 0 ? "%.2f" : "n/a"), (p > 0 ? b / p : 0) }')
+  printf '%-34s %10s %10s %8s\n' "$label" "$b" "$p" "${ratio}x"
+done
+w="$data/g"
+[ -f "$w/.complete" ] || { pakforge_project "$w" 1000 65532 missing; touch "$w/.complete"; }
+g=$(time_ms sh -c '"$1" --check "$2" 2>/dev/null; [ $? -eq 65 ]' sh "$pakforge_build" "$w/Pakforge_Bench.ini")
+printf '%-34s %10s\n' "(g) 65,532 missing rows, refused" "$g"
 echo
 echo "Targets: (a) at most 1.2x tar, (b) at most tar's time, (c) at most 2x iconv;"
-echo "peak memory under 16 MiB (16384 KiB)."
+echo "peak memory under 16 MiB (16384 KiB); (d)-(f) at most 1.5x pakmak; (g) under 1 s."
 rm -f "$out/archive.lvar" "$out/archive.tar"

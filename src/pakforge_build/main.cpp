@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
   // The builder's messages follow the user's language; this program's own texts are Japanese.
   const base::Language language = base::ChooseLanguage(base::CurrentLanguageRequest(), builder::kMessageLanguages);
   std::unique_ptr<base::Console> console =
-      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language);
+      base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language,
+                               /*batch_redirected=*/true);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   pakforge_build::Options options;
   std::string error;

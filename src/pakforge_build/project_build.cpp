@@ -1,8 +1,6 @@
 #include "pakforge_build/project_build.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <unordered_set>
 
 #include "base/encoding.h"
 #include "base/sjis.h"
@@ -15,13 +13,7 @@
 #include "wizard/file_utils.h"
 #include "wizard/finish.h"
 #include "wizard/host_fs.h"
-#include "wizard/inf_writer.h"
-#include "wizard/page_fields.h"
-#include "wizard/project_file.h"
-#include "wizard/registry_value_checks.h"
-#include "wizard/row_store.h"
-#include "wizard/settings.h"
-#include "wizard/source_folder_rules.h"
+#include "wizard/project_pipeline.h"
 #include "wizard/texts.h"
 
 namespace pakforge_build {
@@ -69,32 +61,6 @@ std::string ProjectFolder(const std::string& kit_project) {
   }
   while (folder.size() > 1 && folder.back() == base::kPathSeparator) folder.pop_back();
   return folder;
-}
-
-// Page 3's order of a rebuilt list: extension first, then base name, ASCII
-// letters ignoring case (folded to lower case, so "_" sorts before letters
-// as in the list control), double-byte characters by their bytes.
-std::string SortKey(const std::string& text) {
-  std::string key = text;
-  for (std::size_t i = 0; i < key.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(key[i]);
-    if (base::IsSjisLeadByte(c)) {
-      ++i;
-    } else if (c >= 'A' && c <= 'Z') {
-      key[i] = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return key;
-}
-
-void SortLikeTheFilesList(std::vector<std::string>* names) {
-  auto keys = [](const std::string& name) {
-    std::string base, extension;
-    wizard::SplitPath(name, nullptr, &base, &extension);
-    return std::make_pair(SortKey(extension), SortKey(base));
-  };
-  std::stable_sort(names->begin(), names->end(),
-                   [&](const std::string& a, const std::string& b) { return keys(a) < keys(b); });
 }
 
 std::string JsonString(const std::string& sjis) {
@@ -166,30 +132,49 @@ class Run {
     env_.console.Write(Stream::kErr, "pakforge-build: warning: " + sjis + "\n");
   }
 
+  // The road of the wizard's Finish: the project read once, its lists read
+  // as the pages show them, every page's checks, Finish's files; then the
+  // builder with the batch file's arguments.
   int Steps() {
     if (!ToKit(options_.project, &project_)) {
       return Fail(kExitNoProject, "the project file's name has no Shift-JIS form: " + options_.project);
     }
-    std::string content;
-    if (wizard::FolderExists(project_) || !wizard::ReadWholeFile(project_, &content)) {
+    if (!wizard::LoadProject(project_, &loaded_)) {
       return Fail(kExitNoProject, "cannot read the project file '" + project_ + "'");
     }
     current_dir_ = ProjectFolder(project_);
-
-    wizard::LoadProjectSettings(settings_, project_);
-    wizard::LoadCopyFileRows(project_, rows_);
-    wizard::LoadRegistryRows(project_, registry_);
     if (int status = ApplyOverrides()) return status;
 
-    wizard::Refusal refusal;
-    if (!wizard::CheckProgramFields(settings_, current_dir_, &refusal) ||
-        !wizard::CheckInstallFields(settings_, &refusal)) {
-      return Refuse(refusal.string_id, refusal.argument, FieldName(refusal.field));
+    wizard::ProjectSettings& s = loaded_.settings;
+    const wizard::SourceIndex* source = wizard::ReadSourceFolder(s, current_dir_, &source_) ? &source_ : nullptr;
+    const wizard::ListReading reading = wizard::ReadListsAsPages(s, source, loaded_.files, loaded_.registry);
+    if (source && reading.rebuilt && loaded_.files.Count() == 0) Warn(WizardMessage(wizard::kStrNoFiles));
+    // A file of the folder that no row names is packed but never installed.
+    for (const std::string& name : reading.unlisted) {
+      Warn("'" + name + "' is in the source folder but in no file row");
     }
-    if (int status = CheckSourceFolder()) return status;
-    if (int status = CheckRegistryRows()) return status;
+    wizard::Refusal refusal;
+    if (!wizard::CheckEveryPage({s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
+      return Refuse(refusal.string_id, refusal.argument, RefusalDetail(refusal));
+    }
     if (int status = WriteFinishFiles()) return status;
     return RunBuilder();
+  }
+
+  // Where a refusal points: the field's project-file key, or the rows.
+  std::string RefusalDetail(const wizard::Refusal& refusal) const {
+    if (refusal.field == wizard::Field::kFileRow) {
+      std::string missing;
+      for (const wizard::FileRow& row : loaded_.files.rows) {
+        if (row.mark == "x") missing += (missing.empty() ? "" : ", ") + row.name;
+      }
+      return missing;
+    }
+    if (refusal.field == wizard::Field::kRegistryRow) {
+      const wizard::RegistryRow& row = loaded_.registry.rows[static_cast<std::size_t>(refusal.row)];
+      return "Registry: " + row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value;
+    }
+    return FieldName(refusal.field);
   }
 
   static std::string FieldName(wizard::Field field) {
@@ -204,7 +189,7 @@ class Run {
       case wizard::Field::kUninstFile: return "(UninstFile)";
       case wizard::Field::kCmd: return "(Cmd)";
       case wizard::Field::kUninstall: return "(Uninstall)";
-      case wizard::Field::kNone: break;
+      default: break;
     }
     return std::string();
   }
@@ -212,12 +197,13 @@ class Run {
   // --source and --output replace the saved values for this run only; they
   // are held to the lengths the wizard's fields take.
   int ApplyOverrides() {
+    wizard::ProjectSettings& s = loaded_.settings;
     struct Override {
       const std::string& host;
       wizard::TextSetting& setting;
       int too_long;
-    } overrides[] = {{options_.source, settings_.Source, wizard::kStrSourceNameTooLong},
-                     {options_.output, settings_.Output, wizard::kStrOutputTooLong}};
+    } overrides[] = {{options_.source, s.Source, wizard::kStrSourceNameTooLong},
+                     {options_.output, s.Output, wizard::kStrOutputTooLong}};
     for (const Override& o : overrides) {
       if (o.host.empty()) continue;
       std::string kit;
@@ -228,103 +214,24 @@ class Run {
     return 0;
   }
 
-  // Page 3's checks, in the order of its Next button, plus the row rules.
-  int CheckSourceFolder() {
-    if (!settings_.SourceFolderPath(current_dir_, &source_path_) ||
-        wizard::SourcePathTooLong(source_path_)) {
-      return Refuse(wizard::kStrSourceNameTooLong);
-    }
-    const wizard::SourceFolderScan scan =
-        wizard::ScanSourceFolder(source_path_, settings_.InstDir.Text());
-    if (rows_.Count() == 0) {
-      // No saved rows: the list of a rebuild, every file into the install folder.
-      std::vector<std::string> names = scan.files;
-      SortLikeTheFilesList(&names);
-      for (const std::string& name : names) {
-        wizard::InsertFileRow(rows_, name, false, std::string(), wizard::AppRoot);
-      }
-      if (names.empty()) Warn(WizardMessage(wizard::kStrNoFiles));
-    } else {
-      // A file of the folder that no row names is packed but never installed.
-      std::unordered_set<std::string> named;
-      for (const wizard::FileRow& row : rows_.rows) named.insert(UpperKey(row.name));
-      for (const std::string& name : scan.files) {
-        if (!named.count(UpperKey(name))) Warn("'" + name + "' is in the source folder but in no file row");
-      }
-    }
-    if (scan.native_ina_count == 0) return Refuse(wizard::kStrNoNativeIna);
-    if (scan.native_ina_count >= 2) return Refuse(wizard::kStrManyNativeIna);
-    if (wizard::MarkFileRows(rows_, settings_.Exe.Text(), source_path_)) {
-      std::string missing;
-      for (const wizard::FileRow& row : rows_.rows) {
-        if (row.mark == "x") missing += (missing.empty() ? "" : ", ") + row.name;
-      }
-      return Refuse(wizard::kStrMissingFiles, std::string(), missing);
-    }
-    if (scan.duplicate_names) return Refuse(wizard::kStrDuplicateNames);
-    if (scan.path_too_long) return Refuse(wizard::kStrPathTooLong);
-    if (scan.nested_folders) return Refuse(wizard::kStrNestedFolders);
-    return 0;
-  }
-
-  static std::string UpperKey(std::string name) {
-    base::SjisUpperAscii(name);
-    return name;
-  }
-
-  // The registry entry dialog's checks for every saved row.
-  int CheckRegistryRows() {
-    for (int i = 0; i < registry_.Count(); ++i) {
-      wizard::RegistryRow row;
-      registry_.Get(i, &row);
-      wizard::RegistryEntry entry;
-      wizard::RowToEntry(row, &entry);
-      int message = 0;
-      if (entry.key.IsEmpty() || entry.value.IsEmpty()) {
-        message = wizard::kStrKeyValueRequired;
-      } else {
-        message = wizard::RegistryValueError(entry.type, entry.value.Text());
-      }
-      if (message) {
-        return Refuse(message, std::string(),
-                      "RegistryKey" + std::to_string(i) + ": " + row.key + ", " + row.value);
-      }
-    }
-    return 0;
-  }
-
   // What Finish writes after saving the project, in its order.
   int WriteFinishFiles() {
+    const wizard::ProjectSettings& s = loaded_.settings;
     // .txt/.inf files that Finish does not write: the wizard asks before
     // deleting them; here --clean is the author's yes.
     std::vector<std::string> foreign;
-    wizard::ListForeignOutputs(settings_, current_dir_, &rows_, &foreign);
+    wizard::ListForeignOutputs(s, current_dir_, &loaded_.files, &foreign, &source_);
     if (!foreign.empty() && !options_.clean) {
       std::string names;
-      for (const std::string& name : foreign) names += "\n  " + source_path_ + name;
+      for (const std::string& name : foreign) names += "\n  " + source_.path() + name;
       return Fail(kExitForeignFiles,
                   "the source folder holds .txt/.inf files that Pakforge does not write; "
                   "--clean deletes them:" + names);
     }
-    wizard::RemoveOldOutputs(settings_, current_dir_, &rows_, options_.clean);
-    bool ok = wizard::WriteInstallInf(settings_, current_dir_, &rows_, &registry_) &&
-              (!settings_.Uninstall.On() ||
-               wizard::WriteUninstallInf(settings_, current_dir_, &rows_, &registry_)) &&
-              wizard::WriteMenuFiles(settings_, current_dir_, &rows_);
-    if (ok && settings_.SetupIniCreate.On()) ok = wizard::WriteSetupIni(settings_, current_dir_) != 0;
-    std::string batch;
-    if (ok) {
-      ok = wizard::BatchPath(settings_, current_dir_, &batch) &&
-           wizard::WriteTextFile(batch, wizard::BatchText(settings_, current_dir_));
+    if (!wizard::WriteFinishFiles(s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
+                                  &written_, &source_, &packed_)) {
+      return Fail(kExitNotWritten, WizardMessage(wizard::kStrNotAllWritten));
     }
-    // Every .txt and .inf of the source folder was written now (the old
-    // ones were removed first).
-    for (const std::string& name : wizard::ListDirectory(source_path_ + "*.*", true)) {
-      if (wizard::IsGeneratedFile(name)) written_.push_back(source_path_ + name);
-    }
-    if (settings_.SetupIniCreate.On()) written_.push_back(base::JoinPath(current_dir_, "Setup.ini"));
-    if (ok) written_.push_back(batch);
-    if (!ok) return Fail(kExitNotWritten, WizardMessage(wizard::kStrNotAllWritten));
     return 0;
   }
 
@@ -332,10 +239,12 @@ class Run {
   int RunBuilder() {
     WorkingFolder folder(current_dir_);
     if (!folder.entered()) return Fail(kExitNotWritten, "cannot enter " + current_dir_);
-    archive_ = settings_.Output.Text() + ".lvar";
-    std::vector<std::string> args = {wizard::host::ToHost(settings_.Source.Text())};
-    if (!options_.check) args.push_back(wizard::host::ToHost(archive_));
-    for (const char* arg : {"-p", "0000", "-o", "c000", "-c", "0000"}) args.push_back(arg);
+    const wizard::ProjectSettings& s = loaded_.settings;
+    archive_ = s.Output.Text() + ".lvar";
+    std::vector<std::string> args;
+    for (const std::string& arg : wizard::BuilderArguments(s, !options_.check)) {
+      args.push_back(wizard::host::ToHost(arg));
+    }
     builder::BuildEnvironment build{console_, env_.lister, env_.files};
     builder_code_ = builder::RunBuild(args, build);
     if (builder_code_ != 0) {
@@ -350,18 +259,10 @@ class Run {
         archive_size_ = info.size;
       }
     }
-    CountEntries();
+    // The files and folders of the source folder, as the builder packed them.
+    file_count_ = packed_.files().size();
+    folder_count_ = packed_.folders().size();
     return kExitOk;
-  }
-
-  // The files and folders of the source folder, as the builder packs them.
-  void CountEntries() {
-    file_count_ = wizard::ListDirectory(source_path_ + "*.*", true).size();
-    for (const std::string& folder : wizard::ListDirectory(source_path_ + "*.*", false)) {
-      ++folder_count_;
-      const std::string inner = source_path_ + folder + base::kPathSeparator + "*.*";
-      file_count_ += wizard::ListDirectory(inner, true).size();
-    }
   }
 
   void Report(int status) {
@@ -410,10 +311,9 @@ class Run {
 
   std::string project_;
   std::string current_dir_;
-  std::string source_path_;
-  wizard::ProjectSettings settings_;
-  wizard::MemoryFileRowStore rows_;
-  wizard::MemoryRegistryRowStore registry_;
+  wizard::LoadedProject loaded_;
+  wizard::SourceIndex source_;  // the source folder before Finish's files
+  wizard::SourceIndex packed_;  // and after them, as the builder packs it
 
   std::vector<std::string> written_;
   std::vector<std::string> warnings_;

@@ -19,6 +19,7 @@
 #include "wizard/finish.h"
 #include "wizard/host_fs.h"
 #include "wizard/project_file.h"
+#include "wizard/project_pipeline.h"
 #include "wizard/test_support.h"
 #include "wizard/texts.h"
 
@@ -69,7 +70,6 @@ struct Project {
     entry.value.Assign(value);
     registry.Append(wizard::EntryToRow(entry));
   }
-  const wizard::FileRowStore& RowsAtFinish() const { return saved.Count() ? saved : shown; }
   std::string ProjectName() const { return "Pakforge_" + settings.Name.Text() + ".ini"; }
 };
 
@@ -134,14 +134,29 @@ std::map<std::string, std::string> Tree(const ScratchFolder& dir) {
   return tree;
 }
 
-// The wizard's road: save, Finish's files, then the batch file's builder
-// run from the project folder. Answers the builder's code.
+// The wizard's road: save, open the saved project as the pages do (page 3
+// sorts, marks or rebuilds its list, page 4 sorts its list), Finish's
+// files, then the batch file's builder run from the project folder.
+// Answers the builder's code.
 builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p) {
   Lay(dir, p);
   dir.Write("Pakmak.exe", "x");
+  wizard::LoadedProject opened;
+  EXPECT_TRUE(wizard::LoadProject(dir.Path(p.ProjectName()), &opened));
+  wizard::SourceIndex source;
+  EXPECT_TRUE(wizard::ReadSourceFolder(p.settings, dir.Path(), &source));
+  wizard::ReadListsAsPages(p.settings, &source, opened.files, opened.registry);
+  if (p.saved.Count() == 0) {
+    // The rebuilt list in the order the test expects the page to show.
+    std::vector<std::string> names;
+    for (const wizard::FileRow& row : opened.files.rows) names.push_back(row.name);
+    std::vector<std::string> shown;
+    for (const wizard::FileRow& row : p.shown.rows) shown.push_back(row.name);
+    EXPECT_EQ(names, shown);
+  }
   wizard::testing::RecordingMessages messages;
   wizard::testing::RecordingStarter starter;
-  EXPECT_TRUE(wizard::MakeProjectFiles(p.settings, dir.Path(), &p.RowsAtFinish(), &p.registry,
+  EXPECT_TRUE(wizard::MakeProjectFiles(p.settings, dir.Path(), &opened.files, &opened.registry,
                                        false, messages, starter));
   // The recording starter runs nothing, so Finish's only message is its
   // report that no archive was made; the builder runs below instead.

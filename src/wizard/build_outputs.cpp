@@ -5,20 +5,11 @@
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
 #include "wizard/host_fs.h"
+#include "wizard/source_index.h"
 #include "wizard/texts.h"
 
 namespace wizard {
 namespace {
-
-// Sum over one folder's files (name length + size + 12), "Native.ina" left out.
-std::uint32_t SumFolder(const std::string& folder_with_separator) {
-  std::uint32_t total = 0;
-  for (const std::string& name : ListDirectory(folder_with_separator + "*.*", true)) {
-    if (base::EqualsIgnoreAsciiCase(name, "Native.ina")) continue;
-    total += static_cast<std::uint32_t>(name.size()) + FileSizeOf(folder_with_separator + name) + 12u;
-  }
-  return total;
-}
 
 // Doubles every "%" so that the command interpreter keeps it.
 std::string BatchQuote(const std::string& text) {
@@ -53,9 +44,18 @@ std::string CutAtCharacter(const std::string& text, std::size_t limit) {
 std::uint32_t EstimateArchiveSize(const ProjectSettings& s, const std::string& current_dir) {
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() + 3 >= static_cast<std::size_t>(kMaxPath)) return 0;
-  std::uint32_t total = SumFolder(p);
-  for (const std::string& folder : ListDirectory(p + "*.*", false))
-    total += SumFolder(p + folder + base::kPathSeparator);
+  SourceIndex source;
+  source.Read(p);
+  return EstimateArchiveSize(source);
+}
+
+std::uint32_t EstimateArchiveSize(const SourceIndex& source) {
+  std::uint32_t total = 0;
+  for (const SourceFile& file : source.files()) {
+    if (base::EqualsIgnoreAsciiCase(file.name, "Native.ina")) continue;
+    total += static_cast<std::uint32_t>(file.name.size()) + static_cast<std::uint32_t>(file.size & 0xFFFFFFFFu) +
+             12u;
+  }
   return total;
 }
 
@@ -75,14 +75,30 @@ std::string SetupIniText(const ProjectSettings& s, std::uint32_t estimate) {
 }
 
 int WriteSetupIni(const ProjectSettings& s, const std::string& current_dir) {
-  std::string text = SetupIniText(s, EstimateArchiveSize(s, current_dir));
+  return WriteSetupIni(s, current_dir, EstimateArchiveSize(s, current_dir));
+}
+
+int WriteSetupIni(const ProjectSettings& s, const std::string& current_dir, std::uint32_t estimate) {
+  std::string text = SetupIniText(s, estimate);
   if (current_dir.size() + 10 >= static_cast<std::size_t>(kMaxPath)) return 0;
   return WriteTextFile(base::JoinPath(current_dir, "Setup.ini"), text) ? 1 : 0;
 }
 
+std::vector<std::string> BuilderArguments(const ProjectSettings& s, bool with_archive) {
+  std::vector<std::string> args = {s.Source.Text()};
+  if (with_archive) args.push_back(s.Output.Text() + ".lvar");
+  for (const char* option : {"-p", "0000", "-o", "c000", "-c", "0000"}) args.emplace_back(option);
+  return args;
+}
+
 std::string BatchText(const ProjectSettings& s, const std::string& current_dir) {
-  return "cd \"" + BatchQuote(current_dir) + "\"\r\nPakmak \"" + BatchQuote(s.Source.Text()) + "\" \"" +
-         BatchQuote(s.Output.Text()) + ".lvar\" -p 0000 -o c000 -c 0000\r\n";
+  // The folder and the archive in double quotes; the masks as they stand.
+  const std::vector<std::string> args = BuilderArguments(s, true);
+  std::string text = "cd \"" + BatchQuote(current_dir) + "\"\r\nPakmak";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    text += i < 2 ? " \"" + BatchQuote(args[i]) + "\"" : " " + args[i];
+  }
+  return text + "\r\n";
 }
 
 bool BatchPath(const ProjectSettings& s, const std::string& current_dir, std::string* path) {
@@ -91,10 +107,14 @@ bool BatchPath(const ProjectSettings& s, const std::string& current_dir, std::st
   return true;
 }
 
+bool WriteBatchFile(const ProjectSettings& s, const std::string& current_dir, std::string* path) {
+  return BatchPath(s, current_dir, path) && WriteTextFile(*path, BatchText(s, current_dir));
+}
+
 int WriteBatchAndRun(const ProjectSettings& s, const std::string& current_dir, BatchStarter& starter,
                      BuildRun* run) {
   std::string path;
-  if (!BatchPath(s, current_dir, &path) || !WriteTextFile(path, BatchText(s, current_dir))) return 0;
+  if (!WriteBatchFile(s, current_dir, &path)) return 0;
   *run = starter.Run(path);
   return 1;
 }

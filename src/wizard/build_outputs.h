@@ -4,17 +4,23 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "wizard/settings.h"
 #include "wizard/ui_services.h"
 
 namespace wizard {
 
+class SourceIndex;
+
 /// The source folder's size figure: for every file of the source folder and
 /// of its direct sub-folders except "Native.ina" (any case), the length of
 /// its name + its size (low 32 bits) + 12, in 32-bit unsigned arithmetic.
 /// 0 when the source folder path fails or its length + 3 reaches 260.
 std::uint32_t EstimateArchiveSize(const ProjectSettings& settings, const std::string& current_dir);
+
+/// The same figure over a source folder already read.
+std::uint32_t EstimateArchiveSize(const SourceIndex& source);
 
 /// The Setup.ini text for an archive size figure of `estimate`.
 std::string SetupIniText(const ProjectSettings& settings, std::uint32_t estimate);
@@ -23,13 +29,29 @@ std::string SetupIniText(const ProjectSettings& settings, std::uint32_t estimate
 /// when the path would reach 260 bytes or the file could not be written.
 int WriteSetupIni(const ProjectSettings& settings, const std::string& current_dir);
 
-/// The two lines of the batch file. A "%" in the directory, `Source` or
-/// `Output` is doubled so that the command interpreter keeps it.
+/// As above with the size figure `estimate` (EstimateArchiveSize).
+int WriteSetupIni(const ProjectSettings& settings, const std::string& current_dir, std::uint32_t estimate);
+
+/// The archive builder's arguments for the project, as kit texts: the
+/// source folder, the archive (`Output` + ".lvar") when `with_archive`
+/// (without it the builder only checks), and the fixed masks
+/// -p 0000 -o c000 -c 0000. The batch file and pakforge-build both pass
+/// these.
+std::vector<std::string> BuilderArguments(const ProjectSettings& settings, bool with_archive);
+
+/// The two lines of the batch file: "cd" into the current directory, then
+/// "Pakmak" with BuilderArguments, the folder and the archive in quotes. A
+/// "%" in the directory, `Source` or `Output` is doubled so that the
+/// command interpreter keeps it.
 std::string BatchText(const ProjectSettings& settings, const std::string& current_dir);
 
 /// The batch file's path: current directory, separator, `Name`, ".bat";
 /// false when length(dir) + length(Name) + 5 reaches 260.
 bool BatchPath(const ProjectSettings& settings, const std::string& current_dir, std::string* path);
+
+/// Writes the batch file (BatchPath, BatchText); true with its path in
+/// `path` when it was written.
+bool WriteBatchFile(const ProjectSettings& settings, const std::string& current_dir, std::string* path);
 
 /// Writes the batch file and, when it was written, runs it with `starter`
 /// and stores what became of the run in `run`. 0 (nothing run) when the

@@ -134,17 +134,27 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   return Match(pattern, 0, name, 0);
 }
 
+bool ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) {
+  entries->clear();
+  std::string path = folder.empty() ? std::string(1, base::kPathSeparator) : folder;
+  std::vector<base::DirEntry> listed;
+  if (!KitFolderLister().List(host::ToHost(path), &listed)) return false;
+  entries->reserve(listed.size());
+  for (const base::DirEntry& e : listed) {
+    if (e.name_convertible) entries->push_back(FolderEntry{e.name, e.is_folder(), e.is_folder() ? 0 : e.size});
+  }
+  return true;
+}
+
 std::vector<std::string> ListDirectory(const std::string& wildcard_path, bool want_files) {
   std::vector<std::string> names;
   std::size_t cut = wildcard_path.find_last_of(base::kPathSeparator);
   std::string folder = cut == std::string::npos ? std::string(".") : wildcard_path.substr(0, cut);
   std::string pattern = cut == std::string::npos ? wildcard_path : wildcard_path.substr(cut + 1);
-  if (folder.empty()) folder.assign(1, base::kPathSeparator);
-  std::vector<base::DirEntry> entries;
-  if (!KitFolderLister().List(host::ToHost(folder), &entries)) return names;
-  for (const base::DirEntry& e : entries) {
-    if (e.is_folder() == want_files || !e.name_convertible) continue;
-    if (MatchesWildcard(pattern, e.name)) names.push_back(e.name);
+  std::vector<FolderEntry> entries;
+  ListFolder(folder, &entries);
+  for (const FolderEntry& e : entries) {
+    if (e.is_folder != want_files && MatchesWildcard(pattern, e.name)) names.push_back(e.name);
   }
   return names;
 }

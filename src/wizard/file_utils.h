@@ -72,6 +72,19 @@ bool IsValidFileName(std::string_view text);
 /// without a Shift-JIS form (POSIX only) are left out.
 std::vector<std::string> ListDirectory(const std::string& wildcard_path, bool want_files);
 
+/// One entry of a folder as ListFolder reports it.
+struct FolderEntry {
+  std::string name;  ///< Shift-JIS
+  bool is_folder = false;
+  std::uint64_t size = 0;  ///< of a file; 0 for a folder
+};
+
+/// Every entry of the folder at `folder` (a kit path; the empty path is
+/// the root), in the listing order of base::FolderLister, in
+/// one listing. Names without a Shift-JIS form (POSIX only) are left out.
+/// False (no entries) when the folder cannot be read.
+bool ListFolder(const std::string& folder, std::vector<FolderEntry>* entries);
+
 /// True when `name` matches the Windows-style `pattern` (see ListDirectory).
 bool MatchesWildcard(std::string_view pattern, std::string_view name);
 

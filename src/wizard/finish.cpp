@@ -24,29 +24,72 @@ bool IsOwnOutput(const std::vector<std::string>& own, const std::string& name) {
   return false;
 }
 
+// The files of the source folder itself: from `source` when it is that
+// folder already read, else listed now.
+std::vector<std::string> SourceFolderFiles(const std::string& path, const SourceIndex* source) {
+  if (source == nullptr || source->path() != path) return ListDirectory(path + "*.*", true);
+  std::vector<std::string> names;
+  for (const SourceFile& file : source->files()) {
+    if (file.folder.empty()) names.push_back(file.name);
+  }
+  return names;
+}
+
 }  // namespace
 
 bool ListForeignOutputs(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
-                        std::vector<std::string>* names) {
+                        std::vector<std::string>* names, const SourceIndex* source) {
   names->clear();
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256 || !FolderExists(p)) return false;
   std::vector<std::string> own = SourceFolderOutputNames(s, files);
-  for (const std::string& name : ListDirectory(p + "*.*", true))
+  for (const std::string& name : SourceFolderFiles(p, source))
     if (IsOutputKind(name) && !IsOwnOutput(own, name)) names->push_back(name);
   return true;
 }
 
 int RemoveOldOutputs(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
-                     bool remove_foreign) {
+                     bool remove_foreign, const SourceIndex* source) {
   if (current_dir.size() + s.Output.Text().size() < 255)
     DeleteFileAt(base::JoinPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return 0;
   std::vector<std::string> own = SourceFolderOutputNames(s, files);
-  for (const std::string& name : ListDirectory(p + "*.*", true))
+  for (const std::string& name : SourceFolderFiles(p, source))
     if (IsOutputKind(name) && (remove_foreign || IsOwnOutput(own, name))) DeleteFileAt(p + name);
   return 1;
+}
+
+bool WriteFinishFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
+                      const RegistryRowStore* registry, bool remove_foreign,
+                      std::vector<std::string>* written, const SourceIndex* source, SourceIndex* after) {
+  written->clear();
+  RemoveOldOutputs(s, current_dir, files, remove_foreign, source);
+  std::string folder;
+  if (!s.SourceFolderPath(current_dir, &folder)) return false;
+  // Install.inf, InsResetFlag.txt, the uninstall description, then the menu files.
+  const std::vector<std::string> names = SourceFolderOutputNames(s, files);
+  if (!WriteInstallInf(s, current_dir, files, registry)) return false;
+  written->push_back(folder + names[0]);
+  if (s.Reboot.On()) written->push_back(folder + names[1]);
+  if (s.Uninstall.On()) {
+    if (!WriteUninstallInf(s, current_dir, files, registry)) return false;
+    written->push_back(folder + names[2]);
+  }
+  if (!WriteMenuFiles(s, current_dir, files)) return false;
+  for (std::size_t i = 3; i < names.size(); ++i) written->push_back(folder + names[i]);
+  // The folder as the builder will pack it, for Setup.ini's size figure.
+  SourceIndex packed;
+  if (after == nullptr) after = &packed;
+  if (s.SetupIniCreate.On() || after != &packed) after->Read(folder);
+  if (s.SetupIniCreate.On()) {
+    if (!WriteSetupIni(s, current_dir, EstimateArchiveSize(*after))) return false;
+    written->push_back(base::JoinPath(current_dir, "Setup.ini"));
+  }
+  std::string batch;
+  if (!WriteBatchFile(s, current_dir, &batch)) return false;
+  written->push_back(batch);
+  return true;
 }
 
 int MakeProjectFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
@@ -57,17 +100,12 @@ int MakeProjectFiles(const ProjectSettings& s, const std::string& current_dir, c
     messages.Show(kStrPakmakMissing, MessageIcon::kError);
     return 0;
   }
-  RemoveOldOutputs(s, current_dir, files, remove_foreign);
-  bool ok = WriteInstallInf(s, current_dir, files, registry) &&
-            (!s.Uninstall.On() || WriteUninstallInf(s, current_dir, files, registry)) &&
-            WriteMenuFiles(s, current_dir, files);
-  BuildRun run;
-  ok = ok && (!s.SetupIniCreate.On() || WriteSetupIni(s, current_dir)) &&
-       WriteBatchAndRun(s, current_dir, starter, &run);
-  if (!ok) {
+  std::vector<std::string> written;
+  if (!WriteFinishFiles(s, current_dir, files, registry, remove_foreign, &written)) {
     messages.Show(kStrNotAllWritten, MessageIcon::kError);
     return 0;
   }
+  const BuildRun run = starter.Run(written.back());
   ReportBuild(s, current_dir, run, messages);
   return 1;
 }

@@ -7,12 +7,18 @@
 
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
+#include "wizard/source_index.h"
 #include "wizard/ui_services.h"
 
 namespace wizard {
 
-/// The ".txt" and ".inf" files of the source folder that this project's Finish does not write itself, in listing order; false when the folder cannot be listed.
-bool ListForeignOutputs(const ProjectSettings& settings, const std::string& current_dir, const FileRowStore* files, std::vector<std::string>* names);
+/// The ".txt" and ".inf" files of the source folder that this project's
+/// Finish does not write itself, in listing order; false when the folder
+/// cannot be listed. `source`, when given, is the source folder already
+/// read (it is not listed again).
+bool ListForeignOutputs(const ProjectSettings& settings, const std::string& current_dir,
+                        const FileRowStore* files, std::vector<std::string>* names,
+                        const SourceIndex* source = nullptr);
 
 /// Deletes the old archive (current directory, `Output`, ".lvar") when
 /// length(dir) + length(Output) is below 255, then the files of the source
@@ -20,18 +26,33 @@ bool ListForeignOutputs(const ProjectSettings& settings, const std::string& curr
 /// every one when `remove_foreign`, else only those this project's Finish
 /// writes itself (SourceFolderOutputNames of `files`, compared ignoring
 /// case). Returns non-zero when the source folder was cleaned, 0 when its
-/// path could not be built or reached 256 bytes.
+/// path could not be built or reached 256 bytes. `source`, when given, is
+/// the source folder already read (it is not listed again).
 int RemoveOldOutputs(const ProjectSettings& settings, const std::string& current_dir,
-                     const FileRowStore* files, bool remove_foreign);
+                     const FileRowStore* files, bool remove_foreign, const SourceIndex* source = nullptr);
+
+/// What Finish writes after saving the project, in its order: removes the
+/// old outputs (the other ".txt"/".inf" files of the source folder too when
+/// `remove_foreign`), writes Install.inf (and InsResetFlag.txt), the
+/// uninstall description (when `Uninstall` is on), the menu files,
+/// Setup.ini (when `SetupIniCreate` is on) and the batch file. Stops at the
+/// first failing write (false); files already written stay. `written`
+/// receives the path of every file written, in this order, the batch file
+/// last. `source`, when given, is the source folder read before (it is not
+/// listed again to clear it); `after`, when given, receives the source
+/// folder read once more after the descriptions were written (the read
+/// behind Setup.ini's size figure).
+bool WriteFinishFiles(const ProjectSettings& settings, const std::string& current_dir,
+                      const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
+                      std::vector<std::string>* written, const SourceIndex* source = nullptr,
+                      SourceIndex* after = nullptr);
 
 /// Checks that "Pakmak.exe" is in the current directory (else message 45 and
-/// 0), removes the old outputs (the other ".txt"/".inf" files of the source
-/// folder too when `remove_foreign`), writes Install.inf, the uninstall
-/// description (when `Uninstall` is on), the menu files, Setup.ini (when
-/// `SetupIniCreate` is on) and the batch file, which `starter` runs; then
-/// ReportBuild tells how the build went. A failing write (Setup.ini and the
-/// batch file included) shows message 31, runs nothing and returns 0;
-/// files already written stay.
+/// 0); WriteFinishFiles; `starter` runs the batch file; then ReportBuild
+/// tells how the build went. The pages have made their checks
+/// (project_pipeline.h) before Finish can be pressed. A failing write
+/// (Setup.ini and the batch file included) shows message 31, runs nothing
+/// and returns 0; files already written stay.
 int MakeProjectFiles(const ProjectSettings& settings, const std::string& current_dir,
                      const FileRowStore* files, const RegistryRowStore* registry,
                      bool remove_foreign, MessageSink& messages, BatchStarter& starter);

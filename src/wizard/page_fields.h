@@ -25,14 +25,18 @@ enum class Field {
   kUninstFile,
   kCmd,
   kUninstall,
+  kFileRow,      ///< a row of the files list (page 3); `Refusal::row` names it
+  kRegistryRow,  ///< a row of the registry list (page 4); `Refusal::row` names it
 };
 
 /// Why a page refuses to go on: the message's string id, the field it
-/// concerns and, for a message with a "%s", the text that replaces it.
+/// concerns, for a message with a "%s", the text that replaces it, and for
+/// a row of a list, the row's index in the list's order.
 struct Refusal {
   int string_id = 0;
   Field field = Field::kNone;
   std::string argument;
+  int row = -1;
 };
 
 /// The version fields for `version`: the text before its first "." as the

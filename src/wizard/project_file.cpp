@@ -28,22 +28,31 @@ std::string Protected(std::string_view value) {
 
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
-// Reads the project file at `path`; a missing or unreadable file reads as an
-// empty one. A file that an editor saved as UTF-8 with a byte-order mark is
-// read in Shift-JIS, as the wizard writes it.
-base::IniFile ReadProjectFile(const std::string& path) {
+// The project file at `path`; a missing or unreadable file reads as an
+// empty one.
+base::IniFile ParsedProjectFile(const std::string& path) {
+  base::IniFile ini;
+  ReadProjectFile(path, &ini);
+  return ini;
+}
+
+}  // namespace
+
+bool ReadProjectFile(const std::string& path, base::IniFile* ini) {
   std::string text;
-  if (!ReadWholeFile(path, &text)) text.clear();
+  const bool read = ReadWholeFile(path, &text);
+  if (!read) text.clear();
   std::string_view body = text;
   std::string converted;
   if (body.substr(0, base::kUtf8ByteOrderMark.size()) == base::kUtf8ByteOrderMark &&
       base::Utf8ToCp932(body.substr(base::kUtf8ByteOrderMark.size()), &converted)) {
     body = converted;
   }
-  base::IniFile ini;
-  ini.Parse(body);
-  return ini;
+  ini->Parse(body);
+  return read;
 }
+
+namespace {
 
 bool IsRowEnd(char c) { return c == '\0' || c == '\r' || c == '\n' || c == '\x1A'; }
 
@@ -84,7 +93,7 @@ constexpr int kMaxFileRows = 0xFFFF;
 
 bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRowStore* files,
                 const RegistryRowStore* registry) {
-  base::IniFile ini = ReadProjectFile(path);
+  base::IniFile ini = ParsedProjectFile(path);
 
   ini.RemoveSection("Pakforge");
   ini.Write("Pakforge", "Ver", "1.0");
@@ -152,7 +161,10 @@ bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRo
 }
 
 void LoadProjectSettings(ProjectSettings& s, const std::string& path) {
-  base::IniFile ini = ReadProjectFile(path);
+  LoadProjectSettings(s, ParsedProjectFile(path));
+}
+
+void LoadProjectSettings(ProjectSettings& s, const base::IniFile& ini) {
   s.Locate = base::EqualsIgnoreAsciiCase(ini.Get("Property", "Locate", 50), "JP") ? kLanguageJapanese
                                                                                   : kLanguageUs;
   ReadText(ini, "Product", s.Product);
@@ -181,8 +193,11 @@ void LoadProjectSettings(ProjectSettings& s, const std::string& path) {
 }
 
 void LoadCopyFileRows(const std::string& path, FileRowStore& files) {
+  LoadCopyFileRows(ParsedProjectFile(path), files);
+}
+
+void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
   files.Clear();
-  base::IniFile ini = ReadProjectFile(path);
   for (int j = 0; j < kMaxFileRows; ++j) {
     std::string name = ini.Get("CopyFile", Numbered("File", j), kMaxPath);
     if (name.empty()) break;
@@ -205,8 +220,11 @@ void LoadCopyFileRows(const std::string& path, FileRowStore& files) {
 }
 
 void LoadRegistryRows(const std::string& path, RegistryRowStore& registry) {
+  LoadRegistryRows(ParsedProjectFile(path), registry);
+}
+
+void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry) {
   registry.Clear();
-  base::IniFile ini = ReadProjectFile(path);
   for (int i = 0; i < 255; ++i) {
     std::string text = ini.Get("Registry", Numbered("RegistryKey", i), 32000);
     if (text.empty()) break;

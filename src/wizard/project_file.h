@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ini_file.h"
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
 
@@ -19,16 +20,27 @@ namespace wizard {
 bool SaveProject(const ProjectSettings& settings, const std::string& path,
                 const FileRowStore* files, const RegistryRowStore* registry);
 
-/// Reads sections Property, Folder and SetupIni of `path` into `settings`
-/// (absent keys and a missing file give the documented defaults).
+/// Reads and parses the project file at `path` once, for the loaders
+/// below. A file that an editor saved as UTF-8 with a byte-order mark is
+/// read as Shift-JIS. False (and an empty `ini`) when it cannot be read.
+bool ReadProjectFile(const std::string& path, base::IniFile* ini);
+
+/// Reads sections Property, Folder and SetupIni of `ini` into `settings`
+/// (absent keys give the documented defaults).
+void LoadProjectSettings(ProjectSettings& settings, const base::IniFile& ini);
+/// As above from the file at `path` (a missing file reads as an empty one).
 void LoadProjectSettings(ProjectSettings& settings, const std::string& path);
 
 /// Empties `files` and adds one row per CopyFile/File<j> (j from 0 until the
 /// first absent or empty key), through InsertFileRow.
+void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files);
+/// As above from the file at `path`.
 void LoadCopyFileRows(const std::string& path, FileRowStore& files);
 
 /// Empties `registry` and adds one row per Registry/RegistryKey<i> (i from 0
 /// to 254, stopping at the first absent or empty key).
+void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry);
+/// As above from the file at `path`.
 void LoadRegistryRows(const std::string& path, RegistryRowStore& registry);
 
 /// Reads one comma-separated field of a Registry row from `*rest` into

@@ -1,6 +1,10 @@
 #include "wizard/row_store.h"
 
+#include <algorithm>
+#include <numeric>
+
 #include "base/sjis.h"
+#include "wizard/file_utils.h"
 #include "wizard/texts.h"
 
 namespace wizard {
@@ -44,6 +48,76 @@ RegistryRow EntryToRow(const RegistryEntry& entry) {
   row.type = TypeWord(entry.type);
   row.value = entry.value.Text();
   return row;
+}
+
+int CompareFolded(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  bool trail = false;  // the byte at i is the second of a double-byte character
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (!trail) {
+      if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+      if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    }
+    if (x != y) return x < y ? -1 : 1;
+    // Equal so far, so both texts agree on where characters begin.
+    trail = !trail && base::IsSjisLeadByte(x);
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+std::pair<std::string, std::string> FileSortKeys(std::string_view name) {
+  std::string base;
+  std::string extension;
+  SplitPath(name, nullptr, &base, &extension);
+  return {extension, base};
+}
+
+int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a_number,
+                   const std::pair<std::string, std::string>& b, std::uint32_t b_number) {
+  if (int by_first = CompareFolded(a.first, b.first)) return by_first;
+  if (int by_second = CompareFolded(a.second, b.second)) return by_second;
+  return a_number == b_number ? 0 : (a_number < b_number ? -1 : 1);
+}
+
+namespace {
+
+using SortKeys = std::pair<std::string, std::string>;
+
+// Sorts the rows of `store` by the keys and running number that `key_of`
+// gives each (row, index), then writes back every row whose place changed.
+template <typename Row, typename Store, typename KeyOf>
+void SortStore(Store& store, KeyOf key_of) {
+  const std::size_t count = static_cast<std::size_t>(store.Count());
+  std::vector<Row> rows(count);
+  std::vector<std::pair<SortKeys, std::uint32_t>> keys;
+  for (std::size_t i = 0; i < count; ++i) {
+    store.Get(static_cast<int>(i), &rows[i]);
+    keys.push_back(key_of(rows[i], static_cast<std::uint32_t>(i)));
+  }
+  std::vector<std::size_t> order(count);
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return CompareRowKeys(keys[a].first, keys[a].second, keys[b].first, keys[b].second) < 0;
+  });
+  for (std::size_t at = 0; at < count; ++at) {
+    if (order[at] != at) store.Set(static_cast<int>(at), rows[order[at]]);
+  }
+}
+
+}  // namespace
+
+void SortFileRows(FileRowStore& files) {
+  SortStore<FileRow>(files, [](const FileRow& row, std::uint32_t) {
+    return std::make_pair(FileSortKeys(row.name), row.item_data & ~kFileRowKindMask);
+  });
+}
+
+void SortRegistryRows(RegistryRowStore& registry) {
+  SortStore<RegistryRow>(registry, [](const RegistryRow& row, std::uint32_t index) {
+    return std::make_pair(SortKeys(row.root, row.key), index);
+  });
 }
 
 const char* RootWord(int root) {

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "wizard/settings.h"
@@ -117,6 +119,30 @@ std::vector<FileRow> ReadFileRows(const FileRowStore* files);
 /// The registry rows read back into entries with RowToEntry. A null store
 /// has no rows.
 std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry);
+
+/// The order of the lists' texts: ASCII letters folded to lower case (so
+/// "_" comes before the letters), every other byte by its value, a
+/// double-byte character compared whole. Negative, 0 or positive.
+int CompareFolded(std::string_view a, std::string_view b);
+
+/// The two keys by which page 3 orders a file: its extension (from the last
+/// ".", which a name without one lacks, so it comes first), then its base
+/// name.
+std::pair<std::string, std::string> FileSortKeys(std::string_view name);
+
+/// The lists' order of two rows given their two keys (first, then second,
+/// each with CompareFolded) and their running numbers, which settle ties, so
+/// the order never depends on how a sort is made.
+int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a_number,
+                   const std::pair<std::string, std::string>& b, std::uint32_t b_number);
+
+/// Page 3's order: FileSortKeys, then the running number (the low 16 bits
+/// of the item data).
+void SortFileRows(FileRowStore& files);
+
+/// Page 4's order: root text, then key text; rows equal in both keep their
+/// order.
+void SortRegistryRows(RegistryRowStore& registry);
 
 /// "HKCU" for 2, "HKCR" for 3, "HKLM" otherwise.
 const char* RootWord(int root);

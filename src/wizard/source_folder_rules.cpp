@@ -46,56 +46,46 @@ bool SourcePathTooLong(const std::string& source_path) {
   return source_path.size() + 3 >= static_cast<std::size_t>(kMaxPath);
 }
 
-SourceFolderScan ScanSourceFolder(const std::string& source_path, std::string_view inst_dir) {
+SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view inst_dir) {
   SourceFolderScan scan;
+  scan.nested_folders = source.nested_folders();
   std::unordered_set<std::string> seen;
-  auto take = [&](const std::vector<std::string>& names) {
-    for (const std::string& name : names) {
-      if (IsGeneratedFile(name)) continue;
-      if (IsNativeIna(name)) {
-        ++scan.native_ina_count;
-        continue;
-      }
-      if (!seen.insert(NameKey(name)).second) scan.duplicate_names = true;
-      if (DevicePathTooLong(inst_dir.size(), name.size())) scan.path_too_long = true;
-      scan.files.push_back(name);
+  for (const SourceFile& file : source.files()) {
+    const std::string& name = file.name;
+    if (IsGeneratedFile(name)) continue;
+    if (IsNativeIna(name)) {
+      ++scan.native_ina_count;
+      continue;
     }
-  };
-  const std::string all = source_path + "*.*";
-  take(ListDirectory(all, true));
-  for (const std::string& folder : ListDirectory(all, false)) {
-    const std::string inner = source_path + folder + base::kPathSeparator + "*.*";
-    if (!ListDirectory(inner, false).empty()) scan.nested_folders = true;
-    take(ListDirectory(inner, true));
+    if (!seen.insert(NameKey(name)).second) scan.duplicate_names = true;
+    if (DevicePathTooLong(inst_dir.size(), name.size())) scan.path_too_long = true;
+    scan.files.push_back(name);
   }
   return scan;
 }
 
-bool IsInSourceFolder(const std::string& source_path, const std::string& name) {
-  const std::size_t limit = static_cast<std::size_t>(kMaxPath);
-  if (source_path.size() + name.size() >= limit) return false;
-  if (FileExists(source_path + name)) return true;
-  for (const std::string& folder : ListDirectory(source_path + "*.*", false)) {
-    if (source_path.size() + folder.size() + name.size() < limit - 1 &&
-        FileExists(source_path + folder + base::kPathSeparator + name)) {
-      return true;
-    }
-  }
-  return false;
+SourceFolderScan ScanSourceFolder(const std::string& source_path, std::string_view inst_dir) {
+  SourceIndex source;
+  source.Read(source_path);
+  return ScanSourceFolder(source, inst_dir);
 }
 
-bool MarkFileRows(FileRowStore& rows, const std::string& exe, const std::string& source_path) {
+bool MarkFileRows(FileRowStore& rows, const std::string& exe, const SourceIndex* source) {
   bool missing = false;
   const int count = rows.Count();
   for (int index = 0; index < count; ++index) {
     FileRow row;
     rows.Get(index, &row);
-    row.mark = !exe.empty() && base::EqualsIgnoreAsciiCase(exe, row.name) ? "*" : "";
-    if (source_path.empty() || !IsInSourceFolder(source_path, row.name)) {
-      row.mark = "x";
+    std::string mark = !exe.empty() && base::EqualsIgnoreAsciiCase(exe, row.name) ? "*" : "";
+    if (source == nullptr || !source->Contains(row.name)) {
+      mark = "x";
       missing = true;
     }
-    rows.Set(index, row);
+    // Only a changed mark is written back: a list control redraws each row set.
+    if (mark != row.mark) {
+      row.mark = mark;
+      rows.Set(index, row);
+    }
   }
   return missing;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "wizard/row_store.h"
+#include "wizard/source_index.h"
 
 namespace wizard {
 
@@ -52,20 +53,19 @@ struct SourceFolderScan {
   bool nested_folders = false;
 };
 
-/// Looks through the source folder at `source_path` (a kit path ending in a
-/// separator) for a project installing into `inst_dir`.
+/// The rules over the source folder read into `source`, for a project
+/// installing into `inst_dir`.
+SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view inst_dir);
+
+/// As above, reading the source folder at `source_path` (a kit path ending
+/// in a separator) first.
 SourceFolderScan ScanSourceFolder(const std::string& source_path, std::string_view inst_dir);
 
-/// True when `name` is a file of the source folder at `source_path` or of
-/// one of its direct sub-folders. A path that would reach 260 bytes counts
-/// as absent.
-bool IsInSourceFolder(const std::string& source_path, const std::string& name);
-
 /// Page 3's marks of the files list: "x" for a row whose file is not in the
-/// source folder at `source_path` (every row when `source_path` is empty),
-/// else "*" for the start-up program `exe` (ASCII letter case ignored), else
-/// none. True when some row's file is missing.
-bool MarkFileRows(FileRowStore& rows, const std::string& exe, const std::string& source_path);
+/// source folder `source` (every row when `source` is null), else "*" for
+/// the start-up program `exe` (ASCII letter case ignored), else none. True
+/// when some row's file is missing.
+bool MarkFileRows(FileRowStore& rows, const std::string& exe, const SourceIndex* source);
 
 /// The names of `files` (a scan's list) that no row of `rows` names, ASCII
 /// letter case ignored, in the order of `files`: the files a re-read of the

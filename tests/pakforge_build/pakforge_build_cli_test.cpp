@@ -104,6 +104,16 @@ TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
   ASSERT_TRUE(base::Utf8ToCp932("'Native.ina' がソースフォルダの中に見つかりません。", &message));
   EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
 
+  // A registry row written by hand that the entry dialog would refuse: the
+  // refusal names the row as the project file holds it.
+  dir_.Write("src/Native.ina", std::string(192, 'N'));
+  wizard::MemoryRegistryRowStore registry;
+  registry.Append({"HKLM", "Software\\Kumo", "Lines", "DWORD", "0x10"});
+  ASSERT_TRUE(wizard::SaveProject(settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, &registry));
+  r = Run({"Pakforge_Memo.ini"});
+  EXPECT_EQ(r.status, 65u);
+  EXPECT_NE(r.err.find("Registry: HKLM,Software\\Kumo,Lines,DWORD,0x10"), std::string::npos) << r.err;
+
   // The builder refuses a Native.ina too short for the device description:
   // its complete code is printed and becomes the status as pakmak's would.
   dir_.Write("src/Native.ina", "short");

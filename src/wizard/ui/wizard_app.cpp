@@ -22,7 +22,18 @@ WizardApp::WizardApp() {
 
 WizardApp::~WizardApp() = default;
 
-std::string WizardApp::ProjectStateNow() const {
+const base::IniFile& WizardApp::ProjectFile() {
+  const std::string& path = settings.ProjectPath.Text();
+  if (!project_file_read_ || project_file_path_ != path) {
+    project_file_ = base::IniFile();
+    if (!path.empty()) ReadProjectFile(path, &project_file_);
+    project_file_path_ = path;
+    project_file_read_ = true;
+  }
+  return project_file_;
+}
+
+std::string WizardApp::ProjectStateNow() {
   const std::string& project = settings.ProjectPath.Text();
   MemoryFileRowStore saved_files;
   MemoryRegistryRowStore saved_registry;
@@ -33,13 +44,16 @@ std::string WizardApp::ProjectStateNow() const {
   if (LiveFilesList()) {
     files = &shown_files;
   } else if (!project.empty()) {
-    LoadCopyFileRows(project, saved_files);
+    // The rows as page 3 will show them.
+    LoadCopyFileRows(ProjectFile(), saved_files);
+    SortFileRows(saved_files);
     files = &saved_files;
   }
   if (LiveRegistryList()) {
     registry = &shown_registry;
   } else if (!project.empty()) {
-    LoadRegistryRows(project, saved_registry);
+    LoadRegistryRows(ProjectFile(), saved_registry);
+    SortRegistryRows(saved_registry);
     registry = &saved_registry;
   }
   return ProjectState(settings, files, registry);

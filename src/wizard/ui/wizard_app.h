@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/ini_file.h"
 #include "wizard/change_tracker.h"
 #include "wizard/settings.h"
 #include "wizard/ui/wizard_page.h"
@@ -51,13 +52,18 @@ class WizardApp {
   /// The registry list while it is an existing window, else null.
   HWND LiveRegistryList() const { return IsWindow(registry_list) ? registry_list : nullptr; }
 
+  /// The project file opened at start (`settings.ProjectPath`), read and
+  /// parsed once, at the first call; page 1 loads the settings from it and
+  /// pages 3 and 4 their rows. Empty when no project was opened.
+  const base::IniFile& ProjectFile();
+
   /// Whether the author changed the project since the wizard opened or a
   /// project was loaded (page 1 starts it; the pages note field edits).
   ChangeTracker changes;
   /// The project's state now: the settings and the rows of both lists; a
   /// list whose page was not created yet counts with the rows it will load
   /// from the opened project file.
-  std::string ProjectStateNow() const;
+  std::string ProjectStateNow();
   /// Asked before the wizard closes without Finish (Cancel, Escape, the
   /// close box): true closes. With nothing changed, true at once; otherwise
   /// asks (string 70, Yes/No, No the default) with `owner` as the owner.
@@ -72,6 +78,10 @@ class WizardApp {
 
  private:
   std::unique_ptr<WizardPage> pages_[kPageCount];
+  /// The parse behind ProjectFile() and the path it was read from.
+  base::IniFile project_file_;
+  std::string project_file_path_;
+  bool project_file_read_ = false;
 };
 
 /// The program's one application object, constructed before WinMain.

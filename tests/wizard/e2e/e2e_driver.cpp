@@ -3,7 +3,7 @@
 // checks every file the Finish sequence and the batch-started Pakmak.exe
 // leave behind.
 //
-//   pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER [ja|en]]
+//   pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER [ja|en [PAKFORGE_BUILD_EXE]]]
 //
 // WORK must be an empty folder. The driver copies both programs into it,
 // makes a source folder "src", and runs:
@@ -12,12 +12,17 @@
 //      chooser, two registry entries), Finish; a second start of the program
 //      while the first runs must open nothing and exit with 0;
 //   2. the saved project opened from the picker and finished again; every
-//      output must be byte for byte what the first run gave.
+//      output must be byte for byte what the first run gave;
+//   3. project files written by hand (rows in no order, every flag,
+//      Japanese names), each in a folder of its own: opened in the wizard,
+//      Next through the pages, Finish; the same inputs built by
+//      PAKFORGE_BUILD_EXE in a second folder; both folders must end
+//      byte for byte alike, archive included.
 // Screenshots: for each page and dialog the driver writes NAME.req (the
 // window rectangle) into SHOT_REQUEST_FOLDER and waits for NAME.done; the
 // wrapper script grabs the display. Every wait has a time-out; the programs
 // started here are terminated by handle when something goes wrong.
-// The last argument names the language the wizard must speak (Japanese when
+// LANGUAGE names the language the wizard must speak (Japanese when
 // it is left out); the caller sets up the locale that makes it choose so.
 // Exit status: 0 when every check passed, 1 otherwise.
 
@@ -25,6 +30,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -1229,6 +1235,208 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
   return g_failures == 0;
 }
 
+// ---- Project files written by hand, through the wizard and pakforge-build ----
+
+std::string Sjis(const char* utf8) {
+  wchar_t wide[4096] = {};
+  char bytes[8192] = {};
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 4096);
+  WideCharToMultiByte(932, 0, wide, -1, bytes, sizeof(bytes), nullptr, nullptr);
+  return bytes;
+}
+
+struct HandProject {
+  const char* label;
+  std::string name;  // the program name: the picker's row
+  std::string ini;   // Pakforge_<name>.ini as written by hand
+  std::vector<std::pair<std::string, std::string>> files;  // path under the folder -> bytes
+  bool builds;  // the builder takes the descriptions
+};
+
+// Every flag away from its default, rows and registry entries in no order.
+// `install` and `program` are the install folder and the start-up program;
+// `own` the own folder inside it; `key` a registry key.
+HandProject MakeHandProject(const char* label, const char* install, const char* program, const char* own,
+                            const char* key, bool builds) {
+  const std::string src = Sjis("ソース");
+  HandProject p;
+  p.label = label;
+  p.name = Sjis("メモ帳");
+  p.builds = builds;
+  p.ini = Sjis(
+      "[Property]\r\nLocate=US\r\nProduct=雲ソフト\r\nName=メモ帳\r\nCaption=かんたんメモ\r\nVer=2.10\r\n"
+      "Output=メモ箱\r\nSource=ソース\r\n");
+  p.ini += Sjis("InstDir=") + Sjis(install) + "\r\nExe=" + Sjis(program) +
+           Sjis("\r\nCmd=-q\r\nReboot=true\r\nDest=CARD\r\nUninstall=true\r\nUninstFile=Un雲メモ\r\n"
+                "UnRegist=false\r\n[Registry]\r\n");
+  p.ini += Sjis("RegistryKey0=HKLM,") + Sjis(key) + Sjis(",Title,SZ,\"メモ\"\r\n") +
+           "RegistryKey1=HKCU,Software\\Kumo,Lines,DWORD,40\r\n"
+           "RegistryKey2=HKCR,.memo,,SZ,\"MemoFile\"\r\n"
+           "RegistryKey3=HKCU,Software\\Kumo,Recent,MULTI_SZ,\"a\",\"b\"\r\n"
+           "RegistryKey4=HKLM,Software\\Kumo,Key,BINARY,0aFF\r\n[CopyFile]\r\n";
+  p.ini += "File0=zeta.bin\r\nFile1=" + Sjis(program) + "\r\nWakeup1=true\r\n" +
+           Sjis("File2=Photo写真.dat\r\nFolder2=Photoアルバム\r\nType2=DocOriginal\r\n") + "File3=data.dat\r\n" +
+           "Folder3=" + Sjis(own) + "\r\nType3=AppOriginal\r\nFile4=song.dat\r\nFolder4=Music\r\nType4=Doc\r\n"
+           "File5=Tool.EXE\r\nFile6=alpha\r\n";
+  p.ini += "[Folder]\r\nNameApp0=" + Sjis(own) + Sjis("\r\nName0=Photoアルバム\r\n[SetupIni]\r\nCreate=true\r\n"
+                                                      "Name=メモの表示\r\n");
+  p.files = {{src + "\\Native.ina", NativeIna()},
+             {src + "\\" + Sjis(program), kProgramBytes},
+             {src + "\\Tool.EXE", "MZ tool"},
+             {src + "\\zeta.bin", kExtraBytes},
+             {src + "\\alpha", "a"},
+             {src + "\\song.dat", kDataBytes},
+             {src + "\\" + Sjis("絵") + "\\" + Sjis("Photo写真.dat"), "photo"},
+             {src + "\\" + Sjis("絵") + "\\data.dat", "data"}};
+  return p;
+}
+
+// Every file under `folder`: relative path -> bytes.
+void Tree(const std::string& folder, const std::string& prefix, std::vector<std::pair<std::string, std::string>>* out) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  std::vector<std::string> folders;
+  do {
+    const std::string name = data.cFileName;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (name != "." && name != "..") folders.push_back(name);
+    } else {
+      std::string bytes;
+      ReadWhole(folder + "\\" + name, &bytes);
+      out->push_back({prefix + name, bytes});
+    }
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  for (const std::string& name : folders) Tree(folder + "\\" + name, prefix + name + "\\", out);
+}
+
+bool LayHandProject(const std::string& folder, const HandProject& p) {
+  bool ok = CreateDirectoryA(folder.c_str(), nullptr) != 0;
+  for (const auto& [path, bytes] : p.files) {
+    const size_t cut = path.rfind('\\');
+    const size_t first = path.find('\\');
+    CreateDirectoryA((folder + "\\" + path.substr(0, first)).c_str(), nullptr);
+    CreateDirectoryA((folder + "\\" + path.substr(0, cut)).c_str(), nullptr);
+    ok = WriteWhole(folder + "\\" + path, bytes) && ok;
+  }
+  ok = WriteWhole(folder + "\\Pakforge_" + p.name + ".ini", p.ini) && ok;
+  if (!ok) Fail("%s: cannot lay out %s", p.label, folder.c_str());
+  return ok;
+}
+
+// The wizard: open the project, Next through pages 1 to 4, Finish, answer
+// the build's report.
+void FinishInTheWizard(const Paths& paths, const HandProject& p) {
+  Program wizard;
+  HWND picker = StartAtPicker(paths, &wizard);
+  if (!picker) return;
+  {
+    RemoteList list(wizard.info.hProcess, GetDlgItem(picker, 1030));
+    if (!CHECK(list.Select(list.Find(p.name)))) Fail("%s: no picker row", p.label);
+    CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
+  }
+  HWND sheet = SheetAfterPicker(picker, IDOK, &wizard);
+  if (!sheet) return;
+  const DWORD pid = wizard.info.dwProcessId;
+  for (int index = 0; index < 4; ++index) {
+    if (!WaitPage(sheet, index)) return (void)Finish(&wizard, 0);
+    std::string text;
+    DismissMessage(pid, &text);  // none is expected
+    if (!text.empty()) Fail("%s: page %d showed '%s'", p.label, index + 1, Printable(text).c_str());
+    PressButton(sheet, PSBTN_NEXT);
+  }
+  if (!WaitPage(sheet, 4)) return (void)Finish(&wizard, 0);
+  PressButton(sheet, PSBTN_FINISH);
+  HWND report = WaitDialog(pid, kTitleMessage, kBuildWait);
+  if (report) PostClick(report, IDOK);
+  CHECK(Finish(&wizard, kWait) == 0);
+}
+
+// pakforge-build on the project in `folder`; answers its exit code.
+long BuildWithTheTool(const std::string& tool, const std::string& folder, const HandProject& p) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  std::string command = "\"" + tool + "\" \"Pakforge_" + p.name + ".ini\"";
+  Program run;
+  if (!CreateProcessA(tool.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      folder.c_str(), &startup, &run.info)) {
+    Fail("cannot start %s (error %lu)", tool.c_str(), GetLastError());
+    return -1;
+  }
+  run.running = true;
+  return Finish(&run, kBuildWait);
+}
+
+// Both roads from the same inputs must leave the same files; only the
+// batch file names its own folder, and the wizard saves the project again.
+void CompareRoads(const Paths& base, const std::string& tool, const HandProject& p, int index) {
+  Note("run 3.%d: %s", index, p.label);
+  Paths paths;
+  paths.work = base.work + "_hand" + std::to_string(index);
+  paths.pakforge = paths.work + "\\Pakforge.exe";
+  const std::string cli = base.work + "_cli" + std::to_string(index);
+  if (!LayHandProject(paths.work, p) || !LayHandProject(cli, p)) return;
+  CopyFileA(base.pakforge.c_str(), paths.pakforge.c_str(), FALSE);
+  CopyFileA((base.work + "\\Pakmak.exe").c_str(), (paths.work + "\\Pakmak.exe").c_str(), FALSE);
+  FinishInTheWizard(paths, p);
+  const long status = BuildWithTheTool(tool, cli, p);
+  CHECK((status == 0) == p.builds);
+
+  std::vector<std::pair<std::string, std::string>> wizard_tree, cli_tree;
+  Tree(paths.work, "", &wizard_tree);
+  Tree(cli, "", &cli_tree);
+  const std::string project = "Pakforge_" + p.name + ".ini";
+  auto drop = [&](std::vector<std::pair<std::string, std::string>>& tree) {
+    std::vector<std::pair<std::string, std::string>> kept;
+    for (auto& entry : tree) {
+      if (entry.first != "Pakforge.exe" && entry.first != "Pakmak.exe" && entry.first != project) {
+        kept.push_back(entry);
+      }
+    }
+    tree = kept;
+  };
+  drop(wizard_tree);
+  drop(cli_tree);
+  std::sort(wizard_tree.begin(), wizard_tree.end());
+  std::sort(cli_tree.begin(), cli_tree.end());
+  const std::string batch = p.name + ".bat";
+  for (auto& entry : wizard_tree) {
+    if (entry.first != batch) continue;
+    const size_t at = entry.second.find(paths.work);
+    if (CHECK(at != std::string::npos)) entry.second.replace(at, paths.work.size(), cli);
+  }
+  const std::string archive = Sjis("メモ箱") + ".lvar";
+  bool archived = false;
+  for (const auto& entry : cli_tree) archived = archived || entry.first == archive;
+  CHECK(archived == p.builds);
+  CHECK(wizard_tree.size() == cli_tree.size());
+  for (size_t i = 0; i < wizard_tree.size() && i < cli_tree.size(); ++i) {
+    CheckEqual(std::string(p.label) + ": " + Printable(wizard_tree[i].first), Printable(cli_tree[i].first),
+               Printable(wizard_tree[i].first));
+    if (wizard_tree[i].second != cli_tree[i].second) {
+      Fail("%s: %s differs", p.label, Printable(wizard_tree[i].first).c_str());
+    }
+  }
+}
+
+void HandWrittenRuns(const Paths& paths, const std::string& tool) {
+  // Japanese after a backslash in the descriptions ("\メ") is refused by
+  // the builder's value reader for now: the first project keeps those
+  // places ASCII and builds; the second is Japanese throughout and must
+  // give the same files on both roads, its archive only once the builder
+  // takes such values.
+  const HandProject projects[] = {
+      MakeHandProject("hand-written, Japanese names", "Memo帳", "Memo.exe", "Pics絵",
+                      "雲ソフト\\Memo", true),
+      MakeHandProject("hand-written, all Japanese", "雲メモ",
+                      "メモ.exe", "絵",
+                      "雲ソフト\\メモ", false),
+  };
+  int index = 1;
+  for (const HandProject& p : projects) CompareRoads(paths, tool, p, index++);
+}
+
 std::string FullPath(const char* path) {
   char full[MAX_PATH] = {};
   GetFullPathNameA(path, MAX_PATH, full, nullptr);
@@ -1239,7 +1447,8 @@ std::string FullPath(const char* path) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER [ja|en]]\n");
+    std::fprintf(stderr, "usage: pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE "
+                         "[SHOT_REQUEST_FOLDER [ja|en [PAKFORGE_BUILD_EXE]]]\n");
     return 2;
   }
   if (argc > 5) g_texts = std::string(argv[5]) == "en" ? &kEnglish : &kJapanese;
@@ -1249,6 +1458,7 @@ int main(int argc, char** argv) {
   paths.source = paths.work + "\\" + kSource;
   g_source_path = paths.source + "\\";
   if (argc > 4) g_shot_folder = FullPath(argv[4]);
+  const std::string tool = argc > 6 ? FullPath(argv[6]) : std::string();
 
   if (!PrepareWork(paths, FullPath(argv[2]), FullPath(argv[3]))) return 1;
   if (FirstRun(paths)) {
@@ -1256,6 +1466,7 @@ int main(int argc, char** argv) {
     const Outputs first = CheckOutputs(paths);
     if (g_failures == 0) SecondRun(paths, first);
   }
+  if (g_failures == 0 && !tool.empty()) HandWrittenRuns(paths, tool);
   if (g_failures) {
     std::fprintf(stderr, "%d check(s) failed\n", g_failures);
     return 1;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# run_e2e.sh DRIVER_EXE PAKFORGE_EXE PAKMAK_EXE WORK_FOLDER [LANGUAGE]
+# run_e2e.sh DRIVER_EXE PAKFORGE_EXE PAKMAK_EXE WORK_FOLDER [LANGUAGE [PAKFORGE_BUILD_EXE]]
 #
 # Runs the end-to-end driver of Pakforge.exe under Wine, in a fresh work
 # folder, and grabs the screenshots it asks for into build/screenshots/
@@ -11,7 +11,7 @@
 # NAME.done, and is stopped by its PID when the driver ends.
 set -u
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
-driver="$1" pakforge="$2" pakmak="$3" work="$4" language="${5:-}"
+driver="$1" pakforge="$2" pakmak="$3" work="$4" language="${5:-}" tool="${6:-}"
 shots="$root/build/screenshots${language:+/$language}"
 requests="$work.shots"
 
@@ -20,7 +20,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 
-rm -rf "$work" "$requests"
+rm -rf "$work" "$work"_hand* "$work"_cli* "$requests"
 mkdir -p "$work" "$requests" "$shots"
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -47,7 +47,7 @@ trap stop_grabber EXIT
 
 timeout -k 10 400 "$root/tests/wine/run.sh" "$driver" \
   "$(winpath "$work")" "$(winpath "$pakforge")" "$(winpath "$pakmak")" "$(winpath "$requests")" \
-  ${language:+"$language"}
+  ${language:+"$language"} ${tool:+"$(winpath "$tool")"}
 status=$?
 [ $status -eq 124 ] && echo "run_e2e.sh: the driver timed out" >&2
 exit $status

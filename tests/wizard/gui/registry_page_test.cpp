@@ -261,6 +261,21 @@ TEST_F(RegistryPageTest, ProjectRowsAreLoadedUpToTheLimitOf255) {
   EXPECT_EQ(guitest::ListCount(list), 255);
 }
 
+TEST_F(RegistryPageTest, NextRefusesALoadedRowTheEntryDialogWouldRefuse) {
+  // Written by hand: the bad DWORD row comes second in the file, first on
+  // the page.
+  ASSERT_TRUE(work.WriteFile("Pakforge_Hand.ini", "[Registry]\r\nRegistryKey0=HKLM,Software\\B,v,SZ,\"ok\"\r\n"
+                                                  "RegistryKey1=HKLM,Software\\A,v,DWORD,0x10\r\n"));
+  app.settings.ProjectPath.Assign(work.Full("Pakforge_Hand.ini"));
+  ASSERT_TRUE(sheet.Open({app.page(3).CreatePage(app.instance), app.page(4).CreatePage(app.instance)}));
+  list = GetDlgItem(sheet.page(), IDC_REG_LIST);
+  sheet.PressNext();
+  EXPECT_EQ(messages.ids(), std::vector<int>{IDS_BAD_DWORD});
+  EXPECT_EQ(sheet.index(), 0);
+  EXPECT_EQ(guitest::SelectedRows(list), std::vector<int>{0});
+  EXPECT_EQ(guitest::ListText(list, 0, 1), "Software\\A");
+}
+
 TEST_F(RegistryPageTest, ActivatingARowOpensItForEditing) {
   Open();
   WithDialog(IDC_REG_ADD, Register({IDC_ENTRY_HKCU, "Key", "Val", IDC_ENTRY_BINARY, "00"}));

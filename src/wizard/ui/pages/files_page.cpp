@@ -6,6 +6,7 @@
 #include "wizard/file_utils.h"
 #include "wizard/name_lines.h"
 #include "wizard/project_file.h"
+#include "wizard/project_pipeline.h"
 #include "wizard/resources/resource.h"
 #include "wizard/row_store.h"
 #include "wizard/source_folder_rules.h"
@@ -25,10 +26,7 @@ constexpr WPARAM kOfferUnlistedFiles = 1;
 // Extension first, then base name; a name without a dot has the empty
 // extension and comes first.
 std::pair<std::string, std::string> FileSortKey(HWND list, int row) {
-  std::string base;
-  std::string extension;
-  SplitPath(ListViewText(list, row, 0, kMaxPath), nullptr, &base, &extension);
-  return {extension, base};
+  return FileSortKeys(ListViewText(list, row, 0, kMaxPath));
 }
 
 }  // namespace
@@ -48,7 +46,7 @@ INT_PTR FilesPage::OnInitDialog(HWND window) {
   const std::string& project = app_.settings.ProjectPath.Text();
   if (!project.empty()) {
     ListViewFileRows rows(list_);
-    LoadCopyFileRows(project, rows);
+    LoadCopyFileRows(app_.ProjectFile(), rows);
     check_unlisted_ = true;
   }
   SortRows();
@@ -103,18 +101,18 @@ INT_PTR FilesPage::OnNotify(int control_id, NMHDR* notification) {
 }
 
 INT_PTR FilesPage::OnWizardNext() {
-  CheckSourceFolder();
+  // The core's check of page 3, over the folder read once and the rows as
+  // marked on activation.
+  SourceFolderScan scan;
+  const bool scanned = ScanSource(&scan);
   const ProjectSettings& s = app_.settings;
-  if (s.NativeInaCount == 0) return RefuseWithMessage(IDS_NO_NATIVE_INA, 0);
-  if (s.NativeInaCount >= 2) return RefuseWithMessage(IDS_MANY_NATIVE_INA, 0);
-  if (s.MissingFiles) {
-    ShowFirstMissingRow();
-    return RefuseWithMessage(IDS_MISSING_FILES, 0);
-  }
-  if (s.DuplicateNames) return RefuseWithMessage(IDS_DUPLICATE_NAMES, 0);
-  if (s.PathTooLong) return RefuseWithMessage(IDS_PATH_TOO_LONG, 0);
-  if (s.NestedFolders) return RefuseWithMessage(IDS_NESTED_FOLDERS, 0);
-  return 0;
+  const std::string current_dir = CurrentDirectory();
+  ListViewFileRows rows(list_);
+  MemoryRegistryRowStore no_registry;
+  Refusal refusal;
+  if (CheckFilesPage({s, current_dir, scanned ? &source_ : nullptr, rows, no_registry}, &refusal)) return 0;
+  if (refusal.field == Field::kFileRow) ShowFirstMissingRow();
+  return RefuseWithMessage(refusal.string_id, 0);
 }
 
 bool FilesPage::SourcePath(std::string* path) const {
@@ -146,15 +144,12 @@ void FilesPage::RebuildFileList() {
   SourceFolderScan scan;
   if (!ScanSource(&scan)) return;
   s.DuplicateNames = scan.duplicate_names ? 1 : 0;
-  for (const std::string& name : scan.files) {
-    if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) break;
-  }
+  RebuildFileRows(s, scan, rows);
 
   if (rows.Count() == 0) {
     Warn(IDS_NO_FILES);
     return;
   }
-  SortRows();
   if (s.NativeInaCount == 0) Warn(IDS_NO_NATIVE_INA);
   if (s.NativeInaCount >= 2) Warn(IDS_MANY_NATIVE_INA);
   if (s.DuplicateNames) Warn(IDS_DUPLICATE_NAMES);
@@ -172,19 +167,22 @@ bool FilesPage::ScanSource(SourceFolderScan* scan) {
   s.NativeInaCount = s.NestedFolders = s.PathTooLong = 0;
   std::string path;
   if (!ShowSourcePath(&path)) return false;
-  *scan = ScanSourceFolder(path, s.InstDir.Text());
+  source_.Read(path);
+  *scan = ScanSourceFolder(source_, s.InstDir.Text());
   s.NativeInaCount = scan->native_ina_count;
   s.PathTooLong = scan->path_too_long ? 1 : 0;
   s.NestedFolders = scan->nested_folders ? 1 : 0;
   return true;
 }
 
+bool FilesPage::ReadSource() {
+  return ReadSourceFolder(app_.settings, CurrentDirectory(), &source_);
+}
+
 void FilesPage::MarkFileRows() {
   ProjectSettings& s = app_.settings;
-  std::string path;
-  if (!SourcePath(&path)) path.clear();
   ListViewFileRows rows(list_);
-  s.MissingFiles = wizard::MarkFileRows(rows, s.Exe.Text(), path) ? 1 : 0;
+  s.MissingFiles = wizard::MarkFileRows(rows, s.Exe.Text(), ReadSource() ? &source_ : nullptr) ? 1 : 0;
 }
 
 bool FilesPage::DestinationAllowed() const {
@@ -226,11 +224,9 @@ void FilesPage::OfferUnlistedFiles() {
   if (!check_unlisted_) return;
   check_unlisted_ = false;
   const ProjectSettings& s = app_.settings;
-  std::string path;
-  if (!SourcePath(&path) || SourcePathTooLong(path)) return;
+  if (!ReadSource()) return;
   ListViewFileRows rows(list_);
-  const std::vector<std::string> names =
-      UnlistedFiles(rows, ScanSourceFolder(path, s.InstDir.Text()).files);
+  const std::vector<std::string> names = UnlistedFiles(rows, ScanSourceFolder(source_, s.InstDir.Text()).files);
   if (names.empty()) return;
   const std::string text = FormatWithArgument(LoadText(IDS_UNLISTED_FILES), NameLines(names));
   if (ShowMessageText(window_, IDS_UNLISTED_FILES, text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -242,11 +238,10 @@ void FilesPage::OfferUnlistedFiles() {
 }
 
 void FilesPage::RemoveMissingSelectedRows() {
-  std::string path;
-  if (!SourcePath(&path)) path.clear();
+  const bool read = ReadSource();
   std::vector<int> missing;
   for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, row)) {
-    if (path.empty() || !IsInSourceFolder(path, ListViewText(list_, row, 0, kMaxPath))) {
+    if (!read || !source_.Contains(ListViewText(list_, row, 0, kMaxPath))) {
       missing.push_back(row);
     }
   }

@@ -29,8 +29,9 @@ class FilesPage : public ListPage {
   /// button asks first when a row has a chosen destination; the rebuild the
   /// page posts itself comes without a control and does not ask.
   INT_PTR OnCommand(int id, int code, HWND control) override;
-  /// Rescans the source folder and refuses Next while a rule is broken;
-  /// for missing files the first row marked "x" is selected and shown.
+  /// Rescans the source folder and refuses Next while a rule of the core's
+  /// CheckFilesPage is broken; for missing files the first row marked "x"
+  /// is selected and shown.
   INT_PTR OnWizardNext() override;
   /// Row activation, selection changes and the Delete key of the list.
   INT_PTR OnNotify(int control_id, NMHDR* notification) override;
@@ -74,9 +75,14 @@ class FilesPage : public ListPage {
   /// Selects the first row marked "x" alone and scrolls it into view.
   void ShowFirstMissingRow();
 
+  /// Reads the source folder into `source_`; false when it cannot be read.
+  bool ReadSource();
+
   /// The rows came from a project and have not been checked for files
   /// they leave out.
   bool check_unlisted_ = false;
+  /// The source folder as the last operation read it.
+  SourceIndex source_;
 };
 
 }  // namespace wizard::ui

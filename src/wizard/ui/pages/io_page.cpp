@@ -70,8 +70,8 @@ INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
   ProjectSettings& s = app_.settings;
   if (ProjectPicker(app_, window_) == 1) {
     const std::string path = app_.project_choice.Text();
-    LoadProjectSettings(s, path);
     s.ProjectPath.Assign(path);
+    LoadProjectSettings(s, app_.ProjectFile());
     s.SourceChanged = 0;
     s.NativeInaCount = 1;
     s.DuplicateNames = 0;

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "wizard/row_store.h"
 #include "wizard/ui/pages/list_view_rows.h"
 
 namespace wizard::ui {
@@ -15,9 +16,9 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM keys_param) {
   const auto a = keys.find(first);
   const auto b = keys.find(second);
   if (a == keys.end() || b == keys.end()) return 0;
-  const int by_first = lstrcmpiA(a->second.first.c_str(), b->second.first.c_str());
-  if (by_first != 0) return by_first;
-  return lstrcmpiA(a->second.second.c_str(), b->second.second.c_str());
+  // The core's order, the running numbers (low 16 bits) settling ties.
+  return CompareRowKeys(a->second, static_cast<std::uint32_t>(first) & 0xFFFFu, b->second,
+                        static_cast<std::uint32_t>(second) & 0xFFFFu);
 }
 
 }  // namespace

@@ -28,7 +28,8 @@ class ListPage : public WizardPage {
   HWND list() const { return list_; }
 
  protected:
-  /// Orders the rows by their sort keys, each text ignoring case.
+  /// Orders the rows by their sort keys as the core orders them
+  /// (CompareRowKeys), ties by running number.
   void SortRows();
 
   HWND list_ = nullptr;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "wizard/project_file.h"
+#include "wizard/project_pipeline.h"
 #include "wizard/resources/resource.h"
 #include "wizard/row_store.h"
 #include "wizard/ui/pages/list_view_rows.h"
@@ -39,7 +40,7 @@ INT_PTR RegistryPage::OnInitDialog(HWND window) {
   const std::string& project = app_.settings.ProjectPath.Text();
   if (!project.empty()) {
     ListViewRegistryRows rows(list_);
-    LoadRegistryRows(project, rows);
+    LoadRegistryRows(app_.ProjectFile(), rows);
   }
   SortRows();
   UpdateButtons();
@@ -50,6 +51,16 @@ INT_PTR RegistryPage::OnInitDialog(HWND window) {
 INT_PTR RegistryPage::OnSetActive() {
   SetTitleAndButtons(PSWIZB_BACK | PSWIZB_NEXT);
   return 0;
+}
+
+INT_PTR RegistryPage::OnWizardNext() {
+  Refusal refusal;
+  if (CheckRegistryPage(ListViewRegistryRows(list_), &refusal)) return 0;
+  // The row that the registry entry dialog would refuse, selected and shown.
+  SelectListViewRow(list_, refusal.row);
+  UpdateButtons();
+  SetFocus(list_);
+  return RefuseWithMessage(refusal.string_id, 0);
 }
 
 INT_PTR RegistryPage::OnCommand(int id, int, HWND) {

@@ -22,6 +22,10 @@ class RegistryPage : public ListPage {
   INT_PTR OnInitDialog(HWND window) override;
   /// Title and the Back, Next buttons.
   INT_PTR OnSetActive() override;
+  /// Refuses Next while a row fails the registry entry dialog's checks (a
+  /// row loaded from a project file written by hand): the first such row
+  /// is selected and its message shown.
+  INT_PTR OnWizardNext() override;
   /// Add (1015), Edit (1016), Delete (1017), Copy (1018).
   INT_PTR OnCommand(int id, int code, HWND control) override;
   /// Row activation (edit), selection changes (button states) and the

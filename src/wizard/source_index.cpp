@@ -1,0 +1,59 @@
+#include "wizard/source_index.h"
+
+#include "base/listing.h"
+#include "base/sjis.h"
+#include "wizard/file_utils.h"
+#include "wizard/settings.h"
+
+namespace wizard {
+namespace {
+
+std::string NameKey(std::string_view name) {
+  std::string key(name);
+  base::SjisUpperAscii(key);
+  return key;
+}
+
+}  // namespace
+
+bool SourceIndex::Read(const std::string& source_path) {
+  *this = SourceIndex();
+  path_ = source_path;
+  std::vector<FolderEntry> entries;
+  // The listings take the folders without their final separator.
+  const std::string folder_path = source_path.substr(0, source_path.size() - 1);
+  if (source_path.empty() || !ListFolder(folder_path, &entries)) return false;
+  auto take = [this](const FolderEntry& entry, const std::string& folder) {
+    const std::size_t added = folder.empty() ? 0 : folder.size() + 1;
+    auto [at, inserted] = shortest_.emplace(NameKey(entry.name), added);
+    if (!inserted && added < at->second) at->second = added;
+    files_.push_back(SourceFile{entry.name, folder, entry.size});
+  };
+  for (const FolderEntry& entry : entries) {
+    if (entry.is_folder) {
+      folders_.push_back(entry.name);
+    } else {
+      take(entry, std::string());
+    }
+  }
+  std::vector<FolderEntry> inner;
+  for (const std::string& folder : folders_) {
+    ListFolder(source_path + folder, &inner);
+    for (const FolderEntry& entry : inner) {
+      if (entry.is_folder) {
+        nested_folders_ = true;
+      } else {
+        take(entry, folder);
+      }
+    }
+  }
+  return true;
+}
+
+bool SourceIndex::Contains(std::string_view name) const {
+  const auto found = shortest_.find(NameKey(name));
+  return found != shortest_.end() &&
+         path_.size() + found->second + name.size() < static_cast<std::size_t>(kMaxPath);
+}
+
+}  // namespace wizard

@@ -1,0 +1,57 @@
+#pragma once
+// The source folder read once: its files and those of its direct
+// sub-folders, looked up by name. Page 3, Finish and pakforge-build read
+// the folder into one index per operation and ask it every question, so a
+// list of many rows over many sub-folders costs one listing of each folder.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace wizard {
+
+/// One file of the source folder or of one of its direct sub-folders.
+struct SourceFile {
+  std::string name;    ///< the bare name (Shift-JIS)
+  std::string folder;  ///< the sub-folder's name; empty for the source folder itself
+  std::uint64_t size = 0;
+};
+
+/// The source folder and its direct sub-folders, each listed once.
+class SourceIndex {
+ public:
+  /// Lists the source folder at `source_path` (a kit path ending in a
+  /// separator) and each of its direct sub-folders. False, with an empty
+  /// index, when the source folder cannot be listed.
+  bool Read(const std::string& source_path);
+
+  /// The path given to Read.
+  const std::string& path() const { return path_; }
+  /// Every file in listing order: the folder's own, then those of each
+  /// sub-folder in turn.
+  const std::vector<SourceFile>& files() const { return files_; }
+  /// The direct sub-folders, in listing order.
+  const std::vector<std::string>& folders() const { return folders_; }
+  /// True when a sub-folder holds a folder of its own (never read further).
+  bool nested_folders() const { return nested_folders_; }
+
+  /// True when `name` is a file of the source folder or of a direct
+  /// sub-folder, ASCII letter case ignored (as Windows finds files). A file
+  /// whose path would reach 260 bytes counts as absent: the source path and
+  /// the name below 260, or with a sub-folder, its name and a separator.
+  bool Contains(std::string_view name) const;
+
+ private:
+  std::string path_;
+  std::vector<SourceFile> files_;
+  std::vector<std::string> folders_;
+  bool nested_folders_ = false;
+  /// Folded name -> the fewest bytes a path to a file of that name adds to
+  /// the source path before the name (0 in the folder itself, else the
+  /// sub-folder's name and a separator).
+  std::unordered_map<std::string, std::size_t> shortest_;
+};
+
+}  // namespace wizard
