@@ -1,6 +1,7 @@
 #include "builder/inf/inf_tokenizer.h"
 
 #include "base/sjis.h"
+#include "base/value_form.h"
 #include "builder/inf/inf_messages.h"
 
 namespace builder {
@@ -16,8 +17,6 @@ bool IsInfSingleCharToken(char c) {
       return false;
   }
 }
-
-bool IsSjisTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
 void InfTokenizer::Start(std::string_view line) {
   line_ = line;
@@ -40,7 +39,7 @@ bool InfTokenizer::Next(std::string* token, std::uint32_t* error, base::Console&
   };
   auto lead_at = [&](std::size_t i) { return base::IsSjisLeadByte(static_cast<unsigned char>(line_[i])); };
   auto trail_at = [&](std::size_t i) {
-    return i < size && IsSjisTrailByte(static_cast<unsigned char>(line_[i]));
+    return i < size && base::IsSjisTrailByte(static_cast<unsigned char>(line_[i]));
   };
 
   const std::size_t start = pos_;
@@ -51,27 +50,12 @@ bool InfTokenizer::Next(std::string* token, std::uint32_t* error, base::Console&
     return true;
   }
   if (first == '"') {
-    ++pos_;
-    while (pos_ < size) {
-      const char c = line_[pos_];
-      if (c == '\\') {
-        // The escaped byte is kept as it is; a quote after a backslash does
-        // not end the string.
-        pos_ += 2;
-        continue;
-      }
-      if (lead_at(pos_)) {
-        if (!trail_at(pos_ + 1)) return fail(inf_text::kNotShiftJis, kTokenBadSjisInString);
-        pos_ += 2;
-        continue;
-      }
-      ++pos_;
-      if (c == '"') {
-        token->assign(line_, start, pos_ - start);
-        return true;
-      }
-    }
-    return fail(inf_text::kStringNotClosed, kTokenStringNotClosed);
+    const base::QuotedString quoted = base::ScanQuotedString(line_, pos_);
+    if (quoted.how == base::QuotedEnd::kNotShiftJis) return fail(inf_text::kNotShiftJis, kTokenBadSjisInString);
+    if (quoted.how == base::QuotedEnd::kNotClosed) return fail(inf_text::kStringNotClosed, kTokenStringNotClosed);
+    pos_ = quoted.end;
+    token->assign(line_, start, pos_ - start);
+    return true;
   }
   // A bare word: backslashes and other bytes, up to a blank, a
   // single-character token or a quote.

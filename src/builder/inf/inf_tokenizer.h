@@ -20,9 +20,6 @@ inline constexpr std::uint32_t kTokenStringNotClosed = 0x3000;
 bool IsInfBlank(char c);
 bool IsInfSingleCharToken(char c);
 
-/// True when `c` may follow a Shift-JIS lead byte (0x40-0x7E, 0x80-0xFC).
-bool IsSjisTrailByte(unsigned char c);
-
 /// Hands out the tokens of one line, left to right.
 class InfTokenizer {
  public:
