@@ -9,7 +9,6 @@ namespace {
 
 constexpr char kNativeInfoName[] = "Native.ina";
 constexpr char kInstallInfoName[] = "Install.inf";
-constexpr char kUninstallInfoName[] = "Uninst.inf";
 
 class FolderScanner {
  public:
@@ -105,8 +104,8 @@ BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& s
       if (base::EqualsIgnoreAsciiCase(file.name, state->uninstall_file_name)) found = true;
     }
     if (!found) {
-      // The message names the usual file name whatever the Uninstall key says.
-      console.Printf(base::Stream::kErr, messages::kCantFindMandatoryFile, kUninstallInfoName);
+      // Name the file the Uninstall key asks for: that is the one to add.
+      console.Printf(base::Stream::kErr, messages::kCantFindMandatoryFile, state->uninstall_file_name.c_str());
       return 0x3000000;
     }
   }

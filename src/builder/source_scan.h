@@ -29,7 +29,7 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
 /// `files`, then checks
 /// that Install.inf and the uninstall file named by App Information are
 /// there. Answers 0, the file's code + 0x1000000, 0x2000000 (no Install.inf)
-/// or 0x3000000 (no uninstall file).
+/// or 0x3000000 (no uninstall file; the message names the Uninstall value).
 BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
                                     InstallInfoState* state);
 

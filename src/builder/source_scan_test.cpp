@@ -201,6 +201,16 @@ TEST(ReadInstallInfoFilesTest, MandatoryFiles) {
     EXPECT_EQ("Error: Can't find mandatory file [ Uninst.inf ].\n", run.console.err);
   }
   {
+    // The message names the file that the Uninstall key gives.
+    TempFolder src;
+    std::string install = kInstallInf;
+    src.Write("Install.inf", install.replace(install.find("Uninst.inf"), 10, "MemoUninst.inf"));
+    src.Write("Uninst.inf", kUninstInf);
+    InfRun run(src);
+    EXPECT_EQ(0x3000000u, run.code);
+    EXPECT_EQ("Error: Can't find mandatory file [ MemoUninst.inf ].\n", run.console.err);
+  }
+  {
     TempFolder src;
     src.Write("Uninst.inf", kUninstInf);
     InfRun run(src);
