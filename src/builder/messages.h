@@ -110,5 +110,14 @@ inline constexpr char kCantReplaceArchive[] = "Error: Can't replace archive file
 inline constexpr char kTooManyEntries[] = "Error: Too many files for one archive (%llu; at most 65535).\n";
 inline constexpr char kNameTooLong[] = "Error: A file name is too long for the archive (%u bytes; at most 255) [ %s ].\n";
 inline constexpr char kFileTooLarge[] = "Error: A file is too large for the archive (an entry of 4 GiB or more) [ %s ].\n";
+inline constexpr char kNativeInfoSizeFound[] = "The file holds %llu bytes; a device description has %u.\n";
+inline constexpr char kNativeInfoTooLong[] =
+    "Warning: The device description holds %llu bytes, not %u: only the first %u are used. "
+    "Was it made by Devprobe on the device? [ %s ]\n";
+inline constexpr char kNativeInfoPlaceholder[] =
+    "Warning: The device description is the example's placeholder, not one made by Devprobe on the device "
+    "[ %s ].\n";
+inline constexpr char kLinkLeadsOutside[] = "Error: A link leads outside the source folder [ %s ].\n";
+inline constexpr char kLinkMakesLoop[] = "Error: A link leads back to a folder that holds it [ %s ].\n";
 
 }  // namespace builder::messages
