@@ -352,7 +352,9 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
     env.console.Printf(kOut, "%10u  Native.ina (the header's device bytes)\n",
                        static_cast<unsigned>(builder::kNativeInfoSize));
   const HeaderFields& h = report.header;
-  env.console.Printf(kOut, "%u files written into %s\n", static_cast<unsigned>(report.files.size()),
+  // The count covers every line above, Native.ina included.
+  const unsigned written = static_cast<unsigned>(report.files.size()) + (report.native_ina_written ? 1u : 0u);
+  env.console.Printf(kOut, written == 1 ? "%u file written into %s\n" : "%u files written into %s\n", written,
                      builder::MessageTextOf(dir).c_str());
   if (report.native_ina_written && (h.platform_mask & 0xFFFF) == 0 && (h.os_version_mask & 0xFFFF) == 0 &&
       (h.cpu_type_mask & 0xFFFF) == 0)
