@@ -13,16 +13,6 @@ std::string_view SjisCut(std::string_view text, std::size_t max_bytes, LeadByteT
   return text.substr(0, end);
 }
 
-std::size_t SjisCharSize(std::string_view text, std::size_t pos) {
-  if (pos >= text.size()) return 0;
-  if (IsSjisLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
-      IsSjisTrailByte(static_cast<unsigned char>(text[pos + 1])))
-    return 2;
-  return 1;
-}
-
-std::size_t SjisEscapeSize(std::string_view text, std::size_t pos) { return 1 + SjisCharSize(text, pos + 1); }
-
 std::size_t SjisFind(std::string_view text, char ch) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == ch) return i;

@@ -22,8 +22,8 @@ Tokens Tokenize(std::string_view line) {
   base::CapturingConsole console;
   InfTokenizer tokenizer;
   tokenizer.Start(line);
-  std::string token;
-  while (tokenizer.Next(&token, &result.error, console)) result.tokens.push_back(token);
+  std::string_view token;
+  while (tokenizer.Next(&token, &result.error, console)) result.tokens.emplace_back(token);
   result.err = console.err;
   return result;
 }
@@ -88,7 +88,7 @@ TEST(InfTokenizerTest, DropsTheRestOfTheLineAfterAnError) {
   base::CapturingConsole console;
   InfTokenizer tokenizer;
   tokenizer.Start("\"ab\x81\x20\" more words");
-  std::string token;
+  std::string_view token;
   std::uint32_t error = 0;
   EXPECT_FALSE(tokenizer.Next(&token, &error, console));
   EXPECT_EQ(error, kTokenBadSjisInString);

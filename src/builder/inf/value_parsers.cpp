@@ -10,32 +10,40 @@
 namespace builder {
 
 std::string UnquoteValue(std::string_view token) {
-  if (token.empty() || token.front() != '"') return std::string(token);
   std::string value;
-  value.reserve(token.size());
-  for (std::size_t i = 0; i < token.size();) {
-    const char c = token[i];
-    if (c == '"') {
-      ++i;
-      continue;
-    }
-    if (c == '\\' && i + 1 < token.size()) {
-      // The escape takes the whole character after the backslash; only an
-      // escaped quote loses its backslash.
-      const std::size_t size = base::SjisEscapeSize(token, i);
-      if (token[i + 1] == '"') {
-        value += '"';
-      } else {
-        value.append(token, i, size);
-      }
-      i += size;
-      continue;
-    }
-    const std::size_t size = base::SjisCharSize(token, i);
-    value.append(token, i, size);
-    i += size;
-  }
+  UnquoteValueInto(token, &value);
   return value;
+}
+
+void UnquoteValueInto(std::string_view token, std::string* value) {
+  if (token.empty() || token.front() != '"') {
+    value->assign(token);
+    return;
+  }
+  value->clear();
+  // Runs of plain characters are copied whole; quotes are dropped, and an
+  // escape takes the whole character after the backslash (only an escaped
+  // quote loses its backslash).
+  std::size_t run = 0;
+  std::size_t i = 0;
+  while (i < token.size()) {
+    const char c = token[i];
+    if (c != '"' && c != '\\') {
+      i += base::SjisCharSize(token, i);
+      continue;
+    }
+    value->append(token, run, i - run);
+    if (c == '"') {
+      run = ++i;
+    } else if (i + 1 < token.size() && token[i + 1] == '"') {
+      *value += '"';
+      run = i += 2;
+    } else {
+      run = i;  // the backslash and its character stay
+      i += i + 1 < token.size() ? base::SjisEscapeSize(token, i) : 1;
+    }
+  }
+  value->append(token, run, i - run);
 }
 
 namespace {
