@@ -29,6 +29,13 @@ struct DirEntry {
   bool examined = true;
   /// Size in bytes of a regular file (0 otherwise).
   std::uint64_t size = 0;
+  /// True for a symbolic link (POSIX) or a reparse point (Windows: symbolic
+  /// links, junctions, mount points). Kind and size are then those of what
+  /// it leads to.
+  bool link = false;
+  /// For a link: the full path of what it leads to, every link on the way
+  /// resolved, in the form ResolvedPath gives (compare with PathWithin).
+  std::string link_target;
 
   bool is_folder() const { return kind == FileKind::kFolder; }
 };
@@ -42,7 +49,15 @@ class FolderLister {
   virtual ~FolderLister() = default;
   /// Lists `folder`. Returns false when the folder cannot be opened.
   virtual bool List(const std::string& folder, std::vector<DirEntry>* entries) = 0;
+  /// The full path of `path` with every link on the way resolved, as
+  /// DirEntry::link_target gives it; `path` itself when it cannot be
+  /// resolved. A lister that reports no links may keep this default.
+  virtual std::string ResolvedPath(const std::string& path) { return path; }
 };
+
+/// True when the resolved `path` is `folder` or lies inside it (both as
+/// ResolvedPath gives them; ASCII case is ignored on Windows).
+bool PathWithin(std::string_view folder, std::string_view path);
 
 /// The lister of the running platform.
 FolderLister& SystemFolderLister();

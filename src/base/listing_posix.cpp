@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "base/encoding.h"
 #include "base/listing.h"
@@ -37,8 +38,13 @@ class PosixFolderLister : public FolderLister {
       if (host == "." || host == "..") continue;
       DirEntry e;
       e.host_name = host;
+      const std::string path = JoinPath(folder, host);
       struct stat st;
-      if (stat(JoinPath(folder, host).c_str(), &st) == 0) {
+      if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        e.link = true;
+        e.link_target = Resolve(path);
+      }
+      if (stat(path.c_str(), &st) == 0) {
         e.kind = S_ISREG(st.st_mode) ? FileKind::kRegular : S_ISDIR(st.st_mode) ? FileKind::kFolder : FileKind::kOther;
         e.size = e.kind == FileKind::kRegular ? static_cast<std::uint64_t>(st.st_size) : 0;
       } else {
@@ -51,6 +57,21 @@ class PosixFolderLister : public FolderLister {
     closedir(dir);
     std::sort(entries->begin(), entries->end(), FoldedLess);
     return true;
+  }
+
+  std::string ResolvedPath(const std::string& path) override {
+    std::string full = Resolve(path);
+    return full.empty() ? path : full;
+  }
+
+ private:
+  // The real path of `path`; empty when it cannot be resolved.
+  static std::string Resolve(const std::string& path) {
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (!resolved) return {};
+    std::string full = resolved;
+    free(resolved);
+    return full;
   }
 };
 

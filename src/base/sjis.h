@@ -17,6 +17,31 @@ constexpr bool IsSjisLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+/// True when `c` may follow a lead byte in code page 932 (0x40-0x7E,
+/// 0x80-0xFC).
+constexpr bool IsSjisTrailByte(unsigned char c) {
+  return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+/// Bytes of the character that starts at `pos` of `text`: 2 for a lead byte
+/// followed by a valid trail byte, 0 at the end of the text, 1 otherwise (a
+/// lead byte without its trail byte counts as one byte).
+constexpr std::size_t SjisCharSize(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return 0;
+  return IsSjisLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
+                 IsSjisTrailByte(static_cast<unsigned char>(text[pos + 1]))
+             ? 2
+             : 1;
+}
+
+/// Bytes of the escape whose backslash is at `pos`: the backslash and the
+/// whole character after it, so that the trail byte of a double-byte
+/// character (0x5C in "ソ", "表") is never read as a backslash of its own.
+/// 1 for a backslash at the end of the text.
+constexpr std::size_t SjisEscapeSize(std::string_view text, std::size_t pos) {
+  return 1 + SjisCharSize(text, pos + 1);
+}
+
 /// Answers whether a byte is the lead byte of a double-byte character.
 using LeadByteTest = bool (*)(unsigned char);
 

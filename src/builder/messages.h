@@ -61,6 +61,11 @@ enum class Message {
   kTooManyEntries,
   kNameTooLong,
   kFileTooLarge,
+  kNativeInfoSizeFound,
+  kNativeInfoTooLong,
+  kNativeInfoPlaceholder,
+  kLinkLeadsOutside,
+  kLinkMakesLoop,
 
   // The install information reader and its checks.
   kNotShiftJis,

@@ -117,6 +117,15 @@ constexpr base::TextEntry<Message> kJapanese[] = {
      "Error: A file name is too long for the archive (%u bytes; at most 255) [ %s ].\n"},
     {Message::kFileTooLarge,
      "Error: A file is too large for the archive (an entry of 4 GiB or more) [ %s ].\n"},
+    {Message::kNativeInfoSizeFound, "The file holds %llu bytes; a device description has %u.\n"},
+    {Message::kNativeInfoTooLong,
+     "Warning: The device description holds %llu bytes, not %u: only the first %u are used. "
+     "Was it made by Devprobe on the device? [ %s ]\n"},
+    {Message::kNativeInfoPlaceholder,
+     "Warning: The device description is the example's placeholder, not one made by Devprobe on the device "
+     "[ %s ].\n"},
+    {Message::kLinkLeadsOutside, "Error: A link leads outside the source folder [ %s ].\n"},
+    {Message::kLinkMakesLoop, "Error: A link leads back to a folder that holds it [ %s ].\n"},
 
     // The install information reader and its checks.
     // エラー：シフトJISコードではない文字があります\n

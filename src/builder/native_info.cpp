@@ -1,6 +1,8 @@
 #include "builder/native_info.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 #include "builder/messages.h"
 
@@ -22,10 +24,27 @@ BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_p
   }
   if (have < kNativeInfoSize) {
     Say(console, base::Stream::kErr, Message::kCantReadFile, message_path.c_str());
+    Say(console, base::Stream::kErr, Message::kNativeInfoSizeFound, static_cast<unsigned long long>(have),
+        static_cast<unsigned>(kNativeInfoSize));
     return 0x200000;
+  }
+  std::uint8_t more = 0;
+  std::size_t got = 0;
+  if (file->Read(&more, 1, &got) && got == 1) {
+    base::FileInfo info;
+    const std::uint64_t size = files.Stat(host_path, &info) ? info.size : kNativeInfoSize + 1;
+    Say(console, base::Stream::kErr, Message::kNativeInfoTooLong, static_cast<unsigned long long>(size),
+        static_cast<unsigned>(kNativeInfoSize), static_cast<unsigned>(kNativeInfoSize), message_path.c_str());
   }
   header->SetNativeInfo(native);
   return 0;
+}
+
+bool HoldsPlaceholderNativeInfo(const ArchiveHeader& header) {
+  const std::string_view marker = kPlaceholderMarker;
+  const auto& bytes = header.bytes();
+  return std::equal(marker.begin(), marker.end(), bytes.begin() + kPlatformBlockAt,
+                    [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
 }
 
 }  // namespace builder

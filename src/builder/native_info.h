@@ -14,8 +14,18 @@ namespace builder {
 
 /// Reads the first 192 bytes of the file at `host_path` into `header`.
 /// Answers 0, 0x100000 when the file cannot be opened or 0x200000 when it
-/// holds fewer than 192 bytes or cannot be read; messages name `message_path`.
+/// holds fewer than 192 bytes (a second line gives the size found) or cannot
+/// be read; messages name `message_path`. A longer file is read all the same,
+/// with a warning that names its size: Devprobe writes exactly 192 bytes.
 BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_path, const std::string& message_path,
                               base::Console& console, ArchiveHeader* header);
+
+/// True when `header` carries the placeholder description of the examples
+/// (examples/demo/Native.ina), whose platform block begins with
+/// kPlaceholderMarker: an archive made with it would not fit a real device.
+bool HoldsPlaceholderNativeInfo(const ArchiveHeader& header);
+
+/// How the examples' placeholder Native.ina begins.
+inline constexpr char kPlaceholderMarker[] = "PLACEHOLDER platform info";
 
 }  // namespace builder

@@ -42,6 +42,9 @@ struct ScanResult {
   SourceFileList lists[4];
   /// A file named Native.ina was met somewhere in the tree.
   bool native_info_found = false;
+  /// The Native.ina whose blocks are in the header (the last one read), as
+  /// messages show it.
+  std::string native_info_path;
   /// The header record with the Native.ina blocks in place.
   ArchiveHeader header;
 

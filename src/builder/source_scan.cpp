@@ -1,5 +1,7 @@
 #include "builder/source_scan.h"
 
+#include <utility>
+
 #include "base/sjis.h"
 #include "builder/messages.h"
 #include "builder/native_info.h"
@@ -9,12 +11,12 @@ namespace {
 
 constexpr char kNativeInfoName[] = "Native.ina";
 constexpr char kInstallInfoName[] = "Install.inf";
-constexpr char kUninstallInfoName[] = "Uninst.inf";
 
 class FolderScanner {
  public:
-  FolderScanner(base::FolderLister& lister, base::FileSystem& files, base::Console& console, ScanResult* result)
-      : lister_(lister), files_(files), console_(console), result_(result) {}
+  FolderScanner(base::FolderLister& lister, base::FileSystem& files, base::Console& console, ScanResult* result,
+                std::string root)
+      : lister_(lister), files_(files), console_(console), result_(result), root_(std::move(root)) {}
 
   BuildErrorCode Scan(std::shared_ptr<const ScannedFolder> folder) {
     std::vector<base::DirEntry> entries;
@@ -36,6 +38,21 @@ class FolderScanner {
         Say(console_, base::Stream::kErr, Message::kCantExamineEntry, shown.c_str());
         return 0x6000000;
       }
+      if (entry.link) {
+        // A link is taken as what it leads to only inside the source folder:
+        // nothing outside it may reach the archive or its header.
+        Message refusal = Message::kCount;
+        if (!base::PathWithin(root_, entry.link_target)) {
+          refusal = Message::kLinkLeadsOutside;
+        } else if (entry.kind == base::FileKind::kFolder &&
+                   base::PathWithin(entry.link_target, lister_.ResolvedPath(folder->host_path))) {
+          refusal = Message::kLinkMakesLoop;  // walking it would never end
+        }
+        if (refusal != Message::kCount) {
+          Say(console_, base::Stream::kErr, refusal, base::JoinPath(folder->message_path, entry.name).c_str());
+          return 0x7000000;
+        }
+      }
       if (entry.kind == base::FileKind::kOther) {
         // A FIFO, socket or device: opening or reading it could wait forever.
         std::string shown = base::JoinPath(folder->message_path, entry.name);
@@ -51,9 +68,9 @@ class FolderScanner {
       }
       if (base::EqualsIgnoreAsciiCase(entry.name, kNativeInfoName)) {
         result_->native_info_found = true;
-        BuildErrorCode code =
-            ReadNativeInfo(files_, base::JoinPath(folder->host_path, entry.host_name),
-                           base::JoinPath(folder->message_path, entry.name), console_, &result_->header);
+        result_->native_info_path = base::JoinPath(folder->message_path, entry.name);
+        BuildErrorCode code = ReadNativeInfo(files_, base::JoinPath(folder->host_path, entry.host_name),
+                                             result_->native_info_path, console_, &result_->header);
         if (code) return code | 0x2000000;
         continue;
       }
@@ -72,6 +89,7 @@ class FolderScanner {
   base::FileSystem& files_;
   base::Console& console_;
   ScanResult* result_;
+  std::string root_;  // the source folder with its links resolved
 };
 
 }  // namespace
@@ -81,8 +99,12 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
   auto root = std::make_shared<ScannedFolder>();
   root->host_path = host_path;
   root->message_path = message_path;
-  FolderScanner scanner(lister, files, console, result);
-  return scanner.Scan(std::move(root));
+  FolderScanner scanner(lister, files, console, result, lister.ResolvedPath(host_path));
+  if (BuildErrorCode code = scanner.Scan(std::move(root))) return code;
+  // Once, for the description that reaches the header.
+  if (result->native_info_found && HoldsPlaceholderNativeInfo(result->header))
+    Say(console, base::Stream::kErr, Message::kNativeInfoPlaceholder, result->native_info_path.c_str());
+  return 0;
 }
 
 BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
@@ -105,8 +127,8 @@ BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& s
       if (base::EqualsIgnoreAsciiCase(file.name, state->uninstall_file_name)) found = true;
     }
     if (!found) {
-      // The message names the usual file name whatever the Uninstall key says.
-      Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, kUninstallInfoName);
+      // Name the file the Uninstall key asks for: that is the one to add.
+      Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, state->uninstall_file_name.c_str());
       return 0x3000000;
     }
   }

@@ -19,7 +19,9 @@ namespace builder {
 /// 0x2100000 / 0x2200000 Native.ina cannot be opened / is too short,
 /// 0x4000000 a name without a Shift-JIS form, 0x5000000 an entry that is
 /// neither a regular file nor a folder (FIFO, socket, device), 0x6000000 an
-/// entry that cannot be examined; or-ed with 0x8000000 when the error lies
+/// entry that cannot be examined, 0x7000000 a link that leads outside
+/// `host_path` or back to a folder that holds it (a link inside is taken as
+/// what it leads to); or-ed with 0x8000000 when the error lies
 /// in a subfolder. Only regular files become entries, and nothing but
 /// Native.ina is opened during the scan.
 BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& files, const std::string& host_path,
@@ -29,7 +31,7 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
 /// `files`, then checks
 /// that Install.inf and the uninstall file named by App Information are
 /// there. Answers 0, the file's code + 0x1000000, 0x2000000 (no Install.inf)
-/// or 0x3000000 (no uninstall file).
+/// or 0x3000000 (no uninstall file; the message names the Uninstall value).
 BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
                                     InstallInfoState* state);
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/fake_folder_lister.h"
 #include "base/test_temp_folder.h"
+#include "builder/native_info.h"
 
 namespace builder {
 namespace {
@@ -83,6 +86,27 @@ TEST(ScanSourceFolderTest, NativeInfoBlocksAndTheLastOneWins) {
   EXPECT_TRUE(scan.result.List(EntryKind::kData).empty());
 }
 
+TEST(ScanSourceFolderTest, WarnsOfALongOrPlaceholderNativeInfo) {
+  const std::string at = std::string(" [ SRC") + base::kPathSeparator + "Native.ina ]";
+  const std::string marker = kPlaceholderMarker;
+  struct Case { std::string content, err; };
+  const Case cases[] = {
+      {NativeInfo('x'), ""},
+      {NativeInfo('x', 300), "Warning: The device description holds 300 bytes, not 192: only the first 192 are "
+                             "used. Was it made by Devprobe on the device?" + at + "\n"},
+      {marker + NativeInfo('\0', kNativeInfoSize - marker.size()),
+       "Warning: The device description is the example's placeholder, not one made by Devprobe on the device" +
+           at + ".\n"},
+  };
+  for (const Case& c : cases) {
+    TempFolder src;
+    src.Write("Native.ina", c.content);
+    Scan scan(src);
+    EXPECT_EQ(0u, scan.code);
+    EXPECT_EQ(c.err, scan.console.err);
+  }
+}
+
 TEST(ScanSourceFolderTest, Errors) {
   const std::string sep(1, base::kPathSeparator);
   {
@@ -96,14 +120,16 @@ TEST(ScanSourceFolderTest, Errors) {
     src.Write("Native.ina", NativeInfo('x', 191));
     Scan scan(src);
     EXPECT_EQ(0x2200000u, scan.code);
-    EXPECT_EQ("Error: Can't read a file [ SRC" + sep + "Native.ina ].\n", scan.console.err);
+    EXPECT_EQ("Error: Can't read a file [ SRC" + sep + "Native.ina ].\n"
+              "The file holds 191 bytes; a device description has 192.\n", scan.console.err);
   }
   {
     TempFolder src;
     src.Write("a/b/NATIVE.INA", "");
     Scan scan(src);
     EXPECT_EQ(0xA200000u, scan.code);
-    EXPECT_EQ("Error: Can't read a file [ SRC" + sep + "a" + sep + "b" + sep + "NATIVE.INA ].\n", scan.console.err);
+    EXPECT_EQ("Error: Can't read a file [ SRC" + sep + "a" + sep + "b" + sep + "NATIVE.INA ].\n"
+              "The file holds 0 bytes; a device description has 192.\n", scan.console.err);
   }
   {
     TempFolder src;
@@ -171,6 +197,37 @@ TEST(ScanSourceFolderTest, NamesAreConvertedToShiftJisOrRefused) {
   EXPECT_EQ(0xC000000u, scan.code);
   EXPECT_EQ("Error: A file name has no Shift-JIS form [ SRC/sub/caf\xC3\xA9.txt ].\n", scan.console.err);
 }
+
+// A link is taken as what it leads to only inside the source folder; one
+// that leads outside, or back to a folder that holds it, stops the scan
+// before anything is read through it.
+TEST(ScanSourceFolderTest, FollowsLinksOnlyInsideTheSourceFolder) {
+  TempFolder outside;
+  outside.Write("passwd", NativeInfo('p'));
+  const std::string away = "../../" + std::filesystem::path(outside.Path()).filename().string() + "/passwd";
+  const std::string out = "Error: A link leads outside the source folder [ SRC/";
+  struct Case { const char* link; std::string target; BuildErrorCode code; std::string err; std::size_t data; };
+  const Case cases[] = {
+      {"Native.ina", outside.Path("passwd"), 0x7000000, out + "Native.ina ].\n", 0},
+      {"Help.memo", outside.Path("passwd"), 0x7000000, out + "Help.memo ].\n", 0},
+      {"sub/Help.memo", away, 0xF000000, out + "sub/Help.memo ].\n", 0},
+      {"docs", outside.Path(), 0x7000000, out + "docs ].\n", 0},
+      {"sub/up", "..", 0xF000000, "Error: A link leads back to a folder that holds it [ SRC/sub/up ].\n", 0},
+      {"Help.memo", "real/data.txt", 0, "", 2},  // packed as its target
+      {"mirror", "real", 0, "", 2},              // walked as the folder it leads to
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.link);
+    TempFolder src;
+    src.Write("real/data.txt", "d");
+    src.MakeFolder("sub");
+    std::filesystem::create_symlink(c.target, src.Path(c.link));
+    Scan scan(src);
+    EXPECT_EQ(c.code, scan.code);
+    EXPECT_EQ(c.err, scan.console.err);
+    EXPECT_EQ(c.data, c.code ? c.data : scan.result.List(EntryKind::kData).size());  // data files of a pass
+  }
+}
 #endif
 
 struct InfRun {
@@ -199,6 +256,16 @@ TEST(ReadInstallInfoFilesTest, MandatoryFiles) {
     InfRun run(src);
     EXPECT_EQ(0x3000000u, run.code);
     EXPECT_EQ("Error: Can't find mandatory file [ Uninst.inf ].\n", run.console.err);
+  }
+  {
+    // The message names the file that the Uninstall key gives.
+    TempFolder src;
+    std::string install = kInstallInf;
+    src.Write("Install.inf", install.replace(install.find("Uninst.inf"), 10, "MemoUninst.inf"));
+    src.Write("Uninst.inf", kUninstInf);
+    InfRun run(src);
+    EXPECT_EQ(0x3000000u, run.code);
+    EXPECT_EQ("Error: Can't find mandatory file [ MemoUninst.inf ].\n", run.console.err);
   }
   {
     TempFolder src;

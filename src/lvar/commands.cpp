@@ -341,7 +341,9 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
   if (report.native_ina_written)
     Say(env.console, kOut, Message::kExtractedNativeInfo, static_cast<unsigned>(builder::kNativeInfoSize));
   const HeaderFields& h = report.header;
-  Say(env.console, kOut, Message::kExtractDone, static_cast<unsigned>(report.files.size()),
+  // The count covers every line above, Native.ina included.
+  const unsigned written = static_cast<unsigned>(report.files.size()) + (report.native_ina_written ? 1u : 0u);
+  Say(env.console, kOut, written == 1 ? Message::kExtractDoneOne : Message::kExtractDone, written,
       builder::MessageTextOf(dir).c_str());
   if (report.native_ina_written && (h.platform_mask & 0xFFFF) == 0 && (h.os_version_mask & 0xFFFF) == 0 &&
       (h.cpu_type_mask & 0xFFFF) == 0)

@@ -13,11 +13,14 @@ bool IsDeviceName(std::string_view name) {
   std::string stem(name.substr(0, dot == std::string_view::npos ? name.size() : dot));
   base::SjisUpperAscii(stem);
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  static const char* const kFixed[] = {"CON", "PRN", "AUX", "NUL"};
+  static const char* const kFixed[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   for (const char* device : kFixed)
     if (stem == device) return true;
-  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-         stem[3] >= '1' && stem[3] <= '9';
+  if (stem.size() != 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
+  // A digit, 0 included, or a superscript one, two or three as the ANSI code
+  // page 1252 writes them (0xB9, 0xB2, 0xB3): Windows opens a port for each.
+  const unsigned char n = static_cast<unsigned char>(stem[3]);
+  return (n >= '0' && n <= '9') || n == 0xB9 || n == 0xB2 || n == 0xB3;
 }
 
 }  // namespace

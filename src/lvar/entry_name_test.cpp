@@ -33,6 +33,14 @@ TEST(EntryNameTest, UnsafeNamesAreRefusedWithTheirReason) {
       {"CON", "device"},
       {"con.txt", "device"},
       {"LPT1.log", "device"},
+      {"CONIN$", "device"},
+      {"conout$.txt", "device"},
+      {"COM0", "device"},
+      {"lpt0.x", "device"},
+      {"COM\xB9", "device"},      // COM with a superscript one in code page 1252
+      {"LPT\xB2.txt", "device"},
+      {"COM\xB3", "device"},
+      {"COM10", ""},
       {"\x81", "Shift-JIS"},          // a lead byte alone
       {"\x81\x20", "Shift-JIS"},      // a lead byte before a blank
   };

@@ -41,6 +41,7 @@ enum class Message {
   kExtractedRenamed,
   kExtractedNativeInfo,
   kExtractDone,
+  kExtractDoneOne,
   kRebuild,
   kPlanLabelLine,
   kPlanDestination,

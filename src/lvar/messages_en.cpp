@@ -63,6 +63,7 @@ constexpr base::TextEntry<Message> kEnglish[] = {
     {Message::kExtractedRenamed, "%10u  %s (stored as %s)\n"},
     {Message::kExtractedNativeInfo, "%10u  Native.ina (the header's device bytes)\n"},
     {Message::kExtractDone, "%u files written into %s\n"},
+    {Message::kExtractDoneOne, "%u file written into %s\n"},
     {Message::kRebuild, "rebuild: pakmak %s ARCHIVE -p %04X -o %04X -c %04X\n"},
     {Message::kPlanLabelLine, "%-18s %s\n"},
     {Message::kPlanDestination, "destination:"},

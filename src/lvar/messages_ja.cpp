@@ -125,6 +125,8 @@ constexpr base::TextEntry<Message> kJapanese[] = {
     // %u 個のファイルを %s に書き込みました\n
     {Message::kExtractDone,
      "%u \x8C\xC2\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xF0 %s \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x82\xDC\x82\xB5\x82\xBD\n"},
+    {Message::kExtractDoneOne,
+     "%u \x8C\xC2\x82\xCC\x83t\x83@\x83" "C\x83\x8B\x82\xF0 %s \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x82\xDC\x82\xB5\x82\xBD\n"},
     // 再作成: pakmak %s ARCHIVE -p %04X -o %04X -c %04X\n
     {Message::kRebuild, "\x8D\xC4\x8D\xEC\x90\xAC: pakmak %s ARCHIVE -p %04X -o %04X -c %04X\n"},
     // %-21s %s\n

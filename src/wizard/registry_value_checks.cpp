@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "base/hex.h"
-#include "base/sjis.h"
+#include "base/value_form.h"
 #include "wizard/settings.h"
 #include "wizard/texts.h"
 
@@ -14,40 +14,17 @@ constexpr std::size_t kMaxQuotedContent = 255;
 constexpr std::size_t kMaxDwordDigits = 10;
 constexpr std::size_t kMaxBinaryDigits = 64;
 
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
-
-
 }  // namespace
 
 std::size_t QuotedStringEnd(std::string_view text, std::size_t pos) {
   if (pos > text.size() || text.size() - pos < 3) return std::string_view::npos;
   if (text[pos] != '"') return std::string_view::npos;
-  std::size_t count = 0;
-  std::size_t i = pos + 1;
-  while (i < text.size()) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (base::IsSjisLeadByte(c)) {
-      if (i + 1 >= text.size()) {
-        // A lead byte without its trail byte ends the text.
-        count += 1;
-        i = text.size();
-        break;
-      }
-      count += 2;
-      i += 2;
-    } else if (c == '\\' && i + 1 < text.size() && text[i + 1] == '"') {
-      count += 1;
-      i += 2;
-    } else if (c == '"') {
-      ++i;
-      break;
-    } else {
-      count += 1;
-      ++i;
-    }
-  }
-  if (count > kMaxQuotedContent) return std::string_view::npos;
-  return i;
+  // The builder's tokeniser refuses a string without its closing quote or
+  // with a broken double-byte character: the same walk refuses them here.
+  const base::QuotedString quoted = base::ScanQuotedString(text, pos);
+  if (quoted.how != base::QuotedEnd::kClosed) return std::string_view::npos;
+  if (quoted.value_size > kMaxQuotedContent) return std::string_view::npos;
+  return quoted.end;
 }
 
 bool IsSzValue(std::string_view value) {
@@ -68,20 +45,14 @@ bool IsMultiSzValue(std::string_view value) {
 }
 
 bool IsDwordValue(std::string_view value) {
-  if (value.empty()) return false;
-  bool negative = false;
-  if (value[0] == '-' || value[0] == '+') {
-    negative = value[0] == '-';
-    value.remove_prefix(1);
-  }
-  if (value.size() > kMaxDwordDigits) return false;
-  for (char c : value) {
-    if (!IsDecimalDigit(c)) return false;
-  }
-  if (value.size() == kMaxDwordDigits) {
+  // The form the builder's ParseDecimal reads, with nothing around it: a lone
+  // sign has no digits and is refused.
+  const base::DecimalForm form = base::ReadDecimalForm(value);
+  if (form.end != value.size() || form.digits.empty() || form.digits.size() > kMaxDwordDigits) return false;
+  if (form.digits.size() == kMaxDwordDigits) {
     // Equal lengths of decimal digits compare like their numbers.
-    const std::string_view limit = negative ? "2147483648" : "2147483647";
-    if (value > limit) return false;
+    const std::string_view limit = form.negative ? "2147483648" : "2147483647";
+    if (form.digits > limit) return false;
   }
   return true;
 }

@@ -13,14 +13,14 @@
 namespace wizard {
 
 /// Scans one double-quoted string that starts at `pos` of `text` and answers
-/// the position just after it, or npos when there is none there.
+/// the position just after its closing quote, or npos when there is none.
 ///
 /// Fails when fewer than 3 bytes remain from `pos` or the byte at `pos` is not
-/// a double quote. The walk counts the content: a Shift-JIS double-byte
-/// character counts 2 (its trail byte is never read as a quote or a
-/// backslash), an escaped quote (\") counts 1, any other byte 1; a double quote
-/// ends the walk just after it. A missing closing quote is accepted (the walk
-/// ends at the end of the text). More than 255 counted bytes fail.
+/// a double quote. The string is walked as the builder reads it
+/// (base::ScanQuotedString): a backslash escapes the whole character after
+/// it, and a string without its closing quote or with a lead byte lacking its
+/// trail byte fails. More than 255 bytes of value (a double-byte character
+/// counts 2, an escaped quote 1) fail.
 std::size_t QuotedStringEnd(std::string_view text, std::size_t pos);
 
 /// SZ: one quoted string that ends exactly at the end of `value`.
@@ -30,8 +30,9 @@ bool IsSzValue(std::string_view value);
 /// commas and no trailing comma.
 bool IsMultiSzValue(std::string_view value);
 
-/// DWORD: an optional "+" or "-" and at most 10 decimal digits, not above
-/// 2147483647 (2147483648 after "-"). A lone sign is accepted.
+/// DWORD: an optional "+" or "-" and 1 to 10 decimal digits, not above
+/// 2147483647 (2147483648 after "-"). A lone sign is refused, as the
+/// builder refuses it.
 bool IsDwordValue(std::string_view value);
 
 /// BINARY: an even number (at most 64) of hexadecimal digits, two per byte.

@@ -39,12 +39,13 @@ TEST(QuotedStringEndTest, ScansOneString) {
       {"two bytes left at pos", "xx\"a", 2, npos},
       {"pos past the end", "\"abc\"", 9, npos},
       {"no opening quote", "abc\"", 0, npos},
-      {"missing closing quote runs to the end", "\"abc", 0, 4},
+      {"missing closing quote", "\"abc", 0, npos},
       {"escaped quote is content", "\"a\\\"b\"", 0, 6},
-      {"escaped quote at the end, no closing", "\"ab\\\"", 0, 5},
+      {"escaped quote at the end, no closing", "\"ab\\\"", 0, npos},
       {"backslash before other byte", "\"a\\b\"", 0, 5},
       {"double-byte trail 0x5C is not an escape", "\"" + so + "\"x", 0, 4},
-      {"lone lead byte at the end", "\"ab\x83", 0, 4},
+      {"lone lead byte at the end", "\"ab\x83", 0, npos},
+      {"escaped double-byte character before the quote", "\"a\\" + so + "\"", 0, 6},
       {"255 bytes of content", Quoted(255), 0, 257},
       {"256 bytes of content", Quoted(256), 0, npos},
       {"256 without closing quote", "\"" + std::string(256, 'a'), 0, npos},
@@ -73,7 +74,7 @@ struct ValueCase {
 
 TEST(RegistryValueChecksTest, Sz) {
   const ValueCase cases[] = {
-      {"\"abc\"", true},      {"\"\"", false},         {"\"abc", true},
+      {"\"abc\"", true},      {"\"\"", false},         {"\"abc", false},
       {"\"abc\"x", false},    {"\"abc\" ", false},     {" \"abc\"", false},
       {"", false},            {"abc", false},          {"\"a\\\"b\"", true},
       {"\"a\",\"b\"", false}, {"\"\x83\x5C\"", true},
@@ -94,7 +95,7 @@ TEST(RegistryValueChecksTest, MultiSz) {
       {"\"ab\",\"cd\",", false},
       {"\"ab\";\"cd\"", false},
       {"\"ab\",\"\"", false},
-      {"\"ab\",\"cd", true},
+      {"\"ab\",\"cd", false},
       {"", false},
       {",\"ab\"", false},
   };
@@ -108,8 +109,8 @@ TEST(RegistryValueChecksTest, Dword) {
   const ValueCase cases[] = {
       {"2147483647", true},   {"-2147483648", true},  {"2147483648", false},
       {"-2147483649", false}, {"+2147483647", true},  {"+2147483648", false},
-      {"+0000000001", true},  {"00000000001", false}, {"-", true},
-      {"+", true},            {"12 34", false},       {"", false},
+      {"+0000000001", true},  {"00000000001", false}, {"-", false},
+      {"+", false},           {"12 34", false},       {"", false},
       {"0", true},            {"-0", true},           {"1a", false},
       {"--1", false},         {"0x10", false},        {"9999999999", false},
       {"1999999999", true},   {" 1", false},          {"1 ", false},

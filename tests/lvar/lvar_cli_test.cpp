@@ -91,7 +91,7 @@ class LvarCliTest : public ::testing::Test {
   }
 
   // Extracts with --native-ina, rebuilds with pakmak and compares the bytes.
-  void ExpectRoundTrip(const std::string& archive, const std::string& folder) {
+  void ExpectRoundTrip(const std::string& archive, const std::string& folder, const std::string& written) {
     ProcessResult r = Lvar({"verify", archive});
     EXPECT_EQ(0u, r.status) << r.err;
     EXPECT_NE(std::string::npos, r.out.find(": sound: ")) << r.out;
@@ -100,6 +100,7 @@ class LvarCliTest : public ::testing::Test {
     EXPECT_NE(std::string::npos, r.out.find("install information")) << r.out;
     r = Lvar({"extract", "--native-ina", archive, folder});
     ASSERT_EQ(0u, r.status) << r.err;
+    EXPECT_NE(std::string::npos, r.out.find("\n" + written + " written into " + folder + "\n")) << r.out;
     EXPECT_NE(std::string::npos, r.out.find("rebuild: pakmak " + folder + " ARCHIVE -p 0000 -o C000 -c 0000"))
         << r.out;
     Build(folder, "again.lvar");
@@ -152,11 +153,11 @@ TEST_F(LvarCliTest, ArchivesMadeByTheBuilderRoundTrip) {
   dir_.Write("src/b.txt", "");
   dir_.Write("src/data.bin", std::string("\0\1\2\377", 4));
   Build("src", "Memo.lvar");
-  ExpectRoundTrip("Memo.lvar", "memo");
+  ExpectRoundTrip("Memo.lvar", "memo", "6 files");  // five entries and Native.ina
 
   std::filesystem::copy(LVAR_DEMO_DIR, dir_.Path("demo"), std::filesystem::copy_options::recursive);
   Build("demo", "Demo.lvar");
-  ExpectRoundTrip("Demo.lvar", "demo-out");
+  ExpectRoundTrip("Demo.lvar", "demo-out", "6 files");
 
   ProcessResult r = Lvar({"plan", "Demo.lvar"});
   EXPECT_EQ(0u, r.status) << r.err;
@@ -165,6 +166,9 @@ TEST_F(LvarCliTest, ArchivesMadeByTheBuilderRoundTrip) {
   EXPECT_EQ(1u, r.status);
   EXPECT_NE(std::string::npos, r.out.find("header destination (0xDC): 1 -> 3")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("+ Shopping.txt (data, 16 bytes)")) << r.out;
+  dir_.Write("one.lvar", MakeArchive({{1, "Install.inf", "; one"}}));
+  r = Lvar({"extract", "one.lvar", "one"});
+  EXPECT_NE(std::string::npos, r.out.find("\n1 file written into one\n")) << r.out;
 }
 
 // Each damaged archive: its own exit status and a message with the offset.

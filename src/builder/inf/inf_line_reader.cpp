@@ -21,7 +21,34 @@ bool InfLineReader::Fill() {
   return true;
 }
 
-bool InfLineReader::Next(std::string* line) {
+bool InfLineReader::Next(std::string_view* line) {
+  if (NextInPiece(line)) return true;
+  const bool have = NextCopied(&copied_);
+  *line = copied_;
+  return have;
+}
+
+// The common case without a copy: a line that ends with LF or CR LF within
+// the piece and holds no other CR. A CR LF becomes LF in the buffer itself.
+bool InfLineReader::NextInPiece(std::string_view* line) {
+  char* data = buffer_.get();
+  const std::size_t stop = end_ - at_ < kMaxInfLineBytes ? end_ : at_ + kMaxInfLineBytes;
+  std::size_t i = at_;
+  while (i < stop && data[i] != '\n' && data[i] != '\r') ++i;
+  if (i == stop) return false;
+  if (data[i] == '\r') {
+    if (i + 1 >= end_ || data[i + 1] != '\n') return false;
+    data[i] = '\n';
+    *line = std::string_view(data + at_, i + 1 - at_);
+    at_ = i + 2;
+    return true;
+  }
+  *line = std::string_view(data + at_, i + 1 - at_);
+  at_ = i + 1;
+  return true;
+}
+
+bool InfLineReader::NextCopied(std::string* line) {
   line->clear();
   // A CR that ended the previous piece: dropped when an LF follows it.
   bool pending_cr = false;

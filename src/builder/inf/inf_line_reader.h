@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "base/file_system.h"
 
@@ -22,14 +23,16 @@ class InfLineReader {
   /// Reads `file` in pieces of `piece_size` bytes.
   explicit InfLineReader(base::InputFile& file, std::size_t piece_size = 64 * 1024);
 
-  /// The next line into `line`; false at the end of the file or after a
-  /// read error (see failed()).
-  bool Next(std::string* line);
+  /// The next line into `line`, which stays valid until the next call;
+  /// false at the end of the file or after a read error (see failed()).
+  bool Next(std::string_view* line);
   /// True when reading the file failed.
   bool failed() const { return failed_; }
 
  private:
   bool Fill();
+  bool NextInPiece(std::string_view* line);
+  bool NextCopied(std::string* line);
 
   base::InputFile& file_;
   std::unique_ptr<char[]> buffer_;
@@ -38,6 +41,7 @@ class InfLineReader {
   std::size_t end_ = 0;
   bool eof_ = false;
   bool failed_ = false;
+  std::string copied_;  // a line that straddles two pieces or holds a lone CR
 };
 
 }  // namespace builder

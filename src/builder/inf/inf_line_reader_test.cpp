@@ -15,8 +15,8 @@ std::vector<std::string> Lines(const std::string& content, std::size_t piece_siz
   std::unique_ptr<base::InputFile> file = files.OpenInput("a.inf");
   InfLineReader reader(*file, piece_size);
   std::vector<std::string> lines;
-  std::string line;
-  while (reader.Next(&line)) lines.push_back(line);
+  std::string_view line;
+  while (reader.Next(&line)) lines.emplace_back(line);
   EXPECT_FALSE(reader.failed());
   return lines;
 }
@@ -53,7 +53,7 @@ TEST(InfLineReaderTest, ReadErrorEndsTheLines) {
   files.unreadable.insert("a.inf");
   std::unique_ptr<base::InputFile> file = files.OpenInput("a.inf");
   InfLineReader reader(*file);
-  std::string line;
+  std::string_view line;
   EXPECT_FALSE(reader.Next(&line));
   EXPECT_TRUE(reader.failed());
 }

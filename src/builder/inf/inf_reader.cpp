@@ -47,7 +47,7 @@ void PrintContext(base::Console& console, const std::string& file, SectionKind c
 }  // namespace
 
 std::uint32_t ProcessLine(std::string_view line, HandlerStates& h, StatementContext& ctx) {
-  std::string token;
+  std::string_view token;
   std::uint32_t error = 0;
   h.tokenizer.Start(line);
   bool have = h.tokenizer.Next(&token, &error, ctx.console);
@@ -88,7 +88,7 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
   StatementContext ctx{console, sections, current, /*keep_items=*/keep};
   DescriptionChecker checker(*state);
   InfLineReader lines(*file);
-  std::string line;
+  std::string_view line;
   int line_number = 0;
   while (lines.Next(&line)) {
     ++line_number;
@@ -100,7 +100,7 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
     // Remember the last line that carried on an Add Registry statement left
     // open, for the warning when reading ends.
     if (h.add_registry.open() && h.add_registry.token_count() != add_registry_tokens) {
-      h.open_place = {message_path, line_number, line};
+      h.open_place = {message_path, line_number, std::string(line)};
     }
     if (sections.size() > 1) {
       for (std::size_t i = 0; i + 1 < sections.size(); ++i) {

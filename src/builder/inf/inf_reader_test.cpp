@@ -50,6 +50,10 @@ TEST(ReadInstallInfoFileTest, Accepts) {
       "; comment only\n\n   \t\n;[ not a section ]\n",
       std::string(kCompleteApp) + "Icon = \"a;b\"\n[ Copy Files ]\n\\dest, prog.exe\n",
       "[ Setup Data-Files ]\n",
+      // A backslash before a double-byte character escapes it whole.
+      Sj(std::string(kCompleteApp) + "Icon = \"?Drive?\\Program Files\\メモ\"\n[ Copy Files ]\n"
+         "\"\\Program Disk\\メモ帳\\メモ.exe\", メモ.exe\n[ Add Registry ]\n"
+         "HKEY_LOCAL_MACHINE, \"Software\\メモ\", v, REG_SZ, , \"\\ソ\"\n"),
       "[ uninstall information ]\nMaker = M\nProgram = P\n"
       "[ ex-install information ]\nProgram = x\nTimeOut = 10\n"
       "[ Make Dirs ]\nd\n[ Delete Dirs ]\nd\n[ Delete Files ]\nf\n"

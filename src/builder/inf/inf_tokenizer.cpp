@@ -1,91 +1,88 @@
 #include "builder/inf/inf_tokenizer.h"
 
+#include <initializer_list>
+
 #include "base/sjis.h"
+#include "base/value_form.h"
 #include "builder/messages.h"
 
 namespace builder {
 
-bool IsInfBlank(char c) { return c == ' ' || (c >= '\x07' && c <= '\x0D'); }
+namespace {
 
-bool IsInfSingleCharToken(char c) {
-  switch (c) {
-    case ',': case ':': case ';': case '<': case '=': case '>':
-    case '[': case ']': case '{': case '}':
-      return true;
-    default:
-      return false;
+// Byte classes of the tokeniser, looked up once per byte.
+enum ByteClass : unsigned char { kOther, kBlank, kSingle, kQuote, kLead };
+
+struct ByteClasses {
+  unsigned char of[256];
+  constexpr ByteClasses() : of() {
+    for (int c = 0; c < 256; ++c) {
+      if (c == ' ' || (c >= 0x07 && c <= 0x0D)) of[c] = kBlank;
+      else if (c == '"') of[c] = kQuote;
+      else if (base::IsSjisLeadByte(static_cast<unsigned char>(c))) of[c] = kLead;
+      else of[c] = kOther;
+    }
+    for (char c : {',', ':', ';', '<', '=', '>', '[', ']', '{', '}'}) of[static_cast<unsigned char>(c)] = kSingle;
   }
-}
+};
+constexpr ByteClasses kClasses;
 
-bool IsSjisTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+unsigned char ClassOf(char c) { return kClasses.of[static_cast<unsigned char>(c)]; }
+
+}  // namespace
+
+bool IsInfBlank(char c) { return ClassOf(c) == kBlank; }
+
+bool IsInfSingleCharToken(char c) { return ClassOf(c) == kSingle; }
 
 void InfTokenizer::Start(std::string_view line) {
   line_ = line;
   pos_ = 0;
 }
 
-bool InfTokenizer::Next(std::string* token, std::uint32_t* error, base::Console& console) {
+bool InfTokenizer::Next(std::string_view* token, std::uint32_t* error, base::Console& console) {
   *error = 0;
-  token->clear();
+  *token = {};
   const std::size_t size = line_.size();
-  while (pos_ < size && IsInfBlank(line_[pos_])) ++pos_;
+  while (pos_ < size && ClassOf(line_[pos_]) == kBlank) ++pos_;
   if (pos_ >= size) return false;
 
   auto fail = [&](Message message, std::uint32_t code) {
     Say(console, base::Stream::kErr, message);
     pos_ = size;
-    token->clear();
     *error = code;
     return false;
   };
-  auto lead_at = [&](std::size_t i) { return base::IsSjisLeadByte(static_cast<unsigned char>(line_[i])); };
-  auto trail_at = [&](std::size_t i) {
-    return i < size && IsSjisTrailByte(static_cast<unsigned char>(line_[i]));
-  };
 
   const std::size_t start = pos_;
-  const char first = line_[pos_];
-  if (IsInfSingleCharToken(first)) {
-    token->assign(1, first);
-    ++pos_;
+  const unsigned char first = ClassOf(line_[pos_]);
+  if (first == kSingle) {
+    *token = line_.substr(pos_++, 1);
     return true;
   }
-  if (first == '"') {
-    ++pos_;
-    while (pos_ < size) {
-      const char c = line_[pos_];
-      if (c == '\\') {
-        // The escaped byte is kept as it is; a quote after a backslash does
-        // not end the string.
-        pos_ += 2;
-        continue;
-      }
-      if (lead_at(pos_)) {
-        if (!trail_at(pos_ + 1)) return fail(Message::kNotShiftJis, kTokenBadSjisInString);
-        pos_ += 2;
-        continue;
-      }
-      ++pos_;
-      if (c == '"') {
-        token->assign(line_, start, pos_ - start);
-        return true;
-      }
-    }
-    return fail(Message::kStringNotClosed, kTokenStringNotClosed);
+  if (first == kQuote) {
+    const base::QuotedString quoted = base::ScanQuotedString(line_, pos_);
+    if (quoted.how == base::QuotedEnd::kNotShiftJis) return fail(Message::kNotShiftJis, kTokenBadSjisInString);
+    if (quoted.how == base::QuotedEnd::kNotClosed) return fail(Message::kStringNotClosed, kTokenStringNotClosed);
+    pos_ = quoted.end;
+    *token = line_.substr(start, pos_ - start);
+    return true;
   }
   // A bare word: backslashes and other bytes, up to a blank, a
   // single-character token or a quote.
   while (pos_ < size) {
-    const char c = line_[pos_];
-    if (IsInfBlank(c) || IsInfSingleCharToken(c) || c == '"') break;
-    if (lead_at(pos_)) {
-      if (!trail_at(pos_ + 1)) return fail(Message::kNotShiftJis, kTokenBadSjisInWord);
+    const unsigned char c = ClassOf(line_[pos_]);
+    if (c == kOther) {
+      ++pos_;
+    } else if (c == kLead) {
+      if (pos_ + 1 >= size || !base::IsSjisTrailByte(static_cast<unsigned char>(line_[pos_ + 1])))
+        return fail(Message::kNotShiftJis, kTokenBadSjisInWord);
       pos_ += 2;
-      continue;
+    } else {
+      break;
     }
-    ++pos_;
   }
-  token->assign(line_, start, pos_ - start);
+  *token = line_.substr(start, pos_ - start);
   return true;
 }
 

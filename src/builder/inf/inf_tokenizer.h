@@ -20,19 +20,17 @@ inline constexpr std::uint32_t kTokenStringNotClosed = 0x3000;
 bool IsInfBlank(char c);
 bool IsInfSingleCharToken(char c);
 
-/// True when `c` may follow a Shift-JIS lead byte (0x40-0x7E, 0x80-0xFC).
-bool IsSjisTrailByte(unsigned char c);
-
 /// Hands out the tokens of one line, left to right.
 class InfTokenizer {
  public:
   /// Starts on `line`, which must stay unchanged until the last Next.
   void Start(std::string_view line);
 
-  /// Next token into `token`. Returns true with a token, false at the end of
-  /// the line or on error; `*error` is 0 or a tokeniser code, whose message
-  /// has then been printed. After an error the rest of the line is dropped.
-  bool Next(std::string* token, std::uint32_t* error, base::Console& console);
+  /// Next token into `token`, a view into the line. Returns true with a
+  /// token, false at the end of the line or on error; `*error` is 0 or a
+  /// tokeniser code, whose message has then been printed. After an error the
+  /// rest of the line is dropped.
+  bool Next(std::string_view* token, std::uint32_t* error, base::Console& console);
 
  private:
   std::string_view line_;

@@ -22,8 +22,8 @@ Tokens Tokenize(std::string_view line) {
   base::CapturingConsole console;
   InfTokenizer tokenizer;
   tokenizer.Start(line);
-  std::string token;
-  while (tokenizer.Next(&token, &result.error, console)) result.tokens.push_back(token);
+  std::string_view token;
+  while (tokenizer.Next(&token, &result.error, console)) result.tokens.emplace_back(token);
   result.err = console.err;
   return result;
 }
@@ -49,6 +49,8 @@ TEST(InfTokenizerTest, SplitsLines) {
       // ＝ (0x81 0x81), and half-width kana as plain bytes.
       {"\x83\x5C\x83\x74\x83\x67 \x81\x81 \xB1\xB2", {"\x83\x5C\x83\x74\x83\x67", "\x81\x81", "\xB1\xB2"}},
       {"\x83\x5B\x2C", {"\x83\x5B", ","}},
+      // After a backslash a double-byte character is taken whole: メ, then ソ before the quote.
+      {"\"\\\x83\x81\x83\x82\" \"\\\x83\x5C\"", {"\"\\\x83\x81\x83\x82\"", "\"\\\x83\x5C\""}},
   };
   for (const Case& c : cases) {
     const Tokens t = Tokenize(c.line);
@@ -72,6 +74,7 @@ TEST(InfTokenizerTest, Errors) {
       {"\"ab\x81 cd\"", {}, kTokenBadSjisInString},
       {"k = \"abc\n", {"k", "="}, kTokenStringNotClosed},
       {"\"abc\\\"", {}, kTokenStringNotClosed},            // the escaped quote does not close
+      {"\"a\\\x83 \"", {}, kTokenBadSjisInString},       // an escaped lead byte needs its trail byte
   };
   for (const Case& c : cases) {
     const Tokens t = Tokenize(c.line);
@@ -85,7 +88,7 @@ TEST(InfTokenizerTest, DropsTheRestOfTheLineAfterAnError) {
   base::CapturingConsole console;
   InfTokenizer tokenizer;
   tokenizer.Start("\"ab\x81\x20\" more words");
-  std::string token;
+  std::string_view token;
   std::uint32_t error = 0;
   EXPECT_FALSE(tokenizer.Next(&token, &error, console));
   EXPECT_EQ(error, kTokenBadSjisInString);

@@ -48,11 +48,11 @@ bool IsDeleteRegistryRootKey(std::string_view name) {
 std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementContext& ctx) {
   ++token_count_;
   const bool comma = token == ",";
-  std::string text = comma ? std::string() : UnquoteValue(token);
+  if (!comma) UnquoteValueInto(token, &text_);
   switch (state_) {
     case 0:
       if (comma) return Fail(ctx, Message::kFirstParameterOmitted, 0x4200);
-      p1_ = std::move(text);
+      p1_.swap(text_);
       if (!IsAddRegistryRootKey(p1_)) return FailUndefined(ctx, p1_, 0x4300);
       state_ = 1;
       return 0;
@@ -64,7 +64,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       if (comma) {
         state_ = 4;  // no subkey
       } else {
-        p2_ = std::move(text);
+        p2_.swap(text_);
         state_ = 3;
       }
       return 0;
@@ -76,7 +76,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       if (comma) {
         state_ = 6;  // no value name
       } else {
-        p3_ = std::move(text);
+        p3_.swap(text_);
         state_ = 5;
       }
       return 0;
@@ -90,7 +90,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
         state_ = 8;
         return 0;
       }
-      p4_ = std::move(text);
+      p4_.swap(text_);
       if (!IsDataType(p4_)) return FailUndefined(ctx, p4_, 0x4700);
       state_ = 7;
       return 0;
@@ -103,7 +103,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
         state_ = 10;  // default write flag
         return 0;
       }
-      p5_ = std::move(text);
+      p5_.swap(text_);
       if (!IsWriteFlag(p5_)) return FailUndefined(ctx, p5_, 0x4900);
       state_ = 9;
       return 0;
@@ -113,7 +113,7 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
       return 0;
     case 10:
       if (comma) return Fail(ctx, Message::kCommaAtValuePosition, 0x4B00);
-      return TakeValue(text, ctx);
+      return TakeValue(text_, ctx);
     case 11:
       if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4F00);
       state_ = 10;
@@ -164,6 +164,8 @@ std::uint32_t AddRegistryHandler::OnEnd(StatementContext& ctx) {
   std::uint32_t code = 0;
   if (p2_.empty() && p3_.empty()) {
     code = Fail(ctx, Message::kSubkeyAndValueNameOmitted, 0x4000);
+  } else if (!ctx.keep_items) {
+    AddItem(ctx, AddRegistryItem{});  // counted only; the buffers stay for the next statement
   } else {
     AddRegistryItem item = std::move(value_);
     item.root_key = std::move(p1_);
@@ -184,7 +186,10 @@ void AddRegistryHandler::Clear() {
   p3_.clear();
   p4_.clear();
   p5_.clear();
-  value_ = AddRegistryItem{};
+  value_.sz.clear();
+  value_.dword = 0;
+  value_.binary.clear();
+  value_.multi_sz.clear();
 }
 
 std::uint32_t AcceptDeleteRegistryStatement(int final_state, ParameterItem item,

@@ -45,6 +45,7 @@ class AddRegistryHandler : public StatementHandler {
 
   std::uint64_t token_count_ = 0;
   std::string p1_, p2_, p3_, p4_, p5_;
+  std::string text_;  // the token being taken, unquoted
   AddRegistryItem value_;  // the value area: only the value members are used
 };
 

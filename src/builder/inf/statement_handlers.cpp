@@ -60,7 +60,7 @@ std::uint32_t DefinitionHandler::OnToken(std::string_view token, StatementContex
       state_ = 2;
       return 0;
     case 2:
-      value_ = UnquoteValue(token);
+      UnquoteValueInto(token, &value_);
       state_ = 3;
       return 0;
     default:

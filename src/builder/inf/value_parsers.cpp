@@ -4,33 +4,46 @@
 
 #include "base/hex.h"
 #include "base/sjis.h"
+#include "base/value_form.h"
 #include "builder/messages.h"
 
 namespace builder {
 
 std::string UnquoteValue(std::string_view token) {
-  if (token.empty() || token.front() != '"') return std::string(token);
   std::string value;
-  value.reserve(token.size());
-  for (std::size_t i = 0; i < token.size(); ++i) {
+  UnquoteValueInto(token, &value);
+  return value;
+}
+
+void UnquoteValueInto(std::string_view token, std::string* value) {
+  if (token.empty() || token.front() != '"') {
+    value->assign(token);
+    return;
+  }
+  value->clear();
+  // Runs of plain characters are copied whole; quotes are dropped, and an
+  // escape takes the whole character after the backslash (only an escaped
+  // quote loses its backslash).
+  std::size_t run = 0;
+  std::size_t i = 0;
+  while (i < token.size()) {
     const char c = token[i];
-    if (c == '"') continue;
-    if (c == '\\' && i + 1 < token.size()) {
-      if (token[i + 1] == '"') {
-        value += '"';
-      } else {
-        value += c;
-        value += token[i + 1];
-      }
-      ++i;
+    if (c != '"' && c != '\\') {
+      i += base::SjisCharSize(token, i);
       continue;
     }
-    value += c;
-    if (base::IsSjisLeadByte(static_cast<unsigned char>(c)) && i + 1 < token.size()) {
-      value += token[++i];
+    value->append(token, run, i - run);
+    if (c == '"') {
+      run = ++i;
+    } else if (i + 1 < token.size() && token[i + 1] == '"') {
+      *value += '"';
+      run = i += 2;
+    } else {
+      run = i;  // the backslash and its character stay
+      i += i + 1 < token.size() ? base::SjisEscapeSize(token, i) : 1;
     }
   }
-  return value;
+  value->append(token, run, i - run);
 }
 
 namespace {
@@ -39,30 +52,24 @@ namespace {
 // and carriage return.
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 std::uint32_t ParseDecimal(std::string_view text, std::uint32_t* result, base::Console& console) {
   std::size_t pos = 0;
   while (pos < text.size() && IsCSpace(text[pos])) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  const std::size_t digits_start = pos;
+  const base::DecimalForm form = base::ReadDecimalForm(text.substr(pos));
   std::uint64_t magnitude = 0;
   bool overflow = false;
-  while (pos < text.size() && IsDigit(text[pos])) {
-    if (!overflow) {
-      magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-      if (magnitude > 0xFFFFFFFFull) overflow = true;
+  for (char digit : form.digits) {
+    magnitude = magnitude * 10 + static_cast<std::uint64_t>(digit - '0');
+    if (magnitude > 0xFFFFFFFFull) {
+      overflow = true;
+      break;
     }
-    ++pos;
   }
+  const bool negative = form.negative;
   // Without any digit nothing was converted: the whole text is left over.
-  const std::size_t end = pos == digits_start ? 0 : pos;
+  const std::size_t end = form.digits.empty() ? 0 : pos + form.end;
   std::uint32_t value = overflow ? 0xFFFFFFFFu : static_cast<std::uint32_t>(magnitude);
   if (negative && !overflow) value = 0u - value;
   if (value == 0 && end < text.size()) {

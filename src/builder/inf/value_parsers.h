@@ -19,6 +19,9 @@ namespace builder {
 /// 0x5C is no escape).
 std::string UnquoteValue(std::string_view token);
 
+/// UnquoteValue into `value`, whose storage is reused.
+void UnquoteValueInto(std::string_view token, std::string* value);
+
 /// What ParseDecimal answers besides 0.
 enum DecimalCode : std::uint32_t { kDecimalNotNumeric = 1, kDecimalTooLarge = 2 };
 

@@ -24,6 +24,9 @@ TEST(UnquoteValueTest, Table) {
       {"\"\"", ""},
       // "ソ" is 0x83 0x5C: its trail byte is no escape before the quote.
       {"\"\x83\x5C\"", "\x83\x5C"},
+      // A backslash before "ソ" or "表" keeps the whole character.
+      {"\"a\\\x83\x5C\"", "a\\\x83\x5C"},
+      {"\"\\\x95\x5C\\\x95\x5C" "b\"", "\\\x95\x5C\\\x95\x5C" "b"},
   };
   for (const Case& c : cases) EXPECT_EQ(UnquoteValue(c.token), c.value) << c.token;
 }

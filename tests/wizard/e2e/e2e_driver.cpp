@@ -1421,17 +1421,15 @@ void CompareRoads(const Paths& base, const std::string& tool, const HandProject&
 }
 
 void HandWrittenRuns(const Paths& paths, const std::string& tool) {
-  // Japanese after a backslash in the descriptions ("\メ") is refused by
-  // the builder's value reader for now: the first project keeps those
-  // places ASCII and builds; the second is Japanese throughout and must
-  // give the same files on both roads, its archive only once the builder
-  // takes such values.
+  // The first project keeps the places the descriptions escape ("\X")
+  // ASCII; the second is Japanese throughout, "\メ" included. Both build,
+  // and both roads must give the same files and the same archive.
   const HandProject projects[] = {
       MakeHandProject("hand-written, Japanese names", "Memo帳", "Memo.exe", "Pics絵",
                       "雲ソフト\\Memo", true),
       MakeHandProject("hand-written, all Japanese", "雲メモ",
                       "メモ.exe", "絵",
-                      "雲ソフト\\メモ", false),
+                      "雲ソフト\\メモ", true),
   };
   int index = 1;
   for (const HandProject& p : projects) CompareRoads(paths, tool, p, index++);
