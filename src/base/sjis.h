@@ -17,6 +17,12 @@ constexpr bool IsSjisLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+/// True when `c` can follow a lead byte as the second byte of a double-byte
+/// character in code page 932 (0x40-0x7E or 0x80-0xFC).
+constexpr bool IsSjisTrailByte(unsigned char c) {
+  return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
 /// Answers whether a byte is the lead byte of a double-byte character.
 using LeadByteTest = bool (*)(unsigned char);
 
