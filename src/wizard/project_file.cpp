@@ -7,6 +7,7 @@
 #include "base/listing.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
+#include "wizard/project_safety.h"
 
 namespace wizard {
 namespace {
@@ -28,12 +29,13 @@ std::string Protected(std::string_view value) {
 
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
-// Reads the project file at `path`; a missing or unreadable file reads as an
+// Reads the project file at `path`; a missing or unreadable file, and one
+// larger than any the wizard writes (ProjectFileTooLarge), reads as an
 // empty one. A file that an editor saved as UTF-8 with a byte-order mark is
 // read in Shift-JIS, as the wizard writes it.
 base::IniFile ReadProjectFile(const std::string& path) {
   std::string text;
-  if (!ReadWholeFile(path, &text)) text.clear();
+  if (ProjectFileTooLarge(path) || !ReadWholeFile(path, &text)) text.clear();
   std::string_view body = text;
   std::string converted;
   if (body.substr(0, base::kUtf8ByteOrderMark.size()) == base::kUtf8ByteOrderMark &&
@@ -84,6 +86,9 @@ constexpr int kMaxFileRows = 0xFFFF;
 
 bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRowStore* files,
                 const RegistryRowStore* registry) {
+  // Its other sections are kept, so a file too large to be read is not
+  // written over.
+  if (ProjectFileTooLarge(path)) return false;
   base::IniFile ini = ReadProjectFile(path);
 
   ini.RemoveSection("Pakforge");

@@ -15,12 +15,14 @@ namespace wizard {
 /// Writes every section (Pakforge, Property, Registry, CopyFile, Folder,
 /// SetupIni, each removed and written again, in that order; other sections
 /// of the file stay) to the file at `path`. A null store counts as an empty
-/// list. False when the file could not be written.
+/// list. False when the file could not be written, or when it is larger than
+/// any the wizard writes (ProjectFileTooLarge: it is left as it is).
 bool SaveProject(const ProjectSettings& settings, const std::string& path,
                 const FileRowStore* files, const RegistryRowStore* registry);
 
 /// Reads sections Property, Folder and SetupIni of `path` into `settings`
-/// (absent keys and a missing file give the documented defaults).
+/// (absent keys and a missing file give the documented defaults; so does a
+/// file larger than any the wizard writes, which is not read).
 void LoadProjectSettings(ProjectSettings& settings, const std::string& path);
 
 /// Empties `files` and adds one row per CopyFile/File<j> (j from 0 until the
