@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "base/encoding.h"
+#include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
 #include "builder/driver.h"
@@ -18,6 +19,7 @@
 #include "wizard/inf_writer.h"
 #include "wizard/page_fields.h"
 #include "wizard/project_file.h"
+#include "wizard/project_safety.h"
 #include "wizard/registry_value_checks.h"
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
@@ -59,16 +61,18 @@ bool IsAbsolute(const std::string& path) {
 }
 
 // The folder that holds the project file, as the wizard's current
-// directory: absolute, without a trailing separator.
-std::string ProjectFolder(const std::string& kit_project) {
-  std::string folder;
-  wizard::SplitPath(kit_project, &folder, nullptr, nullptr);
-  if (!IsAbsolute(folder)) {
+// directory: absolute, without a trailing separator. False when the project
+// path is relative and the current folder cannot be taken: an empty one
+// would put every output into the root.
+bool ProjectFolder(const std::string& kit_project, std::string* folder) {
+  wizard::SplitPath(kit_project, folder, nullptr, nullptr);
+  if (!IsAbsolute(*folder)) {
     const std::string here = wizard::CurrentDirectory();
-    folder = folder.empty() ? here : base::JoinPath(here, folder);
+    if (here.empty()) return false;
+    *folder = folder->empty() ? here : base::JoinPath(here, *folder);
   }
-  while (folder.size() > 1 && folder.back() == base::kPathSeparator) folder.pop_back();
-  return folder;
+  while (folder->size() > 1 && folder->back() == base::kPathSeparator) folder->pop_back();
+  return true;
 }
 
 // Page 3's order of a rebuilt list: extension first, then base name, ASCII
@@ -161,6 +165,18 @@ class Run {
     if (!detail.empty()) text += "\n  " + detail;
     return Fail(kExitRefused, text);
   }
+  // A refusal of the safety rules: the message, then what it concerns (in
+  // place of the message's "%s" where it has one).
+  int RefuseUnsafe(const wizard::SafetyRefusal& unsafe) {
+    const std::string detail = unsafe.Detail();
+    return Refuse(unsafe.string_id, detail, unsafe.string_id == wizard::kStrBadName ? detail : std::string());
+  }
+  // True when the project file opens and reads as a regular file.
+  static bool IsReadable(const std::string& path) {
+    if (wizard::FolderExists(path)) return false;
+    std::string content;
+    return wizard::ReadWholeFile(path, &content);
+  }
   void Warn(const std::string& sjis) {
     warnings_.push_back(sjis);
     env_.console.Write(Stream::kErr, "pakforge-build: warning: " + sjis + "\n");
@@ -170,11 +186,15 @@ class Run {
     if (!ToKit(options_.project, &project_)) {
       return Fail(kExitNoProject, "the project file's name has no Shift-JIS form: " + options_.project);
     }
-    std::string content;
-    if (wizard::FolderExists(project_) || !wizard::ReadWholeFile(project_, &content)) {
-      return Fail(kExitNoProject, "cannot read the project file '" + project_ + "'");
+    if (!ProjectFolder(project_, &current_dir_)) {
+      return Fail(kExitNotWritten, "cannot read the name of the current folder, which holds the project file");
     }
-    current_dir_ = ProjectFolder(project_);
+    // Refused before it is read whole (the readers below read it each).
+    if (wizard::ProjectFileTooLarge(project_)) {
+      return Fail(kExitNoProject, "the project file '" + project_ +
+                                      "' is larger than 64 MiB, far larger than Pakforge writes one");
+    }
+    if (!IsReadable(project_)) return Fail(kExitNoProject, "cannot read the project file '" + project_ + "'");
 
     wizard::LoadProjectSettings(settings_, project_);
     wizard::LoadCopyFileRows(project_, rows_);
@@ -186,8 +206,18 @@ class Run {
         !wizard::CheckInstallFields(settings_, &refusal)) {
       return Refuse(refusal.string_id, refusal.argument, FieldName(refusal.field));
     }
+    wizard::SafetyRefusal unsafe;
+    if (!wizard::CheckSourceFolderInside(settings_, current_dir_, base::SystemPathResolver(), &unsafe) ||
+        !wizard::CheckProjectNames(settings_, &rows_, &unsafe)) {
+      return RefuseUnsafe(unsafe);
+    }
     if (int status = CheckSourceFolder()) return status;
     if (int status = CheckRegistryRows()) return status;
+    std::string project_folder;
+    wizard::SplitPath(project_, &project_folder, nullptr, nullptr);
+    if (!wizard::CheckOutputNames(settings_, &rows_, project_.substr(project_folder.size()), &unsafe)) {
+      return RefuseUnsafe(unsafe);
+    }
     if (int status = WriteFinishFiles()) return status;
     return RunBuilder();
   }

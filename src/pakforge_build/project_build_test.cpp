@@ -54,6 +54,7 @@ struct Project {
   wizard::MemoryFileRowStore shown;  ///< rows of the files list at Finish when none were saved
   wizard::MemoryRegistryRowStore registry;
   std::map<std::string, std::string> files;  ///< '/'-separated path under the project folder -> bytes
+  std::string file_name;  ///< the project file's name when not the wizard's
 
   void AddRow(const std::string& name, const std::string& folder = std::string(),
               std::uint32_t kind = wizard::AppRoot) {
@@ -70,7 +71,9 @@ struct Project {
     registry.Append(wizard::EntryToRow(entry));
   }
   const wizard::FileRowStore& RowsAtFinish() const { return saved.Count() ? saved : shown; }
-  std::string ProjectName() const { return "Pakforge_" + settings.Name.Text() + ".ini"; }
+  std::string ProjectName() const {
+    return file_name.empty() ? "Pakforge_" + settings.Name.Text() + ".ini" : file_name;
+  }
 };
 
 Project BaseProject() {
@@ -317,6 +320,19 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
       {"registry DWORD",
        [](Project& p) { p.AddRegistry(wizard::kHklm, "Software\\Kumo", "v", wizard::kDword, "0x1"); },
        wizard::kStrBadDword, {}},
+      {"a row with a path", [](Project& p) { p.AddRow("../../canary/secret.exe"); }, wizard::kStrBadName, {}},
+      {"an own folder with a path",
+       [](Project& p) { p.settings.Folders.doc_folders.Add("..\\..\\Windows"); }, wizard::kStrBadName, {}},
+      {"a start-up program with a path", [](Project& p) { p.settings.Exe.Assign("..\\x.exe"); },
+       wizard::kStrBadName, {}},
+      {"a lead byte before a control byte", [](Project& p) { p.settings.Output.Assign("Kan\x81\x1Fx"); },
+       wizard::kStrBadName, {}},
+      {"the uninstall description on Install.inf", [](Project& p) { p.settings.UninstFile.Assign("Install"); },
+       wizard::kStrOutputNameClash, {}},
+      {"the project file named Setup.ini", [](Project& p) { p.file_name = "Setup.ini"; },
+       wizard::kStrOutputNameClash, {}},
+      {"the project file named as the archive", [](Project& p) { p.file_name = "memopack.LVAR"; },
+       wizard::kStrOutputNameClash, {}},
   };
   for (const Case& c : cases) {
     Project p = BaseProject();
@@ -411,6 +427,93 @@ TEST(ProjectBuildTest, MissingOrUnreadableProjectFile) {
     EXPECT_NE(result.err.find("cannot read the project file"), std::string::npos) << result.err;
   }
 }
+
+#ifndef _WIN32
+// Links in the project's folder, each to a place outside it: what a link
+// names is replaced, never followed, and a source folder that leads out
+// is refused before anything is written or deleted.
+TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
+  struct Case {
+    const char* label;
+    // Lays the links into the project folder `dir`; `outside` is elsewhere.
+    void (*lay)(const ScratchFolder& dir, const ScratchFolder& outside);
+    int status;
+  };
+  const Case cases[] = {
+      {"Setup.ini links to a file outside",
+       [](const ScratchFolder& dir, const ScratchFolder& outside) {
+         fs::create_symlink(outside.Path("victim.txt"), dir.Path("Setup.ini"));
+       },
+       kExitOk},
+      {"the batch file links to a file outside that is not there yet",
+       [](const ScratchFolder& dir, const ScratchFolder& outside) {
+         fs::create_symlink(outside.Path("new.bat"), dir.Path("Memo.bat"));
+       },
+       kExitOk},
+      {"a menu file links to a file outside",
+       [](const ScratchFolder& dir, const ScratchFolder& outside) {
+         fs::create_symlink(outside.Path("victim.txt"), dir.Path("src/Memo.txt"));
+       },
+       kExitOk},
+      {"the source folder links to a folder outside",
+       [](const ScratchFolder& dir, const ScratchFolder& outside) {
+         fs::copy(dir.Path("src"), outside.Path("src"), fs::copy_options::recursive);
+         fs::remove_all(dir.Path("src"));
+         fs::create_symlink(outside.Path("src"), dir.Path("src"));
+       },
+       kExitRefused},
+      {"the source folder links to the project folder itself",
+       [](const ScratchFolder& dir, const ScratchFolder&) { fs::create_symlink(".", dir.Path("self")); },
+       kExitRefused},
+      {"the source folder links to a folder beside it",
+       [](const ScratchFolder& dir, const ScratchFolder&) {
+         fs::rename(dir.Path("src"), dir.Path("real"));
+         fs::create_symlink("real", dir.Path("src"));
+       },
+       kExitOk},
+  };
+  for (const Case& c : cases) {
+    Project p = BaseProject();
+    if (std::string(c.label).find("itself") != std::string::npos) p.settings.Source.Assign("self");
+    ScratchFolder dir, outside;
+    outside.Write("victim.txt", "the author's own");
+    outside.Write("src/readme.txt", "the author's own");
+    Lay(dir, p);
+    c.lay(dir, outside);
+    const Result result = Build(dir, p.ProjectName(), {"--clean"});
+    EXPECT_EQ(result.status, c.status) << c.label << result.err;
+    const std::map<std::string, std::string> left = Tree(outside);
+    EXPECT_EQ(left.at("victim.txt"), "the author's own") << c.label;
+    EXPECT_FALSE(left.count("new.bat")) << c.label;
+    EXPECT_EQ(left.count("src/readme.txt"), 1u) << c.label;  // --clean never reaches it
+    EXPECT_FALSE(left.count("src/Install.inf")) << c.label;
+    if (c.status == kExitRefused) {
+      EXPECT_NE(result.err.find(WizardMessage(wizard::kStrSourceOutside)), std::string::npos)
+          << c.label << result.err;
+      EXPECT_FALSE(fs::exists(dir.Path("Memo.bat"))) << c.label;
+    } else {
+      EXPECT_FALSE(fs::is_symlink(dir.Path("Setup.ini"))) << c.label;
+      EXPECT_FALSE(fs::is_symlink(dir.Path("Memo.bat"))) << c.label;
+    }
+  }
+}
+
+// The current folder can no longer be named (it was removed): a project
+// file given by a relative path has no folder, and nothing is written.
+TEST(ProjectBuildTest, CurrentFolderThatCannotBeNamed) {
+  ScratchFolder dir;
+  dir.MakeFolder("gone");
+  WorkingFolder inside(dir.Path("gone"));
+  ASSERT_TRUE(inside.entered());
+  fs::remove(dir.Path("gone"));
+  Options options;
+  options.project = "Pakforge_Memo.ini";
+  base::CapturingConsole console;
+  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+  EXPECT_EQ(RunProjectBuild(options, env), kExitNotWritten);
+  EXPECT_NE(console.err.find("current folder"), std::string::npos) << console.err;
+}
+#endif
 
 TEST(ProjectBuildTest, CommandLine) {
   struct Case {
