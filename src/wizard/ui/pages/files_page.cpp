@@ -6,6 +6,7 @@
 #include "wizard/file_utils.h"
 #include "wizard/name_lines.h"
 #include "wizard/project_file.h"
+#include "wizard/project_safety.h"
 #include "wizard/resources/resource.h"
 #include "wizard/row_store.h"
 #include "wizard/source_folder_rules.h"
@@ -114,6 +115,14 @@ INT_PTR FilesPage::OnWizardNext() {
   if (s.DuplicateNames) return RefuseWithMessage(IDS_DUPLICATE_NAMES, 0);
   if (s.PathTooLong) return RefuseWithMessage(IDS_PATH_TOO_LONG, 0);
   if (s.NestedFolders) return RefuseWithMessage(IDS_NESTED_FOLDERS, 0);
+  // A hand-edited project may hold paths where names belong: the message
+  // and then the key that holds one.
+  ListViewFileRows rows(list_);
+  SafetyRefusal unsafe;
+  if (!CheckProjectNames(s, &rows, &unsafe)) {
+    const std::string text = LoadText(unsafe.string_id) + "\n\n" + unsafe.Detail();
+    return RefuseWithText(unsafe.string_id, text.c_str(), 0);
+  }
   return 0;
 }
 
