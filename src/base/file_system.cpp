@@ -31,9 +31,14 @@ bool WriteWholeFile(FileSystem& files, const std::string& path, const std::strin
   std::unique_ptr<OutputFile> file;
   std::string temporary;
   for (int attempt = 0; attempt < kTemporaryNameAttempts && !file; ++attempt) {
-    temporary = path + "." + std::to_string(files.ProcessId());
-    if (attempt > 0) temporary += "-" + std::to_string(attempt);
-    temporary += ".tmp";
+    temporary = path;
+    temporary.push_back('.');
+    temporary.append(std::to_string(files.ProcessId()));
+    if (attempt > 0) {
+      temporary.push_back('-');
+      temporary.append(std::to_string(attempt));
+    }
+    temporary.append(".tmp");
     file = files.CreateNew(temporary);
     FileInfo taken;
     if (!file && !files.Stat(temporary, &taken)) return false;  // not a collision: give up
