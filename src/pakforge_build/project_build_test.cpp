@@ -429,71 +429,49 @@ TEST(ProjectBuildTest, MissingOrUnreadableProjectFile) {
 }
 
 #ifndef _WIN32
-// Links in the project's folder, each to a place outside it: what a link
-// names is replaced, never followed, and a source folder that leads out
-// is refused before anything is written or deleted.
+// Links in the project's folder, each to a place outside it: a link at an
+// output's name is replaced, never followed, and a source folder that leads
+// out is refused before anything is written or deleted.
 TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
-  struct Case {
-    const char* label;
-    // Lays the links into the project folder `dir`; `outside` is elsewhere.
-    void (*lay)(const ScratchFolder& dir, const ScratchFolder& outside);
+  const struct {
+    const char* link;    ///< in the project folder
+    const char* target;  ///< relative to the project folder
     int status;
+  } cases[] = {
+      {"Setup.ini", "../out/victim.txt", kExitOk},
+      {"Memo.bat", "../out/new.bat", kExitOk},  // a link to nothing yet
+      {"src", "../out/src", kExitRefused},
+      {"src", ".", kExitRefused},  // the project folder itself
+      {"src", "real", kExitOk},
   };
-  const Case cases[] = {
-      {"Setup.ini links to a file outside",
-       [](const ScratchFolder& dir, const ScratchFolder& outside) {
-         fs::create_symlink(outside.Path("victim.txt"), dir.Path("Setup.ini"));
-       },
-       kExitOk},
-      {"the batch file links to a file outside that is not there yet",
-       [](const ScratchFolder& dir, const ScratchFolder& outside) {
-         fs::create_symlink(outside.Path("new.bat"), dir.Path("Memo.bat"));
-       },
-       kExitOk},
-      {"a menu file links to a file outside",
-       [](const ScratchFolder& dir, const ScratchFolder& outside) {
-         fs::create_symlink(outside.Path("victim.txt"), dir.Path("src/Memo.txt"));
-       },
-       kExitOk},
-      {"the source folder links to a folder outside",
-       [](const ScratchFolder& dir, const ScratchFolder& outside) {
-         fs::copy(dir.Path("src"), outside.Path("src"), fs::copy_options::recursive);
-         fs::remove_all(dir.Path("src"));
-         fs::create_symlink(outside.Path("src"), dir.Path("src"));
-       },
-       kExitRefused},
-      {"the source folder links to the project folder itself",
-       [](const ScratchFolder& dir, const ScratchFolder&) { fs::create_symlink(".", dir.Path("self")); },
-       kExitRefused},
-      {"the source folder links to a folder beside it",
-       [](const ScratchFolder& dir, const ScratchFolder&) {
-         fs::rename(dir.Path("src"), dir.Path("real"));
-         fs::create_symlink("real", dir.Path("src"));
-       },
-       kExitOk},
-  };
-  for (const Case& c : cases) {
-    Project p = BaseProject();
-    if (std::string(c.label).find("itself") != std::string::npos) p.settings.Source.Assign("self");
-    ScratchFolder dir, outside;
-    outside.Write("victim.txt", "the author's own");
-    outside.Write("src/readme.txt", "the author's own");
-    Lay(dir, p);
-    c.lay(dir, outside);
-    const Result result = Build(dir, p.ProjectName(), {"--clean"});
-    EXPECT_EQ(result.status, c.status) << c.label << result.err;
-    const std::map<std::string, std::string> left = Tree(outside);
-    EXPECT_EQ(left.at("victim.txt"), "the author's own") << c.label;
-    EXPECT_FALSE(left.count("new.bat")) << c.label;
-    EXPECT_EQ(left.count("src/readme.txt"), 1u) << c.label;  // --clean never reaches it
-    EXPECT_FALSE(left.count("src/Install.inf")) << c.label;
+  for (const auto& c : cases) {
+    ScratchFolder top;
+    const Project p = BaseProject();
+    for (const auto& [path, bytes] : p.files) top.Write("project/" + path, bytes);
+    ASSERT_TRUE(wizard::SaveProject(p.settings, top.Path("project/" + p.ProjectName()), &p.saved, &p.registry));
+    top.Write("out/victim.txt", "the author's own");
+    top.Write("out/src/readme.txt", "the author's own");
+    if (std::string(c.link) == "src") {
+      fs::copy(top.Path("project/src"), top.Path(std::string("project/") + c.target), fs::copy_options::recursive);
+      fs::remove_all(top.Path("project/src"));
+    }
+    fs::create_symlink(c.target, top.Path(std::string("project/") + c.link));
+    Options options;
+    options.project = top.Path("project/" + p.ProjectName());
+    options.clean = true;
+    base::CapturingConsole console;
+    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+    const std::string label = std::string(c.link) + " -> " + c.target;
+    EXPECT_EQ(RunProjectBuild(options, env), c.status) << label << console.err;
+    std::map<std::string, std::string> left;
+    Walk(top.Path("out"), "", &left);
+    EXPECT_EQ(left["victim.txt"], "the author's own") << label;
+    EXPECT_EQ(left.count("new.bat") + left.count("src/Install.inf"), 0u) << label;
+    EXPECT_EQ(left.count("src/readme.txt"), 1u) << label;  // --clean never reaches it
     if (c.status == kExitRefused) {
-      EXPECT_NE(result.err.find(WizardMessage(wizard::kStrSourceOutside)), std::string::npos)
-          << c.label << result.err;
-      EXPECT_FALSE(fs::exists(dir.Path("Memo.bat"))) << c.label;
-    } else {
-      EXPECT_FALSE(fs::is_symlink(dir.Path("Setup.ini"))) << c.label;
-      EXPECT_FALSE(fs::is_symlink(dir.Path("Memo.bat"))) << c.label;
+      EXPECT_NE(console.err.find(WizardMessage(wizard::kStrSourceOutside)), std::string::npos) << label;
+    } else if (std::string(c.link) != "src") {
+      EXPECT_FALSE(fs::is_symlink(top.Path(std::string("project/") + c.link))) << label;  // now the file
     }
   }
 }

@@ -90,7 +90,9 @@ bool CheckProjectNames(const ProjectSettings& s, const FileRowStore* files, Safe
   const std::vector<FileRow> rows = ReadFileRows(files);
   for (std::size_t j = 0; j < rows.size(); ++j) {
     const int index = static_cast<int>(j);
-    if (!IsBareFileName(rows[j].name)) return Refuse(refusal, kStrBadName, Key("File", index, rows[j].name));
+    if (!IsBareFileName(rows[j].name)) {
+      return Refuse(refusal, kStrBadName, Key("File", index, rows[j].name));
+    }
     if (rows[j].Kind() != AppRoot && !IsValidFileName(rows[j].folder)) {
       return Refuse(refusal, kStrBadName, Key("Folder", index, rows[j].folder));
     }
@@ -117,7 +119,9 @@ bool CheckOutputNames(const ProjectSettings& s, const FileRowStore* files,
   const std::vector<FileRow> rows = ReadFileRows(files);
   for (std::size_t j = 0; j < rows.size(); ++j) {
     std::string base;
-    if (IsProgramRow(rows[j].name, &base)) Add(&source, base + ".txt", Key("File", static_cast<int>(j), rows[j].name));
+    if (IsProgramRow(rows[j].name, &base)) {
+      Add(&source, base + ".txt", Key("File", static_cast<int>(j), rows[j].name));
+    }
   }
   std::vector<Output> project;
   project.push_back({s.Source.Text(), "Source=" + s.Source.Text()});  // a folder: its name is the value
@@ -131,7 +135,9 @@ bool CheckOutputNames(const ProjectSettings& s, const FileRowStore* files,
 bool CheckSourceFolderInside(const ProjectSettings& s, const std::string& current_dir,
                              base::PathResolver& resolver, SafetyRefusal* refusal) {
   std::string source;
-  if (!s.SourceFolderPath(current_dir, &source)) return Refuse(refusal, kStrSourceOutside, "Source=" + s.Source.Text());
+  if (!s.SourceFolderPath(current_dir, &source)) {
+    return Refuse(refusal, kStrSourceOutside, "Source=" + s.Source.Text());
+  }
   source.pop_back();  // the separator SourceFolderPath ends with
   std::string real_dir, real_source;
   if (!resolver.Resolve(host::ToHost(current_dir), &real_dir) ||
