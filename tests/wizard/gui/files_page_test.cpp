@@ -134,7 +134,6 @@ TEST_F(FilesPageTest, RebuildWarningsAndNextRefusals) {
     std::vector<int> warnings;
     int next_error;  // 0: Next passes
     std::vector<std::string> names;
-    std::string exe = std::string();  // the start-up program
   };
   const std::string long_name = std::string(124, 'n') + ".dat";  // 12 + 100 + 128 + 20 = 260
   const Case cases[] = {
@@ -150,7 +149,6 @@ TEST_F(FilesPageTest, RebuildWarningsAndNextRefusals) {
       {"all at once", {"a.dat", "sub\\a.dat", "sub\\deep\\x.dat"}, "",
        {IDS_NO_NATIVE_INA, IDS_DUPLICATE_NAMES, IDS_NESTED_FOLDERS}, IDS_NO_NATIVE_INA,
        {"a.dat", "a.dat"}},
-      {"a start-up program with a path", {"Native.ina", "a.dat"}, "", {}, IDS_BAD_NAME, {"a.dat"}, "..\\a.exe"},
   };
   for (const Case& c : cases) {
     guitest::WorkFolder folder;
@@ -160,7 +158,6 @@ TEST_F(FilesPageTest, RebuildWarningsAndNextRefusals) {
     folder.MakeFolder("src");
     wizard.settings.Source.Assign("src");
     wizard.settings.InstDir.Assign(c.inst_dir);
-    wizard.settings.Exe.Assign(c.exe);
     for (const std::string& file : c.files) {
       const size_t slash = file.rfind('\\');
       if (slash != std::string::npos) {

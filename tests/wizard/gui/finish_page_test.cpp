@@ -149,7 +149,6 @@ TEST_F(FinishPageTest, OtherFilesOfTheSourceFolderAreDeletedOnlyAfterYes) {
 
 TEST_F(FinishPageTest, TwoFilesOfOneNameStopFinishBeforeAnything) {
   Open();
-  ASSERT_TRUE(work.WriteFile("Pakmak.exe", "x"));
   app.settings.UninstFile.Assign("Install");
   sheet.PressFinish();
   EXPECT_FALSE(sheet.ended());
