@@ -90,8 +90,10 @@ FileSystem& SystemFileSystem();
 /// opened or read.
 bool ReadWholeFile(FileSystem& files, const std::string& path, std::string* content);
 
-/// Writes `content` as the whole file at `path` (created or emptied first);
-/// false when any step fails.
+/// Writes `content` as the whole file at `path`: into a new temporary file
+/// in the same folder ("<path>.<process id>[-<n>].tmp"), then renamed over
+/// `path`, so that a link at `path` is replaced and never followed. False
+/// (and no temporary file left) when any step fails.
 bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& content);
 
 }  // namespace base

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/encoding.h"
+#include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
 #include "builder/driver.h"
@@ -14,6 +15,7 @@
 #include "wizard/finish.h"
 #include "wizard/host_fs.h"
 #include "wizard/project_pipeline.h"
+#include "wizard/project_safety.h"
 #include "wizard/texts.h"
 
 namespace pakforge_build {
@@ -51,16 +53,18 @@ bool IsAbsolute(const std::string& path) {
 }
 
 // The folder that holds the project file, as the wizard's current
-// directory: absolute, without a trailing separator.
-std::string ProjectFolder(const std::string& kit_project) {
-  std::string folder;
-  wizard::SplitPath(kit_project, &folder, nullptr, nullptr);
-  if (!IsAbsolute(folder)) {
+// directory: absolute, without a trailing separator. False when the project
+// path is relative and the current folder cannot be taken: an empty one
+// would put every output into the root.
+bool ProjectFolder(const std::string& kit_project, std::string* folder) {
+  wizard::SplitPath(kit_project, folder, nullptr, nullptr);
+  if (!IsAbsolute(*folder)) {
     const std::string here = wizard::CurrentDirectory();
-    folder = folder.empty() ? here : base::JoinPath(here, folder);
+    if (here.empty()) return false;
+    *folder = folder->empty() ? here : base::JoinPath(here, *folder);
   }
-  while (folder.size() > 1 && folder.back() == base::kPathSeparator) folder.pop_back();
-  return folder;
+  while (folder->size() > 1 && folder->back() == base::kPathSeparator) folder->pop_back();
+  return true;
 }
 
 std::string JsonString(const std::string& sjis) {
@@ -127,6 +131,12 @@ class Run {
     if (!detail.empty()) text += "\n  " + detail;
     return Fail(kExitRefused, text);
   }
+  // A refusal of the safety rules: the message, then what it concerns (in
+  // place of the message's "%s" where it has one).
+  int RefuseUnsafe(const wizard::SafetyRefusal& unsafe) {
+    const std::string detail = unsafe.Detail();
+    return Refuse(unsafe.string_id, detail, unsafe.string_id == wizard::kStrBadName ? detail : std::string());
+  }
   void Warn(const std::string& sjis) {
     warnings_.push_back(sjis);
     env_.console.Write(Stream::kErr, "pakforge-build: warning: " + sjis + "\n");
@@ -139,13 +149,28 @@ class Run {
     if (!ToKit(options_.project, &project_)) {
       return Fail(kExitNoProject, "the project file's name has no Shift-JIS form: " + options_.project);
     }
+    if (!ProjectFolder(project_, &current_dir_)) {
+      return Fail(kExitNotWritten, "cannot read the name of the current folder, which holds the project file");
+    }
+    // Refused before it is read at all.
+    if (wizard::ProjectFileTooLarge(project_)) {
+      return Fail(kExitNoProject, "the project file '" + project_ +
+                                      "' is larger than 64 MiB, far larger than Pakforge writes one");
+    }
     if (!wizard::LoadProject(project_, &loaded_)) {
       return Fail(kExitNoProject, "cannot read the project file '" + project_ + "'");
     }
-    current_dir_ = ProjectFolder(project_);
     if (int status = ApplyOverrides()) return status;
 
     wizard::ProjectSettings& s = loaded_.settings;
+    // Nothing outside the project's folder is read: the source folder is
+    // followed through its links before it is listed, and every name is
+    // checked before a row is looked up.
+    wizard::SafetyRefusal unsafe;
+    if (!wizard::CheckSourceFolderInside(s, current_dir_, base::SystemPathResolver(), &unsafe) ||
+        !wizard::CheckProjectNames(s, &loaded_.files, &unsafe)) {
+      return RefuseUnsafe(unsafe);
+    }
     const wizard::SourceIndex* source = wizard::ReadSourceFolder(s, current_dir_, &source_) ? &source_ : nullptr;
     const wizard::ListReading reading = wizard::ReadListsAsPages(s, source, loaded_.files, loaded_.registry);
     if (source && reading.rebuilt && loaded_.files.Count() == 0) Warn(WizardMessage(wizard::kStrNoFiles));
@@ -156,6 +181,11 @@ class Run {
     wizard::Refusal refusal;
     if (!wizard::CheckEveryPage({s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
       return Refuse(refusal.string_id, refusal.argument, RefusalDetail(refusal));
+    }
+    std::string project_folder;
+    wizard::SplitPath(project_, &project_folder, nullptr, nullptr);
+    if (!wizard::CheckOutputNames(s, &loaded_.files, project_.substr(project_folder.size()), &unsafe)) {
+      return RefuseUnsafe(unsafe);
     }
     if (int status = WriteFinishFiles()) return status;
     return RunBuilder();

@@ -55,6 +55,7 @@ struct Project {
   wizard::MemoryFileRowStore shown;  ///< rows of the files list at Finish when none were saved
   wizard::MemoryRegistryRowStore registry;
   std::map<std::string, std::string> files;  ///< '/'-separated path under the project folder -> bytes
+  std::string file_name;  ///< the project file's name when not the wizard's
 
   void AddRow(const std::string& name, const std::string& folder = std::string(),
               std::uint32_t kind = wizard::AppRoot) {
@@ -70,7 +71,9 @@ struct Project {
     entry.value.Assign(value);
     registry.Append(wizard::EntryToRow(entry));
   }
-  std::string ProjectName() const { return "Pakforge_" + settings.Name.Text() + ".ini"; }
+  std::string ProjectName() const {
+    return file_name.empty() ? "Pakforge_" + settings.Name.Text() + ".ini" : file_name;
+  }
 };
 
 Project BaseProject() {
@@ -332,6 +335,9 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
       {"registry DWORD",
        [](Project& p) { p.AddRegistry(wizard::kHklm, "Software\\Kumo", "v", wizard::kDword, "0x1"); },
        wizard::kStrBadDword, {}},
+      {"a row with a path", [](Project& p) { p.AddRow("../../canary/secret.exe"); }, wizard::kStrBadName, {}},
+      {"the project file named Setup.ini", [](Project& p) { p.file_name = "Setup.ini"; },
+       wizard::kStrOutputNameClash, {}},
   };
   for (const Case& c : cases) {
     Project p = BaseProject();
@@ -426,6 +432,68 @@ TEST(ProjectBuildTest, MissingOrUnreadableProjectFile) {
     EXPECT_NE(result.err.find("cannot read the project file"), std::string::npos) << result.err;
   }
 }
+
+#ifndef _WIN32
+// A link at an output's name is replaced, never followed; a source folder
+// that leads out is refused before anything is written or deleted.
+TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
+  const struct {
+    const char* link;    ///< in the project folder
+    const char* target;  ///< relative to the project folder
+    int status;
+  } cases[] = {
+      {"Setup.ini", "../out/victim.txt", kExitOk},
+      {"Memo.bat", "../out/new.bat", kExitOk},  // a link to nothing yet
+      {"src", "../out/src", kExitRefused},
+      {"src", ".", kExitRefused},  // the project folder itself
+      {"src", "real", kExitOk},
+  };
+  for (const auto& c : cases) {
+    ScratchFolder top;
+    const Project p = BaseProject();
+    for (const auto& [path, bytes] : p.files) top.Write("project/" + path, bytes);
+    ASSERT_TRUE(wizard::SaveProject(p.settings, top.Path("project/" + p.ProjectName()), &p.saved, &p.registry));
+    top.Write("out/victim.txt", "the author's own");
+    top.Write("out/src/readme.txt", "the author's own");
+    if (std::string(c.link) == "src") {
+      fs::copy(top.Path("project/src"), top.Path(std::string("project/") + c.target), fs::copy_options::recursive);
+      fs::remove_all(top.Path("project/src"));
+    }
+    fs::create_symlink(c.target, top.Path(std::string("project/") + c.link));
+    Options options;
+    options.project = top.Path("project/" + p.ProjectName());
+    options.clean = true;
+    base::CapturingConsole console;
+    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+    const std::string label = std::string(c.link) + " -> " + c.target;
+    EXPECT_EQ(RunProjectBuild(options, env), c.status) << label << console.err;
+    std::map<std::string, std::string> left;
+    Walk(top.Path("out"), "", &left);
+    EXPECT_EQ(left["victim.txt"], "the author's own") << label;
+    EXPECT_EQ(left.count("new.bat") + left.count("src/Install.inf"), 0u) << label;
+    EXPECT_EQ(left.count("src/readme.txt"), 1u) << label;  // --clean never reaches it
+    if (c.status == kExitRefused) {
+      EXPECT_NE(console.err.find(WizardMessage(wizard::kStrSourceOutside)), std::string::npos) << label;
+    } else if (std::string(c.link) != "src") {
+      EXPECT_FALSE(fs::is_symlink(top.Path(std::string("project/") + c.link))) << label;  // now the file
+    }
+  }
+}
+
+// The current folder, removed, has no name: nor has a relative project path.
+TEST(ProjectBuildTest, CurrentFolderThatCannotBeNamed) {
+  ScratchFolder dir;
+  dir.MakeFolder("gone");
+  WorkingFolder inside(dir.Path("gone"));
+  fs::remove(dir.Path("gone"));
+  Options options;
+  options.project = "Pakforge_Memo.ini";
+  base::CapturingConsole console;
+  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+  EXPECT_EQ(RunProjectBuild(options, env), kExitNotWritten);
+  EXPECT_NE(console.err.find("current folder"), std::string::npos) << console.err;
+}
+#endif
 
 TEST(ProjectBuildTest, CommandLine) {
   struct Case {

@@ -6,7 +6,8 @@
 namespace pakforge_build {
 
 /// Enters the folder `kit_path` (a kit path) for the life of the object and
-/// then goes back to the folder it came from.
+/// then goes back to the folder it came from. Nothing is entered when the
+/// way back cannot be kept.
 class WorkingFolder {
  public:
   explicit WorkingFolder(const std::string& kit_path);
@@ -18,7 +19,11 @@ class WorkingFolder {
   bool entered() const { return entered_; }
 
  private:
+#ifdef _WIN32
   std::string saved_;  // in the host's own form
+#else
+  int saved_ = -1;  // the folder come from, held open
+#endif
   bool entered_ = false;
 };
 

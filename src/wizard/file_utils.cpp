@@ -112,7 +112,11 @@ bool IsValidFileName(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
     if (base::IsSjisLeadByte(c)) {
-      ++i;  // the trail byte goes with it, unchecked
+      // A double-byte character needs its trail byte (0x40-0x7E, 0x80-0xFC);
+      // a lead byte before anything else would swallow a control byte or a
+      // separator unchecked.
+      if (i + 1 == text.size() || !base::IsSjisTrailByte(static_cast<unsigned char>(text[i + 1]))) return false;
+      ++i;
       continue;
     }
     bool first = i == 0;

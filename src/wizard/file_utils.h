@@ -60,7 +60,8 @@ bool FolderExists(const std::string& path);
 /// A name usable as a file or folder name: not empty, not only blanks (0x20),
 /// no blank or full stop as its first or last single-byte character, no byte
 /// below 0x20 and none of \ / : * ? " < > | among its single-byte characters.
-/// Double-byte characters are skipped unchecked.
+/// Every lead byte must be followed by a trail byte (0x40-0x7E, 0x80-0xFC);
+/// the double-byte characters themselves are not checked further.
 bool IsValidFileName(std::string_view text);
 
 /// Names (Shift-JIS) of the entries matching `wildcard_path`, a folder path,
@@ -96,8 +97,10 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name);
 bool SplitPath(std::string_view path, std::string* folder, std::string* base,
                std::string* extension);
 
-/// Creates or truncates the file at `path` and writes `text` whole. True
-/// only when the file was opened and every byte written.
+/// Writes `text` as the whole file at `path` through a new temporary file
+/// renamed over it (base::WriteWholeFile): a link at `path` is replaced,
+/// never followed. True only when every byte was written and the rename
+/// done.
 bool WriteTextFile(const std::string& path, std::string_view text);
 
 /// Reads the whole file at `path` into `text`. False when it cannot be read.

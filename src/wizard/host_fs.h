@@ -12,7 +12,12 @@ namespace host {
 /// The kit path as the file system functions want it.
 std::string ToHost(const std::string& kit_path);
 
-/// The current directory as a kit path; empty when unavailable.
+/// A host path (as base::PathResolver answers) as a kit path, for showing;
+/// a name without a Shift-JIS form keeps its bytes.
+std::string FromHost(const std::string& host_path);
+
+/// The current directory as a kit path, however long; empty when it cannot
+/// be taken (it was removed, or is unreadable).
 std::string CurrentDirectory();
 
 }  // namespace host

@@ -7,6 +7,8 @@ namespace host {
 
 std::string ToHost(const std::string& kit_path) { return kit_path; }
 
+std::string FromHost(const std::string& host_path) { return host_path; }
+
 std::string CurrentDirectory() {
   char buffer[MAX_PATH];
   DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);

@@ -7,6 +7,7 @@
 #include "base/listing.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
+#include "wizard/project_safety.h"
 
 namespace wizard {
 namespace {
@@ -40,7 +41,9 @@ base::IniFile ParsedProjectFile(const std::string& path) {
 
 bool ReadProjectFile(const std::string& path, base::IniFile* ini) {
   std::string text;
-  const bool read = ReadWholeFile(path, &text);
+  // A file larger than any the wizard writes (ProjectFileTooLarge) is not
+  // read at all.
+  const bool read = !ProjectFileTooLarge(path) && ReadWholeFile(path, &text);
   if (!read) text.clear();
   std::string_view body = text;
   std::string converted;
@@ -93,6 +96,9 @@ constexpr int kMaxFileRows = 0xFFFF;
 
 bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRowStore* files,
                 const RegistryRowStore* registry) {
+  // Its other sections are kept, so a file too large to be read is not
+  // written over.
+  if (ProjectFileTooLarge(path)) return false;
   base::IniFile ini = ParsedProjectFile(path);
 
   ini.RemoveSection("Pakforge");

@@ -16,13 +16,16 @@ namespace wizard {
 /// Writes every section (Pakforge, Property, Registry, CopyFile, Folder,
 /// SetupIni, each removed and written again, in that order; other sections
 /// of the file stay) to the file at `path`. A null store counts as an empty
-/// list. False when the file could not be written.
+/// list. False when the file could not be written, or when it is larger than
+/// any the wizard writes (ProjectFileTooLarge: it is left as it is).
 bool SaveProject(const ProjectSettings& settings, const std::string& path,
                 const FileRowStore* files, const RegistryRowStore* registry);
 
 /// Reads and parses the project file at `path` once, for the loaders
 /// below. A file that an editor saved as UTF-8 with a byte-order mark is
-/// read as Shift-JIS. False (and an empty `ini`) when it cannot be read.
+/// read as Shift-JIS. False (and an empty `ini`) when it cannot be read,
+/// or when it is larger than any project file the wizard writes
+/// (ProjectFileTooLarge), which is then not read at all.
 bool ReadProjectFile(const std::string& path, base::IniFile* ini);
 
 /// Reads sections Property, Folder and SetupIni of `ini` into `settings`

@@ -110,7 +110,9 @@ TEST(IsValidFileNameTest, Table) {
       {"\x81\x40\x88\x9F", true},  // begins with the double-byte blank
       {"\x83\x5C", true},     // "ソ": trail byte 0x5C is no backslash
       {"\x83\x7C", true},     // trail byte 0x7C is no vertical bar
-      {"a\x83", true},        // a lone lead byte at the end is skipped
+      {"a\x83", false},       // a lead byte without its trail byte
+      {"Kan\x81\x1Fx", false},  // the lead byte would hide a control byte
+      {"\x81/x", false},       // ... or a separator
   };
   for (const NameCase& c : cases) EXPECT_EQ(IsValidFileName(c.text), c.valid) << c.text;
 }

@@ -42,6 +42,8 @@ enum StringId : int {
   kStrBuildRunning = IDS_BUILD_RUNNING,            ///< the builder has not ended within %s seconds
   kStrCmdQuote = IDS_CMD_QUOTE,                    ///< a double quote in the start-up command line
   kStrUninstallRequired = IDS_UNINSTALL_REQUIRED,  ///< the builder requires uninstall information
+  kStrOutputNameClash = IDS_OUTPUT_NAME_CLASH,     ///< two files Finish writes would share a name: %s
+  kStrSourceOutside = IDS_SOURCE_OUTSIDE,          ///< the source folder leads out of the project's folder: %s
 };
 
 /// String 22 in Shift-JIS: "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)" (half-width katakana), shown in

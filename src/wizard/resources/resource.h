@@ -156,3 +156,7 @@
 // Page 3's questions about the files list.
 #define IDS_REREAD_FILES 80         // a re-read resets the chosen destinations (Yes/No)
 #define IDS_UNLISTED_FILES 81       // files not in a loaded project's list: add them? (Yes/No)
+
+// Refusals that keep Finish's files inside the project's folders.
+#define IDS_OUTPUT_NAME_CLASH 90    // two files Finish writes would share a name: which
+#define IDS_SOURCE_OUTSIDE 91       // the source folder leads out of the project's folder: where

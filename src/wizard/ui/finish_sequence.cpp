@@ -6,6 +6,8 @@
 #include "wizard/file_utils.h"
 #include "wizard/finish.h"
 #include "wizard/name_lines.h"
+#include "wizard/project_file.h"
+#include "wizard/project_safety.h"
 #include "wizard/resources/resource.h"
 #include "wizard/ui/pages/list_view_rows.h"
 #include "wizard/ui/resource_text.h"
@@ -33,6 +35,18 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   ListViewRegistryRows registry(registry_list);
   const FileRowStore* file_rows = files_list ? &files : nullptr;
   const std::string current_dir = CurrentDirectory();
+  // Two files of one name would write over each other: nothing is done and
+  // the wizard stays open for the author to rename one.
+  std::string project = app.settings.ProjectPath.Text();
+  if (project.empty()) DefaultProjectPath(current_dir, app.settings.Name.Text(), &project);
+  std::string project_folder;
+  SplitPath(project, &project_folder, nullptr, nullptr);
+  SafetyRefusal unsafe;
+  if (!CheckOutputNames(app.settings, file_rows, project.substr(project_folder.size()), &unsafe)) {
+    ShowMessageText(owner, unsafe.string_id, FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail()),
+                    MB_OK | MB_ICONHAND);
+    return FinishOutcome::kDeclined;
+  }
   std::vector<std::string> foreign;
   ListForeignOutputs(app.settings, current_dir, file_rows, &foreign);
   if (!MayRemoveForeignOutputs(foreign, owner)) return FinishOutcome::kDeclined;

@@ -12,11 +12,13 @@ class WizardApp;
 enum class FinishOutcome {
   kDone,      ///< every output written and the build run (its report shown)
   kFailed,    ///< a step failed; its message was shown
-  kDeclined,  ///< the user kept the source folder's other files: nothing done
+  kDeclined,  ///< the user kept the source folder's other files, or two files of one name: nothing done
 };
 
 /// Runs the file work of Finish (the caller has stored the display name).
-/// When the source folder holds ".txt"/".inf" files that this project's
+/// When two files that Finish writes would share a name (CheckOutputNames),
+/// says which and ends with kDeclined before anything is done. When the
+/// source folder holds ".txt"/".inf" files that this project's
 /// Finish does not write itself, first asks once, naming them: No ends
 /// with kDeclined before anything is saved, deleted or written; Yes (or no
 /// such file) goes on: decides the project path, saves the project (a

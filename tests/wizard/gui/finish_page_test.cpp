@@ -147,6 +147,17 @@ TEST_F(FinishPageTest, OtherFilesOfTheSourceFolderAreDeletedOnlyAfterYes) {
   EXPECT_TRUE(work.Exists("Pakforge_Demo.ini"));
 }
 
+TEST_F(FinishPageTest, TwoFilesOfOneNameStopFinishBeforeAnything) {
+  Open();
+  app.settings.UninstFile.Assign("Install");
+  sheet.PressFinish();
+  EXPECT_FALSE(sheet.ended());
+  ASSERT_EQ(messages.ids(), std::vector<int>{IDS_OUTPUT_NAME_CLASH});
+  EXPECT_NE(messages.messages()[0].text.find("UninstFile=Install"), std::string::npos);
+  EXPECT_FALSE(work.Exists("Pakforge_Demo.ini"));
+  EXPECT_FALSE(work.Exists("src\\Install.inf"));
+}
+
 TEST_F(FinishPageTest, FinishWaitsForTheBuildAndReportsItsFailure) {
   Open();
   // Not a program: the command interpreter cannot run it and says so.

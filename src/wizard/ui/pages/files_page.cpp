@@ -7,6 +7,7 @@
 #include "wizard/name_lines.h"
 #include "wizard/project_file.h"
 #include "wizard/project_pipeline.h"
+#include "wizard/project_safety.h"
 #include "wizard/resources/resource.h"
 #include "wizard/row_store.h"
 #include "wizard/source_folder_rules.h"
@@ -108,6 +109,13 @@ INT_PTR FilesPage::OnWizardNext() {
   const ProjectSettings& s = app_.settings;
   const std::string current_dir = CurrentDirectory();
   ListViewFileRows rows(list_);
+  // A hand-edited project may hold paths where names belong: the message
+  // and then the key that holds one, before any row is looked up.
+  SafetyRefusal unsafe;
+  if (!CheckProjectNames(s, &rows, &unsafe)) {
+    const std::string text = LoadText(unsafe.string_id) + "\n\n" + unsafe.Detail();
+    return RefuseWithText(unsafe.string_id, text.c_str(), 0);
+  }
   MemoryRegistryRowStore no_registry;
   Refusal refusal;
   if (CheckFilesPage({s, current_dir, scanned ? &source_ : nullptr, rows, no_registry}, &refusal)) return 0;

@@ -5,6 +5,7 @@
 #include "wizard/file_utils.h"
 #include "wizard/page_fields.h"
 #include "wizard/project_file.h"
+#include "wizard/project_safety.h"
 #include "wizard/resources/resource.h"
 #include "wizard/ui/list_pickers.h"
 #include "wizard/ui/resource_text.h"
@@ -161,6 +162,11 @@ INT_PTR IoPage::OnWizardNext() {
     if (refusal.argument.empty()) return RefuseWithMessage(refusal.string_id, control);
     const std::string text = FormatWithArgument(LoadText(refusal.string_id), refusal.argument);
     return RefuseWithText(refusal.string_id, text.c_str(), control);
+  }
+  SafetyRefusal unsafe;
+  if (!CheckSourceFolderInside(s, current_dir, base::SystemPathResolver(), &unsafe)) {
+    const std::string text = FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail());
+    return RefuseWithText(unsafe.string_id, text.c_str(), IDC_IO_SOURCE);
   }
   s.SourceChanged = s.ScannedSource.Equals(s.Source.Text(), true) ? 0 : 1;
   return 0;

@@ -1,0 +1,152 @@
+#include "wizard/project_safety.h"
+
+#include <utility>
+#include <vector>
+
+#include "base/listing.h"
+#include "base/sjis.h"
+#include "wizard/file_utils.h"
+#include "wizard/host_fs.h"
+#include "wizard/texts.h"
+
+namespace wizard {
+namespace {
+
+bool Refuse(SafetyRefusal* refusal, int string_id, std::string what, std::string other = std::string()) {
+  refusal->string_id = string_id;
+  refusal->what = std::move(what);
+  refusal->other = std::move(other);
+  return false;
+}
+
+std::string Key(const char* stem, int index, const std::string& value) {
+  return stem + std::to_string(index) + "=" + value;
+}
+
+// One file that Finish writes: its name and the setting that names it.
+struct Output {
+  std::string name;
+  std::string what;
+};
+
+void Add(std::vector<Output>* outputs, std::string name, const std::string& key) {
+  std::string what = key.empty() || key == name ? name : key + " (" + name + ")";
+  outputs->push_back({std::move(name), std::move(what)});
+}
+
+// The first two of `outputs` with one name, ASCII case ignored.
+bool FindClash(const std::vector<Output>& outputs, SafetyRefusal* refusal) {
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+      if (base::EqualsIgnoreAsciiCase(outputs[i].name, outputs[j].name)) {
+        return Refuse(refusal, kStrOutputNameClash, outputs[i].what, outputs[j].what);
+      }
+    }
+  }
+  return true;
+}
+
+bool IsProgramRow(const std::string& name, std::string* base) {
+  std::string extension;
+  SplitPath(name, nullptr, base, &extension);
+  return base::EqualsIgnoreAsciiCase(extension, ".EXE");
+}
+
+// Windows compares paths ignoring case; POSIX byte by byte.
+bool SamePathStart(const std::string& path, const std::string& start) {
+  if (path.size() < start.size()) return false;
+#ifdef _WIN32
+  return base::EqualsIgnoreAsciiCase(std::string_view(path).substr(0, start.size()), start);
+#else
+  return path.compare(0, start.size(), start) == 0;
+#endif
+}
+
+}  // namespace
+
+std::string SafetyRefusal::Detail() const { return other.empty() ? what : what + " / " + other; }
+
+bool ProjectFileTooLarge(const std::string& path) {
+  base::FileInfo info;
+  return KitFileSystem().Stat(host::ToHost(path), &info) && info.kind == base::FileKind::kRegular &&
+         info.size > kMaxProjectFileSize;
+}
+
+bool IsBareFileName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (base::IsSjisLeadByte(c)) {
+      if (i + 1 == name.size() || !base::IsSjisTrailByte(static_cast<unsigned char>(name[i + 1]))) return false;
+      ++i;
+      continue;
+    }
+    if (c < 0x20 || c == '\\' || c == '/' || c == ':') return false;
+  }
+  return true;
+}
+
+bool CheckProjectNames(const ProjectSettings& s, const FileRowStore* files, SafetyRefusal* refusal) {
+  const std::vector<FileRow> rows = ReadFileRows(files);
+  for (std::size_t j = 0; j < rows.size(); ++j) {
+    const int index = static_cast<int>(j);
+    if (!IsBareFileName(rows[j].name)) {
+      return Refuse(refusal, kStrBadName, Key("File", index, rows[j].name));
+    }
+    if (rows[j].Kind() != AppRoot && !IsValidFileName(rows[j].folder)) {
+      return Refuse(refusal, kStrBadName, Key("Folder", index, rows[j].folder));
+    }
+  }
+  const std::pair<const NameList*, const char*> lists[] = {{&s.Folders.app_folders, "NameApp"},
+                                                           {&s.Folders.doc_folders, "Name"}};
+  for (const auto& [list, stem] : lists) {
+    for (int k = 0; k < list->Count(); ++k) {
+      if (!IsValidFileName(list->At(k))) return Refuse(refusal, kStrBadName, Key(stem, k, list->At(k)));
+    }
+  }
+  if (!s.Exe.IsEmpty() && !IsValidFileName(s.Exe.Text())) {
+    return Refuse(refusal, kStrBadName, "Exe=" + s.Exe.Text());
+  }
+  return true;
+}
+
+bool CheckOutputNames(const ProjectSettings& s, const FileRowStore* files,
+                      const std::string& project_file_name, SafetyRefusal* refusal) {
+  std::vector<Output> source;
+  Add(&source, "Install.inf", std::string());
+  if (s.Uninstall.On()) Add(&source, s.UninstFile.Text() + ".inf", "UninstFile=" + s.UninstFile.Text());
+  if (s.Reboot.On()) Add(&source, "InsResetFlag.txt", "Reboot=true");
+  const std::vector<FileRow> rows = ReadFileRows(files);
+  for (std::size_t j = 0; j < rows.size(); ++j) {
+    std::string base;
+    if (IsProgramRow(rows[j].name, &base)) {
+      Add(&source, base + ".txt", Key("File", static_cast<int>(j), rows[j].name));
+    }
+  }
+  std::vector<Output> project;
+  project.push_back({s.Source.Text(), "Source=" + s.Source.Text()});  // a folder: its name is the value
+  Add(&project, s.Output.Text() + ".lvar", "Output=" + s.Output.Text());
+  if (s.SetupIniCreate.On()) Add(&project, "Setup.ini", "Create=true");
+  Add(&project, s.Name.Text() + ".bat", "Name=" + s.Name.Text());
+  if (!project_file_name.empty()) Add(&project, project_file_name, std::string());
+  return FindClash(source, refusal) && FindClash(project, refusal);
+}
+
+bool CheckSourceFolderInside(const ProjectSettings& s, const std::string& current_dir,
+                             base::PathResolver& resolver, SafetyRefusal* refusal) {
+  std::string source;
+  if (!s.SourceFolderPath(current_dir, &source)) {
+    return Refuse(refusal, kStrSourceOutside, "Source=" + s.Source.Text());
+  }
+  source.pop_back();  // the separator SourceFolderPath ends with
+  std::string real_dir, real_source;
+  if (!resolver.Resolve(host::ToHost(current_dir), &real_dir) ||
+      !resolver.Resolve(host::ToHost(source), &real_source)) {
+    return Refuse(refusal, kStrSourceOutside, source);
+  }
+  if (real_dir.empty() || real_dir.back() != base::kPathSeparator) real_dir += base::kPathSeparator;
+  if (real_source.size() > real_dir.size() && SamePathStart(real_source, real_dir)) return true;
+  return Refuse(refusal, kStrSourceOutside, source, host::FromHost(real_source));
+}
+
+}  // namespace wizard

@@ -1,0 +1,91 @@
+#include "wizard/project_safety.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+#include "base/test_temp_folder.h"
+#include "wizard/project_file.h"
+#include "wizard/texts.h"
+
+namespace wizard {
+namespace {
+
+// Names that lead out of their folder, and files of Finish of one name: a
+// project changed by a setting or a row ("File": its name; "Folder": its folder).
+TEST(ProjectSafetyTest, NamesAndTheFilesTheyMake) {
+  const struct {
+    std::vector<std::pair<std::string, std::string>> changes;
+    int string_id;        ///< 0: accepted
+    const char* refused;  ///< the refusal's Detail()
+  } cases[] = {
+      {{{"File", ".profile"}}, 0, ""},
+      {{{"File", "\x83\x5C\x83\x74\x83\x67.dat"}}, 0, ""},  // the trail byte 0x5C is no separator
+      {{{"File", "../../canary/secret.exe"}}, kStrBadName, "File2=../../canary/secret.exe"},
+      {{{"File", "sub\\x.dat"}}, kStrBadName, "File2=sub\\x.dat"},
+      {{{"File", "C:x.dat"}}, kStrBadName, "File2=C:x.dat"},
+      {{{"File", ".."}}, kStrBadName, "File2=.."},
+      {{{"File", "a\x01.dat"}}, kStrBadName, "File2=a\x01.dat"},
+      {{{"File", "\x81/x"}}, kStrBadName, "File2=\x81/x"},
+      {{{"Folder", "..\\..\\Windows"}}, kStrBadName, "Folder2=..\\..\\Windows"},
+      {{{"NameApp", "..\\..\\Windows"}}, kStrBadName, "NameApp0=..\\..\\Windows"},
+      {{{"Name", "Pics"}, {"Name", "a/b"}}, kStrBadName, "Name1=a/b"},
+      {{{"Exe", "..\\..\\..\\Windows\\x.exe"}}, kStrBadName, "Exe=..\\..\\..\\Windows\\x.exe"},
+      {{{"UninstFile", "install"}}, kStrOutputNameClash, "Install.inf / UninstFile=install (install.inf)"},
+      {{{"Reboot", "true"}, {"File", "InsResetFlag.EXE"}}, kStrOutputNameClash,
+       "Reboot=true (InsResetFlag.txt) / File2=InsResetFlag.EXE (InsResetFlag.txt)"},
+      {{{"Project", "SETUP.INI"}}, kStrOutputNameClash, "Create=true (Setup.ini) / SETUP.INI"},
+      {{{"Project", "memo.BAT"}}, kStrOutputNameClash, "Name=Memo (Memo.bat) / memo.BAT"},
+      {{{"Project", "MemoPack.lvar"}}, kStrOutputNameClash,
+       "Output=MemoPack (MemoPack.lvar) / MemoPack.lvar"},
+      {{{"Source", "MemoPack.lvar"}}, kStrOutputNameClash,
+       "Source=MemoPack.lvar / Output=MemoPack (MemoPack.lvar)"},
+  };
+  for (const auto& c : cases) {
+    ProjectSettings s;
+    MemoryFileRowStore rows;
+    for (auto [setting, text] : {std::pair{&s.Name, "Memo"}, {&s.Output, "MemoPack"}, {&s.Source, "src"},
+                                 {&s.Exe, "Memo.exe"}, {&s.UninstFile, "UnMemo"}}) {
+      setting->Assign(text);
+    }
+    s.SetupIniCreate.Set(true);
+    std::string project = "Pakforge_Memo.ini";
+    InsertFileRow(rows, "Memo.exe", true, std::string(), AppRoot);
+    InsertFileRow(rows, "song.dat", false, "Music", Doc);
+    for (const auto& [key, value] : c.changes) {
+      if (key == "File") InsertFileRow(rows, value, false, std::string(), AppRoot);
+      if (key == "Folder") InsertFileRow(rows, "x.dat", false, value, AppOriginal);
+      if (key == "NameApp") s.Folders.app_folders.Add(value);
+      if (key == "Name") s.Folders.doc_folders.Add(value);
+      if (key == "Exe") s.Exe.Assign(value);
+      if (key == "UninstFile") s.UninstFile.Assign(value);
+      if (key == "Reboot") s.Reboot.Set(value == "true");
+      if (key == "Source") s.Source.Assign(value);
+      if (key == "Project") project = value;
+    }
+    const std::string label = c.changes.back().first + "=" + c.changes.back().second;
+    SafetyRefusal refusal;
+    EXPECT_EQ(CheckProjectNames(s, &rows, &refusal) && CheckOutputNames(s, &rows, project, &refusal),
+              c.string_id == 0)
+        << label;
+    EXPECT_EQ(refusal.string_id, c.string_id) << label;
+    EXPECT_EQ(refusal.Detail(), c.refused) << label;
+  }
+}
+
+TEST(ProjectSafetyTest, ProjectFileLargerThanTheWizardWrites) {
+  base::TestTempFolder dir;
+  const std::string path = dir.Write("Pakforge_Big.ini", "[Property]\r\nName=Big\r\n");
+  std::filesystem::resize_file(path, kMaxProjectFileSize + 1);  // sparse: no disk is used
+  EXPECT_TRUE(ProjectFileTooLarge(path));
+  ProjectSettings settings;  // not read, and not written over
+  LoadProjectSettings(settings, path);
+  EXPECT_EQ(settings.Name.Text(), "");
+  EXPECT_FALSE(SaveProject(settings, path, nullptr, nullptr));
+  EXPECT_EQ(std::filesystem::file_size(path), kMaxProjectFileSize + 1);
+}
+
+}  // namespace
+}  // namespace wizard
