@@ -138,6 +138,9 @@ bool CheckSourceFolderInside(const ProjectSettings& s, const std::string& curren
   if (!s.SourceFolderPath(current_dir, &source)) {
     return Refuse(refusal, kStrSourceOutside, "Source=" + s.Source.Text());
   }
+  // A source folder that is not there (a dangling link included) leads
+  // nowhere: page 1's own check refuses it, and nothing is read.
+  if (!FolderExists(source)) return true;
   source.pop_back();  // the separator SourceFolderPath ends with
   std::string real_dir, real_source;
   if (!resolver.Resolve(host::ToHost(current_dir), &real_dir) ||

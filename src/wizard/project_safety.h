@@ -63,7 +63,8 @@ bool CheckOutputNames(const ProjectSettings& settings, const FileRowStore* files
 /// every link followed by `resolver`, must lie below the project's folder
 /// `current_dir` (itself resolved the same way). False with
 /// kStrSourceOutside naming the source folder and where it leads (empty
-/// when it cannot be resolved).
+/// when it cannot be resolved). A source folder that does not exist passes:
+/// page 1 refuses it, and nothing is read there.
 bool CheckSourceFolderInside(const ProjectSettings& settings, const std::string& current_dir,
                              base::PathResolver& resolver, SafetyRefusal* refusal);
 
