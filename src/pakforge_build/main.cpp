@@ -14,20 +14,22 @@
 #include "base/file_system.h"
 #include "base/language.h"
 #include "base/listing.h"
-#include "builder/messages.h"
+#include "pakforge_build/messages.h"
 #include "pakforge_build/project_build.h"
 
 int main(int argc, char** argv) {
-  // The builder's messages follow the user's language; this program's own texts are Japanese.
-  const base::Language language = base::ChooseLanguage(base::CurrentLanguageRequest(), builder::kMessageLanguages);
+  // Its own texts, the wizard's refusals and the builder's lines all follow
+  // the user's language.
+  const base::Language language =
+      base::ChooseLanguage(base::CurrentLanguageRequest(), pakforge_build::kMessageLanguages);
   std::unique_ptr<base::Console> console =
       base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language,
                                /*batch_redirected=*/true);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   pakforge_build::Options options;
   std::string error;
-  if (!pakforge_build::ParseOptions(args, &options, &error)) {
-    console->Write(base::Stream::kErr, "pakforge-build: " + error + "\n" + pakforge_build::UsageText());
+  if (!pakforge_build::ParseOptions(args, &options, &error, language)) {
+    console->Write(base::Stream::kErr, "pakforge-build: " + error + "\n" + pakforge_build::UsageText(language));
     return pakforge_build::kExitUsage;
   }
   std::string json;

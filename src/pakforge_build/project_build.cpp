@@ -8,6 +8,7 @@
 #include "builder/build_error.h"
 #include "builder/driver.h"
 #include "kit_version.h"
+#include "pakforge_build/messages.h"
 #include "pakforge_build/wizard_messages.h"
 #include "pakforge_build/working_folder.h"
 #include "wizard/build_outputs.h"
@@ -125,9 +126,14 @@ class Run {
     env_.console.Write(Stream::kErr, "pakforge-build: " + sjis + "\n");
     return status;
   }
+  // One of this program's texts in the console's language.
+  template <typename... Args>
+  std::string Say(Message id, Args... args) const {
+    return Text(env_.console.language(), id, args...);
+  }
   int Refuse(int string_id, const std::string& argument = std::string(),
              const std::string& detail = std::string()) {
-    std::string text = WizardMessage(string_id, argument);
+    std::string text = WizardMessage(env_.console.language(), string_id, argument);
     if (!detail.empty()) text += "\n  " + detail;
     return Fail(kExitRefused, text);
   }
@@ -139,7 +145,7 @@ class Run {
   }
   void Warn(const std::string& sjis) {
     warnings_.push_back(sjis);
-    env_.console.Write(Stream::kErr, "pakforge-build: warning: " + sjis + "\n");
+    env_.console.Write(Stream::kErr, "pakforge-build: " + Say(Message::kWarning) + sjis + "\n");
   }
 
   // The road of the wizard's Finish: the project read once, its lists read
@@ -147,18 +153,17 @@ class Run {
   // builder with the batch file's arguments.
   int Steps() {
     if (!ToKit(options_.project, &project_)) {
-      return Fail(kExitNoProject, "the project file's name has no Shift-JIS form: " + options_.project);
+      return Fail(kExitNoProject, Say(Message::kProjectNameNotSjis, options_.project.c_str()));
     }
     if (!ProjectFolder(project_, &current_dir_)) {
-      return Fail(kExitNotWritten, "cannot read the name of the current folder, which holds the project file");
+      return Fail(kExitNotWritten, Say(Message::kCurrentFolderUnnamed));
     }
     // Refused before it is read at all.
     if (wizard::ProjectFileTooLarge(project_)) {
-      return Fail(kExitNoProject, "the project file '" + project_ +
-                                      "' is larger than 64 MiB, far larger than Pakforge writes one");
+      return Fail(kExitNoProject, Say(Message::kProjectTooLarge, project_.c_str()));
     }
     if (!wizard::LoadProject(project_, &loaded_)) {
-      return Fail(kExitNoProject, "cannot read the project file '" + project_ + "'");
+      return Fail(kExitNoProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
     if (int status = ApplyOverrides()) return status;
 
@@ -173,10 +178,12 @@ class Run {
     }
     const wizard::SourceIndex* source = wizard::ReadSourceFolder(s, current_dir_, &source_) ? &source_ : nullptr;
     const wizard::ListReading reading = wizard::ReadListsAsPages(s, source, loaded_.files, loaded_.registry);
-    if (source && reading.rebuilt && loaded_.files.Count() == 0) Warn(WizardMessage(wizard::kStrNoFiles));
+    if (source && reading.rebuilt && loaded_.files.Count() == 0) {
+      Warn(WizardMessage(env_.console.language(), wizard::kStrNoFiles));
+    }
     // A file of the folder that no row names is packed but never installed.
     for (const std::string& name : reading.unlisted) {
-      Warn("'" + name + "' is in the source folder but in no file row");
+      Warn(Say(Message::kUnlistedFile, name.c_str()));
     }
     wizard::Refusal refusal;
     if (!wizard::CheckEveryPage({s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
@@ -237,7 +244,12 @@ class Run {
     for (const Override& o : overrides) {
       if (o.host.empty()) continue;
       std::string kit;
-      if (!ToKit(o.host, &kit)) return Fail(kExitUsage, "no Shift-JIS form: " + o.host);
+      if (!ToKit(o.host, &kit)) return Fail(kExitUsage, Say(Message::kValueNotSjis, o.host.c_str()));
+      // "--output Foo.lvar" names the archive Foo.lvar, not Foo.lvar.lvar.
+      if (&o.setting == &s.Output && kit.size() > 5 &&
+          base::EqualsIgnoreAsciiCase(std::string_view(kit).substr(kit.size() - 5), ".lvar")) {
+        kit.resize(kit.size() - 5);
+      }
       if (static_cast<int>(kit.size()) >= o.setting.Maximum()) return Refuse(o.too_long);
       o.setting.Assign(kit);
     }
@@ -254,13 +266,17 @@ class Run {
     if (!foreign.empty() && !options_.clean) {
       std::string names;
       for (const std::string& name : foreign) names += "\n  " + source_.path() + name;
-      return Fail(kExitForeignFiles,
-                  "the source folder holds .txt/.inf files that Pakforge does not write; "
-                  "--clean deletes them:" + names);
+      return Fail(kExitForeignFiles, Say(Message::kForeignFiles) + names);
     }
-    if (!wizard::WriteFinishFiles(s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
-                                  &written_, &source_, &packed_)) {
-      return Fail(kExitNotWritten, WizardMessage(wizard::kStrNotAllWritten));
+    // A check writes no archive, so it keeps the last one too.
+    const bool ok = wizard::WriteFinishFiles(s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
+                                             &written_, &source_, &packed_, !options_.check);
+    // With --clean, the foreign files are gone now: each is named.
+    for (const std::string& name : foreign) {
+      if (!wizard::FileExists(source_.path() + name)) deleted_.push_back(source_.path() + name);
+    }
+    if (!ok) {
+      return Fail(kExitNotWritten, WizardMessage(env_.console.language(), wizard::kStrNotAllWritten));
     }
     return 0;
   }
@@ -268,7 +284,7 @@ class Run {
   // The builder with the batch file's arguments, from the project's folder.
   int RunBuilder() {
     WorkingFolder folder(current_dir_);
-    if (!folder.entered()) return Fail(kExitNotWritten, "cannot enter " + current_dir_);
+    if (!folder.entered()) return Fail(kExitNotWritten, Say(Message::kCannotEnter, current_dir_.c_str()));
     const wizard::ProjectSettings& s = loaded_.settings;
     archive_ = s.Output.Text() + ".lvar";
     std::vector<std::string> args;
@@ -278,9 +294,7 @@ class Run {
     builder::BuildEnvironment build{console_, env_.lister, env_.files};
     builder_code_ = builder::RunBuild(args, build);
     if (builder_code_ != 0) {
-      char code[16];
-      std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(builder_code_));
-      errors_.push_back(std::string("the archive builder failed with code ") + code);
+      errors_.push_back(Say(Message::kBuilderFailed, static_cast<unsigned>(builder_code_)));
       return builder::ExitStatusFor(builder_code_);
     }
     if (!options_.check) {
@@ -289,8 +303,15 @@ class Run {
         archive_size_ = info.size;
       }
     }
-    // The files and folders of the source folder, as the builder packed them.
-    file_count_ = packed_.files().size();
+    // The entries of the source folder, as the builder packed them: its
+    // Native.ina goes into the header, not among the entries.
+    for (const wizard::SourceFile& file : packed_.files()) {
+      if (file.folder.empty() && wizard::IsNativeIna(file.name)) {
+        native_ina_ = true;
+      } else {
+        ++file_count_;
+      }
+    }
     folder_count_ = packed_.folders().size();
     return kExitOk;
   }
@@ -303,9 +324,11 @@ class Run {
       j += "  \"folder\": " + JsonString(current_dir_) + ",\n";
       j += "  \"check_only\": " + std::string(options_.check ? "true" : "false") + ",\n";
       j += "  \"written\": " + JsonList(written_) + ",\n";
+      j += "  \"deleted\": " + JsonList(deleted_) + ",\n";
       j += "  \"archive\": " + (built ? JsonString(archive_) : std::string("null")) + ",\n";
       j += "  \"archive_size\": " + (built ? std::to_string(archive_size_) : std::string("null")) + ",\n";
       j += "  \"files\": " + std::to_string(file_count_) + ",\n";
+      j += "  \"native_ina\": " + std::string(native_ina_ ? "true" : "false") + ",\n";
       j += "  \"folders\": " + std::to_string(folder_count_) + ",\n";
       j += "  \"warnings\": " + JsonList(warnings_) + ",\n";
       j += "  \"errors\": " + JsonList(errors_) + ",\n";
@@ -318,17 +341,22 @@ class Run {
       }
       return;
     }
-    if (status != kExitOk && written_.empty()) return;
+    if (status != kExitOk && written_.empty() && deleted_.empty()) return;
     std::string r;
-    for (const std::string& path : written_) r += "Wrote " + path + "\n";
+    for (const std::string& path : deleted_) r += Say(Message::kDeleted, path.c_str());
+    for (const std::string& path : written_) r += Say(Message::kWrote, path.c_str());
     if (status == kExitOk) {
+      // "6 entries (+ Native.ina) in 1 sub-folder": what lvar list shows.
+      const auto entries = static_cast<unsigned>(file_count_);
+      const auto folders = static_cast<unsigned>(folder_count_);
+      std::string counts = Say(entries == 1 ? Message::kEntry : Message::kEntries, entries);
+      if (native_ina_) counts += Say(Message::kPlusNativeIna);
+      counts += Say(folders == 1 ? Message::kInSubFolder : Message::kInSubFolders, folders);
       if (built) {
-        r += "Archive " + base::JoinPath(current_dir_, archive_) + ": " +
-             std::to_string(archive_size_) + " bytes, " + std::to_string(file_count_) + " files in " +
-             std::to_string(folder_count_) + " sub-folders\n";
+        r += Say(Message::kArchiveBuilt, base::JoinPath(current_dir_, archive_).c_str(),
+                 static_cast<unsigned long long>(archive_size_), counts.c_str());
       } else {
-        r += "Check passed: " + std::to_string(file_count_) + " files in " +
-             std::to_string(folder_count_) + " sub-folders\n";
+        r += Say(Message::kCheckPassed, counts.c_str());
       }
     }
     env_.console.Write(Stream::kOut, r);
@@ -346,35 +374,23 @@ class Run {
   wizard::SourceIndex packed_;  // and after them, as the builder packs it
 
   std::vector<std::string> written_;
+  std::vector<std::string> deleted_;
   std::vector<std::string> warnings_;
   std::vector<std::string> errors_;
   std::string archive_;
   std::uint64_t archive_size_ = 0;
   std::size_t file_count_ = 0;
   std::size_t folder_count_ = 0;
+  bool native_ina_ = false;
   builder::BuildErrorCode builder_code_ = 0;
 };
 
 }  // namespace
 
-std::string UsageText() {
-  return "Usage: pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean]\n"
-         "                      [--json]\n"
-         "Builds the archive of a project saved by Pakforge: checks it as the wizard does,\n"
-         "writes the files of Finish and runs the archive builder.\n"
-         "  --source DIR   use the source folder DIR (beside the project file) for this run\n"
-         "  --output NAME  write the archive NAME.lvar for this run\n"
-         "  --check        stop after the builder's check; no archive is written\n"
-         "  --clean        delete .txt/.inf files of the source folder that Pakforge did not write\n"
-         "  --json         print the report as one JSON document\n"
-         "  -h, --help     print this text\n"
-         "  --version      print the version\n"
-         "Exit status: 0 built (or checked); 64 usage; 65 refused by a check; 66 project file\n"
-         "unreadable; 67 foreign .txt/.inf files; 73 files not written; otherwise the\n"
-         "archive builder's status.\n";
-}
+std::string UsageText(base::Language language) { return Text(language, Message::kUsage); }
 
-bool ParseOptions(const std::vector<std::string>& args, Options* options, std::string* error) {
+bool ParseOptions(const std::vector<std::string>& args, Options* options, std::string* error,
+                  base::Language language) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     std::string* value = nullptr;
@@ -382,7 +398,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
     else if (arg == "--output") value = &options->output;
     if (value) {
       if (i + 1 >= args.size() || args[i + 1].empty()) {
-        *error = arg + " needs a value";
+        *error = Text(language, Message::kOptionNeedsValue, arg.c_str());
         return false;
       }
       *value = args[++i];
@@ -397,17 +413,17 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
     } else if (arg == "--version") {
       options->version = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
-      *error = "unknown option " + arg;
+      *error = Text(language, Message::kUnknownOption, arg.c_str());
       return false;
     } else if (options->project.empty()) {
       options->project = arg;
     } else {
-      *error = "one project file only";
+      *error = Text(language, Message::kOneProjectOnly);
       return false;
     }
   }
   if (options->project.empty() && !options->help && !options->version) {
-    *error = "no project file given";
+    *error = Text(language, Message::kNoProjectGiven);
     return false;
   }
   return true;
@@ -415,7 +431,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
 
 int RunProjectBuild(const Options& options, RunEnvironment& env) {
   if (options.help) {
-    env.console.Write(Stream::kOut, UsageText());
+    env.console.Write(Stream::kOut, UsageText(env.console.language()));
     return kExitOk;
   }
   if (options.version) {

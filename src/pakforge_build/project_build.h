@@ -9,6 +9,7 @@
 
 #include "base/console.h"
 #include "base/file_system.h"
+#include "base/language.h"
 #include "base/listing.h"
 
 namespace pakforge_build {
@@ -40,10 +41,12 @@ struct Options {
 
 /// Parses the arguments (without the program name). False with a message in
 /// `error` when they are wrong.
-bool ParseOptions(const std::vector<std::string>& args, Options* options, std::string* error);
+/// `error` is in `language`.
+bool ParseOptions(const std::vector<std::string>& args, Options* options, std::string* error,
+                  base::Language language = base::Language::kJapanese);
 
 /// The usage text.
-std::string UsageText();
+std::string UsageText(base::Language language = base::Language::kJapanese);
 
 /// Where a run reads, writes and reports.
 struct RunEnvironment {

@@ -168,7 +168,7 @@ builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p)
   fs::remove(Host(dir.Path("Pakmak.exe")));
   WorkingFolder here(dir.Path());
   EXPECT_TRUE(here.entered());
-  base::CapturingConsole console;
+  base::CapturingConsole console(base::Language::kEnglish);
   builder::BuildEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
   return builder::RunBuild({Host(p.settings.Source.Text()), Host(p.settings.Output.Text() + ".lvar"),
                             "-p", "0000", "-o", "c000", "-c", "0000"},
@@ -186,7 +186,7 @@ Result Build(const ScratchFolder& dir, const std::string& project, std::vector<s
   std::string error;
   EXPECT_TRUE(ParseOptions(args, &options, &error)) << error;
   Result result;
-  base::CapturingConsole console;
+  base::CapturingConsole console(base::Language::kEnglish);
   RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), &result.json};
   result.status = RunProjectBuild(options, env);
   result.out = console.out;
@@ -346,7 +346,7 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
     Lay(dir, p);
     const Result result = Build(dir, p.ProjectName(), c.args);
     EXPECT_EQ(result.status, kExitRefused) << c.label;
-    const std::string message = WizardMessage(c.message, c.message == 4 ? "missing" : "");
+    const std::string message = WizardMessage(base::Language::kEnglish, c.message, c.message == 4 ? "missing" : "");
     ASSERT_FALSE(message.empty()) << c.label;
     EXPECT_NE(result.err.find(message), std::string::npos) << c.label << ": " << result.err;
     // Nothing of Finish is written.
@@ -361,7 +361,8 @@ TEST(ProjectBuildTest, OverridesLeaveTheProjectFileAlone) {
   ScratchFolder dir;
   Lay(dir, p);
   const std::string saved = Tree(dir)[p.ProjectName()];
-  const Result result = Build(dir, p.ProjectName(), {"--source", "other", "--output", "Other"});
+  // A trailing ".lvar" (any case) is the extension, not part of the name.
+  const Result result = Build(dir, p.ProjectName(), {"--source", "other", "--output", "Other.LVAR"});
   ASSERT_EQ(result.status, 0) << result.err;
   const auto tree = Tree(dir);
   EXPECT_TRUE(tree.count("Other.lvar"));
@@ -380,6 +381,13 @@ TEST(ProjectBuildTest, CheckOnlyWritesNoArchive) {
   Result result = Build(dir, p.ProjectName(), {"--check"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_FALSE(fs::exists(Host(dir.Path("MemoPack.lvar"))));
+  // The last good archive survives a check.
+  ASSERT_TRUE(wizard::WriteTextFile(dir.Path("MemoPack.lvar"), "the last archive"));
+  result = Build(dir, p.ProjectName(), {"--check"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Tree(dir)["MemoPack.lvar"], "the last archive");
+  EXPECT_NE(result.out.find("Check passed: 6 entries (+ Native.ina) in 1 sub-folder\n"), std::string::npos)
+      << result.out;
   EXPECT_NE(result.out.find("Ok, Check Passed."), std::string::npos) << result.out;
   // --json: the builder's lines move to standard error, the report is JSON.
   result = Build(dir, p.ProjectName(), {"--check", "--json"});
@@ -401,8 +409,9 @@ TEST(ProjectBuildTest, ReportAndWarnings) {
   const std::uint64_t size = fs::file_size(Host(dir.Path("MemoPack.lvar")));
   EXPECT_NE(result.json.find("\"archive_size\": " + std::to_string(size)), std::string::npos)
       << result.json;
-  // Native.ina, Memo.exe, data.bin, extra.dat, Install.inf, UnMemo.inf, Memo.txt, pic.dat.
-  EXPECT_NE(result.json.find("\"files\": 8,"), std::string::npos) << result.json;
+  // Memo.exe, data.bin, extra.dat, Install.inf, UnMemo.inf, Memo.txt, pic.dat: the
+  // entries; Native.ina goes into the header.
+  EXPECT_NE(result.json.find("\"files\": 7,\n  \"native_ina\": true,"), std::string::npos) << result.json;
 }
 
 TEST(ProjectBuildTest, ForeignTextFilesStopTheRunUnlessCleanIsGiven) {
@@ -417,9 +426,12 @@ TEST(ProjectBuildTest, ForeignTextFilesStopTheRunUnlessCleanIsGiven) {
   EXPECT_EQ(result.err.find("UnMemo.inf"), std::string::npos) << result.err;  // its own output
   EXPECT_TRUE(fs::exists(Host(dir.Path(Kit("src/readme.txt")))));
   EXPECT_FALSE(fs::exists(Host(dir.Path(Kit("src/Install.inf")))));
-  result = Build(dir, p.ProjectName(), {"--clean"});
+  result = Build(dir, p.ProjectName(), {"--clean", "--json"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_FALSE(fs::exists(Host(dir.Path(Kit("src/readme.txt")))));
+  // Each deleted file is named: only the foreign one, the others are written again.
+  EXPECT_NE(result.json.find("\"deleted\": [\"" + dir.Path(Kit("src/readme.txt")) + "\"]"), std::string::npos)
+      << result.json;
   EXPECT_TRUE(fs::exists(Host(dir.Path("MemoPack.lvar"))));
 }
 
@@ -463,7 +475,7 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     Options options;
     options.project = top.Path("project/" + p.ProjectName());
     options.clean = true;
-    base::CapturingConsole console;
+    base::CapturingConsole console(base::Language::kEnglish);
     RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
     const std::string label = std::string(c.link) + " -> " + c.target;
     EXPECT_EQ(RunProjectBuild(options, env), c.status) << label << console.err;
@@ -473,7 +485,7 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     EXPECT_EQ(left.count("new.bat") + left.count("src/Install.inf"), 0u) << label;
     EXPECT_EQ(left.count("src/readme.txt"), 1u) << label;  // --clean never reaches it
     if (c.status == kExitRefused) {
-      EXPECT_NE(console.err.find(WizardMessage(wizard::kStrSourceOutside)), std::string::npos) << label;
+      EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrSourceOutside)), std::string::npos) << label;
     } else if (std::string(c.link) != "src") {
       EXPECT_FALSE(fs::is_symlink(top.Path(std::string("project/") + c.link))) << label;  // now the file
     }
@@ -488,7 +500,7 @@ TEST(ProjectBuildTest, CurrentFolderThatCannotBeNamed) {
   fs::remove(dir.Path("gone"));
   Options options;
   options.project = "Pakforge_Memo.ini";
-  base::CapturingConsole console;
+  base::CapturingConsole console(base::Language::kEnglish);
   RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
   EXPECT_EQ(RunProjectBuild(options, env), kExitNotWritten);
   EXPECT_NE(console.err.find("current folder"), std::string::npos) << console.err;

@@ -49,8 +49,8 @@ bool ListForeignOutputs(const ProjectSettings& s, const std::string& current_dir
 }
 
 int RemoveOldOutputs(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
-                     bool remove_foreign, const SourceIndex* source) {
-  if (current_dir.size() + s.Output.Text().size() < 255)
+                     bool remove_foreign, const SourceIndex* source, bool remove_archive) {
+  if (remove_archive && current_dir.size() + s.Output.Text().size() < 255)
     DeleteFileAt(base::JoinPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return 0;
@@ -62,9 +62,10 @@ int RemoveOldOutputs(const ProjectSettings& s, const std::string& current_dir, c
 
 bool WriteFinishFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
                       const RegistryRowStore* registry, bool remove_foreign,
-                      std::vector<std::string>* written, const SourceIndex* source, SourceIndex* after) {
+                      std::vector<std::string>* written, const SourceIndex* source, SourceIndex* after,
+                      bool remove_archive) {
   written->clear();
-  RemoveOldOutputs(s, current_dir, files, remove_foreign, source);
+  RemoveOldOutputs(s, current_dir, files, remove_foreign, source, remove_archive);
   std::string folder;
   if (!s.SourceFolderPath(current_dir, &folder)) return false;
   // Install.inf, InsResetFlag.txt, the uninstall description, then the menu files.

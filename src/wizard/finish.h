@@ -21,7 +21,8 @@ bool ListForeignOutputs(const ProjectSettings& settings, const std::string& curr
                         const SourceIndex* source = nullptr);
 
 /// Deletes the old archive (current directory, `Output`, ".lvar") when
-/// length(dir) + length(Output) is below 255, then the files of the source
+/// `remove_archive` and length(dir) + length(Output) is below 255 (a check
+/// that writes no archive keeps the last one), then the files of the source
 /// folder whose extension is exactly ".txt" or ".inf" (case-sensitive):
 /// every one when `remove_foreign`, else only those this project's Finish
 /// writes itself (SourceFolderOutputNames of `files`, compared ignoring
@@ -29,7 +30,8 @@ bool ListForeignOutputs(const ProjectSettings& settings, const std::string& curr
 /// path could not be built or reached 256 bytes. `source`, when given, is
 /// the source folder already read (it is not listed again).
 int RemoveOldOutputs(const ProjectSettings& settings, const std::string& current_dir,
-                     const FileRowStore* files, bool remove_foreign, const SourceIndex* source = nullptr);
+                     const FileRowStore* files, bool remove_foreign, const SourceIndex* source = nullptr,
+                     bool remove_archive = true);
 
 /// What Finish writes after saving the project, in its order: removes the
 /// old outputs (the other ".txt"/".inf" files of the source folder too when
@@ -41,11 +43,11 @@ int RemoveOldOutputs(const ProjectSettings& settings, const std::string& current
 /// last. `source`, when given, is the source folder read before (it is not
 /// listed again to clear it); `after`, when given, receives the source
 /// folder read once more after the descriptions were written (the read
-/// behind Setup.ini's size figure).
+/// behind Setup.ini's size figure). `remove_archive`: as RemoveOldOutputs.
 bool WriteFinishFiles(const ProjectSettings& settings, const std::string& current_dir,
                       const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
                       std::vector<std::string>* written, const SourceIndex* source = nullptr,
-                      SourceIndex* after = nullptr);
+                      SourceIndex* after = nullptr, bool remove_archive = true);
 
 /// Checks that "Pakmak.exe" is in the current directory (else message 45 and
 /// 0); WriteFinishFiles; `starter` runs the batch file; then ReportBuild

@@ -88,10 +88,17 @@ TEST_F(PakforgeBuildCliTest, JsonReportAloneOnStandardOutput) {
 }
 
 TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
-  // The command line, then the project file.
+  // The command line, in the language the kit's rule chooses (Japanese by
+  // default), then the project file.
   ProcessResult r = Run({});
   EXPECT_EQ(r.status, 64u);
-  EXPECT_NE(r.err.find("Usage: pakforge-build"), std::string::npos) << r.err;
+  std::string usage;
+  ASSERT_TRUE(base::Utf8ToCp932("使い方: pakforge-build", &usage));
+  EXPECT_NE(r.err.find(usage), std::string::npos) << r.err;
+  r = RunProcess(program_, {}, dir_.Path(), "cp932", false, {"LORIVANDER_LANG=en"});
+  EXPECT_EQ(r.status, 64u);
+  EXPECT_NE(r.err.find("pakforge-build: no project file given\nUsage: pakforge-build"), std::string::npos)
+      << r.err;
   r = Run({"Pakforge_None.ini"});
   EXPECT_EQ(r.status, 66u);
 

@@ -1,0 +1,20 @@
+#include "pakforge_build/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/text_table.h"
+
+namespace pakforge_build {
+namespace {
+
+// Every text is in every language, taking the same arguments;
+// English is plain ASCII.
+TEST(PakforgeBuildMessagesTest, EveryLanguageHasEveryMessageWithTheSameArguments) {
+  EXPECT_EQ(base::TableDisagreements(JapaneseMessage, EnglishMessage, Message::kCount), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace pakforge_build
