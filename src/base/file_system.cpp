@@ -2,6 +2,13 @@
 
 namespace base {
 
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  path += kPathSeparator;
+  path += name;
+  return path;
+}
+
 bool ReadWholeFile(FileSystem& files, const std::string& path, std::string* content) {
   std::unique_ptr<InputFile> file = files.OpenInput(path);
   if (!file) return false;

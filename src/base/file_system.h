@@ -9,8 +9,19 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace base {
+
+/// The separator of host paths: '\\' on Windows, '/' elsewhere.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+/// Joins a host folder path and a name with the platform's separator.
+std::string JoinPath(std::string_view folder, std::string_view name);
 
 /// A file opened for reading.
 class InputFile {

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "base/file_system.h"
@@ -46,15 +45,5 @@ class FolderLister {
 
 /// The lister of the running platform.
 FolderLister& SystemFolderLister();
-
-/// The separator of host paths: '\\' on Windows, '/' elsewhere.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
-/// Joins a host folder path and a name with the platform's separator.
-std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace base
