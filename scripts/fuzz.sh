@@ -41,7 +41,7 @@ if ! command -v clang++ >/dev/null 2>&1 ||
 fi
 
 build_jobs="${PAK_FUZZ_BUILD_JOBS:-}" build_folder "$build" -DPAK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -- fuzz_targets >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -- fuzz_targets >/dev/null
 
 targets=()
 for exe in "$build"/bin/*_fuzzer; do
