@@ -18,7 +18,11 @@ add_custom_target(programs)
 add_dependencies(programs ${pak_programs})
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 
-file(GLOB pak_docs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.md)
+# The documents every bundle carries.
+set(pak_docs)
+foreach(doc install-info lvar pakforge-build pakforge pakmak setup wizard-core)
+  list(APPEND pak_docs ${CMAKE_SOURCE_DIR}/docs/${doc}.md)
+endforeach()
 include(${CMAKE_CURRENT_LIST_DIR}/PakReadme.cmake)
 set(PAK_KIT_VERSION ${PROJECT_VERSION})
 # The maintainer of the Debian package and its change log. The address lies

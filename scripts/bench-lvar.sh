@@ -26,7 +26,6 @@ if [ ! -f "$archive" ]; then
 fi
 ls -l "$archive"
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 seconds() { /usr/bin/time -f '%e' "$@" 2>&1 >/dev/null | tail -n 1; }
 
 cat "$archive" >/dev/null  # warm the page cache

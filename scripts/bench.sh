@@ -102,7 +102,6 @@ fi
 mkdir -p "$out"
 
 now() { date +%s%N; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Times "$@" $runs times; prints the median in milliseconds.
 time_ms() {

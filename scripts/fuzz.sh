@@ -10,13 +10,14 @@
 #                               the inputs of the runs that reach new coverage
 #
 # PAK_FUZZ_TARGETS (names, blank-separated) limits the run to some targets;
-# PAK_FUZZ_JOBS runs that many targets at the same time (default 1).
+# PAK_FUZZ_JOBS runs that many targets at the same time (default 1);
+# PAK_FUZZ_BUILD_JOBS builds with that many jobs (default: one per core).
 # New inputs collect in build/fuzz/corpus/<target>/, findings (crash-*,
 # timeout-*, leak-*, oom-*) in build/fuzz/findings/<target>/, the logs in
 # build/fuzz/logs/. Without clang's fuzzer runtime the script says so and
 # exits 0. Exits non-zero when any target found something.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 build="$root/build/fuzz"
 
 mode=fuzz
@@ -35,13 +36,12 @@ trap 'rm -rf "$probe"' EXIT
 printf 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }\n' >"$probe/p.cpp"
 if ! command -v clang++ >/dev/null 2>&1 ||
    ! clang++ -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1; then
-  echo "Skipping the fuzz targets: clang with its libFuzzer runtime (libclang-rt-dev) is not installed."
+  echo "Skipping the fuzz targets: clang with its libFuzzer runtime is not installed (scripts/setup-deps.sh installs it)."
   exit 0
 fi
 
-cmake -S "$root" -B "$build" -DPAK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" --target fuzz_targets -j "${PAK_FUZZ_BUILD_JOBS:-2}" >/dev/null
+build_jobs="${PAK_FUZZ_BUILD_JOBS:-}" build_folder "$build" -DPAK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -- fuzz_targets >/dev/null
 
 targets=()
 for exe in "$build"/bin/*_fuzzer; do

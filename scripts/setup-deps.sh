@@ -6,13 +6,23 @@
 # needs (dpkg-dev for the Debian package's dependencies, lintian for its
 # check, man-db and groff-base to render the manual pages).
 # Does nothing that is already done.
+#
+#   scripts/setup-deps.sh           everything above
+#   scripts/setup-deps.sh --native  only what building the native programs
+#                                   needs (cmake, make, g++), as demo.sh uses
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libgmock-dev googletest
+native_packages=(cmake make g++)
+packages=("${native_packages[@]}" libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
           wine wine64 xvfb x11-apps xauth imagemagick locales fonts-ipafont-gothic
           fonts-wine time ccache dpkg-dev lintian man-db groff-base
           clang libclang-rt-14-dev)
+case "${1:-}" in
+  --native) packages=("${native_packages[@]}") ;;
+  "") ;;
+  *) echo "usage: $0 [--native]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -24,6 +34,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+[ "${1:-}" != --native ] || exit 0
 # The Wine tests run the programs under Japanese (the default), English and
 # Russian locales.
 for loc in ja_JP en_US ru_RU; do

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "base/file_system.h"
-#include "base/listing.h"
 
 namespace base {
 

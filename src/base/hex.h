@@ -1,7 +1,9 @@
 #pragma once
-// Hexadecimal digits and byte data written as pairs of them.
+// Hexadecimal digits: numbers and byte data read from and written as them.
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,5 +31,12 @@ enum class HexPairsResult {
 /// Stops at the first pair that is wrong; the bytes before it are kept.
 HexPairsResult ParseHexPairs(std::string_view text, std::size_t max_bytes,
                              std::vector<unsigned char>* bytes);
+
+/// `value` as "0x" and upper-case hexadecimal digits, padded with zeros to
+/// at least `digits` of them: HexNumber(0x1F, 4) is "0x001F".
+std::string HexNumber(std::uint64_t value, int digits);
+
+/// The bytes as upper-case hexadecimal digits, two per byte, no separators.
+std::string HexBytes(const unsigned char* data, std::size_t size);
 
 }  // namespace base

@@ -31,5 +31,18 @@ TEST(HexTest, PairsAndTheirFaults) {
   EXPECT_EQ(HexDigitValue('`'), -1);
 }
 
+TEST(HexTest, NumbersAndBytesWritten) {
+  struct Case { std::uint64_t value; int digits; std::string text; };
+  const Case cases[] = {
+      {0, 0, "0x0"},
+      {0x1F, 4, "0x001F"},
+      {0xABCDE, 2, "0xABCDE"},  // more digits than asked: all of them
+      {0xFFFFFFFFFFFFFFFFull, 8, "0xFFFFFFFFFFFFFFFF"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HexNumber(c.value, c.digits), c.text) << c.text;
+  const unsigned char bytes[] = {0x00, 0xAB, 0x5F, 0xF0};
+  EXPECT_EQ(HexBytes(bytes, sizeof bytes), "00AB5FF0");
+}
+
 }  // namespace
 }  // namespace base

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "base/file_system.h"
@@ -55,21 +54,7 @@ class FolderLister {
   virtual std::string ResolvedPath(const std::string& path) { return path; }
 };
 
-/// True when the resolved `path` is `folder` or lies inside it (both as
-/// ResolvedPath gives them; ASCII case is ignored on Windows).
-bool PathWithin(std::string_view folder, std::string_view path);
-
 /// The lister of the running platform.
 FolderLister& SystemFolderLister();
-
-/// The separator of host paths: '\\' on Windows, '/' elsewhere.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
-/// Joins a host folder path and a name with the platform's separator.
-std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace base

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/listing.h"
+#include "base/file_system.h"
 #include "builder/archive_header.h"
 
 namespace builder {

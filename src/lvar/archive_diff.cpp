@@ -1,10 +1,10 @@
 #include "lvar/archive_diff.h"
 
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <utility>
 
+#include "base/hex.h"
 #include "builder/archive_format.h"
 
 namespace lvar {
@@ -48,22 +48,6 @@ class Digester : public ArchiveVisitor {
   ArchiveDigest* digest_;
 };
 
-std::string Hex32(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
-
-std::string BlockText(const HeaderFields& h, std::size_t at, std::size_t size) {
-  std::string text;
-  for (std::size_t i = 0; i < size; ++i) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02X", h.bytes[at + i]);
-    text += hex;
-  }
-  return text;
-}
-
 bool SameContent(const EntryDigest& a, const EntryDigest& b) {
   return a.kind == b.kind && a.size == b.size && a.hash[0] == b.hash[0] && a.hash[1] == b.hash[1];
 }
@@ -78,7 +62,8 @@ Status DigestArchive(base::FileSystem& files, const std::string& path, ArchiveDi
 ArchiveDifference CompareArchives(const ArchiveDigest& a, const ArchiveDigest& b) {
   ArchiveDifference diff;
   auto field = [&](const char* name, std::uint32_t x, std::uint32_t y, bool hex) {
-    if (x != y) diff.header.push_back({name, hex ? Hex32(x) : std::to_string(x), hex ? Hex32(y) : std::to_string(y)});
+    if (x != y) diff.header.push_back({name, hex ? base::HexNumber(x, 8) : std::to_string(x),
+                                      hex ? base::HexNumber(y, 8) : std::to_string(y)});
   };
   field("entry count (0x02)", a.header.entry_count, b.header.entry_count, false);
   field("platform mask (0x04)", a.header.platform_mask, b.header.platform_mask, true);
@@ -93,7 +78,8 @@ ArchiveDifference CompareArchives(const ArchiveDigest& a, const ArchiveDigest& b
                              Block{"OS version information (0x98)", builder::kOsBlockAt, builder::kOsBlockSize},
                              Block{"CPU type information (0xB4)", builder::kCpuBlockAt, builder::kCpuBlockSize}}) {
     if (std::memcmp(&a.header.bytes[block.at], &b.header.bytes[block.at], block.size) != 0)
-      diff.header.push_back({block.name, BlockText(a.header, block.at, block.size), BlockText(b.header, block.at, block.size)});
+      diff.header.push_back({block.name, base::HexBytes(&a.header.bytes[block.at], block.size),
+                               base::HexBytes(&b.header.bytes[block.at], block.size)});
   }
 
   // Match the n-th entry of a name in A with the n-th of that name in B.

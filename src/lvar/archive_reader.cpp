@@ -1,10 +1,10 @@
 #include "lvar/archive_reader.h"
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "base/hex.h"
 #include "base/sjis.h"
 #include "builder/archive_stream.h"
 
@@ -15,12 +15,6 @@ using builder::GetLe16;
 using builder::GetLe32;
 
 constexpr std::size_t kReadBufferSize = 128 * 1024;
-
-std::string Hex(std::uint64_t value, int digits) {
-  char text[32];
-  std::snprintf(text, sizeof text, "0x%0*llX", digits, static_cast<unsigned long long>(value));
-  return text;
-}
 
 // A read buffer over the input that keeps the position and the
 // exclusive-or of every byte consumed.
@@ -87,9 +81,9 @@ class Reader {
   // The file ended (or a read failed) with fewer than `wanted` bytes where
   // `what` was expected.
   Status Short(const std::string& what) {
-    if (source_.error()) return Failure(Fault::kReadError, source_.position(), "read error at offset " + Hex(source_.position(), 8));
+    if (source_.error()) return Failure(Fault::kReadError, source_.position(), "read error at offset " + base::HexNumber(source_.position(), 8));
     return Failure(Fault::kTruncated, source_.position(),
-                   "the file ends at offset " + Hex(source_.position(), 8) + " inside " + what);
+                   "the file ends at offset " + base::HexNumber(source_.position(), 8) + " inside " + what);
   }
   Status ReadHeader(HeaderFields* header);
   Status ReadEntry(int index, EntryFields* entry);
@@ -107,7 +101,7 @@ Status Reader::ReadHeader(HeaderFields* header) {
   const std::uint16_t length = GetLe16(source_.Data());
   if (length != builder::kHeaderLengthValue)
     return Failure(Fault::kNotArchive, 0,
-                   "not an archive: the header length field at offset 0x00000000 is " + Hex(length, 4) +
+                   "not an archive: the header length field at offset 0x00000000 is " + base::HexNumber(length, 4) +
                        ", not 0x0100");
   if (source_.Fill(builder::kHeaderSize) < builder::kHeaderSize) {
     source_.Consume(source_.Fill(builder::kHeaderSize));
@@ -118,8 +112,8 @@ Status Reader::ReadHeader(HeaderFields* header) {
     for (std::size_t i = 0; i < range[1]; ++i) {
       if (header->bytes[range[0] + i] != 0)
         return Failure(Fault::kBadField, range[0] + i,
-                       "header byte at offset " + Hex(range[0] + i, 8) + " is " + Hex(header->bytes[range[0] + i], 2) +
-                           "; the header bytes " + Hex(range[0], 2) + "-" + Hex(range[0] + range[1] - 1, 2) +
+                       "header byte at offset " + base::HexNumber(range[0] + i, 8) + " is " + base::HexNumber(header->bytes[range[0] + i], 2) +
+                           "; the header bytes " + base::HexNumber(range[0], 2) + "-" + base::HexNumber(range[0] + range[1] - 1, 2) +
                            " are always zero");
     }
   }
@@ -129,7 +123,7 @@ Status Reader::ReadHeader(HeaderFields* header) {
 
 Status Reader::ReadEntry(int index, EntryFields* entry) {
   const std::uint64_t at = source_.position();
-  const std::string where = "the entry at offset " + Hex(at, 8);
+  const std::string where = "the entry at offset " + base::HexNumber(at, 8);
   entry->offset = at;
   entry->index = index;
   if (source_.Fill(builder::kEntryFixedSize) < builder::kEntryFixedSize) {
@@ -143,14 +137,14 @@ Status Reader::ReadEntry(int index, EntryFields* entry) {
   const std::size_t n = fixed[builder::kEntryNameLengthAt];
   if (zero != 0)
     return Failure(Fault::kBadField, at + builder::kEntryZeroAt,
-                   "the field at offset " + Hex(at + builder::kEntryZeroAt, 8) + " of " + where + " is " +
-                       Hex(zero, 4) + ", not zero");
+                   "the field at offset " + base::HexNumber(at + builder::kEntryZeroAt, 8) + " of " + where + " is " +
+                       base::HexNumber(zero, 4) + ", not zero");
   if (entry->kind < 1 || entry->kind > 3)
     return Failure(Fault::kBadField, at + builder::kEntryKindAt,
                    "the kind of " + where + " is " + std::to_string(entry->kind) + ", not 1, 2 or 3");
   if (entry->kind < previous_kind_)
     return Failure(Fault::kUnsound, at + builder::kEntryKindAt,
-                   "the " + std::string(KindWord(entry->kind)) + " entry at offset " + Hex(at, 8) + " follows a " +
+                   "the " + std::string(KindWord(entry->kind)) + " entry at offset " + base::HexNumber(at, 8) + " follows a " +
                        KindWord(static_cast<std::uint8_t>(previous_kind_)) +
                        " entry (install information, then programs, then data)");
   previous_kind_ = entry->kind;
@@ -167,7 +161,7 @@ Status Reader::ReadEntry(int index, EntryFields* entry) {
                              : "no NUL follows";
     return Failure(Fault::kBadField, at + builder::kEntryNameAt + n,
                    "the name of " + where + " is " + std::to_string(n) + " bytes long but " + detail +
-                       " (byte at offset " + Hex(at + builder::kEntryNameAt + n, 8) + " is " + Hex(name[n], 2) + ")");
+                       " (byte at offset " + base::HexNumber(at + builder::kEntryNameAt + n, 8) + " is " + base::HexNumber(name[n], 2) + ")");
   }
   if (std::memchr(name, 0, n))
     return Failure(Fault::kBadField, at + builder::kEntryNameAt,
@@ -208,7 +202,7 @@ Status Reader::Run(ArchiveSummary* summary) {
     if (left == 1) break;  // the checksum byte
     if (found >= header.entry_count)
       return Failure(Fault::kUnsound, source_.position(),
-                     "an entry at offset " + Hex(source_.position(), 8) + " beyond the " +
+                     "an entry at offset " + base::HexNumber(source_.position(), 8) + " beyond the " +
                          std::to_string(header.entry_count) + " entries that the count at offset 0x00000002 gives");
     EntryFields entry;
     if (Status s = ReadEntry(found, &entry); !s.ok()) return s;
@@ -227,8 +221,8 @@ Status Reader::Run(ArchiveSummary* summary) {
                        std::to_string(found) + " entries");
   if (checksum != before)
     return Failure(Fault::kUnsound, checksum_at,
-                   "the checksum byte at offset " + Hex(checksum_at, 8) + " is " + Hex(checksum, 2) +
-                       " but the bytes before it give " + Hex(before, 2));
+                   "the checksum byte at offset " + base::HexNumber(checksum_at, 8) + " is " + base::HexNumber(checksum, 2) +
+                       " but the bytes before it give " + base::HexNumber(before, 2));
   if (!install_info)
     return Failure(Fault::kUnsound, builder::kHeaderSize,
                    "no install information entry named Install.inf (entries start at offset 0x00000100)");

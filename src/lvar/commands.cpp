@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/hex.h"
 #include "builder/archive_format.h"
 #include "builder/host_text.h"
 #include "kit_version.h"
@@ -26,18 +27,6 @@ struct CommandLine {
   bool json = false, force = false, rename = false, native_ina = false, help = false;
 };
 
-std::string Hex32(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
-
-std::string Offset(std::uint64_t value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(value));
-  return text;
-}
-
 // "lvar: ARCHIVE: offset 0x........: message" for a fault of the archive's
 // bytes, "lvar: ARCHIVE: message" for the others.
 void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& status) {
@@ -57,7 +46,7 @@ void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& 
   }
   const std::string shown = builder::MessageTextOf(path), message = DisplayText(status.message);
   if (at_offset)
-    Say(env.console, kErr, Message::kFailureAt, shown.c_str(), Offset(status.offset).c_str(), message.c_str());
+    Say(env.console, kErr, Message::kFailureAt, shown.c_str(), base::HexNumber(status.offset, 8).c_str(), message.c_str());
   else
     Say(env.console, kErr, Message::kFailure, shown.c_str(), message.c_str());
 }
@@ -104,9 +93,9 @@ const Block kBlocks[] = {
 
 void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
   Say(env.console, kOut, Message::kHeaderEntries, h.entry_count);
-  Say(env.console, kOut, Message::kHeaderPlatformMask, Hex32(h.platform_mask).c_str());
-  Say(env.console, kOut, Message::kHeaderOsMask, Hex32(h.os_version_mask).c_str());
-  Say(env.console, kOut, Message::kHeaderCpuMask, Hex32(h.cpu_type_mask).c_str());
+  Say(env.console, kOut, Message::kHeaderPlatformMask, base::HexNumber(h.platform_mask, 8).c_str());
+  Say(env.console, kOut, Message::kHeaderOsMask, base::HexNumber(h.os_version_mask, 8).c_str());
+  Say(env.console, kOut, Message::kHeaderCpuMask, base::HexNumber(h.cpu_type_mask, 8).c_str());
   Say(env.console, kOut, Message::kHeaderDestination, h.destination, DestinationWord(h.destination));
   for (const Block& block : kBlocks) {
     std::string text;
@@ -114,7 +103,7 @@ void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
     if (BlockAsText(&h.bytes[block.at], block.size, &text)) {
       env.console.Printf(kOut, "%-23s \"%s\"\n", label, text.c_str());
     } else {
-      env.console.Printf(kOut, "%-23s %s\n", label, HexBytes(&h.bytes[block.at], block.size).c_str());
+      env.console.Printf(kOut, "%-23s %s\n", label, base::HexBytes(&h.bytes[block.at], block.size).c_str());
     }
   }
 }
@@ -131,7 +120,7 @@ void JsonHeader(JsonWriter& json, const HeaderFields& h) {
     json.Key(block.key).BeginObject();
     std::string text;
     if (BlockAsText(&h.bytes[block.at], block.size, &text)) json.Key("text").SjisText(text);
-    json.Key("hex").String(HexBytes(&h.bytes[block.at], block.size));
+    json.Key("hex").String(base::HexBytes(&h.bytes[block.at], block.size));
     json.EndObject();
   }
   json.EndObject();
@@ -167,7 +156,7 @@ class ListPrinter : public ArchiveVisitor {
       writer_.EndObject();
       Flush();
     } else {
-      env_.console.Printf(kOut, "%-10s  %-19s  %10u  %s\n", Offset(e.offset).c_str(), KindText(env_.console, e.kind),
+      env_.console.Printf(kOut, "%-10s  %-19s  %10u  %s\n", base::HexNumber(e.offset, 8).c_str(), KindText(env_.console, e.kind),
                           e.size, DisplayText(e.name).c_str());
     }
     return {};

@@ -1,9 +1,9 @@
 #include "lvar/extractor.h"
 
-#include <cstdio>
 #include <memory>
 #include <set>
 
+#include "base/hex.h"
 #include "base/sjis.h"
 #include "builder/host_text.h"
 #include "lvar/entry_name.h"
@@ -14,12 +14,6 @@ namespace {
 
 constexpr const char kNativeInfoName[] = "Native.ina";
 
-std::string Hex8(std::uint64_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(value));
-  return text;
-}
-
 // First pass: decides the name of every entry's file, refusing unsafe names
 // and, without --rename, names met twice.
 class NamePlanner : public ArchiveVisitor {
@@ -29,7 +23,7 @@ class NamePlanner : public ArchiveVisitor {
   }
 
   Status OnEntry(const EntryFields& entry) override {
-    const std::string where = "the entry at offset " + Hex8(entry.offset);
+    const std::string where = "the entry at offset " + base::HexNumber(entry.offset, 8);
     if (std::string problem = NameProblem(entry.name); !problem.empty())
       return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
                      "refused: the name \"" + DisplayText(entry.name) + "\" of " + where + " holds " + problem);

@@ -1,10 +1,10 @@
 #include "lvar/install_plan.h"
 
-#include <cstdio>
 #include <map>
 #include <set>
 
 #include "base/fake_file_system.h"
+#include "base/hex.h"
 #include "base/sjis.h"
 #include "builder/inf/install_info.h"
 #include "lvar/entry_name.h"
@@ -73,15 +73,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string RegistryValueText(const builder::AddRegistryItem& item) {
   if (item.data_type == "REG_DWORD") return std::to_string(item.dword);
-  if (item.data_type == "REG_BINARY") {
-    std::string hex;
-    for (unsigned char b : item.binary) {
-      char pair[4];
-      std::snprintf(pair, sizeof pair, "%02X", b);
-      hex += pair;
-    }
-    return hex;
-  }
+  if (item.data_type == "REG_BINARY") return base::HexBytes(item.binary.data(), item.binary.size());
   if (item.data_type == "REG_MULTI_SZ") {
     std::string joined;
     for (const std::string& value : item.multi_sz) joined += (joined.empty() ? "" : ", ") + Quoted(value);
@@ -100,10 +92,9 @@ Status ReadStored(base::FakeFileSystem& store, const StoredEntry& entry, base::C
     return Failure(Fault::kInstallInfo, entry.offset, "the install information entry " + entry.name + " is too large to read");
   state->sections = sections;
   if (std::uint32_t code = builder::ReadInstallInfoFile(store, key, entry.name, console, state)) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%08X", code);
     return Failure(Fault::kInstallInfo, entry.offset,
-                   "the stored " + entry.name + " does not pass the builder's checks (code " + text + ")");
+                   "the stored " + entry.name + " does not pass the builder's checks (code " +
+                       base::HexNumber(code, 8) + ")");
   }
   return {};
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/encoding.h"
+#include "base/hex.h"
 #include "base/sjis.h"
 
 namespace lvar {
@@ -35,16 +36,6 @@ std::string DisplayText(std::string_view sjis) {
       out += static_cast<char>(c);
     }
     ++i;
-  }
-  return out;
-}
-
-std::string HexBytes(const std::uint8_t* data, std::size_t size) {
-  std::string out;
-  for (std::size_t i = 0; i < size; ++i) {
-    char pair[4];
-    std::snprintf(pair, sizeof pair, "%02X", data[i]);
-    out += pair;
   }
   return out;
 }
@@ -133,7 +124,7 @@ void JsonWriter::SjisName(std::string_view key, std::string_view sjis) {
   }
   Null();
   Key(std::string(key) + "_sjis_hex");
-  String(HexBytes(reinterpret_cast<const std::uint8_t*>(sjis.data()), sjis.size()));
+  String(base::HexBytes(reinterpret_cast<const unsigned char*>(sjis.data()), sjis.size()));
 }
 
 void JsonWriter::Number(std::uint64_t value) {

@@ -13,9 +13,6 @@ namespace lvar {
 /// character become \xNN, so the text stays on one line and converts.
 std::string DisplayText(std::string_view sjis);
 
-/// The bytes as upper-case hexadecimal digits, two per byte.
-std::string HexBytes(const std::uint8_t* data, std::size_t size);
-
 /// An information block of the header as text, when it is text: printable
 /// Shift-JIS up to the first NUL and only NUL bytes after it. Answers false
 /// otherwise (and for a block of NUL bytes only).

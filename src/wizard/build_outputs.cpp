@@ -1,6 +1,5 @@
 #include "wizard/build_outputs.h"
 
-#include "base/listing.h"
 #include "base/file_system.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"

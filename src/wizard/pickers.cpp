@@ -1,6 +1,6 @@
 #include "wizard/pickers.h"
 
-#include "base/listing.h"
+#include "base/file_system.h"
 #include "wizard/file_utils.h"
 
 namespace wizard {

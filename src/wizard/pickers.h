@@ -1,6 +1,6 @@
 #pragma once
-// The listings behind the start-up program picker (dialog 107), the source
-// folder picker (dialog 110) and page 2's proposal of a start-up program.
+// The listings behind the start-up program picker (IDD_STARTUP_PICKER), the
+// source folder picker (IDD_SOURCE_PICKER) and page 2's proposal of a start-up program.
 
 #include <string>
 #include <vector>
@@ -11,13 +11,13 @@ namespace wizard {
 
 /// Start-up program picker: the source folder path in `shown_path` and the
 /// bare names of the "*.exe" files of the source folder, then of each of its
-/// direct sub-folders, in listing order. False (nothing listed; message 34)
+/// direct sub-folders, in listing order. False (nothing listed; IDS_SOURCE_TOO_LONG)
 /// when the path cannot be built or its length + 5 reaches 260.
 bool ListStartupPrograms(const ProjectSettings& settings, const std::string& current_dir,
                          std::string* shown_path, std::vector<std::string>* names);
 
 /// Source folder picker: the sub-folders of the current directory. False
-/// (message 34) when the directory's length + 4 reaches 260.
+/// (IDS_SOURCE_TOO_LONG) when the directory's length + 4 reaches 260.
 bool ListSourceFolders(const std::string& current_dir, std::vector<std::string>* names);
 
 /// The first "*.exe" of the source folder, else of its sub-folders in

@@ -46,11 +46,11 @@ enum StringId : int {
   kStrSourceOutside = IDS_SOURCE_OUTSIDE,          ///< the source folder leads out of the project's folder: %s
 };
 
-/// String 22 in Shift-JIS: "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)" (half-width katakana), shown in
+/// IDS_APP_FOLDER in Shift-JIS: "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)" (half-width katakana), shown in
 /// the folder column of every AppRoot row of the files list.
 inline constexpr char kAppFolderText[] = "(\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\xCC\xAB\xD9\xC0\xDE)";
 
-/// String 52 in Shift-JIS: "プロジェクトファイルを保存できませんでした。"
+/// IDS_SAVE_FAILED in Shift-JIS: "プロジェクトファイルを保存できませんでした。"
 inline constexpr char kProjectNotSavedText[] =
     "\x83\x76\x83\x8D\x83\x57\x83\x46\x83\x4E\x83\x67\x83\x74\x83\x40\x83\x43\x83\x8B"
     "\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"

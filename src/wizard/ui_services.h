@@ -1,7 +1,7 @@
 #pragma once
 // What the core asks of the user interface: showing a message and running
 // the batch file that builds the archive. The Win32 layer implements both
-// with message boxes (caption string 14) and a captured run of the command
+// with message boxes (captioned IDS_MESSAGE_CAPTION) and a captured run of the command
 // interpreter; tests record calls.
 
 #include <string>

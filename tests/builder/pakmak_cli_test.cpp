@@ -21,6 +21,10 @@
 namespace pakmak_test {
 namespace {
 
+using test_support::ProcessResult;
+using test_support::ProgramBesideThisOne;
+using test_support::RunProcess;
+
 using TempFolder = base::TestTempFolder;
 using Bytes = std::string;
 

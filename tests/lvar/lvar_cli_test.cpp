@@ -23,9 +23,9 @@ using lvar_test::FixChecksum;
 using lvar_test::MakeArchive;
 using lvar_test::SoundEntries;
 using lvar_test::TestEntry;
-using pakmak_test::ProcessResult;
-using pakmak_test::ProgramBesideThisOne;
-using pakmak_test::RunProcess;
+using test_support::ProcessResult;
+using test_support::ProgramBesideThisOne;
+using test_support::RunProcess;
 
 #ifdef _WIN32
 const char kLvar[] = "lvar.exe";

@@ -13,8 +13,12 @@
 #include "process_runner.h"
 #include "wizard/project_file.h"
 
-namespace pakmak_test {
+namespace pakforge_build_test {
 namespace {
+
+using test_support::ProcessResult;
+using test_support::ProgramBesideThisOne;
+using test_support::RunProcess;
 
 #ifdef _WIN32
 const char kProgramName[] = "pakforge-build.exe";
@@ -136,4 +140,4 @@ TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
 }
 
 }  // namespace
-}  // namespace pakmak_test
+}  // namespace pakforge_build_test

@@ -50,73 +50,73 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
   const bool comma = token == ",";
   if (!comma) UnquoteValueInto(token, &text_);
   switch (state_) {
-    case 0:
+    case kRootKey:
       if (comma) return Fail(ctx, Message::kFirstParameterOmitted, 0x4200);
-      p1_.swap(text_);
-      if (!IsAddRegistryRootKey(p1_)) return FailUndefined(ctx, p1_, 0x4300);
-      state_ = 1;
+      root_key_.swap(text_);
+      if (!IsAddRegistryRootKey(root_key_)) return FailUndefined(ctx, root_key_, 0x4300);
+      state_ = kCommaAfterRootKey;
       return 0;
-    case 1:
+    case kCommaAfterRootKey:
       if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4400);
-      state_ = 2;
+      state_ = kSubkey;
       return 0;
-    case 2:
+    case kSubkey:
       if (comma) {
-        state_ = 4;  // no subkey
+        state_ = kValueName;  // no subkey
       } else {
-        p2_.swap(text_);
-        state_ = 3;
+        subkey_.swap(text_);
+        state_ = kCommaAfterSubkey;
       }
       return 0;
-    case 3:
+    case kCommaAfterSubkey:
       if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4500);
-      state_ = 4;
+      state_ = kValueName;
       return 0;
-    case 4:
+    case kValueName:
       if (comma) {
-        state_ = 6;  // no value name
+        state_ = kDataType;  // no value name
       } else {
-        p3_.swap(text_);
-        state_ = 5;
+        value_name_.swap(text_);
+        state_ = kCommaAfterValueName;
       }
       return 0;
-    case 5:
+    case kCommaAfterValueName:
       if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4600);
-      state_ = 6;
+      state_ = kDataType;
       return 0;
-    case 6:
+    case kDataType:
       if (comma) {
-        p4_ = kRegSz;
-        state_ = 8;
+        data_type_ = kRegSz;
+        state_ = kWriteFlag;
         return 0;
       }
-      p4_.swap(text_);
-      if (!IsDataType(p4_)) return FailUndefined(ctx, p4_, 0x4700);
-      state_ = 7;
+      data_type_.swap(text_);
+      if (!IsDataType(data_type_)) return FailUndefined(ctx, data_type_, 0x4700);
+      state_ = kCommaAfterDataType;
       return 0;
-    case 7:
+    case kCommaAfterDataType:
       if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4800);
-      state_ = 8;
+      state_ = kWriteFlag;
       return 0;
-    case 8:
+    case kWriteFlag:
       if (comma) {
-        state_ = 10;  // default write flag
+        state_ = kValue;  // default write flag
         return 0;
       }
-      p5_.swap(text_);
-      if (!IsWriteFlag(p5_)) return FailUndefined(ctx, p5_, 0x4900);
-      state_ = 9;
+      write_flag_.swap(text_);
+      if (!IsWriteFlag(write_flag_)) return FailUndefined(ctx, write_flag_, 0x4900);
+      state_ = kCommaAfterWriteFlag;
       return 0;
-    case 9:
+    case kCommaAfterWriteFlag:
       if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4A00);
-      state_ = 10;
+      state_ = kValue;
       return 0;
-    case 10:
+    case kValue:
       if (comma) return Fail(ctx, Message::kCommaAtValuePosition, 0x4B00);
       return TakeValue(text_, ctx);
-    case 11:
+    case kCommaAfterMultiSzValue:
       if (!comma) return Fail(ctx, Message::kNotSeparatedByComma, 0x4F00);
-      state_ = 10;
+      state_ = kValue;
       return 0;
     default:
       return Fail(ctx, Message::kTooManyParameters, 0x5000);
@@ -124,13 +124,13 @@ std::uint32_t AddRegistryHandler::OnToken(std::string_view token, StatementConte
 }
 
 std::uint32_t AddRegistryHandler::TakeValue(const std::string& value, StatementContext& ctx) {
-  if (p4_ == kRegDword) {
+  if (data_type_ == kRegDword) {
     if (std::uint32_t e = ParseDecimal(value, &value_.dword, ctx.console)) return e + 0x4D00;
-    state_ = 12;
-  } else if (p4_ == kRegBinary) {
+    state_ = kComplete;
+  } else if (data_type_ == kRegBinary) {
     if (std::uint32_t e = ParseHexBytes(value, &value_.binary, ctx.console)) return e + 0x4C00;
-    state_ = 12;
-  } else if (p4_ == kRegMultiSz) {
+    state_ = kComplete;
+  } else if (data_type_ == kRegMultiSz) {
     if (value_.multi_sz.size() >= kMaxMultiSzValues) {
       Say(ctx.console, base::Stream::kErr, Message::kTooManyParameters);
       Say(ctx.console, base::Stream::kErr, Message::kMultiSzLimit,
@@ -138,41 +138,44 @@ std::uint32_t AddRegistryHandler::TakeValue(const std::string& value, StatementC
       return 0x4E00;
     }
     value_.multi_sz.push_back(value);
-    state_ = 11;
+    state_ = kCommaAfterMultiSzValue;
   } else {
     value_.sz = value;
-    state_ = 12;
+    state_ = kComplete;
   }
   return 0;
 }
 
 std::uint32_t AddRegistryHandler::OnEnd(StatementContext& ctx) {
   switch (state_) {
-    case 0:
+    case kRootKey:
       return 0;
-    case 10:
+    case kValue:
       // Ended with a comma at a value position: the statement goes on.
       return 0;
-    case 2: case 4: case 6: case 8:
+    case kSubkey:
+    case kValueName:
+    case kDataType:
+    case kWriteFlag:
       Clear();
       return Fail(ctx, Message::kParameterCountWrong, 0x4100);
     default:
       break;
   }
-  if (p4_.empty()) p4_ = kRegSz;
-  if (p5_.empty()) p5_ = kNoClobber;
+  if (data_type_.empty()) data_type_ = kRegSz;
+  if (write_flag_.empty()) write_flag_ = kNoClobber;
   std::uint32_t code = 0;
-  if (p2_.empty() && p3_.empty()) {
+  if (subkey_.empty() && value_name_.empty()) {
     code = Fail(ctx, Message::kSubkeyAndValueNameOmitted, 0x4000);
   } else if (!ctx.keep_items) {
     AddItem(ctx, AddRegistryItem{});  // counted only; the buffers stay for the next statement
   } else {
     AddRegistryItem item = std::move(value_);
-    item.root_key = std::move(p1_);
-    item.subkey = std::move(p2_);
-    item.value_name = std::move(p3_);
-    item.data_type = std::move(p4_);
-    item.write_flag = std::move(p5_);
+    item.root_key = std::move(root_key_);
+    item.subkey = std::move(subkey_);
+    item.value_name = std::move(value_name_);
+    item.data_type = std::move(data_type_);
+    item.write_flag = std::move(write_flag_);
     AddItem(ctx, std::move(item));
   }
   Clear();
@@ -180,16 +183,13 @@ std::uint32_t AddRegistryHandler::OnEnd(StatementContext& ctx) {
 }
 
 void AddRegistryHandler::Clear() {
-  state_ = 0;
-  p1_.clear();
-  p2_.clear();
-  p3_.clear();
-  p4_.clear();
-  p5_.clear();
-  value_.sz.clear();
-  value_.dword = 0;
-  value_.binary.clear();
-  value_.multi_sz.clear();
+  state_ = kRootKey;
+  root_key_.clear();
+  subkey_.clear();
+  value_name_.clear();
+  data_type_.clear();
+  write_flag_.clear();
+  value_ = AddRegistryItem{};
 }
 
 std::uint32_t AcceptDeleteRegistryStatement(int final_state, ParameterItem item,

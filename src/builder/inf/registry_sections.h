@@ -24,18 +24,39 @@ bool IsDeleteRegistryRootKey(std::string_view name);
 /// ends with a comma after the fifth position or after a value stays open and
 /// is continued by the next token this handler receives, on a later line,
 /// in a later Add Registry section or in a later file. Its state is the
-/// position (0-12).
+/// position reached (`Position`).
 class AddRegistryHandler : public StatementHandler {
  public:
+  /// Where a statement stands: waiting for a parameter, or for the comma
+  /// after it. Between statements the state is kRootKey (0).
+  enum Position : int {
+    kRootKey,
+    kCommaAfterRootKey,
+    kSubkey,
+    kCommaAfterSubkey,
+    kValueName,
+    kCommaAfterValueName,
+    kDataType,
+    kCommaAfterDataType,
+    kWriteFlag,
+    kCommaAfterWriteFlag,
+    /// A value position: the statement stays open here after a comma.
+    kValue,
+    /// After a REG_MULTI_SZ value: a comma leads to the next one.
+    kCommaAfterMultiSzValue,
+    /// After the one value of the other types: nothing more may follow.
+    kComplete,
+  };
+
   std::uint32_t OnToken(std::string_view token, StatementContext& ctx);
   std::uint32_t OnEnd(StatementContext& ctx);
 
   /// True when a statement was left open by a trailing comma.
-  bool open() const { return state_ == 10; }
+  bool open() const { return state_ == kValue; }
   /// The open statement's root key, subkey and value name.
-  const std::string& root_key() const { return p1_; }
-  const std::string& subkey() const { return p2_; }
-  const std::string& value_name() const { return p3_; }
+  const std::string& root_key() const { return root_key_; }
+  const std::string& subkey() const { return subkey_; }
+  const std::string& value_name() const { return value_name_; }
   /// Number of tokens received so far (to tell which lines fed it).
   std::uint64_t token_count() const { return token_count_; }
 
@@ -44,7 +65,7 @@ class AddRegistryHandler : public StatementHandler {
   void Clear();
 
   std::uint64_t token_count_ = 0;
-  std::string p1_, p2_, p3_, p4_, p5_;
+  std::string root_key_, subkey_, value_name_, data_type_, write_flag_;
   std::string text_;  // the token being taken, unquoted
   AddRegistryItem value_;  // the value area: only the value members are used
 };

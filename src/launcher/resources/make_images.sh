@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Draws the launcher's picture (bitmap 102) and icon (icon 105) with
+# Draws the launcher's picture (IDB_PICTURE) and icon (IDI_SETUP) with
 # ImageMagick. The results are committed; run this only to change them.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
-# Bitmap 102 (64 x 64): a handheld on a blue band, with an arrow from the PC side.
+# IDB_PICTURE (64 x 64): a handheld on a blue band, with an arrow from the PC side.
 convert -size 96x96 gradient:'#1d4f91-#8fb8e8' \
   -fill '#2b2b2b' -stroke '#101010' -draw 'roundrectangle 30,8 70,88 6,6' \
   -fill '#cfe8cf' -stroke '#6d8f6d' -draw 'rectangle 35,16 65,60' \
@@ -14,7 +14,7 @@ convert -size 96x96 gradient:'#1d4f91-#8fb8e8' \
   -draw 'rectangle 39,38 59,41' -draw 'rectangle 39,46 51,49' \
   -resize 64x64 -type TrueColor BMP3:setup.bmp
 
-# Icon 105: the same handheld, 16 and 32 pixels.
+# IDI_SETUP: the same handheld, 16 and 32 pixels.
 for s in 16 32; do
   convert -size 32x32 xc:none \
     -fill '#2b2b2b' -draw 'roundrectangle 7,1 24,30 3,3' \

@@ -38,7 +38,7 @@ struct LauncherState {
   bool manager_folder_known = false;
   /// The archive "setup.ini" names ([APPNAME] file); empty when none.
   std::string named_archive;
-  /// The [APPNAME] appname of "setup.ini", or string 14.
+  /// The [APPNAME] appname of "setup.ini", or IDS_DEFAULT_APP_NAME.
   std::string app_name;
   HWND main_window = nullptr;
   /// The page dialog now shown, or null.
@@ -62,15 +62,15 @@ std::string LoadText(UINT id, int room = 1000);
 /// The lead-byte test of the system's ANSI code page.
 bool IsSystemLeadByte(unsigned char c);
 
-/// Shows message `id` (caption string 2, stop-sign icon, OK only) with
+/// Shows message `id` (captioned IDS_TITLE, stop-sign icon, OK only) with
 /// `detail` in place of its "%s", owned by `owner`.
 void ShowStopMessage(HWND owner, UINT id, const std::string& detail = std::string());
 
-/// Creates the welcome page (dialog 101) as a modeless child of the main
+/// Creates the welcome page (IDD_WELCOME) as a modeless child of the main
 /// window. Returns null when it cannot be created.
 HWND CreateWelcomePage();
 
-/// Creates the text page (dialog 105) or the licence page (dialog 103)
+/// Creates the text page (IDD_TEXT) or the licence page (IDD_LICENSE)
 /// showing the open text file. Returns null when it cannot be created.
 HWND CreateTextPage(UINT dialog_id);
 

@@ -32,8 +32,8 @@ void FitPage(HWND page) {
   UpdateWindow(page);
 }
 
-/// Fills edit 1001 with the text of the open text file; message 5 when it
-/// cannot be read.
+/// Fills IDC_TEXT with the text of the open text file; IDS_READ_ERROR when
+/// it cannot be read.
 void ShowFileText(HWND page) {
   const LauncherState& s = State();
   std::string text;
@@ -85,8 +85,8 @@ INT_PTR CALLBACK WelcomeProc(HWND page, UINT message, WPARAM wparam, LPARAM lpar
 /// What tells the text page and the licence page apart.
 struct TextPageKind {
   UINT title_id;        ///< the main window's title while the page shows
-  UINT instruction_id;  ///< the text of static 1008
-  UINT next_message;    ///< posted to the main window by button 1
+  UINT instruction_id;  ///< the text of IDC_INSTRUCTION
+  UINT next_message;    ///< posted to the main window by IDOK
 };
 const TextPageKind kTextPage = {IDS_TEXT_TITLE, IDS_TEXT_INSTRUCTION, WM_SHOW_LICENSE};
 const TextPageKind kLicensePage = {IDS_LICENSE_TITLE, IDS_LICENSE_INSTRUCTION, WM_START_MANAGER};

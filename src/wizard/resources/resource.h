@@ -24,7 +24,7 @@
 #define IDD_FOLDER_CHOOSER 109    // destination folder chooser
 #define IDD_SOURCE_PICKER 110     // source folder picker
 
-// ---- Dialog 101 (page 1) -------------------------------------------------
+// ---- IDD_IO_PAGE (page 1) -----------------------------------------------
 #define IDC_IO_PRODUCT 1000
 #define IDC_IO_NAME 1001
 #define IDC_IO_OUTPUT 1002
@@ -36,7 +36,7 @@
 #define IDC_IO_VER_MINOR 1049
 #define IDC_IO_LVAR 1052
 
-// ---- Dialog 102 (page 2) -------------------------------------------------
+// ---- IDD_INSTALL_PAGE (page 2) ------------------------------------------
 #define IDC_INST_DIR 1005
 #define IDC_INST_EXE_PATH 1006
 #define IDC_INST_SELECT 1007
@@ -50,26 +50,26 @@
 #define IDC_INST_REBOOT 1046
 #define IDC_INST_UNREGIST 1056
 
-// ---- Dialog 103 (page 3) -------------------------------------------------
+// ---- IDD_FILES_PAGE (page 3) --------------------------------------------
 #define IDC_FILES_LIST 1013
 #define IDC_FILES_DEST 1029
 #define IDC_FILES_REFRESH 1031
 #define IDC_FILES_SOURCE_PATH 1050
 
-// ---- Dialog 104 (page 4) -------------------------------------------------
+// ---- IDD_REGISTRY_PAGE (page 4) -----------------------------------------
 #define IDC_REG_LIST 1014
 #define IDC_REG_ADD 1015
 #define IDC_REG_EDIT 1016
 #define IDC_REG_DELETE 1017
 #define IDC_REG_COPY 1018
 
-// ---- Dialog 105 (page 5) -------------------------------------------------
+// ---- IDD_FINISH_PAGE (page 5) -------------------------------------------
 #define IDC_FINISH_NAME 1001
 #define IDC_FINISH_VERSION 1004
 #define IDC_FINISH_TEXT 1047
 #define IDC_FINISH_CREATE 1051
 
-// ---- Dialog 106 (registry entry) -----------------------------------------
+// ---- IDD_REGISTRY_ENTRY (registry entry) --------------------------------
 #define IDC_ENTRY_HKLM 1018
 #define IDC_ENTRY_HKCU 1019
 #define IDC_ENTRY_HKCR 1021
@@ -81,11 +81,11 @@
 #define IDC_ENTRY_BINARY 1027
 #define IDC_ENTRY_MULTI_SZ 1028
 
-// ---- Dialogs 107, 108, 110 (pickers) -------------------------------------
-#define IDC_PICK_PATH 1029   // 107 only: the source folder path
+// ---- IDD_STARTUP_PICKER, IDD_PROJECT_PICKER, IDD_SOURCE_PICKER (pickers) ----
+#define IDC_PICK_PATH 1029   // IDD_STARTUP_PICKER only: the source folder path
 #define IDC_PICK_LIST 1030
 
-// ---- Dialog 109 (destination folder chooser) -----------------------------
+// ---- IDD_FOLDER_CHOOSER (destination folder chooser) --------------------
 #define IDC_CHOOSER_ADD 1015
 #define IDC_CHOOSER_DELETE 1017
 #define IDC_CHOOSER_LIST 1034

@@ -50,7 +50,7 @@ using MessageHook = std::function<int(const MessageRequest&)>;
 void SetMessageHook(MessageHook hook);
 
 /// Shows string `string_id` in a message box owned by `owner`, captioned
-/// with string 14. Returns the message box result.
+/// with IDS_MESSAGE_CAPTION. Returns the message box result.
 int ShowMessage(HWND owner, int string_id, UINT style);
 /// Shows `text` (already formatted from string `string_id`) the same way.
 int ShowMessageText(HWND owner, int string_id, const std::string& text, UINT style);

@@ -39,9 +39,9 @@ class WizardApp {
   HINSTANCE instance = nullptr;
   /// The hidden top-level window that owns the wizard; null when none.
   HWND host_window = nullptr;
-  /// The files list of page 3 (control 1013), null until page 3 exists.
+  /// The files list of page 3 (IDC_FILES_LIST), null until page 3 exists.
   HWND files_list = nullptr;
-  /// The registry list of page 4 (control 1014), null until page 4 exists.
+  /// The registry list of page 4 (IDC_REG_LIST), null until page 4 exists.
   HWND registry_list = nullptr;
 
   /// Page `index` (0 to 4, in wizard order).
@@ -66,14 +66,14 @@ class WizardApp {
   std::string ProjectStateNow();
   /// Asked before the wizard closes without Finish (Cancel, Escape, the
   /// close box): true closes. With nothing changed, true at once; otherwise
-  /// asks (string 70, Yes/No, No the default) with `owner` as the owner.
+  /// asks (IDS_CONFIRM_CLOSE, Yes/No, No the default) with `owner` as the owner.
   bool ConfirmClose(HWND owner);
 
-  /// Result text of the start-up program picker (107): the program file name.
+  /// Result text of the start-up program picker (IDD_STARTUP_PICKER): the program file name.
   TextSetting startup_choice;
-  /// Result text of the project picker (108): the chosen project file's path.
+  /// Result text of the project picker (IDD_PROJECT_PICKER): the chosen project file's path.
   TextSetting project_choice{kMaxPath};
-  /// Result text of the source folder picker (110): the folder name.
+  /// Result text of the source folder picker (IDD_SOURCE_PICKER): the folder name.
   TextSetting source_choice;
 
  private:

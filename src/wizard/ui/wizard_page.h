@@ -78,7 +78,7 @@ class WizardPage {
                                          LPARAM lparam);
 
  protected:
-  /// Sends PSM_SETTITLE with string 1 to the sheet and posts
+  /// Sends PSM_SETTITLE with IDS_TITLE to the sheet and posts
   /// PSM_SETWIZBUTTONS with `buttons` (PSWIZB_* flags).
   void SetTitleAndButtons(DWORD buttons);
   /// Refuses a page change: stores -1 as the dialog's message result and

@@ -51,7 +51,7 @@ std::vector<std::string> BatchWords(const std::string& line) {
 class RoundTripTest : public ::testing::Test, public testing::FinishInputs {
  protected:
   void SetUp() override {
-    std::filesystem::copy_file(pakmak_test::ProgramBesideThisOne(PAKMAK_FILE_NAME), dir.Path("Pakmak.exe"));
+    std::filesystem::copy_file(test_support::ProgramBesideThisOne(PAKMAK_FILE_NAME), dir.Path("Pakmak.exe"));
     std::filesystem::permissions(dir.Path("Pakmak.exe"), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add);
     s.Ver.Assign("1.2");
@@ -85,7 +85,7 @@ class RoundTripTest : public ::testing::Test, public testing::FinishInputs {
   }
 
   // Runs Finish, checks the batch file and runs its builder line.
-  pakmak_test::ProcessResult FinishAndBuild() {
+  test_support::ProcessResult FinishAndBuild() {
     EXPECT_TRUE(RunFinish(s, dir.Path(), &files, &registry, true, messages, starter));
     // The recorder runs nothing, so Finish reports that no archive was made.
     EXPECT_EQ(messages.ids, std::vector<int>{kStrBuildFailed});
@@ -100,14 +100,14 @@ class RoundTripTest : public ::testing::Test, public testing::FinishInputs {
     EXPECT_EQ(words, (std::vector<std::string>{"Pakmak", "src", "FooPack.lvar", "-p", "0000", "-o", "c000",
                                                "-c", "0000"}));
     words.erase(words.begin());
-    return pakmak_test::RunProcess(dir.Path("Pakmak.exe"), words, dir.Path());
+    return test_support::RunProcess(dir.Path("Pakmak.exe"), words, dir.Path());
   }
 
   base::TestTempFolder dir;
 };
 
 TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
-  pakmak_test::ProcessResult run = FinishAndBuild();
+  test_support::ProcessResult run = FinishAndBuild();
   ASSERT_TRUE(run.started);
   EXPECT_EQ(run.status, 0u) << run.err;
   std::string archive;
@@ -131,7 +131,7 @@ TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
 
 TEST_F(RoundTripTest, UninstallOffIsRefusedAtTheMissingUninstallKey) {
   s.Uninstall.Set(false);
-  pakmak_test::ProcessResult run = FinishAndBuild();
+  test_support::ProcessResult run = FinishAndBuild();
   ASSERT_TRUE(run.started);
   EXPECT_NE(run.status, 0u);
   // "エラー：必須キーワード Uninstall がありません" (required keyword Uninstall missing)
@@ -150,8 +150,8 @@ TEST_F(RoundTripTest, TheBatchFileRunsTheBuilder) {
   ASSERT_EQ(starter.started.size(), 1u);
   std::string system_folder = "C:\\windows\\system32";
   if (const char* root = std::getenv("SystemRoot")) system_folder = std::string(root) + "\\system32";
-  pakmak_test::ProcessResult run =
-      pakmak_test::RunProcess(system_folder + "\\cmd.exe", {"/c", starter.started[0]}, dir.Path());
+  test_support::ProcessResult run =
+      test_support::RunProcess(system_folder + "\\cmd.exe", {"/c", starter.started[0]}, dir.Path());
   ASSERT_TRUE(run.started);
   std::string archive;
   ASSERT_TRUE(ReadWholeFile(dir.Path("FooPack.lvar"), &archive)) << run.out << run.err;

@@ -1,4 +1,4 @@
-// Page 5 (dialog 105) in a real wizard sheet: the display name following
+// Page 5 (IDD_FINISH_PAGE) in a real wizard sheet: the display name following
 // the menu caption, the version line, the Setup.ini option, and the Finish
 // sequence's stops (no Pakmak.exe, a too long project path, an opened
 // project saved back to its own file).
@@ -182,7 +182,7 @@ TEST_F(FinishPageTest, OpenedProjectIsSavedBackToItsFile) {
 }
 
 TEST_F(FinishPageTest, TooLongProjectPathStopsEverything) {
-  // Current directory 181 + program name 64 + 15 = 260: message 32.
+  // Current directory 181 + program name 64 + 15 = 260: IDS_NAME_TOO_LONG.
   const std::string deep = work.EnterFolderOfLength(181);
   ASSERT_EQ(deep.size(), 181u);
   const std::string relative = deep.substr(work.path().size() + 1);
@@ -211,7 +211,7 @@ TEST_F(FinishPageTest, FinishRemovesOldOutputsAndWritesTheDescriptions) {
   ASSERT_TRUE(work.WriteFiles({{"Pakmak.exe", "x"}, {"DemoPack.lvar", "old archive"}, {"src\\readme.txt", "old"},
                                {"src\\old.inf", "old"}, {"src\\KEEP.INF", "kept"}, {"src\\Mixed.Txt", "kept"}}));
   // A folder in place of the batch file: the batch cannot be written, so
-  // nothing is started from this test, and Finish says so (message 31).
+  // nothing is started from this test, and Finish says so (IDS_OUTPUT_FAILED).
   ASSERT_TRUE(work.MakeFolder("Demo.bat"));
   messages.Answer(IDYES);
   sheet.PressFinish();

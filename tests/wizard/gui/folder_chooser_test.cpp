@@ -1,4 +1,4 @@
-// Destination folder chooser (dialog 109): fixed and own rows, Add with its
+// Destination folder chooser (IDD_FOLDER_CHOOSER): fixed and own rows, Add with its
 // numbered names, label editing with its refusals, the 50-folder capacity,
 // the mode switch and the end codes.
 

@@ -5,7 +5,7 @@
 // that becomes the current directory (the wizard works relative to it).
 //
 // Everything here runs on the test's one thread, as the wizard itself does.
-// Modal loops (pickers, dialog 106, 109) keep dispatching messages, so a
+// Modal loops (pickers, IDD_REGISTRY_ENTRY, IDD_FOLDER_CHOOSER) keep dispatching messages, so a
 // thread timer installed by `ModalResponder` reaches into them and answers.
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Page 2 (dialog 102) in a real wizard sheet: the defaults proposed on
+// Page 2 (IDD_INSTALL_PAGE) in a real wizard sheet: the defaults proposed on
 // activation, the program path field, the start-up program picker, the
 // check boxes and radio buttons, and the Next checks.
 

@@ -1,4 +1,4 @@
-// Page 1 (dialog 101) in a real wizard sheet: defaults after the project
+// Page 1 (IDD_IO_PAGE) in a real wizard sheet: defaults after the project
 // question, the version fields, Browse, the language list and the Next
 // checks with their messages and focus.
 
@@ -66,7 +66,7 @@ TEST_F(IoPageTest, CancelledPickerShowsTheDefaults) {
   EXPECT_EQ(ComboData(page, IDC_IO_LANGUAGE, 1), 11);
   EXPECT_EQ(ComboSelection(page, IDC_IO_LANGUAGE), 1);
 
-  // Next only; the title is string 1.
+  // Next only; the title is IDS_TITLE.
   EXPECT_TRUE(sheet.NextEnabled());
   EXPECT_FALSE(sheet.BackEnabled());
   EXPECT_EQ(sheet.Title(), Sjis("VK-720 インストール用アーカイブ 作成支援ツール"));
@@ -109,7 +109,7 @@ TEST_F(IoPageTest, NextChecksInOrderWithMessageAndFocus) {
   // One case per message and field: the order and the rules of the checks
   // are tested with the core's CheckProgramFields.
   const Case cases[] = {
-      // An empty field: message 13, the focus in that field.
+      // An empty field: IDS_FILL_ALL, the focus in that field.
       {IDC_IO_PRODUCT, "", 13, IDC_IO_PRODUCT},
       {IDC_IO_NAME, "", 13, IDC_IO_NAME},
       {IDC_IO_CAPTION, "", 13, IDC_IO_CAPTION},
@@ -149,7 +149,7 @@ TEST_F(IoPageTest, NextChecksInOrderWithMessageAndFocus) {
   EXPECT_EQ(messages.ids(), std::vector<int>{13});
   EXPECT_EQ(FocusedId(), IDC_IO_NAME);
 
-  // Message 4 names the folder.
+  // IDS_FOLDER_NOT_FOUND names the folder.
   FillValid();
   SetText(page, IDC_IO_SOURCE, "missing");
   messages.Clear();

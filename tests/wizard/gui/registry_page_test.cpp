@@ -32,7 +32,7 @@ struct Entry {
   std::string value;
 };
 
-// Fills dialog 106 with `entry` (without pressing Register).
+// Fills IDD_REGISTRY_ENTRY with `entry` (without pressing Register).
 void Fill(HWND dialog, const Entry& entry) {
   guitest::ClickNow(dialog, entry.root_id);
   SetDlgItemTextA(dialog, IDC_ENTRY_KEY, entry.key.c_str());
@@ -63,7 +63,7 @@ class RegistryPageTest : public ::testing::Test {
     EXPECT_EQ(app.registry_list, list);
   }
 
-  // Runs a page command that opens dialog 106, answered by `action`.
+  // Runs a page command that opens IDD_REGISTRY_ENTRY, answered by `action`.
   void WithDialog(int command, ModalResponder::Action action) {
     ModalResponder responder;
     responder.Expect(EntryTitle(), std::move(action));

@@ -5,7 +5,7 @@
 
 #include "process_runner.h"
 
-namespace pakmak_test {
+namespace test_support {
 namespace {
 
 // Quotes one argument the way the C runtime's command-line parser reads it
@@ -136,4 +136,4 @@ std::string ProgramBesideThisOne(const std::string& name) {
   return path.substr(0, path.find_last_of("\\/") + 1) + name;
 }
 
-}  // namespace pakmak_test
+}  // namespace test_support

@@ -12,7 +12,7 @@
 
 extern char** environ;
 
-namespace pakmak_test {
+namespace test_support {
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& working_dir, const std::string& encoding, bool output_reader_gone,
@@ -107,4 +107,4 @@ std::string ProgramBesideThisOne(const std::string& name) {
   return path.substr(0, path.rfind('/') + 1) + name;
 }
 
-}  // namespace pakmak_test
+}  // namespace test_support

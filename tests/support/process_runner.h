@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace pakmak_test {
+namespace test_support {
 
 /// What one run of a program left behind.
 struct ProcessResult {
@@ -34,4 +34,4 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 /// Path of a program that lies in the same folder as this test program.
 std::string ProgramBesideThisOne(const std::string& name);
 
-}  // namespace pakmak_test
+}  // namespace test_support
