@@ -1348,7 +1348,7 @@ void FinishInTheWizard(const Paths& paths, const HandProject& p) {
   }
   if (!WaitPage(sheet, 4)) return (void)Finish(&wizard, 0);
   PressButton(sheet, PSBTN_FINISH);
-  HWND report = WaitDialog(pid, kTitleMessage, kBuildWait);
+  HWND report = WaitDialog(pid, g_texts->message_caption, kBuildWait);
   if (report) PostClick(report, IDOK);
   CHECK(Finish(&wizard, kWait) == 0);
 }
