@@ -430,8 +430,9 @@ TEST(ProjectBuildTest, ForeignTextFilesStopTheRunUnlessCleanIsGiven) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_FALSE(fs::exists(Host(dir.Path(Kit("src/readme.txt")))));
   // Each deleted file is named: only the foreign one, the others are written again.
-  EXPECT_NE(result.json.find("\"deleted\": [\"" + dir.Path(Kit("src/readme.txt")) + "\"]"), std::string::npos)
-      << result.json;
+  std::string deleted = dir.Path(Kit("src/readme.txt"));
+  for (std::size_t at = 0; (at = deleted.find('\\', at)) != std::string::npos; at += 2) deleted.insert(at, 1, '\\');
+  EXPECT_NE(result.json.find("\"deleted\": [\"" + deleted + "\"]"), std::string::npos) << result.json;
   EXPECT_TRUE(fs::exists(Host(dir.Path("MemoPack.lvar"))));
 }
 
