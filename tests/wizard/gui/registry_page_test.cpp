@@ -281,7 +281,7 @@ TEST_F(RegistryPageTest, WordsTheWizardDoesNotWriteAreShownOnceNamingTheRows) {
   app.settings.ProjectPath.Assign(work.Full("Pakforge_Hand.ini"));
   Open();
   EXPECT_TRUE(guitest::PumpUntil([&] { return !messages.ids().empty(); }, 5000));
-  EXPECT_EQ(messages.ids(), std::vector<int>{IDS_UNKNOWN_REGISTRY_WORDS});
+  ASSERT_EQ(messages.ids(), std::vector<int>{IDS_UNKNOWN_REGISTRY_WORDS});
   EXPECT_NE(messages.messages()[0].text.find("RegistryKey0: \"HKEY_CURRENT_USER\""), std::string::npos);
   SendMessageA(GetParent(page), PSM_SETCURSEL, 0, 0);  // activated again
   guitest::PumpUntil([] { return false; }, 200);
