@@ -165,6 +165,9 @@ class Run {
     if (!wizard::LoadProject(project_, &loaded_)) {
       return Fail(kExitNoProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
+    if (wizard::Refusal words; !wizard::CheckRegistryWords(loaded_.unknown_words, &words)) {
+      return Refuse(words.string_id, words.argument);
+    }
     if (int status = ApplyOverrides()) return status;
 
     wizard::ProjectSettings& s = loaded_.settings;

@@ -56,6 +56,7 @@ struct Project {
   wizard::MemoryRegistryRowStore registry;
   std::map<std::string, std::string> files;  ///< '/'-separated path under the project folder -> bytes
   std::string file_name;  ///< the project file's name when not the wizard's
+  std::string by_hand;    ///< lines added to the saved project file, as an author writes them
 
   void AddRow(const std::string& name, const std::string& folder = std::string(),
               std::uint32_t kind = wizard::AppRoot) {
@@ -116,6 +117,9 @@ void Lay(const ScratchFolder& dir, const Project& p) {
     ASSERT_TRUE(wizard::WriteTextFile(kit, bytes)) << path;
   }
   ASSERT_TRUE(wizard::SaveProject(p.settings, dir.Path(p.ProjectName()), &p.saved, &p.registry));
+  std::string saved;
+  ASSERT_TRUE(wizard::ReadWholeFile(dir.Path(p.ProjectName()), &saved));
+  ASSERT_TRUE(wizard::WriteTextFile(dir.Path(p.ProjectName()), saved + p.by_hand));
 }
 
 // Every file under `folder` (kit paths): '/'-separated relative path -> bytes.
@@ -338,6 +342,9 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
       {"a row with a path", [](Project& p) { p.AddRow("../../canary/secret.exe"); }, wizard::kStrBadName, {}},
       {"the project file named Setup.ini", [](Project& p) { p.file_name = "Setup.ini"; },
        wizard::kStrOutputNameClash, {}},
+      {"a root the wizard does not write",
+       [](Project& p) { p.by_hand = "[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,Software\\Kumo,Count,DWORD,5\r\n"; },
+       wizard::kStrUnknownRegistryWords, {}},
   };
   for (const Case& c : cases) {
     Project p = BaseProject();
@@ -346,7 +353,11 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
     Lay(dir, p);
     const Result result = Build(dir, p.ProjectName(), c.args);
     EXPECT_EQ(result.status, kExitRefused) << c.label;
-    const std::string message = WizardMessage(base::Language::kEnglish, c.message, c.message == 4 ? "missing" : "");
+    const std::string message =
+        WizardMessage(base::Language::kEnglish, c.message,
+                      c.message == 4 ? "missing"
+                      : c.message == wizard::kStrUnknownRegistryWords ? "RegistryKey0: \"HKEY_CURRENT_USER\""
+                                                                     : "");
     ASSERT_FALSE(message.empty()) << c.label;
     EXPECT_NE(result.err.find(message), std::string::npos) << c.label << ": " << result.err;
     // Nothing of Finish is written.

@@ -225,11 +225,28 @@ void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
   }
 }
 
-void LoadRegistryRows(const std::string& path, RegistryRowStore& registry) {
-  LoadRegistryRows(ParsedProjectFile(path), registry);
+void LoadRegistryRows(const std::string& path, RegistryRowStore& registry,
+                      std::vector<UnknownRegistryWord>* unknown) {
+  LoadRegistryRows(ParsedProjectFile(path), registry, unknown);
 }
 
-void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry) {
+namespace {
+
+// Adds `word` to `unknown` unless it is exactly one of `known`.
+template <std::size_t N>
+void NoteUnknownWord(const std::string& word, const char* const (&known)[N], int row, bool type,
+                     std::vector<UnknownRegistryWord>* unknown) {
+  if (!unknown) return;
+  for (const char* k : known) {
+    if (word == k) return;
+  }
+  unknown->push_back({row, type, word});
+}
+
+}  // namespace
+
+void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry,
+                      std::vector<UnknownRegistryWord>* unknown) {
   registry.Clear();
   for (int i = 0; i < 255; ++i) {
     std::string text = ini.Get("Registry", Numbered("RegistryKey", i), 32000);
@@ -237,13 +254,19 @@ void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry) {
     RegistryEntry entry;
     std::string_view rest = text;
     std::string field;
-    ReadField(&rest, &field, 5);
+    // The root reads from the first 4 bytes only (so "HKCUx" reads as
+    // HKCU); the word is read whole to tell it from the words written.
+    std::string_view root_rest = rest;
+    ReadField(&root_rest, &field, 5);
     entry.root = field == "HKCR" ? kHkcr : field == "HKCU" ? kHkcu : kHklm;
+    ReadField(&rest, &field, 50);
+    NoteUnknownWord(field, kRegistryRootWords, i, false, unknown);
     ReadField(&rest, &field, static_cast<std::size_t>(entry.key.Maximum()));
     entry.key.Assign(field);
     ReadField(&rest, &field, static_cast<std::size_t>(entry.name.Maximum()));
     entry.name.Assign(field);
     ReadField(&rest, &field, 50);
+    NoteUnknownWord(field, kRegistryTypeWords, i, true, unknown);
     entry.type = field == "MULTI_SZ" ? kMultiSz
                : field == "DWORD"    ? kDword
                : field == "BINARY"   ? kBinary

@@ -40,11 +40,30 @@ void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files);
 /// As above from the file at `path`.
 void LoadCopyFileRows(const std::string& path, FileRowStore& files);
 
+/// A root or type word of a Registry row that is none of the words the
+/// wizard writes (kRegistryRootWords, kRegistryTypeWords, letter case as
+/// written), which the wizard reads as HKLM or SZ.
+struct UnknownRegistryWord {
+  int row = 0;        ///< i of RegistryKey<i>
+  bool type = false;  ///< false: the root word (first field), true: the type word (fourth)
+  std::string word;   ///< the word as written, at most 49 bytes of it
+};
+
+/// The root words the wizard writes, and the type words.
+inline constexpr const char* kRegistryRootWords[] = {"HKLM", "HKCU", "HKCR"};
+inline constexpr const char* kRegistryTypeWords[] = {"SZ", "DWORD", "BINARY", "MULTI_SZ"};
+
 /// Empties `registry` and adds one row per Registry/RegistryKey<i> (i from 0
-/// to 254, stopping at the first absent or empty key).
-void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry);
+/// to 254, stopping at the first absent or empty key). A root is read from
+/// its first 4 bytes ("HKCR", "HKCU", anything else HKLM), a type from the
+/// whole word ("MULTI_SZ", "DWORD", "BINARY", anything else SZ). Every
+/// root or type word that is not exactly one the wizard writes is added to
+/// `unknown` (when not null), in row order, the root before the type.
+void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry,
+                      std::vector<UnknownRegistryWord>* unknown = nullptr);
 /// As above from the file at `path`.
-void LoadRegistryRows(const std::string& path, RegistryRowStore& registry);
+void LoadRegistryRows(const std::string& path, RegistryRowStore& registry,
+                      std::vector<UnknownRegistryWord>* unknown = nullptr);
 
 /// Reads one comma-separated field of a Registry row from `*rest` into
 /// `out`, keeping at most `room` - 1 bytes (the rest of a too-long field is

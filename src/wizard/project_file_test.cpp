@@ -220,6 +220,23 @@ TEST_F(ProjectFileTest, RegistryRowsShortAndCapped) {
   EXPECT_EQ(registry.rows[0].value, "");
 }
 
+TEST_F(ProjectFileTest, RegistryWordsNotWrittenByTheWizardAreNotedAndReadAsBefore) {
+  ASSERT_TRUE(WriteTextFile(path, "[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,K,c,DWORD,5\r\n"
+                                  "RegistryKey1=HKCR,K,v,REG_DWORD,5\r\nRegistryKey2=HKCUx,K,v,dword,5\r\n"
+                                  "RegistryKey3=HKCU,K,v,MULTI_SZ,\"a\"\r\nRegistryKey4=HKLM,K\r\n"));
+  MemoryRegistryRowStore rows;
+  std::vector<UnknownRegistryWord> unknown;
+  LoadRegistryRows(path, rows, &unknown);
+  EXPECT_EQ(RegistryLines(), (std::vector<std::string>{"HKLM|K|c|DWORD|5", "HKCR|K|v|SZ|5", "HKCU|K|v|SZ|5",
+                                                       "HKCU|K|v|MULTI_SZ|\"a\"", "HKLM|K||SZ|"}));
+  std::vector<std::string> noted;
+  for (const UnknownRegistryWord& u : unknown) {
+    noted.push_back(std::to_string(u.row) + (u.type ? " type " : " root ") + u.word);
+  }
+  EXPECT_EQ(noted, (std::vector<std::string>{"0 root HKEY_CURRENT_USER", "1 type REG_DWORD", "2 root HKCUx",
+                                             "2 type dword", "4 type "}));
+}
+
 TEST_F(ProjectFileTest, LongRegistryRowIsSavedWhole) {
   ProjectSettings s;
   MemoryRegistryRowStore registry;

@@ -40,8 +40,33 @@ bool LoadProject(const std::string& path, LoadedProject* project) {
   s.DuplicateNames = s.PathTooLong = s.NestedFolders = s.MissingFiles = 0;
   s.ScannedSource.Assign(s.Source.Text());
   LoadCopyFileRows(ini, project->files);
-  LoadRegistryRows(ini, project->registry);
+  project->unknown_words.clear();
+  LoadRegistryRows(ini, project->registry, &project->unknown_words);
   return true;
+}
+
+std::string UnknownRegistryWordsText(const std::vector<UnknownRegistryWord>& unknown) {
+  std::string text;
+  int row = -1;
+  for (const UnknownRegistryWord& u : unknown) {
+    if (u.row != row) {
+      if (row >= 0) text += "\n";
+      text += "RegistryKey" + std::to_string(u.row) + ":";
+      row = u.row;
+    } else {
+      text += ",";
+    }
+    text += " \"" + u.word + "\"";
+  }
+  return text;
+}
+
+bool CheckRegistryWords(const std::vector<UnknownRegistryWord>& unknown, Refusal* refusal) {
+  if (unknown.empty()) return true;
+  *refusal = Refusal{};
+  refusal->string_id = kStrUnknownRegistryWords;
+  refusal->argument = UnknownRegistryWordsText(unknown);
+  return false;
 }
 
 bool ReadSourceFolder(const ProjectSettings& settings, const std::string& current_dir,

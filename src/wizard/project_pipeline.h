@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "wizard/page_fields.h"
+#include "wizard/project_file.h"
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
 #include "wizard/source_folder_rules.h"
@@ -32,6 +33,9 @@ struct LoadedProject {
   ProjectSettings settings;
   MemoryFileRowStore files;
   MemoryRegistryRowStore registry;
+  /// The root and type words of the registry rows that the wizard does not
+  /// write, which read as HKLM or SZ (CheckRegistryWords refuses them).
+  std::vector<UnknownRegistryWord> unknown_words;
 };
 
 /// Reads the project file at `path` once into `project`: the settings with
@@ -92,6 +96,17 @@ bool CheckFilesPage(const ProjectUnderCheck& project, Refusal* refusal);
 /// passes the check of its type (RegistryValueError); the first row that
 /// fails is named.
 bool CheckRegistryPage(const RegistryRowStore& registry, Refusal* refusal);
+
+/// The rows of `unknown` as kStrUnknownRegistryWords lists them: one line
+/// per row, its key and its unknown words in double quotes, as in
+/// `RegistryKey0: "HKEY_CURRENT_USER", "REG_DWORD"`.
+std::string UnknownRegistryWordsText(const std::vector<UnknownRegistryWord>& unknown);
+
+/// Refuses a project whose registry rows hold a root or type word that the
+/// wizard does not write (so the row would silently read as HKLM or SZ):
+/// false with kStrUnknownRegistryWords and UnknownRegistryWordsText as its
+/// argument when `unknown` is not empty.
+bool CheckRegistryWords(const std::vector<UnknownRegistryWord>& unknown, Refusal* refusal);
 
 /// Every page's checks, in the order the author meets them (pages 1 to 4).
 /// True when all pass; else false with the first refusal.

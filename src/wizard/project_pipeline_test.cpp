@@ -113,5 +113,25 @@ TEST_F(ProjectPipelineTest, EveryPageRefusesInTurnNamingTheRow) {
   }
 }
 
+TEST_F(ProjectPipelineTest, RegistryWordsTheWizardDoesNotWriteAreRefusedNamingTheRows) {
+  const struct {
+    const char* rows;
+    const char* listed;  // null: no refusal
+  } cases[] = {
+      {"[Registry]\r\nRegistryKey0=HKCU,K,c,DWORD,5\r\nRegistryKey1=HKCR,K,v,BINARY,0a\r\n", nullptr},
+      {"[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,K,c,DWORD,5\r\n", "RegistryKey0: \"HKEY_CURRENT_USER\""},
+      {"[Registry]\r\nRegistryKey0=HKLM,K,v,SZ,\"a\"\r\nRegistryKey1=hklm,K,v,REG_DWORD,5\r\n"
+       "RegistryKey2=HKLM,K,v,Sz,\"b\"\r\n",
+       "RegistryKey1: \"hklm\", \"REG_DWORD\"\nRegistryKey2: \"Sz\""},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(Load(c.rows)) << c.rows;
+    Refusal refusal;
+    EXPECT_EQ(CheckRegistryWords(project.unknown_words, &refusal), c.listed == nullptr) << c.rows;
+    EXPECT_EQ(refusal.string_id, c.listed ? kStrUnknownRegistryWords : 0) << c.rows;
+    EXPECT_EQ(refusal.argument, c.listed ? c.listed : "") << c.rows;
+  }
+}
+
 }  // namespace
 }  // namespace wizard

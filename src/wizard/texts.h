@@ -44,6 +44,7 @@ enum StringId : int {
   kStrUninstallRequired = IDS_UNINSTALL_REQUIRED,  ///< the builder requires uninstall information
   kStrOutputNameClash = IDS_OUTPUT_NAME_CLASH,     ///< two files Finish writes would share a name: %s
   kStrSourceOutside = IDS_SOURCE_OUTSIDE,          ///< the source folder leads out of the project's folder: %s
+  kStrUnknownRegistryWords = IDS_UNKNOWN_REGISTRY_WORDS,  ///< registry rows with a root or type word not written: %s
 };
 
 /// IDS_APP_FOLDER in Shift-JIS: "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)" (half-width katakana), shown in

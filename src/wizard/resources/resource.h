@@ -160,3 +160,7 @@
 // Refusals that keep Finish's files inside the project's folders.
 #define IDS_OUTPUT_NAME_CLASH 90    // two files Finish writes would share a name: which
 #define IDS_SOURCE_OUTSIDE 91       // the source folder leads out of the project's folder: where
+
+// A hand-written project file's registry row with a root or type word the
+// wizard does not write: which rows and words.
+#define IDS_UNKNOWN_REGISTRY_WORDS 92

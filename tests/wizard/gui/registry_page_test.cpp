@@ -276,6 +276,18 @@ TEST_F(RegistryPageTest, NextRefusesALoadedRowTheEntryDialogWouldRefuse) {
   EXPECT_EQ(guitest::ListText(list, 0, 1), "Software\\A");
 }
 
+TEST_F(RegistryPageTest, WordsTheWizardDoesNotWriteAreShownOnceNamingTheRows) {
+  ASSERT_TRUE(work.WriteFile("Pakforge_Hand.ini", "[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,Software\\A,c,DWORD,5\r\n"));
+  app.settings.ProjectPath.Assign(work.Full("Pakforge_Hand.ini"));
+  Open();
+  EXPECT_TRUE(guitest::PumpUntil([&] { return !messages.ids().empty(); }, 5000));
+  ASSERT_EQ(messages.ids(), std::vector<int>{IDS_UNKNOWN_REGISTRY_WORDS});
+  EXPECT_NE(messages.messages()[0].text.find("RegistryKey0: \"HKEY_CURRENT_USER\""), std::string::npos);
+  SendMessageA(GetParent(page), PSM_SETCURSEL, 0, 0);  // activated again
+  guitest::PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(messages.ids().size(), 1u);
+}
+
 TEST_F(RegistryPageTest, ActivatingARowOpensItForEditing) {
   Open();
   WithDialog(IDC_REG_ADD, Register({IDC_ENTRY_HKCU, "Key", "Val", IDC_ENTRY_BINARY, "00"}));

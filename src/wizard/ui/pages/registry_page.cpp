@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "wizard/project_file.h"
 #include "wizard/project_pipeline.h"
@@ -10,6 +11,7 @@
 #include "wizard/ui/pages/list_view_rows.h"
 #include "wizard/ui/pages/registry_entry_dialog.h"
 #include "wizard/ui/resource_text.h"
+#include "wizard/ui/win32_services.h"
 #include "wizard/ui/wizard_app.h"
 
 namespace wizard::ui {
@@ -19,6 +21,9 @@ namespace {
 std::pair<std::string, std::string> RegistrySortKey(HWND list, int row) {
   return {ListViewText(list, row, 0, 10), ListViewText(list, row, 1, kMaxPath)};
 }
+
+// kPagePostedWork: show the message of the words the wizard does not write.
+constexpr WPARAM kShowUnknownWords = 1;
 
 int SelectedCount(HWND list) {
   return static_cast<int>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0));
@@ -37,10 +42,14 @@ INT_PTR RegistryPage::OnInitDialog(HWND window) {
     AddListViewColumn(list_, column, LoadText(IDS_COL_ROOT + column), widths[column]);
   }
   entry_.Reset();
+  unknown_words_.clear();
   const std::string& project = app_.settings.ProjectPath.Text();
   if (!project.empty()) {
     ListViewRegistryRows rows(list_);
-    LoadRegistryRows(app_.ProjectFile(), rows);
+    std::vector<UnknownRegistryWord> unknown;
+    LoadRegistryRows(app_.ProjectFile(), rows, &unknown);
+    Refusal refusal;
+    if (!CheckRegistryWords(unknown, &refusal)) unknown_words_ = refusal.argument;
   }
   SortRows();
   UpdateButtons();
@@ -50,7 +59,18 @@ INT_PTR RegistryPage::OnInitDialog(HWND window) {
 
 INT_PTR RegistryPage::OnSetActive() {
   SetTitleAndButtons(PSWIZB_BACK | PSWIZB_NEXT);
+  // Shown after the page is, so the rows it names are in view behind it.
+  if (!unknown_words_.empty()) PostMessageA(window_, kPagePostedWork, kShowUnknownWords, 0);
   return 0;
+}
+
+INT_PTR RegistryPage::OnUserMessage(WPARAM wparam, LPARAM) {
+  if (wparam != kShowUnknownWords) return FALSE;
+  if (unknown_words_.empty()) return TRUE;
+  const std::string text = FormatWithArgument(LoadText(IDS_UNKNOWN_REGISTRY_WORDS), unknown_words_);
+  unknown_words_.clear();  // once: a second activation does not show it again
+  ShowMessageText(window_, IDS_UNKNOWN_REGISTRY_WORDS, text, MB_ICONEXCLAMATION);
+  return TRUE;
 }
 
 INT_PTR RegistryPage::OnWizardNext() {

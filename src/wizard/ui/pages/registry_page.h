@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "wizard/settings.h"
 #include "wizard/ui/pages/list_page.h"
 
@@ -18,10 +20,15 @@ class RegistryPage : public ListPage {
  public:
   explicit RegistryPage(WizardApp& app);
 
-  /// Prepares the list, loads the project's entries, sorts them.
+  /// Prepares the list, loads the project's entries, sorts them. Notes the
+  /// root and type words of the project file that the wizard does not write.
   INT_PTR OnInitDialog(HWND window) override;
-  /// Title and the Back, Next buttons.
+  /// Title and the Back, Next buttons. On the first activation after a
+  /// project with words the wizard does not write, posts their message.
   INT_PTR OnSetActive() override;
+  /// Shows message IDS_UNKNOWN_REGISTRY_WORDS (posted by OnSetActive) once,
+  /// naming the rows, before the author can save a row read as HKLM or SZ.
+  INT_PTR OnUserMessage(WPARAM wparam, LPARAM lparam) override;
   /// Refuses Next while a row fails the registry entry dialog's checks (a
   /// row loaded from a project file written by hand): the first such row
   /// is selected and its message shown.
@@ -46,6 +53,9 @@ class RegistryPage : public ListPage {
 
   /// The entry that dialog 106 edits.
   RegistryEntry entry_;
+  /// The project's rows with words the wizard does not write, as
+  /// UnknownRegistryWordsText lists them; emptied once shown.
+  std::string unknown_words_;
 };
 
 }  // namespace wizard::ui
