@@ -33,6 +33,16 @@ class Console {
 #endif
       ;
   void VPrintf(Stream stream, const char* format, va_list args);
+  /// Writes a text of a program's table: as it is when no arguments follow
+  /// (a "%" in it stays), else with its printf conversions filled.
+  template <typename... Args>
+  void WriteText(Stream stream, const char* text, Args... args) {
+    if constexpr (sizeof...(Args) == 0) {
+      Write(stream, text);
+    } else {
+      Printf(stream, text, args...);
+    }
+  }
   /// True once a write to standard output did not complete (for example to
   /// a pipe whose reader has gone). Call Flush() first when output may be
   /// held back.

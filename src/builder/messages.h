@@ -126,12 +126,7 @@ inline const char* MessageText(base::Language language, Message id) {
 /// conversions filled from `args`.
 template <typename... Args>
 void Say(base::Console& console, base::Stream stream, Message id, Args... args) {
-  const char* text = MessageText(console.language(), id);
-  if constexpr (sizeof...(Args) == 0) {
-    console.Write(stream, text);
-  } else {
-    console.Printf(stream, text, args...);
-  }
+  console.WriteText(stream, MessageText(console.language(), id), args...);
 }
 
 }  // namespace builder
