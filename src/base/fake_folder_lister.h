@@ -22,8 +22,11 @@ class FakeFolderLister : public FolderLister {
 
   /// Paths whose entries are reported as not examined (kind and size unknown).
   std::set<std::string> unexamined;
+  /// Every folder asked for, in order.
+  std::vector<std::string> listed;
 
   bool List(const std::string& folder, std::vector<DirEntry>* entries) override {
+    listed.push_back(folder);
     entries->clear();
     if (!files_.folders.count(folder)) return false;
     for (const std::string& path : files_.folders) Add(folder, path, FileKind::kFolder, 0, entries);

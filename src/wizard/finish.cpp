@@ -65,11 +65,29 @@ bool WriteFinishFiles(const ProjectSettings& s, const std::string& current_dir, 
                       std::vector<std::string>* written, const SourceIndex* source, SourceIndex* after,
                       bool remove_archive) {
   written->clear();
-  RemoveOldOutputs(s, current_dir, files, remove_foreign, source, remove_archive);
   std::string folder;
-  if (!s.SourceFolderPath(current_dir, &folder)) return false;
-  // Install.inf, InsResetFlag.txt, the uninstall description, then the menu files.
+  const bool have_folder = s.SourceFolderPath(current_dir, &folder);
+  // The source folder is read once: Setup.ini's size figure and `after`
+  // take the index of before, brought up to date by name below.
+  const bool want_packed = s.SetupIniCreate.On() || after != nullptr;
+  SourceIndex read_here;
+  if (have_folder && want_packed && (source == nullptr || source->path() != folder)) {
+    read_here.Read(folder);
+    source = &read_here;
+  }
   const std::vector<std::string> names = SourceFolderOutputNames(s, files);
+  // The names whose files Finish changes: the ones RemoveOldOutputs clears,
+  // then the ones written below.
+  std::vector<std::string> changed;
+  if (source != nullptr) {
+    for (const SourceFile& file : source->files()) {
+      if (file.folder.empty() && IsOutputKind(file.name) && (remove_foreign || IsOwnOutput(names, file.name)))
+        changed.push_back(file.name);
+    }
+  }
+  RemoveOldOutputs(s, current_dir, files, remove_foreign, source, remove_archive);
+  if (!have_folder) return false;
+  // Install.inf, InsResetFlag.txt, the uninstall description, then the menu files.
   if (!WriteInstallInf(s, current_dir, files, registry)) return false;
   written->push_back(folder + names[0]);
   if (s.Reboot.On()) written->push_back(folder + names[1]);
@@ -79,10 +97,14 @@ bool WriteFinishFiles(const ProjectSettings& s, const std::string& current_dir, 
   }
   if (!WriteMenuFiles(s, current_dir, files)) return false;
   for (std::size_t i = 3; i < names.size(); ++i) written->push_back(folder + names[i]);
-  // The folder as the builder will pack it, for Setup.ini's size figure.
+  // The folder as the builder will pack it.
   SourceIndex packed;
   if (after == nullptr) after = &packed;
-  if (s.SetupIniCreate.On() || after != &packed) after->Read(folder);
+  if (want_packed) {
+    *after = *source;
+    changed.insert(changed.end(), names.begin(), names.end());
+    after->Refresh(changed);
+  }
   if (s.SetupIniCreate.On()) {
     if (!WriteSetupIni(s, current_dir, EstimateArchiveSize(*after))) return false;
     written->push_back(base::JoinPath(current_dir, "Setup.ini"));

@@ -41,19 +41,21 @@ int RemoveOldOutputs(const ProjectSettings& settings, const std::string& current
 /// first failing write (false); files already written stay. `written`
 /// receives the path of every file written, in this order, the batch file
 /// last. `source`, when given, is the source folder read before (it is not
-/// listed again to clear it); `after`, when given, receives the source
-/// folder read once more after the descriptions were written (the read
-/// behind Setup.ini's size figure). `remove_archive`: as RemoveOldOutputs.
+/// listed again); `after`, when given, receives the source folder as it is
+/// once the descriptions are written (what Setup.ini's size figure counts):
+/// the index of before with the files Finish cleared or wrote brought up to
+/// date, so the folder is listed once in all. `remove_archive`: as
+/// RemoveOldOutputs.
 bool WriteFinishFiles(const ProjectSettings& settings, const std::string& current_dir,
                       const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
                       std::vector<std::string>* written, const SourceIndex* source = nullptr,
                       SourceIndex* after = nullptr, bool remove_archive = true);
 
-/// Checks that "Pakmak.exe" is in the current directory (else message 45 and
-/// 0); WriteFinishFiles; `starter` runs the batch file; then ReportBuild
+/// Checks that "Pakmak.exe" is in the current directory (else
+/// kStrPakmakMissing and 0); WriteFinishFiles; `starter` runs the batch file; then ReportBuild
 /// tells how the build went. The pages have made their checks
 /// (project_pipeline.h) before Finish can be pressed. A failing write
-/// (Setup.ini and the batch file included) shows message 31, runs nothing
+/// (Setup.ini and the batch file included) shows kStrNotAllWritten, runs nothing
 /// and returns 0; files already written stay.
 int MakeProjectFiles(const ProjectSettings& settings, const std::string& current_dir,
                      const FileRowStore* files, const RegistryRowStore* registry,
@@ -61,7 +63,7 @@ int MakeProjectFiles(const ProjectSettings& settings, const std::string& current
 
 /// The file work of Finish (the caller has stored the display name):
 /// the project path is `ProjectPath` when set, else DefaultProjectPath (too
-/// long: message 32, nothing saved or built, returns 0). SaveProject; a
+/// long: kStrProgramNameTooLong, nothing saved or built, returns 0). SaveProject; a
 /// failed save shows kStrProjectNotSaved and the sequence goes on with
 /// MakeProjectFiles (given `remove_foreign`), whose result is returned.
 int RunFinish(const ProjectSettings& settings, const std::string& current_dir,

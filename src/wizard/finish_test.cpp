@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
 #include "wizard/project_file.h"
 #include "wizard/test_support.h"
@@ -76,6 +80,44 @@ TEST_F(FinishTest, ForeignOutputsAreListedAndKeptUnlessAsked) {
   EXPECT_TRUE(names.empty());
 }
 
+// The source folder's files as (folder, name, size), sorted.
+std::vector<std::tuple<std::string, std::string, std::uint64_t>> Entries(const SourceIndex& index) {
+  std::vector<std::tuple<std::string, std::string, std::uint64_t>> entries;
+  for (const SourceFile& file : index.files()) entries.emplace_back(file.folder, file.name, file.size);
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+TEST_F(FinishTest, PackedFolderIsTheIndexOfBeforeBroughtUpToDate) {
+  struct Case {
+    bool remove_foreign;
+    bool reboot;
+    bool given;     // the source folder read before Finish
+    std::size_t listings;  // of the source folder and its one sub-folder
+  } cases[] = {{true, true, true, 0}, {false, false, true, 0}, {true, false, false, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.remove_foreign << c.reboot << c.given);
+    dir.MakeFile("src/Install.inf", std::string(5000, 'o'));
+    dir.MakeFile("src/readme.txt", "12345");
+    dir.MakeFile("src/sub/Install.inf", "kept");
+    s.Reboot.Set(c.reboot);
+    SourceIndex before;
+    if (c.given) {
+      ASSERT_TRUE(before.Read(Src("")));
+    }
+    dir.lister.listed.clear();
+    SourceIndex after;
+    std::vector<std::string> written;
+    ASSERT_TRUE(WriteFinishFiles(s, dir.path(), &files, &registry, c.remove_foreign, &written,
+                                 c.given ? &before : nullptr, &after));
+    EXPECT_EQ(dir.lister.listed.size(), c.listings);
+    SourceIndex fresh;
+    ASSERT_TRUE(fresh.Read(Src("")));
+    EXPECT_EQ(Entries(after), Entries(fresh));
+    EXPECT_EQ(EstimateArchiveSize(after), EstimateArchiveSize(fresh));
+  }
+}
+
 TEST_F(FinishTest, WithoutPakmakNothingIsWritten) {
   dir.MakeFile("src/readme.txt");
   EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
@@ -126,7 +168,7 @@ TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
   EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten});
   EXPECT_FALSE(FileExists(dir.At("Foo.bat")));
 
-  // Setup.ini or the batch file that cannot be written: message 31, nothing run.
+  // Setup.ini or the batch file that cannot be written: kStrNotAllWritten, nothing run.
   s.Source.Assign("src");
   for (const char* blocked : {"Setup.ini", "Foo.bat"}) {
     testing::FakeFolder other;
@@ -153,7 +195,7 @@ TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
   EXPECT_EQ(messages.ids, (std::vector<int>{kStrBuildFailed, kStrBuildFailed}));  // no archive made
   messages.ids.clear();
 
-  // The default path too long: message 32, nothing saved or built.
+  // The default path too long: kStrProgramNameTooLong, nothing saved or built.
   s.ProjectPath.Clear();
   s.Name.Assign(std::string(245 - dir.path().size(), 'n'));
   starter.started.clear();

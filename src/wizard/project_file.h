@@ -78,7 +78,7 @@ void ReadLastField(std::string_view rest, std::string* out, std::size_t room);
 
 /// The project file that Finish writes for a new project: the current
 /// directory, a separator, "Pakforge_", `program_name` and ".ini". False
-/// when length(dir) + length(name) + 15 reaches 260 (message 32).
+/// when length(dir) + length(name) + 15 reaches 260 (kStrProgramNameTooLong).
 bool DefaultProjectPath(const std::string& current_dir, const std::string& program_name,
                         std::string* path);
 

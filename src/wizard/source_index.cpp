@@ -24,9 +24,6 @@ bool SourceIndex::Read(const std::string& source_path) {
   const std::string folder_path = source_path.substr(0, source_path.size() - 1);
   if (source_path.empty() || !ListFolder(folder_path, &entries)) return false;
   auto take = [this](const FolderEntry& entry, const std::string& folder) {
-    const std::size_t added = folder.empty() ? 0 : folder.size() + 1;
-    auto [at, inserted] = shortest_.emplace(NameKey(entry.name), added);
-    if (!inserted && added < at->second) at->second = added;
     files_.push_back(SourceFile{entry.name, folder, entry.size});
   };
   for (const FolderEntry& entry : entries) {
@@ -47,7 +44,39 @@ bool SourceIndex::Read(const std::string& source_path) {
       }
     }
   }
+  IndexNames();
   return true;
+}
+
+void SourceIndex::IndexNames() {
+  shortest_.clear();
+  for (const SourceFile& file : files_) {
+    const std::size_t added = file.folder.empty() ? 0 : file.folder.size() + 1;
+    auto [at, inserted] = shortest_.emplace(NameKey(file.name), added);
+    if (!inserted && added < at->second) at->second = added;
+  }
+}
+
+void SourceIndex::Refresh(const std::vector<std::string>& names) {
+  // Where the folder's own files end: sub-folders' files follow them.
+  auto own_end = files_.begin();
+  while (own_end != files_.end() && own_end->folder.empty()) ++own_end;
+  for (const std::string& name : names) {
+    const std::string key = NameKey(name);
+    for (auto at = files_.begin(); at != own_end;) {
+      if (NameKey(at->name) == key) {
+        at = files_.erase(at);
+        --own_end;
+      } else {
+        ++at;
+      }
+    }
+    const std::string path = path_ + name;
+    if (FileExists(path) && !FolderExists(path)) {
+      own_end = files_.insert(own_end, SourceFile{name, std::string(), FileSizeOf(path)}) + 1;
+    }
+  }
+  IndexNames();
 }
 
 bool SourceIndex::Contains(std::string_view name) const {

@@ -43,7 +43,17 @@ class SourceIndex {
   /// the name below 260, or with a sub-folder, its name and a separator.
   bool Contains(std::string_view name) const;
 
+  /// Takes the source folder's own files named in `names` (ASCII letter
+  /// case ignored) from the folder as it is now: each is dropped, then put
+  /// back at the end of the folder's own files when a file of that name
+  /// exists. Finish changes only such files, so the index stays what a
+  /// new Read would give, without listing the folder again.
+  void Refresh(const std::vector<std::string>& names);
+
  private:
+  /// Rebuilds `shortest_` from `files_`.
+  void IndexNames();
+
   std::string path_;
   std::vector<SourceFile> files_;
   std::vector<std::string> folders_;
