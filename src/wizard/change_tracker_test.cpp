@@ -93,8 +93,6 @@ TEST(ChangeTrackerTest, EveryPartOfTheProjectCounts) {
       {"file row mark", [](Project* p) { p->files.rows[0].mark = "x"; }, false},
       {"file row number", [](Project* p) { p->files.rows[0].item_data = AppRoot | 7; },
        false},
-      {"page state", [](Project* p) { p->settings.SourceChanged = 1; p->settings.MissingFiles = 1; },
-       false},
       {"scanned source", [](Project* p) { p->settings.ScannedSource.Assign("src"); }, false},
       {"project path", [](Project* p) { p->settings.ProjectPath.Assign("C:\\p.ini"); }, false},
       {"chooser mode", [](Project* p) { p->settings.Folders.mode = 0; }, false},

@@ -33,11 +33,8 @@ bool LoadProject(const std::string& path, LoadedProject* project) {
   if (FolderExists(path) || !ReadProjectFile(path, &ini)) return false;
   ProjectSettings& s = project->settings;
   LoadProjectSettings(s, ini);
-  // Page 1 after opening a project: its list counts as built from its folder.
+  // As page 1 opens a project: its list counts as built from its folder.
   s.ProjectPath.Assign(path);
-  s.SourceChanged = 0;
-  s.NativeInaCount = 1;
-  s.DuplicateNames = s.PathTooLong = s.NestedFolders = s.MissingFiles = 0;
   s.ScannedSource.Assign(s.Source.Text());
   LoadCopyFileRows(ini, project->files);
   project->unknown_words.clear();

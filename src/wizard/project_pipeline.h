@@ -38,8 +38,8 @@ struct LoadedProject {
   std::vector<UnknownRegistryWord> unknown_words;
 };
 
-/// Reads the project file at `path` once into `project`: the settings with
-/// their page state as page 1 sets it after opening a project, and the rows
+/// Reads the project file at `path` once into `project`: the settings as
+/// page 1 takes them when it opens a project, and the rows
 /// of both lists, unsorted. False when the file cannot be read (a folder,
 /// or no file).
 bool LoadProject(const std::string& path, LoadedProject* project);

@@ -168,18 +168,8 @@ struct ProjectSettings {
   TextSetting ProjectPath{kMaxPath};
   /// `LocationChoice`, key `Dest` (default both).
   int Dest = kLocationBoth;
-  /// Colour of the band painted on every page (0x00BBGGRR).
-  std::uint32_t BandColour = 0x008080;
   /// `DeviceLanguage`, key `Locate` (default Japanese).
   int Locate = kLanguageJapanese;
-
-  // Page state kept by pages 1 and 3 (all 0 at start).
-  int SourceChanged = 0;
-  int NativeInaCount = 0;
-  int DuplicateNames = 0;
-  int PathTooLong = 0;
-  int NestedFolders = 0;
-  int MissingFiles = 0;
 
   TextSetting Product{65};     ///< maker/product name ("Maker")
   TextSetting Name{65};        ///< program name; names project and batch file

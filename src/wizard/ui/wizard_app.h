@@ -17,6 +17,23 @@ namespace wizard::ui {
 /// Number of pages of the wizard.
 inline constexpr int kPageCount = 5;
 
+/// What pages 1 and 3 note of the files list between visits; none of it is
+/// part of the project.
+struct PageState {
+  /// Page 1's Next found `Source` other than the folder page 3's list was
+  /// built from: page 3 rebuilds its list when it next becomes active.
+  bool source_changed = false;
+  /// Page 3's last scan of the source folder: how many Native.ina files it
+  /// holds, and whether names repeat, a device path grows too long, or a
+  /// sub-folder holds a folder of its own.
+  int native_ina_count = 0;
+  bool duplicate_names = false;
+  bool path_too_long = false;
+  bool nested_folders = false;
+  /// A row of page 3's list names a file that is not in the source folder.
+  bool missing_files = false;
+};
+
 /// Everything the wizard's windows share. The program has one (see
 /// `TheApp`); tests make their own so every test starts from the defaults.
 ///
@@ -35,6 +52,10 @@ class WizardApp {
 
   /// The settings of the project being authored.
   ProjectSettings settings;
+  /// What the pages note between visits.
+  PageState page_state;
+  /// Colour of the band painted on every page (0x00BBGGRR).
+  COLORREF band_colour = 0x008080;
   /// The program's instance (string table, dialog templates).
   HINSTANCE instance = nullptr;
   /// The hidden top-level window that owns the wizard; null when none.

@@ -26,7 +26,7 @@ void WizardPage::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
   if (!dc) return;
-  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(app_.settings.BandColour));
+  HBRUSH brush = CreateSolidBrush(app_.band_colour);
   if (brush) {
     RECT client = {};
     GetClientArea(&client);

@@ -259,10 +259,10 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
   work.WriteFile("other\\song.dat", "x");
   sheet.PressNext();
   app.settings.Source.Assign("other");
-  app.settings.SourceChanged = 1;
+  app.page_state.source_changed = true;
   sheet.PressBack();
   EXPECT_EQ(Shown(), AppRows({{"song.dat", ""}}));
-  EXPECT_EQ(app.settings.SourceChanged, 0);
+  EXPECT_FALSE(app.page_state.source_changed);
   EXPECT_EQ(app.settings.ScannedSource.Text(), "other");
 }
 
@@ -309,7 +309,7 @@ TEST_F(FilesPageTest, LoadsTheRowsOfASavedProjectWithoutRebuilding) {
                            {"app.exe", "*", AppFolder(), "A"}}));
   EXPECT_EQ(guitest::ListData(list, 1) & 0xFFFF0000, wizard::Doc);
   EXPECT_EQ(guitest::ListData(list, 0) & 0xFFFF0000, wizard::AppOriginal);
-  EXPECT_EQ(app.settings.MissingFiles, 1);
+  EXPECT_TRUE(app.page_state.missing_files);
   // The file added since is only named (the recorder answers neither Yes
   // nor No), not listed.
   EXPECT_EQ(Ids(), std::vector<int>{IDS_UNLISTED_FILES});
@@ -390,7 +390,7 @@ TEST_F(FilesPageTest, NextShowsTheMissingRowAndDeleteRemovesOnlyMissingRows) {
   EXPECT_EQ(guitest::ListCount(list), 299);
   EXPECT_EQ(guitest::FindListRow(list, "f280.dat"), -1);
   EXPECT_EQ(guitest::FindListRow(list, "f005.dat"), 5);
-  EXPECT_EQ(app.settings.MissingFiles, 0);
+  EXPECT_FALSE(app.page_state.missing_files);
   std::vector<LPARAM> low;
   for (int row = 0; row < guitest::ListCount(list); ++row) low.push_back(guitest::ListData(list, row) & 0xFFFF);
   std::sort(low.begin(), low.end());

@@ -202,7 +202,7 @@ TEST_F(IoPageTest, SourceChangedComparesWithoutLetterCase) {
     FillValid();
     sheet.PressNext();
     ASSERT_EQ(sheet.index(), 1);
-    EXPECT_EQ(app.settings.SourceChanged, c.changed) << c.scanned;
+    EXPECT_EQ(app.page_state.source_changed, c.changed != 0) << c.scanned;
     sheet.PressBack();
   }
 }
@@ -282,9 +282,9 @@ TEST_F(IoPageProjectTest, OpenedProjectFillsTheFields) {
   EXPECT_EQ(app.settings.Locate, 12);
   // The list of page 3 counts as built from this folder.
   EXPECT_EQ(app.settings.ScannedSource.Text(), "src");
-  EXPECT_EQ(app.settings.SourceChanged, 0);
-  EXPECT_EQ(app.settings.NativeInaCount, 1);
-  EXPECT_EQ(app.settings.MissingFiles, 0);
+  EXPECT_FALSE(app.page_state.source_changed);
+  EXPECT_EQ(app.page_state.native_ina_count, 1);
+  EXPECT_FALSE(app.page_state.missing_files);
 }
 
 TEST_F(IoPageProjectTest, VersionWithoutDotLeavesTheMinorField) {

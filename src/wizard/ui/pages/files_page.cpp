@@ -63,7 +63,7 @@ INT_PTR FilesPage::OnInitDialog(HWND window) {
 
 INT_PTR FilesPage::OnSetActive() {
   SetTitleAndButtons(PSWIZB_BACK | PSWIZB_NEXT);
-  if (ListViewFileRows(list_).Count() == 0 || app_.settings.SourceChanged) {
+  if (ListViewFileRows(list_).Count() == 0 || app_.page_state.source_changed) {
     PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_FILES_REFRESH, BN_CLICKED), 0);
   } else {
     MarkFileRows();
@@ -142,8 +142,9 @@ bool FilesPage::ShowSourcePath(std::string* path) {
 
 void FilesPage::RebuildFileList() {
   ProjectSettings& s = app_.settings;
+  PageState& state = app_.page_state;
   check_unlisted_ = false;
-  s.SourceChanged = s.DuplicateNames = s.MissingFiles = 0;
+  state.source_changed = state.duplicate_names = state.missing_files = false;
   s.ScannedSource.Assign(s.Source.Text());
   ListViewFileRows rows(list_);
   rows.Clear();
@@ -151,18 +152,18 @@ void FilesPage::RebuildFileList() {
 
   SourceFolderScan scan;
   if (!ScanSource(&scan)) return;
-  s.DuplicateNames = scan.duplicate_names ? 1 : 0;
+  state.duplicate_names = scan.duplicate_names;
   RebuildFileRows(s, scan, rows);
 
   if (rows.Count() == 0) {
     Warn(IDS_NO_FILES);
     return;
   }
-  if (s.NativeInaCount == 0) Warn(IDS_NO_NATIVE_INA);
-  if (s.NativeInaCount >= 2) Warn(IDS_MANY_NATIVE_INA);
-  if (s.DuplicateNames) Warn(IDS_DUPLICATE_NAMES);
-  if (s.PathTooLong) Warn(IDS_PATH_TOO_LONG);
-  if (s.NestedFolders) Warn(IDS_NESTED_FOLDERS);
+  if (state.native_ina_count == 0) Warn(IDS_NO_NATIVE_INA);
+  if (state.native_ina_count >= 2) Warn(IDS_MANY_NATIVE_INA);
+  if (state.duplicate_names) Warn(IDS_DUPLICATE_NAMES);
+  if (state.path_too_long) Warn(IDS_PATH_TOO_LONG);
+  if (state.nested_folders) Warn(IDS_NESTED_FOLDERS);
 }
 
 void FilesPage::CheckSourceFolder() {
@@ -171,15 +172,16 @@ void FilesPage::CheckSourceFolder() {
 }
 
 bool FilesPage::ScanSource(SourceFolderScan* scan) {
-  ProjectSettings& s = app_.settings;
-  s.NativeInaCount = s.NestedFolders = s.PathTooLong = 0;
+  PageState& state = app_.page_state;
+  state.native_ina_count = 0;
+  state.nested_folders = state.path_too_long = false;
   std::string path;
   if (!ShowSourcePath(&path)) return false;
   source_.Read(path);
-  *scan = ScanSourceFolder(source_, s.InstDir.Text());
-  s.NativeInaCount = scan->native_ina_count;
-  s.PathTooLong = scan->path_too_long ? 1 : 0;
-  s.NestedFolders = scan->nested_folders ? 1 : 0;
+  *scan = ScanSourceFolder(source_, app_.settings.InstDir.Text());
+  state.native_ina_count = scan->native_ina_count;
+  state.path_too_long = scan->path_too_long;
+  state.nested_folders = scan->nested_folders;
   return true;
 }
 
@@ -188,9 +190,9 @@ bool FilesPage::ReadSource() {
 }
 
 void FilesPage::MarkFileRows() {
-  ProjectSettings& s = app_.settings;
   ListViewFileRows rows(list_);
-  s.MissingFiles = wizard::MarkFileRows(rows, s.Exe.Text(), ReadSource() ? &source_ : nullptr) ? 1 : 0;
+  app_.page_state.missing_files =
+      wizard::MarkFileRows(rows, app_.settings.Exe.Text(), ReadSource() ? &source_ : nullptr);
 }
 
 bool FilesPage::DestinationAllowed() const {

@@ -46,7 +46,7 @@ class FilesPage : public ListPage {
   /// list alone.
   void CheckSourceFolder();
   /// Sets every row's mark: "*" for the start-up program, "x" for a file no
-  /// longer in the source folder (updates `MissingFiles`).
+  /// longer in the source folder (updates PageState::missing_files).
   void MarkFileRows();
 
  private:

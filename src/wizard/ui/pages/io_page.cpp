@@ -73,12 +73,9 @@ INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
     const std::string path = app_.project_choice.Text();
     s.ProjectPath.Assign(path);
     LoadProjectSettings(s, app_.ProjectFile());
-    s.SourceChanged = 0;
-    s.NativeInaCount = 1;
-    s.DuplicateNames = 0;
-    s.PathTooLong = 0;
-    s.NestedFolders = 0;
-    s.MissingFiles = 0;
+    // The loaded list counts as built from the loaded folder.
+    app_.page_state = PageState{};
+    app_.page_state.native_ina_count = 1;
     s.ScannedSource.Assign(s.Source.Text());
   }
   FillControls();
@@ -168,7 +165,7 @@ INT_PTR IoPage::OnWizardNext() {
     const std::string text = FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail());
     return RefuseWithText(unsafe.string_id, text.c_str(), IDC_IO_SOURCE);
   }
-  s.SourceChanged = s.ScannedSource.Equals(s.Source.Text(), true) ? 0 : 1;
+  app_.page_state.source_changed = !s.ScannedSource.Equals(s.Source.Text(), true);
   return 0;
 }
 

@@ -19,7 +19,7 @@ class IoPage : public WizardPage {
   INT_PTR OnCommand(int id, int code, HWND control) override;
   /// Title, Next button, fields from the settings.
   INT_PTR OnSetActive() override;
-  /// Reads the fields, checks them in order, decides SourceChanged.
+  /// Reads the fields, checks them in order, decides PageState::source_changed.
   INT_PTR OnWizardNext() override;
   /// The project question, then the filling of the fields.
   INT_PTR OnUserMessage(WPARAM wparam, LPARAM lparam) override;
