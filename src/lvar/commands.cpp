@@ -57,6 +57,14 @@ const char* KindText(const base::Console& console, std::uint32_t kind) {
   return MessageText(console.language(), KindMessage(kind > 0xFF ? 0 : static_cast<std::uint8_t>(kind)));
 }
 
+// The destination's word on the console: the keyword of a known code, else
+// "none" or "unknown" in the reader's language (JSON keeps DestinationWord).
+const char* DestinationText(const base::Console& console, std::uint32_t destination) {
+  if (destination == 0) return MessageText(console.language(), Message::kDestinationNone);
+  if (destination >= builder::kDestinationCount) return MessageText(console.language(), Message::kDestinationUnknown);
+  return DestinationWord(destination);
+}
+
 void JsonStatus(JsonWriter& json, const Status& status) {
   json.Key("status").BeginObject();
   json.Key("ok").Bool(status.ok());
@@ -93,7 +101,7 @@ void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
   Say(env.console, kOut, Message::kHeaderPlatformMask, base::HexNumber(h.platform_mask, 8).c_str());
   Say(env.console, kOut, Message::kHeaderOsMask, base::HexNumber(h.os_version_mask, 8).c_str());
   Say(env.console, kOut, Message::kHeaderCpuMask, base::HexNumber(h.cpu_type_mask, 8).c_str());
-  Say(env.console, kOut, Message::kHeaderDestination, h.destination, DestinationWord(h.destination));
+  Say(env.console, kOut, Message::kHeaderDestination, h.destination, DestinationText(env.console, h.destination));
   for (const Block& block : kBlocks) {
     std::string text;
     const char* label = MessageText(env.console.language(), block.label);

@@ -37,6 +37,8 @@ enum class Message {
   kKindProgram,
   kKindData,
   kKindUnknown,
+  kDestinationNone,
+  kDestinationUnknown,
   kVerifySound,
   kDiffHeader,
   kDiffChanged,

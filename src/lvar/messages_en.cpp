@@ -55,6 +55,8 @@ constexpr base::TextEntry<Message> kEnglish[] = {
     {Message::kKindProgram, "program"},
     {Message::kKindData, "data"},
     {Message::kKindUnknown, "unknown"},
+    {Message::kDestinationNone, "none"},
+    {Message::kDestinationUnknown, "unknown"},
     {Message::kVerifySound, "%s: sound: %d entries, %llu bytes, checksum 0x%02X\n"},
     {Message::kDiffHeader, "header %s: %s -> %s\n"},
     {Message::kDiffChanged, "~ %s (%s, %u bytes -> %s, %u bytes)\n"},

@@ -105,6 +105,10 @@ constexpr base::TextEntry<Message> kJapanese[] = {
     {Message::kKindData, "\x83" "f\x81[\x83^"},
     // 不明
     {Message::kKindUnknown, "\x95s\x96\xBE"},
+    // なし
+    {Message::kDestinationNone, "\x82\xC8\x82\xB5"},
+    // 不明
+    {Message::kDestinationUnknown, "\x95s\x96\xBE"},
     // %s: 正常: エントリ %d 個、%llu バイト、チェックサム 0x%02X\n
     {Message::kVerifySound,
      "%s: \x90\xB3\x8F\xED: \x83G\x83\x93\x83g\x83\x8A %d \x8C\xC2\x81" "A%llu \x83o\x83" "C\x83g\x81" "A\x83`\x83" "F\x83" "b\x83N\x83T\x83\x80 0x%02X\n"},
