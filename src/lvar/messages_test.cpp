@@ -31,10 +31,10 @@ TEST(LvarMessagesTest, NoteTextFillsTheTextOfItsLanguage) {
       {en, {Message::kWarnNoCopyLine, {"100%s.txt"}}, "the archive file 100%s.txt is named by no copy line"},
       {en, {Message::kFaultKindOrder, {Message::kKindProgram, "0x00000130", Message::kKindData}},
        "the program entry at offset 0x00000130 follows a data entry (install information, then programs, then data)"},
-      // プログラム のエントリ (オフセット 0x00000130) が データ のエントリの後に
+      // プログラムのエントリ (オフセット 0x00000130) がデータのエントリの後に
       {ja, {Message::kFaultKindOrder, {Message::kKindProgram, "0x00000130", Message::kKindData}},
-       std::string(JapaneseMessage(Message::kKindProgram)) + " \x82\xCC\x83G\x83\x93\x83g\x83\x8A (\x83I\x83t\x83Z\x83"
-       "b\x83g 0x00000130) \x82\xAA " + JapaneseMessage(Message::kKindData)},
+       std::string(JapaneseMessage(Message::kKindProgram)) + "\x82\xCC\x83G\x83\x93\x83g\x83\x8A (\x83I\x83t\x83Z\x83"
+       "b\x83g 0x00000130) \x82\xAA" + JapaneseMessage(Message::kKindData)},
       {en, {Message::kCannotWriteFile}, "cannot write "},
       {en, {}, ""},
   };
