@@ -131,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (write_code == 0) {
     lvar::ArchiveSummary summary;
     lvar::Status verified = lvar::VerifyArchive(files, archive, &summary);
-    if (!verified.ok()) std::fprintf(stderr, "lvar: %s\n", verified.message.c_str());
+    if (!verified.ok()) std::fprintf(stderr, "lvar: %s\n", lvar::NoteText(base::Language::kEnglish, verified.note).c_str());
     FUZZ_CHECK(verified.ok());
     int stored = 0;
     for (const auto& [path, bytes] : files.files) {

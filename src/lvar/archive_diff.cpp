@@ -61,22 +61,22 @@ Status DigestArchive(base::FileSystem& files, const std::string& path, ArchiveDi
 
 ArchiveDifference CompareArchives(const ArchiveDigest& a, const ArchiveDigest& b) {
   ArchiveDifference diff;
-  auto field = [&](const char* name, std::uint32_t x, std::uint32_t y, bool hex) {
+  auto field = [&](Message name, std::uint32_t x, std::uint32_t y, bool hex) {
     if (x != y) diff.header.push_back({name, hex ? base::HexNumber(x, 8) : std::to_string(x),
                                       hex ? base::HexNumber(y, 8) : std::to_string(y)});
   };
-  field("entry count (0x02)", a.header.entry_count, b.header.entry_count, false);
-  field("platform mask (0x04)", a.header.platform_mask, b.header.platform_mask, true);
-  field("OS version mask (0x94)", a.header.os_version_mask, b.header.os_version_mask, true);
-  field("CPU type mask (0xB0)", a.header.cpu_type_mask, b.header.cpu_type_mask, true);
-  field("destination (0xDC)", a.header.destination, b.header.destination, false);
+  field(Message::kFieldEntryCount, a.header.entry_count, b.header.entry_count, false);
+  field(Message::kFieldPlatformMask, a.header.platform_mask, b.header.platform_mask, true);
+  field(Message::kFieldOsVersionMask, a.header.os_version_mask, b.header.os_version_mask, true);
+  field(Message::kFieldCpuTypeMask, a.header.cpu_type_mask, b.header.cpu_type_mask, true);
+  field(Message::kFieldDestination, a.header.destination, b.header.destination, false);
   struct Block {
-    const char* name;
+    Message name;
     std::size_t at, size;
   };
-  for (const Block& block : {Block{"platform information (0x08)", builder::kPlatformBlockAt, builder::kPlatformBlockSize},
-                             Block{"OS version information (0x98)", builder::kOsBlockAt, builder::kOsBlockSize},
-                             Block{"CPU type information (0xB4)", builder::kCpuBlockAt, builder::kCpuBlockSize}}) {
+  for (const Block& block : {Block{Message::kFieldPlatformBlock, builder::kPlatformBlockAt, builder::kPlatformBlockSize},
+                             Block{Message::kFieldOsVersionBlock, builder::kOsBlockAt, builder::kOsBlockSize},
+                             Block{Message::kFieldCpuTypeBlock, builder::kCpuBlockAt, builder::kCpuBlockSize}}) {
     if (std::memcmp(&a.header.bytes[block.at], &b.header.bytes[block.at], block.size) != 0)
       diff.header.push_back({block.name, base::HexBytes(&a.header.bytes[block.at], block.size),
                                base::HexBytes(&b.header.bytes[block.at], block.size)});

@@ -34,7 +34,7 @@ Status DigestArchive(base::FileSystem& files, const std::string& path, ArchiveDi
 
 /// A header field that differs, with both values as text.
 struct HeaderChange {
-  std::string field;  ///< e.g. "platform mask (0x04)"
+  Message field;  ///< e.g. Message::kFieldPlatformMask
   std::string a, b;
 };
 

@@ -32,7 +32,7 @@ TEST(ArchiveDiffTest, AddedRemovedChangedHeaderAndOrder) {
   b.push_back({3, "a.txt", "dup"});  // a second a.txt is new
   ArchiveDifference d = Compare(SoundEntries(), b, 3);
   ASSERT_EQ(1u, d.header.size());
-  EXPECT_EQ("destination (0xDC)", d.header[0].field);
+  EXPECT_EQ(Message::kFieldDestination, d.header[0].field);
   EXPECT_EQ("2", d.header[0].a);
   EXPECT_EQ("3", d.header[0].b);
   ASSERT_EQ(3u, d.entries.size());

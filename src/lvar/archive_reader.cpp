@@ -78,12 +78,15 @@ class Reader {
   Status Run(ArchiveSummary* summary);
 
  private:
-  // The file ended (or a read failed) with fewer than `wanted` bytes where
-  // `what` was expected.
-  Status Short(const std::string& what) {
-    if (source_.error()) return Failure(Fault::kReadError, source_.position(), "read error at offset " + base::HexNumber(source_.position(), 8));
-    return Failure(Fault::kTruncated, source_.position(),
-                   "the file ends at offset " + base::HexNumber(source_.position(), 8) + " inside " + what);
+  // The file ended (or a read failed) where more was expected: `what`
+  // names the part that is cut, its first argument filled with the offset
+  // where the file ends.
+  Status Short(Message what, std::initializer_list<NoteArgument> more = {}) {
+    const std::string at = base::HexNumber(source_.position(), 8);
+    if (source_.error()) return Failure(Fault::kReadError, source_.position(), {Message::kFaultReadError, {at}});
+    Note note(what, {at});
+    note.arguments.insert(note.arguments.end(), more);
+    return Failure(Fault::kTruncated, source_.position(), std::move(note));
   }
   Status ReadHeader(HeaderFields* header);
   Status ReadEntry(int index, EntryFields* entry);
@@ -95,26 +98,24 @@ class Reader {
 
 Status Reader::ReadHeader(HeaderFields* header) {
   if (source_.Fill(2) < 2) {
-    if (source_.error()) return Short("");
-    return Failure(Fault::kNotArchive, 0, "not an archive: the file is shorter than the header length field");
+    if (source_.error()) return Short(Message::kFaultReadError);
+    return Failure(Fault::kNotArchive, 0, Message::kFaultShorterThanLengthField);
   }
   const std::uint16_t length = GetLe16(source_.Data());
   if (length != builder::kHeaderLengthValue)
-    return Failure(Fault::kNotArchive, 0,
-                   "not an archive: the header length field at offset 0x00000000 is " + base::HexNumber(length, 4) +
-                       ", not 0x0100");
+    return Failure(Fault::kNotArchive, 0, {Message::kFaultHeaderLength, {base::HexNumber(length, 4)}});
   if (source_.Fill(builder::kHeaderSize) < builder::kHeaderSize) {
     source_.Consume(source_.Fill(builder::kHeaderSize));
-    return Short("the 256-byte header");
+    return Short(Message::kFaultEndsInHeader);
   }
   *header = DecodeHeader(source_.Data());
   for (const auto& range : builder::kZeroRanges) {
     for (std::size_t i = 0; i < range[1]; ++i) {
       if (header->bytes[range[0] + i] != 0)
         return Failure(Fault::kBadField, range[0] + i,
-                       "header byte at offset " + base::HexNumber(range[0] + i, 8) + " is " + base::HexNumber(header->bytes[range[0] + i], 2) +
-                           "; the header bytes " + base::HexNumber(range[0], 2) + "-" + base::HexNumber(range[0] + range[1] - 1, 2) +
-                           " are always zero");
+                       {Message::kFaultHeaderByte,
+                        {base::HexNumber(range[0] + i, 8), base::HexNumber(header->bytes[range[0] + i], 2),
+                         base::HexNumber(range[0], 2), base::HexNumber(range[0] + range[1] - 1, 2)}});
     }
   }
   source_.Consume(builder::kHeaderSize);
@@ -123,12 +124,12 @@ Status Reader::ReadHeader(HeaderFields* header) {
 
 Status Reader::ReadEntry(int index, EntryFields* entry) {
   const std::uint64_t at = source_.position();
-  const std::string where = "the entry at offset " + base::HexNumber(at, 8);
+  const std::string where = base::HexNumber(at, 8);
   entry->offset = at;
   entry->index = index;
   if (source_.Fill(builder::kEntryFixedSize) < builder::kEntryFixedSize) {
     source_.Consume(source_.Fill(builder::kEntryFixedSize));
-    return Short("the fixed fields of " + where);
+    return Short(Message::kFaultEndsInEntryFields, {where});
   }
   const std::uint8_t* fixed = source_.Data();
   entry->length = GetLe32(fixed + builder::kEntryLengthAt);
@@ -137,51 +138,49 @@ Status Reader::ReadEntry(int index, EntryFields* entry) {
   const std::size_t n = fixed[builder::kEntryNameLengthAt];
   if (zero != 0)
     return Failure(Fault::kBadField, at + builder::kEntryZeroAt,
-                   "the field at offset " + base::HexNumber(at + builder::kEntryZeroAt, 8) + " of " + where + " is " +
-                       base::HexNumber(zero, 4) + ", not zero");
+                   {Message::kFaultEntryZeroField,
+                    {base::HexNumber(at + builder::kEntryZeroAt, 8), where, base::HexNumber(zero, 4)}});
   if (entry->kind < 1 || entry->kind > 3)
     return Failure(Fault::kBadField, at + builder::kEntryKindAt,
-                   "the kind of " + where + " is " + std::to_string(entry->kind) + ", not 1, 2 or 3");
+                   {Message::kFaultEntryKind, {where, std::to_string(entry->kind)}});
   if (entry->kind < previous_kind_)
     return Failure(Fault::kUnsound, at + builder::kEntryKindAt,
-                   "the " + std::string(KindWord(entry->kind)) + " entry at offset " + base::HexNumber(at, 8) + " follows a " +
-                       KindWord(static_cast<std::uint8_t>(previous_kind_)) +
-                       " entry (install information, then programs, then data)");
+                   {Message::kFaultKindOrder, {KindMessage(entry->kind), where, KindMessage(static_cast<std::uint8_t>(previous_kind_))}});
   previous_kind_ = entry->kind;
   const std::size_t fixed_part = builder::kEntryFixedSize + n + 1 + builder::kEntrySizeFieldSize;
   if (source_.Fill(fixed_part) < fixed_part) {
     source_.Consume(source_.Fill(fixed_part));
-    return Short("the name or size field of " + where);
+    return Short(Message::kFaultEndsInEntryName, {where});
   }
   const std::uint8_t* name = source_.Data() + builder::kEntryNameAt;
   if (name[n] != 0) {
     const void* nul = std::memchr(name, 0, n);
-    std::string detail = nul ? "its NUL comes after " + std::to_string(static_cast<const std::uint8_t*>(nul) - name) +
-                                   " bytes"
-                             : "no NUL follows";
+    const std::string byte_at = base::HexNumber(at + builder::kEntryNameAt + n, 8), byte = base::HexNumber(name[n], 2);
+    if (nul)
+      return Failure(Fault::kBadField, at + builder::kEntryNameAt + n,
+                     {Message::kFaultNameNulEarly,
+                      {where, std::to_string(n), std::to_string(static_cast<const std::uint8_t*>(nul) - name), byte_at,
+                       byte}});
     return Failure(Fault::kBadField, at + builder::kEntryNameAt + n,
-                   "the name of " + where + " is " + std::to_string(n) + " bytes long but " + detail +
-                       " (byte at offset " + base::HexNumber(at + builder::kEntryNameAt + n, 8) + " is " + base::HexNumber(name[n], 2) + ")");
+                   {Message::kFaultNameNoNul, {where, std::to_string(n), byte_at, byte}});
   }
   if (std::memchr(name, 0, n))
-    return Failure(Fault::kBadField, at + builder::kEntryNameAt,
-                   "the name of " + where + " holds a NUL before its end");
+    return Failure(Fault::kBadField, at + builder::kEntryNameAt, {Message::kFaultNameHoldsNul, {where}});
   entry->name.assign(reinterpret_cast<const char*>(name), n);
   entry->size = GetLe32(name + n + 1);
   const std::uint64_t expected = n + static_cast<std::uint64_t>(entry->size) + builder::kEntryOverhead;
   if (entry->length != expected)
     return Failure(Fault::kBadField, at,
-                   "the length field of " + where + " is " + std::to_string(entry->length) + ", too " +
-                       (entry->length > expected ? "long" : "short") + ": name (" + std::to_string(n) +
-                       ") and size (" + std::to_string(entry->size) + ") give " + std::to_string(expected));
+                   {entry->length > expected ? Message::kFaultLengthTooLong : Message::kFaultLengthTooShort,
+                    {where, std::to_string(entry->length), std::to_string(n), std::to_string(entry->size),
+                     std::to_string(expected)}});
   source_.Consume(fixed_part);
   if (Status s = visitor_.OnEntry(*entry); !s.ok()) return s;
   std::uint64_t left = entry->size;
   while (left > 0) {
     std::size_t have = source_.Fill(1);
     if (have == 0)
-      return Short("the content of " + where + " (" + std::to_string(left) + " of its " +
-                   std::to_string(entry->size) + " bytes missing)");
+      return Short(Message::kFaultEndsInContent, {where, std::to_string(left), std::to_string(entry->size)});
     std::size_t take = have < left ? have : static_cast<std::size_t>(left);
     if (Status s = visitor_.OnContent(source_.Data(), take); !s.ok()) return s;
     source_.Consume(take);
@@ -197,13 +196,13 @@ Status Reader::Run(ArchiveSummary* summary) {
   bool install_info = false;
   for (;;) {
     const std::size_t left = source_.Fill(2);
-    if (source_.error()) return Short("");
-    if (left == 0) return Short("the archive: the checksum byte after the last entry is missing");
+    if (source_.error()) return Short(Message::kFaultReadError);
+    if (left == 0) return Short(Message::kFaultNoChecksum);
     if (left == 1) break;  // the checksum byte
     if (found >= header.entry_count)
       return Failure(Fault::kUnsound, source_.position(),
-                     "an entry at offset " + base::HexNumber(source_.position(), 8) + " beyond the " +
-                         std::to_string(header.entry_count) + " entries that the count at offset 0x00000002 gives");
+                     {Message::kFaultEntryBeyondCount,
+                      {base::HexNumber(source_.position(), 8), std::to_string(header.entry_count)}});
     EntryFields entry;
     if (Status s = ReadEntry(found, &entry); !s.ok()) return s;
     if (entry.kind == static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo) &&
@@ -217,15 +216,13 @@ Status Reader::Run(ArchiveSummary* summary) {
   source_.Consume(1);
   if (found != header.entry_count)
     return Failure(Fault::kUnsound, builder::kEntryCountAt,
-                   "the entry count at offset 0x00000002 is " + std::to_string(header.entry_count) + " but the archive holds " +
-                       std::to_string(found) + " entries");
+                   {Message::kFaultCountMismatch, {std::to_string(header.entry_count), std::to_string(found)}});
   if (checksum != before)
     return Failure(Fault::kUnsound, checksum_at,
-                   "the checksum byte at offset " + base::HexNumber(checksum_at, 8) + " is " + base::HexNumber(checksum, 2) +
-                       " but the bytes before it give " + base::HexNumber(before, 2));
+                   {Message::kFaultChecksum,
+                    {base::HexNumber(checksum_at, 8), base::HexNumber(checksum, 2), base::HexNumber(before, 2)}});
   if (!install_info)
-    return Failure(Fault::kUnsound, builder::kHeaderSize,
-                   "no install information entry named Install.inf (entries start at offset 0x00000100)");
+    return Failure(Fault::kUnsound, builder::kHeaderSize, Message::kFaultNoInstallInfo);
   if (summary) {
     summary->header = header;
     summary->entries = found;
@@ -237,11 +234,11 @@ Status Reader::Run(ArchiveSummary* summary) {
 
 }  // namespace
 
-Status Failure(Fault fault, std::uint64_t offset, std::string message) {
+Status Failure(Fault fault, std::uint64_t offset, Note note) {
   Status s;
   s.fault = fault;
   s.offset = offset;
-  s.message = std::move(message);
+  s.note = std::move(note);
   return s;
 }
 
@@ -274,6 +271,15 @@ const char* KindWord(std::uint8_t kind) {
   return "unknown";
 }
 
+Message KindMessage(std::uint8_t kind) {
+  switch (kind) {
+    case 1: return Message::kKindInstallInformation;
+    case 2: return Message::kKindProgram;
+    case 3: return Message::kKindData;
+  }
+  return Message::kKindUnknown;
+}
+
 const char* DestinationWord(std::uint32_t destination) {
   if (destination == 0) return "none";
   if (destination < builder::kDestinationCount) return builder::kDestinationWords[destination];
@@ -288,10 +294,10 @@ Status ReadArchive(base::InputFile& input, ArchiveVisitor& visitor, ArchiveSumma
 Status ReadArchiveFile(base::FileSystem& files, const std::string& path, ArchiveVisitor& visitor,
                        ArchiveSummary* summary) {
   base::FileInfo info;
-  if (!files.Stat(path, &info)) return Failure(Fault::kCannotOpen, 0, "no such file");
-  if (info.kind == base::FileKind::kFolder) return Failure(Fault::kCannotOpen, 0, "a folder, not an archive file");
+  if (!files.Stat(path, &info)) return Failure(Fault::kCannotOpen, 0, Message::kFaultNoSuchFile);
+  if (info.kind == base::FileKind::kFolder) return Failure(Fault::kCannotOpen, 0, Message::kFaultIsFolder);
   std::unique_ptr<base::InputFile> input = files.OpenInput(path);
-  if (!input) return Failure(Fault::kCannotOpen, 0, "cannot open the file");
+  if (!input) return Failure(Fault::kCannotOpen, 0, Message::kFaultCannotOpen);
   return ReadArchive(*input, visitor, summary);
 }
 

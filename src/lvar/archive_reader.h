@@ -11,6 +11,7 @@
 
 #include "base/file_system.h"
 #include "builder/archive_format.h"
+#include "lvar/messages.h"
 
 namespace lvar {
 
@@ -30,18 +31,18 @@ enum class Fault {
 };
 
 /// The answer of every operation: a fault class, the byte offset in the
-/// archive where it was found (when it concerns the archive) and one line
-/// of text without line break. Texts are Shift-JIS (names are quoted as
-/// stored).
+/// archive where it was found (when it concerns the archive) and what went
+/// wrong as a note (one line without line break once shown; names are
+/// arguments as stored, Shift-JIS).
 struct Status {
   Fault fault = Fault::kNone;
   std::uint64_t offset = 0;
-  std::string message;
+  Note note;
   bool ok() const { return fault == Fault::kNone; }
 };
 
 /// Makes a failed Status.
-Status Failure(Fault fault, std::uint64_t offset, std::string message);
+Status Failure(Fault fault, std::uint64_t offset, Note note);
 
 /// The header's fields.
 struct HeaderFields {
@@ -69,6 +70,10 @@ struct EntryFields {
 
 /// The word for an entry kind: "install information", "program", "data".
 const char* KindWord(std::uint8_t kind);
+
+/// The text id of an entry kind's word, for texts shown in the reader's
+/// language (KindWord stays the word of JSON documents).
+Message KindMessage(std::uint8_t kind);
 
 /// The word for a destination code ("MAINMEM_ONLY"...; "none" for 0,
 /// "unknown" beyond 3).

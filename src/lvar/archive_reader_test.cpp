@@ -11,6 +11,7 @@ namespace lvar {
 namespace {
 
 using lvar_test::FixChecksum;
+using lvar_test::EnglishNote;
 using lvar_test::MakeArchive;
 using lvar_test::PutLe;
 using lvar_test::SoundEntries;
@@ -37,7 +38,7 @@ TEST(ArchiveReaderTest, ASoundArchiveVerifiesAndReportsItsEntries) {
   const std::string a = MakeArchive(SoundEntries(), 3);
   ArchiveSummary summary;
   Status s = VerifyBytes(a, &summary);
-  ASSERT_TRUE(s.ok()) << s.message;
+  ASSERT_TRUE(s.ok()) << EnglishNote(s);
   EXPECT_EQ(6, summary.entries);
   EXPECT_EQ(a.size(), summary.file_size);
   EXPECT_EQ(3u, summary.header.destination);
@@ -121,9 +122,9 @@ TEST(ArchiveReaderTest, EachDamageGivesItsFaultAndOffset) {
     std::string a = sound;
     c.damage(&a);
     Status s = VerifyBytes(a);
-    EXPECT_EQ(c.fault, s.fault) << c.what << ": " << s.message;
-    EXPECT_EQ(c.offset(a), s.offset) << c.what << ": " << s.message;
-    EXPECT_NE(std::string::npos, s.message.find(c.says)) << c.what << ": " << s.message;
+    EXPECT_EQ(c.fault, s.fault) << c.what << ": " << EnglishNote(s);
+    EXPECT_EQ(c.offset(a), s.offset) << c.what << ": " << EnglishNote(s);
+    EXPECT_NE(std::string::npos, EnglishNote(s).find(c.says)) << c.what << ": " << EnglishNote(s);
   }
 }
 
@@ -132,7 +133,7 @@ TEST(ArchiveReaderTest, WholeArchiveChecksAndFileProblems) {
   no_inf.erase(no_inf.begin());
   Status s = VerifyBytes(MakeArchive(no_inf));
   EXPECT_EQ(Fault::kUnsound, s.fault);
-  EXPECT_NE(std::string::npos, s.message.find("Install.inf")) << s.message;
+  EXPECT_NE(std::string::npos, EnglishNote(s).find("Install.inf")) << EnglishNote(s);
 
   base::FakeFileSystem files;
   EXPECT_EQ(Fault::kCannotOpen, VerifyArchive(files, "none.lvar").fault);

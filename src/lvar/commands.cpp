@@ -44,7 +44,8 @@ void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& 
     default:
       break;
   }
-  const std::string shown = builder::MessageTextOf(path), message = DisplayText(status.message);
+  const std::string shown = builder::MessageTextOf(path);
+  const std::string message = DisplayText(NoteText(env.console.language(), status.note));
   if (at_offset)
     Say(env.console, kErr, Message::kFailureAt, shown.c_str(), base::HexNumber(status.offset, 8).c_str(), message.c_str());
   else
@@ -53,12 +54,15 @@ void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& 
 
 // The word for an entry kind in the reader's language (JSON keeps KindWord).
 const char* KindText(const base::Console& console, std::uint32_t kind) {
-  switch (kind) {
-    case 1: return MessageText(console.language(), Message::kKindInstallInformation);
-    case 2: return MessageText(console.language(), Message::kKindProgram);
-    case 3: return MessageText(console.language(), Message::kKindData);
-    default: return MessageText(console.language(), Message::kKindUnknown);
-  }
+  return MessageText(console.language(), KindMessage(kind > 0xFF ? 0 : static_cast<std::uint8_t>(kind)));
+}
+
+// The destination's word on the console: the keyword of a known code, else
+// "none" or "unknown" in the reader's language (JSON keeps DestinationWord).
+const char* DestinationText(const base::Console& console, std::uint32_t destination) {
+  if (destination == 0) return MessageText(console.language(), Message::kDestinationNone);
+  if (destination >= builder::kDestinationCount) return MessageText(console.language(), Message::kDestinationUnknown);
+  return DestinationWord(destination);
 }
 
 void JsonStatus(JsonWriter& json, const Status& status) {
@@ -67,7 +71,8 @@ void JsonStatus(JsonWriter& json, const Status& status) {
   if (!status.ok()) {
     json.Key("fault").String(FaultWord(status.fault));
     json.Key("offset").Number(status.offset);
-    json.Key("message").SjisText(status.message);
+    // English in every language, as scripts read it.
+    json.Key("message").SjisText(NoteText(base::Language::kEnglish, status.note));
   }
   json.EndObject();
 }
@@ -96,7 +101,7 @@ void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
   Say(env.console, kOut, Message::kHeaderPlatformMask, base::HexNumber(h.platform_mask, 8).c_str());
   Say(env.console, kOut, Message::kHeaderOsMask, base::HexNumber(h.os_version_mask, 8).c_str());
   Say(env.console, kOut, Message::kHeaderCpuMask, base::HexNumber(h.cpu_type_mask, 8).c_str());
-  Say(env.console, kOut, Message::kHeaderDestination, h.destination, DestinationWord(h.destination));
+  Say(env.console, kOut, Message::kHeaderDestination, h.destination, DestinationText(env.console, h.destination));
   for (const Block& block : kBlocks) {
     std::string text;
     const char* label = MessageText(env.console.language(), block.label);
@@ -261,7 +266,7 @@ int Diff(LvarEnvironment& env, const CommandLine& cl) {
     json.Key("header").BeginArray();
     for (const HeaderChange& change : diff.header) {
       json.BeginObject();
-      json.Key("field").String(change.field);
+      json.Key("field").String(EnglishMessage(change.field));
       json.Key("a").String(change.a);
       json.Key("b").String(change.b);
       json.EndObject();
@@ -289,7 +294,8 @@ int Diff(LvarEnvironment& env, const CommandLine& cl) {
     env.json.Write(kOut, out + "\n");
   } else {
     for (const HeaderChange& change : diff.header)
-      Say(env.console, kOut, Message::kDiffHeader, change.field.c_str(), change.a.c_str(), change.b.c_str());
+      Say(env.console, kOut, Message::kDiffHeader, MessageText(env.console.language(), change.field), change.a.c_str(),
+          change.b.c_str());
     for (const EntryChange& change : diff.entries) {
       if (change.what == EntryChange::What::kChanged) {
         Say(env.console, kOut, Message::kDiffChanged, DisplayText(change.a.name).c_str(),
@@ -384,7 +390,10 @@ void PlanJson(JsonWriter& json, const InstallPlan& plan) {
   JsonTexts(json, "delete_folders", plan.uninstall.folders);
   JsonTexts(json, "delete_registry", plan.uninstall.registry_keys);
   json.EndObject();
-  JsonTexts(json, "warnings", plan.warnings);
+  // The warnings in English in every language, as scripts read them.
+  json.Key("warnings").BeginArray();
+  for (const Note& warning : plan.warnings) json.SjisText(NoteText(base::Language::kEnglish, warning));
+  json.EndArray();
 }
 
 void PlanText(LvarEnvironment& env, const InstallPlan& plan) {
@@ -428,7 +437,9 @@ void PlanText(LvarEnvironment& env, const InstallPlan& plan) {
     list(Message::kPlanFoldersDeleted, plan.uninstall.folders);
     list(Message::kPlanRegistryDeleted, plan.uninstall.registry_keys);
   }
-  list(Message::kPlanWarnings, plan.warnings);
+  std::vector<std::string> warnings;
+  for (const Note& warning : plan.warnings) warnings.push_back(NoteText(console.language(), warning));
+  list(Message::kPlanWarnings, warnings);
 }
 
 int Plan(LvarEnvironment& env, const CommandLine& cl) {

@@ -23,20 +23,19 @@ class NamePlanner : public ArchiveVisitor {
   }
 
   Status OnEntry(const EntryFields& entry) override {
-    const std::string where = "the entry at offset " + base::HexNumber(entry.offset, 8);
+    const std::string where = base::HexNumber(entry.offset, 8);
     if (std::string problem = NameProblem(entry.name); !problem.empty())
       return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
-                     "refused: the name \"" + DisplayText(entry.name) + "\" of " + where + " holds " + problem);
+                     {Message::kRefusedUnsafeName, {entry.name, where, problem}});
     std::string name = entry.name;
     if (used_.count(NameKey(name))) {
       if (!options_.rename)
         return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
-                       "refused: the name \"" + entry.name + "\" of " + where +
-                           " is taken by an earlier file (--rename numbers the later ones)");
+                       {Message::kRefusedTakenName, {entry.name, where}});
       for (int n = 2; used_.count(NameKey(name)); ++n) name = NumberedName(entry.name, n);
       if (std::string problem = NameProblem(name); !problem.empty())
         return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
-                       "refused: the numbered name \"" + name + "\" of " + where + " holds " + problem);
+                       {Message::kRefusedUnsafeNumberedName, {name, where, problem}});
     }
     used_.insert(NameKey(name));
     names_->push_back(name);
@@ -60,15 +59,14 @@ class FileWriter : public ArchiveVisitor {
 
   Status OnEntry(const EntryFields& entry) override {
     if (entry.index >= static_cast<int>(names_.size()))
-      return Failure(Fault::kReadError, entry.offset, "the archive changed while it was being extracted");
+      return Failure(Fault::kReadError, entry.offset, Message::kFaultArchiveChanged);
     const std::string& name = names_[static_cast<std::size_t>(entry.index)];
     path_ = base::JoinPath(dir_, HostName(name));
     output_ = files_.CreateNew(path_);
     if (!output_) {
       path_.clear();
       return Failure(Fault::kWriteError, entry.offset,
-                     "cannot create " + builder::MessageTextOf(base::JoinPath(dir_, HostName(name))) +
-                         " (does a file of that name exist already?)");
+                     {Message::kCannotCreateFile, {builder::MessageTextOf(base::JoinPath(dir_, HostName(name)))}});
     }
     report_->files.push_back({entry.name, name, entry.size});
     return {};
@@ -89,7 +87,7 @@ class FileWriter : public ArchiveVisitor {
 
  private:
   Status WriteFailure() {
-    Status s = Failure(Fault::kWriteError, 0, "cannot write " + builder::MessageTextOf(path_));
+    Status s = Failure(Fault::kWriteError, 0, {Message::kCannotWriteFile, {builder::MessageTextOf(path_)}});
     Abandon();
     return s;
   }
@@ -125,14 +123,13 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
   const std::string shown = builder::MessageTextOf(dir);
   base::FileInfo info;
   if (!files.Stat(dir, &info)) {
-    if (!files.CreateFolder(dir)) return Failure(Fault::kWriteError, 0, "cannot create the folder " + shown);
+    if (!files.CreateFolder(dir)) return Failure(Fault::kWriteError, 0, {Message::kCannotCreateFolder, {shown}});
   } else if (info.kind != base::FileKind::kFolder) {
-    return Failure(Fault::kRefused, 0, "refused: " + shown + " exists and is not a folder");
+    return Failure(Fault::kRefused, 0, {Message::kRefusedNotFolder, {shown}});
   } else if (!options.force) {
     std::vector<base::DirEntry> entries;
-    if (!lister.List(dir, &entries)) return Failure(Fault::kWriteError, 0, "cannot read the folder " + shown);
-    if (!entries.empty())
-      return Failure(Fault::kRefused, 0, "refused: the folder " + shown + " is not empty (--force writes into it)");
+    if (!lister.List(dir, &entries)) return Failure(Fault::kWriteError, 0, {Message::kCannotReadFolder, {shown}});
+    if (!entries.empty()) return Failure(Fault::kRefused, 0, {Message::kRefusedFolderNotEmpty, {shown}});
   }
 
   FileWriter writer(files, dir, names, report);
@@ -142,11 +139,11 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
     const std::string path = base::JoinPath(dir, kNativeInfoName);
     std::unique_ptr<base::OutputFile> output = files.CreateNew(path);
     const auto native = summary.header.NativeInfo();
-    if (!output) return Failure(Fault::kWriteError, 0, "cannot create " + builder::MessageTextOf(path));
+    if (!output) return Failure(Fault::kWriteError, 0, {Message::kCannotCreateFile, {builder::MessageTextOf(path)}});
     bool written = output->Write(native.data(), native.size());
     if (!output->Close() || !written) {
       files.Remove(path);
-      return Failure(Fault::kWriteError, 0, "cannot write " + builder::MessageTextOf(path));
+      return Failure(Fault::kWriteError, 0, {Message::kCannotWriteFile, {builder::MessageTextOf(path)}});
     }
     report->native_ina_written = true;
   }

@@ -9,6 +9,7 @@
 namespace lvar {
 namespace {
 
+using lvar_test::EnglishNote;
 using lvar_test::MakeArchive;
 using lvar_test::SoundEntries;
 using lvar_test::TestEntry;
@@ -71,7 +72,7 @@ TEST_F(ExtractorTest, HostileNamesAndDuplicatesWriteNothing) {
     const auto folders_before = files_.folders;
     Status s = Extract();
     EXPECT_EQ(Fault::kRefused, s.fault) << name;
-    EXPECT_NE(std::string::npos, s.message.find("refused")) << s.message;
+    EXPECT_NE(std::string::npos, EnglishNote(s).find("refused")) << EnglishNote(s);
     EXPECT_EQ(files_before, files_.files) << name;
     EXPECT_EQ(folders_before, files_.folders) << name;
   }
@@ -82,7 +83,7 @@ TEST_F(ExtractorTest, HostileNamesAndDuplicatesWriteNothing) {
   PutArchive(entries);
   Status s = Extract();
   EXPECT_EQ(Fault::kRefused, s.fault);
-  EXPECT_NE(std::string::npos, s.message.find("--rename")) << s.message;
+  EXPECT_NE(std::string::npos, EnglishNote(s).find("--rename")) << EnglishNote(s);
   EXPECT_EQ(1u, files_.files.size());
   EXPECT_TRUE(files_.folders.empty());
 

@@ -87,14 +87,11 @@ Status ReadStored(base::FakeFileSystem& store, const StoredEntry& entry, base::C
                   builder::InstallInfoState* state, builder::SectionList* sections) {
   const std::string key = NameKey(entry.name);
   if (entry.kind != static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo))
-    return Failure(Fault::kInstallInfo, entry.offset, entry.name + " is not stored as an install information file");
-  if (!store.files.count(key))
-    return Failure(Fault::kInstallInfo, entry.offset, "the install information entry " + entry.name + " is too large to read");
+    return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfNotStoredAsInf, {entry.name}});
+  if (!store.files.count(key)) return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfTooLarge, {entry.name}});
   state->sections = sections;
   if (std::uint32_t code = builder::ReadInstallInfoFile(store, key, entry.name, console, state)) {
-    return Failure(Fault::kInstallInfo, entry.offset,
-                   "the stored " + entry.name + " does not pass the builder's checks (code " +
-                       base::HexNumber(code, 8) + ")");
+    return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfFailsChecks, {entry.name, base::HexNumber(code, 8)}});
   }
   return {};
 }
@@ -160,19 +157,19 @@ void AddWarnings(const std::vector<StoredEntry>& entries, InstallPlan* plan) {
     file.in_archive = FindEntry(entries, file.archive_name) != nullptr;
     copied.insert(NameKey(file.archive_name));
     if (!file.in_archive)
-      plan->warnings.push_back("the copy line for " + file.archive_name + " names a file that is not in the archive");
+      plan->warnings.push_back({Message::kWarnNotInArchive, {file.archive_name}});
     auto [it, added] = landing.emplace(NameKey(file.device_path), file.archive_name);
     if (!added)
-      plan->warnings.push_back(file.archive_name + " and " + it->second + " both land on " + file.device_path);
+      plan->warnings.push_back({Message::kWarnSameDevicePath, {file.archive_name, it->second, file.device_path}});
   }
   std::set<std::string> warned;
   for (const StoredEntry& entry : entries) {
     const std::string key = NameKey(entry.name);
     if (key == NameKey(kInstallInfoName) || copied.count(key) || !warned.insert(key).second) continue;
-    plan->warnings.push_back("the archive file " + entry.name + " is named by no copy line");
+    plan->warnings.push_back({Message::kWarnNoCopyLine, {entry.name}});
   }
   if (!plan->uninstall.file_name.empty() && !plan->uninstall.in_archive)
-    plan->warnings.push_back("the uninstall description " + plan->uninstall.file_name + " is not in the archive");
+    plan->warnings.push_back({Message::kWarnUninstallMissing, {plan->uninstall.file_name}});
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ struct InstallPlan {
   std::string startup_program;  ///< ExeFile
   std::string menu_caption;     ///< Caption
   PlannedUninstall uninstall;
-  /// Copy-line and archive mismatches, one line each (Shift-JIS).
-  std::vector<std::string> warnings;
+  /// Copy-line and archive mismatches, one note each.
+  std::vector<Note> warnings;
 };
 
 /// Reads the archive at `archive` (checking it as VerifyArchive does), then

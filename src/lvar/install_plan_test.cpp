@@ -8,6 +8,7 @@
 namespace lvar {
 namespace {
 
+using lvar_test::EnglishNote;
 using lvar_test::MakeArchive;
 using lvar_test::SoundEntries;
 using lvar_test::TestEntry;
@@ -23,7 +24,7 @@ TEST(InstallPlanTest, DevicePathsRegistryUninstallAndWarnings) {
   InstallPlan plan;
   base::CapturingConsole console;
   Status s = PlanOf(SoundEntries(), &plan, &console);
-  ASSERT_TRUE(s.ok()) << s.message << console.err;
+  ASSERT_TRUE(s.ok()) << EnglishNote(s) << console.err;
   EXPECT_EQ("STORAGE_ONLY", plan.destination);
   EXPECT_EQ("Memo.exe", plan.startup_program);
   EXPECT_EQ("Memo Pad", plan.menu_caption);
@@ -38,11 +39,13 @@ TEST(InstallPlanTest, DevicePathsRegistryUninstallAndWarnings) {
   EXPECT_TRUE(plan.uninstall.in_archive);
   EXPECT_EQ(std::vector<std::string>{"?Drive?\\Program Files\\Memo\\Data\\a.txt"}, plan.uninstall.files);
   EXPECT_EQ(std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Kumo"}, plan.uninstall.registry_keys);
+  std::vector<std::string> warnings;
+  for (const Note& warning : plan.warnings) warnings.push_back(NoteText(base::Language::kEnglish, warning));
   EXPECT_EQ((std::vector<std::string>{
                 "b.txt and a.txt both land on ?Drive?\\Program Files\\Memo\\Data\\A.TXT",
                 "the copy line for gone.txt names a file that is not in the archive",
                 "the archive file extra.bin is named by no copy line"}),
-            plan.warnings);
+            warnings);
 }
 
 TEST(InstallPlanTest, StoredInstallInformationThatFailsTheBuildersChecks) {
@@ -53,7 +56,7 @@ TEST(InstallPlanTest, StoredInstallInformationThatFailsTheBuildersChecks) {
   Status s = PlanOf(entries, &plan, &console);
   EXPECT_EQ(Fault::kInstallInfo, s.fault);
   EXPECT_EQ(256u, s.offset);
-  EXPECT_NE(std::string::npos, s.message.find("0x00310ABD")) << s.message;
+  EXPECT_NE(std::string::npos, EnglishNote(s).find("0x00310ABD")) << EnglishNote(s);
   EXPECT_NE(std::string::npos, console.err.find("Maker")) << "the reader's own messages";
 }
 

@@ -3,6 +3,10 @@
 // language lvar speaks (messages_en.cpp, messages_ja.cpp). JSON documents and
 // the words they hold are the same in every language.
 
+#include <initializer_list>
+#include <string>
+#include <vector>
+
 #include "base/console.h"
 #include "base/language.h"
 
@@ -33,6 +37,8 @@ enum class Message {
   kKindProgram,
   kKindData,
   kKindUnknown,
+  kDestinationNone,
+  kDestinationUnknown,
   kVerifySound,
   kDiffHeader,
   kDiffChanged,
@@ -61,6 +67,59 @@ enum class Message {
   kPlanNone,
   kPlanNotInArchive,
 
+  // Faults of an archive and of extraction, and the plan's warnings: texts
+  // whose conversions are all %s, filled from a Note.
+  kFaultNoSuchFile,
+  kFaultIsFolder,
+  kFaultCannotOpen,
+  kFaultReadError,
+  kFaultEndsInHeader,
+  kFaultEndsInEntryFields,
+  kFaultEndsInEntryName,
+  kFaultEndsInContent,
+  kFaultNoChecksum,
+  kFaultShorterThanLengthField,
+  kFaultHeaderLength,
+  kFaultHeaderByte,
+  kFaultEntryZeroField,
+  kFaultEntryKind,
+  kFaultKindOrder,
+  kFaultNameNulEarly,
+  kFaultNameNoNul,
+  kFaultNameHoldsNul,
+  kFaultLengthTooLong,
+  kFaultLengthTooShort,
+  kFaultEntryBeyondCount,
+  kFaultCountMismatch,
+  kFaultChecksum,
+  kFaultNoInstallInfo,
+  kRefusedUnsafeName,
+  kRefusedTakenName,
+  kRefusedUnsafeNumberedName,
+  kRefusedNotFolder,
+  kRefusedFolderNotEmpty,
+  kFaultArchiveChanged,
+  kCannotCreateFile,
+  kCannotWriteFile,
+  kCannotCreateFolder,
+  kCannotReadFolder,
+  kInfNotStoredAsInf,
+  kInfTooLarge,
+  kInfFailsChecks,
+  kWarnNotInArchive,
+  kWarnSameDevicePath,
+  kWarnNoCopyLine,
+  kWarnUninstallMissing,
+  // Header fields that diff names.
+  kFieldEntryCount,
+  kFieldPlatformMask,
+  kFieldOsVersionMask,
+  kFieldCpuTypeMask,
+  kFieldDestination,
+  kFieldPlatformBlock,
+  kFieldOsVersionBlock,
+  kFieldCpuTypeBlock,
+
   kCount  ///< the number of texts, not a text
 };
 
@@ -84,5 +143,32 @@ template <typename... Args>
 void Say(base::Console& console, base::Stream stream, Message id, Args... args) {
   console.WriteText(stream, MessageText(console.language(), id), args...);
 }
+
+/// One argument of a Note: a text as it is (a name as stored, a number
+/// written out), or a text of the table (`word`, such as an entry kind),
+/// filled in the language the note is shown in.
+struct NoteArgument {
+  NoteArgument(std::string text) : text(std::move(text)) {}
+  NoteArgument(const char* text) : text(text) {}
+  NoteArgument(Message word) : word(word) {}
+  std::string text;
+  Message word = Message::kCount;  ///< kCount: `text` is the argument
+};
+
+/// A text to be shown later, in whatever language the reader speaks: the
+/// id of a text whose conversions are all %s, and their arguments in order.
+/// The reader, the extractor and the plan answer notes; the command layer
+/// shows them (NoteText).
+struct Note {
+  Note() = default;
+  Note(Message id, std::initializer_list<NoteArgument> arguments = {}) : id(id), arguments(arguments) {}
+  Message id = Message::kCount;  ///< kCount: no text
+  std::vector<NoteArgument> arguments;
+};
+
+/// The text of `note` in `language`: each %s filled with the next argument
+/// (an empty text when they run out), "%%" giving "%"; the arguments are
+/// copied, never read as formats. Empty for a note without text.
+std::string NoteText(base::Language language, const Note& note);
 
 }  // namespace lvar

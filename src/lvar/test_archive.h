@@ -6,7 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "lvar/archive_reader.h"
+
 namespace lvar_test {
+
+/// The text of a status's note in English, as the tests read it.
+inline std::string EnglishNote(const lvar::Status& status) {
+  return lvar::NoteText(base::Language::kEnglish, status.note);
+}
 
 struct TestEntry {
   int kind;

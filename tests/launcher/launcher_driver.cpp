@@ -75,6 +75,8 @@ struct Texts {
   const char* license_instruction;
   const char* no_manager_registry;
   const char* no_manager_file;
+  const char* ok;      ///< the message boxes' OK button
+  const char* cancel;  ///< and their Cancel button
 };
 
 const Texts kLanguages[] = {
@@ -91,7 +93,8 @@ const Texts kLanguages[] = {
      "Не удалось запустить менеджер приложений (Application Manager): в реестре нет значения\n"
      "%s.\n\nУстановка не была выполнена.",
      "Не удалось запустить менеджер приложений (Application Manager): файл не найден:\n%s\n\n"
-     "Установка не была выполнена."},
+     "Установка не была выполнена.",
+     "ОК", "Отмена"},
     {"en", "LORIVANDER Application Installer (v1.06)", "LORIVANDER Application Installer",
      "LORIVANDER Application Installer - License Agreement", "Cancel the installation?",
      "Installing %s on your LORIVANDER.\n\nMake sure that the device is connected to the PC and "
@@ -102,7 +105,8 @@ const Texts kLanguages[] = {
      "installation.\n\nBy continuing the installation, you accept the terms of this agreement.\n",
      "The Application Manager could not be started: the registry has no value\n%s.\n\n"
      "Nothing was installed.",
-     "The Application Manager could not be started: file not found:\n%s\n\nNothing was installed."},
+     "The Application Manager could not be started: file not found:\n%s\n\nNothing was installed.",
+     "OK", "Cancel"},
     {"ja", "LORIVANDER Application Installer (v1.06)", "LORIVANDER Application Installer",
      "LORIVANDER Application Installer - 使用許諾契約", "インストールを中止しますか？",
      "%s を LORIVANDER にインストールします。\n\nデバイスが PC に接続され、電源が入っていることを"
@@ -115,7 +119,8 @@ const Texts kLanguages[] = {
      "アプリケーション マネージャー (Application Manager) を起動できませんでした。レジストリに"
      "次の値がありません:\n%s\n\nインストールは行われませんでした。",
      "アプリケーション マネージャー (Application Manager) を起動できませんでした。ファイルが"
-     "見つかりません:\n%s\n\nインストールは行われませんでした。"},
+     "見つかりません:\n%s\n\nインストールは行われませんでした。",
+     "OK", "キャンセル"},
 };
 
 /// The texts of the language this run expects (set from the command line).
@@ -562,6 +567,8 @@ int main() {
               "cancel asks for confirmation");
         if (box == nullptr) break;
         CheckText(TextOf(GetDlgItem(box, 0xFFFF)), Wide(g_texts->confirm), "confirmation text");
+        CheckText(TextOf(GetDlgItem(box, IDOK)), Wide(g_texts->ok), "confirmation's OK button");
+        CheckText(TextOf(GetDlgItem(box, IDCANCEL)), Wide(g_texts->cancel), "confirmation's Cancel button");
         if (answer == IDCANCEL) {
           Screenshot(box, run.shots + L"\\setup-cancel-confirm.bmp");
           Press(box, IDCANCEL);

@@ -213,6 +213,38 @@ TEST_F(LvarCliTest, DamagedArchivesGiveTheirStatusAndOffset) {
   EXPECT_EQ(PAK_KIT_NAME " " PAK_KIT_VERSION "\n", Lvar({"--version"}).out);
 }
 
+// A fault of the archive reads in lvar's language; the JSON document keeps
+// its English message, so scripts read the same whatever the language.
+TEST_F(LvarCliTest, FaultsInTheLanguageOfTheTexts) {
+  std::string checksum = MakeArchive(SoundEntries());
+  checksum.back() ^= 1;
+  dir_.Write("bad.lvar", checksum);
+  dir_.Write("none.lvar", MakeArchive(SoundEntries(), 0));
+  std::string japanese;
+  // オフセット 0x...: オフセット ... のチェックサムバイトは
+  ASSERT_TRUE(base::Utf8ToCp932("\xE3\x81\xAE\xE3\x83\x81\xE3\x82\xA7\xE3\x83\x83\xE3\x82\xAF\xE3\x82\xB5"
+                                "\xE3\x83\xA0\xE3\x83\x90\xE3\x82\xA4\xE3\x83\x88\xE3\x81\xAF", &japanese));
+  const struct {
+    const char* language;
+    std::vector<std::string> args;
+    std::uint32_t status;
+    std::string err, out;
+  } cases[] = {
+      {"LORIVANDER_LANG=ja", {"verify", "bad.lvar"}, 7, japanese, ""},
+      {"LORIVANDER_LANG=en", {"verify", "bad.lvar"}, 7, "the checksum byte at offset", ""},
+      {"LORIVANDER_LANG=ja", {"verify", "--json", "bad.lvar"}, 7, japanese, "\"message\":\"the checksum byte at offset"},
+      // 0 (なし)
+      {"LORIVANDER_LANG=ja", {"list", "none.lvar"}, 0, "", " 0 (\x82\xC8\x82\xB5)\n"},
+      {"LORIVANDER_LANG=en", {"list", "none.lvar"}, 0, "", " 0 (none)\n"},
+  };
+  for (const auto& c : cases) {
+    ProcessResult r = RunProcess(lvar_, c.args, dir_.Path(), "cp932", false, {c.language});
+    EXPECT_EQ(c.status, r.status) << c.language;
+    EXPECT_NE(std::string::npos, r.err.find(c.err)) << c.language << ": " << r.err;
+    EXPECT_NE(std::string::npos, r.out.find(c.out)) << c.language << ": " << r.out;
+  }
+}
+
 // A hostile archive is refused before anything is written: the whole tree
 // is the same afterwards.
 TEST_F(LvarCliTest, HostileNamesWriteNothingAnywhere) {

@@ -33,3 +33,8 @@
 #define IDS_NO_MANAGER_REGISTRY 20
 #define IDS_NO_MANAGER_FILE 21
 #define IDS_MANAGER_START_FAILED 22
+
+// Strings: the words of the message boxes' buttons, set from these tables
+// whatever the system's language.
+#define IDS_BUTTON_OK 30
+#define IDS_BUTTON_CANCEL 31

@@ -62,6 +62,10 @@ std::string LoadText(UINT id, int room = 1000);
 /// The lead-byte test of the system's ANSI code page.
 bool IsSystemLeadByte(unsigned char c);
 
+/// Shows `text` in a message box captioned IDS_TITLE with `style` (MB_*),
+/// its buttons worded from the chosen language's table; answers its result.
+int ShowMessage(HWND owner, const std::string& text, UINT style);
+
 /// Shows message `id` (captioned IDS_TITLE, stop-sign icon, OK only) with
 /// `detail` in place of its "%s", owned by `owner`.
 void ShowStopMessage(HWND owner, UINT id, const std::string& detail = std::string());

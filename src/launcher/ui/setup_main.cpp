@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/listing.h"
+#include "base/message_box_win32.h"
 #include "base/resource_string_win32.h"
 #include "launcher/launcher_files.h"
 #include "launcher/launcher_folder.h"
@@ -26,11 +27,16 @@ std::string LoadText(UINT id, int room) {
 
 bool IsSystemLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
+int ShowMessage(HWND owner, const std::string& text, UINT style) {
+  const base::ButtonWords words{LoadText(IDS_BUTTON_OK), LoadText(IDS_BUTTON_CANCEL), "", ""};
+  return base::ShowMessageBox(owner, text, LoadText(IDS_TITLE), style, words);
+}
+
 void ShowStopMessage(HWND owner, UINT id, const std::string& detail) {
   std::string text = LoadText(id);
   const std::size_t mark = text.find("%s");
   if (mark != std::string::npos) text.replace(mark, 2, detail);
-  MessageBoxA(owner, text.c_str(), LoadText(IDS_TITLE).c_str(), MB_OK | MB_ICONSTOP);
+  ShowMessage(owner, text, MB_OK | MB_ICONSTOP);
 }
 
 namespace {

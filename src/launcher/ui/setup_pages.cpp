@@ -38,8 +38,7 @@ void ShowFileText(HWND page) {
   const LauncherState& s = State();
   std::string text;
   if (!ReadTextForPage(*s.open_text_file, s.open_text_size, &text)) {
-    MessageBoxA(page, LoadText(IDS_READ_ERROR).c_str(), LoadText(IDS_TITLE).c_str(),
-                MB_OK | MB_ICONSTOP);
+    ShowMessage(page, LoadText(IDS_READ_ERROR), MB_OK | MB_ICONSTOP);
     return;
   }
   SetDlgItemTextA(page, IDC_TEXT, text.c_str());
@@ -66,8 +65,7 @@ INT_PTR CALLBACK WelcomeProc(HWND page, UINT message, WPARAM wparam, LPARAM lpar
           DestroyWindow(page);
           return TRUE;
         case IDCANCEL:
-          if (MessageBoxA(page, LoadText(IDS_CONFIRM_CANCEL).c_str(), LoadText(IDS_TITLE).c_str(),
-                          MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
+          if (ShowMessage(page, LoadText(IDS_CONFIRM_CANCEL), MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
             PostMessageA(State().main_window, WM_CLOSE, 0, 0);
           } else {
             // The message box gives the focus back to the main window, not

@@ -164,3 +164,13 @@
 // A hand-written project file's registry row with a root or type word the
 // wizard does not write: which rows and words.
 #define IDS_UNKNOWN_REGISTRY_WORDS 92
+
+// The words of the wizard sheet's buttons and of the message boxes' buttons,
+// set from these tables whatever the system's language.
+#define IDS_BUTTON_BACK 100
+#define IDS_BUTTON_NEXT 101
+#define IDS_BUTTON_FINISH 102
+#define IDS_BUTTON_CANCEL 103
+#define IDS_BUTTON_OK 104
+#define IDS_BUTTON_YES 105
+#define IDS_BUTTON_NO 106

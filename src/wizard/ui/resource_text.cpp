@@ -1,5 +1,6 @@
 #include "wizard/ui/resource_text.h"
 
+#include "base/message_box_win32.h"
 #include "base/resource_string_win32.h"
 #include "wizard/resources/resource.h"
 
@@ -44,8 +45,9 @@ int ShowMessage(HWND owner, int string_id, UINT style) {
 
 int ShowMessageText(HWND owner, int string_id, const std::string& text, UINT style) {
   if (Hook()) return Hook()(MessageRequest{owner, string_id, text, style});
-  std::string caption = LoadText(IDS_MESSAGE_CAPTION);
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+  const base::ButtonWords words{LoadText(IDS_BUTTON_OK), LoadText(IDS_BUTTON_CANCEL), LoadText(IDS_BUTTON_YES),
+                                LoadText(IDS_BUTTON_NO)};
+  return base::ShowMessageBox(owner, text, LoadText(IDS_MESSAGE_CAPTION), style, words);
 }
 
 }  // namespace wizard::ui

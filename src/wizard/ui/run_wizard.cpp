@@ -5,15 +5,20 @@
 
 #include "wizard/ui/center_window.h"
 #include "wizard/ui/wizard_app.h"
+#include "wizard/ui/wizard_page.h"
 
 namespace wizard::ui {
 namespace {
 
 // Centres the sheet on the screen once it has its size, as the pickers are
 // centred: left to itself it opens at the hidden host window's position,
-// below and right of the centre.
+// below and right of the centre. Its buttons take the chosen language's
+// words at once.
 int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
-  if (message == PSCB_INITIALIZED) CenterWindow(sheet);
+  if (message == PSCB_INITIALIZED) {
+    CenterWindow(sheet);
+    SetSheetButtonWords(sheet);
+  }
   return 0;
 }
 

@@ -62,10 +62,24 @@ HPROPSHEETPAGE WizardPage::CreatePage(HINSTANCE instance) {
   return CreatePropertySheetPageA(&page);
 }
 
+void SetSheetButtonWords(HWND sheet) {
+  // The sheet's own button ids (ID_WIZBACK, ID_WIZNEXT, ID_WIZFINISH).
+  const struct {
+    int control, string_id;
+  } kButtons[] = {{0x3023, IDS_BUTTON_BACK},
+                  {0x3024, IDS_BUTTON_NEXT},
+                  {0x3025, IDS_BUTTON_FINISH},
+                  {IDCANCEL, IDS_BUTTON_CANCEL}};
+  for (const auto& button : kButtons) {
+    if (HWND control = GetDlgItem(sheet, button.control)) SetWindowTextA(control, LoadText(button.string_id).c_str());
+  }
+}
+
 void WizardPage::SetTitleAndButtons(DWORD buttons) {
   HWND sheet = GetParent(window_);
   std::string title = LoadText(IDS_TITLE);
   SendMessageA(sheet, PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(title.c_str()));
+  SetSheetButtonWords(sheet);
   // The sheet may still be initialising (the first page is activated from
   // inside its creation, before it sets its own caption); the posted copy
   // arrives after that and keeps the title in place. It is posted as text

@@ -18,6 +18,11 @@ class WizardApp;
 /// dialog) ever reaches `OnUserMessage`.
 inline constexpr UINT kPagePostedWork = WM_APP + 1;
 
+/// Words the sheet's Back, Next, Finish and Cancel buttons from the chosen
+/// language's table (IDS_BUTTON_*): the property sheet labels them in the
+/// system's language otherwise.
+void SetSheetButtonWords(HWND sheet);
+
 /// One page of the wizard. Each page is a modeless dialog inside the
 /// property sheet; the shared dialog procedure (`PageDialogProc`) finds the
 /// page object through the page description's parameter and calls the
@@ -78,8 +83,9 @@ class WizardPage {
                                          LPARAM lparam);
 
  protected:
-  /// Sends PSM_SETTITLE with IDS_TITLE to the sheet and posts
-  /// PSM_SETWIZBUTTONS with `buttons` (PSWIZB_* flags).
+  /// Sends PSM_SETTITLE with IDS_TITLE to the sheet, words its buttons
+  /// (SetSheetButtonWords) and posts PSM_SETWIZBUTTONS with `buttons`
+  /// (PSWIZB_* flags).
   void SetTitleAndButtons(DWORD buttons);
   /// Refuses a page change: stores -1 as the dialog's message result and
   /// answers 1.

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "base/language.h"
 #include "resource.h"
+#include "text_fit.h"
 #include "wizard/ui/center_window.h"
 #include "wizard/ui/host_window.h"
+#include "wizard/ui/resource_text.h"
+#include "wizard/ui/run_wizard.h"
 #include "wizard_fixture.h"
 
 namespace guitest {
@@ -211,6 +215,59 @@ TEST_F(CloseQuestionTest, LoadedProjectAsksAfterACheckBoxOfAnotherPage) {
   sheet.PressBack();
   EXPECT_TRUE(CancelAsks(IDNO));
   EXPECT_FALSE(sheet.ended());
+}
+
+// The sheet's buttons and a message box's buttons read in the chosen
+// language whatever the system's, each word fitting its button.
+TEST_F(ShellTest, ButtonsSpeakTheChosenLanguage) {
+  const struct {
+    base::Language language;
+    const char* picker_title;
+    std::vector<std::string> sheet, box;
+  } cases[] = {
+      {base::Language::kEnglish, "Select a Program", {"< &Back", "&Next >", "Finish", "Cancel"}, {"&Yes", "&No"}},
+      {base::Language::kJapanese, "\xE3\x83\x97\xE3\x83\xAD\xE3\x82\xB0\xE3\x83\xA9\xE3\x83\xA0\xE3\x81\xAE"
+                                  "\xE9\x81\xB8\xE6\x8A\x9E",  // プログラムの選択
+       {"< \xE6\x88\xBB\xE3\x82\x8B(&B)", "\xE6\xAC\xA1\xE3\x81\xB8(&N) >", "\xE5\xAE\x8C\xE4\xBA\x86",
+        "\xE3\x82\xAD\xE3\x83\xA3\xE3\x83\xB3\xE3\x82\xBB\xE3\x83\xAB"},  // < 戻る 次へ > 完了 キャンセル
+       {"\xE3\x81\xAF\xE3\x81\x84(&Y)", "\xE3\x81\x84\xE3\x81\x84\xE3\x81\x88(&N)"}},  // はい いいえ
+  };
+  MakeSource({"Demo.exe"});
+  for (const auto& c : cases) {
+    if (!base::CodePageShows(GetACP(), c.language)) continue;
+    wizard::ui::SetTextLanguage(c.language);
+    const std::string tag(base::LanguageTag(c.language));
+    std::vector<std::string> sheet_words, box_words;
+    std::string misfits;
+    auto read = [&](HWND window, std::initializer_list<int> ids, std::vector<std::string>* words) {
+      for (int id : ids) {
+        words->push_back(WindowText(GetDlgItem(window, id)));
+        if (IsWindowVisible(GetDlgItem(window, id))) misfits += textfit::Misfit(GetDlgItem(window, id));
+      }
+    };
+    modal.Expect(c.language == base::Language::kJapanese ? Sjis(c.picker_title) : c.picker_title,
+                 PressButton(IDCANCEL));
+    modal.Expect(wizard::ui::LoadText(IDS_TITLE), [&](HWND wizard_sheet) {
+      read(wizard_sheet, {0x3023, 0x3024, 0x3025, IDCANCEL}, &sheet_words);
+      PropSheet_PressButton(wizard_sheet, PSBTN_CANCEL);
+    });
+    wizard::ui::RunWizard(app, nullptr, app.instance);
+    wizard::ui::SetMessageHook({});  // the real message box
+    modal.Expect(wizard::ui::LoadText(IDS_MESSAGE_CAPTION), [&](HWND box) {
+      read(box, {IDYES, IDNO}, &box_words);
+      PressButton(IDNO)(box);
+    });
+    EXPECT_EQ(wizard::ui::ShowMessage(nullptr, IDS_CONFIRM_CLOSE, MB_YESNO | MB_ICONQUESTION), IDNO) << tag;
+    std::vector<std::string> sheet, box;
+    for (const std::string& word : c.sheet) sheet.push_back(Sjis(word.c_str()));
+    for (const std::string& word : c.box) box.push_back(Sjis(word.c_str()));
+    EXPECT_EQ(sheet_words, sheet) << tag;
+    EXPECT_EQ(box_words, box) << tag;
+    EXPECT_EQ(misfits, "") << tag;
+    EXPECT_EQ(modal.pending(), 0u) << tag;
+    EXPECT_TRUE(modal.unexpected().empty()) << tag;
+  }
+  wizard::ui::SetTextLanguage(base::Language::kJapanese);
 }
 
 TEST_F(ShellTest, SecondInstanceOpensNothing) {
