@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "base/hex.h"
-#include "builder/archive_format.h"
+#include "archive/archive_format.h"
 #include "builder/host_text.h"
 #include "kit_version.h"
 #include "lvar/archive_diff.h"

@@ -6,7 +6,7 @@
 #include "base/fake_file_system.h"
 #include "base/hex.h"
 #include "base/sjis.h"
-#include "builder/inf/install_info.h"
+#include "inf/install_info.h"
 #include "lvar/entry_name.h"
 
 namespace lvar {
