@@ -1,5 +1,7 @@
 #include "inf/inf_reader.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "inf/description_checks.h"
@@ -67,14 +69,26 @@ std::uint32_t ProcessLine(std::string_view line, HandlerStates& h, StatementCont
   return 0;
 }
 
-std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& host_path,
-                                  const std::string& message_path, base::Console& console,
-                                  InstallInfoState* state) {
-  std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
-  if (!file) {
-    Say(console, base::Stream::kErr, InfMessage::kCannotOpenFile, message_path.c_str());
-    return 0x100000;
+namespace {
+
+// An install information file held in memory, read as a file is.
+class BytesInput : public base::InputFile {
+ public:
+  explicit BytesInput(std::string_view bytes) : left_(bytes) {}
+  bool Read(void* buffer, std::size_t capacity, std::size_t* got) override {
+    *got = std::min(capacity, left_.size());
+    if (*got) std::memcpy(buffer, left_.data(), *got);
+    left_.remove_prefix(*got);
+    return true;
   }
+
+ private:
+  std::string_view left_;
+};
+
+// Reads and checks the install information file behind `file`.
+std::uint32_t ReadInstallInfo(base::InputFile& file, const std::string& message_path, base::Console& console,
+                              InstallInfoState* state) {
   if (!state->handlers) state->handlers = std::make_shared<HandlerStates>();
   HandlerStates& h = *state->handlers;
 
@@ -87,7 +101,7 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
   SectionKind current = SectionKind::kNone;
   StatementContext ctx{console, sections, current, /*keep_items=*/keep};
   DescriptionChecker checker(*state);
-  InfLineReader lines(*file);
+  InfLineReader lines(file);
   std::string_view line;
   int line_number = 0;
   while (lines.Next(&line)) {
@@ -124,6 +138,25 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
   }
   if (keep) *state->sections = std::move(kept);
   return 0;
+}
+
+}  // namespace
+
+std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& host_path,
+                                  const std::string& message_path, base::Console& console,
+                                  InstallInfoState* state) {
+  std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
+  if (!file) {
+    Say(console, base::Stream::kErr, InfMessage::kCannotOpenFile, message_path.c_str());
+    return 0x100000;
+  }
+  return ReadInstallInfo(*file, message_path, console, state);
+}
+
+std::uint32_t ReadInstallInfoBytes(std::string_view bytes, const std::string& message_path,
+                                   base::Console& console, InstallInfoState* state) {
+  BytesInput input(bytes);
+  return ReadInstallInfo(input, message_path, console, state);
 }
 
 bool FinishInstallInfoFiles(base::Console& console, InstallInfoState* state) {

@@ -193,6 +193,37 @@ TEST(ReadInstallInfoFileTest, OpenStatementAloneLeavesTheSectionEmpty) {
   EXPECT_EQ(r.code, 0x380000u);
 }
 
+// A file held in memory reads as the same file on disk: code, messages,
+// records, and a statement left open for the next file.
+TEST(ReadInstallInfoBytesTest, ReadsAsTheFileDoes) {
+  std::string many_lines = "[ Make Dirs ]\n";
+  while (many_lines.size() < 100000) many_lines += "d\n";
+  const std::string cases[] = {
+      "",
+      std::string(kCompleteApp) + "[ Copy Files ]\n\\dest, prog.exe\n",
+      many_lines,
+      "[ App Information ]\r\nCaption = My Program\r\n",
+      "[ Add Registry ]\nHKEY_USERS, k2, v2, REG_MULTI_SZ, , one,\n",
+  };
+  for (const std::string& content : cases) {
+    Files folder;
+    InstallInfoState on_disk, in_memory;
+    SectionList disk_sections, memory_sections;
+    on_disk.sections = &disk_sections;
+    in_memory.sections = &memory_sections;
+    const ReadResult r = Read(folder, "Setup.inf", content, &on_disk);
+    base::CapturingConsole console;
+    EXPECT_EQ(ReadInstallInfoBytes(content, "Setup.inf", console, &in_memory), r.code) << content;
+    EXPECT_EQ(console.err, r.err);
+    ASSERT_EQ(memory_sections.size(), disk_sections.size());
+    for (std::size_t i = 0; i < disk_sections.size(); ++i)
+      EXPECT_EQ(memory_sections[i].item_count, disk_sections[i].item_count);
+    base::CapturingConsole finish_disk, finish_memory;
+    EXPECT_EQ(FinishInstallInfoFiles(finish_memory, &in_memory), FinishInstallInfoFiles(finish_disk, &on_disk));
+    EXPECT_EQ(finish_memory.err, finish_disk.err);
+  }
+}
+
 TEST(FinishInstallInfoFilesTest, WarnsAboutAnOpenAddRegistryStatement) {
   Files folder;
   InstallInfoState state;

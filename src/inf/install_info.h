@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "base/console.h"
 #include "base/file_system.h"
@@ -49,6 +50,13 @@ struct InstallInfoState {
 std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& host_path,
                                   const std::string& message_path, base::Console& console,
                                   InstallInfoState* state);
+
+/// Reads and checks one install information file held in memory (an
+/// archive's stored entry), as ReadInstallInfoFile reads one from a file
+/// system; `message_path` names it in messages. Returns 0 or the file's
+/// error code.
+std::uint32_t ReadInstallInfoBytes(std::string_view bytes, const std::string& message_path,
+                                   base::Console& console, InstallInfoState* state);
 
 /// Call once after the last file has been read without error: when an
 /// Add Registry statement is still open (it ended with a comma), prints a
