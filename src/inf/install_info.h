@@ -1,6 +1,7 @@
 #pragma once
 // Reading and checking the install information files (".INF") of a source
-// folder: the one interface the rest of the builder uses.
+// folder, or of an archive's stored entries: the one interface that the
+// builder and lvar use.
 //
 // InstallInfoState carries what the checks record and the statement
 // handlers' state from one file to the next (an Add Registry statement left
