@@ -9,7 +9,7 @@
 
 #include "base/console.h"
 #include "base/fake_file_system.h"
-#include "builder/archive_header.h"
+#include "archive/archive_header.h"
 #include "builder/native_info.h"
 #include "fuzz_support.h"
 

@@ -24,8 +24,8 @@
 #include <string>
 
 #include "base/console.h"
-#include "builder/archive_header.h"
-#include "builder/archive_stream.h"
+#include "archive/archive_header.h"
+#include "archive/archive_stream.h"
 #include "builder/build_error.h"
 #include "builder/build_options.h"
 #include "base/file_system.h"

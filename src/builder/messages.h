@@ -1,7 +1,9 @@
 #pragma once
 // The builder's texts: one id per message, and the text of each id in every
 // language the builder speaks (messages_ja.cpp, messages_en.cpp). Messages
-// reach the console through Say(), in the console's language.
+// reach the console through Say(), in the console's language. The install
+// information reader's messages, with the hexadecimal data messages that the
+// mask values share, are its own (inf/messages.h).
 
 #include "base/console.h"
 #include "base/language.h"
@@ -37,9 +39,6 @@ enum class Message {
   kMaskValueMissing,
   kBadOption,
   kDirectoryMissing,
-  kHexInvalidCharacter,
-  kHexLowNibbleMissing,
-  kHexSizeOver,
   kHexWrongLength,
 
   // The scan, the driver and the archive writer.
@@ -66,45 +65,6 @@ enum class Message {
   kNativeInfoPlaceholder,
   kLinkLeadsOutside,
   kLinkMakesLoop,
-
-  // The install information reader and its checks.
-  kNotShiftJis,
-  kStringNotClosed,
-  kSectionMustStartWithBracket,
-  kTextAfterSectionBracket,
-  kSectionIncomplete,
-  kUndefinedSection,
-  kAssignmentMissing,
-  kTextAfterDefinition,
-  kDefinitionIncomplete,
-  kFirstParameterOmitted,
-  kNotSeparatedByComma,
-  kThirdParameterComma,
-  kParameterCountWrong,
-  kUndefinedKeyword,
-  kCannotOpenFile,
-  kCheckLocation,
-  kLineLocation,
-  kSectionContext,
-  kOutsideSection,
-  kLineContext,
-  kNotNumeric,
-  kNumberTooLarge,
-  kNoHexData,
-  kDuplicateKeyword,
-  kValueAlreadySet,
-  kValueTooLong,
-  kKeywordMissing,
-  kMajorVersionZero,
-  kMajorVerMayBeMissing,
-  kDestinationInvalid,
-  kSectionWithoutDefinition,
-  kCopyFilesWithoutDefinition,
-  kCommaAtValuePosition,
-  kTooManyParameters,
-  kMultiSzLimit,
-  kSubkeyAndValueNameOmitted,
-  kOpenAddRegistryWarning,
 
   kCount  ///< the number of messages, not a message
 };

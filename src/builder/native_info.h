@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/console.h"
-#include "builder/archive_header.h"
+#include "archive/archive_header.h"
 #include "builder/build_error.h"
 #include "base/file_system.h"
 

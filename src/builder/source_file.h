@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/file_system.h"
-#include "builder/archive_header.h"
+#include "archive/archive_header.h"
 
 namespace builder {
 

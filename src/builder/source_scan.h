@@ -9,7 +9,7 @@
 #include "base/listing.h"
 #include "builder/build_error.h"
 #include "base/file_system.h"
-#include "builder/inf/install_info.h"
+#include "inf/install_info.h"
 #include "builder/source_file.h"
 
 namespace builder {

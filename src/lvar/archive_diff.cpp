@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "base/hex.h"
-#include "builder/archive_format.h"
+#include "archive/archive_format.h"
 
 namespace lvar {
 namespace {

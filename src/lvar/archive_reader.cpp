@@ -6,7 +6,7 @@
 
 #include "base/hex.h"
 #include "base/sjis.h"
-#include "builder/archive_stream.h"
+#include "archive/archive_stream.h"
 
 namespace lvar {
 namespace {

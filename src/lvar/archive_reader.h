@@ -10,7 +10,7 @@
 #include <string>
 
 #include "base/file_system.h"
-#include "builder/archive_format.h"
+#include "archive/archive_format.h"
 #include "lvar/messages.h"
 
 namespace lvar {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "base/hex.h"
-#include "builder/archive_format.h"
+#include "archive/archive_format.h"
 #include "builder/host_text.h"
 #include "kit_version.h"
 #include "lvar/archive_diff.h"
@@ -65,22 +65,22 @@ const char* DestinationText(const base::Console& console, std::uint32_t destinat
   return DestinationWord(destination);
 }
 
-void JsonStatus(JsonWriter& json, const Status& status) {
+void JsonStatus(base::JsonWriter& json, const Status& status) {
   json.Key("status").BeginObject();
   json.Key("ok").Bool(status.ok());
   if (!status.ok()) {
     json.Key("fault").String(FaultWord(status.fault));
     json.Key("offset").Number(status.offset);
     // English in every language, as scripts read it.
-    json.Key("message").SjisText(NoteText(base::Language::kEnglish, status.note));
+    JsonSjisText(json.Key("message"), NoteText(base::Language::kEnglish, status.note));
   }
   json.EndObject();
 }
 
-void JsonPath(JsonWriter& json, const char* key, const std::string& host_path) {
+void JsonPath(base::JsonWriter& json, const char* key, const std::string& host_path) {
   json.Key(key);
 #ifdef _WIN32
-  json.SjisText(host_path);
+  JsonSjisText(json, host_path);
 #else
   json.String(host_path);
 #endif
@@ -113,7 +113,7 @@ void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
   }
 }
 
-void JsonHeader(JsonWriter& json, const HeaderFields& h) {
+void JsonHeader(base::JsonWriter& json, const HeaderFields& h) {
   json.Key("header").BeginObject();
   json.Key("entry_count").Number(h.entry_count);
   json.Key("platform_mask").Number(h.platform_mask);
@@ -124,7 +124,7 @@ void JsonHeader(JsonWriter& json, const HeaderFields& h) {
   for (const Block& block : kBlocks) {
     json.Key(block.key).BeginObject();
     std::string text;
-    if (BlockAsText(&h.bytes[block.at], block.size, &text)) json.Key("text").SjisText(text);
+    if (BlockAsText(&h.bytes[block.at], block.size, &text)) JsonSjisText(json.Key("text"), text);
     json.Key("hex").String(base::HexBytes(&h.bytes[block.at], block.size));
     json.EndObject();
   }
@@ -136,7 +136,7 @@ class ListPrinter : public ArchiveVisitor {
  public:
   ListPrinter(LvarEnvironment& env, bool json, std::string* out) : env_(env), json_(json), out_(out), writer_(out) {}
 
-  JsonWriter& writer() { return writer_; }
+  base::JsonWriter& writer() { return writer_; }
 
   Status OnHeader(const HeaderFields& header) override {
     if (json_) {
@@ -157,7 +157,7 @@ class ListPrinter : public ArchiveVisitor {
       writer_.Key("kind").Number(e.kind);
       writer_.Key("kind_word").String(KindWord(e.kind));
       writer_.Key("size").Number(e.size);
-      writer_.SjisName("name", e.name);
+      JsonSjisName(writer_, "name", e.name);
       writer_.EndObject();
       Flush();
     } else {
@@ -181,7 +181,7 @@ class ListPrinter : public ArchiveVisitor {
   LvarEnvironment& env_;
   bool json_;
   std::string* out_;
-  JsonWriter writer_;
+  base::JsonWriter writer_;
   bool in_array_ = false;
 };
 
@@ -210,7 +210,7 @@ int List(LvarEnvironment& env, const CommandLine& cl) {
 template <typename Members>
 void JsonReport(LvarEnvironment& env, const std::string& path, const Status& status, Members members) {
   std::string out;
-  JsonWriter json(&out);
+  base::JsonWriter json(&out);
   json.BeginObject();
   JsonPath(json, "archive", path);
   if (status.ok()) members(json);
@@ -224,7 +224,7 @@ int Verify(LvarEnvironment& env, const CommandLine& cl) {
   ArchiveSummary summary;
   Status status = VerifyArchive(env.files, path, &summary);
   if (cl.json) {
-    JsonReport(env, path, status, [&](JsonWriter& json) {
+    JsonReport(env, path, status, [&](base::JsonWriter& json) {
       json.Key("entries").Number(static_cast<std::uint64_t>(summary.entries));
       json.Key("size").Number(summary.file_size);
       json.Key("checksum").Number(summary.checksum);
@@ -258,7 +258,7 @@ int Diff(LvarEnvironment& env, const CommandLine& cl) {
   ArchiveDifference diff = CompareArchives(a, b);
   if (cl.json) {
     std::string out;
-    JsonWriter json(&out);
+    base::JsonWriter json(&out);
     json.BeginObject();
     JsonPath(json, "a", cl.operands[0]);
     JsonPath(json, "b", cl.operands[1]);
@@ -283,7 +283,7 @@ int Diff(LvarEnvironment& env, const CommandLine& cl) {
       const EntryDigest& any = change.what == EntryChange::What::kAdded ? change.b : change.a;
       json.BeginObject();
       json.Key("change").String(ChangeWord(change.what));
-      json.SjisName("name", any.name);
+      JsonSjisName(json, "name", any.name);
       if (change.what != EntryChange::What::kAdded) side("a", change.a);
       if (change.what != EntryChange::What::kRemoved) side("b", change.b);
       json.EndObject();
@@ -347,9 +347,9 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
   return kExitOk;
 }
 
-void JsonTexts(JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
+void JsonTexts(base::JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
   json.Key(key).BeginArray();
-  for (const std::string& text : texts) json.SjisText(text);
+  for (const std::string& text : texts) JsonSjisText(json, text);
   json.EndArray();
 }
 
@@ -359,17 +359,17 @@ const std::pair<const char*, std::string PlannedRegistryValue::*> kRegistryMembe
     {"value_name", &PlannedRegistryValue::value_name}, {"type", &PlannedRegistryValue::data_type},
     {"flag", &PlannedRegistryValue::write_flag}, {"value", &PlannedRegistryValue::value}};
 
-void PlanJson(JsonWriter& json, const InstallPlan& plan) {
-  json.Key("destination").SjisText(plan.destination);
+void PlanJson(base::JsonWriter& json, const InstallPlan& plan) {
+  JsonSjisText(json.Key("destination"), plan.destination);
   json.Key("destination_code").Number(plan.header.destination);
-  json.Key("install_dir").SjisText(plan.install_dir);
+  JsonSjisText(json.Key("install_dir"), plan.install_dir);
   JsonTexts(json, "folders", plan.folders);
   json.Key("files").BeginArray();
   for (const PlannedFile& file : plan.files) {
     json.BeginObject();
-    json.SjisName("archive_name", file.archive_name);
-    json.Key("device_path").SjisText(file.device_path);
-    json.Key("flags").SjisText(file.flags);
+    JsonSjisName(json, "archive_name", file.archive_name);
+    JsonSjisText(json.Key("device_path"), file.device_path);
+    JsonSjisText(json.Key("flags"), file.flags);
     json.Key("in_archive").Bool(file.in_archive);
     json.EndObject();
   }
@@ -377,14 +377,14 @@ void PlanJson(JsonWriter& json, const InstallPlan& plan) {
   json.Key("registry").BeginArray();
   for (const PlannedRegistryValue& value : plan.registry) {
     json.BeginObject();
-    for (const auto& [key, member] : kRegistryMembers) json.Key(key).SjisText(value.*member);
+    for (const auto& [key, member] : kRegistryMembers) JsonSjisText(json.Key(key), value.*member);
     json.EndObject();
   }
   json.EndArray();
-  json.Key("startup_program").SjisText(plan.startup_program);
-  json.Key("menu_caption").SjisText(plan.menu_caption);
+  JsonSjisText(json.Key("startup_program"), plan.startup_program);
+  JsonSjisText(json.Key("menu_caption"), plan.menu_caption);
   json.Key("uninstall").BeginObject();
-  json.Key("file").SjisText(plan.uninstall.file_name);
+  JsonSjisText(json.Key("file"), plan.uninstall.file_name);
   json.Key("in_archive").Bool(plan.uninstall.in_archive);
   JsonTexts(json, "delete_files", plan.uninstall.files);
   JsonTexts(json, "delete_folders", plan.uninstall.folders);
@@ -392,7 +392,7 @@ void PlanJson(JsonWriter& json, const InstallPlan& plan) {
   json.EndObject();
   // The warnings in English in every language, as scripts read them.
   json.Key("warnings").BeginArray();
-  for (const Note& warning : plan.warnings) json.SjisText(NoteText(base::Language::kEnglish, warning));
+  for (const Note& warning : plan.warnings) JsonSjisText(json, NoteText(base::Language::kEnglish, warning));
   json.EndArray();
 }
 
@@ -447,7 +447,7 @@ int Plan(LvarEnvironment& env, const CommandLine& cl) {
   InstallPlan plan;
   Status status = MakeInstallPlan(env.files, path, env.console, &plan);
   if (cl.json) {
-    JsonReport(env, path, status, [&](JsonWriter& json) { PlanJson(json, plan); });
+    JsonReport(env, path, status, [&](base::JsonWriter& json) { PlanJson(json, plan); });
   } else if (status.ok()) {
     PlanText(env, plan);
   }

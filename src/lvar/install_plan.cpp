@@ -3,10 +3,9 @@
 #include <map>
 #include <set>
 
-#include "base/fake_file_system.h"
 #include "base/hex.h"
 #include "base/sjis.h"
-#include "builder/inf/install_info.h"
+#include "inf/install_info.h"
 #include "lvar/entry_name.h"
 
 namespace lvar {
@@ -22,12 +21,14 @@ struct StoredEntry {
   std::uint64_t offset = 0;
 };
 
+// The content of the install information entries, under their names' keys.
+using StoredTexts = std::map<std::string, std::string>;
+
 // Keeps every entry's name and the content of the install information
-// entries (the first of each name), in an in-memory file system under the
-// names' keys.
+// entries (the first of each name).
 class Collector : public ArchiveVisitor {
  public:
-  explicit Collector(base::FakeFileSystem* store) : store_(store) {}
+  explicit Collector(StoredTexts* store) : store_(store) {}
 
   Status OnHeader(const HeaderFields& header) override {
     header_ = header;
@@ -37,14 +38,13 @@ class Collector : public ArchiveVisitor {
     entries.push_back({entry.name, entry.kind, entry.offset});
     const std::string key = NameKey(entry.name);
     capturing_ = entry.kind == static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo) &&
-                 entry.size <= kMaxInstallInfoSize && !store_->files.count(key);
-    if (capturing_) store_->files[key];
+                 entry.size <= kMaxInstallInfoSize && !store_->count(key);
+    if (capturing_) (*store_)[key];
     return {};
   }
   Status OnContent(const std::uint8_t* data, std::size_t size) override {
     if (capturing_) {
-      auto& bytes = store_->files[NameKey(entries.back().name)];
-      bytes.insert(bytes.end(), data, data + size);
+      (*store_)[NameKey(entries.back().name)].append(reinterpret_cast<const char*>(data), size);
     }
     return {};
   }
@@ -53,7 +53,7 @@ class Collector : public ArchiveVisitor {
   HeaderFields header_;
 
  private:
-  base::FakeFileSystem* store_;
+  StoredTexts* store_;
   bool capturing_ = false;
 };
 
@@ -83,14 +83,14 @@ std::string RegistryValueText(const builder::AddRegistryItem& item) {
 }
 
 // Reads one stored install information file with the builder's reader.
-Status ReadStored(base::FakeFileSystem& store, const StoredEntry& entry, base::Console& console,
+Status ReadStored(const StoredTexts& store, const StoredEntry& entry, base::Console& console,
                   builder::InstallInfoState* state, builder::SectionList* sections) {
   const std::string key = NameKey(entry.name);
   if (entry.kind != static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo))
     return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfNotStoredAsInf, {entry.name}});
-  if (!store.files.count(key)) return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfTooLarge, {entry.name}});
+  if (!store.count(key)) return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfTooLarge, {entry.name}});
   state->sections = sections;
-  if (std::uint32_t code = builder::ReadInstallInfoFile(store, key, entry.name, console, state)) {
+  if (std::uint32_t code = builder::ReadInstallInfoBytes(store.at(key), entry.name, console, state)) {
     return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfFailsChecks, {entry.name, base::HexNumber(code, 8)}});
   }
   return {};
@@ -193,7 +193,7 @@ std::string ExpandInstallDir(const std::string& path, const std::string& install
 
 Status MakeInstallPlan(base::FileSystem& files, const std::string& archive, base::Console& console,
                        InstallPlan* plan) {
-  base::FakeFileSystem store;
+  StoredTexts store;
   Collector collector(&store);
   if (Status s = ReadArchiveFile(files, archive, collector); !s.ok()) return s;
   plan->header = collector.header_;

@@ -1,7 +1,5 @@
 #include "lvar/text_form.h"
 
-#include <cstdio>
-
 #include "base/encoding.h"
 #include "base/hex.h"
 #include "base/sjis.h"
@@ -11,11 +9,7 @@ namespace {
 
 bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
-void AppendEscape(unsigned char c, std::string* out) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "\\x%02X", c);
-  *out += hex;
-}
+void AppendEscape(unsigned char c, std::string* out) { *out += "\\x" + base::HexBytes(&c, 1); }
 
 }  // namespace
 
@@ -52,94 +46,22 @@ bool BlockAsText(const std::uint8_t* data, std::size_t size, std::string* sjis) 
   return true;
 }
 
-void JsonWriter::Separate() {
-  if (after_key_) {
-    after_key_ = false;
-    return;
-  }
-  if (!first_.empty()) {
-    if (!first_.back()) *out_ += ',';
-    first_.back() = false;
-  }
-}
-
-void JsonWriter::Open(char c) {
-  Separate();
-  *out_ += c;
-  first_.push_back(true);
-}
-
-void JsonWriter::Close(char c) {
-  first_.pop_back();
-  *out_ += c;
-}
-
-JsonWriter& JsonWriter::Key(std::string_view key) {
-  Separate();
-  Quote(key);
-  *out_ += ':';
-  after_key_ = true;
-  return *this;
-}
-
-void JsonWriter::String(std::string_view utf8) {
-  Separate();
-  Quote(utf8);
-}
-
-void JsonWriter::Quote(std::string_view utf8) {
-  *out_ += '"';
-  for (unsigned char c : utf8) {
-    switch (c) {
-      case '"': *out_ += "\\\""; break;
-      case '\\': *out_ += "\\\\"; break;
-      case '\n': *out_ += "\\n"; break;
-      case '\r': *out_ += "\\r"; break;
-      case '\t': *out_ += "\\t"; break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          char u[8];
-          std::snprintf(u, sizeof u, "\\u%04X", c);
-          *out_ += u;
-        } else {
-          *out_ += static_cast<char>(c);
-        }
-    }
-  }
-  *out_ += '"';
-}
-
-void JsonWriter::SjisText(std::string_view sjis) {
+void JsonSjisText(base::JsonWriter& json, std::string_view sjis) {
   std::string utf8;
   if (!base::Cp932ToUtf8(sjis, &utf8)) base::Cp932ToUtf8(DisplayText(sjis), &utf8);
-  String(utf8);
+  json.String(utf8);
 }
 
-void JsonWriter::SjisName(std::string_view key, std::string_view sjis) {
+void JsonSjisName(base::JsonWriter& json, std::string_view key, std::string_view sjis) {
   std::string utf8;
-  Key(key);
+  json.Key(key);
   if (base::Cp932ToUtf8(sjis, &utf8)) {
-    String(utf8);
+    json.String(utf8);
     return;
   }
-  Null();
-  Key(std::string(key) + "_sjis_hex");
-  String(base::HexBytes(reinterpret_cast<const unsigned char*>(sjis.data()), sjis.size()));
-}
-
-void JsonWriter::Number(std::uint64_t value) {
-  Separate();
-  *out_ += std::to_string(value);
-}
-
-void JsonWriter::Bool(bool value) {
-  Separate();
-  *out_ += value ? "true" : "false";
-}
-
-void JsonWriter::Null() {
-  Separate();
-  *out_ += "null";
+  json.Null();
+  json.Key(std::string(key) + "_sjis_hex");
+  json.String(base::HexBytes(reinterpret_cast<const unsigned char*>(sjis.data()), sjis.size()));
 }
 
 }  // namespace lvar

@@ -1,8 +1,7 @@
 #include "pakforge_build/project_build.h"
 
-#include <cstdio>
-
 #include "base/encoding.h"
+#include "base/json_writer.h"
 #include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
@@ -68,32 +67,11 @@ bool ProjectFolder(const std::string& kit_project, std::string* folder) {
   return true;
 }
 
-std::string JsonString(const std::string& sjis) {
-  std::string out = "\"";
-  for (char c : ToUtf8(sjis)) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
-
-std::string JsonList(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + JsonString(items[i]);
-  return out + "]";
+// `items` (kit texts) as a JSON array of their UTF-8 forms.
+void JsonList(base::JsonWriter& json, const std::vector<std::string>& items) {
+  json.BeginArray();
+  for (const std::string& item : items) json.String(ToUtf8(item));
+  json.EndArray();
 }
 
 // With --json, standard output holds the JSON document alone: the builder's
@@ -322,21 +300,30 @@ class Run {
   void Report(int status) {
     const bool built = status == kExitOk && !options_.check;
     if (options_.json) {
-      std::string j = "{\n";
-      j += "  \"project\": " + JsonString(project_) + ",\n";
-      j += "  \"folder\": " + JsonString(current_dir_) + ",\n";
-      j += "  \"check_only\": " + std::string(options_.check ? "true" : "false") + ",\n";
-      j += "  \"written\": " + JsonList(written_) + ",\n";
-      j += "  \"deleted\": " + JsonList(deleted_) + ",\n";
-      j += "  \"archive\": " + (built ? JsonString(archive_) : std::string("null")) + ",\n";
-      j += "  \"archive_size\": " + (built ? std::to_string(archive_size_) : std::string("null")) + ",\n";
-      j += "  \"files\": " + std::to_string(file_count_) + ",\n";
-      j += "  \"native_ina\": " + std::string(native_ina_ ? "true" : "false") + ",\n";
-      j += "  \"folders\": " + std::to_string(folder_count_) + ",\n";
-      j += "  \"warnings\": " + JsonList(warnings_) + ",\n";
-      j += "  \"errors\": " + JsonList(errors_) + ",\n";
-      j += "  \"builder_code\": " + std::to_string(builder_code_) + ",\n";
-      j += "  \"status\": " + std::to_string(status) + "\n}\n";
+      std::string j;
+      base::JsonWriter json(&j, base::JsonLayout::kMembersOnLines);
+      json.BeginObject();
+      json.Key("project").String(ToUtf8(project_));
+      json.Key("folder").String(ToUtf8(current_dir_));
+      json.Key("check_only").Bool(options_.check);
+      JsonList(json.Key("written"), written_);
+      JsonList(json.Key("deleted"), deleted_);
+      if (built) {
+        json.Key("archive").String(ToUtf8(archive_));
+        json.Key("archive_size").Number(archive_size_);
+      } else {
+        json.Key("archive").Null();
+        json.Key("archive_size").Null();
+      }
+      json.Key("files").Number(file_count_);
+      json.Key("native_ina").Bool(native_ina_);
+      json.Key("folders").Number(folder_count_);
+      JsonList(json.Key("warnings"), warnings_);
+      JsonList(json.Key("errors"), errors_);
+      json.Key("builder_code").Number(builder_code_);
+      json.Key("status").Number(status);
+      json.EndObject();
+      j += '\n';
       if (env_.json) {
         *env_.json = j;
       } else {

@@ -1,0 +1,48 @@
+#pragma once
+// The checks that run when a file has been read completely: required keys of
+// the key-value sections (with a listing of the record when one fails) and
+// at least one statement in every list section but Setup Data-Files.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/console.h"
+#include "inf/install_description.h"
+#include "inf/install_info.h"
+
+namespace builder {
+
+/// Runs the checks of one file record by record while the file is read, so
+/// that no record has to be kept after its section ends: only the first
+/// record that fails is remembered, and its messages and listing are
+/// printed at the end of the file, exactly as CheckInstallDescription would
+/// print them.
+class DescriptionChecker {
+ public:
+  /// `state` is what earlier files left; it is not changed before Finish.
+  explicit DescriptionChecker(const InstallInfoState& state);
+  /// Checks a record whose section has ended (nothing is printed yet).
+  void Add(SectionRecord record);
+  /// At the end of the file: stores in `state` what the records checked
+  /// record, prints the first failing record's messages and answers its
+  /// code, or 0.
+  std::uint32_t Finish(base::Console& console, InstallInfoState* state);
+
+ private:
+  bool app_information_checked_;
+  std::string uninstall_file_name_;
+  std::uint32_t destination_;
+  std::optional<SectionRecord> failed_;
+};
+
+/// Checks the records of one file in file order and stops at the first that
+/// fails, answering its code (0x10000 + bits for App Information, 0x20000 +
+/// bits for Uninstall Information, 0x30000-0x90000 for an empty list
+/// section, 0xA0001 for Ex-Install Information). Each App Information record
+/// checked records the flag, the uninstall file name and the destination code
+/// in `state`.
+std::uint32_t CheckInstallDescription(const SectionList& sections, base::Console& console,
+                                      InstallInfoState* state);
+
+}  // namespace builder

@@ -1,0 +1,68 @@
+#pragma once
+// Reading and checking the install information files (".INF") of a source
+// folder, or of an archive's stored entries: the one interface that the
+// builder and lvar use.
+//
+// InstallInfoState carries what the checks record and the statement
+// handlers' state from one file to the next (an Add Registry statement left
+// open by a trailing comma continues in a later file); FinishInstallInfoFiles
+// reports such a statement still open after the last file.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "base/console.h"
+#include "base/file_system.h"
+#include "inf/install_description.h"
+
+namespace builder {
+
+/// Statement handler states that live from line to line and file to file
+/// (defined in the reader; opaque to callers).
+struct HandlerStates;
+
+/// What reading the install information files leaves for the later steps.
+/// One object serves a whole run: pass the same one for every file.
+struct InstallInfoState {
+  /// An App Information record was checked.
+  bool app_information_checked = false;
+  /// The uninstall file name recorded from the last App Information record
+  /// checked (Shift-JIS; empty when its Uninstall key was not given).
+  std::string uninstall_file_name;
+  /// DestinationCode of the last App Information record checked (0..3).
+  std::uint32_t destination = 0;
+  /// Handler states carried between files; created by the first read.
+  std::shared_ptr<HandlerStates> handlers;
+  /// When set, receives the section records of each file that reads and
+  /// passes its checks, with their items (for callers that show what a file
+  /// describes). Unset, only the current section's record is held.
+  SectionList* sections = nullptr;
+};
+
+/// Reads and checks one install information file, line by line through
+/// `files`, in memory that does not grow with the file. `host_path` opens
+/// the file;
+/// `message_path` is the Shift-JIS path as messages show it. Prints its own
+/// messages to `console` (errors, context lines and listings to
+/// base::Stream::kErr). Returns 0 or the file's error code (file stage
+/// 0x100000-0x300000 and below); the caller adds the upper layers.
+std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& host_path,
+                                  const std::string& message_path, base::Console& console,
+                                  InstallInfoState* state);
+
+/// Reads and checks one install information file held in memory (an
+/// archive's stored entry), as ReadInstallInfoFile reads one from a file
+/// system; `message_path` names it in messages. Returns 0 or the file's
+/// error code.
+std::uint32_t ReadInstallInfoBytes(std::string_view bytes, const std::string& message_path,
+                                   base::Console& console, InstallInfoState* state);
+
+/// Call once after the last file has been read without error: when an
+/// Add Registry statement is still open (it ended with a comma), prints a
+/// warning naming it to base::Stream::kErr. The statement is not stored and
+/// the run goes on (no error code). Returns true when it warned.
+bool FinishInstallInfoFiles(base::Console& console, InstallInfoState* state);
+
+}  // namespace builder

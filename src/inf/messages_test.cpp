@@ -1,0 +1,21 @@
+#include "inf/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/text_table.h"
+
+namespace builder {
+namespace {
+
+// Every message has a text in every language, taking the same arguments;
+// English is plain ASCII.
+TEST(InfMessagesTest, EveryLanguageHasEveryMessageWithTheSameArguments) {
+  EXPECT_EQ(base::TableDisagreements(JapaneseInfMessage, EnglishInfMessage, InfMessage::kCount),
+            std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace builder

@@ -1,0 +1,146 @@
+#include "inf/statement_handlers.h"
+
+#include "inf/messages.h"
+#include "inf/key_setters.h"
+#include "inf/list_sections.h"
+#include "inf/section_table.h"
+#include "inf/value_parsers.h"
+
+namespace builder {
+
+// Section head ---------------------------------------------------------------
+
+std::uint32_t SectionHeadHandler::OnToken(std::string_view token, StatementContext& ctx) {
+  switch (state_) {
+    case 0:
+      if (token.empty() || token.front() != '[') {
+        return Fail(ctx, InfMessage::kSectionMustStartWithBracket, 0x1300);
+      }
+      state_ = 1;
+      return 0;
+    case 1:
+      name_.assign(token);
+      state_ = 2;
+      return 0;
+    case 2:
+      if (token == "]") {
+        state_ = 3;
+      } else {
+        name_ += ' ';
+        name_ += token;
+      }
+      return 0;
+    default:
+      return Fail(ctx, InfMessage::kTextAfterSectionBracket, 0x1400);
+  }
+}
+
+std::uint32_t SectionHeadHandler::OnEnd(StatementContext& ctx) {
+  if (state_ == 0) return 0;
+  if (state_ != 3) return Fail(ctx, InfMessage::kSectionIncomplete, 0x1200);
+  const SectionKind kind = FindSection(name_);
+  state_ = 0;
+  name_.clear();
+  if (kind == SectionKind::kNone) return Fail(ctx, InfMessage::kUndefinedSection, 0x1100);
+  ctx.current = kind;
+  ctx.sections.push_back(MakeSectionRecord(kind));
+  return 0;
+}
+
+// Definition -----------------------------------------------------------------
+
+std::uint32_t DefinitionHandler::OnToken(std::string_view token, StatementContext& ctx) {
+  switch (state_) {
+    case 0:
+      key_.assign(token);
+      state_ = 1;
+      return 0;
+    case 1:
+      if (token != "=") return Fail(ctx, InfMessage::kAssignmentMissing, 0x2500);
+      state_ = 2;
+      return 0;
+    case 2:
+      UnquoteValueInto(token, &value_);
+      state_ = 3;
+      return 0;
+    default:
+      return Fail(ctx, InfMessage::kTextAfterDefinition, 0x2600);
+  }
+}
+
+std::uint32_t DefinitionHandler::OnEnd(StatementContext& ctx) {
+  if (state_ == 0) return 0;
+  if (state_ != 3) return Fail(ctx, InfMessage::kDefinitionIncomplete, 0x2400);
+  std::uint32_t code = 0;
+  if (!ctx.sections.empty()) {
+    SectionData& data = ctx.sections.back().data;
+    if (auto* app = std::get_if<AppInformationRecord>(&data)) {
+      if (std::uint32_t c = SetAppInformationKey(app, key_, value_, ctx.console)) code = c + 0x2100;
+    } else if (auto* uninstall = std::get_if<UninstallInformationRecord>(&data)) {
+      if (std::uint32_t c = SetUninstallInformationKey(uninstall, key_, value_, ctx.console)) {
+        code = c + 0x2200;
+      }
+    } else if (auto* ex = std::get_if<ExInstallInformationRecord>(&data)) {
+      if (std::uint32_t c = SetExInstallInformationKey(ex, key_, value_, ctx.console)) {
+        code = c + 0x2300;
+      }
+    }
+  }
+  state_ = 0;
+  key_.clear();
+  value_.clear();
+  return code;
+}
+
+// Parameter list ---------------------------------------------------------------
+
+std::uint32_t ParameterListHandler::OnToken(std::string_view token, StatementContext& ctx) {
+  const bool comma = token == ",";
+  switch (state_) {
+    case 0:
+      if (comma) return Fail(ctx, InfMessage::kFirstParameterOmitted, 0x3A00);
+      p1_ = UnquoteValue(token);
+      state_ = 1;
+      return 0;
+    case 1:
+      if (!comma) return Fail(ctx, InfMessage::kNotSeparatedByComma, 0x3B00);
+      state_ = 2;
+      return 0;
+    case 2:
+      if (comma) {
+        state_ = 4;  // P2 omitted
+      } else {
+        p2_ = UnquoteValue(token);
+        state_ = 3;
+      }
+      return 0;
+    case 3:
+      if (!comma) return Fail(ctx, InfMessage::kNotSeparatedByComma, 0x3C00);
+      state_ = 4;
+      return 0;
+    case 4:
+      if (comma) return Fail(ctx, InfMessage::kThirdParameterComma, 0x3D00);
+      p3_ = UnquoteValue(token);
+      state_ = 5;
+      return 0;
+    default:
+      return Fail(ctx, InfMessage::kTextAfterDefinition, 0x3E00);
+  }
+}
+
+std::uint32_t ParameterListHandler::OnEnd(StatementContext& ctx) {
+  if (state_ == 0) return 0;
+  ParameterItem item{std::move(p1_), std::move(p2_), std::move(p3_)};
+  const int final_state = state_;
+  Clear();
+  return AcceptListStatement(final_state, std::move(item), ctx);
+}
+
+void ParameterListHandler::Clear() {
+  state_ = 0;
+  p1_.clear();
+  p2_.clear();
+  p3_.clear();
+}
+
+}  // namespace builder
