@@ -1,15 +1,15 @@
 // End-to-end driver of Setup.exe under Wine (or Windows).
 //
-//   launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE [ru|en|ja]
+//   launcher_driver SCENARIO FOLDER SETUP_EXE DESKINST_EXE [ru|en|ja]
 //
-// Builds WORK_DIR\SCENARIO with a kit folder (Setup.exe and the files of the
+// Builds in the empty FOLDER a kit folder (Setup.exe and the files of the
 // scenario, in a folder whose name holds a blank) and a manager folder (the
 // stand-in deskinst.exe), points the registry value at the manager, starts
 // Setup.exe, presses the buttons of each page by control id and checks the
 // texts, the page order and what the manager received. Screenshots of the
 // pages go to PAK_SCREENSHOTS\<language> (see window_harness.h). Every wait
-// has a time limit; Setup is
-// ended if it is still running at the end. Exit status 0 when all checks pass.
+// has a time limit; Setup is ended if it is still running at the end. Exit
+// status 0 when all checks pass.
 // The last argument names the language whose texts Setup must show (Russian
 // when it is left out); the caller sets up the locale that makes Setup choose it.
 //
@@ -397,7 +397,7 @@ int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv == nullptr || argc < 5 || argc > 6) {
-    std::fprintf(stderr, "usage: launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE [ru|en|ja]\n");
+    std::fprintf(stderr, "usage: launcher_driver SCENARIO FOLDER SETUP_EXE DESKINST_EXE [ru|en|ja]\n");
     return 2;
   }
   if (argc == 6) {
@@ -411,7 +411,7 @@ int main() {
     }
   }
   const std::wstring scenario = argv[1];
-  const std::wstring base = std::wstring(argv[2]) + L"\\" + scenario;
+  const std::wstring base = argv[2];
   Run run;
   run.kit = base + L"\\My Kit";
   run.shots = winharness::ScreenshotFolder(g_texts->tag);
@@ -427,7 +427,6 @@ int main() {
   run.record = manager_dir + L"\\received.txt";
   run.manager_exe = manager_exe;
 
-  CreateDirectoryW(argv[2], nullptr);
   CreateDirectoryW(base.c_str(), nullptr);
   CreateDirectoryW(run.kit.c_str(), nullptr);
   CreateDirectoryW(manager_dir.c_str(), nullptr);

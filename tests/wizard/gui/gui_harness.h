@@ -82,19 +82,10 @@ class WizardSheet {
 /// Sets the text of control `id` of `dialog` (WM_SETTEXT: edits notify
 /// EN_UPDATE / EN_CHANGE as when the user types) and pumps.
 void SetText(HWND dialog, int id, const std::string& text);
-// Reading controls, clicks without pumping and list views work here as in
-// the end-to-end drivers (window_harness.h).
-using winharness::ClickNow;
-using winharness::FindListRow;
-using winharness::IsChecked;
-using winharness::IsEnabled;
-using winharness::ListColumn;
-using winharness::ListCount;
-using winharness::ListData;
-using winharness::ListRows;
-using winharness::ListText;
-using winharness::SelectedRows;
-using winharness::WindowText;
+// Reading controls (WindowText, IsChecked, IsEnabled), clicks without
+// pumping (ClickNow), list views (ListText, FindListRow, SelectedRows...) and
+// Sjis work here as in the end-to-end drivers.
+using namespace winharness;
 /// The text of control `id`.
 inline std::string GetText(HWND dialog, int id) { return winharness::ItemText(dialog, id); }
 /// Clicks a button the way the user does (BM_CLICK; a disabled button
@@ -270,6 +261,5 @@ class WorkFolder {
 /// A `Native.ina` image of `size` bytes with a recognisable pattern.
 std::string NativeInaBytes(size_t size = 192);
 
-using winharness::Sjis;
 
 }  // namespace guitest
