@@ -21,7 +21,8 @@ namespace winharness {
 bool WaitFor(const std::function<bool()>& done, DWORD timeout_ms);
 
 /// Sends `message` with a time limit of five seconds (SMTO_ABORTIFHUNG);
-/// answers the result, 0 when it timed out (a fault, see below).
+/// answers the result, 0 when it failed: a fault (see below) when the window
+/// still exists, so it timed out.
 LRESULT Send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
 
 /// How many messages timed out and how many controls `SetItemText` did not

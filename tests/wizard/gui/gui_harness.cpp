@@ -245,17 +245,6 @@ void DoubleClickRowNow(HWND list, int row) {
 
 namespace {
 ModalResponder* g_responder = nullptr;
-
-struct FindState {
-  std::vector<HWND> dialogs;
-};
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
-  if (winharness::ClassOf(window) == "#32770" && IsWindowVisible(window) && window != g_sheet) {
-    reinterpret_cast<FindState*>(param)->dialogs.push_back(window);
-  }
-  return TRUE;
-}
 }  // namespace
 
 ModalResponder::ModalResponder(DWORD grace_ms) : grace_ms_(grace_ms) {
@@ -278,9 +267,10 @@ void CALLBACK ModalResponder::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 void ModalResponder::Poll() {
   if (busy_) return;
-  FindState state;
-  EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&state));
-  for (HWND dialog : state.dialogs) {
+  const auto dialogs = winharness::TopWindows(GetCurrentProcessId(), [](HWND window) {
+    return winharness::ClassOf(window) == "#32770" && window != g_sheet;
+  });
+  for (HWND dialog : dialogs) {
     if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) continue;
     // Only the innermost (enabled) dialog can take input; its owner waits.
     if (!IsWindowEnabled(dialog)) continue;
