@@ -1,14 +1,15 @@
 // End-to-end driver of Setup.exe under Wine (or Windows).
 //
-//   launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE SHOTS_DIR [ru|en|ja]
+//   launcher_driver SCENARIO FOLDER SETUP_EXE DESKINST_EXE [ru|en|ja]
 //
-// Builds WORK_DIR\SCENARIO with a kit folder (Setup.exe and the files of the
+// Builds in the empty FOLDER a kit folder (Setup.exe and the files of the
 // scenario, in a folder whose name holds a blank) and a manager folder (the
 // stand-in deskinst.exe), points the registry value at the manager, starts
 // Setup.exe, presses the buttons of each page by control id and checks the
 // texts, the page order and what the manager received. Screenshots of the
-// pages go to SHOTS_DIR as .bmp files. Every wait has a time limit; Setup is
-// ended if it is still running at the end. Exit status 0 when all checks pass.
+// pages go to PAK_SCREENSHOTS\<language> (see window_harness.h). Every wait
+// has a time limit; Setup is ended if it is still running at the end. Exit
+// status 0 when all checks pass.
 // The last argument names the language whose texts Setup must show (Russian
 // when it is left out); the caller sets up the locale that makes Setup choose it.
 //
@@ -23,9 +24,12 @@
 #include <string>
 #include <vector>
 
-#include "text_fit.h"
+#include "window_harness.h"
 
 namespace {
+
+using winharness::PostCommand;
+using winharness::WideText;
 
 int g_failures = 0;
 
@@ -184,81 +188,23 @@ bool DeleteRegistryValue(HKEY root, const wchar_t* key, const wchar_t* name) {
 // ---------------------------------------------------------------------------
 // Windows of the launcher.
 
+/// Waits up to 15 s (or `timeout_ms`) for `ready`.
 bool WaitFor(const std::function<bool()>& ready, DWORD timeout_ms = 15000) {
-  const ULONGLONG end = GetTickCount64() + timeout_ms;
-  while (GetTickCount64() < end) {
-    if (ready()) return true;
-    Sleep(50);
-  }
-  return ready();
+  return winharness::WaitFor(ready, timeout_ms);
 }
 
-std::wstring ClassOf(HWND w) {
-  wchar_t name[64] = {};
-  GetClassNameW(w, name, 64);
-  return name;
-}
-
-/// The text of a window of another process. WM_GETTEXT is sent rather than
-/// GetWindowText called, because only the message reaches an edit control's text.
-std::wstring TextOf(HWND w) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
-  std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 2, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(w, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                      SMTO_ABORTIFHUNG, 5000, &copied);
-  return buffer.data();
-}
-
-struct TopLevelQuery {
-  DWORD pid;
-  const wchar_t* cls;
-  const std::wstring* title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND w, LPARAM p) {
-  TopLevelQuery* q = reinterpret_cast<TopLevelQuery*>(p);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(w, &owner);
-  if (owner != q->pid || !IsWindowVisible(w) || ClassOf(w) != q->cls) return TRUE;
-  if (q->title != nullptr && TextOf(w) != *q->title) return TRUE;
-  q->found = w;
-  return FALSE;
-}
-
-/// The visible top-level window of process `pid` of class `cls` (and title, if given).
-HWND FindTopLevel(DWORD pid, const wchar_t* cls, const std::wstring* title = nullptr) {
-  TopLevelQuery q{pid, cls, title, nullptr};
-  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&q));
-  return q.found;
-}
-
-/// The visible page of the main window that holds control `marker`.
-HWND FindPage(HWND main, int marker) {
-  for (HWND w = FindWindowExW(main, nullptr, L"#32770", nullptr); w != nullptr;
-       w = FindWindowExW(main, w, L"#32770", nullptr)) {
-    if (IsWindowVisible(w) && GetDlgItem(w, marker) != nullptr) return w;
-  }
-  return nullptr;
-}
-
-void Press(HWND dialog, int id) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-/// Saves the screen area of `w` as a 24-bit BMP file, once it has painted.
-void Screenshot(HWND w, const std::wstring& path) {
-  Sleep(600);
-  Check(textfit::SaveScreenArea(w, path), "screenshot " + Utf8(path));
+/// The visible top-level window of process `pid` of class `cls` (and title,
+/// if given), waited for up to 15 s.
+HWND WaitTopLevel(DWORD pid, const char* cls, const std::wstring* title = nullptr) {
+  return winharness::WaitTopWindow(
+      pid, [&](HWND w) { return winharness::ClassOf(w) == cls && (title == nullptr || WideText(w) == *title); },
+      15000);
 }
 
 BOOL CALLBACK PrintChild(HWND w, LPARAM) {
   std::fprintf(stderr, "  child %p parent %p id %d class %s visible %d text [%.60s]\n",
                static_cast<void*>(w), static_cast<void*>(GetParent(w)), GetDlgCtrlID(w),
-               Utf8(ClassOf(w)).c_str(), IsWindowVisible(w) ? 1 : 0, Utf8(TextOf(w)).c_str());
+               winharness::ClassOf(w).c_str(), IsWindowVisible(w) ? 1 : 0, Utf8(WideText(w)).c_str());
   return TRUE;
 }
 
@@ -266,8 +212,8 @@ BOOL CALLBACK PrintProcessWindow(HWND w, LPARAM pid) {
   DWORD owner = 0;
   GetWindowThreadProcessId(w, &owner);
   if (owner == static_cast<DWORD>(pid) && IsWindowVisible(w)) {
-    std::fprintf(stderr, "  window left: class %s, text [%s]\n", Utf8(ClassOf(w)).c_str(),
-                 Utf8(TextOf(w)).c_str());
+    std::fprintf(stderr, "  window left: class %s, text [%s]\n", winharness::ClassOf(w).c_str(),
+                 Utf8(WideText(w)).c_str());
   }
   return TRUE;
 }
@@ -275,7 +221,7 @@ BOOL CALLBACK PrintProcessWindow(HWND w, LPARAM pid) {
 /// Lists the windows under `main` on standard error, for diagnosing a failed wait.
 void DumpWindows(HWND main) {
   std::fprintf(stderr, "  main %p hung=%d title [%s]\n", static_cast<void*>(main),
-               IsHungAppWindow(main) ? 1 : 0, Utf8(TextOf(main)).c_str());
+               IsHungAppWindow(main) ? 1 : 0, Utf8(WideText(main)).c_str());
   EnumChildWindows(main, PrintChild, 0);
 }
 
@@ -286,7 +232,7 @@ struct Run {
   std::wstring kit;       // folder of Setup.exe
   std::wstring record;    // received.txt of the stand-in manager
   std::wstring manager_exe;
-  std::wstring shots;     // screenshot folder
+  std::string shots;      // screenshot folder (empty: none taken)
   PROCESS_INFORMATION process = {};
   HWND main = nullptr;
 
@@ -299,8 +245,7 @@ struct Run {
       Check(false, "Setup.exe starts");
       return false;
     }
-    const DWORD pid = process.dwProcessId;
-    const bool shown = WaitFor([&] { return (main = FindTopLevel(pid, L"Wakeup")) != nullptr; });
+    const bool shown = (main = WaitTopLevel(process.dwProcessId, "Wakeup")) != nullptr;
     Check(shown, "main window of class Wakeup appears");
     return shown;
   }
@@ -311,15 +256,15 @@ struct Run {
     // new one and sets the title, so a page found after the title matched is
     // the new page (and not an old one about to go).
     const bool ok = WaitFor([&] {
-      if (TextOf(main) != title) return false;
-      page = FindPage(main, marker);
+      if (WideText(main) != title) return false;
+      page = winharness::FindChildDialog(main, marker);
       return page != nullptr;
     });
     // The page is shown and the title set before the page fills its texts: wait for them.
-    if (ok) WaitFor([&] { return !TextOf(GetDlgItem(page, marker)).empty(); }, 5000);
+    if (ok) WaitFor([&] { return !WideText(GetDlgItem(page, marker)).empty(); }, 5000);
     Check(ok, what + " is shown");
-    if (!ok) CheckText(TextOf(main), title, what + ": window title");
-    if (ok && TextOf(GetDlgItem(page, marker)).empty()) {
+    if (!ok) CheckText(WideText(main), title, what + ": window title");
+    if (ok && WideText(GetDlgItem(page, marker)).empty()) {
       std::fprintf(stderr, "  found page %p, marker %p\n", static_cast<void*>(page),
                    static_cast<void*>(GetDlgItem(page, marker)));
       DumpWindows(main);
@@ -347,20 +292,21 @@ struct Run {
   /// Waits for a message box of Setup with text `expected`, shoots it as
   /// `shot` and presses OK.
   void AnswerMessage(const std::wstring& expected, const char* shot, const std::string& what) {
-    HWND box = nullptr;
-    const DWORD pid = process.dwProcessId;
     const std::wstring title = Wide(g_texts->title);
-    Check(WaitFor([&] { return (box = FindTopLevel(pid, L"#32770", &title)) != nullptr; }),
-          what + ": a message is shown");
+    HWND box = WaitTopLevel(process.dwProcessId, "#32770", &title);
+    Check(box != nullptr, what + ": a message is shown");
     if (box == nullptr) return;
-    CheckText(TextOf(GetDlgItem(box, 0xFFFF)), expected, what + ": message text");
-    if (shot != nullptr) Screenshot(box, shots + L"\\" + Wide(shot) + L".bmp");
-    Press(box, IDOK);
+    CheckText(WideText(GetDlgItem(box, 0xFFFF)), expected, what + ": message text");
+    if (shot != nullptr) Shot(box, shot);
+    PostCommand(box, IDOK);
   }
 
-  std::wstring Item(HWND page, int id) { return TextOf(GetDlgItem(page, id)); }
+  std::wstring Item(HWND page, int id) { return WideText(GetDlgItem(page, id)); }
 
-  void Shot(const char* name) { Screenshot(main, shots + L"\\" + Wide(name) + L".bmp"); }
+  /// Saves what the screen shows of `window` as <shots>\<name>.png.
+  void Shot(HWND window, const char* name) {
+    Check(winharness::Screenshot(window, shots, name), std::string("screenshot ") + name);
+  }
 
   /// Checks that the manager was started exactly once with `expected` as its
   /// command line (or, with `expected` null, that it never started).
@@ -427,8 +373,8 @@ void Welcome(Run& run, const std::wstring& app_name, const char* shot) {
   HWND page = run.WaitPage(1006, Wide(g_texts->title), "welcome page");
   if (page == nullptr) return;
   CheckText(run.Item(page, 1006), Filled(g_texts->welcome, app_name), "welcome text carries the name");
-  if (shot != nullptr) run.Shot(shot);
-  Press(page, IDOK);
+  if (shot != nullptr) run.Shot(run.main, shot);
+  PostCommand(page, IDOK);
 }
 
 HWND TextPage(Run& run, const std::wstring& text, const char* shot) {
@@ -436,7 +382,7 @@ HWND TextPage(Run& run, const std::wstring& text, const char* shot) {
   if (page == nullptr) return nullptr;
   CheckText(run.Item(page, 1008), Wide(g_texts->text_instruction), "text page instruction");
   CheckText(run.Item(page, 1001), text, "text page shows the file");
-  if (shot != nullptr) run.Shot(shot);
+  if (shot != nullptr) run.Shot(run.main, shot);
   return page;
 }
 
@@ -446,7 +392,7 @@ HWND LicensePage(Run& run, const char* shot) {
   CheckText(run.Item(page, 1008), Wide(g_texts->license_instruction), "licence page instruction");
   CheckText(run.Item(page, 1001), Wide("License terms.\r\nAll rights reserved.\r\n"),
             "licence text shown up to its NUL byte");
-  if (shot != nullptr) run.Shot(shot);
+  if (shot != nullptr) run.Shot(run.main, shot);
   return page;
 }
 
@@ -455,15 +401,14 @@ HWND LicensePage(Run& run, const char* shot) {
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argv == nullptr || argc < 6 || argc > 7) {
-    std::fprintf(stderr,
-                 "usage: launcher_driver SCENARIO WORK_DIR SETUP_EXE DESKINST_EXE SHOTS [ru|en|ja]\n");
+  if (argv == nullptr || argc < 5 || argc > 6) {
+    std::fprintf(stderr, "usage: launcher_driver SCENARIO FOLDER SETUP_EXE DESKINST_EXE [ru|en|ja]\n");
     return 2;
   }
-  if (argc == 7) {
+  if (argc == 6) {
     g_texts = nullptr;
     for (const Texts& texts : kLanguages) {
-      if (Wide(texts.tag) == argv[6]) g_texts = &texts;
+      if (Wide(texts.tag) == argv[5]) g_texts = &texts;
     }
     if (g_texts == nullptr) {
       std::fprintf(stderr, "launcher_driver: unknown language\n");
@@ -471,10 +416,10 @@ int main() {
     }
   }
   const std::wstring scenario = argv[1];
-  const std::wstring base = std::wstring(argv[2]) + L"\\" + scenario;
+  const std::wstring base = argv[2];
   Run run;
   run.kit = base + L"\\My Kit";
-  run.shots = argv[5];
+  run.shots = winharness::ScreenshotFolder(g_texts->tag);
   std::wstring manager_dir = base + L"\\manager";
   std::wstring manager_value = manager_dir + L"\\";
   std::wstring manager_exe = manager_dir + L"\\deskinst.exe";
@@ -487,11 +432,9 @@ int main() {
   run.record = manager_dir + L"\\received.txt";
   run.manager_exe = manager_exe;
 
-  CreateDirectoryW(argv[2], nullptr);
   CreateDirectoryW(base.c_str(), nullptr);
   CreateDirectoryW(run.kit.c_str(), nullptr);
   CreateDirectoryW(manager_dir.c_str(), nullptr);
-  CreateDirectoryW(run.shots.c_str(), nullptr);
   Check(CopyFileW(argv[3], (run.kit + L"\\Setup.exe").c_str(), FALSE) != FALSE, "copy Setup.exe");
   Check(CopyFileW(argv[4], manager_exe.c_str(), FALSE) != FALSE, "copy deskinst.exe");
   Check(SetRegistryString(HKEY_LOCAL_MACHINE, L"Software\\TAVRO\\SyncDesk for LORIVANDER",
@@ -521,8 +464,8 @@ int main() {
     if (run.Start()) {
       Welcome(run, name, "setup-welcome");
       if (HWND page = TextPage(run, kNoteText, "setup-text")) {
-        Press(page, IDOK);
-        if (HWND lic = LicensePage(run, "setup-license")) Press(lic, IDOK);
+        PostCommand(page, IDOK);
+        if (HWND lic = LicensePage(run, "setup-license")) PostCommand(lic, IDOK);
       }
       if (run.WaitExit("accept")) run.CheckManager(&archive);
     }
@@ -533,7 +476,7 @@ int main() {
     CreateDirectoryW((run.kit + L"\\note.txt").c_str(), nullptr);
     if (run.Start()) {
       Welcome(run, Wide("Software"), "setup-welcome-default");
-      if (HWND page = TextPage(run, Wide(kReadme), "setup-readme")) Press(page, IDOK);
+      if (HWND page = TextPage(run, Wide(kReadme), "setup-readme")) PostCommand(page, IDOK);
       if (run.WaitExit("next without licence")) run.CheckManager(&archive);
     }
   } else if (scenario == L"bare") {
@@ -561,24 +504,23 @@ int main() {
       const DWORD pid = run.process.dwProcessId;
       for (int answer : {IDCANCEL, IDOK}) {
         if (page == nullptr) break;
-        Press(page, IDCANCEL);
-        HWND box = nullptr;
-        Check(WaitFor([&] { return (box = FindTopLevel(pid, L"#32770", &title)) != nullptr; }),
-              "cancel asks for confirmation");
+        PostCommand(page, IDCANCEL);
+        HWND box = WaitTopLevel(pid, "#32770", &title);
+        Check(box != nullptr, "cancel asks for confirmation");
         if (box == nullptr) break;
-        CheckText(TextOf(GetDlgItem(box, 0xFFFF)), Wide(g_texts->confirm), "confirmation text");
-        CheckText(TextOf(GetDlgItem(box, IDOK)), Wide(g_texts->ok), "confirmation's OK button");
-        CheckText(TextOf(GetDlgItem(box, IDCANCEL)), Wide(g_texts->cancel), "confirmation's Cancel button");
+        CheckText(WideText(GetDlgItem(box, 0xFFFF)), Wide(g_texts->confirm), "confirmation text");
+        CheckText(WideText(GetDlgItem(box, IDOK)), Wide(g_texts->ok), "confirmation's OK button");
+        CheckText(WideText(GetDlgItem(box, IDCANCEL)), Wide(g_texts->cancel), "confirmation's Cancel button");
         if (answer == IDCANCEL) {
-          Screenshot(box, run.shots + L"\\setup-cancel-confirm.bmp");
-          Press(box, IDCANCEL);
+          run.Shot(box, "setup-cancel-confirm");
+          PostCommand(box, IDCANCEL);
           Check(WaitFor([&] { return !IsWindow(box); }), "confirmation closes");
           Sleep(500);
           Check(IsWindow(page) && IsWindowVisible(page), "welcome page stays after Cancel");
           Check(WaitFor([&] { return run.Focus() == GetDlgItem(page, IDOK); }, 3000),
                 "the focus is back on the default button");
         } else {
-          Press(box, IDOK);
+          PostCommand(box, IDOK);
         }
       }
       if (run.WaitExit("cancel confirmed")) run.CheckManager(nullptr);
@@ -633,7 +575,7 @@ int main() {
     if (run.Start()) {
       Welcome(run, Wide("Software"), nullptr);
       if (HWND page = TextPage(run, kNoteText, nullptr)) {
-        Press(page, IDCANCEL);
+        PostCommand(page, IDCANCEL);
       }
       if (run.WaitExit("cancel on the text page")) run.CheckManager(nullptr);
     }
@@ -643,7 +585,7 @@ int main() {
     file(L"My App.lvar", "LVAR");
     if (run.Start()) {
       Welcome(run, Wide("Software"), nullptr);
-      if (HWND lic = LicensePage(run, nullptr)) Press(lic, IDCANCEL);
+      if (HWND lic = LicensePage(run, nullptr)) PostCommand(lic, IDCANCEL);
       if (run.WaitExit("I do not accept")) run.CheckManager(nullptr);
     }
   } else {

@@ -1,7 +1,7 @@
 // Every page of Setup in each language that the system's code page can
 // show: each static and button text, the welcome text and the instructions
 // included, must fit its control in the control's font. With PAK_SCREENSHOTS
-// set, each page is also saved as <folder>\<language>\setup-page-<id>.bmp.
+// set, each page is also saved as <folder>\<language>\setup-page-<id>.png.
 
 #include <windows.h>
 
@@ -14,6 +14,7 @@
 #include "launcher/resources/resource.h"
 #include "launcher/ui/setup_app.h"
 #include "text_fit.h"
+#include "window_harness.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ TEST(TextFit, EveryTextFitsItsControlInEveryLanguage) {
     ++languages;
     const WORD id = base::WindowsLanguageId(language);
     const std::string tag(base::LanguageTag(language));
-    const std::string shots = textfit::ScreenshotFolder(tag);
+    const std::string shots = winharness::ScreenshotFolder(tag);
     for (const auto& page : kPages) {
       textfit::ShownDialog shown(instance, base::FindDialogTemplate(instance, page.page, id));
       ASSERT_NE(shown.dialog(), nullptr) << tag << " page " << page.page;
@@ -47,7 +48,7 @@ TEST(TextFit, EveryTextFitsItsControlInEveryLanguage) {
       SetDlgItemTextA(shown.dialog(), page.control, text.c_str());
       EXPECT_EQ(textfit::DialogMisfits(shown.dialog()), "") << tag << " page " << page.page;
       if (!shots.empty()) {
-        EXPECT_TRUE(shown.Screenshot(shots + "\\setup-page-" + std::to_string(page.page) + ".bmp"));
+        EXPECT_TRUE(shown.Screenshot(shots + "\\setup-page-" + std::to_string(page.page) + ".png"));
       }
     }
   }

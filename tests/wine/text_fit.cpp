@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "window_harness.h"
+
 namespace textfit {
 namespace {
 
@@ -18,19 +20,13 @@ const char* FrameClass(HINSTANCE instance) {
   return kName;
 }
 
-std::string WindowText(HWND window) {
-  std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  return text.data();
-}
-
 }  // namespace
 
 std::string Misfit(HWND control) {
   char cls[32] = {};
   GetClassNameA(control, cls, sizeof cls);
   const LONG style = GetWindowLongA(control, GWL_STYLE);
-  const std::string text = WindowText(control);
+  const std::string text = winharness::WindowText(control);
   const bool is_static = lstrcmpiA(cls, "Static") == 0;
   if (text.empty() || (!is_static && lstrcmpiA(cls, "Button") != 0)) return std::string();
   const LONG type = style & (is_static ? SS_TYPEMASK : BS_TYPEMASK);
@@ -102,61 +98,13 @@ ShownDialog::~ShownDialog() {
   if (frame_) DestroyWindow(frame_);
 }
 
-bool SaveScreenArea(HWND window, const std::wstring& path) {
-  RECT r;
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  std::string pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), '\0');
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-            DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) != FALSE;
-  ok = ok && WriteFile(out, &info, sizeof info, &written, nullptr) != FALSE;
-  ok = ok && WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr) != FALSE;
-  CloseHandle(out);
-  return ok;
-}
-
 bool ShownDialog::Screenshot(const std::string& path) const {
   MSG message;
   for (int round = 0; round < 20; ++round) {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     Sleep(10);
   }
-  const std::wstring wide(path.begin(), path.end());  // the test's paths are ASCII
-  return SaveScreenArea((GetWindowLongA(dialog_, GWL_STYLE) & WS_CHILD) ? frame_ : dialog_, wide);
-}
-
-std::string ScreenshotFolder(const std::string& language) {
-  char shots[MAX_PATH] = {};
-  const DWORD length = GetEnvironmentVariableA("PAK_SCREENSHOTS", shots, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::string();
-  CreateDirectoryA(shots, nullptr);
-  const std::string folder = std::string(shots) + "\\" + language;
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
+  return winharness::SaveScreenArea((GetWindowLongA(dialog_, GWL_STYLE) & WS_CHILD) ? frame_ : dialog_, path);
 }
 
 }  // namespace textfit

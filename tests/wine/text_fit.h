@@ -20,10 +20,6 @@ std::string Misfit(HWND control);
 /// [<text>] needs WxH, has WxH" per line); empty when all fit.
 std::string DialogMisfits(HWND dialog);
 
-/// Saves what the screen shows of `window` (of any process) as a 24-bit BMP
-/// file at `path`; false when it cannot be written.
-bool SaveScreenArea(HWND window, const std::wstring& path);
-
 /// A dialog made from `layout` and shown at the top left of the screen,
 /// with a procedure that does nothing; a child dialog (a page) gets a plain
 /// frame window around it. Destroys both when it goes.
@@ -35,17 +31,13 @@ class ShownDialog {
   ShownDialog& operator=(const ShownDialog&) = delete;
   /// The dialog (null when it could not be made).
   HWND dialog() const { return dialog_; }
-  /// Saves what the screen shows of the dialog (with its frame) as a 24-bit
-  /// BMP file at `path` once it has painted; false when it cannot be written.
+  /// Saves what the screen shows of the dialog (with its frame) as a PNG
+  /// file at `path` once it has painted; false when it cannot be written.
   bool Screenshot(const std::string& path) const;
 
  private:
   HWND frame_ = nullptr;
   HWND dialog_ = nullptr;
 };
-
-/// The folder for screenshots of `language` (PAK_SCREENSHOTS followed by
-/// "\<language>", made when missing); empty when PAK_SCREENSHOTS is unset.
-std::string ScreenshotFolder(const std::string& language);
 
 }  // namespace textfit

@@ -3,7 +3,7 @@
 // checks every file the Finish sequence and the batch-started Pakmak.exe
 // leave behind.
 //
-//   pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [SHOT_REQUEST_FOLDER [ja|en [PAKFORGE_BUILD_EXE]]]
+//   pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [ja|en [PAKFORGE_BUILD_EXE]]
 //
 // WORK must be an empty folder. The driver copies both programs into it,
 // makes a source folder "src", and runs:
@@ -18,9 +18,8 @@
 //      Next through the pages, Finish; the same inputs built by
 //      PAKFORGE_BUILD_EXE in a second folder; both folders must end
 //      byte for byte alike, archive included.
-// Screenshots: for each page and dialog the driver writes NAME.req (the
-// window rectangle) into SHOT_REQUEST_FOLDER and waits for NAME.done; the
-// wrapper script grabs the display. Every wait has a time-out; the programs
+// Screenshots of each page and dialog go to PAK_SCREENSHOTS\<language>
+// (window_harness.h). Every wait has a time-out; the programs
 // started here are terminated by handle when something goes wrong.
 // LANGUAGE names the language the wizard must speak (Japanese when
 // it is left out); the caller sets up the locale that makes it choose so.
@@ -39,7 +38,21 @@
 #include <string>
 #include <vector>
 
+#include "window_harness.h"
+
 namespace {
+
+using winharness::FindListRow;
+using winharness::IsChecked;
+using winharness::IsEnabled;
+using winharness::ItemText;
+using winharness::ListCount;
+using winharness::ListRows;
+using winharness::ListText;
+using winharness::PostCommand;
+using winharness::SetItemText;
+using winharness::Sjis;
+using winharness::WaitFor;
 
 // ---- Texts of the program (Shift-JIS) ----
 const char kCaption[] = "\x83\x66\x83\x82";  // "デモ", the menu caption of the test project
@@ -221,104 +234,16 @@ std::vector<Listed> ListSource(const std::string& folder) {
 
 // ---- Windows of another process ----
 
-std::string Text(HWND window) {
-  char buffer[2048] = {};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer),
-                      SMTO_ABORTIFHUNG, 5000, &result);
-  return buffer;
-}
-
-std::string ItemText(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
-
-LRESULT Send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)) {
-    Fail("message 0x%X to window %p timed out", message, static_cast<void*>(window));
-  }
-  return static_cast<LRESULT>(result);
-}
-
-void SetItemText(HWND dialog, int id, const std::string& text) {
-  HWND control = GetDlgItem(dialog, id);
-  if (!control) {
-    Fail("control %d missing", id);
-    return;
-  }
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                      5000, &result);
-}
-
-// A click on a check box or radio button (changes its state, no modal loop).
-void ClickCheck(HWND dialog, int id) { Send(GetDlgItem(dialog, id), BM_CLICK); }
-
-// A click on a push button that may open a modal window: posted, so the
-// driver never waits inside the program's modal loop.
-void PostClick(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-bool Checked(HWND dialog, int id) { return Send(GetDlgItem(dialog, id), BM_GETCHECK) == BST_CHECKED; }
-bool Enabled(HWND dialog, int id) {
-  HWND control = GetDlgItem(dialog, id);
-  return control && IsWindowEnabled(control);
-}
-
-bool WaitFor(const std::function<bool()>& done, DWORD timeout) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start >= timeout) return done();
-    Sleep(50);
-  }
-  return true;
-}
-
-struct WindowQuery {
-  DWORD pid;
-  std::function<bool(HWND)> match;
-  std::vector<HWND> found;
-  bool visible_only;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  WindowQuery* query = reinterpret_cast<WindowQuery*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != query->pid) return TRUE;
-  if (query->visible_only && !IsWindowVisible(window)) return TRUE;
-  if (query->match(window)) query->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> TopWindows(DWORD pid, const std::function<bool(HWND)>& match, bool visible_only = true) {
-  WindowQuery query{pid, match, {}, visible_only};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof(name));
-  return name;
-}
-
 // The visible dialog of `pid` titled `title`, waited for.
 HWND WaitDialog(DWORD pid, const std::string& title, DWORD timeout = kWait) {
-  HWND found = nullptr;
-  WaitFor([&] {
-    auto windows = TopWindows(pid, [&](HWND w) { return ClassOf(w) == "#32770" && Text(w) == title; });
-    found = windows.empty() ? nullptr : windows.front();
-    return found != nullptr;
-  }, timeout);
+  HWND found = winharness::WaitTopWindow(pid, winharness::DialogTitled(title), timeout);
   if (!found) Fail("no window titled '%s' appeared", Printable(title).c_str());
   return found;
 }
 
 bool WaitGone(HWND window, DWORD timeout = kWait) {
-  const bool gone = WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
-  if (!gone) Fail("window '%s' did not close", Printable(Text(window)).c_str());
+  const bool gone = winharness::WaitGone(window, timeout);
+  if (!gone) Fail("window '%s' did not close", Printable(winharness::WindowText(window)).c_str());
   return gone;
 }
 
@@ -327,21 +252,16 @@ bool WaitGone(HWND window, DWORD timeout = kWait) {
 constexpr int kSheetNext = 0x3024;
 
 HWND WaitSheet(DWORD pid) {
-  HWND found = nullptr;
-  WaitFor([&] {
-    auto windows = TopWindows(pid, [](HWND w) { return GetDlgItem(w, kSheetNext) != nullptr; });
-    found = windows.empty() ? nullptr : windows.front();
-    return found != nullptr;
-  }, kWait);
+  HWND found = winharness::WaitTopWindow(pid, [](HWND w) { return GetDlgItem(w, kSheetNext) != nullptr; }, kWait);
   if (!found) Fail("the wizard did not appear");
   return found;
 }
 
-HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(Send(sheet, PSM_GETCURRENTPAGEHWND)); }
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(winharness::Send(sheet, PSM_GETCURRENTPAGEHWND)); }
 
 int PageIndex(HWND sheet) {
   HWND page = CurrentPage(sheet);
-  return page ? static_cast<int>(Send(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page))) : -1;
+  return page ? static_cast<int>(winharness::Send(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page))) : -1;
 }
 
 // Waits until page `index` (0-based) is shown; answers its window.
@@ -360,103 +280,21 @@ HWND WaitPage(HWND sheet, int index) {
 
 void PressButton(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
 
-// ---- Screenshots ----
-
+// The folder of this run's screenshots (empty: none are taken).
 std::string g_shot_folder;
 
 void Shot(const std::string& name, HWND window) {
-  if (g_shot_folder.empty() || !window) return;
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
-  Sleep(400);
-  RECT rect;
-  if (!GetWindowRect(window, &rect)) return;
-  char line[128];
-  std::snprintf(line, sizeof(line), "%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top);
-  const std::string base = g_shot_folder + "\\" + name;
-  DeleteFileA((base + ".done").c_str());
-  if (!WriteWhole(base + ".tmp", line) || !MoveFileA((base + ".tmp").c_str(), (base + ".req").c_str())) {
-    Note("screenshot %s: cannot write the request", name.c_str());
-    return;
-  }
-  if (!WaitFor([&] { return Exists(base + ".done"); }, 10000)) {
-    Note("screenshot %s: not taken (no grabber answered)", name.c_str());
-  }
+  if (window && !winharness::Screenshot(window, g_shot_folder, name)) Note("screenshot %s: not saved", name.c_str());
 }
 
-// ---- List views of another process ----
-
-class RemoteList {
- public:
-  RemoteList(HANDLE process, HWND list) : process_(process), list_(list) {
-    memory_ = static_cast<char*>(
-        VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (!memory_) Fail("cannot reserve memory in the wizard process");
-  }
-  ~RemoteList() {
-    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-  }
-  RemoteList(const RemoteList&) = delete;
-  RemoteList& operator=(const RemoteList&) = delete;
-
-  int Count() { return static_cast<int>(Send(list_, LVM_GETITEMCOUNT)); }
-
-  std::string Cell(int row, int column) {
-    if (!memory_) return std::string();
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = memory_ + 512;
-    item.cchTextMax = 2048;
-    SIZE_T done = 0;
-    WriteProcessMemory(process_, memory_, &item, sizeof(item), &done);
-    Send(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(memory_));
-    char text[2048] = {};
-    ReadProcessMemory(process_, memory_ + 512, text, sizeof(text) - 1, &done);
-    return text;
-  }
-
-  std::vector<std::vector<std::string>> Rows(int columns) {
-    std::vector<std::vector<std::string>> rows;
-    const int count = Count();
-    for (int row = 0; row < count; ++row) {
-      std::vector<std::string> cells;
-      for (int column = 0; column < columns; ++column) cells.push_back(Cell(row, column));
-      rows.push_back(cells);
-    }
-    return rows;
-  }
-
-  int Find(const std::string& text) {
-    const int count = Count();
-    for (int row = 0; row < count; ++row) {
-      if (Cell(row, 0) == text) return row;
-    }
-    return -1;
-  }
-
-  // Selects exactly `row` (the control notifies its dialog as for a click).
-  bool Select(int row) {
-    if (!memory_ || row < 0) return false;
-    SetState(-1, 0, LVIS_SELECTED);
-    SetState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    Sleep(100);
-    return true;
-  }
-
- private:
-  void SetState(int row, UINT state, UINT mask) {
-    LVITEMA item{};
-    item.state = state;
-    item.stateMask = mask;
-    SIZE_T done = 0;
-    WriteProcessMemory(process_, memory_, &item, sizeof(item), &done);
-    Send(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory_));
-  }
-
-  HANDLE process_;
-  HWND list_;
-  char* memory_ = nullptr;
-};
+// Selects exactly `row` of a list view (the list notifies its dialog as for
+// a click); false when no row was found.
+bool Select(HWND list, int row) {
+  if (row < 0) return false;
+  winharness::SetSelectedRows(list, {row});
+  Sleep(100);
+  return true;
+}
 
 std::string Join(const std::vector<std::string>& cells) {
   std::string out;
@@ -540,46 +378,36 @@ bool PrepareWork(const Paths& paths, const std::string& pakforge, const std::str
 
 // Answers a message box, if one is open, with `button`, noting its text.
 void DismissMessage(DWORD pid, std::string* text_out = nullptr, int button = IDOK) {
-  auto boxes = TopWindows(pid, [](HWND w) { return ClassOf(w) == "#32770" && Text(w) == g_texts->message_caption; });
-  for (HWND box : boxes) {
-    if (text_out) {
-      HWND child = GetWindow(box, GW_CHILD);
-      std::string all;
-      while (child) {
-        if (ClassOf(child) == "Static") all += Text(child);
-        child = GetWindow(child, GW_HWNDNEXT);
-      }
-      *text_out = all;
-    }
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    WaitGone(box);
+  for (HWND box : winharness::TopWindows(pid, winharness::DialogTitled(g_texts->message_caption))) {
+    if (text_out) *text_out = winharness::MessageText(box);
+    if (!winharness::AnswerMessage(box, button, kWait)) Fail("message box did not close");
   }
 }
 
 // Page 1 of a new project: defaults, a refused Next, the fields, Browse.
 // Opens the picker behind the page's Browse button (1007), which must list
 // `row` alone, lets `check` look at it, then chooses the row with OK.
-void PickTheOnlyRow(HANDLE process, DWORD pid, HWND page, const char* title, const std::string& row,
+void PickTheOnlyRow(DWORD pid, HWND page, const char* title, const std::string& row,
                     const char* shot, const std::function<void(HWND)>& check) {
-  PostClick(page, 1007);
+  PostCommand(page, 1007);
   HWND picker = WaitDialog(pid, title);
   if (!picker) return;
-  RemoteList list(process, GetDlgItem(picker, 1030));
-  CHECK(list.Count() == 1);
-  CheckEqual(std::string(shot) + " row", list.Cell(0, 0), row);
+  HWND list = GetDlgItem(picker, 1030);
+  CHECK(ListCount(list) == 1);
+  CheckEqual(std::string(shot) + " row", ListText(list, 0, 0), row);
   check(picker);
-  list.Select(list.Find(row));
-  CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
+  Select(list, FindListRow(list, row));
+  CHECK(WaitFor([&] { return IsEnabled(picker, IDOK); }, 3000));
   Shot(shot, picker);
-  PostClick(picker, IDOK);
+  PostCommand(picker, IDOK);
   WaitGone(picker);
 }
 
-void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
+void FillPage1(DWORD pid, HWND sheet, HWND page) {
   CheckEqual("page 1 version major default", ItemText(page, 1048), "1");
   CheckEqual("page 1 version minor default", ItemText(page, 1049), "0");
   CheckEqual("page 1 .lvar label", ItemText(page, 1052), ".lvar");
-  CHECK(!Enabled(sheet, 0x3023));  // page 1 has no Back
+  CHECK(!IsEnabled(sheet, 0x3023));  // page 1 has no Back
   Shot("101_page1_empty", sheet);
 
   // Next with empty fields: message 13, the page stays.
@@ -601,13 +429,13 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   SetItemText(page, 1002, kOutput);
 
   // Browse: the source folder picker lists the work folder's sub-folders.
-  PickTheOnlyRow(process, pid, page, g_texts->source_picker, kSource, "110_source_picker",
-                 [](HWND picker) { CHECK(!Enabled(picker, IDOK)); });
+  PickTheOnlyRow(pid, page, g_texts->source_picker, kSource, "110_source_picker",
+                 [](HWND picker) { CHECK(!IsEnabled(picker, IDOK)); });
   CHECK(WaitFor([&] { return ItemText(page, 1003) == kSource; }, 3000));
   // Language: Japanese is the default of a new project.
-  const LRESULT language = Send(GetDlgItem(page, 1036), CB_GETCURSEL);
-  CHECK(Send(GetDlgItem(page, 1036), CB_GETCOUNT) == 2);
-  CHECK(Send(GetDlgItem(page, 1036), CB_GETITEMDATA, language) == 11);
+  const LRESULT language = winharness::Send(GetDlgItem(page, 1036), CB_GETCURSEL);
+  CHECK(winharness::Send(GetDlgItem(page, 1036), CB_GETCOUNT) == 2);
+  CHECK(winharness::Send(GetDlgItem(page, 1036), CB_GETITEMDATA, language) == 11);
   Shot("101_page1_filled", sheet);
 
   // The sheet is centred on the screen.
@@ -621,12 +449,7 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   HWND question = WaitDialog(pid, g_texts->message_caption);
   if (question) {
     Shot("msg_70_confirm_close", question);
-    HWND child = GetWindow(question, GW_CHILD);
-    std::string all;
-    for (; child; child = GetWindow(child, GW_HWNDNEXT)) {
-      if (ClassOf(child) == "Static") all += Text(child);
-    }
-    CHECK(all.find(g_texts->confirm_close) != std::string::npos);
+    CHECK(winharness::MessageText(question).find(g_texts->confirm_close) != std::string::npos);
     PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
     WaitGone(question);
   }
@@ -634,28 +457,28 @@ void FillPage1(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   CHECK(IsWindow(sheet) && PageIndex(sheet) == 0);
 }
 
-void FillPage2(HANDLE process, DWORD pid, HWND sheet, HWND page) {
+void FillPage2(DWORD pid, HWND sheet, HWND page) {
   // Defaults from page 1's names and the first program of the source folder.
   CheckEqual("page 2 install folder default", ItemText(page, 1005), kInstDir);
   CheckEqual("page 2 uninstall file default", ItemText(page, 1012), kUninstFile);
   CheckEqual("page 2 Program Files label", ItemText(page, 1037), "\\Program Files\\");
   CheckEqual("page 2 program path", ItemText(page, 1006), "\\Program Disk\\" + kInstDir + "\\" + kExe);
-  CHECK(Checked(page, 1008) && !Checked(page, 1009) && !Checked(page, 1010));
-  CHECK(Checked(page, 1011) && Checked(page, 1056) && !Checked(page, 1046));
-  CHECK(Enabled(page, 1012) && Enabled(page, 1056));
+  CHECK(IsChecked(page, 1008) && !IsChecked(page, 1009) && !IsChecked(page, 1010));
+  CHECK(IsChecked(page, 1011) && IsChecked(page, 1056) && !IsChecked(page, 1046));
+  CHECK(IsEnabled(page, 1012) && IsEnabled(page, 1056));
 
   // The start-up program picker lists the program files of the source tree.
-  PickTheOnlyRow(process, pid, page, g_texts->startup_picker, kExe, "107_startup_picker", [](HWND picker) {
+  PickTheOnlyRow(pid, page, g_texts->startup_picker, kExe, "107_startup_picker", [](HWND picker) {
     CheckEqual("start-up picker path", ItemText(picker, 1029), g_source_path);
   });
   SetItemText(page, 1043, kCmd);
-  ClickCheck(page, 1056);  // registry entries are deleted on uninstall
-  CHECK(!Checked(page, 1056));
+  winharness::ClickNow(page, 1056);  // registry entries are deleted on uninstall
+  CHECK(!IsChecked(page, 1056));
   // Uninstall off disables its fields; on again enables them.
-  ClickCheck(page, 1011);
-  CHECK(!Enabled(page, 1012) && !Enabled(page, 1056));
-  ClickCheck(page, 1011);
-  CHECK(Enabled(page, 1012) && Enabled(page, 1056));
+  winharness::ClickNow(page, 1011);
+  CHECK(!IsEnabled(page, 1012) && !IsEnabled(page, 1056));
+  winharness::ClickNow(page, 1011);
+  CHECK(IsEnabled(page, 1012) && IsEnabled(page, 1056));
   Shot("102_page2", sheet);
 
   // What the builder would refuse is refused by Next: a double quote in the
@@ -667,25 +490,25 @@ void FillPage2(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   } refusals[] = {{"102_refused_quote", "/f \"a b\"", false}, {"102_refused_no_uninstall", "-x", true}};
   for (const Refusal& r : refusals) {
     SetItemText(page, 1043, r.cmd);
-    if (r.uninstall_off) ClickCheck(page, 1011);
+    if (r.uninstall_off) winharness::ClickNow(page, 1011);
     PressButton(sheet, PSBTN_NEXT);
     HWND box = WaitDialog(pid, g_texts->message_caption);
     if (box) {
       Shot(r.shot, box);
-      PostClick(box, IDOK);
+      PostCommand(box, IDOK);
       WaitGone(box);
     }
     CHECK(PageIndex(sheet) == 1);
-    if (r.uninstall_off) ClickCheck(page, 1011);
+    if (r.uninstall_off) winharness::ClickNow(page, 1011);
   }
   SetItemText(page, 1043, kCmd);
 }
 
-void FillPage3(HANDLE process, DWORD pid, HWND sheet, HWND page) {
-  RemoteList list(process, GetDlgItem(page, 1013));
+void FillPage3(DWORD pid, HWND sheet, HWND page) {
+  HWND list = GetDlgItem(page, 1013);
   // The list is built on the first activation (posted rebuild).
-  CHECK(WaitFor([&] { return list.Count() == 3; }, kWait));
-  auto rows = list.Rows(4);
+  CHECK(WaitFor([&] { return ListCount(list) == 3; }, kWait));
+  auto rows = ListRows(list, 4);
   std::vector<std::string> joined;
   for (auto& row : rows) joined.push_back(Join(row));
   const std::string app_folder = g_texts->app_folder;
@@ -696,63 +519,63 @@ void FillPage3(HANDLE process, DWORD pid, HWND sheet, HWND page) {
   CheckEqual("files page source path", ItemText(page, 1050), g_source_path);
 
   // A program file keeps the application folder: the button stays disabled.
-  list.Select(list.Find("Demo.exe"));
-  CHECK(WaitFor([&] { return !Enabled(page, 1029); }, 2000));
+  Select(list, FindListRow(list, "Demo.exe"));
+  CHECK(WaitFor([&] { return !IsEnabled(page, 1029); }, 2000));
   // extra.dat goes to "My Documents\Music".
-  list.Select(list.Find("extra.dat"));
-  CHECK(WaitFor([&] { return Enabled(page, 1029); }, 3000));
+  Select(list, FindListRow(list, "extra.dat"));
+  CHECK(WaitFor([&] { return IsEnabled(page, 1029); }, 3000));
   Shot("103_page3", sheet);
-  PostClick(page, 1029);
+  PostCommand(page, 1029);
   HWND chooser = WaitDialog(pid, g_texts->chooser);
   if (chooser) {
-    RemoteList choices(process, GetDlgItem(chooser, 1034));
-    CHECK(Checked(chooser, 1044) && !Checked(chooser, 1045));
-    CHECK(choices.Count() == 1);
-    CHECK(!Enabled(chooser, 1040) && !Enabled(chooser, 1017) && Enabled(chooser, 1015));
+    HWND choices = GetDlgItem(chooser, 1034);
+    CHECK(IsChecked(chooser, 1044) && !IsChecked(chooser, 1045));
+    CHECK(ListCount(choices) == 1);
+    CHECK(!IsEnabled(chooser, 1040) && !IsEnabled(chooser, 1017) && IsEnabled(chooser, 1015));
     Shot("109_chooser_app", chooser);
-    ClickCheck(chooser, 1045);
-    CHECK(WaitFor([&] { return choices.Count() == 6; }, 3000));
+    winharness::ClickNow(chooser, 1045);
+    CHECK(WaitFor([&] { return ListCount(choices) == 6; }, 3000));
     CheckEqual("chooser fixed rows",
-               Join({choices.Cell(0, 0), choices.Cell(1, 0), choices.Cell(2, 0), choices.Cell(3, 0),
-                     choices.Cell(4, 0), choices.Cell(5, 0)}),
+               Join({ListText(choices, 0, 0), ListText(choices, 1, 0), ListText(choices, 2, 0), ListText(choices, 3, 0),
+                     ListText(choices, 4, 0), ListText(choices, 5, 0)}),
                "Movie|Photo|Music|Text|Bookmark|Unknown");
-    choices.Select(choices.Find("Music"));
-    CHECK(WaitFor([&] { return Enabled(chooser, 1040); }, 3000));
-    CHECK(!Enabled(chooser, 1017));
+    Select(choices, FindListRow(choices, "Music"));
+    CHECK(WaitFor([&] { return IsEnabled(chooser, 1040); }, 3000));
+    CHECK(!IsEnabled(chooser, 1017));
     Shot("109_chooser_docs", chooser);
-    PostClick(chooser, 1040);
+    PostCommand(chooser, 1040);
     WaitGone(chooser);
   }
-  const int extra = list.Find("extra.dat");
-  CHECK(WaitFor([&] { return list.Cell(extra, 2) == "Music"; }, 3000));
-  CheckEqual("extra.dat kind column", list.Cell(extra, 3), "D");
+  const int extra = FindListRow(list, "extra.dat");
+  CHECK(WaitFor([&] { return ListText(list, extra, 2) == "Music"; }, 3000));
+  CheckEqual("extra.dat kind column", ListText(list, extra, 3), "D");
 }
 
-void AddRegistryEntry(HANDLE, DWORD pid, HWND page, int root_id, const std::string& key,
+void AddRegistryEntry(DWORD pid, HWND page, int root_id, const std::string& key,
                       const std::string& name, int type_id, const std::string& value, const char* shot) {
-  PostClick(page, 1015);
+  PostCommand(page, 1015);
   HWND dialog = WaitDialog(pid, g_texts->registry_entry);
   if (!dialog) return;
-  CHECK(Checked(dialog, 1018) && Checked(dialog, 1025));
-  ClickCheck(dialog, root_id);
+  CHECK(IsChecked(dialog, 1018) && IsChecked(dialog, 1025));
+  winharness::ClickNow(dialog, root_id);
   SetItemText(dialog, 1022, key);
   SetItemText(dialog, 1023, name);
-  ClickCheck(dialog, type_id);
+  winharness::ClickNow(dialog, type_id);
   SetItemText(dialog, 1024, value);
   if (shot) Shot(shot, dialog);
-  PostClick(dialog, IDOK);
+  PostCommand(dialog, IDOK);
   WaitGone(dialog);
 }
 
-void FillPage4(HANDLE process, DWORD pid, HWND sheet, HWND page) {
-  RemoteList list(process, GetDlgItem(page, 1014));
-  CHECK(list.Count() == 0);
-  CHECK(Enabled(page, 1015) && !Enabled(page, 1016) && !Enabled(page, 1017) && !Enabled(page, 1018));
-  AddRegistryEntry(process, pid, page, 1018, "Software\\Demo", "Level", 1026, "5", "106_registry_entry");
-  AddRegistryEntry(process, pid, page, 1019, "Software\\Demo", "", 1025, "\"hello\"", nullptr);
-  CHECK(WaitFor([&] { return list.Count() == 2; }, 3000));
+void FillPage4(DWORD pid, HWND sheet, HWND page) {
+  HWND list = GetDlgItem(page, 1014);
+  CHECK(ListCount(list) == 0);
+  CHECK(IsEnabled(page, 1015) && !IsEnabled(page, 1016) && !IsEnabled(page, 1017) && !IsEnabled(page, 1018));
+  AddRegistryEntry(pid, page, 1018, "Software\\Demo", "Level", 1026, "5", "106_registry_entry");
+  AddRegistryEntry(pid, page, 1019, "Software\\Demo", "", 1025, "\"hello\"", nullptr);
+  CHECK(WaitFor([&] { return ListCount(list) == 2; }, 3000));
   // Sorted by root text: HKCU before HKLM.
-  auto rows = list.Rows(5);
+  auto rows = ListRows(list, 5);
   CheckEqual("registry row 0", rows.size() > 0 ? Join(rows[0]) : "", "HKCU|Software\\Demo||SZ|\"hello\"");
   CheckEqual("registry row 1", rows.size() > 1 ? Join(rows[1]) : "", "HKLM|Software\\Demo|Level|DWORD|5");
   Shot("104_page4", sheet);
@@ -762,7 +585,7 @@ void CheckPage5(HWND sheet, HWND page) {
   // The display name follows the menu caption of page 1.
   CheckEqual("display name", ItemText(page, 1001), kCaption);
   CheckEqual("version line", ItemText(page, 1004), g_texts->version_line);
-  CHECK(Checked(page, 1051) && Enabled(page, 1001));
+  CHECK(IsChecked(page, 1051) && IsEnabled(page, 1001));
   const std::string explanation = ItemText(page, 1047);
   CHECK(explanation.find("'" + kOutput + ".lvar'") != std::string::npos);
   Shot("105_page5", sheet);
@@ -821,23 +644,23 @@ std::string ExpectedMenuFile() {
          "\r\nuninstl:\r\nyes\r\nunloadfile:\r\nStorage Card\\Program Files\\" + kUninstFile + ".inf\r\n";
 }
 
-std::string ExpectedSetupIni(const Paths& paths) {
-  uint32_t total = 0;
-  for (const Listed& file : ListSource(paths.source)) {
-    if (lstrcmpiA(file.name.c_str(), "Native.ina") == 0) continue;
-    total += static_cast<uint32_t>(file.name.size()) + file.size + 12;
-  }
-  const uint32_t ram = total + 256;
-  uint32_t registry = static_cast<uint32_t>(static_cast<double>(ram) * 0.2);
-  if (registry < 65536) registry = 65536;
-  char text[512];
-  std::snprintf(text, sizeof(text),
-                "[APPNAME]\r\nappname = %s\r\nfile = %s.lvar\r\n[REGISTRY]\r\nbyte = %lu\r\n[RAM]\r\nbyte = "
-                "%lu\r\n[PLACE]\r\ndrive = 3\r\n",
-                kCaption, kOutput.c_str(), static_cast<unsigned long>(registry),
-                static_cast<unsigned long>(ram));
-  return text;
-}
+// What the source folder holds after Finish, Native.ina aside: Demo.exe
+// (314 bytes: "MZ", 300 filler bytes, "demo program"), data.bin (23 + 1000),
+// sub\extra.dat (77 + 5), KEEP.TXT (4) and the descriptions Finish writes,
+// as expected above: Install.inf (876), "UnDemo SoftDemo.inf" (335) and
+// Demo.txt (112). Seven files, names 71 bytes long in all, 2,746 bytes.
+//
+// Setup.ini's RAM estimate: name, size and 12 bytes per file, plus 256:
+// 71 + 2746 + 7 * 12 + 256 = 3157; the registry estimate, a fifth of that,
+// is raised to its floor of 65536.
+const char kExpectedSetupIni[] =
+    "[APPNAME]\r\nappname = \x83\x66\x83\x82\r\nfile = DemoPack.lvar\r\n[REGISTRY]\r\nbyte = 65536\r\n"
+    "[RAM]\r\nbyte = 3157\r\n[PLACE]\r\ndrive = 3\r\n";
+// The archive: a 256-byte header, 13 bytes, the name and the contents per
+// file, and a final checksum byte: 256 + 7 * 13 + 71 + 2746 + 1 = 3165. The
+// build's report names it in groups of three digits.
+constexpr size_t kArchiveSize = 3165;
+const char kReportedArchiveSize[] = "3,165";
 
 void CheckProjectFile(const std::string& path) {
   struct Key {
@@ -901,16 +724,6 @@ int KindOf(const std::string& name) {
   if (HasInfExtension(name, ".INF")) return 1;
   if (HasInfExtension(name, ".EXE") || HasInfExtension(name, ".DLL") || HasInfExtension(name, ".VB")) return 2;
   return 3;
-}
-
-// Size the archive of the source folder must have once Pakmak is done.
-size_t ExpectedArchiveSize(const Paths& paths) {
-  size_t size = 256 + 1;
-  for (const Listed& file : ListSource(paths.source)) {
-    if (lstrcmpiA(file.name.c_str(), "Native.ina") == 0) continue;
-    size += 13 + file.name.size() + file.size;
-  }
-  return size;
 }
 
 bool ArchiveComplete(const std::string& path, size_t size) {
@@ -996,7 +809,7 @@ Outputs CheckOutputs(const Paths& paths) {
   CHECK(!Exists(paths.source + "\\InsResetFlag.txt"));
 
   CHECK(ReadWhole(paths.work + "\\Setup.ini", &out.setup_ini));
-  CheckEqual("Setup.ini", out.setup_ini, ExpectedSetupIni(paths));
+  CheckEqual("Setup.ini", out.setup_ini, kExpectedSetupIni);
   CHECK(ReadWhole(paths.work + "\\" + kName + ".bat", &out.batch));
   CheckEqual("batch file", out.batch,
              "cd \"" + paths.work + "\"\r\nPakmak \"" + kSource + "\" \"" + kOutput +
@@ -1005,7 +818,7 @@ Outputs CheckOutputs(const Paths& paths) {
   // The wizard waited for the build and reported it: the archive is whole
   // (size and checksum); the wait stays for a slow file system.
   const std::string archive = paths.work + "\\" + kOutput + ".lvar";
-  const size_t size = ExpectedArchiveSize(paths);
+  const size_t size = kArchiveSize;
   const DWORD start = GetTickCount();
   if (!WaitFor([&] { return ArchiveComplete(archive, size); }, kBuildWait)) {
     Fail("archive %s not complete after %lu ms (expected %zu bytes)", archive.c_str(), kBuildWait, size);
@@ -1030,7 +843,7 @@ HWND StartAtPicker(const Paths& paths, Program* wizard) {
 // Closes the picker with `button` and waits for the wizard sheet; null (and
 // the wizard ended) when no sheet comes.
 HWND SheetAfterPicker(HWND picker, int button, Program* wizard) {
-  PostClick(picker, button);
+  PostCommand(picker, button);
   WaitGone(picker);
   HWND sheet = WaitSheet(wizard->info.dwProcessId);
   if (!sheet) Finish(wizard, 0);
@@ -1038,32 +851,10 @@ HWND SheetAfterPicker(HWND picker, int button, Program* wizard) {
 }
 
 // Presses Finish unless the run already failed (then the wizard is ended
-// and the answer is false), and checks that the wizard ends with 0.
-// The texts of the static controls of a message box, joined.
-std::string MessageText(HWND box) {
-  std::string text;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0) text += Text(child);
-  }
-  return text;
-}
-
-// "1,234": the digits of `value` in groups of three.
-std::string GroupDigits(size_t value) {
-  const std::string digits = std::to_string(value);
-  std::string out;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return out;
-}
-
-// Presses Finish unless the run already failed (then the wizard is ended
 // and the answer is false). With `other_files`, Finish first asks about the
 // source folder's own ".txt" file (answered Yes). The build's report must
 // name the archive and its size; answered, the wizard ends with 0.
-bool FinishRun(const char* run, HWND sheet, Program* wizard, const Paths& paths, bool other_files) {
+bool FinishRun(const char* run, HWND sheet, Program* wizard, bool other_files) {
   if (g_failures) {
     Fail("%s stopped before Finish", run);
     Finish(wizard, 0);
@@ -1074,22 +865,22 @@ bool FinishRun(const char* run, HWND sheet, Program* wizard, const Paths& paths,
   if (other_files) {
     HWND question = WaitDialog(pid, g_texts->message_caption);
     if (!question) return Finish(wizard, 0), false;
-    const std::string text = MessageText(question);
+    const std::string text = winharness::MessageText(question);
     CHECK(text.find("\nold.txt\n") != std::string::npos);
     CHECK(text.find("KEEP.TXT") == std::string::npos);
     Shot("finish_other_files_question", question);
-    PostClick(question, IDYES);
+    PostCommand(question, IDYES);
     WaitGone(question);
   }
   HWND report = WaitDialog(pid, g_texts->message_caption, kBuildWait);
   if (!report) return Finish(wizard, 0), false;
-  const std::string text = MessageText(report);
+  const std::string text = winharness::MessageText(report);
   if (!CHECK(text.find("'" + kOutput + ".lvar'") != std::string::npos &&
-             text.find(GroupDigits(ExpectedArchiveSize(paths))) != std::string::npos)) {
+             text.find(kReportedArchiveSize) != std::string::npos)) {
     Fail("%s: build report '%s'", run, Printable(text).c_str());
   }
   Shot("finish_build_report", report);
-  PostClick(report, IDOK);
+  PostCommand(report, IDOK);
   CHECK(Finish(wizard, kWait) == 0);
   return true;
 }
@@ -1100,11 +891,10 @@ bool FirstRun(const Paths& paths) {
   HWND picker = StartAtPicker(paths, &wizard);
   if (!picker) return false;
   const DWORD pid = wizard.info.dwProcessId;
-  HANDLE process = wizard.info.hProcess;
   {
-    RemoteList list(process, GetDlgItem(picker, 1030));
-    CHECK(list.Count() == 0);
-    CHECK(!Enabled(picker, IDOK));
+    HWND list = GetDlgItem(picker, 1030);
+    CHECK(ListCount(list) == 0);
+    CHECK(!IsEnabled(picker, IDOK));
   }
   Shot("108_project_picker_empty", picker);
 
@@ -1114,25 +904,25 @@ bool FirstRun(const Paths& paths) {
     const DWORD second_pid = second.info.dwProcessId;
     const long code = Finish(&second, kWait);
     CHECK(code == 0);
-    CHECK(TopWindows(second_pid, [](HWND) { return true; }, false).empty());
-    auto hosts = TopWindows(pid, [](HWND w) { return ClassOf(w) == "PakforgeWizard"; }, false);
+    CHECK(winharness::TopWindows(second_pid, [](HWND) { return true; }, false).empty());
+    auto hosts = winharness::TopWindows(pid, [](HWND w) { return winharness::ClassOf(w) == "PakforgeWizard"; }, false);
     CHECK(hosts.size() == 1);
     if (!hosts.empty()) CHECK(!IsWindowVisible(hosts[0]));
-    auto pickers = TopWindows(pid, [](HWND w) { return Text(w) == g_texts->project_picker; });
+    auto pickers = winharness::TopWindows(pid, winharness::DialogTitled(g_texts->project_picker));
     CHECK(pickers.size() == 1);
   }
 
   HWND sheet = SheetAfterPicker(picker, IDCANCEL, &wizard);
   if (!sheet) return false;
   // Pages 1 to 4 are filled in and left with Next; page 5 is checked.
-  void (*const fillers[])(HANDLE, DWORD, HWND, HWND) = {FillPage1, FillPage2, FillPage3, FillPage4};
+  void (*const fillers[])(DWORD, HWND, HWND) = {FillPage1, FillPage2, FillPage3, FillPage4};
   for (int index = 0; index < 4; ++index) {
-    if (HWND page = WaitPage(sheet, index)) fillers[index](process, pid, sheet, page);
+    if (HWND page = WaitPage(sheet, index)) fillers[index](pid, sheet, page);
     PressButton(sheet, PSBTN_NEXT);
   }
   HWND page = WaitPage(sheet, 4);
   if (page) CheckPage5(sheet, page);
-  return FinishRun("run 1", sheet, &wizard, paths, true) && g_failures == 0;
+  return FinishRun("run 1", sheet, &wizard, true) && g_failures == 0;
 }
 
 bool SecondRun(const Paths& paths, const Outputs& first) {
@@ -1142,13 +932,12 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
   Program wizard;
   HWND picker = StartAtPicker(paths, &wizard);
   if (!picker) return false;
-  HANDLE process = wizard.info.hProcess;
   {
-    RemoteList list(process, GetDlgItem(picker, 1030));
-    CHECK(list.Count() == 1);
-    CheckEqual("project picker row", list.Cell(0, 0), kName);
-    list.Select(list.Find(kName));
-    CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
+    HWND list = GetDlgItem(picker, 1030);
+    CHECK(ListCount(list) == 1);
+    CheckEqual("project picker row", ListText(list, 0, 0), kName);
+    Select(list, FindListRow(list, kName));
+    CHECK(WaitFor([&] { return IsEnabled(picker, IDOK); }, 3000));
     Shot("108_project_picker", picker);
   }
   HWND sheet = SheetAfterPicker(picker, IDOK, &wizard);
@@ -1168,7 +957,7 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
   if (page) {
     CheckEqual("loaded install folder", ItemText(page, 1005), kInstDir);
     CheckEqual("loaded command line", ItemText(page, 1043), kCmd);
-    CHECK(!Checked(page, 1056));
+    CHECK(!IsChecked(page, 1056));
   }
   // A file added to the source folder since the save is named once on
   // page 3; No keeps the saved list. It goes again before the build.
@@ -1189,7 +978,7 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
     }
     DeleteFileA(added.c_str());
     // The re-read would reset the destination "Music": it asks, No keeps it.
-    PostClick(page, 1031);
+    PostCommand(page, 1031);
     box = WaitDialog(pid, g_texts->message_caption);
     if (box) {
       Shot("msg_80_reread", box);
@@ -1197,22 +986,22 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
     } else {
       Fail("no question before the re-read");
     }
-    RemoteList list(process, GetDlgItem(page, 1013));
-    CHECK(WaitFor([&] { return list.Count() == 3; }, 3000));
-    const int extra = list.Find("extra.dat");
-    CheckEqual("loaded destination", list.Cell(extra, 2), "Music");
-    CheckEqual("loaded start-up mark", list.Cell(list.Find("Demo.exe"), 1), "*");
+    HWND list = GetDlgItem(page, 1013);
+    CHECK(WaitFor([&] { return ListCount(list) == 3; }, 3000));
+    const int extra = FindListRow(list, "extra.dat");
+    CheckEqual("loaded destination", ListText(list, extra, 2), "Music");
+    CheckEqual("loaded start-up mark", ListText(list, FindListRow(list, "Demo.exe"), 1), "*");
   }
   PressButton(sheet, PSBTN_NEXT);
   page = WaitPage(sheet, 3);
   if (page) {
-    RemoteList list(process, GetDlgItem(page, 1014));
-    CHECK(list.Count() == 2);
+    HWND list = GetDlgItem(page, 1014);
+    CHECK(ListCount(list) == 2);
   }
   PressButton(sheet, PSBTN_NEXT);
   page = WaitPage(sheet, 4);
   if (page) CheckEqual("loaded display name", ItemText(page, 1001), kCaption);
-  if (!FinishRun("run 2", sheet, &wizard, paths, false)) return false;
+  if (!FinishRun("run 2", sheet, &wizard, false)) return false;
 
   const Outputs second = CheckOutputs(paths);
   CHECK(second.project == first.project);
@@ -1236,14 +1025,6 @@ bool SecondRun(const Paths& paths, const Outputs& first) {
 }
 
 // ---- Project files written by hand, through the wizard and pakforge-build ----
-
-std::string Sjis(const char* utf8) {
-  wchar_t wide[4096] = {};
-  char bytes[8192] = {};
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 4096);
-  WideCharToMultiByte(932, 0, wide, -1, bytes, sizeof(bytes), nullptr, nullptr);
-  return bytes;
-}
 
 struct HandProject {
   const char* label;
@@ -1332,9 +1113,9 @@ void FinishInTheWizard(const Paths& paths, const HandProject& p) {
   HWND picker = StartAtPicker(paths, &wizard);
   if (!picker) return;
   {
-    RemoteList list(wizard.info.hProcess, GetDlgItem(picker, 1030));
-    if (!CHECK(list.Select(list.Find(p.name)))) Fail("%s: no picker row", p.label);
-    CHECK(WaitFor([&] { return Enabled(picker, IDOK); }, 3000));
+    HWND list = GetDlgItem(picker, 1030);
+    if (!CHECK(Select(list, FindListRow(list, p.name)))) Fail("%s: no picker row", p.label);
+    CHECK(WaitFor([&] { return IsEnabled(picker, IDOK); }, 3000));
   }
   HWND sheet = SheetAfterPicker(picker, IDOK, &wizard);
   if (!sheet) return;
@@ -1349,7 +1130,7 @@ void FinishInTheWizard(const Paths& paths, const HandProject& p) {
   if (!WaitPage(sheet, 4)) return (void)Finish(&wizard, 0);
   PressButton(sheet, PSBTN_FINISH);
   HWND report = WaitDialog(pid, g_texts->message_caption, kBuildWait);
-  if (report) PostClick(report, IDOK);
+  if (report) PostCommand(report, IDOK);
   CHECK(Finish(&wizard, kWait) == 0);
 }
 
@@ -1445,18 +1226,18 @@ std::string FullPath(const char* path) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE "
-                         "[SHOT_REQUEST_FOLDER [ja|en [PAKFORGE_BUILD_EXE]]]\n");
+    std::fprintf(stderr, "usage: pakforge_e2e WORK PAKFORGE_EXE PAKMAK_EXE [ja|en [PAKFORGE_BUILD_EXE]]\n");
     return 2;
   }
-  if (argc > 5) g_texts = std::string(argv[5]) == "en" ? &kEnglish : &kJapanese;
+  const std::string language = argc > 4 ? argv[4] : "ja";
+  g_texts = language == "en" ? &kEnglish : &kJapanese;
   Paths paths;
   paths.work = FullPath(argv[1]);
   paths.pakforge = paths.work + "\\Pakforge.exe";
   paths.source = paths.work + "\\" + kSource;
   g_source_path = paths.source + "\\";
-  if (argc > 4) g_shot_folder = FullPath(argv[4]);
-  const std::string tool = argc > 6 ? FullPath(argv[6]) : std::string();
+  g_shot_folder = winharness::ScreenshotFolder(language);
+  const std::string tool = argc > 5 ? FullPath(argv[5]) : std::string();
 
   if (!PrepareWork(paths, FullPath(argv[2]), FullPath(argv[3]))) return 1;
   if (FirstRun(paths)) {
@@ -1465,6 +1246,7 @@ int main(int argc, char** argv) {
     if (g_failures == 0) SecondRun(paths, first);
   }
   if (g_failures == 0 && !tool.empty()) HandWrittenRuns(paths, tool);
+  CHECK(winharness::Faults() == 0);  // no message timed out, no control was missing
   if (g_failures) {
     std::fprintf(stderr, "%d check(s) failed\n", g_failures);
     return 1;

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "base/encoding.h"
 #include "wizard/ui/resource_text.h"
 
 namespace guitest {
@@ -152,23 +151,10 @@ void WizardSheet::Close() {
 
 // ---- Controls ----
 
-std::string WindowText(HWND window) {
-  if (!window) return std::string();
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(std::max(got, 0)));
-  return text;
-}
-
 void SetText(HWND dialog, int id, const std::string& text) {
   SetDlgItemTextA(dialog, id, text.c_str());
   PumpMessages(20);
 }
-
-std::string GetText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-
-void ClickNow(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 void Click(HWND dialog, int id) {
   ClickNow(dialog, id);
@@ -183,13 +169,6 @@ void CommandNow(HWND dialog, int id, int code) {
 void Command(HWND dialog, int id, int code) {
   CommandNow(dialog, id, code);
   PumpMessages();
-}
-
-bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-bool IsEnabled(HWND dialog, int id) {
-  HWND control = GetDlgItem(dialog, id);
-  return control && IsWindowEnabled(control);
 }
 
 int EditLimit(HWND dialog, int id) {
@@ -238,70 +217,9 @@ void SelectCombo(HWND dialog, int id, int row) {
 
 // ---- List views ----
 
-int ListCount(HWND list) { return static_cast<int>(ListView_GetItemCount(list)); }
-
-std::string ListText(HWND list, int row, int column) {
-  char buffer[1100] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = buffer;
-  item.cchTextMax = sizeof(buffer);
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return std::string(buffer);
-}
-
-LPARAM ListData(HWND list, int row) {
-  LVITEMA item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return item.lParam;
-}
-
-std::vector<std::vector<std::string>> ListRows(HWND list, int columns) {
-  std::vector<std::vector<std::string>> rows;
-  const int count = ListCount(list);
-  for (int row = 0; row < count; ++row) {
-    std::vector<std::string> texts;
-    for (int column = 0; column < columns; ++column) texts.push_back(ListText(list, row, column));
-    rows.push_back(texts);
-  }
-  return rows;
-}
-
-std::vector<std::string> ListColumn(HWND list, int column) {
-  std::vector<std::string> texts;
-  const int count = ListCount(list);
-  for (int row = 0; row < count; ++row) texts.push_back(ListText(list, row, column));
-  return texts;
-}
-
-int FindListRow(HWND list, const std::string& text) {
-  const int count = ListCount(list);
-  for (int row = 0; row < count; ++row) {
-    if (ListText(list, row, 0) == text) return row;
-  }
-  return -1;
-}
-
-void SelectRowsNow(HWND list, const std::vector<int>& rows) {
-  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-  for (int row : rows) {
-    if (row < 0) continue;  // a row that was not found selects nothing
-    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  }
-}
-
 void SelectRows(HWND list, const std::vector<int>& rows) {
   SelectRowsNow(list, rows);
   PumpMessages();
-}
-
-std::vector<int> SelectedRows(HWND list) {
-  std::vector<int> rows;
-  int row = -1;
-  while ((row = ListView_GetNextItem(list, row, LVNI_SELECTED)) != -1) rows.push_back(row);
-  return rows;
 }
 
 void ActivateRow(HWND list, int row) {
@@ -327,19 +245,6 @@ void DoubleClickRowNow(HWND list, int row) {
 
 namespace {
 ModalResponder* g_responder = nullptr;
-
-struct FindState {
-  std::vector<HWND> dialogs;
-};
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (std::string(name) == "#32770" && IsWindowVisible(window) && window != g_sheet) {
-    reinterpret_cast<FindState*>(param)->dialogs.push_back(window);
-  }
-  return TRUE;
-}
 }  // namespace
 
 ModalResponder::ModalResponder(DWORD grace_ms) : grace_ms_(grace_ms) {
@@ -362,9 +267,10 @@ void CALLBACK ModalResponder::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 void ModalResponder::Poll() {
   if (busy_) return;
-  FindState state;
-  EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&state));
-  for (HWND dialog : state.dialogs) {
+  const auto dialogs = winharness::TopWindows(GetCurrentProcessId(), [](HWND window) {
+    return winharness::ClassOf(window) == "#32770" && window != g_sheet;
+  });
+  for (HWND dialog : dialogs) {
     if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) continue;
     // Only the innermost (enabled) dialog can take input; its owner waits.
     if (!IsWindowEnabled(dialog)) continue;
@@ -396,10 +302,7 @@ void ModalResponder::Poll() {
 }
 
 ModalResponder::Action PressButton(int id) {
-  return [id](HWND dialog) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-  };
+  return [id](HWND dialog) { winharness::PostCommand(dialog, id); };
 }
 
 ModalResponder::Action ChooseRow(int list_id, const std::string& text, int button_id,
@@ -411,10 +314,8 @@ ModalResponder::Action ChooseRow(int list_id, const std::string& text, int butto
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(cancel_id, BN_CLICKED), 0);
       return;
     }
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button_id)));
+    winharness::SetSelectedRows(list, {row});
+    winharness::PostCommand(dialog, button_id);
   };
 }
 
@@ -423,8 +324,7 @@ ModalResponder::Action InspectList(int list_id, std::vector<std::string>* rows, 
   return [=](HWND dialog) {
     if (rows) *rows = ListColumn(GetDlgItem(dialog, list_id), 0);
     if (button_enabled) *button_enabled = IsEnabled(dialog, button_id);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(then_id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, then_id)));
+    winharness::PostCommand(dialog, then_id);
   };
 }
 
@@ -525,15 +425,6 @@ std::string NativeInaBytes(size_t size) {
   std::string bytes(size, '\0');
   for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + 3) & 0xFF);
   return bytes;
-}
-
-std::string Sjis(const char* utf8) {
-  std::string out;
-  if (!base::Utf8ToCp932(utf8, &out)) {
-    std::fprintf(stderr, "no Shift-JIS form for a test text\n");
-    std::abort();
-  }
-  return out;
 }
 
 }  // namespace guitest

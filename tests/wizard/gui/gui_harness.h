@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/test_temp_folder.h"
+#include "window_harness.h"
 
 namespace guitest {
 
@@ -81,10 +82,12 @@ class WizardSheet {
 /// Sets the text of control `id` of `dialog` (WM_SETTEXT: edits notify
 /// EN_UPDATE / EN_CHANGE as when the user types) and pumps.
 void SetText(HWND dialog, int id, const std::string& text);
+// Reading controls (WindowText, IsChecked, IsEnabled), clicks without
+// pumping (ClickNow), list views (ListText, FindListRow, SelectedRows...) and
+// Sjis work here as in the end-to-end drivers.
+using namespace winharness;
 /// The text of control `id`.
-std::string GetText(HWND dialog, int id);
-/// Text of any window.
-std::string WindowText(HWND window);
+inline std::string GetText(HWND dialog, int id) { return winharness::ItemText(dialog, id); }
 /// Clicks a button the way the user does (BM_CLICK; a disabled button
 /// ignores it), then pumps.
 void Click(HWND dialog, int id);
@@ -94,11 +97,6 @@ void Command(HWND dialog, int id, int code = BN_CLICKED);
 /// The same without pumping, for use inside a modal dialog, whose
 /// responder's timer never lets the queue turn quiet.
 void CommandNow(HWND dialog, int id, int code = BN_CLICKED);
-/// BM_CLICK on control `id` without pumping (checks a radio button and
-/// notifies the dialog).
-void ClickNow(HWND dialog, int id);
-bool IsChecked(HWND dialog, int id);
-bool IsEnabled(HWND dialog, int id);
 /// The input limit of an edit (EM_GETLIMITTEXT).
 int EditLimit(HWND dialog, int id);
 /// Control id of the window that has the keyboard focus (0 if none).
@@ -118,22 +116,11 @@ void SelectCombo(HWND dialog, int id, int row);
 
 // ---- List views ----
 
-int ListCount(HWND list);
-std::string ListText(HWND list, int row, int column);
-LPARAM ListData(HWND list, int row);
-/// Every row's texts of columns 0..columns-1.
-std::vector<std::vector<std::string>> ListRows(HWND list, int columns);
-/// The column-0 texts of all rows.
-std::vector<std::string> ListColumn(HWND list, int column = 0);
-/// Row index of the first row whose column 0 equals `text`, or -1.
-int FindListRow(HWND list, const std::string& text);
 /// Replaces the selection by `rows` (LVN_ITEMCHANGED reaches the parent)
 /// and pumps.
 void SelectRows(HWND list, const std::vector<int>& rows);
 /// The same without pumping (see CommandNow); negative rows are skipped.
-void SelectRowsNow(HWND list, const std::vector<int>& rows);
-/// Indices of the selected rows, ascending.
-std::vector<int> SelectedRows(HWND list);
+inline void SelectRowsNow(HWND list, const std::vector<int>& rows) { winharness::SetSelectedRows(list, rows); }
 /// Sends the parent the LVN_ITEMACTIVATE that a double click on `row`
 /// produces, then pumps.
 void ActivateRow(HWND list, int row);
@@ -274,8 +261,5 @@ class WorkFolder {
 /// A `Native.ina` image of `size` bytes with a recognisable pattern.
 std::string NativeInaBytes(size_t size = 192);
 
-/// Converts UTF-8 to the Shift-JIS bytes the wizard holds (for readable
-/// literals in the tests). Aborts the test program on an unconvertible text.
-std::string Sjis(const char* utf8);
 
 }  // namespace guitest

@@ -3,7 +3,7 @@
 // text is measured in its control's font and must fit its control, without
 // being cut off or wrapped out of sight. Texts that the program puts into
 // statics at run time are filled in first. With PAK_SCREENSHOTS set, each
-// dialog is also saved as <folder>\<language>\pakforge-<id>.bmp.
+// dialog is also saved as <folder>\<language>\pakforge-<id>.png.
 
 #include <windows.h>
 
@@ -13,6 +13,7 @@
 
 #include "base/language.h"
 #include "text_fit.h"
+#include "window_harness.h"
 #include "wizard/resources/resource.h"
 #include "wizard/ui/resource_text.h"
 
@@ -61,7 +62,7 @@ TEST(TextFit, EveryTextFitsItsControlInEveryLanguage) {
     ++languages;
     wizard::ui::SetTextLanguage(language);
     const std::string tag(base::LanguageTag(language));
-    const std::string shots = textfit::ScreenshotFolder(tag);
+    const std::string shots = winharness::ScreenshotFolder(tag);
     for (const auto& dialog : kDialogs) {
       textfit::ShownDialog shown(instance, wizard::ui::DialogTemplate(instance, dialog.id));
       ASSERT_NE(shown.dialog(), nullptr) << tag << " " << dialog.name;
@@ -74,7 +75,7 @@ TEST(TextFit, EveryTextFitsItsControlInEveryLanguage) {
       }
       EXPECT_EQ(textfit::DialogMisfits(shown.dialog()), "") << where;
       if (!shots.empty()) {
-        EXPECT_TRUE(shown.Screenshot(shots + "\\pakforge-" + dialog.name + ".bmp"));
+        EXPECT_TRUE(shown.Screenshot(shots + "\\pakforge-" + dialog.name + ".png"));
       }
     }
   }
