@@ -64,11 +64,11 @@ const char kTitleChooser[] =
     "\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x90\xe6\x83\x74\x83\x48\x83\x8b\x83\x5f\x82\xcc\x91"
     "\x49\x91\xf0";
 const char kTitleRegistryEntry[] = "\x83\x8c\x83\x57\x83\x58\x83\x67\x83\x8a\x82\xcc\x93\x6f\x98\x5e\x93\xe0\x97\x65";
-// String 14, the caption of every message box.
+// IDS_MESSAGE_CAPTION, the caption of every message box.
 const char kMessageCaption[] =
     "VK-410 \x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x97\x70\x83\x41\x81\x5b\x83\x4a\x83\x43\x83\x75 "
     "\x8d\xec\x90\xac\x8e\x78\x89\x87\x83\x63\x81\x5b\x83\x8b";
-// String 13: "すべての有効な入力枠に、値を入力してください。"
+// IDS_FILL_ALL: "すべての有効な入力枠に、値を入力してください。"
 const char kFillAllText[] =
     "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x97\x4c\x8c\xf8\x82\xc8\x93\xfc\x97\xcd\x98\x67\x82\xc9\x81\x41\x92"
     "\x6c\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
@@ -410,7 +410,7 @@ void FillPage1(DWORD pid, HWND sheet, HWND page) {
   CHECK(!IsEnabled(sheet, 0x3023));  // page 1 has no Back
   Shot("101_page1_empty", sheet);
 
-  // Next with empty fields: message 13, the page stays.
+  // Next with empty fields: IDS_FILL_ALL, the page stays.
   PressButton(sheet, PSBTN_NEXT);
   HWND box = WaitDialog(pid, g_texts->message_caption);
   if (box) {

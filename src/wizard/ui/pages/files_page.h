@@ -56,7 +56,7 @@ class FilesPage : public ListPage {
   bool ScanSource(SourceFolderScan* scan);
   /// The source folder path (ending in a separator); false when too long.
   bool SourcePath(std::string* path) const;
-  /// Shows the source folder path, or string 42, in static 1050; answers
+  /// Shows the source folder path, or IDS_NOT_FOUND, in IDC_FILES_SOURCE_PATH; answers
   /// false (after warning 34 when the path is too long to scan).
   bool ShowSourcePath(std::string* path);
   /// True when at least one row is selected and none is a program or
