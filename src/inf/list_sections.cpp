@@ -28,16 +28,18 @@ void Append(ParameterItem item, StatementContext& ctx) { AddItem(ctx, std::move(
 
 }  // namespace
 
-std::uint32_t AcceptListStatement(int final_state, ParameterItem item, StatementContext& ctx) {
+std::uint32_t AcceptListStatement(ListState final_state, ParameterItem item, StatementContext& ctx) {
   switch (ctx.current) {
     case SectionKind::kMakeDirs:
     case SectionKind::kDeleteDirs:
     case SectionKind::kDeleteFiles:
-      if (final_state != 1) return RejectCount(ctx, SingleParameterRejectCode(ctx.current));
+      if (final_state != kListFirst) return RejectCount(ctx, SingleParameterRejectCode(ctx.current));
       Append(std::move(item), ctx);
       return 0;
     case SectionKind::kCopyFiles:
-      if (final_state != 1 && final_state != 3 && final_state != 5) return RejectCount(ctx, 0x3400);
+      if (final_state != kListFirst && final_state != kListSecond && final_state != kListThird) {
+        return RejectCount(ctx, 0x3400);
+      }
       if (item.p3.empty()) item.p3 = kCopyNoOverwrite;
       if (item.p3 != kCopyNoOverwrite && item.p3 != kCopyReplaceOnly) {
         return FailUndefined(ctx, item.p3, 0x3300);
@@ -45,7 +47,7 @@ std::uint32_t AcceptListStatement(int final_state, ParameterItem item, Statement
       Append(std::move(item), ctx);
       return 0;
     case SectionKind::kSetupDataFiles:
-      if (final_state != 3) return RejectCount(ctx, 0x3500);
+      if (final_state != kListSecond) return RejectCount(ctx, 0x3500);
       Append(std::move(item), ctx);
       return 0;
     case SectionKind::kDeleteRegistry:

@@ -14,8 +14,8 @@ inline constexpr char kCopyNoOverwrite[] = "COPYFLG_NO_OVERWRITE";
 inline constexpr char kCopyReplaceOnly[] = "COPYFLG_REPLACEONLY";
 
 /// Applies the current section's rule to a complete parameter-list statement
-/// that ended in `final_state` (1-5) and appends its item to the current
-/// record. Answers 0 or the section's code (0x3100-0x3900).
-std::uint32_t AcceptListStatement(int final_state, ParameterItem item, StatementContext& ctx);
+/// that ended in `final_state` and appends its item to the current record.
+/// Answers 0 or the section's code (0x3100-0x3900).
+std::uint32_t AcceptListStatement(ListState final_state, ParameterItem item, StatementContext& ctx);
 
 }  // namespace builder

@@ -192,9 +192,9 @@ void AddRegistryHandler::Clear() {
   value_ = AddRegistryItem{};
 }
 
-std::uint32_t AcceptDeleteRegistryStatement(int final_state, ParameterItem item,
+std::uint32_t AcceptDeleteRegistryStatement(ListState final_state, ParameterItem item,
                                             StatementContext& ctx) {
-  if (final_state == 2 || final_state == 4) return Fail(ctx, InfMessage::kParameterCountWrong, 0x3900);
+  if (final_state == kListFirstComma || final_state == kListSecondComma) return Fail(ctx, InfMessage::kParameterCountWrong, 0x3900);
   if (!IsDeleteRegistryRootKey(item.p1)) return FailUndefined(ctx, item.p1, 0x3700);
   if (item.p2.empty() && item.p3.empty()) {
     return Fail(ctx, InfMessage::kSubkeyAndValueNameOmitted, 0x3800);

@@ -74,7 +74,7 @@ class AddRegistryHandler : public StatementHandler {
 /// (P1 root key, P2 subkey, P3 value name) and appends the item. Answers 0,
 /// 0x3700 (unknown root key), 0x3800 (no subkey and no value name) or 0x3900
 /// (ended after a comma).
-std::uint32_t AcceptDeleteRegistryStatement(int final_state, ParameterItem item,
+std::uint32_t AcceptDeleteRegistryStatement(ListState final_state, ParameterItem item,
                                             StatementContext& ctx);
 
 }  // namespace builder

@@ -36,6 +36,17 @@ class StatementHandler {
   int state_ = 0;
 };
 
+/// Where a parameter list "P1 [, [P2] [, P3]]" stands after each token; the
+/// state it ends in tells the list sections how many parameters it held.
+enum ListState : int {
+  kListStart = 0,        ///< nothing read yet
+  kListFirst = 1,        ///< P1
+  kListFirstComma = 2,   ///< P1 ,
+  kListSecond = 3,       ///< P1 , P2
+  kListSecondComma = 4,  ///< P1 , [P2] ,
+  kListThird = 5,        ///< P1 , [P2] , P3
+};
+
 /// Adds a complete list statement to the most recent record when that
 /// record holds items of type T (the record every statement adds to).
 template <typename T>

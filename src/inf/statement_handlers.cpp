@@ -97,31 +97,31 @@ std::uint32_t DefinitionHandler::OnEnd(StatementContext& ctx) {
 std::uint32_t ParameterListHandler::OnToken(std::string_view token, StatementContext& ctx) {
   const bool comma = token == ",";
   switch (state_) {
-    case 0:
+    case kListStart:
       if (comma) return Fail(ctx, InfMessage::kFirstParameterOmitted, 0x3A00);
-      p1_ = UnquoteValue(token);
-      state_ = 1;
+      item_.p1 = UnquoteValue(token);
+      state_ = kListFirst;
       return 0;
-    case 1:
+    case kListFirst:
       if (!comma) return Fail(ctx, InfMessage::kNotSeparatedByComma, 0x3B00);
-      state_ = 2;
+      state_ = kListFirstComma;
       return 0;
-    case 2:
+    case kListFirstComma:
       if (comma) {
-        state_ = 4;  // P2 omitted
+        state_ = kListSecondComma;  // P2 omitted
       } else {
-        p2_ = UnquoteValue(token);
-        state_ = 3;
+        item_.p2 = UnquoteValue(token);
+        state_ = kListSecond;
       }
       return 0;
-    case 3:
+    case kListSecond:
       if (!comma) return Fail(ctx, InfMessage::kNotSeparatedByComma, 0x3C00);
-      state_ = 4;
+      state_ = kListSecondComma;
       return 0;
-    case 4:
+    case kListSecondComma:
       if (comma) return Fail(ctx, InfMessage::kThirdParameterComma, 0x3D00);
-      p3_ = UnquoteValue(token);
-      state_ = 5;
+      item_.p3 = UnquoteValue(token);
+      state_ = kListThird;
       return 0;
     default:
       return Fail(ctx, InfMessage::kTextAfterDefinition, 0x3E00);
@@ -129,18 +129,16 @@ std::uint32_t ParameterListHandler::OnToken(std::string_view token, StatementCon
 }
 
 std::uint32_t ParameterListHandler::OnEnd(StatementContext& ctx) {
-  if (state_ == 0) return 0;
-  ParameterItem item{std::move(p1_), std::move(p2_), std::move(p3_)};
-  const int final_state = state_;
+  if (state_ == kListStart) return 0;
+  ParameterItem item = std::move(item_);
+  const ListState final_state = static_cast<ListState>(state_);
   Clear();
   return AcceptListStatement(final_state, std::move(item), ctx);
 }
 
 void ParameterListHandler::Clear() {
-  state_ = 0;
-  p1_.clear();
-  p2_.clear();
-  p3_.clear();
+  state_ = kListStart;
+  item_ = ParameterItem{};
 }
 
 }  // namespace builder

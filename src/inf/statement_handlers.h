@@ -34,9 +34,8 @@ class DefinitionHandler : public StatementHandler {
   std::string key_, value_;
 };
 
-/// Reads "P1 [, [P2] [, P3]]"; at the end the current section's rule decides
-/// by the final state (1: one parameter, 3: two, 5: three or first and third,
-/// 2 and 4: ended after a comma).
+/// Reads "P1 [, [P2] [, P3]]" through the ListState states; at the end the
+/// current section's rule decides by the state it ended in.
 class ParameterListHandler : public StatementHandler {
  public:
   std::uint32_t OnToken(std::string_view token, StatementContext& ctx);
@@ -44,7 +43,7 @@ class ParameterListHandler : public StatementHandler {
 
  private:
   void Clear();
-  std::string p1_, p2_, p3_;
+  ParameterItem item_;
 };
 
 }  // namespace builder
