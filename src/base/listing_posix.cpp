@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -38,13 +39,16 @@ class PosixFolderLister : public FolderLister {
       if (host == "." || host == "..") continue;
       DirEntry e;
       e.host_name = host;
-      const std::string path = JoinPath(folder, host);
+      // Examined relative to the open folder: one lookup of the name, not
+      // of the whole path; a link alone takes a second look, through it.
       struct stat st;
-      if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+      bool examined = fstatat(dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+      if (examined && S_ISLNK(st.st_mode)) {
         e.link = true;
-        e.link_target = Resolve(path);
+        e.link_target = Resolve(JoinPath(folder, host));
+        examined = fstatat(dirfd(dir), d->d_name, &st, 0) == 0;
       }
-      if (stat(path.c_str(), &st) == 0) {
+      if (examined) {
         e.kind = S_ISREG(st.st_mode) ? FileKind::kRegular : S_ISDIR(st.st_mode) ? FileKind::kFolder : FileKind::kOther;
         e.size = e.kind == FileKind::kRegular ? static_cast<std::uint64_t>(st.st_size) : 0;
       } else {

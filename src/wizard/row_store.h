@@ -31,7 +31,7 @@ struct FileRow {
   std::uint32_t Kind() const { return item_data & kFileRowKindMask; }
 };
 
-/// The files list (control 1013 of page 3).
+/// The files list (IDC_FILES_LIST of page 3).
 class FileRowStore {
  public:
   virtual ~FileRowStore() = default;
@@ -58,7 +58,7 @@ struct RegistryRow {
   std::string value;  ///< value text as typed
 };
 
-/// The registry list (control 1014 of page 4). The list view numbers its
+/// The registry list (IDC_REG_LIST of page 4). The list view numbers its
 /// rows' item data itself (position at insertion) for sorting.
 class RegistryRowStore {
  public:
@@ -103,12 +103,12 @@ class MemoryRegistryRowStore : public RegistryRowStore {
 bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
                    const std::string& folder, std::uint32_t kind);
 
-/// Page 4's RowToEntry: fills `entry` from `row`. Root "HKCU" 2, "HKCR" 3,
+/// Fills `entry` from a row of page 4's list. Root "HKCU" 2, "HKCR" 3,
 /// else 1; type "MULTI_SZ" 10, "DWORD" 11, "BINARY" 12, else 13 (all
 /// case-sensitive); key, name and value cut to each setting's maximum - 1.
 void RowToEntry(const RegistryRow& row, RegistryEntry* entry);
 
-/// Page 4's EntryToRow: the columns that show `entry`.
+/// The columns of page 4's list that show `entry`.
 RegistryRow EntryToRow(const RegistryEntry& entry);
 
 /// The files-list rows as the writers read them from the list control: name

@@ -1,7 +1,7 @@
 #pragma once
 // Page 3 of the wizard (dialog 103): the files of the source folder (and of
 // its direct sub-folders) that the package copies, with their destination
-// folders. List control 1013 is the only store of these rows.
+// folders. The list IDC_FILES_LIST is the only store of these rows.
 
 #include <windows.h>
 

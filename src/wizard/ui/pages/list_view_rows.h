@@ -35,7 +35,7 @@ int InsertListViewRow(HWND list, int index, const std::string& text, LPARAM data
 /// Selects and focuses row `row` alone and scrolls it into view.
 void SelectListViewRow(HWND list, int row);
 
-/// The files list (control 1013): columns name, mark, folder, side; the item
+/// The files list (IDC_FILES_LIST): columns name, mark, folder, side; the item
 /// data holds the running number and the FileRowKind.
 class ListViewFileRows : public FileRowStore {
  public:
@@ -52,7 +52,7 @@ class ListViewFileRows : public FileRowStore {
   HWND list_;
 };
 
-/// The registry list (control 1014): columns root, key, name, type, value.
+/// The registry list (IDC_REG_LIST): columns root, key, name, type, value.
 /// A row appended carries its position as item data; a row replaced takes
 /// its index (the page renumbers all rows before either).
 class ListViewRegistryRows : public RegistryRowStore {

@@ -1,6 +1,6 @@
 #pragma once
 // Page 4 of the wizard (dialog 104): the registry entries that the package
-// adds on the device, kept only as rows of list control 1014.
+// adds on the device, kept only as rows of the list IDC_REG_LIST.
 
 #include <windows.h>
 
