@@ -23,8 +23,9 @@ class FakeFolderLister : public FolderLister {
   /// Paths whose entries are reported as not examined (kind and size unknown).
   std::set<std::string> unexamined;
 
-  bool List(const std::string& folder, std::vector<DirEntry>* entries) override {
+  bool List(const std::string& relative, std::vector<DirEntry>* entries) override {
     entries->clear();
+    const std::string folder = files_.FullPath(relative);
     if (!files_.folders.count(folder)) return false;
     for (const std::string& path : files_.folders) Add(folder, path, FileKind::kFolder, 0, entries);
     for (const std::string& path : files_.others) Add(folder, path, FileKind::kOther, 0, entries);

@@ -16,9 +16,5 @@ std::string ToHost(const std::string& kit_path);
 /// a name without a Shift-JIS form keeps its bytes.
 std::string FromHost(const std::string& host_path);
 
-/// The current directory as a kit path, however long; empty when it cannot
-/// be taken (it was removed, or is unreadable).
-std::string CurrentDirectory();
-
 }  // namespace host
 }  // namespace wizard

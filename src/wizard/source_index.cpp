@@ -16,13 +16,13 @@ std::string NameKey(std::string_view name) {
 
 }  // namespace
 
-bool SourceIndex::Read(const std::string& source_path) {
+bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_path) {
   *this = SourceIndex();
   path_ = source_path;
   std::vector<FolderEntry> entries;
   // The listings take the folders without their final separator.
   const std::string folder_path = source_path.substr(0, source_path.size() - 1);
-  if (source_path.empty() || !ListFolder(folder_path, &entries)) return false;
+  if (source_path.empty() || !ListFolder(fs, folder_path, &entries)) return false;
   auto take = [this](const FolderEntry& entry, const std::string& folder) {
     const std::size_t added = folder.empty() ? 0 : folder.size() + 1;
     auto [at, inserted] = shortest_.emplace(NameKey(entry.name), added);
@@ -38,7 +38,7 @@ bool SourceIndex::Read(const std::string& source_path) {
   }
   std::vector<FolderEntry> inner;
   for (const std::string& folder : folders_) {
-    ListFolder(source_path + folder, &inner);
+    ListFolder(fs, source_path + folder, &inner);
     for (const FolderEntry& entry : inner) {
       if (entry.is_folder) {
         nested_folders_ = true;
