@@ -11,21 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/host_path.h"
+
 namespace base {
-
-/// The separator of host paths: '\\' on Windows, '/' elsewhere.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
-/// Joins a host folder path and a name with the platform's separator.
-std::string JoinPath(std::string_view folder, std::string_view name);
-
-/// True when the resolved host `path` is `folder` or lies inside it (both as
-/// FolderLister::ResolvedPath gives them; ASCII case is ignored on Windows).
-bool PathWithin(std::string_view folder, std::string_view path);
 
 /// A file opened for reading.
 class InputFile {

@@ -101,12 +101,12 @@ TEST_P(FileSystemConformanceTest, CreateNewRefusesWhatExists) {
   ASSERT_TRUE(WriteNew(files_, s.At("old.txt"), "old"));
   ASSERT_TRUE(files_.CreateFolder(s.At("sub")));
   EXPECT_FALSE(files_.CreateFolder(s.At("sub")));
-  EXPECT_FALSE(files_.CreateFolder(s.At("none/deeper")));
+  EXPECT_FALSE(files_.CreateFolder(JoinPath(s.At("none"), "deeper")));
   for (const char* name : {"old.txt", "sub"}) {
     EXPECT_EQ(files_.CreateNew(s.At(name)), nullptr) << name;
   }
   EXPECT_EQ(Content(files_, s.At("old.txt")), "old");
-  EXPECT_EQ(files_.CreateNew(s.At("none/new.txt")), nullptr);
+  EXPECT_EQ(files_.CreateNew(JoinPath(s.At("none"), "new.txt")), nullptr);
   // Create empties what is there.
   std::unique_ptr<OutputFile> again = files_.Create(s.At("old.txt"));
   ASSERT_NE(again, nullptr);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/encoding.h"
+#include "base/host_path.h"
 #include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
@@ -13,7 +14,6 @@
 #include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
 #include "wizard/finish.h"
-#include "wizard/host_fs.h"
 #include "wizard/project_pipeline.h"
 #include "wizard/project_safety.h"
 #include "wizard/texts.h"
@@ -25,17 +25,7 @@ using base::Stream;
 
 constexpr char kVersion[] = PAK_KIT_NAME " " PAK_KIT_VERSION "\n";
 
-// Host texts (the command line, the file system) to the kit's Shift-JIS
-// and back. Windows hands over ANSI texts, which already are Shift-JIS.
-bool ToKit(const std::string& host, std::string* kit) {
-#ifdef _WIN32
-  *kit = host;
-  return true;
-#else
-  return base::Utf8ToCp932(host, kit);
-#endif
-}
-
+// A kit text as UTF-8, for the JSON report (UTF-8 on every platform).
 std::string ToUtf8(const std::string& sjis) {
   std::string utf8;
   if (base::Cp932ToUtf8(sjis, &utf8)) return utf8;
@@ -155,7 +145,7 @@ class Run {
   // as the pages show them, every page's checks, Finish's files; then the
   // builder with the batch file's arguments.
   int Steps() {
-    if (!ToKit(options_.project, &project_)) {
+    if (!base::ExactKitText(options_.project, &project_)) {
       return Fail(kExitNoProject, Say(Message::kProjectNameNotSjis, options_.project.c_str()));
     }
     if (!ProjectFolder(fs_, project_, &current_dir_)) {
@@ -250,7 +240,7 @@ class Run {
     for (const Override& o : overrides) {
       if (o.host.empty()) continue;
       std::string kit;
-      if (!ToKit(o.host, &kit)) return Fail(kExitUsage, Say(Message::kValueNotSjis, o.host.c_str()));
+      if (!base::ExactKitText(o.host, &kit)) return Fail(kExitUsage, Say(Message::kValueNotSjis, o.host.c_str()));
       // "--output Foo.lvar" names the archive Foo.lvar, not Foo.lvar.lvar.
       if (&o.setting == &s.Output && kit.size() > 5 &&
           base::EqualsIgnoreAsciiCase(std::string_view(kit).substr(kit.size() - 5), ".lvar")) {
@@ -289,13 +279,13 @@ class Run {
 
   // The builder with the batch file's arguments, from the project's folder.
   int RunBuilder() {
-    const std::unique_ptr<base::EnteredFolder> folder = env_.files.EnterFolder(wizard::host::ToHost(current_dir_));
+    const std::unique_ptr<base::EnteredFolder> folder = env_.files.EnterFolder(base::HostText(current_dir_));
     if (!folder) return Fail(kExitNotWritten, Say(Message::kCannotEnter, current_dir_.c_str()));
     const wizard::ProjectSettings& s = loaded_.settings;
     archive_ = s.Output.Text() + ".lvar";
     std::vector<std::string> args;
     for (const std::string& arg : wizard::BuilderArguments(s, !options_.check)) {
-      args.push_back(wizard::host::ToHost(arg));
+      args.push_back(base::HostText(arg));
     }
     builder::BuildEnvironment build{console_, env_.lister, env_.files};
     builder_code_ = builder::RunBuild(args, build);
@@ -305,7 +295,7 @@ class Run {
     }
     if (!options_.check) {
       base::FileInfo info;
-      if (env_.files.Stat(wizard::host::ToHost(base::JoinPath(current_dir_, archive_)), &info)) {
+      if (env_.files.Stat(base::HostText(base::JoinPath(current_dir_, archive_)), &info)) {
         archive_size_ = info.size;
       }
     }

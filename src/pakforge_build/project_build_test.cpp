@@ -13,11 +13,11 @@
 #include "base/encoding.h"
 #include "base/file_access.h"
 #include "base/file_system.h"
+#include "base/host_path.h"
 #include "base/test_temp_folder.h"
 #include "builder/driver.h"
 #include "pakforge_build/wizard_messages.h"
 #include "wizard/finish.h"
-#include "wizard/host_fs.h"
 #include "wizard/project_file.h"
 #include "wizard/project_pipeline.h"
 #include "wizard/test_support.h"
@@ -39,7 +39,7 @@ std::string Sjis(const char* utf8) {
 }
 
 // A kit path (Shift-JIS) as the file system's name.
-std::string Host(const std::string& kit) { return wizard::host::ToHost(kit); }
+std::string Host(const std::string& kit) { return base::HostText(kit); }
 
 std::string Kit(const std::string& relative) {
   std::string out = relative;

@@ -1,8 +1,8 @@
 #include "wizard/build_outputs.h"
 
+#include "base/host_path.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
-#include "wizard/host_fs.h"
 #include "wizard/source_index.h"
 #include "wizard/texts.h"
 
@@ -129,7 +129,7 @@ void ReportBuild(const base::FileAccess& fs, const ProjectSettings& s, const std
   const std::string name = s.Output.Text() + ".lvar";
   base::FileInfo archive;
   if (run.outcome == BuildRun::Outcome::kEnded && run.exit_code == 0 &&
-      fs.files.Stat(host::ToHost(base::JoinPath(current_dir, name)), &archive) &&
+      fs.files.Stat(base::HostText(base::JoinPath(current_dir, name)), &archive) &&
       archive.kind == base::FileKind::kRegular) {
     messages.ShowFilled(kStrBuildDone, MessageIcon::kInformation, {name, GroupDigits(archive.size)});
     return;

@@ -1,9 +1,9 @@
 #include "wizard/file_utils.h"
 
 #include "base/file_system.h"
+#include "base/host_path.h"
 #include "base/listing.h"
 #include "base/sjis.h"
-#include "wizard/host_fs.h"
 
 namespace wizard {
 namespace {
@@ -52,13 +52,13 @@ bool Match(std::string_view pattern, std::size_t p, std::string_view name, std::
 
 }  // namespace
 
-std::string CurrentDirectory(const base::FileAccess& fs) { return host::FromHost(fs.files.CurrentFolder()); }
+std::string CurrentDirectory(const base::FileAccess& fs) { return base::KitText(fs.files.CurrentFolder()); }
 
 namespace {
 
 // Examines a kit path through the one file system; false when nothing is there.
 bool StatKitPath(const base::FileAccess& fs, const std::string& path, base::FileInfo* info) {
-  return fs.files.Stat(host::ToHost(path), info);
+  return fs.files.Stat(base::HostText(path), info);
 }
 
 }  // namespace
@@ -123,7 +123,7 @@ bool ListFolder(const base::FileAccess& fs, const std::string& folder, std::vect
   entries->clear();
   std::string path = folder.empty() ? std::string(1, base::kPathSeparator) : folder;
   std::vector<base::DirEntry> listed;
-  if (!fs.lister.List(host::ToHost(path), &listed)) return false;
+  if (!fs.lister.List(base::HostText(path), &listed)) return false;
   entries->reserve(listed.size());
   for (const base::DirEntry& e : listed) {
     if (e.name_convertible) entries->push_back(FolderEntry{e.name, e.is_folder(), e.is_folder() ? 0 : e.size});
@@ -176,18 +176,18 @@ bool SplitPath(std::string_view path, std::string* folder, std::string* base,
 }
 
 bool WriteTextFile(const base::FileAccess& fs, const std::string& path, std::string_view text) {
-  return base::WriteWholeFile(fs.files, host::ToHost(path), std::string(text));
+  return base::WriteWholeFile(fs.files, base::HostText(path), std::string(text));
 }
 
 bool ReadWholeFile(const base::FileAccess& fs, const std::string& path, std::string* text) {
   text->clear();
-  return base::ReadWholeFile(fs.files, host::ToHost(path), text);
+  return base::ReadWholeFile(fs.files, base::HostText(path), text);
 }
 
-bool DeleteFileAt(const base::FileAccess& fs, const std::string& path) { return fs.files.Remove(host::ToHost(path)); }
+bool DeleteFileAt(const base::FileAccess& fs, const std::string& path) { return fs.files.Remove(base::HostText(path)); }
 
 bool MoveFileTo(const base::FileAccess& fs, const std::string& from, const std::string& to) {
-  return fs.files.Rename(host::ToHost(from), host::ToHost(to));
+  return fs.files.Rename(base::HostText(from), base::HostText(to));
 }
 
 }  // namespace wizard
