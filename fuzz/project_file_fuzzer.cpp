@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_access.h"
 #include "fuzz_support.h"
 #include "wizard/file_utils.h"
 #include "wizard/project_file.h"
@@ -17,16 +18,16 @@ namespace {
 
 // Loads the whole project at `path` and saves it back to the same file, as
 // the wizard does when an existing project is opened and finished again.
-std::string LoadAndSave(const std::string& path) {
+std::string LoadAndSave(const base::FileAccess& fs, const std::string& path) {
   wizard::ProjectSettings settings;
   wizard::MemoryFileRowStore files;
   wizard::MemoryRegistryRowStore registry;
-  wizard::LoadProjectSettings(settings, path);
-  wizard::LoadCopyFileRows(path, files);
-  wizard::LoadRegistryRows(path, registry);
-  FUZZ_CHECK(wizard::SaveProject(settings, path, &files, &registry));
+  wizard::LoadProjectSettings(fs, settings, path);
+  wizard::LoadCopyFileRows(fs, path, files);
+  wizard::LoadRegistryRows(fs, path, registry);
+  FUZZ_CHECK(wizard::SaveProject(fs, settings, path, &files, &registry));
   std::string saved;
-  FUZZ_CHECK(wizard::ReadWholeFile(path, &saved));
+  FUZZ_CHECK(wizard::ReadWholeFile(fs, path, &saved));
   return saved;
 }
 
@@ -36,9 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size > 64 * 1024) return 0;
   const fuzz::ScratchFolder& scratch = fuzz::ScratchFolder::For("project");
   const std::string path = base::JoinPath(scratch.path(), "Pakforge_Fuzz.ini");
-  FUZZ_CHECK(wizard::WriteTextFile(path, std::string_view(reinterpret_cast<const char*>(data), size)));
-  std::string first = LoadAndSave(path);
-  std::string second = LoadAndSave(path);
+  const base::FileAccess fs = base::SystemFileAccess();
+  FUZZ_CHECK(wizard::WriteTextFile(fs, path, std::string_view(reinterpret_cast<const char*>(data), size)));
+  std::string first = LoadAndSave(fs, path);
+  std::string second = LoadAndSave(fs, path);
   if (first != second) {
     std::fprintf(stderr, "first save:\n%s\nsecond save:\n%s\n", first.c_str(), second.c_str());
     FUZZ_CHECK(first == second);

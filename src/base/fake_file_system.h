@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/file_system.h"
@@ -48,7 +49,20 @@ class FakeFileSystem : public FileSystem {
   /// one of `folders` (for tests that model the folders).
   bool need_parent_folder = false;
 
-  bool Stat(const std::string& path, FileInfo* info) override {
+  /// The current folder; while it is not empty, relative paths are taken
+  /// against it, as the platform's file system does.
+  std::string current_folder;
+
+  /// `path` against the current folder: absolute paths (and every path
+  /// while there is no current folder) stay as they are.
+  std::string FullPath(const std::string& path) const {
+    const bool absolute = (!path.empty() && path[0] == kPathSeparator) || (path.size() > 1 && path[1] == ':');
+    if (absolute || current_folder.empty()) return path;
+    return current_folder + (current_folder.back() == kPathSeparator ? "" : std::string(1, kPathSeparator)) + path;
+  }
+
+  bool Stat(const std::string& relative, FileInfo* info) override {
+    const std::string path = FullPath(relative);
     if (folders.count(path)) {
       *info = FileInfo{FileKind::kFolder, 0};
       return true;
@@ -63,31 +77,35 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
 
-  std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
+  std::unique_ptr<InputFile> OpenInput(const std::string& relative) override {
+    const std::string path = FullPath(relative);
     auto it = files.find(path);
     if (it == files.end() || others.count(path)) return nullptr;
     return std::make_unique<Input>(it->second, unreadable.count(path) != 0);
   }
 
-  std::unique_ptr<InputFile> OpenLocked(const std::string& path, std::uint64_t* size) override {
-    auto it = files.find(path);
+  std::unique_ptr<InputFile> OpenLocked(const std::string& relative, std::uint64_t* size) override {
+    auto it = files.find(FullPath(relative));
     if (it != files.end()) *size = it->second.size();
-    return OpenInput(path);
+    return OpenInput(relative);
   }
 
-  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
+  std::unique_ptr<OutputFile> CreateNew(const std::string& relative) override {
+    const std::string path = FullPath(relative);
     if (fail_create || files.count(path) || !Creatable(path)) return nullptr;
     files[path];
     return std::make_unique<Output>(this, path);
   }
 
-  std::unique_ptr<OutputFile> Create(const std::string& path) override {
+  std::unique_ptr<OutputFile> Create(const std::string& relative) override {
+    const std::string path = FullPath(relative);
     if (fail_create || !Creatable(path)) return nullptr;
     files[path].clear();
     return std::make_unique<Output>(this, path);
   }
 
-  bool Rename(const std::string& from, const std::string& to) override {
+  bool Rename(const std::string& relative_from, const std::string& relative_to) override {
+    const std::string from = FullPath(relative_from), to = FullPath(relative_to);
     if (!files.count(from) || files.count(to) || !Creatable(to)) return false;
     files[to] = files[from];
     files.erase(from);
@@ -95,7 +113,8 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
 
-  bool Replace(const std::string& from, const std::string& to) override {
+  bool Replace(const std::string& relative_from, const std::string& relative_to) override {
+    const std::string from = FullPath(relative_from), to = FullPath(relative_to);
     if (fail_replace || !files.count(from) || !Creatable(to)) return false;
     files[to] = files[from];
     files.erase(from);
@@ -103,22 +122,35 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
 
-  bool Remove(const std::string& path) override {
+  bool Remove(const std::string& relative) override {
+    const std::string path = FullPath(relative);
     if (!files.erase(path)) return false;
     log.push_back("remove " + path);
     return true;
   }
 
   bool SyncFolder(const std::string& folder) override {
-    log.push_back("sync folder " + folder);
+    log.push_back("sync folder " + FullPath(folder));
     return true;
   }
-  bool CreateFolder(const std::string& path) override {
+  bool CreateFolder(const std::string& relative) override {
+    const std::string path = FullPath(relative);
     if (fail_create || files.count(path) || !Creatable(path)) return false;
     return folders.insert(path).second;
   }
 
   unsigned long ProcessId() override { return 42; }
+
+  std::string CurrentFolder() override { return current_folder; }
+
+  /// Enters one of `folders`.
+  std::unique_ptr<EnteredFolder> EnterFolder(const std::string& folder) override {
+    const std::string path = FullPath(folder);
+    if (!folders.count(path)) return nullptr;
+    auto stay = std::make_unique<Stay>(this, current_folder);
+    current_folder = path;
+    return stay;
+  }
 
  private:
   // False when a folder or something else is at `path`, or when its folder
@@ -128,6 +160,16 @@ class FakeFileSystem : public FileSystem {
     const std::size_t cut = path.find_last_of(kPathSeparator);
     return !need_parent_folder || (cut != std::string::npos && folders.count(path.substr(0, cut)));
   }
+
+  class Stay : public EnteredFolder {
+   public:
+    Stay(FakeFileSystem* owner, std::string came_from) : owner_(owner), came_from_(std::move(came_from)) {}
+    ~Stay() override { owner_->current_folder = came_from_; }
+
+   private:
+    FakeFileSystem* owner_;
+    std::string came_from_;
+  };
 
   class Input : public InputFile {
    public:

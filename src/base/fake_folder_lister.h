@@ -25,9 +25,10 @@ class FakeFolderLister : public FolderLister {
   /// Every folder asked for, in order.
   std::vector<std::string> listed;
 
-  bool List(const std::string& folder, std::vector<DirEntry>* entries) override {
-    listed.push_back(folder);
+  bool List(const std::string& relative, std::vector<DirEntry>* entries) override {
+    listed.push_back(relative);
     entries->clear();
+    const std::string folder = files_.FullPath(relative);
     if (!files_.folders.count(folder)) return false;
     for (const std::string& path : files_.folders) Add(folder, path, FileKind::kFolder, 0, entries);
     for (const std::string& path : files_.others) Add(folder, path, FileKind::kOther, 0, entries);

@@ -12,25 +12,6 @@ constexpr int kTemporaryNameAttempts = 100;
 
 }  // namespace
 
-std::string JoinPath(std::string_view folder, std::string_view name) {
-  std::string path(folder);
-  path += kPathSeparator;
-  path += name;
-  return path;
-}
-
-bool PathWithin(std::string_view folder, std::string_view path) {
-  if (path.size() < folder.size()) return false;
-#ifdef _WIN32
-  if (!EqualsIgnoreAsciiCase(path.substr(0, folder.size()), folder)) return false;
-#else
-  if (path.substr(0, folder.size()) != folder) return false;
-#endif
-  if (path.size() == folder.size()) return true;
-  // "/src" holds "/src/a", not "/src2"; a root such as "/" ends in its separator.
-  return path[folder.size()] == kPathSeparator || (!folder.empty() && folder.back() == kPathSeparator);
-}
-
 bool ReadWholeFile(FileSystem& files, const std::string& path, std::string* content) {
   std::unique_ptr<InputFile> file = files.OpenInput(path);
   if (!file) return false;

@@ -11,21 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/host_path.h"
+
 namespace base {
-
-/// The separator of host paths: '\\' on Windows, '/' elsewhere.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
-/// Joins a host folder path and a name with the platform's separator.
-std::string JoinPath(std::string_view folder, std::string_view name);
-
-/// True when the resolved host `path` is `folder` or lies inside it (both as
-/// FolderLister::ResolvedPath gives them; ASCII case is ignored on Windows).
-bool PathWithin(std::string_view folder, std::string_view path);
 
 /// A file opened for reading.
 class InputFile {
@@ -63,7 +51,15 @@ struct FileInfo {
   std::uint64_t size = 0;
 };
 
-/// Opens, creates, examines, renames and removes files by host path.
+/// The stay in a folder entered by FileSystem::EnterFolder: when it goes,
+/// the folder that was current before is current again.
+class EnteredFolder {
+ public:
+  virtual ~EnteredFolder() = default;
+};
+
+/// Opens, creates, examines, renames and removes files by host path, and
+/// keeps the current folder, against which relative paths are taken.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -96,6 +92,14 @@ class FileSystem {
   /// A number that differs between processes running at the same time,
   /// used to name temporary files.
   virtual unsigned long ProcessId() = 0;
+  /// The current folder as a host path, however long (no trailing
+  /// separator, except for a root); empty when it cannot be taken (it was
+  /// removed, or is unreadable).
+  virtual std::string CurrentFolder() = 0;
+  /// Makes `folder` the current folder for as long as the answer lives;
+  /// null (nothing entered) when it cannot be entered or the way back to
+  /// the folder current now cannot be kept.
+  virtual std::unique_ptr<EnteredFolder> EnterFolder(const std::string& folder) = 0;
 };
 
 /// The file system of the running platform.

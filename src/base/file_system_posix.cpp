@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "base/file_system.h"
 
@@ -63,6 +64,20 @@ class PosixOutputFile : public OutputFile {
 
  private:
   int fd_;
+};
+
+// The folder come from is held open, so the way back works however deep it
+// lies, and even when its name cannot be taken.
+class PosixEnteredFolder : public EnteredFolder {
+ public:
+  explicit PosixEnteredFolder(int came_from) : came_from_(came_from) {}
+  ~PosixEnteredFolder() override {
+    (void)!::fchdir(came_from_);
+    ::close(came_from_);
+  }
+
+ private:
+  int came_from_;
 };
 
 class PosixFileSystem : public FileSystem {
@@ -133,6 +148,26 @@ class PosixFileSystem : public FileSystem {
   }
 
   unsigned long ProcessId() override { return static_cast<unsigned long>(::getpid()); }
+
+  std::string CurrentFolder() override {
+    // A null buffer lets getcwd allocate one of any length: a folder deeper
+    // than PATH_MAX still has its name, which length checks then refuse.
+    char* buffer = ::getcwd(nullptr, 0);
+    if (!buffer) return std::string();
+    std::string here = buffer;
+    std::free(buffer);
+    return here;
+  }
+
+  std::unique_ptr<EnteredFolder> EnterFolder(const std::string& folder) override {
+    const int came_from = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (came_from < 0) return nullptr;
+    if (::chdir(folder.c_str()) != 0) {
+      ::close(came_from);
+      return nullptr;
+    }
+    return std::make_unique<PosixEnteredFolder>(came_from);
+  }
 };
 
 }  // namespace

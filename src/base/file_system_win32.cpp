@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "base/file_system.h"
 
 namespace base {
@@ -56,6 +59,30 @@ class Win32OutputFile : public OutputFile {
   HANDLE handle_;
 };
 
+// The current folder as GetCurrentDirectoryA gives it, however long; empty
+// when it cannot be taken.
+std::string CurrentDirectory() {
+  std::string here(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(here.size()), here.data());
+    if (n == 0) return std::string();
+    if (n < here.size()) {
+      here.resize(n);
+      return here;
+    }
+    here.resize(n);  // n counts the terminating null when the buffer was short
+  }
+}
+
+class Win32EnteredFolder : public EnteredFolder {
+ public:
+  explicit Win32EnteredFolder(std::string came_from) : came_from_(std::move(came_from)) {}
+  ~Win32EnteredFolder() override { SetCurrentDirectoryA(came_from_.c_str()); }
+
+ private:
+  std::string came_from_;
+};
+
 class Win32FileSystem : public FileSystem {
  public:
   bool Stat(const std::string& path, FileInfo* info) override {
@@ -109,6 +136,15 @@ class Win32FileSystem : public FileSystem {
   bool SyncFolder(const std::string&) override { return true; }
 
   unsigned long ProcessId() override { return GetCurrentProcessId(); }
+
+  std::string CurrentFolder() override { return CurrentDirectory(); }
+
+  std::unique_ptr<EnteredFolder> EnterFolder(const std::string& folder) override {
+    std::string came_from = CurrentDirectory();
+    if (came_from.empty() || !SetCurrentDirectoryA(folder.c_str())) return nullptr;
+    return std::make_unique<Win32EnteredFolder>(std::move(came_from));
+  }
+
  private:
   // Opens an existing file on disk for reading with sharing mode `share`.
   static std::unique_ptr<InputFile> Open(const std::string& path, DWORD share, std::uint64_t* size) {

@@ -1,7 +1,7 @@
 #include "builder/archive_writer.h"
 
+#include "base/host_path.h"
 #include "base/sjis.h"
-#include "builder/host_text.h"
 #include "builder/interrupt_cleanup.h"
 #include "builder/messages.h"
 
@@ -17,24 +17,9 @@ constexpr int kTemporaryNameAttempts = 100;
 
 const EntryKind kKinds[] = {EntryKind::kInstallInfo, EntryKind::kProgram, EntryKind::kData};
 
-// Where the last name of a host path begins.
-std::size_t NameStart(const std::string& path) {
-#ifdef _WIN32
-  std::size_t start = 0;
-  for (char separator : {'\\', '/', ':'}) {
-    std::size_t at = base::SjisFindLast(path, separator);
-    if (at != std::string::npos && at + 1 > start) start = at + 1;
-  }
-  return start;
-#else
-  std::size_t at = path.rfind('/');
-  return at == std::string::npos ? 0 : at + 1;
-#endif
-}
-
 // The folder that holds `path`, for making a rename in it durable.
 std::string FolderOf(const std::string& path) {
-  std::size_t start = NameStart(path);
+  std::size_t start = base::LastNameStart(path);
   if (start == 0) return ".";
   if (start == 1) return path.substr(0, 1);
   return path.substr(0, start - 1);
@@ -51,7 +36,7 @@ std::string TemporaryPath(const std::string& archive, unsigned long pid, int att
     suffix.append(std::to_string(attempt));
   }
   suffix.append(".tmp");
-  const std::size_t start = NameStart(archive);
+  const std::size_t start = base::LastNameStart(archive);
   std::string path = archive;
   if (archive.size() - start + suffix.size() > kMaxHostNameBytes) {
     path.resize(start);
@@ -64,7 +49,7 @@ std::string TemporaryPath(const std::string& archive, unsigned long pid, int att
 }  // namespace
 
 ArchiveWriter::ArchiveWriter(base::FileSystem& files, base::Console& console, const std::string& archive)
-    : files_(files), console_(console), archive_(archive), archive_message_(MessageTextOf(archive)) {}
+    : files_(files), console_(console), archive_(archive), archive_message_(base::KitText(archive)) {}
 
 ArchiveWriter::~ArchiveWriter() {
   if (!completed_) Discard();

@@ -1,8 +1,8 @@
 #include "builder/driver.h"
 
+#include "base/host_path.h"
 #include "builder/archive_writer.h"
 #include "builder/command_line.h"
-#include "builder/host_text.h"
 #include "builder/messages.h"
 #include "builder/source_scan.h"
 
@@ -17,8 +17,7 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
   if (code) return code | kStepCommandLine;
 
   ScanResult scan;
-  code = ScanSourceFolder(env.lister, env.files, options.directory, MessageTextOf(options.directory), console,
-                          &scan);
+  code = ScanSourceFolder(env.lister, env.files, options.directory, base::KitText(options.directory), console, &scan);
   if (code) return code | kStepFolderScan;
   // Checked after the whole scan: a Native.ina anywhere in the tree counts.
   if (!scan.native_info_found) {

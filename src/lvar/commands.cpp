@@ -5,7 +5,7 @@
 
 #include "base/hex.h"
 #include "archive/archive_format.h"
-#include "builder/host_text.h"
+#include "base/host_path.h"
 #include "kit_version.h"
 #include "lvar/archive_diff.h"
 #include "lvar/archive_reader.h"
@@ -44,7 +44,7 @@ void ReportFailure(LvarEnvironment& env, const std::string& path, const Status& 
     default:
       break;
   }
-  const std::string shown = builder::MessageTextOf(path);
+  const std::string shown = base::KitText(path);
   const std::string message = DisplayText(NoteText(env.console.language(), status.note));
   if (at_offset)
     Say(env.console, kErr, Message::kFailureAt, shown.c_str(), base::HexNumber(status.offset, 8).c_str(), message.c_str());
@@ -230,7 +230,7 @@ int Verify(LvarEnvironment& env, const CommandLine& cl) {
       json.Key("checksum").Number(summary.checksum);
     });
   } else if (status.ok()) {
-    Say(env.console, kOut, Message::kVerifySound, builder::MessageTextOf(path).c_str(), summary.entries,
+    Say(env.console, kOut, Message::kVerifySound, base::KitText(path).c_str(), summary.entries,
         static_cast<unsigned long long>(summary.file_size), summary.checksum);
   }
   if (!status.ok()) ReportFailure(env, path, status);
@@ -339,10 +339,10 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
   // The count covers every line above, Native.ina included.
   const unsigned written = static_cast<unsigned>(report.files.size()) + (report.native_ina_written ? 1u : 0u);
   Say(env.console, kOut, written == 1 ? Message::kExtractDoneOne : Message::kExtractDone, written,
-      builder::MessageTextOf(dir).c_str());
+      base::KitText(dir).c_str());
   if (report.native_ina_written && (h.platform_mask & 0xFFFF) == 0 && (h.os_version_mask & 0xFFFF) == 0 &&
       (h.cpu_type_mask & 0xFFFF) == 0)
-    Say(env.console, kOut, Message::kRebuild, builder::MessageTextOf(dir).c_str(), h.platform_mask >> 16,
+    Say(env.console, kOut, Message::kRebuild, base::KitText(dir).c_str(), h.platform_mask >> 16,
         h.os_version_mask >> 16, h.cpu_type_mask >> 16);
   return kExitOk;
 }

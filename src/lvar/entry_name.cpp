@@ -49,16 +49,6 @@ std::string NameProblem(std::string_view sjis) {
   return "";
 }
 
-std::string HostName(std::string_view sjis) {
-#ifdef _WIN32
-  return std::string(sjis);
-#else
-  std::string utf8;
-  if (!base::Cp932ToUtf8(sjis, &utf8)) return std::string(sjis);
-  return utf8;
-#endif
-}
-
 std::string NameKey(std::string_view sjis) {
   std::string key(sjis);
   base::SjisUpperAscii(key);

@@ -18,10 +18,6 @@ namespace lvar {
 /// POSIX, a name longer than 255 bytes in UTF-8.
 std::string NameProblem(std::string_view sjis);
 
-/// The host form of a name that passed NameProblem: UTF-8 on POSIX, the
-/// Shift-JIS bytes themselves on Windows.
-std::string HostName(std::string_view sjis);
-
 /// The key under which names count as the same file: ASCII letters folded
 /// to upper case (Windows file systems ignore their case).
 std::string NameKey(std::string_view sjis);

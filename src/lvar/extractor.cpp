@@ -4,8 +4,8 @@
 #include <set>
 
 #include "base/hex.h"
+#include "base/host_path.h"
 #include "base/sjis.h"
-#include "builder/host_text.h"
 #include "lvar/entry_name.h"
 #include "lvar/text_form.h"
 
@@ -61,12 +61,12 @@ class FileWriter : public ArchiveVisitor {
     if (entry.index >= static_cast<int>(names_.size()))
       return Failure(Fault::kReadError, entry.offset, Message::kFaultArchiveChanged);
     const std::string& name = names_[static_cast<std::size_t>(entry.index)];
-    path_ = base::JoinPath(dir_, HostName(name));
+    path_ = base::JoinPath(dir_, base::HostText(name));
     output_ = files_.CreateNew(path_);
     if (!output_) {
       path_.clear();
       return Failure(Fault::kWriteError, entry.offset,
-                     {Message::kCannotCreateFile, {builder::MessageTextOf(base::JoinPath(dir_, HostName(name)))}});
+                     {Message::kCannotCreateFile, {base::KitText(base::JoinPath(dir_, base::HostText(name)))}});
     }
     report_->files.push_back({entry.name, name, entry.size});
     return {};
@@ -87,7 +87,7 @@ class FileWriter : public ArchiveVisitor {
 
  private:
   Status WriteFailure() {
-    Status s = Failure(Fault::kWriteError, 0, {Message::kCannotWriteFile, {builder::MessageTextOf(path_)}});
+    Status s = Failure(Fault::kWriteError, 0, {Message::kCannotWriteFile, {base::KitText(path_)}});
     Abandon();
     return s;
   }
@@ -120,7 +120,7 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
   if (Status s = ReadArchiveFile(files, archive, planner, &summary); !s.ok()) return s;
   report->header = summary.header;
 
-  const std::string shown = builder::MessageTextOf(dir);
+  const std::string shown = base::KitText(dir);
   base::FileInfo info;
   if (!files.Stat(dir, &info)) {
     if (!files.CreateFolder(dir)) return Failure(Fault::kWriteError, 0, {Message::kCannotCreateFolder, {shown}});
@@ -139,11 +139,11 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
     const std::string path = base::JoinPath(dir, kNativeInfoName);
     std::unique_ptr<base::OutputFile> output = files.CreateNew(path);
     const auto native = summary.header.NativeInfo();
-    if (!output) return Failure(Fault::kWriteError, 0, {Message::kCannotCreateFile, {builder::MessageTextOf(path)}});
+    if (!output) return Failure(Fault::kWriteError, 0, {Message::kCannotCreateFile, {base::KitText(path)}});
     bool written = output->Write(native.data(), native.size());
     if (!output->Close() || !written) {
       files.Remove(path);
-      return Failure(Fault::kWriteError, 0, {Message::kCannotWriteFile, {builder::MessageTextOf(path)}});
+      return Failure(Fault::kWriteError, 0, {Message::kCannotWriteFile, {base::KitText(path)}});
     }
     report->native_ina_written = true;
   }
@@ -151,17 +151,7 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
 }
 
 std::string DefaultExtractFolder(const std::string& archive) {
-#ifdef _WIN32
-  std::size_t cut = 0;
-  for (char separator : {'\\', '/', ':'}) {
-    std::size_t at = base::SjisFindLast(archive, separator);
-    if (at != std::string::npos && at + 1 > cut) cut = at + 1;
-  }
-#else
-  std::size_t slash = archive.rfind('/');
-  std::size_t cut = slash == std::string::npos ? 0 : slash + 1;
-#endif
-  std::string name = archive.substr(cut);
+  std::string name = archive.substr(base::LastNameStart(archive));
   std::size_t dot = name.find_last_of('.');
   if (dot == std::string::npos || dot == 0) return name + ".files";
   return name.substr(0, dot);

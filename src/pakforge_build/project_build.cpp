@@ -2,6 +2,7 @@
 
 #include "base/encoding.h"
 #include "base/json_writer.h"
+#include "base/host_path.h"
 #include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
@@ -9,11 +10,9 @@
 #include "kit_version.h"
 #include "pakforge_build/messages.h"
 #include "pakforge_build/wizard_messages.h"
-#include "pakforge_build/working_folder.h"
 #include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
 #include "wizard/finish.h"
-#include "wizard/host_fs.h"
 #include "wizard/project_pipeline.h"
 #include "wizard/project_safety.h"
 #include "wizard/texts.h"
@@ -25,17 +24,7 @@ using base::Stream;
 
 constexpr char kVersion[] = PAK_KIT_NAME " " PAK_KIT_VERSION "\n";
 
-// Host texts (the command line, the file system) to the kit's Shift-JIS
-// and back. Windows hands over ANSI texts, which already are Shift-JIS.
-bool ToKit(const std::string& host, std::string* kit) {
-#ifdef _WIN32
-  *kit = host;
-  return true;
-#else
-  return base::Utf8ToCp932(host, kit);
-#endif
-}
-
+// A kit text as UTF-8, for the JSON report (UTF-8 on every platform).
 std::string ToUtf8(const std::string& sjis) {
   std::string utf8;
   if (base::Cp932ToUtf8(sjis, &utf8)) return utf8;
@@ -56,10 +45,10 @@ bool IsAbsolute(const std::string& path) {
 // directory: absolute, without a trailing separator. False when the project
 // path is relative and the current folder cannot be taken: an empty one
 // would put every output into the root.
-bool ProjectFolder(const std::string& kit_project, std::string* folder) {
+bool ProjectFolder(const base::FileAccess& fs, const std::string& kit_project, std::string* folder) {
   wizard::SplitPath(kit_project, folder, nullptr, nullptr);
   if (!IsAbsolute(*folder)) {
-    const std::string here = wizard::CurrentDirectory();
+    const std::string here = wizard::CurrentDirectory(fs);
     if (here.empty()) return false;
     *folder = folder->empty() ? here : base::JoinPath(here, *folder);
   }
@@ -89,7 +78,11 @@ class ErrorsOnlyConsole : public base::Console {
 class Run {
  public:
   Run(const Options& options, RunEnvironment& env)
-      : options_(options), env_(env), quiet_(env.console), console_(options.json ? quiet_ : env.console) {}
+      : options_(options),
+        env_(env),
+        fs_{env.files, env.lister},
+        quiet_(env.console),
+        console_(options.json ? quiet_ : env.console) {}
 
   int Execute() {
     const int status = Steps();
@@ -130,17 +123,17 @@ class Run {
   // as the pages show them, every page's checks, Finish's files; then the
   // builder with the batch file's arguments.
   int Steps() {
-    if (!ToKit(options_.project, &project_)) {
+    if (!base::ExactKitText(options_.project, &project_)) {
       return Fail(kExitNoProject, Say(Message::kProjectNameNotSjis, options_.project.c_str()));
     }
-    if (!ProjectFolder(project_, &current_dir_)) {
+    if (!ProjectFolder(fs_, project_, &current_dir_)) {
       return Fail(kExitNotWritten, Say(Message::kCurrentFolderUnnamed));
     }
     // Refused before it is read at all.
-    if (wizard::ProjectFileTooLarge(project_)) {
+    if (wizard::ProjectFileTooLarge(fs_, project_)) {
       return Fail(kExitNoProject, Say(Message::kProjectTooLarge, project_.c_str()));
     }
-    if (!wizard::LoadProject(project_, &loaded_)) {
+    if (!wizard::LoadProject(fs_, project_, &loaded_)) {
       return Fail(kExitNoProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
     if (wizard::Refusal words; !wizard::CheckRegistryWords(loaded_.unknown_words, &words)) {
@@ -153,11 +146,11 @@ class Run {
     // followed through its links before it is listed, and every name is
     // checked before a row is looked up.
     wizard::SafetyRefusal unsafe;
-    if (!wizard::CheckSourceFolderInside(s, current_dir_, base::SystemPathResolver(), &unsafe) ||
+    if (!wizard::CheckSourceFolderInside(fs_, s, current_dir_, base::SystemPathResolver(), &unsafe) ||
         !wizard::CheckProjectNames(s, &loaded_.files, &unsafe)) {
       return RefuseUnsafe(unsafe);
     }
-    const wizard::SourceIndex* source = wizard::ReadSourceFolder(s, current_dir_, &source_) ? &source_ : nullptr;
+    const wizard::SourceIndex* source = wizard::ReadSourceFolder(fs_, s, current_dir_, &source_) ? &source_ : nullptr;
     const wizard::ListReading reading = wizard::ReadListsAsPages(s, source, loaded_.files, loaded_.registry);
     if (source && reading.rebuilt && loaded_.files.Count() == 0) {
       Warn(WizardMessage(env_.console.language(), wizard::kStrNoFiles));
@@ -167,7 +160,7 @@ class Run {
       Warn(Say(Message::kUnlistedFile, name.c_str()));
     }
     wizard::Refusal refusal;
-    if (!wizard::CheckEveryPage({s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
+    if (!wizard::CheckEveryPage({fs_, s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
       return Refuse(refusal.string_id, refusal.argument, RefusalDetail(refusal));
     }
     std::string project_folder;
@@ -225,7 +218,7 @@ class Run {
     for (const Override& o : overrides) {
       if (o.host.empty()) continue;
       std::string kit;
-      if (!ToKit(o.host, &kit)) return Fail(kExitUsage, Say(Message::kValueNotSjis, o.host.c_str()));
+      if (!base::ExactKitText(o.host, &kit)) return Fail(kExitUsage, Say(Message::kValueNotSjis, o.host.c_str()));
       // "--output Foo.lvar" names the archive Foo.lvar, not Foo.lvar.lvar.
       if (&o.setting == &s.Output && kit.size() > 5 &&
           base::EqualsIgnoreAsciiCase(std::string_view(kit).substr(kit.size() - 5), ".lvar")) {
@@ -243,18 +236,18 @@ class Run {
     // .txt/.inf files that Finish does not write: the wizard asks before
     // deleting them; here --clean is the author's yes.
     std::vector<std::string> foreign;
-    wizard::ListForeignOutputs(s, current_dir_, &loaded_.files, &foreign, &source_);
+    wizard::ListForeignOutputs(fs_, s, current_dir_, &loaded_.files, &foreign, &source_);
     if (!foreign.empty() && !options_.clean) {
       std::string names;
       for (const std::string& name : foreign) names += "\n  " + source_.path() + name;
       return Fail(kExitForeignFiles, Say(Message::kForeignFiles) + names);
     }
     // A check writes no archive, so it keeps the last one too.
-    const bool ok = wizard::WriteFinishFiles(s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
+    const bool ok = wizard::WriteFinishFiles(fs_, s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
                                              &written_, &source_, &packed_, !options_.check);
     // With --clean, the foreign files are gone now: each is named.
     for (const std::string& name : foreign) {
-      if (!wizard::FileExists(source_.path() + name)) deleted_.push_back(source_.path() + name);
+      if (!wizard::FileExists(fs_, source_.path() + name)) deleted_.push_back(source_.path() + name);
     }
     if (!ok) {
       return Fail(kExitNotWritten, WizardMessage(env_.console.language(), wizard::kStrNotAllWritten));
@@ -264,13 +257,13 @@ class Run {
 
   // The builder with the batch file's arguments, from the project's folder.
   int RunBuilder() {
-    WorkingFolder folder(current_dir_);
-    if (!folder.entered()) return Fail(kExitNotWritten, Say(Message::kCannotEnter, current_dir_.c_str()));
+    const std::unique_ptr<base::EnteredFolder> folder = env_.files.EnterFolder(base::HostText(current_dir_));
+    if (!folder) return Fail(kExitNotWritten, Say(Message::kCannotEnter, current_dir_.c_str()));
     const wizard::ProjectSettings& s = loaded_.settings;
     archive_ = s.Output.Text() + ".lvar";
     std::vector<std::string> args;
     for (const std::string& arg : wizard::BuilderArguments(s, !options_.check)) {
-      args.push_back(wizard::host::ToHost(arg));
+      args.push_back(base::HostText(arg));
     }
     builder::BuildEnvironment build{console_, env_.lister, env_.files};
     builder_code_ = builder::RunBuild(args, build);
@@ -280,7 +273,7 @@ class Run {
     }
     if (!options_.check) {
       base::FileInfo info;
-      if (env_.files.Stat(wizard::host::ToHost(base::JoinPath(current_dir_, archive_)), &info)) {
+      if (env_.files.Stat(base::HostText(base::JoinPath(current_dir_, archive_)), &info)) {
         archive_size_ = info.size;
       }
     }
@@ -354,6 +347,7 @@ class Run {
 
   const Options& options_;
   RunEnvironment& env_;
+  const base::FileAccess fs_;  // the environment's file system and lister, for the wizard's steps
   ErrorsOnlyConsole quiet_;
   base::Console& console_;  // the builder's console
 

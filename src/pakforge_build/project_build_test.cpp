@@ -10,14 +10,14 @@
 #include <fstream>
 #include <map>
 
-#include "base/file_system.h"
 #include "base/encoding.h"
+#include "base/file_access.h"
+#include "base/file_system.h"
+#include "base/host_path.h"
 #include "base/test_temp_folder.h"
 #include "builder/driver.h"
 #include "pakforge_build/wizard_messages.h"
-#include "pakforge_build/working_folder.h"
 #include "wizard/finish.h"
-#include "wizard/host_fs.h"
 #include "wizard/project_file.h"
 #include "wizard/project_pipeline.h"
 #include "wizard/test_support.h"
@@ -25,6 +25,9 @@
 
 namespace pakforge_build {
 namespace {
+
+// The platform's files, for the cases run in a temporary folder.
+const base::FileAccess system_files = base::SystemFileAccess();
 
 namespace fs = std::filesystem;
 using ScratchFolder = base::TestTempFolder;
@@ -36,7 +39,7 @@ std::string Sjis(const char* utf8) {
 }
 
 // A kit path (Shift-JIS) as the file system's name.
-std::string Host(const std::string& kit) { return wizard::host::ToHost(kit); }
+std::string Host(const std::string& kit) { return base::HostText(kit); }
 
 std::string Kit(const std::string& relative) {
   std::string out = relative;
@@ -104,7 +107,7 @@ Project BaseProject() {
 // Creates the folder at the kit path `path` and those above it.
 void MakeFolders(const std::string& path) {
   const std::size_t cut = path.find_last_of(base::kPathSeparator);
-  if (cut != std::string::npos && cut > 0 && !wizard::FolderExists(path.substr(0, cut))) {
+  if (cut != std::string::npos && cut > 0 && !wizard::FolderExists(system_files, path.substr(0, cut))) {
     MakeFolders(path.substr(0, cut));
   }
   base::SystemFileSystem().CreateFolder(Host(path));
@@ -114,23 +117,23 @@ void Lay(const ScratchFolder& dir, const Project& p) {
   for (const auto& [path, bytes] : p.files) {
     const std::string kit = dir.Path(Kit(path));
     MakeFolders(kit.substr(0, kit.find_last_of(base::kPathSeparator)));
-    ASSERT_TRUE(wizard::WriteTextFile(kit, bytes)) << path;
+    ASSERT_TRUE(wizard::WriteTextFile(system_files, kit, bytes)) << path;
   }
-  ASSERT_TRUE(wizard::SaveProject(p.settings, dir.Path(p.ProjectName()), &p.saved, &p.registry));
+  ASSERT_TRUE(wizard::SaveProject(system_files, p.settings, dir.Path(p.ProjectName()), &p.saved, &p.registry));
   std::string saved;
-  ASSERT_TRUE(wizard::ReadWholeFile(dir.Path(p.ProjectName()), &saved));
-  ASSERT_TRUE(wizard::WriteTextFile(dir.Path(p.ProjectName()), saved + p.by_hand));
+  ASSERT_TRUE(wizard::ReadWholeFile(system_files, dir.Path(p.ProjectName()), &saved));
+  ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path(p.ProjectName()), saved + p.by_hand));
 }
 
 // Every file under `folder` (kit paths): '/'-separated relative path -> bytes.
 void Walk(const std::string& folder, const std::string& prefix, std::map<std::string, std::string>* tree) {
   const std::string all = base::JoinPath(folder, "*.*");
-  for (const std::string& name : wizard::ListDirectory(all, true)) {
+  for (const std::string& name : wizard::ListDirectory(system_files, all, true)) {
     std::string bytes;
-    EXPECT_TRUE(wizard::ReadWholeFile(base::JoinPath(folder, name), &bytes)) << name;
+    EXPECT_TRUE(wizard::ReadWholeFile(system_files, base::JoinPath(folder, name), &bytes)) << name;
     (*tree)[prefix + name] = bytes;
   }
-  for (const std::string& name : wizard::ListDirectory(all, false)) {
+  for (const std::string& name : wizard::ListDirectory(system_files, all, false)) {
     Walk(base::JoinPath(folder, name), prefix + name + "/", tree);
   }
 }
@@ -149,9 +152,9 @@ builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p)
   Lay(dir, p);
   dir.Write("Pakmak.exe", "x");
   wizard::LoadedProject opened;
-  EXPECT_TRUE(wizard::LoadProject(dir.Path(p.ProjectName()), &opened));
+  EXPECT_TRUE(wizard::LoadProject(system_files, dir.Path(p.ProjectName()), &opened));
   wizard::SourceIndex source;
-  EXPECT_TRUE(wizard::ReadSourceFolder(p.settings, dir.Path(), &source));
+  EXPECT_TRUE(wizard::ReadSourceFolder(system_files, p.settings, dir.Path(), &source));
   wizard::ReadListsAsPages(p.settings, &source, opened.files, opened.registry);
   if (p.saved.Count() == 0) {
     // The rebuilt list in the order the test expects the page to show.
@@ -163,15 +166,15 @@ builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p)
   }
   wizard::testing::RecordingMessages messages;
   wizard::testing::RecordingStarter starter;
-  EXPECT_TRUE(wizard::MakeProjectFiles(p.settings, dir.Path(), &opened.files, &opened.registry,
-                                       false, messages, starter));
+  EXPECT_TRUE(wizard::MakeProjectFiles(system_files, p.settings, dir.Path(), &opened.files, &opened.registry, false,
+                                       messages, starter));
   // The recording starter runs nothing, so Finish's only message is its
   // report that no archive was made; the builder runs below instead.
   EXPECT_EQ(messages.ids, std::vector<int>{wizard::kStrBuildFailed});
   EXPECT_EQ(starter.started.size(), 1u);
   fs::remove(Host(dir.Path("Pakmak.exe")));
-  WorkingFolder here(dir.Path());
-  EXPECT_TRUE(here.entered());
+  const std::unique_ptr<base::EnteredFolder> here = base::SystemFileSystem().EnterFolder(Host(dir.Path()));
+  EXPECT_TRUE(here);
   base::CapturingConsole console(base::Language::kEnglish);
   builder::BuildEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
   return builder::RunBuild({Host(p.settings.Source.Text()), Host(p.settings.Output.Text() + ".lvar"),
@@ -393,7 +396,7 @@ TEST(ProjectBuildTest, CheckOnlyWritesNoArchive) {
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_FALSE(fs::exists(Host(dir.Path("MemoPack.lvar"))));
   // The last good archive survives a check.
-  ASSERT_TRUE(wizard::WriteTextFile(dir.Path("MemoPack.lvar"), "the last archive"));
+  ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path("MemoPack.lvar"), "the last archive"));
   result = Build(dir, p.ProjectName(), {"--check"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(Tree(dir)["MemoPack.lvar"], "the last archive");
@@ -476,7 +479,8 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     ScratchFolder top;
     const Project p = BaseProject();
     for (const auto& [path, bytes] : p.files) top.Write("project/" + path, bytes);
-    ASSERT_TRUE(wizard::SaveProject(p.settings, top.Path("project/" + p.ProjectName()), &p.saved, &p.registry));
+    ASSERT_TRUE(
+        wizard::SaveProject(system_files, p.settings, top.Path("project/" + p.ProjectName()), &p.saved, &p.registry));
     top.Write("out/victim.txt", "the author's own");
     top.Write("out/src/readme.txt", "the author's own");
     if (std::string(c.link) == "src") {
@@ -508,7 +512,7 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
 TEST(ProjectBuildTest, CurrentFolderThatCannotBeNamed) {
   ScratchFolder dir;
   dir.MakeFolder("gone");
-  WorkingFolder inside(dir.Path("gone"));
+  const std::unique_ptr<base::EnteredFolder> inside = base::SystemFileSystem().EnterFolder(Host(dir.Path("gone")));
   fs::remove(dir.Path("gone"));
   Options options;
   options.project = "Pakforge_Memo.ini";

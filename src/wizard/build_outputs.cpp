@@ -1,9 +1,8 @@
 #include "wizard/build_outputs.h"
 
-#include "base/file_system.h"
+#include "base/host_path.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
-#include "wizard/host_fs.h"
 #include "wizard/source_index.h"
 #include "wizard/texts.h"
 
@@ -40,11 +39,12 @@ std::string CutAtCharacter(const std::string& text, std::size_t limit) {
 
 }  // namespace
 
-std::uint32_t EstimateArchiveSize(const ProjectSettings& s, const std::string& current_dir) {
+std::uint32_t EstimateArchiveSize(const base::FileAccess& fs, const ProjectSettings& s,
+                                  const std::string& current_dir) {
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() + 3 >= static_cast<std::size_t>(kMaxPath)) return 0;
   SourceIndex source;
-  source.Read(p);
+  source.Read(fs, p);
   return EstimateArchiveSize(source);
 }
 
@@ -73,14 +73,15 @@ std::string SetupIniText(const ProjectSettings& s, std::uint32_t estimate) {
   return t;
 }
 
-int WriteSetupIni(const ProjectSettings& s, const std::string& current_dir) {
-  return WriteSetupIni(s, current_dir, EstimateArchiveSize(s, current_dir));
+int WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir) {
+  return WriteSetupIni(fs, s, current_dir, EstimateArchiveSize(fs, s, current_dir));
 }
 
-int WriteSetupIni(const ProjectSettings& s, const std::string& current_dir, std::uint32_t estimate) {
+int WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                  std::uint32_t estimate) {
   std::string text = SetupIniText(s, estimate);
   if (current_dir.size() + 10 >= static_cast<std::size_t>(kMaxPath)) return 0;
-  return WriteTextFile(base::JoinPath(current_dir, "Setup.ini"), text) ? 1 : 0;
+  return WriteTextFile(fs, base::JoinPath(current_dir, "Setup.ini"), text) ? 1 : 0;
 }
 
 std::vector<std::string> BuilderArguments(const ProjectSettings& s, bool with_archive) {
@@ -106,20 +107,21 @@ bool BatchPath(const ProjectSettings& s, const std::string& current_dir, std::st
   return true;
 }
 
-bool WriteBatchFile(const ProjectSettings& s, const std::string& current_dir, std::string* path) {
-  return BatchPath(s, current_dir, path) && WriteTextFile(*path, BatchText(s, current_dir));
+bool WriteBatchFile(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                    std::string* path) {
+  return BatchPath(s, current_dir, path) && WriteTextFile(fs, *path, BatchText(s, current_dir));
 }
 
-int WriteBatchAndRun(const ProjectSettings& s, const std::string& current_dir, BatchStarter& starter,
-                     BuildRun* run) {
+int WriteBatchAndRun(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                     BatchStarter& starter, BuildRun* run) {
   std::string path;
-  if (!WriteBatchFile(s, current_dir, &path)) return 0;
+  if (!WriteBatchFile(fs, s, current_dir, &path)) return 0;
   *run = starter.Run(path);
   return 1;
 }
 
-void ReportBuild(const ProjectSettings& s, const std::string& current_dir, const BuildRun& run,
-                 MessageSink& messages) {
+void ReportBuild(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                 const BuildRun& run, MessageSink& messages) {
   if (run.outcome == BuildRun::Outcome::kStillRunning) {
     messages.ShowFilled(kStrBuildRunning, MessageIcon::kWarning, {std::to_string(run.waited_seconds)});
     return;
@@ -127,7 +129,7 @@ void ReportBuild(const ProjectSettings& s, const std::string& current_dir, const
   const std::string name = s.Output.Text() + ".lvar";
   base::FileInfo archive;
   if (run.outcome == BuildRun::Outcome::kEnded && run.exit_code == 0 &&
-      KitFileSystem().Stat(host::ToHost(base::JoinPath(current_dir, name)), &archive) &&
+      fs.files.Stat(base::HostText(base::JoinPath(current_dir, name)), &archive) &&
       archive.kind == base::FileKind::kRegular) {
     messages.ShowFilled(kStrBuildDone, MessageIcon::kInformation, {name, GroupDigits(archive.size)});
     return;

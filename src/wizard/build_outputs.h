@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_access.h"
 #include "wizard/settings.h"
 #include "wizard/ui_services.h"
 
@@ -17,7 +18,8 @@ class SourceIndex;
 /// of its direct sub-folders except "Native.ina" (any case), the length of
 /// its name + its size (low 32 bits) + 12, in 32-bit unsigned arithmetic.
 /// 0 when the source folder path fails or its length + 3 reaches 260.
-std::uint32_t EstimateArchiveSize(const ProjectSettings& settings, const std::string& current_dir);
+std::uint32_t EstimateArchiveSize(const base::FileAccess& fs, const ProjectSettings& settings,
+                                  const std::string& current_dir);
 
 /// The same figure over a source folder already read.
 std::uint32_t EstimateArchiveSize(const SourceIndex& source);
@@ -27,10 +29,11 @@ std::string SetupIniText(const ProjectSettings& settings, std::uint32_t estimate
 
 /// Writes "Setup.ini" into the current directory. Non-zero on success; 0
 /// when the path would reach 260 bytes or the file could not be written.
-int WriteSetupIni(const ProjectSettings& settings, const std::string& current_dir);
+int WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir);
 
 /// As above with the size figure `estimate` (EstimateArchiveSize).
-int WriteSetupIni(const ProjectSettings& settings, const std::string& current_dir, std::uint32_t estimate);
+int WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                  std::uint32_t estimate);
 
 /// The archive builder's arguments for the project, as kit texts: the
 /// source folder, the archive (`Output` + ".lvar") when `with_archive`
@@ -51,12 +54,13 @@ bool BatchPath(const ProjectSettings& settings, const std::string& current_dir, 
 
 /// Writes the batch file (BatchPath, BatchText); true with its path in
 /// `path` when it was written.
-bool WriteBatchFile(const ProjectSettings& settings, const std::string& current_dir, std::string* path);
+bool WriteBatchFile(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                    std::string* path);
 
 /// Writes the batch file and, when it was written, runs it with `starter`
 /// and stores what became of the run in `run`. 0 (nothing run) when the
 /// path would reach 260 bytes or the file could not be written.
-int WriteBatchAndRun(const ProjectSettings& settings, const std::string& current_dir,
+int WriteBatchAndRun(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                      BatchStarter& starter, BuildRun* run);
 
 /// The one message that tells how the build went: the archive
@@ -66,8 +70,8 @@ int WriteBatchAndRun(const ProjectSettings& settings, const std::string& current
 /// seconds waited; otherwise kStrBuildFailed with what the builder printed
 /// (at most kBuildOutputShown bytes, cut at a character boundary, "..."
 /// after a cut; for a run that could not start, the reason).
-void ReportBuild(const ProjectSettings& settings, const std::string& current_dir, const BuildRun& run,
-                 MessageSink& messages);
+void ReportBuild(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                 const BuildRun& run, MessageSink& messages);
 
 /// The most bytes of the builder's output shown in a message.
 inline constexpr std::size_t kBuildOutputShown = 2000;

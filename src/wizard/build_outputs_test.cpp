@@ -14,15 +14,15 @@ TEST(EstimateTest, CountsTwoLevelsAndSkipsNativeIna) {
   ProjectSettings s;
   s.Source.Assign("src");
   dir.MakeFile("src/Native.ina", std::string(500, 'n'));
-  EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 0u);
+  EXPECT_EQ(EstimateArchiveSize(dir.fs, s, dir.path()), 0u);
   dir.MakeFile("src/a.bin", std::string(1000, 'a'));
-  EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 1017u);  // 5 + 1000 + 12
+  EXPECT_EQ(EstimateArchiveSize(dir.fs, s, dir.path()), 1017u);  // 5 + 1000 + 12
   dir.MakeFile("src/sub/NATIVE.INA", "x");
   dir.MakeFile("src/sub/Native.ina.bak", "xy");
   dir.MakeFile("src/sub/deeper/hidden.bin", std::string(100, 'h'));
-  EXPECT_EQ(EstimateArchiveSize(s, dir.path()), 1017u + 14u + 2u + 12u);
+  EXPECT_EQ(EstimateArchiveSize(dir.fs, s, dir.path()), 1017u + 14u + 2u + 12u);
   s.Source.Assign(std::string(100, 's'));
-  EXPECT_EQ(EstimateArchiveSize(s, std::string(156, 'd')), 0u);  // 156 + 102 + 3 >= 260
+  EXPECT_EQ(EstimateArchiveSize(dir.fs, s, std::string(156, 'd')), 0u);  // 156 + 102 + 3 >= 260
 }
 
 TEST(SetupIniTest, FiguresAndPlaces) {
@@ -53,12 +53,12 @@ TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
   s.Source.Assign("src");
   s.Output.Assign("o");
   dir.MakeFile("src/a.bin", std::string(1000, 'a'));
-  ASSERT_TRUE(WriteSetupIni(s, dir.path()));
+  ASSERT_TRUE(WriteSetupIni(dir.fs, s, dir.path()));
   std::string text;
-  ASSERT_TRUE(ReadWholeFile(dir.At("Setup.ini"), &text));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, dir.At("Setup.ini"), &text));
   EXPECT_EQ(text, SetupIniText(s, 1017));
-  EXPECT_FALSE(WriteSetupIni(s, std::string(250, 'd')));
-  EXPECT_FALSE(WriteSetupIni(s, dir.At("absent")));  // the write itself fails
+  EXPECT_FALSE(WriteSetupIni(dir.fs, s, std::string(250, 'd')));
+  EXPECT_FALSE(WriteSetupIni(dir.fs, s, dir.At("absent")));  // the write itself fails
 }
 
 TEST(BatchTest, TextPathAndStart) {
@@ -77,21 +77,21 @@ TEST(BatchTest, TextPathAndStart) {
   testing::RecordingStarter starter;
   starter.result.output = "ran";
   BuildRun run;
-  ASSERT_TRUE(WriteBatchAndRun(s, dir.path(), starter, &run));
+  ASSERT_TRUE(WriteBatchAndRun(dir.fs, s, dir.path(), starter, &run));
   EXPECT_EQ(run.output, "ran");
   ASSERT_EQ(starter.started.size(), 1u);
   EXPECT_EQ(starter.started[0], dir.At("Foo.bat"));
   std::string text;
-  ASSERT_TRUE(ReadWholeFile(dir.At("Foo.bat"), &text));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, dir.At("Foo.bat"), &text));
   EXPECT_EQ(text, BatchText(s, dir.path()));
 
   // Too long a path: nothing written, nothing started, failure.
   s.Name.Assign(std::string(55, 'n'));
-  EXPECT_FALSE(WriteBatchAndRun(s, std::string(200, 'd'), starter, &run));
+  EXPECT_FALSE(WriteBatchAndRun(dir.fs, s, std::string(200, 'd'), starter, &run));
   EXPECT_EQ(starter.started.size(), 1u);
   // A batch that cannot be written runs nothing and is a failure.
   s.Name.Assign("Foo");
-  EXPECT_FALSE(WriteBatchAndRun(s, dir.At("absent"), starter, &run));
+  EXPECT_FALSE(WriteBatchAndRun(dir.fs, s, dir.At("absent"), starter, &run));
   EXPECT_EQ(starter.started.size(), 1u);
 }
 
@@ -125,7 +125,7 @@ TEST(BatchTest, ReportTellsWhatBecameOfTheBuild) {
     run.output = c.output;
     run.waited_seconds = 300;
     testing::RecordingMessages messages;
-    ReportBuild(s, dir.path(), run, messages);
+    ReportBuild(dir.fs, s, dir.path(), run, messages);
     EXPECT_EQ(messages.ids, std::vector<int>{c.id}) << c.output;
     EXPECT_EQ(messages.arguments, std::vector<std::vector<std::string>>{c.arguments}) << c.output;
   }

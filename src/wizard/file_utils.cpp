@@ -1,16 +1,12 @@
 #include "wizard/file_utils.h"
 
 #include "base/file_system.h"
+#include "base/host_path.h"
 #include "base/listing.h"
 #include "base/sjis.h"
-#include "wizard/host_fs.h"
 
 namespace wizard {
 namespace {
-
-// What a live ScopedFileSystem put in place; null: the platform's.
-base::FileSystem* g_files = nullptr;
-base::FolderLister* g_lister = nullptr;
 
 bool IsLead(char c) { return base::IsSjisLeadByte(static_cast<unsigned char>(c)); }
 
@@ -56,44 +52,29 @@ bool Match(std::string_view pattern, std::size_t p, std::string_view name, std::
 
 }  // namespace
 
-base::FileSystem& KitFileSystem() { return g_files ? *g_files : base::SystemFileSystem(); }
-
-base::FolderLister& KitFolderLister() { return g_lister ? *g_lister : base::SystemFolderLister(); }
-
-ScopedFileSystem::ScopedFileSystem(base::FileSystem& files, base::FolderLister& lister)
-    : previous_files_(g_files), previous_lister_(g_lister) {
-  g_files = &files;
-  g_lister = &lister;
-}
-
-ScopedFileSystem::~ScopedFileSystem() {
-  g_files = previous_files_;
-  g_lister = previous_lister_;
-}
-
-std::string CurrentDirectory() { return host::CurrentDirectory(); }
+std::string CurrentDirectory(const base::FileAccess& fs) { return base::KitText(fs.files.CurrentFolder()); }
 
 namespace {
 
 // Examines a kit path through the one file system; false when nothing is there.
-bool StatKitPath(const std::string& path, base::FileInfo* info) {
-  return KitFileSystem().Stat(host::ToHost(path), info);
+bool StatKitPath(const base::FileAccess& fs, const std::string& path, base::FileInfo* info) {
+  return fs.files.Stat(base::HostText(path), info);
 }
 
 }  // namespace
 
-std::uint32_t FileSizeOf(const std::string& path) {
+std::uint32_t FileSizeOf(const base::FileAccess& fs, const std::string& path) {
   base::FileInfo info;
-  if (!StatKitPath(path, &info) || info.kind == base::FileKind::kFolder) return 0;
+  if (!StatKitPath(fs, path, &info) || info.kind == base::FileKind::kFolder) return 0;
   return static_cast<std::uint32_t>(info.size & 0xFFFFFFFFu);
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const base::FileAccess& fs, const std::string& path) {
   base::FileInfo info;
-  return StatKitPath(path, &info);
+  return StatKitPath(fs, path, &info);
 }
 
-bool FolderExists(const std::string& path) {
+bool FolderExists(const base::FileAccess& fs, const std::string& path) {
   if (path.size() == 1 && IsSeparator(path[0])) return true;
   std::string p = path;
   if (!p.empty() && IsSeparator(p.back())) {
@@ -103,7 +84,7 @@ bool FolderExists(const std::string& path) {
   }
   if (p.empty()) return false;
   base::FileInfo info;
-  return StatKitPath(p, &info) && info.kind == base::FileKind::kFolder;
+  return StatKitPath(fs, p, &info) && info.kind == base::FileKind::kFolder;
 }
 
 bool IsValidFileName(std::string_view text) {
@@ -138,11 +119,11 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   return Match(pattern, 0, name, 0);
 }
 
-bool ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) {
+bool ListFolder(const base::FileAccess& fs, const std::string& folder, std::vector<FolderEntry>* entries) {
   entries->clear();
   std::string path = folder.empty() ? std::string(1, base::kPathSeparator) : folder;
   std::vector<base::DirEntry> listed;
-  if (!KitFolderLister().List(host::ToHost(path), &listed)) return false;
+  if (!fs.lister.List(base::HostText(path), &listed)) return false;
   entries->reserve(listed.size());
   for (const base::DirEntry& e : listed) {
     if (e.name_convertible) entries->push_back(FolderEntry{e.name, e.is_folder(), e.is_folder() ? 0 : e.size});
@@ -150,13 +131,13 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>* entries) {
   return true;
 }
 
-std::vector<std::string> ListDirectory(const std::string& wildcard_path, bool want_files) {
+std::vector<std::string> ListDirectory(const base::FileAccess& fs, const std::string& wildcard_path, bool want_files) {
   std::vector<std::string> names;
   std::size_t cut = wildcard_path.find_last_of(base::kPathSeparator);
   std::string folder = cut == std::string::npos ? std::string(".") : wildcard_path.substr(0, cut);
   std::string pattern = cut == std::string::npos ? wildcard_path : wildcard_path.substr(cut + 1);
   std::vector<FolderEntry> entries;
-  ListFolder(folder, &entries);
+  ListFolder(fs, folder, &entries);
   for (const FolderEntry& e : entries) {
     if (e.is_folder != want_files && MatchesWildcard(pattern, e.name)) names.push_back(e.name);
   }
@@ -194,21 +175,19 @@ bool SplitPath(std::string_view path, std::string* folder, std::string* base,
   return true;
 }
 
-bool WriteTextFile(const std::string& path, std::string_view text) {
-  return base::WriteWholeFile(KitFileSystem(), host::ToHost(path), std::string(text));
+bool WriteTextFile(const base::FileAccess& fs, const std::string& path, std::string_view text) {
+  return base::WriteWholeFile(fs.files, base::HostText(path), std::string(text));
 }
 
-bool ReadWholeFile(const std::string& path, std::string* text) {
+bool ReadWholeFile(const base::FileAccess& fs, const std::string& path, std::string* text) {
   text->clear();
-  return base::ReadWholeFile(KitFileSystem(), host::ToHost(path), text);
+  return base::ReadWholeFile(fs.files, base::HostText(path), text);
 }
 
-bool DeleteFileAt(const std::string& path) {
-  return KitFileSystem().Remove(host::ToHost(path));
-}
+bool DeleteFileAt(const base::FileAccess& fs, const std::string& path) { return fs.files.Remove(base::HostText(path)); }
 
-bool MoveFileTo(const std::string& from, const std::string& to) {
-  return KitFileSystem().Rename(host::ToHost(from), host::ToHost(to));
+bool MoveFileTo(const base::FileAccess& fs, const std::string& from, const std::string& to) {
+  return fs.files.Rename(base::HostText(from), base::HostText(to));
 }
 
 }  // namespace wizard

@@ -5,57 +5,33 @@
 // whose separator is the platform's (base::kPathSeparator). On Windows they
 // go to the ANSI file functions unchanged; on POSIX they are converted to the
 // UTF-8 names of the file system at the call (and back for listings), so the
-// same length rules hold on both. Every file access goes through
-// KitFileSystem() and KitFolderLister(), which tests may replace.
+// same length rules hold on both. Every file access goes through the
+// base::FileAccess handed in: the platform's in the programs, fakes in tests.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/file_system.h"
-#include "base/listing.h"
+#include "base/file_access.h"
 #include "base/sjis.h"
 
 namespace wizard {
 
-/// The file system the functions below use: the platform's, or the one of
-/// the innermost live ScopedFileSystem.
-base::FileSystem& KitFileSystem();
-
-/// The folder lister the functions below use: the platform's, or the one of
-/// the innermost live ScopedFileSystem.
-base::FolderLister& KitFolderLister();
-
-/// For tests: while alive, the functions below reach `files` and `lister`
-/// (an in-memory fake) instead of the platform's; the ones in use before
-/// come back when it goes.
-class ScopedFileSystem {
- public:
-  ScopedFileSystem(base::FileSystem& files, base::FolderLister& lister);
-  ~ScopedFileSystem();
-  ScopedFileSystem(const ScopedFileSystem&) = delete;
-  ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
-
- private:
-  base::FileSystem* previous_files_;
-  base::FolderLister* previous_lister_;
-};
-
-/// The process's current directory as a kit path (no trailing separator,
-/// except for a root directory). Empty when it cannot be taken.
-std::string CurrentDirectory();
+/// The current folder of `fs` as a kit path (no trailing separator, except
+/// for a root directory), however long. Empty when it cannot be taken.
+std::string CurrentDirectory(const base::FileAccess& fs);
 
 /// Low 32 bits of the size of the file at `path`; 0 when there is none or it
 /// is a folder.
-std::uint32_t FileSizeOf(const std::string& path);
+std::uint32_t FileSizeOf(const base::FileAccess& fs, const std::string& path);
 
 /// True when a file or a folder exists at `path`.
-bool FileExists(const std::string& path);
+bool FileExists(const base::FileAccess& fs, const std::string& path);
 
 /// True when `path` is exactly one separator (the root), or when, after one
 /// trailing separator is removed, `path` names a folder.
-bool FolderExists(const std::string& path);
+bool FolderExists(const base::FileAccess& fs, const std::string& path);
 
 /// A name usable as a file or folder name: not empty, not only blanks (0x20),
 /// no blank or full stop as its first or last single-byte character, no byte
@@ -71,7 +47,7 @@ bool IsValidFileName(std::string_view text);
 /// only. "." and ".." are never returned. The order is the listing order of
 /// base::FolderLister. A folder that cannot be read gives no names. Names
 /// without a Shift-JIS form (POSIX only) are left out.
-std::vector<std::string> ListDirectory(const std::string& wildcard_path, bool want_files);
+std::vector<std::string> ListDirectory(const base::FileAccess& fs, const std::string& wildcard_path, bool want_files);
 
 /// One entry of a folder as ListFolder reports it.
 struct FolderEntry {
@@ -84,7 +60,7 @@ struct FolderEntry {
 /// the root), in the listing order of base::FolderLister, in
 /// one listing. Names without a Shift-JIS form (POSIX only) are left out.
 /// False (no entries) when the folder cannot be read.
-bool ListFolder(const std::string& folder, std::vector<FolderEntry>* entries);
+bool ListFolder(const base::FileAccess& fs, const std::string& folder, std::vector<FolderEntry>* entries);
 
 /// True when `name` matches the Windows-style `pattern` (see ListDirectory).
 bool MatchesWildcard(std::string_view pattern, std::string_view name);
@@ -101,15 +77,15 @@ bool SplitPath(std::string_view path, std::string* folder, std::string* base,
 /// renamed over it (base::WriteWholeFile): a link at `path` is replaced,
 /// never followed. True only when every byte was written and the rename
 /// done.
-bool WriteTextFile(const std::string& path, std::string_view text);
+bool WriteTextFile(const base::FileAccess& fs, const std::string& path, std::string_view text);
 
 /// Reads the whole file at `path` into `text`. False when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string* text);
+bool ReadWholeFile(const base::FileAccess& fs, const std::string& path, std::string* text);
 
 /// Deletes the file at `path`; false when there was none or it stays.
-bool DeleteFileAt(const std::string& path);
+bool DeleteFileAt(const base::FileAccess& fs, const std::string& path);
 
 /// Renames `from` to `to`; fails (false) when `to` exists.
-bool MoveFileTo(const std::string& from, const std::string& to);
+bool MoveFileTo(const base::FileAccess& fs, const std::string& from, const std::string& to);
 
 }  // namespace wizard

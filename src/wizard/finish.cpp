@@ -26,8 +26,9 @@ bool IsOwnOutput(const std::vector<std::string>& own, const std::string& name) {
 
 // The files of the source folder itself: from `source` when it is that
 // folder already read, else listed now.
-std::vector<std::string> SourceFolderFiles(const std::string& path, const SourceIndex* source) {
-  if (source == nullptr || source->path() != path) return ListDirectory(path + "*.*", true);
+std::vector<std::string> SourceFolderFiles(const base::FileAccess& fs, const std::string& path,
+                                           const SourceIndex* source) {
+  if (source == nullptr || source->path() != path) return ListDirectory(fs, path + "*.*", true);
   std::vector<std::string> names;
   for (const SourceFile& file : source->files()) {
     if (file.folder.empty()) names.push_back(file.name);
@@ -37,31 +38,31 @@ std::vector<std::string> SourceFolderFiles(const std::string& path, const Source
 
 }  // namespace
 
-bool ListForeignOutputs(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
-                        std::vector<std::string>* names, const SourceIndex* source) {
+bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                        const FileRowStore* files, std::vector<std::string>* names, const SourceIndex* source) {
   names->clear();
   std::string p;
-  if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256 || !FolderExists(p)) return false;
+  if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256 || !FolderExists(fs, p)) return false;
   std::vector<std::string> own = SourceFolderOutputNames(s, files);
-  for (const std::string& name : SourceFolderFiles(p, source))
+  for (const std::string& name : SourceFolderFiles(fs, p, source))
     if (IsOutputKind(name) && !IsOwnOutput(own, name)) names->push_back(name);
   return true;
 }
 
-int RemoveOldOutputs(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
-                     bool remove_foreign, const SourceIndex* source, bool remove_archive) {
+int RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                     const FileRowStore* files, bool remove_foreign, const SourceIndex* source, bool remove_archive) {
   if (remove_archive && current_dir.size() + s.Output.Text().size() < 255)
-    DeleteFileAt(base::JoinPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
+    DeleteFileAt(fs, base::JoinPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return 0;
   std::vector<std::string> own = SourceFolderOutputNames(s, files);
-  for (const std::string& name : SourceFolderFiles(p, source))
-    if (IsOutputKind(name) && (remove_foreign || IsOwnOutput(own, name))) DeleteFileAt(p + name);
+  for (const std::string& name : SourceFolderFiles(fs, p, source))
+    if (IsOutputKind(name) && (remove_foreign || IsOwnOutput(own, name))) DeleteFileAt(fs, p + name);
   return 1;
 }
 
-bool WriteFinishFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
-                      const RegistryRowStore* registry, bool remove_foreign,
+bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                      const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
                       std::vector<std::string>* written, const SourceIndex* source, SourceIndex* after,
                       bool remove_archive) {
   written->clear();
@@ -72,7 +73,7 @@ bool WriteFinishFiles(const ProjectSettings& s, const std::string& current_dir, 
   const bool want_packed = s.SetupIniCreate.On() || after != nullptr;
   SourceIndex read_here;
   if (have_folder && want_packed && (source == nullptr || source->path() != folder)) {
-    read_here.Read(folder);
+    read_here.Read(fs, folder);
     source = &read_here;
   }
   const std::vector<std::string> names = SourceFolderOutputNames(s, files);
@@ -85,17 +86,17 @@ bool WriteFinishFiles(const ProjectSettings& s, const std::string& current_dir, 
         changed.push_back(file.name);
     }
   }
-  RemoveOldOutputs(s, current_dir, files, remove_foreign, source, remove_archive);
+  RemoveOldOutputs(fs, s, current_dir, files, remove_foreign, source, remove_archive);
   if (!have_folder) return false;
   // Install.inf, InsResetFlag.txt, the uninstall description, then the menu files.
-  if (!WriteInstallInf(s, current_dir, files, registry)) return false;
+  if (!WriteInstallInf(fs, s, current_dir, files, registry)) return false;
   written->push_back(folder + names[0]);
   if (s.Reboot.On()) written->push_back(folder + names[1]);
   if (s.Uninstall.On()) {
-    if (!WriteUninstallInf(s, current_dir, files, registry)) return false;
+    if (!WriteUninstallInf(fs, s, current_dir, files, registry)) return false;
     written->push_back(folder + names[2]);
   }
-  if (!WriteMenuFiles(s, current_dir, files)) return false;
+  if (!WriteMenuFiles(fs, s, current_dir, files)) return false;
   for (std::size_t i = 3; i < names.size(); ++i) written->push_back(folder + names[i]);
   // The folder as the builder will pack it.
   SourceIndex packed;
@@ -103,46 +104,46 @@ bool WriteFinishFiles(const ProjectSettings& s, const std::string& current_dir, 
   if (want_packed) {
     *after = *source;
     changed.insert(changed.end(), names.begin(), names.end());
-    after->Refresh(changed);
+    after->Refresh(fs, changed);
   }
   if (s.SetupIniCreate.On()) {
-    if (!WriteSetupIni(s, current_dir, EstimateArchiveSize(*after))) return false;
+    if (!WriteSetupIni(fs, s, current_dir, EstimateArchiveSize(*after))) return false;
     written->push_back(base::JoinPath(current_dir, "Setup.ini"));
   }
   std::string batch;
-  if (!WriteBatchFile(s, current_dir, &batch)) return false;
+  if (!WriteBatchFile(fs, s, current_dir, &batch)) return false;
   written->push_back(batch);
   return true;
 }
 
-int MakeProjectFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
-                     const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
-                     BatchStarter& starter) {
+int MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                     const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
+                     MessageSink& messages, BatchStarter& starter) {
   if (current_dir.size() + 11 >= static_cast<std::size_t>(kMaxPath) ||
-      !FileExists(base::JoinPath(current_dir, "Pakmak.exe"))) {
+      !FileExists(fs, base::JoinPath(current_dir, "Pakmak.exe"))) {
     messages.Show(kStrPakmakMissing, MessageIcon::kError);
     return 0;
   }
   std::vector<std::string> written;
-  if (!WriteFinishFiles(s, current_dir, files, registry, remove_foreign, &written)) {
+  if (!WriteFinishFiles(fs, s, current_dir, files, registry, remove_foreign, &written)) {
     messages.Show(kStrNotAllWritten, MessageIcon::kError);
     return 0;
   }
   const BuildRun run = starter.Run(written.back());
-  ReportBuild(s, current_dir, run, messages);
+  ReportBuild(fs, s, current_dir, run, messages);
   return 1;
 }
 
-int RunFinish(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files,
-              const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
+int RunFinish(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+              const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
               BatchStarter& starter) {
   std::string path = s.ProjectPath.Text();
   if (path.empty() && !DefaultProjectPath(current_dir, s.Name.Text(), &path)) {
     messages.Show(kStrProgramNameTooLong, MessageIcon::kError);
     return 0;
   }
-  if (!SaveProject(s, path, files, registry)) messages.Show(kStrProjectNotSaved, MessageIcon::kError);
-  return MakeProjectFiles(s, current_dir, files, registry, remove_foreign, messages, starter);
+  if (!SaveProject(fs, s, path, files, registry)) messages.Show(kStrProjectNotSaved, MessageIcon::kError);
+  return MakeProjectFiles(fs, s, current_dir, files, registry, remove_foreign, messages, starter);
 }
 
 }  // namespace wizard

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_access.h"
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
 #include "wizard/source_index.h"
@@ -16,7 +17,7 @@ namespace wizard {
 /// Finish does not write itself, in listing order; false when the folder
 /// cannot be listed. `source`, when given, is the source folder already
 /// read (it is not listed again).
-bool ListForeignOutputs(const ProjectSettings& settings, const std::string& current_dir,
+bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                         const FileRowStore* files, std::vector<std::string>* names,
                         const SourceIndex* source = nullptr);
 
@@ -29,7 +30,7 @@ bool ListForeignOutputs(const ProjectSettings& settings, const std::string& curr
 /// case). Returns non-zero when the source folder was cleaned, 0 when its
 /// path could not be built or reached 256 bytes. `source`, when given, is
 /// the source folder already read (it is not listed again).
-int RemoveOldOutputs(const ProjectSettings& settings, const std::string& current_dir,
+int RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                      const FileRowStore* files, bool remove_foreign, const SourceIndex* source = nullptr,
                      bool remove_archive = true);
 
@@ -46,7 +47,7 @@ int RemoveOldOutputs(const ProjectSettings& settings, const std::string& current
 /// the index of before with the files Finish cleared or wrote brought up to
 /// date, so the folder is listed once in all. `remove_archive`: as
 /// RemoveOldOutputs.
-bool WriteFinishFiles(const ProjectSettings& settings, const std::string& current_dir,
+bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                       const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
                       std::vector<std::string>* written, const SourceIndex* source = nullptr,
                       SourceIndex* after = nullptr, bool remove_archive = true);
@@ -57,17 +58,17 @@ bool WriteFinishFiles(const ProjectSettings& settings, const std::string& curren
 /// (project_pipeline.h) before Finish can be pressed. A failing write
 /// (Setup.ini and the batch file included) shows kStrNotAllWritten, runs nothing
 /// and returns 0; files already written stay.
-int MakeProjectFiles(const ProjectSettings& settings, const std::string& current_dir,
-                     const FileRowStore* files, const RegistryRowStore* registry,
-                     bool remove_foreign, MessageSink& messages, BatchStarter& starter);
+int MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                     const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
+                     MessageSink& messages, BatchStarter& starter);
 
 /// The file work of Finish (the caller has stored the display name):
 /// the project path is `ProjectPath` when set, else DefaultProjectPath (too
 /// long: kStrProgramNameTooLong, nothing saved or built, returns 0). SaveProject; a
 /// failed save shows kStrProjectNotSaved and the sequence goes on with
 /// MakeProjectFiles (given `remove_foreign`), whose result is returned.
-int RunFinish(const ProjectSettings& settings, const std::string& current_dir,
-              const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
-              MessageSink& messages, BatchStarter& starter);
+int RunFinish(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+              const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
+              BatchStarter& starter);
 
 }  // namespace wizard

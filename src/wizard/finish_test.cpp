@@ -33,14 +33,14 @@ TEST_F(FinishTest, RemoveOldOutputsIsCaseSensitive) {
   dir.MakeFile("src/setup.INF");
   dir.MakeFile("src/Notes.Txt");
   dir.MakeFolder("src/sub.txt");
-  EXPECT_TRUE(RemoveOldOutputs(s, dir.path(), &files, true));
-  EXPECT_FALSE(FileExists(dir.At("FooPack.lvar")));
-  EXPECT_FALSE(FileExists(Src("readme.txt")));
-  EXPECT_FALSE(FileExists(Src("old.inf")));
-  EXPECT_TRUE(FileExists(Src("setup.INF")));
-  EXPECT_TRUE(FileExists(Src("Notes.Txt")));
-  EXPECT_TRUE(FileExists(Src("sub.txt")));
-  EXPECT_TRUE(FileExists(Src("Foo.exe")));
+  EXPECT_TRUE(RemoveOldOutputs(dir.fs, s, dir.path(), &files, true));
+  EXPECT_FALSE(FileExists(dir.fs, dir.At("FooPack.lvar")));
+  EXPECT_FALSE(FileExists(dir.fs, Src("readme.txt")));
+  EXPECT_FALSE(FileExists(dir.fs, Src("old.inf")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("setup.INF")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("Notes.Txt")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("sub.txt")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("Foo.exe")));
 }
 
 TEST_F(FinishTest, ForeignOutputsAreListedAndKeptUnlessAsked) {
@@ -59,24 +59,24 @@ TEST_F(FinishTest, ForeignOutputsAreListedAndKeptUnlessAsked) {
   };
   for (const Case& c : cases) dir.MakeFile(std::string("src/") + c.name);
   std::vector<std::string> names;
-  ASSERT_TRUE(ListForeignOutputs(s, dir.path(), &files, &names));
+  ASSERT_TRUE(ListForeignOutputs(dir.fs, s, dir.path(), &files, &names));
   std::vector<std::string> expected;
-  for (const std::string& name : ListDirectory(Src("*.*"), true))
+  for (const std::string& name : ListDirectory(dir.fs, Src("*.*"), true))
     for (const Case& c : cases)
       if (c.foreign && name == c.name) expected.push_back(name);
   EXPECT_EQ(names, expected);
   EXPECT_EQ(names.size(), 3u);
 
-  EXPECT_TRUE(RemoveOldOutputs(s, dir.path(), &files, false));
+  EXPECT_TRUE(RemoveOldOutputs(dir.fs, s, dir.path(), &files, false));
   for (const Case& c : cases) {
     std::string extension;
     SplitPath(c.name, nullptr, nullptr, &extension);
     bool cleared = extension == ".txt" || extension == ".inf";
-    EXPECT_EQ(FileExists(Src(c.name)), c.foreign || !cleared) << c.name;
+    EXPECT_EQ(FileExists(dir.fs, Src(c.name)), c.foreign || !cleared) << c.name;
   }
 
   s.Source.Assign("absent");
-  EXPECT_FALSE(ListForeignOutputs(s, dir.path(), &files, &names));
+  EXPECT_FALSE(ListForeignOutputs(dir.fs, s, dir.path(), &files, &names));
   EXPECT_TRUE(names.empty());
 }
 
@@ -103,16 +103,16 @@ TEST_F(FinishTest, PackedFolderIsTheIndexOfBeforeBroughtUpToDate) {
     s.Reboot.Set(c.reboot);
     SourceIndex before;
     if (c.given) {
-      ASSERT_TRUE(before.Read(Src("")));
+      ASSERT_TRUE(before.Read(dir.fs, Src("")));
     }
     dir.lister.listed.clear();
     SourceIndex after;
     std::vector<std::string> written;
-    ASSERT_TRUE(WriteFinishFiles(s, dir.path(), &files, &registry, c.remove_foreign, &written,
+    ASSERT_TRUE(WriteFinishFiles(dir.fs, s, dir.path(), &files, &registry, c.remove_foreign, &written,
                                  c.given ? &before : nullptr, &after));
     EXPECT_EQ(dir.lister.listed.size(), c.listings);
     SourceIndex fresh;
-    ASSERT_TRUE(fresh.Read(Src("")));
+    ASSERT_TRUE(fresh.Read(dir.fs, Src("")));
     EXPECT_EQ(Entries(after), Entries(fresh));
     EXPECT_EQ(EstimateArchiveSize(after), EstimateArchiveSize(fresh));
   }
@@ -120,24 +120,24 @@ TEST_F(FinishTest, PackedFolderIsTheIndexOfBeforeBroughtUpToDate) {
 
 TEST_F(FinishTest, WithoutPakmakNothingIsWritten) {
   dir.MakeFile("src/readme.txt");
-  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_FALSE(MakeProjectFiles(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrPakmakMissing});
-  EXPECT_TRUE(FileExists(Src("readme.txt")));
-  EXPECT_FALSE(FileExists(Src("Install.inf")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("readme.txt")));
+  EXPECT_FALSE(FileExists(dir.fs, Src("Install.inf")));
   EXPECT_TRUE(starter.started.empty());
 }
 
 TEST_F(FinishTest, WritesEverythingInOrderAndStartsTheBatch) {
   dir.MakeFile("Pakmak.exe");
   dir.MakeFile("src/stale.inf");
-  EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_TRUE(MakeProjectFiles(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
   // The recorder makes no archive: the report says the build failed.
   EXPECT_EQ(messages.ids, std::vector<int>{kStrBuildFailed});
-  EXPECT_FALSE(FileExists(Src("stale.inf")));
-  EXPECT_TRUE(FileExists(Src("Install.inf")));
-  EXPECT_TRUE(FileExists(Src("UnFoo.inf")));
-  EXPECT_TRUE(FileExists(Src("Foo.txt")));
-  EXPECT_TRUE(FileExists(dir.At("Setup.ini")));
+  EXPECT_FALSE(FileExists(dir.fs, Src("stale.inf")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("Install.inf")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("UnFoo.inf")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("Foo.txt")));
+  EXPECT_TRUE(FileExists(dir.fs, dir.At("Setup.ini")));
   EXPECT_EQ(starter.started, std::vector<std::string>{dir.At("Foo.bat")});
 }
 
@@ -146,27 +146,27 @@ TEST_F(FinishTest, SetupIniOffKeepsTheOldOne) {
   dir.MakeFile("Setup.ini", "old");
   s.SetupIniCreate.Set(false);
   s.Uninstall.Set(false);
-  EXPECT_TRUE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_TRUE(MakeProjectFiles(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
   std::string text;
-  ASSERT_TRUE(ReadWholeFile(dir.At("Setup.ini"), &text));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, dir.At("Setup.ini"), &text));
   EXPECT_EQ(text, "old");
-  EXPECT_FALSE(FileExists(Src("UnFoo.inf")));
+  EXPECT_FALSE(FileExists(dir.fs, Src("UnFoo.inf")));
 }
 
 TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
   dir.MakeFile("Pakmak.exe");
   s.Name.Assign(std::string(255 - dir.path().size(), 'n'));  // batch path reaches 260
-  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_FALSE(MakeProjectFiles(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten});
-  EXPECT_TRUE(FileExists(Src("Install.inf")));  // earlier files stay
+  EXPECT_TRUE(FileExists(dir.fs, Src("Install.inf")));  // earlier files stay
   EXPECT_TRUE(starter.started.empty());
 
   messages.ids.clear();
   s.Name.Assign("Foo");
   s.Source.Assign("absent");
-  EXPECT_FALSE(MakeProjectFiles(s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_FALSE(MakeProjectFiles(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten});
-  EXPECT_FALSE(FileExists(dir.At("Foo.bat")));
+  EXPECT_FALSE(FileExists(dir.fs, dir.At("Foo.bat")));
 
   // Setup.ini or the batch file that cannot be written: kStrNotAllWritten, nothing run.
   s.Source.Assign("src");
@@ -176,7 +176,7 @@ TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
     other.MakeFile("Pakmak.exe");
     other.MakeFolder(blocked);
     messages.ids.clear();
-    EXPECT_FALSE(MakeProjectFiles(s, other.path(), &files, &registry, true, messages, starter)) << blocked;
+    EXPECT_FALSE(MakeProjectFiles(other.fs, s, other.path(), &files, &registry, true, messages, starter)) << blocked;
     EXPECT_EQ(messages.ids, std::vector<int>{kStrNotAllWritten}) << blocked;
     EXPECT_TRUE(starter.started.empty()) << blocked;
   }
@@ -184,14 +184,14 @@ TEST_F(FinishTest, FailingStepShowsMessage31AndStops) {
 
 TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
   dir.MakeFile("Pakmak.exe");
-  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
-  EXPECT_TRUE(FileExists(dir.At("Pakforge_Foo.ini")));
+  EXPECT_TRUE(RunFinish(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_TRUE(FileExists(dir.fs, dir.At("Pakforge_Foo.ini")));
 
   s.ProjectPath.Assign(dir.At("Pakforge_Old.ini"));
   s.Name.Assign("Renamed");
-  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
-  EXPECT_TRUE(FileExists(dir.At("Pakforge_Old.ini")));
-  EXPECT_FALSE(FileExists(dir.At("Pakforge_Renamed.ini")));
+  EXPECT_TRUE(RunFinish(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_TRUE(FileExists(dir.fs, dir.At("Pakforge_Old.ini")));
+  EXPECT_FALSE(FileExists(dir.fs, dir.At("Pakforge_Renamed.ini")));
   EXPECT_EQ(messages.ids, (std::vector<int>{kStrBuildFailed, kStrBuildFailed}));  // no archive made
   messages.ids.clear();
 
@@ -199,7 +199,7 @@ TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
   s.ProjectPath.Clear();
   s.Name.Assign(std::string(245 - dir.path().size(), 'n'));
   starter.started.clear();
-  EXPECT_FALSE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_FALSE(RunFinish(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, std::vector<int>{kStrProgramNameTooLong});
   EXPECT_TRUE(starter.started.empty());
 }
@@ -207,7 +207,7 @@ TEST_F(FinishTest, RunFinishSavesToTheOpenedProjectOrTheDefault) {
 TEST_F(FinishTest, UnwritableProjectIsReportedAndTheBuildGoesOn) {
   dir.MakeFile("Pakmak.exe");
   s.ProjectPath.Assign(dir.At("absent") + testing::Sep() + "Pakforge_Foo.ini");
-  EXPECT_TRUE(RunFinish(s, dir.path(), &files, &registry, true, messages, starter));
+  EXPECT_TRUE(RunFinish(dir.fs, s, dir.path(), &files, &registry, true, messages, starter));
   EXPECT_EQ(messages.ids, (std::vector<int>{kStrProjectNotSaved, kStrBuildFailed}));
   EXPECT_EQ(starter.started.size(), 1u);
 }

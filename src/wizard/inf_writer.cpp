@@ -171,27 +171,28 @@ std::string MenuFileText(const ProjectSettings& s, std::string_view mark) {
   return t;
 }
 
-bool WriteInstallInf(const ProjectSettings& s, const std::string& current_dir,
+bool WriteInstallInf(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                      const FileRowStore* files, const RegistryRowStore* registry) {
   std::string text = InstallInfText(s, files, registry);
   std::string folder;
   if (!s.SourceFolderPath(current_dir, &folder) || folder.size() + 20 >= static_cast<std::size_t>(kMaxPath))
     return false;
-  bool ok = WriteTextFile(folder + "Install.inf", text);
-  if (s.Reboot.On() && !WriteTextFile(folder + "InsResetFlag.txt", "Reboot!")) ok = false;
+  bool ok = WriteTextFile(fs, folder + "Install.inf", text);
+  if (s.Reboot.On() && !WriteTextFile(fs, folder + "InsResetFlag.txt", "Reboot!")) ok = false;
   return ok;
 }
 
-bool WriteUninstallInf(const ProjectSettings& s, const std::string& current_dir,
+bool WriteUninstallInf(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                        const FileRowStore* files, const RegistryRowStore* registry) {
   std::string folder;
   if (!s.SourceFolderPath(current_dir, &folder) ||
       folder.size() + s.UninstFile.Text().size() + 4 >= static_cast<std::size_t>(kMaxPath))
     return false;
-  return WriteTextFile(folder + s.UninstFile.Text() + ".inf", UninstallInfText(s, files, registry));
+  return WriteTextFile(fs, folder + s.UninstFile.Text() + ".inf", UninstallInfText(s, files, registry));
 }
 
-bool WriteMenuFiles(const ProjectSettings& s, const std::string& current_dir, const FileRowStore* files) {
+bool WriteMenuFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                    const FileRowStore* files) {
   for (const FileRow& row : ReadFileRows(files)) {
     std::string base;
     if (!IsProgram(row.name, &base)) continue;
@@ -200,7 +201,7 @@ bool WriteMenuFiles(const ProjectSettings& s, const std::string& current_dir, co
     if (!s.SourceFolderPath(current_dir, &folder) ||
         folder.size() + base.size() + 4 >= static_cast<std::size_t>(kMaxPath))
       return false;
-    if (!WriteTextFile(folder + base + ".txt", text)) return false;
+    if (!WriteTextFile(fs, folder + base + ".txt", text)) return false;
   }
   return true;
 }

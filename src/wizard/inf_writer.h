@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_access.h"
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
 
@@ -30,18 +31,18 @@ std::string MenuFileText(const ProjectSettings& settings, std::string_view mark)
 /// ("Reboot!") when `Reboot` is on. True only when every file was
 /// written; false without writing when the source folder path fails or its
 /// length + 20 reaches 260.
-bool WriteInstallInf(const ProjectSettings& settings, const std::string& current_dir,
+bool WriteInstallInf(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                      const FileRowStore* files, const RegistryRowStore* registry);
 
 /// Writes the uninstall description into the source folder. False without
 /// writing when the path would reach 260 bytes; else the write's result.
-bool WriteUninstallInf(const ProjectSettings& settings, const std::string& current_dir,
+bool WriteUninstallInf(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                        const FileRowStore* files, const RegistryRowStore* registry);
 
 /// Writes one "<base name>.txt" per program row (extension ".EXE", any
 /// case) into the source folder. Stops at the first failure (false); true
 /// when every program row was written (also when there is none).
-bool WriteMenuFiles(const ProjectSettings& settings, const std::string& current_dir,
+bool WriteMenuFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                     const FileRowStore* files);
 
 /// The names of every file the writers above may put into the source

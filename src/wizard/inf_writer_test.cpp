@@ -131,8 +131,8 @@ TEST(InstallInfTest, LongDescriptionIsWrittenWhole) {
   EXPECT_EQ(text.substr(text.size() - 7), "; End\r\n");
   testing::FakeFolder dir;
   dir.MakeFolder("src");
-  ASSERT_TRUE(WriteInstallInf(e.s, dir.path(), &e.files, nullptr));
-  EXPECT_EQ(FileSizeOf(dir.At("src") + testing::Sep() + "Install.inf"), text.size());
+  ASSERT_TRUE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, nullptr));
+  EXPECT_EQ(FileSizeOf(dir.fs, dir.At("src") + testing::Sep() + "Install.inf"), text.size());
 }
 
 TEST(UninstallInfTest, ExampleWithDeleteRegistry) {
@@ -204,31 +204,31 @@ TEST(WritersTest, FilesInTheSourceFolder) {
   e.s.Reboot.Set(true);
   InsertFileRow(e.files, "Tool.EXE", false, "", AppRoot);
   std::string src = dir.At("src") + testing::Sep();
-  ASSERT_TRUE(WriteInstallInf(e.s, dir.path(), &e.files, &e.registry));
-  ASSERT_TRUE(WriteUninstallInf(e.s, dir.path(), &e.files, &e.registry));
-  ASSERT_TRUE(WriteMenuFiles(e.s, dir.path(), &e.files));
+  ASSERT_TRUE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  ASSERT_TRUE(WriteUninstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  ASSERT_TRUE(WriteMenuFiles(dir.fs, e.s, dir.path(), &e.files));
   std::string text;
-  ASSERT_TRUE(ReadWholeFile(src + "InsResetFlag.txt", &text));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "InsResetFlag.txt", &text));
   EXPECT_EQ(text, "Reboot!");
-  ASSERT_TRUE(ReadWholeFile(src + "Install.inf", &text));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "Install.inf", &text));
   EXPECT_EQ(text, InstallInfText(e.s, &e.files, &e.registry));
-  ASSERT_TRUE(ReadWholeFile(src + "UnFoo.inf", &text));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "UnFoo.inf", &text));
   EXPECT_EQ(text, UninstallInfText(e.s, &e.files, &e.registry));
-  ASSERT_TRUE(ReadWholeFile(src + "Tool.txt", &text));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "Tool.txt", &text));
   EXPECT_EQ(text, Lines({"[Foo Menu]", "menu:", "no"}));
-  ASSERT_TRUE(ReadWholeFile(src + "Foo.txt", &text));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "Foo.txt", &text));
   EXPECT_EQ(text, MenuFileText(e.s, "*"));
-  EXPECT_FALSE(FileExists(src + "song.txt"));
+  EXPECT_FALSE(FileExists(dir.fs, src + "song.txt"));
 
   // A missing source folder: every writer fails.
   e.s.Source.Assign("absent");
-  EXPECT_FALSE(WriteInstallInf(e.s, dir.path(), &e.files, &e.registry));
-  EXPECT_FALSE(WriteUninstallInf(e.s, dir.path(), &e.files, &e.registry));
-  EXPECT_FALSE(WriteMenuFiles(e.s, dir.path(), &e.files));
+  EXPECT_FALSE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  EXPECT_FALSE(WriteUninstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  EXPECT_FALSE(WriteMenuFiles(dir.fs, e.s, dir.path(), &e.files));
   // A list without programs writes nothing and succeeds.
   MemoryFileRowStore data_only;
   InsertFileRow(data_only, "a.dat", false, "", AppRoot);
-  EXPECT_TRUE(WriteMenuFiles(e.s, dir.path(), &data_only));
+  EXPECT_TRUE(WriteMenuFiles(dir.fs, e.s, dir.path(), &data_only));
 }
 
 TEST(WritersTest, UnwritableResetFlagFailsTheStep) {
@@ -236,19 +236,20 @@ TEST(WritersTest, UnwritableResetFlagFailsTheStep) {
   dir.MakeFolder("src/InsResetFlag.txt");  // a folder where the flag file should go
   Example e;
   e.s.Reboot.Set(true);
-  EXPECT_FALSE(WriteInstallInf(e.s, dir.path(), &e.files, &e.registry));
-  EXPECT_TRUE(FileExists(dir.At("src") + testing::Sep() + "Install.inf"));  // written all the same
+  EXPECT_FALSE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  EXPECT_TRUE(FileExists(dir.fs, dir.At("src") + testing::Sep() + "Install.inf"));  // written all the same
   e.s.Reboot.Set(false);
-  EXPECT_TRUE(WriteInstallInf(e.s, dir.path(), &e.files, &e.registry));
+  EXPECT_TRUE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
 }
 
 TEST(WritersTest, PathLimits) {
+  testing::FakeFolder dir;
   ProjectSettings s;
   s.Source.Assign("s");
   s.UninstFile.Assign(std::string(10, 'u'));
   // Source folder path = dir + 3 bytes; Install.inf needs that + 20 < 260.
-  EXPECT_FALSE(WriteInstallInf(s, std::string(237, 'd'), nullptr, nullptr));
-  EXPECT_FALSE(WriteUninstallInf(s, std::string(243, 'd'), nullptr, nullptr));
+  EXPECT_FALSE(WriteInstallInf(dir.fs, s, std::string(237, 'd'), nullptr, nullptr));
+  EXPECT_FALSE(WriteUninstallInf(dir.fs, s, std::string(243, 'd'), nullptr, nullptr));
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ std::string DefaultInstallText(const std::string& prefix, const std::string& sep
   return std::string(base::SjisCut(text, kDefaultTextMaximum - 1));
 }
 
-bool CheckProgramFields(const ProjectSettings& s, const std::string& current_dir,
+bool CheckProgramFields(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                         Refusal* refusal) {
   // An empty field: the refusal names the first one, in the order of the page.
   const std::pair<const TextSetting*, Field> fields[] = {
@@ -65,7 +65,7 @@ bool CheckProgramFields(const ProjectSettings& s, const std::string& current_dir
   }
   if (!s.Source.IsValidFileName()) return Refuse(refusal, kStrBadName, Field::kSource);
   std::string source_path;
-  if (!s.SourceFolderPath(current_dir, &source_path) || !FolderExists(source_path)) {
+  if (!s.SourceFolderPath(current_dir, &source_path) || !FolderExists(fs, source_path)) {
     return Refuse(refusal, kStrFolderNotFound, Field::kSource, s.Source.Text());
   }
   return true;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "base/file_access.h"
 #include "wizard/settings.h"
 #include "wizard/texts.h"
 
@@ -64,7 +65,7 @@ std::string DefaultInstallText(const std::string& prefix, const std::string& sep
 /// ".lvar") short enough, the source folder name valid, and the source
 /// folder present in `current_dir`. True when all pass; else false with the
 /// first refusal.
-bool CheckProgramFields(const ProjectSettings& settings, const std::string& current_dir,
+bool CheckProgramFields(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                         Refusal* refusal);
 
 /// Page 2's checks in order: install folder filled (and the uninstall name

@@ -101,7 +101,7 @@ TEST(PageFieldsTest, ProgramFieldsCheckedInOrder) {
     ProjectSettings s = testing::FooProject();
     (s.*c.field).Assign(c.value);
     Refusal refusal;
-    EXPECT_EQ(CheckProgramFields(s, dir.path(), &refusal), c.message == 0) << c.value;
+    EXPECT_EQ(CheckProgramFields(dir.fs, s, dir.path(), &refusal), c.message == 0) << c.value;
     EXPECT_EQ(refusal.string_id, c.message) << c.value;
     EXPECT_EQ(refusal.field, c.focus) << c.value;
     if (c.message == kStrFolderNotFound) {
@@ -115,13 +115,14 @@ TEST(PageFieldsTest, ArchivePathLengthCountsTheCurrentDirectory) {
   // source folder answers.
   ProjectSettings s = testing::FooProject();
   const std::string dir(200, 'd');
+  testing::FakeFolder files;
   Refusal refusal;
   s.Output.Assign(std::string(55, 'o'));
-  EXPECT_FALSE(CheckProgramFields(s, dir, &refusal));
+  EXPECT_FALSE(CheckProgramFields(files.fs, s, dir, &refusal));
   EXPECT_EQ(refusal.string_id, kStrOutputTooLong);
   EXPECT_EQ(refusal.field, Field::kOutput);
   s.Output.Assign(std::string(54, 'o'));
-  EXPECT_FALSE(CheckProgramFields(s, dir, &refusal));
+  EXPECT_FALSE(CheckProgramFields(files.fs, s, dir, &refusal));
   EXPECT_EQ(refusal.string_id, kStrFolderNotFound);
 }
 

@@ -15,21 +15,21 @@ TEST(PickersTest, StartupProgramsFromTheSourceFolderAndItsSubFolders) {
   s.Source.Assign("src");
   std::string shown, first;
   std::vector<std::string> names;
-  EXPECT_FALSE(FirstProgramInSource(s, dir.path(), &first));  // no folder, no program
+  EXPECT_FALSE(FirstProgramInSource(dir.fs, s, dir.path(), &first));  // no folder, no program
   dir.MakeFolder("src/more.exe");  // a folder is never a program
   dir.MakeFile("src/bin/Tool.EXE");
   dir.MakeFile("src/data.dat");
-  ASSERT_TRUE(FirstProgramInSource(s, dir.path(), &first));
+  ASSERT_TRUE(FirstProgramInSource(dir.fs, s, dir.path(), &first));
   EXPECT_EQ(first, "Tool.EXE");  // bare name, found in the sub-folder
   dir.MakeFile("src/App.exe");
-  ASSERT_TRUE(FirstProgramInSource(s, dir.path(), &first));
+  ASSERT_TRUE(FirstProgramInSource(dir.fs, s, dir.path(), &first));
   EXPECT_EQ(first, "App.exe");   // the top level comes first
-  ASSERT_TRUE(ListStartupPrograms(s, dir.path(), &shown, &names));
+  ASSERT_TRUE(ListStartupPrograms(dir.fs, s, dir.path(), &shown, &names));
   EXPECT_EQ(shown, dir.At("src") + testing::Sep());
   EXPECT_EQ(names, (std::vector<std::string>{"App.exe", "Tool.EXE"}));
 
   s.Source.Assign(std::string(100, 's'));
-  EXPECT_FALSE(ListStartupPrograms(s, std::string(154, 'd'), &shown, &names));  // 256 + 5 >= 260
+  EXPECT_FALSE(ListStartupPrograms(dir.fs, s, std::string(154, 'd'), &shown, &names));  // 256 + 5 >= 260
   EXPECT_TRUE(names.empty());
 }
 
@@ -54,10 +54,10 @@ TEST(PickersTest, SourceFolders) {
   dir.MakeFolder("a");
   dir.MakeFile("file.txt");
   std::vector<std::string> names;
-  ASSERT_TRUE(ListSourceFolders(dir.path(), &names));
+  ASSERT_TRUE(ListSourceFolders(dir.fs, dir.path(), &names));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
-  EXPECT_FALSE(ListSourceFolders(std::string(256, 'd'), &names));
+  EXPECT_FALSE(ListSourceFolders(dir.fs, std::string(256, 'd'), &names));
 }
 
 }  // namespace

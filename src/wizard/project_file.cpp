@@ -31,19 +31,19 @@ std::string Numbered(const char* stem, int index) { return stem + std::to_string
 
 // The project file at `path`; a missing or unreadable file reads as an
 // empty one.
-base::IniFile ParsedProjectFile(const std::string& path) {
+base::IniFile ParsedProjectFile(const base::FileAccess& fs, const std::string& path) {
   base::IniFile ini;
-  ReadProjectFile(path, &ini);
+  ReadProjectFile(fs, path, &ini);
   return ini;
 }
 
 }  // namespace
 
-bool ReadProjectFile(const std::string& path, base::IniFile* ini) {
+bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::IniFile* ini) {
   std::string text;
   // A file larger than any the wizard writes (ProjectFileTooLarge) is not
   // read at all.
-  const bool read = !ProjectFileTooLarge(path) && ReadWholeFile(path, &text);
+  const bool read = !ProjectFileTooLarge(fs, path) && ReadWholeFile(fs, path, &text);
   if (!read) text.clear();
   std::string_view body = text;
   std::string converted;
@@ -94,12 +94,12 @@ constexpr int kMaxFileRows = 0xFFFF;
 
 }  // namespace
 
-bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRowStore* files,
-                const RegistryRowStore* registry) {
+bool SaveProject(const base::FileAccess& fs, const ProjectSettings& s, const std::string& path,
+                 const FileRowStore* files, const RegistryRowStore* registry) {
   // Its other sections are kept, so a file too large to be read is not
   // written over.
-  if (ProjectFileTooLarge(path)) return false;
-  base::IniFile ini = ParsedProjectFile(path);
+  if (ProjectFileTooLarge(fs, path)) return false;
+  base::IniFile ini = ParsedProjectFile(fs, path);
 
   ini.RemoveSection("Pakforge");
   ini.Write("Pakforge", "Ver", "1.0");
@@ -163,11 +163,11 @@ bool SaveProject(const ProjectSettings& s, const std::string& path, const FileRo
   ini.Write("SetupIni", "Create", Bool(s.SetupIniCreate.On()));
   ini.Write("SetupIni", "Name", Protected(s.SetupIniName.Text()));
 
-  return WriteTextFile(path, ini.Text());
+  return WriteTextFile(fs, path, ini.Text());
 }
 
-void LoadProjectSettings(ProjectSettings& s, const std::string& path) {
-  LoadProjectSettings(s, ParsedProjectFile(path));
+void LoadProjectSettings(const base::FileAccess& fs, ProjectSettings& s, const std::string& path) {
+  LoadProjectSettings(s, ParsedProjectFile(fs, path));
 }
 
 void LoadProjectSettings(ProjectSettings& s, const base::IniFile& ini) {
@@ -198,8 +198,8 @@ void LoadProjectSettings(ProjectSettings& s, const base::IniFile& ini) {
   s.SetupIniName.Assign(ini.Get("SetupIni", "Name", static_cast<std::size_t>(s.SetupIniName.Maximum())));
 }
 
-void LoadCopyFileRows(const std::string& path, FileRowStore& files) {
-  LoadCopyFileRows(ParsedProjectFile(path), files);
+void LoadCopyFileRows(const base::FileAccess& fs, const std::string& path, FileRowStore& files) {
+  LoadCopyFileRows(ParsedProjectFile(fs, path), files);
 }
 
 void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
@@ -225,9 +225,9 @@ void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
   }
 }
 
-void LoadRegistryRows(const std::string& path, RegistryRowStore& registry,
+void LoadRegistryRows(const base::FileAccess& fs, const std::string& path, RegistryRowStore& registry,
                       std::vector<UnknownRegistryWord>* unknown) {
-  LoadRegistryRows(ParsedProjectFile(path), registry, unknown);
+  LoadRegistryRows(ParsedProjectFile(fs, path), registry, unknown);
 }
 
 namespace {
@@ -318,17 +318,17 @@ bool DefaultProjectPath(const std::string& current_dir, const std::string& progr
   return true;
 }
 
-void RenameOldProjectFiles(const std::string& current_dir) {
+void RenameOldProjectFiles(const base::FileAccess& fs, const std::string& current_dir) {
   if (current_dir.size() >= 245) return;
-  for (const std::string& name : ListDirectory(base::JoinPath(current_dir, "Pakfrge_*.ini"), true)) {
-    MoveFileTo(base::JoinPath(current_dir, name), base::JoinPath(current_dir, "Pakforge_" + name.substr(8)));
+  for (const std::string& name : ListDirectory(fs, base::JoinPath(current_dir, "Pakfrge_*.ini"), true)) {
+    MoveFileTo(fs, base::JoinPath(current_dir, name), base::JoinPath(current_dir, "Pakforge_" + name.substr(8)));
   }
 }
 
-std::vector<std::string> ListProjectNames(const std::string& current_dir) {
+std::vector<std::string> ListProjectNames(const base::FileAccess& fs, const std::string& current_dir) {
   std::vector<std::string> names;
   if (current_dir.size() >= 245) return names;
-  for (const std::string& file : ListDirectory(base::JoinPath(current_dir, "Pakforge_*.ini"), true)) {
+  for (const std::string& file : ListDirectory(fs, base::JoinPath(current_dir, "Pakforge_*.ini"), true)) {
     std::string base;
     SplitPath(file, nullptr, &base, nullptr);
     names.push_back(base.size() > 9 ? base.substr(9) : std::string());

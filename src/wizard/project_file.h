@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_access.h"
 #include "base/ini_file.h"
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
@@ -18,27 +19,27 @@ namespace wizard {
 /// of the file stay) to the file at `path`. A null store counts as an empty
 /// list. False when the file could not be written, or when it is larger than
 /// any the wizard writes (ProjectFileTooLarge: it is left as it is).
-bool SaveProject(const ProjectSettings& settings, const std::string& path,
-                const FileRowStore* files, const RegistryRowStore* registry);
+bool SaveProject(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& path,
+                 const FileRowStore* files, const RegistryRowStore* registry);
 
 /// Reads and parses the project file at `path` once, for the loaders
 /// below. A file that an editor saved as UTF-8 with a byte-order mark is
 /// read as Shift-JIS. False (and an empty `ini`) when it cannot be read,
 /// or when it is larger than any project file the wizard writes
 /// (ProjectFileTooLarge), which is then not read at all.
-bool ReadProjectFile(const std::string& path, base::IniFile* ini);
+bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::IniFile* ini);
 
 /// Reads sections Property, Folder and SetupIni of `ini` into `settings`
 /// (absent keys give the documented defaults).
 void LoadProjectSettings(ProjectSettings& settings, const base::IniFile& ini);
 /// As above from the file at `path` (a missing file reads as an empty one).
-void LoadProjectSettings(ProjectSettings& settings, const std::string& path);
+void LoadProjectSettings(const base::FileAccess& fs, ProjectSettings& settings, const std::string& path);
 
 /// Empties `files` and adds one row per CopyFile/File<j> (j from 0 until the
 /// first absent or empty key), through InsertFileRow.
 void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files);
 /// As above from the file at `path`.
-void LoadCopyFileRows(const std::string& path, FileRowStore& files);
+void LoadCopyFileRows(const base::FileAccess& fs, const std::string& path, FileRowStore& files);
 
 /// A root or type word of a Registry row that is none of the words the
 /// wizard writes (kRegistryRootWords, kRegistryTypeWords, letter case as
@@ -62,7 +63,7 @@ inline constexpr const char* kRegistryTypeWords[] = {"SZ", "DWORD", "BINARY", "M
 void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry,
                       std::vector<UnknownRegistryWord>* unknown = nullptr);
 /// As above from the file at `path`.
-void LoadRegistryRows(const std::string& path, RegistryRowStore& registry,
+void LoadRegistryRows(const base::FileAccess& fs, const std::string& path, RegistryRowStore& registry,
                       std::vector<UnknownRegistryWord>* unknown = nullptr);
 
 /// Reads one comma-separated field of a Registry row from `*rest` into
@@ -85,13 +86,13 @@ bool DefaultProjectPath(const std::string& current_dir, const std::string& progr
 /// Done when the project picker opens: renames every "Pakfrge_*.ini" of `current_dir` to the
 /// "Pakforge_" form (a file whose new name exists keeps its old name).
 /// Nothing happens when the directory is 245 bytes or longer.
-void RenameOldProjectFiles(const std::string& current_dir);
+void RenameOldProjectFiles(const base::FileAccess& fs, const std::string& current_dir);
 
 /// The rows of the project picker: the project names of "Pakforge_*.ini" files of
 /// `current_dir` (file name without its last extension and without the
 /// first 9 bytes), in listing order. Empty when the directory is 245 bytes
 /// or longer.
-std::vector<std::string> ListProjectNames(const std::string& current_dir);
+std::vector<std::string> ListProjectNames(const base::FileAccess& fs, const std::string& current_dir);
 
 /// The path of the project named `name`, chosen in the project picker.
 std::string ProjectPathFor(const std::string& current_dir, const std::string& name);

@@ -41,12 +41,12 @@ class ProjectFileTest : public ::testing::Test {
   }
   MemoryFileRowStore FileRows() const {
     MemoryFileRowStore rows;
-    LoadCopyFileRows(path, rows);
+    LoadCopyFileRows(dir.fs, path, rows);
     return rows;
   }
   MemoryRegistryRowStore RegistryRows() const {
     MemoryRegistryRowStore rows;
-    LoadRegistryRows(path, rows);
+    LoadRegistryRows(dir.fs, path, rows);
     return rows;
   }
   /// The registry rows read back, one "root|key|name|type|value" line each.
@@ -59,7 +59,7 @@ class ProjectFileTest : public ::testing::Test {
   }
   std::string Text() const {
     std::string text;
-    EXPECT_TRUE(ReadWholeFile(path, &text));
+    EXPECT_TRUE(ReadWholeFile(dir.fs, path, &text));
     return text;
   }
 
@@ -71,8 +71,8 @@ class ProjectFileTest : public ::testing::Test {
 
 TEST_F(ProjectFileTest, SaveWritesSectionsInOrder) {
   // A foreign section and stale keys: the foreign one stays, ours are rewritten.
-  ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nStale=1\r\n[Mine]\r\nkeep=yes\r\n"));
-  ASSERT_TRUE(SaveProject(SampleSettings(), path, &sample_files, &sample_registry));
+  ASSERT_TRUE(WriteTextFile(dir.fs, path, "[Property]\r\nStale=1\r\n[Mine]\r\nkeep=yes\r\n"));
+  ASSERT_TRUE(SaveProject(dir.fs, SampleSettings(), path, &sample_files, &sample_registry));
   EXPECT_EQ(Text(),
             "[Mine]\r\nkeep=yes\r\n"
             "[Pakforge]\r\nVer=1.0\r\n"
@@ -94,10 +94,10 @@ TEST_F(ProjectFileTest, RoundTrip) {
   files.rows[2].mark = "x";  // a missing file: still saved as a wake-up row (lossy, kept)
   sample_registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
   sample_registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
-  ASSERT_TRUE(SaveProject(saved, path, &files, &sample_registry));
+  ASSERT_TRUE(SaveProject(dir.fs, saved, path, &files, &sample_registry));
 
   ProjectSettings loaded;
-  LoadProjectSettings(loaded, path);
+  LoadProjectSettings(dir.fs, loaded, path);
   for (auto member : {&ProjectSettings::Product, &ProjectSettings::Name, &ProjectSettings::Caption,
                       &ProjectSettings::Ver, &ProjectSettings::Output, &ProjectSettings::Source,
                       &ProjectSettings::InstDir, &ProjectSettings::Exe, &ProjectSettings::Cmd,
@@ -116,7 +116,7 @@ TEST_F(ProjectFileTest, RoundTrip) {
 
   MemoryFileRowStore files_back;
   files_back.Append(FileRow{"stale", "", "", "A", AppRoot});
-  LoadCopyFileRows(path, files_back);
+  LoadCopyFileRows(dir.fs, path, files_back);
   ASSERT_EQ(files_back.rows.size(), 4u);
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(files_back.rows[i].name, files.rows[i].name);
@@ -133,12 +133,12 @@ TEST_F(ProjectFileTest, RoundTrip) {
 }
 
 TEST_F(ProjectFileTest, AbsentKeysGiveDefaults) {
-  ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nName=Demo\r\nDest=main\r\nReboot=TRUE\r\n"));
+  ASSERT_TRUE(WriteTextFile(dir.fs, path, "[Property]\r\nName=Demo\r\nDest=main\r\nReboot=TRUE\r\n"));
   ProjectSettings s;
   s.Uninstall.Set(false);
   s.UnRegist.Set(false);
   s.Caption.Assign("was set");
-  LoadProjectSettings(s, path);
+  LoadProjectSettings(dir.fs, s, path);
   EXPECT_EQ(s.Locate, kLanguageUs);
   EXPECT_TRUE(s.Uninstall.On());
   EXPECT_TRUE(s.UnRegist.On());
@@ -151,15 +151,16 @@ TEST_F(ProjectFileTest, AbsentKeysGiveDefaults) {
 TEST_F(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
   ProjectSettings s;
   s.Caption.Assign("was set");
-  LoadProjectSettings(s, dir.At("none.ini"));
+  LoadProjectSettings(dir.fs, s, dir.At("none.ini"));
   EXPECT_TRUE(s.Caption.IsEmpty());
-  EXPECT_FALSE(SaveProject(s, dir.At("no") + testing::Sep() + "p.ini", nullptr, nullptr));
+  EXPECT_FALSE(SaveProject(dir.fs, s, dir.At("no") + testing::Sep() + "p.ini", nullptr, nullptr));
 
   // Saved by an editor as UTF-8 with a byte-order mark: read whole, in
   // Shift-JIS ("テスト"), the first section included.
-  ASSERT_TRUE(WriteTextFile(path, "\xEF\xBB\xBF[Property]\r\nName=\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88\r\n"
-                                  "Dest=CARD\r\n[CopyFile]\r\nFile0=a.exe\r\n"));
-  LoadProjectSettings(s, path);
+  ASSERT_TRUE(WriteTextFile(dir.fs, path,
+                            "\xEF\xBB\xBF[Property]\r\nName=\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88\r\n"
+                            "Dest=CARD\r\n[CopyFile]\r\nFile0=a.exe\r\n"));
+  LoadProjectSettings(dir.fs, s, path);
   EXPECT_EQ(s.Name.Text(), "\x83\x65\x83\x58\x83\x67");
   EXPECT_EQ(s.Dest, kLocationCardOnly);
   const MemoryFileRowStore files = FileRows();
@@ -168,17 +169,18 @@ TEST_F(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
 }
 
 TEST_F(ProjectFileTest, LongValuesAreCutToTheSettingMaximum) {
-  ASSERT_TRUE(WriteTextFile(path, "[Property]\r\nName=" + std::string(80, 'n') + "\r\nVer=" +
-                                      std::string(20, '1') + "\r\nSource=" + std::string(150, 's') + "\r\n"));
+  ASSERT_TRUE(WriteTextFile(dir.fs, path,
+                            "[Property]\r\nName=" + std::string(80, 'n') + "\r\nVer=" + std::string(20, '1') +
+                                "\r\nSource=" + std::string(150, 's') + "\r\n"));
   ProjectSettings s;
-  LoadProjectSettings(s, path);
+  LoadProjectSettings(dir.fs, s, path);
   EXPECT_EQ(s.Name.Length(), 64);
   EXPECT_EQ(s.Ver.Length(), 10);
   EXPECT_EQ(s.Source.Length(), 100);
 }
 
 TEST_F(ProjectFileTest, FileRowsStopAtTheFirstGapAndKinds) {
-  ASSERT_TRUE(WriteTextFile(path,
+  ASSERT_TRUE(WriteTextFile(dir.fs, path,
                             "[CopyFile]\r\nFile0=a\r\nFolder0=X\r\nOriginal0=TRUE\r\nType0=Doc\r\n"
                             "File1=b\r\nFolder1=Y\r\nType1=apporiginal\r\nWakeup1=True\r\n"
                             "File3=d\r\n"));
@@ -188,12 +190,12 @@ TEST_F(ProjectFileTest, FileRowsStopAtTheFirstGapAndKinds) {
   EXPECT_EQ(files.rows[1].Kind(), AppOriginal);
   EXPECT_EQ(files.rows[1].mark, "*");
   // A folder with an unknown type reads as Doc.
-  ASSERT_TRUE(WriteTextFile(path, "[CopyFile]\r\nFile0=a\r\nFolder0=X\r\nType0=odd\r\n"));
-  LoadCopyFileRows(path, files);
+  ASSERT_TRUE(WriteTextFile(dir.fs, path, "[CopyFile]\r\nFile0=a\r\nFolder0=X\r\nType0=odd\r\n"));
+  LoadCopyFileRows(dir.fs, path, files);
   ASSERT_EQ(files.rows.size(), 1u);
   EXPECT_EQ(files.rows[0].Kind(), Doc);
   // Without a project file the list is emptied.
-  LoadCopyFileRows("", files);
+  LoadCopyFileRows(dir.fs, "", files);
   EXPECT_TRUE(files.rows.empty());
 }
 
@@ -201,7 +203,7 @@ TEST_F(ProjectFileTest, ThreeHundredFileRowsComeBack) {
   ProjectSettings s;
   MemoryFileRowStore files;
   for (int i = 0; i < 300; ++i) InsertFileRow(files, "f" + std::to_string(i) + ".dat", false, "", AppRoot);
-  ASSERT_TRUE(SaveProject(s, path, &files, nullptr));
+  ASSERT_TRUE(SaveProject(dir.fs, s, path, &files, nullptr));
   const MemoryFileRowStore back = FileRows();
   ASSERT_EQ(back.rows.size(), 300u);
   EXPECT_EQ(back.rows[299].name, "f299.dat");
@@ -210,7 +212,7 @@ TEST_F(ProjectFileTest, ThreeHundredFileRowsComeBack) {
 TEST_F(ProjectFileTest, RegistryRowsShortAndCapped) {
   std::string text = "[Registry]\r\nRegistryKey0=hkcr,Software\\A\r\n";
   for (int i = 1; i < 260; ++i) text += "RegistryKey" + std::to_string(i) + "=HKCU,K" + std::to_string(i) + "\r\n";
-  ASSERT_TRUE(WriteTextFile(path, text));
+  ASSERT_TRUE(WriteTextFile(dir.fs, path, text));
   const MemoryRegistryRowStore registry = RegistryRows();
   ASSERT_EQ(registry.rows.size(), 255u);
   EXPECT_EQ(registry.rows[0].root, "HKLM");  // lower-case hkcr is not HKCR
@@ -221,12 +223,13 @@ TEST_F(ProjectFileTest, RegistryRowsShortAndCapped) {
 }
 
 TEST_F(ProjectFileTest, RegistryWordsNotWrittenByTheWizardAreNotedAndReadAsBefore) {
-  ASSERT_TRUE(WriteTextFile(path, "[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,K,c,DWORD,5\r\n"
-                                  "RegistryKey1=HKCR,K,v,REG_DWORD,5\r\nRegistryKey2=HKCUx,K,v,dword,5\r\n"
-                                  "RegistryKey3=HKCU,K,v,MULTI_SZ,\"a\"\r\nRegistryKey4=HKLM,K\r\n"));
+  ASSERT_TRUE(WriteTextFile(dir.fs, path,
+                            "[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,K,c,DWORD,5\r\n"
+                            "RegistryKey1=HKCR,K,v,REG_DWORD,5\r\nRegistryKey2=HKCUx,K,v,dword,5\r\n"
+                            "RegistryKey3=HKCU,K,v,MULTI_SZ,\"a\"\r\nRegistryKey4=HKLM,K\r\n"));
   MemoryRegistryRowStore rows;
   std::vector<UnknownRegistryWord> unknown;
-  LoadRegistryRows(path, rows, &unknown);
+  LoadRegistryRows(dir.fs, path, rows, &unknown);
   EXPECT_EQ(RegistryLines(), (std::vector<std::string>{"HKLM|K|c|DWORD|5", "HKCR|K|v|SZ|5", "HKCU|K|v|SZ|5",
                                                        "HKCU|K|v|MULTI_SZ|\"a\"", "HKLM|K||SZ|"}));
   std::vector<std::string> noted;
@@ -243,7 +246,7 @@ TEST_F(ProjectFileTest, LongRegistryRowIsSavedWhole) {
   RegistryRow row{"HKLM", std::string(259, 'k'), std::string(259, 'n'), "SZ",
                   "\"" + std::string(1021, 'v') + "\""};
   registry.Append(row);
-  ASSERT_TRUE(SaveProject(s, path, nullptr, &registry));
+  ASSERT_TRUE(SaveProject(dir.fs, s, path, nullptr, &registry));
   const MemoryRegistryRowStore back = RegistryRows();
   ASSERT_EQ(back.rows.size(), 1u);
   EXPECT_EQ(back.rows[0].key, row.key);
@@ -256,7 +259,7 @@ TEST_F(ProjectFileTest, StrayLeadByteAtAFieldEndDoesNotShiftTheFields) {
   // in the middle of a double-byte character leaves them).
   MemoryRegistryRowStore registry;
   registry.Append({"HKCR", "Software\\Fo\x9B", "Na\x83", "DWORD", "12"});
-  ASSERT_TRUE(SaveProject(ProjectSettings(), path, nullptr, &registry));
+  ASSERT_TRUE(SaveProject(dir.fs, ProjectSettings(), path, nullptr, &registry));
   EXPECT_EQ(RegistryLines(), std::vector<std::string>{"HKCR|Software\\Fo|Na|DWORD|12"});
 }
 
@@ -298,15 +301,15 @@ TEST(ProjectPickerTest, RenamingAndListing) {
   dir.MakeFile("Pakforge_.ini");
   dir.MakeFile("Pakforge_Demo.2.ini");
   dir.MakeFile("Pakforge_x.txt");
-  RenameOldProjectFiles(dir.path());
-  EXPECT_TRUE(FileExists(dir.At("Pakfrge_Demo.ini")));  // target existed
-  EXPECT_FALSE(FileExists(dir.At("Pakfrge_Old.ini")));
-  EXPECT_TRUE(FileExists(dir.At("Pakforge_Old.ini")));
-  std::vector<std::string> names = ListProjectNames(dir.path());
+  RenameOldProjectFiles(dir.fs, dir.path());
+  EXPECT_TRUE(FileExists(dir.fs, dir.At("Pakfrge_Demo.ini")));  // target existed
+  EXPECT_FALSE(FileExists(dir.fs, dir.At("Pakfrge_Old.ini")));
+  EXPECT_TRUE(FileExists(dir.fs, dir.At("Pakforge_Old.ini")));
+  std::vector<std::string> names = ListProjectNames(dir.fs, dir.path());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"", "Demo", "Demo.2", "Old"}));
   EXPECT_EQ(ProjectPathFor(dir.path(), "Demo"), dir.At("Pakforge_Demo.ini"));
-  EXPECT_TRUE(ListProjectNames(std::string(245, 'd')).empty());
+  EXPECT_TRUE(ListProjectNames(dir.fs, std::string(245, 'd')).empty());
 
   std::string path;
   EXPECT_FALSE(DefaultProjectPath(std::string(200, 'd'), std::string(45, 'n'), &path));  // 260
@@ -328,10 +331,10 @@ TEST_F(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
   saved.Product.Assign("\"half");  // not enclosed: written as it is
   MemoryFileRowStore files;
   InsertFileRow(files, "'x'", false, "\"Own\"", AppOriginal);
-  ASSERT_TRUE(SaveProject(saved, path, &files, nullptr));
+  ASSERT_TRUE(SaveProject(dir.fs, saved, path, &files, nullptr));
   EXPECT_TRUE(Text().find("Product=\"half\r\n") != std::string::npos);
   ProjectSettings loaded;
-  LoadProjectSettings(loaded, path);
+  LoadProjectSettings(dir.fs, loaded, path);
   EXPECT_EQ(loaded.Cmd.Text(), saved.Cmd.Text());
   EXPECT_EQ(loaded.Caption.Text(), saved.Caption.Text());
   EXPECT_EQ(loaded.SetupIniName.Text(), "'q'");

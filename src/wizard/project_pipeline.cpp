@@ -20,7 +20,7 @@ bool Refuse(Refusal* refusal, int string_id, Field field, int row = -1) {
 // for a page goes into this list at its place.
 using PageCheck = bool (*)(const ProjectUnderCheck& project, Refusal* refusal);
 constexpr PageCheck kEveryPageCheck[] = {
-    [](const ProjectUnderCheck& p, Refusal* r) { return CheckProgramFields(p.settings, p.current_dir, r); },
+    [](const ProjectUnderCheck& p, Refusal* r) { return CheckProgramFields(p.fs, p.settings, p.current_dir, r); },
     [](const ProjectUnderCheck& p, Refusal* r) { return CheckInstallFields(p.settings, r); },
     [](const ProjectUnderCheck& p, Refusal* r) { return CheckFilesPage(p, r); },
     [](const ProjectUnderCheck& p, Refusal* r) { return CheckRegistryPage(p.registry, r); },
@@ -28,9 +28,9 @@ constexpr PageCheck kEveryPageCheck[] = {
 
 }  // namespace
 
-bool LoadProject(const std::string& path, LoadedProject* project) {
+bool LoadProject(const base::FileAccess& fs, const std::string& path, LoadedProject* project) {
   base::IniFile ini;
-  if (FolderExists(path) || !ReadProjectFile(path, &ini)) return false;
+  if (FolderExists(fs, path) || !ReadProjectFile(fs, path, &ini)) return false;
   ProjectSettings& s = project->settings;
   LoadProjectSettings(s, ini);
   // As page 1 opens a project: its list counts as built from its folder.
@@ -66,11 +66,11 @@ bool CheckRegistryWords(const std::vector<UnknownRegistryWord>& unknown, Refusal
   return false;
 }
 
-bool ReadSourceFolder(const ProjectSettings& settings, const std::string& current_dir,
+bool ReadSourceFolder(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                       SourceIndex* source) {
   std::string path;
   if (!settings.SourceFolderPath(current_dir, &path) || SourcePathTooLong(path)) return false;
-  return source->Read(path);
+  return source->Read(fs, path);
 }
 
 void RebuildFileRows(const ProjectSettings& settings, const SourceFolderScan& scan, FileRowStore& files) {

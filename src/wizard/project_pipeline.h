@@ -42,12 +42,12 @@ struct LoadedProject {
 /// page 1 takes them when it opens a project, and the rows
 /// of both lists, unsorted. False when the file cannot be read (a folder,
 /// or no file).
-bool LoadProject(const std::string& path, LoadedProject* project);
+bool LoadProject(const base::FileAccess& fs, const std::string& path, LoadedProject* project);
 
 /// Reads the source folder of `settings` (beside `current_dir`) into
 /// `source`. False when its path cannot be built, leaves no room for the
 /// names inside it (SourcePathTooLong), or the folder cannot be listed.
-bool ReadSourceFolder(const ProjectSettings& settings, const std::string& current_dir,
+bool ReadSourceFolder(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                       SourceIndex* source);
 
 /// Page 3's rebuild of its list from `scan`: every file into the install
@@ -74,6 +74,7 @@ ListReading ReadListsAsPages(const ProjectSettings& settings, const SourceIndex*
 
 /// What the checks look at.
 struct ProjectUnderCheck {
+  const base::FileAccess& fs;
   const ProjectSettings& settings;
   /// The folder that holds the project, the builder and the source folder.
   const std::string& current_dir;

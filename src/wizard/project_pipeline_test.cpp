@@ -29,16 +29,17 @@ class ProjectPipelineTest : public ::testing::Test {
     const std::string text =
         "[Property]\r\nProduct=Acme\r\nName=Foo\r\nCaption=Foo Menu\r\nVer=1.0\r\nOutput=FooPack\r\n"
         "Source=src\r\nInstDir=Foo\r\nExe=foo.EXE\r\nUninstFile=UnFoo\r\n" + rows;
-    return WriteTextFile(dir.At("Pakforge_Foo.ini"), text) && LoadProject(dir.At("Pakforge_Foo.ini"), &project);
+    return WriteTextFile(dir.fs, dir.At("Pakforge_Foo.ini"), text) &&
+           LoadProject(dir.fs, dir.At("Pakforge_Foo.ini"), &project);
   }
   ListReading Read() {
-    source_read = ReadSourceFolder(project.settings, dir.path(), &source);
+    source_read = ReadSourceFolder(dir.fs, project.settings, dir.path(), &source);
     return ReadListsAsPages(project.settings, source_read ? &source : nullptr, project.files, project.registry);
   }
   bool Check(Refusal* refusal) {
-    return CheckEveryPage({project.settings, dir.path(), source_read ? &source : nullptr, project.files,
-                           project.registry},
-                          refusal);
+    return CheckEveryPage(
+        {dir.fs, project.settings, dir.path(), source_read ? &source : nullptr, project.files, project.registry},
+        refusal);
   }
 
   testing::FakeFolder dir;

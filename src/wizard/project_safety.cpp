@@ -3,10 +3,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/host_path.h"
 #include "base/listing.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
-#include "wizard/host_fs.h"
 #include "wizard/texts.h"
 
 namespace wizard {
@@ -66,9 +66,9 @@ bool SamePathStart(const std::string& path, const std::string& start) {
 
 std::string SafetyRefusal::Detail() const { return other.empty() ? what : what + " / " + other; }
 
-bool ProjectFileTooLarge(const std::string& path) {
+bool ProjectFileTooLarge(const base::FileAccess& fs, const std::string& path) {
   base::FileInfo info;
-  return KitFileSystem().Stat(host::ToHost(path), &info) && info.kind == base::FileKind::kRegular &&
+  return fs.files.Stat(base::HostText(path), &info) && info.kind == base::FileKind::kRegular &&
          info.size > kMaxProjectFileSize;
 }
 
@@ -132,7 +132,7 @@ bool CheckOutputNames(const ProjectSettings& s, const FileRowStore* files,
   return FindClash(source, refusal) && FindClash(project, refusal);
 }
 
-bool CheckSourceFolderInside(const ProjectSettings& s, const std::string& current_dir,
+bool CheckSourceFolderInside(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                              base::PathResolver& resolver, SafetyRefusal* refusal) {
   std::string source;
   if (!s.SourceFolderPath(current_dir, &source)) {
@@ -140,16 +140,16 @@ bool CheckSourceFolderInside(const ProjectSettings& s, const std::string& curren
   }
   // A source folder that is not there (a dangling link included) leads
   // nowhere: page 1's own check refuses it, and nothing is read.
-  if (!FolderExists(source)) return true;
+  if (!FolderExists(fs, source)) return true;
   source.pop_back();  // the separator SourceFolderPath ends with
   std::string real_dir, real_source;
-  if (!resolver.Resolve(host::ToHost(current_dir), &real_dir) ||
-      !resolver.Resolve(host::ToHost(source), &real_source)) {
+  if (!resolver.Resolve(base::HostText(current_dir), &real_dir) ||
+      !resolver.Resolve(base::HostText(source), &real_source)) {
     return Refuse(refusal, kStrSourceOutside, source);
   }
   if (real_dir.empty() || real_dir.back() != base::kPathSeparator) real_dir += base::kPathSeparator;
   if (real_source.size() > real_dir.size() && SamePathStart(real_source, real_dir)) return true;
-  return Refuse(refusal, kStrSourceOutside, source, host::FromHost(real_source));
+  return Refuse(refusal, kStrSourceOutside, source, base::KitText(real_source));
 }
 
 }  // namespace wizard

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_access.h"
 #include "base/path_resolver.h"
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
@@ -33,7 +34,7 @@ struct SafetyRefusal {
 inline constexpr std::uint64_t kMaxProjectFileSize = 64ull << 20;
 
 /// True when `path` names a regular file larger than kMaxProjectFileSize.
-bool ProjectFileTooLarge(const std::string& path);
+bool ProjectFileTooLarge(const base::FileAccess& fs, const std::string& path);
 
 /// True when `name` names a file of the source folder or of one of its
 /// direct sub-folders by itself: not empty, not "." or "..", no "\", "/" or
@@ -65,7 +66,7 @@ bool CheckOutputNames(const ProjectSettings& settings, const FileRowStore* files
 /// kStrSourceOutside naming the source folder and where it leads (empty
 /// when it cannot be resolved). A source folder that does not exist passes:
 /// page 1 refuses it, and nothing is read there.
-bool CheckSourceFolderInside(const ProjectSettings& settings, const std::string& current_dir,
-                             base::PathResolver& resolver, SafetyRefusal* refusal);
+bool CheckSourceFolderInside(const base::FileAccess& fs, const ProjectSettings& settings,
+                             const std::string& current_dir, base::PathResolver& resolver, SafetyRefusal* refusal);
 
 }  // namespace wizard

@@ -6,12 +6,16 @@
 #include <utility>
 #include <vector>
 
+#include "base/file_access.h"
 #include "base/test_temp_folder.h"
 #include "wizard/project_file.h"
 #include "wizard/texts.h"
 
 namespace wizard {
 namespace {
+
+// The platform's files, for the cases run in a temporary folder.
+const base::FileAccess system_files = base::SystemFileAccess();
 
 // Names that lead out of their folder, and files of Finish of one name: a
 // project changed by a setting or a row ("File": its name; "Folder": its folder).
@@ -79,11 +83,11 @@ TEST(ProjectSafetyTest, ProjectFileLargerThanTheWizardWrites) {
   base::TestTempFolder dir;
   const std::string path = dir.Write("Pakforge_Big.ini", "[Property]\r\nName=Big\r\n");
   std::filesystem::resize_file(path, kMaxProjectFileSize + 1);  // sparse: no disk is used
-  EXPECT_TRUE(ProjectFileTooLarge(path));
+  EXPECT_TRUE(ProjectFileTooLarge(system_files, path));
   ProjectSettings settings;  // not read, and not written over
-  LoadProjectSettings(settings, path);
+  LoadProjectSettings(system_files, settings, path);
   EXPECT_EQ(settings.Name.Text(), "");
-  EXPECT_FALSE(SaveProject(settings, path, nullptr, nullptr));
+  EXPECT_FALSE(SaveProject(system_files, settings, path, nullptr, nullptr));
   EXPECT_EQ(std::filesystem::file_size(path), kMaxProjectFileSize + 1);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/file_access.h"
 #include "base/test_temp_folder.h"
 #include "wizard/file_utils.h"
 #include "wizard/row_store.h"
@@ -10,6 +11,9 @@
 
 namespace wizard {
 namespace {
+
+// The platform's files, for the cases run in a temporary folder.
+const base::FileAccess system_files = base::SystemFileAccess();
 
 TEST(TextSettingTest, EqualsIsFalseWhenEmptyAndFoldsOnlyAscii) {
   TextSetting s;
@@ -159,41 +163,41 @@ TEST(FileUtilsTest, ExistenceSizeAndListing) {
   base::TestTempFolder dir;
   dir.MakeFolder("sub");
   dir.Write("a.bin", std::string(1000, 'z'));
-  EXPECT_EQ(FileSizeOf(dir.Path("a.bin")), 1000u);
-  EXPECT_EQ(FileSizeOf(dir.Path("sub")), 0u);
-  EXPECT_EQ(FileSizeOf(dir.Path("none")), 0u);
-  EXPECT_TRUE(FileExists(dir.Path("sub")));
-  EXPECT_TRUE(FileExists(dir.Path("a.bin")));
-  EXPECT_TRUE(FolderExists(dir.Path("sub") + testing::Sep()));
-  EXPECT_TRUE(FolderExists(dir.Path("sub")));
-  EXPECT_FALSE(FolderExists(dir.Path("a.bin")));
-  EXPECT_FALSE(FolderExists(dir.Path("none")));
-  EXPECT_TRUE(FolderExists(testing::Sep()));
+  EXPECT_EQ(FileSizeOf(system_files, dir.Path("a.bin")), 1000u);
+  EXPECT_EQ(FileSizeOf(system_files, dir.Path("sub")), 0u);
+  EXPECT_EQ(FileSizeOf(system_files, dir.Path("none")), 0u);
+  EXPECT_TRUE(FileExists(system_files, dir.Path("sub")));
+  EXPECT_TRUE(FileExists(system_files, dir.Path("a.bin")));
+  EXPECT_TRUE(FolderExists(system_files, dir.Path("sub") + testing::Sep()));
+  EXPECT_TRUE(FolderExists(system_files, dir.Path("sub")));
+  EXPECT_FALSE(FolderExists(system_files, dir.Path("a.bin")));
+  EXPECT_FALSE(FolderExists(system_files, dir.Path("none")));
+  EXPECT_TRUE(FolderExists(system_files, testing::Sep()));
 
   for (int i = 0; i < 51; ++i) dir.Write("f" + std::to_string(i) + ".dat", "x");
-  EXPECT_EQ(ListDirectory(dir.Path("*.dat"), true).size(), 51u);
-  EXPECT_EQ(ListDirectory(dir.Path("*.*"), true).size(), 52u);
-  std::vector<std::string> folders = ListDirectory(dir.Path("*.*"), false);
+  EXPECT_EQ(ListDirectory(system_files, dir.Path("*.dat"), true).size(), 51u);
+  EXPECT_EQ(ListDirectory(system_files, dir.Path("*.*"), true).size(), 52u);
+  std::vector<std::string> folders = ListDirectory(system_files, dir.Path("*.*"), false);
   ASSERT_EQ(folders.size(), 1u);
   EXPECT_EQ(folders[0], "sub");
-  EXPECT_TRUE(ListDirectory(dir.Path("missing") + testing::Sep() + "*.*", true).empty());
+  EXPECT_TRUE(ListDirectory(system_files, dir.Path("missing") + testing::Sep() + "*.*", true).empty());
 }
 
 TEST(FileUtilsTest, ShiftJisNamesAndMove) {
   base::TestTempFolder dir;
   const std::string name = "\x83\x5C\x83\x74\x83\x67.txt";  // "ソフト.txt"
-  ASSERT_TRUE(WriteTextFile(dir.Path(name), "abc"));
-  std::vector<std::string> names = ListDirectory(dir.Path("*.txt"), true);
+  ASSERT_TRUE(WriteTextFile(system_files, dir.Path(name), "abc"));
+  std::vector<std::string> names = ListDirectory(system_files, dir.Path("*.txt"), true);
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(names[0], name);
-  EXPECT_EQ(FileSizeOf(dir.Path(name)), 3u);
+  EXPECT_EQ(FileSizeOf(system_files, dir.Path(name)), 3u);
   dir.Write("b.txt", "x");
-  EXPECT_FALSE(MoveFileTo(dir.Path(name), dir.Path("b.txt")));  // target exists
-  EXPECT_TRUE(FileExists(dir.Path(name)));
-  EXPECT_TRUE(MoveFileTo(dir.Path(name), dir.Path("c.txt")));
-  EXPECT_FALSE(FileExists(dir.Path(name)));
-  EXPECT_TRUE(DeleteFileAt(dir.Path("c.txt")));
-  EXPECT_FALSE(DeleteFileAt(dir.Path("c.txt")));
+  EXPECT_FALSE(MoveFileTo(system_files, dir.Path(name), dir.Path("b.txt")));  // target exists
+  EXPECT_TRUE(FileExists(system_files, dir.Path(name)));
+  EXPECT_TRUE(MoveFileTo(system_files, dir.Path(name), dir.Path("c.txt")));
+  EXPECT_FALSE(FileExists(system_files, dir.Path(name)));
+  EXPECT_TRUE(DeleteFileAt(system_files, dir.Path("c.txt")));
+  EXPECT_FALSE(DeleteFileAt(system_files, dir.Path("c.txt")));
 }
 
 TEST(RowStoreTest, InsertFileRowAndRegistryConversions) {

@@ -64,9 +64,10 @@ SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view in
   return scan;
 }
 
-SourceFolderScan ScanSourceFolder(const std::string& source_path, std::string_view inst_dir) {
+SourceFolderScan ScanSourceFolder(const base::FileAccess& fs, const std::string& source_path,
+                                  std::string_view inst_dir) {
   SourceIndex source;
-  source.Read(source_path);
+  source.Read(fs, source_path);
   return ScanSourceFolder(source, inst_dir);
 }
 

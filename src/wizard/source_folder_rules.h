@@ -59,7 +59,8 @@ SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view in
 
 /// As above, reading the source folder at `source_path` (a kit path ending
 /// in a separator) first.
-SourceFolderScan ScanSourceFolder(const std::string& source_path, std::string_view inst_dir);
+SourceFolderScan ScanSourceFolder(const base::FileAccess& fs, const std::string& source_path,
+                                  std::string_view inst_dir);
 
 /// Page 3's marks of the files list: "x" for a row whose file is not in the
 /// source folder `source` (every row when `source` is null), else "*" for

@@ -69,7 +69,7 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
     dir.MakeFolder("src");
     for (const std::string& file : c.files) dir.MakeFile("src/" + file);
     const SourceFolderScan scan =
-        ScanSourceFolder(dir.At("src") + testing::Sep(), std::string(c.inst_dir, 'i'));
+        ScanSourceFolder(dir.fs, dir.At("src") + testing::Sep(), std::string(c.inst_dir, 'i'));
     std::vector<std::string> names = scan.files;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, c.names) << c.label;
@@ -84,7 +84,7 @@ TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
   testing::FakeFolder dir;
   dir.MakeFile("src/a/first.dat");
   dir.MakeFile("src/z.dat");
-  const SourceFolderScan scan = ScanSourceFolder(dir.At("src") + testing::Sep(), "");
+  const SourceFolderScan scan = ScanSourceFolder(dir.fs, dir.At("src") + testing::Sep(), "");
   EXPECT_EQ(scan.files, (std::vector<std::string>{"z.dat", "first.dat"}));
 }
 
@@ -93,7 +93,7 @@ TEST(SourceFolderRulesTest, MarksRowsAgainstTheIndex) {
   dir.MakeFile("src/top.dat");
   dir.MakeFile("src/sub/inner.dat");
   SourceIndex source;
-  ASSERT_TRUE(source.Read(dir.At("src") + testing::Sep()));
+  ASSERT_TRUE(source.Read(dir.fs, dir.At("src") + testing::Sep()));
   MemoryFileRowStore rows;
   for (const char* name : {"top.dat", "inner.dat", "gone.dat"}) InsertFileRow(rows, name, true, "", AppRoot);
   EXPECT_TRUE(MarkFileRows(rows, "TOP.DAT", &source));

@@ -16,13 +16,13 @@ std::string NameKey(std::string_view name) {
 
 }  // namespace
 
-bool SourceIndex::Read(const std::string& source_path) {
+bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_path) {
   *this = SourceIndex();
   path_ = source_path;
   std::vector<FolderEntry> entries;
   // The listings take the folders without their final separator.
   const std::string folder_path = source_path.substr(0, source_path.size() - 1);
-  if (source_path.empty() || !ListFolder(folder_path, &entries)) return false;
+  if (source_path.empty() || !ListFolder(fs, folder_path, &entries)) return false;
   auto take = [this](const FolderEntry& entry, const std::string& folder) {
     files_.push_back(SourceFile{entry.name, folder, entry.size});
   };
@@ -35,7 +35,7 @@ bool SourceIndex::Read(const std::string& source_path) {
   }
   std::vector<FolderEntry> inner;
   for (const std::string& folder : folders_) {
-    ListFolder(source_path + folder, &inner);
+    ListFolder(fs, source_path + folder, &inner);
     for (const FolderEntry& entry : inner) {
       if (entry.is_folder) {
         nested_folders_ = true;
@@ -57,7 +57,7 @@ void SourceIndex::IndexNames() {
   }
 }
 
-void SourceIndex::Refresh(const std::vector<std::string>& names) {
+void SourceIndex::Refresh(const base::FileAccess& fs, const std::vector<std::string>& names) {
   // Where the folder's own files end: sub-folders' files follow them.
   auto own_end = files_.begin();
   while (own_end != files_.end() && own_end->folder.empty()) ++own_end;
@@ -72,8 +72,8 @@ void SourceIndex::Refresh(const std::vector<std::string>& names) {
       }
     }
     const std::string path = path_ + name;
-    if (FileExists(path) && !FolderExists(path)) {
-      own_end = files_.insert(own_end, SourceFile{name, std::string(), FileSizeOf(path)}) + 1;
+    if (FileExists(fs, path) && !FolderExists(fs, path)) {
+      own_end = files_.insert(own_end, SourceFile{name, std::string(), FileSizeOf(fs, path)}) + 1;
     }
   }
   IndexNames();

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/file_access.h"
+
 namespace wizard {
 
 /// One file of the source folder or of one of its direct sub-folders.
@@ -25,7 +27,7 @@ class SourceIndex {
   /// Lists the source folder at `source_path` (a kit path ending in a
   /// separator) and each of its direct sub-folders. False, with an empty
   /// index, when the source folder cannot be listed.
-  bool Read(const std::string& source_path);
+  bool Read(const base::FileAccess& fs, const std::string& source_path);
 
   /// The path given to Read.
   const std::string& path() const { return path_; }
@@ -48,7 +50,7 @@ class SourceIndex {
   /// back at the end of the folder's own files when a file of that name
   /// exists. Finish changes only such files, so the index stays what a
   /// new Read would give, without listing the folder again.
-  void Refresh(const std::vector<std::string>& names);
+  void Refresh(const base::FileAccess& fs, const std::vector<std::string>& names);
 
  private:
   /// Rebuilds `shortest_` from `files_`.

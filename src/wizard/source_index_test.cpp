@@ -14,7 +14,7 @@ TEST(SourceIndexTest, FilesPresentInTheFolderOrASubFolder) {
   dir.MakeFile("src/sub/deep/hidden.dat");
   dir.MakeFile("src/" + std::string(20, 'f') + "/far.dat");
   SourceIndex source;
-  ASSERT_TRUE(source.Read(dir.At("src") + testing::Sep()));
+  ASSERT_TRUE(source.Read(dir.fs, dir.At("src") + testing::Sep()));
   struct Case {
     std::string name;
     bool present;
@@ -36,13 +36,13 @@ TEST(SourceIndexTest, FilesPresentInTheFolderOrASubFolder) {
   testing::FakeFolder longer;
   const std::string name(248, 'n');
   longer.MakeFile("src/sub/" + name);
-  ASSERT_TRUE(source.Read(longer.At("src") + testing::Sep()));
+  ASSERT_TRUE(source.Read(longer.fs, longer.At("src") + testing::Sep()));
   EXPECT_FALSE(source.Contains(name));
   longer.MakeFile("src/" + name);
-  ASSERT_TRUE(source.Read(longer.At("src") + testing::Sep()));
+  ASSERT_TRUE(source.Read(longer.fs, longer.At("src") + testing::Sep()));
   EXPECT_TRUE(source.Contains(name));
 
-  EXPECT_FALSE(source.Read(dir.At("absent") + testing::Sep()));
+  EXPECT_FALSE(source.Read(dir.fs, dir.At("absent") + testing::Sep()));
   EXPECT_TRUE(source.files().empty());
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/fake_folder_lister.h"
+#include "base/file_access.h"
 #include "base/listing.h"
 #include "wizard/file_utils.h"
 #include "wizard/row_store.h"
@@ -15,15 +16,16 @@
 namespace wizard {
 namespace testing {
 
-/// Puts the file utilities on an in-memory file system for as long as it
-/// lives, holding one empty folder, path(). Names given to its members are
-/// relative, with "/" between folders; the answers are kit paths. Names are
-/// ASCII, so that kit and host paths are the same bytes.
+/// An in-memory file system, handed to the code under test as `fs`, holding
+/// one empty folder, path(), which is also its current folder. Names given
+/// to its members are relative, with "/" between folders; the answers are
+/// kit paths. Names are ASCII, so that kit and host paths are the same bytes.
 class FakeFolder {
  public:
   FakeFolder() {
     files.folders.insert(path_);
     files.need_parent_folder = true;
+    files.current_folder = path_;
   }
   const std::string& path() const { return path_; }
   /// Kit path of `name` inside the folder.
@@ -48,9 +50,10 @@ class FakeFolder {
 
   base::FakeFileSystem files;
   base::FakeFolderLister lister{files};
+  /// What the code under test reaches files through.
+  const base::FileAccess fs{files, lister};
 
  private:
-  ScopedFileSystem scope_{files, lister};
   std::string path_ = std::string(1, base::kPathSeparator) + "kit";
 };
 

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "base/encoding.h"
+#include "base/file_access.h"
 #include "base/test_temp_folder.h"
 #include "process_runner.h"
 #include "wizard/project_file.h"
@@ -48,7 +49,8 @@ class PakforgeBuildCliTest : public ::testing::Test {
 
   // Saves the project (no rows: the list is built from the source folder).
   void Save() {
-    ASSERT_TRUE(wizard::SaveProject(settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, nullptr));
+    ASSERT_TRUE(
+        wizard::SaveProject(base::SystemFileAccess(), settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, nullptr));
   }
 
   std::string Read(const std::string& relative) {
@@ -120,7 +122,8 @@ TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
   dir_.Write("src/Native.ina", std::string(192, 'N'));
   wizard::MemoryRegistryRowStore registry;
   registry.Append({"HKLM", "Software\\Kumo", "Lines", "DWORD", "0x10"});
-  ASSERT_TRUE(wizard::SaveProject(settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, &registry));
+  ASSERT_TRUE(
+      wizard::SaveProject(base::SystemFileAccess(), settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, &registry));
   r = Run({"Pakforge_Memo.ini"});
   EXPECT_EQ(r.status, 65u);
   EXPECT_NE(r.err.find("Registry: HKLM,Software\\Kumo,Lines,DWORD,0x10"), std::string::npos) << r.err;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "base/file_system.h"
+#include "base/file_access.h"
 #include "base/language.h"
 
 namespace launcher {
@@ -27,6 +27,9 @@ inline constexpr base::Language kSetupLanguages[] = {base::Language::kRussian, b
 /// Everything the launcher sets up at start and keeps until it exits.
 struct LauncherState {
   HINSTANCE instance = nullptr;
+  /// The file system (with the current folder) and the folder lister every
+  /// file is reached through: the platform's, taken once at start.
+  base::FileAccess fs = base::SystemFileAccess();
   /// LANGID of the language chosen at start: every text and page is loaded
   /// in it.
   WORD language_id = 0;

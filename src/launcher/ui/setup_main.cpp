@@ -60,12 +60,6 @@ std::string ReadManagerFolder() {
   return folder;
 }
 
-std::string CurrentDirectory() {
-  char dir[MAX_PATH + 1] = {};
-  GetCurrentDirectoryA(MAX_PATH, dir);
-  return dir;
-}
-
 void DestroyCurrentPage() {
   LauncherState& s = State();
   if (s.current_page != nullptr && IsWindow(s.current_page)) DestroyWindow(s.current_page);
@@ -77,7 +71,7 @@ void DestroyCurrentPage() {
 /// instead.
 void ShowTextPageOrSkip(const std::string& path, UINT dialog_id, UINT skip_to) {
   LauncherState& s = State();
-  s.open_text_file = base::SystemFileSystem().OpenLocked(path, &s.open_text_size);
+  s.open_text_file = s.fs.files.OpenLocked(path, &s.open_text_size);
   if (s.open_text_file) s.current_page = CreateTextPage(dialog_id);
   if (s.current_page == nullptr) {
     s.open_text_file.reset();
@@ -90,7 +84,7 @@ void ShowTextPageOrSkip(const std::string& path, UINT dialog_id, UINT skip_to) {
 /// missing (the registry value, the manager's file) or that it failed.
 void StartManager() {
   LauncherState& s = State();
-  FindArchive(base::SystemFolderLister(), s.folder, &s.archive_path, s.named_archive);
+  FindArchive(s.fs.lister, s.folder, &s.archive_path, s.named_archive);
   std::vector<char> command_line(s.archive_path.begin(), s.archive_path.end());
   command_line.push_back('\0');
 
@@ -107,7 +101,7 @@ void StartManager() {
     CloseHandle(process.hProcess);
   }
   switch (DiagnoseManagerStart(started, s.manager_folder_known,
-                               IsExistingFile(base::SystemFileSystem(), s.manager_path))) {
+                               IsExistingFile(s.fs.files, s.manager_path))) {
     case ManagerFailure::kNone:
       break;
     case ManagerFailure::kNoRegistryValue:
@@ -134,7 +128,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     }
     case WM_SHOW_NOTE:
       DestroyCurrentPage();
-      ShowTextPageOrSkip(NoteFilePath(base::SystemFileSystem(), s.folder), IDD_TEXT, WM_SHOW_LICENSE);
+      ShowTextPageOrSkip(NoteFilePath(s.fs.files, s.folder), IDD_TEXT, WM_SHOW_LICENSE);
       return 0;
     case WM_SHOW_LICENSE:
       s.open_text_file.reset();
@@ -174,12 +168,12 @@ int Run(HINSTANCE instance, HINSTANCE previous) {
   }
   const std::string title = LoadText(IDS_TITLE);
 
-  s.folder = LauncherFolderFromCommandLine(GetCommandLineA(), CurrentDirectory(), IsSystemLeadByte);
+  s.folder = LauncherFolderFromCommandLine(GetCommandLineA(), s.fs.files.CurrentFolder(), IsSystemLeadByte);
   const std::string manager_folder = ReadManagerFolder();
   s.manager_folder_known = !manager_folder.empty();
   s.manager_path = ManagerPath(manager_folder);
   const std::string default_name = LoadText(IDS_DEFAULT_APP_NAME);
-  SetupIniValues ini = ReadSetupIni(base::SystemFileSystem(), LauncherPath(s.folder, kSetupIniFile),
+  SetupIniValues ini = ReadSetupIni(s.fs.files, LauncherPath(s.folder, kSetupIniFile),
                                     default_name, IsSystemLeadByte);
   s.app_name = ini.app_name;
   s.named_archive = ini.archive_name;

@@ -34,7 +34,7 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   ListViewFileRows files(files_list);
   ListViewRegistryRows registry(registry_list);
   const FileRowStore* file_rows = files_list ? &files : nullptr;
-  const std::string current_dir = CurrentDirectory();
+  const std::string current_dir = CurrentDirectory(app.fs);
   // Two files of one name would write over each other: nothing is done and
   // the wizard stays open for the author to rename one.
   std::string project = app.settings.ProjectPath.Text();
@@ -48,12 +48,12 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
     return FinishOutcome::kDeclined;
   }
   std::vector<std::string> foreign;
-  ListForeignOutputs(app.settings, current_dir, file_rows, &foreign);
+  ListForeignOutputs(app.fs, app.settings, current_dir, file_rows, &foreign);
   if (!MayRemoveForeignOutputs(foreign, owner)) return FinishOutcome::kDeclined;
   Win32MessageSink messages(owner);
   CapturedBatchRunner starter(owner);
-  int ok = RunFinish(app.settings, current_dir, file_rows, registry_list ? &registry : nullptr, true,
-                     messages, starter);
+  int ok = RunFinish(app.fs, app.settings, current_dir, file_rows, registry_list ? &registry : nullptr, true, messages,
+                     starter);
   return ok ? FinishOutcome::kDone : FinishOutcome::kFailed;
 }
 

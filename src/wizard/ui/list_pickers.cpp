@@ -120,8 +120,8 @@ int RunListPicker(HINSTANCE instance, HWND owner, ListPickerContent& content) {
 int PickStartupProgram(WizardApp& app, HWND owner) {
   ListPickerContent content;
   content.dialog_id = IDD_STARTUP_PICKER;
-  content.fill_failed = !ListStartupPrograms(app.settings, CurrentDirectory(), &content.shown_path,
-                                          &content.rows);
+  content.fill_failed =
+      !ListStartupPrograms(app.fs, app.settings, CurrentDirectory(app.fs), &content.shown_path, &content.rows);
   content.current = app.settings.Exe.Text();
   int result = RunListPicker(InstanceOf(app), owner, content);
   if (result == 1) app.startup_choice.Assign(content.chosen);
@@ -131,7 +131,7 @@ int PickStartupProgram(WizardApp& app, HWND owner) {
 int PickSourceFolder(WizardApp& app, HWND owner, const std::string& current) {
   ListPickerContent content;
   content.dialog_id = IDD_SOURCE_PICKER;
-  content.fill_failed = !ListSourceFolders(CurrentDirectory(), &content.rows);
+  content.fill_failed = !ListSourceFolders(app.fs, CurrentDirectory(app.fs), &content.rows);
   content.current = current;
   int result = RunListPicker(InstanceOf(app), owner, content);
   if (result == 1) app.source_choice.Assign(content.chosen);
@@ -139,11 +139,11 @@ int PickSourceFolder(WizardApp& app, HWND owner, const std::string& current) {
 }
 
 int ProjectPicker(WizardApp& app, HWND owner) {
-  std::string current_dir = CurrentDirectory();
-  RenameOldProjectFiles(current_dir);
+  std::string current_dir = CurrentDirectory(app.fs);
+  RenameOldProjectFiles(app.fs, current_dir);
   ListPickerContent content;
   content.dialog_id = IDD_PROJECT_PICKER;
-  content.rows = ListProjectNames(current_dir);
+  content.rows = ListProjectNames(app.fs, current_dir);
   content.cancel_posts_close = true;
   int result = RunListPicker(InstanceOf(app), owner, content);
   if (result == 1) app.project_choice.Assign(ProjectPathFor(current_dir, content.chosen));

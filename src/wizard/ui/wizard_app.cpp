@@ -12,7 +12,7 @@
 
 namespace wizard::ui {
 
-WizardApp::WizardApp() {
+WizardApp::WizardApp(const base::FileAccess& files) : fs(files) {
   pages_[0] = std::make_unique<IoPage>(*this);
   pages_[1] = std::make_unique<InstallPage>(*this);
   pages_[2] = std::make_unique<FilesPage>(*this);
@@ -26,7 +26,7 @@ const base::IniFile& WizardApp::ProjectFile() {
   const std::string& path = settings.ProjectPath.Text();
   if (!project_file_read_ || project_file_path_ != path) {
     project_file_ = base::IniFile();
-    if (!path.empty()) ReadProjectFile(path, &project_file_);
+    if (!path.empty()) ReadProjectFile(fs, path, &project_file_);
     project_file_path_ = path;
     project_file_read_ = true;
   }
@@ -67,7 +67,7 @@ bool WizardApp::ConfirmClose(HWND owner) {
 }
 
 WizardApp& TheApp() {
-  static WizardApp app;
+  static WizardApp app(base::SystemFileAccess());
   return app;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/file_access.h"
 #include "base/ini_file.h"
 #include "wizard/change_tracker.h"
 #include "wizard/settings.h"
@@ -44,12 +45,16 @@ struct PageState {
 class WizardApp {
  public:
   /// Creates the five pages (IoPage, InstallPage, FilesPage, RegistryPage,
-  /// FinishPage) over default settings.
-  WizardApp();
+  /// FinishPage) over default settings; every file is reached through `fs`.
+  explicit WizardApp(const base::FileAccess& fs);
+  /// As above over the platform's file system and folder lister.
+  WizardApp() : WizardApp(base::SystemFileAccess()) {}
   ~WizardApp();
   WizardApp(const WizardApp&) = delete;
   WizardApp& operator=(const WizardApp&) = delete;
 
+  /// What the pages and Finish read and write files through.
+  const base::FileAccess fs;
   /// The settings of the project being authored.
   ProjectSettings settings;
   /// What the pages note between visits.

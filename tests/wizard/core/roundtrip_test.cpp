@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/file_access.h"
 #include "base/test_temp_folder.h"
 #include "process_runner.h"
 #include "wizard/build_outputs.h"
@@ -19,6 +20,9 @@
 
 namespace wizard {
 namespace {
+
+// The platform's files: the round trip runs in a temporary folder.
+const base::FileAccess system_files = base::SystemFileAccess();
 
 // Splits the builder line of the batch file into its words: blanks separate,
 // double quotes group, and "%%" is one "%" as the command interpreter reads it.
@@ -86,12 +90,12 @@ class RoundTripTest : public ::testing::Test, public testing::FinishInputs {
 
   // Runs Finish, checks the batch file and runs its builder line.
   test_support::ProcessResult FinishAndBuild() {
-    EXPECT_TRUE(RunFinish(s, dir.Path(), &files, &registry, true, messages, starter));
+    EXPECT_TRUE(RunFinish(system_files, s, dir.Path(), &files, &registry, true, messages, starter));
     // The recorder runs nothing, so Finish reports that no archive was made.
     EXPECT_EQ(messages.ids, std::vector<int>{kStrBuildFailed});
     EXPECT_EQ(starter.started, std::vector<std::string>{dir.Path("Foo.bat")});
     std::string batch;
-    EXPECT_TRUE(ReadWholeFile(dir.Path("Foo.bat"), &batch));
+    EXPECT_TRUE(ReadWholeFile(system_files, dir.Path("Foo.bat"), &batch));
     std::size_t end_of_first = batch.find("\r\n");
     EXPECT_EQ(batch.substr(0, end_of_first), "cd \"" + dir.Path() + "\"");
     std::string line = batch.substr(end_of_first + 2);
@@ -111,7 +115,7 @@ TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
   ASSERT_TRUE(run.started);
   EXPECT_EQ(run.status, 0u) << run.err;
   std::string archive;
-  ASSERT_TRUE(ReadWholeFile(dir.Path("FooPack.lvar"), &archive)) << run.out << run.err;
+  ASSERT_TRUE(ReadWholeFile(system_files, dir.Path("FooPack.lvar"), &archive)) << run.out << run.err;
   EXPECT_GT(archive.size(), 256u);
   // The descriptions are stored verbatim; the stale readme.txt was removed
   // before the build and is not packed.
@@ -124,8 +128,8 @@ TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
   // The project saved on the way reads back into the same rows.
   MemoryFileRowStore files_back;
   MemoryRegistryRowStore registry_back;
-  LoadCopyFileRows(dir.Path("Pakforge_Foo.ini"), files_back);
-  LoadRegistryRows(dir.Path("Pakforge_Foo.ini"), registry_back);
+  LoadCopyFileRows(system_files, dir.Path("Pakforge_Foo.ini"), files_back);
+  LoadRegistryRows(system_files, dir.Path("Pakforge_Foo.ini"), registry_back);
   EXPECT_EQ(InstallInfText(s, &files_back, &registry_back), InstallInfText(s, &files, &registry));
 }
 
@@ -139,14 +143,14 @@ TEST_F(RoundTripTest, UninstallOffIsRefusedAtTheMissingUninstallKey) {
                          "\x83\x68 Uninstall \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"),
             std::string::npos)
       << run.err;
-  EXPECT_FALSE(FileExists(dir.Path("FooPack.lvar")));
+  EXPECT_FALSE(FileExists(system_files, dir.Path("FooPack.lvar")));
 }
 
 #ifdef _WIN32
 // On Windows the batch file itself runs: the command interpreter changes to
 // the folder of its first line and starts Pakmak.exe found there.
 TEST_F(RoundTripTest, TheBatchFileRunsTheBuilder) {
-  ASSERT_TRUE(RunFinish(s, dir.Path(), &files, &registry, true, messages, starter));
+  ASSERT_TRUE(RunFinish(system_files, s, dir.Path(), &files, &registry, true, messages, starter));
   ASSERT_EQ(starter.started.size(), 1u);
   std::string system_folder = "C:\\windows\\system32";
   if (const char* root = std::getenv("SystemRoot")) system_folder = std::string(root) + "\\system32";
@@ -154,7 +158,7 @@ TEST_F(RoundTripTest, TheBatchFileRunsTheBuilder) {
       test_support::RunProcess(system_folder + "\\cmd.exe", {"/c", starter.started[0]}, dir.Path());
   ASSERT_TRUE(run.started);
   std::string archive;
-  ASSERT_TRUE(ReadWholeFile(dir.Path("FooPack.lvar"), &archive)) << run.out << run.err;
+  ASSERT_TRUE(ReadWholeFile(system_files, dir.Path("FooPack.lvar"), &archive)) << run.out << run.err;
   EXPECT_NE(archive.find(InstallInfText(s, &files, &registry)), std::string::npos);
 }
 #endif

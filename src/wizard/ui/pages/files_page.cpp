@@ -107,7 +107,7 @@ INT_PTR FilesPage::OnWizardNext() {
   SourceFolderScan scan;
   const bool scanned = ScanSource(&scan);
   const ProjectSettings& s = app_.settings;
-  const std::string current_dir = CurrentDirectory();
+  const std::string current_dir = CurrentDirectory(app_.fs);
   ListViewFileRows rows(list_);
   // A hand-edited project may hold paths where names belong: the message
   // and then the key that holds one, before any row is looked up.
@@ -118,13 +118,13 @@ INT_PTR FilesPage::OnWizardNext() {
   }
   MemoryRegistryRowStore no_registry;
   Refusal refusal;
-  if (CheckFilesPage({s, current_dir, scanned ? &source_ : nullptr, rows, no_registry}, &refusal)) return 0;
+  if (CheckFilesPage({app_.fs, s, current_dir, scanned ? &source_ : nullptr, rows, no_registry}, &refusal)) return 0;
   if (refusal.field == Field::kFileRow) ShowFirstMissingRow();
   return RefuseWithMessage(refusal.string_id, 0);
 }
 
 bool FilesPage::SourcePath(std::string* path) const {
-  return app_.settings.SourceFolderPath(CurrentDirectory(), path);
+  return app_.settings.SourceFolderPath(CurrentDirectory(app_.fs), path);
 }
 
 bool FilesPage::ShowSourcePath(std::string* path) {
@@ -177,7 +177,7 @@ bool FilesPage::ScanSource(SourceFolderScan* scan) {
   state.nested_folders = state.path_too_long = false;
   std::string path;
   if (!ShowSourcePath(&path)) return false;
-  source_.Read(path);
+  source_.Read(app_.fs, path);
   *scan = ScanSourceFolder(source_, app_.settings.InstDir.Text());
   state.native_ina_count = scan->native_ina_count;
   state.path_too_long = scan->path_too_long;
@@ -185,9 +185,7 @@ bool FilesPage::ScanSource(SourceFolderScan* scan) {
   return true;
 }
 
-bool FilesPage::ReadSource() {
-  return ReadSourceFolder(app_.settings, CurrentDirectory(), &source_);
-}
+bool FilesPage::ReadSource() { return ReadSourceFolder(app_.fs, app_.settings, CurrentDirectory(app_.fs), &source_); }
 
 void FilesPage::MarkFileRows() {
   ListViewFileRows rows(list_);

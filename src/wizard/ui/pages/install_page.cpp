@@ -61,7 +61,7 @@ INT_PTR InstallPage::OnSetActive() {
 
   if (s.Exe.IsEmpty() && !s.Source.IsEmpty()) {
     std::string program;
-    if (FirstProgramInSource(s, CurrentDirectory(), &program)) s.Exe.Assign(program);
+    if (FirstProgramInSource(app_.fs, s, CurrentDirectory(app_.fs), &program)) s.Exe.Assign(program);
   }
   ShowProgramPath(false);
 

@@ -142,10 +142,10 @@ void IoPage::ReadControls() {
 INT_PTR IoPage::OnWizardNext() {
   ReadControls();
   ProjectSettings& s = app_.settings;
-  const std::string current_dir = CurrentDirectory();
+  const std::string current_dir = CurrentDirectory(app_.fs);
 
   Refusal refusal;
-  if (!CheckProgramFields(s, current_dir, &refusal)) {
+  if (!CheckProgramFields(app_.fs, s, current_dir, &refusal)) {
     int control = 0;
     switch (refusal.field) {
       case Field::kProduct: control = IDC_IO_PRODUCT; break;
@@ -161,7 +161,7 @@ INT_PTR IoPage::OnWizardNext() {
     return RefuseWithText(refusal.string_id, text.c_str(), control);
   }
   SafetyRefusal unsafe;
-  if (!CheckSourceFolderInside(s, current_dir, base::SystemPathResolver(), &unsafe)) {
+  if (!CheckSourceFolderInside(app_.fs, s, current_dir, base::SystemPathResolver(), &unsafe)) {
     const std::string text = FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail());
     return RefuseWithText(unsafe.string_id, text.c_str(), IDC_IO_SOURCE);
   }

@@ -1,0 +1,199 @@
+// One table of cases run over the platform's file system, in a temporary
+// folder, and over the in-memory fake, so that the fake behaves as the real
+// one does wherever tests lean on it.
+
+#include "base/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "base/fake_file_system.h"
+#include "base/fake_folder_lister.h"
+#include "base/listing.h"
+#include "base/test_temp_folder.h"
+
+namespace base {
+namespace {
+
+// A file system under test, with an empty folder to work in.
+class Subject {
+ public:
+  virtual ~Subject() = default;
+  virtual FileSystem& files() = 0;
+  virtual FolderLister& lister() = 0;
+  /// Host path of the working folder.
+  virtual std::string root() const = 0;
+  /// Puts a FIFO at `path`; false where the platform has none.
+  virtual bool MakeFifo(const std::string& path) = 0;
+  std::string At(const std::string& name) const { return JoinPath(root(), name); }
+};
+
+class RealSubject : public Subject {
+ public:
+  FileSystem& files() override { return SystemFileSystem(); }
+  FolderLister& lister() override { return SystemFolderLister(); }
+  std::string root() const override { return dir_.Path(); }
+  bool MakeFifo(const std::string& path) override {
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    return ::mkfifo(path.c_str(), 0600) == 0;
+#endif
+  }
+
+ private:
+  TestTempFolder dir_;
+};
+
+class FakeSubject : public Subject {
+ public:
+  FakeSubject() {
+    files_.folders.insert(root());
+    files_.need_parent_folder = true;
+    files_.current_folder = root();
+  }
+  FileSystem& files() override { return files_; }
+  FolderLister& lister() override { return lister_; }
+  std::string root() const override { return std::string(1, kPathSeparator) + "work"; }
+  bool MakeFifo(const std::string& path) override {
+#ifdef _WIN32
+    (void)path;
+    return false;  // as the platform's: Windows folders hold no FIFO
+#else
+    return files_.others.insert(path).second;
+#endif
+  }
+
+ private:
+  FakeFileSystem files_;
+  FakeFolderLister lister_{files_};
+};
+
+bool WriteNew(FileSystem& files, const std::string& path, const std::string& bytes) {
+  std::unique_ptr<OutputFile> out = files.CreateNew(path);
+  return out && out->Write(bytes.data(), bytes.size()) && out->Sync() && out->Close();
+}
+
+std::string Content(FileSystem& files, const std::string& path) {
+  std::string bytes;
+  return ReadWholeFile(files, path, &bytes) ? bytes : "(unreadable)";
+}
+
+using MakeSubject = std::unique_ptr<Subject> (*)();
+
+class FileSystemConformanceTest : public ::testing::TestWithParam<MakeSubject> {
+ protected:
+  std::unique_ptr<Subject> subject_ = GetParam()();
+  FileSystem& files_ = subject_->files();
+};
+
+TEST_P(FileSystemConformanceTest, CreateNewRefusesWhatExists) {
+  Subject& s = *subject_;
+  ASSERT_TRUE(WriteNew(files_, s.At("old.txt"), "old"));
+  ASSERT_TRUE(files_.CreateFolder(s.At("sub")));
+  EXPECT_FALSE(files_.CreateFolder(s.At("sub")));
+  EXPECT_FALSE(files_.CreateFolder(JoinPath(s.At("none"), "deeper")));
+  for (const char* name : {"old.txt", "sub"}) {
+    EXPECT_EQ(files_.CreateNew(s.At(name)), nullptr) << name;
+  }
+  EXPECT_EQ(Content(files_, s.At("old.txt")), "old");
+  EXPECT_EQ(files_.CreateNew(JoinPath(s.At("none"), "new.txt")), nullptr);
+  // Create empties what is there.
+  std::unique_ptr<OutputFile> again = files_.Create(s.At("old.txt"));
+  ASSERT_NE(again, nullptr);
+  EXPECT_TRUE(again->Write("new", 3) && again->Close());
+  EXPECT_EQ(Content(files_, s.At("old.txt")), "new");
+}
+
+TEST_P(FileSystemConformanceTest, ReplaceAndRename) {
+  Subject& s = *subject_;
+  ASSERT_TRUE(WriteNew(files_, s.At("a"), "A") && WriteNew(files_, s.At("b"), "B"));
+  EXPECT_FALSE(files_.Rename(s.At("a"), s.At("b")));  // refuses an existing target
+  EXPECT_EQ(Content(files_, s.At("a")), "A");
+  EXPECT_EQ(Content(files_, s.At("b")), "B");
+  EXPECT_TRUE(files_.Replace(s.At("a"), s.At("b")));  // one step over it
+  EXPECT_EQ(Content(files_, s.At("b")), "A");
+  FileInfo info;
+  EXPECT_FALSE(files_.Stat(s.At("a"), &info));
+  EXPECT_TRUE(files_.Rename(s.At("b"), s.At("c")));
+  EXPECT_FALSE(files_.Stat(s.At("b"), &info));
+  EXPECT_TRUE(files_.Remove(s.At("c")));
+  EXPECT_FALSE(files_.Remove(s.At("c")));
+  EXPECT_TRUE(files_.SyncFolder(s.root()));
+  EXPECT_TRUE(WriteWholeFile(files_, s.At("whole"), "text"));
+  EXPECT_TRUE(WriteWholeFile(files_, s.At("whole"), "again"));
+  EXPECT_EQ(Content(files_, s.At("whole")), "again");
+}
+
+TEST_P(FileSystemConformanceTest, KindsAndListingOrder) {
+  Subject& s = *subject_;
+  for (const char* name : {"b", "A", "a_", "_x", "B1"}) ASSERT_TRUE(WriteNew(files_, s.At(name), name));
+  ASSERT_TRUE(files_.CreateFolder(s.At("Dir")));
+  const bool fifo = s.MakeFifo(s.At("pipe"));
+#ifndef _WIN32
+  EXPECT_TRUE(fifo);
+#endif
+  struct Case {
+    const char* name;
+    FileKind kind;
+    std::uint64_t size;
+  } cases[] = {{"B1", FileKind::kRegular, 2}, {"Dir", FileKind::kFolder, 0}, {"pipe", FileKind::kOther, 0}};
+  for (const Case& c : cases) {
+    if (c.kind == FileKind::kOther && !fifo) continue;
+    FileInfo info;
+    ASSERT_TRUE(files_.Stat(s.At(c.name), &info)) << c.name;
+    EXPECT_EQ(info.kind, c.kind) << c.name;
+    EXPECT_EQ(info.size, c.size) << c.name;
+    // Only a regular file opens, and nothing waits for a writer.
+    EXPECT_EQ(files_.OpenInput(s.At(c.name)) != nullptr, c.kind == FileKind::kRegular) << c.name;
+  }
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(subject_->lister().List(s.root(), &entries));
+  std::vector<std::string> names;
+  for (const DirEntry& e : entries) names.push_back(e.host_name);
+  // By host name, ASCII letters folded to upper case: "_" (0x5F) after them.
+  std::vector<std::string> expected = {"A", "a_", "b", "B1", "Dir", "_x"};
+  if (fifo) expected.insert(expected.end() - 1, "pipe");
+#ifdef _WIN32
+  // FindFirstFileA's order is the file system's own: compare the names only.
+  std::sort(names.begin(), names.end());
+  std::sort(expected.begin(), expected.end());
+#endif
+  EXPECT_EQ(names, expected);
+  EXPECT_FALSE(subject_->lister().List(s.At("none"), &entries));
+}
+
+TEST_P(FileSystemConformanceTest, CurrentFolder) {
+  Subject& s = *subject_;
+  ASSERT_TRUE(files_.CreateFolder(s.At("in")));
+  const std::string before = files_.CurrentFolder();
+  EXPECT_FALSE(before.empty());
+  EXPECT_EQ(files_.EnterFolder(s.At("none")), nullptr);
+  EXPECT_EQ(files_.CurrentFolder(), before);
+  {
+    std::unique_ptr<EnteredFolder> stay = files_.EnterFolder(s.At("in"));
+    ASSERT_NE(stay, nullptr);
+    EXPECT_EQ(files_.CurrentFolder(), s.At("in"));
+    // A relative path is taken against the current folder.
+    ASSERT_TRUE(WriteNew(files_, "here.txt", "here"));
+    EXPECT_EQ(Content(files_, JoinPath(s.At("in"), "here.txt")), "here");
+  }
+  EXPECT_EQ(files_.CurrentFolder(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Platform, FileSystemConformanceTest,
+                         ::testing::Values<MakeSubject>([] { return std::unique_ptr<Subject>(new RealSubject); }));
+INSTANTIATE_TEST_SUITE_P(Fake, FileSystemConformanceTest,
+                         ::testing::Values<MakeSubject>([] { return std::unique_ptr<Subject>(new FakeSubject); }));
+
+}  // namespace
+}  // namespace base

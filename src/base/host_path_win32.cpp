@@ -1,0 +1,25 @@
+#include "base/host_path.h"
+#include "base/sjis.h"
+
+namespace base {
+
+std::size_t LastNameStart(std::string_view path) {
+  std::size_t start = 0;
+  for (char separator : {'\\', '/', ':'}) {
+    const std::size_t at = SjisFindLast(path, separator);
+    if (at != std::string_view::npos && at + 1 > start) start = at + 1;
+  }
+  return start;
+}
+
+// The ANSI code page is the kit's: host and kit texts are the same bytes.
+std::string HostText(std::string_view kit) { return std::string(kit); }
+
+std::string KitText(std::string_view host) { return std::string(host); }
+
+bool ExactKitText(std::string_view host, std::string* kit) {
+  kit->assign(host);
+  return true;
+}
+
+}  // namespace base
