@@ -14,6 +14,7 @@
 #include "base/file_system.h"
 #include "base/language.h"
 #include "base/listing.h"
+#include "base/path_resolver.h"
 #include "pakforge_build/messages.h"
 #include "pakforge_build/project_build.h"
 
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
   }
   std::string json;
   pakforge_build::RunEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(),
-                                     options.json ? &json : nullptr};
+                                     base::SystemPathResolver(), options.json ? &json : nullptr};
   const int status = pakforge_build::RunProjectBuild(options, env);
   if (!json.empty()) {
 #ifdef _WIN32

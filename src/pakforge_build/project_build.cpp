@@ -146,7 +146,7 @@ class Run {
     // followed through its links before it is listed, and every name is
     // checked before a row is looked up.
     wizard::SafetyRefusal unsafe;
-    if (!wizard::CheckSourceFolderInside(fs_, s, current_dir_, base::SystemPathResolver(), &unsafe) ||
+    if (!wizard::CheckSourceFolderInside(fs_, s, current_dir_, env_.resolver, &unsafe) ||
         !wizard::CheckProjectNames(s, &loaded_.files, &unsafe)) {
       return RefuseUnsafe(unsafe);
     }

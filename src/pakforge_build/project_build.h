@@ -11,6 +11,7 @@
 #include "base/file_system.h"
 #include "base/language.h"
 #include "base/listing.h"
+#include "base/path_resolver.h"
 
 namespace pakforge_build {
 
@@ -53,6 +54,7 @@ struct RunEnvironment {
   base::Console& console;      ///< report (standard output) and errors (standard error)
   base::FolderLister& lister;  ///< for the builder
   base::FileSystem& files;     ///< for the builder
+  base::PathResolver& resolver;  ///< where the source folder really leads
   /// With --json, the JSON document (UTF-8) is stored here instead of being
   /// written to the console, so that the caller writes it unconverted.
   std::string* json = nullptr;

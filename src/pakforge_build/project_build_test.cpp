@@ -13,6 +13,7 @@
 #include "base/encoding.h"
 #include "base/file_access.h"
 #include "base/file_system.h"
+#include "base/path_resolver.h"
 #include "base/host_path.h"
 #include "base/test_temp_folder.h"
 #include "builder/driver.h"
@@ -194,7 +195,8 @@ Result Build(const ScratchFolder& dir, const std::string& project, std::vector<s
   EXPECT_TRUE(ParseOptions(args, &options, &error)) << error;
   Result result;
   base::CapturingConsole console(base::Language::kEnglish);
-  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), &result.json};
+  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver(),
+                     &result.json};
   result.status = RunProjectBuild(options, env);
   result.out = console.out;
   result.err = console.err;
@@ -492,7 +494,7 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     options.project = top.Path("project/" + p.ProjectName());
     options.clean = true;
     base::CapturingConsole console(base::Language::kEnglish);
-    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
     const std::string label = std::string(c.link) + " -> " + c.target;
     EXPECT_EQ(RunProjectBuild(options, env), c.status) << label << console.err;
     std::map<std::string, std::string> left;
@@ -517,7 +519,7 @@ TEST(ProjectBuildTest, CurrentFolderThatCannotBeNamed) {
   Options options;
   options.project = "Pakforge_Memo.ini";
   base::CapturingConsole console(base::Language::kEnglish);
-  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
   EXPECT_EQ(RunProjectBuild(options, env), kExitNotWritten);
   EXPECT_NE(console.err.find("current folder"), std::string::npos) << console.err;
 }

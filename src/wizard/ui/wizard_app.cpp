@@ -12,7 +12,8 @@
 
 namespace wizard::ui {
 
-WizardApp::WizardApp(const base::FileAccess& files) : fs(files) {
+WizardApp::WizardApp(const base::FileAccess& files, base::PathResolver& path_resolver)
+    : fs(files), resolver(path_resolver) {
   pages_[0] = std::make_unique<IoPage>(*this);
   pages_[1] = std::make_unique<InstallPage>(*this);
   pages_[2] = std::make_unique<FilesPage>(*this);
@@ -67,7 +68,7 @@ bool WizardApp::ConfirmClose(HWND owner) {
 }
 
 WizardApp& TheApp() {
-  static WizardApp app(base::SystemFileAccess());
+  static WizardApp app(base::SystemFileAccess(), base::SystemPathResolver());
   return app;
 }
 

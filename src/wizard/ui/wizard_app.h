@@ -9,6 +9,7 @@
 
 #include "base/file_access.h"
 #include "base/ini_file.h"
+#include "base/path_resolver.h"
 #include "wizard/change_tracker.h"
 #include "wizard/settings.h"
 #include "wizard/ui/wizard_page.h"
@@ -45,16 +46,20 @@ struct PageState {
 class WizardApp {
  public:
   /// Creates the five pages (IoPage, InstallPage, FilesPage, RegistryPage,
-  /// FinishPage) over default settings; every file is reached through `fs`.
-  explicit WizardApp(const base::FileAccess& fs);
-  /// As above over the platform's file system and folder lister.
-  WizardApp() : WizardApp(base::SystemFileAccess()) {}
+  /// FinishPage) over default settings; every file is reached through `fs`,
+  /// and `resolver` tells where a path really leads.
+  WizardApp(const base::FileAccess& fs, base::PathResolver& resolver);
+  /// As above over the platform's file system, folder lister and resolver.
+  WizardApp() : WizardApp(base::SystemFileAccess(), base::SystemPathResolver()) {}
   ~WizardApp();
   WizardApp(const WizardApp&) = delete;
   WizardApp& operator=(const WizardApp&) = delete;
 
   /// What the pages and Finish read and write files through.
   const base::FileAccess fs;
+  /// Where the source folder really leads (page 1's check that it stays
+  /// inside the current directory).
+  base::PathResolver& resolver;
   /// The settings of the project being authored.
   ProjectSettings settings;
   /// What the pages note between visits.

@@ -161,7 +161,7 @@ INT_PTR IoPage::OnWizardNext() {
     return RefuseWithText(refusal.string_id, text.c_str(), control);
   }
   SafetyRefusal unsafe;
-  if (!CheckSourceFolderInside(app_.fs, s, current_dir, base::SystemPathResolver(), &unsafe)) {
+  if (!CheckSourceFolderInside(app_.fs, s, current_dir, app_.resolver, &unsafe)) {
     const std::string text = FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail());
     return RefuseWithText(unsafe.string_id, text.c_str(), IDC_IO_SOURCE);
   }
