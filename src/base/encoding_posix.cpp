@@ -8,6 +8,19 @@ namespace base {
 namespace {
 
 bool Convert(const char* to, const char* from, std::string_view in, std::string* out) {
+  // ASCII is the same bytes in both encodings: most names and texts are
+  // ASCII, and a listing converts every name, so they skip iconv.
+  bool ascii = true;
+  for (char c : in) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  }
+  if (ascii) {
+    out->assign(in);
+    return true;
+  }
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   out->clear();

@@ -5,14 +5,22 @@
 namespace base {
 namespace {
 
-TEST(EncodingTest, RoundTripsJapanese) {
-  const std::string utf8 = "\xE8\xA1\xA8\xE7\xA4\xBA";  // 表示
-  std::string sjis;
-  ASSERT_TRUE(Utf8ToCp932(utf8, &sjis));
-  EXPECT_EQ(sjis, "\x95\x5C\x8E\xA6");
-  std::string back;
-  ASSERT_TRUE(Cp932ToUtf8(sjis, &back));
-  EXPECT_EQ(back, utf8);
+TEST(EncodingTest, RoundTripsJapaneseAndAscii) {
+  const struct {
+    std::string utf8, sjis;
+  } cases[] = {
+      {"\xE8\xA1\xA8\xE7\xA4\xBA", "\x95\x5C\x8E\xA6"},                 // 表示
+      {"a\\b~c", "a\\b~c"},                                              // backslash and tilde stay
+      {std::string("x\0y", 3), std::string("x\0y", 3)},                  // a NUL inside
+      {"Dir\\\xE8\xA1\xA8.txt", "Dir\\\x95\x5C.txt"},                     // ASCII, then Japanese
+  };
+  for (const auto& c : cases) {
+    std::string sjis = "left over", back = "left over";
+    ASSERT_TRUE(Utf8ToCp932(c.utf8, &sjis)) << c.utf8;
+    EXPECT_EQ(sjis, c.sjis);
+    ASSERT_TRUE(Cp932ToUtf8(sjis, &back));
+    EXPECT_EQ(back, c.utf8);
+  }
 }
 
 TEST(EncodingTest, RefusesCharactersWithoutShiftJisForm) {

@@ -16,6 +16,12 @@ std::string Cut(const std::string& text, int maximum) {
   return std::string(base::SjisCut(text, keep));
 }
 
+// Cut in place: a text that fits is neither copied nor changed.
+void CutInPlace(std::string& text, int maximum) {
+  const std::size_t keep = maximum > 0 ? static_cast<std::size_t>(maximum - 1) : 0;
+  if (text.size() > keep) text.resize(base::SjisCut(text, keep).size());
+}
+
 }  // namespace
 
 bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
@@ -139,14 +145,14 @@ const char* TypeWord(int type) {
 
 std::vector<FileRow> ReadFileRows(const FileRowStore* files) {
   std::vector<FileRow> rows;
-  int count = files ? files->Count() : 0;
+  const int count = files ? files->Count() : 0;
+  rows.resize(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    FileRow row;
+    FileRow& row = rows[static_cast<std::size_t>(i)];
     files->Get(i, &row);
-    row.name = Cut(row.name, kMaxPath);
-    row.mark = Cut(row.mark, 10);
-    row.folder = Cut(row.folder, kMaxPath);
-    rows.push_back(std::move(row));
+    CutInPlace(row.name, kMaxPath);
+    CutInPlace(row.mark, 10);
+    CutInPlace(row.folder, kMaxPath);
   }
   return rows;
 }

@@ -211,6 +211,16 @@ TEST(RowStoreTest, InsertFileRowAndRegistryConversions) {
   EXPECT_EQ(files.rows[1].item_data, 0x20001u);
   EXPECT_EQ(files.rows[1].side, "D");
   EXPECT_EQ(files.rows[2].item_data, 0x40002u);
+  // Read back as from the list's buffers: 259 and 9 bytes, no character split.
+  files.rows[1].name = std::string(258, 'n') + "\x95\x5C";
+  files.rows[1].mark = "1234567890";
+  files.rows[1].folder = std::string(259, 'f');
+  const std::vector<FileRow> read = ReadFileRows(&files);
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[0].name, "app.exe");
+  EXPECT_EQ(read[1].name, std::string(258, 'n'));
+  EXPECT_EQ(read[1].mark, "123456789");
+  EXPECT_EQ(read[1].folder, std::string(259, 'f'));
 
   RegistryEntry e;
   RowToEntry({"hkcr", "K", "", "binary", "v"}, &e);  // case-sensitive words
