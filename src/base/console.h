@@ -54,6 +54,15 @@ class Console {
   Language language_;
 };
 
+/// Writes text `id` of a program's table to `stream` in the console's
+/// language, its printf conversions filled from `args`. The text is
+/// `MessageText(language, id)` of the namespace that declares the id's
+/// type, so every program's ids reach its own table.
+template <typename Id, typename... Args>
+void Say(Console& console, Stream stream, Id id, Args... args) {
+  console.WriteText(stream, MessageText(console.language(), id), args...);
+}
+
 /// Holds back what goes to standard output and hands it to `inner` in
 /// blocks of whole writes: when 64 KiB are held, before anything goes to
 /// standard error (so the two streams keep their order), at Flush() and

@@ -82,11 +82,4 @@ inline const char* MessageText(base::Language language, Message id) {
   return language == base::Language::kJapanese ? JapaneseMessage(id) : EnglishMessage(id);
 }
 
-/// Writes message `id` to `stream` in the console's language, its printf
-/// conversions filled from `args`.
-template <typename... Args>
-void Say(base::Console& console, base::Stream stream, Message id, Args... args) {
-  console.WriteText(stream, MessageText(console.language(), id), args...);
-}
-
 }  // namespace builder

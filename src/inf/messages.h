@@ -69,11 +69,4 @@ inline const char* MessageText(base::Language language, InfMessage id) {
   return language == base::Language::kJapanese ? JapaneseInfMessage(id) : EnglishInfMessage(id);
 }
 
-/// Writes message `id` to `stream` in the console's language, its printf
-/// conversions filled from `args`.
-template <typename... Args>
-void Say(base::Console& console, base::Stream stream, InfMessage id, Args... args) {
-  console.WriteText(stream, MessageText(console.language(), id), args...);
-}
-
 }  // namespace builder

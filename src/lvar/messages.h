@@ -137,13 +137,6 @@ inline const char* MessageText(base::Language language, Message id) {
   return language == base::Language::kJapanese ? JapaneseMessage(id) : EnglishMessage(id);
 }
 
-/// Writes text `id` to `stream` in the console's language, its printf
-/// conversions filled from `args`.
-template <typename... Args>
-void Say(base::Console& console, base::Stream stream, Message id, Args... args) {
-  console.WriteText(stream, MessageText(console.language(), id), args...);
-}
-
 /// One argument of a Note: a text as it is (a name as stored, a number
 /// written out), or a text of the table (`word`, such as an entry kind),
 /// filled in the language the note is shown in.

@@ -74,10 +74,11 @@ class ErrorsOnlyConsole : public base::Console {
   base::Console& inner_;
 };
 
-// One run: what it found, wrote and built, and how it ended.
-class Run {
+// One build of a saved project: what it found, wrote and built, and how it
+// ended.
+class ProjectBuild {
  public:
-  Run(const Options& options, RunEnvironment& env)
+  ProjectBuild(const Options& options, RunEnvironment& env)
       : options_(options),
         env_(env),
         fs_{env.files, env.lister},
@@ -422,8 +423,8 @@ int RunProjectBuild(const Options& options, RunEnvironment& env) {
     env.console.Write(Stream::kOut, kVersion);
     return kExitOk;
   }
-  Run run(options, env);
-  return run.Execute();
+  ProjectBuild build(options, env);
+  return build.Execute();
 }
 
 }  // namespace pakforge_build

@@ -73,15 +73,15 @@ std::string SetupIniText(const ProjectSettings& s, std::uint32_t estimate) {
   return t;
 }
 
-int WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir) {
+bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir) {
   return WriteSetupIni(fs, s, current_dir, EstimateArchiveSize(fs, s, current_dir));
 }
 
-int WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                  std::uint32_t estimate) {
+bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                   std::uint32_t estimate) {
   std::string text = SetupIniText(s, estimate);
-  if (current_dir.size() + 10 >= static_cast<std::size_t>(kMaxPath)) return 0;
-  return WriteTextFile(fs, base::JoinPath(current_dir, "Setup.ini"), text) ? 1 : 0;
+  if (current_dir.size() + 10 >= static_cast<std::size_t>(kMaxPath)) return false;
+  return WriteTextFile(fs, base::JoinPath(current_dir, "Setup.ini"), text);
 }
 
 std::vector<std::string> BuilderArguments(const ProjectSettings& s, bool with_archive) {
@@ -112,12 +112,12 @@ bool WriteBatchFile(const base::FileAccess& fs, const ProjectSettings& s, const 
   return BatchPath(s, current_dir, path) && WriteTextFile(fs, *path, BatchText(s, current_dir));
 }
 
-int WriteBatchAndRun(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                     BatchStarter& starter, BuildRun* run) {
+bool WriteBatchAndRun(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                      BatchStarter& starter, BuildRun* run) {
   std::string path;
-  if (!WriteBatchFile(fs, s, current_dir, &path)) return 0;
+  if (!WriteBatchFile(fs, s, current_dir, &path)) return false;
   *run = starter.Run(path);
-  return 1;
+  return true;
 }
 
 void ReportBuild(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,

@@ -27,13 +27,13 @@ std::uint32_t EstimateArchiveSize(const SourceIndex& source);
 /// The Setup.ini text for an archive size figure of `estimate`.
 std::string SetupIniText(const ProjectSettings& settings, std::uint32_t estimate);
 
-/// Writes "Setup.ini" into the current directory. Non-zero on success; 0
+/// Writes "Setup.ini" into the current directory. True on success; false
 /// when the path would reach 260 bytes or the file could not be written.
-int WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir);
+bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir);
 
 /// As above with the size figure `estimate` (EstimateArchiveSize).
-int WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                  std::uint32_t estimate);
+bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                   std::uint32_t estimate);
 
 /// The archive builder's arguments for the project, as kit texts: the
 /// source folder, the archive (`Output` + ".lvar") when `with_archive`
@@ -58,10 +58,10 @@ bool WriteBatchFile(const base::FileAccess& fs, const ProjectSettings& settings,
                     std::string* path);
 
 /// Writes the batch file and, when it was written, runs it with `starter`
-/// and stores what became of the run in `run`. 0 (nothing run) when the
+/// and stores what became of the run in `run`. False (nothing run) when the
 /// path would reach 260 bytes or the file could not be written.
-int WriteBatchAndRun(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                     BatchStarter& starter, BuildRun* run);
+bool WriteBatchAndRun(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                      BatchStarter& starter, BuildRun* run);
 
 /// The one message that tells how the build went: the archive
 /// (current directory, `Output`, ".lvar") exists after an ended run with

@@ -49,16 +49,16 @@ bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& s, co
   return true;
 }
 
-int RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                     const FileRowStore* files, bool remove_foreign, const SourceIndex* source, bool remove_archive) {
+bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                      const FileRowStore* files, bool remove_foreign, const SourceIndex* source, bool remove_archive) {
   if (remove_archive && current_dir.size() + s.Output.Text().size() < 255)
     DeleteFileAt(fs, base::JoinPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
   std::string p;
-  if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return 0;
+  if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return false;
   std::vector<std::string> own = SourceFolderOutputNames(s, files);
   for (const std::string& name : SourceFolderFiles(fs, p, source))
     if (IsOutputKind(name) && (remove_foreign || IsOwnOutput(own, name))) DeleteFileAt(fs, p + name);
-  return 1;
+  return true;
 }
 
 bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
@@ -116,31 +116,31 @@ bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& s, cons
   return true;
 }
 
-int MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                     const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
-                     MessageSink& messages, BatchStarter& starter) {
+bool MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                      const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
+                      MessageSink& messages, BatchStarter& starter) {
   if (current_dir.size() + 11 >= static_cast<std::size_t>(kMaxPath) ||
       !FileExists(fs, base::JoinPath(current_dir, "Pakmak.exe"))) {
     messages.Show(kStrPakmakMissing, MessageIcon::kError);
-    return 0;
+    return false;
   }
   std::vector<std::string> written;
   if (!WriteFinishFiles(fs, s, current_dir, files, registry, remove_foreign, &written)) {
     messages.Show(kStrNotAllWritten, MessageIcon::kError);
-    return 0;
+    return false;
   }
   const BuildRun run = starter.Run(written.back());
   ReportBuild(fs, s, current_dir, run, messages);
-  return 1;
+  return true;
 }
 
-int RunFinish(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-              const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
-              BatchStarter& starter) {
+bool RunFinish(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+               const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
+               BatchStarter& starter) {
   std::string path = s.ProjectPath.Text();
   if (path.empty() && !DefaultProjectPath(current_dir, s.Name.Text(), &path)) {
     messages.Show(kStrProgramNameTooLong, MessageIcon::kError);
-    return 0;
+    return false;
   }
   if (!SaveProject(fs, s, path, files, registry)) messages.Show(kStrProjectNotSaved, MessageIcon::kError);
   return MakeProjectFiles(fs, s, current_dir, files, registry, remove_foreign, messages, starter);

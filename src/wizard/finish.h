@@ -27,12 +27,12 @@ bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& setti
 /// folder whose extension is exactly ".txt" or ".inf" (case-sensitive):
 /// every one when `remove_foreign`, else only those this project's Finish
 /// writes itself (SourceFolderOutputNames of `files`, compared ignoring
-/// case). Returns non-zero when the source folder was cleaned, 0 when its
+/// case). True when the source folder was cleaned, false when its
 /// path could not be built or reached 256 bytes. `source`, when given, is
 /// the source folder already read (it is not listed again).
-int RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                     const FileRowStore* files, bool remove_foreign, const SourceIndex* source = nullptr,
-                     bool remove_archive = true);
+bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                      const FileRowStore* files, bool remove_foreign, const SourceIndex* source = nullptr,
+                      bool remove_archive = true);
 
 /// What Finish writes after saving the project, in its order: removes the
 /// old outputs (the other ".txt"/".inf" files of the source folder too when
@@ -57,18 +57,18 @@ bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& setting
 /// tells how the build went. The pages have made their checks
 /// (project_pipeline.h) before Finish can be pressed. A failing write
 /// (Setup.ini and the batch file included) shows kStrNotAllWritten, runs nothing
-/// and returns 0; files already written stay.
-int MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                     const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
-                     MessageSink& messages, BatchStarter& starter);
+/// and returns false; files already written stay.
+bool MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                      const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
+                      MessageSink& messages, BatchStarter& starter);
 
 /// The file work of Finish (the caller has stored the display name):
 /// the project path is `ProjectPath` when set, else DefaultProjectPath (too
-/// long: kStrProgramNameTooLong, nothing saved or built, returns 0). SaveProject; a
+/// long: kStrProgramNameTooLong, nothing saved or built, false). SaveProject; a
 /// failed save shows kStrProjectNotSaved and the sequence goes on with
 /// MakeProjectFiles (given `remove_foreign`), whose result is returned.
-int RunFinish(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-              const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
-              BatchStarter& starter);
+bool RunFinish(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+               const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
+               BatchStarter& starter);
 
 }  // namespace wizard

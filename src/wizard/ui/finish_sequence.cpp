@@ -52,7 +52,7 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   if (!MayRemoveForeignOutputs(foreign, owner)) return FinishOutcome::kDeclined;
   Win32MessageSink messages(owner);
   CapturedBatchRunner starter(owner);
-  int ok = RunFinish(app.fs, app.settings, current_dir, file_rows, registry_list ? &registry : nullptr, true, messages,
+  const bool ok = RunFinish(app.fs, app.settings, current_dir, file_rows, registry_list ? &registry : nullptr, true, messages,
                      starter);
   return ok ? FinishOutcome::kDone : FinishOutcome::kFailed;
 }
