@@ -1,5 +1,9 @@
 #include "wizard/source_index.h"
 
+#include <algorithm>
+#include <unordered_set>
+
+#include "base/host_path.h"
 #include "base/listing.h"
 #include "base/sjis.h"
 #include "wizard/file_utils.h"
@@ -58,24 +62,24 @@ void SourceIndex::IndexNames() {
 }
 
 void SourceIndex::Refresh(const base::FileAccess& fs, const std::vector<std::string>& names) {
-  // Where the folder's own files end: sub-folders' files follow them.
-  auto own_end = files_.begin();
-  while (own_end != files_.end() && own_end->folder.empty()) ++own_end;
-  for (const std::string& name : names) {
-    const std::string key = NameKey(name);
-    for (auto at = files_.begin(); at != own_end;) {
-      if (NameKey(at->name) == key) {
-        at = files_.erase(at);
-        --own_end;
-      } else {
-        ++at;
-      }
-    }
-    const std::string path = path_ + name;
-    if (FileExists(fs, path) && !FolderExists(fs, path)) {
-      own_end = files_.insert(own_end, SourceFile{name, std::string(), FileSizeOf(fs, path)}) + 1;
+  std::unordered_set<std::string> keys;
+  for (const std::string& name : names) keys.insert(NameKey(name));
+  // The folder's own files of those names go (sub-folders' files stay) ...
+  const auto gone = [&](const SourceFile& file) { return file.folder.empty() && keys.count(NameKey(file.name)) > 0; };
+  files_.erase(std::remove_if(files_.begin(), files_.end(), gone), files_.end());
+  // ... and come back as the folder holds them now, examined once each: the
+  // last of the names that share a key speaks for it.
+  std::vector<SourceFile> present;
+  for (auto name = names.rbegin(); name != names.rend(); ++name) {
+    if (!keys.erase(NameKey(*name))) continue;
+    base::FileInfo info;
+    if (fs.files.Stat(base::HostText(path_ + *name), &info) && info.kind != base::FileKind::kFolder) {
+      present.push_back(SourceFile{*name, std::string(), info.size});
     }
   }
+  const auto own_end =
+      std::find_if(files_.begin(), files_.end(), [](const SourceFile& file) { return !file.folder.empty(); });
+  files_.insert(own_end, present.rbegin(), present.rend());
   IndexNames();
 }
 
