@@ -31,12 +31,20 @@ bool FoldedLess(const DirEntry& a, const DirEntry& b) {
 class PosixFolderLister : public FolderLister {
  public:
   bool List(const std::string& folder, std::vector<DirEntry>* entries) override {
+    return ListAgain(folder, EarlierEntry(), entries);
+  }
+
+  bool ListAgain(const std::string& folder, const EarlierEntry& earlier, std::vector<DirEntry>* entries) override {
     entries->clear();
     DIR* dir = opendir(folder.c_str());
     if (!dir) return false;
     while (dirent* d = readdir(dir)) {
       std::string host = d->d_name;
       if (host == "." || host == "..") continue;
+      if (const DirEntry* known = earlier ? earlier(host) : nullptr) {
+        entries->push_back(*known);
+        continue;
+      }
       DirEntry e;
       e.host_name = host;
       // Examined relative to the open folder: one lookup of the name, not

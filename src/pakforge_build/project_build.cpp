@@ -3,6 +3,7 @@
 #include "base/encoding.h"
 #include "base/json_writer.h"
 #include "base/host_path.h"
+#include "base/listing_memo.h"
 #include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
@@ -81,7 +82,8 @@ class ProjectBuild {
   ProjectBuild(const Options& options, RunEnvironment& env)
       : options_(options),
         env_(env),
-        fs_{env.files, env.lister},
+        memo_(base::FileAccess{env.files, env.lister}),
+        fs_(memo_.access()),
         quiet_(env.console),
         console_(options.json ? quiet_ : env.console) {}
 
@@ -258,7 +260,7 @@ class ProjectBuild {
 
   // The builder with the batch file's arguments, from the project's folder.
   int RunBuilder() {
-    const std::unique_ptr<base::EnteredFolder> folder = env_.files.EnterFolder(base::HostText(current_dir_));
+    const std::unique_ptr<base::EnteredFolder> folder = fs_.files.EnterFolder(base::HostText(current_dir_));
     if (!folder) return Fail(kExitNotWritten, Say(Message::kCannotEnter, current_dir_.c_str()));
     const wizard::ProjectSettings& s = loaded_.settings;
     archive_ = s.Output.Text() + ".lvar";
@@ -266,7 +268,7 @@ class ProjectBuild {
     for (const std::string& arg : wizard::BuilderArguments(s, !options_.check)) {
       args.push_back(base::HostText(arg));
     }
-    builder::BuildEnvironment build{console_, env_.lister, env_.files};
+    builder::BuildEnvironment build{console_, fs_.lister, fs_.files};
     builder_code_ = builder::RunBuild(args, build);
     if (builder_code_ != 0) {
       errors_.push_back(Say(Message::kBuilderFailed, static_cast<unsigned>(builder_code_)));
@@ -274,7 +276,7 @@ class ProjectBuild {
     }
     if (!options_.check) {
       base::FileInfo info;
-      if (env_.files.Stat(base::HostText(base::JoinPath(current_dir_, archive_)), &info)) {
+      if (fs_.files.Stat(base::HostText(base::JoinPath(current_dir_, archive_)), &info)) {
         archive_size_ = info.size;
       }
     }
@@ -348,7 +350,11 @@ class ProjectBuild {
 
   const Options& options_;
   RunEnvironment& env_;
-  const base::FileAccess fs_;  // the environment's file system and lister, for the wizard's steps
+  // The environment's file system and lister, for the wizard's steps and
+  // the builder alike: the builder's listing of the source folder takes what
+  // the wizard's examined, except the files Finish wrote.
+  base::ListingMemo memo_;
+  const base::FileAccess fs_;
   ErrorsOnlyConsole quiet_;
   base::Console& console_;  // the builder's console
 
