@@ -46,13 +46,13 @@ void AddDistinct(std::vector<std::string>& list, const std::string& name) {
 
 // The own folders named by the rows, distinct ignoring case, in order of
 // first appearance: inside the install folder and under "My Documents".
-void CollectOwnFolders(const std::vector<FileRow>& rows, std::vector<std::string>* app,
-                       std::vector<std::string>* doc) {
-  for (const FileRow& row : rows) {
-    if (row.folder.empty()) continue;
+void CollectOwnFolders(const FileRowStore* files, std::vector<std::string>* app, std::vector<std::string>* doc) {
+  EveryFileRow(files, [&](int, const FileRow& row) {
+    if (row.folder.empty()) return true;
     if (row.Kind() & AppOriginal) AddDistinct(*app, row.folder);
     else if (row.Kind() & DocOriginal) AddDistinct(*doc, row.folder);
-  }
+    return true;
+  });
 }
 
 bool IsProgram(const std::string& name, std::string* base) {
@@ -80,9 +80,8 @@ std::string InstallInfText(const ProjectSettings& s, const FileRowStore* files,
   t += "Caption     = \"" + caption + "\"\r\n";
   if (!s.Cmd.IsEmpty()) t += "CommandLine = \"" + s.Cmd.Text() + "\"\r\n";
 
-  std::vector<FileRow> rows = ReadFileRows(files);
   std::vector<std::string> app, doc;
-  CollectOwnFolders(rows, &app, &doc);
+  CollectOwnFolders(files, &app, &doc);
   if (!app.empty() || !doc.empty()) {
     t += "\r\n[Make Dirs]\r\n";
     for (const std::string& f : app) t += "\"%INSTALL_DIR%\\" + f + "\"\r\n";
@@ -95,21 +94,26 @@ std::string InstallInfText(const ProjectSettings& s, const FileRowStore* files,
          s.UninstFile.Text() + ".inf\", COPYFLG_REPLACEONLY\r\n";
   }
   if (s.Reboot.On()) t += "\"\\Windows\\InsResetFlag.txt\" , \"InsResetFlag.txt\", COPYFLG_REPLACEONLY\r\n";
-  for (const FileRow& row : rows) {
+  // Each line is appended piece by piece: a list of many rows makes no
+  // temporary texts.
+  EveryFileRow(files, [&](int, const FileRow& row) {
     const std::string& f = row.name;
     std::string base;
-    if (IsProgram(f, &base))
-      t += "\"%INSTALL_DIR%\\" + base + ".inf\" , \"" + base + ".txt\", COPYFLG_REPLACEONLY\r\n";
+    if (IsProgram(f, &base)) {
+      t.append("\"%INSTALL_DIR%\\").append(base).append(".inf\" , \"").append(base);
+      t.append(".txt\", COPYFLG_REPLACEONLY\r\n");
+    }
     std::uint32_t kind = row.Kind();
     if ((kind & Doc) || ((kind & DocOriginal) && !doc.empty())) {
-      t += "\"?Drive?\\" + std::string(kMyDocuments) + "\\" + row.folder + "\\" + f + "\" , \"" + f +
-           "\", COPYFLG_REPLACEONLY\r\n";
+      t.append("\"?Drive?\\").append(kMyDocuments).append("\\").append(row.folder).append("\\");
     } else if ((kind & AppOriginal) && !app.empty()) {
-      t += "\"%INSTALL_DIR%\\" + row.folder + "\\" + f + "\" , \"" + f + "\", COPYFLG_REPLACEONLY\r\n";
+      t.append("\"%INSTALL_DIR%\\").append(row.folder).append("\\");
     } else {
-      t += "\"%INSTALL_DIR%\\" + f + "\" , \"" + f + "\", COPYFLG_REPLACEONLY\r\n";
+      t.append("\"%INSTALL_DIR%\\");
     }
-  }
+    t.append(f).append("\" , \"").append(f).append("\", COPYFLG_REPLACEONLY\r\n");
+    return true;
+  });
 
   std::vector<RegistryEntry> entries = ReadRegistryRows(registry);
   if (!entries.empty()) {
@@ -134,14 +138,16 @@ std::string UninstallInfText(const ProjectSettings& s, const FileRowStore* files
   t += "Program = \"" + s.Name.Text() + "\"\r\n\r\n";
   t += "[Delete Files]\r\n\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.UninstFile.Text() +
        ".inf\"\r\n";
-  std::vector<FileRow> rows = ReadFileRows(files);
-  for (const FileRow& row : rows) {
-    if (row.Kind() & Doc)
-      t += "\"?Drive?\\" + std::string(kMyDocuments) + "\\" + row.folder + "\\" + row.name + "\"\r\n";
-  }
+  EveryFileRow(files, [&t](int, const FileRow& row) {
+    if (row.Kind() & Doc) {
+      t.append("\"?Drive?\\").append(kMyDocuments).append("\\").append(row.folder).append("\\");
+      t.append(row.name).append("\"\r\n");
+    }
+    return true;
+  });
   t += "\r\n[Delete Dirs]\r\n";
   std::vector<std::string> app, doc;
-  CollectOwnFolders(rows, &app, &doc);
+  CollectOwnFolders(files, &app, &doc);
   for (const std::string& f : app)
     t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.InstDir.Text() + "\\" + f + "\"\r\n";
   t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.InstDir.Text() + "\"\r\n";
@@ -193,25 +199,25 @@ bool WriteUninstallInf(const base::FileAccess& fs, const ProjectSettings& s, con
 
 bool WriteMenuFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                     const FileRowStore* files) {
-  for (const FileRow& row : ReadFileRows(files)) {
+  return EveryFileRow(files, [&](int, const FileRow& row) {
     std::string base;
-    if (!IsProgram(row.name, &base)) continue;
+    if (!IsProgram(row.name, &base)) return true;
     std::string text = MenuFileText(s, row.mark);
     std::string folder;
     if (!s.SourceFolderPath(current_dir, &folder) ||
         folder.size() + base.size() + 4 >= static_cast<std::size_t>(kMaxPath))
       return false;
-    if (!WriteTextFile(fs, folder + base + ".txt", text)) return false;
-  }
-  return true;
+    return WriteTextFile(fs, folder + base + ".txt", text);
+  });
 }
 
 std::vector<std::string> SourceFolderOutputNames(const ProjectSettings& s, const FileRowStore* files) {
   std::vector<std::string> names = {"Install.inf", "InsResetFlag.txt", s.UninstFile.Text() + ".inf"};
-  for (const FileRow& row : ReadFileRows(files)) {
+  EveryFileRow(files, [&names](int, const FileRow& row) {
     std::string base;
     if (IsProgram(row.name, &base)) names.push_back(base + ".txt");
-  }
+    return true;
+  });
   return names;
 }
 

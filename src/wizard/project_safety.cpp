@@ -87,16 +87,14 @@ bool IsBareFileName(std::string_view name) {
 }
 
 bool CheckProjectNames(const ProjectSettings& s, const FileRowStore* files, SafetyRefusal* refusal) {
-  const std::vector<FileRow> rows = ReadFileRows(files);
-  for (std::size_t j = 0; j < rows.size(); ++j) {
-    const int index = static_cast<int>(j);
-    if (!IsBareFileName(rows[j].name)) {
-      return Refuse(refusal, kStrBadName, Key("File", index, rows[j].name));
+  const bool rows_named = EveryFileRow(files, [refusal](int index, const FileRow& row) {
+    if (!IsBareFileName(row.name)) return Refuse(refusal, kStrBadName, Key("File", index, row.name));
+    if (row.Kind() != AppRoot && !IsValidFileName(row.folder)) {
+      return Refuse(refusal, kStrBadName, Key("Folder", index, row.folder));
     }
-    if (rows[j].Kind() != AppRoot && !IsValidFileName(rows[j].folder)) {
-      return Refuse(refusal, kStrBadName, Key("Folder", index, rows[j].folder));
-    }
-  }
+    return true;
+  });
+  if (!rows_named) return false;
   const std::pair<const NameList*, const char*> lists[] = {{&s.Folders.app_folders, "NameApp"},
                                                            {&s.Folders.doc_folders, "Name"}};
   for (const auto& [list, stem] : lists) {
@@ -116,13 +114,11 @@ bool CheckOutputNames(const ProjectSettings& s, const FileRowStore* files,
   Add(&source, "Install.inf", std::string());
   if (s.Uninstall.On()) Add(&source, s.UninstFile.Text() + ".inf", "UninstFile=" + s.UninstFile.Text());
   if (s.Reboot.On()) Add(&source, "InsResetFlag.txt", "Reboot=true");
-  const std::vector<FileRow> rows = ReadFileRows(files);
-  for (std::size_t j = 0; j < rows.size(); ++j) {
+  EveryFileRow(files, [&source](int index, const FileRow& row) {
     std::string base;
-    if (IsProgramRow(rows[j].name, &base)) {
-      Add(&source, base + ".txt", Key("File", static_cast<int>(j), rows[j].name));
-    }
-  }
+    if (IsProgramRow(row.name, &base)) Add(&source, base + ".txt", Key("File", index, row.name));
+    return true;
+  });
   std::vector<Output> project;
   project.push_back({s.Source.Text(), "Source=" + s.Source.Text()});  // a folder: its name is the value
   Add(&project, s.Output.Text() + ".lvar", "Output=" + s.Output.Text());

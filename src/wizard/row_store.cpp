@@ -145,16 +145,25 @@ const char* TypeWord(int type) {
 
 std::vector<FileRow> ReadFileRows(const FileRowStore* files) {
   std::vector<FileRow> rows;
+  rows.reserve(static_cast<std::size_t>(files ? files->Count() : 0));
+  EveryFileRow(files, [&rows](int, const FileRow& row) {
+    rows.push_back(row);
+    return true;
+  });
+  return rows;
+}
+
+bool EveryFileRow(const FileRowStore* files, const std::function<bool(int index, const FileRow& row)>& visit) {
   const int count = files ? files->Count() : 0;
-  rows.resize(static_cast<std::size_t>(count));
+  FileRow row;  // each read reuses the room of the one before
   for (int i = 0; i < count; ++i) {
-    FileRow& row = rows[static_cast<std::size_t>(i)];
     files->Get(i, &row);
     CutInPlace(row.name, kMaxPath);
     CutInPlace(row.mark, 10);
     CutInPlace(row.folder, kMaxPath);
+    if (!visit(i, row)) return false;
   }
-  return rows;
+  return true;
 }
 
 std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry) {

@@ -6,6 +6,7 @@
 // serve the tests.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -115,6 +116,12 @@ RegistryRow EntryToRow(const RegistryEntry& entry);
 /// and folder in buffers of 260 bytes, the mark in one of 10 (each cut
 /// Shift-JIS-safe). A null store has no rows.
 std::vector<FileRow> ReadFileRows(const FileRowStore* files);
+
+/// Reads the rows as ReadFileRows does, one at a time into one row that each
+/// read overwrites (a long list is not copied whole), and calls `visit` with
+/// each row's index and the row until it answers false. False when a visit
+/// answered false. A null store has no rows.
+bool EveryFileRow(const FileRowStore* files, const std::function<bool(int index, const FileRow& row)>& visit);
 
 /// The registry rows read back into entries with RowToEntry. A null store
 /// has no rows.
