@@ -106,6 +106,21 @@ bool IniFile::Has(std::string_view section, std::string_view key) const {
   return s && FindKey(*s, key);
 }
 
+bool IniFile::HasKeyStartingWith(std::string_view section, std::string_view prefix) const {
+  const Section* s = FindSection(section);
+  if (!s) return false;
+  // Folding runs from the start of a name, so the folded start of a name is
+  // the start of its folded form.
+  const std::string folded = Folded(prefix);
+  for (const Line& line : s->lines) {
+    if (line.kind == LineKind::kKey && line.name_size >= prefix.size() &&
+        Folded(line.Name().substr(0, prefix.size())) == folded) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string IniFile::Get(std::string_view section, std::string_view key, std::size_t size,
                          std::string_view fallback) const {
   std::size_t keep = size == 0 ? 0 : size - 1;

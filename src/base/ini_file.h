@@ -51,6 +51,10 @@ class IniFile {
                   std::string_view fallback = {}) const;
   /// True when `section` holds `key`.
   bool Has(std::string_view section, std::string_view key) const;
+  /// True when `section` holds a key whose name begins with `prefix` (ASCII
+  /// case ignored). A reader of numbered keys (File0, File1, ...) need not
+  /// ask for every number of a name that no key has.
+  bool HasKeyStartingWith(std::string_view section, std::string_view prefix) const;
 
   /// Writes `key`=`value` into `section`.
   void Write(std::string_view section, std::string_view key, std::string_view value);

@@ -27,6 +27,11 @@ TEST(IniFileTest, ReadingRules) {
   EXPECT_EQ(ini.Get("First", "Absent", 100, "fallback"), "fallback");
   EXPECT_EQ(ini.Get("Missing", "Key", 100), "");
   EXPECT_EQ(ini.Get("other", "OTHER", 100), "1");
+  EXPECT_TRUE(ini.HasKeyStartingWith("first", "QUO"));
+  EXPECT_TRUE(ini.HasKeyStartingWith("First", "Empty"));
+  EXPECT_FALSE(ini.HasKeyStartingWith("First", "EmptyX"));
+  EXPECT_FALSE(ini.HasKeyStartingWith("First", "other"));
+  EXPECT_FALSE(ini.HasKeyStartingWith("Missing", "Key"));
   // The buffer keeps size - 1 bytes.
   EXPECT_EQ(ini.Get("First", "Key", 6), "value");
   EXPECT_EQ(ini.Get("First", "Key", 1), "");

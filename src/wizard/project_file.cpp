@@ -204,12 +204,20 @@ void LoadCopyFileRows(const base::FileAccess& fs, const std::string& path, FileR
 
 void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
   files.Clear();
+  // Most rows have only a File key: a name that no key begins with is not
+  // looked up row by row.
+  const bool wakeups = ini.HasKeyStartingWith("CopyFile", "Wakeup");
+  const bool folders = ini.HasKeyStartingWith("CopyFile", "Folder");
+  const bool originals = ini.HasKeyStartingWith("CopyFile", "Original");
+  const auto flag = [&ini](bool any, const char* stem, int j) {
+    return any && base::EqualsIgnoreAsciiCase(ini.Get("CopyFile", Numbered(stem, j), 50), "true");
+  };
   for (int j = 0; j < kMaxFileRows; ++j) {
     std::string name = ini.Get("CopyFile", Numbered("File", j), kMaxPath);
     if (name.empty()) break;
-    bool wakeup = base::EqualsIgnoreAsciiCase(ini.Get("CopyFile", Numbered("Wakeup", j), 50), "true");
-    std::string folder = ini.Get("CopyFile", Numbered("Folder", j), kMaxPath);
-    bool original = base::EqualsIgnoreAsciiCase(ini.Get("CopyFile", Numbered("Original", j), 50), "true");
+    bool wakeup = flag(wakeups, "Wakeup", j);
+    std::string folder = folders ? ini.Get("CopyFile", Numbered("Folder", j), kMaxPath) : std::string();
+    bool original = flag(originals, "Original", j);
     std::uint32_t kind;
     if (folder.empty()) {
       kind = AppRoot;

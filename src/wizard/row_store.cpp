@@ -32,7 +32,7 @@ bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
   if (startup) row.mark = "*";
   row.folder = (kind == AppRoot) ? std::string(kAppFolderText) : folder;
   row.side = (kind == Doc || kind == DocOriginal) ? "D" : "A";
-  return files.Append(row);
+  return files.Append(std::move(row));
 }
 
 void RowToEntry(const RegistryRow& row, RegistryEntry* entry) {

@@ -43,7 +43,7 @@ class FileRowStore {
   /// bytes of mark.
   virtual void Get(int index, FileRow* row) const = 0;
   /// Appends `row` at the end; false when the store refuses it.
-  virtual bool Append(const FileRow& row) = 0;
+  virtual bool Append(FileRow row) = 0;
   /// Replaces every column and the item data of row `index`.
   virtual void Set(int index, const FileRow& row) = 0;
   /// Removes every row.
@@ -80,7 +80,7 @@ class MemoryFileRowStore : public FileRowStore {
  public:
   int Count() const override { return static_cast<int>(rows.size()); }
   void Get(int index, FileRow* row) const override { *row = rows[index]; }
-  bool Append(const FileRow& row) override { rows.push_back(row); return true; }
+  bool Append(FileRow row) override { rows.push_back(std::move(row)); return true; }
   void Set(int index, const FileRow& row) override { rows[index] = row; }
   void Clear() override { rows.clear(); }
   std::vector<FileRow> rows;

@@ -111,7 +111,7 @@ void ListViewFileRows::Get(int index, FileRow* row) const {
   if (row->Kind() & AppRoot) row->folder = kAppFolderText;
 }
 
-bool ListViewFileRows::Append(const FileRow& row) {
+bool ListViewFileRows::Append(FileRow row) {
   if (!list_) return false;
   const int index = InsertListViewRow(list_, Count(), row.name, static_cast<LPARAM>(row.item_data));
   if (index < 0) return false;

@@ -44,7 +44,7 @@ class ListViewFileRows : public FileRowStore {
   int Count() const override;
   /// Reads name and folder with room for 259 bytes, mark and side for 9.
   void Get(int index, FileRow* row) const override;
-  bool Append(const FileRow& row) override;
+  bool Append(FileRow row) override;
   void Set(int index, const FileRow& row) override;
   void Clear() override;
 
