@@ -12,6 +12,7 @@
 #include "base/file_access.h"
 #include "base/test_temp_folder.h"
 #include "process_runner.h"
+#include "wizard/build_outputs.h"
 #include "wizard/project_file.h"
 
 namespace pakforge_build_test {
@@ -23,10 +24,12 @@ using test_support::RunProcess;
 
 #ifdef _WIN32
 const char kProgramName[] = "pakforge-build.exe";
+const char kBuilderName[] = "Pakmak.exe";
 // Windows hands the builder's complete code to the parent.
 std::uint32_t StatusFor(std::uint32_t code) { return code; }
 #else
 const char kProgramName[] = "pakforge-build";
+const char kBuilderName[] = "pakmak";
 std::uint32_t StatusFor(std::uint32_t code) { return code >> 28; }
 #endif
 
@@ -69,16 +72,27 @@ class PakforgeBuildCliTest : public ::testing::Test {
   wizard::ProjectSettings settings_;
 };
 
+// The archive is the one the builder makes of the folder left behind, also
+// when Finish replaced descriptions of other sizes that the folder held.
 TEST_F(PakforgeBuildCliTest, BuildsTheArchiveAndLeavesTheProjectAlone) {
   Save();
+  dir_.Write("src/Install.inf", "old");
+  dir_.Write("src/UnMemo.inf", "old");
   const std::string saved = Read("Pakforge_Memo.ini");
   const ProcessResult r = Run({"Pakforge_Memo.ini"});
   EXPECT_EQ(r.status, 0u) << r.err;
-  EXPECT_TRUE(std::filesystem::exists(dir_.Path("MemoPack.lvar")));
   EXPECT_TRUE(std::filesystem::exists(dir_.Path("Memo.bat")));
-  EXPECT_TRUE(std::filesystem::exists(dir_.Path("src/Install.inf")));
+  EXPECT_NE(Read("src/Install.inf"), "old");
   EXPECT_NE(r.out.find("MemoPack.lvar"), std::string::npos) << r.out;
   EXPECT_EQ(Read("Pakforge_Memo.ini"), saved);
+
+  std::vector<std::string> args = wizard::BuilderArguments(settings_, true);
+  args[1] = "Again.lvar";
+  const ProcessResult again = RunProcess(ProgramBesideThisOne(kBuilderName), args, dir_.Path());
+  ASSERT_EQ(again.status, 0u) << again.err;
+  const std::string archive = Read("MemoPack.lvar");
+  EXPECT_FALSE(archive.empty());
+  EXPECT_EQ(archive, Read("Again.lvar"));
 }
 
 TEST_F(PakforgeBuildCliTest, JsonReportAloneOnStandardOutput) {
