@@ -97,7 +97,7 @@ class ListingMemo::Lister : public FolderLister {
     const auto before = memo_.listed_.find(key);
     bool listed = false;
     if (before == memo_.listed_.end()) {
-      listed = earlier ? inner_.ListAgain(folder, earlier, entries) : inner_.List(folder, entries);
+      listed = inner_.ListAgain(folder, earlier, entries);
     } else {
       std::unordered_map<std::string_view, const DirEntry*> known;
       for (const DirEntry& entry : before->second) {
