@@ -8,6 +8,7 @@
 
 #include "base/fake_file_system.h"
 #include "base/listing.h"
+#include "base/sjis.h"
 
 namespace base {
 
@@ -34,7 +35,9 @@ class FakeFolderLister : public FolderLister {
     for (const std::string& path : files_.others) Add(folder, path, FileKind::kOther, 0, entries);
     for (const auto& [path, bytes] : files_.files) Add(folder, path, FileKind::kRegular, bytes.size(), entries);
     std::sort(entries->begin(), entries->end(),
-              [](const DirEntry& a, const DirEntry& b) { return Folded(a.host_name) < Folded(b.host_name); });
+              [](const DirEntry& a, const DirEntry& b) {
+                return UpperAsciiBytes(a.host_name) < UpperAsciiBytes(b.host_name);
+              });
     return true;
   }
 
@@ -52,12 +55,6 @@ class FakeFolderLister : public FolderLister {
     entry.size = size;
     entry.examined = !unexamined.count(path);
     entries->push_back(entry);
-  }
-  static std::string Folded(std::string text) {
-    for (char& c : text) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
   }
   FakeFileSystem& files_;
 };

@@ -4,20 +4,10 @@
 #include <utility>
 
 #include "base/host_path.h"
+#include "base/sjis.h"
 
 namespace base {
 namespace {
-
-// Every ASCII letter of a host name folded to upper case, byte by byte. On
-// Windows this may fold a double-byte character's trail byte too: two names
-// then share a key, which only makes both examined afresh.
-std::string FoldedName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
 
 // True when `path` names the same place whatever the current folder is:
 // "/..." on POSIX; "X:\..." or "\\server\..." on Windows, where "X:name"
@@ -101,7 +91,7 @@ class ListingMemo::Lister : public FolderLister {
     } else {
       std::unordered_map<std::string_view, const DirEntry*> known;
       for (const DirEntry& entry : before->second) {
-        if (entry.examined && !entry.link && !memo_.changed_.count(FoldedName(entry.host_name))) {
+        if (entry.examined && !entry.link && !memo_.changed_.count(UpperAsciiBytes(entry.host_name))) {
           known.emplace(entry.host_name, &entry);
         }
       }
@@ -146,7 +136,7 @@ std::string ListingMemo::FolderKey(const std::string& folder) {
 void ListingMemo::Touch(const std::string& path) {
   std::string_view name(path);
   while (name.size() > 1 && name.back() == kPathSeparator) name.remove_suffix(1);
-  changed_.insert(FoldedName(name.substr(LastNameStart(name))));
+  changed_.insert(UpperAsciiBytes(name.substr(LastNameStart(name))));
 }
 
 }  // namespace base

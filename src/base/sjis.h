@@ -61,6 +61,11 @@ std::size_t SjisFindLast(std::string_view text, char ch);
 /// (both of their bytes) untouched.
 void SjisUpperAscii(std::string& text);
 
+/// `text` with every byte that is an ASCII lower-case letter upper-cased,
+/// whatever character it belongs to: for host names, whose encoding may not
+/// be Shift-JIS. Folding a trail byte too can only make two names equal.
+std::string UpperAsciiBytes(std::string_view text);
+
 /// Compares two Shift-JIS texts without regard to ASCII case; double-byte
 /// characters (whose trail bytes may look like letters) must match exactly.
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);

@@ -28,6 +28,8 @@ TEST(SjisTest, UpperCasesOnlyAsciiOutsideDoubleByteCharacters) {
   std::string text = "ab\x82" "a" "c";  // 0x82 0x61 is one double-byte character
   SjisUpperAscii(text);
   EXPECT_EQ(text, "AB\x82" "a" "C");
+  // Host names: every byte that looks like a letter.
+  EXPECT_EQ(UpperAsciiBytes("ab\x82" "a" "c"), "AB\x82" "A" "C");
 }
 
 TEST(SjisTest, EqualsIgnoreAsciiCase) {
