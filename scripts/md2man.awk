@@ -31,11 +31,35 @@ function hex4(n,    s) {
   return s
 }
 
+# The length in bytes of the UTF-8 sequence that starts at position i of s
+# (1 for an ASCII byte); a byte that starts no well-formed sequence stops
+# the run, so that no page ever shows a character as "?".
+function char_length(s, i,    b, n, k) {
+  b = byte_value[substr(s, i, 1)]
+  if (b < 128) return 1
+  if (b >= 194 && b <= 223) n = 2
+  else if (b >= 224 && b <= 239) n = 3
+  else if (b >= 240 && b <= 244) n = 4
+  else not_utf8()
+  for (k = 1; k < n; k++) {
+    b = byte_value[substr(s, i + k, 1)]
+    if (b < 128 || b > 191) not_utf8()
+  }
+  return n
+}
+
+function not_utf8() {
+  printf "md2man.awk: %s, line %d: a byte that is not UTF-8\n", FILENAME, FNR >"/dev/stderr"
+  failed = 1
+  exit 1
+}
+
 # The groff form of the UTF-8 character that starts at position i of s;
 # sets `taken` to its length in bytes.
 function wide_char(s, i,    b, n, cp, k) {
+  n = char_length(s, i)
   b = byte_value[substr(s, i, 1)]
-  if (b >= 240) { n = 4; cp = b - 240 } else if (b >= 224) { n = 3; cp = b - 224 } else if (b >= 192) { n = 2; cp = b - 192 } else { taken = 1; return "?" }
+  cp = n == 2 ? b - 192 : n == 3 ? b - 224 : b - 240
   for (k = 1; k < n; k++) cp = cp * 64 + byte_value[substr(s, i + k, 1)] - 128
   taken = n
   if (cp == 8212) return "\\(em"
@@ -73,7 +97,9 @@ function inline(s,    out, i, c, rest, j) {
       j = index(rest, "]")
       out = out inline(substr(rest, 1, j - 1)); i += RLENGTH + 1
     } else {
-      out = out plain(c, 0); i++
+      # One whole character: a UTF-8 sequence is escaped as one.
+      j = char_length(s, i)
+      out = out plain(substr(s, i, j), 0); i += j
     }
   }
   return out
@@ -114,6 +140,10 @@ function table_row(line,    cells, n, k, body) {
 }
 
 done { next }
+
+# Every line of the manual part must be UTF-8 (checked where it is read, so
+# that the message names its line).
+in_manual { for (i = 1; i <= length($0); i += char_length($0, i)) ; }
 
 !in_manual {
   if (match($0, /^<!-- manual: [^ (]+\([0-9]\) — .* -->$/)) {
@@ -173,6 +203,7 @@ in_code {
 }
 
 END {
+  if (failed) exit 1
   if (in_code) { print ".fi"; print ".RE" }
   flush()
   if (!in_manual) { print "md2man.awk: no \"<!-- manual: NAME(SECTION) — SUMMARY -->\" line" >"/dev/stderr"; exit 1 }
