@@ -21,14 +21,25 @@
 #   packs the demo, runs its read-me's commands; its manual pages render
 #   with groff without a warning, are found by `man`, are made from the
 #   packaged documents (scripts/md2man.awk gives the same bytes) and name
-#   every option of --help; it carries the licence as its copyright file;
+#   every option of --help, and show no run of question marks (a character
+#   the page failed to carry) under a UTF-8 and an ASCII locale; it carries
+#   the licence as its copyright file;
 # - the .tar.gz holds the same programs, manual pages and licence, and its
 #   read-me's commands run in the unpacked folder;
+# - every bundle's documents name nothing of the source tree (src/, tests/,
+#   scripts/, fuzz/, the build presets) and leave out docs/dev/;
+# - the tutorial first-archive.md of the Debian package and of the .tar.gz
+#   runs: its files are written and its commands run in an empty folder
+#   with the bundle's programs, the output it shows is printed, and the
+#   archive it makes passes `lvar verify`.
+#
+# check.sh --tutorial DOC_FOLDER BIN_FOLDER runs only the tutorial, from
+# DOC_FOLDER/first-archive.md with the programs of BIN_FOLDER (for example
+# docs and build/native-release/bin of the source tree).
 # - SHA256SUMS matches.
 # Starts its own Wine session (tests/wine/session.sh) for the Windows part.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-bundle="$(cd "${1:-$root/build/release}" && pwd)"
 work="$root/build/release-check"
 
 windows_programs=(Pakforge.exe Pakmak.exe lvar.exe pakforge-build.exe)
@@ -67,6 +78,99 @@ check_license_text() {
   text="$(tr -d '\r' <"$1" | sed 's/^ \.$//; s/^ //' | sed -n '/^Permission /,$p' | tr -s ' \n' '  ')"
   grep -qF -- "$words" <<<"$text" || fail "$1 does not hold the kit's licence"
 }
+
+# run_tutorial DOC_FOLDER BIN_FOLDER [SED]: runs DOC_FOLDER/first-archive.md
+# in an empty folder with the programs of BIN_FOLDER first on PATH (after the
+# sed expression SED, which maps installed paths into the unpacked package).
+# A fenced block after "<!-- first-archive: file PATH -->" is written to
+# PATH, one after "<!-- first-archive: run -->" is run with bash -e, and
+# every line of one after "<!-- first-archive: output -->" must be a line of
+# what the run before it printed. The archives it leaves must be sound.
+run_tutorial() {
+  local doc="$1/first-archive.md" bin="$2" map="${3:-}" dir blocks block kind path before=$failures archives a
+  [ -f "$doc" ] || { fail "$doc is missing"; return; }
+  dir="$work/tutorial-$(basename "$(dirname "$bin")")"
+  blocks="$dir.blocks"
+  rm -rf "$dir" "$blocks"
+  mkdir -p "$dir" "$blocks"
+  # One file per marked block, numbered in document order: NNN.run,
+  # NNN.output, or NNN.file with its path in NNN.path.
+  tr -d '\r' <"$doc" | awk -v out="$blocks" '
+    /^<!-- first-archive: [a-z]+( [^ ]+)? -->$/ {
+      kind = $3; path = ($4 == "-->") ? "" : $4; want = 1; next
+    }
+    want && /^```/ {
+      n++; name = sprintf("%s/%03d.%s", out, n, kind); printf "" >name
+      if (kind == "file") print path >(sprintf("%s/%03d.path", out, n))
+      inside = 1; want = 0; next
+    }
+    inside && /^```/ { inside = 0; close(name); next }
+    inside { print >name }
+    want && !/^[ \t]*$/ { printf "first-archive.md: line %d: a marker not followed by a code block\n", NR >"/dev/stderr"; bad = 1; want = 0 }
+    END { exit bad }' || { fail "$doc: a marker without its block"; return; }
+  ls "$blocks"/*.run >/dev/null 2>&1 || { fail "$doc marks no commands to run"; return; }
+  grep -q '^lvar plan ' "$(ls "$blocks"/*.run | tail -n 1)" || fail "$doc does not end with lvar plan"
+  for block in "$blocks"/*.run "$blocks"/*.output "$blocks"/*.file; do
+    [ -e "$block" ] && echo "$block"
+  done | sort | while IFS= read -r block; do
+    kind="${block##*.}"
+    case "$kind" in
+      file)
+        path="$(cat "${block%.file}.path")"
+        case "/$path/" in */../*|//*) echo "the file block $path leaves the folder"; exit 1 ;; esac
+        mkdir -p "$dir/$(dirname "$path")"
+        cp "$block" "$dir/$path" ;;
+      run)
+        [ -z "$map" ] || sed -i "$map" "$block"
+        (cd "$dir" && PATH="$bin:$PATH" bash -e "$block") >"$block.out" 2>&1 \
+          || { cat "$block.out"; echo "first-archive.md: a command block failed: $(tr '\n' ';' <"$block")"; exit 1; }
+        cp "$block.out" "$blocks/last.out" ;;
+      output)
+        while IFS= read -r line; do
+          grep -qxF -- "$line" "$blocks/last.out" \
+            || { cat "$blocks/last.out"; echo "first-archive.md: the output shown holds a line the run did not print: $line"; exit 1; }
+        done <"$block" ;;
+    esac
+  done || { fail "$doc: the tutorial does not run as written with $bin"; return; }
+  archives="$(cd "$dir" && find . -name '*.lvar' | sort)"
+  [ -n "$archives" ] || fail "$doc: the tutorial makes no archive"
+  for a in $archives; do
+    "$bin/lvar" verify "$dir/$a" >/dev/null 2>&1 || fail "$doc: the tutorial's archive $a does not pass lvar verify"
+  done
+  [ $failures -eq $before ] && pass "the tutorial first-archive.md runs with $bin and makes a sound archive"
+}
+# check_doc_example DOC FOLDER: the fenced block after each
+# "<!-- example: PATH -->" line of DOC is what the example's build wrote to
+# FOLDER/PATH (Shift-JIS with CR LF, shown as UTF-8).
+check_doc_example() {
+  local doc="$1" folder="$2" path shown written
+  for path in $(sed -n 's/^<!-- example: \([^ ]*\) -->$/\1/p' "$doc"); do
+    shown="$(awk -v mark="<!-- example: $path -->" '$0 == mark { want = 1; next }
+      want && /^```/ { if (inside) exit; inside = 1; next } inside' "$doc")"
+    written="$(iconv -f CP932 -t UTF-8 "$folder/$path" 2>/dev/null | tr -d '\r')" \
+      || { fail "$doc shows $path, which the example's build did not write"; continue; }
+    [ "$shown" = "$written" ] || fail "$doc shows a $path other than the example's build wrote: $(diff <(echo "$shown") <(echo "$written") | head -n 6)"
+  done
+}
+# check_docs_for_users DOC_FOLDER: the documents a bundle ships name
+# nothing of the source tree, and the developers' documents stay out.
+check_docs_for_users() {
+  local folder="$1" hits
+  [ ! -e "$folder/dev" ] || fail "$folder holds dev/, the developers' documents"
+  hits="$(grep -nE 'src/(base|archive|inf|builder|wizard|launcher|lvar|pakforge_build)\b|tests/(builder|launcher|lvar|pakforge_build|release|support|wine|wizard)\b|scripts/[a-z0-9-]+\.(sh|awk)|fuzz/|--preset|build/(native|win32|win64|release)' "$folder"/*.md || true)"
+  [ -z "$hits" ] || fail "documents of $folder name the source tree: $hits"
+}
+
+if [ "${1:-}" = "--tutorial" ]; then
+  [ $# -eq 3 ] || { echo "usage: check.sh --tutorial DOC_FOLDER BIN_FOLDER" >&2; exit 2; }
+  failures=0
+  mkdir -p "$work"
+  # The example project lies in examples/project of the source tree.
+  run_tutorial "$(cd "$2" && pwd)" "$(cd "$3" && pwd)" "s#/usr/share/doc/[^/ ]*/examples#$root/examples/project#g"
+  [ $failures -eq 0 ] || exit 1
+  exit 0
+fi
+bundle="$(cd "${1:-$root/build/release}" && pwd)"
 
 # The kit's package name and version come from the packages' own names.
 zip64="$(ls "$bundle"/*-windows-x64.zip 2>/dev/null | head -n 1 || true)"
@@ -153,6 +257,7 @@ for arch in x86 x64; do
     [ "$(readme_commands "$readme")" = "$windows_commands" ] \
       || fail "$readme does not start with the commands: $windows_commands"
     check_readme_names_docs "$readme" "$top/docs" 'docs\'
+    check_docs_for_users "$top/docs"
     grep -qF "$ship_folder\\Setup.exe" "$readme" || fail "$readme does not name $ship_folder\\Setup.exe"
   fi
   [ -f "$top/LORIVANDER-kit-LICENSE.txt" ] && check_license_text "$top/LORIVANDER-kit-LICENSE.txt"
@@ -235,6 +340,14 @@ check_manual_pages() {
     [ -z "$warnings" ] || fail "$page: groff warns: $warnings"
     rendered="$(MANWIDTH=80 man -M "$man" -P cat "$p" 2>/dev/null || true)"
     grep -q '^NAME$' <<<"$rendered" || fail "man $p does not find $page"
+    # A character groff cannot show comes out as "?": no page may show a
+    # run of them ("??", "? ? ?"), in a UTF-8 locale or an ASCII one.
+    for locale in C.UTF-8 C; do
+      rendered="$(LC_ALL=$locale MANWIDTH=80 man -l -P cat "$page" 2>/dev/null || true)"
+      if grep -qE '\?\?|\? \?' <<<"$rendered"; then
+        fail "$page shows question marks for characters under LC_ALL=$locale: $(grep -nE '\?\?|\? \?' <<<"$rendered" | head -n 3)"
+      fi
+    done
     [ "$(LC_ALL=C awk -v "source=$EXPECTED_VERSION_LINE" -f "$root/scripts/md2man.awk" "$docs/$p.md")" = "$source" ] \
       || fail "$page is not what scripts/md2man.awk makes of $docs/$p.md"
     for option in $("$bin/$p" --help 2>&1 | LC_ALL=C grep -oE -- '(^|[ [,])--?[a-z][a-z-]*' | LC_ALL=C tr -d ' [,' | sort -u); do
@@ -279,12 +392,16 @@ else
   if [ -f "$doc/README" ]; then
     mkdir -p "$work/deb-run"
     PATH="$work/deb/usr/bin:$PATH" run_readme_commands "$doc/README" "$work/deb-run" "s#/usr/share/doc/$kit#$doc#g"
+    # The read-me's commands built the example in deb-run/kantan.
+    check_doc_example "$doc/project-file.md" "$work/deb-run/kantan"
     check_readme_names_docs "$doc/README" "$doc" "/usr/share/doc/$kit/"
   fi
   [ -f "$doc/copyright" ] && check_license_text "$doc/copyright"
   grep -q '^License: Expat$' "$doc/copyright" 2>/dev/null || fail "$doc/copyright names no licence"
   check_manual_pages "$work/deb/usr/share/man" "$doc" "$work/deb/usr/bin"
-  [ $failures -eq $before ] && pass "Debian package: lintian, --version of every program, the demo, the read-me's commands and documents, copyright, manual pages"
+  check_docs_for_users "$doc"
+  run_tutorial "$doc" "$work/deb/usr/bin" "s#/usr/share/doc/$kit#$doc#g"
+  [ $failures -eq $before ] && pass "Debian package: lintian, --version of every program, the demo, the read-me's commands and documents, copyright, manual pages, the tutorial"
 fi
 tgz="$bundle/$kit-$version-linux-x86_64.tar.gz"
 if [ -f "$tgz" ]; then
@@ -304,7 +421,9 @@ if [ -f "$tgz" ]; then
   fi
   [ -f "$doc/copyright" ] && check_license_text "$doc/copyright"
   check_manual_pages "$top/share/man" "$doc" "$top/bin"
-  [ $failures -eq $before ] && pass "linux tar.gz: programs, the read-me's commands and documents, copyright, manual pages"
+  check_docs_for_users "$doc"
+  run_tutorial "$doc" "$top/bin" "s#/usr/share/doc/$kit#$doc#g"
+  [ $failures -eq $before ] && pass "linux tar.gz: programs, the read-me's commands and documents, copyright, manual pages, the tutorial"
 else
   fail "$tgz is missing"
 fi
