@@ -41,10 +41,10 @@ define() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" build/native-release/generat
 version="$(define PAK_KIT_VERSION)"
 kit="$(define PAK_PACKAGE_NAME)"
 windows_programs=(Pakforge.exe Pakmak.exe lvar.exe pakforge-build.exe ShipToUsers/Setup.exe)
-windows_files=(LORIVANDER-kit-README.txt LORIVANDER-kit-LICENSE.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina)
+windows_files=(LORIVANDER-kit-README.txt LORIVANDER-kit-LICENSE.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina docs/first-archive.md)
 linux_programs=(pakmak lvar pakforge-build)
 manual_pages=("${linux_programs[@]/#/share/man/man1/}")
-linux_files=(share/doc/$kit/copyright share/doc/$kit/changelog.gz share/doc/$kit/examples/Pakforge_KantanMemo.ini "${manual_pages[@]/%/.1.gz}")
+linux_files=(share/doc/$kit/copyright share/doc/$kit/changelog.gz share/doc/$kit/examples/Pakforge_KantanMemo.ini share/doc/$kit/first-archive.md "${manual_pages[@]/%/.1.gz}")
 missing=0
 require() {  # require PACKAGE-LISTING NAME...
   local listing="$1"; shift
@@ -65,6 +65,15 @@ package="$(ls "$out"/"${kit}_${version}"*.deb 2>/dev/null | head -n 1 || true)"
 [ -n "$package" ] || { echo "release.sh: the Debian package was not made" >&2; exit 1; }
 require "$(dpkg-deb -c "$package" | awk '{ print $NF }')" "${linux_programs[@]/#/usr/bin/}" "${linux_files[@]/#/usr/}" usr/share/doc/$kit/README
 [ "$missing" -eq 0 ] || exit 1
+# The developers' documents (docs/dev/) stay in the source tree.
+for package in "$out"/*.zip "$out"/*.tar.gz "$out"/*.deb; do
+  case "$package" in
+    *.zip) listing="$(cmake -E tar tf "$package")" ;;
+    *.tar.gz) listing="$(tar tzf "$package")" ;;
+    *) listing="$(dpkg-deb -c "$package" | awk '{ print $NF }')" ;;
+  esac
+  ! grep -qE '(^|/)(docs|share/doc/[^/]+)/dev/' <<<"$listing" || { echo "release.sh: $package holds the developers' documents (docs/dev/)" >&2; exit 1; }
+done
 
 (cd "$out" && sha256sum -- *.zip *.tar.gz *.deb >SHA256SUMS)
 echo "== build/release"
