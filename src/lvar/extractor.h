@@ -49,7 +49,10 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
 
 /// The folder that extraction uses when none is given: the archive's file
 /// name without its extension, in the current folder ("Demo.lvar" gives
-/// "Demo"); a name without extension gets ".files" added.
+/// "Demo"); a name without extension gets ".files" added. Empty when that
+/// gives no usable folder name: an archive path without a file name, or a
+/// name before the extension made only of dots and blanks ("...lvar" would
+/// give ".."); the caller then asks for the folder.
 std::string DefaultExtractFolder(const std::string& archive);
 
 }  // namespace lvar
