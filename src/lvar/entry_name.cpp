@@ -88,7 +88,11 @@ std::string NameKey(std::string_view sjis) {
 
 std::string FoldedName(std::string_view sjis) {
   std::string utf8;
-  if (!base::Cp932ToUtf8(sjis, &utf8)) return "\xFF" + NameKey(sjis);
+  if (!base::Cp932ToUtf8(sjis, &utf8)) {
+    std::string bytes(1, '\xFF');
+    bytes += NameKey(sjis);
+    return bytes;
+  }
   std::string key;
   key.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
