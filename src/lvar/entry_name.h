@@ -18,8 +18,9 @@ namespace lvar {
 /// POSIX, a name longer than 255 bytes in UTF-8.
 std::string NameProblem(std::string_view sjis);
 
-/// The key under which names count as the same file: ASCII letters folded
-/// to upper case (Windows file systems ignore their case).
+/// The key under which archive entries count as one name, as the builder
+/// compares them: ASCII letters folded to upper case (Windows file systems
+/// ignore their case). Files on a file system compare by FoldedName.
 std::string NameKey(std::string_view sjis);
 
 /// The key under which a file system sees names as one file: the name's

@@ -37,8 +37,9 @@ struct ExtractReport {
 };
 
 /// Extracts the archive at `archive` into the folder `dir`. First reads the
-/// whole archive, checking it as VerifyArchive does and checking every name
-/// (NameProblem) and every duplicate (same NameKey); refuses (Fault::kRefused)
+/// whole archive, checking it as ReadArchive does and checking every name
+/// (NameProblem) and every duplicate (same FoldedName: one file on the host;
+/// numbered instead with `options.rename`); refuses (Fault::kRefused)
 /// before anything is created. Then creates `dir` when it does not exist
 /// (its parent must), refuses a folder that is not empty unless
 /// `options.force`, and writes the entries in a second pass. A file that
