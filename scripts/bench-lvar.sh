@@ -16,6 +16,12 @@ runs="${1:-5}"
 shift || true
 parts=("$@")
 [ ${#parts[@]} -gt 0 ] || parts=(verify plan rename)
+for part in "${parts[@]}"; do
+  case "$part" in
+    verify | plan | rename) ;;
+    *) echo "$(basename "$0"): unknown part $part (verify, plan, rename)" >&2; exit 2 ;;
+  esac
+done
 work="$root/build/bench-lvar"
 data="$work/data"
 
@@ -138,6 +144,5 @@ for part in "${parts[@]}"; do
       echo "lvar extract --rename: $result for $(ls "$out" | wc -l) files in $place (medians of $runs; aim: under 0.5 s)"
       rm -rf "$place"
       ;;
-    *) echo "$(basename "$0"): unknown part $part (verify, plan, rename)" >&2; exit 2 ;;
   esac
 done
