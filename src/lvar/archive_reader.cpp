@@ -2,11 +2,14 @@
 
 #include <cstring>
 #include <memory>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "base/hex.h"
 #include "base/sjis.h"
 #include "archive/archive_stream.h"
+#include "lvar/entry_name.h"
 
 namespace lvar {
 namespace {
@@ -301,9 +304,31 @@ Status ReadArchiveFile(base::FileSystem& files, const std::string& path, Archive
   return ReadArchive(*input, visitor, summary);
 }
 
+namespace {
+
+// Refuses a second entry whose name is an earlier one's in any ASCII letter
+// case (NameKey): the archive stores bare names, so the copy lines could not
+// tell the two apart.
+class NameChecker : public ArchiveVisitor {
+ public:
+  Status OnEntry(const EntryFields& entry) override {
+    auto [first, added] = seen_.try_emplace(NameKey(entry.name), entry.offset, entry.name);
+    if (added) return {};
+    return Failure(Fault::kUnsound, entry.offset,
+                   {Message::kFaultSameName,
+                    {base::HexNumber(first->second.first, 8), base::HexNumber(entry.offset, 8), first->second.second,
+                     entry.name}});
+  }
+
+ private:
+  std::unordered_map<std::string, std::pair<std::uint64_t, std::string>> seen_;  // key -> offset, name
+};
+
+}  // namespace
+
 Status VerifyArchive(base::FileSystem& files, const std::string& path, ArchiveSummary* summary) {
-  ArchiveVisitor nothing;
-  return ReadArchiveFile(files, path, nothing, summary);
+  NameChecker names;
+  return ReadArchiveFile(files, path, names, summary);
 }
 
 }  // namespace lvar

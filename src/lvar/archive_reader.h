@@ -116,7 +116,9 @@ Status ReadArchive(base::InputFile& input, ArchiveVisitor& visitor, ArchiveSumma
 Status ReadArchiveFile(base::FileSystem& files, const std::string& path, ArchiveVisitor& visitor,
                        ArchiveSummary* summary = nullptr);
 
-/// Checks the archive at `path` without keeping anything but the summary.
+/// Checks the archive at `path` as ReadArchive does and, in the same pass,
+/// that no two entries have one name when ASCII letter case is ignored
+/// (Fault::kUnsound at the later one); keeps one small record per entry.
 Status VerifyArchive(base::FileSystem& files, const std::string& path, ArchiveSummary* summary = nullptr);
 
 }  // namespace lvar

@@ -81,7 +81,7 @@ struct Damage {
 
 TEST(ArchiveReaderTest, EachDamageGivesItsFaultAndOffset) {
   const std::string sound = MakeArchive(SoundEntries());
-  const std::size_t e2 = EntryAt(sound, 2), e3 = EntryAt(sound, 3);
+  const std::size_t e2 = EntryAt(sound, 2), e3 = EntryAt(sound, 3), e4 = EntryAt(sound, 4);
   auto at = [](std::size_t offset) { return [offset](const std::string&) { return offset; }; };
   auto end = [](const std::string& a) { return a.size(); };
   auto cut = [](std::size_t size) { return [size](std::string* a) { a->resize(size); }; };
@@ -115,6 +115,8 @@ TEST(ArchiveReaderTest, EachDamageGivesItsFaultAndOffset) {
        at(e2 + 4), "not zero"},
       {"reserved header byte", [](std::string* a) { (*a)[0xE5] = 1; FixChecksum(a); }, Fault::kBadField, at(0xE5),
        "always zero"},
+      {"a name twice in two letter cases", [&](std::string* a) { a->replace(e4 + 8, 5, "A.txt"); FixChecksum(a); },
+       Fault::kUnsound, at(e4), "named a.txt and A.txt, one name when letter case is ignored"},
       {"no NUL after the name", [&](std::string* a) { (*a)[e2 + 8 + 8] = 'x'; FixChecksum(a); }, Fault::kBadField,
        at(e2 + 16), "no NUL follows"},
   };

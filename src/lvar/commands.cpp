@@ -315,6 +315,11 @@ int Diff(LvarEnvironment& env, const CommandLine& cl) {
 int Extract(LvarEnvironment& env, const CommandLine& cl) {
   const std::string& path = cl.operands[0];
   const std::string dir = cl.operands.size() > 1 ? cl.operands[1] : DefaultExtractFolder(path);
+  if (dir.empty()) {
+    const Status refused = Failure(Fault::kRefused, 0, Message::kRefusedNoFolderName);
+    ReportFailure(env, path, refused);
+    return ExitStatusOf(refused);
+  }
   ExtractOptions options;
   options.force = cl.force;
   options.rename = cl.rename;

@@ -68,5 +68,26 @@ TEST(EntryNameTest, NumberedNamesAndKeys) {
   EXPECT_NE(NameKey("\x82\x61"), NameKey("\x82\x81"));  // trail bytes are not letters
 }
 
+// Names that one file system holds as one file, and names it keeps apart.
+TEST(EntryNameTest, FoldedNames) {
+  const struct {
+    std::string a, b;
+    bool same;
+  } cases[] = {
+      {"ReadMe.TXT", "readme.txt", true},
+      {"\x87\x54.txt", "\xFA\x4A.txt", true},  // Roman numeral one: NEC and IBM codes
+      {"\x87\x54.txt", "\xFA\x40.txt", true},  // small Roman numeral one (IBM code)
+      {"\x82\x60", "\x82\x81", true},          // full-width A and a
+      {"\x83\x9F", "\x83\xBF", true},          // Greek alpha
+      {"\x84\x40", "\x84\x70", true},          // Cyrillic A
+      {"\x82\x61", "\x82\x81", false},         // full-width B and a
+      {"\x82\xA0", "\x83\x41", false},         // hiragana and katakana a
+      {"a.txt", "a.txt ", false},
+      {"\x81", "\x81", true},                    // not Shift-JIS: the bytes
+      {"\x81", "a", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.same, FoldedName(c.a) == FoldedName(c.b)) << c.a << " / " << c.b;
+}
+
 }  // namespace
 }  // namespace lvar

@@ -1,7 +1,8 @@
 #include "lvar/extractor.h"
 
 #include <memory>
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/hex.h"
 #include "base/host_path.h"
@@ -15,11 +16,13 @@ namespace {
 constexpr const char kNativeInfoName[] = "Native.ina";
 
 // First pass: decides the name of every entry's file, refusing unsafe names
-// and, without --rename, names met twice.
+// and, without --rename, names met twice. Names count as the same when their
+// files would be one on the host (FoldedName): compared before anything is
+// written, so a clash never leaves some files written.
 class NamePlanner : public ArchiveVisitor {
  public:
   NamePlanner(const ExtractOptions& options, std::vector<std::string>* names) : options_(options), names_(names) {
-    if (options.native_ina) used_.insert(NameKey(kNativeInfoName));
+    if (options.native_ina) used_.insert(FoldedName(kNativeInfoName));
   }
 
   Status OnEntry(const EntryFields& entry) override {
@@ -28,16 +31,23 @@ class NamePlanner : public ArchiveVisitor {
       return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
                      {Message::kRefusedUnsafeName, {entry.name, where, problem}});
     std::string name = entry.name;
-    if (used_.count(NameKey(name))) {
+    std::string key = FoldedName(name);
+    if (used_.count(key)) {
       if (!options_.rename)
         return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
                        {Message::kRefusedTakenName, {entry.name, where}});
-      for (int n = 2; used_.count(NameKey(name)); ++n) name = NumberedName(entry.name, n);
+      // Numbering goes on where the last entry of this name stopped, so a
+      // name met many times costs one try each, not one per earlier entry.
+      int& next = next_number_.try_emplace(key, 2).first->second;
+      do {
+        name = NumberedName(entry.name, next++);
+        key = FoldedName(name);
+      } while (used_.count(key));
       if (std::string problem = NameProblem(name); !problem.empty())
         return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
                        {Message::kRefusedUnsafeNumberedName, {name, where, problem}});
     }
-    used_.insert(NameKey(name));
+    used_.insert(std::move(key));
     names_->push_back(name);
     return {};
   }
@@ -45,7 +55,8 @@ class NamePlanner : public ArchiveVisitor {
  private:
   const ExtractOptions& options_;
   std::vector<std::string>* names_;
-  std::set<std::string> used_;
+  std::unordered_set<std::string> used_;                  // folded names taken
+  std::unordered_map<std::string, int> next_number_;      // folded name -> next number to try
 };
 
 // Second pass: writes every entry into its new file.
@@ -151,10 +162,15 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
 }
 
 std::string DefaultExtractFolder(const std::string& archive) {
-  std::string name = archive.substr(base::LastNameStart(archive));
-  std::size_t dot = name.find_last_of('.');
+  const std::string name = archive.substr(base::LastNameStart(archive));
+  if (name.empty()) return "";
+  const std::size_t dot = name.find_last_of('.');
   if (dot == std::string::npos || dot == 0) return name + ".files";
-  return name.substr(0, dot);
+  std::string folder = name.substr(0, dot);
+  // "..lvar" and "...lvar" would give the current or the parent folder,
+  // which Windows also makes of names of dots and blanks.
+  if (folder.find_first_not_of(". ") == std::string::npos) return "";
+  return folder;
 }
 
 }  // namespace lvar

@@ -37,8 +37,9 @@ struct ExtractReport {
 };
 
 /// Extracts the archive at `archive` into the folder `dir`. First reads the
-/// whole archive, checking it as VerifyArchive does and checking every name
-/// (NameProblem) and every duplicate (same NameKey); refuses (Fault::kRefused)
+/// whole archive, checking it as ReadArchive does and checking every name
+/// (NameProblem) and every duplicate (same FoldedName: one file on the host;
+/// numbered instead with `options.rename`); refuses (Fault::kRefused)
 /// before anything is created. Then creates `dir` when it does not exist
 /// (its parent must), refuses a folder that is not empty unless
 /// `options.force`, and writes the entries in a second pass. A file that
@@ -49,7 +50,10 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
 
 /// The folder that extraction uses when none is given: the archive's file
 /// name without its extension, in the current folder ("Demo.lvar" gives
-/// "Demo"); a name without extension gets ".files" added.
+/// "Demo"); a name without extension gets ".files" added. Empty when that
+/// gives no usable folder name: an archive path without a file name, or a
+/// name before the extension made only of dots and blanks ("...lvar" would
+/// give ".."); the caller then asks for the folder.
 std::string DefaultExtractFolder(const std::string& archive);
 
 }  // namespace lvar

@@ -4,6 +4,7 @@
 
 #include "base/fake_file_system.h"
 #include "base/fake_folder_lister.h"
+#include "base/host_path.h"
 #include "lvar/test_archive.h"
 
 namespace lvar {
@@ -96,6 +97,53 @@ TEST_F(ExtractorTest, HostileNamesAndDuplicatesWriteNothing) {
   EXPECT_EQ("A.TXT", report_.files[6].stored_name);
 }
 
+// Names are compared in the host's form, folded as its file system folds
+// them: two Shift-JIS codes of one character are one file name, and so are
+// two letter cases of a full-width letter. Such a clash is refused before
+// anything is written, or numbered with --rename, which goes on counting
+// for each name instead of trying every number from 2 again.
+TEST_F(ExtractorTest, NamesThatBecomeOneHostNameAndTheirNumbers) {
+  const struct {
+    std::string first, second, renamed;
+  } cases[] = {
+      {"\x87\x54.txt", "\xFA\x4A.txt", "\xFA\x4A (2).txt"},  // Roman numeral one, NEC and IBM codes
+      {"\x82\x60.txt", "\x82\x81.txt", "\x82\x81 (2).txt"},  // full-width A and a
+      {"\x81\xCA", "\xEE\xF9", "\xEE\xF9 (2)"},              // the not sign, JIS and NEC-selected IBM codes
+  };
+  for (const auto& c : cases) {
+    files_ = {};
+    std::vector<TestEntry> entries = SoundEntries();
+    entries.push_back({3, c.first, "1"});
+    entries.push_back({3, "z.txt", "between"});
+    entries.push_back({3, c.second, "2"});
+    PutArchive(entries);
+    Status s = Extract();
+    EXPECT_EQ(Fault::kRefused, s.fault) << c.second;
+    EXPECT_NE(std::string::npos, EnglishNote(s).find("--rename")) << EnglishNote(s);
+    EXPECT_EQ(1u, files_.files.size()) << "nothing written: " << c.second;
+    EXPECT_TRUE(files_.folders.empty());
+    ExtractOptions options;
+    options.rename = true;
+    ASSERT_TRUE(Extract(options).ok()) << c.second;
+    EXPECT_EQ("2", Content(base::HostText(c.renamed))) << c.second;
+  }
+
+  files_ = {};
+  std::vector<TestEntry> entries = {{1, "Install.inf", ";"}};
+  for (int i = 0; i < 4; ++i) entries.push_back({3, i == 2 ? "A.TXT" : "a.txt", std::to_string(i)});
+  entries.push_back({3, "a (3).txt", "taken"});
+  entries.push_back({3, "a.txt", "5"});
+  PutArchive(entries);
+  ExtractOptions options;
+  options.rename = true;
+  ASSERT_TRUE(Extract(options).ok());
+  std::vector<std::string> written;
+  for (const ExtractedFile& file : report_.files) written.push_back(file.written_name);
+  EXPECT_EQ((std::vector<std::string>{"Install.inf", "a.txt", "a (2).txt", "A (3).TXT", "a (4).txt", "a (3) (2).txt",
+                                      "a (5).txt"}),
+            written);
+}
+
 TEST_F(ExtractorTest, AFailedWriteLeavesNoPartFile) {
   PutArchive(SoundEntries());
   files_.write_limit = 3;  // every file's write of more than 3 bytes fails
@@ -108,6 +156,10 @@ TEST(ExtractorDefaultTest, FolderNamedAfterTheArchive) {
   EXPECT_EQ("Demo", DefaultExtractFolder("Demo.lvar"));
   EXPECT_EQ("Demo", DefaultExtractFolder(std::string("build") + base::kPathSeparator + "Demo.lvar"));
   EXPECT_EQ("Demo.files", DefaultExtractFolder("Demo"));
+  EXPECT_EQ(".lvar.files", DefaultExtractFolder(".lvar"));
+  EXPECT_EQ("a.b", DefaultExtractFolder("a.b.lvar"));
+  // No usable name: the caller asks for the folder.
+  for (const char* archive : {"...lvar", "..lvar", ". .lvar", "...", "dir/"}) EXPECT_EQ("", DefaultExtractFolder(archive)) << archive;
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include "lvar/install_plan.h"
 
 #include <map>
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/hex.h"
 #include "base/sjis.h"
@@ -35,8 +36,9 @@ class Collector : public ArchiveVisitor {
     return {};
   }
   Status OnEntry(const EntryFields& entry) override {
-    entries.push_back({entry.name, entry.kind, entry.offset});
     const std::string key = NameKey(entry.name);
+    index.try_emplace(key, entries.size());
+    entries.push_back({entry.name, entry.kind, entry.offset});
     capturing_ = entry.kind == static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo) &&
                  entry.size <= kMaxInstallInfoSize && !store_->count(key);
     if (capturing_) (*store_)[key];
@@ -49,19 +51,20 @@ class Collector : public ArchiveVisitor {
     return {};
   }
 
+  /// The entry of a name (the first when several share its NameKey).
+  const StoredEntry* Find(const std::string& name) const {
+    auto it = index.find(NameKey(name));
+    return it == index.end() ? nullptr : &entries[it->second];
+  }
+
   std::vector<StoredEntry> entries;
+  std::unordered_map<std::string, std::size_t> index;  // NameKey -> first entry of that name
   HeaderFields header_;
 
  private:
   StoredTexts* store_;
   bool capturing_ = false;
 };
-
-const StoredEntry* FindEntry(const std::vector<StoredEntry>& entries, const std::string& name) {
-  for (const StoredEntry& entry : entries)
-    if (base::EqualsIgnoreAsciiCase(entry.name, name)) return &entry;
-  return nullptr;
-}
 
 // The part after the last backslash (the whole text when there is none).
 std::string LastPart(const std::string& path) {
@@ -105,6 +108,7 @@ void PlanInstall(const builder::SectionList& sections, InstallPlan* plan) {
     plan->install_dir = app->install_dir.value_or("");
     plan->startup_program = app->exe_file.value_or("");
     plan->menu_caption = app->caption.value_or("");
+    plan->icon = app->icon.value_or("");
     plan->uninstall.file_name = app->uninstall.value_or("");
   }
   for (const builder::SectionRecord& record : sections) {
@@ -150,22 +154,66 @@ void PlanUninstall(const builder::SectionList& sections, const std::string& inst
   }
 }
 
-void AddWarnings(const std::vector<StoredEntry>& entries, InstallPlan* plan) {
-  std::set<std::string> copied;
-  std::map<std::string, std::string> landing;  // device path key -> archive name
+// Where a copy line puts its file on the device: the folder and the name.
+// The first column is the file's full path when its last part has an
+// extension or is the archive name (as Pakforge writes it:
+// "%INSTALL_DIR%\Foo.exe" , "Foo.exe"); otherwise it is the folder, and the
+// file keeps its archive name there ("?Drive?\Program Files\Memo", Memo.exe).
+struct Landing {
+  std::string folder, name;
+  std::string Path() const { return folder.empty() ? name : folder + "\\" + name; }
+};
+
+Landing LandingOf(const PlannedFile& file) {
+  const std::string& path = file.device_path;
+  const std::size_t at = base::SjisFindLast(path, '\\');
+  const std::string last = at == std::string::npos ? path : path.substr(at + 1);
+  const std::size_t dot = base::SjisFindLast(last, '.');
+  Landing landing;
+  if (base::EqualsIgnoreAsciiCase(last, file.archive_name) || (dot != std::string::npos && dot > 0)) {
+    landing = {at == std::string::npos ? "" : path.substr(0, at), last};
+  } else {
+    landing = {path, file.archive_name};
+  }
+  while (!landing.folder.empty() && landing.folder.back() == '\\' &&
+         base::SjisFindLast(landing.folder, '\\') == landing.folder.size() - 1)
+    landing.folder.pop_back();
+  return landing;
+}
+
+void AddWarnings(const Collector& archive, InstallPlan* plan) {
+  std::unordered_set<std::string> copied;        // NameKey of the archive names
+  std::unordered_set<std::string> landed_names;  // FoldedName of the device names
+  std::unordered_map<std::string, std::string> landing;  // folded device path -> archive name
   for (PlannedFile& file : plan->files) {
-    file.in_archive = FindEntry(entries, file.archive_name) != nullptr;
+    file.in_archive = archive.Find(file.archive_name) != nullptr;
     copied.insert(NameKey(file.archive_name));
     if (!file.in_archive)
       plan->warnings.push_back({Message::kWarnNotInArchive, {file.archive_name}});
-    auto [it, added] = landing.emplace(NameKey(file.device_path), file.archive_name);
+    const Landing where = LandingOf(file);
+    landed_names.insert(FoldedName(where.name));
+    // The device's file system folds letter case: one name in one folder is
+    // one file, whatever the case of either.
+    auto [it, added] = landing.try_emplace(FoldedName(where.folder) + '\\' + FoldedName(where.name), file.archive_name);
     if (!added)
-      plan->warnings.push_back({Message::kWarnSameDevicePath, {file.archive_name, it->second, file.device_path}});
+      plan->warnings.push_back({Message::kWarnSameDevicePath, {file.archive_name, it->second, where.Path()}});
   }
-  std::set<std::string> warned;
-  for (const StoredEntry& entry : entries) {
+  // ExeFile and Icon name a device file, by its path or by its name alone.
+  auto copies = [&](const std::string& device_file) {
+    return landed_names.count(FoldedName(LastPart(ExpandInstallDir(device_file, plan->install_dir)))) != 0;
+  };
+  if (!copies(plan->startup_program))
+    plan->warnings.push_back({Message::kWarnStartupNotCopied, {plan->startup_program}});
+  if (!plan->icon.empty() && !copies(plan->icon))
+    plan->warnings.push_back({Message::kWarnIconNotCopied, {plan->icon}});
+
+  // The description that Uninstall names goes with the archive whether a
+  // copy line names it or not.
+  std::unordered_set<std::string> warned = {NameKey(kInstallInfoName)};
+  if (!plan->uninstall.file_name.empty()) warned.insert(NameKey(plan->uninstall.file_name));
+  for (const StoredEntry& entry : archive.entries) {
     const std::string key = NameKey(entry.name);
-    if (key == NameKey(kInstallInfoName) || copied.count(key) || !warned.insert(key).second) continue;
+    if (copied.count(key) || !warned.insert(key).second) continue;
     plan->warnings.push_back({Message::kWarnNoCopyLine, {entry.name}});
   }
   if (!plan->uninstall.file_name.empty() && !plan->uninstall.in_archive)
@@ -199,21 +247,21 @@ Status MakeInstallPlan(base::FileSystem& files, const std::string& archive, base
   plan->header = collector.header_;
 
   // A sound archive always holds Install.inf.
-  const StoredEntry* install = FindEntry(collector.entries, kInstallInfoName);
+  const StoredEntry* install = collector.Find(kInstallInfoName);
   builder::InstallInfoState state;
   builder::SectionList sections;
   if (Status s = ReadStored(store, *install, console, &state, &sections); !s.ok()) return s;
   PlanInstall(sections, plan);
 
   if (!plan->uninstall.file_name.empty()) {
-    if (const StoredEntry* uninstall = FindEntry(collector.entries, plan->uninstall.file_name)) {
+    if (const StoredEntry* uninstall = collector.Find(plan->uninstall.file_name)) {
       plan->uninstall.in_archive = true;
       builder::SectionList uninstall_sections;
       if (Status s = ReadStored(store, *uninstall, console, &state, &uninstall_sections); !s.ok()) return s;
       PlanUninstall(uninstall_sections, plan->install_dir, &plan->uninstall);
     }
   }
-  AddWarnings(collector.entries, plan);
+  AddWarnings(collector, plan);
   return {};
 }
 

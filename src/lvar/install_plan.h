@@ -44,8 +44,13 @@ struct InstallPlan {
   std::vector<PlannedRegistryValue> registry;
   std::string startup_program;  ///< ExeFile
   std::string menu_caption;     ///< Caption
+  std::string icon;             ///< Icon (empty when unset)
   PlannedUninstall uninstall;
-  /// Copy-line and archive mismatches, one note each.
+  /// Copy-line and archive mismatches, one note each: a copy line whose file
+  /// is not in the archive, two copy lines that put one name (letter case
+  /// folded) into one folder, an ExeFile or Icon that no copy line copies,
+  /// an archive file that no copy line names (Install.inf and the uninstall
+  /// description excepted), a missing uninstall description.
   std::vector<Note> warnings;
 };
 

@@ -48,6 +48,53 @@ TEST(InstallPlanTest, DevicePathsRegistryUninstallAndWarnings) {
             warnings);
 }
 
+// The warnings of one Install.inf: the App Information lines that vary and
+// the copy lines, stored with Un.inf, Memo.exe and a.txt.
+TEST(InstallPlanTest, WarningsOfCopyLinesStartUpProgramAndIcon) {
+  const char kApp[] =
+      "[App Information]\r\nMaker = Kumo\r\nProgram = Memo\r\nVersion = 1.2\r\n"
+      "InstallDir = \"?Drive?\\Program Files\\Memo\"\r\nUninstall = Un.inf\r\nCaption = Memo\r\n"
+      "Destination = STORAGE_ONLY\r\nUnload = 1\r\n";
+  const struct {
+    const char* what;
+    std::string app, copy_lines;
+    std::vector<std::string> warnings;
+  } cases[] = {
+      {"files into one folder by name, the uninstall description uncopied",
+       "ExeFile = Memo.exe\r\nIcon = Memo.exe\r\n",
+       "\"?Drive?\\Program Files\\Memo\", Memo.exe\r\n\"?Drive?\\Program Files\\Memo\", a.txt\r\n",
+       {}},
+      {"one name into one folder, in two ways and two letter cases",
+       "ExeFile = \"\\Program Disk\\Memo\\Memo.exe\"\r\n",
+       "\"%INSTALL_DIR%\", Memo.exe\r\n\"?drive?\\PROGRAM FILES\\memo\\A.TXT\", a.txt\r\n"
+       "\"?Drive?\\Program Files\\Memo\", a.txt\r\n",
+       {"a.txt and a.txt both land on ?Drive?\\Program Files\\Memo\\a.txt"}},
+      {"one name into two folders", "ExeFile = Memo.exe\r\n",
+       "\"%INSTALL_DIR%\\Memo.exe\", Memo.exe\r\n\"%INSTALL_DIR%\\a.txt\", a.txt\r\n"
+       "\"?Drive?\\My Documents\\a.txt\", a.txt\r\n",
+       {}},
+      {"a start-up program and an icon that are not copied",
+       "ExeFile = \"\\Program Disk\\Memo\\Mem.exe\"\r\nIcon = \"%INSTALL_DIR%\\Memo.ico\"\r\n",
+       "\"%INSTALL_DIR%\\Memo.exe\", Memo.exe\r\n\"%INSTALL_DIR%\\a.txt\", a.txt\r\n",
+       {"the start-up program \\Program Disk\\Memo\\Mem.exe (ExeFile) is not a file that a copy line copies",
+        "the icon %INSTALL_DIR%\\Memo.ico (Icon) is not a file that a copy line copies"}},
+  };
+  for (const auto& c : cases) {
+    const std::string install_inf = kApp + c.app + "[Copy Files]\r\n" + c.copy_lines;
+    InstallPlan plan;
+    base::CapturingConsole console;
+    Status s = PlanOf({{1, "Install.inf", install_inf},
+                       {1, "Un.inf", lvar_test::kTestUninstallInf},
+                       {2, "Memo.exe", "MZ"},
+                       {3, "a.txt", "a"}},
+                      &plan, &console);
+    ASSERT_TRUE(s.ok()) << c.what << ": " << EnglishNote(s) << console.err;
+    std::vector<std::string> warnings;
+    for (const Note& warning : plan.warnings) warnings.push_back(NoteText(base::Language::kEnglish, warning));
+    EXPECT_EQ(c.warnings, warnings) << c.what;
+  }
+}
+
 TEST(InstallPlanTest, StoredInstallInformationThatFailsTheBuildersChecks) {
   std::vector<TestEntry> entries = SoundEntries();
   entries[0].content = "[App Information]\r\nProgram = Memo\r\n";

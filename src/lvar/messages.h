@@ -119,6 +119,11 @@ enum class Message {
   kFieldPlatformBlock,
   kFieldOsVersionBlock,
   kFieldCpuTypeBlock,
+  // Later notes (all conversions %s).
+  kRefusedNoFolderName,
+  kFaultSameName,
+  kWarnStartupNotCopied,
+  kWarnIconNotCopied,
 
   kCount  ///< the number of texts, not a text
 };

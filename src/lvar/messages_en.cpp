@@ -145,6 +145,14 @@ constexpr base::TextEntry<Message> kEnglish[] = {
     {Message::kFieldPlatformBlock, "platform information (0x08)"},
     {Message::kFieldOsVersionBlock, "OS version information (0x98)"},
     {Message::kFieldCpuTypeBlock, "CPU type information (0xB4)"},
+    {Message::kRefusedNoFolderName,
+     "refused: the archive's file name gives no usable folder name (it would be empty, . or ..); name the folder: lvar extract ARCHIVE DIR"},
+    {Message::kFaultSameName,
+     "the entries at offsets %s and %s are named %s and %s, one name when letter case is ignored: copy lines cannot tell them apart"},
+    {Message::kWarnStartupNotCopied,
+     "the start-up program %s (ExeFile) is not a file that a copy line copies"},
+    {Message::kWarnIconNotCopied,
+     "the icon %s (Icon) is not a file that a copy line copies"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "base/encoding.h"
 #include "base/test_temp_folder.h"
@@ -162,6 +163,7 @@ TEST_F(LvarCliTest, ArchivesMadeByTheBuilderRoundTrip) {
   ProcessResult r = Lvar({"plan", "Demo.lvar"});
   EXPECT_EQ(0u, r.status) << r.err;
   EXPECT_NE(std::string::npos, r.out.find("destination:       ALTERNATIVE (code 3)")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("\nwarnings: none\n")) << r.out;
   r = Lvar({"diff", "Memo.lvar", "Demo.lvar"});
   EXPECT_EQ(1u, r.status);
   EXPECT_NE(std::string::npos, r.out.find("header destination (0xDC): 1 -> 3")) << r.out;
@@ -199,7 +201,13 @@ TEST_F(LvarCliTest, DamagedArchivesGiveTheirStatusAndOffset) {
     EXPECT_EQ("", r.out);
     EXPECT_EQ(2u, Lvar({"diff", "bad.lvar", "bad.lvar"}).status) << c.what;
   }
-  ProcessResult r = Lvar({"list", "--json", "bad.lvar"});
+  std::vector<TestEntry> twice = SoundEntries();
+  twice[4].name = "A.txt";  // b.txt becomes a.txt in another letter case
+  dir_.Write("twice.lvar", MakeArchive(twice));
+  ProcessResult r = Lvar({"verify", "twice.lvar"});
+  EXPECT_EQ(7u, r.status);
+  EXPECT_NE(std::string::npos, r.err.find("are named a.txt and A.txt, one name when letter case is ignored")) << r.err;
+  r = Lvar({"list", "--json", "bad.lvar"});
   EXPECT_EQ(7u, r.status);
   EXPECT_NE(std::string::npos, r.out.find("\"fault\":\"unsound\"")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("{\"offset\":256,\"kind\":1,\"kind_word\":\"install information\","
@@ -249,11 +257,15 @@ TEST_F(LvarCliTest, FaultsInTheLanguageOfTheTexts) {
 // is the same afterwards.
 TEST_F(LvarCliTest, HostileNamesWriteNothingAnywhere) {
   dir_.MakeFolder("inside/out");
-  const std::string names[] = {"..\\x", "..", "C:x", "a/b", "\\x", "a\x01z", "CON", "x.", "ok.txt"};
-  for (const std::string& name : names) {
+  // A name, and the name of a later entry when it is refused as a pair.
+  const std::pair<std::string, std::string> names[] = {
+      {"..\\x", ""}, {"..", ""}, {"C:x", ""}, {"a/b", ""}, {"\\x", ""}, {"a\x01z", ""}, {"CON", ""}, {"x.", ""},
+      {"\x87\x54.txt", "\xFA\x4A.txt"},  // one host name: both codes of the Roman numeral one
+      {"ok.txt", "OK.TXT"}};
+  for (const auto& [name, twin] : names) {
     std::vector<TestEntry> entries = SoundEntries();
     entries.push_back({3, name, "evil"});
-    if (name == "ok.txt") entries.push_back({3, "OK.TXT", "twice"});
+    if (!twin.empty()) entries.push_back({3, twin, "twice"});
     dir_.Write("inside/h.lvar", MakeArchive(entries));
     const std::vector<std::string> before = Tree();
     for (const char* dir : {"out", "new"}) {
@@ -269,6 +281,18 @@ TEST_F(LvarCliTest, HostileNamesWriteNothingAnywhere) {
   EXPECT_EQ(8u, Lvar({"extract", "--rename", "inside" + std::string(kSep) + "h.lvar"}).status) << "not empty";
   EXPECT_EQ(9u, Lvar({"extract", "--rename", "--force", "inside" + std::string(kSep) + "h.lvar"}).status)
       << "never replaces a file";
+
+  // Without DIR, an archive name that gives the parent or the current folder
+  // is refused, and the message asks for DIR.
+  for (const char* archive : {"...lvar", "..lvar"}) {
+    dir_.Write(std::string("inside/") + archive, MakeArchive(SoundEntries()));
+    const std::vector<std::string> before = Tree();
+    // Run in inside/, whose parent is the test folder that Tree() covers.
+    r = RunProcess(lvar_, {"extract", "--force", archive}, dir_.Path("inside"), "cp932", false, {"LORIVANDER_LANG=en"});
+    EXPECT_EQ(8u, r.status) << archive;
+    EXPECT_NE(std::string::npos, r.err.find("name the folder: lvar extract ARCHIVE DIR")) << r.err;
+    EXPECT_EQ(before, Tree()) << archive;
+  }
 }
 
 TEST_F(LvarCliTest, ShiftJisNamesBecomeHostNames) {
