@@ -20,7 +20,10 @@ NamedFileCheck::NamedFileCheck(const ScanResult& scan) {
 }
 
 void NamedFileCheck::OnNamedFile(std::string_view name, std::string_view key, int line) {
-  if (packed_.count(Folded(name))) return;
+  // One buffer for every name: a description may name very many.
+  folded_.assign(name);
+  base::SjisUpperAscii(folded_);
+  if (packed_.count(folded_)) return;
   if (missing_.size() < kMaxKept) {
     missing_.push_back({description_, std::string(key), std::string(name), line});
   } else {

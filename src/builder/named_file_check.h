@@ -41,6 +41,7 @@ class NamedFileCheck : public NamedFileSink {
   };
   std::unordered_set<std::string> packed_;
   std::string description_;
+  std::string folded_;  // the name being looked up, ASCII letters upper-cased
   std::vector<Missing> missing_;
   std::uint64_t more_ = 0;
 };
