@@ -65,6 +65,10 @@ enum class Message {
   kNativeInfoPlaceholder,
   kLinkLeadsOutside,
   kLinkMakesLoop,
+  kNameCaseClash,
+  kCopiedFileMissing,
+  kKeyFileMissing,
+  kMoreFilesMissing,
 
   kCount  ///< the number of messages, not a message
 };

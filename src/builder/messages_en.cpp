@@ -66,6 +66,15 @@ constexpr base::TextEntry<Message> kEnglish[] = {
      "[ %s ].\n"},
     {Message::kLinkLeadsOutside, "Error: A link leads outside the source folder [ %s ].\n"},
     {Message::kLinkMakesLoop, "Error: A link leads back to a folder that holds it [ %s ].\n"},
+    {Message::kNameCaseClash,
+     "Error: Two file names differ only in letter case. The archive stores names without their folders, so the "
+     "device cannot tell them apart: rename one of them [ %s ] [ %s ].\n"},
+    {Message::kCopiedFileMissing,
+     "Warning: A copy line names a file that is not packed into the archive, so the device cannot install it "
+     "[ %s, line %d: %s ].\n"},
+    {Message::kKeyFileMissing, "Warning: The key %s names a file that is not packed into the archive [ %s, line %d: %s ].\n"},
+    {Message::kMoreFilesMissing,
+     "Warning: %llu more files that the install information files name are not packed into the archive.\n"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
 

@@ -4,6 +4,8 @@
 
 #include "base/sjis.h"
 #include "builder/messages.h"
+#include "builder/name_case_check.h"
+#include "builder/named_file_check.h"
 #include "builder/native_info.h"
 
 namespace builder {
@@ -74,6 +76,11 @@ class FolderScanner {
         if (code) return code | 0x2000000;
         continue;
       }
+      const std::string path = base::JoinPath(folder->message_path, entry.name);
+      if (const std::string* earlier = names_.Add(entry.name, path)) {
+        Say(console_, base::Stream::kErr, Message::kNameCaseClash, earlier->c_str(), path.c_str());
+        return 0x3000000;
+      }
       SourceFile file;
       file.folder = folder;
       file.size = entry.size;
@@ -90,6 +97,7 @@ class FolderScanner {
   base::Console& console_;
   ScanResult* result_;
   std::string root_;  // the source folder with its links resolved
+  NameCaseCheck names_;
 };
 
 }  // namespace
@@ -107,12 +115,15 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
   return 0;
 }
 
-BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
-                                    InstallInfoState* state) {
+namespace {
+
+BuildErrorCode ReadAndCheck(base::FileSystem& files, const ScanResult& scan, base::Console& console,
+                            InstallInfoState* state, NamedFileCheck& named) {
   bool install_info_read = false;
   const SourceFileList& infs = scan.List(EntryKind::kInstallInfo);
   for (const SourceFile& file : infs) {
     if (base::EqualsIgnoreAsciiCase(file.name, kInstallInfoName)) install_info_read = true;
+    named.StartDescription(file.MessagePath());
     if (BuildErrorCode code = ReadInstallInfoFile(files, file.HostPath(), file.MessagePath(), console, state))
       return code | 0x1000000;
   }
@@ -133,6 +144,21 @@ BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& s
     }
   }
   return 0;
+}
+
+}  // namespace
+
+BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
+                                    InstallInfoState* state) {
+  // The files the descriptions name are compared with the entries as they
+  // are read, and each one missing is named once the checks have passed.
+  NamedFileCheck named(scan);
+  state->named_files = &named;
+  state->warn_if_utf8 = true;
+  const BuildErrorCode code = ReadAndCheck(files, scan, console, state, named);
+  state->named_files = nullptr;
+  if (code == 0) named.Warn(console);
+  return code;
 }
 
 }  // namespace builder

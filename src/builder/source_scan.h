@@ -17,7 +17,8 @@ namespace builder {
 /// Scans `host_path` (shown as `message_path`) recursively into `result`.
 /// Answers 0 or the scan layer's code: 0x1000000 folder cannot be listed,
 /// 0x2100000 / 0x2200000 Native.ina cannot be opened / is too short,
-/// 0x4000000 a name without a Shift-JIS form, 0x5000000 an entry that is
+/// 0x3000000 two file names that differ only in ASCII letter case (the
+/// archive stores bare names; the message names both paths), 0x4000000 a name without a Shift-JIS form, 0x5000000 an entry that is
 /// neither a regular file nor a folder (FIFO, socket, device), 0x6000000 an
 /// entry that cannot be examined, 0x7000000 a link that leads outside
 /// `host_path` or back to a folder that holds it (a link inside is taken as
@@ -32,6 +33,9 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
 /// that Install.inf and the uninstall file named by App Information are
 /// there. Answers 0, the file's code + 0x1000000, 0x2000000 (no Install.inf)
 /// or 0x3000000 (no uninstall file; the message names the Uninstall value).
+/// When all passed, warns of each file that a description names but no entry
+/// of `scan` holds (NamedFileCheck); a file that reads as UTF-8 is warned of
+/// as it is read.
 BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
                                     InstallInfoState* state);
 

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "base/fake_folder_lister.h"
 #include "base/test_temp_folder.h"
+#include "builder/named_file_check.h"
 #include "builder/native_info.h"
 
 namespace builder {
@@ -230,8 +232,60 @@ TEST(ScanSourceFolderTest, FollowsLinksOnlyInsideTheSourceFolder) {
 }
 #endif
 
+// The archive stores bare names and the device ignores letter case: two
+// files whose names differ only in ASCII letter case, in whatever folders,
+// are refused with both paths. The same name twice stays two entries.
+TEST(ScanSourceFolderTest, RefusesNamesThatDifferOnlyInLetterCase) {
+  const std::string sep(1, base::kPathSeparator);
+  struct Case {
+    std::vector<const char*> files;
+    BuildErrorCode code;
+    std::string first, second;  // the paths named, below SRC
+  };
+  const Case cases[] = {
+      {{"README.TXT", "sub/readme.txt"}, 0xB000000, "README.TXT", "sub" + sep + "readme.txt"},
+      {{"a/Data.bin", "b/c/DATA.bin"}, 0xB000000, "a" + sep + "Data.bin", "b" + sep + "c" + sep + "DATA.bin"},
+      {{"Install.inf", "old/install.INF"}, 0xB000000, "Install.inf", "old" + sep + "install.INF"},
+      {{"Install.inf", "install.INF"}, 0x3000000, "Install.inf", "install.INF"},  // one folder (POSIX)
+      {{"readme.txt", "docs/readme.txt", "x/Readme.txt"}, 0xB000000, "docs" + sep + "readme.txt",
+       "x" + sep + "Readme.txt"},
+      {{"readme.txt", "docs/readme.txt"}, 0, "", ""},
+      {{"Native.ina", "sub/NATIVE.INA"}, 0, "", ""},  // not entries
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.files[1]);
+    base::FakeFileSystem files;
+    base::FakeFolderLister lister(files);
+    files.folders.insert("root");
+    for (const char* name : c.files) {
+      std::string path = "root";
+      std::string rest = name;
+      for (std::size_t slash; (slash = rest.find('/')) != std::string::npos; rest.erase(0, slash + 1)) {
+        path = base::JoinPath(path, rest.substr(0, slash));
+        files.folders.insert(path);
+      }
+      files.files[base::JoinPath(path, rest)].assign(kNativeInfoSize, 'n');
+    }
+    base::CapturingConsole console(base::Language::kEnglish);
+    ScanResult result;
+    EXPECT_EQ(c.code, ScanSourceFolder(lister, files, "root", "SRC", console, &result));
+    auto message = [&](const std::string& a, const std::string& b) {
+      return "Error: Two file names differ only in letter case. The archive stores names without their folders, "
+             "so the device cannot tell them apart: rename one of them [ SRC" + sep + a + " ] [ SRC" + sep + b +
+             " ].\n";
+    };
+    if (c.code) {
+      // Two names of one folder that fold alike may be listed either way round.
+      EXPECT_TRUE(console.err == message(c.first, c.second) || console.err == message(c.second, c.first))
+          << console.err;
+    } else {
+      EXPECT_EQ("", console.err);
+    }
+  }
+}
+
 struct InfRun {
-  explicit InfRun(const TempFolder& src) {
+  explicit InfRun(const TempFolder& src, base::Language language = base::Language::kJapanese) : console(language) {
     Scan scan(src);
     EXPECT_EQ(0u, scan.code);
     code = ReadInstallInfoFiles(base::SystemFileSystem(), scan.result, console, &state);
@@ -292,6 +346,66 @@ TEST(ReadInstallInfoFilesTest, EveryInfFileIsChecked) {
   InfRun run(src);
   EXPECT_EQ(0x1261100u, run.code);
   EXPECT_NE(std::string::npos, run.console.err.find("extra.inf")) << run.console.err;
+}
+
+// Once the checks have passed, each file that a copy line, ExeFile, Icon or
+// Uninstall names but the archive will not hold is named with its
+// description and line; the run still passes. A run that fails says only
+// why it failed.
+TEST(ReadInstallInfoFilesTest, WarnsOfNamedFilesTheArchiveLacks) {
+  const std::string install =
+      "[App Information]\r\nMaker = Kumo\r\nProgram = Memo\r\nVersion = 1.2\r\n"
+      "InstallDir = \"\\Program Files\\Memo\"\r\nExeFile = \"\\Program Disk\\Memo\\Memo.exe\"\r\n"
+      "Uninstall = Uninst.inf\r\nIcon = Memo.ico\r\nCaption = Memo\r\nDestination = ALTERNATIVE\r\nUnload = 1\r\n"
+      "[Copy Files]\r\n\"\\Program Disk\\Memo\", Memo.exe\r\n\"\\Program Disk\\Memo\\Data\\Shop.txt\"\r\n";
+  const std::string at = std::string(" [ SRC") + base::kPathSeparator + "Install.inf, line ";
+  const std::string copy = "Warning: A copy line names a file that is not packed into the archive, so the device "
+                           "cannot install it" + at;
+  auto key = [&](const char* name) {
+    return std::string("Warning: The key ") + name + " names a file that is not packed into the archive" + at;
+  };
+  struct Case {
+    const char* label;
+    std::vector<const char*> files;
+    BuildErrorCode code;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"all there, in any case and folder", {"Uninst.inf", "Memo.exe", "Memo.ico", "data/SHOP.TXT"}, 0, ""},
+      {"a copied file missing", {"Uninst.inf", "Memo.exe", "Memo.ico"}, 0, copy + "14: Shop.txt ].\n"},
+      {"the program missing", {"Uninst.inf", "Memo.ico", "Shop.txt"}, 0,
+       key("ExeFile") + "6: Memo.exe ].\n" + copy + "13: Memo.exe ].\n"},
+      {"the icon names a folder", {"Uninst.inf", "Memo.exe", "Shop.txt", "Memo.ico/inner.txt"}, 0,
+       key("Icon") + "8: Memo.ico ].\n"},
+      {"a failed run", {"Memo.ico"}, 0x3000000, "Error: Can't find mandatory file [ Uninst.inf ].\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempFolder src;
+    src.Write("Install.inf", install);
+    for (const char* name : c.files)
+      src.Write(name, std::string(name) == "Uninst.inf" ? std::string(kUninstInf) : NativeInfo('n'));
+    InfRun run(src, base::Language::kEnglish);
+    EXPECT_EQ(c.code, run.code);
+    EXPECT_EQ(c.err, run.console.err);
+  }
+
+  // Beyond the first warnings, only their number: memory stays bounded. The
+  // program, the icon and both copy lines are missing here too.
+  std::string many = install;
+  const std::size_t extra = NamedFileCheck::kMaxKept + 5;
+  for (std::size_t i = 0; i < extra; ++i) many += "\\d, f" + std::to_string(i) + ".txt\r\n";
+  TempFolder src;
+  src.Write("Install.inf", many);
+  src.Write("Uninst.inf", kUninstInf);
+  InfRun run(src, base::Language::kEnglish);
+  EXPECT_EQ(0u, run.code);
+  const std::string last = "Warning: 9 more files that the install information files name are not packed into "
+                           "the archive.\n";
+  ASSERT_GE(run.console.err.size(), last.size());
+  EXPECT_EQ(last, run.console.err.substr(run.console.err.size() - last.size()));
+  EXPECT_EQ(NamedFileCheck::kMaxKept + 1,
+            static_cast<std::size_t>(std::count(run.console.err.begin(), run.console.err.end(), '\n')));
 }
 
 }  // namespace

@@ -61,6 +61,11 @@ std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& 
     const std::uint32_t code = DestinationCodeOf(*r.destination);
     if (code == 0) {
       Say(console, base::Stream::kErr, InfMessage::kDestinationInvalid);
+      // Where it was given and what would do, beside the listing's
+      // internal names.
+      if (r.destination_line > 0)
+        Say(console, base::Stream::kErr, InfMessage::kDestinationAccepted, r.destination->c_str(),
+            r.destination_line);
       bits |= 0x400;
     }
     if (code != 0) state->destination = code;

@@ -7,6 +7,7 @@
 #include "inf/description_checks.h"
 #include "inf/messages.h"
 #include "inf/section_table.h"
+#include "inf/utf8_description.h"
 
 namespace builder {
 
@@ -86,6 +87,13 @@ class BytesInput : public base::InputFile {
   std::string_view left_;
 };
 
+// The file reads as UTF-8, which the device would show garbled: say so once,
+// with the first line whose text is not Shift-JIS.
+void WarnIfUtf8(const Utf8DescriptionProbe& utf8, const std::string& message_path, base::Console& console) {
+  if (utf8.LooksUtf8())
+    Say(console, base::Stream::kErr, InfMessage::kUtf8Description, message_path.c_str(), utf8.first_line());
+}
+
 // Reads and checks the install information file behind `file`.
 std::uint32_t ReadInstallInfo(base::InputFile& file, const std::string& message_path, base::Console& console,
                               InstallInfoState* state) {
@@ -100,15 +108,20 @@ std::uint32_t ReadInstallInfo(base::InputFile& file, const std::string& message_
   const bool keep = state->sections != nullptr;
   SectionKind current = SectionKind::kNone;
   StatementContext ctx{console, sections, current, /*keep_items=*/keep};
+  ctx.named_files = state->named_files;
+  Utf8DescriptionProbe utf8;
   DescriptionChecker checker(*state);
   InfLineReader lines(file);
   std::string_view line;
   int line_number = 0;
   while (lines.Next(&line)) {
     ++line_number;
+    ctx.line_number = line_number;
+    if (state->warn_if_utf8) utf8.Line(line, line_number);
     const std::uint64_t add_registry_tokens = h.add_registry.token_count();
     if (std::uint32_t code = ProcessLine(line, h, ctx)) {
       PrintContext(console, message_path, current, line_number, line);
+      WarnIfUtf8(utf8, message_path, console);
       return code + 0x200000;
     }
     // Remember the last line that carried on an Add Registry statement left
@@ -128,6 +141,7 @@ std::uint32_t ReadInstallInfo(base::InputFile& file, const std::string& message_
     Say(console, base::Stream::kErr, InfMessage::kCannotOpenFile, message_path.c_str());
     return 0x100000;
   }
+  WarnIfUtf8(utf8, message_path, console);
   if (!sections.empty()) {
     if (keep) kept.push_back(sections.back());
     checker.Add(std::move(sections.back()));

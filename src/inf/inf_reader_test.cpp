@@ -145,6 +145,95 @@ TEST(ReadInstallInfoFileTest, CheckErrorsName) {
   EXPECT_EQ(ex.code, 0x3A0001u);
 }
 
+// An invalid Destination keeps its messages and listing, with a line that
+// names the key, the line it was given on and the values that would do.
+TEST(ReadInstallInfoFileTest, InvalidDestinationNamesItsLine) {
+  Files folder;
+  InstallInfoState state;
+  std::string content = kCompleteApp;
+  content.replace(content.find("MAINMEM_ONLY"), 12, "BOTH");
+  const ReadResult r = Read(folder, "Install.inf", content, &state);
+  EXPECT_EQ(r.code, 0x310400u);
+  const std::string head =
+      Sj("エラー：必須キーワード Destination の値が不正です\n"
+         "Destination = BOTH（9 行目）：指定できる値は MAINMEM_ONLY、STORAGE_ONLY、ALTERNATIVE のいずれかです"
+         "（大文字・小文字は問いません）\n") +
+      "\n[ App Information ]\n\n";
+  EXPECT_EQ(r.err.substr(0, head.size()), head);
+  EXPECT_NE(r.err.find("Destination = BOTH\nUnload      = 1\n" + Sj("\n発生箇所: Install.inf\n")), std::string::npos)
+      << r.err;
+}
+
+// A description saved as UTF-8 is named once, with its first line that is
+// not Shift-JIS as meant; a Shift-JIS one, and a reader that did not ask,
+// hear nothing.
+TEST(ReadInstallInfoFileTest, WarnsOfAFileSavedAsUtf8) {
+  struct Case {
+    const char* label;
+    std::string content;
+    bool ask;
+    std::uint32_t code;
+    int line;  // of the warning; 0 for none
+  };
+  const std::string copy = "[ Copy Files ]\n\\dest, a.txt\n";
+  const Case cases[] = {
+      {"Shift-JIS", Sj(copy + "\\dest, メモ.txt\n; 説明\n"), true, 0, 0},
+      {"UTF-8 kana with a Shift-JIS reading", copy + "; read me\n\\dest, メモ.txt\n; 説明\n", true, 0, 4},
+      {"not asked", copy + "\\dest, メモ.txt\n", false, 0, 0},
+      {"no Shift-JIS reading (a comment)", copy + "; ノート\n", true, 0, 3},
+      {"UTF-8 whose bytes are also Shift-JIS kana", copy + "\\dest, caf\xC3\xA9.txt\n", true, 0, 0},
+      {"UTF-8, then a Shift-JIS line", copy + "\\dest, メモ.txt\n" + Sj("; 説明\n"), true, 0, 0},
+      {"a byte-order mark fails the first line", "\xEF\xBB\xBF[ Copy Files ]\n\\dest, a.txt\n", true, 0x241300, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Files folder;
+    InstallInfoState state;
+    state.warn_if_utf8 = c.ask;
+    const ReadResult r = Read(folder, "Install.inf", c.content, &state);
+    EXPECT_EQ(r.code, c.code);
+    const std::string warning =
+        c.line ? Sj("警告：インストール情報ファイルが UTF-8 で保存されていますが、デバイスはシフトJISで読むため、"
+                    "ASCII 以外の文字が化けます。シフトJIS（コードページ 932）で保存し直してください [ Install.inf, ") +
+                     std::to_string(c.line) + Sj(" 行目 ]\n")
+               : "";
+    if (c.code == 0) {
+      EXPECT_EQ(r.err, warning);
+    } else {
+      ASSERT_GE(r.err.size(), warning.size());
+      EXPECT_EQ(r.err.substr(r.err.size() - warning.size()), warning) << r.err;  // after the context
+    }
+  }
+}
+
+// The reader tells the sink of every file that a copy line, ExeFile, Icon
+// or Uninstall names, with its line, and of nothing else.
+TEST(ReadInstallInfoFileTest, TellsTheSinkOfTheFilesNamed) {
+  struct Recorder : NamedFileSink {
+    void OnNamedFile(std::string_view name, std::string_view key, int line) override {
+      seen.push_back(std::string(key) + " " + std::to_string(line) + " " + std::string(name));
+    }
+    std::vector<std::string> seen;
+  } recorder;
+  Files folder;
+  InstallInfoState state;
+  state.named_files = &recorder;
+  std::string content = kCompleteApp;
+  content.replace(content.find("prog.exe"), 8, "\"\\Program Disk\\Prog\\prog.exe\"");
+  content += Sj("icon = \"\\Program Disk\\表\\ソ.ico\"\n"
+                "[ Copy Files ]\n"
+                "\"\\Program Disk\\Prog\", prog.exe\n"
+                "\"\\Program Disk\\Prog\\readme.txt\"\n"
+                "\"\\Program Disk\\Prog\\a.txt\", , COPYFLG_REPLACEONLY\n"
+                "[ Make Dirs ]\n\"\\Program Disk\\Prog\\Data\"\n"
+                "[ Setup Data-Files ]\nx.dat, y.dat\n");
+  const ReadResult r = Read(folder, "Install.inf", content, &state);
+  ASSERT_EQ(r.code, 0u) << r.err;
+  EXPECT_EQ(recorder.seen, (std::vector<std::string>{"ExeFile 6 prog.exe", "Uninstall 7 Uninst",
+                                                      "Icon 11 " + Sj("ソ.ico"), "Copy Files 13 prog.exe",
+                                                      "Copy Files 14 readme.txt", "Copy Files 15 a.txt"}));
+}
+
 TEST(ReadInstallInfoFileTest, SecondAppInformationIsCheckedOnItsOwn) {
   Files folder;
   InstallInfoState state;

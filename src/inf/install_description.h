@@ -34,6 +34,8 @@ struct AppInformationRecord {
   std::uint32_t major_ver = 0, minor_ver = 0;
   OptionalText install_dir, exe_file, uninstall, icon, caption, wave, sound_bmp, command_line,
       op_data, setting_dll, destination, unload;
+  /// The line on which Destination was given (0 when unknown).
+  int destination_line = 0;
 };
 
 /// Keys of an Uninstall Information section.

@@ -16,6 +16,7 @@
 #include "base/console.h"
 #include "base/file_system.h"
 #include "inf/install_description.h"
+#include "inf/named_files.h"
 
 namespace builder {
 
@@ -39,6 +40,12 @@ struct InstallInfoState {
   /// passes its checks, with their items (for callers that show what a file
   /// describes). Unset, only the current section's record is held.
   SectionList* sections = nullptr;
+  /// When set, told of every file the descriptions name (copy lines, and
+  /// ExeFile, Icon and Uninstall) as they are read.
+  NamedFileSink* named_files = nullptr;
+  /// Warn of a file that reads as UTF-8 rather than Shift-JIS, naming it
+  /// and its first line with text that is not Shift-JIS (utf8_description.h).
+  bool warn_if_utf8 = false;
 };
 
 /// Reads and checks one install information file, line by line through

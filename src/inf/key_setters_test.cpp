@@ -22,6 +22,12 @@ TEST(AppInformationKeyTest, Version) {
       {"3.x", 0x21, 0, 0},   // minor part not a number
       {"y.1", 0x31, 0, 1},   // major part not a number
       {"1.99999999999", 0x22, 0, 0},
+      // The minor part is read as a number: text after a non-zero one is
+      // ignored, text after 0 is refused.
+      {"1.0.3", 0x21, 0, 0},
+      {"1.0beta", 0x21, 0, 0},
+      {"1.1beta", 0, 1, 1},
+      {"1.0", 0, 1, 0},
   };
   for (const Case& c : cases) {
     base::CapturingConsole console;

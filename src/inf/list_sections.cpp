@@ -44,6 +44,7 @@ std::uint32_t AcceptListStatement(ListState final_state, ParameterItem item, Sta
       if (item.p3 != kCopyNoOverwrite && item.p3 != kCopyReplaceOnly) {
         return FailUndefined(ctx, item.p3, 0x3300);
       }
+      if (ctx.named_files) ctx.named_files->OnNamedFile(CopiedFileName(item), "Copy Files", ctx.line_number);
       Append(std::move(item), ctx);
       return 0;
     case SectionKind::kSetupDataFiles:

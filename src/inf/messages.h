@@ -55,6 +55,8 @@ enum class InfMessage {
   kMultiSzLimit,
   kSubkeyAndValueNameOmitted,
   kOpenAddRegistryWarning,
+  kDestinationAccepted,
+  kUtf8Description,
 
   kCount  ///< the number of messages, not a message
 };

@@ -53,6 +53,12 @@ constexpr base::TextEntry<InfMessage> kEnglish[] = {
      "Error: the subkey name and the registry value name cannot both be omitted\n"},
     {InfMessage::kOpenAddRegistryWarning,
      "Warning: the [ Add Registry ] definition statement %s, %s, %s ends with a comma (,) and is left open; it is not added\n"},
+    {InfMessage::kDestinationAccepted,
+     "Destination = %s on line %d: the accepted values are MAINMEM_ONLY, STORAGE_ONLY and ALTERNATIVE, "
+     "in any letter case\n"},
+    {InfMessage::kUtf8Description,
+     "Warning: The install information file is saved as UTF-8, but the device reads Shift-JIS, so its "
+     "non-ASCII text would be garbled. Save it as Shift-JIS (code page 932) [ %s, line %d ].\n"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, InfMessage::kCount));
 

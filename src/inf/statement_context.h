@@ -11,6 +11,7 @@
 #include "base/console.h"
 #include "inf/messages.h"
 #include "inf/install_description.h"
+#include "inf/named_files.h"
 
 namespace builder {
 
@@ -24,6 +25,11 @@ struct StatementContext {
   /// counted. The reader only counts them: the checks need no more, and a
   /// file of any size then takes the same memory.
   bool keep_items = true;
+  /// The number of the line being read, for records that note where a key
+  /// was given.
+  int line_number = 0;
+  /// When set, told of every file a statement names (named_files.h).
+  NamedFileSink* named_files = nullptr;
 };
 
 /// What every statement handler keeps: the state of the statement it is

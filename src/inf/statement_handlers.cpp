@@ -1,5 +1,6 @@
 #include "inf/statement_handlers.h"
 
+#include "base/sjis.h"
 #include "inf/messages.h"
 #include "inf/key_setters.h"
 #include "inf/list_sections.h"
@@ -49,6 +50,18 @@ std::uint32_t SectionHeadHandler::OnEnd(StatementContext& ctx) {
 
 // Definition -----------------------------------------------------------------
 
+namespace {
+
+// After an App Information key was stored: where Destination was given, for
+// the refusal of an invalid value, and the file a key names, for the sink.
+void NoteAppInformationKey(AppInformationRecord* app, std::string_view key, std::string_view value,
+                           StatementContext& ctx) {
+  if (base::EqualsIgnoreAsciiCase(key, "Destination")) app->destination_line = ctx.line_number;
+  if (ctx.named_files) ReportFileKey(*ctx.named_files, key, value, ctx.line_number);
+}
+
+}  // namespace
+
 std::uint32_t DefinitionHandler::OnToken(std::string_view token, StatementContext& ctx) {
   switch (state_) {
     case 0:
@@ -75,7 +88,11 @@ std::uint32_t DefinitionHandler::OnEnd(StatementContext& ctx) {
   if (!ctx.sections.empty()) {
     SectionData& data = ctx.sections.back().data;
     if (auto* app = std::get_if<AppInformationRecord>(&data)) {
-      if (std::uint32_t c = SetAppInformationKey(app, key_, value_, ctx.console)) code = c + 0x2100;
+      if (std::uint32_t c = SetAppInformationKey(app, key_, value_, ctx.console)) {
+        code = c + 0x2100;
+      } else {
+        NoteAppInformationKey(app, key_, value_, ctx);
+      }
     } else if (auto* uninstall = std::get_if<UninstallInformationRecord>(&data)) {
       if (std::uint32_t c = SetUninstallInformationKey(uninstall, key_, value_, ctx.console)) {
         code = c + 0x2200;

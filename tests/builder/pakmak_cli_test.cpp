@@ -382,6 +382,59 @@ TEST_F(CliTest, AnAddRegistryStatementLeftOpenIsAWarning) {
   EXPECT_EQ(0u, r.err.find(Sjis("警告：[ Add Registry ] セクションの定義文 HKEY_CURRENT_USER, ")));
 }
 
+// A description that names a file the folder lacks, or that is saved as
+// UTF-8, passes as before with a warning after the check; two names that
+// differ only in letter case are refused, naming both.
+TEST_F(CliTest, WarningsAfterTheCheckAndNamesThatDifferInCase) {
+  const std::string copy_line = "\"?Drive?\\Program Files\\Memo\", Memo.exe\r\n";
+  std::string missing = kInstallInf;
+  missing.insert(missing.find(copy_line) + copy_line.size(), "\"?Drive?\\Program Files\\Memo\", Notes.txt\r\n");
+  std::string utf8 = kInstallInf;
+  utf8.replace(utf8.find("Memo Pad"), 8, "メモ帳");
+  struct Case {
+    const char* label;
+    std::string install, extra;  // Install.inf, and a file added below src
+    std::uint32_t code;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"a copy line names a missing file", missing, "", 0,
+       "Warning: A copy line names a file that is not packed into the archive, so the device cannot install it "
+       "[ src" + kSep + "Install.inf, line 15: Notes.txt ].\n"},
+      {"saved as UTF-8", utf8, "", 0,
+       "Warning: The install information file is saved as UTF-8, but the device reads Shift-JIS, so its non-ASCII "
+       "text would be garbled. Save it as Shift-JIS (code page 932) [ src" + kSep + "Install.inf, line 9 ].\n"},
+      {"names that differ in case", kInstallInf, "src/lib/README.TXT", 0x2B000000,
+       "Error: Two file names differ only in letter case. The archive stores names without their folders, so the "
+       "device cannot tell them apart: rename one of them [ src" + kSep + "docs" + kSep + "readme.txt ] [ src" +
+           kSep + "lib" + kSep + "README.TXT ].\n" + ErrorLine(0x2B000000)},
+  };
+#ifdef _WIN32
+  // On Windows the listing's order is the file system's: either file may be
+  // met first.
+  auto swapped = [](std::string err) {
+    const std::string a = "[ src" + kSep + "docs" + kSep + "readme.txt ]", b = "[ src" + kSep + "lib" + kSep + "README.TXT ]";
+    const std::size_t at = err.find(a);
+    if (at != std::string::npos && err.compare(at + a.size() + 1, b.size(), b) == 0)
+      err.replace(at, a.size() + 1 + b.size(), b + " " + a);
+    return err;
+  };
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Put("src/Install.inf", c.install);
+    if (!c.extra.empty()) Put(c.extra, "x");
+    ProcessResult r = RunProcess(program_, {"src"}, dir_.Path(), "", false, {"LORIVANDER_LANG=en"});
+    EXPECT_EQ(StatusFor(c.code), r.status);
+#ifdef _WIN32
+    if (r.err == swapped(c.err)) r.err = c.err;
+#endif
+    EXPECT_EQ(c.err, r.err);
+    EXPECT_EQ(c.code ? "" : "Ok, Check Passed.\n", r.out);
+    if (!c.extra.empty()) std::filesystem::remove(dir_.Path(c.extra));
+  }
+}
+
 #ifdef _WIN32
 TEST_F(CliTest, ShiftJisNamesAreStoredAsTheyAre) {
   // The ANSI code page is 932 here: narrow paths are Shift-JIS.
