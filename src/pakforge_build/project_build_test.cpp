@@ -509,7 +509,9 @@ TEST(ProjectBuildTest, CopiedFilesAreNeverDeleted) {
       const auto tree = Tree(dir);
       const bool kept = clean ? c.clean_kept : c.kept;
       EXPECT_EQ(tree.count(path), kept ? 1u : 0u) << label;
-      if (kept) EXPECT_EQ(tree.at(path), own) << label;
+      if (kept) {
+        EXPECT_EQ(tree.at(path), own) << label;
+      }
       const bool built = result.status == kExitOk;
       EXPECT_EQ(tree.count("MemoPack.lvar"), built ? 1u : 0u) << label;
       if (built) {
@@ -523,7 +525,9 @@ TEST(ProjectBuildTest, CopiedFilesAreNeverDeleted) {
         EXPECT_NE(result.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrCopiedFileOverwritten)),
                   std::string::npos) << label << result.err;
       }
-      if (result.status != kExitOk) EXPECT_NE(result.err.find(c.file), std::string::npos) << label << result.err;
+      if (result.status != kExitOk) {
+        EXPECT_NE(result.err.find(c.file), std::string::npos) << label << result.err;
+      }
     }
   }
 }
@@ -620,7 +624,9 @@ TEST(ProjectBuildTest, FolderPathsTheBatchFileCannotQuote) {
     EXPECT_EQ(RunProjectBuild(options, env), kExitRefused) << folder;
     EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrBatchPathUnsafe).substr(0, 30)),
               std::string::npos) << console.err;
-    if (std::string(folder) == "two\nlines") EXPECT_NE(console.err.find("two\\x0Alines"), std::string::npos);
+    if (std::string(folder) == "two\nlines") {
+      EXPECT_NE(console.err.find("two\\x0Alines"), std::string::npos) << console.err;
+    }
     EXPECT_FALSE(fs::exists(top.Path(std::string(folder) + "/Memo.bat")));
     EXPECT_FALSE(fs::exists(top.Path(std::string(folder) + "/src/Install.inf")));
   }
