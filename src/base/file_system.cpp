@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/interrupt_cleanup.h"
 #include "base/sjis.h"
 
 namespace base {
@@ -46,6 +47,8 @@ bool WriteWholeFile(FileSystem& files, const std::string& path, const std::strin
     if (!file && !files.Stat(temporary, &taken)) return false;  // not a collision: give up
   }
   if (!file) return false;
+  // An interruption before the rename removes the temporary file.
+  const InterruptWatch watch(temporary);
   bool written = file->Write(content.data(), content.size());
   written = file->Close() && written;
   if (!written || !files.Replace(temporary, path)) {

@@ -112,7 +112,8 @@ bool ReadWholeFile(FileSystem& files, const std::string& path, std::string* cont
 /// Writes `content` as the whole file at `path`: into a new temporary file
 /// in the same folder ("<path>.<process id>[-<n>].tmp"), then renamed over
 /// `path`, so that a link at `path` is replaced and never followed. False
-/// (and no temporary file left) when any step fails.
+/// (and no temporary file left) when any step fails. An interruption
+/// (InstallInterruptCleanup) before the rename removes the temporary file.
 bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& content);
 
 }  // namespace base

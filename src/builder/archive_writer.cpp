@@ -2,7 +2,7 @@
 
 #include "base/host_path.h"
 #include "base/sjis.h"
-#include "builder/interrupt_cleanup.h"
+#include "base/interrupt_cleanup.h"
 #include "builder/messages.h"
 
 namespace builder {
@@ -62,7 +62,7 @@ void ArchiveWriter::Discard() {
   }
   if (!temporary_path_.empty()) files_.Remove(temporary_path_);
   temporary_path_.clear();
-  RemoveOnInterrupt("");
+  watch_.reset();
 }
 
 BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const BuildOptions& options,
@@ -102,7 +102,7 @@ BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const B
     file = files_.CreateNew(candidate);
     if (file) {
       temporary_path_ = candidate;
-      RemoveOnInterrupt(temporary_path_);
+      watch_ = std::make_unique<base::InterruptWatch>(temporary_path_);
       break;
     }
     base::FileInfo taken;
@@ -229,7 +229,7 @@ BuildErrorCode ArchiveWriter::AppendChecksum() {
     return 0x3000000;
   }
   completed_ = true;
-  RemoveOnInterrupt("");
+  watch_.reset();
   // The archive is complete under its name; making the rename durable is
   // the last step and cannot undo it, so its result does not fail the run.
   files_.SyncFolder(FolderOf(archive_));

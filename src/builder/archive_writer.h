@@ -24,6 +24,7 @@
 #include <string>
 
 #include "base/console.h"
+#include "base/interrupt_cleanup.h"
 #include "archive/archive_header.h"
 #include "archive/archive_stream.h"
 #include "builder/build_error.h"
@@ -65,6 +66,8 @@ class ArchiveWriter {
   std::string archive_;
   std::string archive_message_;
   std::string temporary_path_;
+  /// Removes the temporary file when the run is interrupted.
+  std::unique_ptr<base::InterruptWatch> watch_;
   std::unique_ptr<ArchiveStream> stream_;
   bool completed_ = false;
 };

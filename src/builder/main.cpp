@@ -8,14 +8,14 @@
 
 #include "base/console.h"
 #include "base/file_system.h"
+#include "base/interrupt_cleanup.h"
 #include "base/language.h"
 #include "base/listing.h"
 #include "builder/driver.h"
-#include "builder/interrupt_cleanup.h"
 #include "builder/messages.h"
 
 int main(int argc, char** argv) {
-  builder::InstallInterruptCleanup();
+  base::InstallInterruptCleanup();
   const base::Language language = base::ChooseLanguage(base::CurrentLanguageRequest(), builder::kMessageLanguages);
   std::unique_ptr<base::Console> console =
       base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language, /*batch_redirected=*/true);

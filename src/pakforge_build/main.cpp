@@ -12,6 +12,7 @@
 
 #include "base/console.h"
 #include "base/file_system.h"
+#include "base/interrupt_cleanup.h"
 #include "base/language.h"
 #include "base/listing.h"
 #include "base/path_resolver.h"
@@ -19,6 +20,9 @@
 #include "pakforge_build/project_build.h"
 
 int main(int argc, char** argv) {
+  // An interruption removes the temporary file being written: one of
+  // Finish's files or the archive.
+  base::InstallInterruptCleanup();
   // Its own texts, the wizard's refusals and the builder's lines all follow
   // the user's language.
   const base::Language language =

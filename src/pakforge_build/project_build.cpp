@@ -149,7 +149,8 @@ class ProjectBuild {
     // followed through its links before it is listed, and every name is
     // checked before a row is looked up.
     wizard::SafetyRefusal unsafe;
-    if (!wizard::CheckSourceFolderInside(fs_, s, current_dir_, env_.resolver, &unsafe) ||
+    if (!wizard::CheckControlCharacters(s, &loaded_.files, &loaded_.registry, &unsafe) ||
+        !wizard::CheckSourceFolderInside(fs_, s, current_dir_, env_.resolver, &unsafe) ||
         !wizard::CheckProjectNames(s, &loaded_.files, &unsafe)) {
       return RefuseUnsafe(unsafe);
     }
@@ -168,7 +169,8 @@ class ProjectBuild {
     }
     std::string project_folder;
     wizard::SplitPath(project_, &project_folder, nullptr, nullptr);
-    if (!wizard::CheckOutputNames(s, &loaded_.files, project_.substr(project_folder.size()), &unsafe)) {
+    if (!wizard::CheckOutputNames(s, &loaded_.files, project_.substr(project_folder.size()), &unsafe) ||
+        !wizard::CheckBatchPaths(s, current_dir_, &unsafe)) {
       return RefuseUnsafe(unsafe);
     }
     if (int status = WriteFinishFiles()) return status;
@@ -245,9 +247,11 @@ class ProjectBuild {
       for (const std::string& name : foreign) names += "\n  " + source_.path() + name;
       return Fail(kExitForeignFiles, Say(Message::kForeignFiles) + names);
     }
-    // A check writes no archive, so it keeps the last one too.
+    // The old archive stays: the builder replaces it only once the new one
+    // is complete, so a failed build (a full disk) or a check keeps the
+    // last good one.
     const bool ok = wizard::WriteFinishFiles(fs_, s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
-                                             &written_, &source_, &packed_, !options_.check);
+                                             &written_, &source_, &packed_, /*remove_archive=*/false);
     // With --clean, the foreign files are gone now: each is named.
     for (const std::string& name : foreign) {
       if (!wizard::FileExists(fs_, source_.path() + name)) deleted_.push_back(source_.path() + name);

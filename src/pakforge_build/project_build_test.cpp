@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -14,7 +20,10 @@
 #include "base/file_access.h"
 #include "base/file_system.h"
 #include "base/path_resolver.h"
+#include "base/sjis.h"
 #include "base/host_path.h"
+#include "base/interrupt_cleanup.h"
+#include "base/interrupting_file_system.h"
 #include "base/test_temp_folder.h"
 #include "builder/driver.h"
 #include "pakforge_build/wizard_messages.h"
@@ -347,6 +356,11 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
       {"a row with a path", [](Project& p) { p.AddRow("../../canary/secret.exe"); }, wizard::kStrBadName, {}},
       {"the project file named Setup.ini", [](Project& p) { p.file_name = "Setup.ini"; },
        wizard::kStrOutputNameClash, {}},
+      {"an empty source folder name", [](Project& p) { p.settings.Source.Clear(); }, wizard::kStrFillAll, {}},
+      {"a control character in the caption", [](Project& p) { p.settings.Caption.Assign(std::string("Memo\0", 5)); },
+       wizard::kStrControlCharacter, {}},
+      {"a row copying the menu file's name", [](Project& p) { p.files["src/memo.TXT"] = "own"; p.AddRow("memo.TXT"); },
+       wizard::kStrCopiedFileOverwritten, {}},
       {"a root the wizard does not write",
        [](Project& p) { p.by_hand = "[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,Software\\Kumo,Count,DWORD,5\r\n"; },
        wizard::kStrUnknownRegistryWords, {}},
@@ -362,7 +376,8 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
         WizardMessage(base::Language::kEnglish, c.message,
                       c.message == 4 ? "missing"
                       : c.message == wizard::kStrUnknownRegistryWords ? "RegistryKey0: \"HKEY_CURRENT_USER\""
-                                                                     : "");
+                      : c.message == wizard::kStrControlCharacter     ? "Caption=Memo\\x00"
+                                                                       : "");
     ASSERT_FALSE(message.empty()) << c.label;
     EXPECT_NE(result.err.find(message), std::string::npos) << c.label << ": " << result.err;
     // Nothing of Finish is written.
@@ -452,6 +467,89 @@ TEST(ProjectBuildTest, ForeignTextFilesStopTheRunUnlessCleanIsGiven) {
   EXPECT_TRUE(fs::exists(Host(dir.Path("MemoPack.lvar"))));
 }
 
+// What each source folder is left holding, with --clean and without: a
+// file a row copies is never deleted nor written over; Finish's own names
+// and ".inf" files compare ignoring letter case, ".txt" exactly.
+TEST(ProjectBuildTest, CopiedFilesAreNeverDeleted) {
+  const std::string description = "[Uninstall Information]\r\nMaker = \"Kumo\"\r\nProgram = \"Extra\"\r\n";
+  const struct Case {
+    const char* label;
+    const char* file;   ///< in src/, holding "the author's own"
+    bool row;           ///< a row copies it
+    int status;         ///< without --clean
+    int clean_status;   ///< with --clean
+    bool kept;          ///< without --clean
+    bool clean_kept;    ///< with --clean
+  } cases[] = {
+      {"a row's .txt", "readme.txt", true, kExitOk, kExitOk, true, true},
+      {"a row's .INF", "Extra.INF", true, kExitOk, kExitOk, true, true},
+      {"a row's file named as the menu file", "Memo.txt", true, kExitRefused, kExitRefused, true, true},
+      {"a row's file named as the description", "install.INF", true, kExitRefused, kExitRefused, true, true},
+      {"a foreign .txt", "readme.txt", false, kExitForeignFiles, kExitOk, true, false},
+      {"a foreign .INF", "Old.INF", false, kExitForeignFiles, kExitOk, true, false},
+      {"a stray description of Finish's own name", "install.INF", false, kExitOk, kExitOk, false, false},
+      {"a .TXT is data", "README.TXT", false, kExitOk, kExitOk, true, true},
+  };
+  for (const Case& c : cases) {
+    for (const bool clean : {false, true}) {
+      const std::string label = std::string(c.label) + (clean ? " --clean" : "");
+      Project p = BaseProject();
+      const std::string path = std::string("src/") + c.file;
+      // An ".inf" is read by the builder as a description: a sound one.
+      const std::string name = c.file;
+      const bool inf = base::EqualsIgnoreAsciiCase(name.substr(name.size() - 4), ".inf");
+      const std::string own = inf ? description : "the author's own";
+      p.files[path] = own;
+      if (c.row) p.AddRow(c.file);
+      ScratchFolder dir;
+      Lay(dir, p);
+      const Result result = Build(dir, p.ProjectName(), clean ? std::vector<std::string>{"--clean"}
+                                                              : std::vector<std::string>{});
+      EXPECT_EQ(result.status, clean ? c.clean_status : c.status) << label << result.err;
+      const auto tree = Tree(dir);
+      const bool kept = clean ? c.clean_kept : c.kept;
+      EXPECT_EQ(tree.count(path), kept ? 1u : 0u) << label;
+      if (kept) {
+        EXPECT_EQ(tree.at(path), own) << label;
+      }
+      const bool built = result.status == kExitOk;
+      EXPECT_EQ(tree.count("MemoPack.lvar"), built ? 1u : 0u) << label;
+      if (built) {
+        // The copy line names the file, and the folder holds it.
+        EXPECT_EQ(tree.at("src/Install.inf").find(c.file) != std::string::npos, c.row) << label;
+      } else {
+        EXPECT_FALSE(tree.count("src/Install.inf")) << label;  // refused before anything is written
+      }
+      // The refusals name the file.
+      if (result.status == kExitRefused) {
+        EXPECT_NE(result.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrCopiedFileOverwritten)),
+                  std::string::npos) << label << result.err;
+      }
+      if (result.status != kExitOk) {
+        EXPECT_NE(result.err.find(c.file), std::string::npos) << label << result.err;
+      }
+    }
+  }
+}
+
+// The last good archive stays until a new one is complete: a failing build
+// keeps it, a good one replaces it.
+TEST(ProjectBuildTest, TheLastArchiveStaysUntilTheNewOneIsComplete) {
+  Project p = BaseProject();
+  p.files["src/Native.ina"] = "short";  // the builder refuses it
+  ScratchFolder dir;
+  Lay(dir, p);
+  ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path("MemoPack.lvar"), "the last archive"));
+  Result result = Build(dir, p.ProjectName());
+  EXPECT_NE(result.status, 0);
+  EXPECT_EQ(Tree(dir)["MemoPack.lvar"], "the last archive");
+  ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path(Kit("src/Native.ina")), NativeInfo()));
+  result = Build(dir, p.ProjectName());
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(Tree(dir)["MemoPack.lvar"], "the last archive");
+  for (const auto& [path, bytes] : Tree(dir)) EXPECT_EQ(path.find(".tmp"), std::string::npos) << path;
+}
+
 TEST(ProjectBuildTest, MissingOrUnreadableProjectFile) {
   ScratchFolder dir;
   dir.MakeFolder("Pakforge_Folder.ini");
@@ -507,6 +605,55 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     } else if (std::string(c.link) != "src") {
       EXPECT_FALSE(fs::is_symlink(top.Path(std::string("project/") + c.link))) << label;  // now the file
     }
+  }
+}
+
+// A project folder whose path would end the batch file's quotes or line is
+// refused before anything is written.
+TEST(ProjectBuildTest, FolderPathsTheBatchFileCannotQuote) {
+  for (const char* folder : {"inj\" & touch pwned & \"x", "two\nlines"}) {
+    ScratchFolder top;
+    Project p = BaseProject();
+    for (const auto& [path, bytes] : p.files) top.Write(std::string(folder) + "/" + path, bytes);
+    const std::string project = top.Path(std::string(folder) + "/" + p.ProjectName());
+    ASSERT_TRUE(wizard::SaveProject(system_files, p.settings, project, &p.saved, &p.registry));
+    Options options;
+    options.project = project;
+    base::CapturingConsole console(base::Language::kEnglish);
+    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
+    EXPECT_EQ(RunProjectBuild(options, env), kExitRefused) << folder;
+    EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrBatchPathUnsafe).substr(0, 30)),
+              std::string::npos) << console.err;
+    if (std::string(folder) == "two\nlines") {
+      EXPECT_NE(console.err.find("two\\x0Alines"), std::string::npos) << console.err;
+    }
+    EXPECT_FALSE(fs::exists(top.Path(std::string(folder) + "/Memo.bat")));
+    EXPECT_FALSE(fs::exists(top.Path(std::string(folder) + "/src/Install.inf")));
+  }
+}
+
+// An interruption while a file is written leaves no temporary file: not in
+// the source folder (it would be packed next time), not beside the archive.
+TEST(ProjectBuildTest, AnInterruptionLeavesNoTemporaryFile) {
+  for (const char* written : {"Install.inf.", "Memo.txt.", "Setup.ini.", "MemoPack.lvar."}) {
+    ScratchFolder dir;
+    const Project p = BaseProject();
+    Lay(dir, p);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      base::InstallInterruptCleanup();
+      base::InterruptingFileSystem files(base::SystemFileSystem(), written, SIGINT);
+      Options options;
+      options.project = Host(dir.Path(p.ProjectName()));
+      base::CapturingConsole console(base::Language::kEnglish);
+      RunEnvironment env{console, base::SystemFolderLister(), files, base::SystemPathResolver()};
+      _exit(RunProjectBuild(options, env));
+    }
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << written;
+    for (const auto& [path, bytes] : Tree(dir)) EXPECT_EQ(path.find(".tmp"), std::string::npos) << written << path;
   }
 }
 

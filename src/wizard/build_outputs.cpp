@@ -91,6 +91,15 @@ std::vector<std::string> BuilderArguments(const ProjectSettings& s, bool with_ar
   return args;
 }
 
+bool IsBatchSafe(std::string_view path) {
+  for (char c : path) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    // A trail byte of a double-byte character is never one of these.
+    if (byte == '"' || IsControlCharacter(byte)) return false;
+  }
+  return true;
+}
+
 std::string BatchText(const ProjectSettings& s, const std::string& current_dir) {
   // The folder and the archive in double quotes; the masks as they stand.
   const std::vector<std::string> args = BuilderArguments(s, true);
@@ -109,6 +118,9 @@ bool BatchPath(const ProjectSettings& s, const std::string& current_dir, std::st
 
 bool WriteBatchFile(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                     std::string* path) {
+  for (const std::string* quoted : {&current_dir, &s.Source.Text(), &s.Output.Text()}) {
+    if (!IsBatchSafe(*quoted)) return false;
+  }
   return BatchPath(s, current_dir, path) && WriteTextFile(fs, *path, BatchText(s, current_dir));
 }
 

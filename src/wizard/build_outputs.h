@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/file_access.h"
@@ -42,10 +43,15 @@ bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, 
 /// these.
 std::vector<std::string> BuilderArguments(const ProjectSettings& settings, bool with_archive);
 
+/// True when `path` can stand between the double quotes of a batch file
+/// line: no double quote and no control character (a byte below 0x20 or
+/// 0x7F), either of which would end the quotes or the line.
+bool IsBatchSafe(std::string_view path);
+
 /// The two lines of the batch file: "cd" into the current directory, then
 /// "Pakmak" with BuilderArguments, the folder and the archive in quotes. A
 /// "%" in the directory, `Source` or `Output` is doubled so that the
-/// command interpreter keeps it.
+/// command interpreter keeps it. Meant for paths that pass IsBatchSafe.
 std::string BatchText(const ProjectSettings& settings, const std::string& current_dir);
 
 /// The batch file's path: current directory, separator, `Name`, ".bat";
@@ -53,7 +59,8 @@ std::string BatchText(const ProjectSettings& settings, const std::string& curren
 bool BatchPath(const ProjectSettings& settings, const std::string& current_dir, std::string* path);
 
 /// Writes the batch file (BatchPath, BatchText); true with its path in
-/// `path` when it was written.
+/// `path` when it was written. False, writing nothing, when the current
+/// directory, `Source` or `Output` fails IsBatchSafe.
 bool WriteBatchFile(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                     std::string* path);
 

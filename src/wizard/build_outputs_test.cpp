@@ -74,6 +74,21 @@ TEST(BatchTest, TextPathAndStart) {
   EXPECT_EQ(BatchText(s, "C:\\50%"),
             "cd \"C:\\50%%\"\r\nPakmak \"%%PATH%%\" \"100%%.lvar\" -p 0000 -o c000 -c 0000\r\n");
 
+  // A double quote or a control character would end the quotes or the
+  // line: the batch file is not written.
+  using namespace std::string_view_literals;
+  for (std::string_view bad : {"a\"b"sv, "a\r\nb"sv, "a\tb"sv, "a\0b"sv, "a\x7F"sv}) {
+    EXPECT_FALSE(IsBatchSafe(bad)) << bad;
+  }
+  EXPECT_TRUE(IsBatchSafe("C:\\\x83\x5C\x83\x74 50% & ^!"));  // within quotes, "%" doubled
+  for (const char* bad : {"Pack\"&calc&\"", "Pack\r\ncalc"}) {
+    ProjectSettings unsafe = s;
+    unsafe.Output.Assign(bad);
+    std::string path;
+    EXPECT_FALSE(WriteBatchFile(dir.fs, unsafe, dir.path(), &path)) << bad;
+    EXPECT_FALSE(FileExists(dir.fs, dir.At("Foo.bat"))) << bad;
+  }
+
   testing::RecordingStarter starter;
   starter.result.output = "ran";
   BuildRun run;

@@ -40,6 +40,16 @@ bool FolderExists(const base::FileAccess& fs, const std::string& path);
 /// the double-byte characters themselves are not checked further.
 bool IsValidFileName(std::string_view text);
 
+/// True when `c` is a control character: a byte below 0x20 (NUL, tab,
+/// line ends and the rest) or 0x7F. Neither is ever a byte of a double-byte
+/// character, so a byte-wise scan finds only real ones.
+bool IsControlCharacter(unsigned char c);
+
+/// The key under which two file names are one file on Windows (NTFS
+/// compares them so): ASCII letters upper-cased, double-byte characters kept
+/// whole.
+std::string FileNameKey(std::string_view name);
+
 /// Names (Shift-JIS) of the entries matching `wildcard_path`, a folder path,
 /// the separator and a pattern of the Windows kind ("*.*", "*.exe",
 /// "Pakforge_*.ini"; "*" and "?", letters matched ignoring ASCII case,

@@ -1,5 +1,7 @@
 #include "wizard/finish.h"
 
+#include <unordered_set>
+
 #include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
 #include "wizard/inf_writer.h"
@@ -10,19 +12,45 @@ namespace wizard {
 
 namespace {
 
-// True for the names Finish clears from the source folder: extension exactly
-// ".txt" or ".inf".
+// True for the names Finish may clear from the source folder: extension
+// exactly ".txt", or ".inf" in any letter case (the builder reads every
+// ".INF" as an install description, whatever its case).
 bool IsOutputKind(const std::string& name) {
   std::string extension;
   SplitPath(name, nullptr, nullptr, &extension);
-  return extension == ".txt" || extension == ".inf";
+  return extension == ".txt" || base::EqualsIgnoreAsciiCase(extension, ".inf");
 }
 
-bool IsOwnOutput(const std::vector<std::string>& own, const std::string& name) {
-  for (const std::string& known : own)
-    if (base::EqualsIgnoreAsciiCase(known, name)) return true;
-  return false;
-}
+// Which ".txt"/".inf" files of the source folder Finish deletes: its own
+// outputs (any letter case) always, the others only when asked; never a
+// file that a row of the files list copies.
+class OutputRule {
+ public:
+  OutputRule(const ProjectSettings& s, const FileRowStore* files) {
+    for (const std::string& name : SourceFolderOutputNames(s, files)) own_.insert(FileNameKey(name));
+    EveryFileRow(files, [this](int, const FileRow& row) {
+      copied_.insert(FileNameKey(row.name));
+      return true;
+    });
+  }
+  /// A ".txt"/".inf" file that is neither written by Finish nor copied.
+  bool IsForeign(const std::string& name) const {
+    if (!IsOutputKind(name)) return false;
+    const std::string key = FileNameKey(name);
+    return own_.count(key) == 0 && copied_.count(key) == 0;
+  }
+  /// A file that Finish deletes before writing its own.
+  bool Clears(const std::string& name, bool remove_foreign) const {
+    if (!IsOutputKind(name)) return false;
+    const std::string key = FileNameKey(name);
+    if (copied_.count(key) != 0) return false;
+    return remove_foreign || own_.count(key) != 0;
+  }
+
+ private:
+  std::unordered_set<std::string> own_;
+  std::unordered_set<std::string> copied_;
+};
 
 // The files of the source folder itself: from `source` when it is that
 // folder already read, else listed now.
@@ -43,9 +71,9 @@ bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& s, co
   names->clear();
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256 || !FolderExists(fs, p)) return false;
-  std::vector<std::string> own = SourceFolderOutputNames(s, files);
+  const OutputRule rule(s, files);
   for (const std::string& name : SourceFolderFiles(fs, p, source))
-    if (IsOutputKind(name) && !IsOwnOutput(own, name)) names->push_back(name);
+    if (rule.IsForeign(name)) names->push_back(name);
   return true;
 }
 
@@ -55,9 +83,9 @@ bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& s, cons
     DeleteFileAt(fs, base::JoinPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return false;
-  std::vector<std::string> own = SourceFolderOutputNames(s, files);
+  const OutputRule rule(s, files);
   for (const std::string& name : SourceFolderFiles(fs, p, source))
-    if (IsOutputKind(name) && (remove_foreign || IsOwnOutput(own, name))) DeleteFileAt(fs, p + name);
+    if (rule.Clears(name, remove_foreign)) DeleteFileAt(fs, p + name);
   return true;
 }
 
@@ -81,8 +109,9 @@ bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& s, cons
   // then the ones written below.
   std::vector<std::string> changed;
   if (source != nullptr) {
+    const OutputRule rule(s, files);
     for (const SourceFile& file : source->files()) {
-      if (file.folder.empty() && IsOutputKind(file.name) && (remove_foreign || IsOwnOutput(names, file.name)))
+      if (file.folder.empty() && rule.Clears(file.name, remove_foreign))
         changed.push_back(file.name);
     }
   }

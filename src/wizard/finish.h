@@ -13,8 +13,10 @@
 
 namespace wizard {
 
-/// The ".txt" and ".inf" files of the source folder that this project's
-/// Finish does not write itself, in listing order; false when the folder
+/// The files of the source folder whose extension is exactly ".txt", or
+/// ".inf" in any letter case, that this project's Finish neither writes
+/// itself nor copies (a row of `files` names it; names compared ignoring
+/// ASCII case, as NTFS does), in listing order; false when the folder
 /// cannot be listed. `source`, when given, is the source folder already
 /// read (it is not listed again).
 bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
@@ -24,10 +26,11 @@ bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& setti
 /// Deletes the old archive (current directory, `Output`, ".lvar") when
 /// `remove_archive` and length(dir) + length(Output) is below 255 (a check
 /// that writes no archive keeps the last one), then the files of the source
-/// folder whose extension is exactly ".txt" or ".inf" (case-sensitive):
+/// folder whose extension is exactly ".txt", or ".inf" in any letter case:
 /// every one when `remove_foreign`, else only those this project's Finish
 /// writes itself (SourceFolderOutputNames of `files`, compared ignoring
-/// case). True when the source folder was cleaned, false when its
+/// ASCII case). A file that a row of `files` copies is never deleted.
+/// True when the source folder was cleaned, false when its
 /// path could not be built or reached 256 bytes. `source`, when given, is
 /// the source folder already read (it is not listed again).
 bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,

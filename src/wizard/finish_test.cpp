@@ -26,18 +26,28 @@ class FinishTest : public ::testing::Test, public testing::FinishInputs {
   testing::FakeFolder dir;
 };
 
-TEST_F(FinishTest, RemoveOldOutputsIsCaseSensitive) {
+// ".txt" exactly (other cases are data to the builder), ".inf" in any case
+// (the builder reads every ".INF" as a description); never a copied file.
+TEST_F(FinishTest, RemoveOldOutputsTakesInfInAnyCaseAndTxtExactly) {
+  InsertFileRow(files, "keep.txt", false, "", AppRoot);
+  InsertFileRow(files, "Keep.INF", false, "", AppRoot);
   dir.MakeFile("FooPack.lvar");
   dir.MakeFile("src/readme.txt");
   dir.MakeFile("src/old.inf");
   dir.MakeFile("src/setup.INF");
+  dir.MakeFile("src/Other.Inf");
   dir.MakeFile("src/Notes.Txt");
+  dir.MakeFile("src/keep.txt");
+  dir.MakeFile("src/Keep.INF");
   dir.MakeFolder("src/sub.txt");
   EXPECT_TRUE(RemoveOldOutputs(dir.fs, s, dir.path(), &files, true));
   EXPECT_FALSE(FileExists(dir.fs, dir.At("FooPack.lvar")));
   EXPECT_FALSE(FileExists(dir.fs, Src("readme.txt")));
   EXPECT_FALSE(FileExists(dir.fs, Src("old.inf")));
-  EXPECT_TRUE(FileExists(dir.fs, Src("setup.INF")));
+  EXPECT_FALSE(FileExists(dir.fs, Src("setup.INF")));
+  EXPECT_FALSE(FileExists(dir.fs, Src("Other.Inf")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("keep.txt")));
+  EXPECT_TRUE(FileExists(dir.fs, Src("Keep.INF")));
   EXPECT_TRUE(FileExists(dir.fs, Src("Notes.Txt")));
   EXPECT_TRUE(FileExists(dir.fs, Src("sub.txt")));
   EXPECT_TRUE(FileExists(dir.fs, Src("Foo.exe")));
@@ -46,16 +56,23 @@ TEST_F(FinishTest, RemoveOldOutputsIsCaseSensitive) {
 TEST_F(FinishTest, ForeignOutputsAreListedAndKeptUnlessAsked) {
   InsertFileRow(files, "Tool.EXE", false, "", AppRoot);
   InsertFileRow(files, "data.bin", false, "", AppRoot);
+  InsertFileRow(files, "manual.txt", false, "", AppRoot);
+  InsertFileRow(files, "Extra.inf", false, "Pics", AppOriginal);
   s.Uninstall.Set(false);  // its description is still this project's own
   s.Reboot.Set(false);
   struct Case {
     const char* name;
     bool foreign;
+    bool cleared;  ///< deleted by RemoveOldOutputs without `remove_foreign`
   } cases[] = {
-      {"Install.inf", false}, {"unfoo.inf", false},  {"InsResetFlag.txt", false},
-      {"Foo.txt", false},     {"tool.txt", false},   {"data.txt", true},
-      {"readme.txt", true},   {"old.inf", true},     {"Notes.Txt", false},
-      {"Install.inf.bak", false},
+      {"Install.inf", false, true}, {"unfoo.inf", false, true},  {"InsResetFlag.txt", false, true},
+      {"Foo.txt", false, true},     {"tool.txt", false, true},   {"data.txt", true, false},
+      {"readme.txt", true, false},  {"old.inf", true, false},    {"Notes.Txt", false, false},
+      {"Install.inf.bak", false, false},
+      // A stray description in another case is one name with Finish's own
+      // (NTFS compares so) or a foreign one; a copied file is neither.
+      {"install.INF", false, true}, {"Old.INF", true, false},    {"README.TXT", false, false},
+      {"MANUAL.txt", false, false}, {"extra.INF", false, false},
   };
   for (const Case& c : cases) dir.MakeFile(std::string("src/") + c.name);
   std::vector<std::string> names;
@@ -65,15 +82,10 @@ TEST_F(FinishTest, ForeignOutputsAreListedAndKeptUnlessAsked) {
     for (const Case& c : cases)
       if (c.foreign && name == c.name) expected.push_back(name);
   EXPECT_EQ(names, expected);
-  EXPECT_EQ(names.size(), 3u);
+  EXPECT_EQ(names.size(), 4u);
 
   EXPECT_TRUE(RemoveOldOutputs(dir.fs, s, dir.path(), &files, false));
-  for (const Case& c : cases) {
-    std::string extension;
-    SplitPath(c.name, nullptr, nullptr, &extension);
-    bool cleared = extension == ".txt" || extension == ".inf";
-    EXPECT_EQ(FileExists(dir.fs, Src(c.name)), c.foreign || !cleared) << c.name;
-  }
+  for (const Case& c : cases) EXPECT_EQ(FileExists(dir.fs, Src(c.name)), !c.cleared) << c.name;
 
   s.Source.Assign("absent");
   EXPECT_FALSE(ListForeignOutputs(dir.fs, s, dir.path(), &files, &names));

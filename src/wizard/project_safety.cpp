@@ -1,11 +1,13 @@
 #include "wizard/project_safety.h"
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "base/host_path.h"
 #include "base/listing.h"
 #include "base/sjis.h"
+#include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
 #include "wizard/texts.h"
 
@@ -119,17 +121,95 @@ bool CheckOutputNames(const ProjectSettings& s, const FileRowStore* files,
     if (IsProgramRow(row.name, &base)) Add(&source, base + ".txt", Key("File", index, row.name));
     return true;
   });
+  if (!FindClash(source, refusal)) return false;
+  // A file that a row copies is the author's: a file Finish writes of its
+  // name would overwrite it (or, from a sub-folder, meet it in the archive).
+  std::unordered_map<std::string, std::size_t> written;
+  for (std::size_t i = 0; i < source.size(); ++i) written.emplace(FileNameKey(source[i].name), i);
+  const bool rows_apart = EveryFileRow(files, [&](int index, const FileRow& row) {
+    const auto found = written.find(FileNameKey(row.name));
+    if (found == written.end()) return true;
+    return Refuse(refusal, kStrCopiedFileOverwritten, Key("File", index, row.name), source[found->second].what);
+  });
+  if (!rows_apart) return false;
   std::vector<Output> project;
   project.push_back({s.Source.Text(), "Source=" + s.Source.Text()});  // a folder: its name is the value
   Add(&project, s.Output.Text() + ".lvar", "Output=" + s.Output.Text());
   if (s.SetupIniCreate.On()) Add(&project, "Setup.ini", "Create=true");
   Add(&project, s.Name.Text() + ".bat", "Name=" + s.Name.Text());
   if (!project_file_name.empty()) Add(&project, project_file_name, std::string());
-  return FindClash(source, refusal) && FindClash(project, refusal);
+  return FindClash(project, refusal);
+}
+
+std::string VisibleText(std::string_view text) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (IsControlCharacter(byte)) {
+      out += "\\x";
+      out += kDigits[byte >> 4];
+      out += kDigits[byte & 0x0F];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool CheckControlCharacters(const ProjectSettings& s, const FileRowStore* files, const RegistryRowStore* registry,
+                            SafetyRefusal* refusal) {
+  auto holds_control = [](std::string_view value) {
+    for (char c : value)
+      if (IsControlCharacter(static_cast<unsigned char>(c))) return true;
+    return false;
+  };
+  auto refuse = [refusal](const std::string& key, std::string_view value) {
+    return Refuse(refusal, kStrControlCharacter, key + "=" + VisibleText(value));
+  };
+  const std::pair<const TextSetting*, const char*> texts[] = {
+      {&s.Product, "Product"}, {&s.Name, "Name"},         {&s.Caption, "Caption"},
+      {&s.Ver, "Ver"},         {&s.Output, "Output"},     {&s.Source, "Source"},
+      {&s.InstDir, "InstDir"}, {&s.Exe, "Exe"},           {&s.Cmd, "Cmd"},
+      {&s.UninstFile, "UninstFile"}, {&s.SetupIniName, "[SetupIni] Name"}};
+  for (const auto& [setting, key] : texts) {
+    if (holds_control(setting->Text())) return refuse(key, setting->Text());
+  }
+  const std::pair<const NameList*, const char*> lists[] = {{&s.Folders.app_folders, "NameApp"},
+                                                           {&s.Folders.doc_folders, "Name"}};
+  for (const auto& [list, stem] : lists) {
+    for (int k = 0; k < list->Count(); ++k) {
+      if (holds_control(list->At(k))) return refuse(stem + std::to_string(k), list->At(k));
+    }
+  }
+  const bool rows_clean = EveryFileRow(files, [&](int index, const FileRow& row) {
+    if (holds_control(row.name)) return refuse("File" + std::to_string(index), row.name);
+    if (row.Kind() != AppRoot && holds_control(row.folder)) return refuse("Folder" + std::to_string(index), row.folder);
+    return true;
+  });
+  if (!rows_clean || registry == nullptr) return rows_clean;
+  for (int index = 0; index < registry->Count(); ++index) {
+    RegistryRow row;
+    registry->Get(index, &row);
+    if (holds_control(row.key) || holds_control(row.name) || holds_control(row.value)) {
+      return refuse("Registry", row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value);
+    }
+  }
+  return true;
+}
+
+bool CheckBatchPaths(const ProjectSettings& s, const std::string& current_dir, SafetyRefusal* refusal) {
+  for (const std::string* path : {&current_dir, &s.Source.Text(), &s.Output.Text()}) {
+    if (!IsBatchSafe(*path)) return Refuse(refusal, kStrBatchPathUnsafe, VisibleText(*path));
+  }
+  return true;
 }
 
 bool CheckSourceFolderInside(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                              base::PathResolver& resolver, SafetyRefusal* refusal) {
+  // An empty Source names the project's folder itself: page 1 refuses it
+  // as an empty field.
+  if (s.Source.IsEmpty()) return true;
   std::string source;
   if (!s.SourceFolderPath(current_dir, &source)) {
     return Refuse(refusal, kStrSourceOutside, "Source=" + s.Source.Text());

@@ -56,16 +56,37 @@ bool CheckProjectNames(const ProjectSettings& settings, const FileRowStore* file
 /// on) and the menu file of each program row; in the project's folder the
 /// source folder, the archive, Setup.ini (when `SetupIniCreate` is on), the
 /// batch file and the project file `project_file_name` (a bare name; empty
-/// when there is none). False with kStrOutputNameClash naming both.
+/// when there is none). False with kStrOutputNameClash naming both. Nor
+/// may a file that a row of `files` copies have the name of one that Finish
+/// writes into the source folder: False with kStrCopiedFileOverwritten
+/// naming the row and the file written.
 bool CheckOutputNames(const ProjectSettings& settings, const FileRowStore* files,
                       const std::string& project_file_name, SafetyRefusal* refusal);
+
+/// `text` with each control character written as "\xNN", so that a
+/// message can show it without the console or a message box acting on it.
+std::string VisibleText(std::string_view text);
+
+/// No value of the project holds a control character (IsControlCharacter):
+/// the texts of the Property section, [SetupIni] Name, the own folders, and
+/// the names and folders of the file rows and the key, value name and value
+/// of the registry rows. False with kStrControlCharacter naming the first
+/// such key and its value (VisibleText).
+bool CheckControlCharacters(const ProjectSettings& settings, const FileRowStore* files,
+                            const RegistryRowStore* registry, SafetyRefusal* refusal);
+
+/// The paths that go into the batch file between double quotes (the
+/// current directory `current_dir`, `Source` and `Output`) hold no double
+/// quote and no control character (IsBatchSafe), which would end the quotes
+/// or the line. False with kStrBatchPathUnsafe naming the first (VisibleText).
+bool CheckBatchPaths(const ProjectSettings& settings, const std::string& current_dir, SafetyRefusal* refusal);
 
 /// The source folder of `settings` in `current_dir` (both kit paths), with
 /// every link followed by `resolver`, must lie below the project's folder
 /// `current_dir` (itself resolved the same way). False with
 /// kStrSourceOutside naming the source folder and where it leads (empty
-/// when it cannot be resolved). A source folder that does not exist passes:
-/// page 1 refuses it, and nothing is read there.
+/// when it cannot be resolved). A source folder that does not exist, or an
+/// empty `Source`, passes: page 1 refuses it, and nothing is read there.
 bool CheckSourceFolderInside(const base::FileAccess& fs, const ProjectSettings& settings,
                              const std::string& current_dir, base::PathResolver& resolver, SafetyRefusal* refusal);
 

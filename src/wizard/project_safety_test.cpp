@@ -46,6 +46,14 @@ TEST(ProjectSafetyTest, NamesAndTheFilesTheyMake) {
        "Output=MemoPack (MemoPack.lvar) / MemoPack.lvar"},
       {{{"Source", "MemoPack.lvar"}}, kStrOutputNameClash,
        "Source=MemoPack.lvar / Output=MemoPack (MemoPack.lvar)"},
+      // A file that a row copies is never overwritten by one Finish writes.
+      {{{"File", "readme.txt"}}, 0, ""},
+      {{{"File", "Memo.txt"}}, kStrCopiedFileOverwritten, "File2=Memo.txt / File0=Memo.exe (Memo.txt)"},
+      {{{"File", "install.INF"}}, kStrCopiedFileOverwritten, "File2=install.INF / Install.inf"},
+      {{{"File", "UNMEMO.inf"}}, kStrCopiedFileOverwritten, "File2=UNMEMO.inf / UninstFile=UnMemo (UnMemo.inf)"},
+      {{{"Reboot", "true"}, {"File", "insresetflag.txt"}}, kStrCopiedFileOverwritten,
+       "File2=insresetflag.txt / Reboot=true (InsResetFlag.txt)"},
+      {{{"Folder", "Pics"}, {"File", "Install.inf"}}, kStrCopiedFileOverwritten, "File3=Install.inf / Install.inf"},
   };
   for (const auto& c : cases) {
     ProjectSettings s;
@@ -76,6 +84,53 @@ TEST(ProjectSafetyTest, NamesAndTheFilesTheyMake) {
         << label;
     EXPECT_EQ(refusal.string_id, c.string_id) << label;
     EXPECT_EQ(refusal.Detail(), c.refused) << label;
+  }
+}
+
+// Control characters in any value of the project, and the paths that the
+// batch file quotes: each refusal names the key and shows the character.
+TEST(ProjectSafetyTest, ControlCharactersAndBatchPaths) {
+  const struct {
+    const char* key;
+    std::string value;
+    int string_id;        ///< 0: accepted
+    const char* refused;  ///< the refusal's Detail()
+  } cases[] = {
+      {"Caption", std::string("Memo\0Pad", 8), kStrControlCharacter, "Caption=Memo\\x00Pad"},
+      {"Caption", "Memo\tPad", kStrControlCharacter, "Caption=Memo\\x09Pad"},
+      {"Cmd", "-q\x7F", kStrControlCharacter, "Cmd=-q\\x7F"},
+      {"Ver", "1.0\x1A", kStrControlCharacter, "Ver=1.0\\x1A"},
+      {"SetupIniName", "Memo\x1B[2J", kStrControlCharacter, "[SetupIni] Name=Memo\\x1B[2J"},
+      {"Caption", "\x83\x5C\x83\x74 50%", 0, ""},  // no trail byte is a control character
+      {"NameApp", "Pics\x01", kStrControlCharacter, "NameApp0=Pics\\x01"},
+      {"Registry", "line\x0B" "break", kStrControlCharacter, "Registry=HKLM,Software\\Kumo,v,SZ,line\\x0Bbreak"},
+      {"dir", "/work/inj\" & calc.exe & \"x", kStrBatchPathUnsafe, "/work/inj\" & calc.exe & \"x"},
+      {"dir", "/work/two\nlines", kStrBatchPathUnsafe, "/work/two\\x0Alines"},
+      {"dir", "/work/50%off", 0, ""},  // doubled in the batch file instead
+      {"Output", "Memo\"Pack", kStrBatchPathUnsafe, "Memo\"Pack"},
+  };
+  for (const auto& c : cases) {
+    ProjectSettings s;
+    MemoryFileRowStore rows;
+    MemoryRegistryRowStore registry;
+    s.Source.Assign("src");
+    s.Output.Assign("MemoPack");
+    std::string dir = "/work/memo";
+    const std::string key = c.key;
+    if (key == "Caption") s.Caption.Assign(c.value);
+    if (key == "Cmd") s.Cmd.Assign(c.value);
+    if (key == "Ver") s.Ver.Assign(c.value);
+    if (key == "SetupIniName") s.SetupIniName.Assign(c.value);
+    if (key == "NameApp") s.Folders.app_folders.Add(c.value);
+    if (key == "Registry") registry.Append({"HKLM", "Software\\Kumo", "v", "SZ", c.value});
+    if (key == "dir") dir = c.value;
+    if (key == "Output") s.Output.Assign(c.value);
+    SafetyRefusal refusal;
+    EXPECT_EQ(CheckControlCharacters(s, &rows, &registry, &refusal) && CheckBatchPaths(s, dir, &refusal),
+              c.string_id == 0)
+        << key;
+    EXPECT_EQ(refusal.string_id, c.string_id) << key;
+    EXPECT_EQ(refusal.Detail(), c.refused) << key;
   }
 }
 

@@ -16,14 +16,6 @@ std::string Extension(std::string_view name) {
   return extension;
 }
 
-// The key under which two names count as the same file: ASCII letters
-// folded, double-byte characters kept whole.
-std::string NameKey(const std::string& name) {
-  std::string key = name;
-  base::SjisUpperAscii(key);
-  return key;
-}
-
 }  // namespace
 
 bool DevicePathTooLong(std::size_t inst_dir_length, std::size_t name_length) {
@@ -57,7 +49,7 @@ SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view in
       ++scan.native_ina_count;
       continue;
     }
-    if (!seen.insert(NameKey(name)).second) scan.duplicate_names = true;
+    if (!seen.insert(FileNameKey(name)).second) scan.duplicate_names = true;
     if (DevicePathTooLong(inst_dir.size(), name.size())) scan.path_too_long = true;
     scan.files.push_back(name);
   }
@@ -97,11 +89,11 @@ std::vector<std::string> UnlistedFiles(const FileRowStore& rows, const std::vect
   for (int index = 0; index < count; ++index) {
     FileRow row;
     rows.Get(index, &row);
-    listed.insert(NameKey(row.name));
+    listed.insert(FileNameKey(row.name));
   }
   std::vector<std::string> unlisted;
   for (const std::string& name : files) {
-    if (listed.count(NameKey(name)) == 0) unlisted.push_back(name);
+    if (listed.count(FileNameKey(name)) == 0) unlisted.push_back(name);
   }
   return unlisted;
 }

@@ -45,6 +45,9 @@ enum StringId : int {
   kStrOutputNameClash = IDS_OUTPUT_NAME_CLASH,     ///< two files Finish writes would share a name: %s
   kStrSourceOutside = IDS_SOURCE_OUTSIDE,          ///< the source folder leads out of the project's folder: %s
   kStrUnknownRegistryWords = IDS_UNKNOWN_REGISTRY_WORDS,  ///< registry rows with a root or type word not written: %s
+  kStrCopiedFileOverwritten = IDS_COPIED_FILE_OVERWRITTEN,  ///< a copied file has the name of a file Finish writes: %s
+  kStrBatchPathUnsafe = IDS_BATCH_PATH_UNSAFE,  ///< a path of the batch file holds a quote or control character: %s
+  kStrControlCharacter = IDS_CONTROL_CHARACTER,  ///< a project value holds a control character: %s
 };
 
 /// IDS_APP_FOLDER in Shift-JIS: "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)" (half-width katakana), shown in

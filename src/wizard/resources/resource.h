@@ -174,3 +174,10 @@
 #define IDS_BUTTON_OK 104
 #define IDS_BUTTON_YES 105
 #define IDS_BUTTON_NO 106
+
+// Refusals of Finish: a copied file that a written file would overwrite,
+// a folder path the batch file cannot quote, a control character in a
+// project value.
+#define IDS_COPIED_FILE_OVERWRITTEN 120
+#define IDS_BATCH_PATH_UNSAFE 121
+#define IDS_CONTROL_CHARACTER 122

@@ -35,14 +35,17 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   ListViewRegistryRows registry(registry_list);
   const FileRowStore* file_rows = files_list ? &files : nullptr;
   const std::string current_dir = CurrentDirectory(app.fs);
-  // Two files of one name would write over each other: nothing is done and
-  // the wizard stays open for the author to rename one.
+  // A control character in a value, two files of one name (a copied file
+  // among them) or a folder path the batch file cannot quote: nothing is
+  // done and the wizard stays open for the author to mend it.
   std::string project = app.settings.ProjectPath.Text();
   if (project.empty()) DefaultProjectPath(current_dir, app.settings.Name.Text(), &project);
   std::string project_folder;
   SplitPath(project, &project_folder, nullptr, nullptr);
   SafetyRefusal unsafe;
-  if (!CheckOutputNames(app.settings, file_rows, project.substr(project_folder.size()), &unsafe)) {
+  if (!CheckControlCharacters(app.settings, file_rows, registry_list ? &registry : nullptr, &unsafe) ||
+      !CheckOutputNames(app.settings, file_rows, project.substr(project_folder.size()), &unsafe) ||
+      !CheckBatchPaths(app.settings, current_dir, &unsafe)) {
     ShowMessageText(owner, unsafe.string_id, FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail()),
                     MB_OK | MB_ICONHAND);
     return FinishOutcome::kDeclined;

@@ -209,7 +209,7 @@ TEST_F(FinishPageTest, TooLongProjectPathStopsEverything) {
 TEST_F(FinishPageTest, FinishRemovesOldOutputsAndWritesTheDescriptions) {
   Open();
   ASSERT_TRUE(work.WriteFiles({{"Pakmak.exe", "x"}, {"DemoPack.lvar", "old archive"}, {"src\\readme.txt", "old"},
-                               {"src\\old.inf", "old"}, {"src\\KEEP.INF", "kept"}, {"src\\Mixed.Txt", "kept"}}));
+                               {"src\\old.inf", "old"}, {"src\\Stray.INF", "old"}, {"src\\Mixed.Txt", "kept"}}));
   // A folder in place of the batch file: the batch cannot be written, so
   // nothing is started from this test, and Finish says so (IDS_OUTPUT_FAILED).
   ASSERT_TRUE(work.MakeFolder("Demo.bat"));
@@ -220,7 +220,7 @@ TEST_F(FinishPageTest, FinishRemovesOldOutputsAndWritesTheDescriptions) {
   EXPECT_FALSE(work.Exists("DemoPack.lvar"));
   EXPECT_FALSE(work.Exists("src\\readme.txt"));
   EXPECT_FALSE(work.Exists("src\\old.inf"));
-  EXPECT_TRUE(work.Exists("src\\KEEP.INF"));
+  EXPECT_FALSE(work.Exists("src\\Stray.INF"));  // the builder would read it as a description
   EXPECT_TRUE(work.Exists("src\\Mixed.Txt"));
   const std::string install = work.ReadFile("src\\Install.inf");
   EXPECT_EQ(install.rfind("; Menu\r\n[App Information]\r\nMaker       = \"Demo Soft\"\r\n", 0), 0u) << install;
