@@ -66,6 +66,10 @@ enum class Message {
   kLinkLeadsOutside,
   kLinkMakesLoop,
 
+  kBadDiagnosticsFormat,
+  kBadWarningsValue,
+  kWarningsAreErrors,
+
   kCount  ///< the number of messages, not a message
 };
 

@@ -66,6 +66,12 @@ constexpr base::TextEntry<Message> kEnglish[] = {
      "[ %s ].\n"},
     {Message::kLinkLeadsOutside, "Error: A link leads outside the source folder [ %s ].\n"},
     {Message::kLinkMakesLoop, "Error: A link leads back to a folder that holds it [ %s ].\n"},
+    {Message::kBadDiagnosticsFormat,
+     "Error: unknown value of --diagnostics; give gnu, jsonl or sarif\n"},
+    {Message::kBadWarningsValue,
+     "Error: unknown value of --warnings; the only value is error\n"},
+    {Message::kWarningsAreErrors,
+     "Error: the check gave warnings, and --warnings=error makes them errors\n"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
 

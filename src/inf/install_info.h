@@ -23,6 +23,9 @@ namespace builder {
 /// (defined in the reader; opaque to callers).
 struct HandlerStates;
 
+/// Collects every problem as a diagnostic (inf/diagnostic.h).
+class DiagnosticCollector;
+
 /// What reading the install information files leaves for the later steps.
 /// One object serves a whole run: pass the same one for every file.
 struct InstallInfoState {
@@ -39,6 +42,12 @@ struct InstallInfoState {
   /// passes its checks, with their items (for callers that show what a file
   /// describes). Unset, only the current section's record is held.
   SectionList* sections = nullptr;
+  /// When set, the files are checked in the diagnostics mode: every problem
+  /// becomes a diagnostic in the collector (which then takes the messages
+  /// in place of the console given), reading goes on after an error, and
+  /// the readers answer the complete code of the first error, layers
+  /// included.
+  DiagnosticCollector* diagnostics = nullptr;
 };
 
 /// Reads and checks one install information file, line by line through

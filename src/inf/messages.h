@@ -56,6 +56,14 @@ enum class InfMessage {
   kSubkeyAndValueNameOmitted,
   kOpenAddRegistryWarning,
 
+  // Hints the diagnostics mode adds to an error's message.
+  kHintQuoteValue,
+  kHintCloseString,
+  kHintAssignment,
+  kHintSaveAsShiftJis,
+  kHintSectionHead,
+  kHintCommas,
+
   kCount  ///< the number of messages, not a message
 };
 

@@ -53,6 +53,18 @@ constexpr base::TextEntry<InfMessage> kEnglish[] = {
      "Error: the subkey name and the registry value name cannot both be omitted\n"},
     {InfMessage::kOpenAddRegistryWarning,
      "Warning: the [ Add Registry ] definition statement %s, %s, %s ends with a comma (,) and is left open; it is not added\n"},
+    {InfMessage::kHintQuoteValue,
+     "(put the value in double quotes)"},
+    {InfMessage::kHintCloseString,
+     "(end the string with \" on the same line)"},
+    {InfMessage::kHintAssignment,
+     "(write Keyword = Value)"},
+    {InfMessage::kHintSaveAsShiftJis,
+     "(save the file as Shift-JIS, code page 932)"},
+    {InfMessage::kHintSectionHead,
+     "(write a section head as [ Name ] on a line of its own)"},
+    {InfMessage::kHintCommas,
+     "(separate the parameters with commas)"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, InfMessage::kCount));
 
