@@ -154,7 +154,7 @@ DescriptionChecker::DescriptionChecker(const InstallInfoState& state, bool check
       destination_(state.destination),
       check_all_(check_all) {}
 
-void DescriptionChecker::Add(SectionRecord record, int head_line) {
+void DescriptionChecker::Add(SectionRecord record, int head_line, bool statements_failed) {
   if (check_all_) {
     // Every record is checked, and what a failing one records counts as
     // well: it is what the default mode would carry on with had it passed.
@@ -163,7 +163,7 @@ void DescriptionChecker::Add(SectionRecord record, int head_line) {
     trial.uninstall_file_name = uninstall_file_name_;
     trial.destination = destination_;
     SilentConsole silent;
-    if (CheckRecord(record, silent, &trial, /*listing=*/false)) {
+    if (CheckRecord(record, silent, &trial, /*listing=*/false) && !statements_failed) {
       failures_.push_back({std::move(record), head_line});
     }
     app_information_checked_ = trial.app_information_checked;

@@ -27,8 +27,11 @@ class DescriptionChecker {
   /// only the first.
   explicit DescriptionChecker(const InstallInfoState& state, bool check_all = false);
   /// Checks a record whose section has ended (nothing is printed yet);
-  /// `head_line` is the line of its section head.
-  void Add(SectionRecord record, int head_line = 0);
+  /// `head_line` is the line of its section head. With `check_all`, a
+  /// record whose statements already failed (`statements_failed`) only
+  /// records what it holds: its missing keys or emptiness would repeat
+  /// those errors.
+  void Add(SectionRecord record, int head_line = 0, bool statements_failed = false);
   /// At the end of the file: stores in `state` what the records checked
   /// record, prints the first failing record's messages and answers its
   /// code, or 0.

@@ -170,8 +170,13 @@ std::uint32_t ReadInstallInfo(base::InputFile& file, const std::string& message_
   SectionKind current = SectionKind::kNone;
   StatementContext ctx{console, sections, current, /*keep_items=*/keep};
   DescriptionChecker checker(*state, /*check_all=*/diagnostics != nullptr);
-  // The head lines of the records in `sections` (for the diagnostics).
-  std::vector<int> head_lines;
+  // The head lines of the records in `sections` and whether a statement of
+  // theirs failed (for the diagnostics).
+  struct RecordPlace {
+    int head_line;
+    bool statements_failed;
+  };
+  std::vector<RecordPlace> places;
   std::uint32_t first_error = 0;
   bool skipping_section = false;
   InfLineReader lines(file);
@@ -213,13 +218,15 @@ std::uint32_t ReadInstallInfo(base::InputFile& file, const std::string& message_
         if (sections.size() > records_before) sections.pop_back();
         current = SectionKind::kNone;
         skipping_section = true;
+      } else if (!places.empty() && places.size() == sections.size()) {
+        places.back().statements_failed = true;
       }
       continue;
     }
     if (diagnostics && !diagnostics->held().empty()) {
       diagnostics->Warn({message_path, line_number, line, 0, 0, NameOf(current)});
     }
-    if (sections.size() > records_before) head_lines.push_back(line_number);
+    if (sections.size() > records_before) places.push_back({line_number, false});
     // Remember the last line that carried on an Add Registry statement left
     // open, for the warning when reading ends.
     if (h.add_registry.open() && h.add_registry.token_count() != add_registry_tokens) {
@@ -228,10 +235,11 @@ std::uint32_t ReadInstallInfo(base::InputFile& file, const std::string& message_
     if (sections.size() > 1) {
       for (std::size_t i = 0; i + 1 < sections.size(); ++i) {
         if (keep) kept.push_back(sections[i]);
-        checker.Add(std::move(sections[i]), i < head_lines.size() ? head_lines[i] : 0);
+        const RecordPlace place = i < places.size() ? places[i] : RecordPlace{0, false};
+        checker.Add(std::move(sections[i]), place.head_line, place.statements_failed);
       }
       sections.erase(sections.begin(), sections.end() - 1);
-      if (head_lines.size() > 1) head_lines.erase(head_lines.begin(), head_lines.end() - 1);
+      if (places.size() > 1) places.erase(places.begin(), places.end() - 1);
     }
   }
   if (lines.failed()) {
@@ -242,7 +250,8 @@ std::uint32_t ReadInstallInfo(base::InputFile& file, const std::string& message_
   }
   if (!sections.empty()) {
     if (keep) kept.push_back(sections.back());
-    checker.Add(std::move(sections.back()), head_lines.empty() ? 0 : head_lines.back());
+    const RecordPlace place = places.empty() ? RecordPlace{0, false} : places.back();
+    checker.Add(std::move(sections.back()), place.head_line, place.statements_failed);
   }
   if (diagnostics) {
     checker.FinishEach(console, state, [&](std::uint32_t code, int head_line, SectionKind kind) {
