@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -183,6 +184,118 @@ TEST(DiagnosticsModeTest, ReportsEveryIndependentProblemInOrder) {
   // App Information, whose Program statement failed, is not reported as
   // lacking Program; the failed Add Registry statement leaves no "empty
   // section" behind.
+}
+
+const Fault kDoubleByteValue = {"text after a double-byte value", "Install.inf", "Caption = Memo",
+                                "Caption = \x82\xA0\x82\xA0 x", 0};
+// An Add Registry statement left open by a trailing comma: a warning.
+const Fault kOpenStatement = {"open statement", "Install.inf", "FLG_ADDREG_NOCLOBBER, 40\r\n",
+                              "FLG_ADDREG_NOCLOBBER, 40\r\n"
+                              "HKEY_CURRENT_USER, Software\\Kumo, Names, REG_MULTI_SZ, FLG_ADDREG_NOCLOBBER, a,\r\n", 0};
+
+// Each report parses with a real parser and says where: columns count a
+// double-byte character as one, texts are UTF-8.
+TEST(DiagnosticsModeTest, ReportsParseAndPlaceProblemsByCharacter) {
+  TempFolder src;
+  WriteFolder(src, {kDoubleByteValue, kOpenStatement});
+  const std::string archive = src.Path("out.lvar");
+  const std::string install = src.Path() + base::kPathSeparator + "Install.inf";
+
+  PakmakRun gnu;
+  RunPakmak({"--diagnostics=gnu", src.Path(), archive}, &gnu);
+  EXPECT_EQ(0x41242600u, gnu.code);
+  EXPECT_EQ(install + ":8:14: error: Error: text follows a definition statement (put the value in double quotes) "
+                      "[0x41242600]\n" +
+                install + ":17:1: warning: Warning: the [ Add Registry ] definition statement HKEY_CURRENT_USER, "
+                          "Software\\Kumo, Names ends with a comma (,) and is left open; it is not added [0x80000000]\n",
+            gnu.report.out);
+  EXPECT_FALSE(std::filesystem::exists(archive)) << "no archive after an error";
+
+  PakmakRun jsonl;
+  RunPakmak({src.Path(), archive, "--diagnostics=jsonl"}, &jsonl);
+  const std::vector<json> lines = ParseLines(jsonl.report.out);
+  ASSERT_EQ(3u, lines.size());
+  EXPECT_EQ((json{{"file", install}, {"line", 8}, {"column", 14}, {"end_line", 8}, {"end_column", 15},
+                  {"severity", "error"}, {"code", "0x41242600"},
+                  {"message", "Error: text follows a definition statement (put the value in double quotes)"},
+                  {"section", "App Information"}}),
+            lines[0]);
+  EXPECT_EQ("warning", lines[1]["severity"]);
+  EXPECT_EQ("Add Registry", lines[1]["section"]);
+  EXPECT_EQ((json{{"summary", {{"errors", 1}, {"warnings", 1}, {"archive", nullptr}}}}), lines[2]);
+
+  PakmakRun sarif;
+  RunPakmak({src.Path(), "--diagnostics=sarif"}, &sarif);
+  EXPECT_EQ(0x41242600u, sarif.code);
+  const json log = json::parse(sarif.report.out);
+  EXPECT_EQ("2.1.0", log["version"]);
+  EXPECT_TRUE(log["$schema"].is_string());
+  ASSERT_EQ(1u, log["runs"].size());
+  const json& run = log["runs"][0];
+  EXPECT_EQ("pakmak", run["tool"]["driver"]["name"]);
+  std::vector<std::string> rule_ids;
+  for (const json& rule : run["tool"]["driver"]["rules"]) {
+    rule_ids.push_back(rule["id"]);
+    EXPECT_TRUE(rule["shortDescription"]["text"].is_string());
+  }
+  EXPECT_EQ((std::vector<std::string>{"0x41242600", "0x80000000"}), rule_ids);
+  ASSERT_EQ(2u, run["results"].size());
+  for (const json& result : run["results"]) {
+    EXPECT_NE(rule_ids.end(), std::find(rule_ids.begin(), rule_ids.end(), result["ruleId"]));
+    EXPECT_TRUE(result["level"] == "error" || result["level"] == "warning");
+    EXPECT_TRUE(result["message"]["text"].is_string());
+    const json& location = result["locations"][0]["physicalLocation"];
+    EXPECT_EQ("file://" + src.Path() + "/Install.inf", location["artifactLocation"]["uri"]);
+    EXPECT_GE(location["region"]["startLine"].get<int>(), 1);
+  }
+  EXPECT_EQ(14, run["results"][0]["locations"][0]["physicalLocation"]["region"]["startColumn"]);
+
+  // Japanese messages arrive as UTF-8.
+  PakmakRun japanese;
+  japanese.console = base::CapturingConsole(base::Language::kJapanese);
+  RunPakmak({src.Path(), "--diagnostics=jsonl"}, &japanese);
+  EXPECT_EQ("エラー：定義文の後に文があります （値を二重引用符 \" で囲んでください）",
+            ParseLines(japanese.report.out)[0]["message"]);
+}
+
+// Warnings alone: the archive is written, in both modes, unless
+// --warnings=error makes them a failure with its own code.
+TEST(DiagnosticsModeTest, WarningsAloneAndWarningsAsErrors) {
+  TempFolder src;
+  WriteFolder(src, {kOpenStatement});
+  const std::string archive = src.Path("out.lvar");
+  struct Case {
+    std::vector<std::string> options;
+    BuildErrorCode code;
+  };
+  const Case cases[] = {
+      {{}, 0},
+      {{"--warnings=error"}, kWarningsFailedCode},
+      {{"--diagnostics=jsonl"}, 0},
+      {{"--diagnostics=jsonl", "--warnings=error"}, kWarningsFailedCode},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.options.empty() ? "default" : c.options.back());
+    std::filesystem::remove(archive);
+    std::vector<std::string> args = {src.Path(), archive};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    PakmakRun run;
+    RunPakmak(args, &run);
+    EXPECT_EQ(c.code, run.code);
+    EXPECT_EQ(c.code == 0, std::filesystem::exists(archive));
+    const bool diagnostics = c.options.size() && c.options[0] == "--diagnostics=jsonl";
+    if (diagnostics) {
+      const std::vector<json> lines = ParseLines(run.report.out);
+      ASSERT_EQ(2u, lines.size());
+      EXPECT_EQ("0x80000000", lines[0]["code"]);
+      EXPECT_EQ(c.code ? json(nullptr) : json(archive), lines[1]["summary"]["archive"]);
+      EXPECT_EQ("", run.console.err);
+    } else if (c.code) {
+      const std::string tail =
+          "Error: the check gave warnings, and --warnings=error makes them errors\nError Code = 0x80000000\n";
+      EXPECT_EQ(tail, run.console.err.substr(run.console.err.size() - std::min(tail.size(), run.console.err.size())));
+    }
+  }
 }
 
 }  // namespace
