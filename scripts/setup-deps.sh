@@ -9,10 +9,11 @@
 #
 #   scripts/setup-deps.sh           everything above
 #   scripts/setup-deps.sh --native  only what building the native programs
-#                                   needs (cmake, make, g++), as demo.sh uses
+#                                   needs (cmake, make, g++, nlohmann-json3-dev),
+#                                   as demo.sh uses
 set -euo pipefail
 
-native_packages=(cmake make g++)
+native_packages=(cmake make g++ nlohmann-json3-dev)
 packages=("${native_packages[@]}" libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
           wine wine64 xvfb x11-apps xauth imagemagick locales fonts-ipafont-gothic

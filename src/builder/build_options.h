@@ -12,6 +12,10 @@ inline constexpr std::uint32_t kDefaultPlatformMask = 0xE0000000;
 inline constexpr std::uint32_t kDefaultOsVersionMask = 0xF8000000;
 inline constexpr std::uint32_t kDefaultCpuTypeMask = 0xFFC00000;
 
+/// How the diagnostics mode (--diagnostics=FORMAT) writes its report;
+/// kNone is the default mode.
+enum class DiagnosticsFormat { kNone, kGnu, kJsonl, kSarif };
+
 /// Values taken from the command line. Paths are host paths, used as given
 /// (relative or absolute, no normalisation, no length limit of our own).
 struct BuildOptions {
@@ -20,6 +24,8 @@ struct BuildOptions {
   std::uint32_t platform_mask = kDefaultPlatformMask;     ///< -p
   std::uint32_t os_version_mask = kDefaultOsVersionMask;  ///< -o
   std::uint32_t cpu_type_mask = kDefaultCpuTypeMask;      ///< -c
+  DiagnosticsFormat diagnostics = DiagnosticsFormat::kNone;  ///< --diagnostics=gnu|jsonl|sarif
+  bool warnings_as_errors = false;                          ///< --warnings=error
 };
 
 }  // namespace builder

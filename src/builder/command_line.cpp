@@ -18,6 +18,20 @@ std::uint32_t* MaskFor(char letter, BuildOptions* options) {
   }
 }
 
+// True when `arg` is the long option `name`, alone or as "name=value";
+// `*value` is then the text after "=" (empty when there is none).
+bool LongOption(const std::string& arg, std::string_view name, std::string_view* value) {
+  const std::string_view text = arg;
+  if (text.substr(0, name.size()) != name) return false;
+  if (text.size() == name.size()) {
+    *value = {};
+    return true;
+  }
+  if (text[name.size()] != '=') return false;
+  *value = text.substr(name.size() + 1);
+  return true;
+}
+
 }  // namespace
 
 void PrintUsage(base::Console& console) {
@@ -51,9 +65,31 @@ BuildErrorCode ParseCommandLine(const std::vector<std::string>& args, base::Cons
     return kUsageShown;
   }
   *options = BuildOptions();
+  // The long options may stand anywhere; the rest is read by position.
+  std::vector<std::string> rest;
+  for (const std::string& arg : args) {
+    std::string_view value;
+    if (LongOption(arg, "--diagnostics", &value)) {
+      if (value == "gnu") options->diagnostics = DiagnosticsFormat::kGnu;
+      else if (value == "jsonl") options->diagnostics = DiagnosticsFormat::kJsonl;
+      else if (value == "sarif") options->diagnostics = DiagnosticsFormat::kSarif;
+      else {
+        Say(console, err, Message::kBadDiagnosticsFormat);
+        return 0xA000000;
+      }
+    } else if (LongOption(arg, "--warnings", &value)) {
+      if (value != "error") {
+        Say(console, err, Message::kBadWarningsValue);
+        return 0xB000000;
+      }
+      options->warnings_as_errors = true;
+    } else {
+      rest.push_back(arg);
+    }
+  }
   char pending = 0;  // option letter waiting for its value
-  for (std::size_t index = 0; index < args.size(); ++index) {
-    const std::string& arg = args[index];
+  for (std::size_t index = 0; index < rest.size(); ++index) {
+    const std::string& arg = rest[index];
     const std::size_t position = index + 1;
     if (position > kMaxArguments) {
       Say(console, err, Message::kTooManyArguments);

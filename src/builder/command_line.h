@@ -26,7 +26,9 @@ void PrintUsage(base::Console& console);
 /// version are printed); or the command-line layer's code (0x1000000 to
 /// 0x9000000, with the mask parser's code in bits 20-23), after printing the
 /// message. "--help" and "--version" among other arguments are options like
-/// any other.
+/// any other. "--diagnostics=gnu|jsonl|sarif" and "--warnings=error" may
+/// stand anywhere and do not count as positions; another value of either
+/// answers 0xA000000 or 0xB000000.
 BuildErrorCode ParseCommandLine(const std::vector<std::string>& args, base::Console& console,
                                 BuildOptions* options);
 

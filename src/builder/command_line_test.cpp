@@ -85,6 +85,12 @@ TEST(ParseCommandLineTest, Errors) {
       {{""}, 0x8000000, "エラー：インストール対象ファイル格納ディレクトリが指定されていません\n"},
       {{"S", "O", "-p", "0000", "-o", "0000", "-c", "0000", "-p", "1111"}, 0x1000000,
        "エラー：コマンドライン引数の数が多すぎます\n"},
+      {{"SRC", "--diagnostics=xml"}, 0xA000000,
+       "エラー：--diagnostics の値が正しくありません。gnu、jsonl、sarif のいずれかを指定してください\n"},
+      {{"--diagnostics", "SRC"}, 0xA000000,
+       "エラー：--diagnostics の値が正しくありません。gnu、jsonl、sarif のいずれかを指定してください\n"},
+      {{"SRC", "--warnings=all"}, 0xB000000, "エラー：--warnings の値が正しくありません。指定できる値は error だけです\n"},
+      {{"SRC", "--diagnosticsx=gnu"}, 0x3000000, kBadOption},
       // An earlier error wins over the argument count.
       {{"S", "O", "x", "4", "5", "6", "7", "8", "9", "10"}, 0x5000000, kBadOption},
   };
@@ -127,6 +133,24 @@ TEST(ParseCommandLineTest, Accepted) {
     EXPECT_EQ("", console.err);
     EXPECT_EQ("", console.out);
   }
+}
+
+// The long options stand anywhere and take no position.
+TEST(ParseCommandLineTest, DiagnosticsAndWarningsOptions) {
+  base::CapturingConsole console;
+  BuildOptions options;
+  ASSERT_EQ(0u, ParseCommandLine({"--diagnostics=sarif", "SRC", "--warnings=error", "OUT", "-p", "0000"}, console,
+                                 &options));
+  EXPECT_EQ(DiagnosticsFormat::kSarif, options.diagnostics);
+  EXPECT_TRUE(options.warnings_as_errors);
+  EXPECT_EQ("SRC", options.directory);
+  EXPECT_EQ("OUT", options.archive);
+  EXPECT_EQ(0u, options.platform_mask);
+  ASSERT_EQ(0u, ParseCommandLine({"SRC", "--diagnostics=gnu"}, console, &options));
+  EXPECT_EQ(DiagnosticsFormat::kGnu, options.diagnostics);
+  EXPECT_FALSE(options.warnings_as_errors);
+  ASSERT_EQ(0u, ParseCommandLine({"SRC"}, console, &options));
+  EXPECT_EQ(DiagnosticsFormat::kNone, options.diagnostics);
 }
 
 TEST(ParseCommandLineTest, NineArgumentsPassTheCountTenDoNot) {

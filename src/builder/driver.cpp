@@ -3,19 +3,99 @@
 #include "base/host_path.h"
 #include "builder/archive_writer.h"
 #include "builder/command_line.h"
+#include "builder/diagnostic_format.h"
+#include "builder/folder_check.h"
 #include "builder/messages.h"
 #include "builder/source_scan.h"
+#include "kit_version.h"
 
 namespace builder {
 namespace {
 
-BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env) {
-  base::Console& console = env.console;
+// Passes everything on to `inner` and notes whether anything went to
+// standard error: in a run that has not failed, that was a warning.
+class WarningWatch : public base::Console {
+ public:
+  explicit WarningWatch(base::Console& inner) : Console(inner.language()), inner_(inner) {}
+  void Write(base::Stream stream, std::string_view sjis) override {
+    if (stream == base::Stream::kErr) warned_ = true;
+    inner_.Write(stream, sjis);
+  }
+  bool OutputFailed() const override { return inner_.OutputFailed(); }
+  void Flush() override { inner_.Flush(); }
+  bool warned() const { return warned_; }
+
+ private:
+  base::Console& inner_;
+  bool warned_ = false;
+};
+
+// Writes the archive of a checked folder; answers 0 or the complete code.
+BuildErrorCode WriteArchive(ArchiveWriter& writer, ScanResult& scan, const BuildOptions& options,
+                            std::uint32_t destination, base::Console& console, bool check_output) {
+  BuildErrorCode code = writer.WriteArchiveHeader(scan, options, destination, &scan.header);
+  if (code) return code | kStepArchiveHeader;
+  code = writer.AppendEntries(&scan);
+  if (code) return code | kStepArchiveEntries;
+  if (check_output) {
+    // Standard output was lost (a closed pipe): say so, and keep no archive
+    // made by a run whose report did not arrive.
+    console.Flush();
+    if (console.OutputFailed()) {
+      Say(console, base::Stream::kErr, Message::kCantWriteOutput);
+      return kOutputLost | kStepArchiveChecksum;
+    }
+  }
+  code = writer.AppendChecksum();
+  if (code) return code | kStepArchiveChecksum;
+  return 0;
+}
+
+// The diagnostics mode: every problem of the folder, reported in
+// `options.diagnostics` on standard output; the archive only when no error
+// was found. Answers the first error's complete code, or 0.
+BuildErrorCode RunDiagnostics(const BuildOptions& options, BuildEnvironment& env) {
+  DiagnosticCollector collector(env.console.language());
+  ScanResult scan;
+  InstallInfoState state;
+  BuildErrorCode code =
+      CheckSourceFolderInto(base::FileAccess{env.files, env.lister}, options.directory, collector, &scan, &state);
+  if (!code && options.warnings_as_errors && collector.warning_count() > 0) code = kWarningsFailedCode;
+  DiagnosticsSummary summary;
+  if (!code && !options.archive.empty()) {
+    ArchiveWriter writer(env.files, collector, options.archive);
+    collector.set_layers(0);
+    if (BuildErrorCode failed = WriteArchive(writer, scan, options, state.destination, collector, false)) {
+      code = collector.Error(failed, FilePlace(base::KitText(options.archive)));
+    } else {
+      summary.archive = SjisToUtf8Lossy(base::KitText(options.archive));
+    }
+  }
+  summary.errors = collector.error_count();
+  summary.warnings = collector.warning_count();
+  const std::string report =
+      FormatDiagnostics(options.diagnostics, collector.diagnostics(), summary, "pakmak", PAK_KIT_VERSION);
+  base::Console& out = env.report ? *env.report : env.console;
+  out.Write(base::Stream::kOut, report);
+  out.Flush();
+  if (out.OutputFailed()) {
+    Say(env.console, base::Stream::kErr, Message::kCantWriteOutput);
+    return kOutputLost | kStepArchiveChecksum;
+  }
+  return code;
+}
+
+BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env, bool* reported) {
   BuildOptions options;
-  BuildErrorCode code = ParseCommandLine(args, console, &options);
+  BuildErrorCode code = ParseCommandLine(args, env.console, &options);
   if (code == kUsageShown) return 0;
   if (code) return code | kStepCommandLine;
+  if (options.diagnostics != DiagnosticsFormat::kNone) {
+    *reported = true;
+    return RunDiagnostics(options, env);
+  }
 
+  WarningWatch console(env.console);
   ScanResult scan;
   code = ScanSourceFolder(env.lister, env.files, options.directory, base::KitText(options.directory), console, &scan);
   if (code) return code | kStepFolderScan;
@@ -28,30 +108,23 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
   InstallInfoState state;
   code = ReadInstallInfoFiles(env.files, scan, console, &state);
   if (code) return code | kStepInstallInfo;
+  // Nothing but warnings reached standard error so far.
+  if (options.warnings_as_errors && console.warned()) {
+    Say(console, base::Stream::kErr, Message::kWarningsAreErrors);
+    return kWarningsFailedCode;
+  }
   if (options.archive.empty()) Say(console, base::Stream::kOut, Message::kOkCheckPassed);
 
   ArchiveWriter writer(env.files, console, options.archive);
-  code = writer.WriteArchiveHeader(scan, options, state.destination, &scan.header);
-  if (code) return code | kStepArchiveHeader;
-  code = writer.AppendEntries(&scan);
-  if (code) return code | kStepArchiveEntries;
-  // Standard output was lost (a closed pipe): say so, and keep no archive
-  // made by a run whose report did not arrive.
-  console.Flush();
-  if (console.OutputFailed()) {
-    Say(console, base::Stream::kErr, Message::kCantWriteOutput);
-    return kOutputLost | kStepArchiveChecksum;
-  }
-  code = writer.AppendChecksum();
-  if (code) return code | kStepArchiveChecksum;
-  return 0;
+  return WriteArchive(writer, scan, options, state.destination, console, true);
 }
 
 }  // namespace
 
 BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& env) {
-  BuildErrorCode code = Steps(args, env);
-  if (code) Say(env.console, base::Stream::kErr, Message::kErrorCodeLine, code);
+  bool reported = false;
+  BuildErrorCode code = Steps(args, env, &reported);
+  if (code && !reported) Say(env.console, base::Stream::kErr, Message::kErrorCodeLine, code);
   return code;
 }
 

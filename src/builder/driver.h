@@ -16,13 +16,19 @@ struct BuildEnvironment {
   base::Console& console;
   base::FolderLister& lister;
   base::FileSystem& files;
+  /// Where the diagnostics mode writes its report, as the UTF-8 bytes it is
+  /// (standard output that passes bytes on unchanged); unset, `console`.
+  base::Console* report = nullptr;
 };
 
 /// Runs one build: parses `args` (without the program name), scans the
 /// folder, reads and checks the install information files and, when an
 /// archive name was given, writes the archive. Stops at the first error,
 /// prints "Error Code = 0x%08X" and answers the complete code; answers 0 on
-/// success and after the usage text.
+/// success and after the usage text. With --warnings=error a warning fails
+/// the run with kWarningsFailedCode. With --diagnostics=FORMAT every
+/// problem is reported on `report` instead, and the first error's code is
+/// answered without the "Error Code" line.
 BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& env);
 
 }  // namespace builder

@@ -2,7 +2,9 @@
 // checks it when no archive name is given.
 //
 //   Pakmak DIRECTORY [ ARCHIVE ] [ -p MASK ] [ -o MASK ] [ -c MASK ]
+//          [ --diagnostics=gnu|jsonl|sarif ] [ --warnings=error ]
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,13 @@ int main(int argc, char** argv) {
   std::unique_ptr<base::Console> console =
       base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language, /*batch_redirected=*/true);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  builder::BuildEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem()};
+  // The diagnostics mode's report is UTF-8 already: its console passes the
+  // bytes on as they are.
+  std::unique_ptr<base::Console> report;
+  for (const std::string& arg : args) {
+    if (arg.rfind("--diagnostics", 0) == 0) report = base::MakeProcessConsole(base::ConsoleEncoding::kCp932, language);
+  }
+  builder::BuildEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(), report.get()};
   builder::BuildErrorCode code = builder::RunBuild(args, env);
   return builder::ExitStatusFor(code);
 }

@@ -70,6 +70,10 @@ enum class Message {
   kKeyFileMissing,
   kMoreFilesMissing,
 
+  kBadDiagnosticsFormat,
+  kBadWarningsValue,
+  kWarningsAreErrors,
+
   kCount  ///< the number of messages, not a message
 };
 

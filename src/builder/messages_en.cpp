@@ -75,6 +75,12 @@ constexpr base::TextEntry<Message> kEnglish[] = {
     {Message::kKeyFileMissing, "Warning: The key %s names a file that is not packed into the archive [ %s, line %d: %s ].\n"},
     {Message::kMoreFilesMissing,
      "Warning: %llu more files that the install information files name are not packed into the archive.\n"},
+    {Message::kBadDiagnosticsFormat,
+     "Error: unknown value of --diagnostics; give gnu, jsonl or sarif\n"},
+    {Message::kBadWarningsValue,
+     "Error: unknown value of --warnings; the only value is error\n"},
+    {Message::kWarningsAreErrors,
+     "Error: the check gave warnings, and --warnings=error makes them errors\n"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
 

@@ -12,6 +12,7 @@
 
 #include "base/console.h"
 #include "builder/source_file.h"
+#include "inf/diagnostic.h"
 #include "inf/named_files.h"
 
 namespace builder {
@@ -31,8 +32,10 @@ class NamedFileCheck : public NamedFileSink {
   void StartDescription(std::string message_path) { description_ = std::move(message_path); }
   void OnNamedFile(std::string_view name, std::string_view key, int line) override;
   /// Prints a warning for each file kept, in the order they were named,
-  /// then the number of any beyond them.
-  void Warn(base::Console& console) const;
+  /// then the number of any beyond them. With `diagnostics` (the
+  /// diagnostics mode, whose collector is `console`), each warning stands at
+  /// the line that names the file.
+  void Warn(base::Console& console, DiagnosticCollector* diagnostics = nullptr) const;
 
  private:
   struct Missing {

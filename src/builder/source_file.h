@@ -38,6 +38,8 @@ using SourceFileList = std::vector<SourceFile>;
 
 /// Everything the scan leaves for the later steps.
 struct ScanResult {
+  /// The source folder as messages show it.
+  std::string message_path;
   /// Lists indexed by EntryKind value (index 0 unused).
   SourceFileList lists[4];
   /// A file named Native.ina was met somewhere in the tree.

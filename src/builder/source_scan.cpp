@@ -7,6 +7,7 @@
 #include "builder/name_case_check.h"
 #include "builder/named_file_check.h"
 #include "builder/native_info.h"
+#include "inf/diagnostic.h"
 
 namespace builder {
 namespace {
@@ -107,6 +108,7 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
   auto root = std::make_shared<ScannedFolder>();
   root->host_path = host_path;
   root->message_path = message_path;
+  result->message_path = message_path;
   FolderScanner scanner(lister, files, console, result, lister.ResolvedPath(host_path));
   if (BuildErrorCode code = scanner.Scan(std::move(root))) return code;
   // Once, for the description that reaches the header.
@@ -119,20 +121,30 @@ namespace {
 
 BuildErrorCode ReadAndCheck(base::FileSystem& files, const ScanResult& scan, base::Console& console,
                             InstallInfoState* state, NamedFileCheck& named) {
+  // In the diagnostics mode every file is read and every check runs; the
+  // collector then holds the problems (see CheckSourceFolderInto).
+  DiagnosticCollector* const diagnostics = state->diagnostics;
+  const std::uint32_t layers = diagnostics ? diagnostics->layers() : 0;
   bool install_info_read = false;
   const SourceFileList& infs = scan.List(EntryKind::kInstallInfo);
   for (const SourceFile& file : infs) {
     if (base::EqualsIgnoreAsciiCase(file.name, kInstallInfoName)) install_info_read = true;
     named.StartDescription(file.MessagePath());
-    if (BuildErrorCode code = ReadInstallInfoFile(files, file.HostPath(), file.MessagePath(), console, state))
-      return code | 0x1000000;
+    if (diagnostics) diagnostics->set_layers(layers | 0x1000000);
+    if (BuildErrorCode code = ReadInstallInfoFile(files, file.HostPath(), file.MessagePath(), console, state)) {
+      if (!diagnostics) return code | 0x1000000;
+    }
   }
+  if (diagnostics) diagnostics->set_layers(layers);
   FinishInstallInfoFiles(console, state);
+  if (diagnostics) diagnostics->Warn(FilePlace(base::JoinPath(scan.message_path, kInstallInfoName)));
   if (!install_info_read) {
     Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, kInstallInfoName);
-    return 0x2000000;
+    if (!diagnostics) return 0x2000000;
+    diagnostics->Error(0x2000000, FilePlace(base::JoinPath(scan.message_path, kInstallInfoName)));
   }
-  if (state->app_information_checked) {
+  // A missing Uninstall key is reported by its record already.
+  if (state->app_information_checked && !(diagnostics && state->uninstall_file_name.empty())) {
     bool found = false;
     for (const SourceFile& file : infs) {
       if (base::EqualsIgnoreAsciiCase(file.name, state->uninstall_file_name)) found = true;
@@ -140,10 +152,11 @@ BuildErrorCode ReadAndCheck(base::FileSystem& files, const ScanResult& scan, bas
     if (!found) {
       // Name the file the Uninstall key asks for: that is the one to add.
       Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, state->uninstall_file_name.c_str());
-      return 0x3000000;
+      if (!diagnostics) return 0x3000000;
+      diagnostics->Error(0x3000000, FilePlace(base::JoinPath(scan.message_path, state->uninstall_file_name)));
     }
   }
-  return 0;
+  return diagnostics ? diagnostics->first_error() : 0;
 }
 
 }  // namespace
@@ -157,7 +170,7 @@ BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& s
   state->warn_if_utf8 = true;
   const BuildErrorCode code = ReadAndCheck(files, scan, console, state, named);
   state->named_files = nullptr;
-  if (code == 0) named.Warn(console);
+  if (code == 0) named.Warn(console, state->diagnostics);
   return code;
 }
 

@@ -36,7 +36,7 @@ void ListAppInformation(const AppInformationRecord& r, base::Console& console) {
 }
 
 std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& console,
-                                  InstallInfoState* state) {
+                                  InstallInfoState* state, bool listing) {
   state->app_information_checked = true;
   state->uninstall_file_name = r.uninstall.value_or(std::string());
   std::uint32_t bits = 0;
@@ -72,12 +72,12 @@ std::uint32_t CheckAppInformation(const AppInformationRecord& r, base::Console& 
   }
   require(r.unload.has_value(), "Unload", 0x800);
   if (bits == 0) return 0;
-  ListAppInformation(r, console);
+  if (listing) ListAppInformation(r, console);
   return bits + 0x10000;
 }
 
 std::uint32_t CheckUninstallInformation(const UninstallInformationRecord& r,
-                                        base::Console& console) {
+                                        base::Console& console, bool listing) {
   std::uint32_t bits = 0;
   if (!r.maker) {
     Say(console, base::Stream::kErr, InfMessage::kKeywordMissing, "Maker");
@@ -88,6 +88,7 @@ std::uint32_t CheckUninstallInformation(const UninstallInformationRecord& r,
     bits |= 0x2;
   }
   if (bits == 0) return 0;
+  if (!listing) return bits + 0x20000;
   console.Write(base::Stream::kErr, "\n[ Uninstall Information ]\n\n");
   console.Printf(base::Stream::kErr, "Maker      = %s\n", TextOrNull(r.maker));
   console.Printf(base::Stream::kErr, "Program    = %s\n", TextOrNull(r.program));
@@ -95,9 +96,10 @@ std::uint32_t CheckUninstallInformation(const UninstallInformationRecord& r,
 }
 
 std::uint32_t CheckExInstallInformation(const ExInstallInformationRecord& r,
-                                        base::Console& console) {
+                                        base::Console& console, bool listing) {
   if (r.program) return 0;
   Say(console, base::Stream::kErr, InfMessage::kKeywordMissing, "Program");
+  if (!listing) return 0xA0001;
   console.Write(base::Stream::kErr, "\n[ Ex-Install Information ]\n\n");
   console.Printf(base::Stream::kErr, "Program = %s\n", TextOrNull(r.program));
   console.Printf(base::Stream::kErr, "TimeOut = %u\n", static_cast<unsigned>(r.time_out));
@@ -118,16 +120,18 @@ std::uint32_t EmptyListCode(SectionKind kind) {
   }
 }
 
+// Checks one record, printing its messages and, with `listing`, the listing
+// of a failing key-value record.
 std::uint32_t CheckRecord(const SectionRecord& record, base::Console& console,
-                          InstallInfoState* state) {
+                          InstallInfoState* state, bool listing = true) {
   if (auto* app = std::get_if<AppInformationRecord>(&record.data)) {
-    return CheckAppInformation(*app, console, state);
+    return CheckAppInformation(*app, console, state, listing);
   }
   if (auto* uninstall = std::get_if<UninstallInformationRecord>(&record.data)) {
-    return CheckUninstallInformation(*uninstall, console);
+    return CheckUninstallInformation(*uninstall, console, listing);
   }
   if (auto* ex = std::get_if<ExInstallInformationRecord>(&record.data)) {
-    return CheckExInstallInformation(*ex, console);
+    return CheckExInstallInformation(*ex, console, listing);
   }
   const std::uint32_t code = EmptyListCode(record.kind);
   if (code == 0 || record.item_count > 0) return 0;
@@ -149,12 +153,29 @@ class SilentConsole : public base::Console {
 
 }  // namespace
 
-DescriptionChecker::DescriptionChecker(const InstallInfoState& state)
+DescriptionChecker::DescriptionChecker(const InstallInfoState& state, bool check_all)
     : app_information_checked_(state.app_information_checked),
       uninstall_file_name_(state.uninstall_file_name),
-      destination_(state.destination) {}
+      destination_(state.destination),
+      check_all_(check_all) {}
 
-void DescriptionChecker::Add(SectionRecord record) {
+void DescriptionChecker::Add(SectionRecord record, int head_line, bool statements_failed) {
+  if (check_all_) {
+    // Every record is checked, and what a failing one records counts as
+    // well: it is what the default mode would carry on with had it passed.
+    InstallInfoState trial;
+    trial.app_information_checked = app_information_checked_;
+    trial.uninstall_file_name = uninstall_file_name_;
+    trial.destination = destination_;
+    SilentConsole silent;
+    if (CheckRecord(record, silent, &trial, /*listing=*/false) && !statements_failed) {
+      failures_.push_back({std::move(record), head_line});
+    }
+    app_information_checked_ = trial.app_information_checked;
+    uninstall_file_name_ = std::move(trial.uninstall_file_name);
+    destination_ = trial.destination;
+    return;
+  }
   if (failed_) return;  // the checks stop at the first failing record
   InstallInfoState trial;
   trial.app_information_checked = app_information_checked_;
@@ -175,6 +196,21 @@ std::uint32_t DescriptionChecker::Finish(base::Console& console, InstallInfoStat
   state->uninstall_file_name = uninstall_file_name_;
   state->destination = destination_;
   return failed_ ? CheckRecord(*failed_, console, state) : 0;
+}
+
+void DescriptionChecker::FinishEach(base::Console& console, InstallInfoState* state,
+                                    const FailureReport& report) {
+  state->app_information_checked = app_information_checked_;
+  state->uninstall_file_name = uninstall_file_name_;
+  state->destination = destination_;
+  for (Failure& failure : failures_) {
+    // The messages do not depend on the state; what the record records is
+    // already in `state`.
+    InstallInfoState scratch;
+    const std::uint32_t code = CheckRecord(failure.record, console, &scratch, /*listing=*/false);
+    report(code, failure.head_line, failure.record.kind);
+  }
+  failures_.clear();
 }
 
 std::uint32_t CheckInstallDescription(const SectionList& sections, base::Console& console,

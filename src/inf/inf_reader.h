@@ -33,6 +33,13 @@ struct HandlerStates {
   ParameterListHandler parameter_list;
   AddRegistryHandler add_registry;
   OpenStatementPlace open_place;
+  /// Set by ProcessLine for the diagnostics: whether the line began with a
+  /// section head, and the token it failed at (empty when it failed at the
+  /// end of the statement or in the tokeniser).
+  bool line_is_head = false;
+  std::string_view failed_token;
+  /// The part of the line the tokeniser had not yet handed out when it failed.
+  std::string_view untokenized;
 };
 
 /// Tokenises one line and feeds its tokens and the end of statement to the

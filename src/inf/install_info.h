@@ -24,6 +24,9 @@ namespace builder {
 /// (defined in the reader; opaque to callers).
 struct HandlerStates;
 
+/// Collects every problem as a diagnostic (inf/diagnostic.h).
+class DiagnosticCollector;
+
 /// What reading the install information files leaves for the later steps.
 /// One object serves a whole run: pass the same one for every file.
 struct InstallInfoState {
@@ -46,6 +49,12 @@ struct InstallInfoState {
   /// Warn of a file that reads as UTF-8 rather than Shift-JIS, naming it
   /// and its first line with text that is not Shift-JIS (utf8_description.h).
   bool warn_if_utf8 = false;
+  /// When set, the files are checked in the diagnostics mode: every problem
+  /// becomes a diagnostic in the collector (which then takes the messages
+  /// in place of the console given), reading goes on after an error, and
+  /// the readers answer the complete code of the first error, layers
+  /// included.
+  DiagnosticCollector* diagnostics = nullptr;
 };
 
 /// Reads and checks one install information file, line by line through

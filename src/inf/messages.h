@@ -58,6 +58,14 @@ enum class InfMessage {
   kDestinationAccepted,
   kUtf8Description,
 
+  // Hints the diagnostics mode adds to an error's message.
+  kHintQuoteValue,
+  kHintCloseString,
+  kHintAssignment,
+  kHintSaveAsShiftJis,
+  kHintSectionHead,
+  kHintCommas,
+
   kCount  ///< the number of messages, not a message
 };
 

@@ -59,6 +59,18 @@ constexpr base::TextEntry<InfMessage> kEnglish[] = {
     {InfMessage::kUtf8Description,
      "Warning: The install information file is saved as UTF-8, but the device reads Shift-JIS, so its "
      "non-ASCII text would be garbled. Save it as Shift-JIS (code page 932) [ %s, line %d ].\n"},
+    {InfMessage::kHintQuoteValue,
+     "(put the value in double quotes)"},
+    {InfMessage::kHintCloseString,
+     "(end the string with \" on the same line)"},
+    {InfMessage::kHintAssignment,
+     "(write Keyword = Value)"},
+    {InfMessage::kHintSaveAsShiftJis,
+     "(save the file as Shift-JIS, code page 932)"},
+    {InfMessage::kHintSectionHead,
+     "(write a section head as [ Name ] on a line of its own)"},
+    {InfMessage::kHintCommas,
+     "(separate the parameters with commas)"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, InfMessage::kCount));
 
