@@ -114,6 +114,14 @@ bool AppendLine(std::string& out, std::string_view line) {
   return single;
 }
 
+// The line that starts at `pos` of `text` (every line ends with LF), and
+// in `*next` where the line after it starts.
+std::string_view LineFrom(std::string_view text, std::size_t pos, std::size_t* next) {
+  const std::size_t end = text.find('\n', pos);
+  *next = end + 1;
+  return text.substr(pos, end - pos);
+}
+
 // Offsets are 32 bits wide: the text is cut below 4 GiB.
 constexpr std::size_t kMaxText = 0xFFFFFFF0u;
 
@@ -159,8 +167,8 @@ void IniFile::IndexSections() const {
   section_slots_.assign(TableSize(0), kNone);
   section_count_ = 0;
   const auto name_of = [this](std::uint32_t at) { return Classify(LineAt(at)).name; };
-  for (std::size_t pos = 0; pos < text.size(); pos = text.find('\n', pos) + 1) {
-    const Classified c = Classify(LineAt(static_cast<std::uint32_t>(pos)));
+  for (std::size_t pos = 0, next = 0; pos < text.size(); pos = next) {
+    const Classified c = Classify(LineFrom(text, pos, &next));
     if (c.kind == LineKind::kHeader) {
       InsertFirst(section_slots_, section_count_, static_cast<std::uint32_t>(pos), c.name, kNone, name_of);
     }
@@ -180,8 +188,8 @@ IniFile::SectionSpan* IniFile::FindSection(std::string_view section) const {
   const std::string_view text = text_;
   std::size_t pos = text.find('\n', header) + 1;
   span.content_end = static_cast<std::uint32_t>(pos);
-  for (; pos < text.size(); pos = text.find('\n', pos) + 1) {
-    const std::string_view line = LineAt(static_cast<std::uint32_t>(pos));
+  for (std::size_t next = 0; pos < text.size(); pos = next) {
+    const std::string_view line = LineFrom(text, pos, &next);
     if (Classify(line).kind == LineKind::kHeader) break;
     if (!Trim(line).empty()) span.content_end = static_cast<std::uint32_t>(pos + line.size() + 1);
   }
@@ -194,8 +202,8 @@ void IniFile::IndexKeys(SectionSpan& span) const {
   span.keys.assign(TableSize(0), kNone);
   span.key_count = 0;
   const auto name_of = [this](std::uint32_t at) { return Classify(LineAt(at)).name; };
-  for (std::size_t pos = text.find('\n', span.header) + 1; pos < span.end; pos = text.find('\n', pos) + 1) {
-    const Classified c = Classify(LineAt(static_cast<std::uint32_t>(pos)));
+  for (std::size_t pos = text.find('\n', span.header) + 1, next = 0; pos < span.end; pos = next) {
+    const Classified c = Classify(LineFrom(text, pos, &next));
     if (c.kind == LineKind::kKey) {
       InsertFirst(span.keys, span.key_count, static_cast<std::uint32_t>(pos), c.name, kNone, name_of);
     }
@@ -238,8 +246,8 @@ bool IniFile::HasKeyStartingWith(std::string_view section, std::string_view pref
   const SectionSpan* s = FindSection(section);
   if (!s) return false;
   const std::string_view text = text_;
-  for (std::size_t pos = text.find('\n', s->header) + 1; pos < s->end; pos = text.find('\n', pos) + 1) {
-    const Classified c = Classify(LineAt(static_cast<std::uint32_t>(pos)));
+  for (std::size_t pos = text.find('\n', s->header) + 1, next = 0; pos < s->end; pos = next) {
+    const Classified c = Classify(LineFrom(text, pos, &next));
     // Folding runs from the start of a name, so the folded start of a
     // name is the start of its folded form.
     if (c.kind == LineKind::kKey && c.name.size() >= prefix.size() &&
@@ -269,16 +277,18 @@ void IniFile::VisitLines(const std::function<void(const Entry&)>& visit) const {
   // at a time.
   std::vector<std::uint32_t> keys(TableSize(0), kNone);
   std::size_t key_count = 0;
-  for (std::size_t pos = 0; pos < text.size(); pos = text.find('\n', pos) + 1) {
+  for (std::size_t pos = 0, next = 0; pos < text.size(); pos = next) {
     ++entry.line;
-    const Classified c = Classify(LineAt(static_cast<std::uint32_t>(pos)));
+    const Classified c = Classify(LineFrom(text, pos, &next));
     if (c.kind == LineKind::kOther) continue;
     entry.header = c.kind == LineKind::kHeader;
     if (entry.header) {
       entry.section = c.name;
       entry.first_section = *Probe(section_slots_, c.name, kNone, name_of) == pos;
-      keys.assign(TableSize(0), kNone);
-      key_count = 0;
+      if (key_count > 0) {
+        keys.assign(TableSize(0), kNone);
+        key_count = 0;
+      }
       entry.key = std::string_view();
       entry.first_key = false;
     } else {
