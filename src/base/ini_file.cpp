@@ -145,7 +145,7 @@ void IniFile::Parse(std::string&& text) {
   }
   text_.resize(w);
   if (!text_.empty() && text_.back() != '\n') text_ += '\n';
-  text_.shrink_to_fit();
+  if (text_.size() < text_.capacity() / 2) text_.shrink_to_fit();  // CR LF made LF: a copy pays
   Forget();
 }
 
