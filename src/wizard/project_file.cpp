@@ -31,17 +31,14 @@ std::string Protected(std::string_view value) {
 
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
-bool IsAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-// True when `text` is well-formed UTF-8: no stray continuation byte, no
+// True when `text` is well-formed UTF-8 (no stray continuation byte, no
 // sequence cut short, no overlong form, no surrogate, nothing above
-// U+10FFFF.
-bool IsUtf8(std::string_view text) {
+// U+10FFFF) holding a character of three bytes or more, as every kana and
+// kanji is. Shift-JIS that the wizard wrote can be well-formed UTF-8 of
+// two-byte characters alone (half-width katakana pairs such as "\xCE\xB2"),
+// and stays Shift-JIS.
+bool IsWideUtf8(std::string_view text) {
+  bool wide = false;
   std::size_t i = 0;
   while (i < text.size()) {
     const auto c = static_cast<unsigned char>(text[i]);
@@ -55,9 +52,10 @@ bool IsUtf8(std::string_view text) {
     }
     const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
     if (point < least[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+    wide = wide || length >= 3;
     i += length;
   }
-  return true;
+  return wide;
 }
 
 // The project file at `path`; a missing or unreadable file reads as an
@@ -77,14 +75,16 @@ bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::
   const bool read = !ProjectFileTooLarge(fs, path) && ReadWholeFile(fs, path, &text);
   if (!read) text.clear();
   // Written by an editor as UTF-8, with a byte-order mark or without one
-  // (then every byte is valid UTF-8 and some are not ASCII): read as the
-  // Shift-JIS the wizard writes. A text with a character that Shift-JIS
-  // lacks stays as it is.
+  // (then every byte is valid UTF-8, with a character of three bytes or
+  // more): read as the Shift-JIS the wizard writes. A text with a
+  // character that Shift-JIS lacks stays as it is, and so does one whose
+  // Shift-JIS would read as UTF-8 again, so that a saved file reads back
+  // as it was saved.
   std::string_view body = text;
   const bool marked = body.substr(0, base::kUtf8ByteOrderMark.size()) == base::kUtf8ByteOrderMark;
   if (marked) body.remove_prefix(base::kUtf8ByteOrderMark.size());
   std::string converted;
-  if ((marked || !IsAscii(body)) && IsUtf8(body) && base::Utf8ToCp932(body, &converted)) {
+  if ((marked || IsWideUtf8(body)) && base::Utf8ToCp932(body, &converted) && (marked || !IsWideUtf8(converted))) {
     ini->Parse(std::move(converted));
   } else {
     ini->Parse(std::move(text));

@@ -191,6 +191,10 @@ TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
       {"valid UTF-8 without a Shift-JIS form", "[Property]\nCaption=\xF0\x9F\x93\x9D\n[CopyFile]\nFile0=a\n",
        "\xF0\x9F\x93\x9D", "a"},
       {"ASCII only", "[Property]\nCaption=Memo\n[CopyFile]\nFile0=a.txt\n", "Memo", "a.txt"},
+      // Half-width katakana ("\xCE\xB2" is also the UTF-8 of a Greek beta,
+      // which Shift-JIS has): the wizard's own Shift-JIS stays.
+      {"Shift-JIS that reads as two-byte UTF-8", "[Property]\r\nCaption=\xCE\xB2\r\n[CopyFile]\r\nFile0=a\r\n",
+       "\xCE\xB2", "a"},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(WriteTextFile(dir.fs, path, c.text));
