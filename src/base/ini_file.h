@@ -21,11 +21,16 @@
 //  - A UTF-8 byte-order mark at the start of the text is skipped.
 // Lines are ended by CR LF when written; CR LF, LF or CR are accepted.
 //
-// Sections and keys are indexed by their upper-cased names, so reading and
-// writing a key takes constant time whatever the size of the file.
+// The text is held once, as it was read (each line ended by one LF), and
+// only the sections and keys asked for are indexed, by the offsets of
+// their lines: a file of millions of headers or blank lines takes little
+// more memory than its text, and reading a key takes constant time whatever
+// the size of the file. Texts are limited to 4 GiB; callers read far
+// smaller files.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,6 +45,9 @@ class IniFile {
  public:
   /// Parses `text` as the file's content, replacing what was held.
   void Parse(std::string_view text);
+  /// As above, taking over the storage of `text` (no second copy is made).
+  void Parse(std::string&& text);
+  void Parse(const char* text) { Parse(std::string_view(text)); }
 
   /// Sets `*value` to the value of `key` in `section`, blanks and one pair
   /// of enclosing quotation marks removed, uncut; false when the section or
@@ -55,6 +63,23 @@ class IniFile {
   /// case ignored). A reader of numbered keys (File0, File1, ...) need not
   /// ask for every number of a name that no key has.
   bool HasKeyStartingWith(std::string_view section, std::string_view prefix) const;
+  /// The line (from 1) of the key line that Find reads for `key` in
+  /// `section`; 0 when there is none.
+  std::size_t LineOf(std::string_view section, std::string_view key) const;
+
+  /// A header or key line, as VisitLines hands it over.
+  struct Entry {
+    std::size_t line = 0;       ///< from 1
+    bool header = false;        ///< a section header; else a key line
+    std::string_view section;   ///< the section's name as written (empty before the first header)
+    bool first_section = false; ///< the section is the first of its name (the one read)
+    std::string_view key;       ///< a key line's name as written
+    /// A key line of the first section of its name that is the first key
+    /// of its name there (the one read).
+    bool first_key = false;
+  };
+  /// Calls `visit` for every header and key line, in file order.
+  void VisitLines(const std::function<void(const Entry&)>& visit) const;
 
   /// Writes `key`=`value` into `section`.
   void Write(std::string_view section, std::string_view key, std::string_view value);
@@ -65,36 +90,39 @@ class IniFile {
   std::string Text() const;
 
  private:
-  enum class LineKind : std::uint8_t { kOther, kHeader, kKey };
-  struct Line {
-    std::string text;  ///< the line as held (no line end)
-    LineKind kind = LineKind::kOther;
-    /// The section name of a header or the key of a key line: a part of `text`.
-    std::uint32_t name_start = 0;
-    std::uint32_t name_size = 0;
-    std::string_view Name() const { return std::string_view(text).substr(name_start, name_size); }
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+  /// The first section of a name: where its lines lie in `text_`, and its
+  /// keys, indexed when first asked for.
+  struct SectionSpan {
+    std::uint32_t header = 0;       ///< offset of the header line
+    std::uint32_t end = 0;          ///< offset of the next header line, or the end of the text
+    std::uint32_t content_end = 0;  ///< offset just after the last non-blank line
+    /// Open-addressing table of key line offsets (kNone: free), the first
+    /// key line of each folded name; empty until a key is asked for.
+    std::vector<std::uint32_t> keys;
+    std::size_t key_count = 0;
   };
-  /// A header with the lines up to the next header; the first one (the
-  /// lines before any header) has no header.
-  struct Section {
-    std::vector<Line> lines;  ///< lines[0] is the header, except in the first
-    /// Upper-cased key -> index in `lines` of the first key line of that name.
-    std::unordered_map<std::string, std::size_t> keys;
-    /// Index just after the last non-blank line.
-    std::size_t end_of_content = 0;
-  };
-  static Line MakeLine(std::string text);
-  void AddLine(Line line);
-  /// The first section named `section`, or null.
-  const Section* FindSection(std::string_view section) const;
-  Section* FindSection(std::string_view section);
-  /// The first key line named `key` in `section`, or null.
-  static const Line* FindKey(const Section& section, std::string_view key);
 
-  std::vector<Section> sections_;
-  /// Upper-cased section name -> indexes in `sections_` of the sections of
-  /// that name still held, in file order.
-  std::unordered_map<std::string, std::vector<std::size_t>> section_index_;
+  std::string_view LineAt(std::uint32_t offset) const;
+  void IndexSections() const;
+  /// The first section named `section`, or null.
+  SectionSpan* FindSection(std::string_view section) const;
+  void IndexKeys(SectionSpan& span) const;
+  /// Offset of the first key line named `key` in `span`, or kNone.
+  std::uint32_t FindKey(SectionSpan& span, std::string_view key) const;
+  /// Forgets every index (after the text changed other than at its end).
+  void Forget() const;
+  /// Replaces [from, to) of the text with `lines` (each ended by LF).
+  void Splice(std::size_t from, std::size_t to, std::string_view lines);
+
+  std::string text_;  ///< every line ended by one LF
+  /// Open-addressing table of the header offsets of the first section of
+  /// each folded name (kNone: free); empty until indexed.
+  mutable std::vector<std::uint32_t> section_slots_;
+  mutable std::size_t section_count_ = 0;
+  mutable bool indexed_ = false;
+  /// Header offset -> the span of that section, for sections asked for.
+  mutable std::unordered_map<std::uint32_t, SectionSpan> spans_;
 };
 
 }  // namespace base

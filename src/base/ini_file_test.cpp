@@ -99,5 +99,35 @@ TEST(IniFileTest, ManySectionsAndKeysStayInOrder) {
   EXPECT_EQ(ini.Text().substr(ini.Text().size() - 17), "[Sec0]\r\nKey=new\r\n");
 }
 
+TEST(IniFileTest, LinesOfKeysAndEveryHeaderAndKey) {
+  // Lines end in CR LF, LF or a lone CR; each counts once.
+  IniFile ini;
+  ini.Parse("; c\r\n[A]\rx=1\n\n[b]\r\ny=2\r\nY=3\r\n[a]\nx=4\nz");
+  EXPECT_EQ(ini.LineOf("a", "X"), 3u);
+  EXPECT_EQ(ini.LineOf("B", "y"), 6u);
+  EXPECT_EQ(ini.LineOf("A", "z"), 0u);  // in the second section of the name, not read
+  EXPECT_EQ(ini.LineOf("C", "x"), 0u);
+  std::string seen;
+  ini.VisitLines([&seen](const IniFile::Entry& e) {
+    seen += std::to_string(e.line) + (e.header ? "[" + std::string(e.section) + "]" : std::string(e.key)) +
+            (e.first_section ? "f" : "") + (e.first_key ? "k" : "") + " ";
+  });
+  EXPECT_EQ(seen, "2[A]f 3xfk 5[b]f 6yfk 7Yf 8[a] 9x ");
+  EXPECT_EQ(ini.Text(), "; c\r\n[A]\r\nx=1\r\n\r\n[b]\r\ny=2\r\nY=3\r\n[a]\r\nx=4\r\nz\r\n");
+}
+
+TEST(IniFileTest, MillionsOfHeadersOrBlankLinesAreReadInOnePass) {
+  // Each line is one or two bytes, and only the first section of a name is
+  // ever indexed: held as the text, nothing per line.
+  for (const char* line : {"[\n", "\n", "[A]\nk=v\n"}) {
+    std::string text;
+    for (int i = 0; i < 500000; ++i) text += line;
+    IniFile ini;
+    ini.Parse(std::move(text));
+    EXPECT_EQ(ini.Get("A", "k", 10), line[1] == 'A' ? "v" : "") << line;
+    EXPECT_FALSE(ini.Has("Property", "Name"));
+  }
+}
+
 }  // namespace
 }  // namespace base

@@ -38,6 +38,16 @@ enum class Message {
   kPlusNativeIna,
   kInSubFolders,
   kInSubFolder,
+  kWordsRefused,
+  kWordNotWritten,
+  kSectionNotRead,
+  kKeyNotRead,
+  kDidYouMean,
+  kMoreNotListed,
+  kExeNotAFileRow,
+  kKeyAt,
+  kKeyAbsent,
+  kOptionValue,
   kCount  ///< the number of texts, not a text
 };
 

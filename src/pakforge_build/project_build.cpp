@@ -57,6 +57,18 @@ bool ProjectFolder(const base::FileAccess& fs, const std::string& kit_project, s
   return true;
 }
 
+// True when the last character of the kit text `path` is a path separator
+// of its own (not the trail byte of a double-byte character).
+bool IsTrailingSeparator(const std::string& path) {
+  if (path.empty()) return false;
+  if (path.back() == '/') return true;
+#ifdef _WIN32
+  return base::SjisFindLast(path, '\\') == path.size() - 1;
+#else
+  return false;
+#endif
+}
+
 // `items` (kit texts) as a JSON array of their UTF-8 forms.
 void JsonList(base::JsonWriter& json, const std::vector<std::string>& items) {
   json.BeginArray();
@@ -115,7 +127,12 @@ class ProjectBuild {
   // place of the message's "%s" where it has one).
   int RefuseUnsafe(const wizard::SafetyRefusal& unsafe) {
     const std::string detail = unsafe.Detail();
-    return Refuse(unsafe.string_id, detail, unsafe.string_id == wizard::kStrBadName ? detail : std::string());
+    std::string located = LocatedKey(unsafe.what);
+    if (const std::string other = LocatedKey(unsafe.other); !other.empty()) {
+      located += (located.empty() ? "" : "\n  ") + other;
+    }
+    if (located.empty() && unsafe.string_id == wizard::kStrBadName) located = detail;
+    return Refuse(unsafe.string_id, detail, located);
   }
   void Warn(const std::string& sjis) {
     warnings_.push_back(sjis);
@@ -139,6 +156,9 @@ class ProjectBuild {
     if (!wizard::LoadProject(fs_, project_, &loaded_)) {
       return Fail(kExitNoProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
+    // A hand-written file: its names that are not read are warned of, its
+    // words that would read as other words refused.
+    if (int status = ReviewProjectFile()) return status;
     if (wizard::Refusal words; !wizard::CheckRegistryWords(loaded_.unknown_words, &words)) {
       return Refuse(words.string_id, words.argument);
     }
@@ -167,6 +187,12 @@ class ProjectBuild {
     if (!wizard::CheckEveryPage({fs_, s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
       return Refuse(refusal.string_id, refusal.argument, RefusalDetail(refusal));
     }
+    // Page 2's picker offers only the files copied into the application
+    // folder; a project file written by hand may name any.
+    if (!wizard::CheckStartupProgramRow(s, loaded_.files, &refusal)) {
+      return Refuse(refusal.string_id, refusal.argument,
+                    Say(Message::kExeNotAFileRow, s.Exe.Text().c_str()) + "\n  " + RefusalDetail(refusal));
+    }
     std::string project_folder;
     wizard::SplitPath(project_, &project_folder, nullptr, nullptr);
     if (!wizard::CheckOutputNames(s, &loaded_.files, project_.substr(project_folder.size()), &unsafe) ||
@@ -177,7 +203,8 @@ class ProjectBuild {
     return RunBuilder();
   }
 
-  // Where a refusal points: the field's project-file key, or the rows.
+  // Where a refusal points: the field's project-file key with its line and
+  // value (or the option that replaced it), or the rows.
   std::string RefusalDetail(const wizard::Refusal& refusal) const {
     if (refusal.field == wizard::Field::kFileRow) {
       std::string missing;
@@ -190,24 +217,80 @@ class ProjectBuild {
       const wizard::RegistryRow& row = loaded_.registry.rows[static_cast<std::size_t>(refusal.row)];
       return "Registry: " + row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value;
     }
-    return FieldName(refusal.field);
-  }
-
-  static std::string FieldName(wizard::Field field) {
-    switch (field) {
-      case wizard::Field::kProduct: return "(Product)";
-      case wizard::Field::kName: return "(Name)";
-      case wizard::Field::kCaption: return "(Caption)";
-      case wizard::Field::kVer: return "(Ver)";
-      case wizard::Field::kOutput: return "(Output)";
-      case wizard::Field::kSource: return "(Source)";
-      case wizard::Field::kInstDir: return "(InstDir)";
-      case wizard::Field::kUninstFile: return "(UninstFile)";
-      case wizard::Field::kCmd: return "(Cmd)";
-      case wizard::Field::kUninstall: return "(Uninstall)";
-      default: break;
+    const wizard::ProjectSettings& s = loaded_.settings;
+    const struct {
+      wizard::Field field;
+      const char* key;
+      const wizard::TextSetting& setting;
+    } keys[] = {{wizard::Field::kProduct, "Product", s.Product}, {wizard::Field::kName, "Name", s.Name},
+                {wizard::Field::kCaption, "Caption", s.Caption},  {wizard::Field::kVer, "Ver", s.Ver},
+                {wizard::Field::kOutput, "Output", s.Output},     {wizard::Field::kSource, "Source", s.Source},
+                {wizard::Field::kInstDir, "InstDir", s.InstDir},  {wizard::Field::kUninstFile, "UninstFile", s.UninstFile},
+                {wizard::Field::kCmd, "Cmd", s.Cmd},              {wizard::Field::kExe, "Exe", s.Exe}};
+    for (const auto& k : keys) {
+      if (k.field == refusal.field) return KeyDetail(k.key, k.setting.Text());
+    }
+    if (refusal.field == wizard::Field::kUninstall) {
+      return KeyDetail("Uninstall", s.Uninstall.On() ? "true" : "false");
     }
     return std::string();
+  }
+
+  // "Pakforge_X.ini:12: InstDir=value" for a key of section Property; the
+  // option that replaced it for this run; or that the key is not there.
+  std::string KeyDetail(const std::string& key, const std::string& value) const {
+    if (key == "Source" && !options_.source.empty()) {
+      return Say(Message::kOptionValue, "--source", value.c_str(), key.c_str());
+    }
+    if (key == "Output" && !options_.output.empty()) {
+      return Say(Message::kOptionValue, "--output", value.c_str(), key.c_str());
+    }
+    const std::size_t line = loaded_.ini.LineOf("Property", key);
+    if (line == 0) return Say(Message::kKeyAbsent, project_.c_str(), key.c_str());
+    return Say(Message::kKeyAt, project_.c_str(), std::to_string(line).c_str(), key.c_str(), value.c_str());
+  }
+
+  // "Pakforge_X.ini:3: File3=..\x.exe" for a "key=value" text of a safety
+  // refusal whose key the project file holds; empty otherwise.
+  std::string LocatedKey(const std::string& what) const {
+    const std::size_t eq = what.find('=');
+    if (eq == std::string::npos || eq == 0) return std::string();
+    const std::string key = what.substr(0, eq);
+    for (const char* section : {"Property", "CopyFile", "Folder", "SetupIni"}) {
+      if (const std::size_t line = loaded_.ini.LineOf(section, key)) {
+        return Say(Message::kKeyAt, project_.c_str(), std::to_string(line).c_str(), key.c_str(),
+                   what.substr(eq + 1).c_str());
+      }
+    }
+    return std::string();
+  }
+
+  // Warns of every name the project file holds that is not read, and
+  // refuses the words that would be read as other words, each with its line.
+  int ReviewProjectFile() {
+    const wizard::ProjectFileReview& review = loaded_.review;
+    const auto more = [this](std::size_t listed, std::size_t count) {
+      return Say(Message::kMoreNotListed, std::to_string(count - listed).c_str());
+    };
+    for (const wizard::UnreadName& n : review.unread) {
+      const std::string line = std::to_string(n.line);
+      std::string text = n.key.empty() ? Say(Message::kSectionNotRead, project_.c_str(), line.c_str(), n.section.c_str())
+                                       : Say(Message::kKeyNotRead, project_.c_str(), line.c_str(), n.key.c_str());
+      if (!n.suggestion.empty()) {
+        const std::string named = n.key.empty() ? "[" + n.suggestion + "]" : n.suggestion;
+        text += Say(Message::kDidYouMean, named.c_str());
+      }
+      Warn(text);
+    }
+    if (review.unread_count > review.unread.size()) Warn(more(review.unread.size(), review.unread_count));
+    if (review.word_count == 0) return 0;
+    std::string text = Say(Message::kWordsRefused);
+    for (const wizard::UnwrittenWord& w : review.words) {
+      text += "\n  " + Say(Message::kWordNotWritten, project_.c_str(), std::to_string(w.line).c_str(), w.key.c_str(),
+                           w.value.c_str(), w.accepted.c_str(), w.read_as.c_str());
+    }
+    if (review.word_count > review.words.size()) text += "\n  " + more(review.words.size(), review.word_count);
+    return Fail(kExitRefused, text);
   }
 
   // --source and --output replace the saved values for this run only; they
@@ -224,12 +307,19 @@ class ProjectBuild {
       if (o.host.empty()) continue;
       std::string kit;
       if (!base::ExactKitText(o.host, &kit)) return Fail(kExitUsage, Say(Message::kValueNotSjis, o.host.c_str()));
+      // "--source TinyNotes/" as tab completion writes it: one separator
+      // at the end is the folder's own.
+      if (&o.setting == &s.Source && kit.size() > 1 && IsTrailingSeparator(kit)) kit.pop_back();
       // "--output Foo.lvar" names the archive Foo.lvar, not Foo.lvar.lvar.
       if (&o.setting == &s.Output && kit.size() > 5 &&
           base::EqualsIgnoreAsciiCase(std::string_view(kit).substr(kit.size() - 5), ".lvar")) {
         kit.resize(kit.size() - 5);
       }
-      if (static_cast<int>(kit.size()) >= o.setting.Maximum()) return Refuse(o.too_long);
+      if (static_cast<int>(kit.size()) >= o.setting.Maximum()) {
+        const char* option = &o.setting == &s.Source ? "--source" : "--output";
+        return Refuse(o.too_long, std::string(),
+                      Say(Message::kOptionValue, option, kit.c_str(), &o.setting == &s.Source ? "Source" : "Output"));
+      }
       o.setting.Assign(kit);
     }
     return 0;

@@ -70,6 +70,8 @@ struct Project {
   std::map<std::string, std::string> files;  ///< '/'-separated path under the project folder -> bytes
   std::string file_name;  ///< the project file's name when not the wizard's
   std::string by_hand;    ///< lines added to the saved project file, as an author writes them
+  /// Texts of the saved project file replaced, each first occurrence, as an author edits them.
+  std::vector<std::pair<std::string, std::string>> edits;
 
   void AddRow(const std::string& name, const std::string& folder = std::string(),
               std::uint32_t kind = wizard::AppRoot) {
@@ -132,6 +134,11 @@ void Lay(const ScratchFolder& dir, const Project& p) {
   ASSERT_TRUE(wizard::SaveProject(system_files, p.settings, dir.Path(p.ProjectName()), &p.saved, &p.registry));
   std::string saved;
   ASSERT_TRUE(wizard::ReadWholeFile(system_files, dir.Path(p.ProjectName()), &saved));
+  for (const auto& [from, to] : p.edits) {
+    const std::size_t at = saved.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    saved.replace(at, from.size(), to);
+  }
   ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path(p.ProjectName()), saved + p.by_hand));
 }
 
@@ -317,21 +324,39 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
     void (*change)(Project&);
     int message;
     std::vector<std::string> args;
+    /// What the refusal says besides the wizard's text: the project file
+    /// (Pakforge_Memo.ini), the key's line, the key and its value.
+    std::string detail = std::string();
   };
   const Case cases[] = {
-      {"empty caption", [](Project& p) { p.settings.Caption.Clear(); }, wizard::kStrFillAll, {}},
-      {"bad product", [](Project& p) { p.settings.Product.Assign("a/b"); }, wizard::kStrBadName, {}},
+      {"empty caption", [](Project& p) { p.settings.Caption.Clear(); }, wizard::kStrFillAll, {},
+       "Pakforge_Memo.ini:7: Caption="},
+      {"bad product", [](Project& p) { p.settings.Product.Assign("a/b"); }, wizard::kStrBadName, {},
+       "Pakforge_Memo.ini:5: Product=a/b"},
       {"no source folder", [](Project& p) { p.settings.Source.Assign("missing"); },
-       wizard::kStrFolderNotFound, {}},
-      {"no program", [](Project& p) { p.settings.Exe.Clear(); }, wizard::kStrSelectExe, {}},
+       wizard::kStrFolderNotFound, {}, "Pakforge_Memo.ini:10: Source=missing"},
+      {"no program", [](Project& p) { p.settings.Exe.Clear(); }, wizard::kStrSelectExe, {},
+       "Pakforge_Memo.ini:12: Exe="},
+      {"no install folder", [](Project& p) { p.settings.InstDir.Clear(); }, wizard::kStrFillAll, {},
+       "Pakforge_Memo.ini:11: InstDir="},
+      {"no uninstall name", [](Project& p) { p.settings.UninstFile.Clear(); }, wizard::kStrFillAll, {},
+       "Pakforge_Memo.ini:17: UninstFile="},
+      {"a start-up program among no rows", [](Project& p) { p.settings.Exe.Assign("Mem.exe"); },
+       wizard::kStrSelectExe, {},
+       "the start-up program Mem.exe is not among the files copied into the application folder"},
+      {"a start-up program in an own folder", [](Project& p) { p.settings.Exe.Assign("pic.dat"); },
+       wizard::kStrSelectExe, {}, "Pakforge_Memo.ini:12: Exe=pic.dat"},
+      {"a start-up program key missing",
+       [](Project& p) { p.edits = {{"Exe=Memo.exe\r\n", ""}}; }, wizard::kStrSelectExe, {},
+       "Pakforge_Memo.ini: the key Exe is not set"},
       {"bad install folder", [](Project& p) { p.settings.InstDir.Assign("a|b"); },
-       wizard::kStrBadName, {}},
+       wizard::kStrBadName, {}, "Pakforge_Memo.ini:11: InstDir=a|b"},
       {"uninstall off", [](Project& p) { p.settings.Uninstall.Set(false); },
-       wizard::kStrUninstallRequired, {}},
+       wizard::kStrUninstallRequired, {}, "Pakforge_Memo.ini:16: Uninstall=false"},
       {"quote in the command line", [](Project& p) { p.settings.Cmd.Assign("-f \"x\""); },
-       wizard::kStrCmdQuote, {}},
+       wizard::kStrCmdQuote, {}, "Pakforge_Memo.ini:13: Cmd=-f \"x\""},
       {"archive name too long", [](Project&) {}, wizard::kStrOutputTooLong,
-       {"--output", std::string(101, 'o')}},
+       {"--output", std::string(101, 'o')}, "--output " + std::string(101, 'o') + " (replaces Output)"},
       {"no Native.ina", [](Project& p) { p.files.erase("src/Native.ina"); }, wizard::kStrNoNativeIna,
        {}},
       {"two Native.ina", [](Project& p) { p.files["src/sub/Native.ina"] = NativeInfo(); },
@@ -353,7 +378,8 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
       {"registry DWORD",
        [](Project& p) { p.AddRegistry(wizard::kHklm, "Software\\Kumo", "v", wizard::kDword, "0x1"); },
        wizard::kStrBadDword, {}},
-      {"a row with a path", [](Project& p) { p.AddRow("../../canary/secret.exe"); }, wizard::kStrBadName, {}},
+      {"a row with a path", [](Project& p) { p.AddRow("../../canary/secret.exe"); }, wizard::kStrBadName, {},
+       "Pakforge_Memo.ini:28: File3=../../canary/secret.exe"},
       {"the project file named Setup.ini", [](Project& p) { p.file_name = "Setup.ini"; },
        wizard::kStrOutputNameClash, {}},
       {"an empty source folder name", [](Project& p) { p.settings.Source.Clear(); }, wizard::kStrFillAll, {}},
@@ -380,9 +406,50 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
                                                                        : "");
     ASSERT_FALSE(message.empty()) << c.label;
     EXPECT_NE(result.err.find(message), std::string::npos) << c.label << ": " << result.err;
+    EXPECT_NE(result.err.find(c.detail), std::string::npos) << c.label << ": " << result.err;
     // Nothing of Finish is written.
     EXPECT_FALSE(fs::exists(Host(dir.Path(Kit("src/Install.inf"))))) << c.label;
     EXPECT_FALSE(fs::exists(Host(dir.Path("Memo.bat")))) << c.label;
+  }
+}
+
+TEST(ProjectBuildTest, HandWrittenWordsAreRefusedAndUnreadNamesWarnedOf) {
+  // Each word that the wizard would read as another word is refused, with
+  // its line, the words written and the word read; names that are not read
+  // are warned of, with a known name one edit away.
+  const struct {
+    const char* label;
+    std::vector<std::pair<std::string, std::string>> edits;
+    std::string by_hand;
+    int status;
+    std::vector<std::string> said;
+  } cases[] = {
+      {"Dest", {{"Dest=ALTERNATIVE", "Dest=MAIN_ONLY"}}, "", kExitRefused,
+       {"Pakforge_Memo.ini:15: Dest=MAIN_ONLY is not a value that Pakforge writes; write one of MAIN, CARD, "
+        "ALTERNATIVE (Pakforge would read it as ALTERNATIVE)"}},
+      {"UnRegist and Reboot", {{"UnRegist=true", "UnRegist=no"}, {"Reboot=false", "Reboot=yes"}}, "", kExitRefused,
+       {":14: Reboot=yes", "(Pakforge would read it as false)", ":18: UnRegist=no", "(Pakforge would read it as true)"}},
+      {"Type of a row", {{"Type1=Doc", "Type1=App"}}, "", kExitRefused,
+       {":24: Type1=App is not a value that Pakforge writes; write one of Doc, AppOriginal, DocOriginal"}},
+      {"Create", {{"Create=true", "Create=no"}}, "", kExitRefused, {"Create=no", "write one of true, false"}},
+      {"a misspelt section", {{"[CopyFile]", "[CopyFiles]"}}, "", kExitOk,
+       {"warning: ", ":19: the section [CopyFiles] is not read by Pakforge; did you mean [CopyFile]?"}},
+      {"a misspelt key and a second section", {{"[SetupIni]\r\n", "[SetupIni]\r\nCrate=true\r\n"}},
+       "[Property]\r\nDest=CARD\r\n",
+       kExitOk,
+       {"the section [Property] is not read by Pakforge", "the key Crate is not read by Pakforge; did you mean Create?"}},
+  };
+  for (const auto& c : cases) {
+    Project p = BaseProject();
+    p.edits = c.edits;
+    p.by_hand = c.by_hand;
+    ScratchFolder dir;
+    Lay(dir, p);
+    const Result result = Build(dir, p.ProjectName(), {"--check"});
+    EXPECT_EQ(result.status, c.status) << c.label << ": " << result.err;
+    for (const std::string& text : c.said) {
+      EXPECT_NE(result.err.find(text), std::string::npos) << c.label << ": " << text << "\n" << result.err;
+    }
   }
 }
 
@@ -403,6 +470,12 @@ TEST(ProjectBuildTest, OverridesLeaveTheProjectFileAlone) {
   EXPECT_NE(tree.at("Memo.bat").find("Pakmak \"other\" \"Other.lvar\""), std::string::npos);
   EXPECT_EQ(tree.at(p.ProjectName()), saved);
   EXPECT_NE(result.out.find("Other.lvar"), std::string::npos) << result.out;
+  // The separator that tab completion adds is the folder's own; a second
+  // one is not.
+  EXPECT_EQ(Build(dir, p.ProjectName(), {"--source", "other/", "--check"}).status, 0);
+  const Result twice = Build(dir, p.ProjectName(), {"--source", "other//", "--check"});
+  EXPECT_EQ(twice.status, kExitRefused);
+  EXPECT_NE(twice.err.find("--source other/ (replaces Source)"), std::string::npos) << twice.err;
 }
 
 TEST(ProjectBuildTest, CheckOnlyWritesNoArchive) {

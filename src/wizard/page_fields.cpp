@@ -72,10 +72,9 @@ bool CheckProgramFields(const base::FileAccess& fs, const ProjectSettings& s, co
 }
 
 bool CheckInstallFields(const ProjectSettings& s, Refusal* refusal) {
-  if (s.InstDir.IsEmpty() || (s.Uninstall.On() && s.UninstFile.IsEmpty())) {
-    return Refuse(refusal, kStrFillAll, Field::kNone);
-  }
-  if (s.Exe.IsEmpty()) return Refuse(refusal, kStrSelectExe, Field::kNone);
+  if (s.InstDir.IsEmpty()) return Refuse(refusal, kStrFillAll, Field::kInstDir);
+  if (s.Uninstall.On() && s.UninstFile.IsEmpty()) return Refuse(refusal, kStrFillAll, Field::kUninstFile);
+  if (s.Exe.IsEmpty()) return Refuse(refusal, kStrSelectExe, Field::kExe);
   if (!s.InstDir.IsValidFileName()) return Refuse(refusal, kStrBadName, Field::kInstDir);
   if (!s.UninstFile.IsValidFileName()) return Refuse(refusal, kStrBadName, Field::kUninstFile);
   // What the archive builder would refuse is told here, before Finish.

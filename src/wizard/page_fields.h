@@ -28,6 +28,7 @@ enum class Field {
   kUninstall,
   kFileRow,      ///< a row of the files list (page 3); `Refusal::row` names it
   kRegistryRow,  ///< a row of the registry list (page 4); `Refusal::row` names it
+  kExe,          ///< the start-up program (page 2's picker)
 };
 
 /// Why a page refuses to go on: the message's string id, the field it
@@ -69,7 +70,8 @@ bool CheckProgramFields(const base::FileAccess& fs, const ProjectSettings& setti
                         Refusal* refusal);
 
 /// Page 2's checks in order: install folder filled (and the uninstall name
-/// when uninstall information is on), a start-up program chosen, install
+/// when uninstall information is on; the refusal names the empty one), a
+/// start-up program chosen, install
 /// folder and uninstall names valid (the uninstall name even when
 /// uninstall information is off). True when all pass; else false with the
 /// first refusal.

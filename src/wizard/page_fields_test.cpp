@@ -137,9 +137,9 @@ TEST(PageFieldsTest, InstallFieldsCheckedInOrder) {
     Field focus;
   };
   const Case cases[] = {
-      {"", "UnDemo", true, "Tool.exe", "", kStrFillAll, Field::kNone},
-      {"Demo", "", true, "Tool.exe", "", kStrFillAll, Field::kNone},
-      {"Demo", "UnDemo", true, "", "", kStrSelectExe, Field::kNone},
+      {"", "UnDemo", true, "Tool.exe", "", kStrFillAll, Field::kInstDir},
+      {"Demo", "", true, "Tool.exe", "", kStrFillAll, Field::kUninstFile},
+      {"Demo", "UnDemo", true, "", "", kStrSelectExe, Field::kExe},
       {"a|b", "UnDemo", true, "Tool.exe", "", kStrBadName, Field::kInstDir},
       {"Demo", "a?b", true, "Tool.exe", "", kStrBadName, Field::kUninstFile},
       // Uninstall off: the name is still checked, then the builder's need

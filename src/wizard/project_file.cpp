@@ -1,6 +1,8 @@
 #include "wizard/project_file.h"
 
+#include <cstdint>
 #include <string>
+#include <utility>
 
 #include "base/encoding.h"
 #include "base/ini_file.h"
@@ -29,6 +31,33 @@ std::string Protected(std::string_view value) {
 
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
+// True when `text` is well-formed UTF-8 (no stray continuation byte, no
+// sequence cut short, no overlong form, no surrogate, nothing above
+// U+10FFFF) holding a character of three bytes or more, as every kana and
+// kanji is. Shift-JIS that the wizard wrote can be well-formed UTF-8 of
+// two-byte characters alone (half-width katakana pairs such as "\xCE\xB2"),
+// and stays Shift-JIS.
+bool IsWideUtf8(std::string_view text) {
+  bool wide = false;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    std::uint32_t point = length == 1 ? c : c & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto t = static_cast<unsigned char>(text[i + k]);
+      if ((t & 0xC0) != 0x80) return false;
+      point = (point << 6) | (t & 0x3F);
+    }
+    const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (point < least[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+    wide = wide || length >= 3;
+    i += length;
+  }
+  return wide;
+}
+
 // The project file at `path`; a missing or unreadable file reads as an
 // empty one.
 base::IniFile ParsedProjectFile(const base::FileAccess& fs, const std::string& path) {
@@ -45,13 +74,21 @@ bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::
   // read at all.
   const bool read = !ProjectFileTooLarge(fs, path) && ReadWholeFile(fs, path, &text);
   if (!read) text.clear();
+  // Written by an editor as UTF-8, with a byte-order mark or without one
+  // (then every byte is valid UTF-8, with a character of three bytes or
+  // more): read as the Shift-JIS the wizard writes. A text with a
+  // character that Shift-JIS lacks stays as it is, and so does one whose
+  // Shift-JIS would read as UTF-8 again, so that a saved file reads back
+  // as it was saved.
   std::string_view body = text;
+  const bool marked = body.substr(0, base::kUtf8ByteOrderMark.size()) == base::kUtf8ByteOrderMark;
+  if (marked) body.remove_prefix(base::kUtf8ByteOrderMark.size());
   std::string converted;
-  if (body.substr(0, base::kUtf8ByteOrderMark.size()) == base::kUtf8ByteOrderMark &&
-      base::Utf8ToCp932(body.substr(base::kUtf8ByteOrderMark.size()), &converted)) {
-    body = converted;
+  if ((marked || IsWideUtf8(body)) && base::Utf8ToCp932(body, &converted) && (marked || !IsWideUtf8(converted))) {
+    ini->Parse(std::move(converted));
+  } else {
+    ini->Parse(std::move(text));
   }
-  ini->Parse(body);
   return read;
 }
 

@@ -23,8 +23,10 @@ bool SaveProject(const base::FileAccess& fs, const ProjectSettings& settings, co
                  const FileRowStore* files, const RegistryRowStore* registry);
 
 /// Reads and parses the project file at `path` once, for the loaders
-/// below. A file that an editor saved as UTF-8 with a byte-order mark is
-/// read as Shift-JIS. False (and an empty `ini`) when it cannot be read,
+/// below. A file that an editor saved as UTF-8 (with a byte-order mark, or
+/// without one when it is valid UTF-8 and not all ASCII) is read as the
+/// Shift-JIS the wizard writes, unless it holds a character that Shift-JIS
+/// lacks. False (and an empty `ini`) when it cannot be read,
 /// or when it is larger than any project file the wizard writes
 /// (ProjectFileTooLarge), which is then not read at all.
 bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::IniFile* ini);

@@ -168,6 +168,45 @@ TEST_F(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
   EXPECT_EQ(files.rows[0].name, "a.exe");
 }
 
+TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
+  // "メモ帳" as a caption and "ようこそ.txt" as a file name, in UTF-8 and in
+  // Shift-JIS.
+  const std::string caption_utf8 = "\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3";
+  const std::string caption_sjis = "\x83\x81\x83\x82\x92\xA0";
+  const std::string file_utf8 = "\xE3\x82\x88\xE3\x81\x86\xE3\x81\x93\xE3\x81\x9D.txt";
+  const std::string file_sjis = "\x82\xE6\x82\xA4\x82\xB1\x82\xBB.txt";
+  const struct {
+    const char* name;
+    std::string text;
+    std::string caption;
+    std::string file;
+  } cases[] = {
+      {"UTF-8 without a mark", "[Property]\nCaption=" + caption_utf8 + "\n[CopyFile]\nFile0=" + file_utf8 + "\n",
+       caption_sjis, file_sjis},
+      {"Shift-JIS, as the wizard writes it",
+       "[Property]\r\nCaption=" + caption_sjis + "\r\n[CopyFile]\r\nFile0=" + file_sjis + "\r\n", caption_sjis,
+       file_sjis},
+      // An emoji is valid UTF-8 that Shift-JIS lacks: the text stays as
+      // it was written.
+      {"valid UTF-8 without a Shift-JIS form", "[Property]\nCaption=\xF0\x9F\x93\x9D\n[CopyFile]\nFile0=a\n",
+       "\xF0\x9F\x93\x9D", "a"},
+      {"ASCII only", "[Property]\nCaption=Memo\n[CopyFile]\nFile0=a.txt\n", "Memo", "a.txt"},
+      // Half-width katakana ("\xCE\xB2" is also the UTF-8 of a Greek beta,
+      // which Shift-JIS has): the wizard's own Shift-JIS stays.
+      {"Shift-JIS that reads as two-byte UTF-8", "[Property]\r\nCaption=\xCE\xB2\r\n[CopyFile]\r\nFile0=a\r\n",
+       "\xCE\xB2", "a"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(WriteTextFile(dir.fs, path, c.text));
+    ProjectSettings s;
+    LoadProjectSettings(dir.fs, s, path);
+    EXPECT_EQ(s.Caption.Text(), c.caption) << c.name;
+    const MemoryFileRowStore files = FileRows();
+    ASSERT_EQ(files.rows.size(), 1u) << c.name;
+    EXPECT_EQ(files.rows[0].name, c.file) << c.name;
+  }
+}
+
 TEST_F(ProjectFileTest, LongValuesAreCutToTheSettingMaximum) {
   ASSERT_TRUE(WriteTextFile(dir.fs, path,
                             "[Property]\r\nName=" + std::string(80, 'n') + "\r\nVer=" + std::string(20, '1') +

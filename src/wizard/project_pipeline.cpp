@@ -29,7 +29,7 @@ constexpr PageCheck kEveryPageCheck[] = {
 }  // namespace
 
 bool LoadProject(const base::FileAccess& fs, const std::string& path, LoadedProject* project) {
-  base::IniFile ini;
+  base::IniFile& ini = project->ini;
   if (FolderExists(fs, path) || !ReadProjectFile(fs, path, &ini)) return false;
   ProjectSettings& s = project->settings;
   LoadProjectSettings(s, ini);
@@ -39,6 +39,7 @@ bool LoadProject(const base::FileAccess& fs, const std::string& path, LoadedProj
   LoadCopyFileRows(ini, project->files);
   project->unknown_words.clear();
   LoadRegistryRows(ini, project->registry, &project->unknown_words);
+  project->review = ReviewProjectFile(ini);
   return true;
 }
 
@@ -135,6 +136,17 @@ bool CheckRegistryPage(const RegistryRowStore& registry, Refusal* refusal) {
     if (error != 0) return Refuse(refusal, error, Field::kRegistryRow, index);
   }
   return true;
+}
+
+bool CheckStartupProgramRow(const ProjectSettings& settings, const FileRowStore& files, Refusal* refusal) {
+  if (settings.Exe.IsEmpty()) return true;
+  const int count = files.Count();
+  for (int index = 0; index < count; ++index) {
+    FileRow row;
+    files.Get(index, &row);
+    if ((row.Kind() & AppRoot) && settings.Exe.Equals(row.name, true)) return true;
+  }
+  return Refuse(refusal, kStrSelectExe, Field::kExe);
 }
 
 bool CheckEveryPage(const ProjectUnderCheck& project, Refusal* refusal) {

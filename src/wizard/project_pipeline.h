@@ -20,6 +20,7 @@
 
 #include "wizard/page_fields.h"
 #include "wizard/project_file.h"
+#include "wizard/project_review.h"
 #include "wizard/row_store.h"
 #include "wizard/settings.h"
 #include "wizard/source_folder_rules.h"
@@ -36,6 +37,10 @@ struct LoadedProject {
   /// The root and type words of the registry rows that the wizard does not
   /// write, which read as HKLM or SZ (CheckRegistryWords refuses them).
   std::vector<UnknownRegistryWord> unknown_words;
+  /// The file as it was parsed, for the lines of its keys.
+  base::IniFile ini;
+  /// Its words the wizard never writes and names it does not read.
+  ProjectFileReview review;
 };
 
 /// Reads the project file at `path` once into `project`: the settings as
@@ -108,6 +113,12 @@ std::string UnknownRegistryWordsText(const std::vector<UnknownRegistryWord>& unk
 /// false with kStrUnknownRegistryWords and UnknownRegistryWordsText as its
 /// argument when `unknown` is not empty.
 bool CheckRegistryWords(const std::vector<UnknownRegistryWord>& unknown, Refusal* refusal);
+
+/// The start-up program `Exe` names a row of `files` (ASCII letter case
+/// ignored) that is copied into the application folder itself (AppRoot),
+/// as page 2's picker offers only such files. False with kStrSelectExe and
+/// Field::kExe otherwise. An empty `Exe` passes (page 2 refuses it).
+bool CheckStartupProgramRow(const ProjectSettings& settings, const FileRowStore& files, Refusal* refusal);
 
 /// Every page's checks, in the order the author meets them (pages 1 to 4).
 /// True when all pass; else false with the first refusal.

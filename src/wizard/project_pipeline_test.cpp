@@ -91,7 +91,7 @@ TEST_F(ProjectPipelineTest, EveryPageRefusesInTurnNamingTheRow) {
       {"page 1 first", "[Registry]\r\nRegistryKey0=HKLM,K,v,DWORD,x\r\n",
        [](testing::FakeFolder&, ProjectSettings& s) { s.Caption.Clear(); }, kStrFillAll, Field::kCaption, -1},
       {"page 2", "", [](testing::FakeFolder&, ProjectSettings& s) { s.Exe.Clear(); }, kStrSelectExe,
-       Field::kNone, -1},
+       Field::kExe, -1},
       {"page 3, the missing row", "[CopyFile]\r\nFile0=gone.dat\r\nFile1=zz\r\n", nullptr, kStrMissingFiles,
        Field::kFileRow, 1},
       {"page 4, the sorted row", "[Registry]\r\nRegistryKey0=HKLM,K2,v,SZ,\"ok\"\r\nRegistryKey1=HKLM,K1,v,DWORD,0x1\r\n",
@@ -131,6 +131,26 @@ TEST_F(ProjectPipelineTest, RegistryWordsTheWizardDoesNotWriteAreRefusedNamingTh
     EXPECT_EQ(CheckRegistryWords(project.unknown_words, &refusal), c.listed == nullptr) << c.rows;
     EXPECT_EQ(refusal.string_id, c.listed ? kStrUnknownRegistryWords : 0) << c.rows;
     EXPECT_EQ(refusal.argument, c.listed ? c.listed : "") << c.rows;
+  }
+}
+
+TEST(StartupProgramRowTest, OnlyARowOfTheApplicationFolderItself) {
+  MemoryFileRowStore rows;
+  InsertFileRow(rows, "Memo.exe", false, std::string(), AppRoot);
+  InsertFileRow(rows, "Tool.exe", false, "Tools", AppOriginal);
+  InsertFileRow(rows, "Doc.exe", false, "Text", Doc);
+  const struct {
+    const char* exe;
+    bool passes;
+  } cases[] = {{"Memo.exe", true}, {"MEMO.EXE", true}, {"", true},        {"Memo.ex", false},
+               {"Tool.exe", false}, {"Doc.exe", false}, {"Memo.exe ", false}};
+  for (const auto& c : cases) {
+    ProjectSettings s;
+    s.Exe.Assign(c.exe);
+    Refusal refusal;
+    EXPECT_EQ(CheckStartupProgramRow(s, rows, &refusal), c.passes) << c.exe;
+    EXPECT_EQ(refusal.string_id, c.passes ? 0 : kStrSelectExe) << c.exe;
+    EXPECT_EQ(refusal.field, c.passes ? Field::kNone : Field::kExe) << c.exe;
   }
 }
 

@@ -165,6 +165,16 @@
 // wizard does not write: which rows and words.
 #define IDS_UNKNOWN_REGISTRY_WORDS 92
 
+// A hand-written project file's words that the wizard never writes and
+// names it does not read, told once when it is opened: the message and the
+// forms of its lines.
+#define IDS_PROJECT_FILE_REVIEW 93
+#define IDS_REVIEW_WORD 94          // line, key, value, the words written, the word read
+#define IDS_REVIEW_SECTION 95       // line, section
+#define IDS_REVIEW_KEY 96           // line, key
+#define IDS_REVIEW_SUGGESTION 97    // a name one edit away
+#define IDS_REVIEW_MORE 98          // how many more
+
 // The words of the wizard sheet's buttons and of the message boxes' buttons,
 // set from these tables whatever the system's language.
 #define IDS_BUTTON_BACK 100

@@ -5,6 +5,7 @@
 #include "wizard/file_utils.h"
 #include "wizard/page_fields.h"
 #include "wizard/project_file.h"
+#include "wizard/project_review.h"
 #include "wizard/project_safety.h"
 #include "wizard/resources/resource.h"
 #include "wizard/ui/list_pickers.h"
@@ -77,11 +78,24 @@ INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
     app_.page_state = PageState{};
     app_.page_state.native_ina_count = 1;
     s.ScannedSource.Assign(s.Source.Text());
+    ShowProjectFileReview();
   }
   FillControls();
   // The starting point for "anything changed": a new project or the one loaded.
   app_.changes.Start(app_.ProjectStateNow());
   return TRUE;
+}
+
+void IoPage::ShowProjectFileReview() {
+  // A hand-written file's words that read as other words, and its names
+  // that are not read: told once, all in one message, before the pages
+  // show what was read.
+  const ProjectFileReview review = ReviewProjectFile(app_.ProjectFile());
+  if (review.word_count == 0 && review.unread_count == 0) return;
+  const ReviewFormats formats{LoadText(IDS_REVIEW_WORD), LoadText(IDS_REVIEW_SECTION), LoadText(IDS_REVIEW_KEY),
+                              LoadText(IDS_REVIEW_SUGGESTION), LoadText(IDS_REVIEW_MORE)};
+  const std::string text = FormatWithArgument(LoadText(IDS_PROJECT_FILE_REVIEW), ReviewText(review, formats));
+  ShowMessageText(window_, IDS_PROJECT_FILE_REVIEW, text, MB_ICONEXCLAMATION);
 }
 
 void IoPage::FillControls() {

@@ -25,6 +25,8 @@ class IoPage : public WizardPage {
   INT_PTR OnUserMessage(WPARAM wparam, LPARAM lparam) override;
 
  private:
+  /// Tells, once, what the opened project file holds that is not read as written.
+  void ShowProjectFileReview();
   void FillControls();
   void SelectLanguage();
   void ReadControls();
