@@ -1,21 +1,24 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
+#include "base/wide_text_win32.h"
 #include "builder/interrupt_cleanup.h"
 
 namespace builder {
 namespace {
 
 // Read by the console handler, which runs on a thread of its own.
-char watched_path[4096];
+// The path in UTF-16, as the file system seam opens it (code page 932).
+wchar_t watched_path[4096];
 volatile LONG watching = 0;
 
 BOOL WINAPI RemoveAndStop(DWORD) {
   // The temporary file is created with FILE_SHARE_DELETE, so it can be
   // deleted while the build still holds it open; it goes when the process
   // ends.
-  if (watching) DeleteFileA(watched_path);
+  if (watching) DeleteFileW(watched_path);
   return FALSE;  // the default handler then ends the process
 }
 
@@ -25,8 +28,9 @@ void InstallInterruptCleanup() { SetConsoleCtrlHandler(RemoveAndStop, TRUE); }
 
 void RemoveOnInterrupt(const std::string& host_path) {
   InterlockedExchange(&watching, 0);
-  if (host_path.empty() || host_path.size() >= sizeof watched_path) return;
-  std::memcpy(watched_path, host_path.c_str(), host_path.size() + 1);
+  const std::wstring wide = base::WideText(host_path);
+  if (wide.empty() || wide.size() >= sizeof watched_path / sizeof watched_path[0]) return;
+  std::memcpy(watched_path, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   InterlockedExchange(&watching, 1);
 }
 
