@@ -56,7 +56,7 @@ TEST(HostPathTest, ShownText) {
       {marked + marked, note + note, note + note},
       {MarkHostText(""), "", ""},
       {kSjisName, kSjisName, kUtf8Name},
-      {kNotSjis + "a", kNotSjis + "a", kNotSjis + "a"},  // not Shift-JIS: the bytes as they are
+      {"a" + kNotSjis, "a" + kNotSjis, "a" + kNotSjis},  // not Shift-JIS: the bytes as they are
       // Not marks: no end, an odd count, no hexadecimal digits.
       {"\xff" "6e", "\xff" "6e", "\xff" "6e"},
       {"\xff" "6e6" "\xfe", "\xff" "6e6" "\xfe", "\xff" "6e6" "\xfe"},
