@@ -27,7 +27,7 @@ void Console::VPrintf(Stream stream, const char* format, va_list args) {
 }
 
 void BatchedConsole::Write(Stream stream, std::string_view sjis) {
-  if (stream == Stream::kErr) {
+  if (stream != Stream::kOut) {
     Flush();
     inner_->Write(stream, sjis);
     return;

@@ -12,7 +12,10 @@
 
 namespace base {
 
-enum class Stream { kOut, kErr };
+/// Where a text goes: standard output, or standard error; kWarning goes to
+/// standard error too, and marks the text as one of the run's warnings, for
+/// a program that reports them (pakforge-build --json).
+enum class Stream { kOut, kErr, kWarning };
 
 /// Where a console program's texts go. Messages are handed over as
 /// Shift-JIS bytes, exactly as the program means them, taken from the
@@ -65,7 +68,7 @@ void Say(Console& console, Stream stream, Id id, Args... args) {
 
 /// Holds back what goes to standard output and hands it to `inner` in
 /// blocks of whole writes: when 64 KiB are held, before anything goes to
-/// standard error (so the two streams keep their order), at Flush() and
+/// standard error or as a warning (so the streams keep their order), at Flush() and
 /// when it goes. A program that prints a mark per file then makes a few
 /// large writes instead of one per file.
 class BatchedConsole : public Console {
@@ -91,9 +94,11 @@ class CapturingConsole : public Console {
   explicit CapturingConsole(Language language = Language::kJapanese) : Console(language) {}
   void Write(Stream stream, std::string_view sjis) override {
     (stream == Stream::kOut ? out : err).append(sjis);
+    if (stream == Stream::kWarning) warnings.append(sjis);
   }
   std::string out;
-  std::string err;
+  std::string err;       ///< standard error, warnings included
+  std::string warnings;  ///< what was written as warnings alone
 };
 
 /// How the process console renders Shift-JIS messages.

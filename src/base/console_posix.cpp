@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "base/console.h"
-#include "base/encoding.h"
+#include "base/host_path.h"
 
 namespace base {
 namespace {
@@ -35,8 +35,8 @@ class PosixConsole : public Console {
 
   void Write(Stream stream, std::string_view sjis) override {
     int fd = stream == Stream::kOut ? STDOUT_FILENO : STDERR_FILENO;
-    std::string utf8;
-    bool written = convert_ && Cp932ToUtf8(sjis, &utf8) ? WriteAll(fd, utf8) : WriteAll(fd, sjis);
+    // A name the host wrote without a Shift-JIS form is shown as it wrote it.
+    bool written = WriteAll(fd, ShownText(sjis, convert_));
     if (!written && stream == Stream::kOut) output_failed_ = true;
   }
 

@@ -9,12 +9,12 @@
 namespace base {
 namespace {
 
-// Logs each write it receives as "out:TEXT" or "err:TEXT".
+// Logs each write it receives as "out:TEXT", "err:TEXT" or "warn:TEXT".
 class LoggingConsole : public Console {
  public:
   explicit LoggingConsole(std::vector<std::string>* log) : log_(log) {}
   void Write(Stream stream, std::string_view sjis) override {
-    log_->push_back((stream == Stream::kOut ? "out:" : "err:") + std::string(sjis));
+    log_->push_back((stream == Stream::kOut ? "out:" : stream == Stream::kErr ? "err:" : "warn:") + std::string(sjis));
   }
 
  private:
@@ -30,11 +30,12 @@ TEST(BatchedConsoleTest, HoldsOutputBackButKeepsTheOrderOfTheStreams) {
     EXPECT_TRUE(log.empty());
     console.Write(Stream::kErr, "E");
     console.Write(Stream::kOut, "c");
+    console.Write(Stream::kWarning, "W");
     console.Flush();
     console.Flush();  // nothing held: no empty write
     console.Write(Stream::kOut, "d");
   }  // going: "d" still comes out
-  EXPECT_EQ(log, (std::vector<std::string>{"out:ab", "err:E", "out:c", "out:d"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"out:ab", "err:E", "out:c", "warn:W", "out:d"}));
 }
 
 TEST(BatchedConsoleTest, WritesWholeBlocksWhenEnoughIsHeld) {

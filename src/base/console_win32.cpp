@@ -2,6 +2,7 @@
 
 #include "base/console.h"
 #include "base/encoding.h"
+#include "base/host_path.h"
 
 namespace base {
 namespace {
@@ -32,21 +33,32 @@ class Win32Console : public Console {
     int i = stream == Stream::kOut ? 0 : 1;
     HANDLE h = handles_[i];
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
+    // A name the host wrote without a Shift-JIS form comes marked
+    // (MarkHostText): it is shown from its UTF-8 form.
+    const bool marked = sjis.find('\xFF') != std::string_view::npos;
     if (encoding_ == ConsoleEncoding::kAuto && is_console_[i]) {
       // A console shows wide characters correctly whatever its code page.
-      int n = MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
+      const std::string utf8 = marked ? ShownText(sjis, /*utf8=*/true) : std::string();
+      const std::string_view text = marked ? std::string_view(utf8) : sjis;
+      const UINT code_page = marked ? CP_UTF8 : 932;
+      int n = MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
       if (n > 0) {
         std::wstring wide(static_cast<size_t>(n), L'\0');
-        MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), wide.data(), n);
+        MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
         DWORD written = 0;
         if (!WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) && i == 0)
           output_failed_ = true;
         return;
       }
     }
-    std::string utf8;
-    bool written = encoding_ == ConsoleEncoding::kUtf8 && Cp932ToUtf8(sjis, &utf8) ? WriteBytes(h, utf8)
-                                                                                    : WriteBytes(h, sjis);
+    bool written;
+    if (marked) {
+      written = WriteBytes(h, ShownText(sjis, encoding_ == ConsoleEncoding::kUtf8));
+    } else {
+      std::string utf8;
+      written = encoding_ == ConsoleEncoding::kUtf8 && Cp932ToUtf8(sjis, &utf8) ? WriteBytes(h, utf8)
+                                                                                 : WriteBytes(h, sjis);
+    }
     if (!written && i == 0) output_failed_ = true;
   }
 

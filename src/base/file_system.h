@@ -1,9 +1,9 @@
 #pragma once
 // Plain binary file access behind one interface, with one implementation per
 // platform (file_system_posix.cpp, file_system_win32.cpp) and one in-memory
-// fake for tests (fake_file_system.h). Every path is a host path: what the
-// platform's own file functions take (UTF-8 on POSIX, the ANSI code page on
-// Windows).
+// fake for tests (fake_file_system.h). Every path is a host path: UTF-8 on
+// POSIX; on Windows the kit's Shift-JIS, which the wide file functions get
+// converted with code page 932 whatever the system's ANSI code page.
 
 #include <cstddef>
 #include <cstdint>

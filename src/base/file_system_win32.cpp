@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/file_system.h"
+#include "base/wide_text_win32.h"
 
 namespace base {
 namespace {
@@ -59,13 +60,13 @@ class Win32OutputFile : public OutputFile {
   HANDLE handle_;
 };
 
-// The current folder as GetCurrentDirectoryA gives it, however long; empty
+// The current folder as GetCurrentDirectoryW gives it, however long; empty
 // when it cannot be taken.
-std::string CurrentDirectory() {
-  std::string here(MAX_PATH, '\0');
+std::wstring CurrentDirectory() {
+  std::wstring here(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(here.size()), here.data());
-    if (n == 0) return std::string();
+    const DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(here.size()), here.data());
+    if (n == 0) return std::wstring();
     if (n < here.size()) {
       here.resize(n);
       return here;
@@ -74,20 +75,22 @@ std::string CurrentDirectory() {
   }
 }
 
+// The way back is kept in UTF-16: it works even where the folder's name has
+// no Shift-JIS form.
 class Win32EnteredFolder : public EnteredFolder {
  public:
-  explicit Win32EnteredFolder(std::string came_from) : came_from_(std::move(came_from)) {}
-  ~Win32EnteredFolder() override { SetCurrentDirectoryA(came_from_.c_str()); }
+  explicit Win32EnteredFolder(std::wstring came_from) : came_from_(std::move(came_from)) {}
+  ~Win32EnteredFolder() override { SetCurrentDirectoryW(came_from_.c_str()); }
 
  private:
-  std::string came_from_;
+  std::wstring came_from_;
 };
 
 class Win32FileSystem : public FileSystem {
  public:
   bool Stat(const std::string& path, FileInfo* info) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!GetFileAttributesExW(WideText(path).c_str(), GetFileExInfoStandard, &data)) return false;
     bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     info->kind = folder ? FileKind::kFolder : FileKind::kRegular;
     info->size = folder ? 0 : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -106,49 +109,55 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
     // FILE_SHARE_DELETE: an interrupted build can delete its temporary file
     // while the handle is still open.
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+    HANDLE h = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32OutputFile>(h);
   }
 
   std::unique_ptr<OutputFile> Create(const std::string& path) override {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE h = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32OutputFile>(h);
   }
 
   bool Rename(const std::string& from, const std::string& to) override {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    return MoveFileW(WideText(from).c_str(), WideText(to).c_str()) != 0;
   }
 
   bool Replace(const std::string& from, const std::string& to) override {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(WideText(from).c_str(), WideText(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
-  bool CreateFolder(const std::string& path) override { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+  bool CreateFolder(const std::string& path) override { return CreateDirectoryW(WideText(path).c_str(), nullptr) != 0; }
 
-  bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+  bool Remove(const std::string& path) override { return DeleteFileW(WideText(path).c_str()) != 0; }
 
-  // MoveFileExA with MOVEFILE_WRITE_THROUGH has already made the rename
+  // MoveFileExW with MOVEFILE_WRITE_THROUGH has already made the rename
   // durable; folders cannot be flushed on their own here.
   bool SyncFolder(const std::string&) override { return true; }
 
   unsigned long ProcessId() override { return GetCurrentProcessId(); }
 
-  std::string CurrentFolder() override { return CurrentDirectory(); }
+  // A folder whose name has no Shift-JIS form comes marked (MarkHostText):
+  // it is shown as it is, and a path built on it opens nothing.
+  std::string CurrentFolder() override {
+    std::string here;
+    KitFromWide(CurrentDirectory(), &here);
+    return here;
+  }
 
   std::unique_ptr<EnteredFolder> EnterFolder(const std::string& folder) override {
-    std::string came_from = CurrentDirectory();
-    if (came_from.empty() || !SetCurrentDirectoryA(folder.c_str())) return nullptr;
+    std::wstring came_from = CurrentDirectory();
+    if (came_from.empty() || !SetCurrentDirectoryW(WideText(folder).c_str())) return nullptr;
     return std::make_unique<Win32EnteredFolder>(std::move(came_from));
   }
 
  private:
   // Opens an existing file on disk for reading with sharing mode `share`.
   static std::unique_ptr<InputFile> Open(const std::string& path, DWORD share, std::uint64_t* size) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+    HANDLE h = CreateFileW(WideText(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     // Only files on disk: a named pipe or a device (CON, COM1) could block.

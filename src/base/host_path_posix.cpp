@@ -8,16 +8,14 @@ std::size_t LastNameStart(std::string_view path) {
   return at == std::string_view::npos ? 0 : at + 1;
 }
 
-std::string HostText(std::string_view kit) {
-  std::string utf8;
-  if (Cp932ToUtf8(kit, &utf8)) return utf8;
-  return std::string(kit);  // not valid Shift-JIS: the bytes as they are
-}
+// Shift-JIS becomes UTF-8 and a marked host text its own bytes: exactly
+// the host text that KitText was given.
+std::string HostText(std::string_view kit) { return ShownText(kit, /*utf8=*/true); }
 
 std::string KitText(std::string_view host) {
   std::string sjis;
   if (Utf8ToCp932(host, &sjis)) return sjis;
-  return std::string(host);
+  return MarkHostText(host);
 }
 
 bool ExactKitText(std::string_view host, std::string* kit) { return Utf8ToCp932(host, kit); }

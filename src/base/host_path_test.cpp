@@ -30,10 +30,42 @@ TEST(HostPathTest, KitAndHostTexts) {
   EXPECT_TRUE(ExactKitText(HostText(kSjisName), &kit));
   EXPECT_EQ(kit, kSjisName);
 #ifndef _WIN32
-  // Shown with its bytes kept, but refused as a name.
-  EXPECT_EQ(KitText(kNoSjisForm), kNoSjisForm);
-  EXPECT_FALSE(ExactKitText(kNoSjisForm, &kit));
+  // Marked to be shown as it is, and refused as a name; the host text comes
+  // back whole.
+  for (const std::string& host : {kNoSjisForm, std::string("caf\xc3\xa9.txt"), std::string("\xff\xfe\x81")}) {
+    EXPECT_EQ(KitText(host), MarkHostText(host));
+    EXPECT_EQ(HostText(KitText(host)), host);
+    EXPECT_EQ(HostText("/src/" + KitText(host) + "/" + kSjisName), "/src/" + host + "/" + kUtf8Name);
+    EXPECT_FALSE(ExactKitText(host, &kit));
+  }
 #endif
+}
+
+// What a console shows of a kit text: marked host texts as the host wrote
+// them, the rest as Shift-JIS or UTF-8.
+TEST(HostPathTest, ShownText) {
+  const std::string note = "note\xf0\x9f\x93\x9d.dat";  // "note📝.dat": no Shift-JIS form
+  const std::string marked = MarkHostText(note);
+  EXPECT_EQ(marked, "\xff" "6e6f7465f09f939d2e646174" "\xfe");
+  struct Case {
+    std::string kit;
+    std::string sjis, utf8;  // shown as Shift-JIS bytes, as UTF-8
+  } cases[] = {
+      {"[ " + marked + " ]", "[ " + note + " ]", "[ " + note + " ]"},
+      {kSjisName + "/" + marked, kSjisName + "/" + note, kUtf8Name + "/" + note},
+      {marked + marked, note + note, note + note},
+      {MarkHostText(""), "", ""},
+      {kSjisName, kSjisName, kUtf8Name},
+      {"a" + kNotSjis, "a" + kNotSjis, "a" + kNotSjis},  // not Shift-JIS: the bytes as they are
+      // Not marks: no end, an odd count, no hexadecimal digits.
+      {"\xff" "6e", "\xff" "6e", "\xff" "6e"},
+      {"\xff" "6e6" "\xfe", "\xff" "6e6" "\xfe", "\xff" "6e6" "\xfe"},
+      {"\xff" "zz" "\xfe", "\xff" "zz" "\xfe", "\xff" "zz" "\xfe"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ShownText(c.kit, false), c.sjis) << c.kit;
+    EXPECT_EQ(ShownText(c.kit, true), c.utf8) << c.kit;
+  }
 }
 
 TEST(HostPathTest, LastNameStart) {

@@ -12,7 +12,8 @@ std::size_t LastNameStart(std::string_view path) {
   return start;
 }
 
-// The ANSI code page is the kit's: host and kit texts are the same bytes.
+// Host paths are the kit's Shift-JIS bytes (the file seams hand them to the
+// wide functions through code page 932): host and kit texts are the same.
 std::string HostText(std::string_view kit) { return std::string(kit); }
 
 std::string KitText(std::string_view host) { return std::string(host); }

@@ -1,17 +1,20 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "base/interrupt_cleanup.h"
+#include "base/wide_text_win32.h"
 
 namespace base {
 namespace {
 
 // Read by the console handler, which runs on a thread of its own. A slot's
-// path is written before its flag is set, and its flag cleared before the
-// path is written again.
+// path (UTF-16, as the file system seam opens it, code page 932) is written
+// before its flag is set, and its flag cleared before the path is written
+// again.
 struct Slot {
-  char path[4096];
+  wchar_t path[4096];
   volatile LONG watching;
 };
 Slot slots[kInterruptWatchSlots];
@@ -21,7 +24,7 @@ BOOL WINAPI RemoveAndStop(DWORD) {
   // deleted while the run still holds them open; they go when the process
   // ends.
   for (Slot& slot : slots) {
-    if (slot.watching) DeleteFileA(slot.path);
+    if (slot.watching) DeleteFileW(slot.path);
   }
   return FALSE;  // the default handler then ends the process
 }
@@ -31,10 +34,11 @@ BOOL WINAPI RemoveAndStop(DWORD) {
 void InstallInterruptCleanup() { SetConsoleCtrlHandler(RemoveAndStop, TRUE); }
 
 InterruptWatch::InterruptWatch(const std::string& host_path) {
-  if (host_path.empty() || host_path.size() >= sizeof slots[0].path) return;
+  const std::wstring wide = WideText(host_path);
+  if (wide.empty() || wide.size() >= sizeof slots[0].path / sizeof slots[0].path[0]) return;
   for (int i = 0; i < kInterruptWatchSlots; ++i) {
     if (slots[i].watching) continue;
-    std::memcpy(slots[i].path, host_path.c_str(), host_path.size() + 1);
+    std::memcpy(slots[i].path, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     InterlockedExchange(&slots[i].watching, 1);
     slot_ = i;
     return;

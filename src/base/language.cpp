@@ -58,7 +58,7 @@ Language ChooseLanguage(const LanguageRequest& request, std::span<const Language
     wanted = FromWindowsLanguage(request.windows_ui_language);
   } else {
     const std::string part = LanguagePart(request.posix_locale);
-    if (part.empty() || part == "c" || part == "posix") return available.front();
+    if (part.empty() || part == "c" || part == "posix") return fallback;  // no preference
     wanted = FromTag(part);
   }
   if (!wanted || std::find(available.begin(), available.end(), *wanted) == available.end() ||

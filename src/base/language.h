@@ -2,6 +2,8 @@
 // The language a program of the kit speaks, chosen once at start from what
 // the process asks for (the override LORIVANDER_LANG, the Windows user
 // interface language or the POSIX locale) and from what the program has.
+// Japanese comes from a "ja" override, a Japanese user interface or a ja_*
+// locale; a process that asks for nothing gets English.
 
 #include <span>
 #include <string>
@@ -25,9 +27,11 @@ struct LanguageRequest {
 ///   locale name such as "en_US"; any case);
 /// - else a non-zero `windows_ui_language` names it by its primary language;
 /// - else `posix_locale` names it by its language part; an empty locale,
-///   "C" or "POSIX" (with any suffix, as in "C.UTF-8") gives the default.
-/// A language the program lacks, one the kit does not know, and one whose
-/// texts `ansi_code_page` cannot show fall back to English.
+///   "C" or "POSIX" (with any suffix, as in "C.UTF-8") states no preference
+///   and gives English, as users of command-line tools expect.
+/// That no preference, a language the program lacks, one the kit does not
+/// know, and one whose texts `ansi_code_page` cannot show fall back to
+/// English (to the program's default when it has no English).
 Language ChooseLanguage(const LanguageRequest& request, std::span<const Language> available);
 
 /// True when texts of `language` can be shown in the ANSI code page

@@ -14,6 +14,7 @@ constexpr Language kRu = Language::kRussian;
 TEST(LanguageTest, ChoosesByOverrideThenSystemThenLocale) {
   const std::vector<Language> console = {kJa, kEn};       // pakmak, lvar, Pakforge
   const std::vector<Language> launcher = {kRu, kEn, kJa};  // Setup
+  const std::vector<Language> japanese_only = {kJa};
   struct Case {
     const char* override_tag;
     const char* locale;
@@ -22,17 +23,19 @@ TEST(LanguageTest, ChoosesByOverrideThenSystemThenLocale) {
     const std::vector<Language>* available;
     Language expected;
   } cases[] = {
-      // POSIX locales: unset, C and POSIX keep the default.
-      {"", "", 0, 0, &console, kJa},
-      {"", "C", 0, 0, &console, kJa},
-      {"", "C.UTF-8", 0, 0, &console, kJa},
-      {"", "POSIX", 0, 0, &console, kJa},
+      // POSIX locales: unset, C and POSIX ask for nothing and get English.
+      {"", "", 0, 0, &console, kEn},
+      {"", "C", 0, 0, &console, kEn},
+      {"", "C.UTF-8", 0, 0, &console, kEn},
+      {"", "POSIX", 0, 0, &console, kEn},
+      {"", "POSIX.utf8@euro", 0, 0, &console, kEn},
       {"", "ja_JP.UTF-8", 0, 0, &console, kJa},
       {"", "en_US.UTF-8", 0, 0, &console, kEn},
       {"", "de_DE.UTF-8", 0, 0, &console, kEn},
       {"", "ru_RU.UTF-8", 0, 0, &console, kEn},  // a language the program lacks
       {"", "ru_RU.UTF-8", 0, 0, &launcher, kRu},
-      {"", "", 0, 0, &launcher, kRu},
+      {"", "", 0, 0, &launcher, kEn},
+      {"", "", 0, 0, &japanese_only, kJa},  // no English: the program's default
       // Windows user interface languages (any sublanguage).
       {"", "", 0x0411, 932, &console, kJa},
       {"", "", 0x0409, 1252, &console, kEn},

@@ -14,13 +14,16 @@ namespace base {
 
 /// One entry of a folder listing ("." and ".." are never reported).
 struct DirEntry {
-  /// The name as the kit's texts carry it: Shift-JIS bytes. On POSIX it is
-  /// converted from the UTF-8 name on disk; empty when that has no Shift-JIS
-  /// form (see `name_convertible`).
+  /// The name as the kit's texts carry it: Shift-JIS bytes, converted from
+  /// the UTF-8 name on disk (POSIX) or the UTF-16 one (Windows, with code
+  /// page 932 whatever the system's); empty when that has no Shift-JIS form
+  /// (see `name_convertible`).
   std::string name;
   /// The name exactly as the file system holds it, for building host paths.
+  /// On Windows, where host paths are Shift-JIS too, a name without that
+  /// form is marked (MarkHostText): it can be shown, not opened.
   std::string host_name;
-  /// False when the on-disk name has no Shift-JIS form (POSIX only).
+  /// False when the on-disk name has no Shift-JIS form.
   bool name_convertible = true;
   /// What the entry is: only kRegular entries are files to read.
   FileKind kind = FileKind::kRegular;
@@ -45,7 +48,7 @@ struct DirEntry {
 using EarlierEntry = std::function<const DirEntry*(const std::string& host_name)>;
 
 /// Reads folders. The order of the entries is the platform's: on Windows the
-/// order FindFirstFileA/FindNextFileA give; on POSIX the entries are sorted
+/// order FindFirstFileW/FindNextFileW give; on POSIX the entries are sorted
 /// by host name, byte by byte with ASCII letters folded to upper case (the
 /// order NTFS gives ASCII names), so a folder lists the same on every machine.
 class FolderLister {

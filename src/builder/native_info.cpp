@@ -33,7 +33,7 @@ BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_p
   if (file->Read(&more, 1, &got) && got == 1) {
     base::FileInfo info;
     const std::uint64_t size = files.Stat(host_path, &info) ? info.size : kNativeInfoSize + 1;
-    Say(console, base::Stream::kErr, Message::kNativeInfoTooLong, static_cast<unsigned long long>(size),
+    Say(console, base::Stream::kWarning, Message::kNativeInfoTooLong, static_cast<unsigned long long>(size),
         static_cast<unsigned>(kNativeInfoSize), static_cast<unsigned>(kNativeInfoSize), message_path.c_str());
   }
   header->SetNativeInfo(native);

@@ -31,7 +31,8 @@ class FolderScanner {
       if (!entry.name_convertible) {
         // The archive and every message carry Shift-JIS names; refuse the
         // name now rather than store something the device cannot show.
-        std::string shown = base::JoinPath(folder->message_path, entry.host_name);
+        // Marked, so that it is shown as the host wrote it.
+        std::string shown = base::JoinPath(folder->message_path, base::KitText(entry.host_name));
         Say(console_, base::Stream::kErr, Message::kNameNotShiftJis, shown.c_str());
         return 0x4000000;
       }
@@ -113,7 +114,7 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
   if (BuildErrorCode code = scanner.Scan(std::move(root))) return code;
   // Once, for the description that reaches the header.
   if (result->native_info_found && HoldsPlaceholderNativeInfo(result->header))
-    Say(console, base::Stream::kErr, Message::kNativeInfoPlaceholder, result->native_info_path.c_str());
+    Say(console, base::Stream::kWarning, Message::kNativeInfoPlaceholder, result->native_info_path.c_str());
   return 0;
 }
 

@@ -197,7 +197,10 @@ TEST(ScanSourceFolderTest, NamesAreConvertedToShiftJisOrRefused) {
   src.Write("sub/caf\xC3\xA9.txt", "c");  // "é" has no Shift-JIS form
   Scan scan(src);
   EXPECT_EQ(0xC000000u, scan.code);
-  EXPECT_EQ("Error: A file name has no Shift-JIS form [ SRC/sub/caf\xC3\xA9.txt ].\n", scan.console.err);
+  // Shown as the host wrote it, on a UTF-8 console and on a Shift-JIS one.
+  for (bool utf8 : {true, false})
+    EXPECT_EQ("Error: A file name has no Shift-JIS form [ SRC/sub/caf\xC3\xA9.txt ].\n",
+              base::ShownText(scan.console.err, utf8));
 }
 
 // A link is taken as what it leads to only inside the source folder; one

@@ -76,15 +76,27 @@ void JsonList(base::JsonWriter& json, const std::vector<std::string>& items) {
   json.EndArray();
 }
 
-// With --json, standard output holds the JSON document alone: the builder's
-// own report lines go to standard error.
-class ErrorsOnlyConsole : public base::Console {
+// The builder's console: it speaks the program's language, keeps each
+// warning the builder prints for the report, and with --json sends the
+// builder's report lines to standard error, so that standard output holds the
+// JSON document alone.
+class BuilderConsole : public base::Console {
  public:
-  explicit ErrorsOnlyConsole(base::Console& inner) : inner_(inner) {}
-  void Write(Stream, std::string_view sjis) override { inner_.Write(Stream::kErr, sjis); }
+  BuilderConsole(base::Console& inner, bool errors_only, std::vector<std::string>* warnings)
+      : base::Console(inner.language()), inner_(inner), errors_only_(errors_only), warnings_(warnings) {}
+  void Write(Stream stream, std::string_view sjis) override {
+    if (stream == Stream::kWarning) {
+      std::string_view line = sjis;
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+      warnings_->emplace_back(line);
+    }
+    inner_.Write(errors_only_ && stream == Stream::kOut ? Stream::kErr : stream, sjis);
+  }
 
  private:
   base::Console& inner_;
+  bool errors_only_;
+  std::vector<std::string>* warnings_;
 };
 
 // One build of a saved project: what it found, wrote and built, and how it
@@ -96,8 +108,7 @@ class ProjectBuild {
         env_(env),
         memo_(base::FileAccess{env.files, env.lister}),
         fs_(memo_.access()),
-        quiet_(env.console),
-        console_(options.json ? quiet_ : env.console) {}
+        console_(env.console, options.json, &warnings_) {}
 
   int Execute() {
     const int status = Steps();
@@ -449,8 +460,7 @@ class ProjectBuild {
   // the wizard's examined, except the files Finish wrote.
   base::ListingMemo memo_;
   const base::FileAccess fs_;
-  ErrorsOnlyConsole quiet_;
-  base::Console& console_;  // the builder's console
+  BuilderConsole console_;
 
   std::string project_;
   std::string current_dir_;

@@ -26,6 +26,8 @@
 #include "base/interrupting_file_system.h"
 #include "base/test_temp_folder.h"
 #include "builder/driver.h"
+#include "builder/messages.h"
+#include "builder/native_info.h"
 #include "pakforge_build/wizard_messages.h"
 #include "wizard/finish.h"
 #include "wizard/project_file.h"
@@ -516,6 +518,46 @@ TEST(ProjectBuildTest, ReportAndWarnings) {
   // Memo.exe, data.bin, extra.dat, Install.inf, UnMemo.inf, Memo.txt, pic.dat: the
   // entries; Native.ina goes into the header.
   EXPECT_NE(result.json.find("\"files\": 7,\n  \"native_ina\": true,"), std::string::npos) << result.json;
+  EXPECT_NE(result.json.find("\"warnings\": [\"'extra.dat'"), std::string::npos) << result.json;
+}
+
+// --json changes where the builder's lines go, not their language.
+TEST(ProjectBuildTest, JsonKeepsTheBuildersLanguage) {
+  Project p = BaseProject();
+  // A source folder whose name the builder takes for an option: it refuses.
+  p.settings.Source.Assign("-x");
+  std::map<std::string, std::string> moved;
+  for (const auto& [path, content] : p.files) moved["-x" + path.substr(3)] = content;
+  p.files = moved;
+  ScratchFolder dir;
+  Lay(dir, p);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, std::vector<std::string>{"--json"}}) {
+    const Result result = Build(dir, p.ProjectName(), args);
+    EXPECT_NE(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find(builder::MessageText(base::Language::kEnglish, builder::Message::kBadOption)),
+              std::string::npos)
+        << result.err;
+  }
+}
+
+// The report carries every warning the run printed, the builder's too, each
+// as its line without the line end.
+TEST(ProjectBuildTest, ReportCarriesTheBuildersWarnings) {
+  Project p = BaseProject();
+  std::string placeholder = NativeInfo();
+  placeholder.replace(0, sizeof builder::kPlaceholderMarker - 1, builder::kPlaceholderMarker);
+  p.files["src/Native.ina"] = placeholder;
+  ScratchFolder dir;
+  Lay(dir, p);
+  const Result result = Build(dir, p.ProjectName(), {"--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  base::CapturingConsole expected(base::Language::kEnglish);
+  Say(expected, base::Stream::kErr, builder::Message::kNativeInfoPlaceholder, Kit("src/Native.ina").c_str());
+  std::string warning = expected.err;
+  EXPECT_NE(result.err.find(warning), std::string::npos) << result.err;  // printed as ever
+  warning.pop_back();
+  for (std::size_t at = 0; (at = warning.find('\\', at)) != std::string::npos; at += 2) warning.insert(at, 1, '\\');
+  EXPECT_NE(result.json.find("\"warnings\": [\"" + warning + "\"]"), std::string::npos) << result.json;
 }
 
 TEST(ProjectBuildTest, ForeignTextFilesStopTheRunUnlessCleanIsGiven) {

@@ -132,8 +132,10 @@ class CliTest : public ::testing::Test {
     return names;
   }
 
+  // Runs Pakmak with its texts in Japanese, asked for as a user would: a
+  // process that asks for nothing gets English.
   ProcessResult Run(const std::vector<std::string>& args) {
-    ProcessResult r = RunProcess(program_, args, dir_.Path());
+    ProcessResult r = RunProcess(program_, args, dir_.Path(), "cp932", false, {"LORIVANDER_LANG=ja"});
     EXPECT_TRUE(r.started) << program_;
     return r;
   }
@@ -225,11 +227,12 @@ TEST_F(CliTest, NoArgumentPrintsTheUsageAndSucceeds) {
 // Pipes get the Shift-JIS bytes; PAKMAK_ENCODING=utf-8 asks for UTF-8.
 TEST_F(CliTest, EncodingOverride) {
   const std::string first = "Pakmak: リモートインストール用アーカイブファイル作成ツール\n";
-  EXPECT_EQ(0u, RunProcess(program_, {}, dir_.Path(), "utf-8").out.find(first));
-  ProcessResult r = RunProcess(program_, {"-o", "C000"}, dir_.Path(), "UTF-8");
+  const std::vector<std::string> japanese = {"LORIVANDER_LANG=ja"};
+  EXPECT_EQ(0u, RunProcess(program_, {}, dir_.Path(), "utf-8", false, japanese).out.find(first));
+  ProcessResult r = RunProcess(program_, {"-o", "C000"}, dir_.Path(), "UTF-8", false, japanese);
   EXPECT_EQ(std::string("エラー：インストール対象ファイル格納ディレクトリが指定されていません\n") + ErrorLine(0x18000000),
             r.err);
-  r = RunProcess(program_, {"-o", "C000"}, dir_.Path(), "cp932");
+  r = RunProcess(program_, {"-o", "C000"}, dir_.Path(), "cp932", false, japanese);
   EXPECT_EQ(Sjis("エラー：インストール対象ファイル格納ディレクトリが指定されていません\n") + ErrorLine(0x18000000),
             r.err);
 }
@@ -245,12 +248,19 @@ TEST_F(CliTest, LanguageAndEncodingOfTheMessages) {
     const char* encoding;
     std::string err;
   } cases[] = {
-      {{}, "", Sjis(japanese.c_str())},
+#ifdef _WIN32
+      {{}, "", Sjis(japanese.c_str())},  // the Japanese user interface of the test session
+#else
+      {{}, "", english},  // no preference
+#endif
       {{"LORIVANDER_LANG=en"}, "", english},
       {{"LORIVANDER_LANG=ru"}, "", english},  // a language Pakmak lacks
       {{"LORIVANDER_LANG=ja"}, "cp932", Sjis(japanese.c_str())},
 #ifndef _WIN32
-      {{"LANG=C"}, "", Sjis(japanese.c_str())},
+      {{"LANG=C"}, "", english},
+      {{"LANG=C.UTF-8"}, "", english},
+      {{"LANG=POSIX"}, "", english},
+      {{"LANG=C.UTF-8", "LORIVANDER_LANG=ja"}, "", japanese},  // UTF-8 under C.UTF-8
       {{"LANG=en_US.UTF-8"}, "", english},
       {{"LANG=ja_JP.UTF-8"}, "", japanese},  // UTF-8 on a pipe
       {{"LANG=ja_JP.UTF-8"}, "cp932", Sjis(japanese.c_str())},
@@ -456,6 +466,17 @@ TEST_F(CliTest, NamesOnDiskAreStoredAsShiftJis) {
   Put("src/docs/caf\xC3\xA9.txt", "x");  // no Shift-JIS form
   ExpectFailure({"src", "J.lvar"}, 0x2C000000,
                 "Error: A file name has no Shift-JIS form [ src/docs/caf\xC3\xA9.txt ].\n");
+  std::filesystem::remove(dir_.Path("src/docs/caf\xC3\xA9.txt"));
+
+  // A UTF-8 terminal shows such a name as the host wrote it too, never its
+  // bytes read as Shift-JIS.
+  for (const std::string name : {"caf\xC3\xA9.txt", "note\xF0\x9F\x93\x9D.dat"}) {
+    Put("src/docs/" + name, "x");
+    ProcessResult r = RunProcess(program_, {"src", "J.lvar"}, dir_.Path(), "", false, {"LANG=en_US.UTF-8"});
+    EXPECT_EQ(StatusFor(0x2C000000), r.status) << name;
+    EXPECT_EQ("Error: A file name has no Shift-JIS form [ src/docs/" + name + " ].\n" + ErrorLine(0x2C000000), r.err);
+    std::filesystem::remove(dir_.Path("src/docs/" + name));
+  }
 }
 
 // An entry that cannot be examined (a link to nothing) is a scan error with
