@@ -39,9 +39,9 @@ echo "== Fuzz targets ($mode)"
 probe="$(mktemp -d)"
 trap 'rm -rf "$probe"' EXIT
 if [ "$mode" = corpus ]; then
-  # The replaying targets of the native tests' build; scripts/test.sh has
-  # built them already, so this is then only make's check.
-  build_presets --target fuzz_targets native >/dev/null
+  # The replaying targets of the native tests' build (scripts/test.sh has
+  # built them already and says so in PAK_PRESETS_BUILT).
+  build_presets --target fuzz_targets native | tail -n 1
   bin="$root/build/native/bin"
 else
   printf 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }\n' >"$probe/p.cpp"
