@@ -12,6 +12,8 @@
 # anything failed.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+# Only what this run builds counts as built (see build_presets).
+unset PAK_PRESETS_BUILT
 
 step "dependencies" "$root/scripts/setup-deps.sh"
 
