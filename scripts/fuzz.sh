@@ -5,17 +5,22 @@
 #                               print, per target, executions, coverage
 #                               (cov/ft) and findings
 #   scripts/fuzz.sh --corpus    run each target over its committed corpus
-#                               only (no new inputs); used by scripts/test.sh
+#                               only (no new inputs); used by scripts/test.sh.
+#                               Needs no clang: the targets come from the
+#                               native preset (build/native, sanitizers on),
+#                               linked with fuzz/replay_main.cpp
 #   scripts/fuzz.sh --merge     add to the committed corpora fuzz/corpus/<target>/
 #                               the inputs of the runs that reach new coverage
 #
 # PAK_FUZZ_TARGETS (names, blank-separated) limits the run to some targets;
-# PAK_FUZZ_JOBS runs that many targets at the same time (default 1);
+# PAK_FUZZ_JOBS runs that many targets at the same time (default 1; with
+# --corpus one per core);
 # PAK_FUZZ_BUILD_JOBS builds with that many jobs (default: one per core).
 # New inputs collect in build/fuzz/corpus/<target>/, findings (crash-*,
 # timeout-*, leak-*, oom-*) in build/fuzz/findings/<target>/, the logs in
 # build/fuzz/logs/. Without clang's fuzzer runtime the script says so and
-# exits 0. Exits non-zero when any target found something.
+# exits 0 (except with --corpus). Exits non-zero when any target found
+# something.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 build="$root/build/fuzz"
@@ -33,18 +38,25 @@ esac
 echo "== Fuzz targets ($mode)"
 probe="$(mktemp -d)"
 trap 'rm -rf "$probe"' EXIT
-printf 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }\n' >"$probe/p.cpp"
-if ! command -v clang++ >/dev/null 2>&1 ||
-   ! clang++ -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1; then
-  echo "Skipping the fuzz targets: clang with its libFuzzer runtime is not installed (scripts/setup-deps.sh installs it)."
-  exit 0
+if [ "$mode" = corpus ]; then
+  # The replaying targets of the native tests' build (scripts/test.sh has
+  # built them already and says so in PAK_PRESETS_BUILT).
+  build_presets --target fuzz_targets native | tail -n 1
+  bin="$root/build/native/bin"
+else
+  printf 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }\n' >"$probe/p.cpp"
+  if ! command -v clang++ >/dev/null 2>&1 ||
+     ! clang++ -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1; then
+    echo "Skipping the fuzz targets: clang with its libFuzzer runtime is not installed (scripts/setup-deps.sh installs it)."
+    exit 0
+  fi
+  build_jobs="${PAK_FUZZ_BUILD_JOBS:-}" build_folder "$build" -DPAK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -- fuzz_targets >/dev/null
+  bin="$build/bin"
 fi
 
-build_jobs="${PAK_FUZZ_BUILD_JOBS:-}" build_folder "$build" -DPAK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -- fuzz_targets >/dev/null
-
 targets=()
-for exe in "$build"/bin/*_fuzzer; do
+for exe in "$bin"/*_fuzzer; do
   name="$(basename "$exe" _fuzzer)"
   if [ -n "${PAK_FUZZ_TARGETS:-}" ] && [[ " $PAK_FUZZ_TARGETS " != *" $name "* ]]; then continue; fi
   targets+=("$name")
@@ -56,13 +68,13 @@ mkdir -p "$TMPDIR" "$build/logs"
 trap 'rm -rf "$probe" "$TMPDIR"' EXIT
 
 run_target() {
-  local name="$1" exe="$build/bin/$1_fuzzer" seeds="$root/fuzz/corpus/$1"
+  local name="$1" exe="$bin/$1_fuzzer" seeds="$root/fuzz/corpus/$1"
   local log="$build/logs/$1.log" findings="$build/findings/$1" work="$build/corpus/$1"
   local options=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "-artifact_prefix=$findings/")
   [ -f "$root/fuzz/$name.dict" ] && options+=("-dict=$root/fuzz/$name.dict")
   mkdir -p "$findings" "$work" "$seeds"
   case "$mode" in
-    corpus) "$exe" "${options[@]}" -runs=0 "$seeds" >"$log" 2>&1 ;;
+    corpus) "$exe" "$seeds" >"$log" 2>&1 ;;
     fuzz) "$exe" "${options[@]}" -max_total_time="$seconds" "$work" "$seeds" >"$log" 2>&1 ;;
   esac
 }
@@ -76,9 +88,14 @@ summarise() {
   ft="$(grep -o ' ft: [0-9]*' "$log" | tail -n 1 | tr -dc 0-9)"
   found="$(find "$build/findings/$name" -type f -newer "$build/logs/.start" | wc -l)"
   if [ "$status" -ne 0 ] && [ "$found" -eq 0 ]; then found=1; fi
-  printf '%-16s executions %-10s cov %-6s ft %-6s findings %s\n' "$name" "${runs:-?}" "${cov:-?}" "${ft:-?}" "$found"
+  if [ "$mode" = corpus ]; then
+    printf '%-16s inputs %-10s findings %s\n' "$name" "${runs:-?}" "$found"
+  else
+    printf '%-16s executions %-10s cov %-6s ft %-6s findings %s\n' "$name" "${runs:-?}" "${cov:-?}" "${ft:-?}" "$found"
+  fi
   if [ "$found" -ne 0 ]; then
-    grep -E 'ERROR: |check failed|SUMMARY|Test unit written' "$log" | head -n 5 | sed 's/^/    /'
+    # The input that failed (the replay's last "Running:" line), then the report.
+    { grep '^Running: ' "$log" | tail -n 1; grep -E 'ERROR: |check failed|SUMMARY|Test unit written' "$log" | head -n 5; } | sed 's/^/    /'
     return 1
   fi
 }
@@ -87,7 +104,7 @@ if [ "$mode" = merge ]; then
   for name in "${targets[@]}"; do
     seeds="$root/fuzz/corpus/$name"
     mkdir -p "$seeds" "$build/corpus/$name"
-    "$build/bin/${name}_fuzzer" -merge=1 "$seeds" "$build/corpus/$name" >"$build/logs/$name.merge.log" 2>&1
+    "$bin/${name}_fuzzer" -merge=1 "$seeds" "$build/corpus/$name" >"$build/logs/$name.merge.log" 2>&1
     echo "$name: $(find "$seeds" -type f | wc -l) inputs"
   done
   exit 0
@@ -95,6 +112,7 @@ fi
 
 touch "$build/logs/.start"
 jobs_max="${PAK_FUZZ_JOBS:-1}"
+[ "$mode" != corpus ] || jobs_max="${PAK_FUZZ_JOBS:-$jobs}"
 for name in "${targets[@]}"; do
   while [ "$(jobs -rp | wc -l)" -ge "$jobs_max" ]; do wait -n || true; done
   [ "$mode" = fuzz ] && echo "fuzzing $name for ${seconds}s"

@@ -6,15 +6,66 @@ cd "$root"
 jobs="$(nproc 2>/dev/null || echo 2)"
 
 # build_presets [--target TARGET]... PRESET...: configures and builds each
-# preset in turn (only the TARGETs when given).
+# preset in turn (only the TARGETs when given). A preset that this run has
+# already built, whole or for the same TARGETs, is not built again: the
+# exported PAK_PRESETS_BUILT lists them ("native win32:programs"), so that
+# scripts/test.sh and the scripts it starts build each preset once.
 build_presets() {
-  local target=() preset
+  local target=() preset key
   while [ "$1" = --target ]; do target+=("$2"); shift 2; done
   for preset in "$@"; do
+    key="$preset${target[*]+:${target[*]}}"
+    key="${key// /,}"
+    if [[ " ${PAK_PRESETS_BUILT:-} " == *" $preset "* || " ${PAK_PRESETS_BUILT:-} " == *" $key "* ]]; then
+      echo "== $preset: built already"
+      continue
+    fi
     echo "== Building $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" ${target[@]+--target "${target[@]}"} -j "$jobs"
+    export PAK_PRESETS_BUILT="${PAK_PRESETS_BUILT:+$PAK_PRESETS_BUILT }$key"
   done
+}
+
+# step NAME COMMAND [ARG]...: runs COMMAND and records, for step_times, how
+# long it took: wall-clock seconds and CPU seconds (user and system time of
+# every process it started and waited for). Returns COMMAND's status.
+step_names=() step_wall=() step_cpu=()
+step() {
+  local name="$1" start=$SECONDS cpu_before status=0
+  shift
+  children_cpu_seconds
+  cpu_before="$children_cpu"
+  "$@" || status=$?
+  children_cpu_seconds
+  step_names+=("$name")
+  step_wall+=($((SECONDS - start)))
+  step_cpu+=("$(awk -v a="$cpu_before" -v b="$children_cpu" 'BEGIN { printf "%.0f", b - a }')")
+  return $status
+}
+
+# children_cpu_seconds: sets $children_cpu to the CPU seconds of this shell's
+# finished children so far. Call it as a command, not in $(...): `times`
+# in a subshell starts from zero.
+children_cpu_seconds() {
+  local file="${TMPDIR:-/tmp}/pak-times.$$"
+  times >"$file"
+  children_cpu="$(awk 'function s(t) { split(t, p, "m"); return p[1] * 60 + p[2] }
+                       NR == 2 { printf "%.2f", s($1) + s($2) }' "$file")"
+  rm -f "$file"
+}
+
+# step_times: the table of the steps recorded by step, with their sum.
+step_times() {
+  local i wall=0 cpu=0
+  echo "== Step times (seconds)"
+  printf '%-34s %6s %6s\n' step wall cpu
+  for i in "${!step_names[@]}"; do
+    printf '%-34s %6s %6s\n' "${step_names[$i]}" "${step_wall[$i]}" "${step_cpu[$i]}"
+    wall=$((wall + step_wall[i]))
+    cpu=$((cpu + step_cpu[i]))
+  done
+  printf '%-34s %6s %6s\n' total "$wall" "$cpu"
 }
 
 # build_folder DIR CMAKE-OPTION... -- TARGET...: configures the build folder
