@@ -104,7 +104,10 @@ class RoundTripTest : public ::testing::Test, public testing::FinishInputs {
     EXPECT_EQ(words, (std::vector<std::string>{"Pakmak", "src", "FooPack.lvar", "-p", "0000", "-o", "c000",
                                                "-c", "0000"}));
     words.erase(words.begin());
-    return test_support::RunProcess(dir.Path("Pakmak.exe"), words, dir.Path());
+    // The wizard's own road is Japanese: the builder it starts speaks the
+    // wizard's language (an unset locale would give English).
+    return test_support::RunProcess(dir.Path("Pakmak.exe"), words, dir.Path(), "cp932", false,
+                                    {"LORIVANDER_LANG=ja"});
   }
 
   base::TestTempFolder dir;
