@@ -194,6 +194,32 @@ TEST_P(FileSystemConformanceTest, WholeFilesOfEveryNameLengthLeaveNothingElse) {
   EXPECT_EQ(names, expected);
 }
 
+// A path of exactly the longest length that Windows' file functions take
+// (MAX_PATH - 1 = 259 characters), in a folder of 240 characters, is
+// written whole, twice: its temporary path is no longer than it.
+TEST_P(FileSystemConformanceTest, APathOfTheLongestLengthIsWrittenWhole) {
+  Subject& s = *subject_;
+  constexpr std::size_t kFolderLength = 240;
+  constexpr std::size_t kPathLength = 259;
+  std::string folder = s.root();
+  if (folder.size() + 2 > kFolderLength) GTEST_SKIP() << "the test folder is too long: " << folder;
+  while (folder.size() < kFolderLength) {
+    const std::size_t name = std::min<std::size_t>(100, kFolderLength - folder.size() - 1);
+    folder = JoinPath(folder, std::string(std::max<std::size_t>(name, 1), 'd'));
+    ASSERT_TRUE(files_.CreateFolder(folder)) << folder;
+  }
+  const std::string name(kPathLength - folder.size() - 1, 'n');
+  const std::string path = JoinPath(folder, name);
+  ASSERT_EQ(path.size(), kPathLength);
+  EXPECT_TRUE(WriteWholeFile(files_, path, "first"));
+  EXPECT_TRUE(WriteWholeFile(files_, path, "second"));
+  EXPECT_EQ(Content(files_, path), "second");
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(subject_->lister().List(folder, &entries));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].host_name, name);
+}
+
 TEST_P(FileSystemConformanceTest, CurrentFolder) {
   Subject& s = *subject_;
   ASSERT_TRUE(files_.CreateFolder(s.At("in")));
