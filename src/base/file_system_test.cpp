@@ -181,6 +181,9 @@ TEST_P(FileSystemConformanceTest, WholeFilesOfEveryNameLengthLeaveNothingElse) {
   std::vector<std::string> expected;
   for (std::size_t length : {1, 2, 3, 4, 5, 8, 13, 40, 255}) {
     const std::string name(length, 'n');
+#ifdef _WIN32
+    if (s.At(name).size() > 259) continue;  // beyond MAX_PATH under any name
+#endif
     ASSERT_TRUE(WriteWholeFile(files_, s.At(name), "first")) << length;
     ASSERT_TRUE(WriteWholeFile(files_, s.At(name), name)) << length;
     EXPECT_EQ(Content(files_, s.At(name)), name);
