@@ -109,11 +109,26 @@ FileSystem& SystemFileSystem();
 /// opened or read.
 bool ReadWholeFile(FileSystem& files, const std::string& path, std::string* content);
 
+/// The name tried `attempt` (0, 1, ...) for the temporary file that becomes
+/// `path`: in the same folder, "~" and then the process id and the attempt in
+/// base 36, cut to the length of `path`'s own name (keeping the last digits,
+/// which change from one attempt to the next; a byte that is not ASCII counts
+/// half, as a double-byte character is one). So the temporary path is never
+/// longer than `path`, in bytes or in characters, and a path that fits the
+/// platform's limits under its final name fits them while it is written.
+std::string TemporaryPathFor(const std::string& path, unsigned long process_id, int attempt);
+
+/// Creates the new temporary file that is to become `path`, under the first
+/// of TemporaryPathFor's names that nothing holds yet (a file left by another
+/// run is never touched), and sets `*temporary` to its path. Null when no
+/// name could be created.
+std::unique_ptr<OutputFile> CreateTemporaryFor(FileSystem& files, const std::string& path, std::string* temporary);
+
 /// Writes `content` as the whole file at `path`: into a new temporary file
-/// in the same folder ("<path>.<process id>[-<n>].tmp"), then renamed over
-/// `path`, so that a link at `path` is replaced and never followed. False
-/// (and no temporary file left) when any step fails. An interruption
-/// (InstallInterruptCleanup) before the rename removes the temporary file.
+/// (CreateTemporaryFor), then renamed over `path`, so that a link at `path`
+/// is replaced and never followed. False (and no temporary file left) when
+/// any step fails. An interruption (InstallInterruptCleanup) before the
+/// rename removes the temporary file.
 bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& content);
 
 }  // namespace base

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -172,6 +174,55 @@ TEST_P(FileSystemConformanceTest, KindsAndListingOrder) {
   EXPECT_FALSE(subject_->lister().List(s.At("none"), &entries));
 }
 
+// Whole files of every name length, the longest a folder entry may have
+// included, written twice: only the final names are left in the folder.
+TEST_P(FileSystemConformanceTest, WholeFilesOfEveryNameLengthLeaveNothingElse) {
+  Subject& s = *subject_;
+  std::vector<std::string> expected;
+  for (std::size_t length : {1, 2, 3, 4, 5, 8, 13, 40, 255}) {
+    const std::string name(length, 'n');
+#ifdef _WIN32
+    if (s.At(name).size() > 259) continue;  // beyond MAX_PATH under any name
+#endif
+    ASSERT_TRUE(WriteWholeFile(files_, s.At(name), "first")) << length;
+    ASSERT_TRUE(WriteWholeFile(files_, s.At(name), name)) << length;
+    EXPECT_EQ(Content(files_, s.At(name)), name);
+    expected.push_back(name);
+  }
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(subject_->lister().List(s.root(), &entries));
+  std::vector<std::string> names;
+  for (const DirEntry& e : entries) names.push_back(e.host_name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, expected);
+}
+
+// A path of exactly the longest length that Windows' file functions take
+// (MAX_PATH - 1 = 259 characters), in a folder of 240 characters, is
+// written whole, twice: its temporary path is no longer than it.
+TEST_P(FileSystemConformanceTest, APathOfTheLongestLengthIsWrittenWhole) {
+  Subject& s = *subject_;
+  constexpr std::size_t kFolderLength = 240;
+  constexpr std::size_t kPathLength = 259;
+  std::string folder = s.root();
+  if (folder.size() + 2 > kFolderLength) GTEST_SKIP() << "the test folder is too long: " << folder;
+  while (folder.size() < kFolderLength) {
+    const std::size_t name = std::min<std::size_t>(100, kFolderLength - folder.size() - 1);
+    folder = JoinPath(folder, std::string(std::max<std::size_t>(name, 1), 'd'));
+    ASSERT_TRUE(files_.CreateFolder(folder)) << folder;
+  }
+  const std::string name(kPathLength - folder.size() - 1, 'n');
+  const std::string path = JoinPath(folder, name);
+  ASSERT_EQ(path.size(), kPathLength);
+  EXPECT_TRUE(WriteWholeFile(files_, path, "first"));
+  EXPECT_TRUE(WriteWholeFile(files_, path, "second"));
+  EXPECT_EQ(Content(files_, path), "second");
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(subject_->lister().List(folder, &entries));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].host_name, name);
+}
+
 TEST_P(FileSystemConformanceTest, CurrentFolder) {
   Subject& s = *subject_;
   ASSERT_TRUE(files_.CreateFolder(s.At("in")));
@@ -194,6 +245,84 @@ INSTANTIATE_TEST_SUITE_P(Platform, FileSystemConformanceTest,
                          ::testing::Values<MakeSubject>([] { return std::unique_ptr<Subject>(new RealSubject); }));
 INSTANTIATE_TEST_SUITE_P(Fake, FileSystemConformanceTest,
                          ::testing::Values<MakeSubject>([] { return std::unique_ptr<Subject>(new FakeSubject); }));
+
+// For every final name length, process id and attempt, the temporary path
+// is in the same folder, starts with "~" and is never longer than the final
+// path; short names still offer many names to retry with.
+TEST(TemporaryPathTest, NeverLongerThanTheFinalPath) {
+  const std::string folder = JoinPath("out", "src") + kPathSeparator;
+  for (unsigned long pid : {0ul, 42ul, 4294967295ul}) {
+    for (std::size_t length = 1; length <= 300; ++length) {
+      SCOPED_TRACE(std::to_string(pid) + " " + std::to_string(length));
+      const std::string path = folder + std::string(length, 'n');
+      std::set<std::string> offered;
+      for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = TemporaryPathFor(path, pid, attempt);
+        ASSERT_LE(temporary.size(), path.size());
+        ASSERT_EQ(temporary.compare(0, folder.size(), folder), 0) << temporary;
+        ASSERT_EQ(LastNameStart(temporary), folder.size()) << temporary;
+        ASSERT_EQ(temporary[folder.size()], '~') << temporary;
+        offered.insert(temporary);
+      }
+      EXPECT_GE(offered.size(), length == 1 ? 1u : 35u);
+    }
+  }
+  // Names of code page 932 characters (two bytes, or one for half-width
+  // katakana): the temporary name has no more characters than the final one.
+  const struct {
+    const char* name;
+    std::size_t characters;
+  } cases[] = {{"\xB1", 1}, {"\x83\x81", 1}, {"\x83\x81\x83\x82", 2}, {"\x83\x81\xB1\xB2", 3},
+               {"\x83\x81\x83\x82\x92\xA0.txt", 7}};
+  for (const auto& c : cases) {
+    const std::string temporary = TemporaryPathFor(folder + c.name, 42, 7);
+    EXPECT_LE(temporary.size() - folder.size(), c.characters) << c.name;
+  }
+}
+
+// Temporary names that are taken, or that are the final name itself, are
+// left alone and the next is tried; a failed write leaves nothing behind.
+TEST(WriteWholeFileTest, CollisionsAreRetriedAndFailuresLeaveNothing) {
+  using Bytes = FakeFileSystem::Bytes;
+  const std::string path = JoinPath("out", "Install.inf");
+  {
+    FakeFileSystem files;
+    const std::string first = TemporaryPathFor(path, files.ProcessId(), 0);
+    const std::string second = TemporaryPathFor(path, files.ProcessId(), 1);
+    const std::string third = TemporaryPathFor(path, files.ProcessId(), 2);
+    ASSERT_NE(first, second);
+    files.files[first] = {1};
+    files.files[second] = {2};
+    ASSERT_TRUE(WriteWholeFile(files, path, "A"));
+    EXPECT_EQ(files.files, (std::map<std::string, Bytes>{{first, {1}}, {second, {2}}, {path, {'A'}}}));
+    EXPECT_EQ(files.log, (std::vector<std::string>{"replace " + third + " " + path}));
+  }
+  {
+    // "~16" is the first temporary name of any 3-character name for process 42.
+    FakeFileSystem files;
+    const std::string own = JoinPath("out", "~16");
+    ASSERT_EQ(TemporaryPathFor(own, 42, 0), own);
+    ASSERT_TRUE(WriteWholeFile(files, own, "B"));
+    EXPECT_EQ(files.files, (std::map<std::string, Bytes>{{own, {'B'}}}));
+    EXPECT_EQ(files.log, (std::vector<std::string>{"replace " + TemporaryPathFor(own, 42, 1) + " " + own}));
+  }
+  const struct {
+    const char* what;
+    void (*arrange)(FakeFileSystem&);
+  } failures[] = {
+      {"create", [](FakeFileSystem& f) { f.fail_create = true; }},
+      {"write", [](FakeFileSystem& f) { f.write_limit = 0; }},
+      {"close", [](FakeFileSystem& f) { f.fail_close = true; }},
+      {"replace", [](FakeFileSystem& f) { f.fail_replace = true; }},
+  };
+  for (const auto& failure : failures) {
+    FakeFileSystem files;
+    files.files[path] = {'o', 'l', 'd'};
+    failure.arrange(files);
+    EXPECT_FALSE(WriteWholeFile(files, path, "new")) << failure.what;
+    EXPECT_EQ(files.files, (std::map<std::string, Bytes>{{path, {'o', 'l', 'd'}}})) << failure.what;
+  }
+}
 
 }  // namespace
 }  // namespace base

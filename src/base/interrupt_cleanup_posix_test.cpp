@@ -56,7 +56,7 @@ TEST(InterruptCleanupTest, AnInterruptedWholeFileWriteLeavesNoTemporaryFile) {
   TestTempFolder folder;
   const std::string path = folder.Write("Install.inf", "the last one");
   EXPECT_EQ(SIGTERM, EndingSignal([&] {
-              InterruptingFileSystem files(SystemFileSystem(), ".tmp", SIGTERM);
+              InterruptingFileSystem files(SystemFileSystem(), "Install.inf", SIGTERM);
               WriteWholeFile(files, path, "the new one");
             }));
   std::size_t count = 0;

@@ -1,7 +1,7 @@
 #pragma once
-// For tests: the file system of the running platform, except that the first
-// write into a new file whose path holds a given text raises a signal, as a
-// Ctrl+C at that moment would.
+// For tests: the file system of the running platform, except that renaming a
+// written file over a path that holds a given text raises a signal first, as
+// a Ctrl+C at the last moment of writing it would.
 
 #include <csignal>
 #include <memory>
@@ -22,14 +22,13 @@ class InterruptingFileSystem : public FileSystem {
   std::unique_ptr<InputFile> OpenLocked(const std::string& path, std::uint64_t* size) override {
     return inner_.OpenLocked(path, size);
   }
-  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
-    std::unique_ptr<OutputFile> file = inner_.CreateNew(path);
-    if (!file || path.find(path_part_) == std::string::npos) return file;
-    return std::make_unique<Interrupting>(std::move(file), signal_number_);
-  }
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override { return inner_.CreateNew(path); }
   std::unique_ptr<OutputFile> Create(const std::string& path) override { return inner_.Create(path); }
   bool Rename(const std::string& from, const std::string& to) override { return inner_.Rename(from, to); }
-  bool Replace(const std::string& from, const std::string& to) override { return inner_.Replace(from, to); }
+  bool Replace(const std::string& from, const std::string& to) override {
+    if (to.find(path_part_) != std::string::npos) std::raise(signal_number_);
+    return inner_.Replace(from, to);
+  }
   bool CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
   bool Remove(const std::string& path) override { return inner_.Remove(path); }
   bool SyncFolder(const std::string& folder) override { return inner_.SyncFolder(folder); }
@@ -40,23 +39,6 @@ class InterruptingFileSystem : public FileSystem {
   }
 
  private:
-  class Interrupting : public OutputFile {
-   public:
-    Interrupting(std::unique_ptr<OutputFile> inner, int signal_number)
-        : inner_(std::move(inner)), signal_number_(signal_number) {}
-    bool Write(const void* data, std::size_t size) override {
-      const bool written = inner_->Write(data, size);
-      std::raise(signal_number_);
-      return written;
-    }
-    bool Sync() override { return inner_->Sync(); }
-    bool Close() override { return inner_->Close(); }
-
-   private:
-    std::unique_ptr<OutputFile> inner_;
-    int signal_number_;
-  };
-
   FileSystem& inner_;
   std::string path_part_;
   int signal_number_;

@@ -10,10 +10,6 @@ namespace {
 
 // The entry's length field (N + S + 9) is 32 bits.
 constexpr std::uint64_t kMaxEntryLength = 0xFFFFFFFFull;
-// Longest name of one folder entry that file systems take.
-constexpr std::size_t kMaxHostNameBytes = 255;
-// Names tried for the temporary file before giving up.
-constexpr int kTemporaryNameAttempts = 100;
 
 const EntryKind kKinds[] = {EntryKind::kInstallInfo, EntryKind::kProgram, EntryKind::kData};
 
@@ -23,27 +19,6 @@ std::string FolderOf(const std::string& path) {
   if (start == 0) return ".";
   if (start == 1) return path.substr(0, 1);
   return path.substr(0, start - 1);
-}
-
-// ARCHIVE.<pid>.tmp beside ARCHIVE, or ARCHIVE.<pid>-<n>.tmp when that is
-// taken; "pakmak.<pid>[-<n>].tmp" in the same folder when the name would be
-// longer than a folder entry's name may be.
-std::string TemporaryPath(const std::string& archive, unsigned long pid, int attempt) {
-  std::string suffix(1, '.');
-  suffix.append(std::to_string(pid));
-  if (attempt > 0) {
-    suffix.push_back('-');
-    suffix.append(std::to_string(attempt));
-  }
-  suffix.append(".tmp");
-  const std::size_t start = base::LastNameStart(archive);
-  std::string path = archive;
-  if (archive.size() - start + suffix.size() > kMaxHostNameBytes) {
-    path.resize(start);
-    path.append("pakmak");
-  }
-  path.append(suffix);
-  return path;
 }
 
 }  // namespace
@@ -94,24 +69,14 @@ BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const B
     }
   }
 
-  // A file left by another run (a process number can come again) is never
-  // touched: the next name is tried instead.
-  std::unique_ptr<base::OutputFile> file;
-  for (int attempt = 0; attempt < kTemporaryNameAttempts && !file; ++attempt) {
-    const std::string candidate = TemporaryPath(archive_, files_.ProcessId(), attempt);
-    file = files_.CreateNew(candidate);
-    if (file) {
-      temporary_path_ = candidate;
-      watch_ = std::make_unique<base::InterruptWatch>(temporary_path_);
-      break;
-    }
-    base::FileInfo taken;
-    if (!files_.Stat(candidate, &taken)) break;  // not a collision: give up
-  }
+  // The archive is written under a temporary name no longer than its own
+  // (so an ARCHIVE path that fits the limits fits while it is written).
+  std::unique_ptr<base::OutputFile> file = base::CreateTemporaryFor(files_, archive_, &temporary_path_);
   if (!file) {
     Say(console_, err, Message::kCantOpenArchive, archive_message_.c_str());
     return 0x1000000;
   }
+  watch_ = std::make_unique<base::InterruptWatch>(temporary_path_);
   stream_ = std::make_unique<ArchiveStream>(std::move(file));
   if (!stream_->Append(header->bytes().data(), kHeaderSize) || !stream_->Flush()) {
     Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());

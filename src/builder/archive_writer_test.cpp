@@ -26,7 +26,8 @@ Bytes Pattern(std::size_t size, std::uint8_t seed) {
 }
 
 const std::string kArchive = "out/Demo.lvar";
-const std::string kTemp = "out/Demo.lvar.42.tmp";
+// "~" and the process id 42 in base 36.
+const std::string kTemp = "out/~16";
 
 // A scan result, a fake disk and a console to run the writer on.
 struct Harness {
@@ -187,22 +188,20 @@ TEST(ArchiveWriterTest, ATemporaryFileOfAnotherRunIsNeverRemoved) {
   Harness t;
   t.AddFile("Install.inf", Pattern(4, 3));
   t.fs_.files[kTemp] = {1, 2, 3};
-  t.fs_.files["out/Demo.lvar.42-1.tmp"] = {4};
+  t.fs_.files["out/~161"] = {4};
   EXPECT_EQ(0u, t.Write(kArchive)) << t.console_.err;
   EXPECT_EQ((Bytes{1, 2, 3}), t.fs_.files.at(kTemp));
-  EXPECT_EQ((Bytes{4}), t.fs_.files.at("out/Demo.lvar.42-1.tmp"));
-  EXPECT_EQ(1u, std::count(t.fs_.log.begin(), t.fs_.log.end(), "replace out/Demo.lvar.42-2.tmp out/Demo.lvar"));
+  EXPECT_EQ((Bytes{4}), t.fs_.files.at("out/~161"));
+  EXPECT_EQ(1u, std::count(t.fs_.log.begin(), t.fs_.log.end(), "replace out/~162 out/Demo.lvar"));
 }
 
-// The temporary name stays within the 255 bytes a folder entry's name may
-// have, however long ARCHIVE's name is.
-TEST(ArchiveWriterTest, TemporaryNameFitsAFolderEntry) {
-  const std::string fits = std::string(243, 'a') + ".lvar";  // 248 + ".42.tmp" = 255
-  const std::string too_long = fits + "x";
+// The temporary path is never longer than ARCHIVE, however short or long
+// its name: an ARCHIVE that fits the path limits fits while it is written.
+TEST(ArchiveWriterTest, TemporaryPathIsNeverLongerThanTheArchive) {
+  const std::string longest = std::string(250, 'a') + ".lvar";
   const std::pair<std::string, std::string> cases[] = {
-      {"out/" + fits, "out/" + fits + ".42.tmp"},
-      {"out/" + too_long, "out/pakmak.42.tmp"},
-      {too_long, "pakmak.42.tmp"},
+      {"out/A", "out/~"},  {"out/AB", "out/~6"}, {"out/ABC", "out/~16"},
+      {"A.lvar", "~16"},   {"out/" + longest, "out/~16"},
   };
   for (const auto& [archive, temporary] : cases) {
     SCOPED_TRACE(archive.size());

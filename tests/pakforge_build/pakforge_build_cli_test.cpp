@@ -10,6 +10,7 @@
 
 #include "base/encoding.h"
 #include "base/file_access.h"
+#include "base/host_path.h"
 #include "base/test_temp_folder.h"
 #include "process_runner.h"
 #include "wizard/build_outputs.h"
@@ -170,6 +171,36 @@ TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
   EXPECT_NE(code, 0u);
   EXPECT_EQ(r.status, StatusFor(code));
   EXPECT_FALSE(std::filesystem::exists(dir_.Path("MemoPack.lvar")));
+}
+
+// The longest names the wizard's length sums allow are saved and built: a
+// project file whose folder, program name and 15 make 259, an archive path of
+// 259 characters. The temporary files written on the way are no longer than
+// the files they become, so Windows' path limit holds for them too.
+TEST_F(PakforgeBuildCliTest, NamesAtTheLengthLimitsAreSavedAndBuilt) {
+  constexpr std::size_t kLongest = 259;
+  const std::string name(64, 'm');
+  const std::size_t folder_length = kLongest - 15 - name.size();
+  ASSERT_LT(dir_.Path().size() + 1, folder_length) << dir_.Path();
+  const std::string leaf(folder_length - dir_.Path().size() - 1, 'f');
+  const std::string folder = dir_.Path(leaf);
+  ASSERT_EQ(folder.size(), folder_length);
+  dir_.Write(leaf + "/src/Native.ina", std::string(192, 'N'));
+  dir_.Write(leaf + "/src/Memo.exe", "MZ memo");
+  const std::string output(kLongest - folder_length - 1 - 5, 'o');
+  settings_.Name.Assign(name);
+  settings_.Output.Assign(output);
+  const std::string project = base::JoinPath(folder, "Pakforge_" + name + ".ini");
+  ASSERT_TRUE(wizard::SaveProject(base::SystemFileAccess(), settings_, project, nullptr, nullptr));
+
+  const ProcessResult r = RunProcess(program_, {"Pakforge_" + name + ".ini"}, folder);
+  EXPECT_EQ(r.status, 0u) << r.err;
+  const std::string archive = base::JoinPath(folder, output + ".lvar");
+  ASSERT_EQ(archive.size(), kLongest);
+  EXPECT_TRUE(std::filesystem::exists(archive));
+  EXPECT_TRUE(std::filesystem::exists(base::JoinPath(folder, name + ".bat")));
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    EXPECT_NE(entry.path().filename().string().front(), '~') << entry.path().string();
 }
 
 }  // namespace
