@@ -38,6 +38,12 @@ void SjisUpperAscii(std::string& text) {
   }
 }
 
+std::string SjisUpperAsciiCopy(std::string_view text) {
+  std::string copy(text);
+  SjisUpperAscii(copy);
+  return copy;
+}
+
 std::string UpperAsciiBytes(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) {

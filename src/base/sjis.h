@@ -61,6 +61,10 @@ std::size_t SjisFindLast(std::string_view text, char ch);
 /// (both of their bytes) untouched.
 void SjisUpperAscii(std::string& text);
 
+/// A copy of `text` with its ASCII letters upper-cased (SjisUpperAscii): the
+/// key under which names that differ only in ASCII case meet.
+std::string SjisUpperAsciiCopy(std::string_view text);
+
 /// `text` with every byte that is an ASCII lower-case letter upper-cased,
 /// whatever character it belongs to: for host names, whose encoding may not
 /// be Shift-JIS. Folding a trail byte too can only make two names equal.

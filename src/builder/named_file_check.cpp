@@ -4,19 +4,9 @@
 #include "builder/messages.h"
 
 namespace builder {
-namespace {
-
-std::string Folded(std::string_view name) {
-  std::string key(name);
-  base::SjisUpperAscii(key);
-  return key;
-}
-
-}  // namespace
-
 NamedFileCheck::NamedFileCheck(const ScanResult& scan) {
   for (const SourceFileList& list : scan.lists)
-    for (const SourceFile& file : list) packed_.insert(Folded(file.name));
+    for (const SourceFile& file : list) packed_.insert(base::SjisUpperAsciiCopy(file.name));
 }
 
 void NamedFileCheck::OnNamedFile(std::string_view name, std::string_view key, int line) {
@@ -34,15 +24,15 @@ void NamedFileCheck::OnNamedFile(std::string_view name, std::string_view key, in
 void NamedFileCheck::Warn(base::Console& console, DiagnosticCollector* diagnostics) const {
   for (const Missing& m : missing_) {
     if (m.key == "Copy Files") {
-      Say(console, base::Stream::kErr, Message::kCopiedFileMissing, m.description.c_str(), m.line, m.name.c_str());
+      Say(console, base::Stream::kWarning, Message::kCopiedFileMissing, m.description.c_str(), m.line, m.name.c_str());
     } else {
-      Say(console, base::Stream::kErr, Message::kKeyFileMissing, m.key.c_str(), m.description.c_str(), m.line,
+      Say(console, base::Stream::kWarning, Message::kKeyFileMissing, m.key.c_str(), m.description.c_str(), m.line,
           m.name.c_str());
     }
     if (diagnostics) diagnostics->Warn(FilePlace(m.description, m.line));
   }
   if (more_) {
-    Say(console, base::Stream::kErr, Message::kMoreFilesMissing, static_cast<unsigned long long>(more_));
+    Say(console, base::Stream::kWarning, Message::kMoreFilesMissing, static_cast<unsigned long long>(more_));
     if (diagnostics && !missing_.empty()) diagnostics->Warn(FilePlace(missing_.back().description, missing_.back().line));
   }
 }

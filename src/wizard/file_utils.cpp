@@ -133,12 +133,6 @@ bool ListFolder(const base::FileAccess& fs, const std::string& folder, std::vect
 
 bool IsControlCharacter(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
-std::string FileNameKey(std::string_view name) {
-  std::string key(name);
-  base::SjisUpperAscii(key);
-  return key;
-}
-
 std::vector<std::string> ListDirectory(const base::FileAccess& fs, const std::string& wildcard_path, bool want_files) {
   std::vector<std::string> names;
   std::size_t cut = wildcard_path.find_last_of(base::kPathSeparator);

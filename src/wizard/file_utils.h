@@ -45,11 +45,6 @@ bool IsValidFileName(std::string_view text);
 /// character, so a byte-wise scan finds only real ones.
 bool IsControlCharacter(unsigned char c);
 
-/// The key under which two file names are one file on Windows (NTFS
-/// compares them so): ASCII letters upper-cased, double-byte characters kept
-/// whole.
-std::string FileNameKey(std::string_view name);
-
 /// Names (Shift-JIS) of the entries matching `wildcard_path`, a folder path,
 /// the separator and a pattern of the Windows kind ("*.*", "*.exe",
 /// "Pakforge_*.ini"; "*" and "?", letters matched ignoring ASCII case,

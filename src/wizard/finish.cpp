@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "base/sjis.h"
 #include "wizard/build_outputs.h"
 #include "wizard/file_utils.h"
 #include "wizard/inf_writer.h"
@@ -27,22 +28,22 @@ bool IsOutputKind(const std::string& name) {
 class OutputRule {
  public:
   OutputRule(const ProjectSettings& s, const FileRowStore* files) {
-    for (const std::string& name : SourceFolderOutputNames(s, files)) own_.insert(FileNameKey(name));
+    for (const std::string& name : SourceFolderOutputNames(s, files)) own_.insert(base::SjisUpperAsciiCopy(name));
     EveryFileRow(files, [this](int, const FileRow& row) {
-      copied_.insert(FileNameKey(row.name));
+      copied_.insert(base::SjisUpperAsciiCopy(row.name));
       return true;
     });
   }
   /// A ".txt"/".inf" file that is neither written by Finish nor copied.
   bool IsForeign(const std::string& name) const {
     if (!IsOutputKind(name)) return false;
-    const std::string key = FileNameKey(name);
+    const std::string key = base::SjisUpperAsciiCopy(name);
     return own_.count(key) == 0 && copied_.count(key) == 0;
   }
   /// A file that Finish deletes before writing its own.
   bool Clears(const std::string& name, bool remove_foreign) const {
     if (!IsOutputKind(name)) return false;
-    const std::string key = FileNameKey(name);
+    const std::string key = base::SjisUpperAsciiCopy(name);
     if (copied_.count(key) != 0) return false;
     return remove_foreign || own_.count(key) != 0;
   }

@@ -138,9 +138,9 @@ bool CheckOutputNames(const ProjectSettings& s, const FileRowStore* files,
   // A file that a row copies is the author's: a file Finish writes of its
   // name would overwrite it (or, from a sub-folder, meet it in the archive).
   std::unordered_map<std::string, std::size_t> written;
-  for (std::size_t i = 0; i < source.size(); ++i) written.emplace(FileNameKey(source[i].name), i);
+  for (std::size_t i = 0; i < source.size(); ++i) written.emplace(base::SjisUpperAsciiCopy(source[i].name), i);
   const bool rows_apart = EveryFileRow(files, [&](int index, const FileRow& row) {
-    const auto found = written.find(FileNameKey(row.name));
+    const auto found = written.find(base::SjisUpperAsciiCopy(row.name));
     if (found == written.end()) return true;
     return Refuse(refusal, kStrCopiedFileOverwritten, Key("File", index, row.name), source[found->second].what);
   });

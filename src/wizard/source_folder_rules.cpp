@@ -49,7 +49,7 @@ SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view in
       ++scan.native_ina_count;
       continue;
     }
-    if (!seen.insert(FileNameKey(name)).second) scan.duplicate_names = true;
+    if (!seen.insert(base::SjisUpperAsciiCopy(name)).second) scan.duplicate_names = true;
     if (DevicePathTooLong(inst_dir.size(), name.size())) scan.path_too_long = true;
     scan.files.push_back(name);
   }
@@ -89,11 +89,11 @@ std::vector<std::string> UnlistedFiles(const FileRowStore& rows, const std::vect
   for (int index = 0; index < count; ++index) {
     FileRow row;
     rows.Get(index, &row);
-    listed.insert(FileNameKey(row.name));
+    listed.insert(base::SjisUpperAsciiCopy(row.name));
   }
   std::vector<std::string> unlisted;
   for (const std::string& name : files) {
-    if (listed.count(FileNameKey(name)) == 0) unlisted.push_back(name);
+    if (listed.count(base::SjisUpperAsciiCopy(name)) == 0) unlisted.push_back(name);
   }
   return unlisted;
 }

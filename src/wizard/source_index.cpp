@@ -10,16 +10,6 @@
 #include "wizard/settings.h"
 
 namespace wizard {
-namespace {
-
-std::string NameKey(std::string_view name) {
-  std::string key(name);
-  base::SjisUpperAscii(key);
-  return key;
-}
-
-}  // namespace
-
 bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_path) {
   *this = SourceIndex();
   path_ = source_path;
@@ -56,22 +46,22 @@ void SourceIndex::IndexNames() {
   shortest_.clear();
   for (const SourceFile& file : files_) {
     const std::size_t added = file.folder.empty() ? 0 : file.folder.size() + 1;
-    auto [at, inserted] = shortest_.emplace(NameKey(file.name), added);
+    auto [at, inserted] = shortest_.emplace(base::SjisUpperAsciiCopy(file.name), added);
     if (!inserted && added < at->second) at->second = added;
   }
 }
 
 void SourceIndex::Refresh(const base::FileAccess& fs, const std::vector<std::string>& names) {
   std::unordered_set<std::string> keys;
-  for (const std::string& name : names) keys.insert(NameKey(name));
+  for (const std::string& name : names) keys.insert(base::SjisUpperAsciiCopy(name));
   // The folder's own files of those names go (sub-folders' files stay) ...
-  const auto gone = [&](const SourceFile& file) { return file.folder.empty() && keys.count(NameKey(file.name)) > 0; };
+  const auto gone = [&](const SourceFile& file) { return file.folder.empty() && keys.count(base::SjisUpperAsciiCopy(file.name)) > 0; };
   files_.erase(std::remove_if(files_.begin(), files_.end(), gone), files_.end());
   // ... and come back as the folder holds them now, examined once each: the
   // last of the names that share a key speaks for it.
   std::vector<SourceFile> present;
   for (auto name = names.rbegin(); name != names.rend(); ++name) {
-    if (!keys.erase(NameKey(*name))) continue;
+    if (!keys.erase(base::SjisUpperAsciiCopy(*name))) continue;
     base::FileInfo info;
     if (fs.files.Stat(base::HostText(path_ + *name), &info) && info.kind != base::FileKind::kFolder) {
       present.push_back(SourceFile{*name, std::string(), info.size});
@@ -84,7 +74,7 @@ void SourceIndex::Refresh(const base::FileAccess& fs, const std::vector<std::str
 }
 
 bool SourceIndex::Contains(std::string_view name) const {
-  const auto found = shortest_.find(NameKey(name));
+  const auto found = shortest_.find(base::SjisUpperAsciiCopy(name));
   return found != shortest_.end() &&
          path_.size() + found->second + name.size() < static_cast<std::size_t>(kMaxPath);
 }
