@@ -294,7 +294,7 @@ void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry,
                       std::vector<UnknownRegistryWord>* unknown) {
   registry.Clear();
   for (int i = 0; i < 255; ++i) {
-    std::string text = ini.Get("Registry", Numbered("RegistryKey", i), 32000);
+    std::string text = ini.Get("Registry", Numbered("RegistryKey", i), kMaxRegistryText);
     if (text.empty()) break;
     RegistryEntry entry;
     std::string_view rest = text;

@@ -65,10 +65,12 @@ bool IsWord(const std::vector<const char*>& words, const std::string& value) {
 }
 
 // How many rows a numbered list reads: from 0 until the first absent or
-// empty key, at most `limit`.
-int RowsRead(const base::IniFile& ini, const char* section, const char* stem, int limit) {
+// empty key, at most `limit`. Each value is read with the size the project
+// reader gives it (`size`), so that a value whose first character is a
+// double-byte one counts as it does there.
+int RowsRead(const base::IniFile& ini, const char* section, const char* stem, int limit, std::size_t size) {
   int n = 0;
-  while (n < limit && !ini.Get(section, stem + std::to_string(n), 2).empty()) ++n;
+  while (n < limit && !ini.Get(section, stem + std::to_string(n), size).empty()) ++n;
   return n;
 }
 
@@ -89,10 +91,10 @@ bool SplitNumbered(std::string_view name, std::string_view* stem, int* number) {
 class Reviewer {
  public:
   explicit Reviewer(const base::IniFile& ini) : ini_(ini) {
-    rows_ = RowsRead(ini, "CopyFile", "File", 0xFFFF);
-    registry_rows_ = RowsRead(ini, "Registry", "RegistryKey", 255);
-    app_names_ = RowsRead(ini, "Folder", "NameApp", 50);
-    doc_names_ = RowsRead(ini, "Folder", "Name", 50);
+    rows_ = RowsRead(ini, "CopyFile", "File", 0xFFFF, kMaxPath);
+    registry_rows_ = RowsRead(ini, "Registry", "RegistryKey", 255, kMaxRegistryText);
+    app_names_ = RowsRead(ini, "Folder", "NameApp", 50, kMaxPath);
+    doc_names_ = RowsRead(ini, "Folder", "Name", 50, kMaxPath);
   }
 
   ProjectFileReview Run() {
@@ -176,30 +178,36 @@ class Reviewer {
     return rows_;
   }
 
-  bool IsKnown(const KnownSection& section, const std::string& key) const {
+  // Whether `key` is one of the section's plain keys (`*stem` null) or a
+  // numbered key of one of its stems (`*stem` that stem, `*number` its
+  // number); false when it is neither.
+  static bool Match(const KnownSection& section, const std::string& key, const char** stem, int* number) {
+    *stem = nullptr;
     for (const char* k : section.keys) {
       if (base::EqualsIgnoreAsciiCase(key, k)) return true;
     }
-    std::string_view stem;
-    int number = 0;
-    if (!SplitNumbered(key, &stem, &number)) return false;
+    std::string_view key_stem;
+    if (!SplitNumbered(key, &key_stem, number)) return false;
     for (const char* s : section.stems) {
-      if (base::EqualsIgnoreAsciiCase(stem, s)) return true;
+      if (base::EqualsIgnoreAsciiCase(key_stem, s)) {
+        *stem = s;
+        return true;
+      }
     }
     return false;
   }
 
-  bool IsRead(const KnownSection& section, const std::string& key) const {
-    for (const char* k : section.keys) {
-      if (base::EqualsIgnoreAsciiCase(key, k)) return true;
-    }
-    std::string_view stem;
+  bool IsKnown(const KnownSection& section, const std::string& key) const {
+    const char* stem;
     int number = 0;
-    if (!SplitNumbered(key, &stem, &number)) return false;
-    for (const char* s : section.stems) {
-      if (base::EqualsIgnoreAsciiCase(stem, s)) return number < Limit(s);
-    }
-    return false;
+    return Match(section, key, &stem, &number);
+  }
+
+  bool IsRead(const KnownSection& section, const std::string& key) const {
+    const char* stem;
+    int number = 0;
+    if (!Match(section, key, &stem, &number)) return false;
+    return stem == nullptr || number < Limit(stem);
   }
 
   // A key name the section reads one edit away from `key`.

@@ -56,6 +56,11 @@ TEST(ProjectReviewTest, WordsTheWizardNeverWritesAndNamesItDoesNotRead) {
       {"a number with a leading zero", "[Registry]\nRegistryKey0=HKLM,a,,SZ,\"x\"\nRegistryKey01=x\n",
        "3 [Registry] RegistryKey01\n"},
       {"a key before any section", "Name=x\n[Property]\nName=y\n", "1 [] Name\n"},
+      // "\x83\x81\x83\x82.exe" and "\x8A\x47" (Japanese names) start with a lead byte.
+      {"rows and folders whose names start with a double-byte character",
+       "[CopyFile]\nFile0=\x83\x81\x83\x82.exe\nFile1=a.dat\nFolder1=\x8A\x47\nType1=AppOriginal\n"
+       "[Folder]\nNameApp0=\x8A\x47\nName0=\x8A\x47\n[Registry]\nRegistryKey0=\x8A\x47,,SZ,\"x\"\n",
+       ""},
   };
   for (const auto& c : cases) {
     base::IniFile ini;

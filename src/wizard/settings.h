@@ -56,6 +56,8 @@ enum DeviceLanguage : int {
 inline constexpr int kDefaultTextMaximum = 101;
 /// Paths are limited to this many bytes, terminator included.
 inline constexpr int kMaxPath = 260;
+/// Size of the read buffer of a registry row of the project file.
+inline constexpr int kMaxRegistryText = 32000;
 
 /// One string setting: an owned text plus the size (terminator included) of
 /// the buffer in which the user interface reads it, so the text is meant to
