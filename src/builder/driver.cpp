@@ -18,7 +18,7 @@ class WarningWatch : public base::Console {
  public:
   explicit WarningWatch(base::Console& inner) : Console(inner.language()), inner_(inner) {}
   void Write(base::Stream stream, std::string_view sjis) override {
-    if (stream == base::Stream::kErr) warned_ = true;
+    if (stream != base::Stream::kOut) warned_ = true;
     inner_.Write(stream, sjis);
   }
   bool OutputFailed() const override { return inner_.OutputFailed(); }

@@ -245,7 +245,8 @@ TEST(DiagnosticsModeTest, ReportsParseAndPlaceProblemsByCharacter) {
     EXPECT_TRUE(result["level"] == "error" || result["level"] == "warning");
     EXPECT_TRUE(result["message"]["text"].is_string());
     const json& location = result["locations"][0]["physicalLocation"];
-    EXPECT_EQ("file://" + src.Path() + "/Install.inf", location["artifactLocation"]["uri"]);
+    // An absolute folder gives a file: URI (its form on each system: PathToUriTest).
+    EXPECT_EQ(PathToUri(src.Path("Install.inf")), location["artifactLocation"]["uri"]);
     EXPECT_GE(location["region"]["startLine"].get<int>(), 1);
   }
   EXPECT_EQ(14, run["results"][0]["locations"][0]["physicalLocation"]["region"]["startColumn"]);
@@ -260,40 +261,54 @@ TEST(DiagnosticsModeTest, ReportsParseAndPlaceProblemsByCharacter) {
 
 // Warnings alone: the archive is written, in both modes, unless
 // --warnings=error makes them a failure with its own code.
+// Each kind of warning alone: an Add Registry statement left open, a copy
+// line naming a file the folder lacks, a Native.ina longer than the device
+// writes, a description saved as UTF-8.
 TEST(DiagnosticsModeTest, WarningsAloneAndWarningsAsErrors) {
-  TempFolder src;
-  WriteFolder(src, {kOpenStatement});
-  const std::string archive = src.Path("out.lvar");
-  struct Case {
-    std::vector<std::string> options;
-    BuildErrorCode code;
+  const Fault kWarnings[] = {
+      kOpenStatement,
+      {"copied file missing", "Install.inf", "\r\n\r\n[Add Registry]",
+       "\r\n\"\\Program Files\\Memo\", Gone.txt\r\n\r\n[Add Registry]", 0},
+      {"long Native.ina", "Native.ina", "n", "nn", 0},
+      {"UTF-8 description", "Install.inf", "Caption = Memo", "Caption = \"\u30e1\u30e2\u5e33\"", 0},
   };
-  const Case cases[] = {
-      {{}, 0},
-      {{"--warnings=error"}, kWarningsFailedCode},
-      {{"--diagnostics=jsonl"}, 0},
-      {{"--diagnostics=jsonl", "--warnings=error"}, kWarningsFailedCode},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.options.empty() ? "default" : c.options.back());
-    std::filesystem::remove(archive);
-    std::vector<std::string> args = {src.Path(), archive};
-    args.insert(args.end(), c.options.begin(), c.options.end());
-    PakmakRun run;
-    RunPakmak(args, &run);
-    EXPECT_EQ(c.code, run.code);
-    EXPECT_EQ(c.code == 0, std::filesystem::exists(archive));
-    const bool diagnostics = c.options.size() && c.options[0] == "--diagnostics=jsonl";
-    if (diagnostics) {
-      const std::vector<json> lines = ParseLines(run.report.out);
-      ASSERT_EQ(2u, lines.size());
-      EXPECT_EQ("0x80000000", lines[0]["code"]);
-      EXPECT_EQ(c.code ? json(nullptr) : json(archive), lines[1]["summary"]["archive"]);
-      EXPECT_EQ("", run.console.err);
-    } else if (c.code) {
-      const std::string tail =
-          "Error: the check gave warnings, and --warnings=error makes them errors\nError Code = 0x80000000\n";
-      EXPECT_EQ(tail, run.console.err.substr(run.console.err.size() - std::min(tail.size(), run.console.err.size())));
+  for (const Fault& warning : kWarnings) {
+    SCOPED_TRACE(warning.name);
+    TempFolder src;
+    WriteFolder(src, {warning});
+    const std::string archive = src.Path("out.lvar");
+    struct Case {
+      std::vector<std::string> options;
+      BuildErrorCode code;
+    };
+    const Case cases[] = {
+        {{}, 0},
+        {{"--warnings=error"}, kWarningsFailedCode},
+        {{"--diagnostics=jsonl"}, 0},
+        {{"--diagnostics=jsonl", "--warnings=error"}, kWarningsFailedCode},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.options.empty() ? "default" : c.options.back());
+      std::filesystem::remove(archive);
+      std::vector<std::string> args = {src.Path(), archive};
+      args.insert(args.end(), c.options.begin(), c.options.end());
+      PakmakRun run;
+      RunPakmak(args, &run);
+      EXPECT_EQ(c.code, run.code);
+      EXPECT_EQ(c.code == 0, std::filesystem::exists(archive));
+      const bool diagnostics = c.options.size() && c.options[0] == "--diagnostics=jsonl";
+      if (diagnostics) {
+        const std::vector<json> lines = ParseLines(run.report.out);
+        ASSERT_EQ(2u, lines.size()) << run.report.out;
+        EXPECT_EQ("0x80000000", lines[0]["code"]);
+        EXPECT_EQ("warning", lines[0]["severity"]);
+        EXPECT_EQ(c.code ? json(nullptr) : json(archive), lines[1]["summary"]["archive"]);
+        EXPECT_EQ("", run.console.err);
+      } else if (c.code) {
+        const std::string tail =
+            "Error: the check gave warnings, and --warnings=error makes them errors\nError Code = 0x80000000\n";
+        EXPECT_EQ(tail, run.console.err.substr(run.console.err.size() - std::min(tail.size(), run.console.err.size())));
+      }
     }
   }
 }

@@ -71,7 +71,7 @@ void OrderDiagnostics(std::vector<Diagnostic>* diagnostics) {
 }
 
 void DiagnosticCollector::Write(base::Stream stream, std::string_view sjis) {
-  if (stream != base::Stream::kErr) return;
+  if (stream == base::Stream::kOut) return;
   std::string text = OneLine(sjis);
   if (!text.empty()) held_.push_back(std::move(text));
 }

@@ -116,7 +116,7 @@ class BytesInput : public base::InputFile {
 // with the first line whose text is not Shift-JIS.
 void WarnIfUtf8(const Utf8DescriptionProbe& utf8, const std::string& message_path, base::Console& console) {
   if (utf8.LooksUtf8())
-    Say(console, base::Stream::kErr, InfMessage::kUtf8Description, message_path.c_str(), utf8.first_line());
+    Say(console, base::Stream::kWarning, InfMessage::kUtf8Description, message_path.c_str(), utf8.first_line());
 }
 
 // The hint added to a line error's message in the diagnostics, by the
@@ -311,7 +311,7 @@ bool FinishInstallInfoFiles(base::Console& given_console, InstallInfoState* stat
   if (!state->handlers || !state->handlers->add_registry.open()) return false;
   const HandlerStates& h = *state->handlers;
   base::Console& console = state->diagnostics ? *state->diagnostics : given_console;
-  Say(console, base::Stream::kErr, InfMessage::kOpenAddRegistryWarning,
+  Say(console, base::Stream::kWarning, InfMessage::kOpenAddRegistryWarning,
                  h.add_registry.root_key().c_str(), h.add_registry.subkey().c_str(),
                  h.add_registry.value_name().c_str());
   if (state->diagnostics) {
