@@ -306,14 +306,15 @@ Status ReadArchiveFile(base::FileSystem& files, const std::string& path, Archive
 
 namespace {
 
-// Refuses a second entry whose name is an earlier one's in any ASCII letter
-// case (NameKey): the archive stores bare names, so the copy lines could not
-// tell the two apart.
+// Refuses a second entry whose name is an earlier one's in another ASCII
+// letter case (NameKey): the archive stores bare names, so the copy lines
+// could not tell the two apart. Entries of exactly one name stay sound: the
+// builder packs files of one name from different folders, as it always has.
 class NameChecker : public ArchiveVisitor {
  public:
   Status OnEntry(const EntryFields& entry) override {
     auto [first, added] = seen_.try_emplace(NameKey(entry.name), entry.offset, entry.name);
-    if (added) return {};
+    if (added || first->second.second == entry.name) return {};
     return Failure(Fault::kUnsound, entry.offset,
                    {Message::kFaultSameName,
                     {base::HexNumber(first->second.first, 8), base::HexNumber(entry.offset, 8), first->second.second,

@@ -137,6 +137,12 @@ TEST(ArchiveReaderTest, WholeArchiveChecksAndFileProblems) {
   EXPECT_EQ(Fault::kUnsound, s.fault);
   EXPECT_NE(std::string::npos, EnglishNote(s).find("Install.inf")) << EnglishNote(s);
 
+  // Two entries of exactly one name (files of one name from two folders, as
+  // the builder packs them) are sound; only names that differ in case are not.
+  std::vector<TestEntry> twice = SoundEntries();
+  twice.push_back({3, "a.txt", "second"});
+  EXPECT_TRUE(VerifyBytes(MakeArchive(twice)).ok()) << EnglishNote(VerifyBytes(MakeArchive(twice)));
+
   base::FakeFileSystem files;
   EXPECT_EQ(Fault::kCannotOpen, VerifyArchive(files, "none.lvar").fault);
   files.folders.insert("dir");
