@@ -284,12 +284,12 @@ run_ci() {
     workflow_steps "$w.workflow" "$steps"
     grep -lqE "apt-get install --yes \./[^ ]*/${kit}_[0-9][0-9.]*_amd64\.deb\$" "$steps"/*.run \
       || { fail "$doc: $(cat "$w.path") does not install ${kit}_<version>_amd64.deb"; continue; }
-    upload="$(grep -l '^github/codeql-action/upload-sarif@' "$steps"/*.uses | head -n 1)"
+    upload="$(grep -l '^github/codeql-action/upload-sarif@' "$steps"/*.uses | head -n 1 || true)"
     [ -n "$upload" ] && [ -f "${upload%.uses}.sarif" ] || { fail "$doc: $(cat "$w.path") uploads no SARIF file"; continue; }
     grep -qE '!cancelled\(\)|always\(\)' "${upload%.uses}.if" 2>/dev/null \
       || fail "$doc: $(cat "$w.path") does not upload the SARIF log after a failed step"
     sarif="$(cat "${upload%.uses}.sarif")"
-    check="$(grep -l -- "--diagnostics=sarif .*>$sarif" "$steps"/*.run | head -n 1)"
+    check="$(grep -l -- "--diagnostics=sarif .*>$sarif" "$steps"/*.run | head -n 1 || true)"
     [ -n "$check" ] || { fail "$doc: no step of $(cat "$w.path") writes $sarif with pakmak --diagnostics=sarif"; continue; }
     folder="$(sed -n "s/.*--diagnostics=sarif \([^ ]*\) *>$sarif.*/\1/p" "$check" | head -n 1)"
     last="$(ls "$steps"/*.run | tail -n 1)"
