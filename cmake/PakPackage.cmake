@@ -21,7 +21,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 # The documents every bundle carries: the users' documents of docs/ (the
 # developers' documents of docs/dev/ stay in the source tree).
 set(pak_docs)
-foreach(doc first-archive install-info lvar pakforge-build pakforge pakmak project-file setup)
+foreach(doc ci first-archive install-info lvar pakforge-build pakforge pakmak project-file setup)
   list(APPEND pak_docs ${CMAKE_SOURCE_DIR}/docs/${doc}.md)
 endforeach()
 include(${CMAKE_CURRENT_LIST_DIR}/PakReadme.cmake)

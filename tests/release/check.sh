@@ -31,11 +31,18 @@
 # - the tutorial first-archive.md of the Debian package and of the .tar.gz
 #   runs: its files are written and its commands run in an empty folder
 #   with the bundle's programs, the output it shows is printed, and the
-#   archive it makes passes `lvar verify`.
+#   archive it makes passes `lvar verify`;
+# - the GitHub Actions workflows of ci.md of the Debian package and of the
+#   .tar.gz: their shell steps (all but the install step) run on a copy of
+#   the bundle's example project with the bundle's programs; the SARIF log
+#   is a valid SARIF 2.1.0 log, and a planted fault shows in it and makes
+#   the --warnings=error step fail (python3 reads the logs).
 #
 # check.sh --tutorial DOC_FOLDER BIN_FOLDER runs only the tutorial, from
 # DOC_FOLDER/first-archive.md with the programs of BIN_FOLDER (for example
-# docs and build/native-release/bin of the source tree).
+# docs and build/native-release/bin of the source tree); check.sh --ci
+# DOC_FOLDER BIN_FOLDER runs only the workflows of DOC_FOLDER/ci.md, on
+# examples/project of the source tree.
 # - SHA256SUMS matches.
 # Starts its own Wine session (tests/wine/session.sh) for the Windows part.
 set -euo pipefail
@@ -79,6 +86,26 @@ check_license_text() {
   grep -qF -- "$words" <<<"$text" || fail "$1 does not hold the kit's licence"
 }
 
+# marked_blocks DOC NAME OUT_FOLDER: writes each fenced block of DOC that
+# follows a line "<!-- NAME: KIND [PATH] -->" to OUT_FOLDER, one file per
+# block numbered in document order: NNN.KIND, and NNN.path holding PATH
+# when the marker gives one. Fails on a marker not followed by a block.
+marked_blocks() {
+  tr -d '\r' <"$1" | awk -v out="$3" -v name="$2" -v doc="$(basename "$1")" '
+    index($0, "<!-- " name ": ") == 1 && /^<!-- [a-z-]+: [a-z]+( [^ ]+)? -->$/ {
+      kind = $3; path = ($4 == "-->") ? "" : $4; want = 1; next
+    }
+    want && /^```/ {
+      n++; file = sprintf("%s/%03d.%s", out, n, kind); printf "" >file
+      if (path != "") print path >(sprintf("%s/%03d.path", out, n))
+      inside = 1; want = 0; next
+    }
+    inside && /^```/ { inside = 0; close(file); next }
+    inside { print >file }
+    want && !/^[ \t]*$/ { printf "%s: line %d: a marker not followed by a code block\n", doc, NR >"/dev/stderr"; bad = 1; want = 0 }
+    END { exit bad }'
+}
+
 # run_tutorial DOC_FOLDER BIN_FOLDER [SED]: runs DOC_FOLDER/first-archive.md
 # in an empty folder with the programs of BIN_FOLDER first on PATH (after the
 # sed expression SED, which maps installed paths into the unpacked package).
@@ -93,21 +120,7 @@ run_tutorial() {
   blocks="$dir.blocks"
   rm -rf "$dir" "$blocks"
   mkdir -p "$dir" "$blocks"
-  # One file per marked block, numbered in document order: NNN.run,
-  # NNN.output, or NNN.file with its path in NNN.path.
-  tr -d '\r' <"$doc" | awk -v out="$blocks" '
-    /^<!-- first-archive: [a-z]+( [^ ]+)? -->$/ {
-      kind = $3; path = ($4 == "-->") ? "" : $4; want = 1; next
-    }
-    want && /^```/ {
-      n++; name = sprintf("%s/%03d.%s", out, n, kind); printf "" >name
-      if (kind == "file") print path >(sprintf("%s/%03d.path", out, n))
-      inside = 1; want = 0; next
-    }
-    inside && /^```/ { inside = 0; close(name); next }
-    inside { print >name }
-    want && !/^[ \t]*$/ { printf "first-archive.md: line %d: a marker not followed by a code block\n", NR >"/dev/stderr"; bad = 1; want = 0 }
-    END { exit bad }' || { fail "$doc: a marker without its block"; return; }
+  marked_blocks "$doc" first-archive "$blocks" || { fail "$doc: a marker without its block"; return; }
   ls "$blocks"/*.run >/dev/null 2>&1 || { fail "$doc marks no commands to run"; return; }
   grep -q '^lvar plan ' "$(ls "$blocks"/*.run | tail -n 1)" || fail "$doc does not end with lvar plan"
   for block in "$blocks"/*.run "$blocks"/*.output "$blocks"/*.file; do
@@ -139,6 +152,177 @@ run_tutorial() {
   done
   [ $failures -eq $before ] && pass "the tutorial first-archive.md runs with $bin and makes a sound archive"
 }
+# workflow_steps WORKFLOW OUT_FOLDER: splits the steps of a GitHub Actions
+# workflow (block style, as ci.md writes them) into OUT_FOLDER, one set of
+# files per step numbered in order: NN.run (the shell commands, a block
+# scalar "run: |" without its indent), NN.uses, NN.if and NN.sarif (the
+# sarif_file of its "with:").
+workflow_steps() {
+  tr -d '\r' <"$1" | awk -v out="$2" '
+    function indent(line) { match(line, /^ */); return RLENGTH }
+    function put(key, text) { f = sprintf("%s/%02d.%s", out, n, key); print text >f; close(f) }
+    block {
+      if ($0 ~ /^[ \t]*$/) { pending = pending "\n"; next }
+      if (indent($0) > key_indent) {
+        if (!block_indent) block_indent = indent($0)
+        printf "%s%s\n", substr(pending, 2), substr($0, block_indent + 1) >>file
+        pending = ""; next
+      }
+      close(file); block = 0
+    }
+    /^ *steps: *$/ { steps = indent($0); next }
+    steps && indent($0) <= steps && $0 !~ /^ *- / && $0 !~ /^[ \t]*$/ { steps = 0 }
+    !steps { next }
+    /^ *- / { n++; sub(/- /, "  ") }
+    {
+      line = $0; sub(/^ +/, "", line)
+      if (line ~ /^run: *[|]-? *$/) {
+        file = sprintf("%s/%02d.run", out, n); printf "" >file
+        block = 1; key_indent = indent($0); block_indent = 0; pending = ""
+      } else if (line ~ /^run: /) { sub(/^run: */, "", line); put("run", line) }
+      else if (line ~ /^uses: /) { sub(/^uses: */, "", line); put("uses", line) }
+      else if (line ~ /^if: /) { sub(/^if: */, "", line); put("if", line) }
+      else if (line ~ /^sarif_file: /) { sub(/^sarif_file: */, "", line); put("sarif", line) }
+    }
+    END { if (block) close(file) }'
+}
+# check_sarif FILE FOLDER: FILE is a SARIF 2.1.0 log of pakmak whose results
+# name files under FOLDER by relative paths and have a region; prints the
+# number of results with level "error", then with level "warning".
+check_sarif() {
+  python3 - "$1" "$2" <<'EOF'
+import json, sys
+path, folder = sys.argv[1], sys.argv[2]
+try:
+    log = json.load(open(path, encoding="utf-8"))
+except (OSError, ValueError) as e:
+    sys.exit(f"{path} is not JSON: {e}")
+if log.get("version") != "2.1.0":
+    sys.exit(f"{path}: version is {log.get('version')!r}, not 2.1.0")
+runs = log.get("runs")
+if not isinstance(runs, list) or len(runs) != 1:
+    sys.exit(f"{path}: not one run")
+if runs[0].get("tool", {}).get("driver", {}).get("name") != "pakmak":
+    sys.exit(f"{path}: the tool is not pakmak")
+rules = {r.get("id") for r in runs[0]["tool"]["driver"].get("rules", [])}
+counts = {"error": 0, "warning": 0}
+for r in runs[0].get("results", []):
+    level = r.get("level")
+    if level not in counts:
+        sys.exit(f"{path}: a result of level {level!r}")
+    counts[level] += 1
+    if r.get("ruleId") not in rules or not r.get("message", {}).get("text"):
+        sys.exit(f"{path}: a result without its rule or message: {r}")
+    loc = r.get("locations", [{}])[0].get("physicalLocation", {})
+    uri = loc.get("artifactLocation", {}).get("uri", "")
+    if not uri.startswith(folder + "/"):
+        sys.exit(f"{path}: a result at {uri!r}, not a path in {folder}/ as the repository has it")
+    if loc.get("region", {}).get("startLine", 0) < 1:
+        sys.exit(f"{path}: a result without a region: {r}")
+print(counts["error"], counts["warning"])
+EOF
+}
+# ci_run_steps STEPS_FOLDER REPO BIN: runs the shell steps of a workflow split
+# by workflow_steps with bash -e in REPO, the programs of BIN first on PATH,
+# as the runner would: in order, a step that fails ends the job, and only a
+# step whose "if:" runs after a failure (!cancelled(), always()) runs then.
+# The install step (apt-get) is left out: BIN stands for the installed kit.
+# Writes each step's output to NN.out and status to NN.status.
+ci_run_steps() {
+  local steps="$1" repo="$2" bin="$3" step failed=0 n
+  rm -f "$steps"/*.out "$steps"/*.status
+  for step in $(ls "$steps" | sed -n 's/^\([0-9]*\)\.\(run\|uses\)$/\1/p' | sort -u); do
+    if [ $failed -ne 0 ] && ! grep -qE '!cancelled\(\)|always\(\)' "$steps/$step.if" 2>/dev/null; then continue; fi
+    [ -f "$steps/$step.run" ] || continue
+    grep -q 'apt-get' "$steps/$step.run" && continue
+    n=0
+    (cd "$repo" && PATH="$bin:$PATH" bash -e "$steps/$step.run") >"$steps/$step.out" 2>&1 || n=$?
+    echo "$n" >"$steps/$step.status"
+    [ $n -eq 0 ] || failed=1
+  done
+}
+# ci_checkout EXAMPLES REPO FOLDER BIN STEPS_FOLDER: makes REPO the author's
+# repository afresh: the example project, with a device description in
+# FOLDER that is not the example's placeholder. A workflow that does not run
+# pakforge-build finds the descriptions committed: they are written here.
+ci_checkout() {
+  local examples="$1" repo="$2" folder="$3" bin="$4" steps="$5"
+  rm -rf "$repo"
+  cp -R "$examples" "$repo"
+  head -c 192 /dev/zero | tr '\0' 'D' >"$repo/$folder/Native.ina"
+  grep -q pakforge-build "$steps"/*.run && return 0
+  (cd "$repo" && PATH="$bin:$PATH" pakforge-build --check Pakforge_KantanMemo.ini) >"$repo.setup.out" 2>&1 \
+    || { cat "$repo.setup.out"; return 1; }
+}
+# run_ci DOC_FOLDER BIN_FOLDER EXAMPLES_FOLDER KIT: runs the shell steps of
+# every workflow of DOC_FOLDER/ci.md on a copy of the example project (with
+# a stand-in for the device's own Native.ina) with the programs of
+# BIN_FOLDER. The workflow installs the kit's Debian package by its file
+# name, uploads the SARIF log its check step writes, and ends with a
+# --warnings=error step; on the clean example every step passes and the log
+# holds no result; with a file of a copy line removed (a warning for pakmak,
+# a refusal for pakforge-build) the check step still passes and writes a
+# log with that problem, and the last step fails.
+run_ci() {
+  local doc="$1/ci.md" bin="$2" examples="$3" kit="$4" dir blocks w steps repo last sarif check folder counts upload before=$failures
+  [ -f "$doc" ] || { fail "$doc is missing"; return; }
+  command -v python3 >/dev/null || { fail "python3 is needed to read the SARIF logs of ci.md's workflows"; return; }
+  dir="$work/ci-$(basename "$(dirname "$bin")")"
+  blocks="$dir/blocks"
+  rm -rf "$dir"
+  mkdir -p "$blocks"
+  marked_blocks "$doc" ci "$blocks" || { fail "$doc: a marker without its block"; return; }
+  ls "$blocks"/*.workflow >/dev/null 2>&1 || { fail "$doc marks no workflow"; return; }
+  for w in "$blocks"/*.workflow; do
+    w="${w%.workflow}"
+    if python3 -c 'import yaml' 2>/dev/null; then
+      python3 -c 'import sys, yaml; w = yaml.safe_load(open(sys.argv[1])); assert isinstance(w["jobs"], dict)' "$w.workflow" 2>"$w.yaml-errors" \
+        || { fail "$doc: the workflow $(cat "$w.path") is not a workflow in YAML: $(grep -v '^ ' "$w.yaml-errors" | tail -n 2 | tr '\n' ' ')"; continue; }
+    fi
+    steps="$w.steps"
+    mkdir -p "$steps"
+    workflow_steps "$w.workflow" "$steps"
+    grep -lqE "apt-get install --yes \./[^ ]*/${kit}_[0-9][0-9.]*_amd64\.deb\$" "$steps"/*.run \
+      || { fail "$doc: $(cat "$w.path") does not install ${kit}_<version>_amd64.deb"; continue; }
+    upload="$(grep -l '^github/codeql-action/upload-sarif@' "$steps"/*.uses | head -n 1 || true)"
+    [ -n "$upload" ] && [ -f "${upload%.uses}.sarif" ] || { fail "$doc: $(cat "$w.path") uploads no SARIF file"; continue; }
+    grep -qE '!cancelled\(\)|always\(\)' "${upload%.uses}.if" 2>/dev/null \
+      || fail "$doc: $(cat "$w.path") does not upload the SARIF log after a failed step"
+    sarif="$(cat "${upload%.uses}.sarif")"
+    check="$(grep -l -- "--diagnostics=sarif .*>$sarif" "$steps"/*.run | head -n 1 || true)"
+    [ -n "$check" ] || { fail "$doc: no step of $(cat "$w.path") writes $sarif with pakmak --diagnostics=sarif"; continue; }
+    folder="$(sed -n "s/.*--diagnostics=sarif \([^ ]*\) *>$sarif.*/\1/p" "$check" | head -n 1)"
+    last="$(ls "$steps"/*.run | tail -n 1)"
+    grep -q -- '--warnings=error' "$last" || { fail "$doc: $(cat "$w.path") does not end with a --warnings=error step"; continue; }
+    [[ "$(basename "$check")" < "$(basename "$upload")" && "$(basename "$upload")" < "$(basename "$last")" ]] \
+      || { fail "$doc: $(cat "$w.path") does not check, upload and hold to the check in that order"; continue; }
+    repo="$w.repo"
+    ci_checkout "$examples" "$repo" "$folder" "$bin" "$steps" \
+      || { fail "$doc: the example's descriptions could not be written for $(cat "$w.path")"; continue; }
+    ci_run_steps "$steps" "$repo" "$bin"
+    for s in "$steps"/*.status; do
+      [ "$(cat "$s")" -eq 0 ] || { cat "${s%.status}.out"; fail "$doc: the step $(basename "${s%.status}") of $(cat "$w.path") fails on the clean example"; }
+    done
+    counts="$(check_sarif "$repo/$sarif" "$folder")" || { fail "$doc: $(cat "$w.path"): $counts"; continue; }
+    [ "$counts" = "0 0" ] || fail "$doc: $(cat "$w.path"): the clean example's log holds problems ($counts)"
+    # The planted fault, in a fresh checkout: a file that a copy line names
+    # is missing.
+    ci_checkout "$examples" "$repo" "$folder" "$bin" "$steps" || { fail "$doc: the example could not be copied"; continue; }
+    rm "$repo/$folder/Help.memo"
+    ci_run_steps "$steps" "$repo" "$bin"
+    [ "$(cat "${check%.run}.status" 2>/dev/null)" = 0 ] \
+      || { cat "${check%.run}.out" 2>/dev/null; fail "$doc: the check step of $(cat "$w.path") fails on a fault instead of reporting it"; continue; }
+    counts="$(check_sarif "$repo/$sarif" "$folder")" || { fail "$doc: $(cat "$w.path"), planted fault: $counts"; continue; }
+    [ "$counts" != "0 0" ] || fail "$doc: $(cat "$w.path"): the log does not hold the planted fault"
+    [ "$(cat "${last%.run}.status" 2>/dev/null || echo 0)" -ne 0 ] \
+      || { cat "${last%.run}.out"; fail "$doc: the --warnings=error step of $(cat "$w.path") passes with a file of a copy line missing"; }
+    # pakmak alone: warnings and no error give status 8.
+    if [ "$counts" != "${counts#0 }" ] && ! grep -q pakforge-build "$last"; then
+      [ "$(cat "${last%.run}.status")" -eq 8 ] || fail "$doc: the --warnings=error step of $(cat "$w.path") exits with $(cat "${last%.run}.status"), not 8, on warnings alone"
+    fi
+  done
+  [ $failures -eq $before ] && pass "the workflows of ci.md run their shell steps with $bin: a valid SARIF 2.1.0 log, and --warnings=error fails on a planted fault"
+}
 # check_doc_example DOC FOLDER: the fenced block after each
 # "<!-- example: PATH -->" line of DOC is what the example's build wrote to
 # FOLDER/PATH (Shift-JIS with CR LF, shown as UTF-8).
@@ -167,6 +351,15 @@ if [ "${1:-}" = "--tutorial" ]; then
   mkdir -p "$work"
   # The example project lies in examples/project of the source tree.
   run_tutorial "$(cd "$2" && pwd)" "$(cd "$3" && pwd)" "s#/usr/share/doc/[^/ ]*/examples#$root/examples/project#g"
+  [ $failures -eq 0 ] || exit 1
+  exit 0
+fi
+if [ "${1:-}" = "--ci" ]; then
+  [ $# -eq 3 ] || { echo "usage: check.sh --ci DOC_FOLDER BIN_FOLDER" >&2; exit 2; }
+  failures=0
+  mkdir -p "$work"
+  run_ci "$(cd "$2" && pwd)" "$(cd "$3" && pwd)" "$root/examples/project" \
+    "$(sed -n 's/^set(PAK_PACKAGE_NAME "\(.*\)")$/\1/p' "$root/CMakeLists.txt")"
   [ $failures -eq 0 ] || exit 1
   exit 0
 fi
@@ -401,7 +594,8 @@ else
   check_manual_pages "$work/deb/usr/share/man" "$doc" "$work/deb/usr/bin"
   check_docs_for_users "$doc"
   run_tutorial "$doc" "$work/deb/usr/bin" "s#/usr/share/doc/$kit#$doc#g"
-  [ $failures -eq $before ] && pass "Debian package: lintian, --version of every program, the demo, the read-me's commands and documents, copyright, manual pages, the tutorial"
+  run_ci "$doc" "$work/deb/usr/bin" "$doc/examples" "$kit"
+  [ $failures -eq $before ] && pass "Debian package: lintian, --version of every program, the demo, the read-me's commands and documents, copyright, manual pages, the tutorial, the CI workflows"
 fi
 tgz="$bundle/$kit-$version-linux-x86_64.tar.gz"
 if [ -f "$tgz" ]; then
@@ -423,7 +617,8 @@ if [ -f "$tgz" ]; then
   check_manual_pages "$top/share/man" "$doc" "$top/bin"
   check_docs_for_users "$doc"
   run_tutorial "$doc" "$top/bin" "s#/usr/share/doc/$kit#$doc#g"
-  [ $failures -eq $before ] && pass "linux tar.gz: programs, the read-me's commands and documents, copyright, manual pages, the tutorial"
+  run_ci "$doc" "$top/bin" "$doc/examples" "$kit"
+  [ $failures -eq $before ] && pass "linux tar.gz: programs, the read-me's commands and documents, copyright, manual pages, the tutorial, the CI workflows"
 else
   fail "$tgz is missing"
 fi
