@@ -4,7 +4,8 @@
 # ja_JP, en_US and ru_RU UTF-8 locales and a Japanese font, ccache, clang with
 # its libFuzzer runtime, and what packing and checking the release bundle
 # needs (dpkg-dev for the Debian package's dependencies, lintian for its
-# check, man-db and groff-base to render the manual pages).
+# check, man-db and groff-base to render the manual pages, python3 to read
+# the SARIF logs of the continuous-integration guide).
 # Does nothing that is already done.
 #
 #   scripts/setup-deps.sh           everything above
@@ -18,7 +19,7 @@ packages=("${native_packages[@]}" libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
           wine wine64 xvfb x11-apps xauth imagemagick locales fonts-ipafont-gothic
           fonts-wine time ccache dpkg-dev lintian man-db groff-base
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev python3)
 case "${1:-}" in
   --native) packages=("${native_packages[@]}") ;;
   "") ;;
