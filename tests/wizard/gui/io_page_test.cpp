@@ -252,12 +252,13 @@ TEST_F(IoPageTest, LanguageListStoresItemData) {
 
 class IoPageProjectTest : public IoPageTest {
  protected:
-  /// Writes Pakforge_Demo.ini with `version` and opens it from the picker.
-  void OpenProject(const std::string& version) {
+  /// Writes Pakforge_Demo.ini with `version` (and `more` lines after its
+  /// [Property] keys) and opens it from the picker.
+  void OpenProject(const std::string& version, const std::string& more = "") {
     ASSERT_TRUE(work.WriteFile("Pakforge_Demo.ini",
                                "[Property]\r\nLocate=US\r\nProduct=Demo Soft\r\nName=Demo\r\n"
                                "Caption=Menu\r\nVer=" + version +
-                                   "\r\nOutput=Pack\r\nSource=src\r\n"));
+                                   "\r\nOutput=Pack\r\nSource=src\r\n" + more));
     modal.Expect(kProjectPickerTitle, ChooseRow(IDC_PICK_LIST, "Demo", IDOK));
     OpenPages({kIoPage, kInstallPage});
     ASSERT_TRUE(PumpUntil([&] { return modal.pending() == 0; }));
@@ -285,6 +286,22 @@ TEST_F(IoPageProjectTest, OpenedProjectFillsTheFields) {
   EXPECT_FALSE(app.page_state.source_changed);
   EXPECT_EQ(app.page_state.native_ina_count, 1);
   EXPECT_FALSE(app.page_state.missing_files);
+  // A file the wizard wrote itself gets no review message.
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(IoPageProjectTest, HandWrittenWordsAndNamesAreToldOnceWhenOpened) {
+  MakeSource({});
+  OpenProject("1.2", "Dest=MAIN_ONLY\r\n[CopyFiles]\r\nFile0=a.dat\r\n");
+  // One message lists both: the word read as another, and the section not
+  // read with the name one edit away.
+  ASSERT_EQ(messages.ids(), std::vector<int>{IDS_PROJECT_FILE_REVIEW});
+  const std::string& text = messages.messages()[0].text;
+  EXPECT_NE(text.find("MAIN_ONLY"), std::string::npos) << text;
+  EXPECT_NE(text.find("CopyFiles"), std::string::npos) << text;
+  EXPECT_NE(text.find("CopyFile]"), std::string::npos) << text;
+  // The pages then show what the wizard read.
+  EXPECT_EQ(app.settings.Dest, wizard::kLocationBoth);
 }
 
 TEST_F(IoPageProjectTest, VersionWithoutDotLeavesTheMinorField) {
