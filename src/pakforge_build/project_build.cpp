@@ -368,7 +368,7 @@ class ProjectBuild {
     const std::unique_ptr<base::EnteredFolder> folder = fs_.files.EnterFolder(base::HostText(current_dir_));
     if (!folder) return Fail(kExitNotWritten, Say(Message::kCannotEnter, current_dir_.c_str()));
     const wizard::ProjectSettings& s = loaded_.settings;
-    archive_ = s.Output.Text() + ".lvar";
+    archive_ = s.ArchiveName();
     std::vector<std::string> args;
     for (const std::string& arg : wizard::BuilderArguments(s, !options_.check)) {
       args.push_back(base::HostText(arg));

@@ -86,7 +86,7 @@ bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const s
 
 std::vector<std::string> BuilderArguments(const ProjectSettings& s, bool with_archive) {
   std::vector<std::string> args = {s.Source.Text()};
-  if (with_archive) args.push_back(s.Output.Text() + ".lvar");
+  if (with_archive) args.push_back(s.ArchiveName());
   for (const char* option : {"-p", "0000", "-o", "c000", "-c", "0000"}) args.emplace_back(option);
   return args;
 }
@@ -138,7 +138,7 @@ void ReportBuild(const base::FileAccess& fs, const ProjectSettings& s, const std
     messages.ShowFilled(kStrBuildRunning, MessageIcon::kWarning, {std::to_string(run.waited_seconds)});
     return;
   }
-  const std::string name = s.Output.Text() + ".lvar";
+  const std::string name = s.ArchiveName();
   base::FileInfo archive;
   if (run.outcome == BuildRun::Outcome::kEnded && run.exit_code == 0 &&
       fs.files.Stat(base::HostText(base::JoinPath(current_dir, name)), &archive) &&

@@ -81,7 +81,7 @@ bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& s, co
 bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                       const FileRowStore* files, bool remove_foreign, const SourceIndex* source, bool remove_archive) {
   if (remove_archive && current_dir.size() + s.Output.Text().size() < 255)
-    DeleteFileAt(fs, base::JoinPath(current_dir, s.Output.Text() + ".lvar"));  // a missing file is no error
+    DeleteFileAt(fs, base::JoinPath(current_dir, s.ArchiveName()));  // a missing file is no error
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return false;
   const OutputRule rule(s, files);

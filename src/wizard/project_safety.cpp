@@ -147,7 +147,7 @@ bool CheckOutputNames(const ProjectSettings& s, const FileRowStore* files,
   if (!rows_apart) return false;
   std::vector<Output> project;
   project.push_back({s.Source.Text(), "Source=" + s.Source.Text()});  // a folder: its name is the value
-  Add(&project, s.Output.Text() + ".lvar", "Output=" + s.Output.Text());
+  Add(&project, s.ArchiveName(), "Output=" + s.Output.Text());
   if (s.SetupIniCreate.On()) Add(&project, "Setup.ini", "Create=true");
   Add(&project, s.Name.Text() + ".bat", "Name=" + s.Name.Text());
   if (!project_file_name.empty()) Add(&project, project_file_name, std::string());

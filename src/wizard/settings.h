@@ -201,6 +201,9 @@ struct ProjectSettings {
   /// their values.
   void ResetForNewProject();
 
+  /// The archive's file name: `Output` followed by ".lvar".
+  std::string ArchiveName() const { return Output.Text() + ".lvar"; }
+
   /// Current directory, separator, `Source`, separator into `out`; false
   /// (out untouched) when the directory's length + Source's length + 2 is
   /// 260 or more. An empty Source gives two separators at the end.
