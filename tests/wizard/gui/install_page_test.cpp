@@ -241,7 +241,8 @@ TEST_F(InstallPageTest, StartupProgramPicker) {
 
 TEST_F(InstallPageTest, PickedProgramWithTooLongPathIsRefused) {
   // 12 + 100 + 148 + 20 = 280: the program path would be too long.
-  const std::string long_name = std::string(144, 'L') + ".exe";
+  std::string long_name(144, 'L');
+  long_name += ".exe";
   MakeSource({"Tool.exe", long_name});
   Names("", "Demo");
   app.settings.InstDir.Assign(std::string(100, 'i'));
