@@ -102,6 +102,34 @@ class FileSystem {
   virtual std::unique_ptr<EnteredFolder> EnterFolder(const std::string& folder) = 0;
 };
 
+/// Passes every call to an inner file system: the base of a file system that
+/// watches or changes a few calls and overrides only those.
+class ForwardingFileSystem : public FileSystem {
+ public:
+  explicit ForwardingFileSystem(FileSystem& inner) : inner_(inner) {}
+
+  bool Stat(const std::string& path, FileInfo* info) override { return inner_.Stat(path, info); }
+  std::unique_ptr<InputFile> OpenInput(const std::string& path) override { return inner_.OpenInput(path); }
+  std::unique_ptr<InputFile> OpenLocked(const std::string& path, std::uint64_t* size) override {
+    return inner_.OpenLocked(path, size);
+  }
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override { return inner_.CreateNew(path); }
+  std::unique_ptr<OutputFile> Create(const std::string& path) override { return inner_.Create(path); }
+  bool Rename(const std::string& from, const std::string& to) override { return inner_.Rename(from, to); }
+  bool Replace(const std::string& from, const std::string& to) override { return inner_.Replace(from, to); }
+  bool CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
+  bool Remove(const std::string& path) override { return inner_.Remove(path); }
+  bool SyncFolder(const std::string& folder) override { return inner_.SyncFolder(folder); }
+  unsigned long ProcessId() override { return inner_.ProcessId(); }
+  std::string CurrentFolder() override { return inner_.CurrentFolder(); }
+  std::unique_ptr<EnteredFolder> EnterFolder(const std::string& folder) override {
+    return inner_.EnterFolder(folder);
+  }
+
+ protected:
+  FileSystem& inner_;
+};
+
 /// The file system of the running platform.
 FileSystem& SystemFileSystem();
 

@@ -25,15 +25,10 @@ bool FullyQualified(std::string_view path) {
 }  // namespace
 
 // Passes everything to the inner file system, noting the names it changes.
-class ListingMemo::Files : public FileSystem {
+class ListingMemo::Files : public ForwardingFileSystem {
  public:
-  explicit Files(ListingMemo& memo) : memo_(memo), inner_(memo.inner_.files) {}
+  explicit Files(ListingMemo& memo) : ForwardingFileSystem(memo.inner_.files), memo_(memo) {}
 
-  bool Stat(const std::string& path, FileInfo* info) override { return inner_.Stat(path, info); }
-  std::unique_ptr<InputFile> OpenInput(const std::string& path) override { return inner_.OpenInput(path); }
-  std::unique_ptr<InputFile> OpenLocked(const std::string& path, std::uint64_t* size) override {
-    return inner_.OpenLocked(path, size);
-  }
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
     memo_.Touch(path);
     return inner_.CreateNew(path);
@@ -60,16 +55,9 @@ class ListingMemo::Files : public FileSystem {
     memo_.Touch(path);
     return inner_.Remove(path);
   }
-  bool SyncFolder(const std::string& folder) override { return inner_.SyncFolder(folder); }
-  unsigned long ProcessId() override { return inner_.ProcessId(); }
-  std::string CurrentFolder() override { return inner_.CurrentFolder(); }
-  std::unique_ptr<EnteredFolder> EnterFolder(const std::string& folder) override {
-    return inner_.EnterFolder(folder);
-  }
 
  private:
   ListingMemo& memo_;
-  FileSystem& inner_;
 };
 
 // Lists through the inner lister, answering for the entries it examined
