@@ -7,6 +7,7 @@
 #include "base/hex.h"
 #include "base/sjis.h"
 #include "inf/install_info.h"
+#include "inf/named_files.h"
 #include "lvar/entry_name.h"
 
 namespace lvar {
@@ -66,12 +67,6 @@ class Collector : public ArchiveVisitor {
   bool capturing_ = false;
 };
 
-// The part after the last backslash (the whole text when there is none).
-std::string LastPart(const std::string& path) {
-  std::size_t at = base::SjisFindLast(path, '\\');
-  return at == std::string::npos ? path : path.substr(at + 1);
-}
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string RegistryValueText(const builder::AddRegistryItem& item) {
@@ -119,7 +114,7 @@ void PlanInstall(const builder::SectionList& sections, InstallPlan* plan) {
         } else if (record.kind == builder::SectionKind::kCopyFiles) {
           PlannedFile file;
           file.device_path = ExpandInstallDir(item.p1, plan->install_dir);
-          file.archive_name = item.p2.empty() ? LastPart(item.p1) : item.p2;
+          file.archive_name = std::string(builder::CopiedFileName(item));
           file.flags = item.p3;
           plan->files.push_back(std::move(file));
         }
@@ -200,7 +195,7 @@ void AddWarnings(const Collector& archive, InstallPlan* plan) {
   }
   // ExeFile and Icon name a device file, by its path or by its name alone.
   auto copies = [&](const std::string& device_file) {
-    return landed_names.count(FoldedName(LastPart(ExpandInstallDir(device_file, plan->install_dir)))) != 0;
+    return landed_names.count(FoldedName(builder::LastPathPart(ExpandInstallDir(device_file, plan->install_dir)))) != 0;
   };
   if (!copies(plan->startup_program))
     plan->warnings.push_back({Message::kWarnStartupNotCopied, {plan->startup_program}});
