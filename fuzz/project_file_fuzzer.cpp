@@ -9,10 +9,10 @@
 
 #include "base/file_access.h"
 #include "fuzz_support.h"
-#include "wizard/file_utils.h"
-#include "wizard/project_file.h"
-#include "wizard/row_store.h"
-#include "wizard/settings.h"
+#include "project/file_utils.h"
+#include "project/project_file.h"
+#include "project/row_store.h"
+#include "project/settings.h"
 
 namespace {
 

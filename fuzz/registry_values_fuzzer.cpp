@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "wizard/registry_value_checks.h"
+#include "project/registry_value_checks.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include "kit_version.h"
 #include "pakforge_build/messages.h"
 #include "pakforge_build/wizard_messages.h"
-#include "wizard/build_outputs.h"
-#include "wizard/file_utils.h"
-#include "wizard/finish.h"
-#include "wizard/project_pipeline.h"
-#include "wizard/project_safety.h"
-#include "wizard/texts.h"
+#include "project/build_outputs.h"
+#include "project/file_utils.h"
+#include "project/finish.h"
+#include "project/project_pipeline.h"
+#include "project/project_safety.h"
+#include "project/texts.h"
 
 namespace pakforge_build {
 namespace {

@@ -29,11 +29,11 @@
 #include "builder/messages.h"
 #include "builder/native_info.h"
 #include "pakforge_build/wizard_messages.h"
-#include "wizard/finish.h"
-#include "wizard/project_file.h"
-#include "wizard/project_pipeline.h"
-#include "wizard/test_support.h"
-#include "wizard/texts.h"
+#include "project/finish.h"
+#include "project/project_file.h"
+#include "project/project_pipeline.h"
+#include "project/test_support.h"
+#include "project/texts.h"
 
 namespace pakforge_build {
 namespace {

@@ -1,7 +1,7 @@
 #include "pakforge_build/wizard_messages.h"
 
 #include "base/encoding.h"
-#include "wizard/string_table.h"
+#include "project/string_table.h"
 
 namespace pakforge_build {
 

@@ -13,8 +13,8 @@
 #include "base/host_path.h"
 #include "base/test_temp_folder.h"
 #include "process_runner.h"
-#include "wizard/build_outputs.h"
-#include "wizard/project_file.h"
+#include "project/build_outputs.h"
+#include "project/project_file.h"
 
 namespace pakforge_build_test {
 namespace {

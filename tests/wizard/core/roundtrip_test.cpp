@@ -10,13 +10,13 @@
 #include "base/file_access.h"
 #include "base/test_temp_folder.h"
 #include "process_runner.h"
-#include "wizard/build_outputs.h"
-#include "wizard/file_utils.h"
-#include "wizard/finish.h"
-#include "wizard/inf_writer.h"
-#include "wizard/project_file.h"
-#include "wizard/test_support.h"
-#include "wizard/texts.h"
+#include "project/build_outputs.h"
+#include "project/file_utils.h"
+#include "project/finish.h"
+#include "project/inf_writer.h"
+#include "project/project_file.h"
+#include "project/test_support.h"
+#include "project/texts.h"
 
 namespace wizard {
 namespace {

@@ -12,11 +12,11 @@
 #include <gtest/gtest.h>
 
 #include "gui_harness.h"
-#include "wizard/resources/resource.h"
-#include "wizard/settings.h"
-#include "wizard/ui/resource_text.h"
-#include "wizard/ui/wizard_app.h"
-#include "wizard/ui/wizard_page.h"
+#include "pakforge/resources/resource.h"
+#include "project/settings.h"
+#include "pakforge/resource_text.h"
+#include "pakforge/wizard_app.h"
+#include "pakforge/wizard_page.h"
 
 namespace {
 

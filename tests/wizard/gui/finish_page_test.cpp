@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
-#include "wizard/ui/win32_services.h"
+#include "pakforge/win32_services.h"
 #include "wizard_fixture.h"
 
 namespace guitest {

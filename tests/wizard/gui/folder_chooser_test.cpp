@@ -9,10 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "gui_harness.h"
-#include "wizard/resources/resource.h"
-#include "wizard/settings.h"
-#include "wizard/ui/pages/folder_chooser_dialog.h"
-#include "wizard/ui/resource_text.h"
+#include "pakforge/resources/resource.h"
+#include "project/settings.h"
+#include "pakforge/pages/folder_chooser_dialog.h"
+#include "pakforge/resource_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "wizard/ui/resource_text.h"
+#include "pakforge/resource_text.h"
 
 namespace guitest {
 

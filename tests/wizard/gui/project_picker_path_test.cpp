@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
-#include "wizard/ui/list_pickers.h"
+#include "pakforge/list_pickers.h"
 #include "wizard_fixture.h"
 
 namespace guitest {

@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "gui_harness.h"
-#include "wizard/resources/resource.h"
-#include "wizard/ui/pages/list_view_rows.h"
-#include "wizard/ui/resource_text.h"
-#include "wizard/ui/wizard_app.h"
+#include "pakforge/resources/resource.h"
+#include "pakforge/pages/list_view_rows.h"
+#include "pakforge/resource_text.h"
+#include "pakforge/wizard_app.h"
 
 namespace {
 

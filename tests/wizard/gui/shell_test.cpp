@@ -7,10 +7,10 @@
 #include "base/language.h"
 #include "resource.h"
 #include "text_fit.h"
-#include "wizard/ui/center_window.h"
-#include "wizard/ui/host_window.h"
-#include "wizard/ui/resource_text.h"
-#include "wizard/ui/run_wizard.h"
+#include "pakforge/center_window.h"
+#include "pakforge/host_window.h"
+#include "pakforge/resource_text.h"
+#include "pakforge/run_wizard.h"
 #include "wizard_fixture.h"
 
 namespace guitest {

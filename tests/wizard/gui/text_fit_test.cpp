@@ -14,8 +14,8 @@
 #include "base/language.h"
 #include "text_fit.h"
 #include "window_harness.h"
-#include "wizard/resources/resource.h"
-#include "wizard/ui/resource_text.h"
+#include "pakforge/resources/resource.h"
+#include "pakforge/resource_text.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "gui_harness.h"
-#include "wizard/ui/resource_text.h"
-#include "wizard/ui/wizard_app.h"
+#include "pakforge/resource_text.h"
+#include "pakforge/wizard_app.h"
 
 namespace guitest {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
-#include "wizard/ui/wizard_page.h"
+#include "pakforge/wizard_page.h"
 #include "wizard_fixture.h"
 
 namespace guitest {

@@ -1,0 +1,175 @@
+#include "pakforge/pages/list_view_rows.h"
+
+#include <vector>
+
+#include "pakforge/resources/resource.h"
+#include "project/texts.h"
+#include "pakforge/resource_text.h"
+
+namespace wizard::ui {
+namespace {
+
+// Room (terminator included) in which the columns are read back.
+constexpr int kNameRoom = 260;
+constexpr int kMarkRoom = 10;
+constexpr int kRootRoom = 10;
+constexpr int kTypeRoom = 20;
+constexpr int kValueRoom = 1024;
+
+/// The folder column as shown: an AppRoot row shows the application folder
+/// in the chosen language, while the rows themselves keep kAppFolderText, so
+/// that what is saved and compared never depends on the language.
+std::string ShownFolder(const FileRow& row) {
+  return (row.Kind() & AppRoot) ? LoadText(IDS_APP_FOLDER) : row.folder;
+}
+
+}  // namespace
+
+std::string ListViewText(HWND list, int row, int column, int room) {
+  if (!list || room <= 1) return std::string();
+  std::vector<char> buffer(static_cast<size_t>(room), '\0');
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = buffer.data();
+  item.cchTextMax = room;
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  buffer.back() = '\0';
+  return std::string(buffer.data());
+}
+
+void SetListViewText(HWND list, int row, int column, const std::string& text) {
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+LPARAM ListViewData(HWND list, int row) {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  return item.lParam;
+}
+
+void SetListViewData(HWND list, int row, LPARAM data) {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  item.lParam = data;
+  SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int NextSelectedRow(HWND list, int start) {
+  return static_cast<int>(
+      SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+void AddListViewColumn(HWND list, int index, const std::string& caption, int width) {
+  LVCOLUMNA column = {};
+  column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+  column.fmt = LVCFMT_LEFT;
+  column.cx = width;
+  column.pszText = const_cast<char*>(caption.c_str());
+  column.iSubItem = index;
+  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+int ListViewRowCount(HWND list) {
+  if (!list) return 0;
+  return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int InsertListViewRow(HWND list, int index, const std::string& text, LPARAM data) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = index;
+  item.pszText = const_cast<char*>(text.c_str());
+  item.lParam = data;
+  return static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void SelectListViewRow(HWND list, int row) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+// ---- Files list ----
+
+int ListViewFileRows::Count() const { return ListViewRowCount(list_); }
+
+void ListViewFileRows::Get(int index, FileRow* row) const {
+  row->name = ListViewText(list_, index, 0, kNameRoom);
+  row->mark = ListViewText(list_, index, 1, kMarkRoom);
+  row->folder = ListViewText(list_, index, 2, kNameRoom);
+  row->side = ListViewText(list_, index, 3, kMarkRoom);
+  row->item_data = static_cast<std::uint32_t>(ListViewData(list_, index));
+  if (row->Kind() & AppRoot) row->folder = kAppFolderText;
+}
+
+bool ListViewFileRows::Append(FileRow row) {
+  if (!list_) return false;
+  const int index = InsertListViewRow(list_, Count(), row.name, static_cast<LPARAM>(row.item_data));
+  if (index < 0) return false;
+  if (!row.mark.empty()) SetListViewText(list_, index, 1, row.mark);
+  SetListViewText(list_, index, 2, ShownFolder(row));
+  SetListViewText(list_, index, 3, row.side);
+  return true;
+}
+
+void ListViewFileRows::Set(int index, const FileRow& row) {
+  if (!list_) return;
+  SetListViewText(list_, index, 0, row.name);
+  SetListViewText(list_, index, 1, row.mark);
+  SetListViewText(list_, index, 2, ShownFolder(row));
+  SetListViewText(list_, index, 3, row.side);
+  SetListViewData(list_, index, static_cast<LPARAM>(row.item_data));
+}
+
+void ListViewFileRows::Clear() {
+  if (list_) SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+// ---- Registry list ----
+
+int ListViewRegistryRows::Count() const { return ListViewRowCount(list_); }
+
+void ListViewRegistryRows::Get(int index, RegistryRow* row) const {
+  row->root = ListViewText(list_, index, 0, kRootRoom);
+  row->key = ListViewText(list_, index, 1, kNameRoom);
+  row->name = ListViewText(list_, index, 2, kNameRoom);
+  row->type = ListViewText(list_, index, 3, kTypeRoom);
+  row->value = ListViewText(list_, index, 4, kValueRoom);
+}
+
+bool ListViewRegistryRows::Append(const RegistryRow& row) {
+  if (!list_) return false;
+  const int position = Count();
+  const int index = InsertListViewRow(list_, position, row.root, position);
+  if (index < 0) return false;
+  SetListViewText(list_, index, 1, row.key);
+  SetListViewText(list_, index, 2, row.name);
+  SetListViewText(list_, index, 3, row.type);
+  SetListViewText(list_, index, 4, row.value);
+  return true;
+}
+
+void ListViewRegistryRows::Set(int index, const RegistryRow& row) {
+  if (!list_) return;
+  SetListViewText(list_, index, 0, row.root);
+  SetListViewData(list_, index, index);
+  SetListViewText(list_, index, 1, row.key);
+  SetListViewText(list_, index, 2, row.name);
+  SetListViewText(list_, index, 3, row.type);
+  SetListViewText(list_, index, 4, row.value);
+}
+
+void ListViewRegistryRows::Clear() {
+  if (list_) SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+}  // namespace wizard::ui

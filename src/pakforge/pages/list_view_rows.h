@@ -1,0 +1,72 @@
+#pragma once
+// The files list (page 3) and the registry list (page 4) are list-view
+// controls that hold their rows themselves; these adapters let the project
+// file and the description writers read and fill them through the core's
+// row-store interfaces.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "project/row_store.h"
+
+namespace wizard::ui {
+
+/// Text of column `column` of row `row`, read into a buffer of `room` bytes
+/// (so at most room - 1 bytes are kept).
+std::string ListViewText(HWND list, int row, int column, int room);
+/// Sets the text of column `column` of row `row`.
+void SetListViewText(HWND list, int row, int column, const std::string& text);
+/// Item data of row `row` (0 when the row does not exist).
+LPARAM ListViewData(HWND list, int row);
+/// Replaces the item data of row `row`.
+void SetListViewData(HWND list, int row, LPARAM data);
+/// Index of the first selected row at or after `start` + 1 (start -1: from
+/// the first row), or -1.
+int NextSelectedRow(HWND list, int start);
+/// Adds a left-aligned column `index` with `caption` and `width` pixels.
+void AddListViewColumn(HWND list, int index, const std::string& caption, int width);
+/// Number of rows (0 for a null list).
+int ListViewRowCount(HWND list);
+/// Inserts a row at `index` with column 0 `text` and item data `data`;
+/// answers the new row's index or -1.
+int InsertListViewRow(HWND list, int index, const std::string& text, LPARAM data);
+/// Selects and focuses row `row` alone and scrolls it into view.
+void SelectListViewRow(HWND list, int row);
+
+/// The files list (IDC_FILES_LIST): columns name, mark, folder, side; the item
+/// data holds the running number and the FileRowKind.
+class ListViewFileRows : public FileRowStore {
+ public:
+  /// Works on `list`; null works as a list without rows.
+  explicit ListViewFileRows(HWND list) : list_(list) {}
+  int Count() const override;
+  /// Reads name and folder with room for 259 bytes, mark and side for 9.
+  void Get(int index, FileRow* row) const override;
+  bool Append(FileRow row) override;
+  void Set(int index, const FileRow& row) override;
+  void Clear() override;
+
+ private:
+  HWND list_;
+};
+
+/// The registry list (IDC_REG_LIST): columns root, key, name, type, value.
+/// A row appended carries its position as item data; a row replaced takes
+/// its index (the page renumbers all rows before either).
+class ListViewRegistryRows : public RegistryRowStore {
+ public:
+  explicit ListViewRegistryRows(HWND list) : list_(list) {}
+  int Count() const override;
+  /// Reads key and name with room for 259 bytes, the value for 1023.
+  void Get(int index, RegistryRow* row) const override;
+  bool Append(const RegistryRow& row) override;
+  void Set(int index, const RegistryRow& row) override;
+  void Clear() override;
+
+ private:
+  HWND list_;
+};
+
+}  // namespace wizard::ui

@@ -1,0 +1,75 @@
+#include "pakforge/wizard_app.h"
+
+#include "project/project_file.h"
+#include "pakforge/resources/resource.h"
+#include "pakforge/pages/files_page.h"
+#include "pakforge/pages/finish_page.h"
+#include "pakforge/pages/install_page.h"
+#include "pakforge/pages/io_page.h"
+#include "pakforge/pages/list_view_rows.h"
+#include "pakforge/pages/registry_page.h"
+#include "pakforge/resource_text.h"
+
+namespace wizard::ui {
+
+WizardApp::WizardApp(const base::FileAccess& files, base::PathResolver& path_resolver)
+    : fs(files), resolver(path_resolver) {
+  pages_[0] = std::make_unique<IoPage>(*this);
+  pages_[1] = std::make_unique<InstallPage>(*this);
+  pages_[2] = std::make_unique<FilesPage>(*this);
+  pages_[3] = std::make_unique<RegistryPage>(*this);
+  pages_[4] = std::make_unique<FinishPage>(*this);
+}
+
+WizardApp::~WizardApp() = default;
+
+const base::IniFile& WizardApp::ProjectFile() {
+  const std::string& path = settings.ProjectPath.Text();
+  if (!project_file_read_ || project_file_path_ != path) {
+    project_file_ = base::IniFile();
+    if (!path.empty()) ReadProjectFile(fs, path, &project_file_);
+    project_file_path_ = path;
+    project_file_read_ = true;
+  }
+  return project_file_;
+}
+
+std::string WizardApp::ProjectStateNow() {
+  const std::string& project = settings.ProjectPath.Text();
+  MemoryFileRowStore saved_files;
+  MemoryRegistryRowStore saved_registry;
+  const FileRowStore* files = nullptr;
+  const RegistryRowStore* registry = nullptr;
+  ListViewFileRows shown_files(LiveFilesList());
+  ListViewRegistryRows shown_registry(LiveRegistryList());
+  if (LiveFilesList()) {
+    files = &shown_files;
+  } else if (!project.empty()) {
+    // The rows as page 3 will show them.
+    LoadCopyFileRows(ProjectFile(), saved_files);
+    SortFileRows(saved_files);
+    files = &saved_files;
+  }
+  if (LiveRegistryList()) {
+    registry = &shown_registry;
+  } else if (!project.empty()) {
+    LoadRegistryRows(ProjectFile(), saved_registry);
+    SortRegistryRows(saved_registry);
+    registry = &saved_registry;
+  }
+  return ProjectState(settings, files, registry);
+}
+
+bool WizardApp::ConfirmClose(HWND owner) {
+  if (!changes.Changed(ProjectStateNow())) return true;
+
+  return ShowMessage(owner, IDS_CONFIRM_CLOSE, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+         IDYES;
+}
+
+WizardApp& TheApp() {
+  static WizardApp app(base::SystemFileAccess(), base::SystemPathResolver());
+  return app;
+}
+
+}  // namespace wizard::ui

@@ -1,0 +1,179 @@
+#include "project/finish.h"
+
+#include <unordered_set>
+
+#include "base/sjis.h"
+#include "project/build_outputs.h"
+#include "project/file_utils.h"
+#include "project/inf_writer.h"
+#include "project/project_file.h"
+#include "project/texts.h"
+
+namespace wizard {
+
+namespace {
+
+// True for the names Finish may clear from the source folder: extension
+// exactly ".txt", or ".inf" in any letter case (the builder reads every
+// ".INF" as an install description, whatever its case).
+bool IsOutputKind(const std::string& name) {
+  std::string extension;
+  SplitPath(name, nullptr, nullptr, &extension);
+  return extension == ".txt" || base::EqualsIgnoreAsciiCase(extension, ".inf");
+}
+
+// Which ".txt"/".inf" files of the source folder Finish deletes: its own
+// outputs (any letter case) always, the others only when asked; never a
+// file that a row of the files list copies.
+class OutputRule {
+ public:
+  OutputRule(const ProjectSettings& s, const FileRowStore* files) {
+    for (const std::string& name : SourceFolderOutputNames(s, files)) own_.insert(base::SjisUpperAsciiCopy(name));
+    EveryFileRow(files, [this](int, const FileRow& row) {
+      copied_.insert(base::SjisUpperAsciiCopy(row.name));
+      return true;
+    });
+  }
+  /// A ".txt"/".inf" file that is neither written by Finish nor copied.
+  bool IsForeign(const std::string& name) const {
+    if (!IsOutputKind(name)) return false;
+    const std::string key = base::SjisUpperAsciiCopy(name);
+    return own_.count(key) == 0 && copied_.count(key) == 0;
+  }
+  /// A file that Finish deletes before writing its own.
+  bool Clears(const std::string& name, bool remove_foreign) const {
+    if (!IsOutputKind(name)) return false;
+    const std::string key = base::SjisUpperAsciiCopy(name);
+    if (copied_.count(key) != 0) return false;
+    return remove_foreign || own_.count(key) != 0;
+  }
+
+ private:
+  std::unordered_set<std::string> own_;
+  std::unordered_set<std::string> copied_;
+};
+
+// The files of the source folder itself: from `source` when it is that
+// folder already read, else listed now.
+std::vector<std::string> SourceFolderFiles(const base::FileAccess& fs, const std::string& path,
+                                           const SourceIndex* source) {
+  if (source == nullptr || source->path() != path) return ListDirectory(fs, path + "*.*", true);
+  std::vector<std::string> names;
+  for (const SourceFile& file : source->files()) {
+    if (file.folder.empty()) names.push_back(file.name);
+  }
+  return names;
+}
+
+}  // namespace
+
+bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                        const FileRowStore* files, std::vector<std::string>* names, const SourceIndex* source) {
+  names->clear();
+  std::string p;
+  if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256 || !FolderExists(fs, p)) return false;
+  const OutputRule rule(s, files);
+  for (const std::string& name : SourceFolderFiles(fs, p, source))
+    if (rule.IsForeign(name)) names->push_back(name);
+  return true;
+}
+
+bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                      const FileRowStore* files, bool remove_foreign, const SourceIndex* source, bool remove_archive) {
+  if (remove_archive && current_dir.size() + s.Output.Text().size() < 255)
+    DeleteFileAt(fs, base::JoinPath(current_dir, s.ArchiveName()));  // a missing file is no error
+  std::string p;
+  if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return false;
+  const OutputRule rule(s, files);
+  for (const std::string& name : SourceFolderFiles(fs, p, source))
+    if (rule.Clears(name, remove_foreign)) DeleteFileAt(fs, p + name);
+  return true;
+}
+
+bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                      const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
+                      std::vector<std::string>* written, const SourceIndex* source, SourceIndex* after,
+                      bool remove_archive) {
+  written->clear();
+  std::string folder;
+  const bool have_folder = s.SourceFolderPath(current_dir, &folder);
+  // The source folder is read once: Setup.ini's size figure and `after`
+  // take the index of before, brought up to date by name below.
+  const bool want_packed = s.SetupIniCreate.On() || after != nullptr;
+  SourceIndex read_here;
+  if (have_folder && want_packed && (source == nullptr || source->path() != folder)) {
+    read_here.Read(fs, folder);
+    source = &read_here;
+  }
+  const std::vector<std::string> names = SourceFolderOutputNames(s, files);
+  // The names whose files Finish changes: the ones RemoveOldOutputs clears,
+  // then the ones written below.
+  std::vector<std::string> changed;
+  if (source != nullptr) {
+    const OutputRule rule(s, files);
+    for (const SourceFile& file : source->files()) {
+      if (file.folder.empty() && rule.Clears(file.name, remove_foreign))
+        changed.push_back(file.name);
+    }
+  }
+  RemoveOldOutputs(fs, s, current_dir, files, remove_foreign, source, remove_archive);
+  if (!have_folder) return false;
+  // Install.inf, InsResetFlag.txt, the uninstall description, then the menu files.
+  if (!WriteInstallInf(fs, s, current_dir, files, registry)) return false;
+  written->push_back(folder + names[0]);
+  if (s.Reboot.On()) written->push_back(folder + names[1]);
+  if (s.Uninstall.On()) {
+    if (!WriteUninstallInf(fs, s, current_dir, files, registry)) return false;
+    written->push_back(folder + names[2]);
+  }
+  if (!WriteMenuFiles(fs, s, current_dir, files)) return false;
+  for (std::size_t i = 3; i < names.size(); ++i) written->push_back(folder + names[i]);
+  // The folder as the builder will pack it.
+  SourceIndex packed;
+  if (after == nullptr) after = &packed;
+  if (want_packed) {
+    *after = *source;
+    changed.insert(changed.end(), names.begin(), names.end());
+    after->Refresh(fs, changed);
+  }
+  if (s.SetupIniCreate.On()) {
+    if (!WriteSetupIni(fs, s, current_dir, EstimateArchiveSize(*after))) return false;
+    written->push_back(base::JoinPath(current_dir, "Setup.ini"));
+  }
+  std::string batch;
+  if (!WriteBatchFile(fs, s, current_dir, &batch)) return false;
+  written->push_back(batch);
+  return true;
+}
+
+bool MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                      const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
+                      MessageSink& messages, BatchStarter& starter) {
+  if (current_dir.size() + 11 >= static_cast<std::size_t>(kMaxPath) ||
+      !FileExists(fs, base::JoinPath(current_dir, "Pakmak.exe"))) {
+    messages.Show(kStrPakmakMissing, MessageIcon::kError);
+    return false;
+  }
+  std::vector<std::string> written;
+  if (!WriteFinishFiles(fs, s, current_dir, files, registry, remove_foreign, &written)) {
+    messages.Show(kStrNotAllWritten, MessageIcon::kError);
+    return false;
+  }
+  const BuildRun run = starter.Run(written.back());
+  ReportBuild(fs, s, current_dir, run, messages);
+  return true;
+}
+
+bool RunFinish(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+               const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
+               BatchStarter& starter) {
+  std::string path = s.ProjectPath.Text();
+  if (path.empty() && !DefaultProjectPath(current_dir, s.Name.Text(), &path)) {
+    messages.Show(kStrProgramNameTooLong, MessageIcon::kError);
+    return false;
+  }
+  if (!SaveProject(fs, s, path, files, registry)) messages.Show(kStrProjectNotSaved, MessageIcon::kError);
+  return MakeProjectFiles(fs, s, current_dir, files, registry, remove_foreign, messages, starter);
+}
+
+}  // namespace wizard

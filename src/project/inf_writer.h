@@ -1,0 +1,58 @@
+#pragma once
+// The install and uninstall descriptions and the menu description files
+// that Finish writes into the source folder for the archive builder.
+//
+// Every text is Shift-JIS, each line ended by CR LF, built in a growing
+// buffer (a text longer than 128 KB is written whole) and written in one
+// piece. Device paths inside the texts use backslashes on every platform.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/file_access.h"
+#include "project/row_store.h"
+#include "project/settings.h"
+
+namespace wizard {
+
+/// The text of "Install.inf". A null store counts as an empty list.
+std::string InstallInfText(const ProjectSettings& settings, const FileRowStore* files,
+                           const RegistryRowStore* registry);
+
+/// The text of the uninstall description (`UninstFile` + ".inf").
+std::string UninstallInfText(const ProjectSettings& settings, const FileRowStore* files,
+                             const RegistryRowStore* registry);
+
+/// The menu description of one program file whose wake-up mark is `mark`.
+std::string MenuFileText(const ProjectSettings& settings, std::string_view mark);
+
+/// Writes "Install.inf" into the source folder, and "InsResetFlag.txt"
+/// ("Reboot!") when `Reboot` is on. True only when every file was
+/// written; false without writing when the source folder path fails or its
+/// length + 20 reaches 260.
+bool WriteInstallInf(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                     const FileRowStore* files, const RegistryRowStore* registry);
+
+/// Writes the uninstall description into the source folder. False without
+/// writing when the path would reach 260 bytes; else the write's result.
+bool WriteUninstallInf(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                       const FileRowStore* files, const RegistryRowStore* registry);
+
+/// Writes one "<base name>.txt" per program row (extension ".EXE", any
+/// case) into the source folder. Stops at the first failure (false); true
+/// when every program row was written (also when there is none).
+bool WriteMenuFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
+                    const FileRowStore* files);
+
+/// The names of every file the writers above may put into the source
+/// folder, whatever the switches: "Install.inf", "InsResetFlag.txt", the
+/// uninstall description and the menu description of each program row.
+std::vector<std::string> SourceFolderOutputNames(const ProjectSettings& settings,
+                                                 const FileRowStore* files);
+
+/// True when registry key `key` is `previous` itself or lies beneath it
+/// (ASCII letters compared ignoring case, double-byte characters exactly).
+bool KeyIsBelow(std::string_view previous, std::string_view key);
+
+}  // namespace wizard

@@ -1,0 +1,256 @@
+#include "project/inf_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "project/file_utils.h"
+#include "project/test_support.h"
+
+namespace wizard {
+namespace {
+
+// Joins lines, each ended by CR LF.
+std::string Lines(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* line : lines) text += std::string(line) + "\r\n";
+  return text;
+}
+
+// The worked example: menu caption Foo Menu, uninstall file UnFoo, one
+// program Foo.exe (marked "*"), one data file in Music, one registry row.
+struct Example {
+  Example() {
+    InsertFileRow(files, "Foo.exe", true, "", AppRoot);
+    InsertFileRow(files, "song.dat", false, "Music", Doc);
+    registry.Append({"HKLM", "Software\\Foo", "Path", "SZ", "\"abc\""});
+  }
+  ProjectSettings s = testing::FooProject();
+  MemoryFileRowStore files;
+  MemoryRegistryRowStore registry;
+};
+
+// The example's install description up to its destination line, and its
+// copy lines of the listed files up to the registry section.
+const std::string kExampleHead = Lines({"; Foo Menu", "[App Information]", "Maker       = \"Acme\"",
+                                        "Program     = \"Foo\"", "Version     = 1.0",
+                                        "InstallDir  = \"?Drive?\\Program Files\\Foo\"",
+                                        "ExeFile     = \"\\Program Disk\\Foo\\Foo.exe\""});
+const std::string kExampleCopies =
+    Lines({"\"%INSTALL_DIR%\\Foo.inf\" , \"Foo.txt\", COPYFLG_REPLACEONLY",
+           "\"%INSTALL_DIR%\\Foo.exe\" , \"Foo.exe\", COPYFLG_REPLACEONLY",
+           "\"?Drive?\\My Documents\\Music\\song.dat\" , \"song.dat\", COPYFLG_REPLACEONLY", "", "[Add Registry]"});
+
+TEST(InstallInfTest, WorkedExample) {
+  Example e;
+  EXPECT_EQ(InstallInfText(e.s, &e.files, &e.registry),
+            kExampleHead +
+                Lines({"Destination = ALTERNATIVE", "Unload      = 1", "Uninstall   = \"UnFoo.inf\"",
+                       "Caption     = \"Foo Menu\"", "", "[Copy Files]",
+                       "\"?Drive?\\Program Files\\UnFoo.inf\" , \"UnFoo.inf\", COPYFLG_REPLACEONLY"}) +
+                kExampleCopies +
+                Lines({"HKEY_LOCAL_MACHINE, \"Software\\Foo\", \"Path\", REG_SZ, FLG_ADDREG_REPLACEONLY, \"abc\"",
+                       "; End"}));
+}
+
+TEST(InstallInfTest, UninstallOffRebootCommandLineAndLocations) {
+  Example e;
+  e.s.Uninstall.Set(false);
+  e.s.Reboot.Set(true);
+  e.s.Cmd.Assign("/q");
+  e.s.Dest = kLocationCardOnly;
+  e.registry.Clear();
+  e.registry.Append({"HKCU", "K", "", "DWORD", "5"});
+  e.registry.Append({"HKCR", "K", "", "MULTI_SZ", "\"a\",\"b\""});
+  e.registry.Append({"HKLM", "K", "", "BINARY", "0aFF"});
+  std::string text = InstallInfText(e.s, &e.files, &e.registry);
+  EXPECT_EQ(text, kExampleHead +
+                      Lines({"Destination = STORAGE_ONLY", "Unload      = 0", "Caption     = \"Foo Menu\"",
+                             "CommandLine = \"/q\"", "", "[Copy Files]",
+                             "\"\\Windows\\InsResetFlag.txt\" , \"InsResetFlag.txt\", COPYFLG_REPLACEONLY"}) +
+                      kExampleCopies +
+                      Lines({"HKEY_CURRENT_USER, \"K\", , REG_DWORD, FLG_ADDREG_REPLACEONLY, 5",
+                             "HKEY_CLASSES_ROOT, \"K\", , REG_MULTI_SZ, FLG_ADDREG_REPLACEONLY, \"a\",\"b\"",
+                             "HKEY_LOCAL_MACHINE, \"K\", , REG_BINARY, FLG_ADDREG_REPLACEONLY, 0aFF", "; End"}));
+  e.s.Dest = kLocationMainOnly;
+  EXPECT_NE(InstallInfText(e.s, &e.files, &e.registry).find("Destination = MAINMEM_ONLY\r\n"),
+            std::string::npos);
+}
+
+TEST(InstallInfTest, OwnFoldersMakeDirsAndCopyLines) {
+  ProjectSettings s;
+  s.InstDir.Assign("App");
+  s.UninstFile.Assign("UnApp");
+  MemoryFileRowStore files;
+  InsertFileRow(files, "1.dat", false, "Data", AppOriginal);
+  InsertFileRow(files, "2.dat", false, "data", AppOriginal);
+  InsertFileRow(files, "3.dat", false, "Data", AppOriginal);
+  InsertFileRow(files, "4.dat", false, "Mine", DocOriginal);
+  InsertFileRow(files, "Tool.EXE", false, "", AppRoot);
+  InsertFileRow(files, "setup.exe.bak", false, "", AppRoot);
+  std::string text = InstallInfText(s, &files, nullptr);
+  std::string expected_tail = Lines({
+      "",
+      "[Make Dirs]",
+      "\"%INSTALL_DIR%\\Data\"",
+      "\"?Drive?\\My Documents\\Mine\"",
+      "",
+      "[Copy Files]",
+      "\"?Drive?\\Program Files\\UnApp.inf\" , \"UnApp.inf\", COPYFLG_REPLACEONLY",
+      "\"%INSTALL_DIR%\\Data\\1.dat\" , \"1.dat\", COPYFLG_REPLACEONLY",
+      "\"%INSTALL_DIR%\\data\\2.dat\" , \"2.dat\", COPYFLG_REPLACEONLY",
+      "\"%INSTALL_DIR%\\Data\\3.dat\" , \"3.dat\", COPYFLG_REPLACEONLY",
+      "\"?Drive?\\My Documents\\Mine\\4.dat\" , \"4.dat\", COPYFLG_REPLACEONLY",
+      "\"%INSTALL_DIR%\\Tool.inf\" , \"Tool.txt\", COPYFLG_REPLACEONLY",
+      "\"%INSTALL_DIR%\\Tool.EXE\" , \"Tool.EXE\", COPYFLG_REPLACEONLY",
+      "\"%INSTALL_DIR%\\setup.exe.bak\" , \"setup.exe.bak\", COPYFLG_REPLACEONLY",
+      "; End"});
+  ASSERT_GE(text.size(), expected_tail.size());
+  EXPECT_EQ(text.substr(text.size() - expected_tail.size()), expected_tail);
+
+  std::string uninstall = UninstallInfText(s, &files, nullptr);
+  EXPECT_NE(uninstall.find(Lines({"[Delete Dirs]", "\"?Drive?\\Program Files\\App\\Data\"",
+                                  "\"?Drive?\\Program Files\\App\"", "", "; End"})),
+            std::string::npos);
+}
+
+TEST(InstallInfTest, NoOwnFoldersMeansNoMakeDirs) {
+  Example e;
+  std::string text = InstallInfText(e.s, &e.files, nullptr);
+  EXPECT_EQ(text.find("[Make Dirs]"), std::string::npos);
+  EXPECT_NE(text.find("Caption     = \"Foo Menu\"\r\n\r\n[Copy Files]\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("[Add Registry]"), std::string::npos);
+}
+
+TEST(InstallInfTest, LongDescriptionIsWrittenWhole) {
+  Example e;
+  e.files.Clear();
+  for (int i = 0; i < 3000; ++i) InsertFileRow(e.files, "file" + std::to_string(i) + ".dat", false, "", AppRoot);
+  std::string text = InstallInfText(e.s, &e.files, nullptr);
+  EXPECT_GT(text.size(), 131072u);
+  EXPECT_EQ(text.substr(text.size() - 7), "; End\r\n");
+  testing::FakeFolder dir;
+  dir.MakeFolder("src");
+  ASSERT_TRUE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, nullptr));
+  EXPECT_EQ(FileSizeOf(dir.fs, dir.At("src") + testing::Sep() + "Install.inf"), text.size());
+}
+
+TEST(UninstallInfTest, ExampleWithDeleteRegistry) {
+  Example e;
+  e.s.UnRegist.Set(false);
+  e.registry.Clear();
+  e.registry.Append({"HKLM", "Software\\A", "x", "SZ", "\"1\""});
+  e.registry.Append({"HKLM", "software\\a\\B", "", "SZ", "\"1\""});
+  e.registry.Append({"HKCU", "Software\\A", "", "SZ", "\"1\""});
+  e.registry.Append({"HKLM", "Software\\A", "", "SZ", "\"1\""});
+  e.registry.Append({"HKLM", "Software\\AB", "", "SZ", "\"1\""});
+  EXPECT_EQ(UninstallInfText(e.s, &e.files, &e.registry),
+            Lines({"; Foo Menu",
+                   "[Uninstall Information]",
+                   "Maker   = \"Acme\"",
+                   "Program = \"Foo\"",
+                   "",
+                   "[Delete Files]",
+                   "\"?Drive?\\Program Files\\UnFoo.inf\"",
+                   "\"?Drive?\\My Documents\\Music\\song.dat\"",
+                   "",
+                   "[Delete Dirs]",
+                   "\"?Drive?\\Program Files\\Foo\"",
+                   "",
+                   "[Delete Registry]",
+                   "HKEY_LOCAL_MACHINE, \"Software\\A\"",
+                   "HKEY_CURRENT_USER, \"Software\\A\"",
+                   "HKEY_LOCAL_MACHINE, \"Software\\A\"",
+                   "HKEY_LOCAL_MACHINE, \"Software\\AB\"",
+                   "; End"}));
+  e.s.UnRegist.Set(true);
+  std::string kept = UninstallInfText(e.s, &e.files, &e.registry);
+  EXPECT_EQ(kept.find("[Delete Registry]"), std::string::npos);
+  EXPECT_EQ(kept.substr(kept.size() - 9), "\r\n; End\r\n");
+}
+
+TEST(KeyIsBelowTest, Table) {
+  struct Case {
+    const char* previous;
+    const char* key;
+    bool below;
+  } cases[] = {
+      {"Software\\Foo", "Software\\Foo", true},    {"Software\\Foo", "software\\foo\\Bar", true},
+      {"Software\\Foo", "Software\\Foobar", false}, {"Software\\Foo", "Software", false},
+      {"", "anything", false},                      {"", "", true},
+      {"\x83\x5C", "\x83\x5C\\x", true},
+      // Two katakana whose trail bytes differ only in ASCII letter case.
+      {"Software\\\x83\x41", "Software\\\x83\x61\\x", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(KeyIsBelow(c.previous, c.key), c.below) << c.previous << " " << c.key;
+}
+
+TEST(MenuFileTest, ThreeForms) {
+  Example e;
+  EXPECT_EQ(MenuFileText(e.s, ""), Lines({"[Foo Menu]", "menu:", "no"}));
+  EXPECT_EQ(MenuFileText(e.s, "x"), Lines({"[Foo Menu]", "menu:", "no"}));
+  EXPECT_EQ(MenuFileText(e.s, "*"),
+            Lines({"[Foo Menu]", "menu:", "yes", "appname:", "Foo Menu", "uninstl:", "yes", "unloadfile:",
+                   "Storage Card\\Program Files\\UnFoo.inf"}));
+  e.s.Uninstall.Set(false);
+  EXPECT_EQ(MenuFileText(e.s, "*"),
+            Lines({"[Foo Menu]", "menu:", "yes", "appname:", "Foo Menu", "uninstl:", "no"}));
+}
+
+TEST(WritersTest, FilesInTheSourceFolder) {
+  testing::FakeFolder dir;
+  dir.MakeFolder("src");
+  Example e;
+  e.s.Reboot.Set(true);
+  InsertFileRow(e.files, "Tool.EXE", false, "", AppRoot);
+  std::string src = dir.At("src") + testing::Sep();
+  ASSERT_TRUE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  ASSERT_TRUE(WriteUninstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  ASSERT_TRUE(WriteMenuFiles(dir.fs, e.s, dir.path(), &e.files));
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "InsResetFlag.txt", &text));
+  EXPECT_EQ(text, "Reboot!");
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "Install.inf", &text));
+  EXPECT_EQ(text, InstallInfText(e.s, &e.files, &e.registry));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "UnFoo.inf", &text));
+  EXPECT_EQ(text, UninstallInfText(e.s, &e.files, &e.registry));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "Tool.txt", &text));
+  EXPECT_EQ(text, Lines({"[Foo Menu]", "menu:", "no"}));
+  ASSERT_TRUE(ReadWholeFile(dir.fs, src + "Foo.txt", &text));
+  EXPECT_EQ(text, MenuFileText(e.s, "*"));
+  EXPECT_FALSE(FileExists(dir.fs, src + "song.txt"));
+
+  // A missing source folder: every writer fails.
+  e.s.Source.Assign("absent");
+  EXPECT_FALSE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  EXPECT_FALSE(WriteUninstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  EXPECT_FALSE(WriteMenuFiles(dir.fs, e.s, dir.path(), &e.files));
+  // A list without programs writes nothing and succeeds.
+  MemoryFileRowStore data_only;
+  InsertFileRow(data_only, "a.dat", false, "", AppRoot);
+  EXPECT_TRUE(WriteMenuFiles(dir.fs, e.s, dir.path(), &data_only));
+}
+
+TEST(WritersTest, UnwritableResetFlagFailsTheStep) {
+  testing::FakeFolder dir;
+  dir.MakeFolder("src/InsResetFlag.txt");  // a folder where the flag file should go
+  Example e;
+  e.s.Reboot.Set(true);
+  EXPECT_FALSE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+  EXPECT_TRUE(FileExists(dir.fs, dir.At("src") + testing::Sep() + "Install.inf"));  // written all the same
+  e.s.Reboot.Set(false);
+  EXPECT_TRUE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, &e.registry));
+}
+
+TEST(WritersTest, PathLimits) {
+  testing::FakeFolder dir;
+  ProjectSettings s;
+  s.Source.Assign("s");
+  s.UninstFile.Assign(std::string(10, 'u'));
+  // Source folder path = dir + 3 bytes; Install.inf needs that + 20 < 260.
+  EXPECT_FALSE(WriteInstallInf(dir.fs, s, std::string(237, 'd'), nullptr, nullptr));
+  EXPECT_FALSE(WriteUninstallInf(dir.fs, s, std::string(243, 'd'), nullptr, nullptr));
+}
+
+}  // namespace
+}  // namespace wizard

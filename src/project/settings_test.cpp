@@ -1,0 +1,240 @@
+#include "project/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "base/file_access.h"
+#include "base/test_temp_folder.h"
+#include "project/file_utils.h"
+#include "project/row_store.h"
+#include "project/test_support.h"
+#include "project/texts.h"
+
+namespace wizard {
+namespace {
+
+// The platform's files, for the cases run in a temporary folder.
+const base::FileAccess system_files = base::SystemFileAccess();
+
+TEST(TextSettingTest, EqualsIsFalseWhenEmptyAndFoldsOnlyAscii) {
+  TextSetting s;
+  EXPECT_FALSE(s.Equals("", false));
+  EXPECT_FALSE(s.Equals("", true));
+  s.Assign("Demo");
+  EXPECT_TRUE(s.Equals("DEMO", true));
+  EXPECT_FALSE(s.Equals("DEMO", false));
+  // Two different kanji whose trail bytes differ only in ASCII case
+  // (0x88 0x61 and 0x88 0x41) are different characters.
+  s.Assign("\x88\x61");
+  EXPECT_FALSE(s.Equals("\x88\x41", true));
+  EXPECT_TRUE(s.Equals("\x88\x61", true));
+}
+
+TEST(TextSettingTest, SetMaximumEmptiesAndCopyTakesMaximum) {
+  TextSetting a(65);
+  a.Assign("abc");
+  TextSetting b(11);
+  b = a;
+  EXPECT_EQ(b.Text(), "abc");
+  EXPECT_EQ(b.Maximum(), 65);
+  b.SetMaximum(101);
+  EXPECT_TRUE(b.IsEmpty());
+  EXPECT_EQ(b.Maximum(), 101);
+  b.Assign("");
+  EXPECT_TRUE(b.IsEmpty());
+  EXPECT_FALSE(b.IsValidFileName());
+}
+
+TEST(NameListTest, CapacityAndLongNames) {
+  NameList list(50);
+  EXPECT_FALSE(list.Add(std::string(260, 'a')));
+  EXPECT_TRUE(list.Add(std::string(259, 'a')));
+  for (int i = 1; i < 50; ++i) EXPECT_TRUE(list.Add("n" + std::to_string(i)));
+  EXPECT_TRUE(list.IsFull());
+  EXPECT_FALSE(list.Add("one too many"));
+  EXPECT_EQ(list.Count(), 50);
+  EXPECT_EQ(list.At(1), "n1");
+  EXPECT_EQ(list.At(50), "");
+  EXPECT_EQ(list.At(-1), "");
+}
+
+TEST(ProjectSettingsTest, DefaultsAndReset) {
+  ProjectSettings s;
+  EXPECT_EQ(s.Ver.Text(), "1.0");
+  EXPECT_EQ(s.Dest, kLocationBoth);
+  EXPECT_EQ(s.Locate, kLanguageJapanese);
+  EXPECT_TRUE(s.Uninstall.On());
+  EXPECT_FALSE(s.Reboot.On());
+  EXPECT_TRUE(s.UnRegist.On());
+  EXPECT_TRUE(s.SetupIniCreate.On());
+  EXPECT_EQ(s.Product.Maximum(), 65);
+  EXPECT_EQ(s.Ver.Maximum(), 11);
+  EXPECT_EQ(s.Output.Maximum(), 101);
+  s.Name.Assign("x");
+  s.Ver.Assign("2.5");
+  s.Reboot.Set(true);
+  s.Locate = kLanguageUs;
+  s.Dest = kLocationCardOnly;
+  s.ScannedSource.Assign("src");
+  s.ResetForNewProject();
+  EXPECT_TRUE(s.Name.IsEmpty());
+  EXPECT_EQ(s.Ver.Text(), "1.0");
+  EXPECT_FALSE(s.Reboot.On());
+  EXPECT_TRUE(s.ScannedSource.IsEmpty());
+  EXPECT_EQ(s.Locate, kLanguageUs);  // kept
+  EXPECT_EQ(s.Dest, kLocationCardOnly);
+}
+
+TEST(ProjectSettingsTest, SourceFolderPathLimit) {
+  ProjectSettings s;
+  std::string out = "untouched";
+  s.Source.Assign("12345678");
+  EXPECT_FALSE(s.SourceFolderPath(std::string(250, 'd'), &out));  // 250 + 8 + 2 = 260
+  EXPECT_EQ(out, "untouched");
+  ASSERT_TRUE(s.SourceFolderPath(std::string(249, 'd'), &out));
+  EXPECT_EQ(out.size(), 259u);
+  s.Source.Clear();
+  ASSERT_TRUE(s.SourceFolderPath("cwd", &out));
+  EXPECT_EQ(out, "cwd" + testing::Sep() + testing::Sep());
+}
+
+struct NameCase {
+  const char* text;
+  bool valid;
+};
+
+TEST(IsValidFileNameTest, Table) {
+  const NameCase cases[] = {
+      {"a.b", true},          {"a b", true},           {"", false},
+      {"   ", false},         {" a", false},           {"a ", false},
+      {".a", false},          {"a.", false},           {"a\tb", false},
+      {"a\\b", false},        {"a/b", false},          {"a:b", false},
+      {"a*b", false},         {"a?b", false},          {"a\"b", false},
+      {"a<b", false},         {"a>b", false},          {"a|b", false},
+      {"\xB1\xB2", true},     // half-width katakana
+      {"\x81\x40\x88\x9F", true},  // begins with the double-byte blank
+      {"\x83\x5C", true},     // "ソ": trail byte 0x5C is no backslash
+      {"\x83\x7C", true},     // trail byte 0x7C is no vertical bar
+      {"a\x83", false},       // a lead byte without its trail byte
+      {"Kan\x81\x1Fx", false},  // the lead byte would hide a control byte
+      {"\x81/x", false},       // ... or a separator
+  };
+  for (const NameCase& c : cases) EXPECT_EQ(IsValidFileName(c.text), c.valid) << c.text;
+}
+
+TEST(SplitPathTest, FolderBaseExtension) {
+  std::string folder, base, ext;
+  EXPECT_TRUE(SplitPath("dir\\sub\\name.tar.gz", &folder, &base, &ext));
+  EXPECT_EQ(folder, "dir\\sub\\");
+  EXPECT_EQ(base, "name.tar");
+  EXPECT_EQ(ext, ".gz");
+  EXPECT_FALSE(SplitPath("bare", &folder, &base, &ext));
+  EXPECT_EQ(folder, "");
+  EXPECT_EQ(base, "bare");
+  EXPECT_EQ(ext, "");
+  // "ソ" (0x83 0x5C) does not split.
+  EXPECT_TRUE(SplitPath("\x83\x5C.exe", &folder, &base, &ext));
+  EXPECT_EQ(folder, "");
+  EXPECT_EQ(base, "\x83\x5C");
+  EXPECT_EQ(ext, ".exe");
+  EXPECT_FALSE(SplitPath("", &folder, &base, &ext));
+  EXPECT_TRUE(SplitPath("setup.exe.bak", nullptr, nullptr, &ext));
+  EXPECT_EQ(ext, ".bak");
+  EXPECT_FALSE(SplitPath("dir.d\\name", nullptr, &base, &ext));  // a dot in the folder is no extension
+  EXPECT_EQ(base, "name");
+}
+
+TEST(WildcardTest, WindowsStylePatterns) {
+  const struct {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  } cases[] = {
+      {"*.*", "noext", true},          {"*.exe", "App.EXE", true},
+      {"*.exe", "app.exe.bak", false}, {"*.exe", "app.exex", false},
+      {"Pakforge_*.ini", "pakforge_.ini", true},
+      {"Pakforge_*.ini", "Pakforge_Demo.2.ini", true},
+      {"Pakforge_*.ini", "Pakfrge_Demo.ini", false},
+      {"?.txt", "\x83\x5C.txt", true},  // one double-byte character
+  };
+  for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+}
+
+TEST(FileUtilsTest, ExistenceSizeAndListing) {
+  base::TestTempFolder dir;
+  dir.MakeFolder("sub");
+  dir.Write("a.bin", std::string(1000, 'z'));
+  EXPECT_EQ(FileSizeOf(system_files, dir.Path("a.bin")), 1000u);
+  EXPECT_EQ(FileSizeOf(system_files, dir.Path("sub")), 0u);
+  EXPECT_EQ(FileSizeOf(system_files, dir.Path("none")), 0u);
+  EXPECT_TRUE(FileExists(system_files, dir.Path("sub")));
+  EXPECT_TRUE(FileExists(system_files, dir.Path("a.bin")));
+  EXPECT_TRUE(FolderExists(system_files, dir.Path("sub") + testing::Sep()));
+  EXPECT_TRUE(FolderExists(system_files, dir.Path("sub")));
+  EXPECT_FALSE(FolderExists(system_files, dir.Path("a.bin")));
+  EXPECT_FALSE(FolderExists(system_files, dir.Path("none")));
+  EXPECT_TRUE(FolderExists(system_files, testing::Sep()));
+
+  for (int i = 0; i < 51; ++i) dir.Write("f" + std::to_string(i) + ".dat", "x");
+  EXPECT_EQ(ListDirectory(system_files, dir.Path("*.dat"), true).size(), 51u);
+  EXPECT_EQ(ListDirectory(system_files, dir.Path("*.*"), true).size(), 52u);
+  std::vector<std::string> folders = ListDirectory(system_files, dir.Path("*.*"), false);
+  ASSERT_EQ(folders.size(), 1u);
+  EXPECT_EQ(folders[0], "sub");
+  EXPECT_TRUE(ListDirectory(system_files, dir.Path("missing") + testing::Sep() + "*.*", true).empty());
+}
+
+TEST(FileUtilsTest, ShiftJisNamesAndMove) {
+  base::TestTempFolder dir;
+  const std::string name = "\x83\x5C\x83\x74\x83\x67.txt";  // "ソフト.txt"
+  ASSERT_TRUE(WriteTextFile(system_files, dir.Path(name), "abc"));
+  std::vector<std::string> names = ListDirectory(system_files, dir.Path("*.txt"), true);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names[0], name);
+  EXPECT_EQ(FileSizeOf(system_files, dir.Path(name)), 3u);
+  dir.Write("b.txt", "x");
+  EXPECT_FALSE(MoveFileTo(system_files, dir.Path(name), dir.Path("b.txt")));  // target exists
+  EXPECT_TRUE(FileExists(system_files, dir.Path(name)));
+  EXPECT_TRUE(MoveFileTo(system_files, dir.Path(name), dir.Path("c.txt")));
+  EXPECT_FALSE(FileExists(system_files, dir.Path(name)));
+  EXPECT_TRUE(DeleteFileAt(system_files, dir.Path("c.txt")));
+  EXPECT_FALSE(DeleteFileAt(system_files, dir.Path("c.txt")));
+}
+
+TEST(RowStoreTest, InsertFileRowAndRegistryConversions) {
+  MemoryFileRowStore files;
+  ASSERT_TRUE(InsertFileRow(files, "app.exe", true, "", AppRoot));
+  ASSERT_TRUE(InsertFileRow(files, "song.dat", false, "Music", Doc));
+  ASSERT_TRUE(InsertFileRow(files, "a.dat", false, "Data", AppOriginal));
+  EXPECT_EQ(files.rows[0].folder, kAppFolderText);
+  EXPECT_EQ(files.rows[0].mark, "*");
+  EXPECT_EQ(files.rows[0].side, "A");
+  EXPECT_EQ(files.rows[1].item_data, 0x20001u);
+  EXPECT_EQ(files.rows[1].side, "D");
+  EXPECT_EQ(files.rows[2].item_data, 0x40002u);
+  // Read back as from the list's buffers: 259 and 9 bytes, no character split.
+  files.rows[1].name = std::string(258, 'n') + "\x95\x5C";
+  files.rows[1].mark = "1234567890";
+  files.rows[1].folder = std::string(259, 'f');
+  const std::vector<FileRow> read = ReadFileRows(&files);
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[0].name, "app.exe");
+  EXPECT_EQ(read[1].name, std::string(258, 'n'));
+  EXPECT_EQ(read[1].mark, "123456789");
+  EXPECT_EQ(read[1].folder, std::string(259, 'f'));
+
+  RegistryEntry e;
+  RowToEntry({"hkcr", "K", "", "binary", "v"}, &e);  // case-sensitive words
+  EXPECT_EQ(e.root, kHklm);
+  EXPECT_EQ(e.type, kSz);
+  RowToEntry({"HKCR", std::string(300, 'k'), "n", "BINARY", std::string(2000, 'v')}, &e);
+  EXPECT_EQ(e.root, kHkcr);
+  EXPECT_EQ(e.type, kBinary);
+  EXPECT_EQ(e.key.Length(), 259);
+  EXPECT_EQ(e.value.Length(), 1023);
+  RegistryRow row = EntryToRow(e);
+  EXPECT_EQ(row.root, "HKCR");
+  EXPECT_EQ(row.type, "BINARY");
+}
+
+}  // namespace
+}  // namespace wizard
