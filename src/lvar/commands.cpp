@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include <nlohmann/json.hpp>
+
 #include "base/hex.h"
 #include "archive/archive_format.h"
 #include "base/host_path.h"
@@ -17,6 +19,8 @@
 
 namespace lvar {
 namespace {
+
+using Json = nlohmann::ordered_json;
 
 const base::Stream kOut = base::Stream::kOut;
 const base::Stream kErr = base::Stream::kErr;
@@ -65,24 +69,25 @@ const char* DestinationText(const base::Console& console, std::uint32_t destinat
   return DestinationWord(destination);
 }
 
-void JsonStatus(base::JsonWriter& json, const Status& status) {
-  json.Key("status").BeginObject();
-  json.Key("ok").Bool(status.ok());
+// The "status" member that ends every document.
+Json StatusJson(const Status& status) {
+  Json json = {{"ok", status.ok()}};
   if (!status.ok()) {
-    json.Key("fault").String(FaultWord(status.fault));
-    json.Key("offset").Number(status.offset);
+    json["fault"] = FaultWord(status.fault);
+    json["offset"] = status.offset;
     // English in every language, as scripts read it.
-    JsonSjisText(json.Key("message"), NoteText(base::Language::kEnglish, status.note));
+    json["message"] = SjisTextJson(NoteText(base::Language::kEnglish, status.note));
   }
-  json.EndObject();
+  return json;
 }
 
-void JsonPath(base::JsonWriter& json, const char* key, const std::string& host_path) {
-  json.Key(key);
+// A path as the user gave it: a kit text on Windows, the host's bytes
+// elsewhere (JsonText replaces those that are not UTF-8).
+Json PathJson(const std::string& host_path) {
 #ifdef _WIN32
-  JsonSjisText(json, host_path);
+  return SjisTextJson(host_path);
 #else
-  json.String(host_path);
+  return host_path;
 #endif
 }
 
@@ -113,35 +118,45 @@ void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
   }
 }
 
-void JsonHeader(base::JsonWriter& json, const HeaderFields& h) {
-  json.Key("header").BeginObject();
-  json.Key("entry_count").Number(h.entry_count);
-  json.Key("platform_mask").Number(h.platform_mask);
-  json.Key("os_version_mask").Number(h.os_version_mask);
-  json.Key("cpu_type_mask").Number(h.cpu_type_mask);
-  json.Key("destination").Number(h.destination);
-  json.Key("destination_word").String(DestinationWord(h.destination));
+Json HeaderJson(const HeaderFields& h) {
+  Json json = {{"entry_count", h.entry_count},
+               {"platform_mask", h.platform_mask},
+               {"os_version_mask", h.os_version_mask},
+               {"cpu_type_mask", h.cpu_type_mask},
+               {"destination", h.destination},
+               {"destination_word", DestinationWord(h.destination)}};
   for (const Block& block : kBlocks) {
-    json.Key(block.key).BeginObject();
+    Json& member = json[block.key] = Json::object();
     std::string text;
-    if (BlockAsText(&h.bytes[block.at], block.size, &text)) JsonSjisText(json.Key("text"), text);
-    json.Key("hex").String(base::HexBytes(&h.bytes[block.at], block.size));
-    json.EndObject();
+    if (BlockAsText(&h.bytes[block.at], block.size, &text)) member["text"] = SjisTextJson(text);
+    member["hex"] = base::HexBytes(&h.bytes[block.at], block.size);
   }
-  json.EndObject();
+  return json;
 }
 
-// Prints the header and each entry as the reading meets them.
+// Prints the header and each entry as the reading meets them. With --json
+// each entry goes out as it is read too, so that memory does not grow with
+// the archive: the document's members are written in the compact layout of
+// JsonText, each value by JsonText, the punctuation between them here.
 class ListPrinter : public ArchiveVisitor {
  public:
-  ListPrinter(LvarEnvironment& env, bool json, std::string* out) : env_(env), json_(json), out_(out), writer_(out) {}
+  ListPrinter(LvarEnvironment& env, bool json) : env_(env), json_(json) {}
 
-  base::JsonWriter& writer() { return writer_; }
+  /// Opens the document with the archive's path.
+  void BeginJson(const std::string& path) { out_ = "{\"archive\":" + JsonText(PathJson(path)); }
+
+  /// Closes the entries, if the header was read, and the document with the
+  /// status, and writes what is left.
+  void EndJson(const Status& status) {
+    if (in_array_) out_ += ']';
+    in_array_ = false;
+    out_ += ",\"status\":" + JsonText(StatusJson(status)) + "}\n";
+    Flush();
+  }
 
   Status OnHeader(const HeaderFields& header) override {
     if (json_) {
-      JsonHeader(writer_, header);
-      writer_.Key("entries").BeginArray();
+      out_ += ",\"header\":" + JsonText(HeaderJson(header)) + ",\"entries\":[";
       in_array_ = true;
     } else {
       PrintHeader(env_, header);
@@ -152,13 +167,11 @@ class ListPrinter : public ArchiveVisitor {
 
   Status OnEntry(const EntryFields& e) override {
     if (json_) {
-      writer_.BeginObject();
-      writer_.Key("offset").Number(e.offset);
-      writer_.Key("kind").Number(e.kind);
-      writer_.Key("kind_word").String(KindWord(e.kind));
-      writer_.Key("size").Number(e.size);
-      JsonSjisName(writer_, "name", e.name);
-      writer_.EndObject();
+      Json entry = {{"offset", e.offset}, {"kind", e.kind}, {"kind_word", KindWord(e.kind)}, {"size", e.size}};
+      AddSjisName(entry, "name", e.name);
+      if (!first_entry_) out_ += ',';
+      first_entry_ = false;
+      out_ += JsonText(entry);
       Flush();
     } else {
       env_.console.Printf(kOut, "%-10s  %-19s  %10u  %s\n", base::HexNumber(e.offset, 8).c_str(), KindText(env_.console, e.kind),
@@ -167,40 +180,25 @@ class ListPrinter : public ArchiveVisitor {
     return {};
   }
 
-  void EndArray() {
-    if (in_array_) writer_.EndArray();
-    in_array_ = false;
-  }
-
   void Flush() {
-    env_.json.Write(kOut, *out_);
-    out_->clear();
+    env_.json.Write(kOut, out_);
+    out_.clear();
   }
 
  private:
   LvarEnvironment& env_;
   bool json_;
-  std::string* out_;
-  base::JsonWriter writer_;
+  std::string out_;
   bool in_array_ = false;
+  bool first_entry_ = true;
 };
 
 int List(LvarEnvironment& env, const CommandLine& cl) {
   const std::string& path = cl.operands[0];
-  std::string out;
-  ListPrinter printer(env, cl.json, &out);
-  if (cl.json) {
-    printer.writer().BeginObject();
-    JsonPath(printer.writer(), "archive", path);
-  }
+  ListPrinter printer(env, cl.json);
+  if (cl.json) printer.BeginJson(path);
   Status status = ReadArchiveFile(env.files, path, printer);
-  if (cl.json) {
-    printer.EndArray();
-    JsonStatus(printer.writer(), status);
-    printer.writer().EndObject();
-    out += "\n";
-    printer.Flush();
-  }
+  if (cl.json) printer.EndJson(status);
   if (!status.ok()) ReportFailure(env, path, status);
   return ExitStatusOf(status);
 }
@@ -209,14 +207,10 @@ int List(LvarEnvironment& env, const CommandLine& cl) {
 // `members` writes when the command succeeded, and the status.
 template <typename Members>
 void JsonReport(LvarEnvironment& env, const std::string& path, const Status& status, Members members) {
-  std::string out;
-  base::JsonWriter json(&out);
-  json.BeginObject();
-  JsonPath(json, "archive", path);
+  Json json = {{"archive", PathJson(path)}};
   if (status.ok()) members(json);
-  JsonStatus(json, status);
-  json.EndObject();
-  env.json.Write(kOut, out + "\n");
+  json["status"] = StatusJson(status);
+  env.json.Write(kOut, JsonText(json) + "\n");
 }
 
 int Verify(LvarEnvironment& env, const CommandLine& cl) {
@@ -224,10 +218,10 @@ int Verify(LvarEnvironment& env, const CommandLine& cl) {
   ArchiveSummary summary;
   Status status = VerifyArchive(env.files, path, &summary);
   if (cl.json) {
-    JsonReport(env, path, status, [&](base::JsonWriter& json) {
-      json.Key("entries").Number(static_cast<std::uint64_t>(summary.entries));
-      json.Key("size").Number(summary.file_size);
-      json.Key("checksum").Number(summary.checksum);
+    JsonReport(env, path, status, [&](Json& json) {
+      json["entries"] = static_cast<std::uint64_t>(summary.entries);
+      json["size"] = summary.file_size;
+      json["checksum"] = summary.checksum;
     });
   } else if (status.ok()) {
     Say(env.console, kOut, Message::kVerifySound, base::KitText(path).c_str(), summary.entries,
@@ -257,41 +251,26 @@ int Diff(LvarEnvironment& env, const CommandLine& cl) {
   }
   ArchiveDifference diff = CompareArchives(a, b);
   if (cl.json) {
-    std::string out;
-    base::JsonWriter json(&out);
-    json.BeginObject();
-    JsonPath(json, "a", cl.operands[0]);
-    JsonPath(json, "b", cl.operands[1]);
-    json.Key("identical").Bool(diff.identical());
-    json.Key("header").BeginArray();
-    for (const HeaderChange& change : diff.header) {
-      json.BeginObject();
-      json.Key("field").String(EnglishMessage(change.field));
-      json.Key("a").String(change.a);
-      json.Key("b").String(change.b);
-      json.EndObject();
-    }
-    json.EndArray();
-    auto side = [&](const char* key, const EntryDigest& entry) {
-      json.Key(key).BeginObject();
-      json.Key("kind").Number(entry.kind);
-      json.Key("size").Number(entry.size);
-      json.EndObject();
-    };
-    json.Key("entries").BeginArray();
+    Json header = Json::array();
+    for (const HeaderChange& change : diff.header)
+      header.push_back({{"field", EnglishMessage(change.field)}, {"a", change.a}, {"b", change.b}});
+    auto side = [](const EntryDigest& entry) { return Json{{"kind", entry.kind}, {"size", entry.size}}; };
+    Json entries = Json::array();
     for (const EntryChange& change : diff.entries) {
       const EntryDigest& any = change.what == EntryChange::What::kAdded ? change.b : change.a;
-      json.BeginObject();
-      json.Key("change").String(ChangeWord(change.what));
-      JsonSjisName(json, "name", any.name);
-      if (change.what != EntryChange::What::kAdded) side("a", change.a);
-      if (change.what != EntryChange::What::kRemoved) side("b", change.b);
-      json.EndObject();
+      Json entry = {{"change", ChangeWord(change.what)}};
+      AddSjisName(entry, "name", any.name);
+      if (change.what != EntryChange::What::kAdded) entry["a"] = side(change.a);
+      if (change.what != EntryChange::What::kRemoved) entry["b"] = side(change.b);
+      entries.push_back(std::move(entry));
     }
-    json.EndArray();
-    json.Key("order_differs").Bool(diff.order_differs);
-    json.EndObject();
-    env.json.Write(kOut, out + "\n");
+    const Json json = {{"a", PathJson(cl.operands[0])},
+                       {"b", PathJson(cl.operands[1])},
+                       {"identical", diff.identical()},
+                       {"header", std::move(header)},
+                       {"entries", std::move(entries)},
+                       {"order_differs", diff.order_differs}};
+    env.json.Write(kOut, JsonText(json) + "\n");
   } else {
     for (const HeaderChange& change : diff.header)
       Say(env.console, kOut, Message::kDiffHeader, MessageText(env.console.language(), change.field), change.a.c_str(),
@@ -352,10 +331,10 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
   return kExitOk;
 }
 
-void JsonTexts(base::JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
-  json.Key(key).BeginArray();
-  for (const std::string& text : texts) JsonSjisText(json, text);
-  json.EndArray();
+Json TextsJson(const std::vector<std::string>& texts) {
+  Json json = Json::array();
+  for (const std::string& text : texts) json.push_back(SjisTextJson(text));
+  return json;
 }
 
 // The members of a registry value in the plan's JSON, in their order.
@@ -364,41 +343,39 @@ const std::pair<const char*, std::string PlannedRegistryValue::*> kRegistryMembe
     {"value_name", &PlannedRegistryValue::value_name}, {"type", &PlannedRegistryValue::data_type},
     {"flag", &PlannedRegistryValue::write_flag}, {"value", &PlannedRegistryValue::value}};
 
-void PlanJson(base::JsonWriter& json, const InstallPlan& plan) {
-  JsonSjisText(json.Key("destination"), plan.destination);
-  json.Key("destination_code").Number(plan.header.destination);
-  JsonSjisText(json.Key("install_dir"), plan.install_dir);
-  JsonTexts(json, "folders", plan.folders);
-  json.Key("files").BeginArray();
+void PlanJson(Json& json, const InstallPlan& plan) {
+  json["destination"] = SjisTextJson(plan.destination);
+  json["destination_code"] = plan.header.destination;
+  json["install_dir"] = SjisTextJson(plan.install_dir);
+  json["folders"] = TextsJson(plan.folders);
+  Json files = Json::array();
   for (const PlannedFile& file : plan.files) {
-    json.BeginObject();
-    JsonSjisName(json, "archive_name", file.archive_name);
-    JsonSjisText(json.Key("device_path"), file.device_path);
-    JsonSjisText(json.Key("flags"), file.flags);
-    json.Key("in_archive").Bool(file.in_archive);
-    json.EndObject();
+    Json entry = Json::object();
+    AddSjisName(entry, "archive_name", file.archive_name);
+    entry["device_path"] = SjisTextJson(file.device_path);
+    entry["flags"] = SjisTextJson(file.flags);
+    entry["in_archive"] = file.in_archive;
+    files.push_back(std::move(entry));
   }
-  json.EndArray();
-  json.Key("registry").BeginArray();
+  json["files"] = std::move(files);
+  Json registry = Json::array();
   for (const PlannedRegistryValue& value : plan.registry) {
-    json.BeginObject();
-    for (const auto& [key, member] : kRegistryMembers) JsonSjisText(json.Key(key), value.*member);
-    json.EndObject();
+    Json entry = Json::object();
+    for (const auto& [key, member] : kRegistryMembers) entry[key] = SjisTextJson(value.*member);
+    registry.push_back(std::move(entry));
   }
-  json.EndArray();
-  JsonSjisText(json.Key("startup_program"), plan.startup_program);
-  JsonSjisText(json.Key("menu_caption"), plan.menu_caption);
-  json.Key("uninstall").BeginObject();
-  JsonSjisText(json.Key("file"), plan.uninstall.file_name);
-  json.Key("in_archive").Bool(plan.uninstall.in_archive);
-  JsonTexts(json, "delete_files", plan.uninstall.files);
-  JsonTexts(json, "delete_folders", plan.uninstall.folders);
-  JsonTexts(json, "delete_registry", plan.uninstall.registry_keys);
-  json.EndObject();
+  json["registry"] = std::move(registry);
+  json["startup_program"] = SjisTextJson(plan.startup_program);
+  json["menu_caption"] = SjisTextJson(plan.menu_caption);
+  json["uninstall"] = {{"file", SjisTextJson(plan.uninstall.file_name)},
+                       {"in_archive", plan.uninstall.in_archive},
+                       {"delete_files", TextsJson(plan.uninstall.files)},
+                       {"delete_folders", TextsJson(plan.uninstall.folders)},
+                       {"delete_registry", TextsJson(plan.uninstall.registry_keys)}};
   // The warnings in English in every language, as scripts read them.
-  json.Key("warnings").BeginArray();
-  for (const Note& warning : plan.warnings) JsonSjisText(json, NoteText(base::Language::kEnglish, warning));
-  json.EndArray();
+  Json warnings = Json::array();
+  for (const Note& warning : plan.warnings) warnings.push_back(SjisTextJson(NoteText(base::Language::kEnglish, warning)));
+  json["warnings"] = std::move(warnings);
 }
 
 void PlanText(LvarEnvironment& env, const InstallPlan& plan) {
@@ -452,7 +429,7 @@ int Plan(LvarEnvironment& env, const CommandLine& cl) {
   InstallPlan plan;
   Status status = MakeInstallPlan(env.files, path, env.console, &plan);
   if (cl.json) {
-    JsonReport(env, path, status, [&](base::JsonWriter& json) { PlanJson(json, plan); });
+    JsonReport(env, path, status, [&](Json& json) { PlanJson(json, plan); });
   } else if (status.ok()) {
     PlanText(env, plan);
   }

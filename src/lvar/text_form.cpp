@@ -1,5 +1,7 @@
 #include "lvar/text_form.h"
 
+#include <nlohmann/json.hpp>
+
 #include "base/encoding.h"
 #include "base/hex.h"
 #include "base/sjis.h"
@@ -46,22 +48,24 @@ bool BlockAsText(const std::uint8_t* data, std::size_t size, std::string* sjis) 
   return true;
 }
 
-void JsonSjisText(base::JsonWriter& json, std::string_view sjis) {
+nlohmann::ordered_json SjisTextJson(std::string_view sjis) {
   std::string utf8;
   if (!base::Cp932ToUtf8(sjis, &utf8)) base::Cp932ToUtf8(DisplayText(sjis), &utf8);
-  json.String(utf8);
+  return utf8;
 }
 
-void JsonSjisName(base::JsonWriter& json, std::string_view key, std::string_view sjis) {
+void AddSjisName(nlohmann::ordered_json& object, const std::string& key, std::string_view sjis) {
   std::string utf8;
-  json.Key(key);
   if (base::Cp932ToUtf8(sjis, &utf8)) {
-    json.String(utf8);
+    object[key] = utf8;
     return;
   }
-  json.Null();
-  json.Key(std::string(key) + "_sjis_hex");
-  json.String(base::HexBytes(reinterpret_cast<const unsigned char*>(sjis.data()), sjis.size()));
+  object[key] = nullptr;
+  object[key + "_sjis_hex"] = base::HexBytes(reinterpret_cast<const unsigned char*>(sjis.data()), sjis.size());
+}
+
+std::string JsonText(const nlohmann::ordered_json& value) {
+  return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 }  // namespace lvar

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/json_writer.h"
+#include <nlohmann/json_fwd.hpp>
 
 namespace lvar {
 
@@ -21,10 +21,15 @@ bool BlockAsText(const std::uint8_t* data, std::size_t size, std::string* sjis);
 
 /// A Shift-JIS text as a JSON string of its UTF-8 form (as DisplayText
 /// where it has none).
-void JsonSjisText(base::JsonWriter& json, std::string_view sjis);
+nlohmann::ordered_json SjisTextJson(std::string_view sjis);
 
-/// A name: member `key` with the UTF-8 form, or null and a member
-/// `key`_sjis_hex with the stored bytes when it has no UTF-8 form.
-void JsonSjisName(base::JsonWriter& json, std::string_view key, std::string_view sjis);
+/// A name: member `key` of `object` with the UTF-8 form, or null and a
+/// member `key`_sjis_hex with the stored bytes when it has no UTF-8 form.
+void AddSjisName(nlohmann::ordered_json& object, const std::string& key, std::string_view sjis);
+
+/// A JSON value as compact text: no white space, names as UTF-8 (not
+/// \u escapes). Bytes of a string that are not UTF-8 (a host path given on
+/// the command line) become U+FFFD, so the text is always valid JSON.
+std::string JsonText(const nlohmann::ordered_json& value);
 
 }  // namespace lvar

@@ -1,7 +1,8 @@
 #include "pakforge_build/project_build.h"
 
+#include <nlohmann/json.hpp>
+
 #include "base/encoding.h"
-#include "base/json_writer.h"
 #include "base/host_path.h"
 #include "base/listing_memo.h"
 #include "base/path_resolver.h"
@@ -69,11 +70,13 @@ bool IsTrailingSeparator(const std::string& path) {
 #endif
 }
 
+using Json = nlohmann::ordered_json;
+
 // `items` (kit texts) as a JSON array of their UTF-8 forms.
-void JsonList(base::JsonWriter& json, const std::vector<std::string>& items) {
-  json.BeginArray();
-  for (const std::string& item : items) json.String(ToUtf8(item));
-  json.EndArray();
+Json JsonList(const std::vector<std::string>& items) {
+  Json json = Json::array();
+  for (const std::string& item : items) json.push_back(ToUtf8(item));
+  return json;
 }
 
 // The builder's console: it speaks the program's language, keeps each
@@ -401,30 +404,22 @@ class ProjectBuild {
   void Report(int status) {
     const bool built = status == kExitOk && !options_.check;
     if (options_.json) {
-      std::string j;
-      base::JsonWriter json(&j, base::JsonLayout::kMembersOnLines);
-      json.BeginObject();
-      json.Key("project").String(ToUtf8(project_));
-      json.Key("folder").String(ToUtf8(current_dir_));
-      json.Key("check_only").Bool(options_.check);
-      JsonList(json.Key("written"), written_);
-      JsonList(json.Key("deleted"), deleted_);
-      if (built) {
-        json.Key("archive").String(ToUtf8(archive_));
-        json.Key("archive_size").Number(archive_size_);
-      } else {
-        json.Key("archive").Null();
-        json.Key("archive_size").Null();
-      }
-      json.Key("files").Number(file_count_);
-      json.Key("native_ina").Bool(native_ina_);
-      json.Key("folders").Number(folder_count_);
-      JsonList(json.Key("warnings"), warnings_);
-      JsonList(json.Key("errors"), errors_);
-      json.Key("builder_code").Number(builder_code_);
-      json.Key("status").Number(status);
-      json.EndObject();
-      j += '\n';
+      const Json json = {{"project", ToUtf8(project_)},
+                         {"folder", ToUtf8(current_dir_)},
+                         {"check_only", options_.check},
+                         {"written", JsonList(written_)},
+                         {"deleted", JsonList(deleted_)},
+                         {"archive", built ? Json(ToUtf8(archive_)) : Json(nullptr)},
+                         {"archive_size", built ? Json(archive_size_) : Json(nullptr)},
+                         {"files", file_count_},
+                         {"native_ina", native_ina_},
+                         {"folders", folder_count_},
+                         {"warnings", JsonList(warnings_)},
+                         {"errors", JsonList(errors_)},
+                         {"builder_code", builder_code_},
+                         {"status", status}};
+      // Every text is UTF-8 (ToUtf8); the replacement only guards the output.
+      const std::string j = json.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
       if (env_.json) {
         *env_.json = j;
       } else {

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <utility>
 
+#include <nlohmann/json.hpp>
+
 #include "base/encoding.h"
 #include "base/test_temp_folder.h"
 #include "kit_version.h"
@@ -258,6 +260,66 @@ TEST_F(LvarCliTest, FaultsInTheLanguageOfTheTexts) {
     EXPECT_NE(std::string::npos, r.err.find(c.err)) << c.language << ": " << r.err;
     EXPECT_NE(std::string::npos, r.out.find(c.out)) << c.language << ": " << r.out;
   }
+}
+
+// Every --json document parses, with its members in their order, whatever
+// the names in the archive and the bytes of its path.
+TEST_F(LvarCliTest, JsonDocumentsParseWithTheirMembersInOrder) {
+  using Json = nlohmann::ordered_json;
+  std::vector<TestEntry> odd = SoundEntries();
+  odd.push_back({3, "a\x01z", "control"});
+  odd.push_back({3, "bad\x81", "half"});  // a lead byte without its trail byte: no UTF-8 form
+  dir_.Write("s.lvar", MakeArchive(SoundEntries()));
+  dir_.Write("odd.lvar", MakeArchive(odd));
+  dir_.Write("bad.lvar", "MZ\x90");
+  const std::vector<std::string> plan = {"archive",      "destination",     "destination_code", "install_dir",
+                                         "folders",      "files",           "registry",         "startup_program",
+                                         "menu_caption", "uninstall",       "warnings",         "status"};
+  const struct {
+    std::vector<std::string> args;
+    std::uint32_t status;
+    std::vector<std::string> members;
+  } cases[] = {
+      {{"list", "--json", "odd.lvar"}, 0, {"archive", "header", "entries", "status"}},
+      {{"list", "--json", "bad.lvar"}, 4, {"archive", "status"}},
+      {{"verify", "--json", "odd.lvar"}, 0, {"archive", "entries", "size", "checksum", "status"}},
+      {{"verify", "--json", "bad.lvar"}, 4, {"archive", "status"}},
+      {{"diff", "--json", "s.lvar", "odd.lvar"}, 1, {"a", "b", "identical", "header", "entries", "order_differs"}},
+      {{"plan", "--json", "s.lvar"}, 0, plan},
+#ifndef _WIN32
+      // A path that is not UTF-8 (Windows passes paths as text).
+      {{"list", "--json", "\xFF.lvar"}, 0, {"archive", "header", "entries", "status"}},
+#endif
+  };
+#ifndef _WIN32
+  dir_.Write("\xFF.lvar", MakeArchive(SoundEntries()));
+#endif
+  for (const auto& c : cases) {
+    const ProcessResult r = Lvar(c.args);
+    EXPECT_EQ(c.status, r.status) << c.args[0] << " " << c.args[2] << ": " << r.err;
+    const Json json = Json::parse(r.out, nullptr, false);
+    ASSERT_TRUE(json.is_object()) << r.out;
+    std::vector<std::string> members;
+    for (const auto& [key, value] : json.items()) members.push_back(key);
+    EXPECT_EQ(c.members, members) << r.out;
+  }
+
+  Json list = Json::parse(Lvar({"list", "--json", "odd.lvar"}).out, nullptr, false);
+  ASSERT_EQ(8u, list["entries"].size()) << list;
+  EXPECT_EQ(Json::parse(R"({"offset":256,"kind":1,"kind_word":"install information","size":)" +
+                        std::to_string(list["entries"][0]["size"].get<unsigned>()) + R"(,"name":"Install.inf"})"),
+            list["entries"][0]);
+  EXPECT_EQ("a\x01z", list["entries"][6]["name"]);
+  EXPECT_TRUE(list["entries"][7]["name"].is_null()) << list;
+  EXPECT_EQ("62616481", list["entries"][7]["name_sjis_hex"]);
+  EXPECT_EQ(Json::parse(R"({"ok":true})"), list["status"]);
+  const Json diff = Json::parse(Lvar({"diff", "--json", "s.lvar", "odd.lvar"}).out, nullptr, false);
+  EXPECT_EQ(Json::parse(R"([{"change":"added","name":"a\u0001z","b":{"kind":3,"size":7}},)"
+                        R"({"change":"added","name":null,"name_sjis_hex":"62616481","b":{"kind":3,"size":4}}])"),
+            diff["entries"]);
+#ifndef _WIN32
+  EXPECT_EQ("\xEF\xBF\xBD.lvar", Json::parse(Lvar({"list", "--json", "\xFF.lvar"}).out, nullptr, false)["archive"]);
+#endif
 }
 
 // A hostile archive is refused before anything is written: the whole tree
