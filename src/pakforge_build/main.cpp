@@ -1,6 +1,7 @@
 // pakforge-build: builds the archive of a project saved by Pakforge.
 //
-//   pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean] [--json]
+//   pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean]
+//                  [--json | --diagnostics=gnu|jsonl|sarif] [--warnings=error]
 
 #include <cstdio>
 #ifdef _WIN32
@@ -39,13 +40,13 @@ int main(int argc, char** argv) {
   }
   std::string json;
   pakforge_build::RunEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(),
-                                     base::SystemPathResolver(), options.json ? &json : nullptr};
+                                     base::SystemPathResolver(), (options.json || options.diagnostics != builder::DiagnosticsFormat::kNone) ? &json : nullptr};
   const int status = pakforge_build::RunProjectBuild(options, env);
   if (!json.empty()) {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);  // the document's own line ends
 #endif
-    std::fwrite(json.data(), 1, json.size(), stdout);
+    std::fwrite(json.data(), 1, json.size(), stdout);  // the JSON document or the diagnostics report
     std::fflush(stdout);
   }
   return status;
