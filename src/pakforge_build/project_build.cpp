@@ -225,7 +225,7 @@ class ProjectBuild {
     }
     // A file of the folder that no row names is packed but never installed.
     for (const std::string& name : reading.unlisted) {
-      Warn(Say(Message::kUnlistedFile, name.c_str()), ProblemPlace{0, {}, {}, source_.path() + name, {}});
+      Warn(Say(Message::kUnlistedFile, name.c_str()), ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
     }
     wizard::Refusal refusal;
     if (!wizard::CheckEveryPage({fs_, s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
@@ -448,7 +448,7 @@ class ProjectBuild {
     if (!foreign.empty() && !options_.clean && diagnostics_) {
       for (const std::string& name : foreign) {
         Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles),
-             ProblemPlace{0, {}, {}, source_.path() + name, {}});
+             ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
       }
       return kExitForeignFiles;
     }

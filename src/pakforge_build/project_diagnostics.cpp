@@ -92,7 +92,7 @@ void ProjectDiagnostics::Add(builder::Severity severity, std::uint32_t code, con
   if (place.file.empty()) {
     AtProjectKey(d, place.line, place.key);
   } else {
-    d.file = builder::SjisToUtf8Lossy(place.file);
+    d.file = folder_ + builder::SjisToUtf8Lossy(place.file);
   }
   d.severity = severity;
   d.code = severity == builder::Severity::kWarning ? builder::kWarningsFailedCode : code;

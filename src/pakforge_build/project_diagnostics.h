@@ -25,7 +25,9 @@ struct ProblemPlace {
   std::size_t line = 0;  ///< from 1; 0 for the whole file
   std::string section;   ///< the project file's section, where known
   std::string key;       ///< the key the problem concerns, as the project file names it
-  std::string file;      ///< kit path of another file than the project file (a file of the source folder)
+  /// Another file than the project file (one of the source folder): its
+  /// kit path relative to the project's folder.
+  std::string file;
   /// Lines of the message that only say where the problem is (the default
   /// report's "Pakforge_X.ini:11: InstDir="): left out here, where the
   /// place is the diagnostic's own.
