@@ -9,7 +9,7 @@ namespace {
 constexpr base::TextEntry<Message> kEnglish[] = {
     {Message::kUsage,
      "Usage: pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean]\n"
-     "                      [--json | --diagnostics=gnu|jsonl|sarif] [--warnings=error]\n"
+     "                      [--json | --diagnostics=FORMAT] [--warnings=error]\n"
      "Builds the archive of a project saved by Pakforge: checks it as the wizard does,\n"
      "writes the files of Finish and runs the archive builder.\n"
      "  --source DIR   use the source folder DIR (beside the project file) for this run\n"
