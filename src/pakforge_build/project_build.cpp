@@ -228,7 +228,10 @@ class ProjectBuild {
       Warn(Say(Message::kUnlistedFile, name.c_str()), ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
     }
     wizard::Refusal refusal;
-    if (!wizard::CheckEveryPage({fs_, s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
+    const wizard::ProjectUnderCheck under{fs_, s, current_dir_, source, loaded_.files, loaded_.registry};
+    if (diagnostics_) {
+      if (int status = RefuseEachPage(under)) return status;
+    } else if (!wizard::CheckEveryPage(under, &refusal)) {
       ProblemPlace place;
       const std::string detail = RefusalDetail(refusal, &place);
       return Refuse(refusal.string_id, refusal.argument, detail, place);
@@ -251,6 +254,29 @@ class ProjectBuild {
     if (first_status_) return first_status_;
     if (int status = WriteFinishFiles()) return status;
     return RunBuilder();
+  }
+
+  // The diagnostics mode's checks of the pages: the first refusal of each,
+  // in the order the author meets them. The pages check different fields;
+  // only the files page needs the source folder, so it is left out when
+  // that folder was refused or could not be read.
+  int RefuseEachPage(const wizard::ProjectUnderCheck& p) {
+    int status = 0;
+    wizard::Refusal refusal;
+    const auto refuse = [this, &status, &refusal] {
+      ProblemPlace place;
+      const std::string detail = RefusalDetail(refusal, &place);
+      status = Refuse(refusal.string_id, refusal.argument, detail, place);
+    };
+    bool source_passed = p.source != nullptr;
+    if (!wizard::CheckProgramFields(p.fs, p.settings, p.current_dir, &refusal)) {
+      refuse();
+      source_passed = source_passed && refusal.field != wizard::Field::kSource;
+    }
+    if (!wizard::CheckInstallFields(p.settings, &refusal)) refuse();
+    if (source_passed && !wizard::CheckFilesPage(p, &refusal)) refuse();
+    if (!wizard::CheckRegistryPage(p.registry, &refusal)) refuse();
+    return status;
   }
 
   // Where a refusal points: the field's project-file key with its line and

@@ -815,10 +815,11 @@ TEST(ProjectBuildTest, DiagnosticsShowEveryProblemAtItsKey) {
     std::vector<std::pair<std::string, std::string>> edits;
     std::vector<std::string> args;
     int status;
-    std::vector<Expected> said;  // in this order, among the others
+    std::vector<Expected> said;  // in this order (the first error, then by line), among the others
     int errors;
     bool written;  // Install.inf was written
     bool archive;
+    std::string removed = {};  // a file of the source folder taken away
   } cases[] = {
       {"a fault of the project file and one of the description it gives",
        {{"Cmd=", "Cmnd="}, {"Ver=1.20", "Ver=1.20 beta"}},
@@ -841,6 +842,15 @@ TEST(ProjectBuildTest, DiagnosticsShowEveryProblemAtItsKey) {
        kExitRefused,
        {{"Pakforge_Memo.ini", 11, "InstDir", "error", "", "", 0}},
        1, false, false},
+      {"the first refusal of each page",
+       {{"Product=Kumo Soft", "Product="}, {"InstDir=Memo", "InstDir="}, {"Lines,DWORD,40", "Lines,DWORD,x"}},
+       {},
+       kExitRefused,
+       {{"Pakforge_Memo.ini", 5, "Product", "error", "", "", 0},
+        {"Pakforge_Memo.ini", 11, "InstDir", "error", "", "", 0},
+        {"Pakforge_Memo.ini", 20, "RegistryKey0", "error", "", "DWORD", 0},
+        {"Pakforge_Memo.ini", 24, "File1", "error", "", "data.bin", 0}},
+       4, false, false, "src/data.bin"},
       {"a file in no row", {}, {}, kExitOk,
        {{Kit("src/extra.dat"), 1, "", "warning", "0x80000000", "extra.dat", 0}}, 0, true, true},
       {"a file in no row, warnings as errors", {}, {"--warnings=error"}, warnings_failed,
@@ -851,6 +861,7 @@ TEST(ProjectBuildTest, DiagnosticsShowEveryProblemAtItsKey) {
     p.AddRegistry(wizard::kHkcu, "Software\\Kumo", "Lines", wizard::kDword, "40");
     p.edits = c.edits;
     if (std::string(c.label).find("no row") != std::string::npos) p.files["src/extra.dat"] = "not in a row";
+    p.files.erase(c.removed);
     ScratchFolder dir;
     Lay(dir, p);
     std::vector<std::string> args = c.args;
