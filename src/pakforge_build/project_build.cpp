@@ -9,7 +9,6 @@
 #include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
-#include "builder/command_line.h"
 #include "builder/driver.h"
 #include "kit_version.h"
 #include "pakforge_build/messages.h"
@@ -18,7 +17,6 @@
 #include "project/build_outputs.h"
 #include "project/file_utils.h"
 #include "project/finish.h"
-#include "project/inf_writer.h"
 #include "project/project_pipeline.h"
 #include "project/project_safety.h"
 #include "project/texts.h"
@@ -514,7 +512,11 @@ class ProjectBuild {
     }
     if (options_.warnings_as_errors) args.emplace_back("--warnings=error");
     builder::BuildEnvironment build{console_, fs_.lister, fs_.files};
-    builder_code_ = diagnostics_ ? CheckWrittenFolder(args, build) : builder::RunBuild(args, build);
+    builder_code_ = diagnostics_ ? CheckWrittenFolder(args, build, loaded_, *diagnostics_,
+                                                      [this](const std::string& key) {
+                                                        return Say(Message::kFromKey, key.c_str());
+                                                      })
+                                 : builder::RunBuild(args, build);
     if (builder_code_ != 0) {
       errors_.push_back(Say(Message::kBuilderFailed, static_cast<unsigned>(builder_code_)));
       return builder::ExitStatusFor(builder_code_);
@@ -546,28 +548,6 @@ class ProjectBuild {
     }
     folder_count_ = packed_.folders().size();
     return kExitOk;
-  }
-
-  // The builder's diagnostics check of the written folder, each problem
-  // of a generated line moved to the project file's key behind it.
-  builder::BuildErrorCode CheckWrittenFolder(const std::vector<std::string>& args, builder::BuildEnvironment& build) {
-    builder::BuildOptions options;
-    base::CapturingConsole parse(env_.console.language());
-    if (builder::BuildErrorCode code = builder::ParseCommandLine(args, parse, &options)) return code;
-    const wizard::ProjectSettings& s = loaded_.settings;
-    std::vector<GeneratedDescription> generated(s.Uninstall.On() ? 2 : 1);
-    generated[0].file = builder::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), "Install.inf"));
-    wizard::InstallInfText(s, &loaded_.files, &loaded_.registry, &generated[0].origins);
-    if (s.Uninstall.On()) {
-      generated[1].file = builder::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), s.UninstFile.Text() + ".inf"));
-      wizard::UninstallInfText(s, &loaded_.files, &loaded_.registry, &generated[1].origins);
-    }
-    builder::DiagnosticCollector collector(env_.console.language());
-    builder::DiagnosticsSummary summary;
-    const builder::BuildErrorCode code = builder::CheckFolderAndBuild(options, build, collector, &summary);
-    diagnostics_->AddBuilderProblems(collector.TakeDiagnostics(), generated,
-                                     [this](const std::string& key) { return Say(Message::kFromKey, key.c_str()); });
-    return code;
   }
 
   void Report(int status) {

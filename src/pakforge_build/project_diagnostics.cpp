@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "base/host_path.h"
 #include "base/sjis.h"
+#include "builder/command_line.h"
 #include "builder/diagnostic_format.h"
 #include "kit_version.h"
+#include "project/inf_writer.h"
 
 namespace pakforge_build {
 namespace {
@@ -137,6 +140,29 @@ std::string ProjectDiagnostics::Report(builder::DiagnosticsFormat format, const 
   summary.warnings = warnings_;
   summary.archive = archive;
   return builder::FormatDiagnostics(format, diagnostics_, summary, "pakforge-build", PAK_KIT_VERSION);
+}
+
+builder::BuildErrorCode CheckWrittenFolder(const std::vector<std::string>& args, builder::BuildEnvironment& env,
+                                           const wizard::LoadedProject& project, ProjectDiagnostics& diagnostics,
+                                           const std::function<std::string(const std::string& key)>& from) {
+  builder::BuildOptions options;
+  base::CapturingConsole parse(env.console.language());
+  if (builder::BuildErrorCode code = builder::ParseCommandLine(args, parse, &options)) return code;
+  // The descriptions as the run wrote them, made again with the origin of
+  // each line: the same settings and rows give the same text.
+  const wizard::ProjectSettings& s = project.settings;
+  std::vector<GeneratedDescription> generated(s.Uninstall.On() ? 2 : 1);
+  generated[0].file = builder::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), "Install.inf"));
+  wizard::InstallInfText(s, &project.files, &project.registry, &generated[0].origins);
+  if (s.Uninstall.On()) {
+    generated[1].file = builder::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), s.UninstFile.Text() + ".inf"));
+    wizard::UninstallInfText(s, &project.files, &project.registry, &generated[1].origins);
+  }
+  builder::DiagnosticCollector collector(env.console.language());
+  builder::DiagnosticsSummary summary;
+  const builder::BuildErrorCode code = builder::CheckFolderAndBuild(options, env, collector, &summary);
+  diagnostics.AddBuilderProblems(collector.TakeDiagnostics(), generated, from);
+  return code;
 }
 
 }  // namespace pakforge_build

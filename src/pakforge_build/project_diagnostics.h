@@ -15,8 +15,10 @@
 #include "base/ini_file.h"
 #include "base/language.h"
 #include "builder/build_options.h"
+#include "builder/driver.h"
 #include "inf/diagnostic.h"
 #include "project/origin_map.h"
+#include "project/project_pipeline.h"
 
 namespace pakforge_build {
 
@@ -97,5 +99,14 @@ class ProjectDiagnostics {
   int errors_ = 0;
   int warnings_ = 0;
 };
+
+/// The builder's diagnostics check of the folder a run wrote (`args`: the
+/// batch file's arguments as host texts), the archive written when the
+/// check allows; each problem of a line that a setting or row of `project`
+/// produced moved to its key (AddBuilderProblems, with `from`). Answers the
+/// builder's code.
+builder::BuildErrorCode CheckWrittenFolder(const std::vector<std::string>& args, builder::BuildEnvironment& env,
+                                           const wizard::LoadedProject& project, ProjectDiagnostics& diagnostics,
+                                           const std::function<std::string(const std::string& key)>& from);
 
 }  // namespace pakforge_build
