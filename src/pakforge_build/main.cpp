@@ -39,8 +39,10 @@ int main(int argc, char** argv) {
     return pakforge_build::kExitUsage;
   }
   std::string json;
+  // The JSON document and the diagnostics report are UTF-8 already.
+  const bool utf8_report = options.json || options.diagnostics != builder::DiagnosticsFormat::kNone;
   pakforge_build::RunEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(),
-                                     base::SystemPathResolver(), (options.json || options.diagnostics != builder::DiagnosticsFormat::kNone) ? &json : nullptr};
+                                     base::SystemPathResolver(), utf8_report ? &json : nullptr};
   const int status = pakforge_build::RunProjectBuild(options, env);
   if (!json.empty()) {
 #ifdef _WIN32

@@ -181,7 +181,8 @@ class ProjectBuild {
   // builder with the batch file's arguments.
   int Steps() {
     if (!base::ExactKitText(options_.project, &project_)) {
-      return Fail(kExitNoProject, Message::kProjectNameNotSjis, Say(Message::kProjectNameNotSjis, options_.project.c_str()));
+      return Fail(kExitNoProject, Message::kProjectNameNotSjis,
+                  Say(Message::kProjectNameNotSjis, options_.project.c_str()));
     }
     if (!ProjectFolder(fs_, project_, &current_dir_)) {
       return Fail(kExitNotWritten, Message::kCurrentFolderUnnamed, Say(Message::kCurrentFolderUnnamed));
@@ -223,7 +224,8 @@ class ProjectBuild {
     }
     // A file of the folder that no row names is packed but never installed.
     for (const std::string& name : reading.unlisted) {
-      Warn(Say(Message::kUnlistedFile, name.c_str()), ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
+      Warn(Say(Message::kUnlistedFile, name.c_str()),
+           ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
     }
     wizard::Refusal refusal;
     const wizard::ProjectUnderCheck under{fs_, s, current_dir_, source, loaded_.files, loaded_.registry};
@@ -357,7 +359,9 @@ class ProjectBuild {
   void LocateRow(const wizard::LineOrigin& origin, ProblemPlace* place) const {
     std::string key;
     std::size_t line = 0;
-    if (wizard::LocateOrigin(loaded_.ini, origin, &key, &line)) *place = ProblemPlace{line, origin.section, key, {}, {}};
+    if (wizard::LocateOrigin(loaded_.ini, origin, &key, &line)) {
+      *place = ProblemPlace{line, origin.section, key, {}, {}};
+    }
   }
 
   // The diagnostics mode's refusal of the registry rows' unknown words:

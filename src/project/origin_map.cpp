@@ -14,7 +14,8 @@ const LineOrigin* OriginMap::Find(std::size_t line) const {
 
 void OriginNotes::Next(const char* section, const char* key, const std::string& row) {
   if (!map_) return;
-  lines_ += static_cast<std::size_t>(std::count(text_.begin() + static_cast<std::ptrdiff_t>(counted_), text_.end(), '\n'));
+  const auto from = text_.begin() + static_cast<std::ptrdiff_t>(counted_);
+  lines_ += static_cast<std::size_t>(std::count(from, text_.end(), '\n'));
   counted_ = text_.size();
   map_->Note(lines_ + 1, LineOrigin{section, key, row});
 }
