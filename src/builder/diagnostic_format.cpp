@@ -47,6 +47,10 @@ std::string FormatJsonl(const std::vector<Diagnostic>& diagnostics, const Diagno
                  {"code", CodeText(d.code)},
                  {"message", d.message}};
     if (!d.section.empty()) line["section"] = d.section;
+    if (!d.key.empty()) line["key"] = d.key;
+    if (!d.generated_file.empty()) {
+      line["generated"] = {{"file", d.generated_file}, {"line", d.generated_line}, {"column", d.generated_column}};
+    }
     out += Dump(line) + "\n";
   }
   json last = {{"summary",
@@ -110,7 +114,18 @@ std::string FormatSarif(const std::vector<Diagnostic>& diagnostics, const std::s
                    {"locations",
                     json::array({{{"physicalLocation",
                                    {{"artifactLocation", {{"uri", PathToUri(d.file)}}}, {"region", region}}}}})}};
-    if (!d.section.empty()) result["properties"] = {{"section", d.section}};
+    if (!d.section.empty()) result["properties"]["section"] = d.section;
+    if (!d.key.empty()) result["properties"]["key"] = d.key;
+    // The generated line the problem was found in, beside the entry that
+    // produced it.
+    if (!d.generated_file.empty()) {
+      const json there_region = {{"startLine", d.generated_line}, {"startColumn", d.generated_column}};
+      json there = {{"id", 0},
+                    {"physicalLocation",
+                     {{"artifactLocation", {{"uri", PathToUri(d.generated_file)}}}, {"region", there_region}}}};
+      result["relatedLocations"] = json::array();
+      result["relatedLocations"].push_back(std::move(there));
+    }
     results.push_back(std::move(result));
   }
   json log = {

@@ -56,23 +56,8 @@ BuildErrorCode WriteArchive(ArchiveWriter& writer, ScanResult& scan, const Build
 // was found. Answers the first error's complete code, or 0.
 BuildErrorCode RunDiagnostics(const BuildOptions& options, BuildEnvironment& env) {
   DiagnosticCollector collector(env.console.language());
-  ScanResult scan;
-  InstallInfoState state;
-  BuildErrorCode code =
-      CheckSourceFolderInto(base::FileAccess{env.files, env.lister}, options.directory, collector, &scan, &state);
-  if (!code && options.warnings_as_errors && collector.warning_count() > 0) code = kWarningsFailedCode;
   DiagnosticsSummary summary;
-  if (!code && !options.archive.empty()) {
-    ArchiveWriter writer(env.files, collector, options.archive);
-    collector.set_layers(0);
-    if (BuildErrorCode failed = WriteArchive(writer, scan, options, state.destination, collector, false)) {
-      code = collector.Error(failed, FilePlace(base::KitText(options.archive)));
-    } else {
-      summary.archive = SjisToUtf8Lossy(base::KitText(options.archive));
-    }
-  }
-  summary.errors = collector.error_count();
-  summary.warnings = collector.warning_count();
+  const BuildErrorCode code = CheckFolderAndBuild(options, env, collector, &summary);
   const std::string report =
       FormatDiagnostics(options.diagnostics, collector.diagnostics(), summary, "pakmak", PAK_KIT_VERSION);
   base::Console& out = env.report ? *env.report : env.console;
@@ -84,6 +69,32 @@ BuildErrorCode RunDiagnostics(const BuildOptions& options, BuildEnvironment& env
   }
   return code;
 }
+
+}  // namespace
+
+BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment& env,
+                                   DiagnosticCollector& collector, DiagnosticsSummary* out) {
+  DiagnosticsSummary& summary = *out;
+  ScanResult scan;
+  InstallInfoState state;
+  BuildErrorCode code =
+      CheckSourceFolderInto(base::FileAccess{env.files, env.lister}, options.directory, collector, &scan, &state);
+  if (!code && options.warnings_as_errors && collector.warning_count() > 0) code = kWarningsFailedCode;
+  if (!code && !options.archive.empty()) {
+    ArchiveWriter writer(env.files, collector, options.archive);
+    collector.set_layers(0);
+    if (BuildErrorCode failed = WriteArchive(writer, scan, options, state.destination, collector, false)) {
+      code = collector.Error(failed, FilePlace(base::KitText(options.archive)));
+    } else {
+      summary.archive = SjisToUtf8Lossy(base::KitText(options.archive));
+    }
+  }
+  summary.errors = collector.error_count();
+  summary.warnings = collector.warning_count();
+  return code;
+}
+
+namespace {
 
 BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env, bool* reported) {
   BuildOptions options;

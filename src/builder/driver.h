@@ -8,6 +8,9 @@
 #include "base/listing.h"
 #include "builder/build_error.h"
 #include "base/file_system.h"
+#include "builder/build_options.h"
+#include "builder/diagnostic_format.h"
+#include "inf/diagnostic.h"
 
 namespace builder {
 
@@ -30,5 +33,14 @@ struct BuildEnvironment {
 /// problem is reported on `report` instead, and the first error's code is
 /// answered without the "Error Code" line.
 BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& env);
+
+/// The diagnostics mode's check for a caller that reports the problems
+/// itself: every problem of the folder of `options` into `collector`, then
+/// the archive (when `options` names one) if no error was found and, with
+/// warnings_as_errors, no warning. `summary` receives the counts and the
+/// archive written. Answers the first error's complete code (or
+/// kWarningsFailedCode), or 0.
+BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment& env,
+                                   DiagnosticCollector& collector, DiagnosticsSummary* summary);
 
 }  // namespace builder

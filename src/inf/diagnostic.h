@@ -34,6 +34,13 @@ struct Diagnostic {
   std::uint32_t code = 0;  ///< complete error code; kWarningsFailedCode for warnings
   std::string message;     ///< the default mode's text, trimmed, plus a hint where one helps
   std::string section;     ///< the section the line stands in; empty outside any
+  std::string key;         ///< the key the problem concerns, where a caller names one
+  /// A problem found in a generated file and shown at the entry that
+  /// produced its line: the generated file (as `file` is given) and the
+  /// problem's line and column there. Empty `generated_file` otherwise.
+  std::string generated_file;
+  int generated_line = 0;
+  int generated_column = 0;
 };
 
 /// Where a problem stands, as the checks know it (Shift-JIS texts).

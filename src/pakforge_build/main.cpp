@@ -1,6 +1,7 @@
 // pakforge-build: builds the archive of a project saved by Pakforge.
 //
-//   pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean] [--json]
+//   pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean]
+//                  [--json | --diagnostics=gnu|jsonl|sarif] [--warnings=error]
 
 #include <cstdio>
 #ifdef _WIN32
@@ -38,14 +39,16 @@ int main(int argc, char** argv) {
     return pakforge_build::kExitUsage;
   }
   std::string json;
+  // The JSON document and the diagnostics report are UTF-8 already.
+  const bool utf8_report = options.json || options.diagnostics != builder::DiagnosticsFormat::kNone;
   pakforge_build::RunEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(),
-                                     base::SystemPathResolver(), options.json ? &json : nullptr};
+                                     base::SystemPathResolver(), utf8_report ? &json : nullptr};
   const int status = pakforge_build::RunProjectBuild(options, env);
   if (!json.empty()) {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);  // the document's own line ends
 #endif
-    std::fwrite(json.data(), 1, json.size(), stdout);
+    std::fwrite(json.data(), 1, json.size(), stdout);  // the JSON document or the diagnostics report
     std::fflush(stdout);
   }
   return status;

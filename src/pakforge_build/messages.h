@@ -48,6 +48,11 @@ enum class Message {
   kKeyAt,
   kKeyAbsent,
   kOptionValue,
+  kBadDiagnosticsFormat,
+  kBadWarningsValue,
+  kJsonWithDiagnostics,
+  kWarningsAreErrors,
+  kFromKey,
   kCount  ///< the number of texts, not a text
 };
 

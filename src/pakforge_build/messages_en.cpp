@@ -9,7 +9,7 @@ namespace {
 constexpr base::TextEntry<Message> kEnglish[] = {
     {Message::kUsage,
      "Usage: pakforge-build PROJECT_FILE [--source DIR] [--output NAME] [--check] [--clean]\n"
-     "                      [--json]\n"
+     "                      [--json | --diagnostics=FORMAT] [--warnings=error]\n"
      "Builds the archive of a project saved by Pakforge: checks it as the wizard does,\n"
      "writes the files of Finish and runs the archive builder.\n"
      "  --source DIR   use the source folder DIR (beside the project file) for this run\n"
@@ -20,6 +20,11 @@ constexpr base::TextEntry<Message> kEnglish[] = {
      "  --clean        delete, and list, the .txt/.inf files of the source folder that\n"
      "                 Pakforge did not write\n"
      "  --json         print the report as one JSON document\n"
+     "  --diagnostics=FORMAT\n"
+     "                 report every problem of the project file and of the written\n"
+     "                 descriptions on standard output, as gnu, jsonl or sarif\n"
+     "  --warnings=error\n"
+     "                 fail when anything is warned of; no archive is written\n"
      "  -h, --help     print this text\n"
      "  --version      print the version\n"
      "Exit status: 0 built (or checked); 64 usage; 65 refused by a check; 66 project file\n"
@@ -68,6 +73,16 @@ constexpr base::TextEntry<Message> kEnglish[] = {
      "%s: the key %s is not set"},
     {Message::kOptionValue,
      "%s %s (replaces %s)"},
+    {Message::kBadDiagnosticsFormat,
+     "--diagnostics takes gnu, jsonl or sarif"},
+    {Message::kBadWarningsValue,
+     "--warnings takes only the value error"},
+    {Message::kJsonWithDiagnostics,
+     "--json and --diagnostics both write to standard output; give only one of them"},
+    {Message::kWarningsAreErrors,
+     "warnings count as errors (--warnings=error); no archive was written"},
+    {Message::kFromKey,
+     " (from %s)"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
 

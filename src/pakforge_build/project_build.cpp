@@ -1,5 +1,7 @@
 #include "pakforge_build/project_build.h"
 
+#include <optional>
+
 #include <nlohmann/json.hpp>
 
 #include "base/encoding.h"
@@ -11,6 +13,7 @@
 #include "builder/driver.h"
 #include "kit_version.h"
 #include "pakforge_build/messages.h"
+#include "pakforge_build/project_diagnostics.h"
 #include "pakforge_build/wizard_messages.h"
 #include "project/build_outputs.h"
 #include "project/file_utils.h"
@@ -111,7 +114,13 @@ class ProjectBuild {
         env_(env),
         memo_(base::FileAccess{env.files, env.lister}),
         fs_(memo_.access()),
-        console_(env.console, options.json, &warnings_) {}
+        console_(env.console, options.json, &warnings_) {
+    if (options.diagnostics != builder::DiagnosticsFormat::kNone) {
+      std::string folder;
+      wizard::SplitPath(base::KitText(options.project), &folder, nullptr, nullptr);
+      diagnostics_.emplace(env.console.language(), base::KitText(options.project), folder);
+    }
+  }
 
   int Execute() {
     const int status = Steps();
@@ -120,11 +129,21 @@ class ProjectBuild {
   }
 
  private:
-  // Prints an error (with the program's name in front) and remembers it.
-  int Fail(int status, const std::string& sjis) {
+  // Prints an error (with the program's name in front) and remembers it;
+  // in the diagnostics mode, keeps it at `place` instead. `number`: the
+  // wizard's message number, or kOwnMessage + pakforge-build's own.
+  int Fail(int status, const std::string& sjis, const ProblemPlace& place = {}, int number = 0) {
     errors_.push_back(sjis);
+    if (diagnostics_) {
+      diagnostics_->Add(builder::Severity::kError, ProblemCode(status, number), sjis, place);
+      if (!first_status_) first_status_ = status;
+      return status;
+    }
     env_.console.Write(Stream::kErr, "pakforge-build: " + sjis + "\n");
     return status;
+  }
+  int Fail(int status, Message id, const std::string& sjis, const ProblemPlace& place = {}) {
+    return Fail(status, sjis, place, kOwnMessage + static_cast<int>(id));
   }
   // One of this program's texts in the console's language.
   template <typename... Args>
@@ -132,24 +151,31 @@ class ProjectBuild {
     return Text(env_.console.language(), id, args...);
   }
   int Refuse(int string_id, const std::string& argument = std::string(),
-             const std::string& detail = std::string()) {
+             const std::string& detail = std::string(), const ProblemPlace& place = {}) {
     std::string text = WizardMessage(env_.console.language(), string_id, argument);
     if (!detail.empty()) text += "\n  " + detail;
-    return Fail(kExitRefused, text);
+    return Fail(kExitRefused, text, place, string_id);
   }
   // A refusal of the safety rules: the message, then what it concerns (in
   // place of the message's "%s" where it has one).
   int RefuseUnsafe(const wizard::SafetyRefusal& unsafe) {
     const std::string detail = unsafe.Detail();
-    std::string located = LocatedKey(unsafe.what);
-    if (const std::string other = LocatedKey(unsafe.other); !other.empty()) {
+    // The diagnostic stands at the first key; the other stays named.
+    ProblemPlace place, other_place;
+    std::string located = LocatedKey(unsafe.what, &place);
+    if (const std::string other = LocatedKey(unsafe.other, &other_place); !other.empty()) {
       located += (located.empty() ? "" : "\n  ") + other;
+      if (place.line == 0) place = other_place;
     }
     if (located.empty() && unsafe.string_id == wizard::kStrBadName) located = detail;
-    return Refuse(unsafe.string_id, detail, located);
+    return Refuse(unsafe.string_id, detail, located, place);
   }
-  void Warn(const std::string& sjis) {
+  void Warn(const std::string& sjis, const ProblemPlace& place = {}) {
     warnings_.push_back(sjis);
+    if (diagnostics_) {
+      diagnostics_->Add(builder::Severity::kWarning, 0, sjis, place);
+      return;
+    }
     env_.console.Write(Stream::kErr, "pakforge-build: " + Say(Message::kWarning) + sjis + "\n");
   }
 
@@ -158,22 +184,28 @@ class ProjectBuild {
   // builder with the batch file's arguments.
   int Steps() {
     if (!base::ExactKitText(options_.project, &project_)) {
-      return Fail(kExitNoProject, Say(Message::kProjectNameNotSjis, options_.project.c_str()));
+      return Fail(kExitNoProject, Message::kProjectNameNotSjis,
+                  Say(Message::kProjectNameNotSjis, options_.project.c_str()));
     }
     if (!ProjectFolder(fs_, project_, &current_dir_)) {
-      return Fail(kExitNotWritten, Say(Message::kCurrentFolderUnnamed));
+      return Fail(kExitNotWritten, Message::kCurrentFolderUnnamed, Say(Message::kCurrentFolderUnnamed));
     }
     // Refused before it is read at all.
     if (wizard::ProjectFileTooLarge(fs_, project_)) {
-      return Fail(kExitNoProject, Say(Message::kProjectTooLarge, project_.c_str()));
+      return Fail(kExitNoProject, Message::kProjectTooLarge, Say(Message::kProjectTooLarge, project_.c_str()));
     }
     if (!wizard::LoadProject(fs_, project_, &loaded_)) {
-      return Fail(kExitNoProject, Say(Message::kCannotReadProject, project_.c_str()));
+      return Fail(kExitNoProject, Message::kCannotReadProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
+    if (diagnostics_) diagnostics_->set_project_file(&loaded_.ini);
     // A hand-written file: its names that are not read are warned of, its
     // words that would read as other words refused.
-    if (int status = ReviewProjectFile()) return status;
-    if (wizard::Refusal words; !wizard::CheckRegistryWords(loaded_.unknown_words, &words)) {
+    // The diagnostics mode goes on after the words refused: each is
+    // reported, and the checks below read nothing the words change.
+    if (int status = ReviewProjectFile(); status && !diagnostics_) return status;
+    if (diagnostics_) {
+      RefuseRegistryWordsEach();
+    } else if (wizard::Refusal words; !wizard::CheckRegistryWords(loaded_.unknown_words, &words)) {
       return Refuse(words.string_id, words.argument);
     }
     if (int status = ApplyOverrides()) return status;
@@ -195,17 +227,25 @@ class ProjectBuild {
     }
     // A file of the folder that no row names is packed but never installed.
     for (const std::string& name : reading.unlisted) {
-      Warn(Say(Message::kUnlistedFile, name.c_str()));
+      Warn(Say(Message::kUnlistedFile, name.c_str()),
+           ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
     }
     wizard::Refusal refusal;
-    if (!wizard::CheckEveryPage({fs_, s, current_dir_, source, loaded_.files, loaded_.registry}, &refusal)) {
-      return Refuse(refusal.string_id, refusal.argument, RefusalDetail(refusal));
+    const wizard::ProjectUnderCheck under{fs_, s, current_dir_, source, loaded_.files, loaded_.registry};
+    if (diagnostics_) {
+      if (int status = RefuseEachPage(under)) return status;
+    } else if (!wizard::CheckEveryPage(under, &refusal)) {
+      ProblemPlace place;
+      const std::string detail = RefusalDetail(refusal, &place);
+      return Refuse(refusal.string_id, refusal.argument, detail, place);
     }
     // Page 2's picker offers only the files copied into the application
     // folder; a project file written by hand may name any.
     if (!wizard::CheckStartupProgramRow(s, loaded_.files, &refusal)) {
+      ProblemPlace place;
+      const std::string detail = RefusalDetail(refusal, &place);
       return Refuse(refusal.string_id, refusal.argument,
-                    Say(Message::kExeNotAFileRow, s.Exe.Text().c_str()) + "\n  " + RefusalDetail(refusal));
+                    Say(Message::kExeNotAFileRow, s.Exe.Text().c_str()) + "\n  " + detail, place);
     }
     std::string project_folder;
     wizard::SplitPath(project_, &project_folder, nullptr, nullptr);
@@ -213,22 +253,51 @@ class ProjectBuild {
         !wizard::CheckBatchPaths(s, current_dir_, &unsafe)) {
       return RefuseUnsafe(unsafe);
     }
+    // Nothing is written for a project with errors.
+    if (first_status_) return first_status_;
     if (int status = WriteFinishFiles()) return status;
     return RunBuilder();
   }
 
+  // The diagnostics mode's checks of the pages: the first refusal of each,
+  // in the order the author meets them. The pages check different fields;
+  // only the files page needs the source folder, so it is left out when
+  // that folder was refused or could not be read.
+  int RefuseEachPage(const wizard::ProjectUnderCheck& p) {
+    int status = 0;
+    wizard::Refusal refusal;
+    const auto refuse = [this, &status, &refusal] {
+      ProblemPlace place;
+      const std::string detail = RefusalDetail(refusal, &place);
+      status = Refuse(refusal.string_id, refusal.argument, detail, place);
+    };
+    bool source_passed = p.source != nullptr;
+    if (!wizard::CheckProgramFields(p.fs, p.settings, p.current_dir, &refusal)) {
+      refuse();
+      source_passed = source_passed && refusal.field != wizard::Field::kSource;
+    }
+    if (!wizard::CheckInstallFields(p.settings, &refusal)) refuse();
+    if (source_passed && !wizard::CheckFilesPage(p, &refusal)) refuse();
+    if (!wizard::CheckRegistryPage(p.registry, &refusal)) refuse();
+    return status;
+  }
+
   // Where a refusal points: the field's project-file key with its line and
   // value (or the option that replaced it), or the rows.
-  std::string RefusalDetail(const wizard::Refusal& refusal) const {
+  std::string RefusalDetail(const wizard::Refusal& refusal, ProblemPlace* place) const {
     if (refusal.field == wizard::Field::kFileRow) {
       std::string missing;
       for (const wizard::FileRow& row : loaded_.files.rows) {
-        if (row.mark == "x") missing += (missing.empty() ? "" : ", ") + row.name;
+        if (row.mark != "x") continue;
+        if (missing.empty()) LocateRow({"CopyFile", "", row.name}, place);
+        missing += (missing.empty() ? "" : ", ") + row.name;
       }
       return missing;
     }
     if (refusal.field == wizard::Field::kRegistryRow) {
       const wizard::RegistryRow& row = loaded_.registry.rows[static_cast<std::size_t>(refusal.row)];
+      LocateRow({"Registry", "", row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value},
+                place);
       return "Registry: " + row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value;
     }
     const wizard::ProjectSettings& s = loaded_.settings;
@@ -242,17 +311,25 @@ class ProjectBuild {
                 {wizard::Field::kInstDir, "InstDir", s.InstDir},  {wizard::Field::kUninstFile, "UninstFile", s.UninstFile},
                 {wizard::Field::kCmd, "Cmd", s.Cmd},              {wizard::Field::kExe, "Exe", s.Exe}};
     for (const auto& k : keys) {
-      if (k.field == refusal.field) return KeyDetail(k.key, k.setting.Text());
+      if (k.field == refusal.field) return KeyDetail(k.key, k.setting.Text(), place);
     }
     if (refusal.field == wizard::Field::kUninstall) {
-      return KeyDetail("Uninstall", s.Uninstall.On() ? "true" : "false");
+      return KeyDetail("Uninstall", s.Uninstall.On() ? "true" : "false", place);
     }
     return std::string();
   }
 
   // "Pakforge_X.ini:12: InstDir=value" for a key of section Property; the
   // option that replaced it for this run; or that the key is not there.
-  std::string KeyDetail(const std::string& key, const std::string& value) const {
+  std::string KeyDetail(const std::string& key, const std::string& value, ProblemPlace* place) const {
+    std::string detail = KeyDetailText(key, value);
+    place->section = "Property";
+    place->key = key;
+    place->line = loaded_.ini.LineOf("Property", key);
+    place->shown.push_back(detail);
+    return detail;
+  }
+  std::string KeyDetailText(const std::string& key, const std::string& value) const {
     if (key == "Source" && !options_.source.empty()) {
       return Say(Message::kOptionValue, "--source", value.c_str(), key.c_str());
     }
@@ -266,17 +343,46 @@ class ProjectBuild {
 
   // "Pakforge_X.ini:3: File3=..\x.exe" for a "key=value" text of a safety
   // refusal whose key the project file holds; empty otherwise.
-  std::string LocatedKey(const std::string& what) const {
+  std::string LocatedKey(const std::string& what, ProblemPlace* place) const {
     const std::size_t eq = what.find('=');
     if (eq == std::string::npos || eq == 0) return std::string();
     const std::string key = what.substr(0, eq);
     for (const char* section : {"Property", "CopyFile", "Folder", "SetupIni"}) {
       if (const std::size_t line = loaded_.ini.LineOf(section, key)) {
-        return Say(Message::kKeyAt, project_.c_str(), std::to_string(line).c_str(), key.c_str(),
-                   what.substr(eq + 1).c_str());
+        std::string located = Say(Message::kKeyAt, project_.c_str(), std::to_string(line).c_str(), key.c_str(),
+                                  what.substr(eq + 1).c_str());
+        *place = ProblemPlace{line, section, key, {}, {located}};
+        return located;
       }
     }
     return std::string();
+  }
+
+  // The place of the project file's row that holds `origin`, when it has one.
+  void LocateRow(const wizard::LineOrigin& origin, ProblemPlace* place) const {
+    std::string key;
+    std::size_t line = 0;
+    if (wizard::LocateOrigin(loaded_.ini, origin, &key, &line)) {
+      *place = ProblemPlace{line, origin.section, key, {}, {}};
+    }
+  }
+
+  // The diagnostics mode's refusal of the registry rows' unknown words:
+  // one for each row, at its key.
+  void RefuseRegistryWordsEach() {
+    std::size_t i = 0;
+    while (i < loaded_.unknown_words.size()) {
+      std::vector<wizard::UnknownRegistryWord> row;
+      const int number = loaded_.unknown_words[i].row;
+      for (; i < loaded_.unknown_words.size() && loaded_.unknown_words[i].row == number; ++i) {
+        row.push_back(loaded_.unknown_words[i]);
+      }
+      wizard::Refusal words;
+      if (wizard::CheckRegistryWords(row, &words)) continue;
+      const std::string key = "RegistryKey" + std::to_string(number);
+      Refuse(words.string_id, words.argument, std::string(),
+             ProblemPlace{loaded_.ini.LineOf("Registry", key), "Registry", key, {}, {}});
+    }
   }
 
   // Warns of every name the project file holds that is not read, and
@@ -294,10 +400,25 @@ class ProjectBuild {
         const std::string named = n.key.empty() ? "[" + n.suggestion + "]" : n.suggestion;
         text += Say(Message::kDidYouMean, named.c_str());
       }
-      Warn(text);
+      Warn(diagnostics_ ? WithoutPlace(text, line) : text, ProblemPlace{n.line, n.section, n.key, {}, {}});
     }
     if (review.unread_count > review.unread.size()) Warn(more(review.unread.size(), review.unread_count));
     if (review.word_count == 0) return 0;
+    if (diagnostics_) {
+      // One error for each word, at its line.
+      for (const wizard::UnwrittenWord& w : review.words) {
+        const std::string line = std::to_string(w.line);
+        Fail(kExitRefused, Message::kWordNotWritten,
+             WithoutPlace(Say(Message::kWordNotWritten, project_.c_str(), line.c_str(), w.key.c_str(), w.value.c_str(),
+                              w.accepted.c_str(), w.read_as.c_str()),
+                          line),
+             ProblemPlace{w.line, {}, w.key, {}, {}});
+      }
+      if (review.word_count > review.words.size()) {
+        Fail(kExitRefused, Message::kMoreNotListed, more(review.words.size(), review.word_count));
+      }
+      return kExitRefused;
+    }
     std::string text = Say(Message::kWordsRefused);
     for (const wizard::UnwrittenWord& w : review.words) {
       text += "\n  " + Say(Message::kWordNotWritten, project_.c_str(), std::to_string(w.line).c_str(), w.key.c_str(),
@@ -305,6 +426,13 @@ class ProjectBuild {
     }
     if (review.word_count > review.words.size()) text += "\n  " + more(review.words.size(), review.word_count);
     return Fail(kExitRefused, text);
+  }
+
+  // A review line without the "Pakforge_X.ini:12: " that begins it: the
+  // diagnostic stands at that line itself.
+  std::string WithoutPlace(const std::string& text, const std::string& line) const {
+    const std::string place = project_ + ":" + line + ": ";
+    return text.compare(0, place.size(), place) == 0 ? text.substr(place.size()) : text;
   }
 
   // --source and --output replace the saved values for this run only; they
@@ -320,7 +448,9 @@ class ProjectBuild {
     for (const Override& o : overrides) {
       if (o.host.empty()) continue;
       std::string kit;
-      if (!base::ExactKitText(o.host, &kit)) return Fail(kExitUsage, Say(Message::kValueNotSjis, o.host.c_str()));
+      if (!base::ExactKitText(o.host, &kit)) {
+        return Fail(kExitUsage, Message::kValueNotSjis, Say(Message::kValueNotSjis, o.host.c_str()));
+      }
       // "--source TinyNotes/" as tab completion writes it: one separator
       // at the end is the folder's own.
       if (&o.setting == &s.Source && kit.size() > 1 && IsTrailingSeparator(kit)) kit.pop_back();
@@ -346,10 +476,17 @@ class ProjectBuild {
     // deleting them; here --clean is the author's yes.
     std::vector<std::string> foreign;
     wizard::ListForeignOutputs(fs_, s, current_dir_, &loaded_.files, &foreign, &source_);
+    if (!foreign.empty() && !options_.clean && diagnostics_) {
+      for (const std::string& name : foreign) {
+        Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles),
+             ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
+      }
+      return kExitForeignFiles;
+    }
     if (!foreign.empty() && !options_.clean) {
       std::string names;
       for (const std::string& name : foreign) names += "\n  " + source_.path() + name;
-      return Fail(kExitForeignFiles, Say(Message::kForeignFiles) + names);
+      return Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles) + names);
     }
     // The old archive stays: the builder replaces it only once the new one
     // is complete, so a failed build (a full disk) or a check keeps the
@@ -361,7 +498,8 @@ class ProjectBuild {
       if (!wizard::FileExists(fs_, source_.path() + name)) deleted_.push_back(source_.path() + name);
     }
     if (!ok) {
-      return Fail(kExitNotWritten, WizardMessage(env_.console.language(), wizard::kStrNotAllWritten));
+      return Fail(kExitNotWritten, WizardMessage(env_.console.language(), wizard::kStrNotAllWritten), {},
+                  wizard::kStrNotAllWritten);
     }
     return 0;
   }
@@ -369,17 +507,35 @@ class ProjectBuild {
   // The builder with the batch file's arguments, from the project's folder.
   int RunBuilder() {
     const std::unique_ptr<base::EnteredFolder> folder = fs_.files.EnterFolder(base::HostText(current_dir_));
-    if (!folder) return Fail(kExitNotWritten, Say(Message::kCannotEnter, current_dir_.c_str()));
+    if (!folder) return Fail(kExitNotWritten, Message::kCannotEnter, Say(Message::kCannotEnter, current_dir_.c_str()));
     const wizard::ProjectSettings& s = loaded_.settings;
     archive_ = s.ArchiveName();
+    // With --warnings=error, the project's own warnings hold the archive
+    // back: the builder only checks; its own warnings fail it.
+    const bool held = options_.warnings_as_errors && !warnings_.empty();
     std::vector<std::string> args;
-    for (const std::string& arg : wizard::BuilderArguments(s, !options_.check)) {
+    for (const std::string& arg : wizard::BuilderArguments(s, !options_.check && !held)) {
       args.push_back(base::HostText(arg));
     }
+    if (options_.warnings_as_errors) args.emplace_back("--warnings=error");
     builder::BuildEnvironment build{console_, fs_.lister, fs_.files};
-    builder_code_ = builder::RunBuild(args, build);
+    builder_code_ = diagnostics_ ? CheckWrittenFolder(args, build, loaded_, *diagnostics_,
+                                                      [this](const std::string& key) {
+                                                        return Say(Message::kFromKey, key.c_str());
+                                                      })
+                                 : builder::RunBuild(args, build);
     if (builder_code_ != 0) {
       errors_.push_back(Say(Message::kBuilderFailed, static_cast<unsigned>(builder_code_)));
+      return builder::ExitStatusFor(builder_code_);
+    }
+    if (held) {
+      builder_code_ = builder::kWarningsFailedCode;
+      const std::string text = Say(Message::kWarningsAreErrors);
+      if (diagnostics_) {
+        errors_.push_back(text);
+      } else {
+        Fail(0, text);
+      }
       return builder::ExitStatusFor(builder_code_);
     }
     if (!options_.check) {
@@ -403,6 +559,17 @@ class ProjectBuild {
 
   void Report(int status) {
     const bool built = status == kExitOk && !options_.check;
+    if (diagnostics_) {
+      std::optional<std::string> archive;
+      if (built) archive = ToUtf8(base::JoinPath(current_dir_, archive_));
+      const std::string report = diagnostics_->Report(options_.diagnostics, archive);
+      if (env_.json) {
+        *env_.json = report;
+      } else {
+        env_.console.Write(Stream::kOut, report);
+      }
+      return;
+    }
     if (options_.json) {
       const Json json = {{"project", ToUtf8(project_)},
                          {"folder", ToUtf8(current_dir_)},
@@ -473,6 +640,9 @@ class ProjectBuild {
   std::size_t folder_count_ = 0;
   bool native_ina_ = false;
   builder::BuildErrorCode builder_code_ = 0;
+  // The diagnostics mode's problems, and the status of the first error.
+  std::optional<ProjectDiagnostics> diagnostics_;
+  int first_status_ = 0;
 };
 
 }  // namespace
@@ -498,6 +668,24 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
       options->clean = true;
     } else if (arg == "--json") {
       options->json = true;
+    } else if (arg.rfind("--diagnostics=", 0) == 0) {
+      const std::string format = arg.substr(14);
+      if (format == "gnu") options->diagnostics = builder::DiagnosticsFormat::kGnu;
+      else if (format == "jsonl") options->diagnostics = builder::DiagnosticsFormat::kJsonl;
+      else if (format == "sarif") options->diagnostics = builder::DiagnosticsFormat::kSarif;
+      else {
+        *error = Text(language, Message::kBadDiagnosticsFormat);
+        return false;
+      }
+    } else if (arg == "--diagnostics") {
+      *error = Text(language, Message::kBadDiagnosticsFormat);
+      return false;
+    } else if (arg.rfind("--warnings", 0) == 0) {
+      if (arg != "--warnings=error") {
+        *error = Text(language, Message::kBadWarningsValue);
+        return false;
+      }
+      options->warnings_as_errors = true;
     } else if (arg == "-h" || arg == "--help") {
       options->help = true;
     } else if (arg == "--version") {
@@ -511,6 +699,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
       *error = Text(language, Message::kOneProjectOnly);
       return false;
     }
+  }
+  if (options->json && options->diagnostics != builder::DiagnosticsFormat::kNone) {
+    *error = Text(language, Message::kJsonWithDiagnostics);
+    return false;
   }
   if (options->project.empty() && !options->help && !options->version) {
     *error = Text(language, Message::kNoProjectGiven);

@@ -12,6 +12,7 @@
 #include "base/language.h"
 #include "base/listing.h"
 #include "base/path_resolver.h"
+#include "builder/build_options.h"
 
 namespace pakforge_build {
 
@@ -36,6 +37,9 @@ struct Options {
   bool check = false;         ///< --check: stop after the builder's check
   bool clean = false;         ///< --clean: delete foreign .txt/.inf files
   bool json = false;          ///< --json: the report as one JSON document
+  /// --diagnostics=gnu|jsonl|sarif: every problem on standard output instead
+  builder::DiagnosticsFormat diagnostics = builder::DiagnosticsFormat::kNone;
+  bool warnings_as_errors = false;  ///< --warnings=error: a warning fails the run
   bool help = false;          ///< -h, --help
   bool version = false;       ///< --version
 };
@@ -55,8 +59,9 @@ struct RunEnvironment {
   base::FolderLister& lister;  ///< for the builder
   base::FileSystem& files;     ///< for the builder
   base::PathResolver& resolver;  ///< where the source folder really leads
-  /// With --json, the JSON document (UTF-8) is stored here instead of being
-  /// written to the console, so that the caller writes it unconverted.
+  /// With --json or --diagnostics, the report (UTF-8) is stored here
+  /// instead of being written to the console, so that the caller writes it
+  /// unconverted.
   std::string* json = nullptr;
 };
 

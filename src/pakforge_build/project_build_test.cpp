@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #ifndef _WIN32
 #include <signal.h>
 #include <sys/wait.h>
@@ -808,6 +810,161 @@ TEST(ProjectBuildTest, CurrentFolderThatCannotBeNamed) {
 }
 #endif
 
+// The diagnostics mode: every problem at the place the author wrote it. A
+// problem of the project file stands at its key; one the builder finds in a
+// written description stands at the key that produced the line, the
+// generated line beside it. The report is parsed as JSON lines.
+TEST(ProjectBuildTest, DiagnosticsShowEveryProblemAtItsKey) {
+  struct Expected {
+    std::string file_end;  // how the file's path ends
+    int line;              // 0: any
+    std::string key;       // empty: none
+    std::string severity;
+    std::string code;      // empty: any
+    std::string says;      // a part of the message
+    int generated_line;    // 0: none
+  };
+  const int warnings_failed = builder::ExitStatusFor(builder::kWarningsFailedCode);
+  const struct {
+    const char* label;
+    std::vector<std::pair<std::string, std::string>> edits;
+    std::vector<std::string> args;
+    int status;
+    std::vector<Expected> said;  // in this order (the first error, then by line), among the others
+    int errors;
+    bool written;  // Install.inf was written
+    bool archive;
+    std::string removed = {};  // a file of the source folder taken away
+  } cases[] = {
+      {"a fault of the project file and one of the description it gives",
+       {{"Cmd=", "Cmnd="}, {"Ver=1.20", "Ver=1.20 beta"}},
+       {},
+       builder::ExitStatusFor(0x41242600),
+       {{"Pakforge_Memo.ini", 13, "Cmnd", "warning", "0x80000000", "did you mean Cmd?", 0},
+        {"Pakforge_Memo.ini", 8, "Ver", "error", "0x41242600", "(from Ver)", 5}},
+       1, true, false},
+      {"every word refused, nothing written",
+       {{"Reboot=false", "Reboot=yes"}, {"Dest=ALTERNATIVE", "Dest=MAIN_ONLY"}, {"HKCU,", "HKEY_CURRENT_USER,"}},
+       {},
+       kExitRefused,
+       {{"Pakforge_Memo.ini", 14, "Reboot", "error", "", "Reboot=yes", 0},
+        {"Pakforge_Memo.ini", 15, "Dest", "error", "", "Dest=MAIN_ONLY", 0},
+        {"Pakforge_Memo.ini", 0, "RegistryKey0", "error", "", "HKEY_CURRENT_USER", 0}},
+       3, false, false},
+      {"an empty field",
+       {{"InstDir=Memo", "InstDir="}},
+       {},
+       kExitRefused,
+       {{"Pakforge_Memo.ini", 11, "InstDir", "error", "", "", 0}},
+       1, false, false},
+      {"the first refusal of each page",
+       {{"Product=Kumo Soft", "Product="}, {"InstDir=Memo", "InstDir="}, {"Lines,DWORD,40", "Lines,DWORD,x"}},
+       {},
+       kExitRefused,
+       {{"Pakforge_Memo.ini", 5, "Product", "error", "", "", 0},
+        {"Pakforge_Memo.ini", 11, "InstDir", "error", "", "", 0},
+        {"Pakforge_Memo.ini", 20, "RegistryKey0", "error", "", "DWORD", 0},
+        {"Pakforge_Memo.ini", 24, "File1", "error", "", "data.bin", 0}},
+       4, false, false, "src/data.bin"},
+      {"a file in no row", {}, {}, kExitOk,
+       {{Kit("src/extra.dat"), 1, "", "warning", "0x80000000", "extra.dat", 0}}, 0, true, true},
+      {"a file in no row, warnings as errors", {}, {"--warnings=error"}, warnings_failed,
+       {{Kit("src/extra.dat"), 1, "", "warning", "0x80000000", "extra.dat", 0}}, 0, true, false},
+  };
+  for (const auto& c : cases) {
+    Project p = BaseProject();
+    p.AddRegistry(wizard::kHkcu, "Software\\Kumo", "Lines", wizard::kDword, "40");
+    p.edits = c.edits;
+    if (std::string(c.label).find("no row") != std::string::npos) p.files["src/extra.dat"] = "not in a row";
+    p.files.erase(c.removed);
+    ScratchFolder dir;
+    Lay(dir, p);
+    std::vector<std::string> args = c.args;
+    args.push_back("--diagnostics=jsonl");
+    const Result result = Build(dir, p.ProjectName(), args);
+    EXPECT_EQ(result.status, c.status) << c.label << "\n" << result.json;
+    EXPECT_EQ(result.out, "") << c.label;
+    EXPECT_EQ(result.err, "") << c.label;
+    std::vector<nlohmann::json> lines;
+    for (std::size_t start = 0; start < result.json.size();) {
+      const std::size_t end = result.json.find('\n', start);
+      ASSERT_NE(end, std::string::npos) << c.label;
+      lines.push_back(nlohmann::json::parse(result.json.substr(start, end - start)));
+      start = end + 1;
+    }
+    ASSERT_FALSE(lines.empty()) << c.label;
+    const nlohmann::json summary = lines.back()["summary"];
+    EXPECT_EQ(summary["errors"], c.errors) << c.label;
+    EXPECT_EQ(summary["archive"].is_string(), c.archive) << c.label;
+    EXPECT_EQ(fs::exists(Host(dir.Path("MemoPack.lvar"))), c.archive) << c.label;
+    EXPECT_EQ(fs::exists(Host(dir.Path(Kit("src/Install.inf")))), c.written) << c.label;
+    std::size_t next = 0;
+    for (const Expected& e : c.said) {
+      const auto matches = [&e](const nlohmann::json& d) {
+        const std::string file = d.value("file", "");
+        return file.size() >= e.file_end.size() && file.compare(file.size() - e.file_end.size(), std::string::npos,
+                                                                e.file_end) == 0 &&
+               (e.line == 0 || d["line"] == e.line) && d.value("key", "") == e.key && d["severity"] == e.severity &&
+               (e.code.empty() || d["code"] == e.code) &&
+               d["message"].get<std::string>().find(e.says) != std::string::npos;
+      };
+      while (next + 1 < lines.size() && !matches(lines[next])) ++next;
+      ASSERT_LT(next + 1, lines.size()) << c.label << ": " << e.key << e.says << "\n" << result.json;
+      const nlohmann::json& d = lines[next++];
+      EXPECT_EQ(d.contains("generated"), e.generated_line != 0) << c.label;
+      if (e.generated_line) {
+        EXPECT_EQ(d["generated"]["line"], e.generated_line) << c.label;
+        const std::string there = d["generated"]["file"];
+        EXPECT_NE(there.find(Kit("src/Install.inf")), std::string::npos) << there;
+      }
+    }
+  }
+}
+
+// The same problems as gnu lines and as a SARIF log, whose result at the
+// project key keeps the generated line as a related location.
+TEST(ProjectBuildTest, DiagnosticsInGnuAndSarif) {
+  Project p = BaseProject();
+  p.edits = {{"Ver=1.20", "Ver=1.20 beta"}};
+  ScratchFolder dir;
+  Lay(dir, p);
+  const Result gnu = Build(dir, p.ProjectName(), {"--diagnostics=gnu"});
+  EXPECT_NE(gnu.json.find(dir.Path(p.ProjectName()) + ":8:1: error: "), std::string::npos) << gnu.json;
+  EXPECT_NE(gnu.json.find(" (from Ver) [0x41242600]\n"), std::string::npos) << gnu.json;
+  const Result sarif = Build(dir, p.ProjectName(), {"--diagnostics=sarif"});
+  EXPECT_EQ(sarif.status, gnu.status);
+  const nlohmann::json log = nlohmann::json::parse(sarif.json);
+  EXPECT_EQ(log["version"], "2.1.0");
+  EXPECT_EQ(log["runs"][0]["tool"]["driver"]["name"], "pakforge-build");
+  bool found = false;
+  for (const nlohmann::json& result : log["runs"][0]["results"]) {
+    if (result["ruleId"] != "0x41242600") continue;
+    found = true;
+    EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["startLine"], 8);
+    EXPECT_EQ(result["properties"]["key"], "Ver");
+    EXPECT_EQ(result["relatedLocations"][0]["physicalLocation"]["region"]["startLine"], 5);
+  }
+  EXPECT_TRUE(found) << sarif.json;
+}
+
+// Without --diagnostics, --warnings=error fails a run that warned, and the
+// last archive stays.
+TEST(ProjectBuildTest, WarningsAsErrors) {
+  Project p = BaseProject();
+  p.files["src/extra.dat"] = "not in a row";
+  ScratchFolder dir;
+  Lay(dir, p);
+  const Result kept = Build(dir, p.ProjectName());
+  ASSERT_EQ(kept.status, 0) << kept.err;
+  const std::string archive = Host(dir.Path("MemoPack.lvar"));
+  const auto built = fs::last_write_time(archive);
+  const Result held = Build(dir, p.ProjectName(), {"--warnings=error"});
+  EXPECT_EQ(held.status, builder::ExitStatusFor(builder::kWarningsFailedCode)) << held.err;
+  EXPECT_NE(held.err.find("--warnings=error"), std::string::npos) << held.err;
+  EXPECT_EQ(fs::last_write_time(archive), built);
+  EXPECT_EQ(held.out.find("Archive "), std::string::npos) << held.out;
+}
+
 TEST(ProjectBuildTest, CommandLine) {
   struct Case {
     std::vector<std::string> args;
@@ -821,6 +978,12 @@ TEST(ProjectBuildTest, CommandLine) {
       {{"p.ini", "q.ini"}, false},
       {{"p.ini", "--source"}, false},
       {{"p.ini", "--bogus"}, false},
+      {{"p.ini", "--diagnostics=sarif", "--warnings=error"}, true},
+      {{"p.ini", "--diagnostics=gnu", "--check", "--clean"}, true},
+      {{"p.ini", "--diagnostics=xml"}, false},
+      {{"p.ini", "--diagnostics"}, false},
+      {{"p.ini", "--warnings=all"}, false},
+      {{"p.ini", "--json", "--diagnostics=jsonl"}, false},
   };
   for (const Case& c : cases) {
     Options options;

@@ -61,47 +61,76 @@ bool IsProgram(const std::string& name, std::string* base) {
   return base::EqualsIgnoreAsciiCase(extension, ".EXE");
 }
 
+// The registry row behind `entry`, as the project file stores it.
+std::string RegistryRowText(const RegistryEntry& entry) {
+  const RegistryRow row = EntryToRow(entry);
+  return row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value;
+}
+
 }  // namespace
 
 std::string InstallInfText(const ProjectSettings& s, const FileRowStore* files,
-                           const RegistryRowStore* registry) {
+                           const RegistryRowStore* registry, OriginMap* origins) {
   const std::string& caption = s.Caption.Text();
   std::string t;
+  OriginNotes from(t, origins);
+  const char* p = "Property";
+  from.Next(p, "Caption");
   t += "; " + caption + "\r\n[App Information]\r\n";
+  from.Next(p, "Product");
   t += "Maker       = \"" + s.Product.Text() + "\"\r\n";
+  from.Next(p, "Name");
   t += "Program     = \"" + s.Name.Text() + "\"\r\n";
+  from.Next(p, "Ver");
   t += "Version     = " + s.Ver.Text() + "\r\n";
+  from.Next(p, "InstDir");
   t += "InstallDir  = \"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.InstDir.Text() + "\"\r\n";
+  from.Next(p, "Exe");
   t += "ExeFile     = \"\\" + std::string(kProgramDisk) + "\\" + s.InstDir.Text() + "\\" +
        s.Exe.Text() + "\"\r\n";
+  from.Next(p, "Dest");
   t += "Destination = " + std::string(LocationToken(s.Dest)) + "\r\n";
+  from.Next(p, "Uninstall");
   t += "Unload      = " + std::string(s.Uninstall.On() ? "1" : "0") + "\r\n";
+  from.Next(p, "UninstFile");
   if (s.Uninstall.On()) t += "Uninstall   = \"" + s.UninstFile.Text() + ".inf\"\r\n";
+  from.Next(p, "Caption");
   t += "Caption     = \"" + caption + "\"\r\n";
+  from.Next(p, "Cmd");
   if (!s.Cmd.IsEmpty()) t += "CommandLine = \"" + s.Cmd.Text() + "\"\r\n";
 
   std::vector<std::string> app, doc;
   CollectOwnFolders(files, &app, &doc);
   if (!app.empty() || !doc.empty()) {
     t += "\r\n[Make Dirs]\r\n";
-    for (const std::string& f : app) t += "\"%INSTALL_DIR%\\" + f + "\"\r\n";
-    for (const std::string& f : doc) t += "\"?Drive?\\" + std::string(kMyDocuments) + "\\" + f + "\"\r\n";
+    for (const std::string& f : app) {
+      from.Next("Folder", "", f);
+      t += "\"%INSTALL_DIR%\\" + f + "\"\r\n";
+    }
+    for (const std::string& f : doc) {
+      from.Next("Folder", "", f);
+      t += "\"?Drive?\\" + std::string(kMyDocuments) + "\\" + f + "\"\r\n";
+    }
   }
 
   t += "\r\n[Copy Files]\r\n";
   if (s.Uninstall.On()) {
+    from.Next(p, "UninstFile");
     t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.UninstFile.Text() + ".inf\" , \"" +
          s.UninstFile.Text() + ".inf\", COPYFLG_REPLACEONLY\r\n";
   }
+  from.Next(p, "Reboot");
   if (s.Reboot.On()) t += "\"\\Windows\\InsResetFlag.txt\" , \"InsResetFlag.txt\", COPYFLG_REPLACEONLY\r\n";
   // Each line is appended piece by piece: a list of many rows makes no
   // temporary texts.
   EveryFileRow(files, [&](int, const FileRow& row) {
     const std::string& f = row.name;
     std::string base;
+    from.Next("CopyFile", "", f);
     if (IsProgram(f, &base)) {
       t.append("\"%INSTALL_DIR%\\").append(base).append(".inf\" , \"").append(base);
       t.append(".txt\", COPYFLG_REPLACEONLY\r\n");
+      from.Next("CopyFile", "", f);
     }
     std::uint32_t kind = row.Kind();
     if ((kind & Doc) || ((kind & DocOriginal) && !doc.empty())) {
@@ -119,6 +148,7 @@ std::string InstallInfText(const ProjectSettings& s, const FileRowStore* files,
   if (!entries.empty()) {
     t += "\r\n[Add Registry]\r\n";
     for (const RegistryEntry& e : entries) {
+      if (origins) from.Next("Registry", "", RegistryRowText(e));
       t += RootToken(e.root);
       if (!e.name.IsEmpty()) t += "\"" + e.key.Text() + "\", \"" + e.name.Text() + "\", ";
       else t += "\"" + e.key.Text() + "\", , ";
@@ -131,15 +161,23 @@ std::string InstallInfText(const ProjectSettings& s, const FileRowStore* files,
 }
 
 std::string UninstallInfText(const ProjectSettings& s, const FileRowStore* files,
-                             const RegistryRowStore* registry) {
+                             const RegistryRowStore* registry, OriginMap* origins) {
   std::string t;
+  OriginNotes from(t, origins);
+  const char* p = "Property";
+  from.Next(p, "Caption");
   t += "; " + s.Caption.Text() + "\r\n[Uninstall Information]\r\n";
+  from.Next(p, "Product");
   t += "Maker   = \"" + s.Product.Text() + "\"\r\n";
+  from.Next(p, "Name");
   t += "Program = \"" + s.Name.Text() + "\"\r\n\r\n";
-  t += "[Delete Files]\r\n\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.UninstFile.Text() +
+  t += "[Delete Files]\r\n";
+  from.Next(p, "UninstFile");
+  t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.UninstFile.Text() +
        ".inf\"\r\n";
-  EveryFileRow(files, [&t](int, const FileRow& row) {
+  EveryFileRow(files, [&t, &from](int, const FileRow& row) {
     if (row.Kind() & Doc) {
+      from.Next("CopyFile", "", row.name);
       t.append("\"?Drive?\\").append(kMyDocuments).append("\\").append(row.folder).append("\\");
       t.append(row.name).append("\"\r\n");
     }
@@ -148,8 +186,11 @@ std::string UninstallInfText(const ProjectSettings& s, const FileRowStore* files
   t += "\r\n[Delete Dirs]\r\n";
   std::vector<std::string> app, doc;
   CollectOwnFolders(files, &app, &doc);
-  for (const std::string& f : app)
+  for (const std::string& f : app) {
+    from.Next("Folder", "", f);
     t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.InstDir.Text() + "\\" + f + "\"\r\n";
+  }
+  from.Next(p, "InstDir");
   t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.InstDir.Text() + "\"\r\n";
   t += "\r\n";
   std::vector<RegistryEntry> entries = ReadRegistryRows(registry);
@@ -158,6 +199,7 @@ std::string UninstallInfText(const ProjectSettings& s, const FileRowStore* files
     const RegistryEntry* last = nullptr;
     for (const RegistryEntry& e : entries) {
       if (last && e.root == last->root && KeyIsBelow(last->key.Text(), e.key.Text())) continue;
+      if (origins) from.Next("Registry", "", RegistryRowText(e));
       t += std::string(RootToken(e.root)) + "\"" + e.key.Text() + "\"\r\n";
       last = &e;
     }

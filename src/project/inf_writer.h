@@ -11,18 +11,21 @@
 #include <vector>
 
 #include "base/file_access.h"
+#include "project/origin_map.h"
 #include "project/row_store.h"
 #include "project/settings.h"
 
 namespace wizard {
 
 /// The text of "Install.inf". A null store counts as an empty list.
+/// `origins`, when given, receives the setting or row behind each line.
 std::string InstallInfText(const ProjectSettings& settings, const FileRowStore* files,
-                           const RegistryRowStore* registry);
+                           const RegistryRowStore* registry, OriginMap* origins = nullptr);
 
 /// The text of the uninstall description (`UninstFile` + ".inf").
+/// `origins` as for InstallInfText.
 std::string UninstallInfText(const ProjectSettings& settings, const FileRowStore* files,
-                             const RegistryRowStore* registry);
+                             const RegistryRowStore* registry, OriginMap* origins = nullptr);
 
 /// The menu description of one program file whose wake-up mark is `mark`.
 std::string MenuFileText(const ProjectSettings& settings, std::string_view mark);

@@ -169,6 +169,103 @@ TEST(UninstallInfTest, ExampleWithDeleteRegistry) {
   EXPECT_EQ(kept.substr(kept.size() - 9), "\r\n; End\r\n");
 }
 
+// Each line that a setting or row produced names it, and its key is found
+// in the project file: a problem in the line is shown where the author
+// wrote it. Lines of fixed text name nothing; the texts are unchanged.
+TEST(InstallInfTest, EachLineNamesTheProjectKeyBehindIt) {
+  Example e;
+  e.s.Reboot.Set(true);
+  e.s.Cmd.Assign("-q");
+  e.s.UnRegist.Set(false);
+  e.s.Folders.app_folders.Add("Pics");
+  InsertFileRow(e.files, "pic.dat", false, "Pics", AppOriginal);
+  e.registry.Append({"HKCU", "Software\\Foo\\Sub", "", "DWORD", "7"});
+  base::IniFile ini;
+  ini.Parse("[Property]\nProduct=Acme\nName=Foo\nCaption=Foo Menu\nInstDir=Foo\nExe=Foo.exe\nCmd=-q\n"
+            "Reboot=true\nDest=ALTERNATIVE\nUninstall=true\nUninstFile=UnFoo\n[Registry]\n"
+            "RegistryKey0=HKLM,Software\\Foo,Path,SZ,\"abc\"\nRegistryKey1=HKCU,Software\\Foo\\Sub,,DWORD,7\n"
+            "[CopyFile]\nFile0=Foo.exe\nFile1=song.dat\nFolder1=Music\nFile2=PIC.dat\nFolder2=Pics\n"
+            "Type2=AppOriginal\n[Folder]\nNameApp0=Pics\n");
+  struct Case {
+    const char* line_start;  // the first line that begins so
+    const char* key;         // null: no key produced it
+    bool held = true;        // the project file holds the key
+  };
+  const Case install[] = {
+      {"; Foo Menu", "Caption"},
+      {"[App Information]", nullptr},
+      {"Maker", "Product"},
+      {"Program", "Name"},
+      {"Version", "Ver", false},
+      {"InstallDir", "InstDir"},
+      {"ExeFile", "Exe"},
+      {"Destination", "Dest"},
+      {"Unload", "Uninstall"},
+      {"Uninstall ", "UninstFile"},
+      {"Caption", "Caption"},
+      {"CommandLine", "Cmd"},
+      {"\"%INSTALL_DIR%\\Pics\"", "NameApp0"},
+      {"\"?Drive?\\Program Files\\UnFoo.inf\"", "UninstFile"},
+      {"\"\\Windows\\InsResetFlag.txt\"", "Reboot"},
+      {"\"%INSTALL_DIR%\\Foo.inf\"", "File0"},
+      {"\"%INSTALL_DIR%\\Foo.exe\"", "File0"},
+      {"\"?Drive?\\My Documents\\Music\\song.dat\"", "File1"},
+      {"\"%INSTALL_DIR%\\Pics\\pic.dat\"", "File2"},
+      {"HKEY_LOCAL_MACHINE", "RegistryKey0"},
+      {"HKEY_CURRENT_USER", "RegistryKey1"},
+      {"; End", nullptr},
+  };
+  const Case uninstall[] = {
+      {"; Foo Menu", "Caption"},
+      {"Maker", "Product"},
+      {"Program", "Name"},
+      {"[Delete Files]", nullptr},
+      {"\"?Drive?\\Program Files\\UnFoo.inf\"", "UninstFile"},
+      {"\"?Drive?\\My Documents\\Music\\song.dat\"", "File1"},
+      {"\"?Drive?\\Program Files\\Foo\\Pics\"", "NameApp0"},
+      {"\"?Drive?\\Program Files\\Foo\"", "InstDir"},
+      {"HKEY_LOCAL_MACHINE", "RegistryKey0"},
+      {"HKEY_CURRENT_USER", "RegistryKey1"},
+  };
+  const auto check = [&ini](const std::string& text, const OriginMap& origins, const auto& cases) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t end = text.find("\r\n", start);
+      lines.push_back(text.substr(start, end - start));
+      start = end + 2;
+    }
+    for (const Case& c : cases) {
+      std::size_t line = 0;
+      while (line < lines.size() && lines[line].rfind(c.line_start, 0) != 0) ++line;
+      ASSERT_LT(line, lines.size()) << c.line_start;
+      const LineOrigin* origin = origins.Find(line + 1);
+      if (!c.key) {
+        EXPECT_EQ(origin, nullptr) << c.line_start;
+        continue;
+      }
+      ASSERT_NE(origin, nullptr) << c.line_start;
+      std::string key;
+      std::size_t at = 0;
+      EXPECT_EQ(LocateOrigin(ini, *origin, &key, &at), c.held) << c.line_start;
+      EXPECT_EQ(key, c.key) << c.line_start;
+      EXPECT_EQ(at, ini.LineOf(origin->section, c.key)) << c.line_start;
+    }
+  };
+  OriginMap origins;
+  const std::string text = InstallInfText(e.s, &e.files, &e.registry, &origins);
+  EXPECT_EQ(text, InstallInfText(e.s, &e.files, &e.registry));
+  check(text, origins, install);
+  OriginMap uninstall_origins;
+  const std::string uninstall_text = UninstallInfText(e.s, &e.files, &e.registry, &uninstall_origins);
+  EXPECT_EQ(uninstall_text, UninstallInfText(e.s, &e.files, &e.registry));
+  check(uninstall_text, uninstall_origins, uninstall);
+  // A row the project file does not hold (a list rebuilt from the folder)
+  // has no key.
+  std::string key;
+  std::size_t at = 0;
+  EXPECT_FALSE(LocateOrigin(ini, LineOrigin{"CopyFile", "", "other.dat"}, &key, &at));
+}
+
 TEST(KeyIsBelowTest, Table) {
   struct Case {
     const char* previous;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -171,6 +173,54 @@ TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
   EXPECT_NE(code, 0u);
   EXPECT_EQ(r.status, StatusFor(code));
   EXPECT_FALSE(std::filesystem::exists(dir_.Path("MemoPack.lvar")));
+}
+
+// The diagnostics report is UTF-8 on standard output whatever the console's
+// encoding, one JSON object a line, the Japanese texts converted; the
+// problem of the written Install.inf stands at the project's key.
+TEST_F(PakforgeBuildCliTest, DiagnosticsReportIsUtf8JsonOnStandardOutput) {
+  settings_.Ver.Assign("1.0 beta");
+  Save();
+  {
+    std::ofstream project(dir_.Path("Pakforge_Memo.ini"), std::ios::binary | std::ios::app);
+    project << "Crate=true\r\n";
+  }
+  ProcessResult r = Run({"Pakforge_Memo.ini", "--diagnostics=jsonl"});
+  EXPECT_EQ(r.status, StatusFor(0x41242600)) << r.out;
+  EXPECT_EQ(r.err, "");
+  std::vector<nlohmann::json> lines;
+  for (std::size_t start = 0; start < r.out.size();) {
+    const std::size_t end = r.out.find('\n', start);
+    ASSERT_NE(end, std::string::npos) << r.out;
+    lines.push_back(nlohmann::json::parse(r.out.substr(start, end - start)));
+    start = end + 1;
+  }
+  ASSERT_GE(lines.size(), 3u) << r.out;
+  EXPECT_EQ(lines[0]["severity"], "warning");
+  EXPECT_EQ(lines[0]["key"], "Crate");
+  const nlohmann::json& error = lines[lines.size() - 2];
+  EXPECT_EQ(error["file"], "Pakforge_Memo.ini");
+  EXPECT_EQ(error["key"], "Ver");
+  EXPECT_EQ(error["code"], "0x41242600");
+  EXPECT_NE(error["message"].get<std::string>().find("(Ver から)"), std::string::npos) << error;
+  EXPECT_EQ(error["generated"]["file"], base::JoinPath("src", "Install.inf"));
+  EXPECT_EQ(lines.back()["summary"]["errors"], 1);
+
+  // Warnings alone fail the run with --warnings=error: no archive.
+  settings_.Ver.Assign("1.0");
+  Save();
+  {
+    std::ofstream project(dir_.Path("Pakforge_Memo.ini"), std::ios::binary | std::ios::app);
+    project << "Crate=true\r\n";
+  }
+  r = Run({"Pakforge_Memo.ini", "--diagnostics=sarif", "--warnings=error"});
+  EXPECT_EQ(r.status, StatusFor(0x80000000)) << r.out;
+  const nlohmann::json log = nlohmann::json::parse(r.out);
+  EXPECT_EQ(log["runs"][0]["results"][0]["level"], "warning");
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path("MemoPack.lvar")));
+  r = Run({"Pakforge_Memo.ini", "--diagnostics=sarif"});
+  EXPECT_EQ(r.status, 0u) << r.out;
+  EXPECT_TRUE(std::filesystem::exists(dir_.Path("MemoPack.lvar")));
 }
 
 // The longest names the wizard's length sums allow are saved and built: a

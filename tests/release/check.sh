@@ -190,9 +190,9 @@ workflow_steps() {
 # name files under FOLDER by relative paths and have a region; prints the
 # number of results with level "error", then with level "warning".
 check_sarif() {
-  python3 - "$1" "$2" <<'EOF'
+  python3 - "$1" "$2" "${3:-pakmak}" "${4:-}" <<'EOF'
 import json, sys
-path, folder = sys.argv[1], sys.argv[2]
+path, folder, tool, project = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
 try:
     log = json.load(open(path, encoding="utf-8"))
 except (OSError, ValueError) as e:
@@ -202,8 +202,8 @@ if log.get("version") != "2.1.0":
 runs = log.get("runs")
 if not isinstance(runs, list) or len(runs) != 1:
     sys.exit(f"{path}: not one run")
-if runs[0].get("tool", {}).get("driver", {}).get("name") != "pakmak":
-    sys.exit(f"{path}: the tool is not pakmak")
+if runs[0].get("tool", {}).get("driver", {}).get("name") != tool:
+    sys.exit(f"{path}: the tool is not {tool}")
 rules = {r.get("id") for r in runs[0]["tool"]["driver"].get("rules", [])}
 counts = {"error": 0, "warning": 0}
 for r in runs[0].get("results", []):
@@ -215,7 +215,7 @@ for r in runs[0].get("results", []):
         sys.exit(f"{path}: a result without its rule or message: {r}")
     loc = r.get("locations", [{}])[0].get("physicalLocation", {})
     uri = loc.get("artifactLocation", {}).get("uri", "")
-    if not uri.startswith(folder + "/"):
+    if not uri.startswith(folder + "/") and (not project or uri != project):
         sys.exit(f"{path}: a result at {uri!r}, not a path in {folder}/ as the repository has it")
     if loc.get("region", {}).get("startLine", 0) < 1:
         sys.exit(f"{path}: a result without a region: {r}")
@@ -264,7 +264,7 @@ ci_checkout() {
 # a refusal for pakforge-build) the check step still passes and writes a
 # log with that problem, and the last step fails.
 run_ci() {
-  local doc="$1/ci.md" bin="$2" examples="$3" kit="$4" dir blocks w steps repo last sarif check folder counts upload before=$failures
+  local doc="$1/ci.md" bin="$2" examples="$3" kit="$4" dir blocks w steps repo last sarif check folder counts upload tool project before=$failures
   [ -f "$doc" ] || { fail "$doc is missing"; return; }
   command -v python3 >/dev/null || { fail "python3 is needed to read the SARIF logs of ci.md's workflows"; return; }
   dir="$work/ci-$(basename "$(dirname "$bin")")"
@@ -290,8 +290,15 @@ run_ci() {
       || fail "$doc: $(cat "$w.path") does not upload the SARIF log after a failed step"
     sarif="$(cat "${upload%.uses}.sarif")"
     check="$(grep -l -- "--diagnostics=sarif .*>$sarif" "$steps"/*.run | head -n 1 || true)"
-    [ -n "$check" ] || { fail "$doc: no step of $(cat "$w.path") writes $sarif with pakmak --diagnostics=sarif"; continue; }
+    [ -n "$check" ] || { fail "$doc: no step of $(cat "$w.path") writes $sarif with --diagnostics=sarif"; continue; }
     folder="$(sed -n "s/.*--diagnostics=sarif \([^ ]*\) *>$sarif.*/\1/p" "$check" | head -n 1)"
+    # pakforge-build's log stands at the project file and in its source
+    # folder.
+    tool=pakmak project=
+    if grep -q "pakforge-build [^|]*--diagnostics=sarif" "$check"; then
+      tool=pakforge-build project="$folder"
+      folder="$(tr -d '\r' <"$examples/$project" | sed -n 's/^Source=//p' | head -n 1)"
+    fi
     last="$(ls "$steps"/*.run | tail -n 1)"
     grep -q -- '--warnings=error' "$last" || { fail "$doc: $(cat "$w.path") does not end with a --warnings=error step"; continue; }
     [[ "$(basename "$check")" < "$(basename "$upload")" && "$(basename "$upload")" < "$(basename "$last")" ]] \
@@ -303,7 +310,7 @@ run_ci() {
     for s in "$steps"/*.status; do
       [ "$(cat "$s")" -eq 0 ] || { cat "${s%.status}.out"; fail "$doc: the step $(basename "${s%.status}") of $(cat "$w.path") fails on the clean example"; }
     done
-    counts="$(check_sarif "$repo/$sarif" "$folder")" || { fail "$doc: $(cat "$w.path"): $counts"; continue; }
+    counts="$(check_sarif "$repo/$sarif" "$folder" "$tool" "$project")" || { fail "$doc: $(cat "$w.path"): $counts"; continue; }
     [ "$counts" = "0 0" ] || fail "$doc: $(cat "$w.path"): the clean example's log holds problems ($counts)"
     # The planted fault, in a fresh checkout: a file that a copy line names
     # is missing.
@@ -312,7 +319,7 @@ run_ci() {
     ci_run_steps "$steps" "$repo" "$bin"
     [ "$(cat "${check%.run}.status" 2>/dev/null)" = 0 ] \
       || { cat "${check%.run}.out" 2>/dev/null; fail "$doc: the check step of $(cat "$w.path") fails on a fault instead of reporting it"; continue; }
-    counts="$(check_sarif "$repo/$sarif" "$folder")" || { fail "$doc: $(cat "$w.path"), planted fault: $counts"; continue; }
+    counts="$(check_sarif "$repo/$sarif" "$folder" "$tool" "$project")" || { fail "$doc: $(cat "$w.path"), planted fault: $counts"; continue; }
     [ "$counts" != "0 0" ] || fail "$doc: $(cat "$w.path"): the log does not hold the planted fault"
     [ "$(cat "${last%.run}.status" 2>/dev/null || echo 0)" -ne 0 ] \
       || { cat "${last%.run}.out"; fail "$doc: the --warnings=error step of $(cat "$w.path") passes with a file of a copy line missing"; }
