@@ -19,7 +19,7 @@ TEST(PathToUriTest, Table) {
 // A problem without a section leaves the key out; the gnu line has no
 // other form.
 TEST(FormatTest, SectionOnlyWhereThereIsOne) {
-  Diagnostic d;
+  inf::Diagnostic d;
   d.file = "src/Native.ina";
   d.code = 0x30000000;
   d.message = "Error: Can't find mandatory file [ Native.ina ].";

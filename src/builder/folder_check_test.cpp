@@ -43,7 +43,7 @@ const std::map<std::string, std::string> kGoodFolder = {
      "HKEY_CURRENT_USER, Software\\Kumo, Lines, REG_DWORD, FLG_ADDREG_NOCLOBBER, 40\r\n"},
     {"Uninst.inf", "[Uninstall Information]\r\nMaker = Kumo\r\nProgram = Memo\r\n"},
     {"Memo.exe", "MZ"},
-    {"Native.ina", std::string(kNativeInfoSize, 'n')},
+    {"Native.ina", std::string(archive::kNativeInfoSize, 'n')},
 };
 
 // A folder: the good one with `file`'s `find` replaced by `replace` (the
@@ -283,9 +283,9 @@ TEST(DiagnosticsModeTest, WarningsAloneAndWarningsAsErrors) {
     };
     const Case cases[] = {
         {{}, 0},
-        {{"--warnings=error"}, kWarningsFailedCode},
+        {{"--warnings=error"}, inf::kWarningsFailedCode},
         {{"--diagnostics=jsonl"}, 0},
-        {{"--diagnostics=jsonl", "--warnings=error"}, kWarningsFailedCode},
+        {{"--diagnostics=jsonl", "--warnings=error"}, inf::kWarningsFailedCode},
     };
     for (const Case& c : cases) {
       SCOPED_TRACE(c.options.empty() ? "default" : c.options.back());

@@ -5,7 +5,7 @@
 #include "inf/inf_test_support.h"
 #include "inf/section_table.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -160,4 +160,4 @@ TEST(CheckInstallDescriptionTest, StopsAtTheFirstFailingRecordAndLastAppCounts) 
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -48,7 +48,7 @@ void operator delete[](void* p) noexcept { Release(p); }
 void operator delete(void* p, std::size_t) noexcept { Release(p); }
 void operator delete[](void* p, std::size_t) noexcept { Release(p); }
 
-namespace builder {
+namespace inf {
 namespace {
 
 // A file made of `head` and `count` copies of `unit`, produced while it is
@@ -133,4 +133,4 @@ TEST(InstallInfoMemoryTest, DoesNotGrowWithTheFile) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -5,7 +5,7 @@
 #include "base/fake_file_system.h"
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -336,4 +336,4 @@ TEST(FinishInstallInfoFilesTest, WarnsAboutAnOpenAddRegistryStatement) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

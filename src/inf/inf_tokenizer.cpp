@@ -6,7 +6,7 @@
 #include "base/value_form.h"
 #include "inf/messages.h"
 
-namespace builder {
+namespace inf {
 
 namespace {
 
@@ -86,4 +86,4 @@ bool InfTokenizer::Next(std::string_view* token, std::uint32_t* error, base::Con
   return true;
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -6,7 +6,7 @@
 
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -97,4 +97,4 @@ TEST(InfTokenizerTest, DropsTheRestOfTheLineAfterAnError) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

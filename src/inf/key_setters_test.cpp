@@ -4,7 +4,7 @@
 
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -154,4 +154,4 @@ TEST(ExInstallInformationKeyTest, Table) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

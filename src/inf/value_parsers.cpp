@@ -7,7 +7,7 @@
 #include "base/value_form.h"
 #include "inf/messages.h"
 
-namespace builder {
+namespace inf {
 
 std::string UnquoteValue(std::string_view token) {
   std::string value;
@@ -111,4 +111,4 @@ std::uint32_t ParseHexBytes(std::string_view text, std::vector<unsigned char>* b
   return kHexTooLong;
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -4,7 +4,7 @@
 
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -112,4 +112,4 @@ TEST(ParseHexBytesTest, HoldsAtMost1016Bytes) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf
