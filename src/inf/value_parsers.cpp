@@ -4,8 +4,8 @@
 
 #include "base/hex.h"
 #include "base/sjis.h"
-#include "base/value_form.h"
 #include "inf/messages.h"
+#include "inf/value_form.h"
 
 namespace inf {
 
@@ -57,7 +57,7 @@ bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 std::uint32_t ParseDecimal(std::string_view text, std::uint32_t* result, base::Console& console) {
   std::size_t pos = 0;
   while (pos < text.size() && IsCSpace(text[pos])) ++pos;
-  const base::DecimalForm form = base::ReadDecimalForm(text.substr(pos));
+  const DecimalForm form = ReadDecimalForm(text.substr(pos));
   std::uint64_t magnitude = 0;
   bool overflow = false;
   for (char digit : form.digits) {
