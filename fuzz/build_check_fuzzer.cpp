@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "base/sjis.h"
 #include "builder/driver.h"

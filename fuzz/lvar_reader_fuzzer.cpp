@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "fuzz_support.h"
 #include "lvar/commands.h"

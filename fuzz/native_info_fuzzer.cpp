@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "archive/archive_header.h"
 #include "builder/native_info.h"

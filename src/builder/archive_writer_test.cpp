@@ -7,6 +7,7 @@
 #include <functional>
 #include <numeric>
 
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 
 namespace builder {

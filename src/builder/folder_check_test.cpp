@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "base/capturing_console.h"
 #include "base/test_temp_folder.h"
 #include "builder/diagnostic_format.h"
 #include "builder/driver.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/capturing_console.h"
 #include "base/fake_folder_lister.h"
 #include "base/test_temp_folder.h"
 #include "builder/named_file_check.h"

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "inf/install_info.h"
 

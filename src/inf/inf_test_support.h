@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "base/encoding.h"
 #include "inf/section_table.h"
 #include "inf/statement_context.h"

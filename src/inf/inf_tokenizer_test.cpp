@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/capturing_console.h"
 #include "inf/inf_test_support.h"
 
 namespace inf {

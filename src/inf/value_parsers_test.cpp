@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/capturing_console.h"
 #include "inf/inf_test_support.h"
 
 namespace inf {

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <map>
 
+#include "base/capturing_console.h"
 #include "base/encoding.h"
 #include "base/file_access.h"
 #include "base/file_system.h"
