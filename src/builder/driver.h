@@ -5,17 +5,13 @@
 #include <vector>
 
 #include "base/console.h"
-#include "base/listing.h"
+#include "base/run_environment.h"
 #include "builder/build_error.h"
-#include "base/file_system.h"
 
 namespace builder {
 
 /// What a run reads and writes through; the program passes the system's.
-struct BuildEnvironment {
-  base::Console& console;
-  base::FolderLister& lister;
-  base::FileSystem& files;
+struct BuildEnvironment : base::RunEnvironment {
   /// Where the diagnostics mode writes its report, as the UTF-8 bytes it is
   /// (standard output that passes bytes on unchanged); unset, `console`.
   base::Console* report = nullptr;

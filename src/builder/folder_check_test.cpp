@@ -79,7 +79,7 @@ struct PakmakRun {
 };
 
 void RunPakmak(std::vector<std::string> args, PakmakRun* run) {
-  BuildEnvironment env{run->console, base::SystemFolderLister(), base::SystemFileSystem(), &run->report};
+  BuildEnvironment env{{run->console, base::SystemFileSystem(), base::SystemFolderLister()}, &run->report};
   run->code = RunBuild(args, env);
 }
 

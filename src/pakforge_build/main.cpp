@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     return pakforge_build::kExitUsage;
   }
   std::string json;
-  pakforge_build::RunEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(),
+  pakforge_build::RunEnvironment env{{*console, base::SystemFileSystem(), base::SystemFolderLister()},
                                      base::SystemPathResolver(), options.json ? &json : nullptr};
   const int status = pakforge_build::RunProjectBuild(options, env);
   if (!json.empty()) {

@@ -373,7 +373,7 @@ class ProjectBuild {
     for (const std::string& arg : wizard::BuilderArguments(s, !options_.check)) {
       args.push_back(base::HostText(arg));
     }
-    builder::BuildEnvironment build{console_, fs_.lister, fs_.files};
+    builder::BuildEnvironment build{{console_, fs_.files, fs_.lister}};
     builder_code_ = builder::RunBuild(args, build);
     if (builder_code_ != 0) {
       errors_.push_back(Say(Message::kBuilderFailed, static_cast<unsigned>(builder_code_)));

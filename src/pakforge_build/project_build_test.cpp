@@ -202,7 +202,7 @@ builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p)
   const std::unique_ptr<base::EnteredFolder> here = base::SystemFileSystem().EnterFolder(Host(dir.Path()));
   EXPECT_TRUE(here);
   base::CapturingConsole console(base::Language::kEnglish);
-  builder::BuildEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+  builder::BuildEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}};
   return builder::RunBuild({Host(p.settings.Source.Text()), Host(p.settings.Output.Text() + ".lvar"),
                             "-p", "0000", "-o", "c000", "-c", "0000"},
                            env);
@@ -220,7 +220,7 @@ Result Build(const ScratchFolder& dir, const std::string& project, std::vector<s
   EXPECT_TRUE(ParseOptions(args, &options, &error)) << error;
   Result result;
   base::CapturingConsole console(base::Language::kEnglish);
-  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver(),
+  RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver(),
                      &result.json};
   result.status = RunProjectBuild(options, env);
   result.out = console.out;
@@ -714,7 +714,7 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     options.project = top.Path("project/" + p.ProjectName());
     options.clean = true;
     base::CapturingConsole console(base::Language::kEnglish);
-    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
+    RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver()};
     const std::string label = std::string(c.link) + " -> " + c.target;
     EXPECT_EQ(RunProjectBuild(options, env), c.status) << label << console.err;
     std::map<std::string, std::string> left;
@@ -742,7 +742,7 @@ TEST(ProjectBuildTest, FolderPathsTheBatchFileCannotQuote) {
     Options options;
     options.project = project;
     base::CapturingConsole console(base::Language::kEnglish);
-    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
+    RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver()};
     EXPECT_EQ(RunProjectBuild(options, env), kExitRefused) << folder;
     EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrBatchPathUnsafe).substr(0, 30)),
               std::string::npos) << console.err;
@@ -769,7 +769,7 @@ TEST(ProjectBuildTest, AnInterruptionLeavesNoTemporaryFile) {
       Options options;
       options.project = Host(dir.Path(p.ProjectName()));
       base::CapturingConsole console(base::Language::kEnglish);
-      RunEnvironment env{console, base::SystemFolderLister(), files, base::SystemPathResolver()};
+      RunEnvironment env{{console, files, base::SystemFolderLister()}, base::SystemPathResolver()};
       _exit(RunProjectBuild(options, env));
     }
     int status = 0;
@@ -788,7 +788,7 @@ TEST(ProjectBuildTest, CurrentFolderThatCannotBeNamed) {
   Options options;
   options.project = "Pakforge_Memo.ini";
   base::CapturingConsole console(base::Language::kEnglish);
-  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
+  RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver()};
   EXPECT_EQ(RunProjectBuild(options, env), kExitNotWritten);
   EXPECT_NE(console.err.find("current folder"), std::string::npos) << console.err;
 }
