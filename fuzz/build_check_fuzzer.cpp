@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "base/sjis.h"
 #include "builder/driver.h"
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::FakeFolderLister lister(files);
 
   base::CapturingConsole check_console;
-  builder::BuildEnvironment check_env{check_console, lister, files};
+  builder::BuildEnvironment check_env{{check_console, files, lister}};
   builder::BuildErrorCode check_code = builder::RunBuild({root}, check_env);
   FUZZ_CHECK(files.files.count(archive) == 0);
   if (std::getenv("PAK_FUZZ_VERBOSE")) {
@@ -118,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::size_t file_count = files.files.size();
   base::CapturingConsole write_console;
-  builder::BuildEnvironment write_env{write_console, lister, files};
+  builder::BuildEnvironment write_env{{write_console, files, lister}};
   builder::BuildErrorCode write_code = builder::RunBuild({root, archive}, write_env);
   if (std::getenv("PAK_FUZZ_VERBOSE")) {
     std::fprintf(stderr, "with archive: 0x%08X\n%s%s", write_code, write_console.out.c_str(), write_console.err.c_str());
@@ -142,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(summary.entries == stored);
     // The stored install information reads again from the archive.
     base::CapturingConsole plan_console, plan_json;
-    lvar::LvarEnvironment lvar_env{plan_console, plan_json, files, lister};
+    lvar::LvarEnvironment lvar_env{{plan_console, files, lister}, plan_json};
     const int planned = lvar::RunLvar({"plan", archive}, lvar_env);
     if (planned != lvar::kExitOk) std::fprintf(stderr, "lvar plan: %d\n%s", planned, plan_console.err.c_str());
     FUZZ_CHECK(planned == lvar::kExitOk);

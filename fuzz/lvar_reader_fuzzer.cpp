@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "fuzz_support.h"
 #include "lvar/commands.h"
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   fuzz::FakeFolderLister lister(files);
   base::CapturingConsole console, json;
-  lvar::LvarEnvironment env{console, json, files, lister};
+  lvar::LvarEnvironment env{{console, files, lister}, json};
 
   const int verified = lvar::RunLvar({"verify", archive}, env);
   lvar::RunLvar({"verify", "--json", archive}, env);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "builder/mask_value.h"
 #include "fuzz_support.h"
 

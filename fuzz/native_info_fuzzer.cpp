@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "archive/archive_header.h"
 #include "builder/native_info.h"
@@ -17,14 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   base::FakeFileSystem files;
   files.files["Native.ina"].assign(data, data + size);
   base::CapturingConsole console;
-  builder::ArchiveHeader header;
+  archive::ArchiveHeader header;
   builder::BuildErrorCode code = builder::ReadNativeInfo(files, "Native.ina", "Native.ina", console, &header);
-  FUZZ_CHECK((code == 0) == (size >= builder::kNativeInfoSize));
+  FUZZ_CHECK((code == 0) == (size >= archive::kNativeInfoSize));
   FUZZ_CHECK(code == 0 || code == 0x200000);
   if (code == 0) {
-    builder::ArchiveHeader expected;
-    std::uint8_t native[builder::kNativeInfoSize];
-    std::copy(data, data + builder::kNativeInfoSize, native);
+    archive::ArchiveHeader expected;
+    std::uint8_t native[archive::kNativeInfoSize];
+    std::copy(data, data + archive::kNativeInfoSize, native);
     expected.SetNativeInfo(native);
     FUZZ_CHECK(header.bytes() == expected.bytes());
   }

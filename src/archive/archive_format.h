@@ -30,7 +30,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace builder {
+namespace archive {
 
 inline constexpr std::size_t kHeaderSize = 256;
 /// The value of the header's first field.
@@ -103,4 +103,4 @@ inline std::uint32_t GetLe32(const std::uint8_t* in) {
          (static_cast<std::uint32_t>(in[2]) << 16) | (static_cast<std::uint32_t>(in[3]) << 24);
 }
 
-}  // namespace builder
+}  // namespace archive

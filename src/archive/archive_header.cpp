@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace builder {
+namespace archive {
 
 void ArchiveHeader::SetNativeInfo(const std::uint8_t (&native)[kNativeInfoSize]) {
   std::memcpy(&bytes_[kPlatformBlockAt], native, kPlatformBlockSize);
@@ -21,4 +21,4 @@ void ArchiveHeader::SetFields(std::uint16_t entry_count, std::uint32_t platform_
   PutLe32(&bytes_[kCpuTypeMaskAt], cpu_type_mask);
 }
 
-}  // namespace builder
+}  // namespace archive

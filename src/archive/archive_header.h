@@ -7,7 +7,7 @@
 
 #include "archive/archive_format.h"
 
-namespace builder {
+namespace archive {
 
 /// The header record, filled in two stages: the scan places the three
 /// blocks of Native.ina, the header phase the counts, masks and destination.
@@ -29,4 +29,4 @@ class ArchiveHeader {
   std::array<std::uint8_t, kHeaderSize> bytes_;
 };
 
-}  // namespace builder
+}  // namespace archive

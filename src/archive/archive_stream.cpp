@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace builder {
+namespace archive {
 
 std::uint64_t XorLanes(const std::uint8_t* data, std::size_t size) {
   std::uint64_t lanes = 0;
@@ -63,4 +63,4 @@ std::uint8_t ArchiveStream::Checksum() {
   return sum;
 }
 
-}  // namespace builder
+}  // namespace archive

@@ -10,7 +10,7 @@
 
 #include "base/file_system.h"
 
-namespace builder {
+namespace archive {
 
 /// Size of the copy buffer.
 inline constexpr std::size_t kCopyBufferSize = 256 * 1024;
@@ -52,4 +52,4 @@ class ArchiveStream {
 /// exclusive-or of the data.
 std::uint64_t XorLanes(const std::uint8_t* data, std::size_t size);
 
-}  // namespace builder
+}  // namespace archive

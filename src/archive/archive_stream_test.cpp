@@ -4,7 +4,7 @@
 
 #include "base/fake_file_system.h"
 
-namespace builder {
+namespace archive {
 namespace {
 
 using Bytes = base::FakeFileSystem::Bytes;
@@ -35,4 +35,4 @@ TEST(ArchiveStreamTest, ChecksumMatchesByteWiseXorAcrossFlushes) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace archive

@@ -88,19 +88,6 @@ class BatchedConsole : public Console {
   std::string held_;
 };
 
-/// Keeps everything written, for tests.
-class CapturingConsole : public Console {
- public:
-  explicit CapturingConsole(Language language = Language::kJapanese) : Console(language) {}
-  void Write(Stream stream, std::string_view sjis) override {
-    (stream == Stream::kOut ? out : err).append(sjis);
-    if (stream == Stream::kWarning) warnings.append(sjis);
-  }
-  std::string out;
-  std::string err;       ///< standard error, warnings included
-  std::string warnings;  ///< what was written as warnings alone
-};
-
 /// How the process console renders Shift-JIS messages.
 enum class ConsoleEncoding {
   kAuto,   ///< as the locale's character set says (see MakeProcessConsole)

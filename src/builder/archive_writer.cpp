@@ -11,7 +11,8 @@ namespace {
 // The entry's length field (N + S + 9) is 32 bits.
 constexpr std::uint64_t kMaxEntryLength = 0xFFFFFFFFull;
 
-const EntryKind kKinds[] = {EntryKind::kInstallInfo, EntryKind::kProgram, EntryKind::kData};
+const archive::EntryKind kKinds[] = {archive::EntryKind::kInstallInfo, archive::EntryKind::kProgram,
+                                     archive::EntryKind::kData};
 
 // The folder that holds `path`, for making a rename in it durable.
 std::string FolderOf(const std::string& path) {
@@ -41,28 +42,28 @@ void ArchiveWriter::Discard() {
 }
 
 BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const BuildOptions& options,
-                                                 std::uint32_t destination, ArchiveHeader* header) {
+                                                 std::uint32_t destination, archive::ArchiveHeader* header) {
   const base::Stream err = base::Stream::kErr;
   std::uint64_t count = 0;
-  for (EntryKind kind : kKinds) count += scan.List(kind).size();
+  for (archive::EntryKind kind : kKinds) count += scan.List(kind).size();
   header->SetFields(static_cast<std::uint16_t>(count), options.platform_mask, options.os_version_mask,
                     options.cpu_type_mask, destination);
   if (archive_.empty()) return 0;
 
   // The count, name length and size fields would silently cut larger values;
   // refuse such input before anything is written.
-  if (count > kMaxEntries) {
+  if (count > archive::kMaxEntries) {
     Say(console_, err, Message::kTooManyEntries, static_cast<unsigned long long>(count));
     return 0x3000000;
   }
-  for (EntryKind kind : kKinds) {
+  for (archive::EntryKind kind : kKinds) {
     for (const SourceFile& file : scan.List(kind)) {
-      if (file.name.size() > kMaxNameLength) {
+      if (file.name.size() > archive::kMaxNameLength) {
         Say(console_, err, Message::kNameTooLong, static_cast<unsigned>(file.name.size()),
                         file.MessagePath().c_str());
         return 0x4000000;
       }
-      if (file.name.size() + file.size + kEntryOverhead > kMaxEntryLength) {
+      if (file.name.size() + file.size + archive::kEntryOverhead > kMaxEntryLength) {
         Say(console_, err, Message::kFileTooLarge, file.MessagePath().c_str());
         return 0x5000000;
       }
@@ -77,8 +78,8 @@ BuildErrorCode ArchiveWriter::WriteArchiveHeader(const ScanResult& scan, const B
     return 0x1000000;
   }
   watch_ = std::make_unique<base::InterruptWatch>(temporary_path_);
-  stream_ = std::make_unique<ArchiveStream>(std::move(file));
-  if (!stream_->Append(header->bytes().data(), kHeaderSize) || !stream_->Flush()) {
+  stream_ = std::make_unique<archive::ArchiveStream>(std::move(file));
+  if (!stream_->Append(header->bytes().data(), archive::kHeaderSize) || !stream_->Flush()) {
     Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x2000000;
   }
@@ -90,8 +91,8 @@ BuildErrorCode ArchiveWriter::AppendEntries(ScanResult* scan) {
   const base::Stream out = base::Stream::kOut;
   std::size_t counts[4] = {};
   console_.Write(out, "\n");
-  for (EntryKind kind : kKinds) {
-    if (kind != EntryKind::kInstallInfo) console_.Write(out, " ");
+  for (archive::EntryKind kind : kKinds) {
+    if (kind != archive::EntryKind::kInstallInfo) console_.Write(out, " ");
     SourceFileList& list = scan->List(kind);
     for (const SourceFile& file : list) {
       console_.Write(out, ".");
@@ -107,17 +108,17 @@ BuildErrorCode ArchiveWriter::AppendEntries(ScanResult* scan) {
   return 0;
 }
 
-BuildErrorCode ArchiveWriter::AppendEntry(EntryKind kind, const SourceFile& file) {
+BuildErrorCode ArchiveWriter::AppendEntry(archive::EntryKind kind, const SourceFile& file) {
   const base::Stream err = base::Stream::kErr;
   // The header phase made sure that the length fits its 32 bits.
   const std::uint32_t name_length = static_cast<std::uint32_t>(file.name.size());
   const std::uint32_t size = static_cast<std::uint32_t>(file.size);
-  const std::uint64_t entry_length = file.name.size() + file.size + kEntryOverhead;
-  std::uint8_t fixed[kEntryFixedSize];
-  PutLe32(fixed + kEntryLengthAt, static_cast<std::uint32_t>(entry_length));
-  PutLe16(fixed + kEntryZeroAt, 0);
-  fixed[kEntryKindAt] = static_cast<std::uint8_t>(kind);
-  fixed[kEntryNameLengthAt] = static_cast<std::uint8_t>(name_length);
+  const std::uint64_t entry_length = file.name.size() + file.size + archive::kEntryOverhead;
+  std::uint8_t fixed[archive::kEntryFixedSize];
+  archive::PutLe32(fixed + archive::kEntryLengthAt, static_cast<std::uint32_t>(entry_length));
+  archive::PutLe16(fixed + archive::kEntryZeroAt, 0);
+  fixed[archive::kEntryKindAt] = static_cast<std::uint8_t>(kind);
+  fixed[archive::kEntryNameLengthAt] = static_cast<std::uint8_t>(name_length);
   if (!stream_->Append(fixed, sizeof fixed)) {
     Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x200000;
@@ -126,8 +127,8 @@ BuildErrorCode ArchiveWriter::AppendEntry(EntryKind kind, const SourceFile& file
     Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x300000;
   }
-  std::uint8_t size_field[kEntrySizeFieldSize];
-  PutLe32(size_field, size);
+  std::uint8_t size_field[archive::kEntrySizeFieldSize];
+  archive::PutLe32(size_field, size);
   if (!stream_->Append(size_field, sizeof size_field)) {
     Say(console_, err, Message::kCantWriteArchive, archive_message_.c_str());
     return 0x400000;

@@ -46,7 +46,7 @@ class ArchiveWriter {
   /// Checks the limits of the header and entry fields for every file, fills
   /// the header fields and writes the header to a new temporary file.
   BuildErrorCode WriteArchiveHeader(const ScanResult& scan, const BuildOptions& options,
-                                    std::uint32_t destination, ArchiveHeader* header);
+                                    std::uint32_t destination, archive::ArchiveHeader* header);
   /// Appends the entries of the three lists (kind 1, 2, 3) with progress on
   /// standard output; each list is released after its last entry.
   BuildErrorCode AppendEntries(ScanResult* scan);
@@ -57,7 +57,7 @@ class ArchiveWriter {
   const std::string& temporary_path() const { return temporary_path_; }
 
  private:
-  BuildErrorCode AppendEntry(EntryKind kind, const SourceFile& file);
+  BuildErrorCode AppendEntry(archive::EntryKind kind, const SourceFile& file);
   BuildErrorCode CopyContent(const SourceFile& file);
   void Discard();
 
@@ -68,7 +68,7 @@ class ArchiveWriter {
   std::string temporary_path_;
   /// Removes the temporary file when the run is interrupted.
   std::unique_ptr<base::InterruptWatch> watch_;
-  std::unique_ptr<ArchiveStream> stream_;
+  std::unique_ptr<archive::ArchiveStream> stream_;
   bool completed_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <numeric>
 
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 
 namespace builder {
@@ -63,8 +64,8 @@ struct Harness {
 
 TEST(ArchiveWriterTest, LayoutOfHeaderEntriesAndChecksum) {
   Harness t;
-  std::uint8_t native[kNativeInfoSize];
-  for (std::size_t i = 0; i < kNativeInfoSize; ++i) native[i] = static_cast<std::uint8_t>(i + 1);
+  std::uint8_t native[archive::kNativeInfoSize];
+  for (std::size_t i = 0; i < archive::kNativeInfoSize; ++i) native[i] = static_cast<std::uint8_t>(i + 1);
   t.scan_.header.SetNativeInfo(native);
   // Added out of kind order: the archive holds kind 1, then 2, then 3.
   t.AddFile("readme.txt", Pattern(5, 1));
@@ -93,7 +94,7 @@ TEST(ArchiveWriterTest, LayoutOfHeaderEntriesAndChecksum) {
                               {"Prog.EXE", 2, Pattern(3, 2)},
                               {"readme.txt", 3, Pattern(5, 1)},
                               {"empty", 3, {}}};
-  std::size_t at = kHeaderSize;
+  std::size_t at = archive::kHeaderSize;
   for (const Expected& e : entries) {
     SCOPED_TRACE(e.name);
     const std::size_t n = std::strlen(e.name), s = e.content.size();
@@ -125,12 +126,12 @@ TEST(ArchiveWriterTest, CheckOnlyTouchesNothingButFillsTheHeader) {
 
 TEST(ArchiveWriterTest, LargeFilesAreCopiedThroughABoundedBuffer) {
   Harness t;
-  Bytes big = Pattern(3 * kCopyBufferSize + 123, 9);
+  Bytes big = Pattern(3 * archive::kCopyBufferSize + 123, 9);
   t.AddFile("Install.inf", Pattern(4, 3));
   t.AddFile("big.bin", big);
   ASSERT_EQ(0u, t.Write(kArchive)) << t.console_.err;
   const Bytes& a = t.fs_.files.at(kArchive);
-  EXPECT_LE(t.fs_.largest_write, kCopyBufferSize);
+  EXPECT_LE(t.fs_.largest_write, archive::kCopyBufferSize);
   EXPECT_EQ(0, std::accumulate(a.begin(), a.end(), 0, [](int x, std::uint8_t b) { return x ^ b; }));
   EXPECT_EQ(big, Bytes(a.end() - 1 - static_cast<std::ptrdiff_t>(big.size()), a.end() - 1));
 }
@@ -150,8 +151,8 @@ TEST(ArchiveWriterTest, FailuresLeaveTheOldArchiveAlone) {
        "Error: Can't open archive file [ out/Demo.lvar ].\n"},
       {"header write fails", [](Harness& t) { t.fs_.write_limit = 100; }, 0x52000000, write_msg},
       {"content write fails", [](Harness& t) {
-         t.fs_.write_limit = kHeaderSize + 1000;
-         t.AddFile("big.dll", Pattern(kCopyBufferSize + 10, 4));
+         t.fs_.write_limit = archive::kHeaderSize + 1000;
+         t.AddFile("big.dll", Pattern(archive::kCopyBufferSize + 10, 4));
        }, 0x62700000, write_msg},
       {"source vanished", [](Harness& t) {
          t.AddFile("gone.bmp", Pattern(10, 4));
@@ -266,7 +267,7 @@ TEST(ArchiveWriterTest, FieldLimits) {
            f.folder = t.folder_;
            f.name.assign(1, 'f');
            f.host_name = f.name;
-           t.scan_.List(EntryKind::kData).push_back(f);
+           t.scan_.List(archive::EntryKind::kData).push_back(f);
          }
        }, 0x53000000, "Error: Too many files for one archive (65536; at most 65535).\n"},
       {"name of 256 bytes", [](Harness& t) { t.AddFile(std::string(256, 'n'), {}); }, 0x54000000,
@@ -295,14 +296,14 @@ TEST(ArchiveWriterTest, FieldLimits) {
 }
 
 TEST(EntryKindTest, ByExtensionWithoutRegardToCase) {
-  const std::pair<const char*, EntryKind> cases[] = {
-      {"Install.inf", EntryKind::kInstallInfo}, {"SETUP.Inf", EntryKind::kInstallInfo},
-      {"a.b.INF", EntryKind::kInstallInfo},     {"prog.exe", EntryKind::kProgram},
-      {"tool.dll", EntryKind::kProgram},         {"Mod.vB", EntryKind::kProgram},
-      {"data.bin", EntryKind::kData},            {"noext", EntryKind::kData},
-      {"inf", EntryKind::kData},                 {"x.infx", EntryKind::kData},
-      {"Other.ina", EntryKind::kData},           {"x.inf.txt", EntryKind::kData},
-      {"\x83\x5C.exe", EntryKind::kProgram},
+  const std::pair<const char*, archive::EntryKind> cases[] = {
+      {"Install.inf", archive::EntryKind::kInstallInfo}, {"SETUP.Inf", archive::EntryKind::kInstallInfo},
+      {"a.b.INF", archive::EntryKind::kInstallInfo},     {"prog.exe", archive::EntryKind::kProgram},
+      {"tool.dll", archive::EntryKind::kProgram},         {"Mod.vB", archive::EntryKind::kProgram},
+      {"data.bin", archive::EntryKind::kData},            {"noext", archive::EntryKind::kData},
+      {"inf", archive::EntryKind::kData},                 {"x.infx", archive::EntryKind::kData},
+      {"Other.ina", archive::EntryKind::kData},           {"x.inf.txt", archive::EntryKind::kData},
+      {"\x83\x5C.exe", archive::EntryKind::kProgram},
   };
   for (const auto& [name, kind] : cases) EXPECT_EQ(kind, EntryKindOf(name)) << name;
 }

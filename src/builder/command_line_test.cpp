@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/capturing_console.h"
 #include "base/encoding.h"
 #include "builder/mask_value.h"
 #include "kit_version.h"

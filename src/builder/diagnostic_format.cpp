@@ -10,7 +10,7 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-const char* SeverityWord(Severity severity) { return severity == Severity::kError ? "error" : "warning"; }
+const char* SeverityWord(inf::Severity severity) { return severity == inf::Severity::kError ? "error" : "warning"; }
 
 // Texts come from Shift-JIS converted with a replacement for bad bytes, so
 // they are valid UTF-8; the replacement here only guards the output.
@@ -26,18 +26,18 @@ std::string CodeText(std::uint32_t code) {
   return text;
 }
 
-std::string FormatGnu(const std::vector<Diagnostic>& diagnostics) {
+std::string FormatGnu(const std::vector<inf::Diagnostic>& diagnostics) {
   std::string out;
-  for (const Diagnostic& d : diagnostics) {
+  for (const inf::Diagnostic& d : diagnostics) {
     out += d.file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + SeverityWord(d.severity) +
            ": " + d.message + " [" + CodeText(d.code) + "]\n";
   }
   return out;
 }
 
-std::string FormatJsonl(const std::vector<Diagnostic>& diagnostics, const DiagnosticsSummary& summary) {
+std::string FormatJsonl(const std::vector<inf::Diagnostic>& diagnostics, const DiagnosticsSummary& summary) {
   std::string out;
-  for (const Diagnostic& d : diagnostics) {
+  for (const inf::Diagnostic& d : diagnostics) {
     json line = {{"file", d.file},
                  {"line", d.line},
                  {"column", d.column},
@@ -89,14 +89,14 @@ std::string PathToUri(const std::string& path) {
   return out;
 }
 
-std::string FormatSarif(const std::vector<Diagnostic>& diagnostics, const std::string& tool_name,
+std::string FormatSarif(const std::vector<inf::Diagnostic>& diagnostics, const std::string& tool_name,
                         const std::string& tool_version) {
   // One rule per code, in the order the codes first occur; its text is the
   // message of that first occurrence.
   json rules = json::array();
   std::map<std::uint32_t, std::size_t> rule_index;
   json results = json::array();
-  for (const Diagnostic& d : diagnostics) {
+  for (const inf::Diagnostic& d : diagnostics) {
     auto [at, added] = rule_index.emplace(d.code, rule_index.size());
     if (added) {
       rules.push_back({{"id", CodeText(d.code)},
@@ -137,7 +137,7 @@ std::string FormatSarif(const std::vector<Diagnostic>& diagnostics, const std::s
   return Dump(log, 2) + "\n";
 }
 
-std::string FormatDiagnostics(DiagnosticsFormat format, const std::vector<Diagnostic>& diagnostics,
+std::string FormatDiagnostics(DiagnosticsFormat format, const std::vector<inf::Diagnostic>& diagnostics,
                               const DiagnosticsSummary& summary, const std::string& tool_name,
                               const std::string& tool_version) {
   switch (format) {

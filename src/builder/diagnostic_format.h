@@ -20,22 +20,22 @@ struct DiagnosticsSummary {
 };
 
 /// "FILE:LINE:COLUMN: error|warning: MESSAGE [0xCODE]", one line each.
-std::string FormatGnu(const std::vector<Diagnostic>& diagnostics);
+std::string FormatGnu(const std::vector<inf::Diagnostic>& diagnostics);
 
 /// One JSON object per problem and line, then {"summary": {...}}. A
 /// problem with a key has "key"; one shown at the entry that produced a
 /// generated line has "generated": {"file", "line", "column"}.
-std::string FormatJsonl(const std::vector<Diagnostic>& diagnostics, const DiagnosticsSummary& summary);
+std::string FormatJsonl(const std::vector<inf::Diagnostic>& diagnostics, const DiagnosticsSummary& summary);
 
 /// One SARIF 2.1.0 log: a run of the tool `tool_name` (version
 /// `tool_version`) with a rule per code and a result per problem; the
 /// generated line of a problem shown at its origin is the result's related
 /// location.
-std::string FormatSarif(const std::vector<Diagnostic>& diagnostics, const std::string& tool_name,
+std::string FormatSarif(const std::vector<inf::Diagnostic>& diagnostics, const std::string& tool_name,
                         const std::string& tool_version);
 
 /// The report of `format` (kNone gives an empty text).
-std::string FormatDiagnostics(DiagnosticsFormat format, const std::vector<Diagnostic>& diagnostics,
+std::string FormatDiagnostics(DiagnosticsFormat format, const std::vector<inf::Diagnostic>& diagnostics,
                               const DiagnosticsSummary& summary, const std::string& tool_name,
                               const std::string& tool_version);
 

@@ -21,7 +21,7 @@ TEST(PathToUriTest, Table) {
 // A problem without a section leaves the key out; the gnu line has no
 // other form.
 TEST(FormatTest, SectionOnlyWhereThereIsOne) {
-  Diagnostic d;
+  inf::Diagnostic d;
   d.file = "src/Native.ina";
   d.code = 0x30000000;
   d.message = "Error: Can't find mandatory file [ Native.ina ].";
@@ -36,7 +36,7 @@ TEST(FormatTest, SectionOnlyWhereThereIsOne) {
 // and keeps the generated place: an extra member in jsonl, a related
 // location in SARIF. The gnu line keeps its one form.
 TEST(FormatTest, KeyAndGeneratedPlace) {
-  Diagnostic d;
+  inf::Diagnostic d;
   d.file = "kantan/Pakforge_Memo.ini";
   d.line = 8;
   d.end_line = 8;

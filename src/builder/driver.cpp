@@ -55,7 +55,7 @@ BuildErrorCode WriteArchive(ArchiveWriter& writer, ScanResult& scan, const Build
 // `options.diagnostics` on standard output; the archive only when no error
 // was found. Answers the first error's complete code, or 0.
 BuildErrorCode RunDiagnostics(const BuildOptions& options, BuildEnvironment& env) {
-  DiagnosticCollector collector(env.console.language());
+  inf::DiagnosticCollector collector(env.console.language());
   DiagnosticsSummary summary;
   const BuildErrorCode code = CheckFolderAndBuild(options, env, collector, &summary);
   const std::string report =
@@ -73,20 +73,20 @@ BuildErrorCode RunDiagnostics(const BuildOptions& options, BuildEnvironment& env
 }  // namespace
 
 BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment& env,
-                                   DiagnosticCollector& collector, DiagnosticsSummary* out) {
+                                   inf::DiagnosticCollector& collector, DiagnosticsSummary* out) {
   DiagnosticsSummary& summary = *out;
   ScanResult scan;
-  InstallInfoState state;
+  inf::InstallInfoState state;
   BuildErrorCode code =
       CheckSourceFolderInto(base::FileAccess{env.files, env.lister}, options.directory, collector, &scan, &state);
-  if (!code && options.warnings_as_errors && collector.warning_count() > 0) code = kWarningsFailedCode;
+  if (!code && options.warnings_as_errors && collector.warning_count() > 0) code = inf::kWarningsFailedCode;
   if (!code && !options.archive.empty()) {
     ArchiveWriter writer(env.files, collector, options.archive);
     collector.set_layers(0);
     if (BuildErrorCode failed = WriteArchive(writer, scan, options, state.destination, collector, false)) {
-      code = collector.Error(failed, FilePlace(base::KitText(options.archive)));
+      code = collector.Error(failed, inf::FilePlace(base::KitText(options.archive)));
     } else {
-      summary.archive = SjisToUtf8Lossy(base::KitText(options.archive));
+      summary.archive = inf::SjisToUtf8Lossy(base::KitText(options.archive));
     }
   }
   summary.errors = collector.error_count();
@@ -116,13 +116,13 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
     return kNativeInfoMissing;
   }
 
-  InstallInfoState state;
+  inf::InstallInfoState state;
   code = ReadInstallInfoFiles(env.files, scan, console, &state);
   if (code) return code | kStepInstallInfo;
   // Nothing but warnings reached standard error so far.
   if (options.warnings_as_errors && console.warned()) {
     Say(console, base::Stream::kErr, Message::kWarningsAreErrors);
-    return kWarningsFailedCode;
+    return inf::kWarningsFailedCode;
   }
   if (options.archive.empty()) Say(console, base::Stream::kOut, Message::kOkCheckPassed);
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/console.h"
-#include "base/listing.h"
+#include "base/run_environment.h"
 #include "builder/build_error.h"
 #include "base/file_system.h"
 #include "builder/build_options.h"
@@ -15,10 +15,7 @@
 namespace builder {
 
 /// What a run reads and writes through; the program passes the system's.
-struct BuildEnvironment {
-  base::Console& console;
-  base::FolderLister& lister;
-  base::FileSystem& files;
+struct BuildEnvironment : base::RunEnvironment {
   /// Where the diagnostics mode writes its report, as the UTF-8 bytes it is
   /// (standard output that passes bytes on unchanged); unset, `console`.
   base::Console* report = nullptr;
@@ -41,6 +38,6 @@ BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& 
 /// archive written. Answers the first error's complete code (or
 /// kWarningsFailedCode), or 0.
 BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment& env,
-                                   DiagnosticCollector& collector, DiagnosticsSummary* summary);
+                                   inf::DiagnosticCollector& collector, DiagnosticsSummary* summary);
 
 }  // namespace builder

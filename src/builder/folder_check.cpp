@@ -7,20 +7,21 @@
 namespace builder {
 
 BuildErrorCode CheckSourceFolderInto(const base::FileAccess& access, const std::string& directory,
-                                     DiagnosticCollector& collector, ScanResult* scan, InstallInfoState* state) {
+                                     inf::DiagnosticCollector& collector, ScanResult* scan,
+                                     inf::InstallInfoState* state) {
   const std::string shown = base::KitText(directory);
   collector.set_layers(kStepFolderScan);
   if (BuildErrorCode code = ScanSourceFolder(access.lister, access.files, directory, shown, collector, scan)) {
     // Native.ina's own errors stand at that file; the others at the folder.
     const bool native = (code & 0x7000000) == 0x2000000 && !scan->native_info_path.empty();
-    return collector.Error(code, FilePlace(native ? scan->native_info_path : shown));
+    return collector.Error(code, inf::FilePlace(native ? scan->native_info_path : shown));
   }
   // What the scan printed are warnings about the device description.
-  collector.Warn(FilePlace(scan->native_info_found ? scan->native_info_path : shown));
+  collector.Warn(inf::FilePlace(scan->native_info_found ? scan->native_info_path : shown));
   if (!scan->native_info_found) {
     collector.set_layers(0);
     Say(collector, base::Stream::kErr, Message::kCantFindMandatoryFile, "Native.ina");
-    collector.Error(kNativeInfoMissing, FilePlace(base::JoinPath(shown, "Native.ina")));
+    collector.Error(kNativeInfoMissing, inf::FilePlace(base::JoinPath(shown, "Native.ina")));
   }
   collector.set_layers(kStepInstallInfo);
   state->diagnostics = &collector;
@@ -29,11 +30,11 @@ BuildErrorCode CheckSourceFolderInto(const base::FileAccess& access, const std::
   return collector.first_error();
 }
 
-std::vector<Diagnostic> CheckSourceFolder(const base::FileAccess& access, const std::string& directory,
+std::vector<inf::Diagnostic> CheckSourceFolder(const base::FileAccess& access, const std::string& directory,
                                           base::Language language) {
-  DiagnosticCollector collector(language);
+  inf::DiagnosticCollector collector(language);
   ScanResult scan;
-  InstallInfoState state;
+  inf::InstallInfoState state;
   CheckSourceFolderInto(access, directory, collector, &scan, &state);
   return collector.TakeDiagnostics();
 }

@@ -24,12 +24,13 @@ namespace builder {
 /// folder cannot be read as a whole). Fills `scan` and `state` for writing
 /// the archive; answers the first error's complete code, or 0.
 BuildErrorCode CheckSourceFolderInto(const base::FileAccess& access, const std::string& directory,
-                                     DiagnosticCollector& collector, ScanResult* scan, InstallInfoState* state);
+                                     inf::DiagnosticCollector& collector, ScanResult* scan,
+                                     inf::InstallInfoState* state);
 
 /// Every problem of the folder at host path `directory`, with messages in
 /// `language`: for callers in the same process, such as an editor's server
 /// passing a FileAccess whose files stand in for unsaved buffers.
-std::vector<Diagnostic> CheckSourceFolder(const base::FileAccess& access, const std::string& directory,
+std::vector<inf::Diagnostic> CheckSourceFolder(const base::FileAccess& access, const std::string& directory,
                                           base::Language language);
 
 }  // namespace builder

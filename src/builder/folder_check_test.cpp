@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "base/capturing_console.h"
 #include "base/test_temp_folder.h"
 #include "builder/diagnostic_format.h"
 #include "builder/driver.h"
@@ -43,7 +44,7 @@ const std::map<std::string, std::string> kGoodFolder = {
      "HKEY_CURRENT_USER, Software\\Kumo, Lines, REG_DWORD, FLG_ADDREG_NOCLOBBER, 40\r\n"},
     {"Uninst.inf", "[Uninstall Information]\r\nMaker = Kumo\r\nProgram = Memo\r\n"},
     {"Memo.exe", "MZ"},
-    {"Native.ina", std::string(kNativeInfoSize, 'n')},
+    {"Native.ina", std::string(archive::kNativeInfoSize, 'n')},
 };
 
 // A folder: the good one with `file`'s `find` replaced by `replace` (the
@@ -78,7 +79,7 @@ struct PakmakRun {
 };
 
 void RunPakmak(std::vector<std::string> args, PakmakRun* run) {
-  BuildEnvironment env{run->console, base::SystemFolderLister(), base::SystemFileSystem(), &run->report};
+  BuildEnvironment env{{run->console, base::SystemFileSystem(), base::SystemFolderLister()}, &run->report};
   run->code = RunBuild(args, env);
 }
 
@@ -283,9 +284,9 @@ TEST(DiagnosticsModeTest, WarningsAloneAndWarningsAsErrors) {
     };
     const Case cases[] = {
         {{}, 0},
-        {{"--warnings=error"}, kWarningsFailedCode},
+        {{"--warnings=error"}, inf::kWarningsFailedCode},
         {{"--diagnostics=jsonl"}, 0},
-        {{"--diagnostics=jsonl", "--warnings=error"}, kWarningsFailedCode},
+        {{"--diagnostics=jsonl", "--warnings=error"}, inf::kWarningsFailedCode},
     };
     for (const Case& c : cases) {
       SCOPED_TRACE(c.options.empty() ? "default" : c.options.back());

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   for (const std::string& arg : args) {
     if (arg.rfind("--diagnostics", 0) == 0) report = base::MakeProcessConsole(base::ConsoleEncoding::kCp932, language);
   }
-  builder::BuildEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(), report.get()};
+  builder::BuildEnvironment env{{*console, base::SystemFileSystem(), base::SystemFolderLister()}, report.get()};
   builder::BuildErrorCode code = builder::RunBuild(args, env);
   return builder::ExitStatusFor(code);
 }

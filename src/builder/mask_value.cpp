@@ -19,16 +19,16 @@ BuildErrorCode ParseMaskValue(std::string_view text, base::Console& console, std
     case base::HexPairsResult::kOk:
       break;
     case base::HexPairsResult::kBadFirstDigit:
-      Say(console, base::Stream::kErr, InfMessage::kHexInvalidCharacter);
+      Say(console, base::Stream::kErr, inf::InfMessage::kHexInvalidCharacter);
       return 0x200000;
     case base::HexPairsResult::kMissingLowDigit:
-      Say(console, base::Stream::kErr, InfMessage::kHexLowNibbleMissing);
+      Say(console, base::Stream::kErr, inf::InfMessage::kHexLowNibbleMissing);
       return 0x300000;
     case base::HexPairsResult::kBadSecondDigit:
-      Say(console, base::Stream::kErr, InfMessage::kHexInvalidCharacter);
+      Say(console, base::Stream::kErr, inf::InfMessage::kHexInvalidCharacter);
       return 0x400000;
     case base::HexPairsResult::kTooLong:
-      Say(console, base::Stream::kErr, InfMessage::kHexSizeOver, kMaskBytes);
+      Say(console, base::Stream::kErr, inf::InfMessage::kHexSizeOver, kMaskBytes);
       return 0x500000;
   }
   if (bytes.size() != kMaskBytes) {

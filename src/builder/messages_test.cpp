@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/capturing_console.h"
 #include "base/text_table.h"
 
 namespace builder {

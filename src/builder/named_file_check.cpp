@@ -21,7 +21,7 @@ void NamedFileCheck::OnNamedFile(std::string_view name, std::string_view key, in
   }
 }
 
-void NamedFileCheck::Warn(base::Console& console, DiagnosticCollector* diagnostics) const {
+void NamedFileCheck::Warn(base::Console& console, inf::DiagnosticCollector* diagnostics) const {
   for (const Missing& m : missing_) {
     if (m.key == "Copy Files") {
       Say(console, base::Stream::kWarning, Message::kCopiedFileMissing, m.description.c_str(), m.line, m.name.c_str());
@@ -29,11 +29,12 @@ void NamedFileCheck::Warn(base::Console& console, DiagnosticCollector* diagnosti
       Say(console, base::Stream::kWarning, Message::kKeyFileMissing, m.key.c_str(), m.description.c_str(), m.line,
           m.name.c_str());
     }
-    if (diagnostics) diagnostics->Warn(FilePlace(m.description, m.line));
+    if (diagnostics) diagnostics->Warn(inf::FilePlace(m.description, m.line));
   }
   if (more_) {
     Say(console, base::Stream::kWarning, Message::kMoreFilesMissing, static_cast<unsigned long long>(more_));
-    if (diagnostics && !missing_.empty()) diagnostics->Warn(FilePlace(missing_.back().description, missing_.back().line));
+    if (diagnostics && !missing_.empty())
+      diagnostics->Warn(inf::FilePlace(missing_.back().description, missing_.back().line));
   }
 }
 

@@ -21,7 +21,7 @@ namespace builder {
 /// InstallInfoState::named_files), keeps those that no entry of the scan
 /// holds (names compared without regard to ASCII case, as the device's file
 /// system compares them).
-class NamedFileCheck : public NamedFileSink {
+class NamedFileCheck : public inf::NamedFileSink {
  public:
   /// Warnings kept in full; beyond them only a count, so that a hostile
   /// description cannot make memory grow with its size.
@@ -35,7 +35,7 @@ class NamedFileCheck : public NamedFileSink {
   /// then the number of any beyond them. With `diagnostics` (the
   /// diagnostics mode, whose collector is `console`), each warning stands at
   /// the line that names the file.
-  void Warn(base::Console& console, DiagnosticCollector* diagnostics = nullptr) const;
+  void Warn(base::Console& console, inf::DiagnosticCollector* diagnostics = nullptr) const;
 
  private:
   struct Missing {

@@ -9,41 +9,42 @@
 namespace builder {
 
 BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_path, const std::string& message_path,
-                              base::Console& console, ArchiveHeader* header) {
+                              base::Console& console, archive::ArchiveHeader* header) {
   std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
   if (!file) {
     Say(console, base::Stream::kErr, Message::kCantOpenFile, message_path.c_str());
     return 0x100000;
   }
-  std::uint8_t native[kNativeInfoSize];
+  std::uint8_t native[archive::kNativeInfoSize];
   std::size_t have = 0;
-  while (have < kNativeInfoSize) {
+  while (have < archive::kNativeInfoSize) {
     std::size_t got = 0;
-    if (!file->Read(native + have, kNativeInfoSize - have, &got) || got == 0) break;
+    if (!file->Read(native + have, archive::kNativeInfoSize - have, &got) || got == 0) break;
     have += got;
   }
-  if (have < kNativeInfoSize) {
+  if (have < archive::kNativeInfoSize) {
     Say(console, base::Stream::kErr, Message::kCantReadFile, message_path.c_str());
     Say(console, base::Stream::kErr, Message::kNativeInfoSizeFound, static_cast<unsigned long long>(have),
-        static_cast<unsigned>(kNativeInfoSize));
+        static_cast<unsigned>(archive::kNativeInfoSize));
     return 0x200000;
   }
   std::uint8_t more = 0;
   std::size_t got = 0;
   if (file->Read(&more, 1, &got) && got == 1) {
     base::FileInfo info;
-    const std::uint64_t size = files.Stat(host_path, &info) ? info.size : kNativeInfoSize + 1;
+    const std::uint64_t size = files.Stat(host_path, &info) ? info.size : archive::kNativeInfoSize + 1;
     Say(console, base::Stream::kWarning, Message::kNativeInfoTooLong, static_cast<unsigned long long>(size),
-        static_cast<unsigned>(kNativeInfoSize), static_cast<unsigned>(kNativeInfoSize), message_path.c_str());
+        static_cast<unsigned>(archive::kNativeInfoSize), static_cast<unsigned>(archive::kNativeInfoSize),
+        message_path.c_str());
   }
   header->SetNativeInfo(native);
   return 0;
 }
 
-bool HoldsPlaceholderNativeInfo(const ArchiveHeader& header) {
+bool HoldsPlaceholderNativeInfo(const archive::ArchiveHeader& header) {
   const std::string_view marker = kPlaceholderMarker;
   const auto& bytes = header.bytes();
-  return std::equal(marker.begin(), marker.end(), bytes.begin() + kPlatformBlockAt,
+  return std::equal(marker.begin(), marker.end(), bytes.begin() + archive::kPlatformBlockAt,
                     [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
 }
 

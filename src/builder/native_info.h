@@ -18,12 +18,12 @@ namespace builder {
 /// be read; messages name `message_path`. A longer file is read all the same,
 /// with a warning that names its size: Devprobe writes exactly 192 bytes.
 BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_path, const std::string& message_path,
-                              base::Console& console, ArchiveHeader* header);
+                              base::Console& console, archive::ArchiveHeader* header);
 
 /// True when `header` carries the placeholder description of the examples
 /// (examples/demo/Native.ina), whose platform block begins with
 /// kPlaceholderMarker: an archive made with it would not fit a real device.
-bool HoldsPlaceholderNativeInfo(const ArchiveHeader& header);
+bool HoldsPlaceholderNativeInfo(const archive::ArchiveHeader& header);
 
 /// How the examples' placeholder Native.ina begins.
 inline constexpr char kPlaceholderMarker[] = "PLACEHOLDER platform info";

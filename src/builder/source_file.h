@@ -14,7 +14,7 @@ namespace builder {
 
 /// The kind of a file named `name` (Shift-JIS). The extension is the text
 /// from the last "." to the end, compared without regard to ASCII case.
-EntryKind EntryKindOf(const std::string& name);
+archive::EntryKind EntryKindOf(const std::string& name);
 
 /// A folder met by the scan, as a host path and as messages show it.
 struct ScannedFolder {
@@ -48,10 +48,10 @@ struct ScanResult {
   /// messages show it.
   std::string native_info_path;
   /// The header record with the Native.ina blocks in place.
-  ArchiveHeader header;
+  archive::ArchiveHeader header;
 
-  SourceFileList& List(EntryKind kind) { return lists[static_cast<int>(kind)]; }
-  const SourceFileList& List(EntryKind kind) const { return lists[static_cast<int>(kind)]; }
+  SourceFileList& List(archive::EntryKind kind) { return lists[static_cast<int>(kind)]; }
+  const SourceFileList& List(archive::EntryKind kind) const { return lists[static_cast<int>(kind)]; }
 };
 
 }  // namespace builder

@@ -121,28 +121,28 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
 namespace {
 
 BuildErrorCode ReadAndCheck(base::FileSystem& files, const ScanResult& scan, base::Console& console,
-                            InstallInfoState* state, NamedFileCheck& named) {
+                            inf::InstallInfoState* state, NamedFileCheck& named) {
   // In the diagnostics mode every file is read and every check runs; the
   // collector then holds the problems (see CheckSourceFolderInto).
-  DiagnosticCollector* const diagnostics = state->diagnostics;
+  inf::DiagnosticCollector* const diagnostics = state->diagnostics;
   const std::uint32_t layers = diagnostics ? diagnostics->layers() : 0;
   bool install_info_read = false;
-  const SourceFileList& infs = scan.List(EntryKind::kInstallInfo);
+  const SourceFileList& infs = scan.List(archive::EntryKind::kInstallInfo);
   for (const SourceFile& file : infs) {
     if (base::EqualsIgnoreAsciiCase(file.name, kInstallInfoName)) install_info_read = true;
     named.StartDescription(file.MessagePath());
     if (diagnostics) diagnostics->set_layers(layers | 0x1000000);
-    if (BuildErrorCode code = ReadInstallInfoFile(files, file.HostPath(), file.MessagePath(), console, state)) {
+    if (BuildErrorCode code = inf::ReadInstallInfoFile(files, file.HostPath(), file.MessagePath(), console, state)) {
       if (!diagnostics) return code | 0x1000000;
     }
   }
   if (diagnostics) diagnostics->set_layers(layers);
-  FinishInstallInfoFiles(console, state);
-  if (diagnostics) diagnostics->Warn(FilePlace(base::JoinPath(scan.message_path, kInstallInfoName)));
+  inf::FinishInstallInfoFiles(console, state);
+  if (diagnostics) diagnostics->Warn(inf::FilePlace(base::JoinPath(scan.message_path, kInstallInfoName)));
   if (!install_info_read) {
     Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, kInstallInfoName);
     if (!diagnostics) return 0x2000000;
-    diagnostics->Error(0x2000000, FilePlace(base::JoinPath(scan.message_path, kInstallInfoName)));
+    diagnostics->Error(0x2000000, inf::FilePlace(base::JoinPath(scan.message_path, kInstallInfoName)));
   }
   // A missing Uninstall key is reported by its record already.
   if (state->app_information_checked && !(diagnostics && state->uninstall_file_name.empty())) {
@@ -154,7 +154,7 @@ BuildErrorCode ReadAndCheck(base::FileSystem& files, const ScanResult& scan, bas
       // Name the file the Uninstall key asks for: that is the one to add.
       Say(console, base::Stream::kErr, Message::kCantFindMandatoryFile, state->uninstall_file_name.c_str());
       if (!diagnostics) return 0x3000000;
-      diagnostics->Error(0x3000000, FilePlace(base::JoinPath(scan.message_path, state->uninstall_file_name)));
+      diagnostics->Error(0x3000000, inf::FilePlace(base::JoinPath(scan.message_path, state->uninstall_file_name)));
     }
   }
   return diagnostics ? diagnostics->first_error() : 0;
@@ -163,7 +163,7 @@ BuildErrorCode ReadAndCheck(base::FileSystem& files, const ScanResult& scan, bas
 }  // namespace
 
 BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
-                                    InstallInfoState* state) {
+                                    inf::InstallInfoState* state) {
   // The files the descriptions name are compared with the entries as they
   // are read, and each one missing is named once the checks have passed.
   NamedFileCheck named(scan);

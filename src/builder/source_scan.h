@@ -37,6 +37,6 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
 /// of `scan` holds (NamedFileCheck); a file that reads as UTF-8 is warned of
 /// as it is read.
 BuildErrorCode ReadInstallInfoFiles(base::FileSystem& files, const ScanResult& scan, base::Console& console,
-                                    InstallInfoState* state);
+                                    inf::InstallInfoState* state);
 
 }  // namespace builder

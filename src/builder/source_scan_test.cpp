@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/capturing_console.h"
 #include "base/fake_folder_lister.h"
 #include "base/test_temp_folder.h"
 #include "builder/named_file_check.h"
@@ -15,7 +16,7 @@ namespace {
 
 using TempFolder = base::TestTempFolder;
 
-std::string NativeInfo(char fill, std::size_t size = kNativeInfoSize) { return std::string(size, fill); }
+std::string NativeInfo(char fill, std::size_t size = archive::kNativeInfoSize) { return std::string(size, fill); }
 
 const char kInstallInf[] =
     "[App Information]\r\n"
@@ -56,11 +57,13 @@ TEST(ScanSourceFolderTest, SortsFilesByKindDepthFirst) {
   ASSERT_EQ(0u, scan.code) << scan.console.err;
   EXPECT_TRUE(scan.result.native_info_found);
   // Folders are walked where they stand in the sorted listing.
-  EXPECT_EQ((std::vector<std::string>{"Install.inf", "SETUP.Inf"}), Names(scan.result.List(EntryKind::kInstallInfo)));
-  EXPECT_EQ((std::vector<std::string>{"a.EXE", "x.vb", "tool.Dll"}), Names(scan.result.List(EntryKind::kProgram)));
+  EXPECT_EQ((std::vector<std::string>{"Install.inf", "SETUP.Inf"}),
+            Names(scan.result.List(archive::EntryKind::kInstallInfo)));
+  EXPECT_EQ((std::vector<std::string>{"a.EXE", "x.vb", "tool.Dll"}),
+            Names(scan.result.List(archive::EntryKind::kProgram)));
   EXPECT_EQ((std::vector<std::string>{"b.txt", "noext", "Other.ina", "readme.txt"}),
-            Names(scan.result.List(EntryKind::kData)));
-  const SourceFile& readme = scan.result.List(EntryKind::kData)[3];
+            Names(scan.result.List(archive::EntryKind::kData)));
+  const SourceFile& readme = scan.result.List(archive::EntryKind::kData)[3];
   EXPECT_EQ(src.Path("sub/deeper/readme.txt"), readme.HostPath());
   EXPECT_EQ(std::string("SRC") + base::kPathSeparator + "sub" + base::kPathSeparator + "deeper" +
                 base::kPathSeparator + "readme.txt",
@@ -85,7 +88,7 @@ TEST(ScanSourceFolderTest, NativeInfoBlocksAndTheLastOneWins) {
   EXPECT_EQ(156, h[0xB4]);
   EXPECT_EQ(191, h[0xB4 + 35]);
   EXPECT_EQ(0, h[0x90]);
-  EXPECT_TRUE(scan.result.List(EntryKind::kData).empty());
+  EXPECT_TRUE(scan.result.List(archive::EntryKind::kData).empty());
 }
 
 TEST(ScanSourceFolderTest, WarnsOfALongOrPlaceholderNativeInfo) {
@@ -96,7 +99,7 @@ TEST(ScanSourceFolderTest, WarnsOfALongOrPlaceholderNativeInfo) {
       {NativeInfo('x'), ""},
       {NativeInfo('x', 300), "Warning: The device description holds 300 bytes, not 192: only the first 192 are "
                              "used. Was it made by Devprobe on the device?" + at + "\n"},
-      {marker + NativeInfo('\0', kNativeInfoSize - marker.size()),
+      {marker + NativeInfo('\0', archive::kNativeInfoSize - marker.size()),
        "Warning: The device description is the example's placeholder, not one made by Devprobe on the device" +
            at + ".\n"},
   };
@@ -192,7 +195,7 @@ TEST(ScanSourceFolderTest, NamesAreConvertedToShiftJisOrRefused) {
   {
     Scan scan(src);
     ASSERT_EQ(0u, scan.code);
-    EXPECT_EQ((std::vector<std::string>{"\x83\x81\x83\x82.txt"}), Names(scan.result.List(EntryKind::kData)));
+    EXPECT_EQ((std::vector<std::string>{"\x83\x81\x83\x82.txt"}), Names(scan.result.List(archive::EntryKind::kData)));
   }
   src.Write("sub/caf\xC3\xA9.txt", "c");  // "é" has no Shift-JIS form
   Scan scan(src);
@@ -230,7 +233,7 @@ TEST(ScanSourceFolderTest, FollowsLinksOnlyInsideTheSourceFolder) {
     Scan scan(src);
     EXPECT_EQ(c.code, scan.code);
     EXPECT_EQ(c.err, scan.console.err);
-    EXPECT_EQ(c.data, c.code ? c.data : scan.result.List(EntryKind::kData).size());  // data files of a pass
+    EXPECT_EQ(c.data, c.code ? c.data : scan.result.List(archive::EntryKind::kData).size());  // data files of a pass
   }
 }
 #endif
@@ -267,7 +270,7 @@ TEST(ScanSourceFolderTest, RefusesNamesThatDifferOnlyInLetterCase) {
         path = base::JoinPath(path, rest.substr(0, slash));
         files.folders.insert(path);
       }
-      files.files[base::JoinPath(path, rest)].assign(kNativeInfoSize, 'n');
+      files.files[base::JoinPath(path, rest)].assign(archive::kNativeInfoSize, 'n');
     }
     base::CapturingConsole console(base::Language::kEnglish);
     ScanResult result;
@@ -295,7 +298,7 @@ struct InfRun {
   }
   BuildErrorCode code;
   base::CapturingConsole console;
-  InstallInfoState state;
+  inf::InstallInfoState state;
 };
 
 TEST(ReadInstallInfoFilesTest, MandatoryFiles) {

@@ -6,7 +6,7 @@
 #include "inf/messages.h"
 #include "inf/section_table.h"
 
-namespace builder {
+namespace inf {
 
 namespace {
 
@@ -220,4 +220,4 @@ std::uint32_t CheckInstallDescription(const SectionList& sections, base::Console
   return checker.Finish(console, state);
 }
 
-}  // namespace builder
+}  // namespace inf

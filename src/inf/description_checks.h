@@ -13,7 +13,7 @@
 #include "inf/install_description.h"
 #include "inf/install_info.h"
 
-namespace builder {
+namespace inf {
 
 /// Runs the checks of one file record by record while the file is read, so
 /// that no record has to be kept after its section ends: only the first
@@ -66,4 +66,4 @@ class DescriptionChecker {
 std::uint32_t CheckInstallDescription(const SectionList& sections, base::Console& console,
                                       InstallInfoState* state);
 
-}  // namespace builder
+}  // namespace inf

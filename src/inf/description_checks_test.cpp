@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/capturing_console.h"
 #include "inf/inf_test_support.h"
 #include "inf/section_table.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -160,4 +161,4 @@ TEST(CheckInstallDescriptionTest, StopsAtTheFirstFailingRecordAndLastAppCounts) 
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -6,7 +6,7 @@
 #include "base/encoding.h"
 #include "base/sjis.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 // The text without the blanks and line breaks around it, its inner line
@@ -124,4 +124,4 @@ void DiagnosticCollector::Add(Severity severity, std::uint32_t code, std::string
   diagnostics_.push_back(std::move(d));
 }
 
-}  // namespace builder
+}  // namespace inf

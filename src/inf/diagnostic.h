@@ -10,7 +10,7 @@
 
 #include "base/console.h"
 
-namespace builder {
+namespace inf {
 
 enum class Severity { kError, kWarning };
 
@@ -119,4 +119,4 @@ class DiagnosticCollector : public base::Console {
   std::uint32_t first_error_ = 0;
 };
 
-}  // namespace builder
+}  // namespace inf

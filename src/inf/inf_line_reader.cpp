@@ -1,6 +1,6 @@
 #include "inf/inf_line_reader.h"
 
-namespace builder {
+namespace inf {
 
 InfLineReader::InfLineReader(base::InputFile& file, std::size_t piece_size)
     : file_(file), buffer_(new char[piece_size]), piece_size_(piece_size) {}
@@ -89,4 +89,4 @@ bool InfLineReader::NextCopied(std::string* line) {
   }
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -9,7 +9,7 @@
 
 #include "base/file_system.h"
 
-namespace builder {
+namespace inf {
 
 /// Longest line read at once, in bytes; a longer physical line is read as
 /// several lines, each counted in the line numbers.
@@ -44,4 +44,4 @@ class InfLineReader {
   std::string copied_;  // a line that straddles two pieces or holds a lone CR
 };
 
-}  // namespace builder
+}  // namespace inf

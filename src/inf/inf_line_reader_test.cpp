@@ -6,7 +6,7 @@
 
 #include "base/fake_file_system.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 std::vector<std::string> Lines(const std::string& content, std::size_t piece_size) {
@@ -59,4 +59,4 @@ TEST(InfLineReaderTest, ReadErrorEndsTheLines) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

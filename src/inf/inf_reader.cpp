@@ -10,7 +10,7 @@
 #include "inf/section_table.h"
 #include "inf/utf8_description.h"
 
-namespace builder {
+namespace inf {
 
 namespace {
 
@@ -324,4 +324,4 @@ bool FinishInstallInfoFiles(base::Console& given_console, InstallInfoState* stat
   return true;
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -15,7 +15,7 @@
 #include "inf/registry_sections.h"
 #include "inf/statement_handlers.h"
 
-namespace builder {
+namespace inf {
 
 /// Where an Add Registry statement left open was last continued.
 struct OpenStatementPlace {
@@ -48,4 +48,4 @@ struct HandlerStates {
 /// a comment, 0x40000 a token, 0x50000 a later token, 0x60000 end of line).
 std::uint32_t ProcessLine(std::string_view line, HandlerStates& handlers, StatementContext& ctx);
 
-}  // namespace builder
+}  // namespace inf

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "inf/install_info.h"
 
@@ -48,7 +49,7 @@ void operator delete[](void* p) noexcept { Release(p); }
 void operator delete(void* p, std::size_t) noexcept { Release(p); }
 void operator delete[](void* p, std::size_t) noexcept { Release(p); }
 
-namespace builder {
+namespace inf {
 namespace {
 
 // A file made of `head` and `count` copies of `unit`, produced while it is
@@ -133,4 +134,4 @@ TEST(InstallInfoMemoryTest, DoesNotGrowWithTheFile) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -336,4 +337,4 @@ TEST(FinishInstallInfoFilesTest, WarnsAboutAnOpenAddRegistryStatement) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "base/console.h"
+#include "base/capturing_console.h"
 #include "base/encoding.h"
 #include "inf/section_table.h"
 #include "inf/statement_context.h"
 
-namespace builder::testing {
+namespace inf::testing {
 
 /// The Shift-JIS form of a UTF-8 text (fails the test if it has none).
 inline std::string Sj(std::string_view utf8) {
@@ -33,4 +33,4 @@ struct ContextFixture {
   StatementContext ctx{console, sections, current};
 };
 
-}  // namespace builder::testing
+}  // namespace inf::testing

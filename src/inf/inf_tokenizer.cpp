@@ -3,10 +3,10 @@
 #include <initializer_list>
 
 #include "base/sjis.h"
-#include "base/value_form.h"
 #include "inf/messages.h"
+#include "inf/value_form.h"
 
-namespace builder {
+namespace inf {
 
 namespace {
 
@@ -61,9 +61,9 @@ bool InfTokenizer::Next(std::string_view* token, std::uint32_t* error, base::Con
     return true;
   }
   if (first == kQuote) {
-    const base::QuotedString quoted = base::ScanQuotedString(line_, pos_);
-    if (quoted.how == base::QuotedEnd::kNotShiftJis) return fail(InfMessage::kNotShiftJis, kTokenBadSjisInString);
-    if (quoted.how == base::QuotedEnd::kNotClosed) return fail(InfMessage::kStringNotClosed, kTokenStringNotClosed);
+    const QuotedString quoted = ScanQuotedString(line_, pos_);
+    if (quoted.how == QuotedEnd::kNotShiftJis) return fail(InfMessage::kNotShiftJis, kTokenBadSjisInString);
+    if (quoted.how == QuotedEnd::kNotClosed) return fail(InfMessage::kStringNotClosed, kTokenStringNotClosed);
     pos_ = quoted.end;
     *token = line_.substr(start, pos_ - start);
     return true;
@@ -86,4 +86,4 @@ bool InfTokenizer::Next(std::string_view* token, std::uint32_t* error, base::Con
   return true;
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -9,7 +9,7 @@
 
 #include "base/console.h"
 
-namespace builder {
+namespace inf {
 
 /// Tokeniser codes (the line stage adds its own value).
 inline constexpr std::uint32_t kTokenBadSjisInWord = 0x1000;
@@ -37,4 +37,4 @@ class InfTokenizer {
   std::size_t pos_ = 0;
 };
 
-}  // namespace builder
+}  // namespace inf

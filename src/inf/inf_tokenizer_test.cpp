@@ -4,9 +4,10 @@
 
 #include <vector>
 
+#include "base/capturing_console.h"
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -97,4 +98,4 @@ TEST(InfTokenizerTest, DropsTheRestOfTheLineAfterAnError) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-namespace builder {
+namespace inf {
 
 /// Kinds of the section table (kNone: outside any section).
 enum class SectionKind : int {
@@ -92,4 +92,4 @@ using SectionList = std::vector<SectionRecord>;
 /// A new, empty record of `kind` (kNone is not a section).
 SectionRecord MakeSectionRecord(SectionKind kind);
 
-}  // namespace builder
+}  // namespace inf

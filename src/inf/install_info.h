@@ -18,7 +18,7 @@
 #include "inf/install_description.h"
 #include "inf/named_files.h"
 
-namespace builder {
+namespace inf {
 
 /// Statement handler states that live from line to line and file to file
 /// (defined in the reader; opaque to callers).
@@ -81,4 +81,4 @@ std::uint32_t ReadInstallInfoBytes(std::string_view bytes, const std::string& me
 /// the run goes on (no error code). Returns true when it warned.
 bool FinishInstallInfoFiles(base::Console& console, InstallInfoState* state);
 
-}  // namespace builder
+}  // namespace inf

@@ -7,7 +7,7 @@
 #include "inf/statement_context.h"
 #include "inf/value_parsers.h"
 
-namespace builder {
+namespace inf {
 
 namespace {
 
@@ -133,4 +133,4 @@ std::uint32_t SetExInstallInformationKey(ExInstallInformationRecord* record, std
   return 0x30;
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -10,7 +10,7 @@
 #include "base/console.h"
 #include "inf/install_description.h"
 
-namespace builder {
+namespace inf {
 
 /// Longest Maker and Program value, in bytes.
 inline constexpr std::size_t kMaxNameValueBytes = 64;
@@ -31,4 +31,4 @@ std::uint32_t SetUninstallInformationKey(UninstallInformationRecord* record, std
 std::uint32_t SetExInstallInformationKey(ExInstallInformationRecord* record, std::string_view key,
                                          std::string_view value, base::Console& console);
 
-}  // namespace builder
+}  // namespace inf

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/capturing_console.h"
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -154,4 +155,4 @@ TEST(ExInstallInformationKeyTest, Table) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

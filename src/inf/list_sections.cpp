@@ -6,7 +6,7 @@
 #include "inf/messages.h"
 #include "inf/registry_sections.h"
 
-namespace builder {
+namespace inf {
 
 namespace {
 
@@ -58,4 +58,4 @@ std::uint32_t AcceptListStatement(ListState final_state, ParameterItem item, Sta
   }
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -7,7 +7,7 @@
 
 #include "inf/statement_context.h"
 
-namespace builder {
+namespace inf {
 
 /// Copy flags of Copy Files (case counts); an omitted flag is the first.
 inline constexpr char kCopyNoOverwrite[] = "COPYFLG_NO_OVERWRITE";
@@ -18,4 +18,4 @@ inline constexpr char kCopyReplaceOnly[] = "COPYFLG_REPLACEONLY";
 /// Answers 0 or the section's code (0x3100-0x3900).
 std::uint32_t AcceptListStatement(ListState final_state, ParameterItem item, StatementContext& ctx);
 
-}  // namespace builder
+}  // namespace inf

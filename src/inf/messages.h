@@ -7,7 +7,7 @@
 #include "base/console.h"
 #include "base/language.h"
 
-namespace builder {
+namespace inf {
 
 /// The install information reader's messages. A new message is one id here
 /// and one line in each language's table.
@@ -79,4 +79,4 @@ inline const char* MessageText(base::Language language, InfMessage id) {
   return language == base::Language::kJapanese ? JapaneseInfMessage(id) : EnglishInfMessage(id);
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -3,7 +3,7 @@
 #include "base/text_table.h"
 #include "inf/messages.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 constexpr base::TextEntry<InfMessage> kEnglish[] = {
@@ -78,4 +78,4 @@ static_assert(base::CoversEveryIdInOrder(kEnglish, InfMessage::kCount));
 
 const char* EnglishInfMessage(InfMessage id) { return kEnglish[static_cast<int>(id)].text; }
 
-}  // namespace builder
+}  // namespace inf

@@ -5,7 +5,7 @@
 #include "base/text_table.h"
 #include "inf/messages.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 constexpr base::TextEntry<InfMessage> kJapanese[] = {
@@ -157,4 +157,4 @@ static_assert(base::CoversEveryIdInOrder(kJapanese, InfMessage::kCount));
 
 const char* JapaneseInfMessage(InfMessage id) { return kJapanese[static_cast<int>(id)].text; }
 
-}  // namespace builder
+}  // namespace inf

@@ -7,7 +7,7 @@
 
 #include "base/text_table.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 // Every message has a text in every language, taking the same arguments;
@@ -18,4 +18,4 @@ TEST(InfMessagesTest, EveryLanguageHasEveryMessageWithTheSameArguments) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -3,7 +3,7 @@
 #include "base/sjis.h"
 #include "inf/install_description.h"
 
-namespace builder {
+namespace inf {
 
 std::string_view LastPathPart(std::string_view path) {
   const std::size_t at = base::SjisFindLast(path, '\\');
@@ -23,4 +23,4 @@ void ReportFileKey(NamedFileSink& sink, std::string_view key, std::string_view v
   }
 }
 
-}  // namespace builder
+}  // namespace inf

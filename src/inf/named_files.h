@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace builder {
+namespace inf {
 
 struct ParameterItem;
 
@@ -33,4 +33,4 @@ std::string_view CopiedFileName(const ParameterItem& item);
 /// tells `sink` of the file that `value` names, its last part.
 void ReportFileKey(NamedFileSink& sink, std::string_view key, std::string_view value, int line);
 
-}  // namespace builder
+}  // namespace inf

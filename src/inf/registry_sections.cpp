@@ -6,7 +6,7 @@
 #include "inf/messages.h"
 #include "inf/value_parsers.h"
 
-namespace builder {
+namespace inf {
 
 namespace {
 
@@ -203,4 +203,4 @@ std::uint32_t AcceptDeleteRegistryStatement(ListState final_state, ParameterItem
   return 0;
 }
 
-}  // namespace builder
+}  // namespace inf

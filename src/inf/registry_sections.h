@@ -10,7 +10,7 @@
 
 #include "inf/statement_context.h"
 
-namespace builder {
+namespace inf {
 
 /// Most values of one REG_MULTI_SZ entry.
 inline constexpr std::size_t kMaxMultiSzValues = 255;
@@ -77,4 +77,4 @@ class AddRegistryHandler : public StatementHandler {
 std::uint32_t AcceptDeleteRegistryStatement(ListState final_state, ParameterItem item,
                                             StatementContext& ctx);
 
-}  // namespace builder
+}  // namespace inf

@@ -5,7 +5,7 @@
 #include "inf/inf_reader.h"
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::ContextFixture;
@@ -198,4 +198,4 @@ TEST(DeleteRegistryTest, Table) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -4,7 +4,7 @@
 
 #include "base/sjis.h"
 
-namespace builder {
+namespace inf {
 
 namespace {
 
@@ -61,4 +61,4 @@ SectionRecord MakeSectionRecord(SectionKind kind) {
   return record;
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -5,7 +5,7 @@
 
 #include "inf/install_description.h"
 
-namespace builder {
+namespace inf {
 
 /// Which state machine reads the statements of a section.
 enum class HandlerKind { kSectionHead, kDefinition, kParameterList, kAddRegistry };
@@ -19,4 +19,4 @@ HandlerKind SectionHandler(SectionKind kind);
 /// Looks `name` up without regard to ASCII case; kNone when not found.
 SectionKind FindSection(std::string_view name);
 
-}  // namespace builder
+}  // namespace inf

@@ -13,7 +13,7 @@
 #include "inf/install_description.h"
 #include "inf/named_files.h"
 
-namespace builder {
+namespace inf {
 
 /// The handlers' view of the file being read.
 struct StatementContext {
@@ -82,4 +82,4 @@ inline std::uint32_t FailUndefined(StatementContext& ctx, std::string_view keywo
   return code;
 }
 
-}  // namespace builder
+}  // namespace inf

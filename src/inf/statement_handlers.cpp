@@ -7,7 +7,7 @@
 #include "inf/section_table.h"
 #include "inf/value_parsers.h"
 
-namespace builder {
+namespace inf {
 
 // Section head ---------------------------------------------------------------
 
@@ -158,4 +158,4 @@ void ParameterListHandler::Clear() {
   item_ = ParameterItem{};
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -11,7 +11,7 @@
 
 #include "inf/statement_context.h"
 
-namespace builder {
+namespace inf {
 
 /// Reads "[ name ]". On a complete head the named section becomes current
 /// and a new record of its kind is appended.
@@ -46,4 +46,4 @@ class ParameterListHandler : public StatementHandler {
   ParameterItem item_;
 };
 
-}  // namespace builder
+}  // namespace inf

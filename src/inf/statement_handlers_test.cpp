@@ -5,7 +5,7 @@
 #include "inf/inf_reader.h"
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::ContextFixture;
@@ -174,4 +174,4 @@ TEST(ParameterListTest, Errors) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

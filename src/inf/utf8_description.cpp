@@ -4,7 +4,7 @@
 
 #include "base/encoding.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 // Characters that only a UTF-8 text spells this way: the kana, kanji and
@@ -62,4 +62,4 @@ void Utf8DescriptionProbe::Line(std::string_view line, int line_number) {
   if (telling || !base::Cp932ToUtf8(line, &ignored)) first_line_ = line_number;
 }
 
-}  // namespace builder
+}  // namespace inf

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace builder {
+namespace inf {
 
 /// Fed the lines of one file in order, decides whether the file reads as
 /// UTF-8 rather than Shift-JIS: every byte so far forms valid UTF-8, and at
@@ -35,4 +35,4 @@ class Utf8DescriptionProbe {
   int first_line_ = 0;
 };
 
-}  // namespace builder
+}  // namespace inf

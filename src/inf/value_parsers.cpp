@@ -4,10 +4,10 @@
 
 #include "base/hex.h"
 #include "base/sjis.h"
-#include "base/value_form.h"
 #include "inf/messages.h"
+#include "inf/value_form.h"
 
-namespace builder {
+namespace inf {
 
 std::string UnquoteValue(std::string_view token) {
   std::string value;
@@ -57,7 +57,7 @@ bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 std::uint32_t ParseDecimal(std::string_view text, std::uint32_t* result, base::Console& console) {
   std::size_t pos = 0;
   while (pos < text.size() && IsCSpace(text[pos])) ++pos;
-  const base::DecimalForm form = base::ReadDecimalForm(text.substr(pos));
+  const DecimalForm form = ReadDecimalForm(text.substr(pos));
   std::uint64_t magnitude = 0;
   bool overflow = false;
   for (char digit : form.digits) {
@@ -111,4 +111,4 @@ std::uint32_t ParseHexBytes(std::string_view text, std::vector<unsigned char>* b
   return kHexTooLong;
 }
 
-}  // namespace builder
+}  // namespace inf

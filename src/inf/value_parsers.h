@@ -10,7 +10,7 @@
 
 #include "base/console.h"
 
-namespace builder {
+namespace inf {
 
 /// Value text of a token. A token that does not begin with a quote is
 /// returned unchanged. Otherwise quotes are dropped, a backslash before a quote
@@ -50,4 +50,4 @@ enum HexCode : std::uint32_t {
 std::uint32_t ParseHexBytes(std::string_view text, std::vector<unsigned char>* bytes,
                             base::Console& console, std::size_t max_bytes = kMaxHexBytes);
 
-}  // namespace builder
+}  // namespace inf

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/capturing_console.h"
 #include "inf/inf_test_support.h"
 
-namespace builder {
+namespace inf {
 namespace {
 
 using testing::Sj;
@@ -112,4 +113,4 @@ TEST(ParseHexBytesTest, HoldsAtMost1016Bytes) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace inf

@@ -74,9 +74,10 @@ ArchiveDifference CompareArchives(const ArchiveDigest& a, const ArchiveDigest& b
     Message name;
     std::size_t at, size;
   };
-  for (const Block& block : {Block{Message::kFieldPlatformBlock, builder::kPlatformBlockAt, builder::kPlatformBlockSize},
-                             Block{Message::kFieldOsVersionBlock, builder::kOsBlockAt, builder::kOsBlockSize},
-                             Block{Message::kFieldCpuTypeBlock, builder::kCpuBlockAt, builder::kCpuBlockSize}}) {
+  const Block blocks[] = {Block{Message::kFieldPlatformBlock, archive::kPlatformBlockAt, archive::kPlatformBlockSize},
+                          Block{Message::kFieldOsVersionBlock, archive::kOsBlockAt, archive::kOsBlockSize},
+                          Block{Message::kFieldCpuTypeBlock, archive::kCpuBlockAt, archive::kCpuBlockSize}};
+  for (const Block& block : blocks) {
     if (std::memcmp(&a.header.bytes[block.at], &b.header.bytes[block.at], block.size) != 0)
       diff.header.push_back({block.name, base::HexBytes(&a.header.bytes[block.at], block.size),
                                base::HexBytes(&b.header.bytes[block.at], block.size)});

@@ -14,8 +14,8 @@
 namespace lvar {
 namespace {
 
-using builder::GetLe16;
-using builder::GetLe32;
+using archive::GetLe16;
+using archive::GetLe32;
 
 constexpr std::size_t kReadBufferSize = 128 * 1024;
 
@@ -50,7 +50,7 @@ class ByteSource {
   const std::uint8_t* Data() const { return buffer_.data() + begin_; }
 
   void Consume(std::size_t size) {
-    lanes_ ^= builder::XorLanes(Data(), size);
+    lanes_ ^= archive::XorLanes(Data(), size);
     begin_ += size;
     position_ += size;
   }
@@ -105,14 +105,14 @@ Status Reader::ReadHeader(HeaderFields* header) {
     return Failure(Fault::kNotArchive, 0, Message::kFaultShorterThanLengthField);
   }
   const std::uint16_t length = GetLe16(source_.Data());
-  if (length != builder::kHeaderLengthValue)
+  if (length != archive::kHeaderLengthValue)
     return Failure(Fault::kNotArchive, 0, {Message::kFaultHeaderLength, {base::HexNumber(length, 4)}});
-  if (source_.Fill(builder::kHeaderSize) < builder::kHeaderSize) {
-    source_.Consume(source_.Fill(builder::kHeaderSize));
+  if (source_.Fill(archive::kHeaderSize) < archive::kHeaderSize) {
+    source_.Consume(source_.Fill(archive::kHeaderSize));
     return Short(Message::kFaultEndsInHeader);
   }
   *header = DecodeHeader(source_.Data());
-  for (const auto& range : builder::kZeroRanges) {
+  for (const auto& range : archive::kZeroRanges) {
     for (std::size_t i = 0; i < range[1]; ++i) {
       if (header->bytes[range[0] + i] != 0)
         return Failure(Fault::kBadField, range[0] + i,
@@ -121,7 +121,7 @@ Status Reader::ReadHeader(HeaderFields* header) {
                          base::HexNumber(range[0], 2), base::HexNumber(range[0] + range[1] - 1, 2)}});
     }
   }
-  source_.Consume(builder::kHeaderSize);
+  source_.Consume(archive::kHeaderSize);
   return visitor_.OnHeader(*header);
 }
 
@@ -130,48 +130,48 @@ Status Reader::ReadEntry(int index, EntryFields* entry) {
   const std::string where = base::HexNumber(at, 8);
   entry->offset = at;
   entry->index = index;
-  if (source_.Fill(builder::kEntryFixedSize) < builder::kEntryFixedSize) {
-    source_.Consume(source_.Fill(builder::kEntryFixedSize));
+  if (source_.Fill(archive::kEntryFixedSize) < archive::kEntryFixedSize) {
+    source_.Consume(source_.Fill(archive::kEntryFixedSize));
     return Short(Message::kFaultEndsInEntryFields, {where});
   }
   const std::uint8_t* fixed = source_.Data();
-  entry->length = GetLe32(fixed + builder::kEntryLengthAt);
-  const std::uint16_t zero = GetLe16(fixed + builder::kEntryZeroAt);
-  entry->kind = fixed[builder::kEntryKindAt];
-  const std::size_t n = fixed[builder::kEntryNameLengthAt];
+  entry->length = GetLe32(fixed + archive::kEntryLengthAt);
+  const std::uint16_t zero = GetLe16(fixed + archive::kEntryZeroAt);
+  entry->kind = fixed[archive::kEntryKindAt];
+  const std::size_t n = fixed[archive::kEntryNameLengthAt];
   if (zero != 0)
-    return Failure(Fault::kBadField, at + builder::kEntryZeroAt,
+    return Failure(Fault::kBadField, at + archive::kEntryZeroAt,
                    {Message::kFaultEntryZeroField,
-                    {base::HexNumber(at + builder::kEntryZeroAt, 8), where, base::HexNumber(zero, 4)}});
+                    {base::HexNumber(at + archive::kEntryZeroAt, 8), where, base::HexNumber(zero, 4)}});
   if (entry->kind < 1 || entry->kind > 3)
-    return Failure(Fault::kBadField, at + builder::kEntryKindAt,
+    return Failure(Fault::kBadField, at + archive::kEntryKindAt,
                    {Message::kFaultEntryKind, {where, std::to_string(entry->kind)}});
   if (entry->kind < previous_kind_)
-    return Failure(Fault::kUnsound, at + builder::kEntryKindAt,
+    return Failure(Fault::kUnsound, at + archive::kEntryKindAt,
                    {Message::kFaultKindOrder, {KindMessage(entry->kind), where, KindMessage(static_cast<std::uint8_t>(previous_kind_))}});
   previous_kind_ = entry->kind;
-  const std::size_t fixed_part = builder::kEntryFixedSize + n + 1 + builder::kEntrySizeFieldSize;
+  const std::size_t fixed_part = archive::kEntryFixedSize + n + 1 + archive::kEntrySizeFieldSize;
   if (source_.Fill(fixed_part) < fixed_part) {
     source_.Consume(source_.Fill(fixed_part));
     return Short(Message::kFaultEndsInEntryName, {where});
   }
-  const std::uint8_t* name = source_.Data() + builder::kEntryNameAt;
+  const std::uint8_t* name = source_.Data() + archive::kEntryNameAt;
   if (name[n] != 0) {
     const void* nul = std::memchr(name, 0, n);
-    const std::string byte_at = base::HexNumber(at + builder::kEntryNameAt + n, 8), byte = base::HexNumber(name[n], 2);
+    const std::string byte_at = base::HexNumber(at + archive::kEntryNameAt + n, 8), byte = base::HexNumber(name[n], 2);
     if (nul)
-      return Failure(Fault::kBadField, at + builder::kEntryNameAt + n,
+      return Failure(Fault::kBadField, at + archive::kEntryNameAt + n,
                      {Message::kFaultNameNulEarly,
                       {where, std::to_string(n), std::to_string(static_cast<const std::uint8_t*>(nul) - name), byte_at,
                        byte}});
-    return Failure(Fault::kBadField, at + builder::kEntryNameAt + n,
+    return Failure(Fault::kBadField, at + archive::kEntryNameAt + n,
                    {Message::kFaultNameNoNul, {where, std::to_string(n), byte_at, byte}});
   }
   if (std::memchr(name, 0, n))
-    return Failure(Fault::kBadField, at + builder::kEntryNameAt, {Message::kFaultNameHoldsNul, {where}});
+    return Failure(Fault::kBadField, at + archive::kEntryNameAt, {Message::kFaultNameHoldsNul, {where}});
   entry->name.assign(reinterpret_cast<const char*>(name), n);
   entry->size = GetLe32(name + n + 1);
-  const std::uint64_t expected = n + static_cast<std::uint64_t>(entry->size) + builder::kEntryOverhead;
+  const std::uint64_t expected = n + static_cast<std::uint64_t>(entry->size) + archive::kEntryOverhead;
   if (entry->length != expected)
     return Failure(Fault::kBadField, at,
                    {entry->length > expected ? Message::kFaultLengthTooLong : Message::kFaultLengthTooShort,
@@ -208,7 +208,7 @@ Status Reader::Run(ArchiveSummary* summary) {
                       {base::HexNumber(source_.position(), 8), std::to_string(header.entry_count)}});
     EntryFields entry;
     if (Status s = ReadEntry(found, &entry); !s.ok()) return s;
-    if (entry.kind == static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo) &&
+    if (entry.kind == static_cast<std::uint8_t>(archive::EntryKind::kInstallInfo) &&
         base::EqualsIgnoreAsciiCase(entry.name, "Install.inf"))
       install_info = true;
     ++found;
@@ -218,14 +218,14 @@ Status Reader::Run(ArchiveSummary* summary) {
   const std::uint8_t checksum = source_.Data()[0];
   source_.Consume(1);
   if (found != header.entry_count)
-    return Failure(Fault::kUnsound, builder::kEntryCountAt,
+    return Failure(Fault::kUnsound, archive::kEntryCountAt,
                    {Message::kFaultCountMismatch, {std::to_string(header.entry_count), std::to_string(found)}});
   if (checksum != before)
     return Failure(Fault::kUnsound, checksum_at,
                    {Message::kFaultChecksum,
                     {base::HexNumber(checksum_at, 8), base::HexNumber(checksum, 2), base::HexNumber(before, 2)}});
   if (!install_info)
-    return Failure(Fault::kUnsound, builder::kHeaderSize, Message::kFaultNoInstallInfo);
+    return Failure(Fault::kUnsound, archive::kHeaderSize, Message::kFaultNoInstallInfo);
   if (summary) {
     summary->header = header;
     summary->entries = found;
@@ -245,23 +245,23 @@ Status Failure(Fault fault, std::uint64_t offset, Note note) {
   return s;
 }
 
-std::array<std::uint8_t, builder::kNativeInfoSize> HeaderFields::NativeInfo() const {
-  std::array<std::uint8_t, builder::kNativeInfoSize> native{};
-  std::memcpy(native.data(), &bytes[builder::kPlatformBlockAt], builder::kPlatformBlockSize);
-  std::memcpy(native.data() + builder::kPlatformBlockSize, &bytes[builder::kOsBlockAt], builder::kOsBlockSize);
-  std::memcpy(native.data() + builder::kPlatformBlockSize + builder::kOsBlockSize, &bytes[builder::kCpuBlockAt],
-              builder::kCpuBlockSize);
+std::array<std::uint8_t, archive::kNativeInfoSize> HeaderFields::NativeInfo() const {
+  std::array<std::uint8_t, archive::kNativeInfoSize> native{};
+  std::memcpy(native.data(), &bytes[archive::kPlatformBlockAt], archive::kPlatformBlockSize);
+  std::memcpy(native.data() + archive::kPlatformBlockSize, &bytes[archive::kOsBlockAt], archive::kOsBlockSize);
+  std::memcpy(native.data() + archive::kPlatformBlockSize + archive::kOsBlockSize, &bytes[archive::kCpuBlockAt],
+              archive::kCpuBlockSize);
   return native;
 }
 
 HeaderFields DecodeHeader(const std::uint8_t* bytes) {
   HeaderFields h;
-  std::memcpy(h.bytes.data(), bytes, builder::kHeaderSize);
-  h.entry_count = GetLe16(bytes + builder::kEntryCountAt);
-  h.platform_mask = GetLe32(bytes + builder::kPlatformMaskAt);
-  h.os_version_mask = GetLe32(bytes + builder::kOsVersionMaskAt);
-  h.cpu_type_mask = GetLe32(bytes + builder::kCpuTypeMaskAt);
-  h.destination = GetLe32(bytes + builder::kDestinationAt);
+  std::memcpy(h.bytes.data(), bytes, archive::kHeaderSize);
+  h.entry_count = GetLe16(bytes + archive::kEntryCountAt);
+  h.platform_mask = GetLe32(bytes + archive::kPlatformMaskAt);
+  h.os_version_mask = GetLe32(bytes + archive::kOsVersionMaskAt);
+  h.cpu_type_mask = GetLe32(bytes + archive::kCpuTypeMaskAt);
+  h.destination = GetLe32(bytes + archive::kDestinationAt);
   return h;
 }
 
@@ -285,7 +285,7 @@ Message KindMessage(std::uint8_t kind) {
 
 const char* DestinationWord(std::uint32_t destination) {
   if (destination == 0) return "none";
-  if (destination < builder::kDestinationCount) return builder::kDestinationWords[destination];
+  if (destination < archive::kDestinationCount) return archive::kDestinationWords[destination];
   return "unknown";
 }
 

@@ -46,11 +46,11 @@ Status Failure(Fault fault, std::uint64_t offset, Note note);
 
 /// The header's fields.
 struct HeaderFields {
-  std::array<std::uint8_t, builder::kHeaderSize> bytes{};
+  std::array<std::uint8_t, archive::kHeaderSize> bytes{};
   std::uint16_t entry_count = 0;
   std::uint32_t platform_mask = 0, os_version_mask = 0, cpu_type_mask = 0, destination = 0;
   /// The 192 device bytes of the three information blocks, in Native.ina order.
-  std::array<std::uint8_t, builder::kNativeInfoSize> NativeInfo() const;
+  std::array<std::uint8_t, archive::kNativeInfoSize> NativeInfo() const;
 };
 
 /// Decodes the fields of a 256-byte header.
@@ -61,7 +61,7 @@ struct EntryFields {
   std::uint64_t offset = 0;  ///< where the entry starts in the archive
   int index = 0;             ///< 0 for the first entry
   std::uint32_t length = 0;  ///< the length field (N + S + 9)
-  std::uint8_t kind = 0;     ///< 1, 2 or 3 (builder::EntryKind)
+  std::uint8_t kind = 0;     ///< 1, 2 or 3 (archive::EntryKind)
   std::string name;          ///< Shift-JIS, without the NUL
   std::uint32_t size = 0;    ///< S
   /// Where the content starts in the archive.

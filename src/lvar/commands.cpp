@@ -65,7 +65,7 @@ const char* KindText(const base::Console& console, std::uint32_t kind) {
 // "none" or "unknown" in the reader's language (JSON keeps DestinationWord).
 const char* DestinationText(const base::Console& console, std::uint32_t destination) {
   if (destination == 0) return MessageText(console.language(), Message::kDestinationNone);
-  if (destination >= builder::kDestinationCount) return MessageText(console.language(), Message::kDestinationUnknown);
+  if (destination >= archive::kDestinationCount) return MessageText(console.language(), Message::kDestinationUnknown);
   return DestinationWord(destination);
 }
 
@@ -97,9 +97,9 @@ struct Block {
   std::size_t at, size;
 };
 const Block kBlocks[] = {
-    {Message::kBlockPlatform, "platform_information", builder::kPlatformBlockAt, builder::kPlatformBlockSize},
-    {Message::kBlockOsVersion, "os_version_information", builder::kOsBlockAt, builder::kOsBlockSize},
-    {Message::kBlockCpuType, "cpu_type_information", builder::kCpuBlockAt, builder::kCpuBlockSize}};
+    {Message::kBlockPlatform, "platform_information", archive::kPlatformBlockAt, archive::kPlatformBlockSize},
+    {Message::kBlockOsVersion, "os_version_information", archive::kOsBlockAt, archive::kOsBlockSize},
+    {Message::kBlockCpuType, "cpu_type_information", archive::kCpuBlockAt, archive::kCpuBlockSize}};
 
 void PrintHeader(LvarEnvironment& env, const HeaderFields& h) {
   Say(env.console, kOut, Message::kHeaderEntries, h.entry_count);
@@ -318,7 +318,7 @@ int Extract(LvarEnvironment& env, const CommandLine& cl) {
     return ExitStatusOf(status);
   }
   if (report.native_ina_written)
-    Say(env.console, kOut, Message::kExtractedNativeInfo, static_cast<unsigned>(builder::kNativeInfoSize));
+    Say(env.console, kOut, Message::kExtractedNativeInfo, static_cast<unsigned>(archive::kNativeInfoSize));
   const HeaderFields& h = report.header;
   // The count covers every line above, Native.ina included.
   const unsigned written = static_cast<unsigned>(report.files.size()) + (report.native_ina_written ? 1u : 0u);

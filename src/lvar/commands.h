@@ -13,19 +13,14 @@
 #include <vector>
 
 #include "base/console.h"
-#include "base/file_system.h"
-#include "base/listing.h"
+#include "base/run_environment.h"
 
 namespace lvar {
 
 /// What a run reads and writes through; the program passes the system's.
-struct LvarEnvironment {
-  /// Texts for people (Shift-JIS, rendered by the console's rules).
-  base::Console& console;
+struct LvarEnvironment : base::RunEnvironment {
   /// JSON documents: UTF-8 bytes, passed on unchanged.
   base::Console& json;
-  base::FileSystem& files;
-  base::FolderLister& lister;
 };
 
 /// Runs one command; `args` without the program name. Answers the exit

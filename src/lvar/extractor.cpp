@@ -28,13 +28,13 @@ class NamePlanner : public ArchiveVisitor {
   Status OnEntry(const EntryFields& entry) override {
     const std::string where = base::HexNumber(entry.offset, 8);
     if (std::string problem = NameProblem(entry.name); !problem.empty())
-      return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
+      return Failure(Fault::kRefused, entry.offset + archive::kEntryNameAt,
                      {Message::kRefusedUnsafeName, {entry.name, where, problem}});
     std::string name = entry.name;
     std::string key = FoldedName(name);
     if (used_.count(key)) {
       if (!options_.rename)
-        return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
+        return Failure(Fault::kRefused, entry.offset + archive::kEntryNameAt,
                        {Message::kRefusedTakenName, {entry.name, where}});
       // Numbering goes on where the last entry of this name stopped, so a
       // name met many times costs one try each, not one per earlier entry.
@@ -44,7 +44,7 @@ class NamePlanner : public ArchiveVisitor {
         key = FoldedName(name);
       } while (used_.count(key));
       if (std::string problem = NameProblem(name); !problem.empty())
-        return Failure(Fault::kRefused, entry.offset + builder::kEntryNameAt,
+        return Failure(Fault::kRefused, entry.offset + archive::kEntryNameAt,
                        {Message::kRefusedUnsafeNumberedName, {name, where, problem}});
     }
     used_.insert(std::move(key));

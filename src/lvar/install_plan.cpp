@@ -40,7 +40,7 @@ class Collector : public ArchiveVisitor {
     const std::string key = NameKey(entry.name);
     index.try_emplace(key, entries.size());
     entries.push_back({entry.name, entry.kind, entry.offset});
-    capturing_ = entry.kind == static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo) &&
+    capturing_ = entry.kind == static_cast<std::uint8_t>(archive::EntryKind::kInstallInfo) &&
                  entry.size <= kMaxInstallInfoSize && !store_->count(key);
     if (capturing_) (*store_)[key];
     return {};
@@ -69,7 +69,7 @@ class Collector : public ArchiveVisitor {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-std::string RegistryValueText(const builder::AddRegistryItem& item) {
+std::string RegistryValueText(const inf::AddRegistryItem& item) {
   if (item.data_type == "REG_DWORD") return std::to_string(item.dword);
   if (item.data_type == "REG_BINARY") return base::HexBytes(item.binary.data(), item.binary.size());
   if (item.data_type == "REG_MULTI_SZ") {
@@ -82,22 +82,22 @@ std::string RegistryValueText(const builder::AddRegistryItem& item) {
 
 // Reads one stored install information file with the builder's reader.
 Status ReadStored(const StoredTexts& store, const StoredEntry& entry, base::Console& console,
-                  builder::InstallInfoState* state, builder::SectionList* sections) {
+                  inf::InstallInfoState* state, inf::SectionList* sections) {
   const std::string key = NameKey(entry.name);
-  if (entry.kind != static_cast<std::uint8_t>(builder::EntryKind::kInstallInfo))
+  if (entry.kind != static_cast<std::uint8_t>(archive::EntryKind::kInstallInfo))
     return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfNotStoredAsInf, {entry.name}});
   if (!store.count(key)) return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfTooLarge, {entry.name}});
   state->sections = sections;
-  if (std::uint32_t code = builder::ReadInstallInfoBytes(store.at(key), entry.name, console, state)) {
+  if (std::uint32_t code = inf::ReadInstallInfoBytes(store.at(key), entry.name, console, state)) {
     return Failure(Fault::kInstallInfo, entry.offset, {Message::kInfFailsChecks, {entry.name, base::HexNumber(code, 8)}});
   }
   return {};
 }
 
-void PlanInstall(const builder::SectionList& sections, InstallPlan* plan) {
-  const builder::AppInformationRecord* app = nullptr;
-  for (const builder::SectionRecord& record : sections)
-    if (const auto* a = std::get_if<builder::AppInformationRecord>(&record.data)) app = a;
+void PlanInstall(const inf::SectionList& sections, InstallPlan* plan) {
+  const inf::AppInformationRecord* app = nullptr;
+  for (const inf::SectionRecord& record : sections)
+    if (const auto* a = std::get_if<inf::AppInformationRecord>(&record.data)) app = a;
   if (app) {
     plan->destination = app->destination.value_or("");
     plan->install_dir = app->install_dir.value_or("");
@@ -106,38 +106,38 @@ void PlanInstall(const builder::SectionList& sections, InstallPlan* plan) {
     plan->icon = app->icon.value_or("");
     plan->uninstall.file_name = app->uninstall.value_or("");
   }
-  for (const builder::SectionRecord& record : sections) {
-    if (const auto* items = std::get_if<std::vector<builder::ParameterItem>>(&record.data)) {
-      for (const builder::ParameterItem& item : *items) {
-        if (record.kind == builder::SectionKind::kMakeDirs) {
+  for (const inf::SectionRecord& record : sections) {
+    if (const auto* items = std::get_if<std::vector<inf::ParameterItem>>(&record.data)) {
+      for (const inf::ParameterItem& item : *items) {
+        if (record.kind == inf::SectionKind::kMakeDirs) {
           plan->folders.push_back(ExpandInstallDir(item.p1, plan->install_dir));
-        } else if (record.kind == builder::SectionKind::kCopyFiles) {
+        } else if (record.kind == inf::SectionKind::kCopyFiles) {
           PlannedFile file;
           file.device_path = ExpandInstallDir(item.p1, plan->install_dir);
-          file.archive_name = std::string(builder::CopiedFileName(item));
+          file.archive_name = std::string(inf::CopiedFileName(item));
           file.flags = item.p3;
           plan->files.push_back(std::move(file));
         }
       }
-    } else if (const auto* regs = std::get_if<std::vector<builder::AddRegistryItem>>(&record.data)) {
-      for (const builder::AddRegistryItem& item : *regs)
+    } else if (const auto* regs = std::get_if<std::vector<inf::AddRegistryItem>>(&record.data)) {
+      for (const inf::AddRegistryItem& item : *regs)
         plan->registry.push_back({item.root_key, item.subkey, item.value_name, item.data_type, item.write_flag,
                                   RegistryValueText(item)});
     }
   }
 }
 
-void PlanUninstall(const builder::SectionList& sections, const std::string& install_dir, PlannedUninstall* plan) {
-  for (const builder::SectionRecord& record : sections) {
-    if (const auto* items = std::get_if<std::vector<builder::ParameterItem>>(&record.data)) {
-      for (const builder::ParameterItem& item : *items) {
-        if (record.kind == builder::SectionKind::kDeleteFiles)
+void PlanUninstall(const inf::SectionList& sections, const std::string& install_dir, PlannedUninstall* plan) {
+  for (const inf::SectionRecord& record : sections) {
+    if (const auto* items = std::get_if<std::vector<inf::ParameterItem>>(&record.data)) {
+      for (const inf::ParameterItem& item : *items) {
+        if (record.kind == inf::SectionKind::kDeleteFiles)
           plan->files.push_back(ExpandInstallDir(item.p1, install_dir));
-        else if (record.kind == builder::SectionKind::kDeleteDirs)
+        else if (record.kind == inf::SectionKind::kDeleteDirs)
           plan->folders.push_back(ExpandInstallDir(item.p1, install_dir));
       }
-    } else if (const auto* regs = std::get_if<std::vector<builder::DeleteRegistryItem>>(&record.data)) {
-      for (const builder::DeleteRegistryItem& item : *regs) {
+    } else if (const auto* regs = std::get_if<std::vector<inf::DeleteRegistryItem>>(&record.data)) {
+      for (const inf::DeleteRegistryItem& item : *regs) {
         std::string key = item.root_key + (item.subkey.empty() ? "" : "\\" + item.subkey);
         if (!item.value_name.empty()) {
           key += ' ';
@@ -195,7 +195,7 @@ void AddWarnings(const Collector& archive, InstallPlan* plan) {
   }
   // ExeFile and Icon name a device file, by its path or by its name alone.
   auto copies = [&](const std::string& device_file) {
-    return landed_names.count(FoldedName(builder::LastPathPart(ExpandInstallDir(device_file, plan->install_dir)))) != 0;
+    return landed_names.count(FoldedName(inf::LastPathPart(ExpandInstallDir(device_file, plan->install_dir)))) != 0;
   };
   if (!copies(plan->startup_program))
     plan->warnings.push_back({Message::kWarnStartupNotCopied, {plan->startup_program}});
@@ -243,15 +243,15 @@ Status MakeInstallPlan(base::FileSystem& files, const std::string& archive, base
 
   // A sound archive always holds Install.inf.
   const StoredEntry* install = collector.Find(kInstallInfoName);
-  builder::InstallInfoState state;
-  builder::SectionList sections;
+  inf::InstallInfoState state;
+  inf::SectionList sections;
   if (Status s = ReadStored(store, *install, console, &state, &sections); !s.ok()) return s;
   PlanInstall(sections, plan);
 
   if (!plan->uninstall.file_name.empty()) {
     if (const StoredEntry* uninstall = collector.Find(plan->uninstall.file_name)) {
       plan->uninstall.in_archive = true;
-      builder::SectionList uninstall_sections;
+      inf::SectionList uninstall_sections;
       if (Status s = ReadStored(store, *uninstall, console, &state, &uninstall_sections); !s.ok()) return s;
       PlanUninstall(uninstall_sections, plan->install_dir, &plan->uninstall);
     }

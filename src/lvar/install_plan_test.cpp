@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/capturing_console.h"
 #include "base/fake_file_system.h"
 #include "lvar/test_archive.h"
 

@@ -16,6 +16,6 @@ int main(int argc, char** argv) {
       base::MakeProcessConsole(base::EncodingFromEnvironment("LVAR_ENCODING"), language);
   std::unique_ptr<base::Console> json = base::MakeProcessConsole(base::ConsoleEncoding::kCp932, language);
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  lvar::LvarEnvironment env{*console, *json, base::SystemFileSystem(), base::SystemFolderLister()};
+  lvar::LvarEnvironment env{{*console, base::SystemFileSystem(), base::SystemFolderLister()}, *json};
   return lvar::RunLvar(args, env);
 }

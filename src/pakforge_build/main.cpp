@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   std::string json;
   // The JSON document and the diagnostics report are UTF-8 already.
   const bool utf8_report = options.json || options.diagnostics != builder::DiagnosticsFormat::kNone;
-  pakforge_build::RunEnvironment env{*console, base::SystemFolderLister(), base::SystemFileSystem(),
+  pakforge_build::RunEnvironment env{{*console, base::SystemFileSystem(), base::SystemFolderLister()},
                                      base::SystemPathResolver(), utf8_report ? &json : nullptr};
   const int status = pakforge_build::RunProjectBuild(options, env);
   if (!json.empty()) {

@@ -135,7 +135,7 @@ class ProjectBuild {
   int Fail(int status, const std::string& sjis, const ProblemPlace& place = {}, int number = 0) {
     errors_.push_back(sjis);
     if (diagnostics_) {
-      diagnostics_->Add(builder::Severity::kError, ProblemCode(status, number), sjis, place);
+      diagnostics_->Add(inf::Severity::kError, ProblemCode(status, number), sjis, place);
       if (!first_status_) first_status_ = status;
       return status;
     }
@@ -173,7 +173,7 @@ class ProjectBuild {
   void Warn(const std::string& sjis, const ProblemPlace& place = {}) {
     warnings_.push_back(sjis);
     if (diagnostics_) {
-      diagnostics_->Add(builder::Severity::kWarning, 0, sjis, place);
+      diagnostics_->Add(inf::Severity::kWarning, 0, sjis, place);
       return;
     }
     env_.console.Write(Stream::kErr, "pakforge-build: " + Say(Message::kWarning) + sjis + "\n");
@@ -518,7 +518,7 @@ class ProjectBuild {
       args.push_back(base::HostText(arg));
     }
     if (options_.warnings_as_errors) args.emplace_back("--warnings=error");
-    builder::BuildEnvironment build{console_, fs_.lister, fs_.files};
+    builder::BuildEnvironment build{{console_, fs_.files, fs_.lister}};
     builder_code_ = diagnostics_ ? CheckWrittenFolder(args, build, loaded_, *diagnostics_,
                                                       [this](const std::string& key) {
                                                         return Say(Message::kFromKey, key.c_str());
@@ -529,7 +529,7 @@ class ProjectBuild {
       return builder::ExitStatusFor(builder_code_);
     }
     if (held) {
-      builder_code_ = builder::kWarningsFailedCode;
+      builder_code_ = inf::kWarningsFailedCode;
       const std::string text = Say(Message::kWarningsAreErrors);
       if (diagnostics_) {
         errors_.push_back(text);

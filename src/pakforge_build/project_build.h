@@ -13,6 +13,7 @@
 #include "base/listing.h"
 #include "base/path_resolver.h"
 #include "builder/build_options.h"
+#include "base/run_environment.h"
 
 namespace pakforge_build {
 
@@ -53,11 +54,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
 /// The usage text.
 std::string UsageText(base::Language language = base::Language::kJapanese);
 
-/// Where a run reads, writes and reports.
-struct RunEnvironment {
-  base::Console& console;      ///< report (standard output) and errors (standard error)
-  base::FolderLister& lister;  ///< for the builder
-  base::FileSystem& files;     ///< for the builder
+/// Where a run reads, writes and reports: the console takes the report
+/// (standard output) and the errors (standard error).
+struct RunEnvironment : base::RunEnvironment {
   base::PathResolver& resolver;  ///< where the source folder really leads
   /// With --json or --diagnostics, the report (UTF-8) is stored here
   /// instead of being written to the console, so that the caller writes it

@@ -20,6 +20,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/capturing_console.h"
 #include "base/encoding.h"
 #include "base/file_access.h"
 #include "base/file_system.h"
@@ -205,7 +206,7 @@ builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p)
   const std::unique_ptr<base::EnteredFolder> here = base::SystemFileSystem().EnterFolder(Host(dir.Path()));
   EXPECT_TRUE(here);
   base::CapturingConsole console(base::Language::kEnglish);
-  builder::BuildEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem()};
+  builder::BuildEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}};
   return builder::RunBuild({Host(p.settings.Source.Text()), Host(p.settings.Output.Text() + ".lvar"),
                             "-p", "0000", "-o", "c000", "-c", "0000"},
                            env);
@@ -223,7 +224,7 @@ Result Build(const ScratchFolder& dir, const std::string& project, std::vector<s
   EXPECT_TRUE(ParseOptions(args, &options, &error)) << error;
   Result result;
   base::CapturingConsole console(base::Language::kEnglish);
-  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver(),
+  RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver(),
                      &result.json};
   result.status = RunProjectBuild(options, env);
   result.out = console.out;
@@ -730,7 +731,7 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     options.project = top.Path("project/" + p.ProjectName());
     options.clean = true;
     base::CapturingConsole console(base::Language::kEnglish);
-    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
+    RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver()};
     const std::string label = std::string(c.link) + " -> " + c.target;
     EXPECT_EQ(RunProjectBuild(options, env), c.status) << label << console.err;
     std::map<std::string, std::string> left;
@@ -758,7 +759,7 @@ TEST(ProjectBuildTest, FolderPathsTheBatchFileCannotQuote) {
     Options options;
     options.project = project;
     base::CapturingConsole console(base::Language::kEnglish);
-    RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
+    RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver()};
     EXPECT_EQ(RunProjectBuild(options, env), kExitRefused) << folder;
     EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrBatchPathUnsafe).substr(0, 30)),
               std::string::npos) << console.err;
@@ -785,7 +786,7 @@ TEST(ProjectBuildTest, AnInterruptionLeavesNoTemporaryFile) {
       Options options;
       options.project = Host(dir.Path(p.ProjectName()));
       base::CapturingConsole console(base::Language::kEnglish);
-      RunEnvironment env{console, base::SystemFolderLister(), files, base::SystemPathResolver()};
+      RunEnvironment env{{console, files, base::SystemFolderLister()}, base::SystemPathResolver()};
       _exit(RunProjectBuild(options, env));
     }
     int status = 0;
@@ -804,7 +805,7 @@ TEST(ProjectBuildTest, CurrentFolderThatCannotBeNamed) {
   Options options;
   options.project = "Pakforge_Memo.ini";
   base::CapturingConsole console(base::Language::kEnglish);
-  RunEnvironment env{console, base::SystemFolderLister(), base::SystemFileSystem(), base::SystemPathResolver()};
+  RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver()};
   EXPECT_EQ(RunProjectBuild(options, env), kExitNotWritten);
   EXPECT_NE(console.err.find("current folder"), std::string::npos) << console.err;
 }
@@ -824,7 +825,7 @@ TEST(ProjectBuildTest, DiagnosticsShowEveryProblemAtItsKey) {
     std::string says;      // a part of the message
     int generated_line;    // 0: none
   };
-  const int warnings_failed = builder::ExitStatusFor(builder::kWarningsFailedCode);
+  const int warnings_failed = builder::ExitStatusFor(inf::kWarningsFailedCode);
   const struct {
     const char* label;
     std::vector<std::pair<std::string, std::string>> edits;
@@ -959,7 +960,7 @@ TEST(ProjectBuildTest, WarningsAsErrors) {
   const std::string archive = Host(dir.Path("MemoPack.lvar"));
   const auto built = fs::last_write_time(archive);
   const Result held = Build(dir, p.ProjectName(), {"--warnings=error"});
-  EXPECT_EQ(held.status, builder::ExitStatusFor(builder::kWarningsFailedCode)) << held.err;
+  EXPECT_EQ(held.status, builder::ExitStatusFor(inf::kWarningsFailedCode)) << held.err;
   EXPECT_NE(held.err.find("--warnings=error"), std::string::npos) << held.err;
   EXPECT_EQ(fs::last_write_time(archive), built);
   EXPECT_EQ(held.out.find("Archive "), std::string::npos) << held.out;

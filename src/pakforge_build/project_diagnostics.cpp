@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/capturing_console.h"
 #include "base/host_path.h"
 #include "base/sjis.h"
 #include "builder/command_line.h"
@@ -49,8 +50,8 @@ std::uint32_t ProblemCode(int status, int message_number) {
 
 ProjectDiagnostics::ProjectDiagnostics(base::Language language, std::string project, std::string folder)
     : language_(language),
-      project_(builder::SjisToUtf8Lossy(project)),
-      folder_(builder::SjisToUtf8Lossy(folder)) {}
+      project_(inf::SjisToUtf8Lossy(project)),
+      folder_(inf::SjisToUtf8Lossy(folder)) {}
 
 void ProjectDiagnostics::set_project_file(const base::IniFile* ini) {
   ini_ = ini;
@@ -58,7 +59,7 @@ void ProjectDiagnostics::set_project_file(const base::IniFile* ini) {
   lines_.clear();
 }
 
-void ProjectDiagnostics::AtProjectKey(builder::Diagnostic& d, std::size_t line, const std::string& key) {
+void ProjectDiagnostics::AtProjectKey(inf::Diagnostic& d, std::size_t line, const std::string& key) {
   d.file = project_;
   d.line = line == 0 ? 1 : static_cast<int>(line);
   d.column = 1;
@@ -82,35 +83,35 @@ void ProjectDiagnostics::AtProjectKey(builder::Diagnostic& d, std::size_t line, 
   while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
   if (!key.empty() && text.size() - at >= key.size() &&
       base::EqualsIgnoreAsciiCase(text.substr(at, key.size()), key)) {
-    d.column = builder::SjisCharCount(text.substr(0, at)) + 1;
-    d.end_column = d.column + builder::SjisCharCount(key);
+    d.column = inf::SjisCharCount(text.substr(0, at)) + 1;
+    d.end_column = d.column + inf::SjisCharCount(key);
   } else {
-    d.end_column = builder::SjisCharCount(Trimmed(text)) + 1;
+    d.end_column = inf::SjisCharCount(Trimmed(text)) + 1;
   }
 }
 
-void ProjectDiagnostics::Add(builder::Severity severity, std::uint32_t code, const std::string& sjis_message,
+void ProjectDiagnostics::Add(inf::Severity severity, std::uint32_t code, const std::string& sjis_message,
                              const ProblemPlace& place) {
-  builder::Diagnostic d;
+  inf::Diagnostic d;
   if (place.file.empty()) {
     AtProjectKey(d, place.line, place.key);
   } else {
-    d.file = folder_ + builder::SjisToUtf8Lossy(place.file);
+    d.file = folder_ + inf::SjisToUtf8Lossy(place.file);
   }
   d.severity = severity;
-  d.code = severity == builder::Severity::kWarning ? builder::kWarningsFailedCode : code;
-  d.message = builder::SjisToUtf8Lossy(OneLine(sjis_message, place.shown));
-  d.section = builder::SjisToUtf8Lossy(place.section);
-  d.key = builder::SjisToUtf8Lossy(place.key);
-  (severity == builder::Severity::kError ? errors_ : warnings_)++;
+  d.code = severity == inf::Severity::kWarning ? inf::kWarningsFailedCode : code;
+  d.message = inf::SjisToUtf8Lossy(OneLine(sjis_message, place.shown));
+  d.section = inf::SjisToUtf8Lossy(place.section);
+  d.key = inf::SjisToUtf8Lossy(place.key);
+  (severity == inf::Severity::kError ? errors_ : warnings_)++;
   diagnostics_.push_back(std::move(d));
 }
 
-void ProjectDiagnostics::AddBuilderProblems(std::vector<builder::Diagnostic> found,
+void ProjectDiagnostics::AddBuilderProblems(std::vector<inf::Diagnostic> found,
                                             const std::vector<GeneratedDescription>& generated,
                                             const std::function<std::string(const std::string&)>& from) {
-  for (builder::Diagnostic& d : found) {
-    (d.severity == builder::Severity::kError ? errors_ : warnings_)++;
+  for (inf::Diagnostic& d : found) {
+    (d.severity == inf::Severity::kError ? errors_ : warnings_)++;
     const wizard::LineOrigin* origin = nullptr;
     for (const GeneratedDescription& g : generated) {
       if (g.file == d.file) origin = g.origins.Find(static_cast<std::size_t>(d.line));
@@ -123,9 +124,9 @@ void ProjectDiagnostics::AddBuilderProblems(std::vector<builder::Diagnostic> fou
       d.generated_line = d.line;
       d.generated_column = d.column;
       AtProjectKey(d, line, key);
-      d.section = builder::SjisToUtf8Lossy(origin->section);
-      d.key = builder::SjisToUtf8Lossy(key);
-      d.message += builder::SjisToUtf8Lossy(from(key));
+      d.section = inf::SjisToUtf8Lossy(origin->section);
+      d.key = inf::SjisToUtf8Lossy(key);
+      d.message += inf::SjisToUtf8Lossy(from(key));
     } else {
       d.file = shown_file;
     }
@@ -134,7 +135,7 @@ void ProjectDiagnostics::AddBuilderProblems(std::vector<builder::Diagnostic> fou
 }
 
 std::string ProjectDiagnostics::Report(builder::DiagnosticsFormat format, const std::optional<std::string>& archive) {
-  builder::OrderDiagnostics(&diagnostics_);
+  inf::OrderDiagnostics(&diagnostics_);
   builder::DiagnosticsSummary summary;
   summary.errors = errors_;
   summary.warnings = warnings_;
@@ -152,13 +153,13 @@ builder::BuildErrorCode CheckWrittenFolder(const std::vector<std::string>& args,
   // each line: the same settings and rows give the same text.
   const wizard::ProjectSettings& s = project.settings;
   std::vector<GeneratedDescription> generated(s.Uninstall.On() ? 2 : 1);
-  generated[0].file = builder::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), "Install.inf"));
+  generated[0].file = inf::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), "Install.inf"));
   wizard::InstallInfText(s, &project.files, &project.registry, &generated[0].origins);
   if (s.Uninstall.On()) {
-    generated[1].file = builder::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), s.UninstFile.Text() + ".inf"));
+    generated[1].file = inf::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), s.UninstFile.Text() + ".inf"));
     wizard::UninstallInfText(s, &project.files, &project.registry, &generated[1].origins);
   }
-  builder::DiagnosticCollector collector(env.console.language());
+  inf::DiagnosticCollector collector(env.console.language());
   builder::DiagnosticsSummary summary;
   const builder::BuildErrorCode code = builder::CheckFolderAndBuild(options, env, collector, &summary);
   diagnostics.AddBuilderProblems(collector.TakeDiagnostics(), generated, from);

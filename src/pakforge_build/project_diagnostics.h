@@ -63,7 +63,7 @@ class ProjectDiagnostics {
   void set_project_file(const base::IniFile* ini);
 
   /// A problem of the project (message in Shift-JIS, lines joined into one).
-  void Add(builder::Severity severity, std::uint32_t code, const std::string& sjis_message,
+  void Add(inf::Severity severity, std::uint32_t code, const std::string& sjis_message,
            const ProblemPlace& place);
 
   /// The builder's problems of the written folder. Each found in a
@@ -72,7 +72,7 @@ class ProjectDiagnostics {
   /// (" (from Caption)", in Shift-JIS), the generated place kept
   /// beside it; the others keep their place, shown under the project's
   /// folder.
-  void AddBuilderProblems(std::vector<builder::Diagnostic> found, const std::vector<GeneratedDescription>& generated,
+  void AddBuilderProblems(std::vector<inf::Diagnostic> found, const std::vector<GeneratedDescription>& generated,
                           const std::function<std::string(const std::string& key)>& from);
 
   int errors() const { return errors_; }
@@ -83,11 +83,11 @@ class ProjectDiagnostics {
   /// of the archive written, if any.
   std::string Report(builder::DiagnosticsFormat format, const std::optional<std::string>& archive);
 
-  const std::vector<builder::Diagnostic>& diagnostics() const { return diagnostics_; }
+  const std::vector<inf::Diagnostic>& diagnostics() const { return diagnostics_; }
 
  private:
   // Fills the place of `d` from a line and key of the project file.
-  void AtProjectKey(builder::Diagnostic& d, std::size_t line, const std::string& key);
+  void AtProjectKey(inf::Diagnostic& d, std::size_t line, const std::string& key);
 
   base::Language language_;
   std::string project_;  // UTF-8
@@ -95,7 +95,7 @@ class ProjectDiagnostics {
   const base::IniFile* ini_ = nullptr;
   std::string text_;                    // the project file's text, once asked for
   std::vector<std::string_view> lines_;  // its lines
-  std::vector<builder::Diagnostic> diagnostics_;
+  std::vector<inf::Diagnostic> diagnostics_;
   int errors_ = 0;
   int warnings_ = 0;
 };

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "base/hex.h"
-#include "base/value_form.h"
+#include "inf/value_form.h"
 #include "project/settings.h"
 #include "project/texts.h"
 
@@ -21,8 +21,8 @@ std::size_t QuotedStringEnd(std::string_view text, std::size_t pos) {
   if (text[pos] != '"') return std::string_view::npos;
   // The builder's tokeniser refuses a string without its closing quote or
   // with a broken double-byte character: the same walk refuses them here.
-  const base::QuotedString quoted = base::ScanQuotedString(text, pos);
-  if (quoted.how != base::QuotedEnd::kClosed) return std::string_view::npos;
+  const inf::QuotedString quoted = inf::ScanQuotedString(text, pos);
+  if (quoted.how != inf::QuotedEnd::kClosed) return std::string_view::npos;
   if (quoted.value_size > kMaxQuotedContent) return std::string_view::npos;
   return quoted.end;
 }
@@ -47,7 +47,7 @@ bool IsMultiSzValue(std::string_view value) {
 bool IsDwordValue(std::string_view value) {
   // The form the builder's ParseDecimal reads, with nothing around it: a lone
   // sign has no digits and is refused.
-  const base::DecimalForm form = base::ReadDecimalForm(value);
+  const inf::DecimalForm form = inf::ReadDecimalForm(value);
   if (form.end != value.size() || form.digits.empty() || form.digits.size() > kMaxDwordDigits) return false;
   if (form.digits.size() == kMaxDwordDigits) {
     // Equal lengths of decimal digits compare like their numbers.

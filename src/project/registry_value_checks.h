@@ -17,7 +17,7 @@ namespace wizard {
 ///
 /// Fails when fewer than 3 bytes remain from `pos` or the byte at `pos` is not
 /// a double quote. The string is walked as the builder reads it
-/// (base::ScanQuotedString): a backslash escapes the whole character after
+/// (inf::ScanQuotedString): a backslash escapes the whole character after
 /// it, and a string without its closing quote or with a lead byte lacking its
 /// trail byte fails. More than 255 bytes of value (a double-byte character
 /// counts 2, an escaped quote 1) fail.

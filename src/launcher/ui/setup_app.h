@@ -26,10 +26,14 @@ inline constexpr base::Language kSetupLanguages[] = {base::Language::kRussian, b
 
 /// Everything the launcher sets up at start and keeps until it exits.
 struct LauncherState {
+  explicit LauncherState(base::FileAccess files) : fs(files) {}
+  LauncherState(const LauncherState&) = delete;
+  LauncherState& operator=(const LauncherState&) = delete;
+
   HINSTANCE instance = nullptr;
   /// The file system (with the current folder) and the folder lister every
-  /// file is reached through: the platform's, taken once at start.
-  base::FileAccess fs = base::SystemFileAccess();
+  /// file is reached through: the platform's, which WinMain passes.
+  base::FileAccess fs;
   /// LANGID of the language chosen at start: every text and page is loaded
   /// in it.
   WORD language_id = 0;
@@ -55,8 +59,12 @@ struct LauncherState {
   std::string archive_path;
 };
 
-/// The one state object of the process.
+/// The one state object of the process: the one Run was given.
 LauncherState& State();
+
+/// Runs the launcher with `state`, which lives until it returns: shows the
+/// main window and its pages and answers the exit code.
+int Run(LauncherState& state, HINSTANCE instance, HINSTANCE previous);
 
 /// Loads string resource `id` (at most 1000 characters) in the chosen
 /// language, in the ANSI code page.

@@ -16,10 +16,14 @@
 
 namespace launcher {
 
-LauncherState& State() {
-  static LauncherState state;
-  return state;
-}
+namespace {
+
+// The window procedures reach the state through State(); Run sets it.
+LauncherState* running_state = nullptr;
+
+}  // namespace
+
+LauncherState& State() { return *running_state; }
 
 std::string LoadText(UINT id, int room) {
   return base::LoadResourceString(State().instance, id, room, State().language_id);
@@ -151,8 +155,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-int Run(HINSTANCE instance, HINSTANCE previous) {
-  LauncherState& s = State();
+}  // namespace
+
+int Run(LauncherState& state, HINSTANCE instance, HINSTANCE previous) {
+  running_state = &state;
+  LauncherState& s = state;
   s.instance = instance;
   s.language_id = base::WindowsLanguageId(
       base::ChooseLanguage(base::CurrentLanguageRequest(), kSetupLanguages));
@@ -202,9 +209,9 @@ int Run(HINSTANCE instance, HINSTANCE previous) {
   return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
 
-}  // namespace
 }  // namespace launcher
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR /*command_line*/, int /*show*/) {
-  return launcher::Run(instance, previous);
+  launcher::LauncherState state(base::SystemFileAccess());
+  return launcher::Run(state, instance, previous);
 }

@@ -1,8 +1,8 @@
-#include "base/value_form.h"
+#include "inf/value_form.h"
 
 #include "base/sjis.h"
 
-namespace base {
+namespace inf {
 
 QuotedString ScanQuotedString(std::string_view text, std::size_t pos) {
   QuotedString s;
@@ -19,14 +19,14 @@ QuotedString ScanQuotedString(std::string_view text, std::size_t pos) {
     if (c == '\\') {
       if (i + 1 >= text.size()) break;
       at = i + 1;
-      size = SjisEscapeSize(text, i);
+      size = base::SjisEscapeSize(text, i);
       // An escaped quote stands for the quote alone.
       s.value_size += text[at] == '"' ? 1 : size;
     } else {
-      size = SjisCharSize(text, i);
+      size = base::SjisCharSize(text, i);
       s.value_size += size;
     }
-    if (IsSjisLeadByte(static_cast<unsigned char>(text[at])) && SjisCharSize(text, at) != 2) {
+    if (base::IsSjisLeadByte(static_cast<unsigned char>(text[at])) && base::SjisCharSize(text, at) != 2) {
       s.how = QuotedEnd::kNotShiftJis;
       s.end = at;
       return s;
@@ -52,4 +52,4 @@ DecimalForm ReadDecimalForm(std::string_view text) {
   return form;
 }
 
-}  // namespace base
+}  // namespace inf

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace base {
+namespace inf {
 
 /// How the walk through a quoted string ended.
 enum class QuotedEnd {
@@ -30,7 +30,7 @@ struct QuotedString {
 };
 
 /// Reads the double-quoted string whose opening quote is at `pos` of `text`.
-/// A backslash escapes the whole character after it (SjisEscapeSize), so a
+/// A backslash escapes the whole character after it (base::SjisEscapeSize), so a
 /// quote after a backslash does not close the string and a double-byte
 /// character after a backslash stays whole; a lead byte must be followed by
 /// a valid trail byte, escaped or not.
@@ -49,4 +49,4 @@ struct DecimalForm {
 /// Reads the sign and the digits at the start of `text`.
 DecimalForm ReadDecimalForm(std::string_view text);
 
-}  // namespace base
+}  // namespace inf

@@ -1,10 +1,10 @@
-#include "base/value_form.h"
+#include "inf/value_form.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace base {
+namespace inf {
 namespace {
 
 // Trail bytes that look like syntax: "ソ" 0x83 0x5C and "表" 0x95 0x5C end in
@@ -48,4 +48,4 @@ TEST(ValueFormTest, DecimalSignAndDigits) {
 }
 
 }  // namespace
-}  // namespace base
+}  // namespace inf
