@@ -14,10 +14,4 @@ std::string WizardMessage(base::Language language, int string_id, const std::str
   return text;
 }
 
-std::string WizardMessage(int string_id, const std::string& argument) {
-  static const base::Language language =
-      base::ChooseLanguage(base::CurrentLanguageRequest(), wizard::kWizardLanguages);
-  return WizardMessage(language, string_id, argument);
-}
-
 }  // namespace pakforge_build

@@ -132,7 +132,9 @@ TEST(InstallInfTest, LongDescriptionIsWrittenWhole) {
   testing::FakeFolder dir;
   dir.MakeFolder("src");
   ASSERT_TRUE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, nullptr));
-  EXPECT_EQ(FileSizeOf(dir.fs, dir.At("src") + testing::Sep() + "Install.inf"), text.size());
+  std::string written;
+  ASSERT_TRUE(ReadWholeFile(dir.fs, dir.At("src") + testing::Sep() + "Install.inf", &written));
+  EXPECT_EQ(written, text);
 }
 
 TEST(UninstallInfTest, ExampleWithDeleteRegistry) {

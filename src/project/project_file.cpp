@@ -203,10 +203,6 @@ bool SaveProject(const base::FileAccess& fs, const ProjectSettings& s, const std
   return WriteTextFile(fs, path, ini.Text());
 }
 
-void LoadProjectSettings(const base::FileAccess& fs, ProjectSettings& s, const std::string& path) {
-  LoadProjectSettings(s, ParsedProjectFile(fs, path));
-}
-
 void LoadProjectSettings(ProjectSettings& s, const base::IniFile& ini) {
   s.Locate = base::EqualsIgnoreAsciiCase(ini.Get("Property", "Locate", 50), "JP") ? kLanguageJapanese
                                                                                   : kLanguageUs;
@@ -233,10 +229,6 @@ void LoadProjectSettings(ProjectSettings& s, const base::IniFile& ini) {
 
   s.SetupIniCreate.Set(base::EqualsIgnoreAsciiCase(ini.Get("SetupIni", "Create", 50), "true"));
   s.SetupIniName.Assign(ini.Get("SetupIni", "Name", static_cast<std::size_t>(s.SetupIniName.Maximum())));
-}
-
-void LoadCopyFileRows(const base::FileAccess& fs, const std::string& path, FileRowStore& files) {
-  LoadCopyFileRows(ParsedProjectFile(fs, path), files);
 }
 
 void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
@@ -268,11 +260,6 @@ void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
     }
     if (!InsertFileRow(files, name, wakeup, folder, kind)) break;
   }
-}
-
-void LoadRegistryRows(const base::FileAccess& fs, const std::string& path, RegistryRowStore& registry,
-                      std::vector<UnknownRegistryWord>* unknown) {
-  LoadRegistryRows(ParsedProjectFile(fs, path), registry, unknown);
 }
 
 namespace {

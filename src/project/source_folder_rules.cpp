@@ -56,13 +56,6 @@ SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view in
   return scan;
 }
 
-SourceFolderScan ScanSourceFolder(const base::FileAccess& fs, const std::string& source_path,
-                                  std::string_view inst_dir) {
-  SourceIndex source;
-  source.Read(fs, source_path);
-  return ScanSourceFolder(source, inst_dir);
-}
-
 bool MarkFileRows(FileRowStore& rows, const std::string& exe, const SourceIndex* source) {
   bool missing = false;
   const int count = rows.Count();

@@ -57,11 +57,6 @@ struct SourceFolderScan {
 /// installing into `inst_dir`.
 SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view inst_dir);
 
-/// As above, reading the source folder at `source_path` (a kit path ending
-/// in a separator) first.
-SourceFolderScan ScanSourceFolder(const base::FileAccess& fs, const std::string& source_path,
-                                  std::string_view inst_dir);
-
 /// Page 3's marks of the files list: "x" for a row whose file is not in the
 /// source folder `source` (every row when `source` is null), else "*" for
 /// the start-up program `exe` (ASCII letter case ignored), else none. True

@@ -9,6 +9,13 @@
 namespace wizard {
 namespace {
 
+// The folder "src" of `dir` as read.
+SourceIndex ReadSource(const testing::FakeFolder& dir) {
+  SourceIndex source;
+  source.Read(dir.fs, dir.At("src") + testing::Sep());
+  return source;
+}
+
 TEST(SourceFolderRulesTest, DevicePathLength) {
   // 12 + 100 + 127 + 20 = 259 fits; one byte more does not.
   EXPECT_FALSE(DevicePathTooLong(100, 127));
@@ -68,8 +75,7 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
     testing::FakeFolder dir;
     dir.MakeFolder("src");
     for (const std::string& file : c.files) dir.MakeFile("src/" + file);
-    const SourceFolderScan scan =
-        ScanSourceFolder(dir.fs, dir.At("src") + testing::Sep(), std::string(c.inst_dir, 'i'));
+    const SourceFolderScan scan = ScanSourceFolder(ReadSource(dir), std::string(c.inst_dir, 'i'));
     std::vector<std::string> names = scan.files;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, c.names) << c.label;
@@ -84,7 +90,7 @@ TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
   testing::FakeFolder dir;
   dir.MakeFile("src/a/first.dat");
   dir.MakeFile("src/z.dat");
-  const SourceFolderScan scan = ScanSourceFolder(dir.fs, dir.At("src") + testing::Sep(), "");
+  const SourceFolderScan scan = ScanSourceFolder(ReadSource(dir), "");
   EXPECT_EQ(scan.files, (std::vector<std::string>{"z.dat", "first.dat"}));
 }
 

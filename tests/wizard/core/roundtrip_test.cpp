@@ -131,8 +131,8 @@ TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
   // The project saved on the way reads back into the same rows.
   MemoryFileRowStore files_back;
   MemoryRegistryRowStore registry_back;
-  LoadCopyFileRows(system_files, dir.Path("Pakforge_Foo.ini"), files_back);
-  LoadRegistryRows(system_files, dir.Path("Pakforge_Foo.ini"), registry_back);
+  LoadCopyFileRows(testing::ParsedProject(system_files, dir.Path("Pakforge_Foo.ini")), files_back);
+  LoadRegistryRows(testing::ParsedProject(system_files, dir.Path("Pakforge_Foo.ini")), registry_back);
   EXPECT_EQ(InstallInfText(s, &files_back, &registry_back), InstallInfText(s, &files, &registry));
 }
 
