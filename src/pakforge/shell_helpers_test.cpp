@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/encoding.h"
 #include "pakforge/center_window.h"
@@ -92,17 +93,31 @@ TEST(MessageFormat, ArgumentReplacesTheFirstPercentS) {
   EXPECT_EQ(FormatWithArgument("%s", "%s"), "%s");
 }
 
-TEST(MessageHook, RecordsIdTextAndStyleInsteadOfShowing) {
-  std::vector<MessageRequest> shown;
-  SetMessageHook([&](const MessageRequest& request) {
-    shown.push_back(request);
+// Records what would be shown instead of showing it.
+class RecordedBoxes : public MessageBoxes {
+ public:
+  struct Shown {
+    HWND owner;
+    int string_id;
+    std::string text;
+    UINT style;
+  };
+  int ShowText(HWND owner, int string_id, const std::string& text, UINT style) override {
+    shown.push_back({owner, string_id, text, style});
     return IDOK;
-  });
-  EXPECT_EQ(ShowMessage(nullptr, 45, MB_ICONHAND), IDOK);
-  Win32MessageSink sink(nullptr);
+  }
+  std::vector<Shown> shown;
+};
+
+TEST(MessageBoxes, TheCoreMessagesReachTheInjectedBoxesWithTextAndStyle) {
+  RecordedBoxes boxes;
+  const std::vector<RecordedBoxes::Shown>& shown = boxes.shown;
+  EXPECT_EQ(boxes.Show(nullptr, 45, MB_ICONHAND), IDOK);
+  const HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x1234));
+  Win32MessageSink sink(boxes, owner);
   sink.Show(4, MessageIcon::kWarning, "src");
-  SetMessageHook(nullptr);
   ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].owner, owner);
   EXPECT_EQ(shown[0].string_id, 45);
   EXPECT_EQ(shown[0].text, Sjis("'Pakmak.exe'が見つかりません。"));
   EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_ICONHAND));

@@ -70,7 +70,7 @@ std::string SystemErrorText(DWORD error) {
 int Win32MessageSink::Show(int string_id, MessageIcon icon, const std::string& argument) {
   std::string text = LoadText(string_id);
   if (!argument.empty()) text = FormatWithArgument(text, argument);
-  return ShowMessageText(owner_, string_id, text, IconStyle(icon));
+  return boxes_.ShowText(owner_, string_id, text, IconStyle(icon));
 }
 
 int Win32MessageSink::ShowFilled(int string_id, MessageIcon icon, const std::vector<std::string>& arguments) {
@@ -88,7 +88,7 @@ int Win32MessageSink::ShowFilled(int string_id, MessageIcon icon, const std::vec
     }
     filled += text[i];
   }
-  return ShowMessageText(owner_, string_id, filled, IconStyle(icon));
+  return boxes_.ShowText(owner_, string_id, filled, IconStyle(icon));
 }
 
 BuildRun CapturedBatchRunner::Run(const std::string& batch_path) {

@@ -12,6 +12,7 @@
 #include "base/path_resolver.h"
 #include "project/change_tracker.h"
 #include "project/settings.h"
+#include "pakforge/message_boxes.h"
 #include "pakforge/wizard_page.h"
 
 namespace wizard::ui {
@@ -47,10 +48,12 @@ class WizardApp {
  public:
   /// Creates the five pages (IoPage, InstallPage, FilesPage, RegistryPage,
   /// FinishPage) over default settings; every file is reached through `fs`,
-  /// and `resolver` tells where a path really leads.
-  WizardApp(const base::FileAccess& fs, base::PathResolver& resolver);
-  /// As above over the platform's file system, folder lister and resolver.
-  WizardApp() : WizardApp(base::SystemFileAccess(), base::SystemPathResolver()) {}
+  /// `resolver` tells where a path really leads, and every message box is
+  /// shown through `messages`.
+  WizardApp(const base::FileAccess& fs, base::PathResolver& resolver, MessageBoxes& messages);
+  /// As above over the platform's file system, folder lister, resolver and
+  /// message boxes.
+  WizardApp();
   ~WizardApp();
   WizardApp(const WizardApp&) = delete;
   WizardApp& operator=(const WizardApp&) = delete;
@@ -60,6 +63,8 @@ class WizardApp {
   /// Where the source folder really leads (page 1's check that it stays
   /// inside the current directory).
   base::PathResolver& resolver;
+  /// Every message box of the wizard.
+  MessageBoxes& messages;
   /// The settings of the project being authored.
   ProjectSettings settings;
   /// What the pages note between visits.

@@ -204,7 +204,7 @@ bool FilesPage::DestinationAllowed() const {
 
 void FilesPage::OnDestinationFolder() {
   FolderChooser& chooser = app_.settings.Folders;
-  const int result = ChooseDestinationFolder(instance_, window_, chooser);
+  const int result = ChooseDestinationFolder(instance_, window_, chooser, app_.messages);
   if (result < kChooserAppFolder || result > kChooserAppOwn) return;
   std::uint32_t kind = AppRoot;
   if (result == kChooserDocFixed) kind = Doc;
@@ -221,11 +221,11 @@ void FilesPage::OnDestinationFolder() {
   }
 }
 
-void FilesPage::Warn(int string_id) { ShowMessage(window_, string_id, MB_ICONEXCLAMATION); }
+void FilesPage::Warn(int string_id) { app_.messages.Show(window_, string_id, MB_ICONEXCLAMATION); }
 
 bool FilesPage::MayRebuild() {
   if (!HasChosenDestination(ListViewFileRows(list_))) return true;
-  return ShowMessage(window_, IDS_REREAD_FILES, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+  return app_.messages.Show(window_, IDS_REREAD_FILES, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void FilesPage::OfferUnlistedFiles() {
@@ -237,7 +237,7 @@ void FilesPage::OfferUnlistedFiles() {
   const std::vector<std::string> names = UnlistedFiles(rows, ScanSourceFolder(source_, s.InstDir.Text()).files);
   if (names.empty()) return;
   const std::string text = FormatWithArgument(LoadText(IDS_UNLISTED_FILES), NameLines(names));
-  if (ShowMessageText(window_, IDS_UNLISTED_FILES, text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (app_.messages.ShowText(window_, IDS_UNLISTED_FILES, text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   for (const std::string& name : names) {
     if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) break;
   }

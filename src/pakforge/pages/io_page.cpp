@@ -95,7 +95,7 @@ void IoPage::ShowProjectFileReview() {
   const ReviewFormats formats{LoadText(IDS_REVIEW_WORD), LoadText(IDS_REVIEW_SECTION), LoadText(IDS_REVIEW_KEY),
                               LoadText(IDS_REVIEW_SUGGESTION), LoadText(IDS_REVIEW_MORE)};
   const std::string text = FormatWithArgument(LoadText(IDS_PROJECT_FILE_REVIEW), ReviewText(review, formats));
-  ShowMessageText(window_, IDS_PROJECT_FILE_REVIEW, text, MB_ICONEXCLAMATION);
+  app_.messages.ShowText(window_, IDS_PROJECT_FILE_REVIEW, text, MB_ICONEXCLAMATION);
 }
 
 void IoPage::FillControls() {
@@ -131,7 +131,7 @@ INT_PTR IoPage::OnCommand(int id, int code, HWND control) {
       // The start-up program of the former folder no longer applies.
       app_.settings.Exe.Clear();
     } else {
-      ShowMessage(window_, IDS_SOURCE_TOO_LONG, MB_ICONHAND);
+      app_.messages.Show(window_, IDS_SOURCE_TOO_LONG, MB_ICONHAND);
     }
   }
   return 0;
