@@ -21,17 +21,6 @@ WizardApp::WizardApp(const base::FileAccess& files, base::PathResolver& path_res
   pages_[4] = std::make_unique<FinishPage>(*this);
 }
 
-namespace {
-
-MessageBoxes& SystemBoxes() {
-  static SystemMessageBoxes boxes;
-  return boxes;
-}
-
-}  // namespace
-
-WizardApp::WizardApp() : WizardApp(base::SystemFileAccess(), base::SystemPathResolver(), SystemBoxes()) {}
-
 WizardApp::~WizardApp() = default;
 
 const base::IniFile& WizardApp::ProjectFile() {
@@ -76,11 +65,6 @@ bool WizardApp::ConfirmClose(HWND owner) {
 
   return messages.Show(owner, IDS_CONFIRM_CLOSE, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
          IDYES;
-}
-
-WizardApp& TheApp() {
-  static WizardApp app(base::SystemFileAccess(), base::SystemPathResolver(), SystemBoxes());
-  return app;
 }
 
 }  // namespace wizard::ui

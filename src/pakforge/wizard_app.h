@@ -37,8 +37,9 @@ struct PageState {
   bool missing_files = false;
 };
 
-/// Everything the wizard's windows share. The program has one (see
-/// `TheApp`); tests make their own so every test starts from the defaults.
+/// Everything the wizard's windows share. WinMain makes the program's one
+/// over the system's seams; tests make their own so every test starts from
+/// the defaults.
 ///
 /// Pages reach their settings through `settings`. Page 3 publishes the
 /// handle of its files list in `files_list` and page 4 that of its registry
@@ -51,9 +52,6 @@ class WizardApp {
   /// `resolver` tells where a path really leads, and every message box is
   /// shown through `messages`.
   WizardApp(const base::FileAccess& fs, base::PathResolver& resolver, MessageBoxes& messages);
-  /// As above over the platform's file system, folder lister, resolver and
-  /// message boxes.
-  WizardApp();
   ~WizardApp();
   WizardApp(const WizardApp&) = delete;
   WizardApp& operator=(const WizardApp&) = delete;
@@ -119,8 +117,5 @@ class WizardApp {
   std::string project_file_path_;
   bool project_file_read_ = false;
 };
-
-/// The program's one application object, constructed before WinMain.
-WizardApp& TheApp();
 
 }  // namespace wizard::ui
