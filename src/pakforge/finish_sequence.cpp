@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_table.h"
 #include "project/file_utils.h"
 #include "project/finish.h"
 #include "project/name_lines.h"
@@ -21,7 +22,7 @@ namespace {
 // deleted; true when there are none or the answer is Yes.
 bool MayRemoveForeignOutputs(MessageBoxes& boxes, const std::vector<std::string>& names, HWND owner) {
   if (names.empty()) return true;
-  std::string text = FormatWithArgument(LoadText(IDS_FOREIGN_OUTPUTS), NameLines(names));
+  std::string text = base::FillText(LoadText(IDS_FOREIGN_OUTPUTS), {NameLines(names)});
   return boxes.ShowText(owner, IDS_FOREIGN_OUTPUTS, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
@@ -46,7 +47,7 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   if (!CheckControlCharacters(app.settings, file_rows, registry_list ? &registry : nullptr, &unsafe) ||
       !CheckOutputNames(app.settings, file_rows, project.substr(project_folder.size()), &unsafe) ||
       !CheckBatchPaths(app.settings, current_dir, &unsafe)) {
-    app.messages.ShowText(owner, unsafe.string_id, FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail()),
+    app.messages.ShowText(owner, unsafe.string_id, base::FillText(LoadText(unsafe.string_id), {unsafe.Detail()}),
                           MB_OK | MB_ICONHAND);
     return FinishOutcome::kDeclined;
   }

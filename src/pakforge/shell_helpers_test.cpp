@@ -86,13 +86,6 @@ TEST(StringTable, LoadTextCopiesSoTwoTextsCanBeHeld) {
   EXPECT_EQ(second, Sjis("独自"));
 }
 
-TEST(MessageFormat, ArgumentReplacesTheFirstPercentS) {
-  EXPECT_EQ(FormatWithArgument("folder '%s' missing", "src"), "folder 'src' missing");
-  EXPECT_EQ(FormatWithArgument("no argument", "src"), "no argument");
-  EXPECT_EQ(FormatWithArgument("100%% of '%s'", "x"), "100%% of 'x'");
-  EXPECT_EQ(FormatWithArgument("%s", "%s"), "%s");
-}
-
 // Records what would be shown instead of showing it.
 class RecordedBoxes : public MessageBoxes {
  public:

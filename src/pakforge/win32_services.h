@@ -50,8 +50,4 @@ class CapturedBatchRunner : public BatchStarter {
   DWORD limit_ms_;
 };
 
-/// Replaces the first "%s" of `format` (a "%%" stays as "%%" untouched)
-/// with `argument`; a text without "%s" is returned unchanged.
-std::string FormatWithArgument(const std::string& format, const std::string& argument);
-
 }  // namespace wizard::ui

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_table.h"
 #include "project/file_utils.h"
 #include "project/name_lines.h"
 #include "project/project_file.h"
@@ -236,7 +237,7 @@ void FilesPage::OfferUnlistedFiles() {
   ListViewFileRows rows(list_);
   const std::vector<std::string> names = UnlistedFiles(rows, ScanSourceFolder(source_, s.InstDir.Text()).files);
   if (names.empty()) return;
-  const std::string text = FormatWithArgument(LoadText(IDS_UNLISTED_FILES), NameLines(names));
+  const std::string text = base::FillText(LoadText(IDS_UNLISTED_FILES), {NameLines(names)});
   if (app_.messages.ShowText(window_, IDS_UNLISTED_FILES, text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   for (const std::string& name : names) {
     if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) break;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_table.h"
 #include "project/project_file.h"
 #include "project/project_pipeline.h"
 #include "pakforge/resources/resource.h"
@@ -67,7 +68,7 @@ INT_PTR RegistryPage::OnSetActive() {
 INT_PTR RegistryPage::OnUserMessage(WPARAM wparam, LPARAM) {
   if (wparam != kShowUnknownWords) return FALSE;
   if (unknown_words_.empty()) return TRUE;
-  const std::string text = FormatWithArgument(LoadText(IDS_UNKNOWN_REGISTRY_WORDS), unknown_words_);
+  const std::string text = base::FillText(LoadText(IDS_UNKNOWN_REGISTRY_WORDS), {unknown_words_});
   unknown_words_.clear();  // once: a second activation does not show it again
   app_.messages.ShowText(window_, IDS_UNKNOWN_REGISTRY_WORDS, text, MB_ICONEXCLAMATION);
   return TRUE;
