@@ -8,6 +8,7 @@
 
 #include "base/encoding.h"
 #include "pakforge/center_window.h"
+#include "pakforge/pages/list_view_rows.h"
 #include "pakforge/resource_text.h"
 #include "pakforge/win32_services.h"
 
@@ -118,6 +119,35 @@ TEST(MessageBoxes, TheCoreMessagesReachTheInjectedBoxesWithTextAndStyle) {
   EXPECT_EQ(shown[1].text,
             Sjis("フォルダ 'src' が見つかりません。存在するフォルダを指定してください。"));
   EXPECT_EQ(shown[1].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST(FilesList, ColumnsAndItemDataShownFromTheRowsFields) {
+  struct Case {
+    FileRowKind kind;
+    std::uint16_t number;
+    bool startup;
+    bool missing;
+    const char* mark;
+    const char* side;
+    LPARAM data;
+  } cases[] = {
+      {AppRoot, 0, false, false, "", "A", 0x10000},
+      {AppRoot, 3, true, false, "*", "A", 0x10003},
+      {AppRoot, 4, true, true, "x", "A", 0x10004},  // a missing start-up program shows "x"
+      {Doc, 0xFFFF, false, true, "x", "D", 0x2FFFF},
+      {AppOriginal, 1, false, false, "", "A", 0x40001},
+      {DocOriginal, 2, false, false, "", "D", 0x80002},
+  };
+  for (const Case& c : cases) {
+    FileRow row;
+    row.kind = c.kind;
+    row.number = c.number;
+    row.startup = c.startup;
+    row.missing = c.missing;
+    EXPECT_STREQ(FileRowMark(row), c.mark) << c.kind << " " << c.number;
+    EXPECT_STREQ(FileRowSide(row), c.side) << c.kind << " " << c.number;
+    EXPECT_EQ(FileRowData(row), c.data) << c.kind << " " << c.number;
+  }
 }
 
 TEST(CenterWindow, OriginTruncatesTowardZero) {

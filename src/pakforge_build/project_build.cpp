@@ -220,7 +220,7 @@ class ProjectBuild {
     if (refusal.field == wizard::Field::kFileRow) {
       std::string missing;
       for (const wizard::FileRow& row : loaded_.files.rows) {
-        if (row.mark == "x") missing += (missing.empty() ? "" : ", ") + row.name;
+        if (row.missing) missing += (missing.empty() ? "" : ", ") + row.name;
       }
       return missing;
     }

@@ -125,8 +125,8 @@ void ReadNames(const base::IniFile& ini, const char* stem, NameList& list) {
   }
 }
 
-// The item data's low 16 bits number the rows, so a list holds at most
-// this many rows before the numbers would run into the kind bits.
+// A row's running number has 16 bits, so a list holds at most this many
+// rows with numbers of their own.
 constexpr int kMaxFileRows = 0xFFFF;
 
 }  // namespace
@@ -179,8 +179,10 @@ bool SaveProject(const base::FileAccess& fs, const ProjectSettings& s, const std
   for (int j = 0; j < static_cast<int>(rows.size()); ++j) {
     const FileRow& row = rows[static_cast<std::size_t>(j)];
     ini.Write("CopyFile", Numbered("File", j), Protected(row.name));
-    if (!row.mark.empty()) ini.Write("CopyFile", Numbered("Wakeup", j), "true");
-    std::uint32_t kind = row.Kind();
+    // The wake-up column shows a mark for the start-up program and for a
+    // missing file alike, and the file has always saved either as "true".
+    if (row.startup || row.missing) ini.Write("CopyFile", Numbered("Wakeup", j), "true");
+    std::uint32_t kind = row.kind;
     if (kind & AppRoot) continue;
     ini.Write("CopyFile", Numbered("Folder", j), Protected(row.folder));
     const char* type = (kind & Doc) ? "Doc"

@@ -91,7 +91,7 @@ TEST_F(ProjectFileTest, SaveWritesSectionsInOrder) {
 TEST_F(ProjectFileTest, RoundTrip) {
   ProjectSettings saved = SampleSettings();
   MemoryFileRowStore& files = sample_files;
-  files.rows[2].mark = "x";  // a missing file: still saved as a wake-up row (lossy, kept)
+  files.rows[2].missing = true;  // a missing file: still saved as a wake-up row (lossy, kept)
   sample_registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
   sample_registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
   ASSERT_TRUE(SaveProject(dir.fs, saved, path, &files, &sample_registry));
@@ -115,15 +115,17 @@ TEST_F(ProjectFileTest, RoundTrip) {
   EXPECT_EQ(loaded.Folders.doc_folders.At(1), "Yours");
 
   MemoryFileRowStore files_back;
-  files_back.Append(FileRow{"stale", "", "", "A", AppRoot});
+  files_back.Append(FileRow{"stale", "", AppRoot});
   LoadCopyFileRows(testing::ParsedProject(dir.fs, path), files_back);
   ASSERT_EQ(files_back.rows.size(), 4u);
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(files_back.rows[i].name, files.rows[i].name);
     EXPECT_EQ(files_back.rows[i].folder, files.rows[i].folder);
-    EXPECT_EQ(files_back.rows[i].item_data, files.rows[i].item_data);
+    EXPECT_EQ(files_back.rows[i].kind, files.rows[i].kind);
+    EXPECT_EQ(files_back.rows[i].number, files.rows[i].number);
+    EXPECT_FALSE(files_back.rows[i].missing);
   }
-  EXPECT_EQ(files_back.rows[2].mark, "*");  // "x" comes back as a wake-up mark
+  EXPECT_TRUE(files_back.rows[2].startup);  // a missing file comes back as a wake-up row
 
   // "K,a,b,SZ,"v"": the name is cut at its comma and the rest slides along
   // ("b" is no type word).
@@ -225,14 +227,14 @@ TEST_F(ProjectFileTest, FileRowsStopAtTheFirstGapAndKinds) {
                             "File3=d\r\n"));
   MemoryFileRowStore files = FileRows();
   ASSERT_EQ(files.rows.size(), 2u);
-  EXPECT_EQ(files.rows[0].Kind(), DocOriginal);  // Original wins over Type
-  EXPECT_EQ(files.rows[1].Kind(), AppOriginal);
-  EXPECT_EQ(files.rows[1].mark, "*");
+  EXPECT_EQ(files.rows[0].kind, DocOriginal);  // Original wins over Type
+  EXPECT_EQ(files.rows[1].kind, AppOriginal);
+  EXPECT_TRUE(files.rows[1].startup);
   // A folder with an unknown type reads as Doc.
   ASSERT_TRUE(WriteTextFile(dir.fs, path, "[CopyFile]\r\nFile0=a\r\nFolder0=X\r\nType0=odd\r\n"));
   LoadCopyFileRows(testing::ParsedProject(dir.fs, path), files);
   ASSERT_EQ(files.rows.size(), 1u);
-  EXPECT_EQ(files.rows[0].Kind(), Doc);
+  EXPECT_EQ(files.rows[0].kind, Doc);
   // Without a project file the list is emptied.
   LoadCopyFileRows(testing::ParsedProject(dir.fs, ""), files);
   EXPECT_TRUE(files.rows.empty());

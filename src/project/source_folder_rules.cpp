@@ -62,14 +62,13 @@ bool MarkFileRows(FileRowStore& rows, const std::string& exe, const SourceIndex*
   for (int index = 0; index < count; ++index) {
     FileRow row;
     rows.Get(index, &row);
-    std::string mark = !exe.empty() && base::EqualsIgnoreAsciiCase(exe, row.name) ? "*" : "";
-    if (source == nullptr || !source->Contains(row.name)) {
-      mark = "x";
-      missing = true;
-    }
-    // Only a changed mark is written back: a list control redraws each row set.
-    if (mark != row.mark) {
-      row.mark = mark;
+    const bool startup = !exe.empty() && base::EqualsIgnoreAsciiCase(exe, row.name);
+    const bool gone = source == nullptr || !source->Contains(row.name);
+    missing = missing || gone;
+    // Only a changed row is written back: a list control redraws each row set.
+    if (startup != row.startup || gone != row.missing) {
+      row.startup = startup;
+      row.missing = gone;
       rows.Set(index, row);
     }
   }
@@ -96,7 +95,7 @@ bool HasChosenDestination(const FileRowStore& rows) {
   for (int index = 0; index < count; ++index) {
     FileRow row;
     rows.Get(index, &row);
-    if (row.Kind() != AppRoot) return true;
+    if (row.kind != AppRoot) return true;
   }
   return false;
 }

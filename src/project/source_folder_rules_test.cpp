@@ -102,16 +102,23 @@ TEST(SourceFolderRulesTest, MarksRowsAgainstTheIndex) {
   ASSERT_TRUE(source.Read(dir.fs, dir.At("src") + testing::Sep()));
   MemoryFileRowStore rows;
   for (const char* name : {"top.dat", "inner.dat", "gone.dat"}) InsertFileRow(rows, name, true, "", AppRoot);
+  // Each row's (start-up, missing) after a marking.
+  const auto facts = [&rows] {
+    std::vector<std::pair<bool, bool>> out;
+    for (const FileRow& row : rows.rows) out.emplace_back(row.startup, row.missing);
+    return out;
+  };
+  using Facts = std::vector<std::pair<bool, bool>>;
   EXPECT_TRUE(MarkFileRows(rows, "TOP.DAT", &source));
-  EXPECT_EQ(rows.rows[0].mark, "*");  // the start-up program, letter case ignored
-  EXPECT_EQ(rows.rows[1].mark, "");   // the saved mark gives way to the program's
-  EXPECT_EQ(rows.rows[2].mark, "x");
+  // The start-up program found ignoring letter case; the saved start-up
+  // facts give way to the program's; the third file is gone.
+  EXPECT_EQ(facts(), (Facts{{true, false}, {false, false}, {false, true}}));
   rows.rows.pop_back();
   EXPECT_FALSE(MarkFileRows(rows, "", &source));
-  EXPECT_EQ(rows.rows[0].mark, "");
-  // No source folder: every row is missing.
+  EXPECT_EQ(facts(), (Facts{{false, false}, {false, false}}));
+  // No source folder: every row is missing, the start-up program as well.
   EXPECT_TRUE(MarkFileRows(rows, "top.dat", nullptr));
-  EXPECT_EQ(rows.rows[0].mark, "x");
+  EXPECT_EQ(facts(), (Facts{{true, true}, {false, true}}));
 }
 
 TEST(SourceFolderRulesTest, UnlistedFilesAndChosenDestinations) {

@@ -207,18 +207,18 @@ void FilesPage::OnDestinationFolder() {
   FolderChooser& chooser = app_.settings.Folders;
   const int result = ChooseDestinationFolder(instance_, window_, chooser, app_.messages);
   if (result < kChooserAppFolder || result > kChooserAppOwn) return;
-  std::uint32_t kind = AppRoot;
+  FileRowKind kind = AppRoot;
   if (result == kChooserDocFixed) kind = Doc;
   if (result == kChooserDocOwn) kind = DocOriginal;
   if (result == kChooserAppOwn) kind = AppOriginal;
-  const std::string folder =
-      result == kChooserAppFolder ? LoadText(IDS_APP_FOLDER) : chooser.result.Text();
-  const char* side = (result == kChooserDocFixed || result == kChooserDocOwn) ? "D" : "A";
+  const std::string folder = result == kChooserAppFolder ? std::string(kAppFolderText) : chooser.result.Text();
+  ListViewFileRows rows(list_);
+  FileRow file;
   for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, row)) {
-    const LPARAM data = ListViewData(list_, row);
-    SetListViewData(list_, row, static_cast<LPARAM>((static_cast<std::uint32_t>(data) & 0xFFFFu) | kind));
-    SetListViewText(list_, row, 2, folder);
-    SetListViewText(list_, row, 3, side);
+    rows.Get(row, &file);
+    file.kind = kind;
+    file.folder = folder;
+    rows.Set(row, file);
   }
 }
 
@@ -269,13 +269,13 @@ void FilesPage::RemoveMissingSelectedRows() {
 }
 
 void FilesPage::ShowFirstMissingRow() {
-  const int count = ListViewFileRows(list_).Count();
-  for (int row = 0; row < count; ++row) {
-    if (ListViewText(list_, row, 1, 9) != "x") continue;
-    SelectListViewRow(list_, row);
+  const ListViewFileRows rows(list_);
+  EveryFileRow(&rows, [this](int index, const FileRow& row) {
+    if (!row.missing) return true;
+    SelectListViewRow(list_, index);
     SetFocus(list_);
-    return;
-  }
+    return false;
+  });
 }
 
 }  // namespace wizard::ui

@@ -124,7 +124,9 @@ TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
   // before the build and is not packed.
   EXPECT_NE(archive.find(InstallInfText(s, &files, &registry)), std::string::npos);
   EXPECT_NE(archive.find(UninstallInfText(s, &files, &registry)), std::string::npos);
-  EXPECT_NE(archive.find(MenuFileText(s, "*")), std::string::npos);
+  FileRow startup_program;
+  startup_program.startup = true;
+  EXPECT_NE(archive.find(MenuFileText(s, startup_program)), std::string::npos);
   EXPECT_EQ(archive.find("an old generated file"), std::string::npos);
   EXPECT_NE(archive.find("Reboot!"), std::string::npos);
 
