@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/file_access.h"
+#include "base/ini_file.h"
 #include "fuzz_support.h"
 #include "project/file_utils.h"
 #include "project/project_file.h"
@@ -22,9 +23,11 @@ std::string LoadAndSave(const base::FileAccess& fs, const std::string& path) {
   wizard::ProjectSettings settings;
   wizard::MemoryFileRowStore files;
   wizard::MemoryRegistryRowStore registry;
-  wizard::LoadProjectSettings(fs, settings, path);
-  wizard::LoadCopyFileRows(fs, path, files);
-  wizard::LoadRegistryRows(fs, path, registry);
+  base::IniFile ini;
+  wizard::ReadProjectFile(fs, path, &ini);
+  wizard::LoadProjectSettings(settings, ini);
+  wizard::LoadCopyFileRows(ini, files);
+  wizard::LoadRegistryRows(ini, registry);
   FUZZ_CHECK(wizard::SaveProject(fs, settings, path, &files, &registry));
   std::string saved;
   FUZZ_CHECK(wizard::ReadWholeFile(fs, path, &saved));

@@ -26,4 +26,23 @@ std::vector<std::string> PrintfArguments(std::string_view format) {
   return arguments;
 }
 
+std::string FillText(std::string_view format, const std::vector<std::string>& arguments) {
+  std::string text;
+  text.reserve(format.size());
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == '%' && i + 1 < format.size()) {
+      if (format[i + 1] == 's' && next < arguments.size()) {
+        text += arguments[next++];
+      } else {
+        text.append(format, i, 2);
+      }
+      ++i;
+      continue;
+    }
+    text += format[i];
+  }
+  return text;
+}
+
 }  // namespace base

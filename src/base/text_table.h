@@ -34,6 +34,13 @@ constexpr bool CoversEveryIdInOrder(const TextEntry<Id> (&table)[N], Id count) {
 /// languages' texts of one id must give the same list.
 std::vector<std::string> PrintfArguments(std::string_view format);
 
+/// `format` with each "%s" replaced by the next of `arguments`, in order; a
+/// "%s" left when the arguments run out stays as it is. Any other "%" pair,
+/// "%%" included, stays untouched (so "%%s" is no placeholder), and an
+/// argument's own "%s" is never replaced again. The one filler of the
+/// programs' message texts.
+std::string FillText(std::string_view format, const std::vector<std::string>& arguments);
+
 /// The texts that two languages' tables do not agree on, one line each
 /// ("id 12: ..."): a missing or empty text, texts taking different printf
 /// arguments, and in `ascii_table` a byte outside ASCII. Empty when they

@@ -23,6 +23,27 @@ TEST(TextTableTest, PrintfArguments) {
   for (const Case& c : cases) EXPECT_EQ(PrintfArguments(c.format), c.expected) << c.format;
 }
 
+TEST(TextTableTest, FillText) {
+  struct Case {
+    const char* format;
+    std::vector<std::string> arguments;
+    const char* expected;
+  } cases[] = {
+      {"folder '%s' missing", {"src"}, "folder 'src' missing"},
+      {"no argument", {"src"}, "no argument"},
+      {"%s-%s-%s", {"a", "b"}, "a-b-%s"},                   // a "%s" beyond the arguments stays
+      {"%s", {"%s"}, "%s"},                                 // an argument is not filled again
+      {"%s-%s", {"%s", "b"}, "%s-b"},
+      {"100%% of '%s'", {"x"}, "100%% of 'x'"},             // "%%" stays for printf-style texts
+      {"%%s then %s", {"x"}, "%%s then x"},                 // "%%s" is no placeholder
+      {"%d and %s", {"x"}, "%d and x"},                     // other pairs are skipped whole
+      {"ends in %", {"x"}, "ends in %"},
+      {"\x83\x74\x83\x48\x83\x8B\x83\x5F '%s'", {"\x83\x5C"}, "\x83\x74\x83\x48\x83\x8B\x83\x5F '\x83\x5C'"},
+      {"", {"x"}, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FillText(c.format, c.arguments), c.expected) << c.format;
+}
+
 enum class Id { kA, kB, kCount };
 
 TEST(TextTableTest, CoversEveryIdInOrder) {

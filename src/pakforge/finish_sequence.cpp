@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_table.h"
 #include "project/file_utils.h"
 #include "project/finish.h"
 #include "project/name_lines.h"
@@ -19,10 +20,10 @@ namespace {
 
 // Asks whether the source folder's other ".txt"/".inf" files may be
 // deleted; true when there are none or the answer is Yes.
-bool MayRemoveForeignOutputs(const std::vector<std::string>& names, HWND owner) {
+bool MayRemoveForeignOutputs(MessageBoxes& boxes, const std::vector<std::string>& names, HWND owner) {
   if (names.empty()) return true;
-  std::string text = FormatWithArgument(LoadText(IDS_FOREIGN_OUTPUTS), NameLines(names));
-  return ShowMessageText(owner, IDS_FOREIGN_OUTPUTS, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+  std::string text = base::FillText(LoadText(IDS_FOREIGN_OUTPUTS), {NameLines(names)});
+  return boxes.ShowText(owner, IDS_FOREIGN_OUTPUTS, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace
@@ -46,14 +47,14 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   if (!CheckControlCharacters(app.settings, file_rows, registry_list ? &registry : nullptr, &unsafe) ||
       !CheckOutputNames(app.settings, file_rows, project.substr(project_folder.size()), &unsafe) ||
       !CheckBatchPaths(app.settings, current_dir, &unsafe)) {
-    ShowMessageText(owner, unsafe.string_id, FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail()),
-                    MB_OK | MB_ICONHAND);
+    app.messages.ShowText(owner, unsafe.string_id, base::FillText(LoadText(unsafe.string_id), {unsafe.Detail()}),
+                          MB_OK | MB_ICONHAND);
     return FinishOutcome::kDeclined;
   }
   std::vector<std::string> foreign;
   ListForeignOutputs(app.fs, app.settings, current_dir, file_rows, &foreign);
-  if (!MayRemoveForeignOutputs(foreign, owner)) return FinishOutcome::kDeclined;
-  Win32MessageSink messages(owner);
+  if (!MayRemoveForeignOutputs(app.messages, foreign, owner)) return FinishOutcome::kDeclined;
+  Win32MessageSink messages(app.messages, owner);
   CapturedBatchRunner starter(owner);
   const bool ok = RunFinish(app.fs, app.settings, current_dir, file_rows, registry_list ? &registry : nullptr, true, messages,
                      starter);

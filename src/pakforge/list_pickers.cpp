@@ -10,6 +10,7 @@
 #include "project/project_file.h"
 #include "pakforge/resources/resource.h"
 #include "pakforge/center_window.h"
+#include "pakforge/message_boxes.h"
 #include "pakforge/pages/list_view_rows.h"
 #include "pakforge/resource_text.h"
 #include "pakforge/wizard_app.h"
@@ -39,7 +40,7 @@ void InitPicker(HWND dialog, ListPickerContent& content) {
   SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
 
   if (content.fill_failed) {
-    ShowMessage(dialog, IDS_SOURCE_TOO_LONG, MB_ICONHAND);
+    content.messages->Show(dialog, IDS_SOURCE_TOO_LONG, MB_ICONHAND);
   } else {
     if (!content.shown_path.empty()) SetDlgItemTextA(dialog, IDC_PICK_PATH, content.shown_path.c_str());
     for (const std::string& row : content.rows) {
@@ -119,6 +120,7 @@ int RunListPicker(HINSTANCE instance, HWND owner, ListPickerContent& content) {
 
 int PickStartupProgram(WizardApp& app, HWND owner) {
   ListPickerContent content;
+  content.messages = &app.messages;
   content.dialog_id = IDD_STARTUP_PICKER;
   content.fill_failed =
       !ListStartupPrograms(app.fs, app.settings, CurrentDirectory(app.fs), &content.shown_path, &content.rows);
@@ -130,6 +132,7 @@ int PickStartupProgram(WizardApp& app, HWND owner) {
 
 int PickSourceFolder(WizardApp& app, HWND owner, const std::string& current) {
   ListPickerContent content;
+  content.messages = &app.messages;
   content.dialog_id = IDD_SOURCE_PICKER;
   content.fill_failed = !ListSourceFolders(app.fs, CurrentDirectory(app.fs), &content.rows);
   content.current = current;
@@ -142,6 +145,7 @@ int ProjectPicker(WizardApp& app, HWND owner) {
   std::string current_dir = CurrentDirectory(app.fs);
   RenameOldProjectFiles(app.fs, current_dir);
   ListPickerContent content;
+  content.messages = &app.messages;
   content.dialog_id = IDD_PROJECT_PICKER;
   content.rows = ListProjectNames(app.fs, current_dir);
   content.cancel_posts_close = true;

@@ -12,6 +12,7 @@
 
 namespace wizard::ui {
 
+class MessageBoxes;
 class WizardApp;
 
 /// Start-up program picker (IDD_STARTUP_PICKER): the "*.exe" files of the source folder
@@ -32,7 +33,10 @@ int ProjectPicker(WizardApp& app, HWND owner);
 /// What one picker shows and how its choice becomes the result text.
 struct ListPickerContent {
   int dialog_id = 0;
-  /// Rows to show; `fill_failed` shows IDS_SOURCE_TOO_LONG and leaves the list empty.
+  /// Where the picker's message is told.
+  MessageBoxes* messages = nullptr;
+  /// Rows to show; `fill_failed` shows IDS_SOURCE_TOO_LONG (through
+  /// `messages`) and leaves the list empty.
   std::vector<std::string> rows;
   bool fill_failed = false;
   /// The current value: its row is selected when the picker opens.

@@ -2,9 +2,16 @@
 
 #include <windows.h>
 
+#include "base/file_access.h"
+#include "base/path_resolver.h"
 #include "pakforge/host_window.h"
+#include "pakforge/message_boxes.h"
 #include "pakforge/wizard_app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  return wizard::ui::RunPakforge(wizard::ui::TheApp(), instance);
+  // The system's seams, made here and passed down: nothing below reaches
+  // the system by itself.
+  wizard::ui::SystemMessageBoxes message_boxes;
+  wizard::ui::WizardApp app(base::SystemFileAccess(), base::SystemPathResolver(), message_boxes);
+  return wizard::ui::RunPakforge(app, instance);
 }

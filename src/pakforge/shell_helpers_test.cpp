@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/encoding.h"
 #include "pakforge/center_window.h"
+#include "pakforge/pages/list_view_rows.h"
 #include "pakforge/resource_text.h"
 #include "pakforge/win32_services.h"
 
@@ -85,24 +87,31 @@ TEST(StringTable, LoadTextCopiesSoTwoTextsCanBeHeld) {
   EXPECT_EQ(second, Sjis("独自"));
 }
 
-TEST(MessageFormat, ArgumentReplacesTheFirstPercentS) {
-  EXPECT_EQ(FormatWithArgument("folder '%s' missing", "src"), "folder 'src' missing");
-  EXPECT_EQ(FormatWithArgument("no argument", "src"), "no argument");
-  EXPECT_EQ(FormatWithArgument("100%% of '%s'", "x"), "100%% of 'x'");
-  EXPECT_EQ(FormatWithArgument("%s", "%s"), "%s");
-}
-
-TEST(MessageHook, RecordsIdTextAndStyleInsteadOfShowing) {
-  std::vector<MessageRequest> shown;
-  SetMessageHook([&](const MessageRequest& request) {
-    shown.push_back(request);
+// Records what would be shown instead of showing it.
+class RecordedBoxes : public MessageBoxes {
+ public:
+  struct Shown {
+    HWND owner;
+    int string_id;
+    std::string text;
+    UINT style;
+  };
+  int ShowText(HWND owner, int string_id, const std::string& text, UINT style) override {
+    shown.push_back({owner, string_id, text, style});
     return IDOK;
-  });
-  EXPECT_EQ(ShowMessage(nullptr, 45, MB_ICONHAND), IDOK);
-  Win32MessageSink sink(nullptr);
+  }
+  std::vector<Shown> shown;
+};
+
+TEST(MessageBoxes, TheCoreMessagesReachTheInjectedBoxesWithTextAndStyle) {
+  RecordedBoxes boxes;
+  const std::vector<RecordedBoxes::Shown>& shown = boxes.shown;
+  EXPECT_EQ(boxes.Show(nullptr, 45, MB_ICONHAND), IDOK);
+  const HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x1234));
+  Win32MessageSink sink(boxes, owner);
   sink.Show(4, MessageIcon::kWarning, "src");
-  SetMessageHook(nullptr);
   ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].owner, owner);
   EXPECT_EQ(shown[0].string_id, 45);
   EXPECT_EQ(shown[0].text, Sjis("'Pakmak.exe'が見つかりません。"));
   EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_ICONHAND));
@@ -110,6 +119,35 @@ TEST(MessageHook, RecordsIdTextAndStyleInsteadOfShowing) {
   EXPECT_EQ(shown[1].text,
             Sjis("フォルダ 'src' が見つかりません。存在するフォルダを指定してください。"));
   EXPECT_EQ(shown[1].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST(FilesList, ColumnsAndItemDataShownFromTheRowsFields) {
+  struct Case {
+    FileRowKind kind;
+    std::uint16_t number;
+    bool startup;
+    bool missing;
+    const char* mark;
+    const char* side;
+    LPARAM data;
+  } cases[] = {
+      {AppRoot, 0, false, false, "", "A", 0x10000},
+      {AppRoot, 3, true, false, "*", "A", 0x10003},
+      {AppRoot, 4, true, true, "x", "A", 0x10004},  // a missing start-up program shows "x"
+      {Doc, 0xFFFF, false, true, "x", "D", 0x2FFFF},
+      {AppOriginal, 1, false, false, "", "A", 0x40001},
+      {DocOriginal, 2, false, false, "", "D", 0x80002},
+  };
+  for (const Case& c : cases) {
+    FileRow row;
+    row.kind = c.kind;
+    row.number = c.number;
+    row.startup = c.startup;
+    row.missing = c.missing;
+    EXPECT_STREQ(FileRowMark(row), c.mark) << c.kind << " " << c.number;
+    EXPECT_STREQ(FileRowSide(row), c.side) << c.kind << " " << c.number;
+    EXPECT_EQ(FileRowData(row), c.data) << c.kind << " " << c.number;
+  }
 }
 
 TEST(CenterWindow, OriginTruncatesTowardZero) {

@@ -1,17 +1,9 @@
 #include "pakforge/win32_services.h"
 
+#include "base/text_table.h"
 #include "pakforge/resource_text.h"
 
 namespace wizard::ui {
-
-std::string FormatWithArgument(const std::string& format, const std::string& argument) {
-  for (size_t i = 0; i + 1 < format.size(); ++i) {
-    if (format[i] != '%') continue;
-    if (format[i + 1] == 's') return format.substr(0, i) + argument + format.substr(i + 2);
-    ++i;  // skip the character after any other '%'
-  }
-  return format;
-}
 
 namespace {
 
@@ -69,26 +61,12 @@ std::string SystemErrorText(DWORD error) {
 
 int Win32MessageSink::Show(int string_id, MessageIcon icon, const std::string& argument) {
   std::string text = LoadText(string_id);
-  if (!argument.empty()) text = FormatWithArgument(text, argument);
-  return ShowMessageText(owner_, string_id, text, IconStyle(icon));
+  if (!argument.empty()) text = base::FillText(text, {argument});
+  return boxes_.ShowText(owner_, string_id, text, IconStyle(icon));
 }
 
 int Win32MessageSink::ShowFilled(int string_id, MessageIcon icon, const std::vector<std::string>& arguments) {
-  std::string text = LoadText(string_id);
-  std::string filled;
-  size_t next = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size()) {
-      if (text[i + 1] == 's' && next < arguments.size()) {
-        filled += arguments[next++];
-        ++i;
-        continue;
-      }
-      filled += text[i++];  // "%%" and other pairs stay as they are
-    }
-    filled += text[i];
-  }
-  return ShowMessageText(owner_, string_id, filled, IconStyle(icon));
+  return boxes_.ShowText(owner_, string_id, base::FillText(LoadText(string_id), arguments), IconStyle(icon));
 }
 
 BuildRun CapturedBatchRunner::Run(const std::string& batch_path) {

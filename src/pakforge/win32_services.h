@@ -1,28 +1,31 @@
 #pragma once
 // The Win32 side of the core's user-interface services: message boxes
-// (through ShowMessage, so tests can redirect them) and the run of the batch
-// file with the builder's output captured.
+// (through the wizard's MessageBoxes) and the run of the batch file with the
+// builder's output captured.
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "pakforge/message_boxes.h"
 #include "project/ui_services.h"
 
 namespace wizard::ui {
 
-/// Shows the core's messages as message boxes owned by one window.
+/// Shows the core's messages through `boxes` as message boxes owned by one
+/// window.
 class Win32MessageSink : public MessageSink {
  public:
-  explicit Win32MessageSink(HWND owner) : owner_(owner) {}
+  Win32MessageSink(MessageBoxes& boxes, HWND owner) : boxes_(boxes), owner_(owner) {}
   /// Loads string `string_id`, puts `argument` in place of its "%s" (when
-  /// the text has one) and shows it with ShowMessage.
+  /// the text has one) and shows it.
   int Show(int string_id, MessageIcon icon, const std::string& argument) override;
   /// The same with `arguments` in place of its "%s"s, in order.
   int ShowFilled(int string_id, MessageIcon icon, const std::vector<std::string>& arguments) override;
 
  private:
+  MessageBoxes& boxes_;
   HWND owner_;
 };
 
@@ -46,9 +49,5 @@ class CapturedBatchRunner : public BatchStarter {
   HWND owner_;
   DWORD limit_ms_;
 };
-
-/// Replaces the first "%s" of `format` (a "%%" stays as "%%" untouched)
-/// with `argument`; a text without "%s" is returned unchanged.
-std::string FormatWithArgument(const std::string& format, const std::string& argument);
 
 }  // namespace wizard::ui

@@ -12,8 +12,8 @@
 
 namespace wizard::ui {
 
-WizardApp::WizardApp(const base::FileAccess& files, base::PathResolver& path_resolver)
-    : fs(files), resolver(path_resolver) {
+WizardApp::WizardApp(const base::FileAccess& files, base::PathResolver& path_resolver, MessageBoxes& boxes)
+    : fs(files), resolver(path_resolver), messages(boxes) {
   pages_[0] = std::make_unique<IoPage>(*this);
   pages_[1] = std::make_unique<InstallPage>(*this);
   pages_[2] = std::make_unique<FilesPage>(*this);
@@ -63,13 +63,8 @@ std::string WizardApp::ProjectStateNow() {
 bool WizardApp::ConfirmClose(HWND owner) {
   if (!changes.Changed(ProjectStateNow())) return true;
 
-  return ShowMessage(owner, IDS_CONFIRM_CLOSE, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+  return messages.Show(owner, IDS_CONFIRM_CLOSE, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
          IDYES;
-}
-
-WizardApp& TheApp() {
-  static WizardApp app(base::SystemFileAccess(), base::SystemPathResolver());
-  return app;
 }
 
 }  // namespace wizard::ui

@@ -12,6 +12,7 @@
 #include "base/path_resolver.h"
 #include "project/change_tracker.h"
 #include "project/settings.h"
+#include "pakforge/message_boxes.h"
 #include "pakforge/wizard_page.h"
 
 namespace wizard::ui {
@@ -36,8 +37,9 @@ struct PageState {
   bool missing_files = false;
 };
 
-/// Everything the wizard's windows share. The program has one (see
-/// `TheApp`); tests make their own so every test starts from the defaults.
+/// Everything the wizard's windows share. WinMain makes the program's one
+/// over the system's seams; tests make their own so every test starts from
+/// the defaults.
 ///
 /// Pages reach their settings through `settings`. Page 3 publishes the
 /// handle of its files list in `files_list` and page 4 that of its registry
@@ -47,10 +49,9 @@ class WizardApp {
  public:
   /// Creates the five pages (IoPage, InstallPage, FilesPage, RegistryPage,
   /// FinishPage) over default settings; every file is reached through `fs`,
-  /// and `resolver` tells where a path really leads.
-  WizardApp(const base::FileAccess& fs, base::PathResolver& resolver);
-  /// As above over the platform's file system, folder lister and resolver.
-  WizardApp() : WizardApp(base::SystemFileAccess(), base::SystemPathResolver()) {}
+  /// `resolver` tells where a path really leads, and every message box is
+  /// shown through `messages`.
+  WizardApp(const base::FileAccess& fs, base::PathResolver& resolver, MessageBoxes& messages);
   ~WizardApp();
   WizardApp(const WizardApp&) = delete;
   WizardApp& operator=(const WizardApp&) = delete;
@@ -60,6 +61,8 @@ class WizardApp {
   /// Where the source folder really leads (page 1's check that it stays
   /// inside the current directory).
   base::PathResolver& resolver;
+  /// Every message box of the wizard.
+  MessageBoxes& messages;
   /// The settings of the project being authored.
   ProjectSettings settings;
   /// What the pages note between visits.
@@ -114,8 +117,5 @@ class WizardApp {
   std::string project_file_path_;
   bool project_file_read_ = false;
 };
-
-/// The program's one application object, constructed before WinMain.
-WizardApp& TheApp();
 
 }  // namespace wizard::ui

@@ -101,7 +101,7 @@ INT_PTR WizardPage::RefuseWithMessage(int string_id, int id) {
 }
 
 INT_PTR WizardPage::RefuseWithText(int string_id, const char* text, int id) {
-  ShowMessageText(window_, string_id, text, MB_ICONHAND);
+  app_.messages.ShowText(window_, string_id, text, MB_ICONHAND);
   if (id != 0) FocusAndSelect(id);
   return RefusePageChange();
 }

@@ -288,7 +288,7 @@ class ProjectBuild {
     if (refusal.field == wizard::Field::kFileRow) {
       std::string missing;
       for (const wizard::FileRow& row : loaded_.files.rows) {
-        if (row.mark != "x") continue;
+        if (!row.missing) continue;
         if (missing.empty()) LocateRow({"CopyFile", "", row.name}, place);
         missing += (missing.empty() ? "" : ", ") + row.name;
       }

@@ -1,6 +1,7 @@
 #include "pakforge_build/wizard_messages.h"
 
 #include "base/encoding.h"
+#include "base/text_table.h"
 #include "project/string_table.h"
 
 namespace pakforge_build {
@@ -9,15 +10,7 @@ std::string WizardMessage(base::Language language, int string_id, const std::str
   const char* utf8 = wizard::StringText(language, string_id);
   std::string text;
   if (utf8 == nullptr || !base::Utf8ToCp932(utf8, &text)) return std::string();
-  const std::size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, argument);
-  return text;
-}
-
-std::string WizardMessage(int string_id, const std::string& argument) {
-  static const base::Language language =
-      base::ChooseLanguage(base::CurrentLanguageRequest(), wizard::kWizardLanguages);
-  return WizardMessage(language, string_id, argument);
+  return base::FillText(text, {argument});
 }
 
 }  // namespace pakforge_build

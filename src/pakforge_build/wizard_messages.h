@@ -14,8 +14,4 @@ namespace pakforge_build {
 std::string WizardMessage(base::Language language, int string_id,
                           const std::string& argument = std::string());
 
-/// The same in the language this process speaks: chosen once, by the rule
-/// of every program of the kit, among the wizard's languages.
-std::string WizardMessage(int string_id, const std::string& argument = std::string());
-
 }  // namespace pakforge_build

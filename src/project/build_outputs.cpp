@@ -39,15 +39,6 @@ std::string CutAtCharacter(const std::string& text, std::size_t limit) {
 
 }  // namespace
 
-std::uint32_t EstimateArchiveSize(const base::FileAccess& fs, const ProjectSettings& s,
-                                  const std::string& current_dir) {
-  std::string p;
-  if (!s.SourceFolderPath(current_dir, &p) || p.size() + 3 >= static_cast<std::size_t>(kMaxPath)) return 0;
-  SourceIndex source;
-  source.Read(fs, p);
-  return EstimateArchiveSize(source);
-}
-
 std::uint32_t EstimateArchiveSize(const SourceIndex& source) {
   std::uint32_t total = 0;
   for (const SourceFile& file : source.files()) {
@@ -71,10 +62,6 @@ std::string SetupIniText(const ProjectSettings& s, std::uint32_t estimate) {
   t += "[RAM]\r\nbyte = " + std::to_string(ram) + "\r\n";
   t += "[PLACE]\r\ndrive = " + std::to_string(place) + "\r\n";
   return t;
-}
-
-bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir) {
-  return WriteSetupIni(fs, s, current_dir, EstimateArchiveSize(fs, s, current_dir));
 }
 
 bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
@@ -122,14 +109,6 @@ bool WriteBatchFile(const base::FileAccess& fs, const ProjectSettings& s, const 
     if (!IsBatchSafe(*quoted)) return false;
   }
   return BatchPath(s, current_dir, path) && WriteTextFile(fs, *path, BatchText(s, current_dir));
-}
-
-bool WriteBatchAndRun(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                      BatchStarter& starter, BuildRun* run) {
-  std::string path;
-  if (!WriteBatchFile(fs, s, current_dir, &path)) return false;
-  *run = starter.Run(path);
-  return true;
 }
 
 void ReportBuild(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,

@@ -15,24 +15,18 @@ namespace wizard {
 
 class SourceIndex;
 
-/// The source folder's size figure: for every file of the source folder and
-/// of its direct sub-folders except "Native.ina" (any case), the length of
-/// its name + its size (low 32 bits) + 12, in 32-bit unsigned arithmetic.
-/// 0 when the source folder path fails or its length + 3 reaches 260.
-std::uint32_t EstimateArchiveSize(const base::FileAccess& fs, const ProjectSettings& settings,
-                                  const std::string& current_dir);
-
-/// The same figure over a source folder already read.
+/// The source folder's size figure, over the source folder as read: for
+/// every file of the folder and of its direct sub-folders except
+/// "Native.ina" (any case), the length of its name + its size (low 32 bits)
+/// + 12, in 32-bit unsigned arithmetic.
 std::uint32_t EstimateArchiveSize(const SourceIndex& source);
 
 /// The Setup.ini text for an archive size figure of `estimate`.
 std::string SetupIniText(const ProjectSettings& settings, std::uint32_t estimate);
 
-/// Writes "Setup.ini" into the current directory. True on success; false
-/// when the path would reach 260 bytes or the file could not be written.
-bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir);
-
-/// As above with the size figure `estimate` (EstimateArchiveSize).
+/// Writes "Setup.ini" with the size figure `estimate` (EstimateArchiveSize)
+/// into the current directory. True on success; false when the path would
+/// reach 260 bytes or the file could not be written.
 bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                    std::uint32_t estimate);
 
@@ -63,12 +57,6 @@ bool BatchPath(const ProjectSettings& settings, const std::string& current_dir, 
 /// directory, `Source` or `Output` fails IsBatchSafe.
 bool WriteBatchFile(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                     std::string* path);
-
-/// Writes the batch file and, when it was written, runs it with `starter`
-/// and stores what became of the run in `run`. False (nothing run) when the
-/// path would reach 260 bytes or the file could not be written.
-bool WriteBatchAndRun(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                      BatchStarter& starter, BuildRun* run);
 
 /// The one message that tells how the build went: the archive
 /// (current directory, `Output`, ".lvar") exists after an ended run with

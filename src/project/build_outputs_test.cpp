@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "project/file_utils.h"
+#include "project/source_index.h"
 #include "project/test_support.h"
 #include "project/texts.h"
 
@@ -11,18 +12,20 @@ namespace {
 
 TEST(EstimateTest, CountsTwoLevelsAndSkipsNativeIna) {
   testing::FakeFolder dir;
-  ProjectSettings s;
-  s.Source.Assign("src");
+  const std::string source_path = dir.At("src") + testing::Sep();
+  const auto estimate = [&] {
+    SourceIndex source;
+    source.Read(dir.fs, source_path);
+    return EstimateArchiveSize(source);
+  };
   dir.MakeFile("src/Native.ina", std::string(500, 'n'));
-  EXPECT_EQ(EstimateArchiveSize(dir.fs, s, dir.path()), 0u);
+  EXPECT_EQ(estimate(), 0u);
   dir.MakeFile("src/a.bin", std::string(1000, 'a'));
-  EXPECT_EQ(EstimateArchiveSize(dir.fs, s, dir.path()), 1017u);  // 5 + 1000 + 12
+  EXPECT_EQ(estimate(), 1017u);  // 5 + 1000 + 12
   dir.MakeFile("src/sub/NATIVE.INA", "x");
   dir.MakeFile("src/sub/Native.ina.bak", "xy");
   dir.MakeFile("src/sub/deeper/hidden.bin", std::string(100, 'h'));
-  EXPECT_EQ(EstimateArchiveSize(dir.fs, s, dir.path()), 1017u + 14u + 2u + 12u);
-  s.Source.Assign(std::string(100, 's'));
-  EXPECT_EQ(EstimateArchiveSize(dir.fs, s, std::string(156, 'd')), 0u);  // 156 + 102 + 3 >= 260
+  EXPECT_EQ(estimate(), 1017u + 14u + 2u + 12u);
 }
 
 TEST(SetupIniTest, FiguresAndPlaces) {
@@ -52,13 +55,12 @@ TEST(SetupIniTest, WrittenIntoTheCurrentDirectory) {
   ProjectSettings s;
   s.Source.Assign("src");
   s.Output.Assign("o");
-  dir.MakeFile("src/a.bin", std::string(1000, 'a'));
-  ASSERT_TRUE(WriteSetupIni(dir.fs, s, dir.path()));
+  ASSERT_TRUE(WriteSetupIni(dir.fs, s, dir.path(), 1017));
   std::string text;
   ASSERT_TRUE(ReadWholeFile(dir.fs, dir.At("Setup.ini"), &text));
   EXPECT_EQ(text, SetupIniText(s, 1017));
-  EXPECT_FALSE(WriteSetupIni(dir.fs, s, std::string(250, 'd')));
-  EXPECT_FALSE(WriteSetupIni(dir.fs, s, dir.At("absent")));  // the write itself fails
+  EXPECT_FALSE(WriteSetupIni(dir.fs, s, std::string(250, 'd'), 1017));
+  EXPECT_FALSE(WriteSetupIni(dir.fs, s, dir.At("absent"), 1017));  // the write itself fails
 }
 
 TEST(BatchTest, TextPathAndStart) {
@@ -89,25 +91,19 @@ TEST(BatchTest, TextPathAndStart) {
     EXPECT_FALSE(FileExists(dir.fs, dir.At("Foo.bat"))) << bad;
   }
 
-  testing::RecordingStarter starter;
-  starter.result.output = "ran";
-  BuildRun run;
-  ASSERT_TRUE(WriteBatchAndRun(dir.fs, s, dir.path(), starter, &run));
-  EXPECT_EQ(run.output, "ran");
-  ASSERT_EQ(starter.started.size(), 1u);
-  EXPECT_EQ(starter.started[0], dir.At("Foo.bat"));
+  std::string path;
+  ASSERT_TRUE(WriteBatchFile(dir.fs, s, dir.path(), &path));
+  EXPECT_EQ(path, dir.At("Foo.bat"));
   std::string text;
   ASSERT_TRUE(ReadWholeFile(dir.fs, dir.At("Foo.bat"), &text));
   EXPECT_EQ(text, BatchText(s, dir.path()));
 
-  // Too long a path: nothing written, nothing started, failure.
+  // Too long a path: nothing written, failure.
   s.Name.Assign(std::string(55, 'n'));
-  EXPECT_FALSE(WriteBatchAndRun(dir.fs, s, std::string(200, 'd'), starter, &run));
-  EXPECT_EQ(starter.started.size(), 1u);
-  // A batch that cannot be written runs nothing and is a failure.
+  EXPECT_FALSE(WriteBatchFile(dir.fs, s, std::string(200, 'd'), &path));
+  // A batch that cannot be written is a failure.
   s.Name.Assign("Foo");
-  EXPECT_FALSE(WriteBatchAndRun(dir.fs, s, dir.At("absent"), starter, &run));
-  EXPECT_EQ(starter.started.size(), 1u);
+  EXPECT_FALSE(WriteBatchFile(dir.fs, s, dir.At("absent"), &path));
 }
 
 TEST(BatchTest, ReportTellsWhatBecameOfTheBuild) {

@@ -48,8 +48,7 @@ std::string ProjectState(const ProjectSettings& s, const FileRowStore* files,
     std::string text;
     Add(&text, row.name);
     Add(&text, row.folder);
-    Add(&text, row.side);
-    Add(&text, static_cast<int>(row.Kind() >> 16));
+    Add(&text, static_cast<int>(row.kind >> 16));
     rows.push_back(std::move(text));
   }
   std::sort(rows.begin(), rows.end());

@@ -29,10 +29,10 @@ void Fill(Project* p) {
   s.Folders.doc_folders.Add("Notes");
   FileRow file;
   file.name = "Demo.exe";
-  file.mark = "*";
+  file.startup = true;
   file.folder = "Data";
-  file.side = "A";
-  file.item_data = AppRoot | 1;
+  file.kind = AppRoot;
+  file.number = 1;
   p->files.rows.push_back(file);
   p->registry.rows.push_back({"HKLM", "Software\\Demo", "Path", "SZ", "\"x\""});
 }
@@ -64,9 +64,7 @@ TEST(ChangeTrackerTest, EveryPartOfTheProjectCounts) {
        },
        true},
       {"file row destination", [](Project* p) { p->files.rows[0].folder = "Other"; }, true},
-      {"file row side", [](Project* p) { p->files.rows[0].side = "D"; }, true},
-      {"file row kind",
-       [](Project* p) { p->files.rows[0].item_data = Doc | 1; }, true},
+      {"file row kind", [](Project* p) { p->files.rows[0].kind = Doc; }, true},
       {"file row removed", [](Project* p) { p->files.rows.clear(); }, true},
       {"registry value", [](Project* p) { p->registry.rows[0].value = "\"y\""; }, true},
       {"registry row added", [](Project* p) { p->registry.rows.push_back(p->registry.rows[0]); },
@@ -90,9 +88,9 @@ TEST(ChangeTrackerTest, EveryPartOfTheProjectCounts) {
          EXPECT_EQ(sorted.State(), p->State());
        },
        true},
-      {"file row mark", [](Project* p) { p->files.rows[0].mark = "x"; }, false},
-      {"file row number", [](Project* p) { p->files.rows[0].item_data = AppRoot | 7; },
-       false},
+      {"file row missing", [](Project* p) { p->files.rows[0].missing = true; }, false},
+      {"file row start-up", [](Project* p) { p->files.rows[0].startup = false; }, false},
+      {"file row number", [](Project* p) { p->files.rows[0].number = 7; }, false},
       {"scanned source", [](Project* p) { p->settings.ScannedSource.Assign("src"); }, false},
       {"project path", [](Project* p) { p->settings.ProjectPath.Assign("C:\\p.ini"); }, false},
       {"chooser mode", [](Project* p) { p->settings.Folders.mode = 0; }, false},

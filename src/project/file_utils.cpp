@@ -63,12 +63,6 @@ bool StatKitPath(const base::FileAccess& fs, const std::string& path, base::File
 
 }  // namespace
 
-std::uint32_t FileSizeOf(const base::FileAccess& fs, const std::string& path) {
-  base::FileInfo info;
-  if (!StatKitPath(fs, path, &info) || info.kind == base::FileKind::kFolder) return 0;
-  return static_cast<std::uint32_t>(info.size & 0xFFFFFFFFu);
-}
-
 bool FileExists(const base::FileAccess& fs, const std::string& path) {
   base::FileInfo info;
   return StatKitPath(fs, path, &info);

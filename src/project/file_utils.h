@@ -22,10 +22,6 @@ namespace wizard {
 /// for a root directory), however long. Empty when it cannot be taken.
 std::string CurrentDirectory(const base::FileAccess& fs);
 
-/// Low 32 bits of the size of the file at `path`; 0 when there is none or it
-/// is a folder.
-std::uint32_t FileSizeOf(const base::FileAccess& fs, const std::string& path);
-
 /// True when a file or a folder exists at `path`.
 bool FileExists(const base::FileAccess& fs, const std::string& path);
 

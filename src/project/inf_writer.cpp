@@ -49,8 +49,8 @@ void AddDistinct(std::vector<std::string>& list, const std::string& name) {
 void CollectOwnFolders(const FileRowStore* files, std::vector<std::string>* app, std::vector<std::string>* doc) {
   EveryFileRow(files, [&](int, const FileRow& row) {
     if (row.folder.empty()) return true;
-    if (row.Kind() & AppOriginal) AddDistinct(*app, row.folder);
-    else if (row.Kind() & DocOriginal) AddDistinct(*doc, row.folder);
+    if (row.kind & AppOriginal) AddDistinct(*app, row.folder);
+    else if (row.kind & DocOriginal) AddDistinct(*doc, row.folder);
     return true;
   });
 }
@@ -132,7 +132,7 @@ std::string InstallInfText(const ProjectSettings& s, const FileRowStore* files,
       t.append(".txt\", COPYFLG_REPLACEONLY\r\n");
       from.Next("CopyFile", "", f);
     }
-    std::uint32_t kind = row.Kind();
+    std::uint32_t kind = row.kind;
     if ((kind & Doc) || ((kind & DocOriginal) && !doc.empty())) {
       t.append("\"?Drive?\\").append(kMyDocuments).append("\\").append(row.folder).append("\\");
     } else if ((kind & AppOriginal) && !app.empty()) {
@@ -176,7 +176,7 @@ std::string UninstallInfText(const ProjectSettings& s, const FileRowStore* files
   t += "\"?Drive?\\" + std::string(kProgramFiles) + "\\" + s.UninstFile.Text() +
        ".inf\"\r\n";
   EveryFileRow(files, [&t, &from](int, const FileRow& row) {
-    if (row.Kind() & Doc) {
+    if (row.kind & Doc) {
       from.Next("CopyFile", "", row.name);
       t.append("\"?Drive?\\").append(kMyDocuments).append("\\").append(row.folder).append("\\");
       t.append(row.name).append("\"\r\n");
@@ -208,10 +208,10 @@ std::string UninstallInfText(const ProjectSettings& s, const FileRowStore* files
   return t;
 }
 
-std::string MenuFileText(const ProjectSettings& s, std::string_view mark) {
+std::string MenuFileText(const ProjectSettings& s, const FileRow& row) {
   const std::string& caption = s.Caption.Text();
   std::string t = "[" + caption + "]\r\nmenu:\r\n";
-  if (mark.empty() || mark.front() != '*') return t + "no\r\n";
+  if (!row.startup || row.missing) return t + "no\r\n";
   t += "yes\r\nappname:\r\n" + caption + "\r\nuninstl:\r\n";
   if (!s.Uninstall.On()) return t + "no\r\n";
   t += "yes\r\nunloadfile:\r\n" + std::string(kStorageCard) + "\\" + kProgramFiles + "\\" +
@@ -244,7 +244,7 @@ bool WriteMenuFiles(const base::FileAccess& fs, const ProjectSettings& s, const 
   return EveryFileRow(files, [&](int, const FileRow& row) {
     std::string base;
     if (!IsProgram(row.name, &base)) return true;
-    std::string text = MenuFileText(s, row.mark);
+    std::string text = MenuFileText(s, row);
     std::string folder;
     if (!s.SourceFolderPath(current_dir, &folder) ||
         folder.size() + base.size() + 4 >= static_cast<std::size_t>(kMaxPath))

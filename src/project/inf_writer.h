@@ -27,8 +27,9 @@ std::string InstallInfText(const ProjectSettings& settings, const FileRowStore* 
 std::string UninstallInfText(const ProjectSettings& settings, const FileRowStore* files,
                              const RegistryRowStore* registry, OriginMap* origins = nullptr);
 
-/// The menu description of one program file whose wake-up mark is `mark`.
-std::string MenuFileText(const ProjectSettings& settings, std::string_view mark);
+/// The menu description of the program file of `row`: on the menu when it
+/// is the start-up program and in the source folder.
+std::string MenuFileText(const ProjectSettings& settings, const FileRow& row);
 
 /// Writes "Install.inf" into the source folder, and "InsResetFlag.txt"
 /// ("Reboot!") when `Reboot` is on. True only when every file was

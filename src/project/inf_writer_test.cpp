@@ -132,7 +132,9 @@ TEST(InstallInfTest, LongDescriptionIsWrittenWhole) {
   testing::FakeFolder dir;
   dir.MakeFolder("src");
   ASSERT_TRUE(WriteInstallInf(dir.fs, e.s, dir.path(), &e.files, nullptr));
-  EXPECT_EQ(FileSizeOf(dir.fs, dir.At("src") + testing::Sep() + "Install.inf"), text.size());
+  std::string written;
+  ASSERT_TRUE(ReadWholeFile(dir.fs, dir.At("src") + testing::Sep() + "Install.inf", &written));
+  EXPECT_EQ(written, text);
 }
 
 TEST(UninstallInfTest, ExampleWithDeleteRegistry) {
@@ -282,15 +284,26 @@ TEST(KeyIsBelowTest, Table) {
   for (const Case& c : cases) EXPECT_EQ(KeyIsBelow(c.previous, c.key), c.below) << c.previous << " " << c.key;
 }
 
+// A row of the start-up program (or not), in the source folder (or not).
+FileRow ProgramRow(bool startup, bool missing) {
+  FileRow row;
+  row.name = "Foo.exe";
+  row.startup = startup;
+  row.missing = missing;
+  return row;
+}
+
 TEST(MenuFileTest, ThreeForms) {
   Example e;
-  EXPECT_EQ(MenuFileText(e.s, ""), Lines({"[Foo Menu]", "menu:", "no"}));
-  EXPECT_EQ(MenuFileText(e.s, "x"), Lines({"[Foo Menu]", "menu:", "no"}));
-  EXPECT_EQ(MenuFileText(e.s, "*"),
+  EXPECT_EQ(MenuFileText(e.s, ProgramRow(false, false)), Lines({"[Foo Menu]", "menu:", "no"}));
+  EXPECT_EQ(MenuFileText(e.s, ProgramRow(false, true)), Lines({"[Foo Menu]", "menu:", "no"}));
+  // A missing start-up program is shown "x", not "*", and is no menu entry.
+  EXPECT_EQ(MenuFileText(e.s, ProgramRow(true, true)), Lines({"[Foo Menu]", "menu:", "no"}));
+  EXPECT_EQ(MenuFileText(e.s, ProgramRow(true, false)),
             Lines({"[Foo Menu]", "menu:", "yes", "appname:", "Foo Menu", "uninstl:", "yes", "unloadfile:",
                    "Storage Card\\Program Files\\UnFoo.inf"}));
   e.s.Uninstall.Set(false);
-  EXPECT_EQ(MenuFileText(e.s, "*"),
+  EXPECT_EQ(MenuFileText(e.s, ProgramRow(true, false)),
             Lines({"[Foo Menu]", "menu:", "yes", "appname:", "Foo Menu", "uninstl:", "no"}));
 }
 
@@ -314,7 +327,7 @@ TEST(WritersTest, FilesInTheSourceFolder) {
   ASSERT_TRUE(ReadWholeFile(dir.fs, src + "Tool.txt", &text));
   EXPECT_EQ(text, Lines({"[Foo Menu]", "menu:", "no"}));
   ASSERT_TRUE(ReadWholeFile(dir.fs, src + "Foo.txt", &text));
-  EXPECT_EQ(text, MenuFileText(e.s, "*"));
+  EXPECT_EQ(text, MenuFileText(e.s, ProgramRow(true, false)));
   EXPECT_FALSE(FileExists(dir.fs, src + "song.txt"));
 
   // A missing source folder: every writer fails.

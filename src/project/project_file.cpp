@@ -125,8 +125,8 @@ void ReadNames(const base::IniFile& ini, const char* stem, NameList& list) {
   }
 }
 
-// The item data's low 16 bits number the rows, so a list holds at most
-// this many rows before the numbers would run into the kind bits.
+// A row's running number has 16 bits, so a list holds at most this many
+// rows with numbers of their own.
 constexpr int kMaxFileRows = 0xFFFF;
 
 }  // namespace
@@ -179,8 +179,10 @@ bool SaveProject(const base::FileAccess& fs, const ProjectSettings& s, const std
   for (int j = 0; j < static_cast<int>(rows.size()); ++j) {
     const FileRow& row = rows[static_cast<std::size_t>(j)];
     ini.Write("CopyFile", Numbered("File", j), Protected(row.name));
-    if (!row.mark.empty()) ini.Write("CopyFile", Numbered("Wakeup", j), "true");
-    std::uint32_t kind = row.Kind();
+    // The wake-up column shows a mark for the start-up program and for a
+    // missing file alike, and the file has always saved either as "true".
+    if (row.startup || row.missing) ini.Write("CopyFile", Numbered("Wakeup", j), "true");
+    std::uint32_t kind = row.kind;
     if (kind & AppRoot) continue;
     ini.Write("CopyFile", Numbered("Folder", j), Protected(row.folder));
     const char* type = (kind & Doc) ? "Doc"
@@ -201,10 +203,6 @@ bool SaveProject(const base::FileAccess& fs, const ProjectSettings& s, const std
   ini.Write("SetupIni", "Name", Protected(s.SetupIniName.Text()));
 
   return WriteTextFile(fs, path, ini.Text());
-}
-
-void LoadProjectSettings(const base::FileAccess& fs, ProjectSettings& s, const std::string& path) {
-  LoadProjectSettings(s, ParsedProjectFile(fs, path));
 }
 
 void LoadProjectSettings(ProjectSettings& s, const base::IniFile& ini) {
@@ -233,10 +231,6 @@ void LoadProjectSettings(ProjectSettings& s, const base::IniFile& ini) {
 
   s.SetupIniCreate.Set(base::EqualsIgnoreAsciiCase(ini.Get("SetupIni", "Create", 50), "true"));
   s.SetupIniName.Assign(ini.Get("SetupIni", "Name", static_cast<std::size_t>(s.SetupIniName.Maximum())));
-}
-
-void LoadCopyFileRows(const base::FileAccess& fs, const std::string& path, FileRowStore& files) {
-  LoadCopyFileRows(ParsedProjectFile(fs, path), files);
 }
 
 void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
@@ -268,11 +262,6 @@ void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files) {
     }
     if (!InsertFileRow(files, name, wakeup, folder, kind)) break;
   }
-}
-
-void LoadRegistryRows(const base::FileAccess& fs, const std::string& path, RegistryRowStore& registry,
-                      std::vector<UnknownRegistryWord>* unknown) {
-  LoadRegistryRows(ParsedProjectFile(fs, path), registry, unknown);
 }
 
 namespace {

@@ -34,14 +34,10 @@ bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::
 /// Reads sections Property, Folder and SetupIni of `ini` into `settings`
 /// (absent keys give the documented defaults).
 void LoadProjectSettings(ProjectSettings& settings, const base::IniFile& ini);
-/// As above from the file at `path` (a missing file reads as an empty one).
-void LoadProjectSettings(const base::FileAccess& fs, ProjectSettings& settings, const std::string& path);
 
 /// Empties `files` and adds one row per CopyFile/File<j> (j from 0 until the
 /// first absent or empty key), through InsertFileRow.
 void LoadCopyFileRows(const base::IniFile& ini, FileRowStore& files);
-/// As above from the file at `path`.
-void LoadCopyFileRows(const base::FileAccess& fs, const std::string& path, FileRowStore& files);
 
 /// A root or type word of a Registry row that is none of the words the
 /// wizard writes (kRegistryRootWords, kRegistryTypeWords, letter case as
@@ -63,9 +59,6 @@ inline constexpr const char* kRegistryTypeWords[] = {"SZ", "DWORD", "BINARY", "M
 /// root or type word that is not exactly one the wizard writes is added to
 /// `unknown` (when not null), in row order, the root before the type.
 void LoadRegistryRows(const base::IniFile& ini, RegistryRowStore& registry,
-                      std::vector<UnknownRegistryWord>* unknown = nullptr);
-/// As above from the file at `path`.
-void LoadRegistryRows(const base::FileAccess& fs, const std::string& path, RegistryRowStore& registry,
                       std::vector<UnknownRegistryWord>* unknown = nullptr);
 
 /// Reads one comma-separated field of a Registry row from `*rest` into

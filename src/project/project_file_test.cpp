@@ -41,12 +41,12 @@ class ProjectFileTest : public ::testing::Test {
   }
   MemoryFileRowStore FileRows() const {
     MemoryFileRowStore rows;
-    LoadCopyFileRows(dir.fs, path, rows);
+    LoadCopyFileRows(testing::ParsedProject(dir.fs, path), rows);
     return rows;
   }
   MemoryRegistryRowStore RegistryRows() const {
     MemoryRegistryRowStore rows;
-    LoadRegistryRows(dir.fs, path, rows);
+    LoadRegistryRows(testing::ParsedProject(dir.fs, path), rows);
     return rows;
   }
   /// The registry rows read back, one "root|key|name|type|value" line each.
@@ -91,13 +91,13 @@ TEST_F(ProjectFileTest, SaveWritesSectionsInOrder) {
 TEST_F(ProjectFileTest, RoundTrip) {
   ProjectSettings saved = SampleSettings();
   MemoryFileRowStore& files = sample_files;
-  files.rows[2].mark = "x";  // a missing file: still saved as a wake-up row (lossy, kept)
+  files.rows[2].missing = true;  // a missing file: still saved as a wake-up row (lossy, kept)
   sample_registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
   sample_registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
   ASSERT_TRUE(SaveProject(dir.fs, saved, path, &files, &sample_registry));
 
   ProjectSettings loaded;
-  LoadProjectSettings(dir.fs, loaded, path);
+  LoadProjectSettings(loaded, testing::ParsedProject(dir.fs, path));
   for (auto member : {&ProjectSettings::Product, &ProjectSettings::Name, &ProjectSettings::Caption,
                       &ProjectSettings::Ver, &ProjectSettings::Output, &ProjectSettings::Source,
                       &ProjectSettings::InstDir, &ProjectSettings::Exe, &ProjectSettings::Cmd,
@@ -115,15 +115,17 @@ TEST_F(ProjectFileTest, RoundTrip) {
   EXPECT_EQ(loaded.Folders.doc_folders.At(1), "Yours");
 
   MemoryFileRowStore files_back;
-  files_back.Append(FileRow{"stale", "", "", "A", AppRoot});
-  LoadCopyFileRows(dir.fs, path, files_back);
+  files_back.Append(FileRow{"stale", "", AppRoot});
+  LoadCopyFileRows(testing::ParsedProject(dir.fs, path), files_back);
   ASSERT_EQ(files_back.rows.size(), 4u);
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(files_back.rows[i].name, files.rows[i].name);
     EXPECT_EQ(files_back.rows[i].folder, files.rows[i].folder);
-    EXPECT_EQ(files_back.rows[i].item_data, files.rows[i].item_data);
+    EXPECT_EQ(files_back.rows[i].kind, files.rows[i].kind);
+    EXPECT_EQ(files_back.rows[i].number, files.rows[i].number);
+    EXPECT_FALSE(files_back.rows[i].missing);
   }
-  EXPECT_EQ(files_back.rows[2].mark, "*");  // "x" comes back as a wake-up mark
+  EXPECT_TRUE(files_back.rows[2].startup);  // a missing file comes back as a wake-up row
 
   // "K,a,b,SZ,"v"": the name is cut at its comma and the rest slides along
   // ("b" is no type word).
@@ -138,7 +140,7 @@ TEST_F(ProjectFileTest, AbsentKeysGiveDefaults) {
   s.Uninstall.Set(false);
   s.UnRegist.Set(false);
   s.Caption.Assign("was set");
-  LoadProjectSettings(dir.fs, s, path);
+  LoadProjectSettings(s, testing::ParsedProject(dir.fs, path));
   EXPECT_EQ(s.Locate, kLanguageUs);
   EXPECT_TRUE(s.Uninstall.On());
   EXPECT_TRUE(s.UnRegist.On());
@@ -151,7 +153,7 @@ TEST_F(ProjectFileTest, AbsentKeysGiveDefaults) {
 TEST_F(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
   ProjectSettings s;
   s.Caption.Assign("was set");
-  LoadProjectSettings(dir.fs, s, dir.At("none.ini"));
+  LoadProjectSettings(s, testing::ParsedProject(dir.fs, dir.At("none.ini")));
   EXPECT_TRUE(s.Caption.IsEmpty());
   EXPECT_FALSE(SaveProject(dir.fs, s, dir.At("no") + testing::Sep() + "p.ini", nullptr, nullptr));
 
@@ -160,7 +162,7 @@ TEST_F(ProjectFileTest, MissingFileUnwritablePathAndByteOrderMark) {
   ASSERT_TRUE(WriteTextFile(dir.fs, path,
                             "\xEF\xBB\xBF[Property]\r\nName=\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88\r\n"
                             "Dest=CARD\r\n[CopyFile]\r\nFile0=a.exe\r\n"));
-  LoadProjectSettings(dir.fs, s, path);
+  LoadProjectSettings(s, testing::ParsedProject(dir.fs, path));
   EXPECT_EQ(s.Name.Text(), "\x83\x65\x83\x58\x83\x67");
   EXPECT_EQ(s.Dest, kLocationCardOnly);
   const MemoryFileRowStore files = FileRows();
@@ -199,7 +201,7 @@ TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
   for (const auto& c : cases) {
     ASSERT_TRUE(WriteTextFile(dir.fs, path, c.text));
     ProjectSettings s;
-    LoadProjectSettings(dir.fs, s, path);
+    LoadProjectSettings(s, testing::ParsedProject(dir.fs, path));
     EXPECT_EQ(s.Caption.Text(), c.caption) << c.name;
     const MemoryFileRowStore files = FileRows();
     ASSERT_EQ(files.rows.size(), 1u) << c.name;
@@ -212,7 +214,7 @@ TEST_F(ProjectFileTest, LongValuesAreCutToTheSettingMaximum) {
                             "[Property]\r\nName=" + std::string(80, 'n') + "\r\nVer=" + std::string(20, '1') +
                                 "\r\nSource=" + std::string(150, 's') + "\r\n"));
   ProjectSettings s;
-  LoadProjectSettings(dir.fs, s, path);
+  LoadProjectSettings(s, testing::ParsedProject(dir.fs, path));
   EXPECT_EQ(s.Name.Length(), 64);
   EXPECT_EQ(s.Ver.Length(), 10);
   EXPECT_EQ(s.Source.Length(), 100);
@@ -225,16 +227,16 @@ TEST_F(ProjectFileTest, FileRowsStopAtTheFirstGapAndKinds) {
                             "File3=d\r\n"));
   MemoryFileRowStore files = FileRows();
   ASSERT_EQ(files.rows.size(), 2u);
-  EXPECT_EQ(files.rows[0].Kind(), DocOriginal);  // Original wins over Type
-  EXPECT_EQ(files.rows[1].Kind(), AppOriginal);
-  EXPECT_EQ(files.rows[1].mark, "*");
+  EXPECT_EQ(files.rows[0].kind, DocOriginal);  // Original wins over Type
+  EXPECT_EQ(files.rows[1].kind, AppOriginal);
+  EXPECT_TRUE(files.rows[1].startup);
   // A folder with an unknown type reads as Doc.
   ASSERT_TRUE(WriteTextFile(dir.fs, path, "[CopyFile]\r\nFile0=a\r\nFolder0=X\r\nType0=odd\r\n"));
-  LoadCopyFileRows(dir.fs, path, files);
+  LoadCopyFileRows(testing::ParsedProject(dir.fs, path), files);
   ASSERT_EQ(files.rows.size(), 1u);
-  EXPECT_EQ(files.rows[0].Kind(), Doc);
+  EXPECT_EQ(files.rows[0].kind, Doc);
   // Without a project file the list is emptied.
-  LoadCopyFileRows(dir.fs, "", files);
+  LoadCopyFileRows(testing::ParsedProject(dir.fs, ""), files);
   EXPECT_TRUE(files.rows.empty());
 }
 
@@ -268,7 +270,7 @@ TEST_F(ProjectFileTest, RegistryWordsNotWrittenByTheWizardAreNotedAndReadAsBefor
                             "RegistryKey3=HKCU,K,v,MULTI_SZ,\"a\"\r\nRegistryKey4=HKLM,K\r\n"));
   MemoryRegistryRowStore rows;
   std::vector<UnknownRegistryWord> unknown;
-  LoadRegistryRows(dir.fs, path, rows, &unknown);
+  LoadRegistryRows(testing::ParsedProject(dir.fs, path), rows, &unknown);
   EXPECT_EQ(RegistryLines(), (std::vector<std::string>{"HKLM|K|c|DWORD|5", "HKCR|K|v|SZ|5", "HKCU|K|v|SZ|5",
                                                        "HKCU|K|v|MULTI_SZ|\"a\"", "HKLM|K||SZ|"}));
   std::vector<std::string> noted;
@@ -373,7 +375,7 @@ TEST_F(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
   ASSERT_TRUE(SaveProject(dir.fs, saved, path, &files, nullptr));
   EXPECT_TRUE(Text().find("Product=\"half\r\n") != std::string::npos);
   ProjectSettings loaded;
-  LoadProjectSettings(dir.fs, loaded, path);
+  LoadProjectSettings(loaded, testing::ParsedProject(dir.fs, path));
   EXPECT_EQ(loaded.Cmd.Text(), saved.Cmd.Text());
   EXPECT_EQ(loaded.Caption.Text(), saved.Caption.Text());
   EXPECT_EQ(loaded.SetupIniName.Text(), "'q'");

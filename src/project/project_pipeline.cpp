@@ -114,7 +114,7 @@ bool CheckFilesPage(const ProjectUnderCheck& project, Refusal* refusal) {
   for (int index = 0; index < count; ++index) {
     FileRow row;
     project.files.Get(index, &row);
-    if (row.mark == "x") return Refuse(refusal, kStrMissingFiles, Field::kFileRow, index);
+    if (row.missing) return Refuse(refusal, kStrMissingFiles, Field::kFileRow, index);
   }
   if (scan.duplicate_names) return Refuse(refusal, kStrDuplicateNames, Field::kNone);
   if (scan.path_too_long) return Refuse(refusal, kStrPathTooLong, Field::kNone);
@@ -144,7 +144,7 @@ bool CheckStartupProgramRow(const ProjectSettings& settings, const FileRowStore&
   for (int index = 0; index < count; ++index) {
     FileRow row;
     files.Get(index, &row);
-    if ((row.Kind() & AppRoot) && settings.Exe.Equals(row.name, true)) return true;
+    if ((row.kind & AppRoot) && settings.Exe.Equals(row.name, true)) return true;
   }
   return Refuse(refusal, kStrSelectExe, Field::kExe);
 }

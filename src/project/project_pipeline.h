@@ -93,7 +93,7 @@ struct ProjectUnderCheck {
 /// Page 3's checks in order: the source folder's path short enough (else
 /// the message of a too long source folder name) and the folder readable
 /// (else no "Native.ina"), exactly one
-/// "Native.ina", no row marked missing ("x"; the first such row named), no
+/// "Native.ina", no row missing (the first such row named), no
 /// two files of one name, no device path too long, no folder inside a
 /// sub-folder.
 bool CheckFilesPage(const ProjectUnderCheck& project, Refusal* refusal);

@@ -9,8 +9,9 @@
 namespace wizard {
 namespace {
 
-std::vector<std::string> Column(const MemoryFileRowStore& files, std::string FileRow::*column) {
-  std::vector<std::string> out;
+template <typename Field>
+std::vector<Field> Column(const MemoryFileRowStore& files, Field FileRow::*column) {
+  std::vector<Field> out;
   for (const FileRow& row : files.rows) out.push_back(row.*column);
   return out;
 }
@@ -59,7 +60,8 @@ TEST_F(ProjectPipelineTest, ListsAreReadInThePagesOrder) {
   // Extension, then base name, ASCII letters folded to lower case ("_" before letters).
   EXPECT_EQ(Column(project.files, &FileRow::name),
             (std::vector<std::string>{"zz", "a.bin", "A_x.dat", "b.dat", "Foo.exe"}));
-  EXPECT_EQ(Column(project.files, &FileRow::mark), (std::vector<std::string>{"", "", "", "", "*"}));
+  EXPECT_EQ(Column(project.files, &FileRow::startup), (std::vector<bool>{false, false, false, false, true}));
+  EXPECT_EQ(Column(project.files, &FileRow::missing), (std::vector<bool>{false, false, false, false, false}));
   EXPECT_EQ(project.files.rows[2].folder, "Music");
   std::vector<std::string> keys;
   for (const RegistryRow& row : project.registry.rows) keys.push_back(row.root + " " + row.key);

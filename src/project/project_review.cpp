@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/sjis.h"
+#include "base/text_table.h"
 #include "project/settings.h"
 
 namespace wizard {
@@ -266,38 +267,24 @@ bool OneEditApart(const std::string& a, const std::string& b) {
 
 ProjectFileReview ReviewProjectFile(const base::IniFile& ini) { return Reviewer(ini).Run(); }
 
-std::string FillEach(const std::string& format, const std::vector<std::string>& arguments) {
-  std::string text;
-  std::size_t next = 0;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    if (format.compare(i, 2, "%s") == 0 && next < arguments.size()) {
-      text += arguments[next++];
-      ++i;
-    } else {
-      text += format[i];
-    }
-  }
-  return text;
-}
-
 std::string ReviewText(const ProjectFileReview& review, const ReviewFormats& formats) {
   std::vector<std::string> lines;
   for (const UnwrittenWord& w : review.words) {
-    lines.push_back(FillEach(formats.word, {std::to_string(w.line), w.key, w.value, w.accepted, w.read_as}));
+    lines.push_back(base::FillText(formats.word, {std::to_string(w.line), w.key, w.value, w.accepted, w.read_as}));
   }
   if (review.word_count > review.words.size()) {
-    lines.push_back(FillEach(formats.more, {std::to_string(review.word_count - review.words.size())}));
+    lines.push_back(base::FillText(formats.more, {std::to_string(review.word_count - review.words.size())}));
   }
   for (const UnreadName& n : review.unread) {
-    std::string line = n.key.empty() ? FillEach(formats.section, {std::to_string(n.line), n.section})
-                                     : FillEach(formats.key, {std::to_string(n.line), n.key});
+    std::string line = n.key.empty() ? base::FillText(formats.section, {std::to_string(n.line), n.section})
+                                     : base::FillText(formats.key, {std::to_string(n.line), n.key});
     if (!n.suggestion.empty()) {
-      line += FillEach(formats.suggestion, {n.key.empty() ? "[" + n.suggestion + "]" : n.suggestion});
+      line += base::FillText(formats.suggestion, {n.key.empty() ? "[" + n.suggestion + "]" : n.suggestion});
     }
     lines.push_back(line);
   }
   if (review.unread_count > review.unread.size()) {
-    lines.push_back(FillEach(formats.more, {std::to_string(review.unread_count - review.unread.size())}));
+    lines.push_back(base::FillText(formats.more, {std::to_string(review.unread_count - review.unread.size())}));
   }
   std::string text;
   for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;

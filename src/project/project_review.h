@@ -66,10 +66,6 @@ struct ReviewFormats {
 /// name with a suggestion ends with it, in brackets for a section.
 std::string ReviewText(const ProjectFileReview& review, const ReviewFormats& formats);
 
-/// `format` with each "%s" replaced by the next of `arguments` (an
-/// argument's own "%s" is not replaced again).
-std::string FillEach(const std::string& format, const std::vector<std::string>& arguments);
-
 /// True when `a` becomes `b` by one inserted, deleted or replaced character
 /// or by two neighbours swapped, ASCII letter case ignored.
 bool OneEditApart(const std::string& a, const std::string& b);

@@ -82,7 +82,6 @@ TEST(ProjectReviewTest, ListsAreCappedAndTextIsFormedFromTheFormats) {
   shown.unread[0].suggestion = "CopyFile";
   const ReviewFormats formats{"%s|%s|%s|%s|%s", "%s [%s]", "%s key %s", " ?%s", "+%s"};
   EXPECT_EQ(ReviewText(shown, formats), "2|Dest|x|MAIN, CARD, ALTERNATIVE|ALTERNATIVE\n3 [Extra0] ?[CopyFile]\n+59");
-  EXPECT_EQ(FillEach("%s-%s-%s", {"%s", "b"}), "%s-b-%s");
 }
 
 TEST(ProjectReviewTest, OneEditApart) {

@@ -104,7 +104,7 @@ bool IsBareFileName(std::string_view name) {
 bool CheckProjectNames(const ProjectSettings& s, const FileRowStore* files, SafetyRefusal* refusal) {
   const bool rows_named = EveryFileRow(files, [refusal](int index, const FileRow& row) {
     if (!IsBareFileName(row.name)) return Refuse(refusal, kStrBadName, Key("File", index, row.name));
-    if (row.Kind() != AppRoot && !IsValidFileName(row.folder)) {
+    if (row.kind != AppRoot && !IsValidFileName(row.folder)) {
       return Refuse(refusal, kStrBadName, Key("Folder", index, row.folder));
     }
     return true;
@@ -197,7 +197,7 @@ bool CheckControlCharacters(const ProjectSettings& s, const FileRowStore* files,
   }
   const bool rows_clean = EveryFileRow(files, [&](int index, const FileRow& row) {
     if (holds_control(row.name)) return refuse("File" + std::to_string(index), row.name);
-    if (row.Kind() != AppRoot && holds_control(row.folder)) return refuse("Folder" + std::to_string(index), row.folder);
+    if (row.kind != AppRoot && holds_control(row.folder)) return refuse("Folder" + std::to_string(index), row.folder);
     return true;
   });
   if (!rows_clean || registry == nullptr) return rows_clean;

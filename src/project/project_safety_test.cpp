@@ -10,6 +10,7 @@
 #include "base/file_access.h"
 #include "base/test_temp_folder.h"
 #include "project/project_file.h"
+#include "project/test_support.h"
 #include "project/texts.h"
 
 namespace wizard {
@@ -159,7 +160,7 @@ TEST(ProjectSafetyTest, ProjectFileLargerThanTheWizardWrites) {
   std::filesystem::resize_file(path, kMaxProjectFileSize + 1);  // sparse: no disk is used
   EXPECT_TRUE(ProjectFileTooLarge(system_files, path));
   ProjectSettings settings;  // not read, and not written over
-  LoadProjectSettings(system_files, settings, path);
+  LoadProjectSettings(settings, testing::ParsedProject(system_files, path));
   EXPECT_EQ(settings.Name.Text(), "");
   EXPECT_FALSE(SaveProject(system_files, settings, path, nullptr, nullptr));
   EXPECT_EQ(std::filesystem::file_size(path), kMaxProjectFileSize + 1);

@@ -28,10 +28,10 @@ bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
                    const std::string& folder, std::uint32_t kind) {
   FileRow row;
   row.name = name;
-  row.item_data = static_cast<std::uint32_t>(files.Count()) + kind;
-  if (startup) row.mark = "*";
+  row.kind = static_cast<FileRowKind>(kind);
+  row.number = static_cast<std::uint16_t>(files.Count());
+  row.startup = startup;
   row.folder = (kind == AppRoot) ? std::string(kAppFolderText) : folder;
-  row.side = (kind == Doc || kind == DocOriginal) ? "D" : "A";
   return files.Append(std::move(row));
 }
 
@@ -116,7 +116,7 @@ void SortStore(Store& store, KeyOf key_of) {
 
 void SortFileRows(FileRowStore& files) {
   SortStore<FileRow>(files, [](const FileRow& row, std::uint32_t) {
-    return std::make_pair(FileSortKeys(row.name), row.item_data & ~kFileRowKindMask);
+    return std::make_pair(FileSortKeys(row.name), std::uint32_t{row.number});
   });
 }
 
@@ -159,7 +159,6 @@ bool EveryFileRow(const FileRowStore* files, const std::function<bool(int index,
   for (int i = 0; i < count; ++i) {
     files->Get(i, &row);
     CutInPlace(row.name, kMaxPath);
-    CutInPlace(row.mark, 10);
     CutInPlace(row.folder, kMaxPath);
     if (!visit(i, row)) return false;
   }

@@ -1,9 +1,10 @@
 #pragma once
 // The two row stores: the files to copy (page 3) and the registry entries
-// (page 4) exist only as rows of two list controls. Every consumer (project
-// file, description writers) reads them through these interfaces; the Win32
-// list views implement them in the UI layer, and the in-memory tables below
-// serve the tests.
+// (page 4). Every consumer (project file, description writers, checks) reads
+// them through these interfaces as records of typed fields; the Win32 list
+// views implement them in the UI layer, where the columns shown (the marks
+// "*" and "x", the side "A" or "D") are made from those fields, and the
+// in-memory tables below hold them elsewhere.
 
 #include <cstdint>
 #include <functional>
@@ -16,20 +17,20 @@
 
 namespace wizard {
 
-/// One row of the files list.
+/// One file the package copies: a row of the files list.
 struct FileRow {
-  /// Column 0: the bare file name (no folder).
+  /// The bare file name (no folder).
   std::string name;
-  /// Column 1: "*" start-up program, "x" missing from the source folder, or empty.
-  std::string mark;
-  /// Column 2: destination folder name; kAppFolderText for AppRoot rows.
+  /// The destination folder's name; kAppFolderText for an AppRoot row.
   std::string folder;
-  /// Column 3: "D" for Doc and DocOriginal rows, else "A".
-  std::string side;
-  /// Item data: FileRowKind in the upper 16 bits, running number below.
-  std::uint32_t item_data = 0;
-
-  std::uint32_t Kind() const { return item_data & kFileRowKindMask; }
+  /// Where the file goes.
+  FileRowKind kind = AppRoot;
+  /// The page's running number: it settles ties of the list's order.
+  std::uint16_t number = 0;
+  /// The file is the start-up program.
+  bool startup = false;
+  /// The file is not in the source folder (found by MarkFileRows).
+  bool missing = false;
 };
 
 /// The files list (IDC_FILES_LIST of page 3).
@@ -39,12 +40,11 @@ class FileRowStore {
   /// Number of rows.
   virtual int Count() const = 0;
   /// Reads row `index` (0 <= index < Count()) into `row`. Implementations
-  /// reading a list control use room for 259 bytes of name and folder and 9
-  /// bytes of mark.
+  /// reading a list control use room for 259 bytes of name and folder.
   virtual void Get(int index, FileRow* row) const = 0;
   /// Appends `row` at the end; false when the store refuses it.
   virtual bool Append(FileRow row) = 0;
-  /// Replaces every column and the item data of row `index`.
+  /// Replaces every field of row `index`.
   virtual void Set(int index, const FileRow& row) = 0;
   /// Removes every row.
   virtual void Clear() = 0;
@@ -97,10 +97,10 @@ class MemoryRegistryRowStore : public RegistryRowStore {
   std::vector<RegistryRow> rows;
 };
 
-/// Page 3's row insertion: appends a row named `name` with item data
-/// (row count + `kind`), mark "*" when `startup`, folder column
-/// kAppFolderText for AppRoot else `folder`, side "D" for Doc/DocOriginal
-/// else "A". False when the store refuses the row.
+/// Page 3's row insertion: appends a row named `name` of `kind` numbered
+/// with the row count (its low 16 bits), the start-up program when
+/// `startup`, with folder kAppFolderText for AppRoot else `folder`. False
+/// when the store refuses the row.
 bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
                    const std::string& folder, std::uint32_t kind);
 
@@ -113,8 +113,8 @@ void RowToEntry(const RegistryRow& row, RegistryEntry* entry);
 RegistryRow EntryToRow(const RegistryEntry& entry);
 
 /// The files-list rows as the writers read them from the list control: name
-/// and folder in buffers of 260 bytes, the mark in one of 10 (each cut
-/// Shift-JIS-safe). A null store has no rows.
+/// and folder in buffers of 260 bytes (each cut Shift-JIS-safe). A null
+/// store has no rows.
 std::vector<FileRow> ReadFileRows(const FileRowStore* files);
 
 /// Reads the rows as ReadFileRows does, one at a time into one row that each
@@ -143,8 +143,7 @@ std::pair<std::string, std::string> FileSortKeys(std::string_view name);
 int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a_number,
                    const std::pair<std::string, std::string>& b, std::uint32_t b_number);
 
-/// Page 3's order: FileSortKeys, then the running number (the low 16 bits
-/// of the item data).
+/// Page 3's order: FileSortKeys, then the running number.
 void SortFileRows(FileRowStore& files);
 
 /// Page 4's order: root text, then key text; rows equal in both keep their

@@ -159,13 +159,10 @@ TEST(WildcardTest, WindowsStylePatterns) {
   for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
 }
 
-TEST(FileUtilsTest, ExistenceSizeAndListing) {
+TEST(FileUtilsTest, ExistenceAndListing) {
   base::TestTempFolder dir;
   dir.MakeFolder("sub");
   dir.Write("a.bin", std::string(1000, 'z'));
-  EXPECT_EQ(FileSizeOf(system_files, dir.Path("a.bin")), 1000u);
-  EXPECT_EQ(FileSizeOf(system_files, dir.Path("sub")), 0u);
-  EXPECT_EQ(FileSizeOf(system_files, dir.Path("none")), 0u);
   EXPECT_TRUE(FileExists(system_files, dir.Path("sub")));
   EXPECT_TRUE(FileExists(system_files, dir.Path("a.bin")));
   EXPECT_TRUE(FolderExists(system_files, dir.Path("sub") + testing::Sep()));
@@ -190,7 +187,9 @@ TEST(FileUtilsTest, ShiftJisNamesAndMove) {
   std::vector<std::string> names = ListDirectory(system_files, dir.Path("*.txt"), true);
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(names[0], name);
-  EXPECT_EQ(FileSizeOf(system_files, dir.Path(name)), 3u);
+  std::string content;
+  ASSERT_TRUE(ReadWholeFile(system_files, dir.Path(name), &content));
+  EXPECT_EQ(content, "abc");
   dir.Write("b.txt", "x");
   EXPECT_FALSE(MoveFileTo(system_files, dir.Path(name), dir.Path("b.txt")));  // target exists
   EXPECT_TRUE(FileExists(system_files, dir.Path(name)));
@@ -206,21 +205,31 @@ TEST(RowStoreTest, InsertFileRowAndRegistryConversions) {
   ASSERT_TRUE(InsertFileRow(files, "song.dat", false, "Music", Doc));
   ASSERT_TRUE(InsertFileRow(files, "a.dat", false, "Data", AppOriginal));
   EXPECT_EQ(files.rows[0].folder, kAppFolderText);
-  EXPECT_EQ(files.rows[0].mark, "*");
-  EXPECT_EQ(files.rows[0].side, "A");
-  EXPECT_EQ(files.rows[1].item_data, 0x20001u);
-  EXPECT_EQ(files.rows[1].side, "D");
-  EXPECT_EQ(files.rows[2].item_data, 0x40002u);
-  // Read back as from the list's buffers: 259 and 9 bytes, no character split.
+  EXPECT_TRUE(files.rows[0].startup);
+  EXPECT_FALSE(files.rows[0].missing);
+  EXPECT_EQ(files.rows[0].kind, AppRoot);
+  EXPECT_FALSE(files.rows[1].startup);
+  EXPECT_EQ(files.rows[1].kind, Doc);
+  EXPECT_EQ(files.rows[1].number, 1u);
+  EXPECT_EQ(files.rows[1].folder, "Music");
+  EXPECT_EQ(files.rows[2].kind, AppOriginal);
+  EXPECT_EQ(files.rows[2].number, 2u);
+  // Read back as from the list's buffers: 259 bytes, no character split.
   files.rows[1].name = std::string(258, 'n') + "\x95\x5C";
-  files.rows[1].mark = "1234567890";
   files.rows[1].folder = std::string(259, 'f');
   const std::vector<FileRow> read = ReadFileRows(&files);
   ASSERT_EQ(read.size(), 3u);
   EXPECT_EQ(read[0].name, "app.exe");
   EXPECT_EQ(read[1].name, std::string(258, 'n'));
-  EXPECT_EQ(read[1].mark, "123456789");
   EXPECT_EQ(read[1].folder, std::string(259, 'f'));
+
+  // A folder of more than 65535 files: the running number wraps, the kind
+  // stays what was asked (it once ran into the kind bits: Doc, then worse).
+  MemoryFileRowStore many;
+  for (int i = 0; i <= 0x10001; ++i) ASSERT_TRUE(InsertFileRow(many, "f.dat", false, "", AppRoot));
+  EXPECT_EQ(many.rows[0x10000].kind, AppRoot);
+  EXPECT_EQ(many.rows[0x10001].kind, AppRoot);
+  EXPECT_EQ(many.rows[0x10001].number, 1u);
 
   RegistryEntry e;
   RowToEntry({"hkcr", "K", "", "binary", "v"}, &e);  // case-sensitive words

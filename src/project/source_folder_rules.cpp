@@ -56,27 +56,19 @@ SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view in
   return scan;
 }
 
-SourceFolderScan ScanSourceFolder(const base::FileAccess& fs, const std::string& source_path,
-                                  std::string_view inst_dir) {
-  SourceIndex source;
-  source.Read(fs, source_path);
-  return ScanSourceFolder(source, inst_dir);
-}
-
 bool MarkFileRows(FileRowStore& rows, const std::string& exe, const SourceIndex* source) {
   bool missing = false;
   const int count = rows.Count();
   for (int index = 0; index < count; ++index) {
     FileRow row;
     rows.Get(index, &row);
-    std::string mark = !exe.empty() && base::EqualsIgnoreAsciiCase(exe, row.name) ? "*" : "";
-    if (source == nullptr || !source->Contains(row.name)) {
-      mark = "x";
-      missing = true;
-    }
-    // Only a changed mark is written back: a list control redraws each row set.
-    if (mark != row.mark) {
-      row.mark = mark;
+    const bool startup = !exe.empty() && base::EqualsIgnoreAsciiCase(exe, row.name);
+    const bool gone = source == nullptr || !source->Contains(row.name);
+    missing = missing || gone;
+    // Only a changed row is written back: a list control redraws each row set.
+    if (startup != row.startup || gone != row.missing) {
+      row.startup = startup;
+      row.missing = gone;
       rows.Set(index, row);
     }
   }
@@ -103,7 +95,7 @@ bool HasChosenDestination(const FileRowStore& rows) {
   for (int index = 0; index < count; ++index) {
     FileRow row;
     rows.Get(index, &row);
-    if (row.Kind() != AppRoot) return true;
+    if (row.kind != AppRoot) return true;
   }
   return false;
 }

@@ -57,15 +57,10 @@ struct SourceFolderScan {
 /// installing into `inst_dir`.
 SourceFolderScan ScanSourceFolder(const SourceIndex& source, std::string_view inst_dir);
 
-/// As above, reading the source folder at `source_path` (a kit path ending
-/// in a separator) first.
-SourceFolderScan ScanSourceFolder(const base::FileAccess& fs, const std::string& source_path,
-                                  std::string_view inst_dir);
-
-/// Page 3's marks of the files list: "x" for a row whose file is not in the
-/// source folder `source` (every row when `source` is null), else "*" for
-/// the start-up program `exe` (ASCII letter case ignored), else none. True
-/// when some row's file is missing.
+/// Sets page 3's two facts of every row: `missing` when its file is not in
+/// the source folder `source` (every row when `source` is null), and
+/// `startup` when it is the start-up program `exe` (ASCII letter case
+/// ignored). True when some row's file is missing.
 bool MarkFileRows(FileRowStore& rows, const std::string& exe, const SourceIndex* source);
 
 /// The names of `files` (a scan's list) that no row of `rows` names, ASCII

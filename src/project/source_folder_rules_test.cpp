@@ -9,6 +9,13 @@
 namespace wizard {
 namespace {
 
+// The folder "src" of `dir` as read.
+SourceIndex ReadSource(const testing::FakeFolder& dir) {
+  SourceIndex source;
+  source.Read(dir.fs, dir.At("src") + testing::Sep());
+  return source;
+}
+
 TEST(SourceFolderRulesTest, DevicePathLength) {
   // 12 + 100 + 127 + 20 = 259 fits; one byte more does not.
   EXPECT_FALSE(DevicePathTooLong(100, 127));
@@ -68,8 +75,7 @@ TEST(SourceFolderRulesTest, ScanFindsEachFault) {
     testing::FakeFolder dir;
     dir.MakeFolder("src");
     for (const std::string& file : c.files) dir.MakeFile("src/" + file);
-    const SourceFolderScan scan =
-        ScanSourceFolder(dir.fs, dir.At("src") + testing::Sep(), std::string(c.inst_dir, 'i'));
+    const SourceFolderScan scan = ScanSourceFolder(ReadSource(dir), std::string(c.inst_dir, 'i'));
     std::vector<std::string> names = scan.files;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, c.names) << c.label;
@@ -84,7 +90,7 @@ TEST(SourceFolderRulesTest, TopLevelFilesComeBeforeThoseOfSubFolders) {
   testing::FakeFolder dir;
   dir.MakeFile("src/a/first.dat");
   dir.MakeFile("src/z.dat");
-  const SourceFolderScan scan = ScanSourceFolder(dir.fs, dir.At("src") + testing::Sep(), "");
+  const SourceFolderScan scan = ScanSourceFolder(ReadSource(dir), "");
   EXPECT_EQ(scan.files, (std::vector<std::string>{"z.dat", "first.dat"}));
 }
 
@@ -96,16 +102,23 @@ TEST(SourceFolderRulesTest, MarksRowsAgainstTheIndex) {
   ASSERT_TRUE(source.Read(dir.fs, dir.At("src") + testing::Sep()));
   MemoryFileRowStore rows;
   for (const char* name : {"top.dat", "inner.dat", "gone.dat"}) InsertFileRow(rows, name, true, "", AppRoot);
+  // Each row's (start-up, missing) after a marking.
+  const auto facts = [&rows] {
+    std::vector<std::pair<bool, bool>> out;
+    for (const FileRow& row : rows.rows) out.emplace_back(row.startup, row.missing);
+    return out;
+  };
+  using Facts = std::vector<std::pair<bool, bool>>;
   EXPECT_TRUE(MarkFileRows(rows, "TOP.DAT", &source));
-  EXPECT_EQ(rows.rows[0].mark, "*");  // the start-up program, letter case ignored
-  EXPECT_EQ(rows.rows[1].mark, "");   // the saved mark gives way to the program's
-  EXPECT_EQ(rows.rows[2].mark, "x");
+  // The start-up program found ignoring letter case; the saved start-up
+  // facts give way to the program's; the third file is gone.
+  EXPECT_EQ(facts(), (Facts{{true, false}, {false, false}, {false, true}}));
   rows.rows.pop_back();
   EXPECT_FALSE(MarkFileRows(rows, "", &source));
-  EXPECT_EQ(rows.rows[0].mark, "");
-  // No source folder: every row is missing.
+  EXPECT_EQ(facts(), (Facts{{false, false}, {false, false}}));
+  // No source folder: every row is missing, the start-up program as well.
   EXPECT_TRUE(MarkFileRows(rows, "top.dat", nullptr));
-  EXPECT_EQ(rows.rows[0].mark, "x");
+  EXPECT_EQ(facts(), (Facts{{true, true}, {false, true}}));
 }
 
 TEST(SourceFolderRulesTest, UnlistedFilesAndChosenDestinations) {

@@ -8,13 +8,23 @@
 #include "base/fake_folder_lister.h"
 #include "base/file_access.h"
 #include "base/listing.h"
+#include "base/ini_file.h"
 #include "project/file_utils.h"
+#include "project/project_file.h"
 #include "project/row_store.h"
 #include "project/settings.h"
 #include "project/ui_services.h"
 
 namespace wizard {
 namespace testing {
+
+/// The project file at `path` as ReadProjectFile reads it; a missing or
+/// unreadable file reads as an empty one.
+inline base::IniFile ParsedProject(const base::FileAccess& fs, const std::string& path) {
+  base::IniFile ini;
+  ReadProjectFile(fs, path, &ini);
+  return ini;
+}
 
 /// An in-memory file system, handed to the code under test as `fs`, holding
 /// one empty folder, path(), which is also its current folder. Names given

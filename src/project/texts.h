@@ -33,9 +33,8 @@ enum StringId : int {
   kStrPathTooLong = IDS_PATH_TOO_LONG,             ///< a device path would be too long
   kStrNestedFolders = IDS_NESTED_FOLDERS,          ///< a folder inside a sub-folder
   kStrMissingFiles = IDS_MISSING_FILES,            ///< a row's file is not in the source folder
-  /// Added by the core: the project file could not be written. Text (UTF-8
-  /// here for reading): "プロジェクトファイルを保存できませんでした。"
-  /// (kProjectNotSavedText below holds its Shift-JIS bytes).
+  /// Added by the core: the project file could not be written
+  /// ("プロジェクトファイルを保存できませんでした。").
   kStrProjectNotSaved = IDS_SAVE_FAILED,
   kStrBuildDone = IDS_BUILD_DONE,                  ///< the archive '%s' was made, size %s bytes
   kStrBuildFailed = IDS_BUILD_FAILED,              ///< the archive was not made; the builder's messages: %s
@@ -53,11 +52,5 @@ enum StringId : int {
 /// IDS_APP_FOLDER in Shift-JIS: "(ｱﾌﾟﾘｹｰｼｮﾝﾌｫﾙﾀﾞ)" (half-width katakana), shown in
 /// the folder column of every AppRoot row of the files list.
 inline constexpr char kAppFolderText[] = "(\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\xCC\xAB\xD9\xC0\xDE)";
-
-/// IDS_SAVE_FAILED in Shift-JIS: "プロジェクトファイルを保存できませんでした。"
-inline constexpr char kProjectNotSavedText[] =
-    "\x83\x76\x83\x8D\x83\x57\x83\x46\x83\x4E\x83\x67\x83\x74\x83\x40\x83\x43\x83\x8B"
-    "\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
-    "\x82\xBD\x81\x42";
 
 }  // namespace wizard

@@ -8,6 +8,7 @@
 #include "base/listing.h"
 #include "base/message_box_win32.h"
 #include "base/resource_string_win32.h"
+#include "base/text_table.h"
 #include "launcher/launcher_files.h"
 #include "launcher/launcher_folder.h"
 #include "launcher/resources/resource.h"
@@ -37,10 +38,7 @@ int ShowMessage(HWND owner, const std::string& text, UINT style) {
 }
 
 void ShowStopMessage(HWND owner, UINT id, const std::string& detail) {
-  std::string text = LoadText(id);
-  const std::size_t mark = text.find("%s");
-  if (mark != std::string::npos) text.replace(mark, 2, detail);
-  ShowMessage(owner, text, MB_OK | MB_ICONSTOP);
+  ShowMessage(owner, base::FillText(LoadText(id), {detail}), MB_OK | MB_ICONSTOP);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_table.h"
 #include "project/file_utils.h"
 #include "project/name_lines.h"
 #include "project/project_file.h"
@@ -204,28 +205,28 @@ bool FilesPage::DestinationAllowed() const {
 
 void FilesPage::OnDestinationFolder() {
   FolderChooser& chooser = app_.settings.Folders;
-  const int result = ChooseDestinationFolder(instance_, window_, chooser);
+  const int result = ChooseDestinationFolder(instance_, window_, chooser, app_.messages);
   if (result < kChooserAppFolder || result > kChooserAppOwn) return;
-  std::uint32_t kind = AppRoot;
+  FileRowKind kind = AppRoot;
   if (result == kChooserDocFixed) kind = Doc;
   if (result == kChooserDocOwn) kind = DocOriginal;
   if (result == kChooserAppOwn) kind = AppOriginal;
-  const std::string folder =
-      result == kChooserAppFolder ? LoadText(IDS_APP_FOLDER) : chooser.result.Text();
-  const char* side = (result == kChooserDocFixed || result == kChooserDocOwn) ? "D" : "A";
+  const std::string folder = result == kChooserAppFolder ? std::string(kAppFolderText) : chooser.result.Text();
+  ListViewFileRows rows(list_);
+  FileRow file;
   for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, row)) {
-    const LPARAM data = ListViewData(list_, row);
-    SetListViewData(list_, row, static_cast<LPARAM>((static_cast<std::uint32_t>(data) & 0xFFFFu) | kind));
-    SetListViewText(list_, row, 2, folder);
-    SetListViewText(list_, row, 3, side);
+    rows.Get(row, &file);
+    file.kind = kind;
+    file.folder = folder;
+    rows.Set(row, file);
   }
 }
 
-void FilesPage::Warn(int string_id) { ShowMessage(window_, string_id, MB_ICONEXCLAMATION); }
+void FilesPage::Warn(int string_id) { app_.messages.Show(window_, string_id, MB_ICONEXCLAMATION); }
 
 bool FilesPage::MayRebuild() {
   if (!HasChosenDestination(ListViewFileRows(list_))) return true;
-  return ShowMessage(window_, IDS_REREAD_FILES, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+  return app_.messages.Show(window_, IDS_REREAD_FILES, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void FilesPage::OfferUnlistedFiles() {
@@ -236,8 +237,8 @@ void FilesPage::OfferUnlistedFiles() {
   ListViewFileRows rows(list_);
   const std::vector<std::string> names = UnlistedFiles(rows, ScanSourceFolder(source_, s.InstDir.Text()).files);
   if (names.empty()) return;
-  const std::string text = FormatWithArgument(LoadText(IDS_UNLISTED_FILES), NameLines(names));
-  if (ShowMessageText(window_, IDS_UNLISTED_FILES, text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  const std::string text = base::FillText(LoadText(IDS_UNLISTED_FILES), {NameLines(names)});
+  if (app_.messages.ShowText(window_, IDS_UNLISTED_FILES, text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   for (const std::string& name : names) {
     if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) break;
   }
@@ -268,13 +269,13 @@ void FilesPage::RemoveMissingSelectedRows() {
 }
 
 void FilesPage::ShowFirstMissingRow() {
-  const int count = ListViewFileRows(list_).Count();
-  for (int row = 0; row < count; ++row) {
-    if (ListViewText(list_, row, 1, 9) != "x") continue;
-    SelectListViewRow(list_, row);
+  const ListViewFileRows rows(list_);
+  EveryFileRow(&rows, [this](int index, const FileRow& row) {
+    if (!row.missing) return true;
+    SelectListViewRow(list_, index);
     SetFocus(list_);
-    return;
-  }
+    return false;
+  });
 }
 
 }  // namespace wizard::ui

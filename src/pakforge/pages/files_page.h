@@ -30,7 +30,7 @@ class FilesPage : public ListPage {
   /// page posts itself comes without a control and does not ask.
   INT_PTR OnCommand(int id, int code, HWND control) override;
   /// Rescans the source folder and refuses Next while a rule of the core's
-  /// CheckFilesPage is broken; for missing files the first row marked "x"
+  /// CheckFilesPage is broken; for missing files the first missing row
   /// is selected and shown.
   INT_PTR OnWizardNext() override;
   /// Row activation, selection changes and the Delete key of the list.
@@ -45,8 +45,8 @@ class FilesPage : public ListPage {
   /// Scans the source folder for the rules checked on Next, leaving the
   /// list alone.
   void CheckSourceFolder();
-  /// Sets every row's mark: "*" for the start-up program, "x" for a file no
-  /// longer in the source folder (updates PageState::missing_files).
+  /// Sets every row's start-up and missing facts, which the list shows as
+  /// "*" and "x" (updates PageState::missing_files).
   void MarkFileRows();
 
  private:
@@ -72,7 +72,7 @@ class FilesPage : public ListPage {
   void OfferUnlistedFiles();
   /// Removes the selected rows whose file is not in the source folder.
   void RemoveMissingSelectedRows();
-  /// Selects the first row marked "x" alone and scrolls it into view.
+  /// Selects the first missing row alone and scrolls it into view.
   void ShowFirstMissingRow();
 
   /// Reads the source folder into `source_`; false when it cannot be read.

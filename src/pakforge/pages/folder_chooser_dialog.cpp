@@ -9,6 +9,7 @@
 #include "project/file_utils.h"
 #include "pakforge/resources/resource.h"
 #include "pakforge/center_window.h"
+#include "pakforge/message_boxes.h"
 #include "pakforge/pages/list_view_rows.h"
 #include "pakforge/resource_text.h"
 
@@ -22,6 +23,7 @@ constexpr UINT kEditAgain = WM_APP + 1;
 // State of the open dialog. The dialog is modal, so one at a time.
 struct ChooserState {
   FolderChooser* chooser = nullptr;
+  MessageBoxes* messages = nullptr;
   HWND dialog = nullptr;
   HWND list = nullptr;
   /// The refused name, shown again when its row's editing restarts.
@@ -201,7 +203,7 @@ BOOL OnEndEdit(ChooserState& state, const NMLVDISPINFOA* info) {
     refusal = IDS_BAD_NAME;
   }
   if (refusal == 0) return TRUE;
-  ShowMessage(state.dialog, refusal, MB_ICONHAND);
+  state.messages->Show(state.dialog, refusal, MB_ICONHAND);
   // Editing starts again with the typed text, so it can be corrected.
   state.refused_name = name;
   PostMessageA(state.dialog, kEditAgain, static_cast<WPARAM>(info->item.iItem), 0);
@@ -303,9 +305,10 @@ INT_PTR CALLBACK ChooserProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 
 }  // namespace
 
-int ChooseDestinationFolder(HINSTANCE instance, HWND owner, FolderChooser& chooser) {
+int ChooseDestinationFolder(HINSTANCE instance, HWND owner, FolderChooser& chooser, MessageBoxes& messages) {
   ChooserState state;
   state.chooser = &chooser;
+  state.messages = &messages;
   ChooserState* outer = g_open;
   g_open = &state;
   const INT_PTR result = RunModalDialog(instance, IDD_FOLDER_CHOOSER, owner, &ChooserProc,

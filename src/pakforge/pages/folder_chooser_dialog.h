@@ -12,6 +12,8 @@
 
 namespace wizard::ui {
 
+class MessageBoxes;
+
 /// Kinds of the chooser's rows, also its end codes.
 enum ChooserRowKind : int {
   kChooserAppFolder = 1,  ///< the application folder itself (fixed)
@@ -25,8 +27,9 @@ enum ChooserRowKind : int {
 /// mode. Answers the kind (1 to 4) of the row chosen with Select, whose name
 /// is then `chooser.result` (empty for the application folder), or 5 when
 /// cancelled or closed. The own rows shown when Select is pressed, and those
-/// of a mode that was left, are copied back into the NameLists.
-int ChooseDestinationFolder(HINSTANCE instance, HWND owner, FolderChooser& chooser);
+/// of a mode that was left, are copied back into the NameLists. A refused
+/// folder name is told through `messages`.
+int ChooseDestinationFolder(HINSTANCE instance, HWND owner, FolderChooser& chooser, MessageBoxes& messages);
 
 /// The chooser dialog while it is open (for tests), else null.
 HWND OpenFolderChooser();

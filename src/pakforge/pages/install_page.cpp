@@ -83,7 +83,7 @@ INT_PTR InstallPage::OnCommand(int id, int code, HWND) {
       s.InstDir.Assign(ControlText(IDC_INST_DIR, s.InstDir.Maximum()));
       if (DevicePathTooLong(s.InstDir.Text().size(), s.Exe.Text().size())) {
         ShowProgramPath(true);
-        ShowMessage(window_, IDS_INSTDIR_TOO_LONG, MB_ICONHAND);
+        app_.messages.Show(window_, IDS_INSTDIR_TOO_LONG, MB_ICONHAND);
       } else {
         ShowProgramPath(false);
       }
@@ -93,7 +93,7 @@ INT_PTR InstallPage::OnCommand(int id, int code, HWND) {
       if (PickStartupProgram(app_, window_) == 1) {
         if (DevicePathTooLong(s.InstDir.Text().size(), app_.startup_choice.Text().size())) {
           ShowProgramPath(true);
-          ShowMessage(window_, IDS_INSTDIR_TOO_LONG, MB_ICONHAND);
+          app_.messages.Show(window_, IDS_INSTDIR_TOO_LONG, MB_ICONHAND);
         } else {
           s.Exe.Assign(app_.startup_choice.Text());
           ShowProgramPath(false);

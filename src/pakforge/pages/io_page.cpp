@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "base/text_table.h"
 #include "project/file_utils.h"
 #include "project/page_fields.h"
 #include "project/project_file.h"
@@ -94,8 +95,8 @@ void IoPage::ShowProjectFileReview() {
   if (review.word_count == 0 && review.unread_count == 0) return;
   const ReviewFormats formats{LoadText(IDS_REVIEW_WORD), LoadText(IDS_REVIEW_SECTION), LoadText(IDS_REVIEW_KEY),
                               LoadText(IDS_REVIEW_SUGGESTION), LoadText(IDS_REVIEW_MORE)};
-  const std::string text = FormatWithArgument(LoadText(IDS_PROJECT_FILE_REVIEW), ReviewText(review, formats));
-  ShowMessageText(window_, IDS_PROJECT_FILE_REVIEW, text, MB_ICONEXCLAMATION);
+  const std::string text = base::FillText(LoadText(IDS_PROJECT_FILE_REVIEW), {ReviewText(review, formats)});
+  app_.messages.ShowText(window_, IDS_PROJECT_FILE_REVIEW, text, MB_ICONEXCLAMATION);
 }
 
 void IoPage::FillControls() {
@@ -131,7 +132,7 @@ INT_PTR IoPage::OnCommand(int id, int code, HWND control) {
       // The start-up program of the former folder no longer applies.
       app_.settings.Exe.Clear();
     } else {
-      ShowMessage(window_, IDS_SOURCE_TOO_LONG, MB_ICONHAND);
+      app_.messages.Show(window_, IDS_SOURCE_TOO_LONG, MB_ICONHAND);
     }
   }
   return 0;
@@ -171,12 +172,12 @@ INT_PTR IoPage::OnWizardNext() {
       default: break;
     }
     if (refusal.argument.empty()) return RefuseWithMessage(refusal.string_id, control);
-    const std::string text = FormatWithArgument(LoadText(refusal.string_id), refusal.argument);
+    const std::string text = base::FillText(LoadText(refusal.string_id), {refusal.argument});
     return RefuseWithText(refusal.string_id, text.c_str(), control);
   }
   SafetyRefusal unsafe;
   if (!CheckSourceFolderInside(app_.fs, s, current_dir, app_.resolver, &unsafe)) {
-    const std::string text = FormatWithArgument(LoadText(unsafe.string_id), unsafe.Detail());
+    const std::string text = base::FillText(LoadText(unsafe.string_id), {unsafe.Detail()});
     return RefuseWithText(unsafe.string_id, text.c_str(), IDC_IO_SOURCE);
   }
   app_.page_state.source_changed = !s.ScannedSource.Equals(s.Source.Text(), true);

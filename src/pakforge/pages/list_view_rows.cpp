@@ -16,14 +16,29 @@ constexpr int kRootRoom = 10;
 constexpr int kTypeRoom = 20;
 constexpr int kValueRoom = 1024;
 
+// The wake-up column's two marks.
+constexpr char kMissingMark[] = "x";
+constexpr char kStartupMark[] = "*";
+
 /// The folder column as shown: an AppRoot row shows the application folder
 /// in the chosen language, while the rows themselves keep kAppFolderText, so
 /// that what is saved and compared never depends on the language.
 std::string ShownFolder(const FileRow& row) {
-  return (row.Kind() & AppRoot) ? LoadText(IDS_APP_FOLDER) : row.folder;
+  return (row.kind & AppRoot) ? LoadText(IDS_APP_FOLDER) : row.folder;
 }
 
 }  // namespace
+
+const char* FileRowMark(const FileRow& row) {
+  if (row.missing) return kMissingMark;
+  return row.startup ? kStartupMark : "";
+}
+
+const char* FileRowSide(const FileRow& row) { return (row.kind & (Doc | DocOriginal)) ? "D" : "A"; }
+
+LPARAM FileRowData(const FileRow& row) {
+  return static_cast<LPARAM>(static_cast<std::uint32_t>(row.kind) | row.number);
+}
 
 std::string ListViewText(HWND list, int row, int column, int room) {
   if (!list || room <= 1) return std::string();
@@ -104,30 +119,34 @@ int ListViewFileRows::Count() const { return ListViewRowCount(list_); }
 
 void ListViewFileRows::Get(int index, FileRow* row) const {
   row->name = ListViewText(list_, index, 0, kNameRoom);
-  row->mark = ListViewText(list_, index, 1, kMarkRoom);
+  const std::string mark = ListViewText(list_, index, 1, kMarkRoom);
+  row->missing = mark == kMissingMark;
+  row->startup = mark == kStartupMark;
   row->folder = ListViewText(list_, index, 2, kNameRoom);
-  row->side = ListViewText(list_, index, 3, kMarkRoom);
-  row->item_data = static_cast<std::uint32_t>(ListViewData(list_, index));
-  if (row->Kind() & AppRoot) row->folder = kAppFolderText;
+  const std::uint32_t data = static_cast<std::uint32_t>(ListViewData(list_, index));
+  row->kind = static_cast<FileRowKind>(data & kFileRowKindMask);
+  row->number = static_cast<std::uint16_t>(data & 0xFFFFu);
+  if (row->kind & AppRoot) row->folder = kAppFolderText;
 }
 
 bool ListViewFileRows::Append(FileRow row) {
   if (!list_) return false;
-  const int index = InsertListViewRow(list_, Count(), row.name, static_cast<LPARAM>(row.item_data));
+  const int index = InsertListViewRow(list_, Count(), row.name, FileRowData(row));
   if (index < 0) return false;
-  if (!row.mark.empty()) SetListViewText(list_, index, 1, row.mark);
+  const std::string mark = FileRowMark(row);
+  if (!mark.empty()) SetListViewText(list_, index, 1, mark);
   SetListViewText(list_, index, 2, ShownFolder(row));
-  SetListViewText(list_, index, 3, row.side);
+  SetListViewText(list_, index, 3, FileRowSide(row));
   return true;
 }
 
 void ListViewFileRows::Set(int index, const FileRow& row) {
   if (!list_) return;
   SetListViewText(list_, index, 0, row.name);
-  SetListViewText(list_, index, 1, row.mark);
+  SetListViewText(list_, index, 1, FileRowMark(row));
   SetListViewText(list_, index, 2, ShownFolder(row));
-  SetListViewText(list_, index, 3, row.side);
-  SetListViewData(list_, index, static_cast<LPARAM>(row.item_data));
+  SetListViewText(list_, index, 3, FileRowSide(row));
+  SetListViewData(list_, index, FileRowData(row));
 }
 
 void ListViewFileRows::Clear() {

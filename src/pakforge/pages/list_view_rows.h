@@ -35,14 +35,29 @@ int InsertListViewRow(HWND list, int index, const std::string& text, LPARAM data
 /// Selects and focuses row `row` alone and scrolls it into view.
 void SelectListViewRow(HWND list, int row);
 
-/// The files list (IDC_FILES_LIST): columns name, mark, folder, side; the item
-/// data holds the running number and the FileRowKind.
+/// The wake-up column of a files-list row as shown: "x" for a file missing
+/// from the source folder (even the start-up program), else "*" for the
+/// start-up program, else empty.
+const char* FileRowMark(const FileRow& row);
+/// The side column of a files-list row: "D" for a Doc or DocOriginal row
+/// (under "My Documents"), else "A".
+const char* FileRowSide(const FileRow& row);
+/// The item data of a files-list row: its FileRowKind in the upper 16 bits,
+/// its running number below.
+LPARAM FileRowData(const FileRow& row);
+
+/// The files list (IDC_FILES_LIST): columns name, mark, folder, side, all
+/// shown from the rows' fields; the item data holds the running number and
+/// the FileRowKind.
 class ListViewFileRows : public FileRowStore {
  public:
   /// Works on `list`; null works as a list without rows.
   explicit ListViewFileRows(HWND list) : list_(list) {}
   int Count() const override;
-  /// Reads name and folder with room for 259 bytes, mark and side for 9.
+  /// Reads name and folder with room for 259 bytes; kind and number from
+  /// the item data. The control keeps the start-up and missing facts only
+  /// as the mark it shows, so a row shown "x" reads back missing and not
+  /// the start-up program (MarkFileRows sets both again).
   void Get(int index, FileRow* row) const override;
   bool Append(FileRow row) override;
   void Set(int index, const FileRow& row) override;

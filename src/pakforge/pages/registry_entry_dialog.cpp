@@ -6,6 +6,7 @@
 #include "project/registry_value_checks.h"
 #include "pakforge/resources/resource.h"
 #include "pakforge/center_window.h"
+#include "pakforge/message_boxes.h"
 #include "pakforge/resource_text.h"
 
 namespace wizard::ui {
@@ -20,10 +21,16 @@ std::string FieldText(HWND dialog, int id, int maximum) {
 
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
+// The entry the dialog edits and where its refusals are told.
+struct EntryEdit {
+  RegistryEntry* entry;
+  MessageBoxes* messages;
+};
+
 // Shows message `string_id` and puts the focus on edit `id` with its whole
 // text selected.
-void Refuse(HWND dialog, int string_id, int id) {
-  ShowMessage(dialog, string_id, MB_ICONHAND);
+void Refuse(MessageBoxes& messages, HWND dialog, int string_id, int id) {
+  messages.Show(dialog, string_id, MB_ICONHAND);
   HWND edit = GetDlgItem(dialog, id);
   SetFocus(edit);
   SendMessageA(edit, EM_SETSEL, 0, -1);
@@ -50,33 +57,34 @@ void OnInit(HWND dialog, const RegistryEntry& entry) {
   }
 }
 
-void OnRegister(HWND dialog, RegistryEntry& entry) {
+void OnRegister(HWND dialog, EntryEdit& edit) {
+  RegistryEntry& entry = *edit.entry;
   entry.root = Checked(dialog, IDC_ENTRY_HKCU) ? kHkcu : Checked(dialog, IDC_ENTRY_HKCR) ? kHkcr : kHklm;
   entry.key.Assign(FieldText(dialog, IDC_ENTRY_KEY, entry.key.Maximum()));
-  if (entry.key.IsEmpty()) return Refuse(dialog, IDS_KEY_VALUE_REQUIRED, IDC_ENTRY_KEY);
+  if (entry.key.IsEmpty()) return Refuse(*edit.messages, dialog, IDS_KEY_VALUE_REQUIRED, IDC_ENTRY_KEY);
   entry.name.Assign(FieldText(dialog, IDC_ENTRY_NAME, entry.name.Maximum()));
   entry.type = Checked(dialog, IDC_ENTRY_MULTI_SZ) ? kMultiSz
                : Checked(dialog, IDC_ENTRY_DWORD)  ? kDword
                : Checked(dialog, IDC_ENTRY_BINARY) ? kBinary
                                                    : kSz;
   entry.value.Assign(FieldText(dialog, IDC_ENTRY_VALUE, entry.value.Maximum()));
-  if (entry.value.IsEmpty()) return Refuse(dialog, IDS_KEY_VALUE_REQUIRED, IDC_ENTRY_VALUE);
+  if (entry.value.IsEmpty()) return Refuse(*edit.messages, dialog, IDS_KEY_VALUE_REQUIRED, IDC_ENTRY_VALUE);
   const int error = RegistryValueError(entry.type, entry.value.Text());
-  if (error != 0) return Refuse(dialog, error, IDC_ENTRY_VALUE);
+  if (error != 0) return Refuse(*edit.messages, dialog, error, IDC_ENTRY_VALUE);
   EndDialog(dialog, 1);
 }
 
-// The entry edited travels in DWLP_USER from WM_INITDIALOG on.
+// The edit travels in DWLP_USER from WM_INITDIALOG on.
 INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-    OnInit(dialog, *reinterpret_cast<const RegistryEntry*>(lparam));
+    OnInit(dialog, *reinterpret_cast<const EntryEdit*>(lparam)->entry);
     return TRUE;  // focus on the first control
   }
-  RegistryEntry* entry = reinterpret_cast<RegistryEntry*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  if (!entry) return FALSE;
+  EntryEdit* edit = reinterpret_cast<EntryEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (!edit) return FALSE;
   if (message == WM_COMMAND && LOWORD(wparam) == IDOK) {
-    OnRegister(dialog, *entry);
+    OnRegister(dialog, *edit);
   } else if (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wparam) == IDCANCEL)) {
     EndDialog(dialog, 2);
   } else {
@@ -87,9 +95,10 @@ INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARA
 
 }  // namespace
 
-int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry) {
+int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry, MessageBoxes& messages) {
+  EntryEdit edit{&entry, &messages};
   return RunModalDialog(instance, IDD_REGISTRY_ENTRY, owner, &EntryDialogProc,
-                        reinterpret_cast<LPARAM>(&entry)) == 1 ? 1 : 2;
+                        reinterpret_cast<LPARAM>(&edit)) == 1 ? 1 : 2;
 }
 
 }  // namespace wizard::ui

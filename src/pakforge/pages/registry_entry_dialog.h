@@ -10,11 +10,13 @@
 
 namespace wizard::ui {
 
+class MessageBoxes;
+
 /// Runs dialog 106 modally over `entry`, owned by `owner`. The fields start
 /// from `entry`; Register stores them into it and, once the key and the
 /// value are present and the value passes the check of its type, ends with
 /// 1. Cancel and closing end with 2 (the entry keeps what Register stored
-/// before a refusal).
-int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry);
+/// before a refusal). Refusals are told through `messages`.
+int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry, MessageBoxes& messages);
 
 }  // namespace wizard::ui

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_table.h"
 #include "project/project_file.h"
 #include "project/project_pipeline.h"
 #include "pakforge/resources/resource.h"
@@ -67,9 +68,9 @@ INT_PTR RegistryPage::OnSetActive() {
 INT_PTR RegistryPage::OnUserMessage(WPARAM wparam, LPARAM) {
   if (wparam != kShowUnknownWords) return FALSE;
   if (unknown_words_.empty()) return TRUE;
-  const std::string text = FormatWithArgument(LoadText(IDS_UNKNOWN_REGISTRY_WORDS), unknown_words_);
+  const std::string text = base::FillText(LoadText(IDS_UNKNOWN_REGISTRY_WORDS), {unknown_words_});
   unknown_words_.clear();  // once: a second activation does not show it again
-  ShowMessageText(window_, IDS_UNKNOWN_REGISTRY_WORDS, text, MB_ICONEXCLAMATION);
+  app_.messages.ShowText(window_, IDS_UNKNOWN_REGISTRY_WORDS, text, MB_ICONEXCLAMATION);
   return TRUE;
 }
 
@@ -120,7 +121,7 @@ void RegistryPage::OnAdd() {
   ListViewRegistryRows rows(list_);
   if (rows.Count() >= kMaxRegistryRows) return;
   entry_.Reset();
-  if (RunRegistryEntryDialog(instance_, window_, entry_) == 1) {
+  if (RunRegistryEntryDialog(instance_, window_, entry_, app_.messages) == 1) {
     Renumber();
     if (rows.Append(EntryToRow(entry_))) ShowRow(rows.Count() - 1);
   }
@@ -136,7 +137,7 @@ void RegistryPage::OnEdit() {
   rows.Get(row, &shown);
   entry_.Reset();
   RowToEntry(shown, &entry_);
-  if (RunRegistryEntryDialog(instance_, window_, entry_) == 1) {
+  if (RunRegistryEntryDialog(instance_, window_, entry_, app_.messages) == 1) {
     Renumber();
     rows.Set(row, EntryToRow(entry_));
     ShowRow(row);

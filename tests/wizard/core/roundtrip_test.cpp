@@ -124,15 +124,17 @@ TEST_F(RoundTripTest, PakmakPacksWhatTheWizardWrote) {
   // before the build and is not packed.
   EXPECT_NE(archive.find(InstallInfText(s, &files, &registry)), std::string::npos);
   EXPECT_NE(archive.find(UninstallInfText(s, &files, &registry)), std::string::npos);
-  EXPECT_NE(archive.find(MenuFileText(s, "*")), std::string::npos);
+  FileRow startup_program;
+  startup_program.startup = true;
+  EXPECT_NE(archive.find(MenuFileText(s, startup_program)), std::string::npos);
   EXPECT_EQ(archive.find("an old generated file"), std::string::npos);
   EXPECT_NE(archive.find("Reboot!"), std::string::npos);
 
   // The project saved on the way reads back into the same rows.
   MemoryFileRowStore files_back;
   MemoryRegistryRowStore registry_back;
-  LoadCopyFileRows(system_files, dir.Path("Pakforge_Foo.ini"), files_back);
-  LoadRegistryRows(system_files, dir.Path("Pakforge_Foo.ini"), registry_back);
+  LoadCopyFileRows(testing::ParsedProject(system_files, dir.Path("Pakforge_Foo.ini")), files_back);
+  LoadRegistryRows(testing::ParsedProject(system_files, dir.Path("Pakforge_Foo.ini")), registry_back);
   EXPECT_EQ(InstallInfText(s, &files_back, &registry_back), InstallInfText(s, &files, &registry));
 }
 

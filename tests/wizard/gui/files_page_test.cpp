@@ -92,9 +92,9 @@ class FilesPageTest : public ::testing::Test {
   }
 
   guitest::WorkFolder work;
-  wizard::ui::WizardApp app;
-  BlankPage blank{app};
   guitest::MessageRecorder messages;
+  wizard::ui::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
+  BlankPage blank{app};
   guitest::WizardSheet sheet;
   HWND page = nullptr;
   HWND list = nullptr;
@@ -152,7 +152,7 @@ TEST_F(FilesPageTest, RebuildWarningsAndNextRefusals) {
   };
   for (const Case& c : cases) {
     guitest::WorkFolder folder;
-    wizard::ui::WizardApp wizard;
+    wizard::ui::WizardApp wizard{base::SystemFileAccess(), base::SystemPathResolver(), messages};
     wizard.instance = app.instance;
     BlankPage front(wizard);
     folder.MakeFolder("src");
@@ -404,7 +404,7 @@ TEST_F(FilesPageTest, NextShowsTheMissingRowAndDeleteRemovesOnlyMissingRows) {
 TEST_F(FilesPageTest, AReopenedProjectOffersTheFilesAddedSinceOnce) {
   for (const int answer : {IDNO, IDYES}) {
     guitest::WorkFolder folder;
-    wizard::ui::WizardApp wizard;
+    wizard::ui::WizardApp wizard{base::SystemFileAccess(), base::SystemPathResolver(), messages};
     wizard.instance = app.instance;
     BlankPage front(wizard);
     folder.MakeFolder("src");

@@ -45,7 +45,7 @@ class FolderChooserTest : public ::testing::Test {
     responder.Expect(ChooserTitle(), [&](HWND dialog) {
       inside(dialog, GetDlgItem(dialog, IDC_CHOOSER_LIST));
     });
-    const int result = wizard::ui::ChooseDestinationFolder(GetModuleHandleA(nullptr), nullptr, chooser);
+    const int result = wizard::ui::ChooseDestinationFolder(GetModuleHandleA(nullptr), nullptr, chooser, messages);
     EXPECT_EQ(responder.pending(), 0u);
     EXPECT_TRUE(responder.unexpected().empty());
     return result;

@@ -330,17 +330,13 @@ ModalResponder::Action InspectList(int list_id, std::vector<std::string>* rows, 
 
 // ---- MessageRecorder ----
 
-MessageRecorder::MessageRecorder() {
-  wizard::ui::SetMessageHook([this](const wizard::ui::MessageRequest& request) {
-    messages_.push_back({request.string_id, request.text, request.style, request.owner});
-    if (answers_.empty()) return default_answer_;
-    const int answer = answers_.front();
-    answers_.erase(answers_.begin());
-    return answer;
-  });
+int MessageRecorder::ShowText(HWND owner, int string_id, const std::string& text, UINT style) {
+  messages_.push_back({string_id, text, style, owner});
+  if (answers_.empty()) return default_answer_;
+  const int answer = answers_.front();
+  answers_.erase(answers_.begin());
+  return answer;
 }
-
-MessageRecorder::~MessageRecorder() { wizard::ui::SetMessageHook({}); }
 
 std::vector<int> MessageRecorder::ids() const {
   std::vector<int> result;

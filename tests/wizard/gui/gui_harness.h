@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/test_temp_folder.h"
+#include "pakforge/message_boxes.h"
 #include "window_harness.h"
 
 namespace guitest {
@@ -195,13 +196,11 @@ struct ShownMessage {
   HWND owner = nullptr;
 };
 
-/// The messages recorded while a `MessageRecorder` lives.
-class MessageRecorder {
+/// The wizard's message boxes, recorded and answered instead of shown: the
+/// application object and the dialogs under test are handed this recorder.
+class MessageRecorder : public wizard::ui::MessageBoxes {
  public:
-  /// Routes the wizard's message boxes into this recorder.
-  MessageRecorder();
-  /// Restores normal message boxes.
-  ~MessageRecorder();
+  MessageRecorder() = default;
   MessageRecorder(const MessageRecorder&) = delete;
   MessageRecorder& operator=(const MessageRecorder&) = delete;
 
@@ -215,6 +214,8 @@ class MessageRecorder {
   /// The answer every later message without a queued answer gets (IDOK
   /// until changed).
   void SetAnswer(int answer) { default_answer_ = answer; }
+  /// Records the message and answers it.
+  int ShowText(HWND owner, int string_id, const std::string& text, UINT style) override;
 
  private:
   std::vector<ShownMessage> messages_;

@@ -76,8 +76,8 @@ class RegistryPageTest : public ::testing::Test {
   bool Enabled(int id) const { return guitest::IsEnabled(page, id); }
 
   guitest::WorkFolder work;
-  wizard::ui::WizardApp app;
   guitest::MessageRecorder messages;
+  wizard::ui::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
   guitest::WizardSheet sheet;
   HWND page = nullptr;
   HWND list = nullptr;

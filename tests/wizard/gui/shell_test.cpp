@@ -252,12 +252,12 @@ TEST_F(ShellTest, ButtonsSpeakTheChosenLanguage) {
       PropSheet_PressButton(wizard_sheet, PSBTN_CANCEL);
     });
     wizard::ui::RunWizard(app, nullptr, app.instance);
-    wizard::ui::SetMessageHook({});  // the real message box
+    wizard::ui::SystemMessageBoxes system_boxes;  // the real message box
     modal.Expect(wizard::ui::LoadText(IDS_MESSAGE_CAPTION), [&](HWND box) {
       read(box, {IDYES, IDNO}, &box_words);
       PressButton(IDNO)(box);
     });
-    EXPECT_EQ(wizard::ui::ShowMessage(nullptr, IDS_CONFIRM_CLOSE, MB_YESNO | MB_ICONQUESTION), IDNO) << tag;
+    EXPECT_EQ(system_boxes.Show(nullptr, IDS_CONFIRM_CLOSE, MB_YESNO | MB_ICONQUESTION), IDNO) << tag;
     std::vector<std::string> sheet, box;
     for (const std::string& word : c.sheet) sheet.push_back(Sjis(word.c_str()));
     for (const std::string& word : c.box) box.push_back(Sjis(word.c_str()));

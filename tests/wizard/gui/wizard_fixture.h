@@ -52,8 +52,8 @@ class WizardFixture : public ::testing::Test {
 
   // Members are destroyed bottom-up: the sheet first, the folder last.
   WorkFolder work;
-  wizard::ui::WizardApp app;
   MessageRecorder messages;
+  wizard::ui::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
   ModalResponder modal;
   WizardSheet sheet;
 };
