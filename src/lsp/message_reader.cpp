@@ -64,7 +64,7 @@ bool MessageReader::ReadHeaderLine(std::string_view* bytes, std::vector<ReadEven
   const std::size_t end = bytes->find('\n');
   const std::string_view part = bytes->substr(0, end == std::string_view::npos ? bytes->size() : end);
   if (state_ == State::kHeader) {
-    header_bytes_ += part.size() + 1;
+    header_bytes_ += part.size() + (end == std::string_view::npos ? 0 : 1);
     if (header_bytes_ > kMaxHeaderBytes) {
       // Too long for a header: drop it up to its end, then look for the next.
       events->push_back(ReadEvent{ReadEvent::kBadHeader, {}});
@@ -89,15 +89,18 @@ bool MessageReader::ReadHeaderLine(std::string_view* bytes, std::vector<ReadEven
     if (empty) {
       state_ = State::kHeader;
       header_bytes_ = 0;
+      header_lines_ = 0;
+      length_seen_ = length_bad_ = false;
     }
     return true;
   }
   if (line.empty()) {
-    if (header_bytes_ > 2 || length_seen_ || length_bad_) EndHeaders(events);
+    if (header_lines_ > 0) EndHeaders(events);
     else header_bytes_ = 0;  // blank lines between messages
     line_.clear();
     return true;
   }
+  ++header_lines_;
   const std::size_t colon = line.find(':');
   if (colon != std::string_view::npos && base::EqualsIgnoreAsciiCase(Trimmed(line.substr(0, colon)), kContentLength)) {
     std::size_t length = 0;
@@ -115,6 +118,7 @@ bool MessageReader::ReadHeaderLine(std::string_view* bytes, std::vector<ReadEven
 void MessageReader::EndHeaders(std::vector<ReadEvent>* events) {
   const bool usable = length_seen_ && !length_bad_;
   header_bytes_ = 0;
+  header_lines_ = 0;
   length_seen_ = length_bad_ = false;
   if (!usable) {
     // Without a length the body cannot be found; what follows is read as

@@ -47,6 +47,7 @@ class MessageReader {
   State state_ = State::kHeader;
   std::string line_;       // the header line read so far
   std::size_t header_bytes_ = 0;
+  int header_lines_ = 0;  // lines of the block so far
   bool length_seen_ = false;
   bool length_bad_ = false;
   std::size_t length_ = 0;
