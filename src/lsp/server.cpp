@@ -165,7 +165,18 @@ void Server::Dispatch(const json& message, Clock::time_point now) {
       Reply(id, DocumentSymbols(params));
     } else if (method == "textDocument/definition" && request) {
       Reply(id, Definition(params));
-    } else if (method == "initialized" || method == "workspace/didChangeConfiguration") {
+    } else if (method == "initialized") {
+      // Ask to hear of changes to the files on disk, where the editor can
+      // watch them for the server.
+      if (watch_files_) {
+        send_(Dump(json{{"jsonrpc", "2.0"},
+                        {"id", "pakmak-lsp-watch-" + std::to_string(next_request_id_++)},
+                        {"method", "client/registerCapability"},
+                        {"params", {{"registrations", {{{"id", "pakmak-lsp-files"},
+                                                        {"method", "workspace/didChangeWatchedFiles"},
+                                                        {"registerOptions", {{"watchers", {{{"globPattern", "**/*"}}}}}}}}}}}}));
+      }
+    } else if (method == "workspace/didChangeConfiguration") {
       // Nothing to do: the server takes no settings.
     } else if (method == "textDocument/didOpen" && !request) {
       DidOpen(params, now);
@@ -199,6 +210,8 @@ json Server::Initialize(const json& params) {
   const json* encodings = nullptr;
   if (params.contains("capabilities") && params["capabilities"].is_object()) {
     const json& capabilities = params["capabilities"];
+    const json watched = capabilities.value("/workspace/didChangeWatchedFiles/dynamicRegistration"_json_pointer, false);
+    watch_files_ = watched.is_boolean() && watched.get<bool>();
     if (capabilities.contains("general") && capabilities["general"].is_object() &&
         capabilities["general"].contains("positionEncodings"))
       encodings = &capabilities["general"]["positionEncodings"];

@@ -109,6 +109,7 @@ class Server {
   bool initialized_ = false;
   bool shutdown_ = false;
   bool exited_ = false;
+  bool watch_files_ = false;  // the client registers file watchers for the server
   int next_request_id_ = 1;
   std::map<std::string, Document> documents_;  // by URI
   std::map<std::string, Folder> folders_;      // by host path

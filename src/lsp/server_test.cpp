@@ -131,7 +131,11 @@ TEST_F(ServerTest, DiagnosticsFollowTheBuffer) {
 // Another open buffer of the folder stands in for its file, and a missing
 // file's problem is shown in the open description.
 TEST_F(ServerTest, TheFoldersOtherBuffersCount) {
-  Start();
+  Start({{"workspace", {{"didChangeWatchedFiles", {{"dynamicRegistration", true}}}}}});
+  ASSERT_EQ(sent_.size(), 2u);  // the reply, and the request to watch the files
+  EXPECT_EQ(sent_[1]["method"], "client/registerCapability");
+  server_->OnMessage(json{{"jsonrpc", "2.0"}, {"id", sent_[1]["id"]}, {"result", nullptr}}.dump(), now_);
+  EXPECT_EQ(sent_.size(), 2u);  // its reply needs no answer
   Open(uri_, kGoodInf);
   Open(un_uri_, "[ Uninstall Information ]\nMaker = Kumo\n");
   auto published = Wait();
@@ -140,9 +144,14 @@ TEST_F(ServerTest, TheFoldersOtherBuffersCount) {
   Change(uri_, 6, 12, 22, "Gone.inf");
   published = Wait();
   EXPECT_EQ(Codes(published[uri_]), "0:0:0x43000000");
+  // A file changed on disk, reported by the editor, is read again.
+  dir_.Write("src/Gone.inf", kUninstallInf);
+  Notify("workspace/didChangeWatchedFiles", {{"changes", {{{"uri", std::string(UriFolder(uri_)) + "/Gone.inf"}, {"type", 1}}}}});
+  EXPECT_EQ(Codes(Wait()[uri_]), "");
+  Change(uri_, 6, 12, 20, "UnMemo.inf");
   Notify("textDocument/didClose", {{"textDocument", {{"uri", un_uri_}}}});
   published = Wait();
-  EXPECT_EQ(Codes(published[uri_]), "0:0:0x43000000");
+  EXPECT_EQ(Codes(published[uri_]), "");  // UnMemo.inf on disk is sound
   Notify("textDocument/didClose", {{"textDocument", {{"uri", uri_}}}});
   EXPECT_TRUE(Wait().empty());
 }
