@@ -11,17 +11,17 @@ namespace {
 
 class BufferInputFile : public InputFile {
  public:
-  explicit BufferInputFile(std::string content) : content_(std::move(content)) {}
+  explicit BufferInputFile(std::shared_ptr<const std::string> content) : content_(std::move(content)) {}
 
   bool Read(void* buffer, std::size_t capacity, std::size_t* got) override {
-    *got = std::min(capacity, content_.size() - at_);
-    std::memcpy(buffer, content_.data() + at_, *got);
+    *got = std::min(capacity, content_->size() - at_);
+    std::memcpy(buffer, content_->data() + at_, *got);
     at_ += *got;
     return true;
   }
 
  private:
-  std::string content_;  // a copy: the buffer may change while a check reads
+  std::shared_ptr<const std::string> content_;
   std::size_t at_ = 0;
 };
 
@@ -29,7 +29,7 @@ class BufferInputFile : public InputFile {
 
 const std::string* OverlayFileSystem::Find(const std::string& path) const {
   auto it = overlay_.find(path);
-  return it == overlay_.end() ? nullptr : &it->second;
+  return it == overlay_.end() ? nullptr : it->second.get();
 }
 
 std::vector<std::string> OverlayFileSystem::Paths() const {
@@ -47,14 +47,16 @@ bool OverlayFileSystem::Stat(const std::string& path, FileInfo* info) {
 }
 
 std::unique_ptr<InputFile> OverlayFileSystem::OpenInput(const std::string& path) {
-  if (const std::string* content = Find(path)) return std::make_unique<BufferInputFile>(*content);
+  auto it = overlay_.find(path);
+  if (it != overlay_.end()) return std::make_unique<BufferInputFile>(it->second);
   return inner_.OpenInput(path);
 }
 
 std::unique_ptr<InputFile> OverlayFileSystem::OpenLocked(const std::string& path, std::uint64_t* size) {
-  if (const std::string* content = Find(path)) {
-    *size = content->size();
-    return std::make_unique<BufferInputFile>(*content);
+  auto it = overlay_.find(path);
+  if (it != overlay_.end()) {
+    *size = it->second->size();
+    return std::make_unique<BufferInputFile>(it->second);
   }
   return inner_.OpenLocked(path, size);
 }

@@ -19,8 +19,12 @@ class OverlayFileSystem : public ForwardingFileSystem {
  public:
   explicit OverlayFileSystem(FileSystem& inner) : ForwardingFileSystem(inner) {}
 
-  /// Makes `path` (a host path, matched byte for byte) hold `content`.
-  void Put(const std::string& path, std::string content) { overlay_[path] = std::move(content); }
+  /// Makes `path` (a host path, matched byte for byte) hold `content`,
+  /// which is shared, never copied: a reader that opened it keeps the bytes
+  /// it opened even when `path` is given new ones.
+  void Put(const std::string& path, std::shared_ptr<const std::string> content) {
+    overlay_[path] = std::move(content);
+  }
   /// Lets `path` show the inner file system's file again.
   void Drop(const std::string& path) { overlay_.erase(path); }
   /// The bytes put for `path`, or null.
@@ -40,7 +44,7 @@ class OverlayFileSystem : public ForwardingFileSystem {
   bool SyncFolder(const std::string&) override { return false; }
 
  private:
-  std::map<std::string, std::string> overlay_;
+  std::map<std::string, std::shared_ptr<const std::string>> overlay_;
 };
 
 /// Lists folders as the inner lister does, with the files of `overlay`

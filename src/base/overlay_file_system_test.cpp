@@ -11,6 +11,8 @@
 namespace base {
 namespace {
 
+std::shared_ptr<const std::string> Bytes(const char* text) { return std::make_shared<const std::string>(text); }
+
 class OverlayTest : public ::testing::Test {
  protected:
   OverlayTest() : overlay_(fake_), lister_(fake_lister_, overlay_) {
@@ -46,10 +48,10 @@ class OverlayTest : public ::testing::Test {
 // the listing's size; a buffer of a file not yet saved is listed in order;
 // other files and folders are the inner ones.
 TEST_F(OverlayTest, BuffersStandInForTheirFiles) {
-  overlay_.Put("d/A.inf", "new text");
-  overlay_.Put("d/C.inf", "unsaved");
-  overlay_.Put("d/sub", "a buffer named like a folder");
-  overlay_.Put("elsewhere/Z.inf", "z");
+  overlay_.Put("d/A.inf", Bytes("new text"));
+  overlay_.Put("d/C.inf", Bytes("unsaved"));
+  overlay_.Put("d/sub", Bytes("a buffer named like a folder"));
+  overlay_.Put("elsewhere/Z.inf", Bytes("z"));
   const struct {
     std::string path;
     std::string read;
@@ -70,6 +72,14 @@ TEST_F(OverlayTest, BuffersStandInForTheirFiles) {
   EXPECT_EQ(Listing("d/sub"), "");
   EXPECT_EQ(Listing("nowhere"), "(none)");
 
+  // A file opened before new bytes are put reads the bytes it opened.
+  std::unique_ptr<InputFile> open = overlay_.OpenInput("d/C.inf");
+  overlay_.Put("d/C.inf", Bytes("changed"));
+  char bytes[16];
+  std::size_t got = 0;
+  ASSERT_TRUE(open->Read(bytes, sizeof bytes, &got));
+  EXPECT_EQ(std::string(bytes, got), "unsaved");
+
   overlay_.Drop("d/A.inf");
   EXPECT_EQ(Read("d/A.inf"), "old");
   EXPECT_EQ(Listing("d"), "A.inf:3 b.exe:2 C.inf:7 sub/ ");
@@ -77,7 +87,7 @@ TEST_F(OverlayTest, BuffersStandInForTheirFiles) {
 
 // The overlay never changes a file, whatever a caller asks.
 TEST_F(OverlayTest, RefusesEveryChange) {
-  overlay_.Put("d/A.inf", "new");
+  overlay_.Put("d/A.inf", Bytes("new"));
   EXPECT_EQ(overlay_.Create("d/A.inf"), nullptr);
   EXPECT_EQ(overlay_.CreateNew("d/N.inf"), nullptr);
   EXPECT_FALSE(overlay_.Rename("d/A.inf", "d/B.inf"));

@@ -16,6 +16,9 @@
 #else
 #include <unistd.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "base/encoding.h"
 #include "base/file_access.h"
@@ -133,7 +136,16 @@ int main(int argc, char** argv) {
         if (server.exited()) End(server.exit_status());
       }
     }
-    due = server.RunDueChecks(lsp::Clock::now());
+    const lsp::Clock::time_point now = lsp::Clock::now();
+    [[maybe_unused]] const bool checking = due && *due <= now;
+    due = server.RunDueChecks(now);
+#ifdef __GLIBC__
+    // Give back what a check and the messages before it held for a moment
+    // (copies of the buffer, the reader's pieces), once the diagnostics are
+    // out: glibc keeps freed memory otherwise, and the server lives as long
+    // as the editor.
+    if (checking) malloc_trim(0);
+#endif
     // The editor went away without exit: as an exit without shutdown.
     if (ended) End(server.exited() ? server.exit_status() : 1);
   }

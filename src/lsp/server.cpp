@@ -243,7 +243,7 @@ Server::Document* Server::Find(const json& params) {
 void Server::Refresh(Document& document) {
   document.image = std::make_unique<ShiftJisImage>(document.text);
   document.sections = Sections(*document.image);
-  overlay_.Put(document.path, document.image->bytes());
+  overlay_.Put(document.path, document.image->shared_bytes());
 }
 
 void Server::DidOpen(const json& params, Clock::time_point now) {

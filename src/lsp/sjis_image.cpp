@@ -63,19 +63,25 @@ void ConvertLines(const TextDocument& document, int first, int last, std::string
 
 }  // namespace
 
-ShiftJisImage::ShiftJisImage(const TextDocument& document) {
-  bytes_.reserve(document.text().size());
-  ConvertLines(document, 0, document.line_count(), &bytes_, &unconvertible_);
+ShiftJisImage::ShiftJisImage(const TextDocument& document) : bytes_(std::make_shared<std::string>()) {
+  std::string& bytes = *bytes_;
+  bytes.reserve(document.text().size());
+  ConvertLines(document, 0, document.line_count(), &bytes, &unconvertible_);
   starts_.assign(1, 0);
-  for (std::size_t at = bytes_.find('\n'); at != std::string::npos; at = bytes_.find('\n', at + 1))
+  bool long_line = false;
+  for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
+    long_line = long_line || at + 1 - starts_.back() > builder::kMaxInfLineBytes;
     starts_.push_back(at + 1);
+  }
+  long_line = long_line || bytes.size() - starts_.back() > builder::kMaxInfLineBytes;
+  if (!long_line) return;
   // The reader's lines: each physical line (CR LF read as LF) in pieces of
   // at most kMaxInfLineBytes bytes, its line break included.
   for (std::size_t i = 0; i < starts_.size(); ++i) {
     const std::size_t start = starts_[i];
     const bool last = i + 1 == starts_.size();
-    std::size_t length = (last ? bytes_.size() : starts_[i + 1]) - start;
-    if (!last && length >= 2 && bytes_[start + length - 2] == '\r') --length;
+    std::size_t length = (last ? bytes.size() : starts_[i + 1]) - start;
+    if (!last && length >= 2 && bytes[start + length - 2] == '\r') --length;
     for (std::size_t piece = 0; piece < length; piece += builder::kMaxInfLineBytes)
       pieces_.push_back(Piece{static_cast<int>(i), piece});
   }
@@ -84,18 +90,16 @@ ShiftJisImage::ShiftJisImage(const TextDocument& document) {
 std::string_view ShiftJisImage::Line(int line) const {
   if (line < 0 || line >= static_cast<int>(starts_.size())) return {};
   const std::size_t start = starts_[static_cast<std::size_t>(line)];
-  std::size_t end = static_cast<std::size_t>(line) + 1 < starts_.size() ? starts_[line + 1] - 1 : bytes_.size();
-  if (end > start && bytes_[end - 1] == '\r' && end < bytes_.size()) --end;
-  return std::string_view(bytes_).substr(start, end - start);
+  const std::string& bytes = *bytes_;
+  std::size_t end = static_cast<std::size_t>(line) + 1 < starts_.size() ? starts_[line + 1] - 1 : bytes.size();
+  if (end > start && bytes[end - 1] == '\r' && end < bytes.size()) --end;
+  return std::string_view(bytes).substr(start, end - start);
 }
 
 void ShiftJisImage::ReaderPlace(int reader_line, int column, int* line, int* char_index) const {
-  if (reader_line < 1 || pieces_.empty()) {
-    *line = 0;
-    *char_index = std::max(column - 1, 0);
-    return;
-  }
-  const Piece& piece = pieces_[std::min(static_cast<std::size_t>(reader_line), pieces_.size()) - 1];
+  if (reader_line < 1) reader_line = 1;
+  Piece piece{std::min(reader_line, static_cast<int>(starts_.size())) - 1, 0};
+  if (!pieces_.empty()) piece = pieces_[std::min(static_cast<std::size_t>(reader_line), pieces_.size()) - 1];
   const std::string_view text = Line(piece.line);
   std::size_t at = std::min(piece.start, text.size());
   for (int i = 1; i < column && at < text.size(); ++i) at += base::SjisCharSize(text, at);

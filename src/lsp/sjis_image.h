@@ -4,6 +4,7 @@
 // from the reader's lines and columns to the buffer's positions.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,9 @@ class ShiftJisImage {
  public:
   explicit ShiftJisImage(const TextDocument& document);
 
-  const std::string& bytes() const { return bytes_; }
+  const std::string& bytes() const { return *bytes_; }
+  /// The bytes, shared (for the overlay the checks read).
+  std::shared_ptr<const std::string> shared_bytes() const { return bytes_; }
   const std::vector<Unconvertible>& unconvertible() const { return unconvertible_; }
   /// Line `line` without its line break (as TextDocument::Line).
   std::string_view Line(int line) const;
@@ -37,10 +40,12 @@ class ShiftJisImage {
   void ReaderPlace(int reader_line, int column, int* line, int* char_index) const;
 
  private:
-  std::string bytes_;
+  std::shared_ptr<std::string> bytes_;
   std::vector<std::size_t> starts_;
   std::vector<Unconvertible> unconvertible_;
-  // For each reader line: the buffer's line and the byte where it starts.
+  // For each reader line: the buffer's line and the byte where it starts;
+  // empty when no line is longer than the reader's limit (reader line n is
+  // then the buffer's line n - 1).
   struct Piece {
     int line;
     std::size_t start;
