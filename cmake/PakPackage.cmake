@@ -21,7 +21,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 # The documents every bundle carries: the users' documents of docs/ (the
 # developers' documents of docs/dev/ stay in the source tree).
 set(pak_docs)
-foreach(doc ci first-archive install-info lvar pakforge-build pakforge pakmak project-file setup)
+foreach(doc ci editors first-archive install-info lvar pakforge-build pakforge pakmak pakmak-lsp project-file setup)
   list(APPEND pak_docs ${CMAKE_SOURCE_DIR}/docs/${doc}.md)
 endforeach()
 include(${CMAKE_CURRENT_LIST_DIR}/PakReadme.cmake)
@@ -60,7 +60,7 @@ else()
   # Manual pages, made from the "manual" sections of the programs' documents
   # (scripts/md2man.awk), and the change log, compressed as Debian wants.
   set(pak_doc_outputs)
-  foreach(program pakmak lvar pakforge-build)
+  foreach(program pakmak lvar pakforge-build pakmak-lsp)
     set(page ${PAK_GENERATED_DIR}/man/${program}.1.gz)
     add_custom_command(OUTPUT ${page}
       COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_SOURCE_DIR}/docs/${program}.md -DOUTPUT=${page}

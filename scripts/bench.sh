@@ -17,6 +17,9 @@
 #   (h) 60 MiB of "[" lines, (i) 60 MiB of blank lines (both refused), and
 #   (j) the checks of 16,000 program rows, each with its menu file (refused
 #   just before Finish writes).
+# And pakmak-lsp (scripts/lsp_bench.py): (k) the time from a one-character
+# change of a 1 MB Install.inf to its diagnostics (median of 20 changes) and
+# the server's resident memory against the file's size.
 # Each folder also holds a valid Native.ina and install descriptions. Prints
 # the median of several runs, the ratio pakmak / the other tool and pakmak's
 # peak memory (maximum resident set size from /usr/bin/time -v).
@@ -32,7 +35,7 @@ data="$work/data"
 out="$work/out"
 
 echo "== Building pakmak (Release, no sanitizers) in build/bench"
-bench_build "$work" pakmak pakforge-build
+bench_build "$work" pakmak pakforge-build pakmak-lsp
 pakmak="$work/bin/pakmak"
 pakforge_build="$work/bin/pakforge-build"
 
@@ -291,6 +294,20 @@ printf '\n%-34s %10s %10s %14s\n' "case ($runs runs, median)" "ms" "CPU ms" "pea
 printf '%-34s %s\n' "(h) 60 MiB of \"[\" lines" "$(pakforge_run "$h/Pakforge_Brackets.ini")"
 printf '%-34s %s\n' "(i) 60 MiB of blank lines" "$(pakforge_run "$h/Pakforge_Blank.ini")"
 printf '%-34s %s\n' "(j) checks of 16,000 program rows" "$(pakforge_run "$h/j/Pakforge_Bench.ini")"
+# (k): an Install.inf of about 1 MB (Make Dirs lines after the App
+# Information) and the language server.
+k="$data/k"
+if [ ! -f "$k/.complete" ]; then
+  rm -rf "$k" && mkdir -p "$k"
+  bench_install_files "$k"
+  printf 'MZ' >"$k/Bench.exe"
+  { printf '[Make Dirs]\r\n'
+    awk 'BEGIN { for (i = 0; i < 40000; i++) printf "\\Bench\\Data\\Folder%05d\r\n", i }'
+  } >>"$k/Install.inf"
+  touch "$k/.complete"
+fi
+echo
+python3 "$root/scripts/lsp_bench.py" "$work/bin/pakmak-lsp" "$k"
 echo
 echo "Targets: (a) at most 1.2x tar, (b) at most tar's time, (c) at most 1.5x iconv, (c') at most 1.2x the default"
 echo "check, (d)-(f) at most 1.5x pakmak ((c)-(f): median of paired runs); peak memory under 16 MiB (16384 KiB);"

@@ -40,9 +40,9 @@ done
 define() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" build/native-release/generated/kit_version.h; }
 version="$(define PAK_KIT_VERSION)"
 kit="$(define PAK_PACKAGE_NAME)"
-windows_programs=(Pakforge.exe Pakmak.exe lvar.exe pakforge-build.exe ShipToUsers/Setup.exe)
+windows_programs=(Pakforge.exe Pakmak.exe lvar.exe pakforge-build.exe pakmak-lsp.exe ShipToUsers/Setup.exe)
 windows_files=(LORIVANDER-kit-README.txt LORIVANDER-kit-LICENSE.txt Pakforge_KantanMemo.ini KantanMemo/Native.ina docs/first-archive.md docs/ci.md)
-linux_programs=(pakmak lvar pakforge-build)
+linux_programs=(pakmak lvar pakforge-build pakmak-lsp)
 manual_pages=("${linux_programs[@]/#/share/man/man1/}")
 linux_files=(share/doc/$kit/copyright share/doc/$kit/changelog.gz share/doc/$kit/examples/Pakforge_KantanMemo.ini share/doc/$kit/first-archive.md share/doc/$kit/ci.md "${manual_pages[@]/%/.1.gz}")
 missing=0

@@ -19,7 +19,7 @@ packages=("${native_packages[@]}" libgtest-dev libgmock-dev googletest
           mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
           wine wine64 xvfb x11-apps xauth imagemagick locales fonts-ipafont-gothic
           fonts-wine time ccache dpkg-dev lintian man-db groff-base
-          clang libclang-rt-14-dev python3)
+          clang libclang-rt-14-dev python3 neovim)
 case "${1:-}" in
   --native) packages=("${native_packages[@]}") ;;
   "") ;;

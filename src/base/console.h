@@ -66,6 +66,15 @@ void Say(Console& console, Stream stream, Id id, Args... args) {
   console.WriteText(stream, MessageText(console.language(), id), args...);
 }
 
+/// Drops everything written: for a step whose messages a caller replaces
+/// with its own report (a tokeniser run only for its tokens, a command line
+/// parsed again after the caller checked it).
+class SilentConsole : public Console {
+ public:
+  explicit SilentConsole(Language language = Language::kJapanese) : Console(language) {}
+  void Write(Stream, std::string_view) override {}
+};
+
 /// Holds back what goes to standard output and hands it to `inner` in
 /// blocks of whole writes: when 64 KiB are held, before anything goes to
 /// standard error or as a warning (so the streams keep their order), at Flush() and

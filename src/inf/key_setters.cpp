@@ -1,5 +1,6 @@
 #include "inf/key_setters.h"
 
+#include <iterator>
 #include <string>
 
 #include "base/sjis.h"
@@ -35,6 +36,10 @@ constexpr AppKey kAppKeys[] = {
     {"Unload", &AppInformationRecord::unload, false},
 };
 
+constexpr std::string_view kVersionKey = "Version";
+constexpr std::string_view kUninstallKeys[] = {"Maker", "Program"};
+constexpr std::string_view kExInstallKeys[] = {"Program", "TimeOut"};
+
 void PrintAlreadySet(std::string_view key, const std::string& earlier, base::Console& console) {
   Say(console, base::Stream::kErr, InfMessage::kDuplicateKeyword);
   Say(console, base::Stream::kErr, InfMessage::kValueAlreadySet, std::string(key).c_str(),
@@ -49,7 +54,7 @@ void PrintTooLong(std::string_view table_name, base::Console& console) {
 std::uint32_t SetVersion(AppInformationRecord* record, std::string_view value,
                          base::Console& console) {
   if (record->major_ver != 0) {
-    PrintAlreadySet("Version", std::to_string(record->major_ver) + "." + std::to_string(record->minor_ver),
+    PrintAlreadySet(kVersionKey, std::to_string(record->major_ver) + "." + std::to_string(record->minor_ver),
                     console);
     return 0x10;
   }
@@ -67,9 +72,25 @@ std::uint32_t SetVersion(AppInformationRecord* record, std::string_view value,
 
 }  // namespace
 
+std::vector<std::string_view> SectionKeys(SectionKind kind) {
+  switch (kind) {
+    case SectionKind::kAppInformation: {
+      std::vector<std::string_view> keys;
+      for (const AppKey& row : kAppKeys) {
+        keys.push_back(row.name);
+        if (row.name == "Program") keys.push_back(kVersionKey);  // in the record's order
+      }
+      return keys;
+    }
+    case SectionKind::kUninstallInformation: return {std::begin(kUninstallKeys), std::end(kUninstallKeys)};
+    case SectionKind::kExInstallInformation: return {std::begin(kExInstallKeys), std::end(kExInstallKeys)};
+    default: return {};
+  }
+}
+
 std::uint32_t SetAppInformationKey(AppInformationRecord* record, std::string_view key,
                                    std::string_view value, base::Console& console) {
-  if (base::EqualsIgnoreAsciiCase(key, "Version")) return SetVersion(record, value, console);
+  if (base::EqualsIgnoreAsciiCase(key, kVersionKey)) return SetVersion(record, value, console);
   for (const AppKey& row : kAppKeys) {
     if (!base::EqualsIgnoreAsciiCase(key, row.name)) continue;
     OptionalText& field = record->*row.field;
@@ -92,12 +113,12 @@ std::uint32_t SetUninstallInformationKey(UninstallInformationRecord* record, std
                                          std::string_view value, base::Console& console) {
   OptionalText* field = nullptr;
   std::string_view table_name;
-  if (base::EqualsIgnoreAsciiCase(key, "Maker")) {
+  if (base::EqualsIgnoreAsciiCase(key, kUninstallKeys[0])) {
     field = &record->maker;
-    table_name = "Maker";
-  } else if (base::EqualsIgnoreAsciiCase(key, "Program")) {
+    table_name = kUninstallKeys[0];
+  } else if (base::EqualsIgnoreAsciiCase(key, kUninstallKeys[1])) {
     field = &record->program;
-    table_name = "Program";
+    table_name = kUninstallKeys[1];
   } else {
     PrintUndefinedKeyword(console, key);
     return 0x30;
@@ -116,15 +137,15 @@ std::uint32_t SetUninstallInformationKey(UninstallInformationRecord* record, std
 
 std::uint32_t SetExInstallInformationKey(ExInstallInformationRecord* record, std::string_view key,
                                          std::string_view value, base::Console& console) {
-  if (base::EqualsIgnoreAsciiCase(key, "Program")) {
+  if (base::EqualsIgnoreAsciiCase(key, kExInstallKeys[0])) {
     if (record->program) {
-      PrintAlreadySet("Program", *record->program, console);
+      PrintAlreadySet(kExInstallKeys[0], *record->program, console);
       return 0x10;
     }
     record->program = std::string(value);
     return 0;
   }
-  if (base::EqualsIgnoreAsciiCase(key, "TimeOut")) {
+  if (base::EqualsIgnoreAsciiCase(key, kExInstallKeys[1])) {
     // A later TimeOut replaces an earlier one.
     if (std::uint32_t e = ParseDecimal(value, &record->time_out, console)) return 0x30 + e;
     return 0;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "base/console.h"
 #include "inf/install_description.h"
@@ -14,6 +15,11 @@ namespace inf {
 
 /// Longest Maker and Program value, in bytes.
 inline constexpr std::size_t kMaxNameValueBytes = 64;
+
+/// The keys of a key-value section as the setters spell them (App
+/// Information, Uninstall Information, Ex-Install Information); empty for
+/// every other section.
+std::vector<std::string_view> SectionKeys(SectionKind kind);
 
 /// Stores a key of App Information. Codes: 0x10 Version given twice,
 /// 0x20 + e / 0x30 + e minor / major part not a number, 0x40 key given twice,

@@ -156,3 +156,52 @@ TEST(ExInstallInformationKeyTest, Table) {
 
 }  // namespace
 }  // namespace inf
+
+namespace inf {
+namespace {
+
+// The keys a section lists (for editors) are exactly the ones its setter
+// takes: each is stored, and an unknown one is refused with the section's
+// code.
+TEST(SectionKeysTest, ListsTheKeysEachSetterTakes) {
+  using Setter = std::uint32_t (*)(std::string_view key, std::string_view value, base::Console& console);
+  const struct {
+    SectionKind kind;
+    std::size_t count;
+    Setter set;
+    std::uint32_t unknown;
+  } cases[] = {
+      {SectionKind::kAppInformation, 15,
+       [](std::string_view k, std::string_view v, base::Console& c) {
+         AppInformationRecord record;
+         return SetAppInformationKey(&record, k, v, c);
+       },
+       0x60},
+      {SectionKind::kUninstallInformation, 2,
+       [](std::string_view k, std::string_view v, base::Console& c) {
+         UninstallInformationRecord record;
+         return SetUninstallInformationKey(&record, k, v, c);
+       },
+       0x30},
+      {SectionKind::kExInstallInformation, 2,
+       [](std::string_view k, std::string_view v, base::Console& c) {
+         ExInstallInformationRecord record;
+         return SetExInstallInformationKey(&record, k, v, c);
+       },
+       0x30},
+  };
+  for (const auto& c : cases) {
+    const std::vector<std::string_view> keys = SectionKeys(c.kind);
+    EXPECT_EQ(keys.size(), c.count);
+    for (std::string_view key : keys) {
+      base::CapturingConsole console;
+      EXPECT_EQ(c.set(key, "1", console), 0u) << key;
+    }
+    base::CapturingConsole console;
+    EXPECT_EQ(c.set("Colour", "1", console), c.unknown);
+  }
+  EXPECT_TRUE(SectionKeys(SectionKind::kCopyFiles).empty());
+}
+
+}  // namespace
+}  // namespace inf

@@ -23,13 +23,23 @@ constexpr char kRegMultiSz[] = "REG_MULTI_SZ";
 constexpr char kNoClobber[] = "FLG_ADDREG_NOCLOBBER";
 constexpr char kReplaceOnly[] = "FLG_ADDREG_REPLACEONLY";
 
+constexpr std::string_view kDataTypes[] = {kRegSz, kRegBinary, kRegDword, kRegMultiSz};
+constexpr std::string_view kWriteFlags[] = {kNoClobber, kReplaceOnly};
+
 bool IsDataType(std::string_view name) {
-  return name == kRegSz || name == kRegBinary || name == kRegDword || name == kRegMultiSz;
+  for (std::string_view type : kDataTypes) {
+    if (name == type) return true;
+  }
+  return false;
 }
 
 bool IsWriteFlag(std::string_view name) { return name == kNoClobber || name == kReplaceOnly; }
 
 }  // namespace
+
+std::span<const std::string_view> RegistryRootKeys() { return kRootKeys; }
+std::span<const std::string_view> RegistryDataTypes() { return kDataTypes; }
+std::span<const std::string_view> RegistryWriteFlags() { return kWriteFlags; }
 
 bool IsAddRegistryRootKey(std::string_view name) {
   for (std::string_view root : kRootKeys) {

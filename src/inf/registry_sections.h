@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,13 @@ namespace inf {
 
 /// Most values of one REG_MULTI_SZ entry.
 inline constexpr std::size_t kMaxMultiSzValues = 255;
+
+/// The root keys Add Registry accepts (Delete Registry takes all but the
+/// last), the data types and the write flags, each list with its default
+/// first where it has one.
+std::span<const std::string_view> RegistryRootKeys();
+std::span<const std::string_view> RegistryDataTypes();
+std::span<const std::string_view> RegistryWriteFlags();
 
 /// True for a root key that Add Registry accepts (case counts).
 bool IsAddRegistryRootKey(std::string_view name);

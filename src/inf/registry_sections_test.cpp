@@ -199,3 +199,23 @@ TEST(DeleteRegistryTest, Table) {
 
 }  // namespace
 }  // namespace inf
+
+namespace inf {
+namespace {
+
+// The words listed for editors are the ones the rules take: every root key
+// for Add Registry, all but APP_REG_ROOT for Delete Registry.
+TEST(RegistryWordsTest, ListsTheWordsTheRulesTake) {
+  ASSERT_EQ(RegistryRootKeys().size(), 5u);
+  for (std::string_view root : RegistryRootKeys()) {
+    EXPECT_TRUE(IsAddRegistryRootKey(root)) << root;
+    EXPECT_EQ(IsDeleteRegistryRootKey(root), root != "APP_REG_ROOT") << root;
+  }
+  EXPECT_EQ(RegistryDataTypes().front(), "REG_SZ");
+  EXPECT_EQ(RegistryDataTypes().size(), 4u);
+  EXPECT_EQ(RegistryWriteFlags().front(), "FLG_ADDREG_NOCLOBBER");
+  EXPECT_EQ(RegistryWriteFlags().size(), 2u);
+}
+
+}  // namespace
+}  // namespace inf

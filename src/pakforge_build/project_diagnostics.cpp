@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/capturing_console.h"
 #include "base/host_path.h"
 #include "base/sjis.h"
 #include "builder/command_line.h"
@@ -147,7 +146,7 @@ builder::BuildErrorCode CheckWrittenFolder(const std::vector<std::string>& args,
                                            const wizard::LoadedProject& project, ProjectDiagnostics& diagnostics,
                                            const std::function<std::string(const std::string& key)>& from) {
   builder::BuildOptions options;
-  base::CapturingConsole parse(env.console.language());
+  base::SilentConsole parse(env.console.language());
   if (builder::BuildErrorCode code = builder::ParseCommandLine(args, parse, &options)) return code;
   // The descriptions as the run wrote them, made again with the origin of
   // each line: the same settings and rows give the same text.

@@ -49,10 +49,10 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 work="$root/build/release-check"
 
-windows_programs=(Pakforge.exe Pakmak.exe lvar.exe pakforge-build.exe)
+windows_programs=(Pakforge.exe Pakmak.exe lvar.exe pakforge-build.exe pakmak-lsp.exe)
 ship_folder=ShipToUsers
 console_programs=(Pakmak.exe lvar.exe pakforge-build.exe)
-linux_programs=(pakmak lvar pakforge-build)
+linux_programs=(pakmak lvar pakforge-build pakmak-lsp)
 # DLLs of every Windows installation (no compiler runtime DLLs).
 system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll advapi32.dll "
 system_dlls+="ole32.dll oleaut32.dll shlwapi.dll version.dll msvcrt.dll "

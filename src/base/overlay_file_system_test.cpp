@@ -1,0 +1,104 @@
+#include "base/overlay_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/fake_file_system.h"
+#include "base/fake_folder_lister.h"
+
+namespace base {
+namespace {
+
+std::shared_ptr<const std::string> Bytes(const char* text) { return std::make_shared<const std::string>(text); }
+
+class OverlayTest : public ::testing::Test {
+ protected:
+  OverlayTest() : overlay_(fake_), lister_(fake_lister_, overlay_) {
+    fake_.folders = {"d", "d/sub"};
+    fake_.files["d/A.inf"] = {'o', 'l', 'd'};
+    fake_.files["d/b.exe"] = {'M', 'Z'};
+  }
+  std::string Read(const std::string& path) {
+    std::unique_ptr<InputFile> file = overlay_.OpenInput(path);
+    if (!file) return "(none)";
+    std::string bytes;
+    char buffer[2];  // small, so that a buffer is read in several steps
+    std::size_t got = 0;
+    while (file->Read(buffer, sizeof buffer, &got) && got) bytes.append(buffer, got);
+    return bytes;
+  }
+  std::string Listing(const std::string& folder) {
+    std::vector<DirEntry> entries;
+    if (!lister_.List(folder, &entries)) return "(none)";
+    std::string shown;
+    for (const DirEntry& e : entries)
+      shown += e.name + (e.is_folder() ? "/" : ":" + std::to_string(e.size)) + " ";
+    return shown;
+  }
+
+  FakeFileSystem fake_;
+  FakeFolderLister fake_lister_{fake_};
+  OverlayFileSystem overlay_;
+  OverlayFolderLister lister_;
+};
+
+// What is read and listed: a buffer stands in for its file, in reads and in
+// the listing's size; a buffer of a file not yet saved is listed in order;
+// other files and folders are the inner ones.
+TEST_F(OverlayTest, BuffersStandInForTheirFiles) {
+  overlay_.Put("d/A.inf", Bytes("new text"));
+  overlay_.Put("d/C.inf", Bytes("unsaved"));
+  overlay_.Put("d/sub", Bytes("a buffer named like a folder"));
+  overlay_.Put("elsewhere/Z.inf", Bytes("z"));
+  const struct {
+    std::string path;
+    std::string read;
+  } reads[] = {
+      {"d/A.inf", "new text"},
+      {"d/C.inf", "unsaved"},
+      {"d/b.exe", "MZ"},
+      {"d/none.inf", "(none)"},
+  };
+  for (const auto& c : reads) EXPECT_EQ(Read(c.path), c.read) << c.path;
+  FileInfo info;
+  ASSERT_TRUE(overlay_.Stat("d/A.inf", &info));
+  EXPECT_EQ(info.size, 8u);
+  std::uint64_t size = 0;
+  ASSERT_TRUE(overlay_.OpenLocked("d/C.inf", &size));
+  EXPECT_EQ(size, 7u);
+  EXPECT_EQ(Listing("d"), "A.inf:8 b.exe:2 C.inf:7 sub/ ");
+  EXPECT_EQ(Listing("d/sub"), "");
+  EXPECT_EQ(Listing("nowhere"), "(none)");
+
+  // A file opened before new bytes are put reads the bytes it opened.
+  std::unique_ptr<InputFile> open = overlay_.OpenInput("d/C.inf");
+  overlay_.Put("d/C.inf", Bytes("changed"));
+  char bytes[16];
+  std::size_t got = 0;
+  ASSERT_TRUE(open->Read(bytes, sizeof bytes, &got));
+  EXPECT_EQ(std::string(bytes, got), "unsaved");
+
+  overlay_.Drop("d/A.inf");
+  EXPECT_EQ(Read("d/A.inf"), "old");
+  EXPECT_EQ(Listing("d"), "A.inf:3 b.exe:2 C.inf:7 sub/ ");
+}
+
+// The overlay never changes a file, whatever a caller asks.
+TEST_F(OverlayTest, RefusesEveryChange) {
+  overlay_.Put("d/A.inf", Bytes("new"));
+  EXPECT_EQ(overlay_.Create("d/A.inf"), nullptr);
+  EXPECT_EQ(overlay_.CreateNew("d/N.inf"), nullptr);
+  EXPECT_FALSE(overlay_.Rename("d/A.inf", "d/B.inf"));
+  EXPECT_FALSE(overlay_.Replace("d/b.exe", "d/A.inf"));
+  EXPECT_FALSE(overlay_.Remove("d/b.exe"));
+  EXPECT_FALSE(overlay_.CreateFolder("d/new"));
+  EXPECT_FALSE(overlay_.SyncFolder("d"));
+  EXPECT_EQ(fake_.files.size(), 2u);
+  EXPECT_EQ(fake_.files["d/A.inf"], (FakeFileSystem::Bytes{'o', 'l', 'd'}));
+  EXPECT_TRUE(fake_.log.empty());
+}
+
+}  // namespace
+}  // namespace base
