@@ -74,6 +74,18 @@ FinishResult ProjectRun::Finish(ForeignOutputPolicy& foreign, BuildPolicy& build
   // The builder in this process packs the folder as Finish leaves it.
   options.after = source_read_ ? &packed_ : nullptr;
   if (!WriteFinishFiles(fs_, options, &written_)) return FinishResult::kNotWritten;
+  if (source_read_) {
+    // Setup.ini and the batch file go into the project's folder after the
+    // index was brought up to date; should that be the source folder too,
+    // they are taken in as well.
+    std::vector<std::string> names;
+    for (const std::string& path : written_) {
+      std::string folder, base, extension;
+      SplitPath(path, &folder, &base, &extension);
+      if (folder == packed_.path()) names.push_back(base + extension);
+    }
+    packed_.Refresh(fs_, names);
+  }
   return build.Build(*this) ? FinishResult::kBuilt : FinishResult::kBuildFailed;
 }
 
