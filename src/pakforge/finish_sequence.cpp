@@ -63,7 +63,7 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
     case wizard::FinishResult::kDeclined:
       return FinishOutcome::kDeclined;
     case wizard::FinishResult::kNotWritten:
-      messages.Show(kStrNotAllWritten, MessageIcon::kError);
+      messages.Show(kStrNotAllWritten, MessageIcon::kError, std::string());
       return FinishOutcome::kFailed;
     case wizard::FinishResult::kBuilt:
       return FinishOutcome::kDone;
