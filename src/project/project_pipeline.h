@@ -97,7 +97,7 @@ struct ProjectUnderCheck {
   base::PathResolver* resolver = nullptr;
   /// The project file's bare name, which no file Finish writes may take
   /// (empty when there is none).
-  std::string project_file_name;
+  std::string project_file_name = {};
 };
 
 /// The checks a project passes, each once, in their order.
