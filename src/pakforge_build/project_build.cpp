@@ -14,9 +14,9 @@
 #include "project/file_utils.h"
 #include "project/finish.h"
 #include "project/project_pipeline.h"
-#include "project/source_index.h"
 #include "project/project_run.h"
 #include "project/project_safety.h"
+#include "project/source_index.h"
 #include "project/texts.h"
 
 namespace pakforge_build {
