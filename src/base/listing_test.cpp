@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "base/listing_memo.h"
 #include "base/test_temp_folder.h"
 
 namespace base {
@@ -67,69 +66,5 @@ TEST(ListingTest, MissingFolderFails) {
 }
 
 // The entries as "name kind size" lines, in listing order.
-std::string Shown(const std::vector<DirEntry>& entries) {
-  std::string shown;
-  for (const DirEntry& e : entries) {
-    shown += e.name + " " + std::to_string(static_cast<int>(e.kind)) + " " + std::to_string(e.size) + "\n";
-  }
-  return shown;
-}
-
-// Whatever the run changes through the memo's file system is listed as a
-// fresh listing shows it.
-TEST(ListingMemoTest, ListsWhatTheRunChangedAsAFreshListing) {
-  struct Case {
-    const char* what;
-    std::function<bool(FileSystem&, const TestTempFolder&)> change;
-  } cases[] = {
-      {"new file", [](FileSystem& f, const TestTempFolder& d) { return WriteWholeFile(f, d.Path("new.inf"), "123"); }},
-      {"rewritten",
-       [](FileSystem& f, const TestTempFolder& d) { return WriteWholeFile(f, d.Path("Install.inf"), "longer text"); }},
-      {"removed", [](FileSystem& f, const TestTempFolder& d) { return f.Remove(d.Path("b.dat")); }},
-      {"renamed", [](FileSystem& f, const TestTempFolder& d) { return f.Rename(d.Path("b.dat"), d.Path("c.dat")); }},
-      {"new folder", [](FileSystem& f, const TestTempFolder& d) { return f.CreateFolder(d.Path("b.dat.d")); }},
-      {"written after the listing", [](FileSystem& f, const TestTempFolder& d) {
-         std::unique_ptr<OutputFile> out = f.Create(d.Path("b.dat"));
-         return out && out->Write("12345678", 8) && out->Close();
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TestTempFolder dir;
-    dir.Write("Install.inf", "x");
-    dir.Write("b.dat", "bb");
-    ListingMemo memo(FileAccess{SystemFileSystem(), SystemFolderLister()});
-    std::vector<DirEntry> first, again, fresh;
-    ASSERT_TRUE(memo.access().lister.List(dir.Path(), &first));
-    ASSERT_TRUE(c.change(memo.access().files, dir));
-    ASSERT_TRUE(memo.access().lister.List(dir.Path(), &again));
-    ASSERT_TRUE(SystemFolderLister().List(dir.Path(), &fresh));
-    EXPECT_EQ(Shown(again), Shown(fresh));
-    EXPECT_NE(Shown(again), Shown(first));
-  }
-}
-
-#ifndef _WIN32
-// What the run did not change is not examined again, under any spelling of
-// the folder; a link is always followed again.
-TEST(ListingMemoTest, TakesUnchangedEntriesFromTheFirstListing) {
-  TestTempFolder dir;
-  dir.Write("sub/a.dat", "a");
-  dir.Write("sub/target", "t");
-  std::filesystem::create_symlink("target", dir.Path("sub/link"));
-  ListingMemo memo(FileAccess{SystemFileSystem(), SystemFolderLister()});
-  FileAccess access = memo.access();
-  std::vector<DirEntry> entries;
-  ASSERT_TRUE(access.lister.List(dir.Path("sub"), &entries));
-  // Changed behind the memo's back.
-  dir.Write("sub/a.dat", "aaaa");
-  dir.Write("sub/target", "tttttt");
-  std::unique_ptr<EnteredFolder> inside = access.files.EnterFolder(dir.Path());
-  ASSERT_TRUE(inside);
-  ASSERT_TRUE(access.lister.List("sub/", &entries));
-  EXPECT_EQ(Shown(entries), "a.dat 0 1\nlink 0 6\ntarget 0 1\n");
-}
-#endif
-
 }  // namespace
 }  // namespace base

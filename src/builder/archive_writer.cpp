@@ -24,8 +24,9 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-ArchiveWriter::ArchiveWriter(base::FileSystem& files, base::Console& console, const std::string& archive)
-    : files_(files), console_(console), archive_(archive), archive_message_(base::KitText(archive)) {}
+ArchiveWriter::ArchiveWriter(base::FileSystem& files, base::Console& console, const std::string& archive,
+                             const std::string& shown)
+    : files_(files), console_(console), archive_(archive), archive_message_(shown.empty() ? base::KitText(archive) : shown) {}
 
 ArchiveWriter::~ArchiveWriter() {
   if (!completed_) Discard();

@@ -37,9 +37,10 @@ namespace builder {
 /// Writes one archive in three phases: header, entries, checksum.
 class ArchiveWriter {
  public:
-  /// `archive` is the host path of ARCHIVE as given; messages name it in its
-  /// Shift-JIS form.
-  ArchiveWriter(base::FileSystem& files, base::Console& console, const std::string& archive);
+  /// `archive` is the host path of ARCHIVE as given; messages name it
+  /// `shown` (a kit text), or when that is empty, in its Shift-JIS form.
+  ArchiveWriter(base::FileSystem& files, base::Console& console, const std::string& archive,
+                const std::string& shown = std::string());
   /// Removes the temporary file unless the archive was completed.
   ~ArchiveWriter();
 

@@ -16,8 +16,10 @@ inline constexpr std::uint32_t kDefaultCpuTypeMask = 0xFFC00000;
 /// kNone is the default mode.
 enum class DiagnosticsFormat { kNone, kGnu, kJsonl, kSarif };
 
-/// Values taken from the command line. Paths are host paths, used as given
-/// (relative or absolute, no normalisation, no length limit of our own).
+/// What one build does: taken from the command line by pakmak, or filled in
+/// by a program that builds in its own process. Paths are host paths, used
+/// as given (relative or absolute, no normalisation, no length limit of our
+/// own).
 struct BuildOptions {
   std::string directory;  ///< source folder; must be given
   std::string archive;    ///< archive to write; empty means check only
@@ -26,6 +28,12 @@ struct BuildOptions {
   std::uint32_t cpu_type_mask = kDefaultCpuTypeMask;      ///< -c
   DiagnosticsFormat diagnostics = DiagnosticsFormat::kNone;  ///< --diagnostics=gnu|jsonl|sarif
   bool warnings_as_errors = false;                          ///< --warnings=error
+  /// How messages name the folder and the archive (kit texts). Empty: the
+  /// Shift-JIS forms of `directory` and `archive`, as pakmak's command line
+  /// gives them. A program that passes full paths names them here as its
+  /// user knows them.
+  std::string directory_shown;
+  std::string archive_shown;
 };
 
 }  // namespace builder

@@ -51,6 +51,11 @@ BuildErrorCode WriteArchive(ArchiveWriter& writer, ScanResult& scan, const Build
   return 0;
 }
 
+// Kit text `shown`, or when empty, the Shift-JIS form of the host path `path`.
+std::string Shown(const std::string& shown, const std::string& path) {
+  return shown.empty() ? base::KitText(path) : shown;
+}
+
 // The diagnostics mode: every problem of the folder, reported in
 // `options.diagnostics` on standard output; the archive only when no error
 // was found. Answers the first error's complete code, or 0.
@@ -81,12 +86,12 @@ BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment
       CheckSourceFolderInto(base::FileAccess{env.files, env.lister}, options.directory, collector, &scan, &state);
   if (!code && options.warnings_as_errors && collector.warning_count() > 0) code = inf::kWarningsFailedCode;
   if (!code && !options.archive.empty()) {
-    ArchiveWriter writer(env.files, collector, options.archive);
+    ArchiveWriter writer(env.files, collector, options.archive, options.archive_shown);
     collector.set_layers(0);
     if (BuildErrorCode failed = WriteArchive(writer, scan, options, state.destination, collector, false)) {
-      code = collector.Error(failed, inf::FilePlace(base::KitText(options.archive)));
+      code = collector.Error(failed, inf::FilePlace(Shown(options.archive_shown, options.archive)));
     } else {
-      summary.archive = inf::SjisToUtf8Lossy(base::KitText(options.archive));
+      summary.archive = inf::SjisToUtf8Lossy(Shown(options.archive_shown, options.archive));
     }
   }
   summary.errors = collector.error_count();
@@ -96,11 +101,7 @@ BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment
 
 namespace {
 
-BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env, bool* reported) {
-  BuildOptions options;
-  BuildErrorCode code = ParseCommandLine(args, env.console, &options);
-  if (code == kUsageShown) return 0;
-  if (code) return code | kStepCommandLine;
+BuildErrorCode Steps(const BuildOptions& options, BuildEnvironment& env, bool* reported) {
   if (options.diagnostics != DiagnosticsFormat::kNone) {
     *reported = true;
     return RunDiagnostics(options, env);
@@ -108,7 +109,8 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
 
   WarningWatch console(env.console);
   ScanResult scan;
-  code = ScanSourceFolder(env.lister, env.files, options.directory, base::KitText(options.directory), console, &scan);
+  BuildErrorCode code = ScanSourceFolder(env.lister, env.files, options.directory,
+                                         Shown(options.directory_shown, options.directory), console, &scan);
   if (code) return code | kStepFolderScan;
   // Checked after the whole scan: a Native.ina anywhere in the tree counts.
   if (!scan.native_info_found) {
@@ -126,17 +128,28 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
   }
   if (options.archive.empty()) Say(console, base::Stream::kOut, Message::kOkCheckPassed);
 
-  ArchiveWriter writer(env.files, console, options.archive);
+  ArchiveWriter writer(env.files, console, options.archive, options.archive_shown);
   return WriteArchive(writer, scan, options, state.destination, console, true);
 }
 
 }  // namespace
 
-BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& env) {
+BuildErrorCode Build(const BuildOptions& options, BuildEnvironment& env) {
   bool reported = false;
-  BuildErrorCode code = Steps(args, env, &reported);
+  const BuildErrorCode code = Steps(options, env, &reported);
   if (code && !reported) Say(env.console, base::Stream::kErr, Message::kErrorCodeLine, code);
   return code;
+}
+
+BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& env) {
+  BuildOptions options;
+  const BuildErrorCode code = ParseCommandLine(args, env.console, &options);
+  if (code == kUsageShown) return 0;
+  if (code) {
+    Say(env.console, base::Stream::kErr, Message::kErrorCodeLine, code | kStepCommandLine);
+    return code | kStepCommandLine;
+  }
+  return Build(options, env);
 }
 
 }  // namespace builder

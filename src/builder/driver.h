@@ -7,6 +7,7 @@
 #include "base/console.h"
 #include "base/run_environment.h"
 #include "builder/build_error.h"
+#include "builder/build_options.h"
 #include "base/file_system.h"
 #include "builder/build_options.h"
 #include "builder/diagnostic_format.h"
@@ -39,5 +40,13 @@ BuildErrorCode RunBuild(const std::vector<std::string>& args, BuildEnvironment& 
 /// kWarningsFailedCode), or 0.
 BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment& env,
                                    inf::DiagnosticCollector& collector, DiagnosticsSummary* summary);
+
+/// Runs one build of `options` as RunBuild does once it has parsed the
+/// command line, for a program that builds in its own process: nothing is
+/// parsed and the current folder is not used beyond what the paths of
+/// `options` ask. The folders are listed through `env.lister`, which may
+/// answer from a listing the caller already holds. Ends as RunBuild does,
+/// the "Error Code" line included.
+BuildErrorCode Build(const BuildOptions& options, BuildEnvironment& env);
 
 }  // namespace builder

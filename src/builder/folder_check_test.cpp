@@ -314,5 +314,57 @@ TEST(DiagnosticsModeTest, WarningsAloneAndWarningsAsErrors) {
   }
 }
 
+// A program that builds in its own process gives full paths and names them
+// as its user knows them: the archive is the command line's, byte for byte,
+// and every message names the folder and the archive as given.
+TEST(InProcessBuildTest, SameArchiveAsTheCommandLineWithTheNamesGiven) {
+  struct Case {
+    const char* what;
+    const char* folder;  // inside the temporary folder
+    bool fails;
+  } cases[] = {
+      {"a good folder", "src", false},
+      {"a folder that is not there", "absent", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder dir;
+    dir.MakeFolder("src");
+    for (const auto& [name, bytes] : kGoodFolder) dir.Write("src/" + std::string(name), bytes);
+    PakmakRun command_line;
+    RunPakmak({dir.Path(c.folder), dir.Path("Cli.lvar"), "-p", "0000", "-o", "c000", "-c", "0000"}, &command_line);
+    PakmakRun in_process;
+    BuildOptions options;
+    options.directory = dir.Path(c.folder);
+    options.archive = dir.Path("Own.lvar");
+    options.platform_mask = 0;
+    options.os_version_mask = 0xC0000000;
+    options.cpu_type_mask = 0;
+    options.directory_shown = c.folder;
+    options.archive_shown = "Own.lvar";
+    BuildEnvironment env{{in_process.console, base::SystemFileSystem(), base::SystemFolderLister()}};
+    in_process.code = Build(options, env);
+    EXPECT_EQ(in_process.code, command_line.code);
+    EXPECT_EQ(in_process.code != 0, c.fails);
+    // The command line's texts with its paths written as the names given.
+    auto named = [&](std::string text) {
+      for (const auto& [path, shown] : {std::pair{dir.Path(c.folder), std::string(c.folder)},
+                                        std::pair{dir.Path("Cli.lvar"), std::string("Own.lvar")}}) {
+        for (std::size_t at = text.find(path); at != std::string::npos; at = text.find(path, at + shown.size()))
+          text.replace(at, path.size(), shown);
+      }
+      return text;
+    };
+    EXPECT_EQ(in_process.console.out, named(command_line.console.out));
+    EXPECT_EQ(in_process.console.err, named(command_line.console.err));
+    EXPECT_EQ(in_process.console.err.find(dir.Path()), std::string::npos) << in_process.console.err;
+    if (c.fails) continue;
+    std::string own, cli;
+    ASSERT_TRUE(base::ReadWholeFile(base::SystemFileSystem(), dir.Path("Own.lvar"), &own));
+    ASSERT_TRUE(base::ReadWholeFile(base::SystemFileSystem(), dir.Path("Cli.lvar"), &cli));
+    EXPECT_EQ(own, cli);
+  }
+}
+
 }  // namespace
 }  // namespace builder

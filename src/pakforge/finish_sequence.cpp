@@ -8,7 +8,8 @@
 #include "project/finish.h"
 #include "project/name_lines.h"
 #include "project/project_file.h"
-#include "project/project_safety.h"
+#include "project/project_run.h"
+#include "project/texts.h"
 #include "pakforge/resources/resource.h"
 #include "pakforge/pages/list_view_rows.h"
 #include "pakforge/resource_text.h"
@@ -19,12 +20,22 @@ namespace wizard::ui {
 namespace {
 
 // Asks whether the source folder's other ".txt"/".inf" files may be
-// deleted; true when there are none or the answer is Yes.
-bool MayRemoveForeignOutputs(MessageBoxes& boxes, const std::vector<std::string>& names, HWND owner) {
-  if (names.empty()) return true;
-  std::string text = base::FillText(LoadText(IDS_FOREIGN_OUTPUTS), {NameLines(names)});
-  return boxes.ShowText(owner, IDS_FOREIGN_OUTPUTS, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
-}
+// deleted; goes on when there are none or the answer is Yes.
+class AskForeignOutputs : public ForeignOutputPolicy {
+ public:
+  AskForeignOutputs(MessageBoxes& boxes, HWND owner) : boxes_(boxes), owner_(owner) {}
+  ForeignOutputs Decide(const std::vector<std::string>& names) override {
+    if (names.empty()) return ForeignOutputs::kRemove;
+    std::string text = base::FillText(LoadText(IDS_FOREIGN_OUTPUTS), {NameLines(names)});
+    const int answer =
+        boxes_.ShowText(owner_, IDS_FOREIGN_OUTPUTS, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    return answer == IDYES ? ForeignOutputs::kRemove : ForeignOutputs::kStop;
+  }
+
+ private:
+  MessageBoxes& boxes_;
+  HWND owner_;
+};
 
 }  // namespace
 
@@ -34,31 +45,35 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   HWND registry_list = app.LiveRegistryList();
   ListViewFileRows files(files_list);
   ListViewRegistryRows registry(registry_list);
-  const FileRowStore* file_rows = files_list ? &files : nullptr;
-  const std::string current_dir = CurrentDirectory(app.fs);
+  ProjectRun run(app.fs, CurrentDirectory(app.fs));
+  run.Take(app.settings, files_list ? &files : nullptr, registry_list ? &registry : nullptr);
   // A control character in a value, two files of one name (a copied file
   // among them) or a folder path the batch file cannot quote: nothing is
   // done and the wizard stays open for the author to mend it.
-  std::string project = app.settings.ProjectPath.Text();
-  if (project.empty()) DefaultProjectPath(current_dir, app.settings.Name.Text(), &project);
-  std::string project_folder;
-  SplitPath(project, &project_folder, nullptr, nullptr);
-  SafetyRefusal unsafe;
-  if (!CheckControlCharacters(app.settings, file_rows, registry_list ? &registry : nullptr, &unsafe) ||
-      !CheckOutputNames(app.settings, file_rows, project.substr(project_folder.size()), &unsafe) ||
-      !CheckBatchPaths(app.settings, current_dir, &unsafe)) {
+  CheckRefusal refusal;
+  if (!run.Check(CheckStage::kAtFinish, &refusal)) {
+    const SafetyRefusal& unsafe = refusal.unsafe;
     app.messages.ShowText(owner, unsafe.string_id, base::FillText(LoadText(unsafe.string_id), {unsafe.Detail()}),
                           MB_OK | MB_ICONHAND);
     return FinishOutcome::kDeclined;
   }
-  std::vector<std::string> foreign;
-  ListForeignOutputs(app.fs, app.settings, current_dir, file_rows, &foreign);
-  if (!MayRemoveForeignOutputs(app.messages, foreign, owner)) return FinishOutcome::kDeclined;
+  AskForeignOutputs foreign(app.messages, owner);
   Win32MessageSink messages(app.messages, owner);
   CapturedBatchRunner starter(owner);
-  const bool ok = RunFinish(app.fs, app.settings, current_dir, file_rows, registry_list ? &registry : nullptr, true, messages,
-                     starter);
-  return ok ? FinishOutcome::kDone : FinishOutcome::kFailed;
+  BatchFileBuild build(messages, starter, /*save=*/true);
+  switch (run.Finish(foreign, build)) {
+    case wizard::FinishResult::kDeclined:
+      return FinishOutcome::kDeclined;
+    case wizard::FinishResult::kNotWritten:
+      messages.Show(kStrNotAllWritten, MessageIcon::kError, std::string());
+      return FinishOutcome::kFailed;
+    case wizard::FinishResult::kBuilt:
+      return FinishOutcome::kDone;
+    case wizard::FinishResult::kNotReady:
+    case wizard::FinishResult::kBuildFailed:
+      break;
+  }
+  return FinishOutcome::kFailed;
 }
 
 }  // namespace wizard::ui

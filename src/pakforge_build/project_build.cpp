@@ -1,12 +1,12 @@
 #include "pakforge_build/project_build.h"
 
+#include <functional>
 #include <optional>
 
 #include <nlohmann/json.hpp>
 
 #include "base/encoding.h"
 #include "base/host_path.h"
-#include "base/listing_memo.h"
 #include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "builder/build_error.h"
@@ -19,7 +19,9 @@
 #include "project/file_utils.h"
 #include "project/finish.h"
 #include "project/project_pipeline.h"
+#include "project/project_run.h"
 #include "project/project_safety.h"
+#include "project/source_index.h"
 #include "project/texts.h"
 
 namespace pakforge_build {
@@ -105,6 +107,69 @@ class BuilderConsole : public base::Console {
   std::vector<std::string>* warnings_;
 };
 
+// --clean is the author's yes to deleting the source folder's other
+// ".txt"/".inf" files; without it they stop the run, as the wizard's No does.
+class CleanOption : public wizard::ForeignOutputPolicy {
+ public:
+  explicit CleanOption(bool clean) : clean_(clean) {}
+  wizard::ForeignOutputs Decide(const std::vector<std::string>& names) override {
+    if (names.empty()) return clean_ ? wizard::ForeignOutputs::kRemove : wizard::ForeignOutputs::kKeep;
+    return clean_ ? wizard::ForeignOutputs::kRemove : wizard::ForeignOutputs::kStop;
+  }
+
+ private:
+  bool clean_;
+};
+
+// The builder in this process, on the folder Finish left: the source
+// folder's listings as the run holds them, the paths given whole, and the
+// masks of the batch file.
+class InProcessBuild : public wizard::BuildPolicy {
+ public:
+  // `check`, when given, stands in for builder::Build: the diagnostics
+  // mode's check of the written folder.
+  using Check = std::function<builder::BuildErrorCode(const builder::BuildOptions&, builder::BuildEnvironment&)>;
+  InProcessBuild(base::Console& console, const base::FileAccess& fs, bool with_archive, bool warnings_as_errors,
+                 Check check)
+      : console_(console),
+        fs_(fs),
+        with_archive_(with_archive),
+        warnings_as_errors_(warnings_as_errors),
+        check_(std::move(check)) {}
+  bool BeforeWriting(const wizard::ProjectRun&) override { return true; }
+  bool RemovesOldArchive() const override { return false; }
+  bool Build(const wizard::ProjectRun& run) override {
+    const wizard::ProjectSettings& s = run.settings();
+    const wizard::SourceIndex& packed = run.packed();
+    builder::BuildOptions options;
+    options.directory = packed.host_path();
+    // Named as the batch file names them, relative to the project's folder.
+    options.directory_shown = s.Source.Text();
+    if (with_archive_) {
+      options.archive = base::HostText(base::JoinPath(run.current_dir(), s.ArchiveName()));
+      options.archive_shown = s.ArchiveName();
+    }
+    const wizard::BuilderMasks masks;
+    options.platform_mask = static_cast<std::uint32_t>(masks.platform) << 16;
+    options.os_version_mask = static_cast<std::uint32_t>(masks.os_version) << 16;
+    options.cpu_type_mask = static_cast<std::uint32_t>(masks.cpu_type) << 16;
+    options.warnings_as_errors = warnings_as_errors_;
+    wizard::IndexedFolderLister lister(packed, fs_.lister);
+    builder::BuildEnvironment build{{console_, fs_.files, lister}};
+    code_ = check_ ? check_(options, build) : builder::Build(options, build);
+    return code_ == 0;
+  }
+  builder::BuildErrorCode code() const { return code_; }
+
+ private:
+  base::Console& console_;
+  const base::FileAccess fs_;
+  bool with_archive_;
+  bool warnings_as_errors_;
+  Check check_;
+  builder::BuildErrorCode code_ = 0;
+};
+
 // One build of a saved project: what it found, wrote and built, and how it
 // ended.
 class ProjectBuild {
@@ -112,8 +177,7 @@ class ProjectBuild {
   ProjectBuild(const Options& options, RunEnvironment& env)
       : options_(options),
         env_(env),
-        memo_(base::FileAccess{env.files, env.lister}),
-        fs_(memo_.access()),
+        fs_{env.files, env.lister},
         console_(env.console, options.json, &warnings_) {
     if (options.diagnostics != builder::DiagnosticsFormat::kNone) {
       std::string folder;
@@ -170,6 +234,18 @@ class ProjectBuild {
     if (located.empty() && unsafe.string_id == wizard::kStrBadName) located = detail;
     return Refuse(unsafe.string_id, detail, located, place);
   }
+  // A refusal of any check, with where it points.
+  int RefuseChecked(const wizard::CheckRefusal& refusal) {
+    if (refusal.safety) return RefuseUnsafe(refusal.unsafe);
+    const wizard::Refusal& page = refusal.page;
+    ProblemPlace place;
+    const std::string detail = RefusalDetail(page, &place);
+    if (refusal.check == wizard::CheckId::kStartupProgramRow) {
+      return Refuse(page.string_id, page.argument,
+                    Say(Message::kExeNotAFileRow, run().settings().Exe.Text().c_str()) + "\n  " + detail, place);
+    }
+    return Refuse(page.string_id, page.argument, detail, place);
+  }
   void Warn(const std::string& sjis, const ProblemPlace& place = {}) {
     warnings_.push_back(sjis);
     if (diagnostics_) {
@@ -178,10 +254,11 @@ class ProjectBuild {
     }
     env_.console.Write(Stream::kErr, "pakforge-build: " + Say(Message::kWarning) + sjis + "\n");
   }
+  wizard::ProjectRun& run() { return *run_; }
+  const wizard::ProjectRun& run() const { return *run_; }
 
-  // The road of the wizard's Finish: the project read once, its lists read
-  // as the pages show them, every page's checks, Finish's files; then the
-  // builder with the batch file's arguments.
+  // The road of the wizard's Finish (wizard::ProjectRun), with the
+  // overrides of the command line and the reports of this program.
   int Steps() {
     if (!base::ExactKitText(options_.project, &project_)) {
       return Fail(kExitNoProject, Message::kProjectNameNotSjis,
@@ -190,14 +267,16 @@ class ProjectBuild {
     if (!ProjectFolder(fs_, project_, &current_dir_)) {
       return Fail(kExitNotWritten, Message::kCurrentFolderUnnamed, Say(Message::kCurrentFolderUnnamed));
     }
-    // Refused before it is read at all.
-    if (wizard::ProjectFileTooLarge(fs_, project_)) {
+    run_ = std::make_unique<wizard::ProjectRun>(fs_, current_dir_);
+    wizard::Refusal words;
+    const wizard::LoadOutcome loaded = run().Load(project_, &words);
+    if (loaded == wizard::LoadOutcome::kTooLarge) {
       return Fail(kExitNoProject, Message::kProjectTooLarge, Say(Message::kProjectTooLarge, project_.c_str()));
     }
-    if (!wizard::LoadProject(fs_, project_, &loaded_)) {
+    if (loaded == wizard::LoadOutcome::kUnreadable) {
       return Fail(kExitNoProject, Message::kCannotReadProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
-    if (diagnostics_) diagnostics_->set_project_file(&loaded_.ini);
+    if (diagnostics_) diagnostics_->set_project_file(&run().project().ini);
     // A hand-written file: its names that are not read are warned of, its
     // words that would read as other words refused.
     // The diagnostics mode goes on after the words refused: each is
@@ -205,71 +284,120 @@ class ProjectBuild {
     if (int status = ReviewProjectFile(); status && !diagnostics_) return status;
     if (diagnostics_) {
       RefuseRegistryWordsEach();
-    } else if (wizard::Refusal words; !wizard::CheckRegistryWords(loaded_.unknown_words, &words)) {
+    } else if (loaded == wizard::LoadOutcome::kUnknownWords) {
       return Refuse(words.string_id, words.argument);
     }
     if (int status = ApplyOverrides()) return status;
 
-    wizard::ProjectSettings& s = loaded_.settings;
-    // Nothing outside the project's folder is read: the source folder is
-    // followed through its links before it is listed, and every name is
-    // checked before a row is looked up.
-    wizard::SafetyRefusal unsafe;
-    if (!wizard::CheckControlCharacters(s, &loaded_.files, &loaded_.registry, &unsafe) ||
-        !wizard::CheckSourceFolderInside(fs_, s, current_dir_, env_.resolver, &unsafe) ||
-        !wizard::CheckProjectNames(s, &loaded_.files, &unsafe)) {
-      return RefuseUnsafe(unsafe);
-    }
-    const wizard::SourceIndex* source = wizard::ReadSourceFolder(fs_, s, current_dir_, &source_) ? &source_ : nullptr;
-    const wizard::ListReading reading = wizard::ReadListsAsPages(s, source, loaded_.files, loaded_.registry);
-    if (source && reading.rebuilt && loaded_.files.Count() == 0) {
+    wizard::CheckRefusal refusal;
+    if (!run().ReadSource(env_.resolver, &refusal)) return RefuseChecked(refusal);
+    const wizard::ListReading& reading = run().reading();
+    if (run().source() && reading.rebuilt && run().project().files.Count() == 0) {
       Warn(WizardMessage(env_.console.language(), wizard::kStrNoFiles));
     }
     // A file of the folder that no row names is packed but never installed.
     for (const std::string& name : reading.unlisted) {
       Warn(Say(Message::kUnlistedFile, name.c_str()),
-           ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
+           ProblemPlace{0, {}, {}, base::JoinPath(run().settings().Source.Text(), name), {}});
     }
-    wizard::Refusal refusal;
-    const wizard::ProjectUnderCheck under{fs_, s, current_dir_, source, loaded_.files, loaded_.registry};
-    if (diagnostics_) {
-      if (int status = RefuseEachPage(under)) return status;
-    } else if (!wizard::CheckEveryPage(under, &refusal)) {
-      ProblemPlace place;
-      const std::string detail = RefusalDetail(refusal, &place);
-      return Refuse(refusal.string_id, refusal.argument, detail, place);
-    }
-    // Page 2's picker offers only the files copied into the application
-    // folder; a project file written by hand may name any.
-    if (!wizard::CheckStartupProgramRow(s, loaded_.files, &refusal)) {
-      ProblemPlace place;
-      const std::string detail = RefusalDetail(refusal, &place);
-      return Refuse(refusal.string_id, refusal.argument,
-                    Say(Message::kExeNotAFileRow, s.Exe.Text().c_str()) + "\n  " + detail, place);
-    }
-    std::string project_folder;
-    wizard::SplitPath(project_, &project_folder, nullptr, nullptr);
-    if (!wizard::CheckOutputNames(s, &loaded_.files, project_.substr(project_folder.size()), &unsafe) ||
-        !wizard::CheckBatchPaths(s, current_dir_, &unsafe)) {
-      return RefuseUnsafe(unsafe);
-    }
+    // The diagnostics mode reports the first refusal of each page; the
+    // checks of Finish follow when the pages passed.
+    if (diagnostics_) RefuseEachPage();
+    if (!first_status_ && !run().Check(wizard::CheckStage::kAfterReading, &refusal)) return RefuseChecked(refusal);
     // Nothing is written for a project with errors.
     if (first_status_) return first_status_;
-    if (int status = WriteFinishFiles()) return status;
-    return RunBuilder();
+    return Finish();
+  }
+
+  // Finish's files, then the builder; what was deleted and written is
+  // named in the report.
+  int Finish() {
+    CleanOption clean(options_.clean);
+    // With --warnings=error, the project's own warnings hold the archive
+    // back: the builder only checks; its own warnings fail it.
+    const bool held = options_.warnings_as_errors && !warnings_.empty();
+    InProcessBuild::Check check;
+    if (diagnostics_) {
+      check = [this](const builder::BuildOptions& options, builder::BuildEnvironment& build) {
+        return CheckWrittenFolder(options, build, run().project(), *diagnostics_, [this](const std::string& key) {
+          return Say(Message::kFromKey, key.c_str());
+        });
+      };
+    }
+    InProcessBuild build(console_, fs_, !options_.check && !held, options_.warnings_as_errors, check);
+    const wizard::FinishResult result = run().Finish(clean, build);
+    const std::vector<std::string>& foreign = run().foreign();
+    // Page 3's check has read the source folder.
+    const std::string folder = run().source() ? run().source()->path() : std::string();
+    if (result == wizard::FinishResult::kDeclined && diagnostics_) {
+      for (const std::string& name : foreign) {
+        Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles),
+             ProblemPlace{0, {}, {}, base::JoinPath(run().settings().Source.Text(), name), {}});
+      }
+      return kExitForeignFiles;
+    }
+    if (result == wizard::FinishResult::kDeclined) {
+      std::string names;
+      for (const std::string& name : foreign) names += "\n  " + folder + name;
+      return Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles) + names);
+    }
+    written_ = run().written();
+    // With --clean, the foreign files are gone now: each is named.
+    for (const std::string& name : foreign) {
+      if (!wizard::FileExists(fs_, folder + name)) deleted_.push_back(folder + name);
+    }
+    if (result == wizard::FinishResult::kNotWritten) {
+      return Fail(kExitNotWritten, WizardMessage(env_.console.language(), wizard::kStrNotAllWritten), {},
+                  wizard::kStrNotAllWritten);
+    }
+    archive_ = run().settings().ArchiveName();
+    builder_code_ = build.code();
+    if (builder_code_ != 0) {
+      errors_.push_back(Say(Message::kBuilderFailed, static_cast<unsigned>(builder_code_)));
+      return builder::ExitStatusFor(builder_code_);
+    }
+    if (held) {
+      builder_code_ = inf::kWarningsFailedCode;
+      const std::string text = Say(Message::kWarningsAreErrors);
+      if (diagnostics_) {
+        errors_.push_back(text);
+      } else {
+        Fail(0, text);
+      }
+      return builder::ExitStatusFor(builder_code_);
+    }
+    if (!options_.check) {
+      base::FileInfo info;
+      if (fs_.files.Stat(base::HostText(base::JoinPath(current_dir_, archive_)), &info)) {
+        archive_size_ = info.size;
+      }
+    }
+    // The entries of the source folder, as the builder packed them: its
+    // Native.ina goes into the header, not among the entries.
+    for (const wizard::SourceFile& file : run().packed().files()) {
+      if (file.folder.empty() && wizard::IsNativeIna(file.name)) {
+        native_ina_ = true;
+      } else {
+        ++file_count_;
+      }
+    }
+    folder_count_ = run().packed().folders().size();
+    return kExitOk;
   }
 
   // The diagnostics mode's checks of the pages: the first refusal of each,
   // in the order the author meets them. The pages check different fields;
   // only the files page needs the source folder, so it is left out when
   // that folder was refused or could not be read.
-  int RefuseEachPage(const wizard::ProjectUnderCheck& p) {
-    int status = 0;
+  void RefuseEachPage() {
+    const wizard::ProjectRun& r = run();
+    const wizard::ProjectUnderCheck p{r.fs(), r.settings(), r.current_dir(), r.source(), r.project().files,
+                                      r.project().registry};
     wizard::Refusal refusal;
-    const auto refuse = [this, &status, &refusal] {
+    const auto refuse = [this, &refusal] {
       ProblemPlace place;
       const std::string detail = RefusalDetail(refusal, &place);
-      status = Refuse(refusal.string_id, refusal.argument, detail, place);
+      Refuse(refusal.string_id, refusal.argument, detail, place);
     };
     bool source_passed = p.source != nullptr;
     if (!wizard::CheckProgramFields(p.fs, p.settings, p.current_dir, &refusal)) {
@@ -279,7 +407,6 @@ class ProjectBuild {
     if (!wizard::CheckInstallFields(p.settings, &refusal)) refuse();
     if (source_passed && !wizard::CheckFilesPage(p, &refusal)) refuse();
     if (!wizard::CheckRegistryPage(p.registry, &refusal)) refuse();
-    return status;
   }
 
   // Where a refusal points: the field's project-file key with its line and
@@ -287,7 +414,7 @@ class ProjectBuild {
   std::string RefusalDetail(const wizard::Refusal& refusal, ProblemPlace* place) const {
     if (refusal.field == wizard::Field::kFileRow) {
       std::string missing;
-      for (const wizard::FileRow& row : loaded_.files.rows) {
+      for (const wizard::FileRow& row : run().project().files.rows) {
         if (!row.missing) continue;
         if (missing.empty()) LocateRow({"CopyFile", "", row.name}, place);
         missing += (missing.empty() ? "" : ", ") + row.name;
@@ -295,12 +422,12 @@ class ProjectBuild {
       return missing;
     }
     if (refusal.field == wizard::Field::kRegistryRow) {
-      const wizard::RegistryRow& row = loaded_.registry.rows[static_cast<std::size_t>(refusal.row)];
+      const wizard::RegistryRow& row = run().project().registry.rows[static_cast<std::size_t>(refusal.row)];
       LocateRow({"Registry", "", row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value},
                 place);
       return "Registry: " + row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value;
     }
-    const wizard::ProjectSettings& s = loaded_.settings;
+    const wizard::ProjectSettings& s = run().project().settings;
     const struct {
       wizard::Field field;
       const char* key;
@@ -325,7 +452,7 @@ class ProjectBuild {
     std::string detail = KeyDetailText(key, value);
     place->section = "Property";
     place->key = key;
-    place->line = loaded_.ini.LineOf("Property", key);
+    place->line = run().project().ini.LineOf("Property", key);
     place->shown.push_back(detail);
     return detail;
   }
@@ -336,7 +463,7 @@ class ProjectBuild {
     if (key == "Output" && !options_.output.empty()) {
       return Say(Message::kOptionValue, "--output", value.c_str(), key.c_str());
     }
-    const std::size_t line = loaded_.ini.LineOf("Property", key);
+    const std::size_t line = run().project().ini.LineOf("Property", key);
     if (line == 0) return Say(Message::kKeyAbsent, project_.c_str(), key.c_str());
     return Say(Message::kKeyAt, project_.c_str(), std::to_string(line).c_str(), key.c_str(), value.c_str());
   }
@@ -348,7 +475,7 @@ class ProjectBuild {
     if (eq == std::string::npos || eq == 0) return std::string();
     const std::string key = what.substr(0, eq);
     for (const char* section : {"Property", "CopyFile", "Folder", "SetupIni"}) {
-      if (const std::size_t line = loaded_.ini.LineOf(section, key)) {
+      if (const std::size_t line = run().project().ini.LineOf(section, key)) {
         std::string located = Say(Message::kKeyAt, project_.c_str(), std::to_string(line).c_str(), key.c_str(),
                                   what.substr(eq + 1).c_str());
         *place = ProblemPlace{line, section, key, {}, {located}};
@@ -362,7 +489,7 @@ class ProjectBuild {
   void LocateRow(const wizard::LineOrigin& origin, ProblemPlace* place) const {
     std::string key;
     std::size_t line = 0;
-    if (wizard::LocateOrigin(loaded_.ini, origin, &key, &line)) {
+    if (wizard::LocateOrigin(run().project().ini, origin, &key, &line)) {
       *place = ProblemPlace{line, origin.section, key, {}, {}};
     }
   }
@@ -371,24 +498,24 @@ class ProjectBuild {
   // one for each row, at its key.
   void RefuseRegistryWordsEach() {
     std::size_t i = 0;
-    while (i < loaded_.unknown_words.size()) {
+    while (i < run().project().unknown_words.size()) {
       std::vector<wizard::UnknownRegistryWord> row;
-      const int number = loaded_.unknown_words[i].row;
-      for (; i < loaded_.unknown_words.size() && loaded_.unknown_words[i].row == number; ++i) {
-        row.push_back(loaded_.unknown_words[i]);
+      const int number = run().project().unknown_words[i].row;
+      for (; i < run().project().unknown_words.size() && run().project().unknown_words[i].row == number; ++i) {
+        row.push_back(run().project().unknown_words[i]);
       }
       wizard::Refusal words;
       if (wizard::CheckRegistryWords(row, &words)) continue;
       const std::string key = "RegistryKey" + std::to_string(number);
       Refuse(words.string_id, words.argument, std::string(),
-             ProblemPlace{loaded_.ini.LineOf("Registry", key), "Registry", key, {}, {}});
+             ProblemPlace{run().project().ini.LineOf("Registry", key), "Registry", key, {}, {}});
     }
   }
 
   // Warns of every name the project file holds that is not read, and
   // refuses the words that would be read as other words, each with its line.
   int ReviewProjectFile() {
-    const wizard::ProjectFileReview& review = loaded_.review;
+    const wizard::ProjectFileReview& review = run().project().review;
     const auto more = [this](std::size_t listed, std::size_t count) {
       return Say(Message::kMoreNotListed, std::to_string(count - listed).c_str());
     };
@@ -438,7 +565,7 @@ class ProjectBuild {
   // --source and --output replace the saved values for this run only; they
   // are held to the lengths the wizard's fields take.
   int ApplyOverrides() {
-    wizard::ProjectSettings& s = loaded_.settings;
+    wizard::ProjectSettings& s = run().project().settings;
     struct Override {
       const std::string& host;
       wizard::TextSetting& setting;
@@ -467,94 +594,6 @@ class ProjectBuild {
       o.setting.Assign(kit);
     }
     return 0;
-  }
-
-  // What Finish writes after saving the project, in its order.
-  int WriteFinishFiles() {
-    const wizard::ProjectSettings& s = loaded_.settings;
-    // .txt/.inf files that Finish does not write: the wizard asks before
-    // deleting them; here --clean is the author's yes.
-    std::vector<std::string> foreign;
-    wizard::ListForeignOutputs(fs_, s, current_dir_, &loaded_.files, &foreign, &source_);
-    if (!foreign.empty() && !options_.clean && diagnostics_) {
-      for (const std::string& name : foreign) {
-        Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles),
-             ProblemPlace{0, {}, {}, base::JoinPath(s.Source.Text(), name), {}});
-      }
-      return kExitForeignFiles;
-    }
-    if (!foreign.empty() && !options_.clean) {
-      std::string names;
-      for (const std::string& name : foreign) names += "\n  " + source_.path() + name;
-      return Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles) + names);
-    }
-    // The old archive stays: the builder replaces it only once the new one
-    // is complete, so a failed build (a full disk) or a check keeps the
-    // last good one.
-    const bool ok = wizard::WriteFinishFiles(fs_, s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
-                                             &written_, &source_, &packed_, /*remove_archive=*/false);
-    // With --clean, the foreign files are gone now: each is named.
-    for (const std::string& name : foreign) {
-      if (!wizard::FileExists(fs_, source_.path() + name)) deleted_.push_back(source_.path() + name);
-    }
-    if (!ok) {
-      return Fail(kExitNotWritten, WizardMessage(env_.console.language(), wizard::kStrNotAllWritten), {},
-                  wizard::kStrNotAllWritten);
-    }
-    return 0;
-  }
-
-  // The builder with the batch file's arguments, from the project's folder.
-  int RunBuilder() {
-    const std::unique_ptr<base::EnteredFolder> folder = fs_.files.EnterFolder(base::HostText(current_dir_));
-    if (!folder) return Fail(kExitNotWritten, Message::kCannotEnter, Say(Message::kCannotEnter, current_dir_.c_str()));
-    const wizard::ProjectSettings& s = loaded_.settings;
-    archive_ = s.ArchiveName();
-    // With --warnings=error, the project's own warnings hold the archive
-    // back: the builder only checks; its own warnings fail it.
-    const bool held = options_.warnings_as_errors && !warnings_.empty();
-    std::vector<std::string> args;
-    for (const std::string& arg : wizard::BuilderArguments(s, !options_.check && !held)) {
-      args.push_back(base::HostText(arg));
-    }
-    if (options_.warnings_as_errors) args.emplace_back("--warnings=error");
-    builder::BuildEnvironment build{{console_, fs_.files, fs_.lister}};
-    builder_code_ = diagnostics_ ? CheckWrittenFolder(args, build, loaded_, *diagnostics_,
-                                                      [this](const std::string& key) {
-                                                        return Say(Message::kFromKey, key.c_str());
-                                                      })
-                                 : builder::RunBuild(args, build);
-    if (builder_code_ != 0) {
-      errors_.push_back(Say(Message::kBuilderFailed, static_cast<unsigned>(builder_code_)));
-      return builder::ExitStatusFor(builder_code_);
-    }
-    if (held) {
-      builder_code_ = inf::kWarningsFailedCode;
-      const std::string text = Say(Message::kWarningsAreErrors);
-      if (diagnostics_) {
-        errors_.push_back(text);
-      } else {
-        Fail(0, text);
-      }
-      return builder::ExitStatusFor(builder_code_);
-    }
-    if (!options_.check) {
-      base::FileInfo info;
-      if (fs_.files.Stat(base::HostText(base::JoinPath(current_dir_, archive_)), &info)) {
-        archive_size_ = info.size;
-      }
-    }
-    // The entries of the source folder, as the builder packed them: its
-    // Native.ina goes into the header, not among the entries.
-    for (const wizard::SourceFile& file : packed_.files()) {
-      if (file.folder.empty() && wizard::IsNativeIna(file.name)) {
-        native_ina_ = true;
-      } else {
-        ++file_count_;
-      }
-    }
-    folder_count_ = packed_.folders().size();
-    return kExitOk;
   }
 
   void Report(int status) {
@@ -617,18 +656,12 @@ class ProjectBuild {
 
   const Options& options_;
   RunEnvironment& env_;
-  // The environment's file system and lister, for the wizard's steps and
-  // the builder alike: the builder's listing of the source folder takes what
-  // the wizard's examined, except the files Finish wrote.
-  base::ListingMemo memo_;
   const base::FileAccess fs_;
   BuilderConsole console_;
 
   std::string project_;
   std::string current_dir_;
-  wizard::LoadedProject loaded_;
-  wizard::SourceIndex source_;  // the source folder before Finish's files
-  wizard::SourceIndex packed_;  // and after them, as the builder packs it
+  std::unique_ptr<wizard::ProjectRun> run_;  // once the project's folder is known
 
   std::vector<std::string> written_;
   std::vector<std::string> deleted_;

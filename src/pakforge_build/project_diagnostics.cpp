@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "base/encoding.h"
 #include "base/host_path.h"
 #include "base/sjis.h"
-#include "builder/command_line.h"
+#include "builder/build_options.h"
 #include "builder/diagnostic_format.h"
 #include "kit_version.h"
 #include "project/inf_writer.h"
@@ -142,12 +143,9 @@ std::string ProjectDiagnostics::Report(builder::DiagnosticsFormat format, const 
   return builder::FormatDiagnostics(format, diagnostics_, summary, "pakforge-build", PAK_KIT_VERSION);
 }
 
-builder::BuildErrorCode CheckWrittenFolder(const std::vector<std::string>& args, builder::BuildEnvironment& env,
+builder::BuildErrorCode CheckWrittenFolder(const builder::BuildOptions& options, builder::BuildEnvironment& env,
                                            const wizard::LoadedProject& project, ProjectDiagnostics& diagnostics,
                                            const std::function<std::string(const std::string& key)>& from) {
-  builder::BuildOptions options;
-  base::SilentConsole parse(env.console.language());
-  if (builder::BuildErrorCode code = builder::ParseCommandLine(args, parse, &options)) return code;
   // The descriptions as the run wrote them, made again with the origin of
   // each line: the same settings and rows give the same text.
   const wizard::ProjectSettings& s = project.settings;
@@ -161,7 +159,18 @@ builder::BuildErrorCode CheckWrittenFolder(const std::vector<std::string>& args,
   inf::DiagnosticCollector collector(env.console.language());
   builder::DiagnosticsSummary summary;
   const builder::BuildErrorCode code = builder::CheckFolderAndBuild(options, env, collector, &summary);
-  diagnostics.AddBuilderProblems(collector.TakeDiagnostics(), generated, from);
+  // The builder names the files under the folder's host path; the report
+  // names them as the project does (`directory_shown`, relative to its
+  // folder), where the generated descriptions are looked up too.
+  std::vector<inf::Diagnostic> found = collector.TakeDiagnostics();
+  const std::string host = inf::SjisToUtf8Lossy(base::KitText(options.directory));
+  if (!options.directory_shown.empty()) {
+    const std::string shown = inf::SjisToUtf8Lossy(options.directory_shown);
+    for (inf::Diagnostic& d : found) {
+      if (d.file.compare(0, host.size(), host) == 0) d.file = shown + d.file.substr(host.size());
+    }
+  }
+  diagnostics.AddBuilderProblems(std::move(found), generated, from);
   return code;
 }
 

@@ -100,12 +100,11 @@ class ProjectDiagnostics {
   int warnings_ = 0;
 };
 
-/// The builder's diagnostics check of the folder a run wrote (`args`: the
-/// batch file's arguments as host texts), the archive written when the
-/// check allows; each problem of a line that a setting or row of `project`
-/// produced moved to its key (AddBuilderProblems, with `from`). Answers the
-/// builder's code.
-builder::BuildErrorCode CheckWrittenFolder(const std::vector<std::string>& args, builder::BuildEnvironment& env,
+/// The builder's diagnostics check of the folder a run wrote, as `options`
+/// name it: the archive is written when the check allows, and each problem
+/// of a line that a setting or row of `project` produced is moved to its key
+/// (AddBuilderProblems, with `from`). Answers the builder's code.
+builder::BuildErrorCode CheckWrittenFolder(const builder::BuildOptions& options, builder::BuildEnvironment& env,
                                            const wizard::LoadedProject& project, ProjectDiagnostics& diagnostics,
                                            const std::function<std::string(const std::string& key)>& from);
 

@@ -1,5 +1,7 @@
 #include "project/build_outputs.h"
 
+#include <cstdio>
+
 #include "base/host_path.h"
 #include "base/sjis.h"
 #include "project/file_utils.h"
@@ -74,7 +76,17 @@ bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& s, const s
 std::vector<std::string> BuilderArguments(const ProjectSettings& s, bool with_archive) {
   std::vector<std::string> args = {s.Source.Text()};
   if (with_archive) args.push_back(s.ArchiveName());
-  for (const char* option : {"-p", "0000", "-o", "c000", "-c", "0000"}) args.emplace_back(option);
+  const BuilderMasks masks;
+  const struct {
+    const char* option;
+    std::uint16_t mask;
+  } options[] = {{"-p", masks.platform}, {"-o", masks.os_version}, {"-c", masks.cpu_type}};
+  for (const auto& o : options) {
+    char digits[5];
+    std::snprintf(digits, sizeof digits, "%04x", static_cast<unsigned>(o.mask));
+    args.emplace_back(o.option);
+    args.emplace_back(digits);
+  }
   return args;
 }
 

@@ -30,11 +30,18 @@ std::string SetupIniText(const ProjectSettings& settings, std::uint32_t estimate
 bool WriteSetupIni(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                    std::uint32_t estimate);
 
+/// The masks the wizard builds with (the upper 16 bits of each): -p 0000
+/// -o c000 -c 0000.
+struct BuilderMasks {
+  std::uint16_t platform = 0x0000;
+  std::uint16_t os_version = 0xC000;
+  std::uint16_t cpu_type = 0x0000;
+};
+
 /// The archive builder's arguments for the project, as kit texts: the
 /// source folder, the archive (`Output` + ".lvar") when `with_archive`
-/// (without it the builder only checks), and the fixed masks
-/// -p 0000 -o c000 -c 0000. The batch file and pakforge-build both pass
-/// these.
+/// (without it the builder only checks), and the masks of BuilderMasks as
+/// four lower-case hexadecimal digits each. The batch file passes these.
 std::vector<std::string> BuilderArguments(const ProjectSettings& settings, bool with_archive);
 
 /// True when `path` can stand between the double quotes of a batch file

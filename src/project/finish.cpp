@@ -90,10 +90,15 @@ bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& s, cons
   return true;
 }
 
-bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                      const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
-                      std::vector<std::string>* written, const SourceIndex* source, SourceIndex* after,
-                      bool remove_archive) {
+bool WriteFinishFiles(const base::FileAccess& fs, const FinishWriteOptions& options,
+                      std::vector<std::string>* written) {
+  const ProjectSettings& s = options.settings;
+  const std::string& current_dir = options.current_dir;
+  const FileRowStore* files = options.files;
+  const RegistryRowStore* registry = options.registry;
+  const bool remove_foreign = options.remove_foreign;
+  const SourceIndex* source = options.source;
+  SourceIndex* after = options.after;
   written->clear();
   std::string folder;
   const bool have_folder = s.SourceFolderPath(current_dir, &folder);
@@ -116,7 +121,7 @@ bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& s, cons
         changed.push_back(file.name);
     }
   }
-  RemoveOldOutputs(fs, s, current_dir, files, remove_foreign, source, remove_archive);
+  RemoveOldOutputs(fs, s, current_dir, files, remove_foreign, source, options.remove_archive);
   if (!have_folder) return false;
   // Install.inf, InsResetFlag.txt, the uninstall description, then the menu files.
   if (!WriteInstallInf(fs, s, current_dir, files, registry)) return false;
@@ -146,34 +151,71 @@ bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& s, cons
   return true;
 }
 
+bool BatchFileBuild::BeforeWriting(const ProjectRun& run) {
+  const ProjectSettings& s = run.settings();
+  if (save_) {
+    const std::string& path = run.project_path();
+    if (path.empty()) {
+      messages_.Show(kStrProgramNameTooLong, MessageIcon::kError);
+      return false;
+    }
+    if (!SaveProject(run.fs(), s, path, &run.project().files, &run.project().registry)) {
+      messages_.Show(kStrProjectNotSaved, MessageIcon::kError);
+    }
+  }
+  const std::string& current_dir = run.current_dir();
+  if (current_dir.size() + 11 >= static_cast<std::size_t>(kMaxPath) ||
+      !FileExists(run.fs(), base::JoinPath(current_dir, "Pakmak.exe"))) {
+    messages_.Show(kStrPakmakMissing, MessageIcon::kError);
+    return false;
+  }
+  return true;
+}
+
+bool BatchFileBuild::Build(const ProjectRun& run) {
+  const BuildRun ran = starter_.Run(run.written().back());
+  ReportBuild(run.fs(), run.settings(), run.current_dir(), ran, messages_);
+  return true;
+}
+
+namespace {
+
+// The foreign outputs removed or kept as the caller has decided already.
+class FixedForeignOutputs : public ForeignOutputPolicy {
+ public:
+  explicit FixedForeignOutputs(bool remove) : remove_(remove) {}
+  ForeignOutputs Decide(const std::vector<std::string>&) override {
+    return remove_ ? ForeignOutputs::kRemove : ForeignOutputs::kKeep;
+  }
+
+ private:
+  bool remove_;
+};
+
+bool FinishWithBatch(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
+                     const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
+                     MessageSink& messages, BatchStarter& starter, bool save) {
+  ProjectRun run(fs, current_dir);
+  run.Take(s, files, registry);
+  FixedForeignOutputs foreign(remove_foreign);
+  BatchFileBuild build(messages, starter, save);
+  const FinishResult outcome = run.Finish(foreign, build);
+  if (outcome == FinishResult::kNotWritten) messages.Show(kStrNotAllWritten, MessageIcon::kError);
+  return outcome == FinishResult::kBuilt;
+}
+
+}  // namespace
+
 bool MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                       const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
                       MessageSink& messages, BatchStarter& starter) {
-  if (current_dir.size() + 11 >= static_cast<std::size_t>(kMaxPath) ||
-      !FileExists(fs, base::JoinPath(current_dir, "Pakmak.exe"))) {
-    messages.Show(kStrPakmakMissing, MessageIcon::kError);
-    return false;
-  }
-  std::vector<std::string> written;
-  if (!WriteFinishFiles(fs, s, current_dir, files, registry, remove_foreign, &written)) {
-    messages.Show(kStrNotAllWritten, MessageIcon::kError);
-    return false;
-  }
-  const BuildRun run = starter.Run(written.back());
-  ReportBuild(fs, s, current_dir, run, messages);
-  return true;
+  return FinishWithBatch(fs, s, current_dir, files, registry, remove_foreign, messages, starter, false);
 }
 
 bool RunFinish(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
                BatchStarter& starter) {
-  std::string path = s.ProjectPath.Text();
-  if (path.empty() && !DefaultProjectPath(current_dir, s.Name.Text(), &path)) {
-    messages.Show(kStrProgramNameTooLong, MessageIcon::kError);
-    return false;
-  }
-  if (!SaveProject(fs, s, path, files, registry)) messages.Show(kStrProjectNotSaved, MessageIcon::kError);
-  return MakeProjectFiles(fs, s, current_dir, files, registry, remove_foreign, messages, starter);
+  return FinishWithBatch(fs, s, current_dir, files, registry, remove_foreign, messages, starter, true);
 }
 
 }  // namespace wizard

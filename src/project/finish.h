@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/file_access.h"
+#include "project/project_run.h"
 #include "project/row_store.h"
 #include "project/settings.h"
 #include "project/source_index.h"
@@ -37,6 +38,29 @@ bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& setting
                       const FileRowStore* files, bool remove_foreign, const SourceIndex* source = nullptr,
                       bool remove_archive = true);
 
+/// What WriteFinishFiles writes from, and how.
+struct FinishWriteOptions {
+  const ProjectSettings& settings;
+  /// The folder that holds the project, the builder and the source folder.
+  const std::string& current_dir;
+  const FileRowStore* files = nullptr;
+  const RegistryRowStore* registry = nullptr;
+  /// The other ".txt"/".inf" files of the source folder go too.
+  bool remove_foreign = false;
+  /// The old archive is deleted first (as RemoveOldOutputs). A builder that
+  /// replaces the archive only once the new one is complete keeps it, so a
+  /// failed build keeps the last good one.
+  bool remove_archive = true;
+  /// The source folder read before (it is not listed again); null: read
+  /// here when needed.
+  const SourceIndex* source = nullptr;
+  /// Receives the source folder as it is once the descriptions are written
+  /// (what Setup.ini's size figure counts and the builder packs): the index
+  /// of before with the files Finish cleared or wrote brought up to date,
+  /// so the folder is listed once in all.
+  SourceIndex* after = nullptr;
+};
+
 /// What Finish writes after saving the project, in its order: removes the
 /// old outputs (the other ".txt"/".inf" files of the source folder too when
 /// `remove_foreign`), writes Install.inf (and InsResetFlag.txt), the
@@ -44,32 +68,44 @@ bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& setting
 /// Setup.ini (when `SetupIniCreate` is on) and the batch file. Stops at the
 /// first failing write (false); files already written stay. `written`
 /// receives the path of every file written, in this order, the batch file
-/// last. `source`, when given, is the source folder read before (it is not
-/// listed again); `after`, when given, receives the source folder as it is
-/// once the descriptions are written (what Setup.ini's size figure counts):
-/// the index of before with the files Finish cleared or wrote brought up to
-/// date, so the folder is listed once in all. `remove_archive`: as
-/// RemoveOldOutputs.
-bool WriteFinishFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                      const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
-                      std::vector<std::string>* written, const SourceIndex* source = nullptr,
-                      SourceIndex* after = nullptr, bool remove_archive = true);
+/// last.
+bool WriteFinishFiles(const base::FileAccess& fs, const FinishWriteOptions& options,
+                      std::vector<std::string>* written);
 
-/// Checks that "Pakmak.exe" is in the current directory (else
-/// kStrPakmakMissing and 0); WriteFinishFiles; `starter` runs the batch file; then ReportBuild
-/// tells how the build went. The pages have made their checks
-/// (project_pipeline.h) before Finish can be pressed. A failing write
-/// (Setup.ini and the batch file included) shows kStrNotAllWritten, runs nothing
-/// and returns false; files already written stay.
+/// The wizard's way to the archive: the batch file runs Pakmak.exe beside
+/// the project, and one message tells how the build went.
+class BatchFileBuild : public BuildPolicy {
+ public:
+  /// `save`: the project is saved before anything is written, to
+  /// `ProjectPath` when set, else DefaultProjectPath.
+  BatchFileBuild(MessageSink& messages, BatchStarter& starter, bool save)
+      : messages_(messages), starter_(starter), save_(save) {}
+  /// With `save`: a default path too long shows kStrProgramNameTooLong
+  /// (nothing saved or built, false); a failed save shows
+  /// kStrProjectNotSaved and the road goes on. Then "Pakmak.exe" must be in
+  /// the current directory (else kStrPakmakMissing, false).
+  bool BeforeWriting(const ProjectRun& run) override;
+  bool RemovesOldArchive() const override { return true; }
+  /// `starter` runs the batch file; ReportBuild tells how it went.
+  bool Build(const ProjectRun& run) override;
+
+ private:
+  MessageSink& messages_;
+  BatchStarter& starter_;
+  bool save_;
+};
+
+/// BatchFileBuild without saving, Finish's files written with
+/// `remove_foreign`: a failing write (Setup.ini and the batch file
+/// included) shows kStrNotAllWritten, runs nothing and returns false;
+/// files already written stay. The pages have made their checks
+/// (project_pipeline.h) before Finish can be pressed.
 bool MakeProjectFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                       const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign,
                       MessageSink& messages, BatchStarter& starter);
 
-/// The file work of Finish (the caller has stored the display name):
-/// the project path is `ProjectPath` when set, else DefaultProjectPath (too
-/// long: kStrProgramNameTooLong, nothing saved or built, false). SaveProject; a
-/// failed save shows kStrProjectNotSaved and the sequence goes on with
-/// MakeProjectFiles (given `remove_foreign`), whose result is returned.
+/// The file work of Finish (the caller has stored the display name): as
+/// MakeProjectFiles, the project saved first (BatchFileBuild with `save`).
 bool RunFinish(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
                BatchStarter& starter);

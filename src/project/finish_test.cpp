@@ -120,8 +120,11 @@ TEST_F(FinishTest, PackedFolderIsTheIndexOfBeforeBroughtUpToDate) {
     dir.lister.listed.clear();
     SourceIndex after;
     std::vector<std::string> written;
-    ASSERT_TRUE(WriteFinishFiles(dir.fs, s, dir.path(), &files, &registry, c.remove_foreign, &written,
-                                 c.given ? &before : nullptr, &after));
+    FinishWriteOptions options{s, dir.path(), &files, &registry};
+    options.remove_foreign = c.remove_foreign;
+    options.source = c.given ? &before : nullptr;
+    options.after = &after;
+    ASSERT_TRUE(WriteFinishFiles(dir.fs, options, &written));
     EXPECT_EQ(dir.lister.listed.size(), c.listings);
     SourceIndex fresh;
     ASSERT_TRUE(fresh.Read(dir.fs, Src("")));

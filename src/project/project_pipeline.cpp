@@ -16,15 +16,53 @@ bool Refuse(Refusal* refusal, int string_id, Field field, int row = -1) {
   return false;
 }
 
-// Every page's checks, in the order the author meets them. A check added
-// for a page goes into this list at its place.
-using PageCheck = bool (*)(const ProjectUnderCheck& project, Refusal* refusal);
-constexpr PageCheck kEveryPageCheck[] = {
-    [](const ProjectUnderCheck& p, Refusal* r) { return CheckProgramFields(p.fs, p.settings, p.current_dir, r); },
-    [](const ProjectUnderCheck& p, Refusal* r) { return CheckInstallFields(p.settings, r); },
-    [](const ProjectUnderCheck& p, Refusal* r) { return CheckFilesPage(p, r); },
-    [](const ProjectUnderCheck& p, Refusal* r) { return CheckRegistryPage(p.registry, r); },
+// Every check, once, in the order the road makes them: the safety checks
+// that come before the source folder is read, every page's checks in the
+// order the author meets them, then those of the files Finish writes. A
+// check added goes into this list at its place, with the stages it runs in.
+struct ProjectCheck {
+  CheckId id;
+  bool before_reading;  // CheckStage::kBeforeReading, else kAfterReading
+  bool at_finish;       // also CheckStage::kAtFinish
+  bool (*run)(const ProjectUnderCheck& project, CheckRefusal* refusal);
 };
+constexpr ProjectCheck kEveryPageCheck[] = {
+    {CheckId::kControlCharacters, true, true,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) {
+       return CheckControlCharacters(p.settings, &p.files, &p.registry, &r->unsafe);
+     }},
+    {CheckId::kSourceInside, true, false,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) {
+       return CheckSourceFolderInside(p.fs, p.settings, p.current_dir, *p.resolver, &r->unsafe);
+     }},
+    {CheckId::kProjectNames, true, false,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) { return CheckProjectNames(p.settings, &p.files, &r->unsafe); }},
+    {CheckId::kProgramPage, false, false,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) {
+       return CheckProgramFields(p.fs, p.settings, p.current_dir, &r->page);
+     }},
+    {CheckId::kInstallPage, false, false,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) { return CheckInstallFields(p.settings, &r->page); }},
+    {CheckId::kFilesPage, false, false,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) { return CheckFilesPage(p, &r->page); }},
+    {CheckId::kRegistryPage, false, false,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) { return CheckRegistryPage(p.registry, &r->page); }},
+    // Page 2's picker offers only the files copied into the application
+    // folder; a project file written by hand may name any.
+    {CheckId::kStartupProgramRow, false, false,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) { return CheckStartupProgramRow(p.settings, p.files, &r->page); }},
+    {CheckId::kOutputNames, false, true,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) {
+       return CheckOutputNames(p.settings, &p.files, p.project_file_name, &r->unsafe);
+     }},
+    {CheckId::kBatchPaths, false, true,
+     [](const ProjectUnderCheck& p, CheckRefusal* r) { return CheckBatchPaths(p.settings, p.current_dir, &r->unsafe); }},
+};
+
+bool IsSafetyCheck(CheckId id) {
+  return id == CheckId::kControlCharacters || id == CheckId::kSourceInside || id == CheckId::kProjectNames ||
+         id == CheckId::kOutputNames || id == CheckId::kBatchPaths;
+}
 
 }  // namespace
 
@@ -149,9 +187,15 @@ bool CheckStartupProgramRow(const ProjectSettings& settings, const FileRowStore&
   return Refuse(refusal, kStrSelectExe, Field::kExe);
 }
 
-bool CheckEveryPage(const ProjectUnderCheck& project, Refusal* refusal) {
-  for (PageCheck check : kEveryPageCheck) {
-    if (!check(project, refusal)) return false;
+bool CheckProject(const ProjectUnderCheck& project, CheckStage stage, CheckRefusal* refusal) {
+  for (const ProjectCheck& check : kEveryPageCheck) {
+    const bool runs = stage == CheckStage::kAtFinish ? check.at_finish
+                                                     : check.before_reading == (stage == CheckStage::kBeforeReading);
+    if (!runs) continue;
+    *refusal = CheckRefusal{};
+    refusal->check = check.id;
+    refusal->safety = IsSafetyCheck(check.id);
+    if (!check.run(project, refusal)) return false;
   }
   return true;
 }

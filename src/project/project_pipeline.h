@@ -7,20 +7,24 @@
 //   2. ReadListsAsPages: the lists as pages 3 and 4 show them: an empty
 //      files list rebuilt from the source folder, both lists in their
 //      order, the file rows marked.
-//   3. CheckEveryPage: the checks of every page, in the order the author
-//      meets them; the first refusal ends the road.
+//   3. CheckProject: the safety checks before the source folder is read,
+//      then the checks of every page in the order the author meets them and
+//      those of Finish's outputs; the first refusal ends the road.
 //   4. WriteFinishFiles (finish.h): what Finish writes after saving the
-//      project; the builder then takes BuilderArguments (build_outputs.h).
+//      project; then the build.
 //
-// The source folder is read once per road, into a SourceIndex that every
-// step asks.
+// ProjectRun (project_run.h) takes these steps in this order for both
+// callers. The source folder is read once per road, into a SourceIndex that
+// every step asks.
 
 #include <string>
 #include <vector>
 
+#include "base/path_resolver.h"
 #include "project/page_fields.h"
 #include "project/project_file.h"
 #include "project/project_review.h"
+#include "project/project_safety.h"
 #include "project/row_store.h"
 #include "project/settings.h"
 #include "project/source_folder_rules.h"
@@ -88,7 +92,55 @@ struct ProjectUnderCheck {
   /// The files list, marked as page 3 shows it.
   const FileRowStore& files;
   const RegistryRowStore& registry;
+  /// Where links lead, for the source folder's own check (needed by
+  /// CheckStage::kBeforeReading).
+  base::PathResolver* resolver = nullptr;
+  /// The project file's bare name, which no file Finish writes may take
+  /// (empty when there is none).
+  std::string project_file_name = {};
 };
+
+/// The checks a project passes, each once, in their order.
+enum class CheckId {
+  kControlCharacters,  ///< CheckControlCharacters
+  kSourceInside,       ///< CheckSourceFolderInside
+  kProjectNames,       ///< CheckProjectNames
+  kProgramPage,        ///< page 1: CheckProgramFields
+  kInstallPage,        ///< page 2: CheckInstallFields
+  kFilesPage,          ///< page 3: CheckFilesPage
+  kRegistryPage,       ///< page 4: CheckRegistryPage
+  kStartupProgramRow,  ///< CheckStartupProgramRow
+  kOutputNames,        ///< CheckOutputNames
+  kBatchPaths,         ///< CheckBatchPaths
+};
+
+/// Which checks a caller makes at one point of the road.
+enum class CheckStage {
+  /// Those that keep the work inside the project's folders, before the
+  /// source folder is read: control characters, the source folder inside,
+  /// every name a bare name.
+  kBeforeReading,
+  /// The rest, once the source folder is read: every page's checks, the
+  /// start-up program a copied row, the output names and the batch paths.
+  kAfterReading,
+  /// What the wizard checks when Finish is pressed (its pages made their
+  /// own checks as the author left them): control characters, the output
+  /// names and the batch paths.
+  kAtFinish,
+};
+
+/// Why a check refused: the page's refusal, or for a safety check
+/// (`safety`), the safety refusal.
+struct CheckRefusal {
+  CheckId check = CheckId::kControlCharacters;
+  bool safety = false;
+  Refusal page;
+  SafetyRefusal unsafe;
+};
+
+/// The checks of `stage` in their order; true when all pass, else false
+/// with the first refusal.
+bool CheckProject(const ProjectUnderCheck& project, CheckStage stage, CheckRefusal* refusal);
 
 /// Page 3's checks in order: the source folder's path short enough (else
 /// the message of a too long source folder name) and the folder readable
@@ -120,8 +172,5 @@ bool CheckRegistryWords(const std::vector<UnknownRegistryWord>& unknown, Refusal
 /// Field::kExe otherwise. An empty `Exe` passes (page 2 refuses it).
 bool CheckStartupProgramRow(const ProjectSettings& settings, const FileRowStore& files, Refusal* refusal);
 
-/// Every page's checks, in the order the author meets them (pages 1 to 4).
-/// True when all pass; else false with the first refusal.
-bool CheckEveryPage(const ProjectUnderCheck& project, Refusal* refusal);
 
 }  // namespace wizard

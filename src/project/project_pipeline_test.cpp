@@ -38,9 +38,13 @@ class ProjectPipelineTest : public ::testing::Test {
     return ReadListsAsPages(project.settings, source_read ? &source : nullptr, project.files, project.registry);
   }
   bool Check(Refusal* refusal) {
-    return CheckEveryPage(
-        {dir.fs, project.settings, dir.path(), source_read ? &source : nullptr, project.files, project.registry},
-        refusal);
+    CheckRefusal checked;
+    const bool passed = CheckProject(
+        {dir.fs, project.settings, dir.path(), source_read ? &source : nullptr, project.files, project.registry,
+         nullptr, std::string()},
+        CheckStage::kAfterReading, &checked);
+    *refusal = checked.page;
+    return passed;
   }
 
   testing::FakeFolder dir;

@@ -13,31 +13,39 @@ namespace wizard {
 bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_path) {
   *this = SourceIndex();
   path_ = source_path;
-  std::vector<FolderEntry> entries;
+  if (source_path.empty()) return false;
   // The listings take the folders without their final separator.
-  const std::string folder_path = source_path.substr(0, source_path.size() - 1);
-  if (source_path.empty() || !ListFolder(fs, folder_path, &entries)) return false;
-  auto take = [this](const FolderEntry& entry, const std::string& folder) {
-    files_.push_back(SourceFile{entry.name, folder, entry.size});
-  };
-  for (const FolderEntry& entry : entries) {
-    if (entry.is_folder) {
+  host_path_ = base::HostText(source_path.substr(0, source_path.size() - 1));
+  Listed root{host_path_, {}};
+  if (!fs.lister.List(host_path_, &root.entries)) return false;
+  listed_.push_back(std::move(root));
+  // Names without a Shift-JIS form are no files of the kit's: left out.
+  for (const base::DirEntry& entry : listed_.front().entries) {
+    if (!entry.name_convertible) continue;
+    if (entry.is_folder()) {
       folders_.push_back(entry.name);
     } else {
-      take(entry, std::string());
+      files_.push_back(SourceFile{entry.name, std::string(), entry.size});
     }
   }
-  std::vector<FolderEntry> inner;
-  for (const std::string& folder : folders_) {
-    ListFolder(fs, source_path + folder, &inner);
-    for (const FolderEntry& entry : inner) {
-      if (entry.is_folder) {
+  std::vector<Listed> inner;
+  for (const base::DirEntry& entry : listed_.front().entries) {
+    if (!entry.name_convertible || !entry.is_folder()) continue;
+    Listed sub{base::JoinPath(host_path_, entry.host_name), {}};
+    // A sub-folder that cannot be listed holds no files here; its listing
+    // is not handed on, so a later reader meets the failure itself.
+    if (!fs.lister.List(sub.host_path, &sub.entries)) continue;
+    for (const base::DirEntry& e : sub.entries) {
+      if (!e.name_convertible) continue;
+      if (e.is_folder()) {
         nested_folders_ = true;
       } else {
-        take(entry, folder);
+        files_.push_back(SourceFile{e.name, entry.name, e.size});
       }
     }
+    inner.push_back(std::move(sub));
   }
+  listed_.insert(listed_.end(), std::make_move_iterator(inner.begin()), std::make_move_iterator(inner.end()));
   IndexNames();
   return true;
 }
@@ -54,6 +62,7 @@ void SourceIndex::IndexNames() {
 void SourceIndex::Refresh(const base::FileAccess& fs, const std::vector<std::string>& names) {
   std::unordered_set<std::string> keys;
   for (const std::string& name : names) keys.insert(base::SjisUpperAsciiCopy(name));
+  refreshed_.insert(keys.begin(), keys.end());
   // The folder's own files of those names go (sub-folders' files stay) ...
   const auto gone = [&](const SourceFile& file) { return file.folder.empty() && keys.count(base::SjisUpperAsciiCopy(file.name)) > 0; };
   files_.erase(std::remove_if(files_.begin(), files_.end(), gone), files_.end());
@@ -77,6 +86,33 @@ bool SourceIndex::Contains(std::string_view name) const {
   const auto found = shortest_.find(base::SjisUpperAsciiCopy(name));
   return found != shortest_.end() &&
          path_.size() + found->second + name.size() < static_cast<std::size_t>(kMaxPath);
+}
+
+IndexedFolderLister::IndexedFolderLister(const SourceIndex& index, base::FolderLister& inner)
+    : index_(index), inner_(inner) {
+  for (const SourceIndex::Listed& listed : index.listed_) folders_.emplace(listed.host_path, &listed);
+  if (index.listed_.empty()) return;
+  for (const base::DirEntry& entry : index.listed_.front().entries) {
+    // A link is followed afresh: where it leads decides whether it may be read.
+    if (entry.link || index.refreshed_.count(base::SjisUpperAsciiCopy(entry.name)) > 0) continue;
+    unchanged_.emplace(entry.host_name, &entry);
+  }
+}
+
+bool IndexedFolderLister::List(const std::string& folder, std::vector<base::DirEntry>* entries) {
+  const auto found = folders_.find(folder);
+  if (found == folders_.end()) return inner_.List(folder, entries);
+  if (found->second != &index_.listed_.front()) {
+    *entries = found->second->entries;
+    return true;
+  }
+  return inner_.ListAgain(
+      folder,
+      [this](const std::string& host_name) -> const base::DirEntry* {
+        const auto known = unchanged_.find(host_name);
+        return known == unchanged_.end() ? nullptr : known->second;
+      },
+      entries);
 }
 
 }  // namespace wizard
