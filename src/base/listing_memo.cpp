@@ -101,6 +101,9 @@ class ListingMemo::Lister : public FolderLister {
   }
 
   std::string ResolvedPath(const std::string& path) override { return inner_.ResolvedPath(path); }
+  // A folder held open lists afresh: a handle is used where every entry
+  // must be the one examined.
+  std::unique_ptr<Folder> OpenFolder(const std::string& path) override { return inner_.OpenFolder(path); }
 
  private:
   ListingMemo& memo_;
