@@ -97,7 +97,8 @@ BuildErrorCode Steps(const std::vector<std::string>& args, BuildEnvironment& env
 
   WarningWatch console(env.console);
   ScanResult scan;
-  code = ScanSourceFolder(env.lister, env.files, options.directory, base::KitText(options.directory), console, &scan);
+  code = ScanSourceFolder(env.lister, env.files, options.directory, base::KitText(options.directory), console, &scan,
+                          env.source);
   if (code) return code | kStepFolderScan;
   // Checked after the whole scan: a Native.ina anywhere in the tree counts.
   if (!scan.native_info_found) {
