@@ -351,8 +351,14 @@ class ProjectBuild {
     // The old archive stays: the builder replaces it only once the new one
     // is complete, so a failed build (a full disk) or a check keeps the
     // last good one.
-    const bool ok = wizard::WriteFinishFiles(fs_, s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
-                                             &written_, &source_, &packed_, /*remove_archive=*/false);
+    // The source folder is opened once, inside the project's folder: Finish
+    // writes and deletes through this handle, and the builder packs from it.
+    std::string folder;
+    if (s.SourceFolderPath(current_dir_, &folder)) source_folder_ = wizard::OpenFolderInside(fs_, folder, current_dir_);
+    const bool ok = source_folder_ &&
+                    wizard::WriteFinishFiles(fs_, s, current_dir_, &loaded_.files, &loaded_.registry, options_.clean,
+                                             &written_, &source_, &packed_, /*remove_archive=*/false,
+                                             source_folder_.get());
     // With --clean, the foreign files are gone now: each is named.
     for (const std::string& name : foreign) {
       if (!wizard::FileExists(fs_, source_.path() + name)) deleted_.push_back(source_.path() + name);
@@ -374,6 +380,7 @@ class ProjectBuild {
       args.push_back(base::HostText(arg));
     }
     builder::BuildEnvironment build{console_, fs_.lister, fs_.files};
+    build.source = source_folder_.get();
     builder_code_ = builder::RunBuild(args, build);
     if (builder_code_ != 0) {
       errors_.push_back(Say(Message::kBuilderFailed, static_cast<unsigned>(builder_code_)));
@@ -467,6 +474,7 @@ class ProjectBuild {
   wizard::LoadedProject loaded_;
   wizard::SourceIndex source_;  // the source folder before Finish's files
   wizard::SourceIndex packed_;  // and after them, as the builder packs it
+  std::unique_ptr<base::Folder> source_folder_;  // held open from Finish to the build
 
   std::vector<std::string> written_;
   std::vector<std::string> deleted_;

@@ -765,10 +765,11 @@ TEST(ProjectBuildTest, AnInterruptionLeavesNoTemporaryFile) {
     if (child == 0) {
       base::InstallInterruptCleanup();
       base::InterruptingFileSystem files(base::SystemFileSystem(), written, SIGINT);
+      base::InterruptingFolderLister lister(base::SystemFolderLister(), written, SIGINT);
       Options options;
       options.project = Host(dir.Path(p.ProjectName()));
       base::CapturingConsole console(base::Language::kEnglish);
-      RunEnvironment env{console, base::SystemFolderLister(), files, base::SystemPathResolver()};
+      RunEnvironment env{console, lister, files, base::SystemPathResolver()};
       _exit(RunProjectBuild(options, env));
     }
     int status = 0;
