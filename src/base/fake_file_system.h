@@ -4,14 +4,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/folder.h"
 
 namespace base {
 
@@ -49,6 +52,86 @@ class FakeFileSystem : public FileSystem {
   /// one of `folders` (for tests that model the folders).
   bool need_parent_folder = false;
 
+  /// Symbolic links: path -> the path they lead to. Every path-based call
+  /// follows them as the platform does (all but the last name for Create
+  /// New, Rename, Replace and Remove, which act on a link itself).
+  std::map<std::string, std::string> links;
+
+  /// Called at the start of every operation, of this file system and of
+  /// the folders opened through FakeFolderLister, with the call's name
+  /// ("stat", "open", "create", "rename", "replace", "remove", "list",
+  /// "open folder") and the path it was given (for a folder's call, the
+  /// folder's path and the name joined): a test swaps entries here, between
+  /// one call of the code under test and the next.
+  std::function<void(const std::string& call, const std::string& path)> before_each;
+
+  /// Puts a link to `target` in the place of whatever is at `path` (a
+  /// folder goes with everything in it), as a rename of a link over it does.
+  void SwapForLink(const std::string& path, const std::string& target) {
+    EraseTree(path);
+    links[path] = target;
+  }
+
+  /// Moves the file, folder or link at `from` (a folder with everything in
+  /// it) to `to`, keeping each one's identity, as a rename does.
+  void MoveTree(const std::string& from, const std::string& to) {
+    const auto moved = [&](const std::string& path, std::string* there) {
+      if (path != from && path.compare(0, from.size() + 1, from + kPathSeparator) != 0) return false;
+      *there = to + path.substr(from.size());
+      return true;
+    };
+    const auto move_keys = [&](auto& container) {
+      auto copy = container;
+      for (const auto& item : copy) {
+        std::string there;
+        if constexpr (std::is_same_v<std::decay_t<decltype(container)>, std::set<std::string>>) {
+          if (moved(item, &there)) container.erase(item), container.insert(there);
+        } else {
+          if (moved(item.first, &there)) container.erase(item.first), container[there] = item.second;
+        }
+      }
+    };
+    move_keys(files);
+    move_keys(folders);
+    move_keys(others);
+    move_keys(links);
+    move_keys(serials_);
+  }
+
+  /// The identity of the file or folder at `path` (links followed): device
+  /// 1 and a number that stays with the entry through renames and changes
+  /// of content, and is new for an entry created anew.
+  FileIdentity IdentityOf(const std::string& relative) {
+    const std::string path = Resolve(FullPath(relative));
+    FileIdentity identity;
+    const bool file = files.count(path) != 0;
+    if (!file && !folders.count(path) && !others.count(path)) return identity;
+    identity.device = 1;
+    identity.file_id = SerialOf(path);
+    identity.size = file ? files[path].size() : 0;
+    identity.known = true;
+    return identity;
+  }
+
+  /// `path` with every link on the way followed (`all`: the last name too).
+  std::string Resolve(const std::string& path, bool all = true) const {
+    std::string done = path;
+    for (int hops = 0; hops < 40; ++hops) {
+      bool followed = false;
+      for (std::size_t at = 1; at <= done.size(); ++at) {
+        if (at < done.size() && done[at] != kPathSeparator) continue;
+        if (at == done.size() && !all) break;
+        const auto link = links.find(done.substr(0, at));
+        if (link == links.end()) continue;
+        done = link->second + done.substr(at);
+        followed = true;
+        break;
+      }
+      if (!followed) return done;
+    }
+    return done;
+  }
+
   /// The current folder; while it is not empty, relative paths are taken
   /// against it, as the platform's file system does.
   std::string current_folder;
@@ -62,7 +145,8 @@ class FakeFileSystem : public FileSystem {
   }
 
   bool Stat(const std::string& relative, FileInfo* info) override {
-    const std::string path = FullPath(relative);
+    Before("stat", relative);
+    const std::string path = Resolve(FullPath(relative));
     if (folders.count(path)) {
       *info = FileInfo{FileKind::kFolder, 0};
       return true;
@@ -78,53 +162,62 @@ class FakeFileSystem : public FileSystem {
   }
 
   std::unique_ptr<InputFile> OpenInput(const std::string& relative) override {
-    const std::string path = FullPath(relative);
+    Before("open", relative);
+    const std::string path = Resolve(FullPath(relative));
     auto it = files.find(path);
     if (it == files.end() || others.count(path)) return nullptr;
     return std::make_unique<Input>(it->second, unreadable.count(path) != 0);
   }
 
   std::unique_ptr<InputFile> OpenLocked(const std::string& relative, std::uint64_t* size) override {
-    auto it = files.find(FullPath(relative));
+    auto it = files.find(Resolve(FullPath(relative)));
     if (it != files.end()) *size = it->second.size();
     return OpenInput(relative);
   }
 
   std::unique_ptr<OutputFile> CreateNew(const std::string& relative) override {
-    const std::string path = FullPath(relative);
-    if (fail_create || files.count(path) || !Creatable(path)) return nullptr;
+    Before("create", relative);
+    const std::string path = Resolve(FullPath(relative), false);
+    if (fail_create || files.count(path) || links.count(path) || !Creatable(path)) return nullptr;
     files[path];
+    serials_.erase(path);
     return std::make_unique<Output>(this, path);
   }
 
   std::unique_ptr<OutputFile> Create(const std::string& relative) override {
-    const std::string path = FullPath(relative);
+    Before("create", relative);
+    const std::string path = Resolve(FullPath(relative));
     if (fail_create || !Creatable(path)) return nullptr;
     files[path].clear();
     return std::make_unique<Output>(this, path);
   }
 
   bool Rename(const std::string& relative_from, const std::string& relative_to) override {
-    const std::string from = FullPath(relative_from), to = FullPath(relative_to);
-    if (!files.count(from) || files.count(to) || !Creatable(to)) return false;
-    files[to] = files[from];
-    files.erase(from);
+    Before("rename", relative_from);
+    const std::string from = Resolve(FullPath(relative_from), false), to = Resolve(FullPath(relative_to), false);
+    if (!files.count(from) || files.count(to) || links.count(to) || !Creatable(to)) return false;
+    MoveTree(from, to);
     log.push_back("rename " + from + " " + to);
     return true;
   }
 
   bool Replace(const std::string& relative_from, const std::string& relative_to) override {
-    const std::string from = FullPath(relative_from), to = FullPath(relative_to);
+    Before("replace", relative_from);
+    const std::string from = Resolve(FullPath(relative_from), false), to = Resolve(FullPath(relative_to), false);
     if (fail_replace || !files.count(from) || !Creatable(to)) return false;
-    files[to] = files[from];
-    files.erase(from);
+    files.erase(to);
+    links.erase(to);
+    serials_.erase(to);
+    MoveTree(from, to);
     log.push_back("replace " + from + " " + to);
     return true;
   }
 
   bool Remove(const std::string& relative) override {
-    const std::string path = FullPath(relative);
-    if (!files.erase(path)) return false;
+    Before("remove", relative);
+    const std::string path = Resolve(FullPath(relative), false);
+    if (!files.erase(path) && !links.erase(path)) return false;
+    serials_.erase(path);
     log.push_back("remove " + path);
     return true;
   }
@@ -153,6 +246,35 @@ class FakeFileSystem : public FileSystem {
   }
 
  private:
+  void Before(const char* call, const std::string& path) {
+    if (before_each) before_each(call, path);
+  }
+
+  // Removes whatever is at `path`, and under it.
+  void EraseTree(const std::string& path) {
+    const auto under = [&](const std::string& p) {
+      return p == path || p.compare(0, path.size() + 1, path + kPathSeparator) == 0;
+    };
+    for (auto it = files.begin(); it != files.end();) it = under(it->first) ? files.erase(it) : std::next(it);
+    for (auto it = folders.begin(); it != folders.end();) it = under(*it) ? folders.erase(it) : std::next(it);
+    for (auto it = others.begin(); it != others.end();) it = under(*it) ? others.erase(it) : std::next(it);
+    for (auto it = links.begin(); it != links.end();) it = under(it->first) ? links.erase(it) : std::next(it);
+    for (auto it = serials_.begin(); it != serials_.end();) it = under(it->first) ? serials_.erase(it) : std::next(it);
+  }
+
+  std::uint64_t SerialOf(const std::string& path) {
+    auto [it, added] = serials_.emplace(path, next_serial_);
+    if (added) ++next_serial_;
+    return it->second;
+  }
+
+  // Path -> the number of its identity (see IdentityOf), given out on first
+  // asking.
+  std::map<std::string, std::uint64_t> serials_;
+  std::uint64_t next_serial_ = 1;
+
+  friend class FakeFolder;
+
   // False when a folder or something else is at `path`, or when its folder
   // is missing while folders are modelled.
   bool Creatable(const std::string& path) const {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/folder.h"
 #include "base/host_path.h"
-
 #include "base/interrupt_cleanup.h"
 #include "base/sjis.h"
 
@@ -94,6 +94,29 @@ bool WriteWholeFile(FileSystem& files, const std::string& path, const std::strin
   written = file->Close() && written;
   if (!written || !files.Replace(temporary, path)) {
     files.Remove(temporary);
+    return false;
+  }
+  return true;
+}
+
+bool WriteWholeFileIn(Folder& folder, const std::string& name, const std::string& content,
+                      unsigned long process_id) {
+  // As WriteWholeFile, with every step relative to the folder held open.
+  std::string temporary;
+  std::unique_ptr<OutputFile> file;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts && !file; ++attempt) {
+    temporary = TemporaryPathFor(name, process_id, attempt);
+    if (SameIgnoringAsciiCase(temporary, name)) continue;
+    file = folder.CreateNew(temporary);
+    FileInfo taken;
+    if (!file && !folder.Stat(temporary, &taken)) return false;  // not a collision: give up
+  }
+  if (!file) return false;
+  const InterruptWatch watch(JoinPath(folder.path(), temporary));
+  bool written = file->Write(content.data(), content.size());
+  written = file->Close() && written;
+  if (!written || !folder.Replace(temporary, name)) {
+    folder.Remove(temporary);
     return false;
   }
   return true;

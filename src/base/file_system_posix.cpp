@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/file_posix.h"
 #include "base/file_system.h"
 
 namespace base {
@@ -171,6 +172,10 @@ class PosixFileSystem : public FileSystem {
 };
 
 }  // namespace
+
+std::unique_ptr<InputFile> PosixInputFileOver(int fd) { return std::make_unique<PosixInputFile>(fd); }
+
+std::unique_ptr<OutputFile> PosixOutputFileOver(int fd) { return std::make_unique<PosixOutputFile>(fd); }
 
 FileSystem& SystemFileSystem() {
   static PosixFileSystem file_system;

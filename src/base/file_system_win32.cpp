@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/file_system.h"
+#include "base/file_win32.h"
 #include "base/wide_text_win32.h"
 
 namespace base {
@@ -172,6 +173,10 @@ class Win32FileSystem : public FileSystem {
 };
 
 }  // namespace
+
+std::unique_ptr<InputFile> Win32InputFileOver(HANDLE handle) { return std::make_unique<Win32InputFile>(handle); }
+
+std::unique_ptr<OutputFile> Win32OutputFileOver(HANDLE handle) { return std::make_unique<Win32OutputFile>(handle); }
 
 FileSystem& SystemFileSystem() {
   static Win32FileSystem file_system;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/folder.h"
 
 namespace base {
 
@@ -39,6 +40,10 @@ struct DirEntry {
   /// For a link: the full path of what it leads to, every link on the way
   /// resolved, in the form ResolvedPath gives (compare with PathWithin).
   std::string link_target;
+  /// The entry's device and number (for a link: of what it leads to) and
+  /// its size: what Folder::OpenListed and Folder::OpenFolder compare with
+  /// the file they open.
+  FileIdentity identity;
 
   bool is_folder() const { return kind == FileKind::kFolder; }
 };
@@ -70,6 +75,10 @@ class FolderLister {
   /// DirEntry::link_target gives it; `path` itself when it cannot be
   /// resolved. A lister that reports no links may keep this default.
   virtual std::string ResolvedPath(const std::string& path) { return path; }
+  /// Opens the folder at `path` as a handle: links on the way to it are
+  /// followed once, now, and the handle then stays on the folder reached,
+  /// whatever later happens to `path`. Null when it cannot be opened.
+  virtual std::unique_ptr<Folder> OpenFolder(const std::string& path) = 0;
 };
 
 /// The lister of the running platform.

@@ -65,6 +65,124 @@ TEST(ListingTest, MissingFolderFails) {
   EXPECT_FALSE(SystemFolderLister().List("/no/such/folder/here", &entries));
 }
 
-// The entries as "name kind size" lines, in listing order.
+#ifndef _WIN32
+// A folder held open, and what happens to its entries between the listing
+// and their use: each swap is seen, and nothing is opened through it.
+TEST(FolderTest, AnEntrySwappedAfterTheListingIsNeverOpened) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    void (*swap)(const TestTempFolder& dir);
+    bool folder;  // the entry opened is sub, else data.dat
+    FolderOpen result;
+  };
+  const Case cases[] = {
+      {"unchanged", [](const TestTempFolder&) {}, false, FolderOpen::kOpened},
+      {"file for a link", [](const TestTempFolder& d) {
+         fs::remove(d.Path("src/data.dat"));
+         fs::create_symlink(d.Path("out/data.dat"), d.Path("src/data.dat"));
+       }, false, FolderOpen::kChanged},
+      {"file for another of the same size", [](const TestTempFolder& d) {
+         fs::rename(d.Path("out/data.dat"), d.Path("src/data.dat"));
+       }, false, FolderOpen::kChanged},
+      {"file removed", [](const TestTempFolder& d) { fs::remove(d.Path("src/data.dat")); }, false,
+       FolderOpen::kChanged},
+      {"folder unchanged", [](const TestTempFolder&) {}, true, FolderOpen::kOpened},
+      {"folder for a link", [](const TestTempFolder& d) {
+         fs::rename(d.Path("src/sub"), d.Path("src/kept"));
+         fs::create_directory_symlink(d.Path("out"), d.Path("src/sub"));
+       }, true, FolderOpen::kChanged},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestTempFolder dir;
+    dir.Write("src/data.dat", "inside!!");
+    dir.Write("src/sub/x.dat", "x");
+    dir.Write("out/data.dat", "OUTSIDE!");
+    std::unique_ptr<Folder> src = SystemFolderLister().OpenFolder(dir.Path("src"));
+    ASSERT_TRUE(src);
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(src->List(&entries));
+    ASSERT_EQ(2u, entries.size());
+    const DirEntry& entry = entries[c.folder ? 1 : 0];
+    EXPECT_TRUE(entry.identity.known);
+    c.swap(dir);
+    FolderOpen result = FolderOpen::kFailed;
+    if (c.folder) {
+      const bool opened = src->OpenFolder(entry, &result) != nullptr;
+      EXPECT_EQ(c.result == FolderOpen::kOpened, opened);
+    } else {
+      std::unique_ptr<InputFile> file = src->OpenListed(entry, &result);
+      char bytes[16] = {};
+      std::size_t got = 0;
+      if (file) {
+        ASSERT_TRUE(file->Read(bytes, sizeof bytes, &got));
+      }
+      EXPECT_EQ(c.result == FolderOpen::kOpened ? "inside!!" : "", std::string(bytes, got));
+    }
+    EXPECT_EQ(c.result, result);
+  }
+}
+
+// The folder's path swapped for a link after it was opened: the handle
+// stays on the folder opened, for listing, reading, writing and deleting.
+TEST(FolderTest, TheHandleStaysOnTheFolderOpened) {
+  namespace fs = std::filesystem;
+  TestTempFolder dir;
+  dir.Write("src/a.txt", "inside");
+  dir.Write("out/a.txt", "OUTSIDE");
+  std::unique_ptr<Folder> src = SystemFolderLister().OpenFolder(dir.Path("src"));
+  ASSERT_TRUE(src);
+  const std::string resolved = src->ResolvedPath();
+  fs::rename(dir.Path("src"), dir.Path("kept"));
+  fs::create_directory_symlink(dir.Path("out"), dir.Path("src"));
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(src->List(&entries));
+  ASSERT_EQ(1u, entries.size());
+  FolderOpen result = FolderOpen::kFailed;
+  std::unique_ptr<InputFile> file = src->OpenListed(entries[0], &result);
+  ASSERT_TRUE(file);
+  char bytes[16];
+  std::size_t got = 0;
+  ASSERT_TRUE(file->Read(bytes, sizeof bytes, &got));
+  EXPECT_EQ("inside", std::string(bytes, got));
+  EXPECT_TRUE(WriteWholeFileIn(*src, "Install.inf", "written", 7));
+  EXPECT_TRUE(src->Remove("a.txt"));
+  EXPECT_TRUE(fs::exists(dir.Path("kept/Install.inf")));
+  EXPECT_FALSE(fs::exists(dir.Path("kept/a.txt")));
+  EXPECT_EQ(std::vector<std::string>{"a.txt"}, [&] {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.Path("out"))) names.push_back(e.path().filename().string());
+    return names;
+  }());
+  EXPECT_NE(resolved, src->ResolvedPath());
+  EXPECT_EQ(fs::canonical(dir.Path("kept")).string(), src->ResolvedPath());
+}
+
+// A tree deeper than the descriptors kept open: every folder is still
+// reached, each opened again from its parent when needed.
+TEST(FolderTest, ATreeDeeperThanTheOpenBudget) {
+  TestTempFolder dir;
+  std::string path = "src";
+  for (int i = 0; i < 100; ++i) path += "/d";
+  dir.Write(path + "/leaf.txt", "leaf");
+  std::vector<std::unique_ptr<Folder>> chain;
+  chain.push_back(SystemFolderLister().OpenFolder(dir.Path("src")));
+  ASSERT_TRUE(chain.back());
+  std::vector<DirEntry> entries;
+  for (int i = 0; i < 100; ++i) {
+    ASSERT_TRUE(chain.back()->List(&entries));
+    ASSERT_EQ(1u, entries.size());
+    FolderOpen result = FolderOpen::kFailed;
+    chain.push_back(chain.back()->OpenFolder(entries[0], &result));
+    ASSERT_TRUE(chain.back()) << i;
+  }
+  // The shallow folders were closed for room; each is opened again.
+  for (const auto& folder : chain) ASSERT_TRUE(folder->List(&entries));
+  FolderOpen result = FolderOpen::kFailed;
+  EXPECT_TRUE(chain.back()->OpenListed(entries[0], &result));
+}
+#endif
+
 }  // namespace
 }  // namespace base

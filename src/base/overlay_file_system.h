@@ -29,6 +29,8 @@ class OverlayFileSystem : public ForwardingFileSystem {
   void Drop(const std::string& path) { overlay_.erase(path); }
   /// The bytes put for `path`, or null.
   const std::string* Find(const std::string& path) const;
+  /// The bytes put for `path` as the shared buffer readers hold, or null.
+  std::shared_ptr<const std::string> Shared(const std::string& path) const;
   /// The host paths put, in byte order.
   std::vector<std::string> Paths() const;
 
@@ -58,6 +60,10 @@ class OverlayFolderLister : public FolderLister {
 
   bool List(const std::string& folder, std::vector<DirEntry>* entries) override;
   std::string ResolvedPath(const std::string& path) override { return inner_.ResolvedPath(path); }
+  /// The inner lister's folder handle, seen through the overlay: listed,
+  /// opened and examined as List and the overlay's file system show it,
+  /// and never written through.
+  std::unique_ptr<Folder> OpenFolder(const std::string& path) override;
 
  private:
   FolderLister& inner_;

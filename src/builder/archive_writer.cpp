@@ -139,7 +139,14 @@ BuildErrorCode ArchiveWriter::AppendEntry(archive::EntryKind kind, const SourceF
 
 BuildErrorCode ArchiveWriter::CopyContent(const SourceFile& file) {
   const base::Stream err = base::Stream::kErr;
-  std::unique_ptr<base::InputFile> source = files_.OpenInput(file.HostPath());
+  bool changed = false;
+  std::unique_ptr<base::InputFile> source = file.Open(files_, &changed);
+  if (changed) {
+    // Another file (or a link) now stands under the name the scan listed:
+    // nothing of it may reach the archive.
+    Say(console_, err, Message::kEntryChanged, file.MessagePath().c_str());
+    return 0x800000;
+  }
   if (!source) {
     Say(console_, err, Message::kCantOpenFile, file.name.c_str());
     return 0x500000;

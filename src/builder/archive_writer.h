@@ -17,7 +17,8 @@
 //   entries  kind x 0x1000000 plus 0x200000 / 0x300000 / 0x400000 write of
 //            the fixed fields / name / size failed, 0x500000 source cannot be
 //            opened, 0x600000 source read error, 0x700000 write of the
-//            content failed, 0x800000 the source no longer has its listed size
+//            content failed, 0x800000 the source no longer has its listed size, or is
+//            no longer the file listed (replaced, or made a link)
 //   checksum 0x2000000 cannot write or close, 0x3000000 cannot replace ARCHIVE
 
 #include <memory>

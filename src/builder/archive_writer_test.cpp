@@ -32,7 +32,7 @@ const std::string kTemp = "out/~16";
 
 // A scan result, a fake disk and a console to run the writer on.
 struct Harness {
-  Harness() : folder_(std::make_shared<ScannedFolder>(ScannedFolder{"src", "src"})) {}
+  Harness() : folder_(std::make_shared<ScannedFolder>(ScannedFolder{"src", "src", nullptr})) {}
 
   // Adds a file to the fake disk and to the list of its kind.
   void AddFile(const std::string& name, const Bytes& content, std::uint64_t listed_size = UINT64_MAX) {

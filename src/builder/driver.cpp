@@ -110,7 +110,7 @@ BuildErrorCode Steps(const BuildOptions& options, BuildEnvironment& env, bool* r
   WarningWatch console(env.console);
   ScanResult scan;
   BuildErrorCode code = ScanSourceFolder(env.lister, env.files, options.directory,
-                                         Shown(options.directory_shown, options.directory), console, &scan);
+                                         Shown(options.directory_shown, options.directory), console, &scan, env.source);
   if (code) return code | kStepFolderScan;
   // Checked after the whole scan: a Native.ina anywhere in the tree counts.
   if (!scan.native_info_found) {

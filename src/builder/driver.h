@@ -20,6 +20,9 @@ struct BuildEnvironment : base::RunEnvironment {
   /// Where the diagnostics mode writes its report, as the UTF-8 bytes it is
   /// (standard output that passes bytes on unchanged); unset, `console`.
   base::Console* report = nullptr;
+  /// The source folder already held open by the caller, who checked where
+  /// it lies (pakforge-build): scanned in place of opening DIRECTORY again.
+  base::Folder* source = nullptr;
 };
 
 /// Runs one build: parses `args` (without the program name), scans the

@@ -73,6 +73,8 @@ enum class Message {
   kBadDiagnosticsFormat,
   kBadWarningsValue,
   kWarningsAreErrors,
+  // An entry of the source folder changed between the listing and its use.
+  kEntryChanged,
 
   kCount  ///< the number of messages, not a message
 };

@@ -81,6 +81,9 @@ constexpr base::TextEntry<Message> kEnglish[] = {
      "Error: unknown value of --warnings; the only value is error\n"},
     {Message::kWarningsAreErrors,
      "Error: the check gave warnings, and --warnings=error makes them errors\n"},
+    {Message::kEntryChanged,
+     "Error: An entry was replaced, removed or made into a link while the source folder was being read [ %s ]. No "
+     "archive was made; build again once nothing else is changing the folder.\n"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
 

@@ -8,9 +8,14 @@
 
 namespace builder {
 
-BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_path, const std::string& message_path,
+BuildErrorCode ReadNativeInfo(base::Folder& folder, const base::DirEntry& entry, const std::string& message_path,
                               base::Console& console, archive::ArchiveHeader* header) {
-  std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
+  base::FolderOpen result = base::FolderOpen::kFailed;
+  std::unique_ptr<base::InputFile> file = folder.OpenListed(entry, &result);
+  if (result == base::FolderOpen::kChanged) {
+    Say(console, base::Stream::kErr, Message::kEntryChanged, message_path.c_str());
+    return 0x300000;
+  }
   if (!file) {
     Say(console, base::Stream::kErr, Message::kCantOpenFile, message_path.c_str());
     return 0x100000;
@@ -31,11 +36,8 @@ BuildErrorCode ReadNativeInfo(base::FileSystem& files, const std::string& host_p
   std::uint8_t more = 0;
   std::size_t got = 0;
   if (file->Read(&more, 1, &got) && got == 1) {
-    base::FileInfo info;
-    const std::uint64_t size = files.Stat(host_path, &info) ? info.size : archive::kNativeInfoSize + 1;
-    Say(console, base::Stream::kWarning, Message::kNativeInfoTooLong, static_cast<unsigned long long>(size),
-        static_cast<unsigned>(archive::kNativeInfoSize), static_cast<unsigned>(archive::kNativeInfoSize),
-        message_path.c_str());
+    Say(console, base::Stream::kWarning, Message::kNativeInfoTooLong, static_cast<unsigned long long>(entry.size),
+        static_cast<unsigned>(archive::kNativeInfoSize), static_cast<unsigned>(archive::kNativeInfoSize), message_path.c_str());
   }
   header->SetNativeInfo(native);
   return 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/listing.h"
 #include "archive/archive_header.h"
 
 namespace builder {
@@ -20,6 +21,10 @@ archive::EntryKind EntryKindOf(const std::string& name);
 struct ScannedFolder {
   std::string host_path;
   std::string message_path;
+  /// The folder held open by the scan: its files are opened through it,
+  /// and only while each is still the file listed. Null in a ScanResult made
+  /// by hand, whose files are opened by path.
+  std::shared_ptr<base::Folder> handle;
 };
 
 /// One file of a SourceFileList.
@@ -28,9 +33,32 @@ struct SourceFile {
   std::string host_name;  ///< the name on disk
   std::string name;       ///< the Shift-JIS name stored in the archive
   std::uint64_t size = 0; ///< size reported by the listing
+  bool link = false;      ///< the listing found a link (checked to lead inside)
+  base::FileIdentity identity;  ///< what the listing found under the name
 
   std::string HostPath() const { return base::JoinPath(folder->host_path, host_name); }
   std::string MessagePath() const { return base::JoinPath(folder->message_path, name); }
+  /// The entry as the listing reported it, for Folder::OpenListed.
+  base::DirEntry Listed() const {
+    base::DirEntry entry;
+    entry.name = name;
+    entry.host_name = host_name;
+    entry.size = size;
+    entry.link = link;
+    entry.identity = identity;
+    return entry;
+  }
+  /// Opens the file for reading: through its folder's handle when the scan
+  /// made one (`*changed` is set when the file is no longer the one
+  /// listed), else by path through `files`.
+  std::unique_ptr<base::InputFile> Open(base::FileSystem& files, bool* changed) const {
+    *changed = false;
+    if (!folder->handle) return files.OpenInput(HostPath());
+    base::FolderOpen result = base::FolderOpen::kFailed;
+    std::unique_ptr<base::InputFile> file = folder->handle->OpenListed(Listed(), &result);
+    *changed = result == base::FolderOpen::kChanged;
+    return file;
+  }
 };
 
 /// The files of one kind in the order the scan met them.

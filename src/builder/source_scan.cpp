@@ -17,13 +17,12 @@ constexpr char kInstallInfoName[] = "Install.inf";
 
 class FolderScanner {
  public:
-  FolderScanner(base::FolderLister& lister, base::FileSystem& files, base::Console& console, ScanResult* result,
-                std::string root)
-      : lister_(lister), files_(files), console_(console), result_(result), root_(std::move(root)) {}
+  FolderScanner(base::Console& console, ScanResult* result, std::string root)
+      : console_(console), result_(result), root_(std::move(root)) {}
 
   BuildErrorCode Scan(std::shared_ptr<const ScannedFolder> folder) {
     std::vector<base::DirEntry> entries;
-    if (!lister_.List(folder->host_path, &entries)) {
+    if (!folder->handle->List(&entries)) {
       Say(console_, base::Stream::kErr, Message::kCantFindDirectory, folder->message_path.c_str());
       return 0x1000000;
     }
@@ -49,7 +48,7 @@ class FolderScanner {
         if (!base::PathWithin(root_, entry.link_target)) {
           refusal = Message::kLinkLeadsOutside;
         } else if (entry.kind == base::FileKind::kFolder &&
-                   base::PathWithin(entry.link_target, lister_.ResolvedPath(folder->host_path))) {
+                   base::PathWithin(entry.link_target, folder->handle->ResolvedPath())) {
           refusal = Message::kLinkMakesLoop;  // walking it would never end
         }
         if (refusal != Message::kCount) {
@@ -67,14 +66,24 @@ class FolderScanner {
         auto sub = std::make_shared<ScannedFolder>();
         sub->host_path = base::JoinPath(folder->host_path, entry.host_name);
         sub->message_path = base::JoinPath(folder->message_path, entry.name);
+        // Opened through the folder just listed, and only while it is the
+        // folder listed: one swapped for a link since is never walked.
+        base::FolderOpen opened = base::FolderOpen::kFailed;
+        sub->handle = folder->handle->OpenFolder(entry, &opened);
+        if (!sub->handle) {
+          const bool changed = opened == base::FolderOpen::kChanged;
+          Say(console_, base::Stream::kErr, changed ? Message::kEntryChanged : Message::kCantFindDirectory,
+              sub->message_path.c_str());
+          return 0x1000000 | 0x8000000;
+        }
         if (BuildErrorCode code = Scan(std::move(sub))) return code | 0x8000000;
         continue;
       }
       if (base::EqualsIgnoreAsciiCase(entry.name, kNativeInfoName)) {
         result_->native_info_found = true;
         result_->native_info_path = base::JoinPath(folder->message_path, entry.name);
-        BuildErrorCode code = ReadNativeInfo(files_, base::JoinPath(folder->host_path, entry.host_name),
-                                             result_->native_info_path, console_, &result_->header);
+        BuildErrorCode code =
+            ReadNativeInfo(*folder->handle, entry, result_->native_info_path, console_, &result_->header);
         if (code) return code | 0x2000000;
         continue;
       }
@@ -86,6 +95,8 @@ class FolderScanner {
       SourceFile file;
       file.folder = folder;
       file.size = entry.size;
+      file.link = entry.link;
+      file.identity = entry.identity;
       file.name = std::move(entry.name);
       file.host_name = std::move(entry.host_name);
       result_->List(EntryKindOf(file.name)).push_back(std::move(file));
@@ -94,8 +105,6 @@ class FolderScanner {
   }
 
  private:
-  base::FolderLister& lister_;
-  base::FileSystem& files_;
   base::Console& console_;
   ScanResult* result_;
   std::string root_;  // the source folder with its links resolved
@@ -105,12 +114,25 @@ class FolderScanner {
 }  // namespace
 
 BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& files, const std::string& host_path,
-                                const std::string& message_path, base::Console& console, ScanResult* result) {
+                                const std::string& message_path, base::Console& console, ScanResult* result,
+                                base::Folder* opened) {
+  static_cast<void>(files);
   auto root = std::make_shared<ScannedFolder>();
   root->host_path = host_path;
   root->message_path = message_path;
   result->message_path = message_path;
-  FolderScanner scanner(lister, files, console, result, lister.ResolvedPath(host_path));
+  // The folder is opened once; everything after goes through this handle,
+  // so a folder put in its place later is never read.
+  if (opened != nullptr) {
+    root->handle = std::shared_ptr<base::Folder>(std::shared_ptr<base::Folder>(), opened);  // borrowed
+  } else {
+    root->handle = lister.OpenFolder(host_path);
+  }
+  if (!root->handle) {
+    Say(console, base::Stream::kErr, Message::kCantFindDirectory, message_path.c_str());
+    return 0x1000000;
+  }
+  FolderScanner scanner(console, result, root->handle->ResolvedPath());
   if (BuildErrorCode code = scanner.Scan(std::move(root))) return code;
   // Once, for the description that reaches the header.
   if (result->native_info_found && HoldsPlaceholderNativeInfo(result->header))
@@ -132,9 +154,18 @@ BuildErrorCode ReadAndCheck(base::FileSystem& files, const ScanResult& scan, bas
     if (base::EqualsIgnoreAsciiCase(file.name, kInstallInfoName)) install_info_read = true;
     named.StartDescription(file.MessagePath());
     if (diagnostics) diagnostics->set_layers(layers | 0x1000000);
-    if (BuildErrorCode code = inf::ReadInstallInfoFile(files, file.HostPath(), file.MessagePath(), console, state)) {
-      if (!diagnostics) return code | 0x1000000;
+    bool changed = false;
+    std::unique_ptr<base::InputFile> opened = file.Open(files, &changed);
+    BuildErrorCode code = 0;
+    if (changed) {
+      // Not the file listed: nothing of it is read.
+      Say(diagnostics ? *diagnostics : console, base::Stream::kErr, Message::kEntryChanged,
+          file.MessagePath().c_str());
+      code = diagnostics ? diagnostics->Error(0x100000, inf::FilePlace(file.MessagePath())) : 0x100000;
+    } else {
+      code = inf::ReadInstallInfoOpened(opened.get(), file.MessagePath(), console, state);
     }
+    if (code && !diagnostics) return code | 0x1000000;
   }
   if (diagnostics) diagnostics->set_layers(layers);
   inf::FinishInstallInfoFiles(console, state);

@@ -17,16 +17,25 @@ namespace builder {
 /// Scans `host_path` (shown as `message_path`) recursively into `result`.
 /// Answers 0 or the scan layer's code: 0x1000000 folder cannot be listed,
 /// 0x2100000 / 0x2200000 Native.ina cannot be opened / is too short,
+/// 0x2300000 Native.ina changed since it was listed,
 /// 0x3000000 two file names that differ only in ASCII letter case (the
 /// archive stores bare names; the message names both paths), 0x4000000 a name without a Shift-JIS form, 0x5000000 an entry that is
 /// neither a regular file nor a folder (FIFO, socket, device), 0x6000000 an
 /// entry that cannot be examined, 0x7000000 a link that leads outside
 /// `host_path` or back to a folder that holds it (a link inside is taken as
 /// what it leads to); or-ed with 0x8000000 when the error lies
-/// in a subfolder. Only regular files become entries, and nothing but
+/// in a subfolder (a subfolder that changed since it was listed, or cannot
+/// be opened, gives 0x9000000). The folder is opened once (a handle) and
+/// everything below it is listed and opened through handles, each checked
+/// to be what its listing reported; the handles stay in `result` for the
+/// later steps. Only regular files become entries, and nothing but
 /// Native.ina is opened during the scan.
+/// `opened`, when given, is the folder at `host_path` already held open by
+/// the caller (who checked where it lies): it is scanned in place of
+/// opening `host_path` again, and must outlive `result`.
 BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& files, const std::string& host_path,
-                                const std::string& message_path, base::Console& console, ScanResult* result);
+                                const std::string& message_path, base::Console& console, ScanResult* result,
+                                base::Folder* opened = nullptr);
 
 /// Reads and checks every install information file of the scan through
 /// `files`, then checks

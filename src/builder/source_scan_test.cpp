@@ -8,6 +8,7 @@
 #include "base/capturing_console.h"
 #include "base/fake_folder_lister.h"
 #include "base/test_temp_folder.h"
+#include "builder/driver.h"
 #include "builder/named_file_check.h"
 #include "builder/native_info.h"
 
@@ -412,6 +413,101 @@ TEST(ReadInstallInfoFilesTest, WarnsOfNamedFilesTheArchiveLacks) {
   EXPECT_EQ(last, run.console.err.substr(run.console.err.size() - last.size()));
   EXPECT_EQ(NamedFileCheck::kMaxKept + 1,
             static_cast<std::size_t>(std::count(run.console.err.begin(), run.console.err.end(), '\n')));
+}
+
+// A run over a fake source folder in which one entry is swapped at the
+// first call after the folder's listing: the race of a process that writes
+// into the folder while pakmak reads it. Whatever the run does, nothing from
+// the folder outside reaches the archive, and the outside stays untouched.
+TEST(BuildRacesTest, AnEntrySwappedAfterTheListingNeverPacksOutsideContent) {
+  const auto at = [](std::initializer_list<const char*> names) {
+    std::string path;
+    for (const char* name : names) path = path.empty() ? name : base::JoinPath(path, name);
+    return path;
+  };
+  using Files = base::FakeFileSystem;
+  struct Case {
+    const char* name;
+    void (*swap)(Files&);
+    bool refused;  // else the run packs what was listed
+  };
+  const Case cases[] = {
+      {"Native.ina for a link to an outside file",
+       [](Files& f) { f.SwapForLink(base::JoinPath("src", "Native.ina"), base::JoinPath("outside", "Native.ina")); },
+       true},
+      {"a sub-folder for a link to an outside folder",
+       [](Files& f) {
+         f.MoveTree(base::JoinPath("src", "sub"), "away");
+         f.links[base::JoinPath("src", "sub")] = base::JoinPath("outside", "dir");
+       },
+       true},
+      {"a data file for a link to a same-size outside file",
+       [](Files& f) { f.SwapForLink(base::JoinPath("src", "data.dat"), base::JoinPath("outside", "data.dat")); },
+       true},
+      {"a data file for a same-size outside file moved over it",
+       [](Files& f) { f.Replace(base::JoinPath("outside", "data.dat"), base::JoinPath("src", "data.dat")); }, true},
+      {"the whole source folder, for a link to an outside folder",
+       [](Files& f) {
+         f.MoveTree("src", "away");
+         f.links["src"] = "outside";
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Files files;
+    base::FakeFolderLister lister(files);
+    const auto put = [&files](const std::string& path, const std::string& text) {
+      files.files[path].assign(text.begin(), text.end());
+    };
+    files.folders = {"src", at({"src", "sub"}), "outside", at({"outside", "dir"})};
+    put(at({"src", "Native.ina"}), NativeInfo('n'));
+    put(at({"src", "Install.inf"}), kInstallInf);
+    put(at({"src", "Uninst.inf"}), kUninstInf);
+    put(at({"src", "data.dat"}), "inside!!");
+    put(at({"src", "sub", "b.dat"}), "inside too");
+    put(at({"outside", "Native.ina"}), "OUTSIDE" + NativeInfo('s', archive::kNativeInfoSize - 7));
+    put(at({"outside", "Install.inf"}), kInstallInf);
+    put(at({"outside", "Uninst.inf"}), kUninstInf);
+    put(at({"outside", "data.dat"}), "OUTSIDE!");
+    put(at({"outside", "dir", "b.dat"}), "OUTSIDE b!");
+    put(at({"outside", "dir", "c.dat"}), "OUTSIDE c!");
+    // What lies outside once the swap is made: the run must leave it so.
+    const auto outside = [&files] {
+      std::map<std::string, Files::Bytes> kept;
+      for (const auto& [path, bytes] : files.files)
+        if (path.rfind("outside", 0) == 0) kept.emplace(path, bytes);
+      return kept;
+    };
+    std::map<std::string, Files::Bytes> outside_before;
+    bool listed = false, swapped = false;
+    files.before_each = [&](const std::string& call, const std::string& path) {
+      if (listed && !swapped) {
+        swapped = true;
+        c.swap(files);
+        outside_before = outside();
+      }
+      if (call == "list" && path == "src") listed = true;
+    };
+    base::CapturingConsole console(base::Language::kEnglish);
+    BuildEnvironment env{{console, files, lister}};
+    const BuildErrorCode code = RunBuild({"src", "out.lvar"}, env);
+    EXPECT_TRUE(swapped);
+    const auto archive = files.files.find("out.lvar");
+    if (archive != files.files.end()) {
+      const std::string bytes(archive->second.begin(), archive->second.end());
+      EXPECT_EQ(std::string::npos, bytes.find("OUTSIDE"));
+      EXPECT_EQ(std::string::npos, bytes.find(NativeInfo('s', 16)));
+    }
+    if (c.refused) {
+      EXPECT_NE(0u, code);
+      EXPECT_EQ(files.files.end(), archive);
+      EXPECT_NE(std::string::npos, console.err.find("replaced, removed or made into a link")) << console.err;
+    } else {
+      EXPECT_EQ(0u, code) << console.err;
+    }
+    EXPECT_EQ(outside_before, outside());
+  }
 }
 
 }  // namespace

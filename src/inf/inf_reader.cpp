@@ -290,6 +290,11 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
                                   const std::string& message_path, base::Console& console,
                                   InstallInfoState* state) {
   std::unique_ptr<base::InputFile> file = files.OpenInput(host_path);
+  return ReadInstallInfoOpened(file.get(), message_path, console, state);
+}
+
+std::uint32_t ReadInstallInfoOpened(base::InputFile* file, const std::string& message_path,
+                                    base::Console& console, InstallInfoState* state) {
   if (!file) {
     if (state->diagnostics) {
       Say(*state->diagnostics, base::Stream::kErr, InfMessage::kCannotOpenFile, message_path.c_str());

@@ -68,6 +68,13 @@ std::uint32_t ReadInstallInfoFile(base::FileSystem& files, const std::string& ho
                                   const std::string& message_path, base::Console& console,
                                   InstallInfoState* state);
 
+/// Reads and checks one install information file already opened (`file`),
+/// as ReadInstallInfoFile does once it has opened one; a null `file` is
+/// one that could not be opened, with ReadInstallInfoFile's message and
+/// code for that.
+std::uint32_t ReadInstallInfoOpened(base::InputFile* file, const std::string& message_path,
+                                    base::Console& console, InstallInfoState* state);
+
 /// Reads and checks one install information file held in memory (an
 /// archive's stored entry), as ReadInstallInfoFile reads one from a file
 /// system; `message_path` names it in messages. Returns 0 or the file's

@@ -23,6 +23,8 @@ class ListedFolder : public base::FolderLister {
     *out = entries;
     return !fails;
   }
+  // The launcher lists by path only.
+  std::unique_ptr<base::Folder> OpenFolder(const std::string&) override { return nullptr; }
 };
 
 base::DirEntry Entry(const char* name, bool folder = false) {

@@ -62,9 +62,9 @@ class NamePlanner : public ArchiveVisitor {
 // Second pass: writes every entry into its new file.
 class FileWriter : public ArchiveVisitor {
  public:
-  FileWriter(base::FileSystem& files, const std::string& dir, const std::vector<std::string>& names,
+  FileWriter(base::Folder& folder, const std::string& dir, const std::vector<std::string>& names,
              ExtractReport* report)
-      : files_(files), dir_(dir), names_(names), report_(report) {}
+      : folder_(folder), dir_(dir), names_(names), report_(report) {}
 
   ~FileWriter() override { Abandon(); }
 
@@ -72,10 +72,10 @@ class FileWriter : public ArchiveVisitor {
     if (entry.index >= static_cast<int>(names_.size()))
       return Failure(Fault::kReadError, entry.offset, Message::kFaultArchiveChanged);
     const std::string& name = names_[static_cast<std::size_t>(entry.index)];
-    path_ = base::JoinPath(dir_, base::HostText(name));
-    output_ = files_.CreateNew(path_);
+    name_ = base::HostText(name);
+    output_ = folder_.CreateNew(name_);
     if (!output_) {
-      path_.clear();
+      name_.clear();
       return Failure(Fault::kWriteError, entry.offset,
                      {Message::kCannotCreateFile, {base::KitText(base::JoinPath(dir_, base::HostText(name)))}});
     }
@@ -92,13 +92,14 @@ class FileWriter : public ArchiveVisitor {
     bool closed = output_->Close();
     output_.reset();
     if (!closed) return WriteFailure();
-    path_.clear();
+    name_.clear();
     return {};
   }
 
  private:
   Status WriteFailure() {
-    Status s = Failure(Fault::kWriteError, 0, {Message::kCannotWriteFile, {base::KitText(path_)}});
+    Status s = Failure(Fault::kWriteError, 0,
+                       {Message::kCannotWriteFile, {base::KitText(base::JoinPath(dir_, name_))}});
     Abandon();
     return s;
   }
@@ -109,16 +110,16 @@ class FileWriter : public ArchiveVisitor {
       output_->Close();
       output_.reset();
     }
-    if (!path_.empty()) files_.Remove(path_);
-    path_.clear();
+    if (!name_.empty()) folder_.Remove(name_);
+    name_.clear();
   }
 
-  base::FileSystem& files_;
+  base::Folder& folder_;
   const std::string& dir_;
   const std::vector<std::string>& names_;
   ExtractReport* report_;
   std::unique_ptr<base::OutputFile> output_;
-  std::string path_;
+  std::string name_;  // host name of the file being written
 };
 
 }  // namespace
@@ -137,23 +138,28 @@ Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const
     if (!files.CreateFolder(dir)) return Failure(Fault::kWriteError, 0, {Message::kCannotCreateFolder, {shown}});
   } else if (info.kind != base::FileKind::kFolder) {
     return Failure(Fault::kRefused, 0, {Message::kRefusedNotFolder, {shown}});
-  } else if (!options.force) {
+  }
+  // The folder is opened once: it is checked and written through this
+  // handle, so a link put in its place meanwhile leads nowhere.
+  const std::unique_ptr<base::Folder> folder = lister.OpenFolder(dir);
+  if (!folder) return Failure(Fault::kWriteError, 0, {Message::kCannotReadFolder, {shown}});
+  if (!options.force) {
     std::vector<base::DirEntry> entries;
-    if (!lister.List(dir, &entries)) return Failure(Fault::kWriteError, 0, {Message::kCannotReadFolder, {shown}});
+    if (!folder->List(&entries)) return Failure(Fault::kWriteError, 0, {Message::kCannotReadFolder, {shown}});
     if (!entries.empty()) return Failure(Fault::kRefused, 0, {Message::kRefusedFolderNotEmpty, {shown}});
   }
 
-  FileWriter writer(files, dir, names, report);
+  FileWriter writer(*folder, dir, names, report);
   if (Status s = ReadArchiveFile(files, archive, writer); !s.ok()) return s;
 
   if (options.native_ina) {
     const std::string path = base::JoinPath(dir, kNativeInfoName);
-    std::unique_ptr<base::OutputFile> output = files.CreateNew(path);
+    std::unique_ptr<base::OutputFile> output = folder->CreateNew(kNativeInfoName);
     const auto native = summary.header.NativeInfo();
     if (!output) return Failure(Fault::kWriteError, 0, {Message::kCannotCreateFile, {base::KitText(path)}});
     bool written = output->Write(native.data(), native.size());
     if (!output->Close() || !written) {
-      files.Remove(path);
+      folder->Remove(kNativeInfoName);
       return Failure(Fault::kWriteError, 0, {Message::kCannotWriteFile, {base::KitText(path)}});
     }
     report->native_ina_written = true;

@@ -41,8 +41,10 @@ struct ExtractReport {
 /// (NameProblem) and every duplicate (same FoldedName: one file on the host;
 /// numbered instead with `options.rename`); refuses (Fault::kRefused)
 /// before anything is created. Then creates `dir` when it does not exist
-/// (its parent must), refuses a folder that is not empty unless
-/// `options.force`, and writes the entries in a second pass. A file that
+/// (its parent must), opens it once as a handle (every later step, the
+/// check that it is empty included, goes through it: a link put in its
+/// place meanwhile is never followed), refuses a folder that is not empty
+/// unless `options.force`, and writes the entries in a second pass. A file that
 /// cannot be created or written ends the run with Fault::kWriteError and is
 /// removed when it was partly written.
 Status ExtractArchive(base::FileSystem& files, base::FolderLister& lister, const std::string& archive,

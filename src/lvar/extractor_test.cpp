@@ -152,6 +152,36 @@ TEST_F(ExtractorTest, AFailedWriteLeavesNoPartFile) {
   EXPECT_EQ(1u, files_.files.size()) << "only the archive is left";
 }
 
+// The folder is swapped for a link to another folder once the checks are
+// made (at the first file created in it, or when it is opened): the files go
+// into the folder checked, or nowhere; never into the other folder.
+TEST_F(ExtractorTest, AFolderSwappedForALinkIsNeverWrittenThrough) {
+  struct Case {
+    const char* at_call;
+    bool force;
+  } cases[] = {{"create", false}, {"create", true}, {"list", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.at_call) + (c.force ? " --force" : ""));
+    files_ = base::FakeFileSystem();
+    PutArchive(SoundEntries());
+    files_.folders = {"out", "elsewhere"};
+    bool swapped = false;
+    files_.before_each = [&](const std::string& call, const std::string&) {
+      if (swapped || call != c.at_call) return;
+      swapped = true;
+      files_.MoveTree("out", "away");
+      files_.links["out"] = "elsewhere";
+    };
+    ExtractOptions options;
+    options.force = c.force;
+    const Status s = Extract(options);
+    EXPECT_TRUE(swapped);
+    EXPECT_TRUE(s.ok());
+    for (const auto& [path, bytes] : files_.files) EXPECT_NE(0u, path.rfind("elsewhere", 0)) << path;
+    EXPECT_EQ(1u, files_.files.count("away" + std::string(1, base::kPathSeparator) + "a.txt"));
+  }
+}
+
 TEST(ExtractorDefaultTest, FolderNamedAfterTheArchive) {
   EXPECT_EQ("Demo", DefaultExtractFolder("Demo.lvar"));
   EXPECT_EQ("Demo", DefaultExtractFolder(std::string("build") + base::kPathSeparator + "Demo.lvar"));

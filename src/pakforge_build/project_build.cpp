@@ -154,8 +154,9 @@ class InProcessBuild : public wizard::BuildPolicy {
     options.os_version_mask = static_cast<std::uint32_t>(masks.os_version) << 16;
     options.cpu_type_mask = static_cast<std::uint32_t>(masks.cpu_type) << 16;
     options.warnings_as_errors = warnings_as_errors_;
-    wizard::IndexedFolderLister lister(packed, fs_.lister);
-    builder::BuildEnvironment build{{console_, fs_.files, lister}};
+    builder::BuildEnvironment build{{console_, fs_.files, fs_.lister}};
+    // The folder Finish wrote through, held open since it was checked.
+    build.source = run.source_folder();
     code_ = check_ ? check_(options, build) : builder::Build(options, build);
     return code_ == 0;
   }

@@ -794,10 +794,11 @@ TEST(ProjectBuildTest, AnInterruptionLeavesNoTemporaryFile) {
     if (child == 0) {
       base::InstallInterruptCleanup();
       base::InterruptingFileSystem files(base::SystemFileSystem(), written, SIGINT);
+      base::InterruptingFolderLister lister(base::SystemFolderLister(), written, SIGINT);
       Options options;
       options.project = Host(dir.Path(p.ProjectName()));
       base::CapturingConsole console(base::Language::kEnglish);
-      RunEnvironment env{{console, files, base::SystemFolderLister()}, base::SystemPathResolver()};
+      RunEnvironment env{{console, files, lister}, base::SystemPathResolver()};
       _exit(RunProjectBuild(options, env));
     }
     int status = 0;

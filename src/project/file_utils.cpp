@@ -180,6 +180,24 @@ bool ReadWholeFile(const base::FileAccess& fs, const std::string& path, std::str
   return base::ReadWholeFile(fs.files, base::HostText(path), text);
 }
 
+bool WriteTextFileIn(const base::FileAccess& fs, base::Folder& folder, const std::string& name,
+                     std::string_view text) {
+  return base::WriteWholeFileIn(folder, base::HostText(name), std::string(text), fs.files.ProcessId());
+}
+
+std::unique_ptr<base::Folder> OpenFolderInside(const base::FileAccess& fs, std::string folder,
+                                               const std::string& current_dir) {
+  while (folder.size() > 1 && folder.back() == base::kPathSeparator) folder.pop_back();
+  std::unique_ptr<base::Folder> held = fs.lister.OpenFolder(base::HostText(folder));
+  if (!held) return nullptr;
+  // Where the handle leads is what counts: the path may have been swapped
+  // for a link since the project's checks.
+  const std::string real_dir = fs.lister.ResolvedPath(base::HostText(current_dir));
+  const std::string real = held->ResolvedPath();
+  if (real.empty() || real.size() <= real_dir.size() || !base::PathWithin(real_dir, real)) return nullptr;
+  return held;
+}
+
 bool DeleteFileAt(const base::FileAccess& fs, const std::string& path) { return fs.files.Remove(base::HostText(path)); }
 
 bool MoveFileTo(const base::FileAccess& fs, const std::string& from, const std::string& to) {

@@ -9,6 +9,7 @@
 // base::FileAccess handed in: the platform's in the programs, fakes in tests.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,20 @@ bool SplitPath(std::string_view path, std::string* folder, std::string* base,
 /// never followed. True only when every byte was written and the rename
 /// done.
 bool WriteTextFile(const base::FileAccess& fs, const std::string& path, std::string_view text);
+
+/// Writes `text` as the whole file `name` (a kit name) of the folder held
+/// open as `folder`, as WriteTextFile does, but relative to the handle: a
+/// folder put in the place of `folder`'s path since it was opened is never
+/// written into.
+bool WriteTextFileIn(const base::FileAccess& fs, base::Folder& folder, const std::string& name,
+                     std::string_view text);
+
+/// Opens the source folder `folder` (a kit path; a trailing separator is
+/// allowed) as a handle, and only when the folder opened lies inside the
+/// folder `current_dir` (links resolved, through the handle itself): null
+/// otherwise, or when it cannot be opened.
+std::unique_ptr<base::Folder> OpenFolderInside(const base::FileAccess& fs, std::string folder,
+                                               const std::string& current_dir);
 
 /// Reads the whole file at `path` into `text`. False when it cannot be read.
 bool ReadWholeFile(const base::FileAccess& fs, const std::string& path, std::string* text);

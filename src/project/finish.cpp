@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "base/host_path.h"
 #include "base/sjis.h"
 #include "project/build_outputs.h"
 #include "project/file_utils.h"
@@ -79,14 +80,23 @@ bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& s, co
 }
 
 bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                      const FileRowStore* files, bool remove_foreign, const SourceIndex* source, bool remove_archive) {
+                      const FileRowStore* files, bool remove_foreign, const SourceIndex* source, bool remove_archive,
+                      base::Folder* held) {
   if (remove_archive && current_dir.size() + s.Output.Text().size() < 255)
     DeleteFileAt(fs, base::JoinPath(current_dir, s.ArchiveName()));  // a missing file is no error
   std::string p;
   if (!s.SourceFolderPath(current_dir, &p) || p.size() >= 256) return false;
+  // Deleted by name through the folder held open, which lies inside the
+  // project's folder: a folder swapped in for it later is never touched.
+  std::unique_ptr<base::Folder> opened;
+  if (held == nullptr) {
+    opened = OpenFolderInside(fs, p, current_dir);
+    held = opened.get();
+  }
+  if (held == nullptr) return false;
   const OutputRule rule(s, files);
   for (const std::string& name : SourceFolderFiles(fs, p, source))
-    if (rule.Clears(name, remove_foreign)) DeleteFileAt(fs, p + name);
+    if (rule.Clears(name, remove_foreign)) held->Remove(base::HostText(name));
   return true;
 }
 
@@ -99,6 +109,7 @@ bool WriteFinishFiles(const base::FileAccess& fs, const FinishWriteOptions& opti
   const bool remove_foreign = options.remove_foreign;
   const SourceIndex* source = options.source;
   SourceIndex* after = options.after;
+  base::Folder* given = options.given;
   written->clear();
   std::string folder;
   const bool have_folder = s.SourceFolderPath(current_dir, &folder);
@@ -121,17 +132,26 @@ bool WriteFinishFiles(const base::FileAccess& fs, const FinishWriteOptions& opti
         changed.push_back(file.name);
     }
   }
-  RemoveOldOutputs(fs, s, current_dir, files, remove_foreign, source, options.remove_archive);
-  if (!have_folder) return false;
+  // The source folder is opened once, and only while it lies inside the
+  // project's folder; every file of it is deleted and written through this
+  // handle, never again by its path.
+  std::unique_ptr<base::Folder> opened;
+  base::Folder* held = given;
+  if (held == nullptr && have_folder && folder.size() < 256) {
+    opened = OpenFolderInside(fs, folder, current_dir);
+    held = opened.get();
+  }
+  RemoveOldOutputs(fs, s, current_dir, files, remove_foreign, source, options.remove_archive, held);
+  if (!have_folder || !held) return false;
   // Install.inf, InsResetFlag.txt, the uninstall description, then the menu files.
-  if (!WriteInstallInf(fs, s, current_dir, files, registry)) return false;
+  if (!WriteInstallInf(fs, s, current_dir, files, registry, held)) return false;
   written->push_back(folder + names[0]);
   if (s.Reboot.On()) written->push_back(folder + names[1]);
   if (s.Uninstall.On()) {
-    if (!WriteUninstallInf(fs, s, current_dir, files, registry)) return false;
+    if (!WriteUninstallInf(fs, s, current_dir, files, registry, held)) return false;
     written->push_back(folder + names[2]);
   }
-  if (!WriteMenuFiles(fs, s, current_dir, files)) return false;
+  if (!WriteMenuFiles(fs, s, current_dir, files, held)) return false;
   for (std::size_t i = 3; i < names.size(); ++i) written->push_back(folder + names[i]);
   // The folder as the builder will pack it.
   SourceIndex packed;

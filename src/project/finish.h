@@ -31,12 +31,15 @@ bool ListForeignOutputs(const base::FileAccess& fs, const ProjectSettings& setti
 /// every one when `remove_foreign`, else only those this project's Finish
 /// writes itself (SourceFolderOutputNames of `files`, compared ignoring
 /// ASCII case). A file that a row of `files` copies is never deleted.
-/// True when the source folder was cleaned, false when its
-/// path could not be built or reached 256 bytes. `source`, when given, is
-/// the source folder already read (it is not listed again).
+/// The files are deleted by name through `held`, the source folder held
+/// open, or else through a handle opened here (OpenFolderInside).
+/// True when the source folder was cleaned, false when its path could not
+/// be built or reached 256 bytes, or the folder could not be opened inside
+/// the project's folder. `source`, when given, is the source folder already
+/// read (it is not listed again).
 bool RemoveOldOutputs(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
                       const FileRowStore* files, bool remove_foreign, const SourceIndex* source = nullptr,
-                      bool remove_archive = true);
+                      bool remove_archive = true, base::Folder* held = nullptr);
 
 /// What WriteFinishFiles writes from, and how.
 struct FinishWriteOptions {
@@ -59,14 +62,20 @@ struct FinishWriteOptions {
   /// of before with the files Finish cleared or wrote brought up to date,
   /// so the folder is listed once in all.
   SourceIndex* after = nullptr;
+  /// The source folder already opened by OpenFolderInside (a caller that
+  /// goes on to build from it); null: opened here.
+  base::Folder* given = nullptr;
 };
 
 /// What Finish writes after saving the project, in its order: removes the
 /// old outputs (the other ".txt"/".inf" files of the source folder too when
 /// `remove_foreign`), writes Install.inf (and InsResetFlag.txt), the
 /// uninstall description (when `Uninstall` is on), the menu files,
-/// Setup.ini (when `SetupIniCreate` is on) and the batch file. Stops at the
-/// first failing write (false); files already written stay. `written`
+/// Setup.ini (when `SetupIniCreate` is on) and the batch file. The source
+/// folder is opened once (OpenFolderInside: only while it lies inside the
+/// project's folder), and its files are deleted and written through that
+/// handle; false, with nothing of it touched, when it cannot be. Stops at
+/// the first failing write (false); files already written stay. `written`
 /// receives the path of every file written, in this order, the batch file
 /// last.
 bool WriteFinishFiles(const base::FileAccess& fs, const FinishWriteOptions& options,

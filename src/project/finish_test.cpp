@@ -227,5 +227,65 @@ TEST_F(FinishTest, UnwritableProjectIsReportedAndTheBuildGoesOn) {
   EXPECT_EQ(starter.started.size(), 1u);
 }
 
+// The source folder is swapped for a link to a folder outside the project
+// after the project's checks: before Finish starts, or once Finish has begun
+// (at its first deletion or creation in the folder). Finish then neither
+// deletes nor writes anything outside: it writes into the folder it opened,
+// or refuses.
+TEST_F(FinishTest, ASourceFolderSwappedForALinkOutsideIsNeverTouched) {
+  struct Case {
+    const char* name;
+    const char* at_call;  // null: swapped before Finish starts
+    bool written;         // Finish completes, in the folder first opened
+  } cases[] = {{"before Finish", nullptr, false}, {"at the first deletion", "remove", true},
+               {"at the first creation", "create", true}};
+  const std::string outside = std::string(1, base::kPathSeparator) + "elsewhere";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::FakeFolder here;
+    here.MakeFile("src/Native.ina");
+    here.MakeFile("src/Foo.exe");
+    here.MakeFile("src/old.txt");
+    here.files.folders.insert(outside);
+    for (const char* name : {"notes.txt", "Setup.inf", "Install.inf"})
+      here.files.files[base::JoinPath(outside, name)] = {'o', 'u', 't'};
+    const auto before = here.files.files;
+    const std::string src = here.At("src"), away = here.At("away");
+    const auto swap = [&] {
+      here.files.MoveTree(src, away);
+      here.files.links[src] = outside;
+    };
+    bool swapped = false;
+    if (c.at_call == nullptr) {
+      swap();
+      swapped = true;
+    } else {
+      here.files.before_each = [&](const std::string& call, const std::string&) {
+        if (!swapped && call == c.at_call) {
+          swapped = true;
+          swap();
+        }
+      };
+    }
+    std::vector<std::string> written;
+    FinishWriteOptions options{s, here.path(), &files, &registry};
+    options.remove_foreign = true;
+    EXPECT_EQ(c.written, WriteFinishFiles(here.fs, options, &written));
+    EXPECT_TRUE(swapped);
+    for (const auto& [path, bytes] : here.files.files) {
+      if (path.rfind(outside, 0) == 0) {
+        EXPECT_TRUE(before.count(path) && before.at(path) == bytes) << path;
+      }
+    }
+    for (const auto& [path, bytes] : before) {
+      if (path.rfind(outside, 0) == 0) {
+        EXPECT_TRUE(here.files.files.count(path)) << path;
+      }
+    }
+    EXPECT_EQ(c.written, here.files.files.count(base::JoinPath(away, "Install.inf")) == 1);
+    EXPECT_EQ(c.written, here.files.files.count(base::JoinPath(away, "old.txt")) == 0);
+  }
+}
+
 }  // namespace
 }  // namespace wizard

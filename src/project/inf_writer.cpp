@@ -219,28 +219,39 @@ std::string MenuFileText(const ProjectSettings& s, const FileRow& row) {
   return t;
 }
 
+namespace {
+
+// Writes the file `name` of the source folder `folder` (a kit path ending in
+// the separator): through `into` when it is held open, else by path.
+bool WriteSourceFile(const base::FileAccess& fs, base::Folder* into, const std::string& folder,
+                     const std::string& name, std::string_view text) {
+  return into ? WriteTextFileIn(fs, *into, name, text) : WriteTextFile(fs, folder + name, text);
+}
+
+}  // namespace
+
 bool WriteInstallInf(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                     const FileRowStore* files, const RegistryRowStore* registry) {
+                     const FileRowStore* files, const RegistryRowStore* registry, base::Folder* into) {
   std::string text = InstallInfText(s, files, registry);
   std::string folder;
   if (!s.SourceFolderPath(current_dir, &folder) || folder.size() + 20 >= static_cast<std::size_t>(kMaxPath))
     return false;
-  bool ok = WriteTextFile(fs, folder + "Install.inf", text);
-  if (s.Reboot.On() && !WriteTextFile(fs, folder + "InsResetFlag.txt", "Reboot!")) ok = false;
+  bool ok = WriteSourceFile(fs, into, folder, "Install.inf", text);
+  if (s.Reboot.On() && !WriteSourceFile(fs, into, folder, "InsResetFlag.txt", "Reboot!")) ok = false;
   return ok;
 }
 
 bool WriteUninstallInf(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                       const FileRowStore* files, const RegistryRowStore* registry) {
+                       const FileRowStore* files, const RegistryRowStore* registry, base::Folder* into) {
   std::string folder;
   if (!s.SourceFolderPath(current_dir, &folder) ||
       folder.size() + s.UninstFile.Text().size() + 4 >= static_cast<std::size_t>(kMaxPath))
     return false;
-  return WriteTextFile(fs, folder + s.UninstFile.Text() + ".inf", UninstallInfText(s, files, registry));
+  return WriteSourceFile(fs, into, folder, s.UninstFile.Text() + ".inf", UninstallInfText(s, files, registry));
 }
 
 bool WriteMenuFiles(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
-                    const FileRowStore* files) {
+                    const FileRowStore* files, base::Folder* into) {
   return EveryFileRow(files, [&](int, const FileRow& row) {
     std::string base;
     if (!IsProgram(row.name, &base)) return true;
@@ -249,7 +260,7 @@ bool WriteMenuFiles(const base::FileAccess& fs, const ProjectSettings& s, const 
     if (!s.SourceFolderPath(current_dir, &folder) ||
         folder.size() + base.size() + 4 >= static_cast<std::size_t>(kMaxPath))
       return false;
-    return WriteTextFile(fs, folder + base + ".txt", text);
+    return WriteSourceFile(fs, into, folder, base + ".txt", text);
   });
 }
 

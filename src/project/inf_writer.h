@@ -31,23 +31,26 @@ std::string UninstallInfText(const ProjectSettings& settings, const FileRowStore
 /// is the start-up program and in the source folder.
 std::string MenuFileText(const ProjectSettings& settings, const FileRow& row);
 
+/// The writers below write into the source folder by path, or, when `into`
+/// is given, into that folder held open (the source folder, opened once).
+///
 /// Writes "Install.inf" into the source folder, and "InsResetFlag.txt"
 /// ("Reboot!") when `Reboot` is on. True only when every file was
 /// written; false without writing when the source folder path fails or its
 /// length + 20 reaches 260.
 bool WriteInstallInf(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                     const FileRowStore* files, const RegistryRowStore* registry);
+                     const FileRowStore* files, const RegistryRowStore* registry, base::Folder* into = nullptr);
 
 /// Writes the uninstall description into the source folder. False without
 /// writing when the path would reach 260 bytes; else the write's result.
 bool WriteUninstallInf(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                       const FileRowStore* files, const RegistryRowStore* registry);
+                       const FileRowStore* files, const RegistryRowStore* registry, base::Folder* into = nullptr);
 
 /// Writes one "<base name>.txt" per program row (extension ".EXE", any
 /// case) into the source folder. Stops at the first failure (false); true
 /// when every program row was written (also when there is none).
 bool WriteMenuFiles(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& current_dir,
-                    const FileRowStore* files);
+                    const FileRowStore* files, base::Folder* into = nullptr);
 
 /// The names of every file the writers above may put into the source
 /// folder, whatever the switches: "Install.inf", "InsResetFlag.txt", the

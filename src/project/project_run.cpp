@@ -67,7 +67,17 @@ FinishResult ProjectRun::Finish(ForeignOutputPolicy& foreign, BuildPolicy& build
   const ForeignOutputs decision = foreign.Decide(foreign_);
   if (decision == ForeignOutputs::kStop) return FinishResult::kDeclined;
   if (!build.BeforeWriting(*this)) return FinishResult::kNotReady;
+  // The source folder is opened once, and only while it lies inside the
+  // project's folder: Finish deletes and writes through this handle, and a
+  // builder in this process packs from it, so a folder swapped in later is
+  // never touched.
+  std::string folder;
+  if (project_.settings.SourceFolderPath(current_dir_, &folder) && folder.size() < 256) {
+    source_folder_ = OpenFolderInside(fs_, folder, current_dir_);
+  }
+  if (!source_folder_) return FinishResult::kNotWritten;
   FinishWriteOptions options{project_.settings, current_dir_, &project_.files, &project_.registry};
+  options.given = source_folder_.get();
   options.remove_foreign = decision == ForeignOutputs::kRemove;
   options.remove_archive = build.RemovesOldArchive();
   options.source = source();

@@ -16,10 +16,12 @@
 // source folder's other ".txt"/".inf" files (ForeignOutputPolicy) and how
 // the archive is built (BuildPolicy).
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/file_access.h"
+#include "base/folder.h"
 #include "base/path_resolver.h"
 #include "project/project_pipeline.h"
 #include "project/source_index.h"
@@ -133,6 +135,9 @@ class ProjectRun {
   const std::vector<std::string>& foreign() const { return foreign_; }
   /// Every file Finish wrote, in order, the batch file last.
   const std::vector<std::string>& written() const { return written_; }
+  /// The source folder as Finish opened it (OpenFolderInside), held open
+  /// for the build; null before Finish or when it could not be opened.
+  base::Folder* source_folder() const { return source_folder_.get(); }
 
  private:
   ProjectUnderCheck UnderCheck() const;
@@ -145,6 +150,7 @@ class ProjectRun {
   ListReading reading_;
   SourceIndex source_;
   bool source_read_ = false;
+  std::unique_ptr<base::Folder> source_folder_;
   SourceIndex packed_;
   std::vector<std::string> foreign_;
   std::vector<std::string> written_;

@@ -62,7 +62,6 @@ void SourceIndex::IndexNames() {
 void SourceIndex::Refresh(const base::FileAccess& fs, const std::vector<std::string>& names) {
   std::unordered_set<std::string> keys;
   for (const std::string& name : names) keys.insert(base::SjisUpperAsciiCopy(name));
-  refreshed_.insert(keys.begin(), keys.end());
   // The folder's own files of those names go (sub-folders' files stay) ...
   const auto gone = [&](const SourceFile& file) { return file.folder.empty() && keys.count(base::SjisUpperAsciiCopy(file.name)) > 0; };
   files_.erase(std::remove_if(files_.begin(), files_.end(), gone), files_.end());
@@ -86,33 +85,6 @@ bool SourceIndex::Contains(std::string_view name) const {
   const auto found = shortest_.find(base::SjisUpperAsciiCopy(name));
   return found != shortest_.end() &&
          path_.size() + found->second + name.size() < static_cast<std::size_t>(kMaxPath);
-}
-
-IndexedFolderLister::IndexedFolderLister(const SourceIndex& index, base::FolderLister& inner)
-    : index_(index), inner_(inner) {
-  for (const SourceIndex::Listed& listed : index.listed_) folders_.emplace(listed.host_path, &listed);
-  if (index.listed_.empty()) return;
-  for (const base::DirEntry& entry : index.listed_.front().entries) {
-    // A link is followed afresh: where it leads decides whether it may be read.
-    if (entry.link || index.refreshed_.count(base::SjisUpperAsciiCopy(entry.name)) > 0) continue;
-    unchanged_.emplace(entry.host_name, &entry);
-  }
-}
-
-bool IndexedFolderLister::List(const std::string& folder, std::vector<base::DirEntry>* entries) {
-  const auto found = folders_.find(folder);
-  if (found == folders_.end()) return inner_.List(folder, entries);
-  if (found->second != &index_.listed_.front()) {
-    *entries = found->second->entries;
-    return true;
-  }
-  return inner_.ListAgain(
-      folder,
-      [this](const std::string& host_name) -> const base::DirEntry* {
-        const auto known = unchanged_.find(host_name);
-        return known == unchanged_.end() ? nullptr : known->second;
-      },
-      entries);
 }
 
 }  // namespace wizard

@@ -55,15 +55,12 @@ class SourceIndex {
   void Refresh(const base::FileAccess& fs, const std::vector<std::string>& names);
 
   /// The host path the source folder was listed at (path() without its
-  /// final separator, in host form): where a builder given this index's
-  /// listings (IndexedFolderLister) is to start.
+  /// final separator, in host form).
   const std::string& host_path() const { return host_path_; }
 
  private:
-  friend class IndexedFolderLister;
-
   /// One listed folder as the lister reported it, names without a
-  /// Shift-JIS form included, for handing the listing on.
+  /// Shift-JIS form included.
   struct Listed {
     std::string host_path;
     std::vector<base::DirEntry> entries;
@@ -83,33 +80,6 @@ class SourceIndex {
   std::string host_path_;
   /// The source folder's listing, then each direct sub-folder's.
   std::vector<Listed> listed_;
-  /// The names given to Refresh, ASCII letters folded to upper case: the
-  /// source folder's entries that are examined afresh.
-  std::unordered_set<std::string> refreshed_;
-};
-
-/// The listings of a SourceIndex handed on, so that a reader of the whole
-/// source folder (the builder, in the same process) does not list and
-/// examine every file again. A sub-folder the index read is answered as it
-/// was read; the source folder itself has its names and their order read
-/// afresh (the platform's order, whatever Finish wrote), and only the
-/// entries Refresh named, the links and the names the index had not seen
-/// are examined again. Any other folder goes to `inner`. The index must
-/// outlive the lister.
-class IndexedFolderLister : public base::FolderLister {
- public:
-  IndexedFolderLister(const SourceIndex& index, base::FolderLister& inner);
-  bool List(const std::string& folder, std::vector<base::DirEntry>* entries) override;
-  std::string ResolvedPath(const std::string& path) override { return inner_.ResolvedPath(path); }
-
- private:
-  const SourceIndex& index_;
-  base::FolderLister& inner_;
-  /// Host path -> the index's listing of that folder.
-  std::unordered_map<std::string, const SourceIndex::Listed*> folders_;
-  /// Host name -> the source folder's entry of that name, for the entries
-  /// taken as they were.
-  std::unordered_map<std::string, const base::DirEntry*> unchanged_;
 };
 
 }  // namespace wizard

@@ -6,12 +6,17 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
+#include <thread>
 #include <tuple>
 
 #include "base/encoding.h"
@@ -517,6 +522,67 @@ TEST_F(CliTest, ALostStandardOutputFailsTheBuildAndLeavesNothing) {
   EXPECT_EQ(StatusFor(0x74000000), r.status);
   EXPECT_EQ("Error: Can't write to standard output.\n" + ErrorLine(0x74000000), r.err);
   EXPECT_EQ((std::vector<std::string>{"src"}), FilesIn(""));
+}
+#endif
+
+#ifndef _WIN32
+// Another process writes into the source folder while pakmak runs: it swaps
+// a link to a file outside over a data file and over Native.ina, and a link
+// to a folder outside over a sub-folder, putting each back at once, again
+// and again. A run may be refused; none may pack anything from outside, and
+// the outside folder is never changed.
+TEST_F(CliTest, EntriesSwappedWhileItRunsNeverBringOutsideContent) {
+  Put("src/docs/data.dat", "inside, sixteen.");
+  // Packed before data.dat, so that the swaps have time to land between
+  // the listing and the copy.
+  Put("src/docs/big.bin", std::string(4 << 20, 'b'));
+  Put("outside/data.dat", "OUTSIDE-sixteen.");
+  Put("outside/Native.ina", "OUTSIDE" + std::string(185, 's'));
+  Put("outside/dir/readme.txt", "OUTSIDE of the folder.");
+  const std::string src = dir_.Path("src"), out = dir_.Path("outside");
+  std::atomic<bool> stop{false};
+  std::thread swapper([&] {
+    // Renames a link to `target` over `name` of the source folder, then,
+    // a moment later, puts the entry kept aside back over the link.
+    const auto swap = [&](const std::string& name, const std::string& target, bool folder) {
+      // Kept aside beside the source folder, not in it, where a listing
+      // would meet them.
+      const std::string at = src + "/" + name, kept = src + ".kept", link = src + ".link";
+      if (::symlink(target.c_str(), link.c_str()) != 0) return;
+      if (::rename(at.c_str(), kept.c_str()) == 0) {
+        ::rename(link.c_str(), at.c_str());
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (folder) ::unlink(at.c_str());  // a folder cannot be renamed over a link
+        ::rename(kept.c_str(), at.c_str());
+      }
+      ::unlink(link.c_str());
+    };
+    while (!stop) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      swap("docs/data.dat", out + "/data.dat", false);
+      swap("Native.ina", out + "/Native.ina", false);
+      swap("docs", out + "/dir", true);
+    }
+  });
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  int runs = 0, built = 0;
+  while (std::chrono::steady_clock::now() < end) {
+    const ProcessResult r = RunProcess(program_, {"src", "race.lvar"}, dir_.Path(""));
+    ASSERT_TRUE(r.started);
+    ++runs;
+    if (r.status == 0) {
+      ++built;
+      EXPECT_EQ(std::string::npos, Read("race.lvar").find("OUTSIDE")) << "run " << runs;
+    }
+    EXPECT_EQ(std::string::npos, r.out.find("OUTSIDE"));
+  }
+  stop = true;
+  swapper.join();
+  EXPECT_GT(runs, 1);
+  EXPECT_EQ("OUTSIDE-sixteen.", Read("outside/data.dat"));
+  EXPECT_EQ("OUTSIDE" + std::string(185, 's'), Read("outside/Native.ina"));
+  EXPECT_EQ(std::vector<std::string>{"readme.txt"}, FilesIn("outside/dir"));
+  std::cout << runs << " runs, " << built << " archives built\n";
 }
 #endif
 
