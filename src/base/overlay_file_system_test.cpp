@@ -100,5 +100,45 @@ TEST_F(OverlayTest, RefusesEveryChange) {
   EXPECT_TRUE(fake_.log.empty());
 }
 
+// The builder reads a folder through a handle: the handle shows the same
+// buffers (listed, opened as listed, opened by name, examined) in the
+// folder and its sub-folders, and writes nothing through it.
+TEST_F(OverlayTest, FolderHandlesShowTheBuffersToo) {
+  overlay_.Put("d/A.inf", Bytes("new text"));
+  overlay_.Put("d/sub/S.inf", Bytes("unsaved"));
+  std::unique_ptr<Folder> folder = lister_.OpenFolder("d");
+  ASSERT_TRUE(folder);
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(folder->List(&entries));
+  std::string shown;
+  for (const DirEntry& e : entries) shown += e.name + (e.is_folder() ? "/" : ":" + std::to_string(e.size)) + " ";
+  EXPECT_EQ(shown, "A.inf:8 b.exe:2 sub/ ");
+  const auto read = [](std::unique_ptr<InputFile> file) {
+    std::string bytes;
+    char buffer[4];
+    std::size_t got = 0;
+    while (file && file->Read(buffer, sizeof buffer, &got) && got) bytes.append(buffer, got);
+    return file ? bytes : std::string("(none)");
+  };
+  FolderOpen result = FolderOpen::kFailed;
+  EXPECT_EQ(read(folder->OpenListed(entries[0], &result)), "new text");
+  EXPECT_EQ(result, FolderOpen::kOpened);
+  EXPECT_EQ(read(folder->OpenListed(entries[1], &result)), "MZ");
+  std::unique_ptr<Folder> sub = folder->OpenFolder(entries[2], &result);
+  ASSERT_TRUE(sub);
+  std::vector<DirEntry> sub_entries;
+  ASSERT_TRUE(sub->List(&sub_entries));
+  ASSERT_EQ(sub_entries.size(), 1u);
+  EXPECT_EQ(read(sub->OpenListed(sub_entries[0], &result)), "unsaved");
+  EXPECT_EQ(read(sub->OpenInput("S.inf")), "unsaved");
+  FileInfo info;
+  ASSERT_TRUE(folder->Stat("A.inf", &info));
+  EXPECT_EQ(info.size, 8u);
+  EXPECT_EQ(folder->CreateNew("N.inf"), nullptr);
+  EXPECT_FALSE(folder->Remove("b.exe"));
+  EXPECT_FALSE(folder->Replace("b.exe", "A.inf"));
+  EXPECT_EQ(fake_.files.size(), 2u);
+}
+
 }  // namespace
 }  // namespace base
