@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,14 +12,21 @@
 namespace base {
 namespace {
 
+// `path` with the platform's separator, so that the fake file system and
+// the overlay see the paths the platform's callers give.
+std::string P(std::string path) {
+  std::replace(path.begin(), path.end(), '/', kPathSeparator);
+  return path;
+}
+
 std::shared_ptr<const std::string> Bytes(const char* text) { return std::make_shared<const std::string>(text); }
 
 class OverlayTest : public ::testing::Test {
  protected:
   OverlayTest() : overlay_(fake_), lister_(fake_lister_, overlay_) {
-    fake_.folders = {"d", "d/sub"};
-    fake_.files["d/A.inf"] = {'o', 'l', 'd'};
-    fake_.files["d/b.exe"] = {'M', 'Z'};
+    fake_.folders = {"d", P("d/sub")};
+    fake_.files[P("d/A.inf")] = {'o', 'l', 'd'};
+    fake_.files[P("d/b.exe")] = {'M', 'Z'};
   }
   std::string Read(const std::string& path) {
     std::unique_ptr<InputFile> file = overlay_.OpenInput(path);
@@ -48,55 +56,55 @@ class OverlayTest : public ::testing::Test {
 // the listing's size; a buffer of a file not yet saved is listed in order;
 // other files and folders are the inner ones.
 TEST_F(OverlayTest, BuffersStandInForTheirFiles) {
-  overlay_.Put("d/A.inf", Bytes("new text"));
-  overlay_.Put("d/C.inf", Bytes("unsaved"));
-  overlay_.Put("d/sub", Bytes("a buffer named like a folder"));
-  overlay_.Put("elsewhere/Z.inf", Bytes("z"));
+  overlay_.Put(P("d/A.inf"), Bytes("new text"));
+  overlay_.Put(P("d/C.inf"), Bytes("unsaved"));
+  overlay_.Put(P("d/sub"), Bytes("a buffer named like a folder"));
+  overlay_.Put(P("elsewhere/Z.inf"), Bytes("z"));
   const struct {
     std::string path;
     std::string read;
   } reads[] = {
-      {"d/A.inf", "new text"},
-      {"d/C.inf", "unsaved"},
-      {"d/b.exe", "MZ"},
-      {"d/none.inf", "(none)"},
+      {P("d/A.inf"), "new text"},
+      {P("d/C.inf"), "unsaved"},
+      {P("d/b.exe"), "MZ"},
+      {P("d/none.inf"), "(none)"},
   };
   for (const auto& c : reads) EXPECT_EQ(Read(c.path), c.read) << c.path;
   FileInfo info;
-  ASSERT_TRUE(overlay_.Stat("d/A.inf", &info));
+  ASSERT_TRUE(overlay_.Stat(P("d/A.inf"), &info));
   EXPECT_EQ(info.size, 8u);
   std::uint64_t size = 0;
-  ASSERT_TRUE(overlay_.OpenLocked("d/C.inf", &size));
+  ASSERT_TRUE(overlay_.OpenLocked(P("d/C.inf"), &size));
   EXPECT_EQ(size, 7u);
   EXPECT_EQ(Listing("d"), "A.inf:8 b.exe:2 C.inf:7 sub/ ");
-  EXPECT_EQ(Listing("d/sub"), "");
+  EXPECT_EQ(Listing(P("d/sub")), "");
   EXPECT_EQ(Listing("nowhere"), "(none)");
 
   // A file opened before new bytes are put reads the bytes it opened.
-  std::unique_ptr<InputFile> open = overlay_.OpenInput("d/C.inf");
-  overlay_.Put("d/C.inf", Bytes("changed"));
+  std::unique_ptr<InputFile> open = overlay_.OpenInput(P("d/C.inf"));
+  overlay_.Put(P("d/C.inf"), Bytes("changed"));
   char bytes[16];
   std::size_t got = 0;
   ASSERT_TRUE(open->Read(bytes, sizeof bytes, &got));
   EXPECT_EQ(std::string(bytes, got), "unsaved");
 
-  overlay_.Drop("d/A.inf");
-  EXPECT_EQ(Read("d/A.inf"), "old");
+  overlay_.Drop(P("d/A.inf"));
+  EXPECT_EQ(Read(P("d/A.inf")), "old");
   EXPECT_EQ(Listing("d"), "A.inf:3 b.exe:2 C.inf:7 sub/ ");
 }
 
 // The overlay never changes a file, whatever a caller asks.
 TEST_F(OverlayTest, RefusesEveryChange) {
-  overlay_.Put("d/A.inf", Bytes("new"));
-  EXPECT_EQ(overlay_.Create("d/A.inf"), nullptr);
-  EXPECT_EQ(overlay_.CreateNew("d/N.inf"), nullptr);
-  EXPECT_FALSE(overlay_.Rename("d/A.inf", "d/B.inf"));
-  EXPECT_FALSE(overlay_.Replace("d/b.exe", "d/A.inf"));
-  EXPECT_FALSE(overlay_.Remove("d/b.exe"));
-  EXPECT_FALSE(overlay_.CreateFolder("d/new"));
+  overlay_.Put(P("d/A.inf"), Bytes("new"));
+  EXPECT_EQ(overlay_.Create(P("d/A.inf")), nullptr);
+  EXPECT_EQ(overlay_.CreateNew(P("d/N.inf")), nullptr);
+  EXPECT_FALSE(overlay_.Rename(P("d/A.inf"), P("d/B.inf")));
+  EXPECT_FALSE(overlay_.Replace(P("d/b.exe"), P("d/A.inf")));
+  EXPECT_FALSE(overlay_.Remove(P("d/b.exe")));
+  EXPECT_FALSE(overlay_.CreateFolder(P("d/new")));
   EXPECT_FALSE(overlay_.SyncFolder("d"));
   EXPECT_EQ(fake_.files.size(), 2u);
-  EXPECT_EQ(fake_.files["d/A.inf"], (FakeFileSystem::Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(fake_.files[P("d/A.inf")], (FakeFileSystem::Bytes{'o', 'l', 'd'}));
   EXPECT_TRUE(fake_.log.empty());
 }
 
@@ -104,12 +112,13 @@ TEST_F(OverlayTest, RefusesEveryChange) {
 // buffers (listed, opened as listed, opened by name, examined) in the
 // folder and its sub-folders, and writes nothing through it.
 TEST_F(OverlayTest, FolderHandlesShowTheBuffersToo) {
-  overlay_.Put("d/A.inf", Bytes("new text"));
-  overlay_.Put("d/sub/S.inf", Bytes("unsaved"));
+  overlay_.Put(P("d/A.inf"), Bytes("new text"));
+  overlay_.Put(P("d/sub/S.inf"), Bytes("unsaved"));
   std::unique_ptr<Folder> folder = lister_.OpenFolder("d");
   ASSERT_TRUE(folder);
   std::vector<DirEntry> entries;
   ASSERT_TRUE(folder->List(&entries));
+  ASSERT_EQ(entries.size(), 3u);
   std::string shown;
   for (const DirEntry& e : entries) shown += e.name + (e.is_folder() ? "/" : ":" + std::to_string(e.size)) + " ";
   EXPECT_EQ(shown, "A.inf:8 b.exe:2 sub/ ");
