@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
   if (argc > 1) {
     const std::string argument = argv[1];
     if (argument == "--version") {
-      Print(stdout, std::string("pakmak-lsp ") + PAK_KIT_VERSION + "\n");
+      Print(stdout, PAK_KIT_NAME " " PAK_KIT_VERSION "\n");
       return 0;
     }
     // The usage goes to the terminal in its encoding (UTF-8 here; the
