@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace builder {
 
@@ -15,6 +16,16 @@ inline constexpr std::uint32_t kDefaultCpuTypeMask = 0xFFC00000;
 /// How the diagnostics mode (--diagnostics=FORMAT) writes its report;
 /// kNone is the default mode.
 enum class DiagnosticsFormat { kNone, kGnu, kJsonl, kSarif };
+
+/// The format `name` ("gnu", "jsonl" or "sarif") of --diagnostics=NAME;
+/// false for any other name.
+inline bool ParseDiagnosticsFormat(std::string_view name, DiagnosticsFormat* format) {
+  if (name == "gnu") *format = DiagnosticsFormat::kGnu;
+  else if (name == "jsonl") *format = DiagnosticsFormat::kJsonl;
+  else if (name == "sarif") *format = DiagnosticsFormat::kSarif;
+  else return false;
+  return true;
+}
 
 /// What one build does: taken from the command line by pakmak, or filled in
 /// by a program that builds in its own process. Paths are host paths, used

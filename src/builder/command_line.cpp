@@ -70,10 +70,7 @@ BuildErrorCode ParseCommandLine(const std::vector<std::string>& args, base::Cons
   for (const std::string& arg : args) {
     std::string_view value;
     if (LongOption(arg, "--diagnostics", &value)) {
-      if (value == "gnu") options->diagnostics = DiagnosticsFormat::kGnu;
-      else if (value == "jsonl") options->diagnostics = DiagnosticsFormat::kJsonl;
-      else if (value == "sarif") options->diagnostics = DiagnosticsFormat::kSarif;
-      else {
+      if (!ParseDiagnosticsFormat(value, &options->diagnostics)) {
         Say(console, err, Message::kBadDiagnosticsFormat);
         return 0xA000000;
       }

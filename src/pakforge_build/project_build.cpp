@@ -703,11 +703,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
     } else if (arg == "--json") {
       options->json = true;
     } else if (arg.rfind("--diagnostics=", 0) == 0) {
-      const std::string format = arg.substr(14);
-      if (format == "gnu") options->diagnostics = builder::DiagnosticsFormat::kGnu;
-      else if (format == "jsonl") options->diagnostics = builder::DiagnosticsFormat::kJsonl;
-      else if (format == "sarif") options->diagnostics = builder::DiagnosticsFormat::kSarif;
-      else {
+      if (!builder::ParseDiagnosticsFormat(std::string_view(arg).substr(14), &options->diagnostics)) {
         *error = Text(language, Message::kBadDiagnosticsFormat);
         return false;
       }
