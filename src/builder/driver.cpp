@@ -83,7 +83,8 @@ BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment
   ScanResult scan;
   inf::InstallInfoState state;
   BuildErrorCode code =
-      CheckSourceFolderInto(base::FileAccess{env.files, env.lister}, options.directory, collector, &scan, &state);
+      CheckSourceFolderInto(base::FileAccess{env.files, env.lister}, options.directory, collector, &scan, &state,
+                            Shown(options.directory_shown, options.directory), env.source);
   if (!code && options.warnings_as_errors && collector.warning_count() > 0) code = inf::kWarningsFailedCode;
   if (!code && !options.archive.empty()) {
     ArchiveWriter writer(env.files, collector, options.archive, options.archive_shown);

@@ -8,10 +8,12 @@ namespace builder {
 
 BuildErrorCode CheckSourceFolderInto(const base::FileAccess& access, const std::string& directory,
                                      inf::DiagnosticCollector& collector, ScanResult* scan,
-                                     inf::InstallInfoState* state) {
-  const std::string shown = base::KitText(directory);
+                                     inf::InstallInfoState* state, const std::string& shown_as,
+                                     base::Folder* opened) {
+  const std::string shown = shown_as.empty() ? base::KitText(directory) : shown_as;
   collector.set_layers(kStepFolderScan);
-  if (BuildErrorCode code = ScanSourceFolder(access.lister, access.files, directory, shown, collector, scan)) {
+  if (BuildErrorCode code =
+          ScanSourceFolder(access.lister, access.files, directory, shown, collector, scan, opened)) {
     // Native.ina's own errors stand at that file; the others at the folder.
     const bool native = (code & 0x7000000) == 0x2000000 && !scan->native_info_path.empty();
     return collector.Error(code, inf::FilePlace(native ? scan->native_info_path : shown));

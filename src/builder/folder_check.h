@@ -22,10 +22,13 @@ namespace builder {
 /// default run reports first comes first, with the same code; then the
 /// others in file order and line order. A scan error ends the check (the
 /// folder cannot be read as a whole). Fills `scan` and `state` for writing
-/// the archive; answers the first error's complete code, or 0.
+/// the archive; answers the first error's complete code, or 0. Files are
+/// named under `shown` (a kit text; empty: `directory` as given), and
+/// `opened`, when set, is the folder already held open at `directory`.
 BuildErrorCode CheckSourceFolderInto(const base::FileAccess& access, const std::string& directory,
                                      inf::DiagnosticCollector& collector, ScanResult* scan,
-                                     inf::InstallInfoState* state);
+                                     inf::InstallInfoState* state, const std::string& shown = std::string(),
+                                     base::Folder* opened = nullptr);
 
 /// Every problem of the folder at host path `directory`, with messages in
 /// `language`: for callers in the same process, such as an editor's server

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/encoding.h"
 #include "base/host_path.h"
 #include "base/sjis.h"
 #include "builder/build_options.h"
@@ -159,18 +158,7 @@ builder::BuildErrorCode CheckWrittenFolder(const builder::BuildOptions& options,
   inf::DiagnosticCollector collector(env.console.language());
   builder::DiagnosticsSummary summary;
   const builder::BuildErrorCode code = builder::CheckFolderAndBuild(options, env, collector, &summary);
-  // The builder names the files under the folder's host path; the report
-  // names them as the project does (`directory_shown`, relative to its
-  // folder), where the generated descriptions are looked up too.
-  std::vector<inf::Diagnostic> found = collector.TakeDiagnostics();
-  const std::string host = inf::SjisToUtf8Lossy(base::KitText(options.directory));
-  if (!options.directory_shown.empty()) {
-    const std::string shown = inf::SjisToUtf8Lossy(options.directory_shown);
-    for (inf::Diagnostic& d : found) {
-      if (d.file.compare(0, host.size(), host) == 0) d.file = shown + d.file.substr(host.size());
-    }
-  }
-  diagnostics.AddBuilderProblems(std::move(found), generated, from);
+  diagnostics.AddBuilderProblems(collector.TakeDiagnostics(), generated, from);
   return code;
 }
 
