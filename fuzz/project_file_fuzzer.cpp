@@ -20,17 +20,17 @@ namespace {
 // Loads the whole project at `path` and saves it back to the same file, as
 // the wizard does when an existing project is opened and finished again.
 std::string LoadAndSave(const base::FileAccess& fs, const std::string& path) {
-  wizard::ProjectSettings settings;
-  wizard::MemoryFileRowStore files;
-  wizard::MemoryRegistryRowStore registry;
+  project::ProjectSettings settings;
+  project::MemoryFileRowStore files;
+  project::MemoryRegistryRowStore registry;
   base::IniFile ini;
-  wizard::ReadProjectFile(fs, path, &ini);
-  wizard::LoadProjectSettings(settings, ini);
-  wizard::LoadCopyFileRows(ini, files);
-  wizard::LoadRegistryRows(ini, registry);
-  FUZZ_CHECK(wizard::SaveProject(fs, settings, path, &files, &registry));
+  project::ReadProjectFile(fs, path, &ini);
+  project::LoadProjectSettings(settings, ini);
+  project::LoadCopyFileRows(ini, files);
+  project::LoadRegistryRows(ini, registry);
+  FUZZ_CHECK(project::SaveProject(fs, settings, path, &files, &registry));
   std::string saved;
-  FUZZ_CHECK(wizard::ReadWholeFile(fs, path, &saved));
+  FUZZ_CHECK(project::ReadWholeFile(fs, path, &saved));
   return saved;
 }
 
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fuzz::ScratchFolder& scratch = fuzz::ScratchFolder::For("project");
   const std::string path = base::JoinPath(scratch.path(), "Pakforge_Fuzz.ini");
   const base::FileAccess fs = base::SystemFileAccess();
-  FUZZ_CHECK(wizard::WriteTextFile(fs, path, std::string_view(reinterpret_cast<const char*>(data), size)));
+  FUZZ_CHECK(project::WriteTextFile(fs, path, std::string_view(reinterpret_cast<const char*>(data), size)));
   std::string first = LoadAndSave(fs, path);
   std::string second = LoadAndSave(fs, path);
   if (first != second) {

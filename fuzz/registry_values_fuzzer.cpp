@@ -32,18 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view value(copy);
 
   for (std::size_t pos = 0; pos <= value.size() + 1; ++pos) {
-    std::size_t end = wizard::QuotedStringEnd(value, pos);
+    std::size_t end = project::QuotedStringEnd(value, pos);
     if (end != std::string_view::npos) FUZZ_CHECK(end > pos && end <= value.size() && value[pos] == '"');
   }
 
-  const bool sz = wizard::IsSzValue(value);
+  const bool sz = project::IsSzValue(value);
   // The builder's tokeniser refuses a string without its closing quote.
-  if (sz) FUZZ_CHECK(wizard::QuotedStringEnd(value, 0) == value.size() && value.back() == '"');
-  const bool multi_sz = wizard::IsMultiSzValue(value);
+  if (sz) FUZZ_CHECK(project::QuotedStringEnd(value, 0) == value.size() && value.back() == '"');
+  const bool multi_sz = project::IsMultiSzValue(value);
   if (sz) FUZZ_CHECK(multi_sz);
   if (multi_sz) FUZZ_CHECK(value.front() == '"');
 
-  if (wizard::IsDwordValue(value)) {
+  if (project::IsDwordValue(value)) {
     std::string_view digits = value;
     const bool negative = !digits.empty() && digits[0] == '-';
     if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(number <= (negative ? 2147483648LL : 2147483647LL));
   }
 
-  if (wizard::IsBinaryValue(value))
+  if (project::IsBinaryValue(value))
     FUZZ_CHECK(!value.empty() && value.size() % 2 == 0 && value.size() <= 64 && AllOf(value, IsHex));
   return 0;
 }

@@ -1,6 +1,6 @@
 #include "pakforge/center_window.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 POINT CenteredOrigin(int screen_width, int screen_height, int width, int height) {
   POINT origin;
@@ -17,4 +17,4 @@ void CenterWindow(HWND window) {
   SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -16,7 +16,7 @@
 #include "pakforge/win32_services.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 // Asks whether the source folder's other ".txt"/".inf" files may be
@@ -62,18 +62,18 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   CapturedBatchRunner starter(owner);
   BatchFileBuild build(messages, starter, /*save=*/true);
   switch (run.Finish(foreign, build)) {
-    case wizard::FinishResult::kDeclined:
+    case project::FinishResult::kDeclined:
       return FinishOutcome::kDeclined;
-    case wizard::FinishResult::kNotWritten:
+    case project::FinishResult::kNotWritten:
       messages.Show(kStrNotAllWritten, MessageIcon::kError, std::string());
       return FinishOutcome::kFailed;
-    case wizard::FinishResult::kBuilt:
+    case project::FinishResult::kBuilt:
       return FinishOutcome::kDone;
-    case wizard::FinishResult::kNotReady:
-    case wizard::FinishResult::kBuildFailed:
+    case project::FinishResult::kNotReady:
+    case project::FinishResult::kBuildFailed:
       break;
   }
   return FinishOutcome::kFailed;
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

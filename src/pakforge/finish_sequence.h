@@ -3,8 +3,9 @@
 // and run the build.
 
 #include <windows.h>
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class WizardApp;
 
@@ -27,4 +28,4 @@ enum class FinishOutcome {
 /// `owner` (page 5).
 FinishOutcome RunFinishSequence(WizardApp& app, HWND owner);
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -10,7 +10,7 @@
 #include "pakforge/run_wizard.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 namespace {
 
@@ -87,4 +87,4 @@ int RunPakforge(WizardApp& app, HINSTANCE instance) {
   return static_cast<int>(message.wParam);
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -3,8 +3,9 @@
 // whose first message runs the wizard, and the message loop.
 
 #include <windows.h>
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class WizardApp;
 
@@ -17,4 +18,4 @@ inline constexpr char kHostWindowClass[] = "PakforgeWizard";
 /// loop until the wizard has closed. Answers the loop's exit code.
 int RunPakforge(WizardApp& app, HINSTANCE instance);
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -15,7 +15,7 @@
 #include "pakforge/resource_text.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 namespace {
 
@@ -154,4 +154,4 @@ int ProjectPicker(WizardApp& app, HWND owner) {
   return result;
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

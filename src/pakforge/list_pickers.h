@@ -9,8 +9,9 @@
 
 #include <string>
 #include <vector>
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class MessageBoxes;
 class WizardApp;
@@ -57,4 +58,4 @@ struct ListPickerContent {
 /// Runs the picker dialog described by `content`, owned by `owner`.
 int RunListPicker(HINSTANCE instance, HWND owner, ListPickerContent& content);
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -11,7 +11,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The system's seams, made here and passed down: nothing below reaches
   // the system by itself.
-  wizard::ui::SystemMessageBoxes message_boxes;
-  wizard::ui::WizardApp app(base::SystemFileAccess(), base::SystemPathResolver(), message_boxes);
-  return wizard::ui::RunPakforge(app, instance);
+  pakforge::SystemMessageBoxes message_boxes;
+  pakforge::WizardApp app(base::SystemFileAccess(), base::SystemPathResolver(), message_boxes);
+  return pakforge::RunPakforge(app, instance);
 }

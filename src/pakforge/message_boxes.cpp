@@ -4,7 +4,7 @@
 #include "pakforge/resource_text.h"
 #include "pakforge/resources/resource.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 int MessageBoxes::Show(HWND owner, int string_id, UINT style) {
   return ShowText(owner, string_id, LoadText(string_id), style);
@@ -16,4 +16,4 @@ int SystemMessageBoxes::ShowText(HWND owner, int, const std::string& text, UINT 
   return base::ShowMessageBox(owner, text, LoadText(IDS_MESSAGE_CAPTION), style, words);
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -6,8 +6,9 @@
 #include <windows.h>
 
 #include <string>
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 /// Shows the wizard's message boxes.
 class MessageBoxes {
@@ -27,4 +28,4 @@ class SystemMessageBoxes : public MessageBoxes {
   int ShowText(HWND owner, int string_id, const std::string& text, UINT style) override;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -3,7 +3,7 @@
 #include "base/resource_string_win32.h"
 #include "pakforge/resources/resource.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 namespace {
 
@@ -31,4 +31,4 @@ INT_PTR RunModalDialog(HINSTANCE instance, int id, HWND owner, DLGPROC procedure
   return DialogBoxIndirectParamA(instance, dialog, owner, procedure, parameter);
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -8,8 +8,9 @@
 
 #include "base/language.h"
 #include "project/string_table.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 /// Sets the instance whose string table `LoadText` reads.
 void SetTextInstance(HINSTANCE instance);
@@ -32,4 +33,4 @@ const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, int id);
 /// DialogBoxParamA does; -1 when there is no such dialog.
 INT_PTR RunModalDialog(HINSTANCE instance, int id, HWND owner, DLGPROC procedure, LPARAM parameter);
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -7,7 +7,7 @@
 #include "pakforge/wizard_app.h"
 #include "pakforge/wizard_page.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 // Centres the sheet on the screen once it has its size, as the pickers are
@@ -42,4 +42,4 @@ void RunWizard(WizardApp& app, HWND parent, HINSTANCE instance) {
   PropertySheetA(&header);
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -3,8 +3,9 @@
 // the five pages of the application object.
 
 #include <windows.h>
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class WizardApp;
 
@@ -14,4 +15,4 @@ class WizardApp;
 /// when the wizard closes.
 void RunWizard(WizardApp& app, HWND parent, HINSTANCE instance);
 
-}  // namespace wizard::ui
+}  // namespace pakforge

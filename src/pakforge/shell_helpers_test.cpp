@@ -12,7 +12,7 @@
 #include "pakforge/resource_text.h"
 #include "pakforge/win32_services.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 std::string Sjis(const char* utf8) {
@@ -162,4 +162,4 @@ TEST(CenterWindow, OriginTruncatesTowardZero) {
 }
 
 }  // namespace
-}  // namespace wizard::ui
+}  // namespace pakforge

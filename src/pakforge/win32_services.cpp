@@ -3,7 +3,7 @@
 #include "base/text_table.h"
 #include "pakforge/resource_text.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 namespace {
 
@@ -141,4 +141,4 @@ BuildRun CapturedBatchRunner::Run(const std::string& batch_path) {
   return run;
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -10,8 +10,9 @@
 
 #include "pakforge/message_boxes.h"
 #include "project/ui_services.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 /// Shows the core's messages through `boxes` as message boxes owned by one
 /// window.
@@ -50,4 +51,4 @@ class CapturedBatchRunner : public BatchStarter {
   DWORD limit_ms_;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

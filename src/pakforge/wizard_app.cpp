@@ -10,7 +10,7 @@
 #include "pakforge/pages/registry_page.h"
 #include "pakforge/resource_text.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 WizardApp::WizardApp(const base::FileAccess& files, base::PathResolver& path_resolver, MessageBoxes& boxes)
     : fs(files), resolver(path_resolver), messages(boxes) {
@@ -67,4 +67,4 @@ bool WizardApp::ConfirmClose(HWND owner) {
          IDYES;
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -14,8 +14,9 @@
 #include "project/settings.h"
 #include "pakforge/message_boxes.h"
 #include "pakforge/wizard_page.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 /// Number of pages of the wizard.
 inline constexpr int kPageCount = 5;
@@ -118,4 +119,4 @@ class WizardApp {
   bool project_file_read_ = false;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

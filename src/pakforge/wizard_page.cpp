@@ -6,7 +6,7 @@
 #include "pakforge/resource_text.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 bool WizardPage::GetClientArea(RECT* rect) const {
   if (!window_) return false;
@@ -211,4 +211,4 @@ INT_PTR CALLBACK WizardPage::PageDialogProc(HWND window, UINT message, WPARAM wp
   }
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -7,8 +7,9 @@
 #include <prsht.h>
 
 #include <string>
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class WizardApp;
 
@@ -112,4 +113,4 @@ class WizardPage {
   int dialog_id_;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -53,9 +53,9 @@ bool IsAbsolute(const std::string& path) {
 // path is relative and the current folder cannot be taken: an empty one
 // would put every output into the root.
 bool ProjectFolder(const base::FileAccess& fs, const std::string& kit_project, std::string* folder) {
-  wizard::SplitPath(kit_project, folder, nullptr, nullptr);
+  project::SplitPath(kit_project, folder, nullptr, nullptr);
   if (!IsAbsolute(*folder)) {
-    const std::string here = wizard::CurrentDirectory(fs);
+    const std::string here = project::CurrentDirectory(fs);
     if (here.empty()) return false;
     *folder = folder->empty() ? here : base::JoinPath(here, *folder);
   }
@@ -109,12 +109,12 @@ class BuilderConsole : public base::Console {
 
 // --clean is the author's yes to deleting the source folder's other
 // ".txt"/".inf" files; without it they stop the run, as the wizard's No does.
-class CleanOption : public wizard::ForeignOutputPolicy {
+class CleanOption : public project::ForeignOutputPolicy {
  public:
   explicit CleanOption(bool clean) : clean_(clean) {}
-  wizard::ForeignOutputs Decide(const std::vector<std::string>& names) override {
-    if (names.empty()) return clean_ ? wizard::ForeignOutputs::kRemove : wizard::ForeignOutputs::kKeep;
-    return clean_ ? wizard::ForeignOutputs::kRemove : wizard::ForeignOutputs::kStop;
+  project::ForeignOutputs Decide(const std::vector<std::string>& names) override {
+    if (names.empty()) return clean_ ? project::ForeignOutputs::kRemove : project::ForeignOutputs::kKeep;
+    return clean_ ? project::ForeignOutputs::kRemove : project::ForeignOutputs::kStop;
   }
 
  private:
@@ -124,7 +124,7 @@ class CleanOption : public wizard::ForeignOutputPolicy {
 // The builder in this process, on the folder Finish left: the source
 // folder's listings as the run holds them, the paths given whole, and the
 // masks of the batch file.
-class InProcessBuild : public wizard::BuildPolicy {
+class InProcessBuild : public project::BuildPolicy {
  public:
   // `check`, when given, stands in for builder::Build: the diagnostics
   // mode's check of the written folder.
@@ -136,11 +136,11 @@ class InProcessBuild : public wizard::BuildPolicy {
         with_archive_(with_archive),
         warnings_as_errors_(warnings_as_errors),
         check_(std::move(check)) {}
-  bool BeforeWriting(const wizard::ProjectRun&) override { return true; }
+  bool BeforeWriting(const project::ProjectRun&) override { return true; }
   bool RemovesOldArchive() const override { return false; }
-  bool Build(const wizard::ProjectRun& run) override {
-    const wizard::ProjectSettings& s = run.settings();
-    const wizard::SourceIndex& packed = run.packed();
+  bool Build(const project::ProjectRun& run) override {
+    const project::ProjectSettings& s = run.settings();
+    const project::SourceIndex& packed = run.packed();
     builder::BuildOptions options;
     options.directory = packed.host_path();
     // Named as the batch file names them, relative to the project's folder.
@@ -149,7 +149,7 @@ class InProcessBuild : public wizard::BuildPolicy {
       options.archive = base::HostText(base::JoinPath(run.current_dir(), s.ArchiveName()));
       options.archive_shown = s.ArchiveName();
     }
-    const wizard::BuilderMasks masks;
+    const project::BuilderMasks masks;
     options.platform_mask = static_cast<std::uint32_t>(masks.platform) << 16;
     options.os_version_mask = static_cast<std::uint32_t>(masks.os_version) << 16;
     options.cpu_type_mask = static_cast<std::uint32_t>(masks.cpu_type) << 16;
@@ -182,7 +182,7 @@ class ProjectBuild {
         console_(env.console, options.json, &warnings_) {
     if (options.diagnostics != builder::DiagnosticsFormat::kNone) {
       std::string folder;
-      wizard::SplitPath(base::KitText(options.project), &folder, nullptr, nullptr);
+      project::SplitPath(base::KitText(options.project), &folder, nullptr, nullptr);
       diagnostics_.emplace(env.console.language(), base::KitText(options.project), folder);
     }
   }
@@ -223,7 +223,7 @@ class ProjectBuild {
   }
   // A refusal of the safety rules: the message, then what it concerns (in
   // place of the message's "%s" where it has one).
-  int RefuseUnsafe(const wizard::SafetyRefusal& unsafe) {
+  int RefuseUnsafe(const project::SafetyRefusal& unsafe) {
     const std::string detail = unsafe.Detail();
     // The diagnostic stands at the first key; the other stays named.
     ProblemPlace place, other_place;
@@ -232,16 +232,16 @@ class ProjectBuild {
       located += (located.empty() ? "" : "\n  ") + other;
       if (place.line == 0) place = other_place;
     }
-    if (located.empty() && unsafe.string_id == wizard::kStrBadName) located = detail;
+    if (located.empty() && unsafe.string_id == project::kStrBadName) located = detail;
     return Refuse(unsafe.string_id, detail, located, place);
   }
   // A refusal of any check, with where it points.
-  int RefuseChecked(const wizard::CheckRefusal& refusal) {
+  int RefuseChecked(const project::CheckRefusal& refusal) {
     if (refusal.safety) return RefuseUnsafe(refusal.unsafe);
-    const wizard::Refusal& page = refusal.page;
+    const project::Refusal& page = refusal.page;
     ProblemPlace place;
     const std::string detail = RefusalDetail(page, &place);
-    if (refusal.check == wizard::CheckId::kStartupProgramRow) {
+    if (refusal.check == project::CheckId::kStartupProgramRow) {
       return Refuse(page.string_id, page.argument,
                     Say(Message::kExeNotAFileRow, run().settings().Exe.Text().c_str()) + "\n  " + detail, place);
     }
@@ -255,10 +255,10 @@ class ProjectBuild {
     }
     env_.console.Write(Stream::kErr, "pakforge-build: " + Say(Message::kWarning) + sjis + "\n");
   }
-  wizard::ProjectRun& run() { return *run_; }
-  const wizard::ProjectRun& run() const { return *run_; }
+  project::ProjectRun& run() { return *run_; }
+  const project::ProjectRun& run() const { return *run_; }
 
-  // The road of the wizard's Finish (wizard::ProjectRun), with the
+  // The road of the wizard's Finish (project::ProjectRun), with the
   // overrides of the command line and the reports of this program.
   int Steps() {
     if (!base::ExactKitText(options_.project, &project_)) {
@@ -268,13 +268,13 @@ class ProjectBuild {
     if (!ProjectFolder(fs_, project_, &current_dir_)) {
       return Fail(kExitNotWritten, Message::kCurrentFolderUnnamed, Say(Message::kCurrentFolderUnnamed));
     }
-    run_ = std::make_unique<wizard::ProjectRun>(fs_, current_dir_);
-    wizard::Refusal words;
-    const wizard::LoadOutcome loaded = run().Load(project_, &words);
-    if (loaded == wizard::LoadOutcome::kTooLarge) {
+    run_ = std::make_unique<project::ProjectRun>(fs_, current_dir_);
+    project::Refusal words;
+    const project::LoadOutcome loaded = run().Load(project_, &words);
+    if (loaded == project::LoadOutcome::kTooLarge) {
       return Fail(kExitNoProject, Message::kProjectTooLarge, Say(Message::kProjectTooLarge, project_.c_str()));
     }
-    if (loaded == wizard::LoadOutcome::kUnreadable) {
+    if (loaded == project::LoadOutcome::kUnreadable) {
       return Fail(kExitNoProject, Message::kCannotReadProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
     if (diagnostics_) diagnostics_->set_project_file(&run().project().ini);
@@ -285,16 +285,16 @@ class ProjectBuild {
     if (int status = ReviewProjectFile(); status && !diagnostics_) return status;
     if (diagnostics_) {
       RefuseRegistryWordsEach();
-    } else if (loaded == wizard::LoadOutcome::kUnknownWords) {
+    } else if (loaded == project::LoadOutcome::kUnknownWords) {
       return Refuse(words.string_id, words.argument);
     }
     if (int status = ApplyOverrides()) return status;
 
-    wizard::CheckRefusal refusal;
+    project::CheckRefusal refusal;
     if (!run().ReadSource(env_.resolver, &refusal)) return RefuseChecked(refusal);
-    const wizard::ListReading& reading = run().reading();
+    const project::ListReading& reading = run().reading();
     if (run().source() && reading.rebuilt && run().project().files.Count() == 0) {
-      Warn(WizardMessage(env_.console.language(), wizard::kStrNoFiles));
+      Warn(WizardMessage(env_.console.language(), project::kStrNoFiles));
     }
     // A file of the folder that no row names is packed but never installed.
     for (const std::string& name : reading.unlisted) {
@@ -304,7 +304,7 @@ class ProjectBuild {
     // The diagnostics mode reports the first refusal of each page; the
     // checks of Finish follow when the pages passed.
     if (diagnostics_) RefuseEachPage();
-    if (!first_status_ && !run().Check(wizard::CheckStage::kAfterReading, &refusal)) return RefuseChecked(refusal);
+    if (!first_status_ && !run().Check(project::CheckStage::kAfterReading, &refusal)) return RefuseChecked(refusal);
     // Nothing is written for a project with errors.
     if (first_status_) return first_status_;
     return Finish();
@@ -326,18 +326,18 @@ class ProjectBuild {
       };
     }
     InProcessBuild build(console_, fs_, !options_.check && !held, options_.warnings_as_errors, check);
-    const wizard::FinishResult result = run().Finish(clean, build);
+    const project::FinishResult result = run().Finish(clean, build);
     const std::vector<std::string>& foreign = run().foreign();
     // Page 3's check has read the source folder.
     const std::string folder = run().source() ? run().source()->path() : std::string();
-    if (result == wizard::FinishResult::kDeclined && diagnostics_) {
+    if (result == project::FinishResult::kDeclined && diagnostics_) {
       for (const std::string& name : foreign) {
         Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles),
              ProblemPlace{0, {}, {}, base::JoinPath(run().settings().Source.Text(), name), {}});
       }
       return kExitForeignFiles;
     }
-    if (result == wizard::FinishResult::kDeclined) {
+    if (result == project::FinishResult::kDeclined) {
       std::string names;
       for (const std::string& name : foreign) names += "\n  " + folder + name;
       return Fail(kExitForeignFiles, Message::kForeignFiles, Say(Message::kForeignFiles) + names);
@@ -345,11 +345,11 @@ class ProjectBuild {
     written_ = run().written();
     // With --clean, the foreign files are gone now: each is named.
     for (const std::string& name : foreign) {
-      if (!wizard::FileExists(fs_, folder + name)) deleted_.push_back(folder + name);
+      if (!project::FileExists(fs_, folder + name)) deleted_.push_back(folder + name);
     }
-    if (result == wizard::FinishResult::kNotWritten) {
-      return Fail(kExitNotWritten, WizardMessage(env_.console.language(), wizard::kStrNotAllWritten), {},
-                  wizard::kStrNotAllWritten);
+    if (result == project::FinishResult::kNotWritten) {
+      return Fail(kExitNotWritten, WizardMessage(env_.console.language(), project::kStrNotAllWritten), {},
+                  project::kStrNotAllWritten);
     }
     archive_ = run().settings().ArchiveName();
     builder_code_ = build.code();
@@ -375,8 +375,8 @@ class ProjectBuild {
     }
     // The entries of the source folder, as the builder packed them: its
     // Native.ina goes into the header, not among the entries.
-    for (const wizard::SourceFile& file : run().packed().files()) {
-      if (file.folder.empty() && wizard::IsNativeIna(file.name)) {
+    for (const project::SourceFile& file : run().packed().files()) {
+      if (file.folder.empty() && project::IsNativeIna(file.name)) {
         native_ina_ = true;
       } else {
         ++file_count_;
@@ -391,57 +391,57 @@ class ProjectBuild {
   // only the files page needs the source folder, so it is left out when
   // that folder was refused or could not be read.
   void RefuseEachPage() {
-    const wizard::ProjectRun& r = run();
-    const wizard::ProjectUnderCheck p{r.fs(), r.settings(), r.current_dir(), r.source(), r.project().files,
+    const project::ProjectRun& r = run();
+    const project::ProjectUnderCheck p{r.fs(), r.settings(), r.current_dir(), r.source(), r.project().files,
                                       r.project().registry};
-    wizard::Refusal refusal;
+    project::Refusal refusal;
     const auto refuse = [this, &refusal] {
       ProblemPlace place;
       const std::string detail = RefusalDetail(refusal, &place);
       Refuse(refusal.string_id, refusal.argument, detail, place);
     };
     bool source_passed = p.source != nullptr;
-    if (!wizard::CheckProgramFields(p.fs, p.settings, p.current_dir, &refusal)) {
+    if (!project::CheckProgramFields(p.fs, p.settings, p.current_dir, &refusal)) {
       refuse();
-      source_passed = source_passed && refusal.field != wizard::Field::kSource;
+      source_passed = source_passed && refusal.field != project::Field::kSource;
     }
-    if (!wizard::CheckInstallFields(p.settings, &refusal)) refuse();
-    if (source_passed && !wizard::CheckFilesPage(p, &refusal)) refuse();
-    if (!wizard::CheckRegistryPage(p.registry, &refusal)) refuse();
+    if (!project::CheckInstallFields(p.settings, &refusal)) refuse();
+    if (source_passed && !project::CheckFilesPage(p, &refusal)) refuse();
+    if (!project::CheckRegistryPage(p.registry, &refusal)) refuse();
   }
 
   // Where a refusal points: the field's project-file key with its line and
   // value (or the option that replaced it), or the rows.
-  std::string RefusalDetail(const wizard::Refusal& refusal, ProblemPlace* place) const {
-    if (refusal.field == wizard::Field::kFileRow) {
+  std::string RefusalDetail(const project::Refusal& refusal, ProblemPlace* place) const {
+    if (refusal.field == project::Field::kFileRow) {
       std::string missing;
-      for (const wizard::FileRow& row : run().project().files.rows) {
+      for (const project::FileRow& row : run().project().files.rows) {
         if (!row.missing) continue;
         if (missing.empty()) LocateRow({"CopyFile", "", row.name}, place);
         missing += (missing.empty() ? "" : ", ") + row.name;
       }
       return missing;
     }
-    if (refusal.field == wizard::Field::kRegistryRow) {
-      const wizard::RegistryRow& row = run().project().registry.rows[static_cast<std::size_t>(refusal.row)];
+    if (refusal.field == project::Field::kRegistryRow) {
+      const project::RegistryRow& row = run().project().registry.rows[static_cast<std::size_t>(refusal.row)];
       LocateRow({"Registry", "", row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value},
                 place);
       return "Registry: " + row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value;
     }
-    const wizard::ProjectSettings& s = run().project().settings;
+    const project::ProjectSettings& s = run().project().settings;
     const struct {
-      wizard::Field field;
+      project::Field field;
       const char* key;
-      const wizard::TextSetting& setting;
-    } keys[] = {{wizard::Field::kProduct, "Product", s.Product}, {wizard::Field::kName, "Name", s.Name},
-                {wizard::Field::kCaption, "Caption", s.Caption},  {wizard::Field::kVer, "Ver", s.Ver},
-                {wizard::Field::kOutput, "Output", s.Output},     {wizard::Field::kSource, "Source", s.Source},
-                {wizard::Field::kInstDir, "InstDir", s.InstDir},  {wizard::Field::kUninstFile, "UninstFile", s.UninstFile},
-                {wizard::Field::kCmd, "Cmd", s.Cmd},              {wizard::Field::kExe, "Exe", s.Exe}};
+      const project::TextSetting& setting;
+    } keys[] = {{project::Field::kProduct, "Product", s.Product}, {project::Field::kName, "Name", s.Name},
+                {project::Field::kCaption, "Caption", s.Caption},  {project::Field::kVer, "Ver", s.Ver},
+                {project::Field::kOutput, "Output", s.Output},     {project::Field::kSource, "Source", s.Source},
+                {project::Field::kInstDir, "InstDir", s.InstDir},  {project::Field::kUninstFile, "UninstFile", s.UninstFile},
+                {project::Field::kCmd, "Cmd", s.Cmd},              {project::Field::kExe, "Exe", s.Exe}};
     for (const auto& k : keys) {
       if (k.field == refusal.field) return KeyDetail(k.key, k.setting.Text(), place);
     }
-    if (refusal.field == wizard::Field::kUninstall) {
+    if (refusal.field == project::Field::kUninstall) {
       return KeyDetail("Uninstall", s.Uninstall.On() ? "true" : "false", place);
     }
     return std::string();
@@ -487,10 +487,10 @@ class ProjectBuild {
   }
 
   // The place of the project file's row that holds `origin`, when it has one.
-  void LocateRow(const wizard::LineOrigin& origin, ProblemPlace* place) const {
+  void LocateRow(const project::LineOrigin& origin, ProblemPlace* place) const {
     std::string key;
     std::size_t line = 0;
-    if (wizard::LocateOrigin(run().project().ini, origin, &key, &line)) {
+    if (project::LocateOrigin(run().project().ini, origin, &key, &line)) {
       *place = ProblemPlace{line, origin.section, key, {}, {}};
     }
   }
@@ -500,13 +500,13 @@ class ProjectBuild {
   void RefuseRegistryWordsEach() {
     std::size_t i = 0;
     while (i < run().project().unknown_words.size()) {
-      std::vector<wizard::UnknownRegistryWord> row;
+      std::vector<project::UnknownRegistryWord> row;
       const int number = run().project().unknown_words[i].row;
       for (; i < run().project().unknown_words.size() && run().project().unknown_words[i].row == number; ++i) {
         row.push_back(run().project().unknown_words[i]);
       }
-      wizard::Refusal words;
-      if (wizard::CheckRegistryWords(row, &words)) continue;
+      project::Refusal words;
+      if (project::CheckRegistryWords(row, &words)) continue;
       const std::string key = "RegistryKey" + std::to_string(number);
       Refuse(words.string_id, words.argument, std::string(),
              ProblemPlace{run().project().ini.LineOf("Registry", key), "Registry", key, {}, {}});
@@ -516,11 +516,11 @@ class ProjectBuild {
   // Warns of every name the project file holds that is not read, and
   // refuses the words that would be read as other words, each with its line.
   int ReviewProjectFile() {
-    const wizard::ProjectFileReview& review = run().project().review;
+    const project::ProjectFileReview& review = run().project().review;
     const auto more = [this](std::size_t listed, std::size_t count) {
       return Say(Message::kMoreNotListed, std::to_string(count - listed).c_str());
     };
-    for (const wizard::UnreadName& n : review.unread) {
+    for (const project::UnreadName& n : review.unread) {
       const std::string line = std::to_string(n.line);
       std::string text = n.key.empty() ? Say(Message::kSectionNotRead, project_.c_str(), line.c_str(), n.section.c_str())
                                        : Say(Message::kKeyNotRead, project_.c_str(), line.c_str(), n.key.c_str());
@@ -534,7 +534,7 @@ class ProjectBuild {
     if (review.word_count == 0) return 0;
     if (diagnostics_) {
       // One error for each word, at its line.
-      for (const wizard::UnwrittenWord& w : review.words) {
+      for (const project::UnwrittenWord& w : review.words) {
         const std::string line = std::to_string(w.line);
         Fail(kExitRefused, Message::kWordNotWritten,
              WithoutPlace(Say(Message::kWordNotWritten, project_.c_str(), line.c_str(), w.key.c_str(), w.value.c_str(),
@@ -548,7 +548,7 @@ class ProjectBuild {
       return kExitRefused;
     }
     std::string text = Say(Message::kWordsRefused);
-    for (const wizard::UnwrittenWord& w : review.words) {
+    for (const project::UnwrittenWord& w : review.words) {
       text += "\n  " + Say(Message::kWordNotWritten, project_.c_str(), std::to_string(w.line).c_str(), w.key.c_str(),
                            w.value.c_str(), w.accepted.c_str(), w.read_as.c_str());
     }
@@ -566,13 +566,13 @@ class ProjectBuild {
   // --source and --output replace the saved values for this run only; they
   // are held to the lengths the wizard's fields take.
   int ApplyOverrides() {
-    wizard::ProjectSettings& s = run().project().settings;
+    project::ProjectSettings& s = run().project().settings;
     struct Override {
       const std::string& host;
-      wizard::TextSetting& setting;
+      project::TextSetting& setting;
       int too_long;
-    } overrides[] = {{options_.source, s.Source, wizard::kStrSourceNameTooLong},
-                     {options_.output, s.Output, wizard::kStrOutputTooLong}};
+    } overrides[] = {{options_.source, s.Source, project::kStrSourceNameTooLong},
+                     {options_.output, s.Output, project::kStrOutputTooLong}};
     for (const Override& o : overrides) {
       if (o.host.empty()) continue;
       std::string kit;
@@ -662,7 +662,7 @@ class ProjectBuild {
 
   std::string project_;
   std::string current_dir_;
-  std::unique_ptr<wizard::ProjectRun> run_;  // once the project's folder is known
+  std::unique_ptr<project::ProjectRun> run_;  // once the project's folder is known
 
   std::vector<std::string> written_;
   std::vector<std::string> deleted_;

@@ -70,10 +70,10 @@ std::string NativeInfo() { return std::string(192, '\x5A'); }
 
 // A project as the wizard holds it at Finish, and its source folder.
 struct Project {
-  wizard::ProjectSettings settings;
-  wizard::MemoryFileRowStore saved;  ///< rows saved in the project file
-  wizard::MemoryFileRowStore shown;  ///< rows of the files list at Finish when none were saved
-  wizard::MemoryRegistryRowStore registry;
+  project::ProjectSettings settings;
+  project::MemoryFileRowStore saved;  ///< rows saved in the project file
+  project::MemoryFileRowStore shown;  ///< rows of the files list at Finish when none were saved
+  project::MemoryRegistryRowStore registry;
   std::map<std::string, std::string> files;  ///< '/'-separated path under the project folder -> bytes
   std::string file_name;  ///< the project file's name when not the wizard's
   std::string by_hand;    ///< lines added to the saved project file, as an author writes them
@@ -81,18 +81,18 @@ struct Project {
   std::vector<std::pair<std::string, std::string>> edits;
 
   void AddRow(const std::string& name, const std::string& folder = std::string(),
-              std::uint32_t kind = wizard::AppRoot) {
-    wizard::InsertFileRow(saved, name, settings.Exe.Equals(name, true), folder, kind);
+              std::uint32_t kind = project::AppRoot) {
+    project::InsertFileRow(saved, name, settings.Exe.Equals(name, true), folder, kind);
   }
   void AddRegistry(int root, const std::string& key, const std::string& name, int type,
                    const std::string& value) {
-    wizard::RegistryEntry entry;
+    project::RegistryEntry entry;
     entry.root = root;
     entry.key.Assign(key);
     entry.name.Assign(name);
     entry.type = type;
     entry.value.Assign(value);
-    registry.Append(wizard::EntryToRow(entry));
+    registry.Append(project::EntryToRow(entry));
   }
   std::string ProjectName() const {
     return file_name.empty() ? "Pakforge_" + settings.Name.Text() + ".ini" : file_name;
@@ -101,7 +101,7 @@ struct Project {
 
 Project BaseProject() {
   Project p;
-  wizard::ProjectSettings& s = p.settings;
+  project::ProjectSettings& s = p.settings;
   s.Product.Assign("Kumo Soft");
   s.Name.Assign("Memo");
   s.Caption.Assign("Memo Pad");
@@ -117,8 +117,8 @@ Project BaseProject() {
              {"src/data.bin", std::string("\x00\x01\x02", 3)},
              {"src/sub/pic.dat", "picture"}};
   p.AddRow("Memo.exe");
-  p.AddRow("data.bin", "Music", wizard::Doc);
-  p.AddRow("pic.dat", "Pics", wizard::AppOriginal);
+  p.AddRow("data.bin", "Music", project::Doc);
+  p.AddRow("pic.dat", "Pics", project::AppOriginal);
   p.settings.Folders.app_folders.Add("Pics");
   return p;
 }
@@ -126,7 +126,7 @@ Project BaseProject() {
 // Creates the folder at the kit path `path` and those above it.
 void MakeFolders(const std::string& path) {
   const std::size_t cut = path.find_last_of(base::kPathSeparator);
-  if (cut != std::string::npos && cut > 0 && !wizard::FolderExists(system_files, path.substr(0, cut))) {
+  if (cut != std::string::npos && cut > 0 && !project::FolderExists(system_files, path.substr(0, cut))) {
     MakeFolders(path.substr(0, cut));
   }
   base::SystemFileSystem().CreateFolder(Host(path));
@@ -136,28 +136,28 @@ void Lay(const ScratchFolder& dir, const Project& p) {
   for (const auto& [path, bytes] : p.files) {
     const std::string kit = dir.Path(Kit(path));
     MakeFolders(kit.substr(0, kit.find_last_of(base::kPathSeparator)));
-    ASSERT_TRUE(wizard::WriteTextFile(system_files, kit, bytes)) << path;
+    ASSERT_TRUE(project::WriteTextFile(system_files, kit, bytes)) << path;
   }
-  ASSERT_TRUE(wizard::SaveProject(system_files, p.settings, dir.Path(p.ProjectName()), &p.saved, &p.registry));
+  ASSERT_TRUE(project::SaveProject(system_files, p.settings, dir.Path(p.ProjectName()), &p.saved, &p.registry));
   std::string saved;
-  ASSERT_TRUE(wizard::ReadWholeFile(system_files, dir.Path(p.ProjectName()), &saved));
+  ASSERT_TRUE(project::ReadWholeFile(system_files, dir.Path(p.ProjectName()), &saved));
   for (const auto& [from, to] : p.edits) {
     const std::size_t at = saved.find(from);
     ASSERT_NE(at, std::string::npos) << from;
     saved.replace(at, from.size(), to);
   }
-  ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path(p.ProjectName()), saved + p.by_hand));
+  ASSERT_TRUE(project::WriteTextFile(system_files, dir.Path(p.ProjectName()), saved + p.by_hand));
 }
 
 // Every file under `folder` (kit paths): '/'-separated relative path -> bytes.
 void Walk(const std::string& folder, const std::string& prefix, std::map<std::string, std::string>* tree) {
   const std::string all = base::JoinPath(folder, "*.*");
-  for (const std::string& name : wizard::ListDirectory(system_files, all, true)) {
+  for (const std::string& name : project::ListDirectory(system_files, all, true)) {
     std::string bytes;
-    EXPECT_TRUE(wizard::ReadWholeFile(system_files, base::JoinPath(folder, name), &bytes)) << name;
+    EXPECT_TRUE(project::ReadWholeFile(system_files, base::JoinPath(folder, name), &bytes)) << name;
     (*tree)[prefix + name] = bytes;
   }
-  for (const std::string& name : wizard::ListDirectory(system_files, all, false)) {
+  for (const std::string& name : project::ListDirectory(system_files, all, false)) {
     Walk(base::JoinPath(folder, name), prefix + name + "/", tree);
   }
 }
@@ -181,26 +181,26 @@ bool IsTemporary(const std::string& tree_path) {
 builder::BuildErrorCode WizardFinish(const ScratchFolder& dir, const Project& p) {
   Lay(dir, p);
   dir.Write("Pakmak.exe", "x");
-  wizard::LoadedProject opened;
-  EXPECT_TRUE(wizard::LoadProject(system_files, dir.Path(p.ProjectName()), &opened));
-  wizard::SourceIndex source;
-  EXPECT_TRUE(wizard::ReadSourceFolder(system_files, p.settings, dir.Path(), &source));
-  wizard::ReadListsAsPages(p.settings, &source, opened.files, opened.registry);
+  project::LoadedProject opened;
+  EXPECT_TRUE(project::LoadProject(system_files, dir.Path(p.ProjectName()), &opened));
+  project::SourceIndex source;
+  EXPECT_TRUE(project::ReadSourceFolder(system_files, p.settings, dir.Path(), &source));
+  project::ReadListsAsPages(p.settings, &source, opened.files, opened.registry);
   if (p.saved.Count() == 0) {
     // The rebuilt list in the order the test expects the page to show.
     std::vector<std::string> names;
-    for (const wizard::FileRow& row : opened.files.rows) names.push_back(row.name);
+    for (const project::FileRow& row : opened.files.rows) names.push_back(row.name);
     std::vector<std::string> shown;
-    for (const wizard::FileRow& row : p.shown.rows) shown.push_back(row.name);
+    for (const project::FileRow& row : p.shown.rows) shown.push_back(row.name);
     EXPECT_EQ(names, shown);
   }
-  wizard::testing::RecordingMessages messages;
-  wizard::testing::RecordingStarter starter;
-  EXPECT_TRUE(wizard::MakeProjectFiles(system_files, p.settings, dir.Path(), &opened.files, &opened.registry, false,
+  project::testing::RecordingMessages messages;
+  project::testing::RecordingStarter starter;
+  EXPECT_TRUE(project::MakeProjectFiles(system_files, p.settings, dir.Path(), &opened.files, &opened.registry, false,
                                        messages, starter));
   // The recording starter runs nothing, so Finish's only message is its
   // report that no archive was made; the builder runs below instead.
-  EXPECT_EQ(messages.ids, std::vector<int>{wizard::kStrBuildFailed});
+  EXPECT_EQ(messages.ids, std::vector<int>{project::kStrBuildFailed});
   EXPECT_EQ(starter.started.size(), 1u);
   fs::remove(Host(dir.Path("Pakmak.exe")));
   const std::unique_ptr<base::EnteredFolder> here = base::SystemFileSystem().EnterFolder(Host(dir.Path()));
@@ -262,22 +262,22 @@ TEST(ProjectBuildTest, SameFilesAndArchiveAsTheWizard) {
     Project p = BaseProject();
     p.settings.Reboot.Set(true);
     p.settings.UnRegist.Set(false);
-    p.settings.Dest = wizard::kLocationCardOnly;
+    p.settings.Dest = project::kLocationCardOnly;
     p.settings.Cmd.Assign("-q");
     p.files["src/Tool.EXE"] = "MZ tool";
     p.AddRow("Tool.EXE");
-    p.AddRegistry(wizard::kHklm, "Software\\Kumo\\Memo", "Title", wizard::kSz, "\"Memo\"");
-    p.AddRegistry(wizard::kHkcu, "Software\\Kumo\\Memo", "Lines", wizard::kDword, "40");
-    p.AddRegistry(wizard::kHkcr, ".memo", "", wizard::kSz, "\"MemoFile\"");
-    p.AddRegistry(wizard::kHkcu, "Software\\Kumo\\Memo", "Recent", wizard::kMultiSz, "\"a\",\"b\"");
-    p.AddRegistry(wizard::kHklm, "Software\\Kumo\\Memo", "Key", wizard::kBinary, "0aFF");
+    p.AddRegistry(project::kHklm, "Software\\Kumo\\Memo", "Title", project::kSz, "\"Memo\"");
+    p.AddRegistry(project::kHkcu, "Software\\Kumo\\Memo", "Lines", project::kDword, "40");
+    p.AddRegistry(project::kHkcr, ".memo", "", project::kSz, "\"MemoFile\"");
+    p.AddRegistry(project::kHkcu, "Software\\Kumo\\Memo", "Recent", project::kMultiSz, "\"a\",\"b\"");
+    p.AddRegistry(project::kHklm, "Software\\Kumo\\Memo", "Key", project::kBinary, "0aFF");
     ExpectSameAsWizard(p, "flags on");
   }
   {
     // Japanese names everywhere, no saved rows (the list is rebuilt and
     // sorted), main memory only, US device, no Setup.ini.
     Project p;
-    wizard::ProjectSettings& s = p.settings;
+    project::ProjectSettings& s = p.settings;
     s.Product.Assign(Sjis("雲ソフト"));
     s.Name.Assign(Sjis("メモ"));
     s.Caption.Assign(Sjis("かんたんメモ"));
@@ -290,8 +290,8 @@ TEST(ProjectBuildTest, SameFilesAndArchiveAsTheWizard) {
     s.Exe.Assign("Memo.exe");
     s.UninstFile.Assign(Sjis("Unメモ"));
     s.SetupIniCreate.Set(false);
-    s.Dest = wizard::kLocationMainOnly;
-    s.Locate = wizard::kLanguageUs;
+    s.Dest = project::kLocationMainOnly;
+    s.Locate = project::kLanguageUs;
     const std::string src = Sjis("ソース") + "/";
     p.files = {{src + "Native.ina", NativeInfo()},
                {src + "Memo.exe", "MZ"},
@@ -301,7 +301,7 @@ TEST(ProjectBuildTest, SameFilesAndArchiveAsTheWizard) {
                {src + "alpha", "a"}};
     // Page 3's order: extension, then base name, ignoring letter case.
     for (const char* name : {"alpha", "Zeta.BIN", "データ.dat", "写真.dat", "Memo.exe"}) {
-      wizard::InsertFileRow(p.shown, Sjis(name), Sjis(name) == s.Exe.Text(), "", wizard::AppRoot);
+      project::InsertFileRow(p.shown, Sjis(name), Sjis(name) == s.Exe.Text(), "", project::AppRoot);
     }
     ExpectSameAsWizard(p, "Japanese, rebuilt list");
   }
@@ -342,67 +342,67 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
     std::string detail = std::string();
   };
   const Case cases[] = {
-      {"empty caption", [](Project& p) { p.settings.Caption.Clear(); }, wizard::kStrFillAll, {},
+      {"empty caption", [](Project& p) { p.settings.Caption.Clear(); }, project::kStrFillAll, {},
        "Pakforge_Memo.ini:7: Caption="},
-      {"bad product", [](Project& p) { p.settings.Product.Assign("a/b"); }, wizard::kStrBadName, {},
+      {"bad product", [](Project& p) { p.settings.Product.Assign("a/b"); }, project::kStrBadName, {},
        "Pakforge_Memo.ini:5: Product=a/b"},
       {"no source folder", [](Project& p) { p.settings.Source.Assign("missing"); },
-       wizard::kStrFolderNotFound, {}, "Pakforge_Memo.ini:10: Source=missing"},
-      {"no program", [](Project& p) { p.settings.Exe.Clear(); }, wizard::kStrSelectExe, {},
+       project::kStrFolderNotFound, {}, "Pakforge_Memo.ini:10: Source=missing"},
+      {"no program", [](Project& p) { p.settings.Exe.Clear(); }, project::kStrSelectExe, {},
        "Pakforge_Memo.ini:12: Exe="},
-      {"no install folder", [](Project& p) { p.settings.InstDir.Clear(); }, wizard::kStrFillAll, {},
+      {"no install folder", [](Project& p) { p.settings.InstDir.Clear(); }, project::kStrFillAll, {},
        "Pakforge_Memo.ini:11: InstDir="},
-      {"no uninstall name", [](Project& p) { p.settings.UninstFile.Clear(); }, wizard::kStrFillAll, {},
+      {"no uninstall name", [](Project& p) { p.settings.UninstFile.Clear(); }, project::kStrFillAll, {},
        "Pakforge_Memo.ini:17: UninstFile="},
       {"a start-up program among no rows", [](Project& p) { p.settings.Exe.Assign("Mem.exe"); },
-       wizard::kStrSelectExe, {},
+       project::kStrSelectExe, {},
        "the start-up program Mem.exe is not among the files copied into the application folder"},
       {"a start-up program in an own folder", [](Project& p) { p.settings.Exe.Assign("pic.dat"); },
-       wizard::kStrSelectExe, {}, "Pakforge_Memo.ini:12: Exe=pic.dat"},
+       project::kStrSelectExe, {}, "Pakforge_Memo.ini:12: Exe=pic.dat"},
       {"a start-up program key missing",
-       [](Project& p) { p.edits = {{"Exe=Memo.exe\r\n", ""}}; }, wizard::kStrSelectExe, {},
+       [](Project& p) { p.edits = {{"Exe=Memo.exe\r\n", ""}}; }, project::kStrSelectExe, {},
        "Pakforge_Memo.ini: the key Exe is not set"},
       {"bad install folder", [](Project& p) { p.settings.InstDir.Assign("a|b"); },
-       wizard::kStrBadName, {}, "Pakforge_Memo.ini:11: InstDir=a|b"},
+       project::kStrBadName, {}, "Pakforge_Memo.ini:11: InstDir=a|b"},
       {"uninstall off", [](Project& p) { p.settings.Uninstall.Set(false); },
-       wizard::kStrUninstallRequired, {}, "Pakforge_Memo.ini:16: Uninstall=false"},
+       project::kStrUninstallRequired, {}, "Pakforge_Memo.ini:16: Uninstall=false"},
       {"quote in the command line", [](Project& p) { p.settings.Cmd.Assign("-f \"x\""); },
-       wizard::kStrCmdQuote, {}, "Pakforge_Memo.ini:13: Cmd=-f \"x\""},
-      {"archive name too long", [](Project&) {}, wizard::kStrOutputTooLong,
+       project::kStrCmdQuote, {}, "Pakforge_Memo.ini:13: Cmd=-f \"x\""},
+      {"archive name too long", [](Project&) {}, project::kStrOutputTooLong,
        {"--output", std::string(101, 'o')}, "--output " + std::string(101, 'o') + " (replaces Output)"},
-      {"no Native.ina", [](Project& p) { p.files.erase("src/Native.ina"); }, wizard::kStrNoNativeIna,
+      {"no Native.ina", [](Project& p) { p.files.erase("src/Native.ina"); }, project::kStrNoNativeIna,
        {}},
       {"two Native.ina", [](Project& p) { p.files["src/sub/Native.ina"] = NativeInfo(); },
-       wizard::kStrManyNativeIna, {}},
-      {"row file gone", [](Project& p) { p.AddRow("gone.dat"); }, wizard::kStrMissingFiles, {}},
+       project::kStrManyNativeIna, {}},
+      {"row file gone", [](Project& p) { p.AddRow("gone.dat"); }, project::kStrMissingFiles, {}},
       {"duplicate", [](Project& p) { p.files["src/sub/DATA.bin"] = "x"; },
-       wizard::kStrDuplicateNames, {}},
+       project::kStrDuplicateNames, {}},
       {"device path too long",
        [](Project& p) {
          p.settings.InstDir.Assign(std::string(100, 'i'));
          p.files["src/" + std::string(124, 'n') + ".dat"] = "x";
        },
-       wizard::kStrPathTooLong, {}},
-      {"nested", [](Project& p) { p.files["src/sub/deep/x.dat"] = "x"; }, wizard::kStrNestedFolders,
+       project::kStrPathTooLong, {}},
+      {"nested", [](Project& p) { p.files["src/sub/deep/x.dat"] = "x"; }, project::kStrNestedFolders,
        {}},
       {"registry value empty",
-       [](Project& p) { p.AddRegistry(wizard::kHklm, "Software\\Kumo", "v", wizard::kSz, ""); },
-       wizard::kStrKeyValueRequired, {}},
+       [](Project& p) { p.AddRegistry(project::kHklm, "Software\\Kumo", "v", project::kSz, ""); },
+       project::kStrKeyValueRequired, {}},
       {"registry DWORD",
-       [](Project& p) { p.AddRegistry(wizard::kHklm, "Software\\Kumo", "v", wizard::kDword, "0x1"); },
-       wizard::kStrBadDword, {}},
-      {"a row with a path", [](Project& p) { p.AddRow("../../canary/secret.exe"); }, wizard::kStrBadName, {},
+       [](Project& p) { p.AddRegistry(project::kHklm, "Software\\Kumo", "v", project::kDword, "0x1"); },
+       project::kStrBadDword, {}},
+      {"a row with a path", [](Project& p) { p.AddRow("../../canary/secret.exe"); }, project::kStrBadName, {},
        "Pakforge_Memo.ini:28: File3=../../canary/secret.exe"},
       {"the project file named Setup.ini", [](Project& p) { p.file_name = "Setup.ini"; },
-       wizard::kStrOutputNameClash, {}},
-      {"an empty source folder name", [](Project& p) { p.settings.Source.Clear(); }, wizard::kStrFillAll, {}},
+       project::kStrOutputNameClash, {}},
+      {"an empty source folder name", [](Project& p) { p.settings.Source.Clear(); }, project::kStrFillAll, {}},
       {"a control character in the caption", [](Project& p) { p.settings.Caption.Assign(std::string("Memo\0", 5)); },
-       wizard::kStrControlCharacter, {}},
+       project::kStrControlCharacter, {}},
       {"a row copying the menu file's name", [](Project& p) { p.files["src/memo.TXT"] = "own"; p.AddRow("memo.TXT"); },
-       wizard::kStrCopiedFileOverwritten, {}},
+       project::kStrCopiedFileOverwritten, {}},
       {"a root the wizard does not write",
        [](Project& p) { p.by_hand = "[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,Software\\Kumo,Count,DWORD,5\r\n"; },
-       wizard::kStrUnknownRegistryWords, {}},
+       project::kStrUnknownRegistryWords, {}},
   };
   for (const Case& c : cases) {
     Project p = BaseProject();
@@ -414,8 +414,8 @@ TEST(ProjectBuildTest, EveryRefusalOfTheWizard) {
     const std::string message =
         WizardMessage(base::Language::kEnglish, c.message,
                       c.message == 4 ? "missing"
-                      : c.message == wizard::kStrUnknownRegistryWords ? "RegistryKey0: \"HKEY_CURRENT_USER\""
-                      : c.message == wizard::kStrControlCharacter     ? "Caption=Memo\\x00"
+                      : c.message == project::kStrUnknownRegistryWords ? "RegistryKey0: \"HKEY_CURRENT_USER\""
+                      : c.message == project::kStrControlCharacter     ? "Caption=Memo\\x00"
                                                                        : "");
     ASSERT_FALSE(message.empty()) << c.label;
     EXPECT_NE(result.err.find(message), std::string::npos) << c.label << ": " << result.err;
@@ -499,7 +499,7 @@ TEST(ProjectBuildTest, CheckOnlyWritesNoArchive) {
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_FALSE(fs::exists(Host(dir.Path("MemoPack.lvar"))));
   // The last good archive survives a check.
-  ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path("MemoPack.lvar"), "the last archive"));
+  ASSERT_TRUE(project::WriteTextFile(system_files, dir.Path("MemoPack.lvar"), "the last archive"));
   result = Build(dir, p.ProjectName(), {"--check"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(Tree(dir)["MemoPack.lvar"], "the last archive");
@@ -672,7 +672,7 @@ TEST(ProjectBuildTest, CopiedFilesAreNeverDeleted) {
       }
       // The refusals name the file.
       if (result.status == kExitRefused) {
-        EXPECT_NE(result.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrCopiedFileOverwritten)),
+        EXPECT_NE(result.err.find(WizardMessage(base::Language::kEnglish, project::kStrCopiedFileOverwritten)),
                   std::string::npos) << label << result.err;
       }
       if (result.status != kExitOk) {
@@ -689,11 +689,11 @@ TEST(ProjectBuildTest, TheLastArchiveStaysUntilTheNewOneIsComplete) {
   p.files["src/Native.ina"] = "short";  // the builder refuses it
   ScratchFolder dir;
   Lay(dir, p);
-  ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path("MemoPack.lvar"), "the last archive"));
+  ASSERT_TRUE(project::WriteTextFile(system_files, dir.Path("MemoPack.lvar"), "the last archive"));
   Result result = Build(dir, p.ProjectName());
   EXPECT_NE(result.status, 0);
   EXPECT_EQ(Tree(dir)["MemoPack.lvar"], "the last archive");
-  ASSERT_TRUE(wizard::WriteTextFile(system_files, dir.Path(Kit("src/Native.ina")), NativeInfo()));
+  ASSERT_TRUE(project::WriteTextFile(system_files, dir.Path(Kit("src/Native.ina")), NativeInfo()));
   result = Build(dir, p.ProjectName());
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(Tree(dir)["MemoPack.lvar"], "the last archive");
@@ -730,7 +730,7 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     const Project p = BaseProject();
     for (const auto& [path, bytes] : p.files) top.Write("project/" + path, bytes);
     ASSERT_TRUE(
-        wizard::SaveProject(system_files, p.settings, top.Path("project/" + p.ProjectName()), &p.saved, &p.registry));
+        project::SaveProject(system_files, p.settings, top.Path("project/" + p.ProjectName()), &p.saved, &p.registry));
     top.Write("out/victim.txt", "the author's own");
     top.Write("out/src/readme.txt", "the author's own");
     if (std::string(c.link) == "src") {
@@ -751,7 +751,7 @@ TEST(ProjectBuildTest, LinksNeverLeadOutOfTheProjectFolder) {
     EXPECT_EQ(left.count("new.bat") + left.count("src/Install.inf"), 0u) << label;
     EXPECT_EQ(left.count("src/readme.txt"), 1u) << label;  // --clean never reaches it
     if (c.status == kExitRefused) {
-      EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrSourceOutside)), std::string::npos) << label;
+      EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, project::kStrSourceOutside)), std::string::npos) << label;
     } else if (std::string(c.link) != "src") {
       EXPECT_FALSE(fs::is_symlink(top.Path(std::string("project/") + c.link))) << label;  // now the file
     }
@@ -766,13 +766,13 @@ TEST(ProjectBuildTest, FolderPathsTheBatchFileCannotQuote) {
     Project p = BaseProject();
     for (const auto& [path, bytes] : p.files) top.Write(std::string(folder) + "/" + path, bytes);
     const std::string project = top.Path(std::string(folder) + "/" + p.ProjectName());
-    ASSERT_TRUE(wizard::SaveProject(system_files, p.settings, project, &p.saved, &p.registry));
+    ASSERT_TRUE(project::SaveProject(system_files, p.settings, project, &p.saved, &p.registry));
     Options options;
     options.project = project;
     base::CapturingConsole console(base::Language::kEnglish);
     RunEnvironment env{{console, base::SystemFileSystem(), base::SystemFolderLister()}, base::SystemPathResolver()};
     EXPECT_EQ(RunProjectBuild(options, env), kExitRefused) << folder;
-    EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, wizard::kStrBatchPathUnsafe).substr(0, 30)),
+    EXPECT_NE(console.err.find(WizardMessage(base::Language::kEnglish, project::kStrBatchPathUnsafe).substr(0, 30)),
               std::string::npos) << console.err;
     if (std::string(folder) == "two\nlines") {
       EXPECT_NE(console.err.find("two\\x0Alines"), std::string::npos) << console.err;
@@ -886,7 +886,7 @@ TEST(ProjectBuildTest, DiagnosticsShowEveryProblemAtItsKey) {
   };
   for (const auto& c : cases) {
     Project p = BaseProject();
-    p.AddRegistry(wizard::kHkcu, "Software\\Kumo", "Lines", wizard::kDword, "40");
+    p.AddRegistry(project::kHkcu, "Software\\Kumo", "Lines", project::kDword, "40");
     p.edits = c.edits;
     if (std::string(c.label).find("no row") != std::string::npos) p.files["src/extra.dat"] = "not in a row";
     p.files.erase(c.removed);

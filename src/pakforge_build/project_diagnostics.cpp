@@ -111,14 +111,14 @@ void ProjectDiagnostics::AddBuilderProblems(std::vector<inf::Diagnostic> found,
                                             const std::function<std::string(const std::string&)>& from) {
   for (inf::Diagnostic& d : found) {
     (d.severity == inf::Severity::kError ? errors_ : warnings_)++;
-    const wizard::LineOrigin* origin = nullptr;
+    const project::LineOrigin* origin = nullptr;
     for (const GeneratedDescription& g : generated) {
       if (g.file == d.file) origin = g.origins.Find(static_cast<std::size_t>(d.line));
     }
     std::string key;
     std::size_t line = 0;
     const std::string shown_file = folder_ + d.file;
-    if (origin && ini_ && wizard::LocateOrigin(*ini_, *origin, &key, &line)) {
+    if (origin && ini_ && project::LocateOrigin(*ini_, *origin, &key, &line)) {
       d.generated_file = shown_file;
       d.generated_line = d.line;
       d.generated_column = d.column;
@@ -143,17 +143,17 @@ std::string ProjectDiagnostics::Report(builder::DiagnosticsFormat format, const 
 }
 
 builder::BuildErrorCode CheckWrittenFolder(const builder::BuildOptions& options, builder::BuildEnvironment& env,
-                                           const wizard::LoadedProject& project, ProjectDiagnostics& diagnostics,
+                                           const project::LoadedProject& project, ProjectDiagnostics& diagnostics,
                                            const std::function<std::string(const std::string& key)>& from) {
   // The descriptions as the run wrote them, made again with the origin of
   // each line: the same settings and rows give the same text.
-  const wizard::ProjectSettings& s = project.settings;
+  const project::ProjectSettings& s = project.settings;
   std::vector<GeneratedDescription> generated(s.Uninstall.On() ? 2 : 1);
   generated[0].file = inf::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), "Install.inf"));
-  wizard::InstallInfText(s, &project.files, &project.registry, &generated[0].origins);
+  project::InstallInfText(s, &project.files, &project.registry, &generated[0].origins);
   if (s.Uninstall.On()) {
     generated[1].file = inf::SjisToUtf8Lossy(base::JoinPath(s.Source.Text(), s.UninstFile.Text() + ".inf"));
-    wizard::UninstallInfText(s, &project.files, &project.registry, &generated[1].origins);
+    project::UninstallInfText(s, &project.files, &project.registry, &generated[1].origins);
   }
   inf::DiagnosticCollector collector(env.console.language());
   builder::DiagnosticsSummary summary;

@@ -48,7 +48,7 @@ inline constexpr int kOwnMessage = 0x8000;
 /// and the setting or row behind each of its lines.
 struct GeneratedDescription {
   std::string file;
-  wizard::OriginMap origins;
+  project::OriginMap origins;
 };
 
 /// The problems of one run, in the order the default run meets them.
@@ -105,7 +105,7 @@ class ProjectDiagnostics {
 /// of a line that a setting or row of `project` produced is moved to its key
 /// (AddBuilderProblems, with `from`). Answers the builder's code.
 builder::BuildErrorCode CheckWrittenFolder(const builder::BuildOptions& options, builder::BuildEnvironment& env,
-                                           const wizard::LoadedProject& project, ProjectDiagnostics& diagnostics,
+                                           const project::LoadedProject& project, ProjectDiagnostics& diagnostics,
                                            const std::function<std::string(const std::string& key)>& from);
 
 }  // namespace pakforge_build

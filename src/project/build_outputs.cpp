@@ -8,7 +8,7 @@
 #include "project/source_index.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // Doubles every "%" so that the command interpreter keeps it.
@@ -140,4 +140,4 @@ void ReportBuild(const base::FileAccess& fs, const ProjectSettings& s, const std
   messages.ShowFilled(kStrBuildFailed, MessageIcon::kError, {CutAtCharacter(run.output, kBuildOutputShown)});
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -11,7 +11,7 @@
 #include "project/settings.h"
 #include "project/ui_services.h"
 
-namespace wizard {
+namespace project {
 
 class SourceIndex;
 
@@ -78,4 +78,4 @@ void ReportBuild(const base::FileAccess& fs, const ProjectSettings& settings, co
 /// The most bytes of the builder's output shown in a message.
 inline constexpr std::size_t kBuildOutputShown = 2000;
 
-}  // namespace wizard
+}  // namespace project

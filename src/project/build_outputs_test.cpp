@@ -7,7 +7,7 @@
 #include "project/test_support.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 TEST(EstimateTest, CountsTwoLevelsAndSkipsNativeIna) {
@@ -143,4 +143,4 @@ TEST(BatchTest, ReportTellsWhatBecameOfTheBuild) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

@@ -2,7 +2,7 @@
 
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 
 int BuilderRefusal(const ProjectSettings& s) {
   // 0x22 is never the trail byte of a Shift-JIS character, so a plain search
@@ -12,4 +12,4 @@ int BuilderRefusal(const ProjectSettings& s) {
   return 0;
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -4,7 +4,7 @@
 
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 
 /// The string id that explains the first setting the builder would refuse,
 /// or 0 when it takes them all:
@@ -14,4 +14,4 @@ namespace wizard {
 ///   uninstall key of the install description (devices rely on it).
 int BuilderRefusal(const ProjectSettings& settings);
 
-}  // namespace wizard
+}  // namespace project

@@ -4,7 +4,7 @@
 
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 TEST(BuilderRefusalTest, QuoteInCommandLineThenUninstallOff) {
@@ -31,4 +31,4 @@ TEST(BuilderRefusalTest, QuoteInCommandLineThenUninstallOff) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

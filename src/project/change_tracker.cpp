@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace wizard {
+namespace project {
 namespace {
 
 // Appends one field and a separator that no field holds.
@@ -82,4 +82,4 @@ bool ChangeTracker::Changed(const std::string& state) const {
   return started_ && (edited_ || state != start_);
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -7,7 +7,7 @@
 #include "project/row_store.h"
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 
 /// Everything of the project that the author edits and Finish would save,
 /// as one comparable text: the settings the project file keeps, the own
@@ -39,4 +39,4 @@ class ChangeTracker {
   std::string start_;
 };
 
-}  // namespace wizard
+}  // namespace project

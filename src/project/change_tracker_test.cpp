@@ -6,7 +6,7 @@
 #include <utility>
 #include <string>
 
-namespace wizard {
+namespace project {
 namespace {
 
 struct Project {
@@ -128,4 +128,4 @@ TEST(ChangeTrackerTest, EditsAndStartingPoints) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

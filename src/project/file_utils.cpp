@@ -5,7 +5,7 @@
 #include "base/listing.h"
 #include "base/sjis.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 bool IsLead(char c) { return base::IsSjisLeadByte(static_cast<unsigned char>(c)); }
@@ -204,4 +204,4 @@ bool MoveFileTo(const base::FileAccess& fs, const std::string& from, const std::
   return fs.files.Rename(base::HostText(from), base::HostText(to));
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -17,7 +17,7 @@
 #include "base/file_access.h"
 #include "base/sjis.h"
 
-namespace wizard {
+namespace project {
 
 /// The current folder of `fs` as a kit path (no trailing separator, except
 /// for a root directory), however long. Empty when it cannot be taken.
@@ -104,4 +104,4 @@ bool DeleteFileAt(const base::FileAccess& fs, const std::string& path);
 /// Renames `from` to `to`; fails (false) when `to` exists.
 bool MoveFileTo(const base::FileAccess& fs, const std::string& from, const std::string& to);
 
-}  // namespace wizard
+}  // namespace project

@@ -10,7 +10,7 @@
 #include "project/project_file.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 
 namespace {
 
@@ -238,4 +238,4 @@ bool RunFinish(const base::FileAccess& fs, const ProjectSettings& s, const std::
   return FinishWithBatch(fs, s, current_dir, files, registry, remove_foreign, messages, starter, true);
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -12,7 +12,7 @@
 #include "project/source_index.h"
 #include "project/ui_services.h"
 
-namespace wizard {
+namespace project {
 
 /// The files of the source folder whose extension is exactly ".txt", or
 /// ".inf" in any letter case, that this project's Finish neither writes
@@ -119,4 +119,4 @@ bool RunFinish(const base::FileAccess& fs, const ProjectSettings& settings, cons
                const FileRowStore* files, const RegistryRowStore* registry, bool remove_foreign, MessageSink& messages,
                BatchStarter& starter);
 
-}  // namespace wizard
+}  // namespace project

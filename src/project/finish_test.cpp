@@ -11,7 +11,7 @@
 #include "project/test_support.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 class FinishTest : public ::testing::Test, public testing::FinishInputs {
@@ -288,4 +288,4 @@ TEST_F(FinishTest, ASourceFolderSwappedForALinkOutsideIsNeverTouched) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

@@ -5,7 +5,7 @@
 #include "base/sjis.h"
 #include "project/file_utils.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 constexpr char kProgramFiles[] = "Program Files";
@@ -280,4 +280,4 @@ bool KeyIsBelow(std::string_view previous, std::string_view key) {
   return key.size() == n || key[n] == '\\';
 }
 
-}  // namespace wizard
+}  // namespace project

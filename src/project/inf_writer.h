@@ -15,7 +15,7 @@
 #include "project/row_store.h"
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 
 /// The text of "Install.inf". A null store counts as an empty list.
 /// `origins`, when given, receives the setting or row behind each line.
@@ -62,4 +62,4 @@ std::vector<std::string> SourceFolderOutputNames(const ProjectSettings& settings
 /// (ASCII letters compared ignoring case, double-byte characters exactly).
 bool KeyIsBelow(std::string_view previous, std::string_view key);
 
-}  // namespace wizard
+}  // namespace project

@@ -7,7 +7,7 @@
 #include "project/file_utils.h"
 #include "project/test_support.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // Joins lines, each ended by CR LF.
@@ -363,4 +363,4 @@ TEST(WritersTest, PathLimits) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

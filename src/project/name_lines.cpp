@@ -1,6 +1,6 @@
 #include "project/name_lines.h"
 
-namespace wizard {
+namespace project {
 
 std::string NameLines(const std::vector<std::string>& names) {
   std::string lines;
@@ -9,4 +9,4 @@ std::string NameLines(const std::vector<std::string>& names) {
   return lines;
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace wizard {
+namespace project {
 
 /// At most this many names are listed in a question; the rest are counted.
 inline constexpr std::size_t kNamesShown = 20;
@@ -14,4 +14,4 @@ inline constexpr std::size_t kNamesShown = 20;
 /// last line "... (+N)" counts the others. No line break at the end.
 std::string NameLines(const std::vector<std::string>& names);
 
-}  // namespace wizard
+}  // namespace project

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace wizard {
+namespace project {
 namespace {
 
 // `count` names "f1.txt", "f2.txt", ...
@@ -30,4 +30,4 @@ TEST(NameLinesTest, ListsTwentyNamesAndCountsTheRest) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

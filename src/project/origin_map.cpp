@@ -5,7 +5,7 @@
 
 #include "base/sjis.h"
 
-namespace wizard {
+namespace project {
 
 const LineOrigin* OriginMap::Find(std::size_t line) const {
   const auto at = lines_.find(line);
@@ -69,4 +69,4 @@ bool LocateOrigin(const base::IniFile& ini, const LineOrigin& origin, std::strin
   return false;
 }
 
-}  // namespace wizard
+}  // namespace project

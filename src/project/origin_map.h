@@ -10,7 +10,7 @@
 
 #include "base/ini_file.h"
 
-namespace wizard {
+namespace project {
 
 /// The project-file entry behind a generated line: a key of section
 /// Property ("Caption"), or a row of a list. Rows are named by what they
@@ -59,4 +59,4 @@ class OriginNotes {
 /// such key (a list rebuilt from the source folder, a default value).
 bool LocateOrigin(const base::IniFile& ini, const LineOrigin& origin, std::string* key, std::size_t* line);
 
-}  // namespace wizard
+}  // namespace project

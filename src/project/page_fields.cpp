@@ -7,7 +7,7 @@
 #include "base/sjis.h"
 #include "project/file_utils.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 bool Refuse(Refusal* refusal, int string_id, Field field, std::string argument = std::string()) {
@@ -85,4 +85,4 @@ bool CheckInstallFields(const ProjectSettings& s, Refusal* refusal) {
   return true;
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -11,7 +11,7 @@
 #include "project/settings.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 
 /// The field a refusal concerns (the page puts the focus there).
 enum class Field {
@@ -77,4 +77,4 @@ bool CheckProgramFields(const base::FileAccess& fs, const ProjectSettings& setti
 /// first refusal.
 bool CheckInstallFields(const ProjectSettings& settings, Refusal* refusal);
 
-}  // namespace wizard
+}  // namespace project

@@ -5,7 +5,7 @@
 #include "base/encoding.h"
 #include "project/test_support.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 std::string Sjis(const char* utf8) {
@@ -165,4 +165,4 @@ TEST(PageFieldsTest, InstallFieldsCheckedInOrder) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

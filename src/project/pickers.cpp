@@ -3,7 +3,7 @@
 #include "base/file_system.h"
 #include "project/file_utils.h"
 
-namespace wizard {
+namespace project {
 
 bool ListStartupPrograms(const base::FileAccess& fs, const ProjectSettings& s, const std::string& current_dir,
                          std::string* shown_path, std::vector<std::string>* names) {
@@ -53,4 +53,4 @@ int RowOfCurrentValue(const std::vector<std::string>& rows, const std::string& c
   return -1;
 }
 
-}  // namespace wizard
+}  // namespace project

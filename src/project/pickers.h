@@ -8,7 +8,7 @@
 #include "base/file_access.h"
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 
 /// Start-up program picker: the source folder path in `shown_path` and the
 /// bare names of the "*.exe" files of the source folder, then of each of its
@@ -32,4 +32,4 @@ bool FirstProgramInSource(const base::FileAccess& fs, const ProjectSettings& set
 /// case, or -1 when `current` is empty or not listed.
 int RowOfCurrentValue(const std::vector<std::string>& rows, const std::string& current);
 
-}  // namespace wizard
+}  // namespace project

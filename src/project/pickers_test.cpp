@@ -6,7 +6,7 @@
 
 #include "project/test_support.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 TEST(PickersTest, StartupProgramsFromTheSourceFolderAndItsSubFolders) {
@@ -61,4 +61,4 @@ TEST(PickersTest, SourceFolders) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

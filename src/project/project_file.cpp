@@ -11,7 +11,7 @@
 #include "project/file_utils.h"
 #include "project/project_safety.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 const char* Bool(bool on) { return on ? "true" : "false"; }
@@ -374,4 +374,4 @@ std::string ProjectPathFor(const std::string& current_dir, const std::string& na
   return base::JoinPath(current_dir, "Pakforge_" + name + ".ini");
 }
 
-}  // namespace wizard
+}  // namespace project

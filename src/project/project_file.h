@@ -12,7 +12,7 @@
 #include "project/row_store.h"
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 
 /// Writes every section (Pakforge, Property, Registry, CopyFile, Folder,
 /// SetupIni, each removed and written again, in that order; other sections
@@ -92,4 +92,4 @@ std::vector<std::string> ListProjectNames(const base::FileAccess& fs, const std:
 /// The path of the project named `name`, chosen in the project picker.
 std::string ProjectPathFor(const std::string& current_dir, const std::string& name);
 
-}  // namespace wizard
+}  // namespace project

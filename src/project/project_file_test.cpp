@@ -8,7 +8,7 @@
 #include "project/test_support.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // A project with a bit of everything.
@@ -359,9 +359,9 @@ TEST(ProjectPickerTest, RenamingAndListing) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project
 
-namespace wizard {
+namespace project {
 namespace {
 
 TEST_F(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
@@ -387,4 +387,4 @@ TEST_F(ProjectFileTest, QuotesAndBlanksAtTheEndsSurvive) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

@@ -5,7 +5,7 @@
 #include "project/registry_value_checks.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 bool Refuse(Refusal* refusal, int string_id, Field field, int row = -1) {
@@ -200,4 +200,4 @@ bool CheckProject(const ProjectUnderCheck& project, CheckStage stage, CheckRefus
   return true;
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -30,7 +30,7 @@
 #include "project/source_folder_rules.h"
 #include "project/source_index.h"
 
-namespace wizard {
+namespace project {
 
 /// A project as opening it in the wizard gives it: the settings, and the
 /// two lists that pages 3 and 4 load.
@@ -173,4 +173,4 @@ bool CheckRegistryWords(const std::vector<UnknownRegistryWord>& unknown, Refusal
 bool CheckStartupProgramRow(const ProjectSettings& settings, const FileRowStore& files, Refusal* refusal);
 
 
-}  // namespace wizard
+}  // namespace project

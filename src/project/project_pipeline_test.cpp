@@ -6,7 +6,7 @@
 #include "project/test_support.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 template <typename Field>
@@ -161,4 +161,4 @@ TEST(StartupProgramRowTest, OnlyARowOfTheApplicationFolderItself) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

@@ -8,7 +8,7 @@
 #include "base/text_table.h"
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // An enumerated key: the words the wizard writes and the one a word of
@@ -291,4 +291,4 @@ std::string ReviewText(const ProjectFileReview& review, const ReviewFormats& for
   return text;
 }
 
-}  // namespace wizard
+}  // namespace project

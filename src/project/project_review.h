@@ -12,7 +12,7 @@
 
 #include "base/ini_file.h"
 
-namespace wizard {
+namespace project {
 
 /// A value of an enumerated key that the wizard never writes.
 struct UnwrittenWord {
@@ -70,4 +70,4 @@ std::string ReviewText(const ProjectFileReview& review, const ReviewFormats& for
 /// or by two neighbours swapped, ASCII letter case ignored.
 bool OneEditApart(const std::string& a, const std::string& b);
 
-}  // namespace wizard
+}  // namespace project

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace wizard {
+namespace project {
 namespace {
 
 // The sections a project file of the wizard holds, for the cases to add to.
@@ -96,4 +96,4 @@ TEST(ProjectReviewTest, OneEditApart) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

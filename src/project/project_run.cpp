@@ -7,7 +7,7 @@
 #include "project/project_file.h"
 #include "project/project_safety.h"
 
-namespace wizard {
+namespace project {
 
 ProjectRun::ProjectRun(const base::FileAccess& fs, std::string current_dir)
     : fs_(fs), current_dir_(std::move(current_dir)) {}
@@ -99,4 +99,4 @@ FinishResult ProjectRun::Finish(ForeignOutputPolicy& foreign, BuildPolicy& build
   return build.Build(*this) ? FinishResult::kBuilt : FinishResult::kBuildFailed;
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -26,7 +26,7 @@
 #include "project/project_pipeline.h"
 #include "project/source_index.h"
 
-namespace wizard {
+namespace project {
 
 class ProjectRun;
 
@@ -156,4 +156,4 @@ class ProjectRun {
   std::vector<std::string> written_;
 };
 
-}  // namespace wizard
+}  // namespace project

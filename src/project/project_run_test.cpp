@@ -7,7 +7,7 @@
 #include "project/test_support.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // Every path leads where it says: the in-memory folder has no links.
@@ -204,4 +204,4 @@ TEST_F(ProjectRunTest, TakenProjectIsSavedAndBuiltByTheBatchFile) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

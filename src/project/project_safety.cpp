@@ -12,7 +12,7 @@
 #include "project/file_utils.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 bool Refuse(SafetyRefusal* refusal, int string_id, std::string what, std::string other = std::string()) {
@@ -241,4 +241,4 @@ bool CheckSourceFolderInside(const base::FileAccess& fs, const ProjectSettings& 
   return Refuse(refusal, kStrSourceOutside, source, base::KitText(real_source));
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -15,7 +15,7 @@
 #include "project/row_store.h"
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 
 /// Why a project is refused before anything is written or deleted: the
 /// message's string id and what it concerns, written as the project file
@@ -90,4 +90,4 @@ bool CheckBatchPaths(const ProjectSettings& settings, const std::string& current
 bool CheckSourceFolderInside(const base::FileAccess& fs, const ProjectSettings& settings,
                              const std::string& current_dir, base::PathResolver& resolver, SafetyRefusal* refusal);
 
-}  // namespace wizard
+}  // namespace project

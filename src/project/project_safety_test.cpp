@@ -13,7 +13,7 @@
 #include "project/test_support.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // The platform's files, for the cases run in a temporary folder.
@@ -167,4 +167,4 @@ TEST(ProjectSafetyTest, ProjectFileLargerThanTheWizardWrites) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

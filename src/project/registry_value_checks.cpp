@@ -7,7 +7,7 @@
 #include "project/settings.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 constexpr std::size_t kMaxQuotedContent = 255;
@@ -78,4 +78,4 @@ int RegistryValueError(int type, std::string_view value) {
   }
 }
 
-}  // namespace wizard
+}  // namespace project

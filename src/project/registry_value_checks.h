@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace wizard {
+namespace project {
 
 /// Scans one double-quoted string that starts at `pos` of `text` and answers
 /// the position just after its closing quote, or npos when there is none.
@@ -43,4 +43,4 @@ bool IsBinaryValue(std::string_view value);
 /// type), or 0 when `value` passes.
 int RegistryValueError(int type, std::string_view value);
 
-}  // namespace wizard
+}  // namespace project

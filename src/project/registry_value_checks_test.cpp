@@ -8,7 +8,7 @@
 #include "project/settings.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
@@ -144,4 +144,4 @@ TEST(RegistryValueChecksTest, MessageOfEachType) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

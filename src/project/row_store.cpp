@@ -7,7 +7,7 @@
 #include "project/file_utils.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // The text as a read buffer of `maximum` bytes (terminator included) holds it.
@@ -178,4 +178,4 @@ std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry) {
   return entries;
 }
 
-}  // namespace wizard
+}  // namespace project

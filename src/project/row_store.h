@@ -15,7 +15,7 @@
 
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 
 /// One file the package copies: a row of the files list.
 struct FileRow {
@@ -155,4 +155,4 @@ const char* RootWord(int root);
 /// "MULTI_SZ" for 10, "DWORD" for 11, "BINARY" for 12, "SZ" otherwise.
 const char* TypeWord(int type);
 
-}  // namespace wizard
+}  // namespace project

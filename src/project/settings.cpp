@@ -4,7 +4,7 @@
 #include "base/sjis.h"
 #include "project/file_utils.h"
 
-namespace wizard {
+namespace project {
 
 void TextSetting::SetMaximum(int n) {
   Clear();
@@ -21,7 +21,7 @@ bool TextSetting::Equals(std::string_view text, bool ignore_case) const {
 }
 
 bool TextSetting::IsValidFileName() const {
-  return !text_.empty() && wizard::IsValidFileName(text_);
+  return !text_.empty() && project::IsValidFileName(text_);
 }
 
 TextSetting& TextSetting::operator=(const TextSetting& other) {
@@ -78,4 +78,4 @@ bool ProjectSettings::SourceFolderPath(const std::string& current_dir, std::stri
   return true;
 }
 
-}  // namespace wizard
+}  // namespace project

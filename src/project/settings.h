@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace wizard {
+namespace project {
 
 /// Root of a registry value on the device.
 enum RegistryRoot : int {
@@ -210,4 +210,4 @@ struct ProjectSettings {
   bool SourceFolderPath(const std::string& current_dir, std::string* out) const;
 };
 
-}  // namespace wizard
+}  // namespace project

@@ -9,7 +9,7 @@
 #include "project/test_support.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // The platform's files, for the cases run in a temporary folder.
@@ -246,4 +246,4 @@ TEST(RowStoreTest, InsertFileRowAndRegistryConversions) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

@@ -7,7 +7,7 @@
 #include "project/file_utils.h"
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 std::string Extension(std::string_view name) {
@@ -100,4 +100,4 @@ bool HasChosenDestination(const FileRowStore& rows) {
   return false;
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -12,7 +12,7 @@
 #include "project/row_store.h"
 #include "project/source_index.h"
 
-namespace wizard {
+namespace project {
 
 /// Length of "Program Disk", the device folder that holds "Program Files".
 inline constexpr int kProgramDiskLength = 12;
@@ -73,4 +73,4 @@ std::vector<std::string> UnlistedFiles(const FileRowStore& rows, const std::vect
 /// the source folder would reset.
 bool HasChosenDestination(const FileRowStore& rows);
 
-}  // namespace wizard
+}  // namespace project

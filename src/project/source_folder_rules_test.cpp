@@ -6,7 +6,7 @@
 
 #include "project/test_support.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // The folder "src" of `dir` as read.
@@ -147,4 +147,4 @@ TEST(SourceFolderRulesTest, UnlistedFilesAndChosenDestinations) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

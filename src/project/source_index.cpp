@@ -9,7 +9,7 @@
 #include "project/file_utils.h"
 #include "project/settings.h"
 
-namespace wizard {
+namespace project {
 bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_path) {
   *this = SourceIndex();
   path_ = source_path;
@@ -87,4 +87,4 @@ bool SourceIndex::Contains(std::string_view name) const {
          path_.size() + found->second + name.size() < static_cast<std::size_t>(kMaxPath);
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -14,7 +14,7 @@
 #include "base/file_access.h"
 #include "base/listing.h"
 
-namespace wizard {
+namespace project {
 
 /// One file of the source folder or of one of its direct sub-folders.
 struct SourceFile {
@@ -82,4 +82,4 @@ class SourceIndex {
   std::vector<Listed> listed_;
 };
 
-}  // namespace wizard
+}  // namespace project

@@ -7,7 +7,7 @@
 #include "base/test_temp_folder.h"
 #include "project/test_support.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 TEST(SourceIndexTest, FilesPresentInTheFolderOrASubFolder) {
@@ -50,4 +50,4 @@ TEST(SourceIndexTest, FilesPresentInTheFolderOrASubFolder) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

@@ -1,6 +1,6 @@
 #include "project/string_table.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // kJapaneseStrings and kEnglishStrings, made from the resource scripts.
@@ -20,4 +20,4 @@ const char* StringText(base::Language language, int id) {
   return nullptr;
 }
 
-}  // namespace wizard
+}  // namespace project

@@ -8,7 +8,7 @@
 
 #include "base/language.h"
 
-namespace wizard {
+namespace project {
 
 /// The languages Pakforge speaks; the first is its default.
 inline constexpr base::Language kWizardLanguages[] = {base::Language::kJapanese,
@@ -28,4 +28,4 @@ std::span<const StringEntry> StringTable(base::Language language);
 /// The UTF-8 text of string `id` in `language`; null when the table has none.
 const char* StringText(base::Language language, int id);
 
-}  // namespace wizard
+}  // namespace project

@@ -8,7 +8,7 @@
 
 #include "base/text_table.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 TEST(StringTableTest, EveryIdInEveryLanguageWithTheSameConversions) {
@@ -72,4 +72,4 @@ TEST(StringTableTest, ResourceEscapesBecomeTheirCharacters) {
 }
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

@@ -15,7 +15,7 @@
 #include "project/settings.h"
 #include "project/ui_services.h"
 
-namespace wizard {
+namespace project {
 namespace testing {
 
 /// The project file at `path` as ReadProjectFile reads it; a missing or
@@ -125,4 +125,4 @@ struct FinishInputs {
 inline std::string Sep() { return std::string(1, base::kPathSeparator); }
 
 }  // namespace testing
-}  // namespace wizard
+}  // namespace project

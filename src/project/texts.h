@@ -8,7 +8,7 @@
 
 #include "project/text_ids.h"
 
-namespace wizard {
+namespace project {
 
 /// Ids of the string table entries that the core shows or uses.
 enum StringId : int {
@@ -53,4 +53,4 @@ enum StringId : int {
 /// the folder column of every AppRoot row of the files list.
 inline constexpr char kAppFolderText[] = "(\xB1\xCC\xDF\xD8\xB9\xB0\xBC\xAE\xDD\xCC\xAB\xD9\xC0\xDE)";
 
-}  // namespace wizard
+}  // namespace project

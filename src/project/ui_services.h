@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace wizard {
+namespace project {
 
 /// Icon of a message box.
 enum class MessageIcon {
@@ -53,4 +53,4 @@ class BatchStarter {
   virtual BuildRun Run(const std::string& batch_path) = 0;
 };
 
-}  // namespace wizard
+}  // namespace project

@@ -56,7 +56,7 @@ class PakforgeBuildCliTest : public ::testing::Test {
   // Saves the project (no rows: the list is built from the source folder).
   void Save() {
     ASSERT_TRUE(
-        wizard::SaveProject(base::SystemFileAccess(), settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, nullptr));
+        project::SaveProject(base::SystemFileAccess(), settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, nullptr));
   }
 
   std::string Read(const std::string& relative) {
@@ -73,7 +73,7 @@ class PakforgeBuildCliTest : public ::testing::Test {
 
   std::string program_;
   base::TestTempFolder dir_;
-  wizard::ProjectSettings settings_;
+  project::ProjectSettings settings_;
 };
 
 // The archive is the one the builder makes of the folder left behind, also
@@ -90,7 +90,7 @@ TEST_F(PakforgeBuildCliTest, BuildsTheArchiveAndLeavesTheProjectAlone) {
   EXPECT_NE(r.out.find("MemoPack.lvar"), std::string::npos) << r.out;
   EXPECT_EQ(Read("Pakforge_Memo.ini"), saved);
 
-  std::vector<std::string> args = wizard::BuilderArguments(settings_, true);
+  std::vector<std::string> args = project::BuilderArguments(settings_, true);
   args[1] = "Again.lvar";
   const ProcessResult again = RunProcess(ProgramBesideThisOne(kBuilderName), args, dir_.Path());
   ASSERT_EQ(again.status, 0u) << again.err;
@@ -153,10 +153,10 @@ TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
   // A registry row written by hand that the entry dialog would refuse: the
   // refusal names the row as the project file holds it.
   dir_.Write("src/Native.ina", std::string(192, 'N'));
-  wizard::MemoryRegistryRowStore registry;
+  project::MemoryRegistryRowStore registry;
   registry.Append({"HKLM", "Software\\Kumo", "Lines", "DWORD", "0x10"});
   ASSERT_TRUE(
-      wizard::SaveProject(base::SystemFileAccess(), settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, &registry));
+      project::SaveProject(base::SystemFileAccess(), settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, &registry));
   r = Run({"Pakforge_Memo.ini"});
   EXPECT_EQ(r.status, 65u);
   EXPECT_NE(r.err.find("Registry: HKLM,Software\\Kumo,Lines,DWORD,0x10"), std::string::npos) << r.err;
@@ -241,7 +241,7 @@ TEST_F(PakforgeBuildCliTest, NamesAtTheLengthLimitsAreSavedAndBuilt) {
   settings_.Name.Assign(name);
   settings_.Output.Assign(output);
   const std::string project = base::JoinPath(folder, "Pakforge_" + name + ".ini");
-  ASSERT_TRUE(wizard::SaveProject(base::SystemFileAccess(), settings_, project, nullptr, nullptr));
+  ASSERT_TRUE(project::SaveProject(base::SystemFileAccess(), settings_, project, nullptr, nullptr));
 
   const ProcessResult r = RunProcess(program_, {"Pakforge_" + name + ".ini"}, folder);
   EXPECT_EQ(r.status, 0u) << r.err;

@@ -19,7 +19,7 @@
 #include "pakforge/win32_services.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 // The WM_USER request for the question about files a project leaves out.
@@ -191,7 +191,7 @@ bool FilesPage::ReadSource() { return ReadSourceFolder(app_.fs, app_.settings, C
 void FilesPage::MarkFileRows() {
   ListViewFileRows rows(list_);
   app_.page_state.missing_files =
-      wizard::MarkFileRows(rows, app_.settings.Exe.Text(), ReadSource() ? &source_ : nullptr);
+      project::MarkFileRows(rows, app_.settings.Exe.Text(), ReadSource() ? &source_ : nullptr);
 }
 
 bool FilesPage::DestinationAllowed() const {
@@ -278,4 +278,4 @@ void FilesPage::ShowFirstMissingRow() {
   });
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

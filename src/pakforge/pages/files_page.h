@@ -10,8 +10,9 @@
 
 #include "project/source_folder_rules.h"
 #include "pakforge/pages/list_page.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 /// The files page. Publishes its list as `WizardApp::files_list`.
 class FilesPage : public ListPage {
@@ -85,4 +86,4 @@ class FilesPage : public ListPage {
   SourceIndex source_;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

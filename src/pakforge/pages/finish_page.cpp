@@ -7,7 +7,7 @@
 #include "pakforge/resource_text.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 FinishPage::FinishPage(WizardApp& app) : WizardPage(app, IDD_FINISH_PAGE) {}
 
@@ -66,4 +66,4 @@ INT_PTR FinishPage::OnWizardFinish() {
   return 0;
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

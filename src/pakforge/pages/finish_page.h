@@ -3,8 +3,9 @@
 // options of Setup.ini. Finish runs the Finish sequence.
 
 #include "pakforge/wizard_page.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class FinishPage : public WizardPage {
  public:
@@ -26,4 +27,4 @@ class FinishPage : public WizardPage {
   void StoreDisplayName();
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -13,7 +13,7 @@
 #include "pakforge/pages/list_view_rows.h"
 #include "pakforge/resource_text.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 constexpr int kMaxEditedName = 259;
@@ -320,4 +320,4 @@ int ChooseDestinationFolder(HINSTANCE instance, HWND owner, FolderChooser& choos
 
 HWND OpenFolderChooser() { return g_open ? g_open->dialog : nullptr; }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -9,8 +9,9 @@
 #include <windows.h>
 
 #include "project/settings.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class MessageBoxes;
 
@@ -34,4 +35,4 @@ int ChooseDestinationFolder(HINSTANCE instance, HWND owner, FolderChooser& choos
 /// The chooser dialog while it is open (for tests), else null.
 HWND OpenFolderChooser();
 
-}  // namespace wizard::ui
+}  // namespace pakforge

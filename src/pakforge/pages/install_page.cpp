@@ -10,7 +10,7 @@
 #include "pakforge/resource_text.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 InstallPage::InstallPage(WizardApp& app) : WizardPage(app, IDD_INSTALL_PAGE) {}
 
@@ -149,4 +149,4 @@ INT_PTR InstallPage::OnWizardNext() {
   return 0;
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

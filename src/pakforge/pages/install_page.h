@@ -6,8 +6,9 @@
 
 #include "project/settings.h"
 #include "pakforge/wizard_page.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class InstallPage : public WizardPage {
  public:
@@ -31,4 +32,4 @@ class InstallPage : public WizardPage {
   bool initialising_ = false;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

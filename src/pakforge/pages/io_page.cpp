@@ -14,7 +14,7 @@
 #include "pakforge/win32_services.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 IoPage::IoPage(WizardApp& app) : WizardPage(app, IDD_IO_PAGE) {}
 
@@ -184,4 +184,4 @@ INT_PTR IoPage::OnWizardNext() {
   return 0;
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

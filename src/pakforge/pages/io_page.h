@@ -6,8 +6,9 @@
 #include <string>
 
 #include "pakforge/wizard_page.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class IoPage : public WizardPage {
  public:
@@ -32,4 +33,4 @@ class IoPage : public WizardPage {
   void ReadControls();
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -5,7 +5,7 @@
 #include "project/row_store.h"
 #include "pakforge/pages/list_view_rows.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 using SortKeys = std::map<LPARAM, std::pair<std::string, std::string>>;
@@ -38,4 +38,4 @@ void ListPage::SortRows() {
                reinterpret_cast<LPARAM>(&CompareRows));
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -6,8 +6,9 @@
 #include <utility>
 
 #include "pakforge/wizard_page.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 /// The two texts by which a row of `list` is ordered: the first, then the
 /// second.
@@ -39,4 +40,4 @@ class ListPage : public WizardPage {
   RowSortKey sort_key_;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

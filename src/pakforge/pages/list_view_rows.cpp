@@ -6,7 +6,7 @@
 #include "project/texts.h"
 #include "pakforge/resource_text.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 // Room (terminator included) in which the columns are read back.
@@ -191,4 +191,4 @@ void ListViewRegistryRows::Clear() {
   if (list_) SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

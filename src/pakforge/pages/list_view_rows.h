@@ -10,8 +10,9 @@
 #include <string>
 
 #include "project/row_store.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 /// Text of column `column` of row `row`, read into a buffer of `room` bytes
 /// (so at most room - 1 bytes are kept).
@@ -84,4 +85,4 @@ class ListViewRegistryRows : public RegistryRowStore {
   HWND list_;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -9,7 +9,7 @@
 #include "pakforge/message_boxes.h"
 #include "pakforge/resource_text.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 // Text of edit `id`, at most `maximum` - 1 bytes.
@@ -101,4 +101,4 @@ int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry,
                         reinterpret_cast<LPARAM>(&edit)) == 1 ? 1 : 2;
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

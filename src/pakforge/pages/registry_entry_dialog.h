@@ -7,8 +7,9 @@
 #include <string>
 
 #include "project/settings.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 class MessageBoxes;
 
@@ -19,4 +20,4 @@ class MessageBoxes;
 /// before a refusal). Refusals are told through `messages`.
 int RunRegistryEntryDialog(HINSTANCE instance, HWND owner, RegistryEntry& entry, MessageBoxes& messages);
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -15,7 +15,7 @@
 #include "pakforge/win32_services.h"
 #include "pakforge/wizard_app.h"
 
-namespace wizard::ui {
+namespace pakforge {
 namespace {
 
 // Root text, then key text.
@@ -201,4 +201,4 @@ void RegistryPage::UpdateButtons() {
   EnableWindow(GetDlgItem(window_, IDC_REG_COPY), selected == 1 && room);
 }
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -8,8 +8,9 @@
 
 #include "project/settings.h"
 #include "pakforge/pages/list_page.h"
+#include "pakforge/project_names.h"
 
-namespace wizard::ui {
+namespace pakforge {
 
 /// Most rows of the registry list (a project holds at most this many).
 inline constexpr int kMaxRegistryRows = 255;
@@ -58,4 +59,4 @@ class RegistryPage : public ListPage {
   std::string unknown_words_;
 };
 
-}  // namespace wizard::ui
+}  // namespace pakforge

@@ -18,7 +18,7 @@
 #include "project/test_support.h"
 #include "project/texts.h"
 
-namespace wizard {
+namespace project {
 namespace {
 
 // The platform's files: the round trip runs in a temporary folder.
@@ -169,4 +169,4 @@ TEST_F(RoundTripTest, TheBatchFileRunsTheBuilder) {
 #endif
 
 }  // namespace
-}  // namespace wizard
+}  // namespace project

@@ -26,9 +26,9 @@ using Rows = std::vector<std::vector<std::string>>;
 
 // A page without controls of its own in front of page 3, so that tests can
 // go back and activate page 3 again.
-class BlankPage : public wizard::ui::WizardPage {
+class BlankPage : public pakforge::WizardPage {
  public:
-  explicit BlankPage(wizard::ui::WizardApp& app) : WizardPage(app, IDD_FINISH_PAGE) {}
+  explicit BlankPage(pakforge::WizardApp& app) : WizardPage(app, IDD_FINISH_PAGE) {}
   INT_PTR OnSetActive() override {
     SetTitleAndButtons(PSWIZB_NEXT);
     return 0;
@@ -44,14 +44,14 @@ class FilesPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app.instance = GetModuleHandleA(nullptr);
-    wizard::ui::SetTextInstance(app.instance);
+    pakforge::SetTextInstance(app.instance);
     work.MakeFolder("src");
     app.settings.Source.Assign("src");
   }
 
   // Opens `front`, then pages 2 and 3 of `wizard`, in `sheet` and steps on
   // to the files page; answers its list (null when the sheet did not open).
-  HWND EnterFilesPage(guitest::WizardSheet& sheet, BlankPage& front, wizard::ui::WizardApp& wizard) {
+  HWND EnterFilesPage(guitest::WizardSheet& sheet, BlankPage& front, pakforge::WizardApp& wizard) {
     if (!sheet.Open({front.CreatePage(app.instance), wizard.page(2).CreatePage(app.instance),
                      wizard.page(3).CreatePage(app.instance)}))
       return nullptr;
@@ -93,7 +93,7 @@ class FilesPageTest : public ::testing::Test {
 
   guitest::WorkFolder work;
   guitest::MessageRecorder messages;
-  wizard::ui::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
+  pakforge::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
   BlankPage blank{app};
   guitest::WizardSheet sheet;
   HWND page = nullptr;
@@ -113,7 +113,7 @@ TEST_F(FilesPageTest, ListsSortedFilesWithoutGeneratedOnesAndMarksTheProgram) {
   std::vector<LPARAM> low;
   for (int row = 0; row < guitest::ListCount(list); ++row) {
     const LPARAM data = guitest::ListData(list, row);
-    EXPECT_EQ(data & 0xFFFF0000, wizard::AppRoot);
+    EXPECT_EQ(data & 0xFFFF0000, project::AppRoot);
     low.push_back(data & 0xFFFF);
   }
   std::sort(low.begin(), low.end());
@@ -152,7 +152,7 @@ TEST_F(FilesPageTest, RebuildWarningsAndNextRefusals) {
   };
   for (const Case& c : cases) {
     guitest::WorkFolder folder;
-    wizard::ui::WizardApp wizard{base::SystemFileAccess(), base::SystemPathResolver(), messages};
+    pakforge::WizardApp wizard{base::SystemFileAccess(), base::SystemPathResolver(), messages};
     wizard.instance = app.instance;
     BlankPage front(wizard);
     folder.MakeFolder("src");
@@ -229,11 +229,11 @@ TEST_F(FilesPageTest, DestinationChangesKeepRunningNumbersAndSkipPrograms) {
     }
   };
   const Step steps[] = {
-      {true, false, "Music", 0, "Music", "D", wizard::Doc},
-      {false, true, nullptr, 1, "New Folder", "A", wizard::AppOriginal},
-      {true, true, nullptr, 6, "New Folder", "D", wizard::DocOriginal},
-      {false, false, nullptr, 0, AppFolder(), "A", wizard::AppRoot},
-      {false, false, nullptr, -1, AppFolder(), "A", wizard::AppRoot},
+      {true, false, "Music", 0, "Music", "D", project::Doc},
+      {false, true, nullptr, 1, "New Folder", "A", project::AppOriginal},
+      {true, true, nullptr, 6, "New Folder", "D", project::DocOriginal},
+      {false, false, nullptr, 0, AppFolder(), "A", project::AppRoot},
+      {false, false, nullptr, -1, AppFolder(), "A", project::AppRoot},
   };
   for (const Step& step : steps) {
     ModalResponder responder;
@@ -307,8 +307,8 @@ TEST_F(FilesPageTest, LoadsTheRowsOfASavedProjectWithoutRebuilding) {
   EXPECT_EQ(Shown(), (Rows{{"gone.dat", "x", "Mine", "A"},
                            {"song.dat", "", "Music", "D"},
                            {"app.exe", "*", AppFolder(), "A"}}));
-  EXPECT_EQ(guitest::ListData(list, 1) & 0xFFFF0000, wizard::Doc);
-  EXPECT_EQ(guitest::ListData(list, 0) & 0xFFFF0000, wizard::AppOriginal);
+  EXPECT_EQ(guitest::ListData(list, 1) & 0xFFFF0000, project::Doc);
+  EXPECT_EQ(guitest::ListData(list, 0) & 0xFFFF0000, project::AppOriginal);
   EXPECT_TRUE(app.page_state.missing_files);
   // The file added since is only named (the recorder answers neither Yes
   // nor No), not listed.
@@ -404,7 +404,7 @@ TEST_F(FilesPageTest, NextShowsTheMissingRowAndDeleteRemovesOnlyMissingRows) {
 TEST_F(FilesPageTest, AReopenedProjectOffersTheFilesAddedSinceOnce) {
   for (const int answer : {IDNO, IDYES}) {
     guitest::WorkFolder folder;
-    wizard::ui::WizardApp wizard{base::SystemFileAccess(), base::SystemPathResolver(), messages};
+    pakforge::WizardApp wizard{base::SystemFileAccess(), base::SystemPathResolver(), messages};
     wizard.instance = app.instance;
     BlankPage front(wizard);
     folder.MakeFolder("src");

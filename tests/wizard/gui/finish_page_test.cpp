@@ -166,7 +166,7 @@ TEST_F(FinishPageTest, FinishWaitsForTheBuildAndReportsItsFailure) {
   sheet.PressFinish();
   EXPECT_TRUE(sheet.ended());
   ASSERT_EQ(messages.ids(), std::vector<int>{IDS_BUILD_FAILED});
-  const std::string empty_report = base::FillText(wizard::ui::LoadText(IDS_BUILD_FAILED), {""});
+  const std::string empty_report = base::FillText(pakforge::LoadText(IDS_BUILD_FAILED), {""});
   EXPECT_GT(messages.messages()[0].text.size(), empty_report.size()) << messages.messages()[0].text;
   EXPECT_EQ(messages.messages()[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONHAND));
   EXPECT_TRUE(work.Exists("Demo.bat"));

@@ -36,7 +36,7 @@ void RenameRow(HWND list, int row, const std::string& text) {
 
 class FolderChooserTest : public ::testing::Test {
  protected:
-  void SetUp() override { wizard::ui::SetTextInstance(GetModuleHandleA(nullptr)); }
+  void SetUp() override { pakforge::SetTextInstance(GetModuleHandleA(nullptr)); }
 
   // Opens the chooser; `inside` runs in it with the dialog and its list and
   // must end it. Answers the end code.
@@ -45,13 +45,13 @@ class FolderChooserTest : public ::testing::Test {
     responder.Expect(ChooserTitle(), [&](HWND dialog) {
       inside(dialog, GetDlgItem(dialog, IDC_CHOOSER_LIST));
     });
-    const int result = wizard::ui::ChooseDestinationFolder(GetModuleHandleA(nullptr), nullptr, chooser, messages);
+    const int result = pakforge::ChooseDestinationFolder(GetModuleHandleA(nullptr), nullptr, chooser, messages);
     EXPECT_EQ(responder.pending(), 0u);
     EXPECT_TRUE(responder.unexpected().empty());
     return result;
   }
 
-  wizard::FolderChooser chooser;
+  project::FolderChooser chooser;
   guitest::MessageRecorder messages;
 };
 
@@ -85,8 +85,8 @@ TEST_F(FolderChooserTest, OpensInApplicationModeAndSwitchesToMyDocuments) {
   EXPECT_TRUE(add_enabled);
   EXPECT_FALSE(select_enabled);
   EXPECT_FALSE(delete_enabled);
-  EXPECT_EQ(app_text, wizard::ui::LoadText(IDS_CHOOSER_APP_TEXT));
-  EXPECT_EQ(doc_text, wizard::ui::LoadText(IDS_CHOOSER_DOCS_TEXT));
+  EXPECT_EQ(app_text, pakforge::LoadText(IDS_CHOOSER_APP_TEXT));
+  EXPECT_EQ(doc_text, pakforge::LoadText(IDS_CHOOSER_DOCS_TEXT));
 }
 
 TEST_F(FolderChooserTest, SelectAnswersTheRowKindAndName) {

@@ -198,7 +198,7 @@ struct ShownMessage {
 
 /// The wizard's message boxes, recorded and answered instead of shown: the
 /// application object and the dialogs under test are handed this recorder.
-class MessageRecorder : public wizard::ui::MessageBoxes {
+class MessageRecorder : public pakforge::MessageBoxes {
  public:
   MessageRecorder() = default;
   MessageRecorder(const MessageRecorder&) = delete;

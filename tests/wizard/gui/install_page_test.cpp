@@ -81,7 +81,7 @@ TEST_F(InstallPageTest, DefaultsTable) {
   };
   for (const Case& c : cases) {
     WorkFolder folder;
-    wizard::ui::WizardApp fresh{base::SystemFileAccess(), base::SystemPathResolver(), messages};
+    pakforge::WizardApp fresh{base::SystemFileAccess(), base::SystemPathResolver(), messages};
     fresh.instance = app.instance;
     fresh.settings.Product.Assign(c.product);
     fresh.settings.Name.Assign(c.name);

@@ -301,7 +301,7 @@ TEST_F(IoPageProjectTest, HandWrittenWordsAndNamesAreToldOnceWhenOpened) {
   EXPECT_NE(text.find("CopyFiles"), std::string::npos) << text;
   EXPECT_NE(text.find("CopyFile]"), std::string::npos) << text;
   // The pages then show what the wizard read.
-  EXPECT_EQ(app.settings.Dest, wizard::kLocationBoth);
+  EXPECT_EQ(app.settings.Dest, project::kLocationBoth);
 }
 
 TEST_F(IoPageProjectTest, VersionWithoutDotLeavesTheMinorField) {

@@ -43,7 +43,7 @@ TEST_F(PickersTest, ProjectPickerListsRenamesAndChooses) {
                                {"Pakforge_Demo.2.ini", ""}, {"Other.ini", ""}}));
   Seen seen;
   modal.Expect(kProjectPickerTitle, Observe(&seen, ChooseRow(IDC_PICK_LIST, "Legacy", IDOK)));
-  EXPECT_EQ(wizard::ui::ProjectPicker(app, nullptr), 1);
+  EXPECT_EQ(pakforge::ProjectPicker(app, nullptr), 1);
   EXPECT_EQ(seen.rows, (std::vector<std::string>{"", "Demo", "Demo.2", "Legacy"}));
   EXPECT_FALSE(seen.ok_enabled);
   EXPECT_TRUE(seen.centred);
@@ -64,14 +64,14 @@ TEST_F(PickersTest, ProjectPickerSelectWithoutRowDoesNothingCancelEnds) {
     still_open = IsWindow(dialog) && IsWindowVisible(dialog);
     PressButton(IDCANCEL)(dialog);
   });
-  EXPECT_EQ(wizard::ui::ProjectPicker(app, nullptr), 2);
+  EXPECT_EQ(pakforge::ProjectPicker(app, nullptr), 2);
   EXPECT_TRUE(still_open);
   EXPECT_TRUE(app.project_choice.IsEmpty());
 }
 
 TEST_F(PickersTest, ProjectPickerClosedEndsWithTwo) {
   modal.Expect(kProjectPickerTitle, [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
-  EXPECT_EQ(wizard::ui::ProjectPicker(app, nullptr), 2);
+  EXPECT_EQ(pakforge::ProjectPicker(app, nullptr), 2);
 }
 
 TEST_F(PickersTest, ProjectPickerListsNothingInALongDirectory) {
@@ -81,7 +81,7 @@ TEST_F(PickersTest, ProjectPickerListsNothingInALongDirectory) {
   ASSERT_TRUE(work.WriteFile(relative + "\\Pakforge_A.ini", ""));
   Seen seen;
   modal.Expect(kProjectPickerTitle, Observe(&seen, PressButton(IDCANCEL)));
-  EXPECT_EQ(wizard::ui::ProjectPicker(app, nullptr), 2);
+  EXPECT_EQ(pakforge::ProjectPicker(app, nullptr), 2);
   EXPECT_TRUE(seen.rows.empty());
 }
 
@@ -91,14 +91,14 @@ TEST_F(PickersTest, SourceFolderPickerListsFoldersOnly) {
   ASSERT_TRUE(work.WriteFile("file.bin", "x"));
   Seen seen;
   modal.Expect(kSourcePickerTitle, Observe(&seen, ChooseRow(IDC_PICK_LIST, "src", IDOK)));
-  EXPECT_EQ(wizard::ui::PickSourceFolder(app, nullptr), 1);
+  EXPECT_EQ(pakforge::PickSourceFolder(app, nullptr), 1);
   EXPECT_EQ(seen.rows, (std::vector<std::string>{"data", "src"}));
   EXPECT_FALSE(seen.ok_enabled);
   EXPECT_TRUE(seen.centred);
   EXPECT_EQ(app.source_choice.Text(), "src");
 
   modal.Expect(kSourcePickerTitle, PressButton(IDCANCEL));
-  EXPECT_EQ(wizard::ui::PickSourceFolder(app, nullptr), 2);
+  EXPECT_EQ(pakforge::PickSourceFolder(app, nullptr), 2);
 }
 
 TEST_F(PickersTest, StartupPickerListsProgramsOfTheSourceTree) {
@@ -110,7 +110,7 @@ TEST_F(PickersTest, StartupPickerListsProgramsOfTheSourceTree) {
   app.settings.Source.Assign("src");
   Seen seen;
   modal.Expect(kStartupPickerTitle, Observe(&seen, ChooseRow(IDC_PICK_LIST, "Extra.EXE", IDOK)));
-  EXPECT_EQ(wizard::ui::PickStartupProgram(app, nullptr), 1);
+  EXPECT_EQ(pakforge::PickStartupProgram(app, nullptr), 1);
   EXPECT_EQ(seen.rows, (std::vector<std::string>{"Extra.EXE", "Main.exe"}));
   EXPECT_EQ(seen.path_text, work.Full("src\\"));
   EXPECT_TRUE(seen.centred);
@@ -141,7 +141,7 @@ TEST_F(PickersTest, PickersSelectTheCurrentValueAndChooseOnDoubleClick) {
   std::vector<std::string> selected;
   bool ok = false;
   modal.Expect(kStartupPickerTitle, SelectedThenDoubleClick(&selected, &ok, "Main.exe"));
-  EXPECT_EQ(wizard::ui::PickStartupProgram(app, nullptr), 1);
+  EXPECT_EQ(pakforge::PickStartupProgram(app, nullptr), 1);
   EXPECT_EQ(selected, std::vector<std::string>{"Zed.exe"});
   EXPECT_TRUE(ok);
   EXPECT_EQ(app.startup_choice.Text(), "Main.exe");
@@ -149,7 +149,7 @@ TEST_F(PickersTest, PickersSelectTheCurrentValueAndChooseOnDoubleClick) {
   // The source folder picker selects the folder the page shows.
   selected.clear();
   modal.Expect(kSourcePickerTitle, SelectedThenDoubleClick(&selected, &ok, "more"));
-  EXPECT_EQ(wizard::ui::PickSourceFolder(app, nullptr, "SRC"), 1);
+  EXPECT_EQ(pakforge::PickSourceFolder(app, nullptr, "SRC"), 1);
   EXPECT_EQ(selected, std::vector<std::string>{"src"});
   EXPECT_TRUE(ok);
   EXPECT_EQ(app.source_choice.Text(), "more");
@@ -157,7 +157,7 @@ TEST_F(PickersTest, PickersSelectTheCurrentValueAndChooseOnDoubleClick) {
   // Nothing current: nothing selected, OK disabled.
   selected.clear();
   modal.Expect(kSourcePickerTitle, SelectedThenDoubleClick(&selected, &ok, "data"));
-  EXPECT_EQ(wizard::ui::PickSourceFolder(app, nullptr, "gone"), 1);
+  EXPECT_EQ(pakforge::PickSourceFolder(app, nullptr, "gone"), 1);
   EXPECT_TRUE(selected.empty());
   EXPECT_FALSE(ok);
   EXPECT_EQ(app.source_choice.Text(), "data");
@@ -171,7 +171,7 @@ TEST_F(PickersTest, StartupPickerWithTooLongPathShowsMessage34) {
   app.settings.Source.Assign(std::string(55, 's'));
   Seen seen;
   modal.Expect(kStartupPickerTitle, Observe(&seen, PressButton(IDCANCEL)));
-  EXPECT_EQ(wizard::ui::PickStartupProgram(app, nullptr), 2);
+  EXPECT_EQ(pakforge::PickStartupProgram(app, nullptr), 2);
   EXPECT_EQ(messages.ids(), std::vector<int>{34});
   EXPECT_TRUE(seen.rows.empty());
 }

@@ -20,7 +20,7 @@ TEST_F(ProjectPickerPathTest, LongDirectoryGivesTheWholePath) {
   const std::string relative = deep.substr(work.path().size() + 1);
   ASSERT_TRUE(work.WriteFile(relative + "\\Pakforge_Demo.ini", "[Property]\r\nName=Demo\r\n"));
   modal.Expect(kProjectPickerTitle, ChooseRow(IDC_PICK_LIST, "Demo", IDOK));
-  EXPECT_EQ(wizard::ui::ProjectPicker(app, nullptr), 1);
+  EXPECT_EQ(pakforge::ProjectPicker(app, nullptr), 1);
   EXPECT_EQ(app.project_choice.Text(), deep + "\\Pakforge_Demo.ini");
   EXPECT_EQ(app.project_choice.Length(), 218);
 }

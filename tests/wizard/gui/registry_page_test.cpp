@@ -52,7 +52,7 @@ class RegistryPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app.instance = GetModuleHandleA(nullptr);
-    wizard::ui::SetTextInstance(app.instance);
+    pakforge::SetTextInstance(app.instance);
   }
 
   void Open() {
@@ -77,7 +77,7 @@ class RegistryPageTest : public ::testing::Test {
 
   guitest::WorkFolder work;
   guitest::MessageRecorder messages;
-  wizard::ui::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
+  pakforge::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
   guitest::WizardSheet sheet;
   HWND page = nullptr;
   HWND list = nullptr;

@@ -19,12 +19,12 @@ namespace {
 /// Runs the whole program in this process and cleans up after it: the
 /// window class is unregistered and the loop's WM_QUIT is taken from the
 /// queue, so later tests can run their own dialogs.
-int RunProgram(wizard::ui::WizardApp& app) {
-  const int result = wizard::ui::RunPakforge(app, app.instance);
+int RunProgram(pakforge::WizardApp& app) {
+  const int result = pakforge::RunPakforge(app, app.instance);
   MSG msg;
   while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
-  UnregisterClassA(wizard::ui::kHostWindowClass, app.instance);
+  UnregisterClassA(pakforge::kHostWindowClass, app.instance);
   return result;
 }
 
@@ -54,7 +54,7 @@ TEST(CenteredOrigin, TruncatesTowardZero) {
       {640, 480, 640, 480, 0, 0},
   };
   for (const Case& c : cases) {
-    const POINT p = wizard::ui::CenteredOrigin(c.screen_w, c.screen_h, c.w, c.h);
+    const POINT p = pakforge::CenteredOrigin(c.screen_w, c.screen_h, c.w, c.h);
     EXPECT_EQ(p.x, c.x) << c.w << "x" << c.h;
     EXPECT_EQ(p.y, c.y) << c.w << "x" << c.h;
   }
@@ -64,7 +64,7 @@ TEST(CenterWindow, KeepsTheSize) {
   HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 3, 7, 276, 140, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
-  wizard::ui::CenterWindow(window);
+  pakforge::CenterWindow(window);
   RECT rect;
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.right - rect.left, 276);
@@ -86,7 +86,7 @@ TEST_F(ShellTest, CancelEndsTheProgramWithoutWritingAnything) {
   std::string host_title;
   modal.Expect(kProjectPickerTitle, PressButton(IDCANCEL));
   modal.Expect(Sjis("VK-720 インストール用アーカイブ 作成支援ツール"), [&](HWND wizard_sheet) {
-    host = FindWindowA(wizard::ui::kHostWindowClass, nullptr);
+    host = FindWindowA(pakforge::kHostWindowClass, nullptr);
     host_hidden = host && !IsWindowVisible(host);
     host_title = WindowText(host);
     RECT rect;
@@ -114,7 +114,7 @@ TEST_F(ShellTest, CancelEndsTheProgramWithoutWritingAnything) {
   EXPECT_EQ(page_index, 0);
   EXPECT_EQ(host_title, Sjis("VK-720 インストール用アーカイブ 作成支援ツール"));
   // The host window is gone and nothing was written.
-  EXPECT_EQ(FindWindowA(wizard::ui::kHostWindowClass, nullptr), nullptr);
+  EXPECT_EQ(FindWindowA(pakforge::kHostWindowClass, nullptr), nullptr);
   EXPECT_EQ(FilesIn(work.path()), before);
   EXPECT_EQ(FilesIn(work.Full("src")), source_before);
   EXPECT_TRUE(messages.messages().empty());
@@ -235,7 +235,7 @@ TEST_F(ShellTest, ButtonsSpeakTheChosenLanguage) {
   MakeSource({"Demo.exe"});
   for (const auto& c : cases) {
     if (!base::CodePageShows(GetACP(), c.language)) continue;
-    wizard::ui::SetTextLanguage(c.language);
+    pakforge::SetTextLanguage(c.language);
     const std::string tag(base::LanguageTag(c.language));
     std::vector<std::string> sheet_words, box_words;
     std::string misfits;
@@ -247,13 +247,13 @@ TEST_F(ShellTest, ButtonsSpeakTheChosenLanguage) {
     };
     modal.Expect(c.language == base::Language::kJapanese ? Sjis(c.picker_title) : c.picker_title,
                  PressButton(IDCANCEL));
-    modal.Expect(wizard::ui::LoadText(IDS_TITLE), [&](HWND wizard_sheet) {
+    modal.Expect(pakforge::LoadText(IDS_TITLE), [&](HWND wizard_sheet) {
       read(wizard_sheet, {0x3023, 0x3024, 0x3025, IDCANCEL}, &sheet_words);
       PropSheet_PressButton(wizard_sheet, PSBTN_CANCEL);
     });
-    wizard::ui::RunWizard(app, nullptr, app.instance);
-    wizard::ui::SystemMessageBoxes system_boxes;  // the real message box
-    modal.Expect(wizard::ui::LoadText(IDS_MESSAGE_CAPTION), [&](HWND box) {
+    pakforge::RunWizard(app, nullptr, app.instance);
+    pakforge::SystemMessageBoxes system_boxes;  // the real message box
+    modal.Expect(pakforge::LoadText(IDS_MESSAGE_CAPTION), [&](HWND box) {
       read(box, {IDYES, IDNO}, &box_words);
       PressButton(IDNO)(box);
     });
@@ -267,7 +267,7 @@ TEST_F(ShellTest, ButtonsSpeakTheChosenLanguage) {
     EXPECT_EQ(modal.pending(), 0u) << tag;
     EXPECT_TRUE(modal.unexpected().empty()) << tag;
   }
-  wizard::ui::SetTextLanguage(base::Language::kJapanese);
+  pakforge::SetTextLanguage(base::Language::kJapanese);
 }
 
 TEST_F(ShellTest, SecondInstanceOpensNothing) {
@@ -275,12 +275,12 @@ TEST_F(ShellTest, SecondInstanceOpensNothing) {
   WNDCLASSA window_class{};
   window_class.lpfnWndProc = DefWindowProcA;
   window_class.hInstance = app.instance;
-  window_class.lpszClassName = wizard::ui::kHostWindowClass;
+  window_class.lpszClassName = pakforge::kHostWindowClass;
   ASSERT_NE(RegisterClassA(&window_class), 0);
-  HWND other = CreateWindowExA(0, wizard::ui::kHostWindowClass, "", WS_DLGFRAME | WS_SYSMENU, 0, 0, 276,
+  HWND other = CreateWindowExA(0, pakforge::kHostWindowClass, "", WS_DLGFRAME | WS_SYSMENU, 0, 0, 276,
                                140, nullptr, nullptr, app.instance, nullptr);
   ASSERT_NE(other, nullptr);
-  const int result = wizard::ui::RunPakforge(app, app.instance);
+  const int result = pakforge::RunPakforge(app, app.instance);
   PumpMessages(60, 1500);
   EXPECT_EQ(result, 0);
   EXPECT_TRUE(modal.answered().empty());
@@ -288,7 +288,7 @@ TEST_F(ShellTest, SecondInstanceOpensNothing) {
   EXPECT_TRUE(IsWindow(other));
   EXPECT_FALSE(IsWindowVisible(other));
   DestroyWindow(other);
-  UnregisterClassA(wizard::ui::kHostWindowClass, app.instance);
+  UnregisterClassA(pakforge::kHostWindowClass, app.instance);
 }
 
 TEST_F(ShellTest, EveryPagePaintsTheBand) {

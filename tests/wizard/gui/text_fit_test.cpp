@@ -19,7 +19,7 @@
 
 namespace {
 
-using wizard::ui::LoadText;
+using pakforge::LoadText;
 
 /// The dialogs, by id, with the name their screenshot takes.
 const struct {
@@ -55,16 +55,16 @@ std::string Filled(std::string text) {
 
 TEST(TextFit, EveryTextFitsItsControlInEveryLanguage) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  wizard::ui::SetTextInstance(instance);
+  pakforge::SetTextInstance(instance);
   int languages = 0;
-  for (base::Language language : wizard::kWizardLanguages) {
+  for (base::Language language : project::kWizardLanguages) {
     if (!base::CodePageShows(GetACP(), language)) continue;
     ++languages;
-    wizard::ui::SetTextLanguage(language);
+    pakforge::SetTextLanguage(language);
     const std::string tag(base::LanguageTag(language));
     const std::string shots = winharness::ScreenshotFolder(tag);
     for (const auto& dialog : kDialogs) {
-      textfit::ShownDialog shown(instance, wizard::ui::DialogTemplate(instance, dialog.id));
+      textfit::ShownDialog shown(instance, pakforge::DialogTemplate(instance, dialog.id));
       ASSERT_NE(shown.dialog(), nullptr) << tag << " " << dialog.name;
       const std::string where = tag + " " + dialog.name + ":\n";
       for (const auto& text : kShownTexts) {
@@ -80,7 +80,7 @@ TEST(TextFit, EveryTextFitsItsControlInEveryLanguage) {
     }
   }
   EXPECT_GT(languages, 0);
-  wizard::ui::SetTextLanguage(base::Language::kJapanese);
+  pakforge::SetTextLanguage(base::Language::kJapanese);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ class WizardFixture : public ::testing::Test {
  protected:
   WizardFixture() {
     app.instance = GetModuleHandleA(nullptr);
-    wizard::ui::SetTextInstance(app.instance);
+    pakforge::SetTextInstance(app.instance);
   }
 
   /// Opens a wizard sheet with the pages `indices` (0 to 4) in that order.
@@ -53,7 +53,7 @@ class WizardFixture : public ::testing::Test {
   // Members are destroyed bottom-up: the sheet first, the folder last.
   WorkFolder work;
   MessageRecorder messages;
-  wizard::ui::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
+  pakforge::WizardApp app{base::SystemFileAccess(), base::SystemPathResolver(), messages};
   ModalResponder modal;
   WizardSheet sheet;
 };

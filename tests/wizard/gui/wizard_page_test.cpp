@@ -14,9 +14,9 @@ constexpr int kIoPage = 0;
 constexpr int kFinishPage = 4;
 
 /// A page that records the operations called and refuses what it is told to.
-class ProbePage : public wizard::ui::WizardPage {
+class ProbePage : public pakforge::WizardPage {
  public:
-  explicit ProbePage(wizard::ui::WizardApp& app) : WizardPage(app, IDD_FINISH_PAGE) {}
+  explicit ProbePage(pakforge::WizardApp& app) : WizardPage(app, IDD_FINISH_PAGE) {}
   INT_PTR OnCommand(int id, int, HWND) override { return id == IDC_FINISH_CREATE ? TRUE : FALSE; }
   INT_PTR OnKillActive() override {
     ++kill_active;
@@ -60,7 +60,7 @@ TEST_F(WizardPageTest, KillActiveQueryCancelAndCommandAnswersReachThePage) {
   sheet.PressCancel();
   EXPECT_TRUE(sheet.ended());
 
-  using wizard::ui::WizardPage;
+  using pakforge::WizardPage;
   EXPECT_EQ(WizardPage::PageDialogProc(page, WM_COMMAND, MAKEWPARAM(IDC_FINISH_CREATE, BN_CLICKED), 0), TRUE);
   EXPECT_EQ(WizardPage::PageDialogProc(page, WM_COMMAND, MAKEWPARAM(IDC_FINISH_NAME, EN_CHANGE), 0), FALSE);
   sheet.Close();  // before the probe page goes
