@@ -13,6 +13,7 @@
 #include "base/interrupt_cleanup.h"
 #include "base/language.h"
 #include "base/listing.h"
+#include "base/program_arguments.h"
 #include "builder/driver.h"
 #include "builder/messages.h"
 
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   const base::Language language = base::ChooseLanguage(base::CurrentLanguageRequest(), builder::kMessageLanguages);
   std::unique_ptr<base::Console> console =
       base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language, /*batch_redirected=*/true);
-  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::vector<std::string> args = base::ProgramArguments(argc, argv);
   // The diagnostics mode's report is UTF-8 already: its console passes the
   // bytes on as they are.
   std::unique_ptr<base::Console> report;

@@ -7,6 +7,7 @@
 #include "base/file_system.h"
 #include "base/language.h"
 #include "base/listing.h"
+#include "base/program_arguments.h"
 #include "lvar/commands.h"
 #include "lvar/messages.h"
 
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<base::Console> console =
       base::MakeProcessConsole(base::EncodingFromEnvironment("LVAR_ENCODING"), language);
   std::unique_ptr<base::Console> json = base::MakeProcessConsole(base::ConsoleEncoding::kCp932, language);
-  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::vector<std::string> args = base::ProgramArguments(argc, argv);
   lvar::LvarEnvironment env{{*console, base::SystemFileSystem(), base::SystemFolderLister()}, *json};
   return lvar::RunLvar(args, env);
 }

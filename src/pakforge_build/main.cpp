@@ -17,6 +17,7 @@
 #include "base/language.h"
 #include "base/listing.h"
 #include "base/path_resolver.h"
+#include "base/program_arguments.h"
 #include "pakforge_build/messages.h"
 #include "pakforge_build/project_build.h"
 
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<base::Console> console =
       base::MakeProcessConsole(base::EncodingFromEnvironment("PAKMAK_ENCODING"), language,
                                /*batch_redirected=*/true);
-  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::vector<std::string> args = base::ProgramArguments(argc, argv);
   pakforge_build::Options options;
   std::string error;
   if (!pakforge_build::ParseOptions(args, &options, &error, language)) {

@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/encoding.h"
+#include "base/host_path.h"
 #include "base/test_temp_folder.h"
 #include "kit_version.h"
 #include "lvar/test_archive.h"
@@ -407,6 +408,40 @@ TEST_F(LvarCliTest, JapaneseNamesWhateverTheSystemCodePage) {
   ASSERT_EQ(0u, r.status) << r.err;
   EXPECT_EQ("welcome", ReadAt(root / "out" / welcome));
   EXPECT_EQ("memo", ReadAt(root / "out" / memo));  // entries carry no folders
+}
+
+// Japanese names given on the command line reach pakmak and lvar as written
+// whatever the system's code page: a source folder named in full-width
+// letters and kana beside a folder of the ASCII look-alike name, which must
+// not stand in for it, an archive and an output folder named in Japanese.
+// Under Wine this runs with an English code page too.
+TEST_F(LvarCliTest, JapaneseNamesOnTheCommandLine) {
+  namespace fs = std::filesystem;
+  const fs::path root = dir_.Path();
+  const fs::path source = root / fs::path(u8"ＡＢＣソース");
+  fs::create_directories(source);
+  fs::create_directories(root / "ABC");
+  const std::pair<fs::path, std::string> files[] = {
+      {source / "Native.ina", std::string(192, 'N')}, {source / "Install.inf", kInstallInf},
+      {source / "Uninst.inf", kUninstInf},           {source / "Memo.exe", "MZ program"},
+      {root / "ABC" / "Native.ina", std::string(192, 'N')}, {root / "ABC" / "Install.inf", kInstallInf},
+      {root / "ABC" / "Uninst.inf", kUninstInf},           {root / "ABC" / "Memo.exe", "MZ look-alike"},
+  };
+  for (const auto& [path, bytes] : files) std::ofstream(path, std::ios::binary) << bytes;
+  // The names as this system's programs take them: UTF-8 on POSIX, code
+  // page 932 on Windows.
+  const auto host = [](std::u8string_view utf8) {
+    std::string kit;
+    EXPECT_TRUE(base::Utf8ToCp932(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()), &kit));
+    return base::HostText(kit);
+  };
+  Build(host(u8"ＡＢＣソース"), host(u8"アーカイブ.lvar"));
+  ASSERT_TRUE(fs::exists(root / fs::path(u8"アーカイブ.lvar")));
+  ProcessResult r = Lvar({"verify", host(u8"アーカイブ.lvar")});
+  EXPECT_EQ(0u, r.status) << r.err;
+  r = Lvar({"extract", host(u8"アーカイブ.lvar"), host(u8"出力")});
+  ASSERT_EQ(0u, r.status) << r.err;
+  EXPECT_EQ("MZ program", ReadAt(root / fs::path(u8"出力") / "Memo.exe"));
 }
 
 }  // namespace

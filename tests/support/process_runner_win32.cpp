@@ -8,25 +8,39 @@
 namespace test_support {
 namespace {
 
+// The UTF-16 form of a kit text (code page 932): the child is started
+// through the wide function, so its wide command line holds the names as
+// the test wrote them whatever the system's ANSI code page.
+std::wstring Wide(const std::string& kit) {
+  if (kit.empty()) return std::wstring();
+  const int length = static_cast<int>(kit.size());
+  const int size = MultiByteToWideChar(932, 0, kit.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(932, 0, kit.data(), length, wide.data(), size);
+  return wide;
+}
+
 // Quotes one argument the way the C runtime's command-line parser reads it
-// back: backslashes are literal unless they precede a quote.
-std::string QuoteArgument(const std::string& arg) {
-  if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
-  std::string quoted = "\"";
+// back: backslashes are literal unless they precede a quote. It quotes the
+// wide form, where a double-byte character's trail byte is no backslash.
+std::wstring QuoteArgument(const std::string& kit) {
+  const std::wstring arg = Wide(kit);
+  if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+  std::wstring quoted = L"\"";
   std::size_t backslashes = 0;
-  for (char c : arg) {
-    if (c == '\\') {
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
       ++backslashes;
-    } else if (c == '"') {
-      quoted.append(backslashes + 1, '\\');  // double the run, escape the quote
+    } else if (c == L'"') {
+      quoted.append(backslashes + 1, L'\\');  // double the run, escape the quote
       backslashes = 0;
     } else {
       backslashes = 0;
     }
     quoted += c;
   }
-  quoted.append(backslashes, '\\');
-  quoted += '"';
+  quoted.append(backslashes, L'\\');
+  quoted += L'"';
   return quoted;
 }
 
@@ -60,13 +74,13 @@ ProcessResult RunOnce(const std::string& program, const std::vector<std::string>
   HANDLE null_in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
                                0, nullptr);
 
-  std::string command_line = QuoteArgument(program);
+  std::wstring command_line = QuoteArgument(program);
   for (const std::string& a : args) {
-    command_line += ' ';
+    command_line += L' ';
     command_line += QuoteArgument(a);
   }
 
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = null_in;
@@ -81,8 +95,10 @@ ProcessResult RunOnce(const std::string& program, const std::vector<std::string>
     const std::size_t equals = variable.find('=');
     SetEnvironmentVariableA(variable.substr(0, equals).c_str(), variable.substr(equals + 1).c_str());
   }
-  BOOL created = CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                working_dir.c_str(), &startup, &process);
+  const std::wstring wide_program = Wide(program);
+  const std::wstring wide_dir = Wide(working_dir);
+  BOOL created = CreateProcessW(wide_program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                wide_dir.empty() ? nullptr : wide_dir.c_str(), &startup, &process);
   for (const std::string& variable : environment)
     SetEnvironmentVariableA(variable.substr(0, variable.find('=')).c_str(), nullptr);
   CloseHandle(out_write);
