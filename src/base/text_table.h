@@ -3,6 +3,7 @@
 // id of the program's id list (an enum whose last value is its count), in the
 // order of the ids.
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -62,6 +63,24 @@ std::vector<std::string> TableDisagreements(const char* (*text_a)(Id), const cha
         found.push_back(id + "not ASCII: " + b);
         break;
       }
+  }
+  return found;
+}
+
+/// The texts of a table in a language not written in ASCII (Japanese) that
+/// are plain ASCII all the same, one line each ("id 12: ..."): texts left in
+/// English. The ids of `kept` may be ASCII (historic texts that read alike in
+/// every language, bare formats); empty when every other text is translated.
+template <typename Id>
+std::vector<std::string> UntranslatedTexts(const char* (*table)(Id), Id count, const std::vector<Id>& kept) {
+  std::vector<std::string> found;
+  for (int i = 0; i < static_cast<int>(count); ++i) {
+    const Id id = static_cast<Id>(i);
+    const char* text = table(id);
+    if (text == nullptr || std::find(kept.begin(), kept.end(), id) != kept.end()) continue;
+    const std::string_view view(text);
+    if (std::all_of(view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+      found.push_back("id " + std::to_string(i) + ": " + text);
   }
   return found;
 }
