@@ -3,6 +3,7 @@
 // id of the program's id list (an enum whose last value is its count), in the
 // order of the ids.
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -41,6 +42,11 @@ std::vector<std::string> PrintfArguments(std::string_view format);
 /// programs' message texts.
 std::string FillText(std::string_view format, const std::vector<std::string>& arguments);
 
+/// True when `text` holds no byte outside ASCII.
+inline bool IsPlainAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 /// The texts that two languages' tables do not agree on, one line each
 /// ("id 12: ..."): a missing or empty text, texts taking different printf
 /// arguments, and in `ascii_table` a byte outside ASCII. Empty when they
@@ -57,11 +63,23 @@ std::vector<std::string> TableDisagreements(const char* (*text_a)(Id), const cha
       continue;
     }
     if (PrintfArguments(a) != PrintfArguments(b)) found.push_back(id + "other arguments: " + b);
-    for (const char* c = b; *c; ++c)
-      if (static_cast<unsigned char>(*c) >= 0x80) {
-        found.push_back(id + "not ASCII: " + b);
-        break;
-      }
+    if (!IsPlainAscii(b)) found.push_back(id + "not ASCII: " + b);
+  }
+  return found;
+}
+
+/// The texts of a table in a language not written in ASCII (Japanese) that
+/// are plain ASCII all the same, one line each ("id 12: ..."): texts left in
+/// English. The ids of `kept` may be ASCII (historic texts that read alike in
+/// every language, bare formats); empty when every other text is translated.
+template <typename Id>
+std::vector<std::string> UntranslatedTexts(const char* (*table)(Id), Id count, const std::vector<Id>& kept) {
+  std::vector<std::string> found;
+  for (int i = 0; i < static_cast<int>(count); ++i) {
+    const Id id = static_cast<Id>(i);
+    const char* text = table(id);
+    if (text == nullptr || std::find(kept.begin(), kept.end(), id) != kept.end()) continue;
+    if (IsPlainAscii(text)) found.push_back("id " + std::to_string(i) + ": " + text);
   }
   return found;
 }

@@ -70,5 +70,22 @@ TEST(TextTableTest, TableDisagreements) {
   EXPECT_EQ(TableDisagreements(Japanese, EnglishMissing, Id::kCount), std::vector<std::string>{"id 1: no text"});
 }
 
+// A text with no byte outside ASCII counts as untranslated unless its id is
+// kept; an empty text is ASCII too.
+TEST(TextTableTest, UntranslatedTexts) {
+  const struct {
+    const char* (*table)(Id);
+    std::vector<Id> kept;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {Japanese, {}, {"id 1: %u"}},
+      {Japanese, {Id::kB}, {}},
+      {EnglishAgreeing, {Id::kB}, {"id 0: E %s"}},
+      {EnglishNotAscii, {}, {"id 0: E %s"}},
+      {EnglishMissing, {Id::kA}, {"id 1: "}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(UntranslatedTexts(c.table, Id::kCount, c.kept), c.expected);
+}
+
 }  // namespace
 }  // namespace base

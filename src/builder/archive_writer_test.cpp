@@ -59,7 +59,8 @@ struct Harness {
   std::shared_ptr<const ScannedFolder> folder_;
   ScanResult scan_;
   base::FakeFileSystem fs_;
-  base::CapturingConsole console_;
+  // In English, as the messages read here; pakmak's CLI tests pin their Japanese.
+  base::CapturingConsole console_{base::Language::kEnglish};
 };
 
 TEST(ArchiveWriterTest, LayoutOfHeaderEntriesAndChecksum) {

@@ -1,7 +1,9 @@
 // The builder's messages in English. "Ok, Check Passed.", the "Error Code"
-// line, the entry counts and the scan's and writer's "Error: Can't ..."
-// messages read as in Japanese, so that scripts that look for them find them
-// in either language; only the missing folder's message is worded anew.
+// line, the entry counts and the builder's historic "Error: Can't ..."
+// messages (opening and reading a file, a mandatory file, opening and
+// writing the archive) read as in Japanese, so that scripts that look for
+// them find them in either language; only the missing folder's message is
+// worded anew. The kit's own messages have a Japanese text of their own.
 
 #include "base/text_table.h"
 #include "builder/messages.h"

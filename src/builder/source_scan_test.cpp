@@ -37,7 +37,8 @@ struct Scan {
     code = ScanSourceFolder(base::SystemFolderLister(), base::SystemFileSystem(), folder.Path(), "SRC", console, &result);
   }
   BuildErrorCode code;
-  base::CapturingConsole console;
+  // In English, as the messages read here; pakmak's CLI tests pin their Japanese.
+  base::CapturingConsole console{base::Language::kEnglish};
   ScanResult result;
 };
 
@@ -182,7 +183,7 @@ TEST(ScanSourceFolderTest, RefusesWhatIsNotARegularFile) {
       files.files[path];
     }
     if (!c.examined) lister.unexamined.insert(path);
-    base::CapturingConsole console;
+    base::CapturingConsole console(base::Language::kEnglish);
     ScanResult result;
     EXPECT_EQ(c.code, ScanSourceFolder(lister, files, "root", "SRC", console, &result));
     EXPECT_EQ(c.err, console.err);

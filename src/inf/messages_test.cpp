@@ -17,5 +17,13 @@ TEST(InfMessagesTest, EveryLanguageHasEveryMessageWithTheSameArguments) {
             std::vector<std::string>{});
 }
 
+// Every Japanese text is in Japanese but the historic ones, which read alike
+// in every language.
+TEST(InfMessagesTest, JapaneseTextsAreJapaneseButTheHistoricOnes) {
+  EXPECT_EQ(base::UntranslatedTexts(JapaneseInfMessage, InfMessage::kCount,
+                                    {InfMessage::kLineContext, InfMessage::kCopyFilesWithoutDefinition}),
+            std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace inf

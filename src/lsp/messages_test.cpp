@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "base/text_table.h"
@@ -13,6 +14,11 @@ namespace {
 // plain ASCII.
 TEST(LspMessagesTest, EveryLanguageHasEveryMessageWithTheSameArguments) {
   EXPECT_EQ(base::TableDisagreements(JapaneseMessage, EnglishMessage, Message::kCount), std::vector<std::string>{});
+}
+
+// Every Japanese text is in Japanese.
+TEST(LspMessagesTest, JapaneseTextsAreJapanese) {
+  EXPECT_EQ(base::UntranslatedTexts(JapaneseMessage, Message::kCount, {}), std::vector<std::string>{});
 }
 
 // Arguments fill each %s in order; the Japanese comes out as UTF-8.

@@ -16,6 +16,12 @@ TEST(LvarMessagesTest, EveryLanguageHasEveryMessageWithTheSameArguments) {
   EXPECT_EQ(base::TableDisagreements(JapaneseMessage, EnglishMessage, Message::kCount), std::vector<std::string>{});
 }
 
+// Every Japanese text is in Japanese but the bare formats, which hold no words.
+TEST(LvarMessagesTest, JapaneseTextsAreJapaneseButTheBareFormats) {
+  EXPECT_EQ(base::UntranslatedTexts(JapaneseMessage, Message::kCount, {Message::kFailure, Message::kPlanLabelLine}),
+            std::vector<std::string>{});
+}
+
 // A note's text: each %s filled in order, a word in the language shown, an
 // argument copied as it is (a "%" in a name is no format), nothing for
 // arguments that run out.

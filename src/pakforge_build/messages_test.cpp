@@ -16,5 +16,12 @@ TEST(PakforgeBuildMessagesTest, EveryLanguageHasEveryMessageWithTheSameArguments
   EXPECT_EQ(base::TableDisagreements(JapaneseMessage, EnglishMessage, Message::kCount), std::vector<std::string>{});
 }
 
+// Every Japanese text is in Japanese but the bare formats, which hold only
+// names and arguments.
+TEST(PakforgeBuildMessagesTest, JapaneseTextsAreJapaneseButTheBareFormats) {
+  EXPECT_EQ(base::UntranslatedTexts(JapaneseMessage, Message::kCount, {Message::kPlusNativeIna, Message::kKeyAt}),
+            std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace pakforge_build

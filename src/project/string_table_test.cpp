@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "base/text_table.h"
+#include "project/text_ids.h"
 
 namespace project {
 namespace {
@@ -60,6 +62,18 @@ TEST(StringTableTest, EveryTextIsTheResourceScriptsOwn) {
     ASSERT_EQ(table.size(), texts.size()) << s.script;
     for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(table[i].utf8, texts[i]) << s.script;
   }
+}
+
+// Every Japanese text is in Japanese but the historic ones that read alike in
+// both languages: the version banner, the name of a new folder, and the OK
+// button's word, which Japanese Windows writes so as well.
+TEST(StringTableTest, JapaneseTextsAreJapaneseButTheHistoricOnes) {
+  const std::vector<int> historic = {IDS_VERSION, IDS_NEW_FOLDER, IDS_BUTTON_OK};
+  std::vector<std::string> untranslated;
+  for (const StringEntry& entry : StringTable(base::Language::kJapanese))
+    if (std::ranges::find(historic, entry.id) == historic.end() && base::IsPlainAscii(entry.utf8))
+      untranslated.push_back("string " + std::to_string(entry.id) + ": " + entry.utf8);
+  EXPECT_EQ(untranslated, std::vector<std::string>{});
 }
 
 TEST(StringTableTest, ResourceEscapesBecomeTheirCharacters) {

@@ -346,8 +346,8 @@ TEST_F(CliTest, ScanAndCheckErrors) {
   Put("short/Install.inf", "");
   Put("short/sub/Native.ina", std::string(191, 'n'));
   ExpectFailure({"short", "X.lvar"}, 0x2A200000,
-                "Error: Can't read a file [ short" + kSep + "sub" + kSep + "Native.ina ].\n"
-                "The file holds 191 bytes; a device description has 192.\n");
+                "Error: Can't read a file [ short" + kSep + "sub" + kSep + "Native.ina ].\n" +
+                    Sjis("このファイルは 191 バイトですが、ネイティブアーキテクチャ情報ファイルは 192 バイトです\n"));
 
   std::filesystem::remove(dir_.Path("src/Uninst.inf"));
   ExpectFailure({"src", "X.lvar"}, 0x43000000, "Error: Can't find mandatory file [ Uninst.inf ].\n");
@@ -381,8 +381,8 @@ TEST_F(CliTest, AFailedBuildKeepsTheOldArchive) {
   Put("src/Install.inf", kInstallInf);
   dir_.MakeFolder("Taken.lvar");
   const std::string progress = "\n.. .. ...\n\nInstall Information File = 2, Program File = 2, Data File = 3\n";
-  ExpectFailure({"src", "Taken.lvar"}, 0x73000000, "Error: Can't replace archive file [ Taken.lvar ].\n",
-                progress);
+  ExpectFailure({"src", "Taken.lvar"}, 0x73000000,
+                Sjis("エラー：アーカイブファイルを置き換えられません [ Taken.lvar ]\n"), progress);
   ExpectFailure({"src", "no" + kSep + "Such.lvar"}, 0x51000000,
                 "Error: Can't open archive file [ no" + kSep + "Such.lvar ].\n");
   EXPECT_EQ((std::vector<std::string>{"Memo.lvar", "Taken.lvar", "src"}), FilesIn(""));
@@ -470,7 +470,7 @@ TEST_F(CliTest, NamesOnDiskAreStoredAsShiftJis) {
 
   Put("src/docs/caf\xC3\xA9.txt", "x");  // no Shift-JIS form
   ExpectFailure({"src", "J.lvar"}, 0x2C000000,
-                "Error: A file name has no Shift-JIS form [ src/docs/caf\xC3\xA9.txt ].\n");
+                Sjis("エラー：ファイル名をシフトJISで表せません [ ") + "src/docs/caf\xC3\xA9.txt ]\n");
   std::filesystem::remove(dir_.Path("src/docs/caf\xC3\xA9.txt"));
 
   // A UTF-8 terminal shows such a name as the host wrote it too, never its
@@ -492,7 +492,7 @@ TEST_F(CliTest, AnEntryThatCannotBeExaminedFailsTheScanAndKeepsTheOldArchive) {
   for (const char* archive : {"Memo.lvar", ""}) {
     std::vector<std::string> args = {"src"};
     if (*archive) args.push_back(archive);
-    ExpectFailure(args, 0x26000000, "Error: Can't examine an entry of the folder [ src/link.bin ].\n");
+    ExpectFailure(args, 0x26000000, Sjis("エラー：フォルダ内のエントリを調べられません [ src/link.bin ]\n"));
   }
   EXPECT_EQ("old archive", Read("Memo.lvar"));
   EXPECT_EQ((std::vector<std::string>{"Memo.lvar", "src"}), FilesIn(""));
@@ -506,7 +506,8 @@ TEST_F(CliTest, AFifoIsRefusedBeforeAnythingIsOpened) {
   for (const auto& [fifo, code] : cases) {
     SCOPED_TRACE(fifo);
     ASSERT_EQ(0, mkfifo(dir_.Path(fifo).c_str(), 0600));
-    const std::string err = std::string("Error: Not a regular file (FIFO, socket or device) [ ") + fifo + " ].\n";
+    const std::string err =
+        Sjis("エラー：通常のファイルではありません（FIFO、ソケットまたはデバイス） [ ") + fifo + " ]\n";
     ExpectFailure({"src"}, code, err);
     ExpectFailure({"src", "Memo.lvar"}, code, err);
     EXPECT_EQ((std::vector<std::string>{"src"}), FilesIn(""));
