@@ -68,7 +68,7 @@ TEST_F(ProjectPipelineTest, ListsAreReadInThePagesOrder) {
   EXPECT_EQ(Column(project.files, &FileRow::missing), (std::vector<bool>{false, false, false, false, false}));
   EXPECT_EQ(project.files.rows[2].folder, "Music");
   std::vector<std::string> keys;
-  for (const RegistryRow& row : project.registry.rows) keys.push_back(row.root + " " + row.key);
+  for (const RegistryRow& row : project.registry.rows) keys.push_back(RootWord(row.root) + (" " + row.key));
   EXPECT_EQ(keys, (std::vector<std::string>{"HKCU Software\\a", "HKLM software\\A", "HKLM Software\\b"}));
   Refusal refusal;
   EXPECT_TRUE(Check(&refusal)) << refusal.string_id;

@@ -35,25 +35,35 @@ bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
   return files.Append(std::move(row));
 }
 
+namespace {
+
+int KnownRoot(int root) { return root == kHkcu || root == kHkcr ? root : kHklm; }
+
+int KnownType(int type) { return type == kMultiSz || type == kDword || type == kBinary ? type : kSz; }
+
+}  // namespace
+
 void RowToEntry(const RegistryRow& row, RegistryEntry* entry) {
-  entry->root = row.root == "HKCU" ? kHkcu : row.root == "HKCR" ? kHkcr : kHklm;
+  entry->root = KnownRoot(row.root);
   entry->key.Assign(Cut(row.key, entry->key.Maximum()));
   entry->name.Assign(Cut(row.name, entry->name.Maximum()));
   entry->value.Assign(Cut(row.value, entry->value.Maximum()));
-  entry->type = row.type == "MULTI_SZ" ? kMultiSz
-              : row.type == "DWORD"    ? kDword
-              : row.type == "BINARY"   ? kBinary
-                                       : kSz;
+  entry->type = KnownType(row.type);
 }
 
 RegistryRow EntryToRow(const RegistryEntry& entry) {
   RegistryRow row;
-  row.root = RootWord(entry.root);
-  row.key = entry.key.Text();
-  row.name = entry.name.Text();
-  row.type = TypeWord(entry.type);
-  row.value = entry.value.Text();
+  row.root = KnownRoot(entry.root);
+  row.key = Cut(entry.key.Text(), entry.key.Maximum());
+  row.name = Cut(entry.name.Text(), entry.name.Maximum());
+  row.type = KnownType(entry.type);
+  row.value = Cut(entry.value.Text(), entry.value.Maximum());
   return row;
+}
+
+std::string RegistryRowText(const RegistryRow& row) {
+  return std::string(RootWord(row.root)) + "," + row.key + "," + row.name + "," + TypeWord(row.type) + "," +
+         row.value;
 }
 
 int CompareFolded(std::string_view a, std::string_view b) {
@@ -122,7 +132,7 @@ void SortFileRows(FileRowStore& files) {
 
 void SortRegistryRows(RegistryRowStore& registry) {
   SortStore<RegistryRow>(registry, [](const RegistryRow& row, std::uint32_t index) {
-    return std::make_pair(SortKeys(row.root, row.key), index);
+    return std::make_pair(SortKeys(RootWord(row.root), row.key), index);
   });
 }
 

@@ -16,6 +16,16 @@ constexpr int kRootRoom = 10;
 constexpr int kTypeRoom = 20;
 constexpr int kValueRoom = 1024;
 
+// The root or type number that a column shows as `word` (RootWord,
+// TypeWord); `otherwise` for a word neither shows.
+template <std::size_t N>
+int NumberOfWord(const std::string& word, const char* (*word_of)(int), const int (&numbers)[N], int otherwise) {
+  for (int number : numbers) {
+    if (word == word_of(number)) return number;
+  }
+  return otherwise;
+}
+
 // The wake-up column's two marks.
 constexpr char kMissingMark[] = "x";
 constexpr char kStartupMark[] = "*";
@@ -158,32 +168,32 @@ void ListViewFileRows::Clear() {
 int ListViewRegistryRows::Count() const { return ListViewRowCount(list_); }
 
 void ListViewRegistryRows::Get(int index, RegistryRow* row) const {
-  row->root = ListViewText(list_, index, 0, kRootRoom);
+  row->root = NumberOfWord(ListViewText(list_, index, 0, kRootRoom), &RootWord, {kHkcu, kHkcr}, kHklm);
   row->key = ListViewText(list_, index, 1, kNameRoom);
   row->name = ListViewText(list_, index, 2, kNameRoom);
-  row->type = ListViewText(list_, index, 3, kTypeRoom);
+  row->type = NumberOfWord(ListViewText(list_, index, 3, kTypeRoom), &TypeWord, {kMultiSz, kDword, kBinary}, kSz);
   row->value = ListViewText(list_, index, 4, kValueRoom);
 }
 
 bool ListViewRegistryRows::Append(const RegistryRow& row) {
   if (!list_) return false;
   const int position = Count();
-  const int index = InsertListViewRow(list_, position, row.root, position);
+  const int index = InsertListViewRow(list_, position, RootWord(row.root), position);
   if (index < 0) return false;
   SetListViewText(list_, index, 1, row.key);
   SetListViewText(list_, index, 2, row.name);
-  SetListViewText(list_, index, 3, row.type);
+  SetListViewText(list_, index, 3, TypeWord(row.type));
   SetListViewText(list_, index, 4, row.value);
   return true;
 }
 
 void ListViewRegistryRows::Set(int index, const RegistryRow& row) {
   if (!list_) return;
-  SetListViewText(list_, index, 0, row.root);
+  SetListViewText(list_, index, 0, RootWord(row.root));
   SetListViewData(list_, index, index);
   SetListViewText(list_, index, 1, row.key);
   SetListViewText(list_, index, 2, row.name);
-  SetListViewText(list_, index, 3, row.type);
+  SetListViewText(list_, index, 3, TypeWord(row.type));
   SetListViewText(list_, index, 4, row.value);
 }
 
