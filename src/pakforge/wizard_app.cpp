@@ -41,7 +41,6 @@ std::string WizardApp::ProjectStateNow() {
   const FileRowStore* files = nullptr;
   const RegistryRowStore* registry = nullptr;
   ListViewFileRows shown_files(LiveFilesList());
-  ListViewRegistryRows shown_registry(LiveRegistryList());
   if (LiveFilesList()) {
     files = &shown_files;
   } else if (!project.empty()) {
@@ -51,7 +50,7 @@ std::string WizardApp::ProjectStateNow() {
     files = &saved_files;
   }
   if (LiveRegistryList()) {
-    registry = &shown_registry;
+    registry = &registry_rows;
   } else if (!project.empty()) {
     LoadRegistryRows(ProjectFile(), saved_registry);
     SortRegistryRows(saved_registry);

@@ -11,6 +11,7 @@
 #include "base/ini_file.h"
 #include "base/path_resolver.h"
 #include "project/change_tracker.h"
+#include "project/row_store.h"
 #include "project/settings.h"
 #include "pakforge/message_boxes.h"
 #include "pakforge/wizard_page.h"
@@ -78,6 +79,10 @@ class WizardApp {
   HWND files_list = nullptr;
   /// The registry list of page 4 (IDC_REG_LIST), null until page 4 exists.
   HWND registry_list = nullptr;
+  /// The rows of page 4, which its list shows: loaded when the page is
+  /// created, changed by its buttons, read by Finish and ProjectStateNow
+  /// while the list exists.
+  MemoryRegistryRowStore registry_rows;
 
   /// Page `index` (0 to 4, in wizard order).
   WizardPage& page(int index) { return *pages_[index]; }

@@ -103,8 +103,9 @@ using SortKeys = std::pair<std::string, std::string>;
 
 // Sorts the rows of `store` by the keys and running number that `key_of`
 // gives each (row, index), then writes back every row whose place changed.
+// Answers the old index of each new place.
 template <typename Row, typename Store, typename KeyOf>
-void SortStore(Store& store, KeyOf key_of) {
+std::vector<std::size_t> SortStore(Store& store, KeyOf key_of) {
   const std::size_t count = static_cast<std::size_t>(store.Count());
   std::vector<Row> rows(count);
   std::vector<std::pair<SortKeys, std::uint32_t>> keys;
@@ -120,6 +121,7 @@ void SortStore(Store& store, KeyOf key_of) {
   for (std::size_t at = 0; at < count; ++at) {
     if (order[at] != at) store.Set(static_cast<int>(at), rows[order[at]]);
   }
+  return order;
 }
 
 }  // namespace
@@ -130,10 +132,14 @@ void SortFileRows(FileRowStore& files) {
   });
 }
 
-void SortRegistryRows(RegistryRowStore& registry) {
-  SortStore<RegistryRow>(registry, [](const RegistryRow& row, std::uint32_t index) {
-    return std::make_pair(SortKeys(RootWord(row.root), row.key), index);
-  });
+void SortRegistryRows(RegistryRowStore& registry, int* follow) {
+  const std::vector<std::size_t> order =
+      SortStore<RegistryRow>(registry, [](const RegistryRow& row, std::uint32_t index) {
+        return std::make_pair(SortKeys(RootWord(row.root), row.key), index);
+      });
+  if (follow == nullptr || *follow < 0) return;
+  const auto at = std::find(order.begin(), order.end(), static_cast<std::size_t>(*follow));
+  if (at != order.end()) *follow = static_cast<int>(at - order.begin());
 }
 
 const char* RootWord(int root) {

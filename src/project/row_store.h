@@ -151,8 +151,9 @@ int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a
 void SortFileRows(FileRowStore& files);
 
 /// Page 4's order: root word (RootWord), then key text; rows equal in both
-/// keep their order.
-void SortRegistryRows(RegistryRowStore& registry);
+/// keep their order. With `follow`, the index of a row before the sort
+/// becomes that row's index after it (an index outside the rows stays).
+void SortRegistryRows(RegistryRowStore& registry, int* follow = nullptr);
 
 /// "HKCU" for 2, "HKCR" for 3, "HKLM" otherwise.
 const char* RootWord(int root);

@@ -233,6 +233,29 @@ TEST(RowStoreTest, InsertFileRowAndRegistryConversions) {
 
 }
 
+TEST(RowStoreTest, RegistrySortFollowsOneRow) {
+  // By root word (so HKCU before HKLM although its number is larger), then
+  // key with ASCII letters folded; equal rows keep their order.
+  const std::vector<RegistryRow> rows = {{kHklm, "Software\\b", "", kSz, "1"},
+                                         {kHkcu, "Software\\z", "", kSz, "2"},
+                                         {kHklm, "software\\A", "", kSz, "3"},
+                                         {kHklm, "Software\\b", "", kSz, "4"}};
+  const struct {
+    int follow;
+    int after;
+  } cases[] = {{0, 2}, {1, 0}, {2, 1}, {3, 3}, {-1, -1}, {4, 4}};
+  for (const auto& c : cases) {
+    MemoryRegistryRowStore registry;
+    registry.rows = rows;
+    int follow = c.follow;
+    SortRegistryRows(registry, &follow);
+    EXPECT_EQ(follow, c.after) << c.follow;
+    std::string values;
+    for (const RegistryRow& row : registry.rows) values += row.value;
+    EXPECT_EQ(values, "2314");
+  }
+}
+
 TEST(RowStoreTest, RegistryRowsAndEntries) {
   // A row and the dialog's entry hold the same numbers; the texts are cut
   // to each setting's maximum - 1, never inside a double-byte character;

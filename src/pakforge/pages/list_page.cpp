@@ -31,6 +31,7 @@ INT_PTR ListPage::OnInitDialog(HWND window) {
 }
 
 void ListPage::SortRows() {
+  if (!sort_key_) return;
   SortKeys keys;
   const int count = ListViewRowCount(list_);
   for (int row = 0; row < count; ++row) keys[ListViewData(list_, row)] = sort_key_(list_, row);

@@ -18,7 +18,8 @@ using RowSortKey = std::pair<std::string, std::string> (*)(HWND list, int row);
 class ListPage : public WizardPage {
  public:
   /// The page shows dialog `dialog_id` with list control `list_id`, whose
-  /// rows `sort_key` orders.
+  /// rows `sort_key` orders (null for a list that shows rows held
+  /// elsewhere, in their order).
   ListPage(WizardApp& app, int dialog_id, int list_id, RowSortKey sort_key)
       : WizardPage(app, dialog_id), list_id_(list_id), sort_key_(sort_key) {}
 

@@ -12,19 +12,6 @@ namespace {
 // Room (terminator included) in which the columns are read back.
 constexpr int kNameRoom = 260;
 constexpr int kMarkRoom = 10;
-constexpr int kRootRoom = 10;
-constexpr int kTypeRoom = 20;
-constexpr int kValueRoom = 1024;
-
-// The root or type number that a column shows as `word` (RootWord,
-// TypeWord); `otherwise` for a word neither shows.
-template <std::size_t N>
-int NumberOfWord(const std::string& word, const char* (*word_of)(int), const int (&numbers)[N], int otherwise) {
-  for (int number : numbers) {
-    if (word == word_of(number)) return number;
-  }
-  return otherwise;
-}
 
 // The wake-up column's two marks.
 constexpr char kMissingMark[] = "x";
@@ -165,40 +152,18 @@ void ListViewFileRows::Clear() {
 
 // ---- Registry list ----
 
-int ListViewRegistryRows::Count() const { return ListViewRowCount(list_); }
-
-void ListViewRegistryRows::Get(int index, RegistryRow* row) const {
-  row->root = NumberOfWord(ListViewText(list_, index, 0, kRootRoom), &RootWord, {kHkcu, kHkcr}, kHklm);
-  row->key = ListViewText(list_, index, 1, kNameRoom);
-  row->name = ListViewText(list_, index, 2, kNameRoom);
-  row->type = NumberOfWord(ListViewText(list_, index, 3, kTypeRoom), &TypeWord, {kMultiSz, kDword, kBinary}, kSz);
-  row->value = ListViewText(list_, index, 4, kValueRoom);
-}
-
-bool ListViewRegistryRows::Append(const RegistryRow& row) {
-  if (!list_) return false;
-  const int position = Count();
-  const int index = InsertListViewRow(list_, position, RootWord(row.root), position);
-  if (index < 0) return false;
-  SetListViewText(list_, index, 1, row.key);
-  SetListViewText(list_, index, 2, row.name);
-  SetListViewText(list_, index, 3, TypeWord(row.type));
-  SetListViewText(list_, index, 4, row.value);
-  return true;
-}
-
-void ListViewRegistryRows::Set(int index, const RegistryRow& row) {
-  if (!list_) return;
-  SetListViewText(list_, index, 0, RootWord(row.root));
-  SetListViewData(list_, index, index);
-  SetListViewText(list_, index, 1, row.key);
-  SetListViewText(list_, index, 2, row.name);
-  SetListViewText(list_, index, 3, TypeWord(row.type));
-  SetListViewText(list_, index, 4, row.value);
-}
-
-void ListViewRegistryRows::Clear() {
-  if (list_) SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+void ShowRegistryRows(HWND list, const RegistryRowStore& rows) {
+  if (!list) return;
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  RegistryRow row;
+  for (int index = 0; index < rows.Count(); ++index) {
+    rows.Get(index, &row);
+    if (InsertListViewRow(list, index, RootWord(row.root), index) != index) break;
+    SetListViewText(list, index, 1, row.key);
+    SetListViewText(list, index, 2, row.name);
+    SetListViewText(list, index, 3, TypeWord(row.type));
+    SetListViewText(list, index, 4, row.value);
+  }
 }
 
 }  // namespace pakforge

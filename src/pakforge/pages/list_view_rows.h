@@ -68,21 +68,9 @@ class ListViewFileRows : public FileRowStore {
   HWND list_;
 };
 
-/// The registry list (IDC_REG_LIST): columns root, key, name, type, value.
-/// A row appended carries its position as item data; a row replaced takes
-/// its index (the page renumbers all rows before either).
-class ListViewRegistryRows : public RegistryRowStore {
- public:
-  explicit ListViewRegistryRows(HWND list) : list_(list) {}
-  int Count() const override;
-  /// Reads key and name with room for 259 bytes, the value for 1023.
-  void Get(int index, RegistryRow* row) const override;
-  bool Append(const RegistryRow& row) override;
-  void Set(int index, const RegistryRow& row) override;
-  void Clear() override;
-
- private:
-  HWND list_;
-};
+/// Shows `rows` in the registry list (IDC_REG_LIST), in their order, in
+/// place of what it showed: columns root (RootWord), key, name, type
+/// (TypeWord), value; each row's item data is its index.
+void ShowRegistryRows(HWND list, const RegistryRowStore& rows);
 
 }  // namespace pakforge
