@@ -40,9 +40,8 @@ std::string WizardApp::ProjectStateNow() {
   MemoryRegistryRowStore saved_registry;
   const FileRowStore* files = nullptr;
   const RegistryRowStore* registry = nullptr;
-  ListViewFileRows shown_files(LiveFilesList());
   if (LiveFilesList()) {
-    files = &shown_files;
+    files = &file_rows;
   } else if (!project.empty()) {
     // The rows as page 3 will show them.
     LoadCopyFileRows(ProjectFile(), saved_files);

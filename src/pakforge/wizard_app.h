@@ -79,6 +79,9 @@ class WizardApp {
   HWND files_list = nullptr;
   /// The registry list of page 4 (IDC_REG_LIST), null until page 4 exists.
   HWND registry_list = nullptr;
+  /// The rows of page 3, which its list shows: loaded or rebuilt by the
+  /// page, read by Finish and ProjectStateNow while the list exists.
+  MemoryFileRowStore file_rows;
   /// The rows of page 4, which its list shows: loaded when the page is
   /// created, changed by its buttons, read by Finish and ProjectStateNow
   /// while the list exists.

@@ -31,6 +31,8 @@ struct FileRow {
   bool startup = false;
   /// The file is not in the source folder (found by MarkFileRows).
   bool missing = false;
+
+  bool operator==(const FileRow&) const = default;
 };
 
 /// The files list (IDC_FILES_LIST of page 3).

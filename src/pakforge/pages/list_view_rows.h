@@ -7,7 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "project/row_store.h"
 #include "pakforge/project_names.h"
@@ -47,25 +49,25 @@ const char* FileRowSide(const FileRow& row);
 /// its running number below.
 LPARAM FileRowData(const FileRow& row);
 
-/// The files list (IDC_FILES_LIST): columns name, mark, folder, side, all
-/// shown from the rows' fields; the item data holds the running number and
-/// the FileRowKind.
-class ListViewFileRows : public FileRowStore {
+/// The files list (IDC_FILES_LIST) as a view of rows held elsewhere:
+/// columns name, mark (FileRowMark), folder (for an AppRoot row the
+/// application folder in the chosen language), side (FileRowSide); item
+/// data FileRowData.
+class FileListView {
  public:
-  /// Works on `list`; null works as a list without rows.
-  explicit ListViewFileRows(HWND list) : list_(list) {}
-  int Count() const override;
-  /// Reads name and folder with room for 259 bytes; kind and number from
-  /// the item data. The control keeps the start-up and missing facts only
-  /// as the mark it shows, so a row shown "x" reads back missing and not
-  /// the start-up program (MarkFileRows sets both again).
-  void Get(int index, FileRow* row) const override;
-  bool Append(FileRow row) override;
-  void Set(int index, const FileRow& row) override;
-  void Clear() override;
+  /// Shows rows in `list`, which shows none yet; null shows nothing.
+  explicit FileListView(HWND list = nullptr) : list_(list) {}
+
+  /// Shows `rows` in their order. Only list rows that differ from what they
+  /// showed are written. The rows selected stay selected, followed by their
+  /// running numbers wherever a sort moved them; with `selected`, exactly
+  /// the rows of those running numbers are selected instead.
+  void Show(const FileRowStore& rows, const std::vector<std::uint16_t>* selected = nullptr);
 
  private:
   HWND list_;
+  /// What each list row shows.
+  std::vector<FileRow> shown_;
 };
 
 /// Shows `rows` in the registry list (IDC_REG_LIST), in their order, in

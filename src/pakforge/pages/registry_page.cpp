@@ -28,7 +28,7 @@ int SelectedCount(HWND list) {
 }  // namespace
 
 RegistryPage::RegistryPage(WizardApp& app)
-    : ListPage(app, IDD_REGISTRY_PAGE, IDC_REG_LIST, nullptr) {}
+    : ListPage(app, IDD_REGISTRY_PAGE, IDC_REG_LIST) {}
 
 INT_PTR RegistryPage::OnInitDialog(HWND window) {
   ListPage::OnInitDialog(window);
