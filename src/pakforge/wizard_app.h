@@ -8,9 +8,9 @@
 #include <string>
 
 #include "base/file_access.h"
-#include "base/ini_file.h"
 #include "base/path_resolver.h"
 #include "project/change_tracker.h"
+#include "project/project_pipeline.h"
 #include "project/row_store.h"
 #include "project/settings.h"
 #include "pakforge/message_boxes.h"
@@ -95,10 +95,11 @@ class WizardApp {
   /// The registry list while it is an existing window, else null.
   HWND LiveRegistryList() const { return IsWindow(registry_list) ? registry_list : nullptr; }
 
-  /// The project file opened at start (`settings.ProjectPath`), read and
-  /// parsed once, at the first call; page 1 loads the settings from it and
-  /// pages 3 and 4 their rows. Empty when no project was opened.
-  const base::IniFile& ProjectFile();
+  /// The project opened at start (`settings.ProjectPath`), loaded once
+  /// (LoadProject) at the first call after the path was set: page 1 takes
+  /// its settings and review, pages 3 and 4 their rows. A file that cannot
+  /// be read gives what an empty one does; no path gives an empty project.
+  const LoadedProject& OpenedProject();
 
   /// Whether the author changed the project since the wizard opened or a
   /// project was loaded (page 1 starts it; the pages note field edits).
@@ -121,10 +122,10 @@ class WizardApp {
 
  private:
   std::unique_ptr<WizardPage> pages_[kPageCount];
-  /// The parse behind ProjectFile() and the path it was read from.
-  base::IniFile project_file_;
-  std::string project_file_path_;
-  bool project_file_read_ = false;
+  /// The load behind OpenedProject() and the path it was read from.
+  LoadedProject opened_;
+  std::string opened_path_;
+  bool opened_read_ = false;
 };
 
 }  // namespace pakforge

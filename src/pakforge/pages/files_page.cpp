@@ -44,7 +44,7 @@ INT_PTR FilesPage::OnInitDialog(HWND window) {
   rows.Clear();
   const std::string& project = app_.settings.ProjectPath.Text();
   if (!project.empty()) {
-    LoadCopyFileRows(app_.ProjectFile(), rows);
+    rows = app_.OpenedProject().files;
     check_unlisted_ = true;
   }
   SortFileRows(rows);

@@ -43,10 +43,10 @@ INT_PTR RegistryPage::OnInitDialog(HWND window) {
   rows.Clear();
   const std::string& project = app_.settings.ProjectPath.Text();
   if (!project.empty()) {
-    std::vector<UnknownRegistryWord> unknown;
-    LoadRegistryRows(app_.ProjectFile(), rows, &unknown);
+    const LoadedProject& opened = app_.OpenedProject();
+    rows = opened.registry;
     Refusal refusal;
-    if (!CheckRegistryWords(unknown, &refusal)) unknown_words_ = refusal.argument;
+    if (!CheckRegistryWords(opened.unknown_words, &refusal)) unknown_words_ = refusal.argument;
   }
   SortRegistryRows(rows);
   ShowRegistryRows(list_, rows);
