@@ -43,10 +43,11 @@ struct PageState {
 /// over the system's seams; tests make their own so every test starts from
 /// the defaults.
 ///
-/// Pages reach their settings through `settings`. Page 3 publishes the
-/// handle of its files list in `files_list` and page 4 that of its registry
-/// list in `registry_list` when their dialogs are created; the Finish
-/// sequence uses them while they are existing windows.
+/// Pages reach their settings through `settings` and hold their rows in
+/// `file_rows` and `registry_rows`. Page 3 publishes the handle of its files
+/// list in `files_list` and page 4 that of its registry list in
+/// `registry_list` when their dialogs are created; the Finish sequence
+/// takes each page's rows while its list is an existing window.
 class WizardApp {
  public:
   /// Creates the five pages (IoPage, InstallPage, FilesPage, RegistryPage,

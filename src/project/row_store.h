@@ -1,10 +1,10 @@
 #pragma once
 // The two row stores: the files to copy (page 3) and the registry entries
-// (page 4). Every consumer (project file, description writers, checks) reads
-// them through these interfaces as records of typed fields; the Win32 list
-// views implement them in the UI layer, where the columns shown (the marks
-// "*" and "x", the side "A" or "D") are made from those fields, and the
-// in-memory tables below hold them elsewhere.
+// (page 4). Every consumer (project file, description writers, checks, the
+// wizard's pages) reads them through these interfaces as records of typed
+// fields, held in the in-memory tables below; the wizard's list views only
+// show them, making the columns (the marks "*" and "x", the side "A" or
+// "D", the root and type words) from those fields.
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 // The files list (page 3) and the registry list (page 4) are list-view
-// controls that hold their rows themselves; these adapters let the project
-// file and the description writers read and fill them through the core's
-// row-store interfaces.
+// controls that show rows held in WizardApp (the core's row stores): these
+// helpers make their columns from the rows' fields, and read and set the
+// controls' texts, item data and selection.
 
 #include <windows.h>
 #include <commctrl.h>
