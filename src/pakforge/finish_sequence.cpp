@@ -43,10 +43,8 @@ FinishOutcome RunFinishSequence(WizardApp& app, HWND owner) {
   // Each list is passed only while it is an existing window.
   HWND files_list = app.LiveFilesList();
   HWND registry_list = app.LiveRegistryList();
-  ListViewFileRows files(files_list);
-  ListViewRegistryRows registry(registry_list);
   ProjectRun run(app.fs, CurrentDirectory(app.fs));
-  run.Take(app.settings, files_list ? &files : nullptr, registry_list ? &registry : nullptr);
+  run.Take(app.settings, files_list ? &app.file_rows : nullptr, registry_list ? &app.registry_rows : nullptr);
   // A control character in a value, two files of one name (a copied file
   // among them) or a folder path the batch file cannot quote: nothing is
   // done and the wizard stays open for the author to mend it.

@@ -23,15 +23,15 @@ WizardApp::WizardApp(const base::FileAccess& files, base::PathResolver& path_res
 
 WizardApp::~WizardApp() = default;
 
-const base::IniFile& WizardApp::ProjectFile() {
+const LoadedProject& WizardApp::OpenedProject() {
   const std::string& path = settings.ProjectPath.Text();
-  if (!project_file_read_ || project_file_path_ != path) {
-    project_file_ = base::IniFile();
-    if (!path.empty()) ReadProjectFile(fs, path, &project_file_);
-    project_file_path_ = path;
-    project_file_read_ = true;
+  if (!opened_read_ || opened_path_ != path) {
+    opened_ = LoadedProject();
+    if (!path.empty()) LoadProject(fs, path, &opened_);
+    opened_path_ = path;
+    opened_read_ = true;
   }
-  return project_file_;
+  return opened_;
 }
 
 std::string WizardApp::ProjectStateNow() {
@@ -40,20 +40,18 @@ std::string WizardApp::ProjectStateNow() {
   MemoryRegistryRowStore saved_registry;
   const FileRowStore* files = nullptr;
   const RegistryRowStore* registry = nullptr;
-  ListViewFileRows shown_files(LiveFilesList());
-  ListViewRegistryRows shown_registry(LiveRegistryList());
   if (LiveFilesList()) {
-    files = &shown_files;
+    files = &file_rows;
   } else if (!project.empty()) {
     // The rows as page 3 will show them.
-    LoadCopyFileRows(ProjectFile(), saved_files);
+    saved_files = OpenedProject().files;
     SortFileRows(saved_files);
     files = &saved_files;
   }
   if (LiveRegistryList()) {
-    registry = &shown_registry;
+    registry = &registry_rows;
   } else if (!project.empty()) {
-    LoadRegistryRows(ProjectFile(), saved_registry);
+    saved_registry = OpenedProject().registry;
     SortRegistryRows(saved_registry);
     registry = &saved_registry;
   }

@@ -8,9 +8,10 @@
 #include <string>
 
 #include "base/file_access.h"
-#include "base/ini_file.h"
 #include "base/path_resolver.h"
 #include "project/change_tracker.h"
+#include "project/project_pipeline.h"
+#include "project/row_store.h"
 #include "project/settings.h"
 #include "pakforge/message_boxes.h"
 #include "pakforge/wizard_page.h"
@@ -42,10 +43,11 @@ struct PageState {
 /// over the system's seams; tests make their own so every test starts from
 /// the defaults.
 ///
-/// Pages reach their settings through `settings`. Page 3 publishes the
-/// handle of its files list in `files_list` and page 4 that of its registry
-/// list in `registry_list` when their dialogs are created; the Finish
-/// sequence uses them while they are existing windows.
+/// Pages reach their settings through `settings` and hold their rows in
+/// `file_rows` and `registry_rows`. Page 3 publishes the handle of its files
+/// list in `files_list` and page 4 that of its registry list in
+/// `registry_list` when their dialogs are created; the Finish sequence
+/// takes each page's rows while its list is an existing window.
 class WizardApp {
  public:
   /// Creates the five pages (IoPage, InstallPage, FilesPage, RegistryPage,
@@ -78,6 +80,13 @@ class WizardApp {
   HWND files_list = nullptr;
   /// The registry list of page 4 (IDC_REG_LIST), null until page 4 exists.
   HWND registry_list = nullptr;
+  /// The rows of page 3, which its list shows: loaded or rebuilt by the
+  /// page, read by Finish and ProjectStateNow while the list exists.
+  MemoryFileRowStore file_rows;
+  /// The rows of page 4, which its list shows: loaded when the page is
+  /// created, changed by its buttons, read by Finish and ProjectStateNow
+  /// while the list exists.
+  MemoryRegistryRowStore registry_rows;
 
   /// Page `index` (0 to 4, in wizard order).
   WizardPage& page(int index) { return *pages_[index]; }
@@ -87,10 +96,11 @@ class WizardApp {
   /// The registry list while it is an existing window, else null.
   HWND LiveRegistryList() const { return IsWindow(registry_list) ? registry_list : nullptr; }
 
-  /// The project file opened at start (`settings.ProjectPath`), read and
-  /// parsed once, at the first call; page 1 loads the settings from it and
-  /// pages 3 and 4 their rows. Empty when no project was opened.
-  const base::IniFile& ProjectFile();
+  /// The project opened at start (`settings.ProjectPath`), loaded once
+  /// (LoadProject) at the first call after the path was set: page 1 takes
+  /// its settings and review, pages 3 and 4 their rows. A file that cannot
+  /// be read gives what an empty one does; no path gives an empty project.
+  const LoadedProject& OpenedProject();
 
   /// Whether the author changed the project since the wizard opened or a
   /// project was loaded (page 1 starts it; the pages note field edits).
@@ -113,10 +123,10 @@ class WizardApp {
 
  private:
   std::unique_ptr<WizardPage> pages_[kPageCount];
-  /// The parse behind ProjectFile() and the path it was read from.
-  base::IniFile project_file_;
-  std::string project_file_path_;
-  bool project_file_read_ = false;
+  /// The load behind OpenedProject() and the path it was read from.
+  LoadedProject opened_;
+  std::string opened_path_;
+  bool opened_read_ = false;
 };
 
 }  // namespace pakforge

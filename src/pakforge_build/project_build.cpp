@@ -424,9 +424,9 @@ class ProjectBuild {
     }
     if (refusal.field == project::Field::kRegistryRow) {
       const project::RegistryRow& row = run().project().registry.rows[static_cast<std::size_t>(refusal.row)];
-      LocateRow({"Registry", "", row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value},
-                place);
-      return "Registry: " + row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value;
+      const std::string text = project::RegistryRowText(row);
+      LocateRow({"Registry", "", text}, place);
+      return "Registry: " + text;
     }
     const project::ProjectSettings& s = run().project().settings;
     const struct {

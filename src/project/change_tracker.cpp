@@ -61,9 +61,9 @@ std::string ProjectState(const ProjectSettings& s, const FileRowStore* files,
     RegistryRow row;
     registry->Get(i, &row);
     std::string text;
-    for (const std::string* field : {&row.root, &row.key, &row.name, &row.type, &row.value}) {
-      Add(&text, *field);
-    }
+    std::string root = RootWord(row.root);
+    std::string type = TypeWord(row.type);
+    for (const std::string* field : {&root, &row.key, &row.name, &type, &row.value}) Add(&text, *field);
     rows.push_back(std::move(text));
   }
   std::sort(rows.begin(), rows.end());

@@ -34,7 +34,7 @@ void Fill(Project* p) {
   file.kind = AppRoot;
   file.number = 1;
   p->files.rows.push_back(file);
-  p->registry.rows.push_back({"HKLM", "Software\\Demo", "Path", "SZ", "\"x\""});
+  p->registry.rows.push_back({kHklm, "Software\\Demo", "Path", kSz, "\"x\""});
 }
 
 TEST(ChangeTrackerTest, EveryPartOfTheProjectCounts) {

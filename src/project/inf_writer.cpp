@@ -61,11 +61,6 @@ bool IsProgram(const std::string& name, std::string* base) {
   return base::EqualsIgnoreAsciiCase(extension, ".EXE");
 }
 
-// The registry row behind `entry`, as the project file stores it.
-std::string RegistryRowText(const RegistryEntry& entry) {
-  const RegistryRow row = EntryToRow(entry);
-  return row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value;
-}
 
 }  // namespace
 
@@ -148,7 +143,7 @@ std::string InstallInfText(const ProjectSettings& s, const FileRowStore* files,
   if (!entries.empty()) {
     t += "\r\n[Add Registry]\r\n";
     for (const RegistryEntry& e : entries) {
-      if (origins) from.Next("Registry", "", RegistryRowText(e));
+      if (origins) from.Next("Registry", "", RegistryRowText(EntryToRow(e)));
       t += RootToken(e.root);
       if (!e.name.IsEmpty()) t += "\"" + e.key.Text() + "\", \"" + e.name.Text() + "\", ";
       else t += "\"" + e.key.Text() + "\", , ";
@@ -199,7 +194,7 @@ std::string UninstallInfText(const ProjectSettings& s, const FileRowStore* files
     const RegistryEntry* last = nullptr;
     for (const RegistryEntry& e : entries) {
       if (last && e.root == last->root && KeyIsBelow(last->key.Text(), e.key.Text())) continue;
-      if (origins) from.Next("Registry", "", RegistryRowText(e));
+      if (origins) from.Next("Registry", "", RegistryRowText(EntryToRow(e)));
       t += std::string(RootToken(e.root)) + "\"" + e.key.Text() + "\"\r\n";
       last = &e;
     }

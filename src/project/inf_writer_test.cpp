@@ -23,7 +23,7 @@ struct Example {
   Example() {
     InsertFileRow(files, "Foo.exe", true, "", AppRoot);
     InsertFileRow(files, "song.dat", false, "Music", Doc);
-    registry.Append({"HKLM", "Software\\Foo", "Path", "SZ", "\"abc\""});
+    registry.Append({kHklm, "Software\\Foo", "Path", kSz, "\"abc\""});
   }
   ProjectSettings s = testing::FooProject();
   MemoryFileRowStore files;
@@ -60,9 +60,9 @@ TEST(InstallInfTest, UninstallOffRebootCommandLineAndLocations) {
   e.s.Cmd.Assign("/q");
   e.s.Dest = kLocationCardOnly;
   e.registry.Clear();
-  e.registry.Append({"HKCU", "K", "", "DWORD", "5"});
-  e.registry.Append({"HKCR", "K", "", "MULTI_SZ", "\"a\",\"b\""});
-  e.registry.Append({"HKLM", "K", "", "BINARY", "0aFF"});
+  e.registry.Append({kHkcu, "K", "", kDword, "5"});
+  e.registry.Append({kHkcr, "K", "", kMultiSz, "\"a\",\"b\""});
+  e.registry.Append({kHklm, "K", "", kBinary, "0aFF"});
   std::string text = InstallInfText(e.s, &e.files, &e.registry);
   EXPECT_EQ(text, kExampleHead +
                       Lines({"Destination = STORAGE_ONLY", "Unload      = 0", "Caption     = \"Foo Menu\"",
@@ -141,11 +141,11 @@ TEST(UninstallInfTest, ExampleWithDeleteRegistry) {
   Example e;
   e.s.UnRegist.Set(false);
   e.registry.Clear();
-  e.registry.Append({"HKLM", "Software\\A", "x", "SZ", "\"1\""});
-  e.registry.Append({"HKLM", "software\\a\\B", "", "SZ", "\"1\""});
-  e.registry.Append({"HKCU", "Software\\A", "", "SZ", "\"1\""});
-  e.registry.Append({"HKLM", "Software\\A", "", "SZ", "\"1\""});
-  e.registry.Append({"HKLM", "Software\\AB", "", "SZ", "\"1\""});
+  e.registry.Append({kHklm, "Software\\A", "x", kSz, "\"1\""});
+  e.registry.Append({kHklm, "software\\a\\B", "", kSz, "\"1\""});
+  e.registry.Append({kHkcu, "Software\\A", "", kSz, "\"1\""});
+  e.registry.Append({kHklm, "Software\\A", "", kSz, "\"1\""});
+  e.registry.Append({kHklm, "Software\\AB", "", kSz, "\"1\""});
   EXPECT_EQ(UninstallInfText(e.s, &e.files, &e.registry),
             Lines({"; Foo Menu",
                    "[Uninstall Information]",
@@ -181,7 +181,7 @@ TEST(InstallInfTest, EachLineNamesTheProjectKeyBehindIt) {
   e.s.UnRegist.Set(false);
   e.s.Folders.app_folders.Add("Pics");
   InsertFileRow(e.files, "pic.dat", false, "Pics", AppOriginal);
-  e.registry.Append({"HKCU", "Software\\Foo\\Sub", "", "DWORD", "7"});
+  e.registry.Append({kHkcu, "Software\\Foo\\Sub", "", kDword, "7"});
   base::IniFile ini;
   ini.Parse("[Property]\nProduct=Acme\nName=Foo\nCaption=Foo Menu\nInstDir=Foo\nExe=Foo.exe\nCmd=-q\n"
             "Reboot=true\nDest=ALTERNATIVE\nUninstall=true\nUninstFile=UnFoo\n[Registry]\n"

@@ -37,7 +37,7 @@ class ProjectFileTest : public ::testing::Test {
     InsertFileRow(sample_files, "song.dat", false, "Music", Doc);
     InsertFileRow(sample_files, "a.dat", false, "New Folder", AppOriginal);
     InsertFileRow(sample_files, "b.dat", false, "Mine", DocOriginal);
-    sample_registry.Append({"HKCR", "Software\\Foo", "", "BINARY", "0aFF"});
+    sample_registry.Append({kHkcr, "Software\\Foo", "", kBinary, "0aFF"});
   }
   MemoryFileRowStore FileRows() const {
     MemoryFileRowStore rows;
@@ -53,7 +53,8 @@ class ProjectFileTest : public ::testing::Test {
   std::vector<std::string> RegistryLines() const {
     std::vector<std::string> lines;
     for (const RegistryRow& r : RegistryRows().rows) {
-      lines.push_back(r.root + "|" + r.key + "|" + r.name + "|" + r.type + "|" + r.value);
+      lines.push_back(std::string(RootWord(r.root)) + "|" + r.key + "|" + r.name + "|" + TypeWord(r.type) + "|" +
+                      r.value);
     }
     return lines;
   }
@@ -92,8 +93,8 @@ TEST_F(ProjectFileTest, RoundTrip) {
   ProjectSettings saved = SampleSettings();
   MemoryFileRowStore& files = sample_files;
   files.rows[2].missing = true;  // a missing file: still saved as a wake-up row (lossy, kept)
-  sample_registry.Append({"HKCU", "K", "list", "MULTI_SZ", "\"a\",\"b\",\"c\""});
-  sample_registry.Append({"HKLM", "K", "a,b", "SZ", "\"v\""});  // comma in the name: split on reading
+  sample_registry.Append({kHkcu, "K", "list", kMultiSz, "\"a\",\"b\",\"c\""});
+  sample_registry.Append({kHklm, "K", "a,b", kSz, "\"v\""});  // comma in the name: split on reading
   ASSERT_TRUE(SaveProject(dir.fs, saved, path, &files, &sample_registry));
 
   ProjectSettings loaded;
@@ -256,10 +257,10 @@ TEST_F(ProjectFileTest, RegistryRowsShortAndCapped) {
   ASSERT_TRUE(WriteTextFile(dir.fs, path, text));
   const MemoryRegistryRowStore registry = RegistryRows();
   ASSERT_EQ(registry.rows.size(), 255u);
-  EXPECT_EQ(registry.rows[0].root, "HKLM");  // lower-case hkcr is not HKCR
+  EXPECT_EQ(registry.rows[0].root, kHklm);  // lower-case hkcr is not HKCR
   EXPECT_EQ(registry.rows[0].key, "Software\\A");
   EXPECT_EQ(registry.rows[0].name, "");
-  EXPECT_EQ(registry.rows[0].type, "SZ");
+  EXPECT_EQ(registry.rows[0].type, kSz);
   EXPECT_EQ(registry.rows[0].value, "");
 }
 
@@ -284,7 +285,7 @@ TEST_F(ProjectFileTest, RegistryWordsNotWrittenByTheWizardAreNotedAndReadAsBefor
 TEST_F(ProjectFileTest, LongRegistryRowIsSavedWhole) {
   ProjectSettings s;
   MemoryRegistryRowStore registry;
-  RegistryRow row{"HKLM", std::string(259, 'k'), std::string(259, 'n'), "SZ",
+  RegistryRow row{kHklm, std::string(259, 'k'), std::string(259, 'n'), kSz,
                   "\"" + std::string(1021, 'v') + "\""};
   registry.Append(row);
   ASSERT_TRUE(SaveProject(dir.fs, s, path, nullptr, &registry));
@@ -299,7 +300,7 @@ TEST_F(ProjectFileTest, StrayLeadByteAtAFieldEndDoesNotShiftTheFields) {
   // Key and value name end in a lead byte without its trail byte (as a cut
   // in the middle of a double-byte character leaves them).
   MemoryRegistryRowStore registry;
-  registry.Append({"HKCR", "Software\\Fo\x9B", "Na\x83", "DWORD", "12"});
+  registry.Append({kHkcr, "Software\\Fo\x9B", "Na\x83", kDword, "12"});
   ASSERT_TRUE(SaveProject(dir.fs, ProjectSettings(), path, nullptr, &registry));
   EXPECT_EQ(RegistryLines(), std::vector<std::string>{"HKCR|Software\\Fo|Na|DWORD|12"});
 }

@@ -68,7 +68,9 @@ bool IsSafetyCheck(CheckId id) {
 
 bool LoadProject(const base::FileAccess& fs, const std::string& path, LoadedProject* project) {
   base::IniFile& ini = project->ini;
-  if (FolderExists(fs, path) || !ReadProjectFile(fs, path, &ini)) return false;
+  const bool read = !FolderExists(fs, path) && ReadProjectFile(fs, path, &ini);
+  // A file that cannot be read loads as an empty one.
+  if (!read) ini = base::IniFile();
   ProjectSettings& s = project->settings;
   LoadProjectSettings(s, ini);
   // As page 1 opens a project: its list counts as built from its folder.
@@ -78,7 +80,7 @@ bool LoadProject(const base::FileAccess& fs, const std::string& path, LoadedProj
   project->unknown_words.clear();
   LoadRegistryRows(ini, project->registry, &project->unknown_words);
   project->review = ReviewProjectFile(ini);
-  return true;
+  return read;
 }
 
 std::string UnknownRegistryWordsText(const std::vector<UnknownRegistryWord>& unknown) {

@@ -50,7 +50,8 @@ struct LoadedProject {
 /// Reads the project file at `path` once into `project`: the settings as
 /// page 1 takes them when it opens a project, and the rows
 /// of both lists, unsorted. False when the file cannot be read (a folder,
-/// or no file).
+/// or no file); `project` then holds what an empty file gives, as the
+/// wizard opens such a file.
 bool LoadProject(const base::FileAccess& fs, const std::string& path, LoadedProject* project);
 
 /// Reads the source folder of `settings` (beside `current_dir`) into

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "project/change_tracker.h"
 #include "project/project_file.h"
 #include "project/test_support.h"
 #include "project/texts.h"
@@ -68,7 +69,7 @@ TEST_F(ProjectPipelineTest, ListsAreReadInThePagesOrder) {
   EXPECT_EQ(Column(project.files, &FileRow::missing), (std::vector<bool>{false, false, false, false, false}));
   EXPECT_EQ(project.files.rows[2].folder, "Music");
   std::vector<std::string> keys;
-  for (const RegistryRow& row : project.registry.rows) keys.push_back(row.root + " " + row.key);
+  for (const RegistryRow& row : project.registry.rows) keys.push_back(RootWord(row.root) + (" " + row.key));
   EXPECT_EQ(keys, (std::vector<std::string>{"HKCU Software\\a", "HKLM software\\A", "HKLM Software\\b"}));
   Refusal refusal;
   EXPECT_TRUE(Check(&refusal)) << refusal.string_id;
@@ -137,6 +138,26 @@ TEST_F(ProjectPipelineTest, RegistryWordsTheWizardDoesNotWriteAreRefusedNamingTh
     EXPECT_EQ(CheckRegistryWords(project.unknown_words, &refusal), c.listed == nullptr) << c.rows;
     EXPECT_EQ(refusal.string_id, c.listed ? kStrUnknownRegistryWords : 0) << c.rows;
     EXPECT_EQ(refusal.argument, c.listed ? c.listed : "") << c.rows;
+  }
+}
+
+TEST_F(ProjectPipelineTest, AFileThatCannotBeReadLoadsAsAnEmptyOne) {
+  // What an empty file gives: the settings' defaults, no rows.
+  dir.MakeFile("Pakforge_Empty.ini", "");
+  LoadedProject empty;
+  ASSERT_TRUE(LoadProject(dir.fs, dir.At("Pakforge_Empty.ini"), &empty));
+  dir.MakeFolder("Pakforge_Folder.ini");
+  for (const char* name : {"Pakforge_Missing.ini", "Pakforge_Folder.ini"}) {
+    // Loaded over a project that held rows and settings of its own.
+    ASSERT_TRUE(Load("[CopyFile]\r\nFile0=zz\r\n[Registry]\r\nRegistryKey0=HKCU,K,c,DWORD,5\r\n"));
+    EXPECT_FALSE(LoadProject(dir.fs, dir.At(name), &project)) << name;
+    EXPECT_EQ(project.settings.ProjectPath.Text(), dir.At(name));
+    EXPECT_EQ(ProjectState(project.settings, &project.files, &project.registry),
+              ProjectState(empty.settings, &empty.files, &empty.registry))
+        << name;
+    EXPECT_EQ(project.files.Count(), 0) << name;
+    EXPECT_EQ(project.registry.Count(), 0) << name;
+    EXPECT_TRUE(project.settings.Uninstall.On()) << name;
   }
 }
 

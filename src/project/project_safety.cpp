@@ -205,7 +205,7 @@ bool CheckControlCharacters(const ProjectSettings& s, const FileRowStore* files,
     RegistryRow row;
     registry->Get(index, &row);
     if (holds_control(row.key) || holds_control(row.name) || holds_control(row.value)) {
-      return refuse("Registry", row.root + "," + row.key + "," + row.name + "," + row.type + "," + row.value);
+      return refuse("Registry", RegistryRowText(row));
     }
   }
   return true;

@@ -124,7 +124,7 @@ TEST(ProjectSafetyTest, ControlCharactersAndBatchPaths) {
     if (key == "Ver") s.Ver.Assign(c.value);
     if (key == "SetupIniName") s.SetupIniName.Assign(c.value);
     if (key == "NameApp") s.Folders.app_folders.Add(c.value);
-    if (key == "Registry") registry.Append({"HKLM", "Software\\Kumo", "v", "SZ", c.value});
+    if (key == "Registry") registry.Append({kHklm, "Software\\Kumo", "v", kSz, c.value});
     if (key == "dir") dir = c.value;
     if (key == "Output") s.Output.Assign(c.value);
     SafetyRefusal refusal;

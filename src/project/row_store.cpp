@@ -35,25 +35,35 @@ bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
   return files.Append(std::move(row));
 }
 
+namespace {
+
+int KnownRoot(int root) { return root == kHkcu || root == kHkcr ? root : kHklm; }
+
+int KnownType(int type) { return type == kMultiSz || type == kDword || type == kBinary ? type : kSz; }
+
+}  // namespace
+
 void RowToEntry(const RegistryRow& row, RegistryEntry* entry) {
-  entry->root = row.root == "HKCU" ? kHkcu : row.root == "HKCR" ? kHkcr : kHklm;
+  entry->root = KnownRoot(row.root);
   entry->key.Assign(Cut(row.key, entry->key.Maximum()));
   entry->name.Assign(Cut(row.name, entry->name.Maximum()));
   entry->value.Assign(Cut(row.value, entry->value.Maximum()));
-  entry->type = row.type == "MULTI_SZ" ? kMultiSz
-              : row.type == "DWORD"    ? kDword
-              : row.type == "BINARY"   ? kBinary
-                                       : kSz;
+  entry->type = KnownType(row.type);
 }
 
 RegistryRow EntryToRow(const RegistryEntry& entry) {
   RegistryRow row;
-  row.root = RootWord(entry.root);
-  row.key = entry.key.Text();
-  row.name = entry.name.Text();
-  row.type = TypeWord(entry.type);
-  row.value = entry.value.Text();
+  row.root = KnownRoot(entry.root);
+  row.key = Cut(entry.key.Text(), entry.key.Maximum());
+  row.name = Cut(entry.name.Text(), entry.name.Maximum());
+  row.type = KnownType(entry.type);
+  row.value = Cut(entry.value.Text(), entry.value.Maximum());
   return row;
+}
+
+std::string RegistryRowText(const RegistryRow& row) {
+  return std::string(RootWord(row.root)) + "," + row.key + "," + row.name + "," + TypeWord(row.type) + "," +
+         row.value;
 }
 
 int CompareFolded(std::string_view a, std::string_view b) {
@@ -93,8 +103,9 @@ using SortKeys = std::pair<std::string, std::string>;
 
 // Sorts the rows of `store` by the keys and running number that `key_of`
 // gives each (row, index), then writes back every row whose place changed.
+// Answers the old index of each new place.
 template <typename Row, typename Store, typename KeyOf>
-void SortStore(Store& store, KeyOf key_of) {
+std::vector<std::size_t> SortStore(Store& store, KeyOf key_of) {
   const std::size_t count = static_cast<std::size_t>(store.Count());
   std::vector<Row> rows(count);
   std::vector<std::pair<SortKeys, std::uint32_t>> keys;
@@ -110,6 +121,7 @@ void SortStore(Store& store, KeyOf key_of) {
   for (std::size_t at = 0; at < count; ++at) {
     if (order[at] != at) store.Set(static_cast<int>(at), rows[order[at]]);
   }
+  return order;
 }
 
 }  // namespace
@@ -120,10 +132,14 @@ void SortFileRows(FileRowStore& files) {
   });
 }
 
-void SortRegistryRows(RegistryRowStore& registry) {
-  SortStore<RegistryRow>(registry, [](const RegistryRow& row, std::uint32_t index) {
-    return std::make_pair(SortKeys(row.root, row.key), index);
-  });
+void SortRegistryRows(RegistryRowStore& registry, int* follow) {
+  const std::vector<std::size_t> order =
+      SortStore<RegistryRow>(registry, [](const RegistryRow& row, std::uint32_t index) {
+        return std::make_pair(SortKeys(RootWord(row.root), row.key), index);
+      });
+  if (follow == nullptr || *follow < 0) return;
+  const auto at = std::find(order.begin(), order.end(), static_cast<std::size_t>(*follow));
+  if (at != order.end()) *follow = static_cast<int>(at - order.begin());
 }
 
 const char* RootWord(int root) {

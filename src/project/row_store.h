@@ -1,10 +1,10 @@
 #pragma once
 // The two row stores: the files to copy (page 3) and the registry entries
-// (page 4). Every consumer (project file, description writers, checks) reads
-// them through these interfaces as records of typed fields; the Win32 list
-// views implement them in the UI layer, where the columns shown (the marks
-// "*" and "x", the side "A" or "D") are made from those fields, and the
-// in-memory tables below hold them elsewhere.
+// (page 4). Every consumer (project file, description writers, checks, the
+// wizard's pages) reads them through these interfaces as records of typed
+// fields, held in the in-memory tables below; the wizard's list views only
+// show them, making the columns (the marks "*" and "x", the side "A" or
+// "D", the root and type words) from those fields.
 
 #include <cstdint>
 #include <functional>
@@ -31,6 +31,8 @@ struct FileRow {
   bool startup = false;
   /// The file is not in the source folder (found by MarkFileRows).
   bool missing = false;
+
+  bool operator==(const FileRow&) const = default;
 };
 
 /// The files list (IDC_FILES_LIST of page 3).
@@ -50,17 +52,17 @@ class FileRowStore {
   virtual void Clear() = 0;
 };
 
-/// One row of the registry list; every column is the text shown.
+/// One registry entry the package writes: a row of the registry list. The
+/// list shows the root and the type as RootWord and TypeWord.
 struct RegistryRow {
-  std::string root;   ///< "HKLM", "HKCU" or "HKCR"
+  int root = kHklm;   ///< kHklm, kHkcu or kHkcr (RegistryRoot)
   std::string key;    ///< key path as typed
   std::string name;   ///< value name; empty for the default value
-  std::string type;   ///< "SZ", "MULTI_SZ", "DWORD" or "BINARY"
+  int type = kSz;     ///< kSz, kMultiSz, kDword or kBinary (RegistryType)
   std::string value;  ///< value text as typed
 };
 
-/// The registry list (IDC_REG_LIST of page 4). The list view numbers its
-/// rows' item data itself (position at insertion) for sorting.
+/// The registry list (IDC_REG_LIST of page 4).
 class RegistryRowStore {
  public:
   virtual ~RegistryRowStore() = default;
@@ -104,13 +106,17 @@ class MemoryRegistryRowStore : public RegistryRowStore {
 bool InsertFileRow(FileRowStore& files, const std::string& name, bool startup,
                    const std::string& folder, std::uint32_t kind);
 
-/// Fills `entry` from a row of page 4's list. Root "HKCU" 2, "HKCR" 3,
-/// else 1; type "MULTI_SZ" 10, "DWORD" 11, "BINARY" 12, else 13 (all
-/// case-sensitive); key, name and value cut to each setting's maximum - 1.
+/// Fills `entry` from a row of page 4's list: root and type as they are
+/// (kHklm and kSz for any other number); key, name and value cut to each
+/// setting's maximum - 1 (Shift-JIS-safe).
 void RowToEntry(const RegistryRow& row, RegistryEntry* entry);
 
-/// The columns of page 4's list that show `entry`.
+/// The row that holds `entry`, its texts cut as RowToEntry cuts them.
 RegistryRow EntryToRow(const RegistryEntry& entry);
+
+/// The row as the project file stores it and the messages name it:
+/// "root,key,name,type,value" with RootWord and TypeWord.
+std::string RegistryRowText(const RegistryRow& row);
 
 /// The files-list rows as the writers read them from the list control: name
 /// and folder in buffers of 260 bytes (each cut Shift-JIS-safe). A null
@@ -146,9 +152,10 @@ int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a
 /// Page 3's order: FileSortKeys, then the running number.
 void SortFileRows(FileRowStore& files);
 
-/// Page 4's order: root text, then key text; rows equal in both keep their
-/// order.
-void SortRegistryRows(RegistryRowStore& registry);
+/// Page 4's order: root word (RootWord), then key text; rows equal in both
+/// keep their order. With `follow`, the index of a row before the sort
+/// becomes that row's index after it (an index outside the rows stays).
+void SortRegistryRows(RegistryRowStore& registry, int* follow = nullptr);
 
 /// "HKCU" for 2, "HKCR" for 3, "HKLM" otherwise.
 const char* RootWord(int root);

@@ -231,18 +231,73 @@ TEST(RowStoreTest, InsertFileRowAndRegistryConversions) {
   EXPECT_EQ(many.rows[0x10001].kind, AppRoot);
   EXPECT_EQ(many.rows[0x10001].number, 1u);
 
-  RegistryEntry e;
-  RowToEntry({"hkcr", "K", "", "binary", "v"}, &e);  // case-sensitive words
-  EXPECT_EQ(e.root, kHklm);
-  EXPECT_EQ(e.type, kSz);
-  RowToEntry({"HKCR", std::string(300, 'k'), "n", "BINARY", std::string(2000, 'v')}, &e);
-  EXPECT_EQ(e.root, kHkcr);
-  EXPECT_EQ(e.type, kBinary);
-  EXPECT_EQ(e.key.Length(), 259);
-  EXPECT_EQ(e.value.Length(), 1023);
-  RegistryRow row = EntryToRow(e);
-  EXPECT_EQ(row.root, "HKCR");
-  EXPECT_EQ(row.type, "BINARY");
+}
+
+TEST(RowStoreTest, RegistrySortFollowsOneRow) {
+  // By root word (so HKCU before HKLM although its number is larger), then
+  // key with ASCII letters folded; equal rows keep their order.
+  const std::vector<RegistryRow> rows = {{kHklm, "Software\\b", "", kSz, "1"},
+                                         {kHkcu, "Software\\z", "", kSz, "2"},
+                                         {kHklm, "software\\A", "", kSz, "3"},
+                                         {kHklm, "Software\\b", "", kSz, "4"}};
+  const struct {
+    int follow;
+    int after;
+  } cases[] = {{0, 2}, {1, 0}, {2, 1}, {3, 3}, {-1, -1}, {4, 4}};
+  for (const auto& c : cases) {
+    MemoryRegistryRowStore registry;
+    registry.rows = rows;
+    int follow = c.follow;
+    SortRegistryRows(registry, &follow);
+    EXPECT_EQ(follow, c.after) << c.follow;
+    std::string values;
+    for (const RegistryRow& row : registry.rows) values += row.value;
+    EXPECT_EQ(values, "2314");
+  }
+}
+
+TEST(RowStoreTest, RegistryRowsAndEntries) {
+  // A row and the dialog's entry hold the same numbers; the texts are cut
+  // to each setting's maximum - 1, never inside a double-byte character;
+  // the words are made for display and the project file only.
+  const std::string split_key = std::string(258, 'k') + "\x95\x5C";
+  const struct {
+    RegistryRow row;
+    int root;
+    int type;
+    std::string key;
+    std::size_t value_length;
+    std::string text;
+  } cases[] = {
+      {{kHkcr, "K", "n", kBinary, "0aFF"}, kHkcr, kBinary, "K", 4, "HKCR,K,n,BINARY,0aFF"},
+      {{kHkcu, "K", "", kMultiSz, "\"a\""}, kHkcu, kMultiSz, "K", 3, "HKCU,K,,MULTI_SZ,\"a\""},
+      {{kHklm, "K", "", kDword, "5"}, kHklm, kDword, "K", 1, "HKLM,K,,DWORD,5"},
+      {{0, "K", "", 0, "v"}, kHklm, kSz, "K", 1, "HKLM,K,,SZ,v"},  // no number of its own
+      {{kHkcr, std::string(300, 'k'), "", kSz, std::string(2000, 'v')}, kHkcr, kSz, std::string(259, 'k'), 1023, ""},
+      {{kHklm, split_key, "", kSz, "v"}, kHklm, kSz, std::string(258, 'k'), 1, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row.key.substr(0, 8));
+    RegistryEntry entry;
+    RowToEntry(c.row, &entry);
+    EXPECT_EQ(entry.root, c.root);
+    EXPECT_EQ(entry.type, c.type);
+    EXPECT_EQ(entry.key.Text(), c.key);
+    EXPECT_EQ(entry.value.Text().size(), c.value_length);
+    const RegistryRow back = EntryToRow(entry);
+    EXPECT_EQ(back.root, c.root);
+    EXPECT_EQ(back.type, c.type);
+    EXPECT_EQ(back.key, c.key);
+    if (!c.text.empty()) {
+      EXPECT_EQ(RegistryRowText(c.row), c.text);
+    }
+  }
+  // A dialog entry longer than its field holds is cut on its way into a row.
+  RegistryEntry entry;
+  entry.key.Assign(std::string(300, 'k'));
+  entry.value.Assign(std::string(1030, 'v'));
+  EXPECT_EQ(EntryToRow(entry).key.size(), 259u);
+  EXPECT_EQ(EntryToRow(entry).value.size(), 1023u);
 }
 
 }  // namespace

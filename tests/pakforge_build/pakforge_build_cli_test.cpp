@@ -154,7 +154,7 @@ TEST_F(PakforgeBuildCliTest, RefusalsAndFailuresEndWithTheirStatus) {
   // refusal names the row as the project file holds it.
   dir_.Write("src/Native.ina", std::string(192, 'N'));
   project::MemoryRegistryRowStore registry;
-  registry.Append({"HKLM", "Software\\Kumo", "Lines", "DWORD", "0x10"});
+  registry.Append({project::kHklm, "Software\\Kumo", "Lines", project::kDword, "0x10"});
   ASSERT_TRUE(
       project::SaveProject(base::SystemFileAccess(), settings_, dir_.Path("Pakforge_Memo.ini"), nullptr, &registry));
   r = Run({"Pakforge_Memo.ini"});

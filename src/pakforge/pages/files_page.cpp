@@ -25,15 +25,9 @@ namespace {
 // The WM_USER request for the question about files a project leaves out.
 constexpr WPARAM kOfferUnlistedFiles = 1;
 
-// Extension first, then base name; a name without a dot has the empty
-// extension and comes first.
-std::pair<std::string, std::string> FileSortKey(HWND list, int row) {
-  return FileSortKeys(ListViewText(list, row, 0, kMaxPath));
-}
-
 }  // namespace
 
-FilesPage::FilesPage(WizardApp& app) : ListPage(app, IDD_FILES_PAGE, IDC_FILES_LIST, &FileSortKey) {}
+FilesPage::FilesPage(WizardApp& app) : ListPage(app, IDD_FILES_PAGE, IDC_FILES_LIST) {}
 
 INT_PTR FilesPage::OnInitDialog(HWND window) {
   ListPage::OnInitDialog(window);
@@ -45,13 +39,15 @@ INT_PTR FilesPage::OnInitDialog(HWND window) {
   AddListViewColumn(list_, 2, LoadText(IDS_COL_DEST), 120);
   AddListViewColumn(list_, 3, " ", 20);
 
+  view_ = FileListView(list_);
+  MemoryFileRowStore& rows = app_.file_rows;
+  rows.Clear();
   const std::string& project = app_.settings.ProjectPath.Text();
   if (!project.empty()) {
-    ListViewFileRows rows(list_);
-    LoadCopyFileRows(app_.ProjectFile(), rows);
+    rows = app_.OpenedProject().files;
     check_unlisted_ = true;
   }
-  SortRows();
+  SortFileRows(rows);
   MarkFileRows();
 
   std::string path;
@@ -64,7 +60,7 @@ INT_PTR FilesPage::OnInitDialog(HWND window) {
 
 INT_PTR FilesPage::OnSetActive() {
   SetTitleAndButtons(PSWIZB_BACK | PSWIZB_NEXT);
-  if (ListViewFileRows(list_).Count() == 0 || app_.page_state.source_changed) {
+  if (app_.file_rows.Count() == 0 || app_.page_state.source_changed) {
     PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_FILES_REFRESH, BN_CLICKED), 0);
   } else {
     MarkFileRows();
@@ -109,7 +105,7 @@ INT_PTR FilesPage::OnWizardNext() {
   const bool scanned = ScanSource(&scan);
   const ProjectSettings& s = app_.settings;
   const std::string current_dir = CurrentDirectory(app_.fs);
-  ListViewFileRows rows(list_);
+  const MemoryFileRowStore& rows = app_.file_rows;
   // A hand-edited project may hold paths where names belong: the message
   // and then the key that holds one, before any row is looked up.
   SafetyRefusal unsafe;
@@ -147,14 +143,16 @@ void FilesPage::RebuildFileList() {
   check_unlisted_ = false;
   state.source_changed = state.duplicate_names = state.missing_files = false;
   s.ScannedSource.Assign(s.Source.Text());
-  ListViewFileRows rows(list_);
+  MemoryFileRowStore& rows = app_.file_rows;
   rows.Clear();
+  view_.Show(rows);
   EnableWindow(GetDlgItem(window_, IDC_FILES_DEST), FALSE);
 
   SourceFolderScan scan;
   if (!ScanSource(&scan)) return;
   state.duplicate_names = scan.duplicate_names;
   RebuildFileRows(s, scan, rows);
+  view_.Show(rows);
 
   if (rows.Count() == 0) {
     Warn(IDS_NO_FILES);
@@ -189,16 +187,19 @@ bool FilesPage::ScanSource(SourceFolderScan* scan) {
 bool FilesPage::ReadSource() { return ReadSourceFolder(app_.fs, app_.settings, CurrentDirectory(app_.fs), &source_); }
 
 void FilesPage::MarkFileRows() {
-  ListViewFileRows rows(list_);
   app_.page_state.missing_files =
-      project::MarkFileRows(rows, app_.settings.Exe.Text(), ReadSource() ? &source_ : nullptr);
+      project::MarkFileRows(app_.file_rows, app_.settings.Exe.Text(), ReadSource() ? &source_ : nullptr);
+  view_.Show(app_.file_rows);
 }
 
 bool FilesPage::DestinationAllowed() const {
+  const std::vector<FileRow>& rows = app_.file_rows.rows;
   int row = NextSelectedRow(list_, -1);
   if (row < 0) return false;
   for (; row >= 0; row = NextSelectedRow(list_, row)) {
-    if (IsProgramOrLibrary(ListViewText(list_, row, 0, kMaxPath))) return false;
+    if (row >= static_cast<int>(rows.size()) || IsProgramOrLibrary(rows[static_cast<std::size_t>(row)].name)) {
+      return false;
+    }
   }
   return true;
 }
@@ -212,20 +213,20 @@ void FilesPage::OnDestinationFolder() {
   if (result == kChooserDocOwn) kind = DocOriginal;
   if (result == kChooserAppOwn) kind = AppOriginal;
   const std::string folder = result == kChooserAppFolder ? std::string(kAppFolderText) : chooser.result.Text();
-  ListViewFileRows rows(list_);
-  FileRow file;
+  std::vector<FileRow>& rows = app_.file_rows.rows;
   for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, row)) {
-    rows.Get(row, &file);
+    if (row >= static_cast<int>(rows.size())) break;
+    FileRow& file = rows[static_cast<std::size_t>(row)];
     file.kind = kind;
     file.folder = folder;
-    rows.Set(row, file);
   }
+  view_.Show(app_.file_rows);
 }
 
 void FilesPage::Warn(int string_id) { app_.messages.Show(window_, string_id, MB_ICONEXCLAMATION); }
 
 bool FilesPage::MayRebuild() {
-  if (!HasChosenDestination(ListViewFileRows(list_))) return true;
+  if (!HasChosenDestination(app_.file_rows)) return true;
   return app_.messages.Show(window_, IDS_REREAD_FILES, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
@@ -234,7 +235,7 @@ void FilesPage::OfferUnlistedFiles() {
   check_unlisted_ = false;
   const ProjectSettings& s = app_.settings;
   if (!ReadSource()) return;
-  ListViewFileRows rows(list_);
+  MemoryFileRowStore& rows = app_.file_rows;
   const std::vector<std::string> names = UnlistedFiles(rows, ScanSourceFolder(source_, s.InstDir.Text()).files);
   if (names.empty()) return;
   const std::string text = base::FillText(LoadText(IDS_UNLISTED_FILES), {NameLines(names)});
@@ -242,35 +243,40 @@ void FilesPage::OfferUnlistedFiles() {
   for (const std::string& name : names) {
     if (!InsertFileRow(rows, name, s.Exe.Equals(name, true), std::string(), AppRoot)) break;
   }
-  SortRows();
+  SortFileRows(rows);
   MarkFileRows();
 }
 
 void FilesPage::RemoveMissingSelectedRows() {
   const bool read = ReadSource();
-  std::vector<int> missing;
-  for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, row)) {
-    if (!read || !source_.Contains(ListViewText(list_, row, 0, kMaxPath))) {
-      missing.push_back(row);
-    }
+  std::vector<FileRow>& rows = app_.file_rows.rows;
+  std::vector<bool> remove(rows.size(), false);
+  bool any = false;
+  for (int row = NextSelectedRow(list_, -1); row >= 0 && row < static_cast<int>(rows.size());
+       row = NextSelectedRow(list_, row)) {
+    if (!read || !source_.Contains(rows[static_cast<std::size_t>(row)].name)) remove[static_cast<std::size_t>(row)] = any = true;
   }
-  if (missing.empty()) return;
-  for (auto row = missing.rbegin(); row != missing.rend(); ++row) {
-    SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(*row), 0);
+  if (!any) return;
+  // The rows kept renumbered by their new places, so running numbers stay
+  // unique and rows added later cannot repeat one; those selected stay so.
+  std::vector<FileRow> kept;
+  std::vector<std::uint16_t> selected;
+  for (std::size_t at = 0; at < rows.size(); ++at) {
+    if (remove[at]) continue;
+    const bool was_selected =
+        SendMessageA(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(at), LVIS_SELECTED) & LVIS_SELECTED;
+    kept.push_back(rows[at]);
+    kept.back().number = static_cast<std::uint16_t>(kept.size() - 1);
+    if (was_selected) selected.push_back(kept.back().number);
   }
-  // Running numbers stay unique, so rows added later cannot repeat one.
-  const int count = ListViewFileRows(list_).Count();
-  for (int row = 0; row < count; ++row) {
-    const std::uint32_t kind = static_cast<std::uint32_t>(ListViewData(list_, row)) & kFileRowKindMask;
-    SetListViewData(list_, row, static_cast<LPARAM>(kind | static_cast<std::uint32_t>(row)));
-  }
+  rows = std::move(kept);
+  view_.Show(app_.file_rows, &selected);
   MarkFileRows();
   EnableWindow(GetDlgItem(window_, IDC_FILES_DEST), DestinationAllowed());
 }
 
 void FilesPage::ShowFirstMissingRow() {
-  const ListViewFileRows rows(list_);
-  EveryFileRow(&rows, [this](int index, const FileRow& row) {
+  EveryFileRow(&app_.file_rows, [this](int index, const FileRow& row) {
     if (!row.missing) return true;
     SelectListViewRow(list_, index);
     SetFocus(list_);

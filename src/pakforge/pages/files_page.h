@@ -1,7 +1,7 @@
 #pragma once
 // Page 3 of the wizard (dialog 103): the files of the source folder (and of
 // its direct sub-folders) that the package copies, with their destination
-// folders. The list IDC_FILES_LIST is the only store of these rows.
+// folders, held as WizardApp::file_rows and shown in the list IDC_FILES_LIST.
 
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 
 #include "project/source_folder_rules.h"
 #include "pakforge/pages/list_page.h"
+#include "pakforge/pages/list_view_rows.h"
 #include "pakforge/project_names.h"
 
 namespace pakforge {
@@ -84,6 +85,8 @@ class FilesPage : public ListPage {
   bool check_unlisted_ = false;
   /// The source folder as the last operation read it.
   SourceIndex source_;
+  /// The list control showing WizardApp::file_rows.
+  FileListView view_;
 };
 
 }  // namespace pakforge

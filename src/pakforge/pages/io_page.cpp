@@ -72,13 +72,12 @@ void IoPage::SelectLanguage() {
 INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
   ProjectSettings& s = app_.settings;
   if (ProjectPicker(app_, window_) == 1) {
-    const std::string path = app_.project_choice.Text();
-    s.ProjectPath.Assign(path);
-    LoadProjectSettings(s, app_.ProjectFile());
-    // The loaded list counts as built from the loaded folder.
+    s.ProjectPath.Assign(app_.project_choice.Text());
+    // The settings as loaded: the list counts as built from the loaded
+    // folder (ScannedSource is Source).
+    s = app_.OpenedProject().settings;
     app_.page_state = PageState{};
     app_.page_state.native_ina_count = 1;
-    s.ScannedSource.Assign(s.Source.Text());
     ShowProjectFileReview();
   }
   FillControls();
@@ -91,7 +90,7 @@ void IoPage::ShowProjectFileReview() {
   // A hand-written file's words that read as other words, and its names
   // that are not read: told once, all in one message, before the pages
   // show what was read.
-  const ProjectFileReview review = ReviewProjectFile(app_.ProjectFile());
+  const ProjectFileReview& review = app_.OpenedProject().review;
   if (review.word_count == 0 && review.unread_count == 0) return;
   const ReviewFormats formats{LoadText(IDS_REVIEW_WORD), LoadText(IDS_REVIEW_SECTION), LoadText(IDS_REVIEW_KEY),
                               LoadText(IDS_REVIEW_SUGGESTION), LoadText(IDS_REVIEW_MORE)};

@@ -10,17 +10,11 @@
 
 namespace pakforge {
 
-/// The two texts by which a row of `list` is ordered: the first, then the
-/// second.
-using RowSortKey = std::pair<std::string, std::string> (*)(HWND list, int row);
-
-/// A wizard page with one list control that holds its rows.
+/// A wizard page with one list control that shows its rows.
 class ListPage : public WizardPage {
  public:
-  /// The page shows dialog `dialog_id` with list control `list_id`, whose
-  /// rows `sort_key` orders.
-  ListPage(WizardApp& app, int dialog_id, int list_id, RowSortKey sort_key)
-      : WizardPage(app, dialog_id), list_id_(list_id), sort_key_(sort_key) {}
+  /// The page shows dialog `dialog_id` with list control `list_id`.
+  ListPage(WizardApp& app, int dialog_id, int list_id) : WizardPage(app, dialog_id), list_id_(list_id) {}
 
   /// Finds the list control and turns on full-row selection.
   INT_PTR OnInitDialog(HWND window) override;
@@ -29,15 +23,10 @@ class ListPage : public WizardPage {
   HWND list() const { return list_; }
 
  protected:
-  /// Orders the rows by their sort keys as the core orders them
-  /// (CompareRowKeys), ties by running number.
-  void SortRows();
-
   HWND list_ = nullptr;
 
  private:
   int list_id_;
-  RowSortKey sort_key_;
 };
 
 }  // namespace pakforge

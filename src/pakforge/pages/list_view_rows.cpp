@@ -1,5 +1,6 @@
 #include "pakforge/pages/list_view_rows.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "pakforge/resources/resource.h"
@@ -8,13 +9,6 @@
 
 namespace pakforge {
 namespace {
-
-// Room (terminator included) in which the columns are read back.
-constexpr int kNameRoom = 260;
-constexpr int kMarkRoom = 10;
-constexpr int kRootRoom = 10;
-constexpr int kTypeRoom = 20;
-constexpr int kValueRoom = 1024;
 
 // The wake-up column's two marks.
 constexpr char kMissingMark[] = "x";
@@ -115,80 +109,81 @@ void SelectListViewRow(HWND list, int row) {
 
 // ---- Files list ----
 
-int ListViewFileRows::Count() const { return ListViewRowCount(list_); }
+namespace {
 
-void ListViewFileRows::Get(int index, FileRow* row) const {
-  row->name = ListViewText(list_, index, 0, kNameRoom);
-  const std::string mark = ListViewText(list_, index, 1, kMarkRoom);
-  row->missing = mark == kMissingMark;
-  row->startup = mark == kStartupMark;
-  row->folder = ListViewText(list_, index, 2, kNameRoom);
-  const std::uint32_t data = static_cast<std::uint32_t>(ListViewData(list_, index));
-  row->kind = static_cast<FileRowKind>(data & kFileRowKindMask);
-  row->number = static_cast<std::uint16_t>(data & 0xFFFFu);
-  if (row->kind & AppRoot) row->folder = kAppFolderText;
+void SetRowSelected(HWND list, int row, bool selected) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED;
+  item.state = selected ? LVIS_SELECTED : 0;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-bool ListViewFileRows::Append(FileRow row) {
-  if (!list_) return false;
-  const int index = InsertListViewRow(list_, Count(), row.name, FileRowData(row));
-  if (index < 0) return false;
-  const std::string mark = FileRowMark(row);
-  if (!mark.empty()) SetListViewText(list_, index, 1, mark);
-  SetListViewText(list_, index, 2, ShownFolder(row));
-  SetListViewText(list_, index, 3, FileRowSide(row));
-  return true;
-}
+}  // namespace
 
-void ListViewFileRows::Set(int index, const FileRow& row) {
+void FileListView::Show(const FileRowStore& rows, const std::vector<std::uint16_t>* selected) {
   if (!list_) return;
-  SetListViewText(list_, index, 0, row.name);
-  SetListViewText(list_, index, 1, FileRowMark(row));
-  SetListViewText(list_, index, 2, ShownFolder(row));
-  SetListViewText(list_, index, 3, FileRowSide(row));
-  SetListViewData(list_, index, FileRowData(row));
-}
-
-void ListViewFileRows::Clear() {
-  if (list_) SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  std::vector<std::uint16_t> keep;
+  if (selected) {
+    keep = *selected;
+  } else {
+    for (int row = NextSelectedRow(list_, -1); row >= 0; row = NextSelectedRow(list_, row)) {
+      if (row < static_cast<int>(shown_.size())) keep.push_back(shown_[static_cast<std::size_t>(row)].number);
+    }
+  }
+  const auto chosen = [&keep](const FileRow& row) {
+    return std::find(keep.begin(), keep.end(), row.number) != keep.end();
+  };
+  const int count = rows.Count();
+  if (count == 0 && !shown_.empty()) {
+    SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    shown_.clear();
+  }
+  FileRow row;
+  for (int index = 0; index < count; ++index) {
+    rows.Get(index, &row);
+    const std::size_t at = static_cast<std::size_t>(index);
+    if (at < shown_.size()) {
+      if (shown_[at] == row && !selected) continue;
+      const bool moved = shown_[at].number != row.number;
+      if (!(shown_[at] == row)) {
+        SetListViewText(list_, index, 0, row.name);
+        SetListViewText(list_, index, 1, FileRowMark(row));
+        SetListViewText(list_, index, 2, ShownFolder(row));
+        SetListViewText(list_, index, 3, FileRowSide(row));
+        SetListViewData(list_, index, FileRowData(row));
+        shown_[at] = row;
+      }
+      if (moved || selected) SetRowSelected(list_, index, chosen(row));
+      continue;
+    }
+    if (InsertListViewRow(list_, index, row.name, FileRowData(row)) != index) break;
+    const std::string mark = FileRowMark(row);
+    if (!mark.empty()) SetListViewText(list_, index, 1, mark);
+    SetListViewText(list_, index, 2, ShownFolder(row));
+    SetListViewText(list_, index, 3, FileRowSide(row));
+    shown_.push_back(row);
+    if (chosen(row)) SetRowSelected(list_, index, true);
+  }
+  while (static_cast<int>(shown_.size()) > count) {
+    SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(shown_.size() - 1), 0);
+    shown_.pop_back();
+  }
 }
 
 // ---- Registry list ----
 
-int ListViewRegistryRows::Count() const { return ListViewRowCount(list_); }
-
-void ListViewRegistryRows::Get(int index, RegistryRow* row) const {
-  row->root = ListViewText(list_, index, 0, kRootRoom);
-  row->key = ListViewText(list_, index, 1, kNameRoom);
-  row->name = ListViewText(list_, index, 2, kNameRoom);
-  row->type = ListViewText(list_, index, 3, kTypeRoom);
-  row->value = ListViewText(list_, index, 4, kValueRoom);
-}
-
-bool ListViewRegistryRows::Append(const RegistryRow& row) {
-  if (!list_) return false;
-  const int position = Count();
-  const int index = InsertListViewRow(list_, position, row.root, position);
-  if (index < 0) return false;
-  SetListViewText(list_, index, 1, row.key);
-  SetListViewText(list_, index, 2, row.name);
-  SetListViewText(list_, index, 3, row.type);
-  SetListViewText(list_, index, 4, row.value);
-  return true;
-}
-
-void ListViewRegistryRows::Set(int index, const RegistryRow& row) {
-  if (!list_) return;
-  SetListViewText(list_, index, 0, row.root);
-  SetListViewData(list_, index, index);
-  SetListViewText(list_, index, 1, row.key);
-  SetListViewText(list_, index, 2, row.name);
-  SetListViewText(list_, index, 3, row.type);
-  SetListViewText(list_, index, 4, row.value);
-}
-
-void ListViewRegistryRows::Clear() {
-  if (list_) SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+void ShowRegistryRows(HWND list, const RegistryRowStore& rows) {
+  if (!list) return;
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  RegistryRow row;
+  for (int index = 0; index < rows.Count(); ++index) {
+    rows.Get(index, &row);
+    if (InsertListViewRow(list, index, RootWord(row.root), index) != index) break;
+    SetListViewText(list, index, 1, row.key);
+    SetListViewText(list, index, 2, row.name);
+    SetListViewText(list, index, 3, TypeWord(row.type));
+    SetListViewText(list, index, 4, row.value);
+  }
 }
 
 }  // namespace pakforge

@@ -1,13 +1,15 @@
 #pragma once
 // The files list (page 3) and the registry list (page 4) are list-view
-// controls that hold their rows themselves; these adapters let the project
-// file and the description writers read and fill them through the core's
-// row-store interfaces.
+// controls that show rows held in WizardApp (the core's row stores): these
+// helpers make their columns from the rows' fields, and read and set the
+// controls' texts, item data and selection.
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "project/row_store.h"
 #include "pakforge/project_names.h"
@@ -47,42 +49,30 @@ const char* FileRowSide(const FileRow& row);
 /// its running number below.
 LPARAM FileRowData(const FileRow& row);
 
-/// The files list (IDC_FILES_LIST): columns name, mark, folder, side, all
-/// shown from the rows' fields; the item data holds the running number and
-/// the FileRowKind.
-class ListViewFileRows : public FileRowStore {
+/// The files list (IDC_FILES_LIST) as a view of rows held elsewhere:
+/// columns name, mark (FileRowMark), folder (for an AppRoot row the
+/// application folder in the chosen language), side (FileRowSide); item
+/// data FileRowData.
+class FileListView {
  public:
-  /// Works on `list`; null works as a list without rows.
-  explicit ListViewFileRows(HWND list) : list_(list) {}
-  int Count() const override;
-  /// Reads name and folder with room for 259 bytes; kind and number from
-  /// the item data. The control keeps the start-up and missing facts only
-  /// as the mark it shows, so a row shown "x" reads back missing and not
-  /// the start-up program (MarkFileRows sets both again).
-  void Get(int index, FileRow* row) const override;
-  bool Append(FileRow row) override;
-  void Set(int index, const FileRow& row) override;
-  void Clear() override;
+  /// Shows rows in `list`, which shows none yet; null shows nothing.
+  explicit FileListView(HWND list = nullptr) : list_(list) {}
+
+  /// Shows `rows` in their order. Only list rows that differ from what they
+  /// showed are written. The rows selected stay selected, followed by their
+  /// running numbers wherever a sort moved them; with `selected`, exactly
+  /// the rows of those running numbers are selected instead.
+  void Show(const FileRowStore& rows, const std::vector<std::uint16_t>* selected = nullptr);
 
  private:
   HWND list_;
+  /// What each list row shows.
+  std::vector<FileRow> shown_;
 };
 
-/// The registry list (IDC_REG_LIST): columns root, key, name, type, value.
-/// A row appended carries its position as item data; a row replaced takes
-/// its index (the page renumbers all rows before either).
-class ListViewRegistryRows : public RegistryRowStore {
- public:
-  explicit ListViewRegistryRows(HWND list) : list_(list) {}
-  int Count() const override;
-  /// Reads key and name with room for 259 bytes, the value for 1023.
-  void Get(int index, RegistryRow* row) const override;
-  bool Append(const RegistryRow& row) override;
-  void Set(int index, const RegistryRow& row) override;
-  void Clear() override;
-
- private:
-  HWND list_;
-};
+/// Shows `rows` in the registry list (IDC_REG_LIST), in their order, in
+/// place of what it showed: columns root (RootWord), key, name, type
+/// (TypeWord), value; each row's item data is its index.
+void ShowRegistryRows(HWND list, const RegistryRowStore& rows);
 
 }  // namespace pakforge

@@ -18,11 +18,6 @@
 namespace pakforge {
 namespace {
 
-// Root text, then key text.
-std::pair<std::string, std::string> RegistrySortKey(HWND list, int row) {
-  return {ListViewText(list, row, 0, 10), ListViewText(list, row, 1, kMaxPath)};
-}
-
 // kPagePostedWork: show the message of the words the wizard does not write.
 constexpr WPARAM kShowUnknownWords = 1;
 
@@ -33,7 +28,7 @@ int SelectedCount(HWND list) {
 }  // namespace
 
 RegistryPage::RegistryPage(WizardApp& app)
-    : ListPage(app, IDD_REGISTRY_PAGE, IDC_REG_LIST, &RegistrySortKey) {}
+    : ListPage(app, IDD_REGISTRY_PAGE, IDC_REG_LIST) {}
 
 INT_PTR RegistryPage::OnInitDialog(HWND window) {
   ListPage::OnInitDialog(window);
@@ -44,15 +39,17 @@ INT_PTR RegistryPage::OnInitDialog(HWND window) {
   }
   entry_.Reset();
   unknown_words_.clear();
+  MemoryRegistryRowStore& rows = app_.registry_rows;
+  rows.Clear();
   const std::string& project = app_.settings.ProjectPath.Text();
   if (!project.empty()) {
-    ListViewRegistryRows rows(list_);
-    std::vector<UnknownRegistryWord> unknown;
-    LoadRegistryRows(app_.ProjectFile(), rows, &unknown);
+    const LoadedProject& opened = app_.OpenedProject();
+    rows = opened.registry;
     Refusal refusal;
-    if (!CheckRegistryWords(unknown, &refusal)) unknown_words_ = refusal.argument;
+    if (!CheckRegistryWords(opened.unknown_words, &refusal)) unknown_words_ = refusal.argument;
   }
-  SortRows();
+  SortRegistryRows(rows);
+  ShowRegistryRows(list_, rows);
   UpdateButtons();
   SetFocus(list_);
   return 0;
@@ -76,7 +73,7 @@ INT_PTR RegistryPage::OnUserMessage(WPARAM wparam, LPARAM) {
 
 INT_PTR RegistryPage::OnWizardNext() {
   Refusal refusal;
-  if (CheckRegistryPage(ListViewRegistryRows(list_), &refusal)) return 0;
+  if (CheckRegistryPage(app_.registry_rows, &refusal)) return 0;
   // The row that the registry entry dialog would refuse, selected and shown.
   SelectListViewRow(list_, refusal.row);
   UpdateButtons();
@@ -118,11 +115,10 @@ INT_PTR RegistryPage::OnNotify(int control_id, NMHDR* notification) {
 }
 
 void RegistryPage::OnAdd() {
-  ListViewRegistryRows rows(list_);
+  MemoryRegistryRowStore& rows = app_.registry_rows;
   if (rows.Count() >= kMaxRegistryRows) return;
   entry_.Reset();
   if (RunRegistryEntryDialog(instance_, window_, entry_, app_.messages) == 1) {
-    Renumber();
     if (rows.Append(EntryToRow(entry_))) ShowRow(rows.Count() - 1);
   }
   UpdateButtons();
@@ -131,14 +127,11 @@ void RegistryPage::OnAdd() {
 
 void RegistryPage::OnEdit() {
   const int row = NextSelectedRow(list_, -1);
-  if (row < 0) return;
-  ListViewRegistryRows rows(list_);
-  RegistryRow shown;
-  rows.Get(row, &shown);
+  MemoryRegistryRowStore& rows = app_.registry_rows;
+  if (row < 0 || row >= rows.Count()) return;
   entry_.Reset();
-  RowToEntry(shown, &entry_);
+  RowToEntry(rows.rows[static_cast<std::size_t>(row)], &entry_);
   if (RunRegistryEntryDialog(instance_, window_, entry_, app_.messages) == 1) {
-    Renumber();
     rows.Set(row, EntryToRow(entry_));
     ShowRow(row);
   }
@@ -147,14 +140,17 @@ void RegistryPage::OnEdit() {
 }
 
 void RegistryPage::OnDelete() {
+  std::vector<RegistryRow>& rows = app_.registry_rows.rows;
   const int first = NextSelectedRow(list_, -1);
-  for (int row = first; row >= 0; row = NextSelectedRow(list_, -1)) {
-    SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+  std::vector<int> selected;
+  for (int row = first; row >= 0; row = NextSelectedRow(list_, row)) selected.push_back(row);
+  for (auto row = selected.rbegin(); row != selected.rend(); ++row) {
+    if (*row < static_cast<int>(rows.size())) rows.erase(rows.begin() + *row);
   }
-  Renumber();
+  ShowRegistryRows(list_, app_.registry_rows);
   // The row that took the place of the first deleted one (or the new last
   // row) is selected, so Edit, Copy and Delete stay at hand.
-  const int count = ListViewRegistryRows(list_).Count();
+  const int count = app_.registry_rows.Count();
   if (first >= 0 && count > 0) SelectListViewRow(list_, first < count ? first : count - 1);
   UpdateButtons();
   SetFocus(list_);
@@ -162,37 +158,23 @@ void RegistryPage::OnDelete() {
 
 void RegistryPage::OnCopy() {
   const int row = NextSelectedRow(list_, -1);
-  ListViewRegistryRows rows(list_);
-  if (row < 0 || rows.Count() >= kMaxRegistryRows) return;
-  RegistryRow shown;
-  rows.Get(row, &shown);
+  MemoryRegistryRowStore& rows = app_.registry_rows;
+  if (row < 0 || row >= rows.Count() || rows.Count() >= kMaxRegistryRows) return;
   RegistryEntry copy;
-  RowToEntry(shown, &copy);
-  Renumber();
+  RowToEntry(rows.rows[static_cast<std::size_t>(row)], &copy);
   if (rows.Append(EntryToRow(copy))) ShowRow(rows.Count() - 1);
   UpdateButtons();
   SetFocus(list_);
 }
 
-void RegistryPage::Renumber() {
-  const int count = ListViewRegistryRows(list_).Count();
-  for (int row = 0; row < count; ++row) SetListViewData(list_, row, row);
-}
-
 void RegistryPage::ShowRow(int row) {
+  SortRegistryRows(app_.registry_rows, &row);
+  ShowRegistryRows(list_, app_.registry_rows);
   SelectListViewRow(list_, row);
-  const LPARAM data = ListViewData(list_, row);
-  SortRows();
-  LVFINDINFOA find = {};
-  find.flags = LVFI_PARAM;
-  find.lParam = data;
-  const int found = static_cast<int>(
-      SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-  if (found >= 0) SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(found), FALSE);
 }
 
 void RegistryPage::UpdateButtons() {
-  const int rows = ListViewRegistryRows(list_).Count();
+  const int rows = app_.registry_rows.Count();
   const int selected = SelectedCount(list_);
   const bool room = rows < kMaxRegistryRows;
   EnableWindow(GetDlgItem(window_, IDC_REG_ADD), room);

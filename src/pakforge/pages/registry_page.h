@@ -1,6 +1,7 @@
 #pragma once
 // Page 4 of the wizard (dialog 104): the registry entries that the package
-// adds on the device, kept only as rows of the list IDC_REG_LIST.
+// adds on the device, held as WizardApp::registry_rows and shown in the list
+// IDC_REG_LIST.
 
 #include <windows.h>
 
@@ -45,9 +46,8 @@ class RegistryPage : public ListPage {
   void OnEdit();
   void OnDelete();
   void OnCopy();
-  /// Item data of every row becomes its position.
-  void Renumber();
-  /// Selects and focuses `row` alone, sorts, and scrolls the row into view.
+  /// Sorts the rows, shows them, and selects, focuses and scrolls into view
+  /// the row that was at `row` before the sort.
   void ShowRow(int row);
   /// Enables Add, Edit, Delete and Copy for the rows and the selection.
   void UpdateButtons();

@@ -82,10 +82,10 @@ class RoundTripTest : public ::testing::Test, public testing::FinishInputs {
     s.Folders.app_folders.Add("Data");
     s.Folders.doc_folders.Add("Mine");
 
-    registry.Append({"HKLM", "Software\\Acme\\Foo", "Path", "SZ", "\"\\Program Disk\\Acme Foo\""});
-    registry.Append({"HKLM", "Software\\Acme\\Foo\\Sub", "Count", "DWORD", "42"});
-    registry.Append({"HKCU", "Software\\Acme", "List", "MULTI_SZ", "\"a\",\"b\",\"c\""});
-    registry.Append({"HKCR", ".foo", "", "BINARY", "0aFF"});
+    registry.Append({kHklm, "Software\\Acme\\Foo", "Path", kSz, "\"\\Program Disk\\Acme Foo\""});
+    registry.Append({kHklm, "Software\\Acme\\Foo\\Sub", "Count", kDword, "42"});
+    registry.Append({kHkcu, "Software\\Acme", "List", kMultiSz, "\"a\",\"b\",\"c\""});
+    registry.Append({kHkcr, ".foo", "", kBinary, "0aFF"});
   }
 
   // Runs Finish, checks the batch file and runs its builder line.

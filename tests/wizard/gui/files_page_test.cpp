@@ -390,6 +390,9 @@ TEST_F(FilesPageTest, NextShowsTheMissingRowAndDeleteRemovesOnlyMissingRows) {
   EXPECT_EQ(guitest::ListCount(list), 299);
   EXPECT_EQ(guitest::FindListRow(list, "f280.dat"), -1);
   EXPECT_EQ(guitest::FindListRow(list, "f005.dat"), 5);
+  EXPECT_EQ(guitest::SelectedRows(list), std::vector<int>{5});
+  ASSERT_EQ(app.file_rows.Count(), 299);  // the rows the list shows
+  EXPECT_EQ(app.file_rows.rows[5].name, "f005.dat");
   EXPECT_FALSE(app.page_state.missing_files);
   std::vector<LPARAM> low;
   for (int row = 0; row < guitest::ListCount(list); ++row) low.push_back(guitest::ListData(list, row) & 0xFFFF);

@@ -127,6 +127,11 @@ TEST_F(RegistryPageTest, AddEditCopyAndDeleteRows) {
                   {"HKCU", "Software\\Demo", "Count", "DWORD", "-12"},
                   {"HKLM", "Software\\Demo", "", "SZ", "\"x\""}}));
   EXPECT_EQ(Selected(), 0);
+  // The list shows the app's rows, which hold the root and type as numbers.
+  ASSERT_EQ(app.registry_rows.Count(), 3);
+  EXPECT_EQ(app.registry_rows.rows[0].root, project::kHkcr);
+  EXPECT_EQ(app.registry_rows.rows[0].type, project::kMultiSz);
+  EXPECT_EQ(app.registry_rows.rows[0].value, "\"y\"");
 
   // Cancel changes nothing.
   WithDialog(IDC_REG_EDIT, [](HWND dialog) {
