@@ -3,10 +3,13 @@
 // the wizard's Finish and by pakforge-build alike, in this order:
 //
 //   1. LoadProject: the project file read and parsed once, then handed to
-//      the three loaders (the wizard's pages load from the same parse).
+//      the three loaders (the wizard opens a project with the same call and
+//      its pages take their settings and rows from its result).
 //   2. ReadListsAsPages: the lists as pages 3 and 4 show them: an empty
 //      files list rebuilt from the source folder, both lists in their
-//      order, the file rows marked.
+//      order, the file rows marked. The wizard's pages take the same steps
+//      (RebuildFileRows, SortFileRows, MarkFileRows, SortRegistryRows) one
+//      at a time, as the author reaches each page.
 //   3. CheckProject: the safety checks before the source folder is read,
 //      then the checks of every page in the order the author meets them and
 //      those of Finish's outputs; the first refusal ends the road.
