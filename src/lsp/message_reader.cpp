@@ -135,7 +135,10 @@ void MessageReader::EndHeaders(std::vector<ReadEvent>* events) {
     events->push_back(ReadEvent{ReadEvent::kMessage, {}});
     state_ = State::kHeader;
   } else {
-    body_.reserve(std::min<std::size_t>(length_, 1u << 20));
+    // The whole body at once (it is at most max_body_): growing by doubling
+    // would hold up to twice its size, and a copy of it while it grows.
+    // Reserved pages cost nothing until the bytes arrive.
+    body_.reserve(length_);
     state_ = State::kBody;
   }
 }

@@ -20,7 +20,6 @@
 #include "base/overlay_file_system.h"
 #include "lsp/description_outline.h"
 #include "lsp/message_reader.h"
-#include "lsp/sjis_image.h"
 #include "lsp/text_document.h"
 
 namespace lsp {
@@ -44,9 +43,10 @@ class Server {
   Server(base::FileAccess disk, base::LanguageRequest request, Send send);
 
   /// Handles what the message reader found, at time `now`.
-  void OnEvent(const ReadEvent& event, Clock::time_point now);
-  /// Handles one message body.
-  void OnMessage(const std::string& body, Clock::time_point now);
+  void OnEvent(ReadEvent event, Clock::time_point now);
+  /// Handles one message body. The body is let go once it is parsed, so
+  /// that a large one is not held twice while it is handled.
+  void OnMessage(std::string body, Clock::time_point now);
 
   /// Runs the checks due by `now`; answers when the next one is due.
   std::optional<Clock::time_point> RunDueChecks(Clock::time_point now);
@@ -64,8 +64,7 @@ class Server {
     std::string path;    // host path
     std::string folder;  // host path of its folder
     int version = 0;
-    TextDocument text;
-    std::unique_ptr<ShiftJisImage> image;
+    TextDocument text;  // held once, as the image the checks read
     std::vector<OutlineSection> sections;
   };
   struct Folder {
