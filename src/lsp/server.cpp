@@ -13,6 +13,7 @@
 #include "inf/named_files.h"
 #include "inf/registry_sections.h"
 #include "inf/section_table.h"
+#include "lsp/message_json.h"
 #include "lsp/messages.h"
 #include "lsp/uri.h"
 
@@ -112,8 +113,8 @@ void Server::OnEvent(ReadEvent event, Clock::time_point now) {
 }
 
 void Server::OnMessage(std::string body, Clock::time_point now) {
-  json message = json::parse(body, nullptr, false);
-  if (message.is_discarded()) {
+  json message;
+  if (!ParseMessage(body, &message)) {
     ReplyError(nullptr, kParseError, Text(language_, Message::kNotJson, {body.substr(0, 80)}));
     return;
   }
