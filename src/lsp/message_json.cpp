@@ -73,9 +73,9 @@ class MovingBuilder {
 
 }  // namespace
 
-bool ParseMessage(std::string_view body, json* value) {
+bool ParseMessage(MessageBody body, json* value) {
   MovingBuilder builder(value);
-  if (json::sax_parse(body, &builder)) return true;
+  if (json::sax_parse(body.begin(), body.end(), &builder)) return true;
   *value = json(json::value_t::discarded);
   return false;
 }

@@ -26,7 +26,7 @@ TEST(MessageJsonTest, ReadsAsTheLibrarysParser) {
   };
   for (const char* body : bodies) {
     json read;
-    const bool ok = ParseMessage(body, &read);
+    const bool ok = ParseMessage(MessageBody(body), &read);
     const json expected = json::parse(body, nullptr, false);
     EXPECT_EQ(ok, !expected.is_discarded()) << body;
     EXPECT_EQ(read.is_discarded(), expected.is_discarded()) << body;
@@ -34,6 +34,29 @@ TEST(MessageJsonTest, ReadsAsTheLibrarysParser) {
       EXPECT_EQ(read, expected) << body;
     }
   }
+}
+
+// A body of many parts reads as its text does, and each part is let go
+// once the parser has passed it.
+TEST(MessageJsonTest, ReadsABodyPartByPart) {
+  const std::string text(3 * kBodyPartBytes, 'x');
+  const std::string whole = R"({"params":{"text":")" + text + R"("},"id":7})";
+  MessageBody body;
+  for (std::size_t at = 0; at < whole.size(); at += 1000)
+    body.Append(std::string_view(whole).substr(at, 1000), whole.size() - std::min(whole.size(), at + 1000));
+  ASSERT_EQ(body.Text(), whole);
+  EXPECT_EQ(body.Start(12), whole.substr(0, 12));
+  json read;
+  ASSERT_TRUE(ParseMessage(std::move(body), &read));
+  EXPECT_EQ(read["params"]["text"], text);
+  EXPECT_EQ(read["id"], 7);
+
+  MessageBody passed(whole);
+  MessageBody::Cursor end = passed.end();
+  std::size_t count = 0;
+  for (MessageBody::Cursor at = passed.begin(); !(at == end); ++at) ++count;
+  EXPECT_EQ(count, whole.size());
+  EXPECT_EQ(passed.Text(), "");  // every part let go
 }
 
 }  // namespace

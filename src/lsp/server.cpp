@@ -112,13 +112,13 @@ void Server::OnEvent(ReadEvent event, Clock::time_point now) {
   }
 }
 
-void Server::OnMessage(std::string body, Clock::time_point now) {
+void Server::OnMessage(MessageBody body, Clock::time_point now) {
+  const std::string start = body.Start(80);  // for the error: the body is gone once read
   json message;
-  if (!ParseMessage(body, &message)) {
-    ReplyError(nullptr, kParseError, Text(language_, Message::kNotJson, {body.substr(0, 80)}));
+  if (!ParseMessage(std::move(body), &message)) {
+    ReplyError(nullptr, kParseError, Text(language_, Message::kNotJson, {start}));
     return;
   }
-  std::string().swap(body);
   Dispatch(message, now);
 }
 

@@ -44,9 +44,10 @@ class Server {
 
   /// Handles what the message reader found, at time `now`.
   void OnEvent(ReadEvent event, Clock::time_point now);
-  /// Handles one message body. The body is let go once it is parsed, so
-  /// that a large one is not held twice while it is handled.
-  void OnMessage(std::string body, Clock::time_point now);
+  /// Handles one message body. The body is let go as it is parsed, so that
+  /// a large one is not held beside what is read from it.
+  void OnMessage(MessageBody body, Clock::time_point now);
+  void OnMessage(std::string body, Clock::time_point now) { OnMessage(MessageBody(std::move(body)), now); }
 
   /// Runs the checks due by `now`; answers when the next one is due.
   std::optional<Clock::time_point> RunDueChecks(Clock::time_point now);
