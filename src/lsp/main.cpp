@@ -146,15 +146,15 @@ int main(int argc, char** argv) {
     }
     events.clear();
     pieces.clear();
-    const lsp::Clock::time_point now = lsp::Clock::now();
-    [[maybe_unused]] const bool checking = due && *due <= now;
-    due = server.RunDueChecks(now);
+    const int checks_before = server.checks_run();
+    due = server.RunDueChecks(lsp::Clock::now());
 #ifdef __GLIBC__
     // Give back what a check and the messages before it held for a moment
     // (what the check read and found, the reader's pieces), once the
     // diagnostics are out: glibc keeps freed memory otherwise, and the
-    // server lives as long as the editor.
-    if (checking) malloc_trim(0);
+    // server lives as long as the editor. A check that a message made due
+    // at once (didOpen, didSave) counts as well as one whose wait is over.
+    if (server.checks_run() != checks_before) malloc_trim(0);
 #endif
     // The editor went away without exit: as an exit without shutdown.
     if (ended) End(server.exited() ? server.exit_status() : 1);

@@ -367,6 +367,7 @@ json Server::RangeOf(const Document& document, int line, int start_char, int end
 }
 
 void Server::Check(const std::string& folder) {
+  ++checks_run_;
   Folder& state = folders_[folder];
   const std::vector<inf::Diagnostic> found =
       builder::CheckSourceFolder(base::FileAccess{overlay_, overlay_lister_}, folder, language_);
@@ -381,8 +382,15 @@ void Server::Check(const std::string& folder) {
     if (!any_open || base::EqualsIgnoreAsciiCase(base::KitText(document.path.substr(folder.size() + 1)), "Install.inf"))
       any_open = &document;
   }
-  std::map<std::string, json> by_uri;
-  for (const auto& [uri, document] : open) by_uri[uri] = json::array();
+  // Each diagnostic is written out as soon as it is made, so that a folder
+  // with thousands of problems is never held as JSON values all at once.
+  std::map<std::string, std::string> by_uri;  // the diagnostics of each URI, as JSON texts joined by commas
+  const auto add = [&](const std::string& uri, const json& diagnostic) {
+    std::string& items = by_uri[uri];
+    if (!items.empty()) items += ',';
+    items += Dump(diagnostic);
+  };
+  for (const auto& [uri, document] : open) by_uri[uri];
   for (const inf::Diagnostic& d : found) {
     // A problem of the folder itself, or of a file that is no description
     // (Native.ina), is shown at the top of the folder's open description.
@@ -426,26 +434,37 @@ void Server::Check(const std::string& folder) {
                        {"source", "pakmak"},
                        {"message", d.message}};
     if (d.severity == inf::Severity::kError) diagnostic["code"] = builder::CodeText(d.code);
-    by_uri[uri].push_back(std::move(diagnostic));
+    add(uri, diagnostic);
   }
   for (const auto& [uri, document] : open) {
     for (const Unconvertible& bad : document->text.UnconvertibleChars()) {
       char code[16];
       std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad.code_point));
-      by_uri[uri].push_back({{"range", RangeOf(*document, bad.line, bad.char_index, bad.char_index + 1)},
-                             {"severity", kSeverityError},
-                             {"source", "pakmak-lsp"},
-                             {"message", Text(language_, Message::kCharacterNotShiftJis, {code})}});
+      add(uri, {{"range", RangeOf(*document, bad.line, bad.char_index, bad.char_index + 1)},
+                {"severity", kSeverityError},
+                {"source", "pakmak-lsp"},
+                {"message", Text(language_, Message::kCharacterNotShiftJis, {code})}});
     }
   }
-  for (const std::string& uri : state.published) by_uri.emplace(uri, json::array());
+  for (const std::string& uri : state.published) by_uri[uri];
   state.published.clear();
-  for (auto& [uri, diagnostics] : by_uri) {
-    if (!diagnostics.empty()) state.published.insert(uri);
-    json params = {{"uri", uri}, {"diagnostics", std::move(diagnostics)}};
+  for (auto& [uri, items] : by_uri) {
+    if (!items.empty()) state.published.insert(uri);
+    json params = {{"uri", uri}, {"diagnostics", json::array()}};
     auto it = open.find(uri);
     if (it != open.end()) params["version"] = it->second->version;
-    Notify("textDocument/publishDiagnostics", std::move(params));
+    // The notification as the library writes it, its empty list filled
+    // with the diagnostics written above. The mark is found once: the
+    // keys before it and the URI (a quote in it is escaped) cannot hold it.
+    const std::string envelope =
+        Dump(json{{"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", std::move(params)}});
+    constexpr std::string_view kMark = "\"diagnostics\":[";
+    const std::size_t cut = envelope.find(kMark) + kMark.size();
+    std::string message;
+    message.reserve(envelope.size() + items.size());
+    message.append(envelope, 0, cut).append(items).append(envelope, cut, std::string::npos);
+    std::string().swap(items);
+    send_(message);
   }
 }
 

@@ -51,6 +51,8 @@ class Server {
 
   /// Runs the checks due by `now`; answers when the next one is due.
   std::optional<Clock::time_point> RunDueChecks(Clock::time_point now);
+  /// Checks run so far.
+  int checks_run() const { return checks_run_; }
 
   /// True once `exit` was received; the process then ends with exit_status().
   bool exited() const { return exited_; }
@@ -111,6 +113,7 @@ class Server {
   bool exited_ = false;
   bool watch_files_ = false;  // the client registers file watchers for the server
   int next_request_id_ = 1;
+  int checks_run_ = 0;
   std::map<std::string, Document> documents_;  // by URI
   std::map<std::string, Folder> folders_;      // by host path
 };
