@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
     }
     events.clear();
     pieces.clear();
-    const int checks_before = server.checks_run();
+    [[maybe_unused]] const int checks_before = server.checks_run();
     due = server.RunDueChecks(lsp::Clock::now());
 #ifdef __GLIBC__
     // Give back what a check and the messages before it held for a moment
