@@ -59,7 +59,8 @@ class MessageBody {
     std::size_t part_;
     std::size_t at_ = 0;
   };
-  /// Cursors over the body's bytes: reading through them empties it.
+  /// Cursors over the body's bytes: reading through them empties the body
+  /// (size() still tells how many bytes came).
   Cursor begin() { return Cursor(&parts_, 0); }
   Cursor end() { return Cursor(&parts_, parts_.size()); }
 

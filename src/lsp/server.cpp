@@ -81,8 +81,7 @@ std::string Dump(const json& value) { return value.dump(-1, ' ', false, json::er
 }  // namespace
 
 Server::Server(base::FileAccess disk, base::LanguageRequest request, Send send)
-    : disk_(disk),
-      overlay_(disk.files),
+    : overlay_(disk.files),
       overlay_lister_(disk.lister, overlay_),
       request_(std::move(request)),
       send_(std::move(send)) {

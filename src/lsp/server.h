@@ -101,7 +101,6 @@ class Server {
   /// through the overlay, at most a few thousand.
   std::vector<std::pair<std::string, std::string>> FolderFiles(const std::string& folder);
 
-  base::FileAccess disk_;
   base::OverlayFileSystem overlay_;
   base::OverlayFolderLister overlay_lister_;
   base::LanguageRequest request_;
