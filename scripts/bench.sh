@@ -19,7 +19,10 @@
 #   just before Finish writes).
 # And pakmak-lsp (scripts/lsp_bench.py): (k) the time from a one-character
 # change of a 1 MB Install.inf to its diagnostics (median of 20 changes) and
-# the server's resident memory against the file's size.
+# the server's resident memory (VmRSS) with the file open against the file's
+# size, the idle server's beside it: the target is for the file's share (the
+# resident memory with the file open less the idle server's); the peak
+# (VmHWM) is printed too.
 # Each folder also holds a valid Native.ina and install descriptions. Prints
 # the median of several runs, the ratio pakmak / the other tool and pakmak's
 # peak memory (maximum resident set size from /usr/bin/time -v).

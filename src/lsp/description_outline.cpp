@@ -43,12 +43,10 @@ bool IsHead(const std::vector<Token>& tokens) { return !tokens.empty() && tokens
 
 }  // namespace
 
-std::vector<OutlineSection> Sections(const ShiftJisImage& image) {
+std::vector<OutlineSection> Sections(const TextDocument& document) {
   std::vector<OutlineSection> sections;
-  int line = 0;
-  for (std::size_t start = 0; start <= image.bytes().size(); ++line) {
-    const std::size_t end = image.bytes().find('\n', start);
-    const std::string_view text = image.Line(line);
+  for (int line = 0; line < document.line_count(); ++line) {
+    const std::string_view text = document.Line(line);
     // Only a line that begins with "[" can be a head: skip the others
     // without tokenising them.
     const std::size_t first = text.find_first_not_of(" \t\v\f\r\a\b");
@@ -66,14 +64,12 @@ std::vector<OutlineSection> Sections(const ShiftJisImage& image) {
       if (!sections.empty()) sections.back().last_line = std::max(sections.back().head_line, line - 1);
       sections.push_back(std::move(section));
     }
-    if (end == std::string::npos) break;
-    start = end + 1;
   }
-  if (!sections.empty()) sections.back().last_line = std::max(sections.back().head_line, line);
+  if (!sections.empty()) sections.back().last_line = std::max(sections.back().head_line, document.line_count() - 1);
   return sections;
 }
 
-StatementPart PartAt(const ShiftJisImage& image, const std::vector<OutlineSection>& sections, int line,
+StatementPart PartAt(const TextDocument& document, const std::vector<OutlineSection>& sections, int line,
                      int char_index) {
   StatementPart part;
   part.start = part.end = char_index;
@@ -81,7 +77,7 @@ StatementPart PartAt(const ShiftJisImage& image, const std::vector<OutlineSectio
   for (const OutlineSection& s : sections) {
     if (s.head_line <= line) section = &s;
   }
-  const std::vector<Token> tokens = Tokens(image.Line(line));
+  const std::vector<Token> tokens = Tokens(document.Line(line));
   if (section && section->head_line == line) {
     part.role = StatementPart::kSectionName;
     part.section = section->kind;

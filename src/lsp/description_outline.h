@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "inf/install_description.h"
-#include "lsp/sjis_image.h"
+#include "lsp/text_document.h"
 
 namespace lsp {
 
@@ -22,8 +22,8 @@ struct OutlineSection {
   int name_end = 0;    ///< characters before the end of its last word
 };
 
-/// The sections of `image`, in order.
-std::vector<OutlineSection> Sections(const ShiftJisImage& image);
+/// The sections of `document`, in order.
+std::vector<OutlineSection> Sections(const TextDocument& document);
 
 /// What a place of a line is part of.
 struct StatementPart {
@@ -46,7 +46,7 @@ struct StatementPart {
 
 /// The part of line `line` at `char_index` characters into it. A place just
 /// after a token belongs to that token, so that a word being typed is found.
-StatementPart PartAt(const ShiftJisImage& image, const std::vector<OutlineSection>& sections, int line,
+StatementPart PartAt(const TextDocument& document, const std::vector<OutlineSection>& sections, int line,
                      int char_index);
 
 }  // namespace lsp

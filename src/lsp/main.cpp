@@ -110,6 +110,13 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+#ifdef __GLIBC__
+  // Blocks of a message's size (a buffer's text, its image, the message
+  // itself) are mapped on their own and given back as soon as they are
+  // freed, instead of glibc raising its threshold and keeping them in the
+  // heap after the first one is freed.
+  mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+#endif
   Inbox inbox;
   std::thread reader(ReadInput, &inbox);
   reader.detach();
@@ -131,20 +138,23 @@ int main(int argc, char** argv) {
     for (const std::string& piece : pieces) {
       events.clear();
       framing.Feed(piece, &events);
-      for (const lsp::ReadEvent& event : events) {
-        server.OnEvent(event, lsp::Clock::now());
+      for (lsp::ReadEvent& event : events) {
+        // The server takes the body and lets it go once it is parsed.
+        server.OnEvent(std::move(event), lsp::Clock::now());
         if (server.exited()) End(server.exit_status());
       }
     }
-    const lsp::Clock::time_point now = lsp::Clock::now();
-    [[maybe_unused]] const bool checking = due && *due <= now;
-    due = server.RunDueChecks(now);
+    events.clear();
+    pieces.clear();
+    [[maybe_unused]] const int checks_before = server.checks_run();
+    due = server.RunDueChecks(lsp::Clock::now());
 #ifdef __GLIBC__
     // Give back what a check and the messages before it held for a moment
-    // (copies of the buffer, the reader's pieces), once the diagnostics are
-    // out: glibc keeps freed memory otherwise, and the server lives as long
-    // as the editor.
-    if (checking) malloc_trim(0);
+    // (what the check read and found, the reader's pieces), once the
+    // diagnostics are out: glibc keeps freed memory otherwise, and the
+    // server lives as long as the editor. A check that a message made due
+    // at once (didOpen, didSave) counts as well as one whose wait is over.
+    if (server.checks_run() != checks_before) malloc_trim(0);
 #endif
     // The editor went away without exit: as an exit without shutdown.
     if (ended) End(server.exited() ? server.exit_status() : 1);

@@ -29,6 +29,52 @@ bool ParseLength(std::string_view text, std::size_t* length) {
 
 }  // namespace
 
+MessageBody::MessageBody(std::string text) : size_(text.size()) {
+  if (!text.empty()) parts_.push_back(std::move(text));
+}
+
+std::string MessageBody::Text() const {
+  std::string text;
+  text.reserve(size_);
+  for (const std::string& part : parts_) text += part;
+  return text;
+}
+
+std::string MessageBody::Start(std::size_t length) const {
+  std::string start;
+  for (std::size_t i = 0; i < parts_.size() && start.size() < length; ++i)
+    start.append(parts_[i], 0, length - start.size());
+  return start;
+}
+
+void MessageBody::Append(std::string_view bytes, std::size_t still_to_come) {
+  size_ += bytes.size();
+  while (!bytes.empty()) {
+    if (parts_.empty() || parts_.back().size() == kBodyPartBytes) {
+      parts_.emplace_back();
+      parts_.back().reserve(std::min(kBodyPartBytes, bytes.size() + still_to_come));
+    }
+    std::string& part = parts_.back();
+    const std::size_t take = std::min(bytes.size(), kBodyPartBytes - part.size());
+    part.append(bytes.substr(0, take));
+    bytes.remove_prefix(take);
+  }
+}
+
+void MessageBody::Cursor::SkipEmpty() {
+  while (part_ < parts_->size() && (*parts_)[part_].empty()) ++part_;
+}
+
+MessageBody::Cursor& MessageBody::Cursor::operator++() {
+  if (++at_ == (*parts_)[part_].size()) {
+    std::string().swap((*parts_)[part_]);  // read: let it go
+    ++part_;
+    at_ = 0;
+    SkipEmpty();
+  }
+  return *this;
+}
+
 void MessageReader::Feed(std::string_view bytes, std::vector<ReadEvent>* events) {
   while (!bytes.empty()) {
     switch (state_) {
@@ -38,12 +84,12 @@ void MessageReader::Feed(std::string_view bytes, std::vector<ReadEvent>* events)
         break;
       case State::kBody: {
         const std::size_t take = std::min(left_, bytes.size());
-        body_.append(bytes.substr(0, take));
-        bytes.remove_prefix(take);
         left_ -= take;
+        body_.Append(bytes.substr(0, take), left_);
+        bytes.remove_prefix(take);
         if (left_ == 0) {
           events->push_back(ReadEvent{ReadEvent::kMessage, std::move(body_)});
-          body_.clear();
+          body_ = MessageBody();
           state_ = State::kHeader;
         }
         break;
@@ -135,7 +181,6 @@ void MessageReader::EndHeaders(std::vector<ReadEvent>* events) {
     events->push_back(ReadEvent{ReadEvent::kMessage, {}});
     state_ = State::kHeader;
   } else {
-    body_.reserve(std::min<std::size_t>(length_, 1u << 20));
     state_ = State::kBody;
   }
 }

@@ -3,6 +3,7 @@
 // "Content-Length" headers, as the Language Server Protocol has them.
 
 #include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,59 @@ inline constexpr std::size_t kMaxMessageBytes = 64u << 20;
 /// Longest header block taken, in bytes.
 inline constexpr std::size_t kMaxHeaderBytes = 8192;
 
+/// Bytes of each part of a body the reader frames, but its last.
+inline constexpr std::size_t kBodyPartBytes = 64 * 1024;
+
+/// A message body in the parts it was read in, so that it can be parsed
+/// and let go of part by part rather than held whole beside what is read
+/// from it.
+class MessageBody {
+ public:
+  MessageBody() = default;
+  /// A body of `text`, in one part.
+  explicit MessageBody(std::string text);
+
+  std::size_t size() const { return size_; }
+  /// The body as one text.
+  std::string Text() const;
+  /// Its first `length` bytes (all of it when shorter).
+  std::string Start(std::size_t length) const;
+  /// Appends `bytes`; `still_to_come` more are expected after them, so that
+  /// a part is given room for what it will hold and no more.
+  void Append(std::string_view bytes, std::size_t still_to_come);
+  bool operator==(const MessageBody& other) const { return Text() == other.Text(); }
+
+  /// The bytes of a body in order, as an input iterator for a parser: each
+  /// part is let go (its memory freed) once the cursor has passed it.
+  class Cursor {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    Cursor(std::vector<std::string>* parts, std::size_t part) : parts_(parts), part_(part) { SkipEmpty(); }
+    const char& operator*() const { return (*parts_)[part_][at_]; }
+    Cursor& operator++();
+    bool operator==(const Cursor& other) const { return part_ == other.part_ && at_ == other.at_; }
+
+   private:
+    void SkipEmpty();
+    std::vector<std::string>* parts_;
+    std::size_t part_;
+    std::size_t at_ = 0;
+  };
+  /// Cursors over the body's bytes: reading through them empties the body
+  /// (size() still tells how many bytes came).
+  Cursor begin() { return Cursor(&parts_, 0); }
+  Cursor end() { return Cursor(&parts_, parts_.size()); }
+
+ private:
+  std::vector<std::string> parts_;
+  std::size_t size_ = 0;
+};
+
 /// What the reader found in the stream.
 struct ReadEvent {
   enum Kind {
@@ -23,7 +77,7 @@ struct ReadEvent {
     kTooLarge,   ///< a body over the cap; its bytes are dropped
   };
   Kind kind = kMessage;
-  std::string body;
+  MessageBody body;
 };
 
 /// Takes the stream in pieces of any size and hands out what each piece
@@ -51,7 +105,7 @@ class MessageReader {
   bool length_seen_ = false;
   bool length_bad_ = false;
   std::size_t length_ = 0;
-  std::string body_;
+  MessageBody body_;
   std::size_t left_ = 0;   // body bytes still to read or drop
 };
 

@@ -14,7 +14,7 @@ std::string Shown(const std::vector<ReadEvent>& events) {
   std::string shown;
   for (const ReadEvent& e : events) {
     if (!shown.empty()) shown += ' ';
-    shown += e.kind == ReadEvent::kMessage ? "m:" + e.body : e.kind == ReadEvent::kBadHeader ? "bad" : "big";
+    shown += e.kind == ReadEvent::kMessage ? "m:" + e.body.Text() : e.kind == ReadEvent::kBadHeader ? "bad" : "big";
   }
   return shown;
 }

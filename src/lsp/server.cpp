@@ -13,6 +13,7 @@
 #include "inf/named_files.h"
 #include "inf/registry_sections.h"
 #include "inf/section_table.h"
+#include "lsp/message_json.h"
 #include "lsp/messages.h"
 #include "lsp/uri.h"
 
@@ -56,10 +57,11 @@ const json& Need(const json& object, const char* name) {
   return object.at(name);
 }
 
-std::string NeedString(const json& object, const char* name) {
+// The string `name` of `object`, as the message holds it (not copied).
+const std::string& NeedString(const json& object, const char* name) {
   const json& value = Need(object, name);
   if (!value.is_string()) throw BadParams{std::string(name) + " is not a string"};
-  return value.get<std::string>();
+  return value.get_ref<const std::string&>();
 }
 
 int NeedInt(const json& object, const char* name) {
@@ -79,8 +81,7 @@ std::string Dump(const json& value) { return value.dump(-1, ' ', false, json::er
 }  // namespace
 
 Server::Server(base::FileAccess disk, base::LanguageRequest request, Send send)
-    : disk_(disk),
-      overlay_(disk.files),
+    : overlay_(disk.files),
       overlay_lister_(disk.lister, overlay_),
       request_(std::move(request)),
       send_(std::move(send)) {
@@ -100,9 +101,9 @@ void Server::Notify(const char* method, json params) {
   send_(Dump(json{{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}}));
 }
 
-void Server::OnEvent(const ReadEvent& event, Clock::time_point now) {
+void Server::OnEvent(ReadEvent event, Clock::time_point now) {
   switch (event.kind) {
-    case ReadEvent::kMessage: OnMessage(event.body, now); break;
+    case ReadEvent::kMessage: OnMessage(std::move(event.body), now); break;
     case ReadEvent::kBadHeader: ReplyError(nullptr, kInvalidRequest, Text(language_, Message::kBadHeader)); break;
     case ReadEvent::kTooLarge:
       ReplyError(nullptr, kInvalidRequest, Text(language_, Message::kTooLarge, {std::to_string(kMaxMessageBytes)}));
@@ -110,10 +111,11 @@ void Server::OnEvent(const ReadEvent& event, Clock::time_point now) {
   }
 }
 
-void Server::OnMessage(const std::string& body, Clock::time_point now) {
-  json message = json::parse(body, nullptr, false);
-  if (message.is_discarded()) {
-    ReplyError(nullptr, kParseError, Text(language_, Message::kNotJson, {body.substr(0, 80)}));
+void Server::OnMessage(MessageBody body, Clock::time_point now) {
+  const std::string start = body.Start(80);  // for the error: the body is gone once read
+  json message;
+  if (!ParseMessage(std::move(body), &message)) {
+    ReplyError(nullptr, kParseError, Text(language_, Message::kNotJson, {start}));
     return;
   }
   Dispatch(message, now);
@@ -130,14 +132,18 @@ void Server::Dispatch(const json& message, Clock::time_point now) {
     }
     return;
   }
-  const std::string method = message["method"].get<std::string>();
+  const std::string& method = message["method"].get_ref<const std::string&>();
   const bool request = message.contains("id");
   const json id = request ? message["id"] : json(nullptr);
   if (request && !id.is_string() && !id.is_number_integer()) {
     ReplyError(nullptr, kInvalidRequest, Text(language_, Message::kNotRequest));
     return;
   }
-  const json params = message.contains("params") ? message["params"] : json::object();
+  // The parameters as the message holds them: a didOpen's text is not
+  // copied.
+  static const json kNoParams = json::object();
+  const auto given = message.find("params");
+  const json& params = given != message.end() ? *given : kNoParams;
 
   if (method == "exit") {
     exited_ = true;
@@ -238,12 +244,10 @@ Server::Document* Server::Find(const json& params) {
   return it == documents_.end() ? nullptr : &it->second;
 }
 
-// Converts the buffer for the checks and the outline, and lets it stand in
-// for its file.
+// Reads the outline of the buffer and lets its image stand in for its file.
 void Server::Refresh(Document& document) {
-  document.image = std::make_unique<ShiftJisImage>(document.text);
-  document.sections = Sections(*document.image);
-  overlay_.Put(document.path, document.image->shared_bytes());
+  document.sections = Sections(document.text);
+  overlay_.Put(document.path, document.text.shared_bytes());
 }
 
 void Server::DidOpen(const json& params, Clock::time_point now) {
@@ -253,12 +257,14 @@ void Server::DidOpen(const json& params, Clock::time_point now) {
   if (!UriToHostPath(uri, &path) || !IsDescriptionPath(path)) return;  // not a description on disk
   const std::size_t name_start = base::LastNameStart(path);
   if (name_start == 0) return;
+  const std::string& text = NeedString(item, "text");
+  if (text.size() > kMaxDocumentBytes) throw BadParams{"the text is too long"};
   Document& document = documents_[uri];
   document.uri = uri;
   document.path = path;
   document.folder = path.substr(0, name_start - 1);
   document.version = params["textDocument"].value("version", 0);
-  document.text.SetText(NeedString(item, "text"));
+  document.text.SetText(text);
   Refresh(document);
   folders_[document.folder].uri = std::string(UriFolder(uri));
   Schedule(document.folder, now);
@@ -269,19 +275,27 @@ void Server::DidChange(const json& params, Clock::time_point now) {
   if (!document) return;
   const json& changes = Need(params, "contentChanges");
   if (!changes.is_array()) throw BadParams{"contentChanges is not an array"};
-  for (const json& change : changes) {
-    const std::string text = NeedString(change, "text");
-    if (change.contains("range")) {
-      const json& range = change["range"];
-      const std::size_t start = document->text.Offset(NeedPosition(range, "start"), encoding_);
-      const std::size_t end = document->text.Offset(NeedPosition(range, "end"), encoding_);
-      document->text.Replace(std::min(start, end), std::max(start, end), text);
-    } else {
-      document->text.SetText(text);
+  // While no check reads the image, the overlay lets go of it, so that the
+  // changes are made in place rather than in a copy.
+  overlay_.Drop(document->path);
+  try {
+    for (const json& change : changes) {
+      const std::string& text = NeedString(change, "text");
+      bool applied = true;
+      if (change.contains("range")) {
+        const json& range = change["range"];
+        applied = document->text.Replace(NeedPosition(range, "start"), NeedPosition(range, "end"), text, encoding_);
+      } else {
+        applied = document->text.SetText(text);
+      }
+      if (!applied) throw BadParams{"the text is too long"};
     }
+  } catch (...) {
+    Refresh(*document);
+    throw;
   }
-  if (params["textDocument"].contains("version") && params["textDocument"]["version"].is_number_integer())
-    document->version = params["textDocument"]["version"].get<int>();
+  const json& item = params["textDocument"];
+  if (item.contains("version") && item["version"].is_number_integer()) document->version = item["version"].get<int>();
   Refresh(*document);
   Schedule(document->folder, now + kRecheckDelay);
 }
@@ -346,12 +360,13 @@ std::optional<Clock::time_point> Server::RunDueChecks(Clock::time_point now) {
 }
 
 json Server::RangeOf(const Document& document, int line, int start_char, int end_char) const {
-  const std::string_view text = document.text.Line(line);
+  const std::string text = document.text.EditorLine(line);
   return json{{"start", {{"line", line}, {"character", UnitsOfChars(text, start_char, encoding_)}}},
               {"end", {{"line", line}, {"character", UnitsOfChars(text, end_char, encoding_)}}}};
 }
 
 void Server::Check(const std::string& folder) {
+  ++checks_run_;
   Folder& state = folders_[folder];
   const std::vector<inf::Diagnostic> found =
       builder::CheckSourceFolder(base::FileAccess{overlay_, overlay_lister_}, folder, language_);
@@ -366,8 +381,15 @@ void Server::Check(const std::string& folder) {
     if (!any_open || base::EqualsIgnoreAsciiCase(base::KitText(document.path.substr(folder.size() + 1)), "Install.inf"))
       any_open = &document;
   }
-  std::map<std::string, json> by_uri;
-  for (const auto& [uri, document] : open) by_uri[uri] = json::array();
+  // Each diagnostic is written out as soon as it is made, so that a folder
+  // with thousands of problems is never held as JSON values all at once.
+  std::map<std::string, std::string> by_uri;  // the diagnostics of each URI, as JSON texts joined by commas
+  const auto add = [&](const std::string& uri, const json& diagnostic) {
+    std::string& items = by_uri[uri];
+    if (!items.empty()) items += ',';
+    items += Dump(diagnostic);
+  };
+  for (const auto& [uri, document] : open) by_uri[uri];
   for (const inf::Diagnostic& d : found) {
     // A problem of the folder itself, or of a file that is no description
     // (Native.ina), is shown at the top of the folder's open description.
@@ -398,8 +420,8 @@ void Server::Check(const std::string& folder) {
     auto it = open.find(uri);
     if (it != open.end()) {
       int line = 0, start = 0, end_line = 0, end = 0;
-      it->second->image->ReaderPlace(d.line, d.column, &line, &start);
-      it->second->image->ReaderPlace(d.end_line, d.end_column, &end_line, &end);
+      it->second->text.ReaderPlace(d.line, d.column, &line, &start);
+      it->second->text.ReaderPlace(d.end_line, d.end_column, &end_line, &end);
       if (end_line != line || end < start) end = start;
       range = RangeOf(*it->second, line, start, end);
     } else {
@@ -411,26 +433,37 @@ void Server::Check(const std::string& folder) {
                        {"source", "pakmak"},
                        {"message", d.message}};
     if (d.severity == inf::Severity::kError) diagnostic["code"] = builder::CodeText(d.code);
-    by_uri[uri].push_back(std::move(diagnostic));
+    add(uri, diagnostic);
   }
   for (const auto& [uri, document] : open) {
-    for (const Unconvertible& bad : document->image->unconvertible()) {
+    for (const Unconvertible& bad : document->text.UnconvertibleChars()) {
       char code[16];
       std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad.code_point));
-      by_uri[uri].push_back({{"range", RangeOf(*document, bad.line, bad.char_index, bad.char_index + 1)},
-                             {"severity", kSeverityError},
-                             {"source", "pakmak-lsp"},
-                             {"message", Text(language_, Message::kCharacterNotShiftJis, {code})}});
+      add(uri, {{"range", RangeOf(*document, bad.line, bad.char_index, bad.char_index + 1)},
+                {"severity", kSeverityError},
+                {"source", "pakmak-lsp"},
+                {"message", Text(language_, Message::kCharacterNotShiftJis, {code})}});
     }
   }
-  for (const std::string& uri : state.published) by_uri.emplace(uri, json::array());
+  for (const std::string& uri : state.published) by_uri[uri];
   state.published.clear();
-  for (auto& [uri, diagnostics] : by_uri) {
-    if (!diagnostics.empty()) state.published.insert(uri);
-    json params = {{"uri", uri}, {"diagnostics", std::move(diagnostics)}};
+  for (auto& [uri, items] : by_uri) {
+    if (!items.empty()) state.published.insert(uri);
+    json params = {{"uri", uri}, {"diagnostics", json::array()}};
     auto it = open.find(uri);
     if (it != open.end()) params["version"] = it->second->version;
-    Notify("textDocument/publishDiagnostics", std::move(params));
+    // The notification as the library writes it, its empty list filled
+    // with the diagnostics written above. The mark is found once: the
+    // keys before it and the URI (a quote in it is escaped) cannot hold it.
+    const std::string envelope =
+        Dump(json{{"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", std::move(params)}});
+    constexpr std::string_view kMark = "\"diagnostics\":[";
+    const std::size_t cut = envelope.find(kMark) + kMark.size();
+    std::string message;
+    message.reserve(envelope.size() + items.size());
+    message.append(envelope, 0, cut).append(items).append(envelope, cut, std::string::npos);
+    std::string().swap(items);
+    send_(message);
   }
 }
 
@@ -505,8 +538,8 @@ json Server::Hover(const json& params) {
   Document* document = Find(params);
   if (!document) return nullptr;
   const Position position = NeedPosition(params, "position");
-  const int chars = CharsOfUnits(document->text.Line(position.line), position.character, encoding_);
-  const StatementPart part = PartAt(*document->image, document->sections, position.line, chars);
+  const int chars = document->text.CharIndex(position, encoding_);
+  const StatementPart part = PartAt(document->text, document->sections, position.line, chars);
   const Message id = HoverMessage(part);
   if (id == Message::kCount) return nullptr;
   const std::string title = part.role == StatementPart::kKey && part.section != inf::SectionKind::kNone
@@ -522,9 +555,9 @@ json Server::Completion(const json& params) {
   Document* document = Find(params);
   if (!document) return json::array();
   const Position position = NeedPosition(params, "position");
-  const std::string_view line_text = document->text.Line(position.line);
+  const std::string line_text = document->text.EditorLine(position.line);
   const int chars = CharsOfUnits(line_text, position.character, encoding_);
-  const StatementPart part = PartAt(*document->image, document->sections, position.line, chars);
+  const StatementPart part = PartAt(document->text, document->sections, position.line, chars);
   json items = json::array();
   const json range = RangeOf(*document, position.line, part.start, std::max(part.end, chars));
   const auto add = [&](const std::string& label, int kind, Message doc, const std::string& detail = {}) {
@@ -533,9 +566,12 @@ json Server::Completion(const json& params) {
     if (!detail.empty()) item["detail"] = detail;
     items.push_back(std::move(item));
   };
-  // In a head, or at the first word of a line: the section heads.
-  const std::string_view before =
-      line_text.substr(0, document->text.Offset(position, encoding_) - document->text.LineStart(position.line));
+  // In a head, or at the first word of a line: the section heads. What is
+  // typed before the place is read in the image (the marks looked for are
+  // ASCII, never the second byte of a double-byte character).
+  const std::string_view before = document->text.Line(position.line)
+                                      .substr(0, document->text.Offset(position, encoding_) -
+                                                     document->text.LineStart(position.line));
   const std::size_t first = before.find_first_not_of(" \t");
   const std::string_view typed = first == std::string_view::npos ? std::string_view() : before.substr(first);
   const bool in_head = part.role == StatementPart::kSectionName || (!typed.empty() && typed.front() == '[');
@@ -597,9 +633,8 @@ json Server::DocumentSymbols(const json& params) {
   if (!document) return json::array();
   json symbols = json::array();
   for (const OutlineSection& section : document->sections) {
-    const std::string_view last = document->text.Line(section.last_line);
     json range = {{"start", {{"line", section.head_line}, {"character", 0}}},
-                  {"end", {{"line", section.last_line}, {"character", UnitsOfChars(last, 1 << 30, encoding_)}}}};
+                  {"end", {{"line", section.last_line}, {"character", document->text.Units(section.last_line, 1 << 30, encoding_)}}}};
     json selection = RangeOf(*document, section.head_line, section.name_start, section.name_end);
     symbols.push_back({{"name", section.name.empty() ? std::string("[ ]") : Utf8(section.name)},
                        {"kind", kSymbolNamespace},
@@ -613,8 +648,8 @@ json Server::Definition(const json& params) {
   Document* document = Find(params);
   if (!document) return nullptr;
   const Position position = NeedPosition(params, "position");
-  const int chars = CharsOfUnits(document->text.Line(position.line), position.character, encoding_);
-  const StatementPart part = PartAt(*document->image, document->sections, position.line, chars);
+  const int chars = document->text.CharIndex(position, encoding_);
+  const StatementPart part = PartAt(document->text, document->sections, position.line, chars);
   std::string wanted;  // Shift-JIS file name
   if (part.role == StatementPart::kValue) {
     // The keys that name a file (Uninstall, ExeFile, Icon), as the reader

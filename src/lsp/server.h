@@ -20,7 +20,6 @@
 #include "base/overlay_file_system.h"
 #include "lsp/description_outline.h"
 #include "lsp/message_reader.h"
-#include "lsp/sjis_image.h"
 #include "lsp/text_document.h"
 
 namespace lsp {
@@ -44,12 +43,16 @@ class Server {
   Server(base::FileAccess disk, base::LanguageRequest request, Send send);
 
   /// Handles what the message reader found, at time `now`.
-  void OnEvent(const ReadEvent& event, Clock::time_point now);
-  /// Handles one message body.
-  void OnMessage(const std::string& body, Clock::time_point now);
+  void OnEvent(ReadEvent event, Clock::time_point now);
+  /// Handles one message body. The body is let go as it is parsed, so that
+  /// a large one is not held beside what is read from it.
+  void OnMessage(MessageBody body, Clock::time_point now);
+  void OnMessage(std::string body, Clock::time_point now) { OnMessage(MessageBody(std::move(body)), now); }
 
   /// Runs the checks due by `now`; answers when the next one is due.
   std::optional<Clock::time_point> RunDueChecks(Clock::time_point now);
+  /// Checks run so far.
+  int checks_run() const { return checks_run_; }
 
   /// True once `exit` was received; the process then ends with exit_status().
   bool exited() const { return exited_; }
@@ -64,8 +67,7 @@ class Server {
     std::string path;    // host path
     std::string folder;  // host path of its folder
     int version = 0;
-    TextDocument text;
-    std::unique_ptr<ShiftJisImage> image;
+    TextDocument text;  // held once, as the image the checks read
     std::vector<OutlineSection> sections;
   };
   struct Folder {
@@ -99,7 +101,6 @@ class Server {
   /// through the overlay, at most a few thousand.
   std::vector<std::pair<std::string, std::string>> FolderFiles(const std::string& folder);
 
-  base::FileAccess disk_;
   base::OverlayFileSystem overlay_;
   base::OverlayFolderLister overlay_lister_;
   base::LanguageRequest request_;
@@ -111,6 +112,7 @@ class Server {
   bool exited_ = false;
   bool watch_files_ = false;  // the client registers file watchers for the server
   int next_request_id_ = 1;
+  int checks_run_ = 0;
   std::map<std::string, Document> documents_;  // by URI
   std::map<std::string, Folder> folders_;      // by host path
 };

@@ -5,106 +5,125 @@
 #include "base/encoding.h"
 #include "base/sjis.h"
 #include "inf/diagnostic.h"
-#include "inf/inf_line_reader.h"
+#include "lsp/text_document.h"
 
 namespace lsp {
 namespace {
 
+// Editor text is converted in pieces of at most this many bytes, so that a
+// long buffer never needs a second whole copy while it is converted.
+constexpr std::size_t kPieceBytes = 64 * 1024;
+// A piece that fails and is at most this long is converted character by
+// character rather than cut in halves again.
+constexpr std::size_t kSmallPieceBytes = 32;
+
 std::uint32_t CodePoint(std::string_view utf8) {
   const auto b = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[i])); };
-  switch (utf8.size()) {
+  const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
+  if (length != utf8.size()) return 0xFFFD;  // cut short
+  switch (length) {
     case 2: return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
     case 3: return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
     case 4: return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
-    default: return b(0);
+    default: return b(0) < 0x80 ? b(0) : 0xFFFD;
   }
 }
 
-// Converts one line character by character, each one without a Shift-JIS
-// form becoming "?".
-void ConvertLine(std::string_view text, int line, std::string* out, std::vector<Unconvertible>* bad) {
-  std::string converted;
-  int chars = 0;
-  for (std::size_t at = 0; at < text.size(); ++chars) {
-    const std::size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(text[at])), text.size() - at);
-    const std::string_view character = text.substr(at, length);
-    if (base::Utf8ToCp932(character, &converted)) {
-      out->append(converted);
-    } else {
-      out->push_back('?');
-      bad->push_back(Unconvertible{line, chars, CodePoint(character)});
+// Byte length of the character that starts at `at` of `text`.
+std::size_t CharLength(std::string_view text, std::size_t at) {
+  return std::min(Utf8SequenceLength(static_cast<unsigned char>(text[at])), text.size() - at);
+}
+
+// The image of one character, and a substitute when it does not read back
+// as itself.
+void AppendChar(std::string_view character, std::string* out, std::vector<Substitute>* substitutes) {
+  std::string image;
+  std::string back;
+  const auto offset = static_cast<std::uint32_t>(out->size());
+  // One character must stay one character, or the editor's columns would
+  // no longer be the image's.
+  if (!base::Utf8ToCp932(character, &image) || image.empty() || base::SjisCharSize(image, 0) != image.size()) {
+    out->push_back('?');
+    substitutes->push_back(Substitute{offset, CodePoint(character), false});
+    return;
+  }
+  out->append(image);
+  if (!base::Cp932ToUtf8(image, &back) || back != character)
+    substitutes->push_back(Substitute{offset, CodePoint(character), true});
+}
+
+// Converts `text` whole when its image reads back as it; otherwise in two
+// halves cut at a character start, so that a few odd characters in a long
+// piece cost few conversions.
+void AppendPiece(std::string_view text, std::string* out, std::vector<Substitute>* substitutes) {
+  if (text.empty()) return;
+  if (text.size() > kSmallPieceBytes) {
+    std::string image;
+    std::string back;
+    if (base::Utf8ToCp932(text, &image) && base::Cp932ToUtf8(image, &back) && back == text) {
+      out->append(image);
+      return;
     }
+    std::size_t cut = text.size() / 2;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    if (cut > 0) {
+      AppendPiece(text.substr(0, cut), out, substitutes);
+      AppendPiece(text.substr(cut), out, substitutes);
+      return;
+    }
+  }
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = CharLength(text, at);
+    AppendChar(text.substr(at, length), out, substitutes);
     at += length;
   }
 }
 
-// Converts lines [first, last) of `document`: all at once when that works,
-// otherwise by halves, so that a few bad characters in a long buffer cost
-// few conversions.
-void ConvertLines(const TextDocument& document, int first, int last, std::string* out,
-                  std::vector<Unconvertible>* bad) {
-  const std::size_t start = document.LineStart(first);
-  const std::size_t end = document.LineStart(last);
-  const std::string_view text = std::string_view(document.text()).substr(start, end - start);
-  std::string converted;
-  if (base::Utf8ToCp932(text, &converted)) {
-    out->append(converted);
-    return;
-  }
-  if (last - first == 1) {
-    // The line with its break: the break is ASCII and converts as it is.
-    ConvertLine(text, first, out, bad);
-    return;
-  }
-  const int middle = first + (last - first) / 2;
-  ConvertLines(document, first, middle, out, bad);
-  ConvertLines(document, middle, last, out, bad);
-}
-
 }  // namespace
 
-ShiftJisImage::ShiftJisImage(const TextDocument& document) : bytes_(std::make_shared<std::string>()) {
-  std::string& bytes = *bytes_;
-  bytes.reserve(document.text().size());
-  ConvertLines(document, 0, document.line_count(), &bytes, &unconvertible_);
-  starts_.assign(1, 0);
-  bool long_line = false;
-  for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
-    long_line = long_line || at + 1 - starts_.back() > inf::kMaxInfLineBytes;
-    starts_.push_back(at + 1);
+std::string Utf8Of(std::uint32_t code_point) {
+  std::string out;
+  if (code_point < 0x80) {
+    out.push_back(static_cast<char>(code_point));
+  } else if (code_point < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code_point >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+  } else if (code_point < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (code_point >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (code_point >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((code_point >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
   }
-  long_line = long_line || bytes.size() - starts_.back() > inf::kMaxInfLineBytes;
-  if (!long_line) return;
-  // The reader's lines: each physical line (CR LF read as LF) in pieces of
-  // at most kMaxInfLineBytes bytes, its line break included.
-  for (std::size_t i = 0; i < starts_.size(); ++i) {
-    const std::size_t start = starts_[i];
-    const bool last = i + 1 == starts_.size();
-    std::size_t length = (last ? bytes.size() : starts_[i + 1]) - start;
-    if (!last && length >= 2 && bytes[start + length - 2] == '\r') --length;
-    for (std::size_t piece = 0; piece < length; piece += inf::kMaxInfLineBytes)
-      pieces_.push_back(Piece{static_cast<int>(i), piece});
+  return out;
+}
+
+void AppendShiftJis(std::string_view utf8, std::string* out, std::vector<Substitute>* substitutes) {
+  while (!utf8.empty()) {
+    std::size_t cut = std::min(utf8.size(), kPieceBytes);
+    while (cut < utf8.size() && cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) --cut;
+    if (cut == 0) cut = std::min(utf8.size(), kPieceBytes);  // no character start: take it as it is
+    AppendPiece(utf8.substr(0, cut), out, substitutes);
+    utf8.remove_prefix(cut);
   }
 }
 
-std::string_view ShiftJisImage::Line(int line) const {
-  if (line < 0 || line >= static_cast<int>(starts_.size())) return {};
-  const std::size_t start = starts_[static_cast<std::size_t>(line)];
-  const std::string& bytes = *bytes_;
-  std::size_t end = static_cast<std::size_t>(line) + 1 < starts_.size() ? starts_[line + 1] - 1 : bytes.size();
-  if (end > start && bytes[end - 1] == '\r' && end < bytes.size()) --end;
-  return std::string_view(bytes).substr(start, end - start);
-}
-
-void ShiftJisImage::ReaderPlace(int reader_line, int column, int* line, int* char_index) const {
-  if (reader_line < 1) reader_line = 1;
-  Piece piece{std::min(reader_line, static_cast<int>(starts_.size())) - 1, 0};
-  if (!pieces_.empty()) piece = pieces_[std::min(static_cast<std::size_t>(reader_line), pieces_.size()) - 1];
-  const std::string_view text = Line(piece.line);
-  std::size_t at = std::min(piece.start, text.size());
-  for (int i = 1; i < column && at < text.size(); ++i) at += base::SjisCharSize(text, at);
-  *line = piece.line;
-  *char_index = inf::SjisCharCount(text.substr(0, std::min(at, text.size())));
+std::string EditorText(std::string_view sjis, std::size_t offset, std::span<const Substitute> substitutes) {
+  auto it = std::lower_bound(substitutes.begin(), substitutes.end(), offset,
+                             [](const Substitute& s, std::size_t at) { return s.offset < at; });
+  std::string out;
+  std::size_t done = 0;
+  for (; it != substitutes.end() && it->offset < offset + sjis.size(); ++it) {
+    const std::size_t at = it->offset - offset;
+    out += inf::SjisToUtf8Lossy(sjis.substr(done, at - done));
+    out += Utf8Of(it->code_point);
+    done = at + base::SjisCharSize(sjis, at);
+  }
+  out += inf::SjisToUtf8Lossy(sjis.substr(std::min(done, sjis.size())));
+  return out;
 }
 
 }  // namespace lsp

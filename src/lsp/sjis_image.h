@@ -1,56 +1,39 @@
 #pragma once
-// An editor buffer as the builder's checks read it: its UTF-8 text converted
-// to Shift-JIS, the characters that have no Shift-JIS form, and the way back
-// from the reader's lines and columns to the buffer's positions.
+// Editor text (UTF-8) in the Shift-JIS form the builder's checks read, and
+// back. Each character of the editor's text is one character of its image,
+// so lines and character counts stay those of the editor's buffer; the
+// characters whose image does not read back as themselves are kept aside as
+// substitutes, so that the editor's text can be given back exactly.
 
 #include <cstdint>
-#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "lsp/text_document.h"
-
 namespace lsp {
 
-/// A character of the buffer that code page 932 cannot hold.
-struct Unconvertible {
-  int line = 0;             ///< zero-based line of the buffer
-  int char_index = 0;       ///< characters before it in its line
-  std::uint32_t code_point = 0;
+/// A character of the editor's text whose Shift-JIS image reads back as
+/// another character: one that code page 932 cannot hold (its image is "?")
+/// or one it holds as another (U+00A5 as "\", U+00A2 as the full-width cent
+/// sign).
+struct Substitute {
+  std::uint32_t offset = 0;      ///< byte offset of its image
+  std::uint32_t code_point = 0;  ///< the character the editor holds
+  bool convertible = false;      ///< false: code page 932 has no form of it
+  bool operator==(const Substitute&) const = default;
 };
 
-/// The Shift-JIS form of a buffer. Each character without a Shift-JIS form
-/// becomes one "?", so lines and character counts stay those of the buffer.
-class ShiftJisImage {
- public:
-  explicit ShiftJisImage(const TextDocument& document);
+/// Appends the Shift-JIS image of UTF-8 `utf8` to `out`, and a substitute
+/// for each character whose image reads back as another, its offset counted
+/// from the start of `out`. Bytes that are not UTF-8 are taken as U+FFFD.
+void AppendShiftJis(std::string_view utf8, std::string* out, std::vector<Substitute>* substitutes);
 
-  const std::string& bytes() const { return *bytes_; }
-  /// The bytes, shared (for the overlay the checks read).
-  std::shared_ptr<const std::string> shared_bytes() const { return bytes_; }
-  const std::vector<Unconvertible>& unconvertible() const { return unconvertible_; }
-  /// Line `line` without its line break (as TextDocument::Line).
-  std::string_view Line(int line) const;
+/// The editor's UTF-8 text of image `sjis`, which starts at byte `offset` of
+/// a text whose substitutes are `substitutes` (in offset order).
+std::string EditorText(std::string_view sjis, std::size_t offset, std::span<const Substitute> substitutes);
 
-  /// Where the reader's 1-based line `reader_line` and 1-based column
-  /// `column` (characters, a double-byte character as one) stand in the
-  /// buffer: zero-based line and characters before it. The reader cuts a
-  /// line longer than its limit into several, each with its own number.
-  void ReaderPlace(int reader_line, int column, int* line, int* char_index) const;
-
- private:
-  std::shared_ptr<std::string> bytes_;
-  std::vector<std::size_t> starts_;
-  std::vector<Unconvertible> unconvertible_;
-  // For each reader line: the buffer's line and the byte where it starts;
-  // empty when no line is longer than the reader's limit (reader line n is
-  // then the buffer's line n - 1).
-  struct Piece {
-    int line;
-    std::size_t start;
-  };
-  std::vector<Piece> pieces_;
-};
+/// UTF-8 bytes of code point `code_point`.
+std::string Utf8Of(std::uint32_t code_point);
 
 }  // namespace lsp
