@@ -15,7 +15,9 @@ namespace base {
 bool Cp932ToUtf8(std::string_view sjis, std::string* out);
 
 /// Converts UTF-8 to Shift-JIS bytes. Returns false when `utf8` is not valid
-/// UTF-8 or holds a character that code page 932 cannot represent.
+/// UTF-8 or holds a character that code page 932 cannot represent, among them
+/// those a system's tables would turn into an ASCII byte ("¥" into "\",
+/// "‾" into "~"), which would silently change a name's or a text's meaning.
 bool Utf8ToCp932(std::string_view utf8, std::string* out);
 
 }  // namespace base

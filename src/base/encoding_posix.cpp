@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "base/sjis.h"
+
 namespace base {
 namespace {
 
@@ -45,6 +47,25 @@ bool Convert(const char* to, const char* from, std::string_view in, std::string*
   return ok;
 }
 
+// The number of ASCII characters of `utf8` and of the Shift-JIS `sjis`
+// differ: the conversion turned a character outside ASCII into an ASCII
+// byte, as glibc's tables turn "¥" into "\" and "‾" into "~". Such a
+// character has no Shift-JIS form of its own (Windows refuses it too): taken
+// as converted, a name would gain a path separator and a text an escape.
+bool TurnedIntoAscii(std::string_view utf8, std::string_view sjis) {
+  std::size_t ascii_in = 0, ascii_out = 0;
+  for (char c : utf8) ascii_in += static_cast<unsigned char>(c) < 0x80 ? 1 : 0;
+  for (std::size_t i = 0; i < sjis.size(); ++i) {
+    const auto c = static_cast<unsigned char>(sjis[i]);
+    if (IsSjisLeadByte(c) && i + 1 < sjis.size()) {
+      ++i;
+    } else if (c < 0x80) {
+      ++ascii_out;
+    }
+  }
+  return ascii_in != ascii_out;
+}
+
 }  // namespace
 
 bool Cp932ToUtf8(std::string_view sjis, std::string* out) {
@@ -52,7 +73,7 @@ bool Cp932ToUtf8(std::string_view sjis, std::string* out) {
 }
 
 bool Utf8ToCp932(std::string_view utf8, std::string* out) {
-  return Convert("CP932", "UTF-8", utf8, out);
+  return Convert("CP932", "UTF-8", utf8, out) && !TurnedIntoAscii(utf8, *out);
 }
 
 }  // namespace base

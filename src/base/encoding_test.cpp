@@ -27,6 +27,10 @@ TEST(EncodingTest, RefusesCharactersWithoutShiftJisForm) {
   std::string sjis;
   EXPECT_FALSE(Utf8ToCp932("\xF0\x9F\x98\x80", &sjis));  // an emoji
   EXPECT_FALSE(Utf8ToCp932("\xFF", &sjis));              // not UTF-8
+  // Characters that would become ASCII: a yen sign as a backslash (a path
+  // separator in a name), an overline as a tilde.
+  EXPECT_FALSE(Utf8ToCp932("a\xC2\xA5" "b.txt", &sjis));  // a¥b.txt
+  EXPECT_FALSE(Utf8ToCp932("\xE2\x80\xBE", &sjis));       // ‾
   ASSERT_TRUE(Utf8ToCp932("", &sjis));
   EXPECT_EQ(sjis, "");
 }
