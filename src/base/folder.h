@@ -76,6 +76,11 @@ class Folder {
   /// set to kFailed or kChanged otherwise.
   virtual std::unique_ptr<InputFile> OpenListed(const DirEntry& entry, FolderOpen* result) = 0;
 
+  /// Examines the entry `name` as List reports it (the same fields, its
+  /// identity included): one entry without listing the folder. False when
+  /// nothing is there. This default lists the folder and picks the entry.
+  virtual bool Examine(const std::string& name, DirEntry* entry);
+
   /// Examines the entry `name` itself (a link is reported as kOther, never
   /// followed); false when nothing is there.
   virtual bool Stat(const std::string& name, FileInfo* info) = 0;

@@ -159,7 +159,7 @@ bool WriteFinishFiles(const base::FileAccess& fs, const FinishWriteOptions& opti
   if (want_packed) {
     *after = *source;
     changed.insert(changed.end(), names.begin(), names.end());
-    after->Refresh(fs, changed);
+    after->Refresh(fs.lister, *held, changed);
   }
   if (s.SetupIniCreate.On()) {
     if (!WriteSetupIni(fs, s, current_dir, EstimateArchiveSize(*after))) return false;

@@ -94,7 +94,7 @@ FinishResult ProjectRun::Finish(ForeignOutputPolicy& foreign, BuildPolicy& build
       SplitPath(path, &folder, &base, &extension);
       if (folder == packed_.path()) names.push_back(base + extension);
     }
-    packed_.Refresh(fs_, names);
+    packed_.Refresh(fs_.lister, *source_folder_, names);
   }
   return build.Build(*this) ? FinishResult::kBuilt : FinishResult::kBuildFailed;
 }

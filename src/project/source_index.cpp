@@ -10,31 +10,35 @@
 #include "project/settings.h"
 
 namespace project {
+namespace {
+
+// True when every entry examined carries its identity, so that a reader
+// opening the entries through a handle can check them.
+bool Identified(const std::vector<base::DirEntry>& entries) {
+  return std::all_of(entries.begin(), entries.end(),
+                     [](const base::DirEntry& entry) { return !entry.examined || entry.identity.known; });
+}
+
+}  // namespace
+
 bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_path) {
   *this = SourceIndex();
   path_ = source_path;
   if (source_path.empty()) return false;
   // The listings take the folders without their final separator.
   host_path_ = base::HostText(source_path.substr(0, source_path.size() - 1));
-  Listed root{host_path_, {}};
+  Listed root;
   if (!fs.lister.List(host_path_, &root.entries)) return false;
   listed_.push_back(std::move(root));
   // Names without a Shift-JIS form are no files of the kit's: left out.
-  for (const base::DirEntry& entry : listed_.front().entries) {
-    if (!entry.name_convertible) continue;
-    if (entry.is_folder()) {
-      folders_.push_back(entry.name);
-    } else {
-      files_.push_back(SourceFile{entry.name, std::string(), entry.size});
-    }
-  }
+  TakeOwnEntries();
   std::vector<Listed> inner;
   for (const base::DirEntry& entry : listed_.front().entries) {
     if (!entry.name_convertible || !entry.is_folder()) continue;
-    Listed sub{base::JoinPath(host_path_, entry.host_name), {}};
+    Listed sub{entry.host_name, {}};
     // A sub-folder that cannot be listed holds no files here; its listing
     // is not handed on, so a later reader meets the failure itself.
-    if (!fs.lister.List(sub.host_path, &sub.entries)) continue;
+    if (!fs.lister.List(base::JoinPath(host_path_, entry.host_name), &sub.entries)) continue;
     for (const base::DirEntry& e : sub.entries) {
       if (!e.name_convertible) continue;
       if (e.is_folder()) {
@@ -46,8 +50,26 @@ bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_pat
     inner.push_back(std::move(sub));
   }
   listed_.insert(listed_.end(), std::make_move_iterator(inner.begin()), std::make_move_iterator(inner.end()));
+  for (Listed& listed : listed_) listed.identified = Identified(listed.entries);
   IndexNames();
   return true;
+}
+
+void SourceIndex::TakeOwnEntries() {
+  std::vector<SourceFile> files;
+  folders_.clear();
+  for (const base::DirEntry& entry : listed_.front().entries) {
+    if (!entry.name_convertible) continue;
+    if (entry.is_folder()) {
+      folders_.push_back(entry.name);
+    } else {
+      files.push_back(SourceFile{entry.name, std::string(), entry.size});
+    }
+  }
+  for (SourceFile& file : files_) {
+    if (!file.folder.empty()) files.push_back(std::move(file));
+  }
+  files_.swap(files);
 }
 
 void SourceIndex::IndexNames() {
@@ -59,26 +81,49 @@ void SourceIndex::IndexNames() {
   }
 }
 
-void SourceIndex::Refresh(const base::FileAccess& fs, const std::vector<std::string>& names) {
-  std::unordered_set<std::string> keys;
-  for (const std::string& name : names) keys.insert(base::SjisUpperAsciiCopy(name));
-  // The folder's own files of those names go (sub-folders' files stay) ...
-  const auto gone = [&](const SourceFile& file) { return file.folder.empty() && keys.count(base::SjisUpperAsciiCopy(file.name)) > 0; };
-  files_.erase(std::remove_if(files_.begin(), files_.end(), gone), files_.end());
-  // ... and come back as the folder holds them now, examined once each: the
-  // last of the names that share a key speaks for it.
-  std::vector<SourceFile> present;
-  for (auto name = names.rbegin(); name != names.rend(); ++name) {
-    if (!keys.erase(base::SjisUpperAsciiCopy(*name))) continue;
-    base::FileInfo info;
-    if (fs.files.Stat(base::HostText(path_ + *name), &info) && info.kind != base::FileKind::kFolder) {
-      present.push_back(SourceFile{*name, std::string(), info.size});
+void SourceIndex::Refresh(base::FolderLister& lister, base::Folder& folder, const std::vector<std::string>& names) {
+  if (listed_.empty()) return;  // never read: nothing to bring up to date
+  Listed& own = listed_.front();
+  const base::ListingOrder order = lister.Order();
+  if (order == nullptr) {
+    // Where a new entry would stand cannot be told: the folder is listed
+    // again, through the handle, which gives every entry's identity.
+    if (!folder.List(&own.entries)) own.entries.clear();
+  } else {
+    std::unordered_set<std::string> keys;
+    for (const std::string& name : names) keys.insert(base::SjisUpperAsciiCopy(name));
+    // Every entry held under one of the names goes, to be examined again,
+    // as does each name itself ...
+    std::vector<std::string> examine;
+    std::unordered_set<std::string> asked;
+    const auto named = [&](const base::DirEntry& entry) {
+      if (!entry.name_convertible || !keys.count(base::SjisUpperAsciiCopy(entry.name))) return false;
+      if (asked.insert(entry.host_name).second) examine.push_back(entry.host_name);
+      return true;
+    };
+    own.entries.erase(std::remove_if(own.entries.begin(), own.entries.end(), named), own.entries.end());
+    for (const std::string& name : names) {
+      const std::string host = base::HostText(name);
+      if (asked.insert(host).second) examine.push_back(host);
+    }
+    // ... and comes back where the lister's order puts it, when something
+    // is there now.
+    for (const std::string& host : examine) {
+      base::DirEntry entry;
+      if (!folder.Examine(host, &entry)) continue;
+      own.entries.insert(std::upper_bound(own.entries.begin(), own.entries.end(), entry, order), std::move(entry));
     }
   }
-  const auto own_end =
-      std::find_if(files_.begin(), files_.end(), [](const SourceFile& file) { return !file.folder.empty(); });
-  files_.insert(own_end, present.rbegin(), present.rend());
+  own.identified = Identified(own.entries);
+  TakeOwnEntries();
   IndexNames();
+}
+
+const std::vector<base::DirEntry>* SourceIndex::Listing(const std::string& relative) const {
+  for (const Listed& listed : listed_) {
+    if (listed.relative == relative) return listed.identified ? &listed.entries : nullptr;
+  }
+  return nullptr;
 }
 
 bool SourceIndex::Contains(std::string_view name) const {
