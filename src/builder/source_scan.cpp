@@ -23,14 +23,18 @@ class FolderScanner {
   // Scans `folder`, which lies at `relative` below the source folder (host
   // names joined by the separator; empty for the source folder itself).
   BuildErrorCode Scan(std::shared_ptr<const ScannedFolder> folder, const std::string& relative) {
-    std::vector<base::DirEntry> entries;
-    if (const std::vector<base::DirEntry>* listing = held_ ? held_->Listing(relative) : nullptr) {
-      entries = *listing;
-    } else if (!folder->handle->List(&entries)) {
+    // A listing the caller holds is read in place; one made here is read
+    // once, so its names are moved on.
+    std::vector<base::DirEntry> listed;
+    const std::vector<base::DirEntry>* held = held_ ? held_->Listing(relative) : nullptr;
+    if (held == nullptr && !folder->handle->List(&listed)) {
       Say(console_, base::Stream::kErr, Message::kCantFindDirectory, folder->message_path.c_str());
       return 0x1000000;
     }
-    for (base::DirEntry& entry : entries) {
+    const bool own = held == nullptr;
+    const std::vector<base::DirEntry>& entries = own ? listed : *held;
+    for (std::size_t at = 0; at < entries.size(); ++at) {
+      const base::DirEntry& entry = entries[at];
       if (!entry.name_convertible) {
         // The archive and every message carry Shift-JIS names; refuse the
         // name now rather than store something the device cannot show.
@@ -102,8 +106,8 @@ class FolderScanner {
       file.size = entry.size;
       file.link = entry.link;
       file.identity = entry.identity;
-      file.name = std::move(entry.name);
-      file.host_name = std::move(entry.host_name);
+      file.name = own ? std::move(listed[at].name) : entry.name;
+      file.host_name = own ? std::move(listed[at].host_name) : entry.host_name;
       result_->List(EntryKindOf(file.name)).push_back(std::move(file));
     }
     return 0;

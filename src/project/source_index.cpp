@@ -74,49 +74,89 @@ void SourceIndex::TakeOwnEntries() {
 
 void SourceIndex::IndexNames() {
   shortest_.clear();
-  for (const SourceFile& file : files_) {
-    const std::size_t added = file.folder.empty() ? 0 : file.folder.size() + 1;
-    auto [at, inserted] = shortest_.emplace(base::SjisUpperAsciiCopy(file.name), added);
-    if (!inserted && added < at->second) at->second = added;
-  }
+  for (const SourceFile& file : files_) IndexName(file);
+}
+
+void SourceIndex::IndexName(const SourceFile& file) {
+  const std::size_t added = file.folder.empty() ? 0 : file.folder.size() + 1;
+  auto [at, inserted] = shortest_.emplace(base::SjisUpperAsciiCopy(file.name), added);
+  if (!inserted && added < at->second) at->second = added;
 }
 
 void SourceIndex::Refresh(base::FolderLister& lister, base::Folder& folder, const std::vector<std::string>& names) {
-  if (listed_.empty()) return;  // never read: nothing to bring up to date
+  if (listed_.empty() || names.empty()) return;  // nothing to bring up to date
   Listed& own = listed_.front();
   const base::ListingOrder order = lister.Order();
   if (order == nullptr) {
     // Where a new entry would stand cannot be told: the folder is listed
     // again, through the handle, which gives every entry's identity.
     if (!folder.List(&own.entries)) own.entries.clear();
-  } else {
-    std::unordered_set<std::string> keys;
-    for (const std::string& name : names) keys.insert(base::SjisUpperAsciiCopy(name));
-    // Every entry held under one of the names goes, to be examined again,
-    // as does each name itself ...
-    std::vector<std::string> examine;
-    std::unordered_set<std::string> asked;
-    const auto named = [&](const base::DirEntry& entry) {
-      if (!entry.name_convertible || !keys.count(base::SjisUpperAsciiCopy(entry.name))) return false;
-      if (asked.insert(entry.host_name).second) examine.push_back(entry.host_name);
-      return true;
-    };
-    own.entries.erase(std::remove_if(own.entries.begin(), own.entries.end(), named), own.entries.end());
-    for (const std::string& name : names) {
-      const std::string host = base::HostText(name);
-      if (asked.insert(host).second) examine.push_back(host);
+    own.identified = Identified(own.entries);
+    TakeOwnEntries();
+    IndexNames();
+    return;
+  }
+  std::unordered_set<std::string> keys;
+  for (const std::string& name : names) keys.insert(base::SjisUpperAsciiCopy(name));
+  // Whether `name` is one of the names, ASCII letter case ignored: compared
+  // byte by byte first, so that most names are turned down without a copy.
+  const auto named = [&](const std::string& name) {
+    for (const std::string& given : names) {
+      if (base::EqualsIgnoreAsciiCase(name, given)) return keys.count(base::SjisUpperAsciiCopy(name)) > 0;
     }
-    // ... and comes back where the lister's order puts it, when something
-    // is there now.
-    for (const std::string& host : examine) {
-      base::DirEntry entry;
-      if (!folder.Examine(host, &entry)) continue;
-      own.entries.insert(std::upper_bound(own.entries.begin(), own.entries.end(), entry, order), std::move(entry));
-    }
+    return false;
+  };
+  // Every entry held under one of the names goes, to be examined again, as
+  // does each name itself ...
+  std::vector<std::string> examine;
+  std::unordered_set<std::string> asked;
+  bool folders_changed = false;
+  const auto drop = [&](const base::DirEntry& entry) {
+    if (!entry.name_convertible || !named(entry.name)) return false;
+    if (asked.insert(entry.host_name).second) examine.push_back(entry.host_name);
+    folders_changed = folders_changed || entry.is_folder();
+    return true;
+  };
+  own.entries.erase(std::remove_if(own.entries.begin(), own.entries.end(), drop), own.entries.end());
+  for (const std::string& name : names) {
+    const std::string host = base::HostText(name);
+    if (asked.insert(host).second) examine.push_back(host);
+  }
+  // ... and comes back where the lister's order puts it, when something is
+  // there now.
+  std::unordered_set<std::string> back;
+  for (const std::string& host : examine) {
+    base::DirEntry entry;
+    if (!folder.Examine(host, &entry)) continue;
+    folders_changed = folders_changed || entry.is_folder();
+    back.insert(entry.host_name);
+    own.entries.insert(std::upper_bound(own.entries.begin(), own.entries.end(), entry, order), std::move(entry));
   }
   own.identified = Identified(own.entries);
-  TakeOwnEntries();
-  IndexNames();
+  if (folders_changed) {
+    TakeOwnEntries();
+    IndexNames();
+    return;
+  }
+  // Only files of the names changed: the folder's own files of those names
+  // are taken out and put back at their places in the listing, and the
+  // names' lookups made again; the rest of the index stays.
+  const auto own_end =
+      std::find_if(files_.begin(), files_.end(), [](const SourceFile& file) { return !file.folder.empty(); });
+  const auto kept_end = std::remove_if(files_.begin(), own_end, [&](const SourceFile& file) { return named(file.name); });
+  files_.erase(kept_end, own_end);
+  std::size_t at = 0;  // the place in files_ of the next file of the folder's own
+  for (const base::DirEntry& entry : own.entries) {
+    if (!entry.name_convertible || entry.is_folder()) continue;
+    if (back.count(entry.host_name)) {
+      files_.insert(files_.begin() + static_cast<std::ptrdiff_t>(at), SourceFile{entry.name, std::string(), entry.size});
+    }
+    ++at;
+  }
+  for (const std::string& key : keys) shortest_.erase(key);
+  for (const SourceFile& file : files_) {
+    if (named(file.name)) IndexName(file);
+  }
 }
 
 const std::vector<base::DirEntry>* SourceIndex::Listing(const std::string& relative) const {

@@ -85,6 +85,8 @@ class SourceIndex : public base::HeldListings {
   void TakeOwnEntries();
   /// Rebuilds `shortest_` from `files_`.
   void IndexNames();
+  /// Takes `file` into `shortest_`.
+  void IndexName(const SourceFile& file);
 
   std::string path_;
   std::vector<SourceFile> files_;

@@ -113,6 +113,8 @@ TEST(SourceIndexTest, RefreshGivesWhatANewReadGives) {
         EXPECT_TRUE((*got)[i].identity.SameFile((*want)[i].identity)) << (*got)[i].host_name;
       }
     }
+    for (const char* name : {"Install.inf", "old.txt", "M.TXT", "a.txt", "in.dat", "z.exe"})
+      EXPECT_EQ(index.Contains(name), fresh.Contains(name)) << name;
     EXPECT_EQ(index.Listing("elsewhere"), nullptr);
   }
 }
