@@ -57,6 +57,7 @@ bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_pat
 
 void SourceIndex::TakeOwnEntries() {
   std::vector<SourceFile> files;
+  files.reserve(listed_.front().entries.size() + files_.size());
   folders_.clear();
   for (const base::DirEntry& entry : listed_.front().entries) {
     if (!entry.name_convertible) continue;
@@ -74,6 +75,7 @@ void SourceIndex::TakeOwnEntries() {
 
 void SourceIndex::IndexNames() {
   shortest_.clear();
+  shortest_.reserve(files_.size());
   for (const SourceFile& file : files_) IndexName(file);
 }
 
