@@ -157,7 +157,7 @@ bool WriteFinishFiles(const base::FileAccess& fs, const FinishWriteOptions& opti
   SourceIndex packed;
   if (after == nullptr) after = &packed;
   if (want_packed) {
-    *after = *source;
+    if (after != source) *after = *source;
     changed.insert(changed.end(), names.begin(), names.end());
     after->Refresh(fs.lister, *held, changed);
   }
