@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/file_system.h"
@@ -110,7 +111,7 @@ class Folder {
 /// `process_id`), then renamed over `name`, so that a link at `name` is
 /// replaced and never followed. False (and no temporary file left) when any
 /// step fails. An interruption before the rename removes the temporary file.
-bool WriteWholeFileIn(Folder& folder, const std::string& name, const std::string& content,
+bool WriteWholeFileIn(Folder& folder, const std::string& name, std::string_view content,
                       unsigned long process_id);
 
 }  // namespace base

@@ -30,24 +30,33 @@ bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_pat
   Listed root;
   if (!fs.lister.List(host_path_, &root.entries)) return false;
   listed_.push_back(std::move(root));
-  // Names without a Shift-JIS form are no files of the kit's: left out.
-  TakeOwnEntries();
+  // Every sub-folder is listed first, so that the files are taken into
+  // a table of their final size.
   std::vector<Listed> inner;
+  std::vector<std::string> inner_names;  // each listed sub-folder's Shift-JIS name
+  std::size_t count = listed_.front().entries.size();
   for (const base::DirEntry& entry : listed_.front().entries) {
     if (!entry.name_convertible || !entry.is_folder()) continue;
     Listed sub{entry.host_name, {}};
     // A sub-folder that cannot be listed holds no files here; its listing
     // is not handed on, so a later reader meets the failure itself.
     if (!fs.lister.List(base::JoinPath(host_path_, entry.host_name), &sub.entries)) continue;
-    for (const base::DirEntry& e : sub.entries) {
+    count += sub.entries.size();
+    inner_names.push_back(entry.name);
+    inner.push_back(std::move(sub));
+  }
+  files_.reserve(count);
+  // Names without a Shift-JIS form are no files of the kit's: left out.
+  TakeOwnEntries();
+  for (std::size_t i = 0; i < inner.size(); ++i) {
+    for (const base::DirEntry& e : inner[i].entries) {
       if (!e.name_convertible) continue;
       if (e.is_folder()) {
         nested_folders_ = true;
       } else {
-        files_.push_back(SourceFile{e.name, entry.name, e.size});
+        files_.push_back(SourceFile{e.name, inner_names[i], e.size});
       }
     }
-    inner.push_back(std::move(sub));
   }
   listed_.insert(listed_.end(), std::make_move_iterator(inner.begin()), std::make_move_iterator(inner.end()));
   for (Listed& listed : listed_) listed.identified = Identified(listed.entries);
@@ -57,7 +66,7 @@ bool SourceIndex::Read(const base::FileAccess& fs, const std::string& source_pat
 
 void SourceIndex::TakeOwnEntries() {
   std::vector<SourceFile> files;
-  files.reserve(listed_.front().entries.size() + files_.size());
+  files.reserve(std::max(files_.capacity(), listed_.front().entries.size() + files_.size()));
   folders_.clear();
   for (const base::DirEntry& entry : listed_.front().entries) {
     if (!entry.name_convertible) continue;
