@@ -224,7 +224,10 @@ ratio=$(awk '{ printf "%.4f\n", ($2 > 0 ? $1 / $2 : 0) }' "$pairs" | median | aw
 printf '%-34s %10s %10s %8s %10s KiB  (first column: jsonl, second: default check)\n' "(c') --diagnostics=jsonl of (c)" "$j" "$p" "${ratio}x" "$m"
 fi
 
-printf '\n%-34s %10s %10s %8s\n' "case ($runs runs, median)" "build ms" "pakmak ms" "ratio"
+# The load of the machine, from /proc/loadavg: the (d)-(f) ratios mean
+# little on a machine busy with other work, so each is printed with it.
+load() { cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo "unknown"; }
+printf '\n%-34s %10s %10s %8s  %s\n' "case ($runs pairs, median)" "build ms" "pakmak ms" "ratio" "pakforge-build / pakmak (aim: 1.3x)"
 for c in d e f; do
   case $c in
     d) label="(d) flat, 10,000 files"; shape=(0 10000) ;;
@@ -247,7 +250,8 @@ for c in d e f; do
   b=$(awk '{ print $1 }' "$pairs" | median)
   p=$(awk '{ print $2 }' "$pairs" | median)
   ratio=$(awk '{ printf "%.4f\n", ($2 > 0 ? $1 / $2 : 0) }' "$pairs" | median | awk '{ printf "%.2f", $1 }')
-  printf '%-34s %10s %10s %8s\n' "$label" "$b" "$p" "${ratio}x"
+  verdict=$(awk -v r="$ratio" 'BEGIN { print (r <= 1.3 ? "within the aim" : "over the aim") }')
+  printf '%-34s %10s %10s %8s  %s (load %s)\n' "$label" "$b" "$p" "${ratio}x" "$verdict" "$(load)"
 done
 w="$data/g"
 [ -f "$w/.complete" ] || { pakforge_project "$w" 1000 65532 missing; touch "$w/.complete"; }

@@ -60,9 +60,7 @@ class FakeFolder : public Folder {
       entry.examined = entry.identity.known && !unexamined.count(JoinPath(shown, name));
       entries->push_back(entry);
     }
-    std::sort(entries->begin(), entries->end(), [](const DirEntry& a, const DirEntry& b) {
-      return UpperAsciiBytes(a.host_name) < UpperAsciiBytes(b.host_name);
-    });
+    std::sort(entries->begin(), entries->end(), FoldedNameOrder);
   }
 
   const std::string& path() const override { return path_; }
@@ -76,6 +74,22 @@ class FakeFolder : public Folder {
     if (real.empty()) return false;
     ListAt(files_, unexamined_, real, path_, entries);
     return true;
+  }
+
+  /// Picks the entry from a listing of the folder, which is neither
+  /// recorded nor passed through `before_each` as "list" (but as "examine").
+  bool Examine(const std::string& name, DirEntry* entry) override {
+    Before("examine", name);
+    const std::string real = Where();
+    if (real.empty()) return false;
+    std::vector<DirEntry> entries;
+    ListAt(files_, unexamined_, real, path_, &entries);
+    for (DirEntry& e : entries) {
+      if (e.host_name != name) continue;
+      *entry = std::move(e);
+      return true;
+    }
+    return false;
   }
 
   std::unique_ptr<Folder> OpenFolder(const DirEntry& entry, FolderOpen* result) override {
@@ -218,6 +232,8 @@ class FakeFolderLister : public FolderLister {
   }
 
   std::string ResolvedPath(const std::string& path) override { return files_.Resolve(files_.FullPath(path)); }
+
+  ListingOrder Order() const override { return &FoldedNameOrder; }
 
   std::unique_ptr<Folder> OpenFolder(const std::string& relative) override {
     if (files_.before_each) files_.before_each("open folder", relative);

@@ -99,7 +99,7 @@ bool WriteWholeFile(FileSystem& files, const std::string& path, const std::strin
   return true;
 }
 
-bool WriteWholeFileIn(Folder& folder, const std::string& name, const std::string& content,
+bool WriteWholeFileIn(Folder& folder, const std::string& name, std::string_view content,
                       unsigned long process_id) {
   // As WriteWholeFile, with every step relative to the folder held open.
   std::string temporary;

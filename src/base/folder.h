@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/file_system.h"
@@ -76,6 +77,11 @@ class Folder {
   /// set to kFailed or kChanged otherwise.
   virtual std::unique_ptr<InputFile> OpenListed(const DirEntry& entry, FolderOpen* result) = 0;
 
+  /// Examines the entry `name` as List reports it (the same fields, its
+  /// identity included): one entry without listing the folder. False when
+  /// nothing is there. This default lists the folder and picks the entry.
+  virtual bool Examine(const std::string& name, DirEntry* entry);
+
   /// Examines the entry `name` itself (a link is reported as kOther, never
   /// followed); false when nothing is there.
   virtual bool Stat(const std::string& name, FileInfo* info) = 0;
@@ -105,7 +111,7 @@ class Folder {
 /// `process_id`), then renamed over `name`, so that a link at `name` is
 /// replaced and never followed. False (and no temporary file left) when any
 /// step fails. An interruption before the rename removes the temporary file.
-bool WriteWholeFileIn(Folder& folder, const std::string& name, const std::string& content,
+bool WriteWholeFileIn(Folder& folder, const std::string& name, std::string_view content,
                       unsigned long process_id);
 
 }  // namespace base

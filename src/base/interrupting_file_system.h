@@ -40,6 +40,7 @@ class InterruptingFolderLister : public FolderLister {
 
   bool List(const std::string& folder, std::vector<DirEntry>* entries) override { return inner_.List(folder, entries); }
   std::string ResolvedPath(const std::string& path) override { return inner_.ResolvedPath(path); }
+  ListingOrder Order() const override { return inner_.Order(); }
   std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
     std::unique_ptr<Folder> folder = inner_.OpenFolder(path);
     if (!folder) return folder;
@@ -54,6 +55,7 @@ class InterruptingFolderLister : public FolderLister {
     const std::string& path() const override { return inner_->path(); }
     std::string ResolvedPath() override { return inner_->ResolvedPath(); }
     bool List(std::vector<DirEntry>* entries) override { return inner_->List(entries); }
+    bool Examine(const std::string& name, DirEntry* entry) override { return inner_->Examine(name, entry); }
     std::unique_ptr<Folder> OpenFolder(const DirEntry& entry, FolderOpen* result) override {
       return inner_->OpenFolder(entry, result);
     }

@@ -48,6 +48,29 @@ struct DirEntry {
   bool is_folder() const { return kind == FileKind::kFolder; }
 };
 
+/// The order of a lister whose listings are sorted by name: true when `a`
+/// comes before `b`.
+using ListingOrder = bool (*)(const DirEntry& a, const DirEntry& b);
+
+/// The POSIX lister's order: host names compared byte by byte with ASCII
+/// letters folded to upper case, a shorter name first where one begins the
+/// other, and names that differ only in letter case by their bytes.
+bool FoldedNameOrder(const DirEntry& a, const DirEntry& b);
+
+/// Listings of a folder and of folders below it that a caller already
+/// holds, each as the lister gave it and kept up to date since, with every
+/// entry's identity: handed to a reader of the folder in place of listing
+/// it again. The reader still opens each entry through a handle, checked
+/// against the identity held.
+class HeldListings {
+ public:
+  virtual ~HeldListings() = default;
+  /// The entries of the folder `relative` below the first one (host names
+  /// joined by the separator; empty for the first folder itself), or null
+  /// when none is held: the reader then lists that folder itself.
+  virtual const std::vector<DirEntry>* Listing(const std::string& relative) const = 0;
+};
+
 /// What an earlier listing reported for the entry of a host name, or null
 /// when the entry is to be examined afresh (see FolderLister::ListAgain).
 using EarlierEntry = std::function<const DirEntry*(const std::string& host_name)>;
@@ -75,6 +98,10 @@ class FolderLister {
   /// DirEntry::link_target gives it; `path` itself when it cannot be
   /// resolved. A lister that reports no links may keep this default.
   virtual std::string ResolvedPath(const std::string& path) { return path; }
+  /// The order List gives when it is a sort by name, so that an entry
+  /// examined later (Folder::Examine) can be put where a new listing would
+  /// report it; null when the order is the file system's own (Windows).
+  virtual ListingOrder Order() const { return nullptr; }
   /// Opens the folder at `path` as a handle: links on the way to it are
   /// followed once, now, and the handle then stays on the folder reached,
   /// whatever later happens to `path`. Null when it cannot be opened.

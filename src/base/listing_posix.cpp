@@ -17,23 +17,6 @@
 namespace base {
 namespace {
 
-unsigned char Fold(unsigned char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-
-bool FoldedLess(const DirEntry& a, const DirEntry& b) {
-  const std::string& x = a.host_name;
-  const std::string& y = b.host_name;
-  std::size_t n = std::min(x.size(), y.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    unsigned char p = Fold(static_cast<unsigned char>(x[i]));
-    unsigned char q = Fold(static_cast<unsigned char>(y[i]));
-    if (p != q) return p < q;
-  }
-  if (x.size() != y.size()) return x.size() < y.size();
-  return x < y;  // names differing only in case: still a fixed order
-}
-
 // The real path of `path`; empty when it cannot be resolved.
 std::string Resolve(const std::string& path) {
   char* resolved = realpath(path.c_str(), nullptr);
@@ -85,6 +68,40 @@ void SetKind(const struct stat& st, DirEntry* e) {
   e->identity = IdentityOf(st);
 }
 
+// Examines the entry `host` of the folder open as `dir_fd` (whose path is
+// `folder`) as a listing reports it. False when nothing is there under
+// that name; an entry that is there but cannot be examined is reported
+// with `examined` false.
+bool ExamineAt(int dir_fd, const std::string& folder, const std::string& host, DirEntry* e) {
+  e->host_name = host;
+  // Examined relative to the open folder: one lookup of the name, not of
+  // the whole path.
+  struct stat st;
+  bool examined = fstatat(dir_fd, host.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+  const bool there = examined || errno != ENOENT;
+  if (examined && S_ISLNK(st.st_mode)) {
+    // A link: what it leads to is opened once, and its identity and
+    // place are both taken from that one open, so they belong together.
+    e->link = true;
+#ifdef O_PATH
+    const int target = openat(dir_fd, host.c_str(), O_PATH | O_CLOEXEC);
+#else
+    const int target = openat(dir_fd, host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+#endif
+    examined = target >= 0 && fstat(target, &st) == 0;
+    if (examined) e->link_target = WhereFdLeads(target, JoinPath(folder, host));
+    if (target >= 0) close(target);
+  }
+  if (examined) {
+    SetKind(st, e);
+  } else {
+    e->examined = false;
+  }
+  e->name_convertible = Utf8ToCp932(host, &e->name);
+  if (!e->name_convertible) e->name.clear();
+  return there;
+}
+
 // Reads the entries of the open `dir` (whose path is `folder`) and sorts
 // them; takes `dir` over.
 void ReadEntries(DIR* dir, const std::string& folder, const EarlierEntry& earlier, std::vector<DirEntry>* entries) {
@@ -97,31 +114,7 @@ void ReadEntries(DIR* dir, const std::string& folder, const EarlierEntry& earlie
       continue;
     }
     DirEntry e;
-    e.host_name = host;
-    // Examined relative to the open folder: one lookup of the name, not of
-    // the whole path.
-    struct stat st;
-    bool examined = fstatat(dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
-    if (examined && S_ISLNK(st.st_mode)) {
-      // A link: what it leads to is opened once, and its identity and
-      // place are both taken from that one open, so they belong together.
-      e.link = true;
-#ifdef O_PATH
-      const int target = openat(dirfd(dir), d->d_name, O_PATH | O_CLOEXEC);
-#else
-      const int target = openat(dirfd(dir), d->d_name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-#endif
-      examined = target >= 0 && fstat(target, &st) == 0;
-      if (examined) e.link_target = WhereFdLeads(target, JoinPath(folder, host));
-      if (target >= 0) close(target);
-    }
-    if (examined) {
-      SetKind(st, &e);
-    } else {
-      e.examined = false;
-    }
-    e.name_convertible = Utf8ToCp932(host, &e.name);
-    if (!e.name_convertible) e.name.clear();
+    ExamineAt(dirfd(dir), folder, host, &e);
     entries->push_back(std::move(e));
   }
   closedir(dir);
@@ -130,7 +123,7 @@ void ReadEntries(DIR* dir, const std::string& folder, const EarlierEntry& earlie
   std::vector<std::size_t> order(entries->size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(),
-            [entries](std::size_t a, std::size_t b) { return FoldedLess((*entries)[a], (*entries)[b]); });
+            [entries](std::size_t a, std::size_t b) { return FoldedNameOrder((*entries)[a], (*entries)[b]); });
   std::vector<DirEntry> sorted;
   sorted.reserve(order.size());
   for (std::size_t at : order) sorted.push_back(std::move((*entries)[at]));
@@ -246,6 +239,14 @@ class PosixFolder : public Folder {
     return true;
   }
 
+  bool Examine(const std::string& name, DirEntry* entry) override {
+    *entry = DirEntry();
+    bool changed = false;
+    const int fd = node_->Fd(&changed);
+    if (fd < 0 || name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") return false;
+    return ExamineAt(fd, node_->path(), name, entry);
+  }
+
   std::unique_ptr<Folder> OpenFolder(const DirEntry& entry, FolderOpen* result) override {
     bool changed = false;
     const int fd = node_->Fd(&changed);
@@ -359,6 +360,8 @@ class PosixFolderLister : public FolderLister {
     std::string full = Resolve(path);
     return full.empty() ? path : full;
   }
+
+  ListingOrder Order() const override { return &FoldedNameOrder; }
 
   std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
     // The links on the way are resolved once, here; the folder reached is

@@ -84,7 +84,7 @@ BuildErrorCode CheckFolderAndBuild(const BuildOptions& options, BuildEnvironment
   inf::InstallInfoState state;
   BuildErrorCode code =
       CheckSourceFolderInto(base::FileAccess{env.files, env.lister}, options.directory, collector, &scan, &state,
-                            Shown(options.directory_shown, options.directory), env.source);
+                            Shown(options.directory_shown, options.directory), env.source, env.listings);
   if (!code && options.warnings_as_errors && collector.warning_count() > 0) code = inf::kWarningsFailedCode;
   if (!code && !options.archive.empty()) {
     ArchiveWriter writer(env.files, collector, options.archive, options.archive_shown);
@@ -111,7 +111,8 @@ BuildErrorCode Steps(const BuildOptions& options, BuildEnvironment& env, bool* r
   WarningWatch console(env.console);
   ScanResult scan;
   BuildErrorCode code = ScanSourceFolder(env.lister, env.files, options.directory,
-                                         Shown(options.directory_shown, options.directory), console, &scan, env.source);
+                                         Shown(options.directory_shown, options.directory), console, &scan, env.source,
+                                         env.listings);
   if (code) return code | kStepFolderScan;
   // Checked after the whole scan: a Native.ina anywhere in the tree counts.
   if (!scan.native_info_found) {

@@ -23,6 +23,10 @@ struct BuildEnvironment : base::RunEnvironment {
   /// The source folder already held open by the caller, who checked where
   /// it lies (pakforge-build): scanned in place of opening DIRECTORY again.
   base::Folder* source = nullptr;
+  /// With `source`: the listings of that folder and of folders below it
+  /// the caller holds (pakforge-build: the source folder as Finish left
+  /// it). The scan takes them in place of listing those folders again.
+  const base::HeldListings* listings = nullptr;
 };
 
 /// Runs one build: parses `args` (without the program name), scans the

@@ -9,11 +9,11 @@ namespace builder {
 BuildErrorCode CheckSourceFolderInto(const base::FileAccess& access, const std::string& directory,
                                      inf::DiagnosticCollector& collector, ScanResult* scan,
                                      inf::InstallInfoState* state, const std::string& shown_as,
-                                     base::Folder* opened) {
+                                     base::Folder* opened, const base::HeldListings* held) {
   const std::string shown = shown_as.empty() ? base::KitText(directory) : shown_as;
   collector.set_layers(kStepFolderScan);
   if (BuildErrorCode code =
-          ScanSourceFolder(access.lister, access.files, directory, shown, collector, scan, opened)) {
+          ScanSourceFolder(access.lister, access.files, directory, shown, collector, scan, opened, held)) {
     // Native.ina's own errors stand at that file; the others at the folder.
     const bool native = (code & 0x7000000) == 0x2000000 && !scan->native_info_path.empty();
     return collector.Error(code, inf::FilePlace(native ? scan->native_info_path : shown));

@@ -24,11 +24,12 @@ namespace builder {
 /// folder cannot be read as a whole). Fills `scan` and `state` for writing
 /// the archive; answers the first error's complete code, or 0. Files are
 /// named under `shown` (a kit text; empty: `directory` as given), and
-/// `opened`, when set, is the folder already held open at `directory`.
+/// `opened`, when set, is the folder already held open at `directory`, and
+/// `held` the listings of it the caller holds (see ScanSourceFolder).
 BuildErrorCode CheckSourceFolderInto(const base::FileAccess& access, const std::string& directory,
                                      inf::DiagnosticCollector& collector, ScanResult* scan,
                                      inf::InstallInfoState* state, const std::string& shown = std::string(),
-                                     base::Folder* opened = nullptr);
+                                     base::Folder* opened = nullptr, const base::HeldListings* held = nullptr);
 
 /// Every problem of the folder at host path `directory`, with messages in
 /// `language`: for callers in the same process, such as an editor's server

@@ -17,16 +17,24 @@ constexpr char kInstallInfoName[] = "Install.inf";
 
 class FolderScanner {
  public:
-  FolderScanner(base::Console& console, ScanResult* result, std::string root)
-      : console_(console), result_(result), root_(std::move(root)) {}
+  FolderScanner(base::Console& console, ScanResult* result, std::string root, const base::HeldListings* held)
+      : console_(console), result_(result), root_(std::move(root)), held_(held) {}
 
-  BuildErrorCode Scan(std::shared_ptr<const ScannedFolder> folder) {
-    std::vector<base::DirEntry> entries;
-    if (!folder->handle->List(&entries)) {
+  // Scans `folder`, which lies at `relative` below the source folder (host
+  // names joined by the separator; empty for the source folder itself).
+  BuildErrorCode Scan(std::shared_ptr<const ScannedFolder> folder, const std::string& relative) {
+    // A listing the caller holds is read in place; one made here is read
+    // once, so its names are moved on.
+    std::vector<base::DirEntry> listed;
+    const std::vector<base::DirEntry>* held = held_ ? held_->Listing(relative) : nullptr;
+    if (held == nullptr && !folder->handle->List(&listed)) {
       Say(console_, base::Stream::kErr, Message::kCantFindDirectory, folder->message_path.c_str());
       return 0x1000000;
     }
-    for (base::DirEntry& entry : entries) {
+    const bool own = held == nullptr;
+    const std::vector<base::DirEntry>& entries = own ? listed : *held;
+    for (std::size_t at = 0; at < entries.size(); ++at) {
+      const base::DirEntry& entry = entries[at];
       if (!entry.name_convertible) {
         // The archive and every message carry Shift-JIS names; refuse the
         // name now rather than store something the device cannot show.
@@ -76,7 +84,8 @@ class FolderScanner {
               sub->message_path.c_str());
           return 0x1000000 | 0x8000000;
         }
-        if (BuildErrorCode code = Scan(std::move(sub))) return code | 0x8000000;
+        const std::string below = relative.empty() ? entry.host_name : base::JoinPath(relative, entry.host_name);
+        if (BuildErrorCode code = Scan(std::move(sub), below)) return code | 0x8000000;
         continue;
       }
       if (base::EqualsIgnoreAsciiCase(entry.name, kNativeInfoName)) {
@@ -97,8 +106,8 @@ class FolderScanner {
       file.size = entry.size;
       file.link = entry.link;
       file.identity = entry.identity;
-      file.name = std::move(entry.name);
-      file.host_name = std::move(entry.host_name);
+      file.name = own ? std::move(listed[at].name) : entry.name;
+      file.host_name = own ? std::move(listed[at].host_name) : entry.host_name;
       result_->List(EntryKindOf(file.name)).push_back(std::move(file));
     }
     return 0;
@@ -108,6 +117,7 @@ class FolderScanner {
   base::Console& console_;
   ScanResult* result_;
   std::string root_;  // the source folder with its links resolved
+  const base::HeldListings* held_;  // null: every folder is listed
   NameCaseCheck names_;
 };
 
@@ -115,7 +125,7 @@ class FolderScanner {
 
 BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& files, const std::string& host_path,
                                 const std::string& message_path, base::Console& console, ScanResult* result,
-                                base::Folder* opened) {
+                                base::Folder* opened, const base::HeldListings* held) {
   static_cast<void>(files);
   auto root = std::make_shared<ScannedFolder>();
   root->host_path = host_path;
@@ -132,8 +142,9 @@ BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& fi
     Say(console, base::Stream::kErr, Message::kCantFindDirectory, message_path.c_str());
     return 0x1000000;
   }
-  FolderScanner scanner(console, result, root->handle->ResolvedPath());
-  if (BuildErrorCode code = scanner.Scan(std::move(root))) return code;
+  // Listings held by the caller are of the folder it opened, and only of it.
+  FolderScanner scanner(console, result, root->handle->ResolvedPath(), opened != nullptr ? held : nullptr);
+  if (BuildErrorCode code = scanner.Scan(std::move(root), std::string())) return code;
   // Once, for the description that reaches the header.
   if (result->native_info_found && HoldsPlaceholderNativeInfo(result->header))
     Say(console, base::Stream::kWarning, Message::kNativeInfoPlaceholder, result->native_info_path.c_str());

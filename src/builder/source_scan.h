@@ -32,10 +32,14 @@ namespace builder {
 /// Native.ina is opened during the scan.
 /// `opened`, when given, is the folder at `host_path` already held open by
 /// the caller (who checked where it lies): it is scanned in place of
-/// opening `host_path` again, and must outlive `result`.
+/// opening `host_path` again, and must outlive `result`. `held`, when
+/// given with `opened`, holds listings of that folder and of folders below
+/// it: each folder it holds a listing of is taken from it instead of being
+/// listed again (its entries are still opened through the handles and
+/// checked against the identities held).
 BuildErrorCode ScanSourceFolder(base::FolderLister& lister, base::FileSystem& files, const std::string& host_path,
                                 const std::string& message_path, base::Console& console, ScanResult* result,
-                                base::Folder* opened = nullptr);
+                                base::Folder* opened = nullptr, const base::HeldListings* held = nullptr);
 
 /// Reads and checks every install information file of the scan through
 /// `files`, then checks

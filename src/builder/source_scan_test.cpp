@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "base/capturing_console.h"
 #include "base/fake_folder_lister.h"
@@ -508,6 +509,92 @@ TEST(BuildRacesTest, AnEntrySwappedAfterTheListingNeverPacksOutsideContent) {
       EXPECT_EQ(0u, code) << console.err;
     }
     EXPECT_EQ(outside_before, outside());
+  }
+}
+
+
+// Listings a caller holds, by folder below the source folder.
+class Held : public base::HeldListings {
+ public:
+  const std::vector<base::DirEntry>* Listing(const std::string& relative) const override {
+    const auto found = listings.find(relative);
+    return found == listings.end() ? nullptr : &found->second;
+  }
+  std::map<std::string, std::vector<base::DirEntry>> listings;
+};
+
+// A build of a folder held open by the caller, with the listings it holds:
+// the folders held are not listed again, the archive is the same as when
+// every folder is listed, and a file changed since it was listed is still
+// caught when it is opened through the handle.
+TEST(BuildRacesTest, HeldListingsStandInForListingButNotForTheChecks) {
+  using Files = base::FakeFileSystem;
+  struct Case {
+    const char* name;
+    std::vector<std::string> held;  // folders whose listings are handed over
+    void (*change)(Files&);         // after the listings were taken; null: none
+    std::size_t listed;             // folders the build lists
+  };
+  const std::string sub = base::JoinPath("src", "sub");
+  const Case cases[] = {
+      {"nothing held", {}, nullptr, 3},
+      {"the source folder held", {""}, nullptr, 2},
+      {"every folder but the deepest held", {"", "sub"}, nullptr, 1},
+      {"a data file replaced since", {"", "sub"},
+       [](Files& f) {
+         f.files[base::JoinPath("src", "new.dat")] = {'o', 't', 'h', 'e', 'r', '!', '!', '!'};
+         f.Replace(base::JoinPath("src", "new.dat"), base::JoinPath("src", "data.dat"));
+       },
+       1},
+      {"a description rewritten to another size", {"", "sub"},
+       [](Files& f) { f.files[base::JoinPath("src", "Install.inf")].push_back(' '); }, 1},
+      {"a file of a sub-folder removed", {"", "sub"},
+       [](Files& f) { f.Remove(base::JoinPath(base::JoinPath("src", "sub"), "b.dat")); }, 1},
+  };
+  std::string whole;  // the archive of the first case, every folder listed
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Files files;
+    base::FakeFolderLister lister(files);
+    const auto put = [&files](const std::string& path, const std::string& text) {
+      files.files[path].assign(text.begin(), text.end());
+    };
+    files.folders = {"src", sub, base::JoinPath(sub, "deep")};
+    put(base::JoinPath("src", "Native.ina"), NativeInfo('n'));
+    put(base::JoinPath("src", "Install.inf"), kInstallInf);
+    put(base::JoinPath("src", "Uninst.inf"), kUninstInf);
+    put(base::JoinPath("src", "data.dat"), "inside!!");
+    put(base::JoinPath(sub, "b.dat"), "inside too");
+    put(base::JoinPath(base::JoinPath(sub, "deep"), "c.dat"), "deepest");
+    Held held;
+    for (const std::string& relative : c.held) {
+      ASSERT_TRUE(lister.List(relative.empty() ? "src" : base::JoinPath("src", relative), &held.listings[relative]));
+    }
+    if (c.change) c.change(files);
+    std::unique_ptr<base::Folder> source = lister.OpenFolder("src");
+    ASSERT_TRUE(source);
+    lister.listed.clear();
+    base::CapturingConsole console(base::Language::kEnglish);
+    BuildEnvironment env{{console, files, lister}};
+    env.source = source.get();
+    env.listings = &held;
+    BuildOptions options;
+    options.directory = "src";
+    options.archive = "out.lvar";
+    const BuildErrorCode code = Build(options, env);
+    EXPECT_EQ(lister.listed.size(), c.listed);
+    const auto archive = files.files.find("out.lvar");
+    if (c.change) {
+      EXPECT_NE(0u, code);
+      EXPECT_EQ(files.files.end(), archive);
+      EXPECT_NE(std::string::npos, console.err.find("replaced, removed or made into a link")) << console.err;
+      continue;
+    }
+    ASSERT_EQ(0u, code) << console.err;
+    ASSERT_NE(files.files.end(), archive);
+    const std::string bytes(archive->second.begin(), archive->second.end());
+    if (whole.empty()) whole = bytes;
+    EXPECT_EQ(whole, bytes);
   }
 }
 

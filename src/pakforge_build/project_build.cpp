@@ -122,8 +122,8 @@ class CleanOption : public project::ForeignOutputPolicy {
 };
 
 // The builder in this process, on the folder Finish left: the source
-// folder's listings as the run holds them, the paths given whole, and the
-// masks of the batch file.
+// folder's handle and listings as the run holds them, the paths given
+// whole, and the masks of the batch file.
 class InProcessBuild : public project::BuildPolicy {
  public:
   // `check`, when given, stands in for builder::Build: the diagnostics
@@ -155,8 +155,10 @@ class InProcessBuild : public project::BuildPolicy {
     options.cpu_type_mask = static_cast<std::uint32_t>(masks.cpu_type) << 16;
     options.warnings_as_errors = warnings_as_errors_;
     builder::BuildEnvironment build{{console_, fs_.files, fs_.lister}};
-    // The folder Finish wrote through, held open since it was checked.
+    // The folder Finish wrote through, held open since it was checked, and
+    // its listings as Finish left them: the builder lists nothing again.
     build.source = run.source_folder();
+    if (run.source() != nullptr) build.listings = &packed;
     code_ = check_ ? check_(options, build) : builder::Build(options, build);
     return code_ == 0;
   }

@@ -14,7 +14,9 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 
@@ -698,6 +700,115 @@ TEST(ProjectBuildTest, TheLastArchiveStaysUntilTheNewOneIsComplete) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(Tree(dir)["MemoPack.lvar"], "the last archive");
   for (const auto& [path, bytes] : Tree(dir)) EXPECT_FALSE(IsTemporary(path)) << path;
+}
+
+// The platform's lister, counting the listings made by path and through
+// folder handles, and calling `before_open` before a file is opened
+// through a handle as listed.
+class WatchedLister : public base::FolderLister {
+ public:
+  std::vector<std::string> listed, listed_by_handle;
+  std::function<void(base::Folder& folder, const std::string& host_name)> before_open;
+
+  bool List(const std::string& folder, std::vector<base::DirEntry>* entries) override {
+    listed.push_back(folder);
+    return inner_.List(folder, entries);
+  }
+  std::string ResolvedPath(const std::string& path) override { return inner_.ResolvedPath(path); }
+  base::ListingOrder Order() const override { return inner_.Order(); }
+  std::unique_ptr<base::Folder> OpenFolder(const std::string& path) override {
+    std::unique_ptr<base::Folder> folder = inner_.OpenFolder(path);
+    return folder ? std::make_unique<Watched>(std::move(folder), *this) : nullptr;
+  }
+
+ private:
+  class Watched : public base::Folder {
+   public:
+    Watched(std::unique_ptr<base::Folder> inner, WatchedLister& lister) : inner_(std::move(inner)), lister_(lister) {}
+    const std::string& path() const override { return inner_->path(); }
+    std::string ResolvedPath() override { return inner_->ResolvedPath(); }
+    bool List(std::vector<base::DirEntry>* entries) override {
+      lister_.listed_by_handle.push_back(inner_->path());
+      return inner_->List(entries);
+    }
+    bool Examine(const std::string& name, base::DirEntry* entry) override { return inner_->Examine(name, entry); }
+    std::unique_ptr<base::Folder> OpenFolder(const base::DirEntry& entry, base::FolderOpen* result) override {
+      std::unique_ptr<base::Folder> folder = inner_->OpenFolder(entry, result);
+      return folder ? std::make_unique<Watched>(std::move(folder), lister_) : nullptr;
+    }
+    std::unique_ptr<base::InputFile> OpenListed(const base::DirEntry& entry, base::FolderOpen* result) override {
+      if (lister_.before_open) lister_.before_open(*inner_, entry.host_name);
+      return inner_->OpenListed(entry, result);
+    }
+    bool Stat(const std::string& name, base::FileInfo* info) override { return inner_->Stat(name, info); }
+    std::unique_ptr<base::InputFile> OpenInput(const std::string& name) override { return inner_->OpenInput(name); }
+    std::unique_ptr<base::OutputFile> CreateNew(const std::string& name) override { return inner_->CreateNew(name); }
+    bool Replace(const std::string& from, const std::string& to) override { return inner_->Replace(from, to); }
+    bool Remove(const std::string& name) override { return inner_->Remove(name); }
+    bool Sync() override { return inner_->Sync(); }
+
+   private:
+    std::unique_ptr<base::Folder> inner_;
+    WatchedLister& lister_;
+  };
+  base::FolderLister& inner_ = base::SystemFolderLister();
+};
+
+// The builder packs the source folder as Finish left it without listing it
+// again: the folder is listed once, before the checks. A file that is no
+// longer the one Finish wrote when the builder opens it still stops the
+// build, and no archive is made.
+TEST(ProjectBuildTest, TheBuilderTakesTheFolderAsFinishLeftIt) {
+  struct Case {
+    const char* name;
+    const char* replaced;  // a file put in place of this one as the builder opens it
+    const char* content;   // the replacement's bytes (empty: that of the file replaced)
+  } cases[] = {
+      {"nothing changed", nullptr, ""},
+      {"the Install.inf written replaced by a copy", "Install.inf", ""},
+      {"the Install.inf written grown", "Install.inf", "[App Information]\r\n; more\r\n"},
+      {"a data file replaced", "data.bin", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder dir;
+    const Project p = BaseProject();
+    Lay(dir, p);
+    WatchedLister lister;
+    bool swapped = false;
+    lister.before_open = [&](base::Folder& folder, const std::string& host_name) {
+      if (c.replaced == nullptr || swapped || host_name != c.replaced) return;
+      swapped = true;
+      std::string bytes = c.content;
+      if (bytes.empty()) {
+        std::unique_ptr<base::InputFile> old = folder.OpenInput(host_name);
+        ASSERT_TRUE(old);
+        char buffer[4096];
+        for (std::size_t got = 0; old->Read(buffer, sizeof buffer, &got) && got > 0;) bytes.append(buffer, got);
+      }
+      ASSERT_TRUE(base::WriteWholeFileIn(folder, host_name, bytes, 99));
+    };
+    Options options;
+    options.project = Host(dir.Path(p.ProjectName()));
+    base::CapturingConsole console(base::Language::kEnglish);
+    RunEnvironment env{{console, base::SystemFileSystem(), lister}, base::SystemPathResolver()};
+    const int status = RunProjectBuild(options, env);
+    if (lister.Order() != nullptr) {
+      // Where the lister gives no order of names (Windows), the source
+      // folder is listed again through its handle after Finish instead.
+      EXPECT_TRUE(lister.listed_by_handle.empty());
+      EXPECT_EQ(std::count(lister.listed.begin(), lister.listed.end(), Host(dir.Path("src"))), 1);
+    }
+    if (c.replaced == nullptr) {
+      EXPECT_EQ(status, kExitOk) << console.err;
+      EXPECT_EQ(Tree(dir).count("MemoPack.lvar"), 1u);
+      continue;
+    }
+    EXPECT_TRUE(swapped);
+    EXPECT_NE(status, kExitOk);
+    EXPECT_NE(console.err.find("replaced, removed or made into a link"), std::string::npos) << console.err;
+    EXPECT_EQ(Tree(dir).count("MemoPack.lvar"), 0u);
+  }
 }
 
 TEST(ProjectBuildTest, MissingOrUnreadableProjectFile) {

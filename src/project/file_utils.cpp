@@ -182,7 +182,7 @@ bool ReadWholeFile(const base::FileAccess& fs, const std::string& path, std::str
 
 bool WriteTextFileIn(const base::FileAccess& fs, base::Folder& folder, const std::string& name,
                      std::string_view text) {
-  return base::WriteWholeFileIn(folder, base::HostText(name), std::string(text), fs.files.ProcessId());
+  return base::WriteWholeFileIn(folder, base::HostText(name), text, fs.files.ProcessId());
 }
 
 std::unique_ptr<base::Folder> OpenFolderInside(const base::FileAccess& fs, std::string folder,

@@ -157,9 +157,9 @@ bool WriteFinishFiles(const base::FileAccess& fs, const FinishWriteOptions& opti
   SourceIndex packed;
   if (after == nullptr) after = &packed;
   if (want_packed) {
-    *after = *source;
+    if (after != source) *after = *source;
     changed.insert(changed.end(), names.begin(), names.end());
-    after->Refresh(fs, changed);
+    after->Refresh(fs.lister, *held, changed);
   }
   if (s.SetupIniCreate.On()) {
     if (!WriteSetupIni(fs, s, current_dir, EstimateArchiveSize(*after))) return false;

@@ -60,7 +60,8 @@ struct FinishWriteOptions {
   /// Receives the source folder as it is once the descriptions are written
   /// (what Setup.ini's size figure counts and the builder packs): the index
   /// of before with the files Finish cleared or wrote brought up to date,
-  /// so the folder is listed once in all.
+  /// so the folder is listed once in all. May be `source` itself, which is
+  /// then brought up to date in place.
   SourceIndex* after = nullptr;
   /// The source folder already opened by OpenFolderInside (a caller that
   /// goes on to build from it); null: opened here.

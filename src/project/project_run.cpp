@@ -81,8 +81,9 @@ FinishResult ProjectRun::Finish(ForeignOutputPolicy& foreign, BuildPolicy& build
   options.remove_foreign = decision == ForeignOutputs::kRemove;
   options.remove_archive = build.RemovesOldArchive();
   options.source = source();
-  // The builder in this process packs the folder as Finish leaves it.
-  options.after = source_read_ ? &packed_ : nullptr;
+  // The builder in this process packs the folder as Finish leaves it: the
+  // index read before, brought up to date in place (no copy of it is kept).
+  options.after = source_read_ ? &source_ : nullptr;
   if (!WriteFinishFiles(fs_, options, &written_)) return FinishResult::kNotWritten;
   if (source_read_) {
     // Setup.ini and the batch file go into the project's folder after the
@@ -92,9 +93,9 @@ FinishResult ProjectRun::Finish(ForeignOutputPolicy& foreign, BuildPolicy& build
     for (const std::string& path : written_) {
       std::string folder, base, extension;
       SplitPath(path, &folder, &base, &extension);
-      if (folder == packed_.path()) names.push_back(base + extension);
+      if (folder == source_.path()) names.push_back(base + extension);
     }
-    packed_.Refresh(fs_, names);
+    source_.Refresh(fs_.lister, *source_folder_, names);
   }
   return build.Build(*this) ? FinishResult::kBuilt : FinishResult::kBuildFailed;
 }

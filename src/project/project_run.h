@@ -126,11 +126,13 @@ class ProjectRun {
   const ProjectSettings& settings() const { return project_.settings; }
   /// What ReadSource found of the lists.
   const ListReading& reading() const { return reading_; }
-  /// The source folder as read before Finish; null when not read.
+  /// The source folder as read, and after Finish as Finish left it (the
+  /// same index, brought up to date for the files Finish cleared and
+  /// wrote); null when not read.
   const SourceIndex* source() const { return source_read_ ? &source_ : nullptr; }
   /// The source folder as Finish left it, what the builder packs (after
   /// Finish, when the source folder was read).
-  const SourceIndex& packed() const { return packed_; }
+  const SourceIndex& packed() const { return source_; }
   /// The foreign outputs Finish found (bare names).
   const std::vector<std::string>& foreign() const { return foreign_; }
   /// Every file Finish wrote, in order, the batch file last.
@@ -151,7 +153,6 @@ class ProjectRun {
   SourceIndex source_;
   bool source_read_ = false;
   std::unique_ptr<base::Folder> source_folder_;
-  SourceIndex packed_;
   std::vector<std::string> foreign_;
   std::vector<std::string> written_;
 };

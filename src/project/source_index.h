@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/file_access.h"
+#include "base/folder.h"
 #include "base/listing.h"
 
 namespace project {
@@ -23,8 +24,10 @@ struct SourceFile {
   std::uint64_t size = 0;
 };
 
-/// The source folder and its direct sub-folders, each listed once.
-class SourceIndex {
+/// The source folder and its direct sub-folders, each listed once. As
+/// base::HeldListings it hands its listings to the builder, which then
+/// lists only what lies deeper.
+class SourceIndex : public base::HeldListings {
  public:
   /// Lists the source folder at `source_path` (a kit path ending in a
   /// separator) and each of its direct sub-folders. False, with an empty
@@ -47,12 +50,22 @@ class SourceIndex {
   /// the name below 260, or with a sub-folder, its name and a separator.
   bool Contains(std::string_view name) const;
 
-  /// Takes the source folder's own files named in `names` (ASCII letter
-  /// case ignored) from the folder as it is now: each is dropped, then put
-  /// back at the end of the folder's own files when a file of that name
-  /// exists. Finish changes only such files, so the index stays what a
-  /// new Read would give, without listing the folder again.
-  void Refresh(const base::FileAccess& fs, const std::vector<std::string>& names);
+  /// Takes the source folder's own entries named in `names` (ASCII letter
+  /// case ignored) from the folder as it is now, examined through `folder`,
+  /// the source folder held open: each is dropped, then put back where a
+  /// listing puts it when an entry of that name exists, with the identity
+  /// of the file now there. Finish changes only such files, so the index
+  /// stays what a new Read would give, without listing the folder again.
+  /// Where `lister` gives no order of names, the source folder is listed
+  /// again through `folder` instead.
+  void Refresh(base::FolderLister& lister, base::Folder& folder, const std::vector<std::string>& names);
+
+  /// The listing of the source folder ("") or of its direct sub-folder
+  /// `relative` (a host name), as read and refreshed; null for any other
+  /// folder, and for a listing whose entries carry no identity (a lister
+  /// that does not take them when listing by path), which a reader must
+  /// list through its handle itself.
+  const std::vector<base::DirEntry>* Listing(const std::string& relative) const override;
 
   /// The host path the source folder was listed at (path() without its
   /// final separator, in host form).
@@ -62,12 +75,18 @@ class SourceIndex {
   /// One listed folder as the lister reported it, names without a
   /// Shift-JIS form included.
   struct Listed {
-    std::string host_path;
+    std::string relative;  ///< the sub-folder's host name; empty for the source folder
     std::vector<base::DirEntry> entries;
+    bool identified = true;  ///< every examined entry carries its identity
   };
 
+  /// Takes the source folder's own files and its sub-folders from the
+  /// first listing, ahead of the sub-folders' files already held.
+  void TakeOwnEntries();
   /// Rebuilds `shortest_` from `files_`.
   void IndexNames();
+  /// Takes `file` into `shortest_`.
+  void IndexName(const SourceFile& file);
 
   std::string path_;
   std::vector<SourceFile> files_;
