@@ -1,5 +1,6 @@
 #include "pakforge_build/project_build.h"
 
+#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -278,6 +279,7 @@ class ProjectBuild {
       return Fail(kExitNoProject, Message::kCannotReadProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
     if (diagnostics_) diagnostics_->set_project_file(&run().project().ini);
+    if (loaded == project::LoadOutcome::kUnconvertible) return RefuseUnconvertible();
     // A hand-written file: its names that are not read are warned of, its
     // words that would read as other words refused.
     // The diagnostics mode goes on after the words refused: each is
@@ -554,6 +556,22 @@ class ProjectBuild {
     }
     if (review.word_count > review.words.size()) text += "\n  " + more(review.words.size(), review.word_count);
     return Fail(kExitRefused, text);
+  }
+
+  // A project file saved as UTF-8 with a character that Shift-JIS lacks
+  // was read undecoded, every Japanese text of it garbled: it is refused at
+  // that character's line before anything is checked or written.
+  int RefuseUnconvertible() {
+    const project::UnconvertibleCharacter& u = run().project().unconvertible;
+    const std::string line = std::to_string(u.line);
+    char point[16];
+    std::snprintf(point, sizeof point, "U+%04X", static_cast<unsigned>(u.point));
+    const Message id = u.key.empty() ? Message::kUnconvertibleInLine : Message::kUnconvertibleInValue;
+    const std::string text = u.key.empty()
+                                 ? Say(id, project_.c_str(), line.c_str(), point)
+                                 : Say(id, project_.c_str(), line.c_str(), u.key.c_str(), point);
+    return Fail(kExitRefused, id, diagnostics_ ? WithoutPlace(text, line) : text,
+                ProblemPlace{static_cast<std::size_t>(u.line), {}, u.key, {}, {}});
   }
 
   // A review line without the "Pakforge_X.ini:12: " that begins it: the
