@@ -1,6 +1,5 @@
 #include "pakforge_build/project_build.h"
 
-#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -564,12 +563,11 @@ class ProjectBuild {
   int RefuseUnconvertible() {
     const project::UnconvertibleCharacter& u = run().project().unconvertible;
     const std::string line = std::to_string(u.line);
-    char point[16];
-    std::snprintf(point, sizeof point, "U+%04X", static_cast<unsigned>(u.point));
+    const std::string point = project::CodePointText(u);
     const Message id = u.key.empty() ? Message::kUnconvertibleInLine : Message::kUnconvertibleInValue;
     const std::string text = u.key.empty()
-                                 ? Say(id, project_.c_str(), line.c_str(), point)
-                                 : Say(id, project_.c_str(), line.c_str(), u.key.c_str(), point);
+                                 ? Say(id, project_.c_str(), line.c_str(), point.c_str())
+                                 : Say(id, project_.c_str(), line.c_str(), u.key.c_str(), point.c_str());
     return Fail(kExitRefused, id, diagnostics_ ? WithoutPlace(text, line) : text,
                 ProblemPlace{static_cast<std::size_t>(u.line), {}, u.key, {}, {}});
   }

@@ -1,6 +1,7 @@
 #include "project/project_file.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -95,7 +96,8 @@ bool FindUnconvertible(std::string_view text, UnconvertibleCharacter* found) {
         const auto blank = [](char b) { return b == ' ' || b == '\t'; };
         while (!key.empty() && blank(key.front())) key.remove_prefix(1);
         while (!key.empty() && blank(key.back())) key.remove_suffix(1);
-        found->key = std::string(key);
+        // Shown in Shift-JIS messages: a key that cannot be is left out.
+        if (!base::Utf8ToCp932(key, &found->key)) found->key.clear();
       }
       return true;
     }
@@ -113,6 +115,12 @@ base::IniFile ParsedProjectFile(const base::FileAccess& fs, const std::string& p
 }
 
 }  // namespace
+
+std::string CodePointText(const UnconvertibleCharacter& u) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(u.point));
+  return text;
+}
 
 bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::IniFile* ini,
                      UnconvertibleCharacter* unconvertible) {

@@ -29,10 +29,13 @@ bool SaveProject(const base::FileAccess& fs, const ProjectSettings& settings, co
 /// garbled.
 struct UnconvertibleCharacter {
   int line = 0;             ///< from 1; 0 when the file holds no such character
-  std::string key;          ///< the key when the character stands in the value of a "key=value" line
+  std::string key;          ///< the key (Shift-JIS) when the character stands in the value of a "key=value" line
   std::string character;    ///< the character as UTF-8
   std::uint32_t point = 0;  ///< its code point
 };
+
+/// The character of `u` as its code point is written: "U+1F600".
+std::string CodePointText(const UnconvertibleCharacter& u);
 
 /// Reads and parses the project file at `path` once, for the loaders
 /// below. A file that an editor saved as UTF-8 (with a byte-order mark, or
