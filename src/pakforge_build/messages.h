@@ -53,6 +53,8 @@ enum class Message {
   kJsonWithDiagnostics,
   kWarningsAreErrors,
   kFromKey,
+  kUnconvertibleInValue,
+  kUnconvertibleInLine,
   kCount  ///< the number of texts, not a text
 };
 

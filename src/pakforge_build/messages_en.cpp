@@ -83,6 +83,10 @@ constexpr base::TextEntry<Message> kEnglish[] = {
      "warnings count as errors (--warnings=error); no archive was written"},
     {Message::kFromKey,
      " (from %s)"},
+    {Message::kUnconvertibleInValue,
+     "%s:%s: the value of %s holds the character %s, which Shift-JIS lacks, so this file saved as UTF-8 cannot be read; replace the character, or save the file as Shift-JIS"},
+    {Message::kUnconvertibleInLine,
+     "%s:%s: this line holds the character %s, which Shift-JIS lacks, so this file saved as UTF-8 cannot be read; replace the character, or save the file as Shift-JIS"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
 

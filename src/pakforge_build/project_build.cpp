@@ -280,6 +280,7 @@ class ProjectBuild {
       return Fail(kExitNoProject, Message::kCannotReadProject, Say(Message::kCannotReadProject, project_.c_str()));
     }
     if (diagnostics_) diagnostics_->set_project_file(&run().project().ini);
+    if (loaded == project::LoadOutcome::kUnconvertible) return RefuseUnconvertible();
     // A hand-written file: its names that are not read are warned of, its
     // words that would read as other words refused.
     // The diagnostics mode goes on after the words refused: each is
@@ -556,6 +557,21 @@ class ProjectBuild {
     }
     if (review.word_count > review.words.size()) text += "\n  " + more(review.words.size(), review.word_count);
     return Fail(kExitRefused, text);
+  }
+
+  // A project file saved as UTF-8 with a character that Shift-JIS lacks
+  // was read undecoded, every Japanese text of it garbled: it is refused at
+  // that character's line before anything is checked or written.
+  int RefuseUnconvertible() {
+    const project::UnconvertibleCharacter& u = run().project().unconvertible;
+    const std::string line = std::to_string(u.line);
+    const std::string point = project::CodePointText(u);
+    const Message id = u.key.empty() ? Message::kUnconvertibleInLine : Message::kUnconvertibleInValue;
+    const std::string text = u.key.empty()
+                                 ? Say(id, project_.c_str(), line.c_str(), point.c_str())
+                                 : Say(id, project_.c_str(), line.c_str(), u.key.c_str(), point.c_str());
+    return Fail(kExitRefused, id, diagnostics_ ? WithoutPlace(text, line) : text,
+                ProblemPlace{static_cast<std::size_t>(u.line), {}, u.key, {}, {}});
   }
 
   // A review line without the "Pakforge_X.ini:12: " that begins it: the

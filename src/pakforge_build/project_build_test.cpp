@@ -453,6 +453,14 @@ TEST(ProjectBuildTest, HandWrittenWordsAreRefusedAndUnreadNamesWarnedOf) {
        "[Property]\r\nDest=CARD\r\n",
        kExitOk,
        {"the section [Property] is not read by Pakforge", "the key Crate is not read by Pakforge; did you mean Create?"}},
+      // Saved as UTF-8 with an emoji after kana: refused at its line rather
+      // than read with every Japanese text garbled.
+      {"a character Shift-JIS lacks", {{"Caption=Memo Pad", "Caption=\xE3\x83\xA1\xE3\x83\xA2\xF0\x9F\x98\x80"}},
+       "", kExitRefused,
+       {"Pakforge_Memo.ini:7: the value of Caption holds the character U+1F600, which Shift-JIS lacks, so this file "
+        "saved as UTF-8 cannot be read; replace the character, or save the file as Shift-JIS"}},
+      {"a character Shift-JIS lacks outside a value", {{"[Pakforge]", "\xEF\xBB\xBF[Pakforge]"}},
+       "; \xE2\x80\xBE\r\n", kExitRefused, {": this line holds the character U+203E, which Shift-JIS lacks"}},
   };
   for (const auto& c : cases) {
     Project p = BaseProject();
@@ -990,6 +998,12 @@ TEST(ProjectBuildTest, DiagnosticsShowEveryProblemAtItsKey) {
         {"Pakforge_Memo.ini", 20, "RegistryKey0", "error", "", "DWORD", 0},
         {"Pakforge_Memo.ini", 24, "File1", "error", "", "data.bin", 0}},
        4, false, false, "src/data.bin"},
+      {"a character Shift-JIS lacks",
+       {{"Caption=Memo Pad", "Caption=\xE3\x83\xA1\xF0\x9F\x98\x80"}, {"Reboot=false", "Reboot=yes"}},
+       {},
+       kExitRefused,
+       {{"Pakforge_Memo.ini", 7, "Caption", "error", "", "holds the character U+1F600", 0}},
+       1, false, false},
       {"a file in no row", {}, {}, kExitOk,
        {{Kit("src/extra.dat"), 1, "", "warning", "0x80000000", "extra.dat", 0}}, 0, true, true},
       {"a file in no row, warnings as errors", {}, {"--warnings=error"}, warnings_failed,

@@ -1,6 +1,7 @@
 #include "project/project_file.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -31,31 +32,78 @@ std::string Protected(std::string_view value) {
 
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
-// True when `text` is well-formed UTF-8 (no stray continuation byte, no
+// The length of the well-formed UTF-8 character at `text[i]` (no
 // sequence cut short, no overlong form, no surrogate, nothing above
-// U+10FFFF) holding a character of three bytes or more, as every kana and
-// kanji is. Shift-JIS that the wizard wrote can be well-formed UTF-8 of
-// two-byte characters alone (half-width katakana pairs such as "\xCE\xB2"),
-// and stays Shift-JIS.
+// U+10FFFF), its code point in `*point`; 0 when the bytes there are none.
+std::size_t Utf8CharacterAt(std::string_view text, std::size_t i, std::uint32_t* point) {
+  const auto c = static_cast<unsigned char>(text[i]);
+  std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  *point = length == 1 ? c : c & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto t = static_cast<unsigned char>(text[i + k]);
+    if ((t & 0xC0) != 0x80) return 0;
+    *point = (*point << 6) | (t & 0x3F);
+  }
+  const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (*point < least[length] || *point > 0x10FFFF || (*point >= 0xD800 && *point <= 0xDFFF)) return 0;
+  return length;
+}
+
+// True when `text` is well-formed UTF-8 (no stray continuation byte, and
+// every character as Utf8CharacterAt reads one) holding a character of
+// three bytes or more, as every kana and kanji is. Shift-JIS that the
+// wizard wrote can be well-formed UTF-8 of two-byte characters alone
+// (half-width katakana pairs such as "\xCE\xB2"), and stays Shift-JIS.
 bool IsWideUtf8(std::string_view text) {
   bool wide = false;
   std::size_t i = 0;
   while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    std::uint32_t point = length == 1 ? c : c & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto t = static_cast<unsigned char>(text[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      point = (point << 6) | (t & 0x3F);
-    }
-    const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (point < least[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+    std::uint32_t point = 0;
+    const std::size_t length = Utf8CharacterAt(text, i, &point);
+    if (length == 0) return false;
     wide = wide || length >= 3;
     i += length;
   }
   return wide;
+}
+
+// The first well-formed character of the UTF-8 `text` that Shift-JIS
+// lacks, with its line (CR LF, CR and LF each end one, as IniFile reads
+// them) and the key of a "key=value" line whose value holds it. A byte
+// that is no UTF-8 is passed over. False when there is none.
+bool FindUnconvertible(std::string_view text, UnconvertibleCharacter* found) {
+  int line = 1;
+  std::size_t line_start = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      ++line;
+      line_start = ++i;
+      continue;
+    }
+    std::uint32_t point = 0;
+    const std::size_t length = Utf8CharacterAt(text, i, &point);
+    std::string sjis;
+    if (length > 1 && !base::Utf8ToCp932(text.substr(i, length), &sjis)) {
+      *found = UnconvertibleCharacter{line, {}, std::string(text.substr(i, length)), point};
+      const std::string_view before = text.substr(line_start, i - line_start);
+      const std::size_t eq = before.find('=');
+      if (eq != std::string_view::npos) {
+        std::string_view key = before.substr(0, eq);
+        const auto blank = [](char b) { return b == ' ' || b == '\t'; };
+        while (!key.empty() && blank(key.front())) key.remove_prefix(1);
+        while (!key.empty() && blank(key.back())) key.remove_suffix(1);
+        // Shown in Shift-JIS messages: a key that cannot be is left out.
+        if (!base::Utf8ToCp932(key, &found->key)) found->key.clear();
+      }
+      return true;
+    }
+    i += length == 0 ? 1 : length;
+  }
+  return false;
 }
 
 // The project file at `path`; a missing or unreadable file reads as an
@@ -68,7 +116,14 @@ base::IniFile ParsedProjectFile(const base::FileAccess& fs, const std::string& p
 
 }  // namespace
 
-bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::IniFile* ini) {
+std::string CodePointText(const UnconvertibleCharacter& u) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(u.point));
+  return text;
+}
+
+bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::IniFile* ini,
+                     UnconvertibleCharacter* unconvertible) {
   std::string text;
   // A file larger than any the wizard writes (ProjectFileTooLarge) is not
   // read at all.
@@ -79,14 +134,18 @@ bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::
   // more): read as the Shift-JIS the wizard writes. A text with a
   // character that Shift-JIS lacks stays as it is, and so does one whose
   // Shift-JIS would read as UTF-8 again, so that a saved file reads back
-  // as it was saved.
+  // as it was saved. The first character that Shift-JIS lacks is noted,
+  // so that callers can refuse the file rather than use its garbled texts.
+  if (unconvertible) *unconvertible = UnconvertibleCharacter{};
   std::string_view body = text;
   const bool marked = body.substr(0, base::kUtf8ByteOrderMark.size()) == base::kUtf8ByteOrderMark;
   if (marked) body.remove_prefix(base::kUtf8ByteOrderMark.size());
   std::string converted;
-  if ((marked || IsWideUtf8(body)) && base::Utf8ToCp932(body, &converted) && (marked || !IsWideUtf8(converted))) {
+  const bool utf8 = marked || IsWideUtf8(body);
+  if (utf8 && base::Utf8ToCp932(body, &converted) && (marked || !IsWideUtf8(converted))) {
     ini->Parse(std::move(converted));
   } else {
+    if (utf8 && unconvertible) FindUnconvertible(body, unconvertible);
     ini->Parse(std::move(text));
   }
   return read;

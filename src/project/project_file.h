@@ -3,6 +3,7 @@
 // saving, loading, the field readers of its Registry rows, and the listing
 // behind the saved-project picker (dialog 108).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,14 +23,31 @@ namespace project {
 bool SaveProject(const base::FileAccess& fs, const ProjectSettings& settings, const std::string& path,
                  const FileRowStore* files, const RegistryRowStore* registry);
 
+/// The first character of a project file saved as UTF-8 that Shift-JIS
+/// lacks (an emoji, say). Such a file cannot be read as the wizard's
+/// Shift-JIS: it is parsed as it is, and every non-ASCII text of it reads
+/// garbled.
+struct UnconvertibleCharacter {
+  int line = 0;             ///< from 1; 0 when the file holds no such character
+  std::string key;          ///< the key (Shift-JIS) when the character stands in the value of a "key=value" line
+  std::string character;    ///< the character as UTF-8
+  std::uint32_t point = 0;  ///< its code point
+};
+
+/// The character of `u` as its code point is written: "U+1F600".
+std::string CodePointText(const UnconvertibleCharacter& u);
+
 /// Reads and parses the project file at `path` once, for the loaders
 /// below. A file that an editor saved as UTF-8 (with a byte-order mark, or
 /// without one when it is valid UTF-8 and not all ASCII) is read as the
 /// Shift-JIS the wizard writes, unless it holds a character that Shift-JIS
-/// lacks. False (and an empty `ini`) when it cannot be read,
-/// or when it is larger than any project file the wizard writes
-/// (ProjectFileTooLarge), which is then not read at all.
-bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::IniFile* ini);
+/// lacks: then it is parsed as it is, and `unconvertible` (when not null)
+/// receives the first such character; otherwise it is cleared. False (and
+/// an empty `ini`) when it cannot be read, or when it is larger than any
+/// project file the wizard writes (ProjectFileTooLarge), which is then not
+/// read at all.
+bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::IniFile* ini,
+                     UnconvertibleCharacter* unconvertible = nullptr);
 
 /// Reads sections Property, Folder and SetupIni of `ini` into `settings`
 /// (absent keys give the documented defaults).

@@ -183,6 +183,10 @@ TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
     std::string text;
     std::string caption;
     std::string file;
+    // The character Shift-JIS lacks, where it stands: line, key, UTF-8.
+    int line = 0;
+    std::string key = {};
+    std::string character = {};
   } cases[] = {
       {"UTF-8 without a mark", "[Property]\nCaption=" + caption_utf8 + "\n[CopyFile]\nFile0=" + file_utf8 + "\n",
        caption_sjis, file_sjis},
@@ -192,7 +196,14 @@ TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
       // An emoji is valid UTF-8 that Shift-JIS lacks: the text stays as
       // it was written.
       {"valid UTF-8 without a Shift-JIS form", "[Property]\nCaption=\xF0\x9F\x93\x9D\n[CopyFile]\nFile0=a\n",
-       "\xF0\x9F\x93\x9D", "a"},
+       "\xF0\x9F\x93\x9D", "a", 2, "Caption", "\xF0\x9F\x93\x9D"},
+      // Only the first is noted; CR LF and a lone CR end one line each, and
+      // a mark begins none.
+      {"marked UTF-8 with the character after kana",
+       "\xEF\xBB\xBF[Property]\r\nName=a\rCaption = " + caption_utf8 + "\xF0\x9F\x98\x80\r\n[CopyFile]\r\nFile0=a\xE2\x80\xBE\r\n",
+       "\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3\xF0\x9F\x98\x80", "a\xE2\x80\xBE", 3, "Caption", "\xF0\x9F\x98\x80"},
+      {"the character in a line that is no key=value",
+       "[Property]\n; " + caption_utf8 + " \xF0\x9F\x98\x80\n[CopyFile]\nFile0=a\n", "", "a", 2, "", "\xF0\x9F\x98\x80"},
       {"ASCII only", "[Property]\nCaption=Memo\n[CopyFile]\nFile0=a.txt\n", "Memo", "a.txt"},
       // Half-width katakana ("\xCE\xB2" is also the UTF-8 of a Greek beta,
       // which Shift-JIS has): the wizard's own Shift-JIS stays.
@@ -202,7 +213,13 @@ TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
   for (const auto& c : cases) {
     ASSERT_TRUE(WriteTextFile(dir.fs, path, c.text));
     ProjectSettings s;
-    LoadProjectSettings(s, testing::ParsedProject(dir.fs, path));
+    base::IniFile ini;
+    UnconvertibleCharacter unconvertible{9, "stale", "x", 1};
+    ASSERT_TRUE(ReadProjectFile(dir.fs, path, &ini, &unconvertible));
+    EXPECT_EQ(unconvertible.line, c.line) << c.name;
+    EXPECT_EQ(unconvertible.key, c.key) << c.name;
+    EXPECT_EQ(unconvertible.character, c.character) << c.name;
+    LoadProjectSettings(s, ini);
     EXPECT_EQ(s.Caption.Text(), c.caption) << c.name;
     const MemoryFileRowStore files = FileRows();
     ASSERT_EQ(files.rows.size(), 1u) << c.name;

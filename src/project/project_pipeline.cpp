@@ -68,9 +68,12 @@ bool IsSafetyCheck(CheckId id) {
 
 bool LoadProject(const base::FileAccess& fs, const std::string& path, LoadedProject* project) {
   base::IniFile& ini = project->ini;
-  const bool read = !FolderExists(fs, path) && ReadProjectFile(fs, path, &ini);
+  const bool read = !FolderExists(fs, path) && ReadProjectFile(fs, path, &ini, &project->unconvertible);
   // A file that cannot be read loads as an empty one.
-  if (!read) ini = base::IniFile();
+  if (!read) {
+    ini = base::IniFile();
+    project->unconvertible = UnconvertibleCharacter{};
+  }
   ProjectSettings& s = project->settings;
   LoadProjectSettings(s, ini);
   // As page 1 opens a project: its list counts as built from its folder.

@@ -48,6 +48,9 @@ struct LoadedProject {
   base::IniFile ini;
   /// Its words the wizard never writes and names it does not read.
   ProjectFileReview review;
+  /// Saved as UTF-8 with a character that Shift-JIS lacks: the first such
+  /// character (line 0 when none); the file was then read undecoded.
+  UnconvertibleCharacter unconvertible;
 };
 
 /// Reads the project file at `path` once into `project`: the settings as

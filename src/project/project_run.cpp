@@ -17,6 +17,7 @@ LoadOutcome ProjectRun::Load(const std::string& path, Refusal* words) {
   // Refused before it is read at all.
   if (ProjectFileTooLarge(fs_, path)) return LoadOutcome::kTooLarge;
   if (!LoadProject(fs_, path, &project_)) return LoadOutcome::kUnreadable;
+  if (project_.unconvertible.line > 0) return LoadOutcome::kUnconvertible;
   if (project_.review.word_count > 0) return LoadOutcome::kWordsRefused;
   if (!CheckRegistryWords(project_.unknown_words, words)) return LoadOutcome::kUnknownWords;
   return LoadOutcome::kLoaded;

@@ -74,6 +74,7 @@ enum class LoadOutcome {
   kUnreadable,   ///< a folder, no file, or unreadable
   kWordsRefused, ///< the file holds words that would be read as others (ProjectFileReview::words)
   kUnknownWords, ///< registry rows with words the wizard does not write (CheckRegistryWords)
+  kUnconvertible, ///< saved as UTF-8 with a character Shift-JIS lacks (LoadedProject::unconvertible): read garbled
 };
 
 /// How Finish ended.
@@ -93,8 +94,9 @@ class ProjectRun {
   ProjectRun(const base::FileAccess& fs, std::string current_dir);
 
   /// Reads the project file at `path` (LoadProject), refusing a file too
-  /// large to be the wizard's before reading it. On kWordsRefused and
-  /// kUnknownWords the project is loaded and its review holds what to tell;
+  /// large to be the wizard's before reading it. On kUnconvertible,
+  /// kWordsRefused and kUnknownWords the project is loaded (kUnconvertible
+  /// comes first: its texts are garbled) and its review holds what to tell;
   /// `words` receives the refusal of kUnknownWords.
   LoadOutcome Load(const std::string& path, Refusal* words);
 

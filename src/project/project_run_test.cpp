@@ -83,6 +83,10 @@ TEST_F(ProjectRunTest, LoadRefusesEachKindOfProjectFile) {
       {"a word read as another", std::string(kProperty) + "Reboot=yes\r\n", LoadOutcome::kWordsRefused},
       {"a registry word not written", std::string(kProperty) + "[Registry]\r\nRegistryKey0=HKEY_CURRENT_USER,k,v,DWORD,1\r\n",
        LoadOutcome::kUnknownWords},
+      // Garbled texts come first: the word below is not what is refused.
+      {"UTF-8 with a character Shift-JIS lacks",
+       "\xEF\xBB\xBF" + std::string(kProperty) + "Caption=\xF0\x9F\x98\x80\r\nReboot=yes\r\n",
+       LoadOutcome::kUnconvertible},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -100,3 +100,8 @@
 #define IDS_COPIED_FILE_OVERWRITTEN 120
 #define IDS_BATCH_PATH_UNSAFE 121
 #define IDS_CONTROL_CHARACTER 122
+
+// A project file saved as UTF-8 with a character that Shift-JIS lacks,
+// told when it is opened: line, key and character, or line and character.
+#define IDS_UNCONVERTIBLE_IN_VALUE 123
+#define IDS_UNCONVERTIBLE_IN_LINE 124

@@ -90,6 +90,17 @@ void IoPage::ShowProjectFileReview() {
   // A hand-written file's words that read as other words, and its names
   // that are not read: told once, all in one message, before the pages
   // show what was read.
+  // A file saved as UTF-8 that could not be converted: every non-ASCII
+  // text is garbled, and only that is told.
+  const UnconvertibleCharacter& u = app_.OpenedProject().unconvertible;
+  if (u.line > 0) {
+    const std::string line = std::to_string(u.line);
+    const int id = u.key.empty() ? IDS_UNCONVERTIBLE_IN_LINE : IDS_UNCONVERTIBLE_IN_VALUE;
+    const std::string text = u.key.empty() ? base::FillText(LoadText(id), {line, CodePointText(u)})
+                                           : base::FillText(LoadText(id), {line, u.key, CodePointText(u)});
+    app_.messages.ShowText(window_, id, text, MB_ICONEXCLAMATION);
+    return;
+  }
   const ProjectFileReview& review = app_.OpenedProject().review;
   if (review.word_count == 0 && review.unread_count == 0) return;
   const ReviewFormats formats{LoadText(IDS_REVIEW_WORD), LoadText(IDS_REVIEW_SECTION), LoadText(IDS_REVIEW_KEY),

@@ -304,6 +304,18 @@ TEST_F(IoPageProjectTest, HandWrittenWordsAndNamesAreToldOnceWhenOpened) {
   EXPECT_EQ(app.settings.Dest, project::kLocationBoth);
 }
 
+TEST_F(IoPageProjectTest, Utf8WithACharacterShiftJisLacksIsToldOnceWhenOpened) {
+  MakeSource({});
+  // Kana and an emoji, as an editor saves them in UTF-8 (line 10); the
+  // review of the garbled file is not shown.
+  OpenProject("1.2", "[CopyFiles]\r\nFile0=\xE3\x83\xA1\xF0\x9F\x98\x80\r\n");
+  ASSERT_EQ(messages.ids(), std::vector<int>{IDS_UNCONVERTIBLE_IN_VALUE});
+  const std::string& text = messages.messages()[0].text;
+  EXPECT_NE(text.find(" 10 "), std::string::npos) << text;
+  EXPECT_NE(text.find(" File0 "), std::string::npos) << text;
+  EXPECT_NE(text.find("U+1F600"), std::string::npos) << text;
+}
+
 TEST_F(IoPageProjectTest, VersionWithoutDotLeavesTheMinorField) {
   MakeSource({});
   OpenProject("3");
