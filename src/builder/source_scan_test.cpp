@@ -417,6 +417,21 @@ TEST(ReadInstallInfoFilesTest, WarnsOfNamedFilesTheArchiveLacks) {
             static_cast<std::size_t>(std::count(run.console.err.begin(), run.console.err.end(), '\n')));
 }
 
+// Puts `text` into the fake file at `path`.
+void PutFile(base::FakeFileSystem& files, const std::string& path, const std::string& text) {
+  files.files[path].assign(text.begin(), text.end());
+}
+
+// Fills the fake folder "src" of the race tests: the device description,
+// both descriptions, a data file, and one file in the sub-folder `sub`.
+void PutRaceSource(base::FakeFileSystem& files, const std::string& sub) {
+  PutFile(files, base::JoinPath("src", "Native.ina"), NativeInfo('n'));
+  PutFile(files, base::JoinPath("src", "Install.inf"), kInstallInf);
+  PutFile(files, base::JoinPath("src", "Uninst.inf"), kUninstInf);
+  PutFile(files, base::JoinPath("src", "data.dat"), "inside!!");
+  PutFile(files, base::JoinPath(sub, "b.dat"), "inside too");
+}
+
 // A run over a fake source folder in which one entry is swapped at the
 // first call after the folder's listing: the race of a process that writes
 // into the folder while pakmak reads it. Whatever the run does, nothing from
@@ -459,21 +474,14 @@ TEST(BuildRacesTest, AnEntrySwappedAfterTheListingNeverPacksOutsideContent) {
     SCOPED_TRACE(c.name);
     Files files;
     base::FakeFolderLister lister(files);
-    const auto put = [&files](const std::string& path, const std::string& text) {
-      files.files[path].assign(text.begin(), text.end());
-    };
     files.folders = {"src", at({"src", "sub"}), "outside", at({"outside", "dir"})};
-    put(at({"src", "Native.ina"}), NativeInfo('n'));
-    put(at({"src", "Install.inf"}), kInstallInf);
-    put(at({"src", "Uninst.inf"}), kUninstInf);
-    put(at({"src", "data.dat"}), "inside!!");
-    put(at({"src", "sub", "b.dat"}), "inside too");
-    put(at({"outside", "Native.ina"}), "OUTSIDE" + NativeInfo('s', archive::kNativeInfoSize - 7));
-    put(at({"outside", "Install.inf"}), kInstallInf);
-    put(at({"outside", "Uninst.inf"}), kUninstInf);
-    put(at({"outside", "data.dat"}), "OUTSIDE!");
-    put(at({"outside", "dir", "b.dat"}), "OUTSIDE b!");
-    put(at({"outside", "dir", "c.dat"}), "OUTSIDE c!");
+    PutRaceSource(files, at({"src", "sub"}));
+    PutFile(files, at({"outside", "Native.ina"}), "OUTSIDE" + NativeInfo('s', archive::kNativeInfoSize - 7));
+    PutFile(files, at({"outside", "Install.inf"}), kInstallInf);
+    PutFile(files, at({"outside", "Uninst.inf"}), kUninstInf);
+    PutFile(files, at({"outside", "data.dat"}), "OUTSIDE!");
+    PutFile(files, at({"outside", "dir", "b.dat"}), "OUTSIDE b!");
+    PutFile(files, at({"outside", "dir", "c.dat"}), "OUTSIDE c!");
     // What lies outside once the swap is made: the run must leave it so.
     const auto outside = [&files] {
       std::map<std::string, Files::Bytes> kept;
@@ -556,16 +564,9 @@ TEST(BuildRacesTest, HeldListingsStandInForListingButNotForTheChecks) {
     SCOPED_TRACE(c.name);
     Files files;
     base::FakeFolderLister lister(files);
-    const auto put = [&files](const std::string& path, const std::string& text) {
-      files.files[path].assign(text.begin(), text.end());
-    };
     files.folders = {"src", sub, base::JoinPath(sub, "deep")};
-    put(base::JoinPath("src", "Native.ina"), NativeInfo('n'));
-    put(base::JoinPath("src", "Install.inf"), kInstallInf);
-    put(base::JoinPath("src", "Uninst.inf"), kUninstInf);
-    put(base::JoinPath("src", "data.dat"), "inside!!");
-    put(base::JoinPath(sub, "b.dat"), "inside too");
-    put(base::JoinPath(base::JoinPath(sub, "deep"), "c.dat"), "deepest");
+    PutRaceSource(files, sub);
+    PutFile(files, base::JoinPath(base::JoinPath(sub, "deep"), "c.dat"), "deepest");
     Held held;
     for (const std::string& relative : c.held) {
       ASSERT_TRUE(lister.List(relative.empty() ? "src" : base::JoinPath("src", relative), &held.listings[relative]));
