@@ -238,6 +238,11 @@ json Server::Initialize(const json& params) {
   return json{{"capabilities", capabilities}, {"serverInfo", {{"name", "pakmak-lsp"}}}};
 }
 
+StatementPart Server::PartUnder(const Document& document, const Position& position) const {
+  const int chars = document.text.CharIndex(position, encoding_);
+  return PartAt(document.text, document.sections, position.line, chars);
+}
+
 Server::Document* Server::Find(const json& params) {
   const std::string uri = NeedString(Need(params, "textDocument"), "uri");
   auto it = documents_.find(uri);
@@ -538,8 +543,7 @@ json Server::Hover(const json& params) {
   Document* document = Find(params);
   if (!document) return nullptr;
   const Position position = NeedPosition(params, "position");
-  const int chars = document->text.CharIndex(position, encoding_);
-  const StatementPart part = PartAt(document->text, document->sections, position.line, chars);
+  const StatementPart part = PartUnder(*document, position);
   const Message id = HoverMessage(part);
   if (id == Message::kCount) return nullptr;
   const std::string title = part.role == StatementPart::kKey && part.section != inf::SectionKind::kNone
@@ -648,8 +652,7 @@ json Server::Definition(const json& params) {
   Document* document = Find(params);
   if (!document) return nullptr;
   const Position position = NeedPosition(params, "position");
-  const int chars = document->text.CharIndex(position, encoding_);
-  const StatementPart part = PartAt(document->text, document->sections, position.line, chars);
+  const StatementPart part = PartUnder(*document, position);
   std::string wanted;  // Shift-JIS file name
   if (part.role == StatementPart::kValue) {
     // The keys that name a file (Uninstall, ExeFile, Icon), as the reader

@@ -93,6 +93,8 @@ class Server {
   nlohmann::json Definition(const nlohmann::json& params);
 
   Document* Find(const nlohmann::json& params);
+  /// The part of a statement of `document` at the editor's `position`.
+  StatementPart PartUnder(const Document& document, const Position& position) const;
   void Refresh(Document& document);
   void Schedule(const std::string& folder, Clock::time_point when);
   void Check(const std::string& folder);
