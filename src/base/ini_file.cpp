@@ -3,15 +3,15 @@
 #include "base/sjis.h"
 
 namespace base {
-namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+std::string_view TrimIniBlanks(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
   return s;
 }
+
+namespace {
 
 enum class LineKind { kOther, kHeader, kKey };
 
@@ -24,16 +24,16 @@ struct Classified {
 
 Classified Classify(std::string_view line) {
   Classified c;
-  std::string_view t = Trim(line);
+  std::string_view t = TrimIniBlanks(line);
   if (!t.empty() && t.front() == '[') {
     t.remove_prefix(1);
     c.kind = LineKind::kHeader;
-    c.name = Trim(t.substr(0, SjisFind(t, ']')));
+    c.name = TrimIniBlanks(t.substr(0, SjisFind(t, ']')));
   } else if (!t.empty() && t.front() != ';') {
     std::size_t eq = t.find('=');
     if (eq != std::string_view::npos) {
       c.kind = LineKind::kKey;
-      c.name = Trim(t.substr(0, eq));
+      c.name = TrimIniBlanks(t.substr(0, eq));
     }
   }
   return c;
@@ -191,7 +191,7 @@ IniFile::SectionSpan* IniFile::FindSection(std::string_view section) const {
   for (std::size_t next = 0; pos < text.size(); pos = next) {
     const std::string_view line = LineFrom(text, pos, &next);
     if (Classify(line).kind == LineKind::kHeader) break;
-    if (!Trim(line).empty()) span.content_end = static_cast<std::uint32_t>(pos + line.size() + 1);
+    if (!TrimIniBlanks(line).empty()) span.content_end = static_cast<std::uint32_t>(pos + line.size() + 1);
   }
   span.end = static_cast<std::uint32_t>(pos);
   return &spans_.emplace(header, std::move(span)).first->second;
@@ -221,7 +221,7 @@ bool IniFile::Find(std::string_view section, std::string_view key, std::string* 
   const std::uint32_t at = s ? FindKey(*s, key) : kNone;
   if (at == kNone) return false;
   std::string_view text = LineAt(at);
-  std::string_view v = Trim(text.substr(text.find('=') + 1));
+  std::string_view v = TrimIniBlanks(text.substr(text.find('=') + 1));
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
     v = v.substr(1, v.size() - 2);
   value->assign(v);

@@ -125,4 +125,8 @@ class IniFile {
   mutable std::unordered_map<std::uint32_t, SectionSpan> spans_;
 };
 
+/// `s` without the blanks (spaces and tabs) that IniFile drops around a
+/// section's name, a key and a value.
+std::string_view TrimIniBlanks(std::string_view s);
+
 }  // namespace base

@@ -92,10 +92,7 @@ bool FindUnconvertible(std::string_view text, UnconvertibleCharacter* found) {
       const std::string_view before = text.substr(line_start, i - line_start);
       const std::size_t eq = before.find('=');
       if (eq != std::string_view::npos) {
-        std::string_view key = before.substr(0, eq);
-        const auto blank = [](char b) { return b == ' ' || b == '\t'; };
-        while (!key.empty() && blank(key.front())) key.remove_prefix(1);
-        while (!key.empty() && blank(key.back())) key.remove_suffix(1);
+        const std::string_view key = base::TrimIniBlanks(before.substr(0, eq));
         // Shown in Shift-JIS messages: a key that cannot be is left out.
         if (!base::Utf8ToCp932(key, &found->key)) found->key.clear();
       }
