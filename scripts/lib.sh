@@ -29,8 +29,10 @@ build_presets() {
 
 # step NAME COMMAND [ARG]...: runs COMMAND and records, for step_times, how
 # long it took: wall-clock seconds and CPU seconds (user and system time of
-# every process it started and waited for). Returns COMMAND's status.
-step_names=() step_wall=() step_cpu=()
+# every process it started and waited for). Returns COMMAND's status. The
+# records go to a file, so that a step run in a background subshell (see
+# scripts/test.sh) is recorded too.
+step_record="${TMPDIR:-/tmp}/pak-steps.$$"
 step() {
   local name="$1" start=$SECONDS cpu_before status=0
   shift
@@ -38,9 +40,8 @@ step() {
   cpu_before="$children_cpu"
   "$@" || status=$?
   children_cpu_seconds
-  step_names+=("$name")
-  step_wall+=($((SECONDS - start)))
-  step_cpu+=("$(awk -v a="$cpu_before" -v b="$children_cpu" 'BEGIN { printf "%.0f", b - a }')")
+  printf '%s\t%s\t%s\n' "$name" $((SECONDS - start)) \
+    "$(awk -v a="$cpu_before" -v b="$children_cpu" 'BEGIN { printf "%.0f", b - a }')" >>"$step_record"
   return $status
 }
 
@@ -48,24 +49,23 @@ step() {
 # finished children so far. Call it as a command, not in $(...): `times`
 # in a subshell starts from zero.
 children_cpu_seconds() {
-  local file="${TMPDIR:-/tmp}/pak-times.$$"
+  local file="${TMPDIR:-/tmp}/pak-times.$BASHPID"
   times >"$file"
   children_cpu="$(awk 'function s(t) { split(t, p, "m"); return p[1] * 60 + p[2] }
                        NR == 2 { printf "%.2f", s($1) + s($2) }' "$file")"
   rm -f "$file"
 }
 
-# step_times: the table of the steps recorded by step, with their sum.
+# step_times: the table of the steps recorded by step, in the order they
+# ended, with the sum of their CPU seconds and the script's elapsed time (less
+# than the sum of the steps' wall-clock seconds when steps overlapped).
 step_times() {
-  local i wall=0 cpu=0
   echo "== Step times (seconds)"
-  printf '%-34s %6s %6s\n' step wall cpu
-  for i in "${!step_names[@]}"; do
-    printf '%-34s %6s %6s\n' "${step_names[$i]}" "${step_wall[$i]}" "${step_cpu[$i]}"
-    wall=$((wall + step_wall[i]))
-    cpu=$((cpu + step_cpu[i]))
-  done
-  printf '%-34s %6s %6s\n' total "$wall" "$cpu"
+  awk -F '\t' -v elapsed="$SECONDS" '
+    BEGIN { printf "%-34s %6s %6s\n", "step", "wall", "cpu" }
+    { printf "%-34s %6s %6s\n", $1, $2, $3; cpu += $3 }
+    END { printf "%-34s %6s %6s\n", "total (elapsed)", elapsed, cpu }' "$step_record" 2>/dev/null
+  rm -f "$step_record"
 }
 
 # build_folder DIR CMAKE-OPTION... -- TARGET...: configures the build folder

@@ -6,10 +6,15 @@
 # Windows tests run from win64, so win32 builds only its programs (for the
 # release bundle), and the fuzz targets' corpus runs use the native build.
 #
+# The Wine tests spend most of their time waiting for windows to appear and
+# programs to end, not computing. So while they run, the other presets build
+# beside them at the lowest priority (nice 19), which leaves the tests the
+# processor whenever they need it; the builds' output follows the tests'.
+#
 # Before the native tests it prints how long each step took (wall-clock and
-# CPU seconds); the native tests come last, so the run ends with CTest's
-# summary, whose "Total Test time" is their step time. Exits non-zero when
-# anything failed.
+# CPU seconds) and the elapsed time; the native tests come last, so the run
+# ends with CTest's summary, whose "Total Test time" is their step time. Exits
+# non-zero when anything failed.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 # Only what this run builds counts as built (see build_presets).
@@ -17,15 +22,44 @@ unset PAK_PRESETS_BUILT
 
 step "dependencies" "$root/scripts/setup-deps.sh"
 
-step "build native" build_presets native
 step "build win64" build_presets win64
-step "build win32 (programs)" build_presets --target programs win32
-step "build release (programs)" build_presets --target programs release
+
+# The builds that run beside the Wine tests, in a background subshell with a
+# process group of its own (stopped with this script). The Wine tests' step
+# runs in a subshell too, so that each step's CPU time counts only its own
+# processes.
+builds_log="$root/build/test-builds.log"
+other_builds() {
+  renice -n 19 -p "$BASHPID" >/dev/null
+  step "build native" build_presets native
+  step "build win32 (programs)" build_presets --target programs win32
+  step "build release (programs)" build_presets --target programs release
+  echo "$PAK_PRESETS_BUILT" >"$builds_log.presets"
+}
+set -m
+other_builds >"$builds_log" 2>&1 &
+builds_pid=$!
+set +m
+stop_builds() { kill -TERM -- "-$builds_pid" 2>/dev/null || true; }
+trap stop_builds EXIT
+trap 'stop_builds; exit 130' INT TERM
 
 set +e
-echo "== Windows tests under Wine (win64)"
-step "Windows tests under Wine" "$root/tests/wine/session.sh" ctest --preset win64 -j 1
+echo "== Windows tests under Wine (win64), with the other presets building beside them"
+(step "Windows tests under Wine" "$root/tests/wine/session.sh" ctest --preset win64 -j 1)
 win_status=$?
+
+wait "$builds_pid"
+builds_status=$?
+trap - EXIT INT TERM
+echo "== The builds beside the Wine tests (build/test-builds.log)"
+cat "$builds_log"
+if [ $builds_status -ne 0 ]; then
+  echo "Building the native, win32 or release preset FAILED (see above)." >&2
+  step_times
+  exit 1
+fi
+export PAK_PRESETS_BUILT="$(cat "$builds_log.presets")"
 
 echo "== Release bundle (build/release)"
 release_bundle() { "$root/scripts/release.sh" && "$root/tests/release/check.sh"; }
