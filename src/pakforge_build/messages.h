@@ -55,6 +55,7 @@ enum class Message {
   kFromKey,
   kUnconvertibleInValue,
   kUnconvertibleInLine,
+  kMalformedUtf8,
   kCount  ///< the number of texts, not a text
 };
 

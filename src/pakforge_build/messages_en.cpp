@@ -87,6 +87,8 @@ constexpr base::TextEntry<Message> kEnglish[] = {
      "%s:%s: the value of %s holds the character %s, which Shift-JIS lacks, so this file saved as UTF-8 cannot be read; replace the character, or save the file as Shift-JIS"},
     {Message::kUnconvertibleInLine,
      "%s:%s: this line holds the character %s, which Shift-JIS lacks, so this file saved as UTF-8 cannot be read; replace the character, or save the file as Shift-JIS"},
+    {Message::kMalformedUtf8,
+     "%s:%s: this line holds the byte %s, which is not UTF-8, though the file begins with the UTF-8 byte-order mark, so this file cannot be read; save the file as UTF-8 again, or as Shift-JIS"},
 };
 static_assert(base::CoversEveryIdInOrder(kEnglish, Message::kCount));
 

@@ -560,16 +560,19 @@ class ProjectBuild {
   }
 
   // A project file saved as UTF-8 with a character that Shift-JIS lacks
-  // was read undecoded, every Japanese text of it garbled: it is refused at
-  // that character's line before anything is checked or written.
+  // (or marked as UTF-8 with a byte that is none) was read undecoded, every
+  // Japanese text of it garbled: it is refused at that character's line
+  // before anything is checked or written.
   int RefuseUnconvertible() {
     const project::UnconvertibleCharacter& u = run().project().unconvertible;
     const std::string line = std::to_string(u.line);
     const std::string point = project::CodePointText(u);
-    const Message id = u.key.empty() ? Message::kUnconvertibleInLine : Message::kUnconvertibleInValue;
-    const std::string text = u.key.empty()
-                                 ? Say(id, project_.c_str(), line.c_str(), point.c_str())
-                                 : Say(id, project_.c_str(), line.c_str(), u.key.c_str(), point.c_str());
+    const Message id = u.malformed     ? Message::kMalformedUtf8
+                       : u.key.empty() ? Message::kUnconvertibleInLine
+                                       : Message::kUnconvertibleInValue;
+    const std::string text = id == Message::kUnconvertibleInValue
+                                 ? Say(id, project_.c_str(), line.c_str(), u.key.c_str(), point.c_str())
+                                 : Say(id, project_.c_str(), line.c_str(), point.c_str());
     return Fail(kExitRefused, id, diagnostics_ ? WithoutPlace(text, line) : text,
                 ProblemPlace{static_cast<std::size_t>(u.line), {}, u.key, {}, {}});
   }

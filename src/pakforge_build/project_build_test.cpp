@@ -461,6 +461,12 @@ TEST(ProjectBuildTest, HandWrittenWordsAreRefusedAndUnreadNamesWarnedOf) {
         "saved as UTF-8 cannot be read; replace the character, or save the file as Shift-JIS"}},
       {"a character Shift-JIS lacks outside a value", {{"[Pakforge]", "\xEF\xBB\xBF[Pakforge]"}},
        "; \xE2\x80\xBE\r\n", kExitRefused, {": this line holds the character U+203E, which Shift-JIS lacks"}},
+      // Shift-JIS behind a UTF-8 mark: the mark is not believed silently.
+      {"a byte that is no UTF-8 behind the mark",
+       {{"[Pakforge]", "\xEF\xBB\xBF[Pakforge]"}, {"Caption=Memo Pad", "Caption=\x83\x81\x83\x82"}}, "",
+       kExitRefused,
+       {"Pakforge_Memo.ini:7: this line holds the byte 0x83, which is not UTF-8, though the file begins with the "
+        "UTF-8 byte-order mark, so this file cannot be read; save the file as UTF-8 again, or as Shift-JIS"}},
   };
   for (const auto& c : cases) {
     Project p = BaseProject();

@@ -71,8 +71,10 @@ bool IsWideUtf8(std::string_view text) {
 // The first well-formed character of the UTF-8 `text` that Shift-JIS
 // lacks, with its line (CR LF, CR and LF each end one, as IniFile reads
 // them) and the key of a "key=value" line whose value holds it. A byte
-// that is no UTF-8 is passed over. False when there is none.
-bool FindUnconvertible(std::string_view text, UnconvertibleCharacter* found) {
+// that is no UTF-8 counts too when the file is `marked` as UTF-8 (it
+// declares every byte UTF-8); otherwise it is passed over. False when there
+// is none.
+bool FindUnconvertible(std::string_view text, bool marked, UnconvertibleCharacter* found) {
   int line = 1;
   std::size_t line_start = 0;
   std::size_t i = 0;
@@ -87,8 +89,10 @@ bool FindUnconvertible(std::string_view text, UnconvertibleCharacter* found) {
     std::uint32_t point = 0;
     const std::size_t length = Utf8CharacterAt(text, i, &point);
     std::string sjis;
-    if (length > 1 && !base::Utf8ToCp932(text.substr(i, length), &sjis)) {
-      *found = UnconvertibleCharacter{line, {}, std::string(text.substr(i, length)), point};
+    const bool malformed = marked && length == 0;
+    if (malformed) point = static_cast<unsigned char>(c);
+    if (malformed || (length > 1 && !base::Utf8ToCp932(text.substr(i, length), &sjis))) {
+      *found = UnconvertibleCharacter{line, {}, std::string(text.substr(i, malformed ? 1 : length)), point, malformed};
       const std::string_view before = text.substr(line_start, i - line_start);
       const std::size_t eq = before.find('=');
       if (eq != std::string_view::npos) {
@@ -115,7 +119,7 @@ base::IniFile ParsedProjectFile(const base::FileAccess& fs, const std::string& p
 
 std::string CodePointText(const UnconvertibleCharacter& u) {
   char text[16];
-  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(u.point));
+  std::snprintf(text, sizeof text, u.malformed ? "0x%02X" : "U+%04X", static_cast<unsigned>(u.point));
   return text;
 }
 
@@ -131,8 +135,9 @@ bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::
   // more): read as the Shift-JIS the wizard writes. A text with a
   // character that Shift-JIS lacks stays as it is, and so does one whose
   // Shift-JIS would read as UTF-8 again, so that a saved file reads back
-  // as it was saved. The first character that Shift-JIS lacks is noted,
-  // so that callers can refuse the file rather than use its garbled texts.
+  // as it was saved. The first character that Shift-JIS lacks (or, marked,
+  // the first byte that is no UTF-8) is noted, so that callers can refuse
+  // the file rather than use its garbled texts.
   if (unconvertible) *unconvertible = UnconvertibleCharacter{};
   std::string_view body = text;
   const bool marked = body.substr(0, base::kUtf8ByteOrderMark.size()) == base::kUtf8ByteOrderMark;
@@ -142,7 +147,7 @@ bool ReadProjectFile(const base::FileAccess& fs, const std::string& path, base::
   if (utf8 && base::Utf8ToCp932(body, &converted) && (marked || !IsWideUtf8(converted))) {
     ini->Parse(std::move(converted));
   } else {
-    if (utf8 && unconvertible) FindUnconvertible(body, unconvertible);
+    if (utf8 && unconvertible) FindUnconvertible(body, marked, unconvertible);
     ini->Parse(std::move(text));
   }
   return read;

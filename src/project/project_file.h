@@ -24,25 +24,29 @@ bool SaveProject(const base::FileAccess& fs, const ProjectSettings& settings, co
                  const FileRowStore* files, const RegistryRowStore* registry);
 
 /// The first character of a project file saved as UTF-8 that Shift-JIS
-/// lacks (an emoji, say). Such a file cannot be read as the wizard's
-/// Shift-JIS: it is parsed as it is, and every non-ASCII text of it reads
-/// garbled.
+/// lacks (an emoji, say), or, in a file that begins with the UTF-8
+/// byte-order mark, the first byte that is no part of a UTF-8 character.
+/// Such a file cannot be read as the wizard's Shift-JIS: it is parsed as it
+/// is, and every non-ASCII text of it reads garbled.
 struct UnconvertibleCharacter {
   int line = 0;             ///< from 1; 0 when the file holds no such character
   std::string key;          ///< the key (Shift-JIS) when the character stands in the value of a "key=value" line
-  std::string character;    ///< the character as UTF-8
-  std::uint32_t point = 0;  ///< its code point
+  std::string character;    ///< the character as UTF-8 (the byte, when `malformed`)
+  std::uint32_t point = 0;  ///< its code point (the byte's value, when `malformed`)
+  bool malformed = false;   ///< a byte that is no UTF-8, in a file marked as UTF-8
 };
 
-/// The character of `u` as its code point is written: "U+1F600".
+/// The character of `u` as its code point is written: "U+1F600"; a
+/// malformed byte as its value: "0xC3".
 std::string CodePointText(const UnconvertibleCharacter& u);
 
 /// Reads and parses the project file at `path` once, for the loaders
 /// below. A file that an editor saved as UTF-8 (with a byte-order mark, or
 /// without one when it is valid UTF-8 and not all ASCII) is read as the
 /// Shift-JIS the wizard writes, unless it holds a character that Shift-JIS
-/// lacks: then it is parsed as it is, and `unconvertible` (when not null)
-/// receives the first such character; otherwise it is cleared. False (and
+/// lacks, or, marked, a byte that is no UTF-8: then it is parsed as it is,
+/// and `unconvertible` (when not null) receives the first such character;
+/// otherwise it is cleared. False (and
 /// an empty `ini`) when it cannot be read, or when it is larger than any
 /// project file the wizard writes (ProjectFileTooLarge), which is then not
 /// read at all.

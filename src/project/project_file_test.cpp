@@ -183,10 +183,12 @@ TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
     std::string text;
     std::string caption;
     std::string file;
-    // The character Shift-JIS lacks, where it stands: line, key, UTF-8.
+    // The character Shift-JIS lacks, where it stands: line, key, UTF-8,
+    // as the messages name it.
     int line = 0;
     std::string key = {};
     std::string character = {};
+    std::string named = {};
   } cases[] = {
       {"UTF-8 without a mark", "[Property]\nCaption=" + caption_utf8 + "\n[CopyFile]\nFile0=" + file_utf8 + "\n",
        caption_sjis, file_sjis},
@@ -196,14 +198,20 @@ TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
       // An emoji is valid UTF-8 that Shift-JIS lacks: the text stays as
       // it was written.
       {"valid UTF-8 without a Shift-JIS form", "[Property]\nCaption=\xF0\x9F\x93\x9D\n[CopyFile]\nFile0=a\n",
-       "\xF0\x9F\x93\x9D", "a", 2, "Caption", "\xF0\x9F\x93\x9D"},
+       "\xF0\x9F\x93\x9D", "a", 2, "Caption", "\xF0\x9F\x93\x9D", "U+1F4DD"},
       // Only the first is noted; CR LF and a lone CR end one line each, and
       // a mark begins none.
       {"marked UTF-8 with the character after kana",
        "\xEF\xBB\xBF[Property]\r\nName=a\rCaption = " + caption_utf8 + "\xF0\x9F\x98\x80\r\n[CopyFile]\r\nFile0=a\xE2\x80\xBE\r\n",
-       "\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3\xF0\x9F\x98\x80", "a\xE2\x80\xBE", 3, "Caption", "\xF0\x9F\x98\x80"},
+       "\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3\xF0\x9F\x98\x80", "a\xE2\x80\xBE", 3, "Caption", "\xF0\x9F\x98\x80", "U+1F600"},
+      // The mark declares UTF-8, so a byte that is none (Shift-JIS saved
+      // behind a mark, say) is noted as well; the first one counts.
+      {"marked, with a byte that is no UTF-8",
+       "\xEF\xBB\xBF[Property]\r\nName=a\r\nCaption=" + caption_utf8 + caption_sjis + "\r\n[CopyFile]\r\nFile0=a\r\n",
+       caption_utf8 + caption_sjis, "a", 3, "Caption", "\x83", "0x83"},
       {"the character in a line that is no key=value",
-       "[Property]\n; " + caption_utf8 + " \xF0\x9F\x98\x80\n[CopyFile]\nFile0=a\n", "", "a", 2, "", "\xF0\x9F\x98\x80"},
+       "[Property]\n; " + caption_utf8 + " \xF0\x9F\x98\x80\n[CopyFile]\nFile0=a\n", "", "a", 2, "", "\xF0\x9F\x98\x80",
+       "U+1F600"},
       {"ASCII only", "[Property]\nCaption=Memo\n[CopyFile]\nFile0=a.txt\n", "Memo", "a.txt"},
       // Half-width katakana ("\xCE\xB2" is also the UTF-8 of a Greek beta,
       // which Shift-JIS has): the wizard's own Shift-JIS stays.
@@ -219,6 +227,9 @@ TEST_F(ProjectFileTest, Utf8WithoutByteOrderMarkIsReadAsShiftJis) {
     EXPECT_EQ(unconvertible.line, c.line) << c.name;
     EXPECT_EQ(unconvertible.key, c.key) << c.name;
     EXPECT_EQ(unconvertible.character, c.character) << c.name;
+    if (c.line > 0) {
+      EXPECT_EQ(CodePointText(unconvertible), c.named) << c.name;
+    }
     LoadProjectSettings(s, ini);
     EXPECT_EQ(s.Caption.Text(), c.caption) << c.name;
     const MemoryFileRowStore files = FileRows();

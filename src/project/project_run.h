@@ -74,7 +74,7 @@ enum class LoadOutcome {
   kUnreadable,   ///< a folder, no file, or unreadable
   kWordsRefused, ///< the file holds words that would be read as others (ProjectFileReview::words)
   kUnknownWords, ///< registry rows with words the wizard does not write (CheckRegistryWords)
-  kUnconvertible, ///< saved as UTF-8 with a character Shift-JIS lacks (LoadedProject::unconvertible): read garbled
+  kUnconvertible, ///< saved as UTF-8 with a character Shift-JIS lacks, or marked as UTF-8 with a byte that is none (LoadedProject::unconvertible): read garbled
 };
 
 /// How Finish ended.

@@ -105,3 +105,6 @@
 // told when it is opened: line, key and character, or line and character.
 #define IDS_UNCONVERTIBLE_IN_VALUE 123
 #define IDS_UNCONVERTIBLE_IN_LINE 124
+// A project file that begins with the UTF-8 byte-order mark but holds a
+// byte that is no UTF-8, told when it is opened: line and byte.
+#define IDS_MALFORMED_UTF8 125

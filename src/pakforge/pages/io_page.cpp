@@ -71,14 +71,22 @@ void IoPage::SelectLanguage() {
 
 INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
   ProjectSettings& s = app_.settings;
-  if (ProjectPicker(app_, window_) == 1) {
+  // A project file saved as UTF-8 with a character Shift-JIS lacks is not
+  // opened: its texts would reach the pages garbled, and Finish would save
+  // them so. The author is told where the character is and chooses again.
+  while (ProjectPicker(app_, window_) == 1) {
     s.ProjectPath.Assign(app_.project_choice.Text());
+    if (TellUnconvertible()) {
+      s.ProjectPath.Assign("");
+      continue;
+    }
     // The settings as loaded: the list counts as built from the loaded
     // folder (ScannedSource is Source).
     s = app_.OpenedProject().settings;
     app_.page_state = PageState{};
     app_.page_state.native_ina_count = 1;
     ShowProjectFileReview();
+    break;
   }
   FillControls();
   // The starting point for "anything changed": a new project or the one loaded.
@@ -86,21 +94,21 @@ INT_PTR IoPage::OnUserMessage(WPARAM, LPARAM) {
   return TRUE;
 }
 
+bool IoPage::TellUnconvertible() {
+  const UnconvertibleCharacter& u = app_.OpenedProject().unconvertible;
+  if (u.line == 0) return false;
+  const std::string line = std::to_string(u.line);
+  const int id = u.malformed ? IDS_MALFORMED_UTF8 : u.key.empty() ? IDS_UNCONVERTIBLE_IN_LINE : IDS_UNCONVERTIBLE_IN_VALUE;
+  const std::string text = id == IDS_UNCONVERTIBLE_IN_VALUE ? base::FillText(LoadText(id), {line, u.key, CodePointText(u)})
+                                                            : base::FillText(LoadText(id), {line, CodePointText(u)});
+  app_.messages.ShowText(window_, id, text, MB_ICONEXCLAMATION);
+  return true;
+}
+
 void IoPage::ShowProjectFileReview() {
   // A hand-written file's words that read as other words, and its names
   // that are not read: told once, all in one message, before the pages
   // show what was read.
-  // A file saved as UTF-8 that could not be converted: every non-ASCII
-  // text is garbled, and only that is told.
-  const UnconvertibleCharacter& u = app_.OpenedProject().unconvertible;
-  if (u.line > 0) {
-    const std::string line = std::to_string(u.line);
-    const int id = u.key.empty() ? IDS_UNCONVERTIBLE_IN_LINE : IDS_UNCONVERTIBLE_IN_VALUE;
-    const std::string text = u.key.empty() ? base::FillText(LoadText(id), {line, CodePointText(u)})
-                                           : base::FillText(LoadText(id), {line, u.key, CodePointText(u)});
-    app_.messages.ShowText(window_, id, text, MB_ICONEXCLAMATION);
-    return;
-  }
   const ProjectFileReview& review = app_.OpenedProject().review;
   if (review.word_count == 0 && review.unread_count == 0) return;
   const ReviewFormats formats{LoadText(IDS_REVIEW_WORD), LoadText(IDS_REVIEW_SECTION), LoadText(IDS_REVIEW_KEY),

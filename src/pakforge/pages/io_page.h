@@ -26,6 +26,9 @@ class IoPage : public WizardPage {
   INT_PTR OnUserMessage(WPARAM wparam, LPARAM lparam) override;
 
  private:
+  /// Tells of the character Shift-JIS lacks in the project file just
+  /// chosen, when it was saved as UTF-8 with one; false when it has none.
+  bool TellUnconvertible();
   /// Tells, once, what the opened project file holds that is not read as written.
   void ShowProjectFileReview();
   void FillControls();

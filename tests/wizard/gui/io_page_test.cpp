@@ -253,13 +253,15 @@ TEST_F(IoPageTest, LanguageListStoresItemData) {
 class IoPageProjectTest : public IoPageTest {
  protected:
   /// Writes Pakforge_Demo.ini with `version` (and `more` lines after its
-  /// [Property] keys) and opens it from the picker.
-  void OpenProject(const std::string& version, const std::string& more = "") {
+  /// [Property] keys) and opens it from the picker; `refused`: the picker
+  /// is expected once more, and cancelled.
+  void OpenProject(const std::string& version, const std::string& more = "", bool refused = false) {
     ASSERT_TRUE(work.WriteFile("Pakforge_Demo.ini",
                                "[Property]\r\nLocate=US\r\nProduct=Demo Soft\r\nName=Demo\r\n"
                                "Caption=Menu\r\nVer=" + version +
                                    "\r\nOutput=Pack\r\nSource=src\r\n" + more));
     modal.Expect(kProjectPickerTitle, ChooseRow(IDC_PICK_LIST, "Demo", IDOK));
+    if (refused) modal.Expect(kProjectPickerTitle, PressButton(IDCANCEL));
     OpenPages({kIoPage, kInstallPage});
     ASSERT_TRUE(PumpUntil([&] { return modal.pending() == 0; }));
     PumpMessages();
@@ -304,16 +306,21 @@ TEST_F(IoPageProjectTest, HandWrittenWordsAndNamesAreToldOnceWhenOpened) {
   EXPECT_EQ(app.settings.Dest, project::kLocationBoth);
 }
 
-TEST_F(IoPageProjectTest, Utf8WithACharacterShiftJisLacksIsToldOnceWhenOpened) {
+TEST_F(IoPageProjectTest, Utf8WithACharacterShiftJisLacksIsToldAndNotOpened) {
   MakeSource({});
-  // Kana and an emoji, as an editor saves them in UTF-8 (line 10); the
-  // review of the garbled file is not shown.
-  OpenProject("1.2", "[CopyFiles]\r\nFile0=\xE3\x83\xA1\xF0\x9F\x98\x80\r\n");
+  // Kana and an emoji, as an editor saves them in UTF-8 (line 10): the file
+  // is not opened, so no garbled text reaches the pages (nor, by Finish, the
+  // file), and the picker is offered again; cancelled, a new project starts.
+  OpenProject("1.2", "[CopyFiles]\r\nFile0=\xE3\x83\xA1\xF0\x9F\x98\x80\r\n", true);
   ASSERT_EQ(messages.ids(), std::vector<int>{IDS_UNCONVERTIBLE_IN_VALUE});
   const std::string& text = messages.messages()[0].text;
   EXPECT_NE(text.find(" 10 "), std::string::npos) << text;
   EXPECT_NE(text.find(" File0 "), std::string::npos) << text;
   EXPECT_NE(text.find("U+1F600"), std::string::npos) << text;
+  EXPECT_TRUE(modal.unexpected().empty());
+  EXPECT_TRUE(app.settings.ProjectPath.IsEmpty());
+  EXPECT_EQ(GetText(page, IDC_IO_NAME), "");
+  EXPECT_EQ(GetText(page, IDC_IO_PRODUCT), "");
 }
 
 TEST_F(IoPageProjectTest, VersionWithoutDotLeavesTheMinorField) {
