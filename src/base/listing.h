@@ -3,7 +3,6 @@
 // (listing_posix.cpp, listing_win32.cpp). Tests may supply their own.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,10 +70,6 @@ class HeldListings {
   virtual const std::vector<DirEntry>* Listing(const std::string& relative) const = 0;
 };
 
-/// What an earlier listing reported for the entry of a host name, or null
-/// when the entry is to be examined afresh (see FolderLister::ListAgain).
-using EarlierEntry = std::function<const DirEntry*(const std::string& host_name)>;
-
 /// Reads folders. The order of the entries is the platform's: on Windows the
 /// order FindFirstFileW/FindNextFileW give; on POSIX the entries are sorted
 /// by host name, byte by byte with ASCII letters folded to upper case (the
@@ -84,16 +79,6 @@ class FolderLister {
   virtual ~FolderLister() = default;
   /// Lists `folder`. Returns false when the folder cannot be opened.
   virtual bool List(const std::string& folder, std::vector<DirEntry>* entries) = 0;
-  /// Lists `folder` as List does, except that an entry for which `earlier`
-  /// answers is reported as that answer, without examining it: the caller
-  /// answers only for entries it knows to be unchanged. The names and their
-  /// order are always read afresh. A lister whose listing examines nothing
-  /// beyond the names (Windows reports kind and size with each name) may
-  /// keep this default, which lists afresh.
-  virtual bool ListAgain(const std::string& folder, const EarlierEntry& earlier, std::vector<DirEntry>* entries) {
-    static_cast<void>(earlier);
-    return List(folder, entries);
-  }
   /// The full path of `path` with every link on the way resolved, as
   /// DirEntry::link_target gives it; `path` itself when it cannot be
   /// resolved. A lister that reports no links may keep this default.

@@ -104,15 +104,11 @@ bool ExamineAt(int dir_fd, const std::string& folder, const std::string& host, D
 
 // Reads the entries of the open `dir` (whose path is `folder`) and sorts
 // them; takes `dir` over.
-void ReadEntries(DIR* dir, const std::string& folder, const EarlierEntry& earlier, std::vector<DirEntry>* entries) {
+void ReadEntries(DIR* dir, const std::string& folder, std::vector<DirEntry>* entries) {
   entries->clear();
   while (dirent* d = readdir(dir)) {
     std::string host = d->d_name;
     if (host == "." || host == "..") continue;
-    if (const DirEntry* known = earlier ? earlier(host) : nullptr) {
-      entries->push_back(*known);
-      continue;
-    }
     DirEntry e;
     ExamineAt(dirfd(dir), folder, host, &e);
     entries->push_back(std::move(e));
@@ -235,7 +231,7 @@ class PosixFolder : public Folder {
       close(own);
       return false;
     }
-    ReadEntries(dir, node_->path(), EarlierEntry(), entries);
+    ReadEntries(dir, node_->path(), entries);
     return true;
   }
 
@@ -345,14 +341,10 @@ class PosixFolder : public Folder {
 class PosixFolderLister : public FolderLister {
  public:
   bool List(const std::string& folder, std::vector<DirEntry>* entries) override {
-    return ListAgain(folder, EarlierEntry(), entries);
-  }
-
-  bool ListAgain(const std::string& folder, const EarlierEntry& earlier, std::vector<DirEntry>* entries) override {
     entries->clear();
     DIR* dir = opendir(folder.c_str());
     if (!dir) return false;
-    ReadEntries(dir, folder, earlier, entries);
+    ReadEntries(dir, folder, entries);
     return true;
   }
 
