@@ -83,6 +83,11 @@ int CompareFolded(std::string_view a, std::string_view b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+namespace {
+
+// The two keys by which page 3 orders a file: its extension (from the last
+// ".", which a name without one lacks, so it comes first), then its base
+// name.
 std::pair<std::string, std::string> FileSortKeys(std::string_view name) {
   std::string base;
   std::string extension;
@@ -90,14 +95,15 @@ std::pair<std::string, std::string> FileSortKeys(std::string_view name) {
   return {extension, base};
 }
 
+// The lists' order of two rows given their two keys (first, then second,
+// each with CompareFolded) and their running numbers, which settle ties, so
+// the order never depends on how a sort is made.
 int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a_number,
                    const std::pair<std::string, std::string>& b, std::uint32_t b_number) {
   if (int by_first = CompareFolded(a.first, b.first)) return by_first;
   if (int by_second = CompareFolded(a.second, b.second)) return by_second;
   return a_number == b_number ? 0 : (a_number < b_number ? -1 : 1);
 }
-
-namespace {
 
 using SortKeys = std::pair<std::string, std::string>;
 

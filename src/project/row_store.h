@@ -138,18 +138,10 @@ std::vector<RegistryEntry> ReadRegistryRows(const RegistryRowStore* registry);
 /// double-byte character compared whole. Negative, 0 or positive.
 int CompareFolded(std::string_view a, std::string_view b);
 
-/// The two keys by which page 3 orders a file: its extension (from the last
-/// ".", which a name without one lacks, so it comes first), then its base
-/// name.
-std::pair<std::string, std::string> FileSortKeys(std::string_view name);
-
-/// The lists' order of two rows given their two keys (first, then second,
-/// each with CompareFolded) and their running numbers, which settle ties, so
-/// the order never depends on how a sort is made.
-int CompareRowKeys(const std::pair<std::string, std::string>& a, std::uint32_t a_number,
-                   const std::pair<std::string, std::string>& b, std::uint32_t b_number);
-
-/// Page 3's order: FileSortKeys, then the running number.
+/// Page 3's order: the extension (from the last ".", which a name without
+/// one lacks, so it comes first), then the base name, each with
+/// CompareFolded, then the running number, which settles ties, so the order
+/// never depends on how a sort is made.
 void SortFileRows(FileRowStore& files);
 
 /// Page 4's order: root word (RootWord), then key text; rows equal in both
