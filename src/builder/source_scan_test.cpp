@@ -153,7 +153,7 @@ TEST(ScanSourceFolderTest, Errors) {
 // be examined, stops the scan with its path before anything is opened.
 TEST(ScanSourceFolderTest, RefusesWhatIsNotARegularFile) {
   const std::string sep(1, base::kPathSeparator);
-  const std::string fifo = "Error: Not a regular file (FIFO, socket or device) [ SRC" + sep;
+  const std::string fifo = "Error: Not a regular file (FIFO, socket or device); move it out of the source folder [ SRC" + sep;
   const std::string cannot = "Error: Can't examine an entry of the folder [ SRC" + sep;
   struct Case {
     const char* name;
@@ -205,7 +205,7 @@ TEST(ScanSourceFolderTest, NamesAreConvertedToShiftJisOrRefused) {
   EXPECT_EQ(0xC000000u, scan.code);
   // Shown as the host wrote it, on a UTF-8 console and on a Shift-JIS one.
   for (bool utf8 : {true, false})
-    EXPECT_EQ("Error: A file name has no Shift-JIS form [ SRC/sub/caf\xC3\xA9.txt ].\n",
+    EXPECT_EQ("Error: A file name has no Shift-JIS form; rename the file [ SRC/sub/caf\xC3\xA9.txt ].\n",
               base::ShownText(scan.console.err, utf8));
 }
 

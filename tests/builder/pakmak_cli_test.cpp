@@ -470,7 +470,7 @@ TEST_F(CliTest, NamesOnDiskAreStoredAsShiftJis) {
 
   Put("src/docs/caf\xC3\xA9.txt", "x");  // no Shift-JIS form
   ExpectFailure({"src", "J.lvar"}, 0x2C000000,
-                Sjis("エラー：ファイル名をシフトJISで表せません [ ") + "src/docs/caf\xC3\xA9.txt ]\n");
+                Sjis("エラー：ファイル名をシフトJISで表せません。ファイル名を変えてください [ ") + "src/docs/caf\xC3\xA9.txt ]\n");
   std::filesystem::remove(dir_.Path("src/docs/caf\xC3\xA9.txt"));
 
   // A UTF-8 terminal shows such a name as the host wrote it too, never its
@@ -479,7 +479,7 @@ TEST_F(CliTest, NamesOnDiskAreStoredAsShiftJis) {
     Put("src/docs/" + name, "x");
     ProcessResult r = RunProcess(program_, {"src", "J.lvar"}, dir_.Path(), "", false, {"LANG=en_US.UTF-8"});
     EXPECT_EQ(StatusFor(0x2C000000), r.status) << name;
-    EXPECT_EQ("Error: A file name has no Shift-JIS form [ src/docs/" + name + " ].\n" + ErrorLine(0x2C000000), r.err);
+    EXPECT_EQ("Error: A file name has no Shift-JIS form; rename the file [ src/docs/" + name + " ].\n" + ErrorLine(0x2C000000), r.err);
     std::filesystem::remove(dir_.Path("src/docs/" + name));
   }
 }
@@ -507,7 +507,7 @@ TEST_F(CliTest, AFifoIsRefusedBeforeAnythingIsOpened) {
     SCOPED_TRACE(fifo);
     ASSERT_EQ(0, mkfifo(dir_.Path(fifo).c_str(), 0600));
     const std::string err =
-        Sjis("エラー：通常のファイルではありません（FIFO、ソケットまたはデバイス） [ ") + fifo + " ]\n";
+        Sjis("エラー：通常のファイルではありません（FIFO、ソケットまたはデバイス）。ソースフォルダの外へ移してください [ ") + fifo + " ]\n";
     ExpectFailure({"src"}, code, err);
     ExpectFailure({"src", "Memo.lvar"}, code, err);
     EXPECT_EQ((std::vector<std::string>{"src"}), FilesIn(""));
