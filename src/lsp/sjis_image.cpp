@@ -4,6 +4,7 @@
 
 #include "base/encoding.h"
 #include "base/sjis.h"
+#include "base/utf8.h"
 #include "inf/diagnostic.h"
 #include "lsp/text_document.h"
 
@@ -17,16 +18,17 @@ constexpr std::size_t kPieceBytes = 64 * 1024;
 // character rather than cut in halves again.
 constexpr std::size_t kSmallPieceBytes = 32;
 
+// The code point of the one character `utf8`; U+FFFD when it is none.
 std::uint32_t CodePoint(std::string_view utf8) {
-  const auto b = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[i])); };
-  const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
-  if (length != utf8.size()) return 0xFFFD;  // cut short
-  switch (length) {
-    case 2: return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-    case 3: return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-    case 4: return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
-    default: return b(0) < 0x80 ? b(0) : 0xFFFD;
-  }
+  std::uint32_t point = 0;
+  return base::Utf8CharacterAt(utf8, 0, &point) == utf8.size() ? point : 0xFFFD;
+}
+
+// `cut` moved back to the start of the character it falls inside (0 when
+// no character starts before it; the end of `text` stays).
+std::size_t CharacterStart(std::string_view text, std::size_t cut) {
+  while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return cut;
 }
 
 // Byte length of the character that starts at `at` of `text`.
@@ -64,8 +66,7 @@ void AppendPiece(std::string_view text, std::string* out, std::vector<Substitute
       out->append(image);
       return;
     }
-    std::size_t cut = text.size() / 2;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    const std::size_t cut = CharacterStart(text, text.size() / 2);
     if (cut > 0) {
       AppendPiece(text.substr(0, cut), out, substitutes);
       AppendPiece(text.substr(cut), out, substitutes);
@@ -103,8 +104,7 @@ std::string Utf8Of(std::uint32_t code_point) {
 
 void AppendShiftJis(std::string_view utf8, std::string* out, std::vector<Substitute>* substitutes) {
   while (!utf8.empty()) {
-    std::size_t cut = std::min(utf8.size(), kPieceBytes);
-    while (cut < utf8.size() && cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) --cut;
+    std::size_t cut = CharacterStart(utf8, std::min(utf8.size(), kPieceBytes));
     if (cut == 0) cut = std::min(utf8.size(), kPieceBytes);  // no character start: take it as it is
     AppendPiece(utf8.substr(0, cut), out, substitutes);
     utf8.remove_prefix(cut);

@@ -9,6 +9,7 @@
 #include "base/ini_file.h"
 #include "base/listing.h"
 #include "base/sjis.h"
+#include "base/utf8.h"
 #include "project/file_utils.h"
 #include "project/project_safety.h"
 
@@ -32,26 +33,8 @@ std::string Protected(std::string_view value) {
 
 std::string Numbered(const char* stem, int index) { return stem + std::to_string(index); }
 
-// The length of the well-formed UTF-8 character at `text[i]` (no
-// sequence cut short, no overlong form, no surrogate, nothing above
-// U+10FFFF), its code point in `*point`; 0 when the bytes there are none.
-std::size_t Utf8CharacterAt(std::string_view text, std::size_t i, std::uint32_t* point) {
-  const auto c = static_cast<unsigned char>(text[i]);
-  std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-  if (length == 0 || i + length > text.size()) return 0;
-  *point = length == 1 ? c : c & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto t = static_cast<unsigned char>(text[i + k]);
-    if ((t & 0xC0) != 0x80) return 0;
-    *point = (*point << 6) | (t & 0x3F);
-  }
-  const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (*point < least[length] || *point > 0x10FFFF || (*point >= 0xD800 && *point <= 0xDFFF)) return 0;
-  return length;
-}
-
 // True when `text` is well-formed UTF-8 (no stray continuation byte, and
-// every character as Utf8CharacterAt reads one) holding a character of
+// every character as base::Utf8CharacterAt reads one) holding a character of
 // three bytes or more, as every kana and kanji is. Shift-JIS that the
 // wizard wrote can be well-formed UTF-8 of two-byte characters alone
 // (half-width katakana pairs such as "\xCE\xB2"), and stays Shift-JIS.
@@ -60,7 +43,7 @@ bool IsWideUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     std::uint32_t point = 0;
-    const std::size_t length = Utf8CharacterAt(text, i, &point);
+    const std::size_t length = base::Utf8CharacterAt(text, i, &point);
     if (length == 0) return false;
     wide = wide || length >= 3;
     i += length;
@@ -87,7 +70,7 @@ bool FindUnconvertible(std::string_view text, bool marked, UnconvertibleCharacte
       continue;
     }
     std::uint32_t point = 0;
-    const std::size_t length = Utf8CharacterAt(text, i, &point);
+    const std::size_t length = base::Utf8CharacterAt(text, i, &point);
     std::string sjis;
     const bool malformed = marked && length == 0;
     if (malformed) point = static_cast<unsigned char>(c);
