@@ -31,11 +31,6 @@ std::size_t CharacterStart(std::string_view text, std::size_t cut) {
   return cut;
 }
 
-// Byte length of the character that starts at `at` of `text`.
-std::size_t CharLength(std::string_view text, std::size_t at) {
-  return std::min(Utf8SequenceLength(static_cast<unsigned char>(text[at])), text.size() - at);
-}
-
 // The image of one character, and a substitute when it does not read back
 // as itself.
 void AppendChar(std::string_view character, std::string* out, std::vector<Substitute>* substitutes) {
@@ -74,7 +69,7 @@ void AppendPiece(std::string_view text, std::string* out, std::vector<Substitute
     }
   }
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = CharLength(text, at);
+    const std::size_t length = Utf8CharLength(text, at);
     AppendChar(text.substr(at, length), out, substitutes);
     at += length;
   }

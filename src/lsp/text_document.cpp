@@ -8,11 +8,17 @@
 
 namespace lsp {
 
-std::size_t Utf8SequenceLength(unsigned char lead) {
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-  if (lead >= 0xC2) return 2;
-  return 1;
+std::size_t Utf8CharLength(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  std::size_t length = 1;
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+  } else if (lead >= 0xC2 && lead < 0xE0) {
+    length = 2;
+  }
+  return std::min(length, text.size() - at);
 }
 
 namespace {
@@ -210,7 +216,7 @@ int UnitsOfChars(std::string_view line, int chars, PositionEncoding encoding) {
   int units = 0;
   std::size_t at = 0;
   for (int i = 0; i < chars && at < line.size(); ++i) {
-    const std::size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(line[at])), line.size() - at);
+    const std::size_t length = Utf8CharLength(line, at);
     units += UnitsOf(length, encoding);
     at += length;
   }
@@ -222,7 +228,7 @@ int CharsOfUnits(std::string_view line, int units, PositionEncoding encoding) {
   int taken = 0;
   std::size_t at = 0;
   while (at < line.size()) {
-    const std::size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(line[at])), line.size() - at);
+    const std::size_t length = Utf8CharLength(line, at);
     const int step = UnitsOf(length, encoding);
     if (taken + step > units) break;
     taken += step;

@@ -115,8 +115,8 @@ int UnitsOfChars(std::string_view line, int chars, PositionEncoding encoding);
 /// Characters (code points) in the first `units` units of UTF-8 `line`.
 int CharsOfUnits(std::string_view line, int units, PositionEncoding encoding);
 
-/// Byte length of the UTF-8 sequence that begins with `lead` (1 for a byte
-/// that begins none).
-std::size_t Utf8SequenceLength(unsigned char lead);
+/// Byte length of the UTF-8 character that begins at `text[at]` as its lead
+/// byte tells it (1 for a byte that begins none), cut at the end of `text`.
+std::size_t Utf8CharLength(std::string_view text, std::size_t at);
 
 }  // namespace lsp
