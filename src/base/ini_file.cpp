@@ -48,8 +48,8 @@ std::size_t FoldedHash(std::string_view name) {
     if (IsSjisLeadByte(c) && i + 1 < name.size()) {
       h = (h ^ c) * 1099511628211ull;
       c = static_cast<unsigned char>(name[++i]);
-    } else if (c >= 'a' && c <= 'z') {
-      c = static_cast<unsigned char>(c - 'a' + 'A');
+    } else {
+      c = UpperAsciiByte(c);
     }
     h = (h ^ c) * 1099511628211ull;
   }

@@ -4,20 +4,16 @@
 
 #include <algorithm>
 
+#include "base/sjis.h"
+
 namespace base {
-namespace {
-
-unsigned char Fold(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c; }
-
-}  // namespace
-
 bool FoldedNameOrder(const DirEntry& a, const DirEntry& b) {
   const std::string& x = a.host_name;
   const std::string& y = b.host_name;
   const std::size_t n = std::min(x.size(), y.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const unsigned char p = Fold(static_cast<unsigned char>(x[i]));
-    const unsigned char q = Fold(static_cast<unsigned char>(y[i]));
+    const unsigned char p = UpperAsciiByte(static_cast<unsigned char>(x[i]));
+    const unsigned char q = UpperAsciiByte(static_cast<unsigned char>(y[i]));
     if (p != q) return p < q;
   }
   if (x.size() != y.size()) return x.size() < y.size();

@@ -34,7 +34,7 @@ void SjisUpperAscii(std::string& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
     if (IsSjisLeadByte(c)) { ++i; continue; }
-    if (c >= 'a' && c <= 'z') text[i] = static_cast<char>(c - 'a' + 'A');
+    text[i] = static_cast<char>(UpperAsciiByte(c));
   }
 }
 
@@ -46,9 +46,7 @@ std::string SjisUpperAsciiCopy(std::string_view text) {
 
 std::string UpperAsciiBytes(std::string_view text) {
   std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : upper) c = static_cast<char>(UpperAsciiByte(static_cast<unsigned char>(c)));
   return upper;
 }
 

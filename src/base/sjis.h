@@ -57,6 +57,11 @@ std::size_t SjisFind(std::string_view text, char ch);
 /// Position of the last such `ch` in `text`, or npos.
 std::size_t SjisFindLast(std::string_view text, char ch);
 
+/// `c` upper-cased when it is an ASCII lower-case letter, else `c` itself.
+inline unsigned char UpperAsciiByte(unsigned char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
 /// Upper-cases the ASCII letters of `text`, leaving double-byte characters
 /// (both of their bytes) untouched.
 void SjisUpperAscii(std::string& text);

@@ -10,10 +10,6 @@ namespace {
 
 bool IsLead(char c) { return base::IsSjisLeadByte(static_cast<unsigned char>(c)); }
 
-unsigned char FoldAscii(unsigned char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-
 bool IsSeparator(char c) { return c == '\\' || c == base::kPathSeparator; }
 
 // Wildcard match from pattern position p and name position n.
@@ -41,7 +37,7 @@ bool Match(std::string_view pattern, std::size_t p, std::string_view name, std::
       n += 2;
       continue;
     }
-    if (FoldAscii(static_cast<unsigned char>(pc)) != FoldAscii(static_cast<unsigned char>(name[n])))
+    if (base::UpperAsciiByte(static_cast<unsigned char>(pc)) != base::UpperAsciiByte(static_cast<unsigned char>(name[n])))
       return false;
     if (IsLead(name[n])) return false;
     ++p;
