@@ -65,9 +65,7 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
       }
       continue;
     }
-    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
-    if (x != y) return false;
+    if (UpperAsciiByte(x) != UpperAsciiByte(y)) return false;
   }
   return true;
 }

@@ -109,13 +109,11 @@ void SourceIndex::Refresh(base::FolderLister& lister, base::Folder& folder, cons
   }
   std::unordered_set<std::string> keys;
   for (const std::string& name : names) keys.insert(base::SjisUpperAsciiCopy(name));
-  // Whether `name` is one of the names, ASCII letter case ignored: compared
-  // byte by byte first, so that most names are turned down without a copy.
+  // Whether `name` is one of the names, ASCII letter case ignored, compared
+  // in place so that no name is copied.
   const auto named = [&](const std::string& name) {
-    for (const std::string& given : names) {
-      if (base::EqualsIgnoreAsciiCase(name, given)) return keys.count(base::SjisUpperAsciiCopy(name)) > 0;
-    }
-    return false;
+    return std::any_of(names.begin(), names.end(),
+                       [&name](const std::string& given) { return base::EqualsIgnoreAsciiCase(name, given); });
   };
   // Every entry held under one of the names goes, to be examined again, as
   // does each name itself ...
